@@ -1,0 +1,57 @@
+// File-system helpers on std::filesystem, without exceptions.
+#include "common/file_system.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <string>
+
+namespace common {
+
+namespace fs = std::filesystem;
+
+bool FileExists(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+bool IsReadOnly(const fs::path& path) {
+  std::error_code error;
+  fs::file_status status = fs::status(path, error);
+  if (error) return false;
+  return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+bool ClearReadOnly(const fs::path& path) {
+  std::error_code error;
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
+  return !error;
+}
+
+bool RenameFile(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  fs::rename(from, to, error);
+  return !error;
+}
+
+bool RemoveFile(const fs::path& path) {
+  std::error_code error;
+  fs::remove(path, error);
+  return !fs::exists(fs::symlink_status(path, error));
+}
+
+fs::path TemporarySibling(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
+  std::string name = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) +
+                     "_" + std::to_string(counter++);
+  return target.parent_path() / name;
+}
+
+fs::path WithoutExtension(const fs::path& path) {
+  std::string name = path.filename().string();
+  std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return path;
+  return path.parent_path() / name.substr(0, dot);
+}
+
+}  // namespace common

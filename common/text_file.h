@@ -1,0 +1,101 @@
+// Working files are text files: CR LF on disk, a single LF inside the passes. Line endings are
+// converted here and nowhere else.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+inline constexpr int kEof = -1;
+
+// Buffered reader that turns CR LF into LF; a lone CR stays as it is.
+class TextReader {
+ public:
+  TextReader() = default;
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+  ~TextReader();
+
+  [[nodiscard]] bool Open(const std::filesystem::path& path);
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // The next byte (0–255), or kEof at the end of the file or after a read error.
+  int Get() {
+    if (pos_ == end_ && !Refill()) return kEof;
+    return static_cast<unsigned char>(buffer_[pos_++]);
+  }
+  int Peek() {
+    if (pos_ == end_ && !Refill()) return kEof;
+    return static_cast<unsigned char>(buffer_[pos_]);
+  }
+  // Reads like fgets with a buffer of max_bytes + 1: up to and including the next LF, but at
+  // most max_bytes bytes. Returns false when nothing was left to read.
+  bool ReadLine(std::string& line, std::size_t max_bytes);
+
+  bool Failed() const { return failed_; }
+  // false when the file could not be read or closed cleanly.
+  bool Close();
+
+ private:
+  bool Refill();
+
+  std::FILE* file_ = nullptr;
+  std::vector<char> raw_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool carried_cr_ = false;
+  bool failed_ = false;
+};
+
+// Buffered writer that turns LF into CR LF and remembers the first write error, so that a full
+// disk is never taken for success.
+class TextWriter {
+ public:
+  TextWriter() = default;
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+  ~TextWriter();
+
+  [[nodiscard]] bool Open(const std::filesystem::path& path);
+  bool IsOpen() const { return file_ != nullptr; }
+
+  void Put(char byte) {
+    if (byte == '\n') {
+      if (end_ + 2 > buffer_.size()) Flush();
+      buffer_[end_++] = '\r';
+    } else if (end_ == buffer_.size()) {
+      Flush();
+    }
+    buffer_[end_++] = byte;
+  }
+  void Write(std::string_view bytes);
+
+  bool Failed() const { return failed_; }
+  // false when any write, the flush or the close failed.
+  [[nodiscard]] bool Close();
+
+ private:
+  void Flush();
+
+  std::FILE* file_ = nullptr;
+  std::vector<char> buffer_;
+  std::size_t end_ = 0;
+  bool failed_ = false;
+};
+
+// Whole-file helpers for small files (reports, sources in tests). nullopt-free: `ok` says.
+struct FileBytes {
+  bool ok = false;
+  std::string bytes;
+};
+FileBytes ReadBinaryFile(const std::filesystem::path& path);
+FileBytes ReadTextFile(const std::filesystem::path& path);  // CR LF read as LF
+[[nodiscard]] bool WriteBinaryFile(const std::filesystem::path& path, std::string_view bytes);
+[[nodiscard]] bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace common

@@ -1,0 +1,44 @@
+// A Messenger for tests: records every message and answers questions from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/messenger.h"
+
+namespace testing_support {
+
+class RecordingMessenger : public common::Messenger {
+ public:
+  struct Record {
+    std::string title;
+    std::string text;
+    bool asked = false;
+    common::Buttons buttons = common::Buttons::kOk;
+  };
+
+  // Answers for the next questions, in order; when the script runs out, `default_answer`.
+  void Script(std::initializer_list<common::Answer> answers) { answers_.insert(answers_.end(), answers); }
+  common::Answer default_answer = common::Answer::kOk;
+
+  void Tell(const common::Message& message) override {
+    records.push_back({message.title, message.text, false, common::Buttons::kOk});
+  }
+  common::Answer Ask(const common::Message& message, common::Buttons buttons) override {
+    records.push_back({message.title, message.text, true, buttons});
+    if (answers_.empty()) return default_answer;
+    common::Answer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  void SetProgress(std::string_view text) override { progress.emplace_back(text); }
+
+  std::vector<Record> records;
+  std::vector<std::string> progress;
+
+ private:
+  std::deque<common::Answer> answers_;
+};
+
+}  // namespace testing_support
