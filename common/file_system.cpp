@@ -34,6 +34,21 @@ bool RenameFile(const fs::path& from, const fs::path& to) {
   return !error;
 }
 
+bool MoveFile(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  fs::rename(from, to, error);
+  if (!error) return true;
+  if (error != std::errc::cross_device_link) return false;
+  fs::path temporary = TemporarySibling(to);
+  fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
+  if (error || !RenameFile(temporary, to)) {
+    RemoveFile(temporary);
+    return false;
+  }
+  RemoveFile(from);
+  return true;
+}
+
 bool RemoveFile(const fs::path& path) {
   std::error_code error;
   fs::remove(path, error);

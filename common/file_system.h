@@ -9,6 +9,9 @@ bool FileExists(const std::filesystem::path& path);  // a regular file (or a lin
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
 [[nodiscard]] bool ClearReadOnly(const std::filesystem::path& path);
 [[nodiscard]] bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Moves a file to `to`, replacing a file there in one step, also across file systems (copied to
+// a temporary sibling of `to` first). On failure `to` keeps its previous content.
+[[nodiscard]] bool MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Deletes a file if it exists; true when no file of that name is left.
 bool RemoveFile(const std::filesystem::path& path);
 
