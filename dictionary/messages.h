@@ -1,4 +1,5 @@
 // Message texts and titles of the dictionary steps (UTF-8), filled in by common::FormatMessage.
+// Texts that end up in the build report are converted to Shift_JIS where they are written.
 #pragma once
 
 #include <string_view>
@@ -6,6 +7,14 @@
 namespace dictionary::messages {
 
 inline constexpr std::string_view kTitleWarning = "Warning";
+inline constexpr std::string_view kTitleAttention = "注意！";
+inline constexpr std::string_view kTitleReportAttention = "注意！012";
+inline constexpr std::string_view kTitleNotice = "お知らせ";
+inline constexpr std::string_view kTitleCaution = "ご注意";
+inline constexpr std::string_view kTitleCautionFullWidth = "ご注意！";
+inline constexpr std::string_view kTitleCautionDouble = "ご注意!!";
+inline constexpr std::string_view kTitleConfirmation = "ご確認！";
+inline constexpr std::string_view kTitleConfirm = "確認";
 
 // Loader.
 inline constexpr std::string_view kNoMemoryHead = "空きMemory 50k for Head_ がない。";
@@ -18,7 +27,71 @@ inline constexpr std::string_view kDictionaryTooShort =
     "辞書<%s>は辞書の見出し部分より短いファイルです。\n辞書を作り直してください。";
 inline constexpr std::string_view kDamagedSection =
     "辞書<%s>の %d 字の語の部分が壊れています。\n辞書を作り直してください。";
-inline constexpr std::string_view kCannotReadDictionary =
-    "辞書<%s>を読み込めませんでした。";
+inline constexpr std::string_view kCannotReadDictionary = "辞書<%s>を読み込めませんでした。";
+
+// Source validation: the texts of the rejected-line numbers (number 2 has none).
+inline constexpr std::string_view kFirstFieldTooLong = "第１ﾌｨｰﾙﾄﾞの字数が１０字を超えている。";
+inline constexpr std::string_view kNoRubyTarget = "被ルビ字（漢字・々・ケ・ヶ）が１字もない。";
+inline constexpr std::string_view kPipeWithoutKana = "| の後にるびかながない。";
+inline constexpr std::string_view kFullWidthSymbolInReading =
+    "第２ﾌｨｰﾙﾄﾞに<平仮名or音引き>以外の全角文字がある<削除>";
+inline constexpr std::string_view kForeignCharInReading =
+    "第２ﾌｨｰﾙﾄﾞに<*><|><平仮名or音引き>以外の文字がある<削除>";
+inline constexpr std::string_view kSeparatorCountMismatch =
+    "漢字数と読み数が一致しない< * の数をCheck or 不要なspaceを削除>";
+inline constexpr std::string_view kReadingStartsHalfWidth = "after , の直後に半角文字がある。";
+inline constexpr std::string_view kSeparatorAtEnd = "第２ﾌｨｰﾙﾄﾞの最後に * がある<不適切な箇所>";
+inline constexpr std::string_view kHalfWidthInFirstField =
+    "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>";
+
+inline constexpr std::string_view kHalfWidthInFirstFieldBox = "第１fieldに半角 :: ch0==%X";
+inline constexpr std::string_view kReportCannotOpen = "<error_ck.out> が open できない｡";
+inline constexpr std::string_view kReportWriteFailed = "<error_ck.out> に書き込めない｡";
+inline constexpr std::string_view kTooManyWords = "%d 字のデータが多すぎる。";
+inline constexpr std::string_view kWorkFileWriteFailed = "作業ファイル<%s>に書き込めない。";
+
+// Build report lines.
+inline constexpr std::string_view kReportRejectedLine = "%lu行目：<errnum=%d>%s\n";
+inline constexpr std::string_view kReportLengthCount = "%d 字：%lu 語\n";
+inline constexpr std::string_view kReportTotalWords = "合計語数= %d\n\n";
+inline constexpr std::string_view kReportErrorTotal = "Error 総数= %d\n\n";
+inline constexpr std::string_view kReportFooter =
+    "【てすまろ】るび振り用辞書<%s>作成・更新結果\n◆作成日時：%s\n";
+
+// Builder.
+inline constexpr std::string_view kRejectedEntries =
+    " %d 個の不正データがあります。\nこのまま辞書を作成しますか。";
+inline constexpr std::string_view kDictionaryName = " 辞書名＝＝%s";
+inline constexpr std::string_view kReadOnlyTarget =
+    "<%s>は読み出し専用ファイルとして\n既に存在します。\n\n属性を解除して書き込みますか？";
+inline constexpr std::string_view kTargetExists =
+    "<%s>は既に存在しています。\n\n上書きしていいですか？";
+inline constexpr std::string_view kCannotCreateDictionary = " 辞書名＝＝%s がＯｐｅｎできない。";
+inline constexpr std::string_view kDictionaryWriteFailed =
+    " 辞書名＝＝%s に書き込めない。\n元の辞書はそのまま残っています。";
+inline constexpr std::string_view kLackOfMemory = "Lack of memory.";
+inline constexpr std::string_view kCannotOpenWorkFile = "Can't open %s\n";
+inline constexpr std::string_view kWorkFileDamaged = "作業ファイル<%s>の内容が壊れている。";
+inline constexpr std::string_view kBucketOverflow =
+    "%d 字の語で、同じ検索区画に入る語が 255 語を超えている。\n"
+    "辞書を作成できません。語の一部を別の辞書に分けてください。";
+inline constexpr std::string_view kDictionaryTooLarge =
+    "%d 字の語までで、辞書が形式の上限(16MB)を超える。\n"
+    "辞書を作成できません。語の一部を別の辞書に分けてください。";
+
+// The build command.
+inline constexpr std::string_view kNothingToBuild = "作成する内容がありません。";
+inline constexpr std::string_view kBuildDone =
+    "辞書 を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。";
+inline constexpr std::string_view kBuildFailed = "辞書 の作成・更新に\n失敗しました。";
+
+// Restore.
+inline constexpr std::string_view kNotRubyDictionary =
+    "指定された辞書は、<るび振り>用の辞書ではありません。\n";
+inline constexpr std::string_view kCannotCreateSource = " Pre名＝＝%s がＯｐｅｎできない。";
+inline constexpr std::string_view kSourceWriteFailed =
+    " Pre名＝＝%s に書き込めない。\n元のファイルはそのまま残っています。";
+inline constexpr std::string_view kRestoreDone = "< %s >ファイルを作成しました。";
+inline constexpr std::string_view kRestoreFailed = "< %s >ファイルの作成に\n失敗しました。";
 
 }  // namespace dictionary::messages

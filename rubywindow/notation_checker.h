@@ -30,12 +30,16 @@ struct NotationCheck {
   int groups = 0;            // groups started in the scanned ranges
   int lines = 0;             // line feeds passed in the scanned ranges
   CheckCode code = CheckCode::kReadingTooLong;  // valid when faulty
-  std::size_t fault_offset = 0;                 // valid when faulty
+  // Valid when faulty. The fault shows at fault_offset - 1, where an editor puts its caret:
+  // the offending character inside a group, or the last byte of a line whose braces do not
+  // balance (fault_offset is then the offset of that line's LF).
+  std::size_t fault_offset = 0;
   bool html_mode = false;
 };
 
 // Scans `text` from `start` (or from its body in HTML mode), skipping the user's non-ruby
-// areas when they are enabled; stops at the first fault.
+// areas when they are enabled; stops at the first fault. The text is read piece by piece, so a
+// file of any size is checked in bounded memory; its end ends every scan.
 NotationCheck CheckNotation(const common::TextSource& text, std::size_t start,
                             bool report_separators, const common::NonRubyAreas& areas);
 

@@ -1,0 +1,60 @@
+// A small INI document: [SECTION] headers and KEY=VALUE lines, held as the raw Shift_JIS bytes
+// of the file, so that whatever the program does not know (other keys, comments, blank lines)
+// is written back as it was found.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+class IniFile {
+ public:
+  // Reads a document; CR LF and LF line ends alike. Never fails: a line that is neither a
+  // header nor an entry is kept as it stands.
+  static IniFile Parse(std::string_view bytes);
+  // The document in `path`: empty when there is no such file, nullopt when there is one that
+  // cannot be read.
+  static std::optional<IniFile> Load(const std::filesystem::path& path);
+
+  // The value of `key` in `section`; names match without regard to ASCII case. Surrounding
+  // blanks are not part of a value, and a value in double quotes loses them.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  // A key already present keeps its place and spelling, a new key goes after the last line of
+  // its section, a new section at the end of the document. A value is one line: it ends at its
+  // first CR or LF.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // The document as it goes to disk, every line ending in CR LF.
+  std::string Serialize() const;
+  // Replaces `path` in one step: the document is written to a temporary file beside it, which
+  // is then renamed over it. false when the folder cannot be written or the disk is full; the
+  // previous file is then left as it was.
+  [[nodiscard]] bool Save(const std::filesystem::path& path) const;
+
+ private:
+  struct Line {
+    std::string text;  // the line as it is written, without its line end
+    std::string key;   // empty for a line that is not an entry
+  };
+  struct Section {
+    std::string header;  // the header line as written; empty for the lines before the first
+    std::string name;
+    std::vector<Line> lines;
+    bool HasHeader() const { return !header.empty(); }
+  };
+
+  Section* FindSection(std::string_view name);
+  static std::optional<std::size_t> FindKey(const Section& section, std::string_view key);
+
+  std::vector<Section> sections_;
+};
+
+// Equality of section and key names: ASCII letters match either case; a double-byte
+// character matches only itself (its trail byte is never folded).
+bool NamesMatch(std::string_view a, std::string_view b);
+
+}  // namespace common

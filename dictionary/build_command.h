@@ -1,0 +1,33 @@
+// The menu command that builds a ruby dictionary from the text of the main window; the GUI and
+// the command line both run it.
+#pragma once
+
+#include <filesystem>
+
+#include "common/messenger.h"
+#include "common/program_dir.h"
+#include "common/text_source.h"
+#include "common/working_files.h"
+#include "dictionary/dictionary_builder.h"
+
+namespace dictionary {
+
+struct DictionaryBuildResult {
+  BuildStatus status = BuildStatus::kOk;
+  bool show_report = false;  // the user asked to see the build report
+  std::filesystem::path report_path;
+};
+
+// Where the build report of a source with this base name is written.
+std::filesystem::path BuildReportPath(const std::filesystem::path& base_name);
+
+// Saves `text` (CR LF or LF line ends) as the build's working source, builds, and tells the
+// outcome; every message is shown here. An empty text is refused (kValidationFailed) with its
+// own message and nothing is built; a working source that cannot be saved fails the build as
+// kWorkFileMissing. The working source is deleted in every case.
+DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
+                                         const std::filesystem::path& base_name,
+                                         const common::ProgramDir& program,
+                                         const common::WorkDir& work, common::Messenger& messenger);
+
+}  // namespace dictionary

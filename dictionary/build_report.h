@@ -1,0 +1,36 @@
+// The lines of the build report "error_ck.out", as Shift_JIS text with LF line ends.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "dictionary/ruby_dictionary_format.h"
+#include "dictionary/source_line.h"
+
+namespace dictionary {
+
+using WordCounts = std::array<std::size_t, kMaxWordLength>;  // accepted entries per length
+
+// The explanation of a rejection (UTF-8); empty for SourceError::kMalformed.
+std::string_view SourceErrorText(SourceError error);
+
+// "12行目：<errnum=8>漢字数と…" and its line feed.
+std::string RejectedLineText(std::uint64_t line_number, SourceError error);
+
+// The counts per length, the totals, the dictionary's name and the date of the build.
+std::string ReportSummary(const WordCounts& accepted, std::uint64_t rejected,
+                          const std::filesystem::path& dictionary, std::string_view date_time);
+
+// Local date and time as the report shows it: "2026/12/06 8:05:03".
+std::string ReportDateTime(const std::tm& local);
+
+// A path as Shift_JIS; a character that has no Shift_JIS form (or bytes that are not UTF-8)
+// becomes '?', so that the report can always name the file.
+std::string PathForReport(const std::filesystem::path& path);
+
+}  // namespace dictionary

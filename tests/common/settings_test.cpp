@@ -1,0 +1,391 @@
+#include "common/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <iterator>
+#include <vector>
+
+#include "common/ini_file.h"
+#include "tests/support/test_files.h"
+
+namespace common {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::ReadFile;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::WriteFile;
+
+constexpr std::string_view kSettingsName = "qelvoVR11.ini";
+
+// A program directory whose settings file holds `ini` (UTF-8 here, Shift_JIS on disk).
+void WriteSettings(const ScratchDir& dir, std::string_view ini) {
+  WriteFile(dir / kSettingsName, Sjis(ini));
+}
+
+std::string SavedFile(const ScratchDir& dir) { return ReadFile(dir / kSettingsName); }
+
+std::optional<std::string> SavedValue(const ScratchDir& dir, std::string_view section,
+                                      std::string_view key) {
+  return IniFile::Parse(SavedFile(dir)).Get(section, key);
+}
+
+// Makes every write past `bytes` fail the way a full disk does, for as long as it lives; unlike
+// folder permissions, this binds the superuser too.
+class DiskFullAfter {
+ public:
+  explicit DiskFullAfter(rlim_t bytes) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
+    rlimit limit = old_limit_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~DiskFullAfter() {
+    ::setrlimit(RLIMIT_FSIZE, &old_limit_);
+    std::signal(SIGXFSZ, old_handler_);
+  }
+
+ private:
+  void (*old_handler_)(int);
+  rlimit old_limit_{};
+};
+
+std::vector<std::string> SectionHeaders(std::string_view text) {
+  std::vector<std::string> headers;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find("\r\n", start);
+    std::string_view line = text.substr(start, end - start);
+    if (line.starts_with('[')) headers.emplace_back(line);
+    start = end + 2;
+  }
+  return headers;
+}
+
+TEST(Settings, MissingFileGivesEveryDefault) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.main_edit_color, 16775885);
+  EXPECT_EQ(settings.nnn_edit_color, 16113331);
+  EXPECT_EQ(settings.main_height, 500);
+  EXPECT_EQ(settings.html_font_size, 18);
+  EXPECT_EQ(settings.main_font_name, Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(settings.nnn_templates[19], Sjis("〒****1****4〒"));
+  EXPECT_EQ(settings.ymi_templates[0], "@@@@1,@@@@2");
+  EXPECT_EQ(settings.line_head_mark, Sjis("♀"));
+  EXPECT_EQ(settings.web_browser, "xdg-open");
+  EXPECT_EQ(settings.user_path, dir.Path());
+  EXPECT_EQ(settings.dic_files[9], dir.Path() / "dic" / "");
+  EXPECT_EQ(settings.dic_num, -1);
+  EXPECT_EQ(settings.h_kanjisuu, 1026);
+  EXPECT_TRUE(settings.no_rb_yuko);
+  EXPECT_EQ(settings.no_rb_bgn_str, "<HTML>");
+  EXPECT_EQ(settings.level_check_box, 10);
+  EXPECT_EQ(settings.sound_effects, 10);
+  EXPECT_DOUBLE_EQ(settings.margin_bottom, 4.0);
+}
+
+TEST(Settings, DefaultRecordHoldsTheDefaults) {
+  Settings settings;
+  EXPECT_EQ(settings.grade_low, 3);
+  EXPECT_EQ(settings.speak_volume, 40);
+  EXPECT_EQ(settings.app_paths[9], "");
+}
+
+TEST(Settings, FileFromScratchListsSectionsInTheirOrder) {
+  ScratchDir dir;
+  ASSERT_TRUE(SaveSettings(dir.Path(), Settings()));
+  std::string text = SavedFile(dir);
+  std::vector<std::string> expected = {
+      "[COLOR]",       "[POSITION]",  "[BROWSER]",     "[FONT]",       "[TABWIDTH]",
+      "[PRINTYOHAKU]", "[PROGRAM]",   "[PATH]",        "[CNVSTR]",     "[SEIKEI]",
+      "[GYOURUBI]",    "[SHUUSEI]",   "[APPLICATION]", "[DICTIONARY]", "[FUNCTION]",
+      "[EDITAREASET]", "[RUBIRANGE]", "[RUBIKANQ]",    "[SPEAKSET]"};
+  EXPECT_EQ(SectionHeaders(text), expected);
+  EXPECT_TRUE(
+      text.starts_with("[COLOR]\r\nMAINEDIT=16775885\r\nRbEDIT=14745599\r\nYMIEDIT=16770273\r\n"
+                       "NNNEDIT=16113331\r\n[POSITION]\r\nMAINTOP=140\r\n"));
+  EXPECT_NE(text.find("\r\nKAIGYOUFlAG=1\r\nKAIPAGEFlAG=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nCONVSTRING0=" + Sjis("〒****1****4〒") + "\r\nCONVSTRING1="),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\nDIC_NAME9=\r\nDIC_FILE9=\r\nDIC_NUM=-1\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("RBCHNGEXEF"), std::string::npos);
+  EXPECT_EQ(text.find("ALLRUBIFLAG"), std::string::npos);
+  EXPECT_EQ(text.find("CHECBOX3"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("YOMIFLAG=1\r\nEFFECTFLAG=10\r\n"));
+}
+
+TEST(Settings, BrowserFlagIsReadUnderTheSavedSpelling) {
+  ScratchDir dir;
+  WriteSettings(dir, "[BROWSER]\r\nKAIGYOUFlAG=0\r\nKAIPAGEFLAG=0\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.mark_line_breaks, 0);
+  EXPECT_EQ(settings.mark_page_breaks, 0);
+}
+
+TEST(Settings, HighlightLimitIsRaisedTo1000) {
+  ScratchDir dir;
+  WriteSettings(dir, "[FONT]\r\nRBINTENSEMAX=500\r\n");
+  EXPECT_EQ(LoadSettings(dir.Path()).highlight_max, 1000);
+  WriteSettings(dir, "[FONT]\r\nRBINTENSEMAX=1500\r\n");
+  EXPECT_EQ(LoadSettings(dir.Path()).highlight_max, 1500);
+}
+
+TEST(Settings, SelectedDictionaryAboveNineBecomesNone) {
+  ScratchDir dir;
+  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=10\r\n");
+  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, -1);
+  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=9\r\n");
+  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, 9);
+  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=-5\r\n");
+  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, -5);  // taken as it is; users must cope
+}
+
+TEST(Settings, StandardWindowSizeHasItsMinimum) {
+  ScratchDir dir;
+  WriteSettings(dir, "[POSITION]\r\nGAMENDEFW=300\r\nGAMENDEFH=100\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.standard_width, 500);
+  EXPECT_EQ(settings.standard_height, 400);
+}
+
+TEST(Settings, TooSmallMainWindowIsEnlargedAndMoved) {
+  ScratchDir dir;
+  WriteSettings(dir,
+                "[POSITION]\r\nMAINTOP=30\r\nMAINLEFT=40\r\nMAINHEIGHT=200\r\nMAINWIDTH=300\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.main_height, 400);
+  EXPECT_EQ(settings.main_top, 100);
+  EXPECT_EQ(settings.main_width, 500);
+  EXPECT_EQ(settings.main_left, 100);
+}
+
+TEST(Settings, DictionaryFileIsFoundInTheDicFolderAndSavedByName) {
+  ScratchDir dir;
+  WriteSettings(dir,
+                "[DICTIONARY]\r\nDIC_NAME2=私の辞書\r\nDIC_FILE2=abc.dic\r\n"
+                "DIC_FILE3=漢字.dic\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.dic_names[2], Sjis("私の辞書"));
+  EXPECT_EQ(settings.dic_files[2], dir.Path() / "dic" / "abc.dic");
+  EXPECT_EQ(settings.dic_files[3], dir.Path() / "dic" / "漢字.dic");
+  EXPECT_EQ(settings.dic_files[4], dir.Path() / "dic" / "");
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  EXPECT_EQ(SavedValue(dir, "DICTIONARY", "DIC_FILE2"), "abc.dic");
+  EXPECT_EQ(SavedValue(dir, "DICTIONARY", "DIC_FILE3"), Sjis("漢字.dic"));
+  EXPECT_EQ(SavedValue(dir, "DICTIONARY", "DIC_FILE4"), "");
+  EXPECT_EQ(SavedValue(dir, "DICTIONARY", "DIC_NAME2"), Sjis("私の辞書"));
+}
+
+TEST(Settings, MarginsAreSavedTruncatedTowardZero) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  settings.margin_left = 4.9;
+  settings.margin_right = -4.9;
+  settings.margin_top = 12.0;
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  EXPECT_EQ(SavedValue(dir, "PRINTYOHAKU", "PR_SATAN"), "4");
+  EXPECT_EQ(SavedValue(dir, "PRINTYOHAKU", "PR_UTAN"), "-4");
+  EXPECT_EQ(SavedValue(dir, "PRINTYOHAKU", "PR_JOUTAN"), "12");
+}
+
+TEST(Settings, ReadOnlyKeysKeepTheirStoredValues) {
+  ScratchDir dir;
+  WriteSettings(dir, "[SHUUSEI]\r\nRBCHNGEXEF=1\r\nALLRUBIFLAG=1\r\n[RUBIKANQ]\r\nCHECBOX3=7\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.repair_confirmed, 1);
+  EXPECT_EQ(settings.repair_all_kinds, 1);
+  EXPECT_EQ(settings.level_check_box, 7);
+  settings.repair_confirmed = 0;
+  settings.repair_all_kinds = 0;
+  settings.level_check_box = 0;
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  EXPECT_EQ(SavedValue(dir, "SHUUSEI", "RBCHNGEXEF"), "1");
+  EXPECT_EQ(SavedValue(dir, "SHUUSEI", "ALLRUBIFLAG"), "1");
+  EXPECT_EQ(SavedValue(dir, "RUBIKANQ", "CHECBOX3"), "7");
+}
+
+TEST(Settings, LevelRangeChosenInOneRunIsThereAtTheNext) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  settings.level_range_type = 2;
+  settings.level_low = 5;
+  settings.level_high = 10;
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  Settings next = LoadSettings(dir.Path());
+  EXPECT_EQ(next.level_range_type, 2);
+  EXPECT_EQ(next.level_low, 5);
+  EXPECT_EQ(next.level_high, 10);
+}
+
+TEST(Settings, EverySettingSurvivesARoundTrip) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  settings.nnn_templates[7] = Sjis("【****1】");
+  settings.app_names[0] = Sjis("メモ帳");
+  settings.app_paths[0] = "/usr/bin/mousepad";
+  settings.user_path = dir.Path() / "文書";
+  settings.no_rb_bgn_str = " <!-- ";
+  settings.speak_rate = -3;
+  settings.html_ruby_color = 0x00FF00;
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  Settings next = LoadSettings(dir.Path());
+  EXPECT_EQ(next.nnn_templates[7], settings.nnn_templates[7]);
+  EXPECT_EQ(next.app_names[0], settings.app_names[0]);
+  EXPECT_EQ(next.app_paths[0], settings.app_paths[0]);
+  EXPECT_EQ(next.user_path, settings.user_path);
+  EXPECT_EQ(next.no_rb_bgn_str, " <!-- ");
+  EXPECT_EQ(next.speak_rate, -3);
+  EXPECT_EQ(next.html_ruby_color, 0x00FF00);
+}
+
+TEST(Settings, NonRubyFlagIsOnForAnyNonZeroValueAndSavedAsOne) {
+  ScratchDir dir;
+  WriteSettings(dir, "[FUNCTION]\r\nNoRbYuko=5\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_TRUE(settings.no_rb_yuko);
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  EXPECT_EQ(SavedValue(dir, "FUNCTION", "NoRbYuko"), "1");
+  WriteSettings(dir, "[FUNCTION]\r\nNoRbYuko=0\r\n");
+  EXPECT_FALSE(LoadSettings(dir.Path()).no_rb_yuko);
+}
+
+TEST(Settings, IntegerThatDoesNotParseGivesTheDefault) {
+  ScratchDir dir;
+  WriteSettings(dir,
+                "[RUBIRANGE]\r\nNENSITA=abc\r\nNENUE=\r\nFLDMIN=7x\r\nFLDMAX= 6 \r\n"
+                "NENSETTYPE=99999999999\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.grade_low, 3);
+  EXPECT_EQ(settings.grade_high, 5);
+  EXPECT_EQ(settings.field_min, 1);
+  EXPECT_EQ(settings.field_max, 6);
+  EXPECT_EQ(settings.grade_range_type, 1);
+}
+
+TEST(Settings, SectionsAndKeysAreMatchedInAnyCase) {
+  ScratchDir dir;
+  WriteSettings(dir, "[rubirange]\r\nnensita=2\r\n[Function]\r\nNORBBGN_STR=《\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.grade_low, 2);
+  EXPECT_EQ(settings.no_rb_bgn_str, Sjis("《"));
+}
+
+TEST(Settings, UnknownKeysAndCommentsAreKeptOnSave) {
+  ScratchDir dir;
+  WriteSettings(dir,
+                "; written by hand\r\n[RUBIRANGE]\r\nNENSITA=2\r\nMYKEY=keep me\r\n\r\n"
+                "[MINE]\r\n; mine\r\nA=1\r\n");
+  Settings settings = LoadSettings(dir.Path());
+  settings.grade_low = 4;
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  std::string text = SavedFile(dir);
+  EXPECT_TRUE(
+      text.starts_with("; written by hand\r\n[RUBIRANGE]\r\nNENSITA=4\r\nMYKEY=keep me\r\n"
+                       "NENSETTYPE=1\r\n"))
+      << text;
+  EXPECT_NE(text.find("\r\n\r\n[MINE]\r\n; mine\r\nA=1\r\n[COLOR]\r\n"), std::string::npos);
+  Settings next = LoadSettings(dir.Path());
+  EXPECT_EQ(next.grade_low, 4);
+}
+
+TEST(Settings, SettingsFileThatCannotBeReadIsNotReplaced) {
+  ScratchDir dir;
+  fs::create_directory(dir / kSettingsName);
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(settings.grade_low, 3);
+  EXPECT_FALSE(SaveSettings(dir.Path(), settings));
+  EXPECT_TRUE(fs::is_directory(dir / kSettingsName));
+}
+
+TEST(Settings, FailedSaveLeavesTheOldFile) {
+  ScratchDir dir;
+  std::string old_text = Sjis("[RUBIRANGE]\r\nNENSITA=2\r\n");
+  WriteFile(dir / kSettingsName, old_text);
+  Settings settings = LoadSettings(dir.Path());
+  settings.grade_low = 6;
+  bool saved = true;
+  {
+    DiskFullAfter limit(100);
+    saved = SaveSettings(dir.Path(), settings);
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFile(dir / kSettingsName), old_text);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(Settings, ReadOnlyProgramFolderLeavesTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  ScratchDir dir;
+  std::string old_text = "[RUBIRANGE]\r\nNENSITA=2\r\n";
+  WriteFile(dir / kSettingsName, old_text);
+  fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
+  bool saved = SaveSettings(dir.Path(), Settings());
+  fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFile(dir / kSettingsName), old_text);
+}
+
+TEST(OverrideSetting, SetsAnInteger) {
+  Settings settings;
+  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NENSITA", "4"), SettingOverride::kOk);
+  EXPECT_EQ(settings.grade_low, 4);
+  EXPECT_EQ(OverrideSetting(settings, "dictionary", "dic_pattern", "2"), SettingOverride::kOk);
+  EXPECT_EQ(settings.dic_pattern, 2);
+}
+
+TEST(OverrideSetting, RefusesAnIntegerThatDoesNotParse) {
+  Settings settings;
+  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NENSITA", "four"),
+            SettingOverride::kNotAnInteger);
+  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbYuko", ""), SettingOverride::kNotAnInteger);
+  EXPECT_EQ(settings.grade_low, 3);
+  EXPECT_TRUE(settings.no_rb_yuko);
+}
+
+TEST(OverrideSetting, SetsAString) {
+  Settings settings;
+  std::string mark = Sjis("【");
+  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbBgn_Str", mark), SettingOverride::kOk);
+  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbYuko", "0"), SettingOverride::kOk);
+  NonRubyAreas areas = NonRubyAreasOf(settings);
+  EXPECT_FALSE(areas.enabled);
+  EXPECT_EQ(areas.start, mark);
+  EXPECT_EQ(areas.end, "<BODY>");
+}
+
+TEST(OverrideSetting, RefusesAnUnknownKey) {
+  Settings settings;
+  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NOSUCHKEY", "1"), SettingOverride::kUnknownKey);
+  EXPECT_EQ(OverrideSetting(settings, "FONT", "NENSITA", "1"), SettingOverride::kUnknownKey);
+  EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_FILE10", "a.dic"),
+            SettingOverride::kUnknownKey);
+}
+
+TEST(OverrideSetting, DictionaryFileIsTakenInTheDicFolder) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_FILE3", "abc.dic"), SettingOverride::kOk);
+  EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_NUM", "3"), SettingOverride::kOk);
+  EXPECT_EQ(settings.dic_files[3], dir.Path() / "dic" / "abc.dic");
+  EXPECT_EQ(settings.dic_num, 3);
+  EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_NUM", "12"), SettingOverride::kOk);
+  EXPECT_EQ(settings.dic_num, -1);
+}
+
+TEST(NonRubyAreasOf, TakesTheFunctionSettings) {
+  Settings settings;
+  NonRubyAreas areas = NonRubyAreasOf(settings);
+  EXPECT_TRUE(areas.enabled);
+  EXPECT_EQ(areas.start, "<HTML>");
+  EXPECT_EQ(areas.end, "<BODY>");
+  EXPECT_FALSE(areas.delete_start);
+  EXPECT_FALSE(areas.delete_end);
+}
+
+}  // namespace
+}  // namespace common

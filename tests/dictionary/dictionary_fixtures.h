@@ -1,0 +1,68 @@
+// Inputs and tools shared by the dictionary tests.
+#pragma once
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace dictionary::fixtures {
+
+inline std::filesystem::path Golden(std::string_view name) {
+  return testing_support::TestData("dictionary/golden") / name;
+}
+
+// Makes every write past `bytes` in a file fail, as on a full disk; root is no exception.
+class FileSizeCap {
+ public:
+  explicit FileSizeCap(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    old_handler_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit capped = saved_;
+    capped.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &capped);
+  }
+  ~FileSizeCap() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, old_handler_);
+  }
+  FileSizeCap(const FileSizeCap&) = delete;
+  FileSizeCap& operator=(const FileSizeCap&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*old_handler_)(int) = nullptr;
+};
+
+// A RecordingMessenger that also does something when it is asked, to change the world between
+// two steps of a command.
+class ActingMessenger : public testing_support::RecordingMessenger {
+ public:
+  std::function<void()> on_ask;
+  common::Answer Ask(const common::Message& message, common::Buttons buttons) override {
+    if (on_ask) on_ask();
+    return RecordingMessenger::Ask(message, buttons);
+  }
+};
+
+// 256 source lines of six-character words that are permutations of the same characters: their
+// characters add up alike, so all of them land in one bucket.
+inline std::string CrowdedBucketSource() {
+  std::string chars[] = {"一", "二", "三", "四", "五", "六"};
+  int order[] = {0, 1, 2, 3, 4, 5};
+  std::string source;
+  for (int n = 0; n < 256; ++n) {
+    for (int i : order) source += chars[i];
+    source += ",い*に*さ*し*ご*ろ\n";
+    std::next_permutation(std::begin(order), std::end(order));
+  }
+  return testing_support::Sjis(source);
+}
+
+}  // namespace dictionary::fixtures

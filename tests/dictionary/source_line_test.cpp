@@ -1,0 +1,100 @@
+#include "dictionary/source_line.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_files.h"
+
+namespace dictionary {
+namespace {
+
+using testing_support::Sjis;
+
+int ErrnumOf(std::string_view utf8_line) {
+  SourceLineCheck check = CheckSourceLine(Sjis(utf8_line) + "\n");
+  EXPECT_EQ(check.kind, SourceLineKind::kRejected) << utf8_line;
+  return static_cast<int>(check.error);
+}
+
+SourceLineCheck Accepted(std::string_view utf8_line) {
+  SourceLineCheck check = CheckSourceLine(Sjis(utf8_line) + "\n");
+  EXPECT_EQ(check.kind, SourceLineKind::kAccepted) << utf8_line;
+  return check;
+}
+
+TEST(SourceLine, EntryEndsBeforeItsComment) {
+  SourceLineCheck check = Accepted("漢字,かん*じ # comment");
+  EXPECT_EQ(check.word_length, 2);
+  EXPECT_EQ(check.entry_end, Sjis("漢字,かん*じ").size());
+  EXPECT_EQ(Accepted("漢,かん#x").entry_end, 7u);
+  EXPECT_EQ(Accepted("漢,かん,x").entry_end, 7u);
+}
+
+TEST(SourceLine, IterationMarksAndSmallKeAreRubyTargets) {
+  EXPECT_EQ(Accepted("人々,ひと*びと").word_length, 2);
+  EXPECT_EQ(Accepted("一ヶ月,いっ*か*げつ").word_length, 3);
+  EXPECT_EQ(Accepted("行く,い").word_length, 2);
+  Accepted("珈琲,こー*ひー");
+  Accepted("漢,かん|から");
+}
+
+TEST(SourceLine, LeadingSeparatorGivesTheFirstCharacterAnEmptyReading) {
+  Accepted("漢字,*かん");
+  EXPECT_EQ(ErrnumOf("漢,*かん"), 8);
+}
+
+TEST(SourceLine, EachFaultHasItsNumber) {
+  EXPECT_EQ(ErrnumOf("漢漢漢漢漢漢漢漢漢漢漢,か"), 1);
+  EXPECT_EQ(ErrnumOf("漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢,か"), 2);
+  EXPECT_EQ(ErrnumOf("漢字,ーかん"), 2);
+  EXPECT_EQ(ErrnumOf("あいう,あいう"), 3);
+  EXPECT_EQ(ErrnumOf("漢,かん|"), 4);
+  EXPECT_EQ(ErrnumOf("漢,かん||から"), 4);
+  EXPECT_EQ(ErrnumOf("漢,かん。"), 6);
+  EXPECT_EQ(ErrnumOf("漢,、かん"), 6);
+  EXPECT_EQ(ErrnumOf("漢字,カン"), 7);
+  EXPECT_EQ(ErrnumOf("漢,かa"), 7);
+  EXPECT_EQ(ErrnumOf("漢,か漢"), 7);
+  EXPECT_EQ(ErrnumOf("漢字,かんじ"), 8);
+  EXPECT_EQ(ErrnumOf("漢,aか"), 9);
+  EXPECT_EQ(ErrnumOf("漢,|か"), 9);
+  EXPECT_EQ(ErrnumOf("漢,"), 9);
+  EXPECT_EQ(ErrnumOf("漢字,かん*"), 10);
+  EXPECT_EQ(ErrnumOf("漢字,かん* x"), 10);
+  EXPECT_EQ(ErrnumOf("漢,* か"), 10);
+  EXPECT_EQ(ErrnumOf("漢a,か"), 11);
+}
+
+TEST(SourceLine, EntryOfSixtyBytesIsMalformed) {
+  // Ten characters, a comma and nine separators are 30 bytes; 15 hiragana make 60.
+  EXPECT_EQ(ErrnumOf("漢漢漢漢漢漢漢漢漢漢,かか*かか*かか*かか*かか*か*か*か*か*か"), 2);
+  Accepted("漢漢漢漢漢漢漢漢漢漢,かか*かか*かか*かか*か*か*か*か*か*か");  // 58 bytes
+}
+
+TEST(SourceLine, LineWithoutCommaNamesTheByteThatEndedTheWord) {
+  SourceLineCheck check = CheckSourceLine(Sjis("漢字かんじ") + "\n");
+  EXPECT_EQ(check.error, SourceError::kHalfWidthInFirstField);
+  EXPECT_EQ(check.stray_byte, '\n');
+  EXPECT_EQ(CheckSourceLine(Sjis("漢字かんじ")).stray_byte, 0);
+  EXPECT_EQ(CheckSourceLine(Sjis("漢 字,かん")).stray_byte, ' ');
+}
+
+TEST(SourceLine, LinesThatAreNotEntriesAreSkipped) {
+  for (std::string_view line : {"# 漢字,かんじ", "", "\n", "ABC,えーびーしー", " 漢,かん"}) {
+    EXPECT_EQ(CheckSourceLine(Sjis(line)).kind, SourceLineKind::kSkipped) << line;
+  }
+}
+
+TEST(SourceLine, TrailBytePipeIsNotAnAlternative) {
+  // － is 0x81 0x7C: its trail byte equals '|', but it is a full-width symbol.
+  EXPECT_EQ(ErrnumOf("漢,か－か"), 6);
+  // ＋ (0x81 0x7B) is a character of the word like any other.
+  EXPECT_EQ(Accepted("＋漢,かん").word_length, 2);
+}
+
+TEST(SourceLine, LeadByteCutOffByTheLineEndIsNoCharacter) {
+  EXPECT_EQ(CheckSourceLine("\x8A\xBF\x8A").error, SourceError::kHalfWidthInFirstField);
+  EXPECT_EQ(CheckSourceLine("\x8A\xBF,\x82\xA9\x82").error, SourceError::kFullWidthSymbolInReading);
+}
+
+}  // namespace
+}  // namespace dictionary
