@@ -57,8 +57,12 @@ bool RemoveFile(const fs::path& path) {
 
 fs::path TemporarySibling(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
-  std::string name = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                     "_" + std::to_string(counter++);
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".tmp";
+  name += std::to_string(::getpid());
+  name += '_';
+  name += std::to_string(counter++);
   return target.parent_path() / name;
 }
 

@@ -10,11 +10,9 @@
 #include "common/non_ruby_areas.h"
 #include "common/text_source.h"
 #include "common/working_files.h"
+#include "engine/dictionary_use.h"
 
 namespace engine {
-
-// Which dictionaries a pass applies: 0 main only, 1 user only, 2 user then main.
-enum class DictionaryUse : int { kMainOnly = 0, kUserOnly = 1, kUserThenMain = 2 };
 
 struct RubyCommandContext {
   common::WorkDir work;
@@ -35,11 +33,12 @@ enum class [[nodiscard]] RubyCommandStatus : int {
   kMarkingFailed = -3,   // non-ruby marking failed; no message was shown
   kAborted = -4,         // the abort report naming the step was shown
   kNamingFailed = -5,    // naming failed after its message
+  kNotPrepared = -6,     // the text could not be saved to the first working file; message shown
 };
 
 struct RubyCommandResult {
   RubyCommandStatus status = RubyCommandStatus::kOk;
-  std::filesystem::path ruby_file;  // set on success
+  std::filesystem::path ruby_file;  // set once naming has run, also when it failed
 };
 
 // The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb".

@@ -1,0 +1,44 @@
+// Shared input and output steps of the commands.
+#include "cli/command_support.h"
+
+#include "cli/messages.h"
+#include "common/file_system.h"
+#include "common/text_file.h"
+
+namespace cli {
+
+void TellFailure(common::Messenger& messenger, std::string_view pattern,
+                 std::initializer_list<common::MessageArg> args) {
+  messenger.Tell(common::Message{std::string(messages::kTitleCaution),
+                                 common::FormatMessage(pattern, args), common::Icon::kWarning});
+}
+
+std::unique_ptr<common::FileTextSource> OpenInput(const std::filesystem::path& path,
+                                                  common::Messenger& messenger) {
+  std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(path);
+  if (!source) TellFailure(messenger, messages::kCannotOpenFile, {PathText(path)});
+  return source;
+}
+
+bool WriteOutput(std::ostream& out, std::string_view bytes, common::Messenger& messenger) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (out) return true;
+  TellFailure(messenger, messages::kCannotWriteOutput, {});
+  return false;
+}
+
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+                 common::Messenger& messenger) {
+  std::filesystem::path temporary = common::TemporarySibling(target);
+  if (common::WriteBinaryFile(temporary, bytes) && common::MoveFile(temporary, target)) {
+    return true;
+  }
+  common::RemoveFile(temporary);
+  TellFailure(messenger, messages::kCannotWriteFile, {PathText(target)});
+  return false;
+}
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
+
+}  // namespace cli

@@ -1,0 +1,59 @@
+// build-dic: builds a ruby dictionary from a dictionary source (.pre).
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/messages.h"
+#include "common/cp932.h"
+#include "common/file_system.h"
+#include "common/status.h"
+#include "common/text_file.h"
+#include "dictionary/build_command.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The build report the user asked to see, in UTF-8 on the output.
+bool PrintReport(const CommandEnv& env, const fs::path& report) {
+  common::FileBytes bytes = common::ReadTextFile(report);
+  if (!bytes.ok) {
+    TellFailure(env.messenger, messages::kCannotShowReport, {PathText(report)});
+    return false;
+  }
+  return WriteOutput(env.out, common::Cp932ToUtf8Lossy(bytes.bytes), env.messenger);
+}
+
+CommandResult RunBuildDic(const CommandEnv& env) {
+  fs::path source_path = env.args.Operands().front();
+  std::unique_ptr<common::FileTextSource> source = OpenInput(source_path, env.messenger);
+  if (!source) return CommandResult::Failure();
+  dictionary::DictionaryBuildResult result = dictionary::RunDictionaryBuild(
+      *source, common::WithoutExtension(source_path), env.program, env.work, env.messenger);
+  if (!common::IsOk(result.status)) return CommandResult::Failure();
+  if (result.show_report && !PrintReport(env, result.report_path)) {
+    return CommandResult::Failure();
+  }
+  return CommandResult::Success();
+}
+
+}  // namespace
+
+const Command kBuildDicCommand = {
+    "build-dic",
+    "build-dic SOURCE",
+    "build a ruby dictionary from a dictionary source (.pre)",
+    "SOURCE holds one word per line, as in 漢字,かん*じ. A source named like Qv_Body\n"
+    "builds HOME/dic/Qv_Body.dic, one named like Qv_Users builds HOME/dic/Qv_Users.dic,\n"
+    "any other SOURCE.pre builds SOURCE.dic beside it. The build report error_ck.out and\n"
+    "adr_info.txt are written beside SOURCE; when asked to show the report, it is printed.\n",
+    {},
+    1,
+    1,
+    RunBuildDic,
+};
+
+}  // namespace cli

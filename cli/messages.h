@@ -1,0 +1,75 @@
+// Message texts and titles of the command-line tool (UTF-8), filled in by
+// common::FormatMessage. Texts shown as message boxes speak like the rest of the program;
+// usage errors and button names follow the terminal's conventions.
+#pragma once
+
+#include <string_view>
+
+namespace cli::messages {
+
+inline constexpr std::string_view kTitleCaution = "ご注意!!";
+
+// Message boxes of the tool's own.
+inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>が開けません。";
+inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
+inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
+inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
+inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
+inline constexpr std::string_view kCannotLocateProgram =
+    "プログラムフォルダが分かりません。--home で指定してください。";
+inline constexpr std::string_view kCannotCreateWorkDir = "作業フォルダ<%s>が作れません。";
+inline constexpr std::string_view kMarkingFailed =
+    "非るび領域の処理に失敗しました。<%s>\nるび振りは中止します。";
+inline constexpr std::string_view kBadDicPattern =
+    "辞書の使用パターン DIC_PATTERN=%d は使えません。\n0・1・2 のいずれかにしてください。";
+inline constexpr std::string_view kStartBeyondEnd =
+    "開始位置 %d は<%s>の長さ %d バイトを超えています。";
+inline constexpr std::string_view kCannotShowReport =
+    "辞書は作成されましたが、報告ファイル<%s>が読めません。";
+
+// How a question was answered, under the question.
+inline constexpr std::string_view kAnswerTaken = "  → %s";
+inline constexpr std::string_view kAnswerOk = "OK";
+inline constexpr std::string_view kAnswerCancel = "Cancel";
+inline constexpr std::string_view kAnswerYes = "Yes";
+inline constexpr std::string_view kAnswerNo = "No";
+inline constexpr std::string_view kTerminalPrompt = "[y/n] ";
+
+// Usage errors, printed as "mirukaze-cli: TEXT" followed by the usage line.
+inline constexpr std::string_view kProgramName = "mirukaze-cli";
+inline constexpr std::string_view kUsageErrorLine = "%s: %s\n";
+inline constexpr std::string_view kUnknownOption = "unknown option '%s'";
+inline constexpr std::string_view kMissingValue = "option '%s' needs a value";
+inline constexpr std::string_view kUnexpectedValue = "option '%s' takes no value";
+inline constexpr std::string_view kNotShiftJis =
+    "the value of '%s' holds a character that Shift_JIS cannot represent";
+inline constexpr std::string_view kNoCommand = "no command given";
+inline constexpr std::string_view kUnknownCommand = "unknown command '%s'";
+inline constexpr std::string_view kTooFewOperands = "'%s' needs more arguments";
+inline constexpr std::string_view kTooManyOperands = "'%s' takes fewer arguments";
+inline constexpr std::string_view kYesAndNo = "--yes and --no cannot be given together";
+inline constexpr std::string_view kBadSetting = "--set wants SECTION/KEY=VALUE, not '%s'";
+inline constexpr std::string_view kUnknownSetting = "--set: no setting %s/%s";
+inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an integer, not '%s'";
+inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
+inline constexpr std::string_view kBadKind = "--kind wants one of: %s; not '%s'";
+inline constexpr std::string_view kBadOffset = "--from wants a byte offset (0 or more), not '%s'";
+inline constexpr std::string_view kUsageLine = "Usage: %s %s\n";
+inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
+
+// Help texts.
+inline constexpr std::string_view kGlobalUsage = "[GLOBAL OPTIONS] COMMAND [OPTIONS] ARGS...";
+inline constexpr std::string_view kHelpIntro =
+    "Gives Shift_JIS Japanese text furigana (ruby) in the notation {漢/かん}{字/じ}.\n";
+inline constexpr std::string_view kHelpCommands = "\nCommands:\n";
+inline constexpr std::string_view kHelpOptions = "\nOptions:\n";
+inline constexpr std::string_view kHelpGlobalOptions =
+    "\nGlobal options (before or after the command name):\n";
+inline constexpr std::string_view kHelpFooter =
+    "\nEvery message goes to stderr as 【TITLE】 TEXT. Without --yes or --no a question is\n"
+    "asked on the terminal, and answered Cancel / No when standard input is not one.\n"
+    "Exit status: 0 success, 1 failed or refused, 2 usage error.\n";
+inline constexpr std::string_view kHelpCommandHint =
+    "Run '%s COMMAND --help' for the options of a command.\n";
+
+}  // namespace cli::messages

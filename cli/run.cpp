@@ -1,0 +1,249 @@
+// Argument handling, the command table and the set-up every command shares.
+#include "cli/run.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/messages.h"
+#include "cli/work_folder.h"
+#include "common/message_format.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+using common::FormatMessage;
+
+constexpr std::string_view kHome = "--home";
+constexpr std::string_view kWorkDir = "--workdir";
+constexpr std::string_view kSet = "--set";
+constexpr std::string_view kYes = "--yes";
+constexpr std::string_view kNo = "--no";
+constexpr std::string_view kHelp = "--help";
+
+constexpr OptionSpec kGlobalOptions[] = {
+    {kHome, "", ValueKind::kPath, "DIR",
+     "program folder with qelvoVR11.ini and dic/ (default: this program's folder)"},
+    {kWorkDir, "", ValueKind::kPath, "DIR",
+     "folder for the working files (default: a private one, removed afterwards)"},
+    {kSet, "", ValueKind::kText, "SECTION/KEY=VALUE",
+     "override a setting for this run, e.g. FUNCTION/NoRbYuko=0 (repeatable)"},
+    {kYes, "", ValueKind::kNone, "", "answer every question OK / Yes"},
+    {kNo, "", ValueKind::kNone, "", "answer every question Cancel / No"},
+    {kHelp, "-h", ValueKind::kNone, "", "show the help"},
+};
+
+constexpr std::size_t kCommandColumn = 15;  // where the summaries start in the command list
+
+// The commands; a new command is one new file under cli/commands/ and one row here.
+const Command* const kCommands[] = {
+    &kRubyCommand, &kBuildDicCommand, &kRestoreDicCommand, &kCheckCommand, &kEscapeBracesCommand,
+};
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command* command : kCommands) {
+    if (command->name == name) return command;
+  }
+  return nullptr;
+}
+
+std::string GlobalHelp() {
+  std::string text =
+      FormatMessage(messages::kUsageLine, {messages::kProgramName, messages::kGlobalUsage});
+  text += messages::kHelpIntro;
+  text += messages::kHelpCommands;
+  for (const Command* command : kCommands) {
+    text += "  ";
+    text += command->name;
+    text.append(command->name.size() < kCommandColumn ? kCommandColumn - command->name.size() : 1,
+                ' ');
+    text += command->summary;
+    text += '\n';
+  }
+  text += messages::kHelpGlobalOptions;
+  text += FormatOptionHelp(kGlobalOptions);
+  text += messages::kHelpFooter;
+  text += FormatMessage(messages::kHelpCommandHint, {messages::kProgramName});
+  return text;
+}
+
+std::string CommandHelp(const Command& command) {
+  std::string text = FormatMessage(messages::kUsageLine, {messages::kProgramName, command.usage});
+  text += command.summary;
+  text += '\n';
+  if (!command.details.empty()) {
+    text += '\n';
+    text += command.details;
+  }
+  if (!command.options.empty()) {
+    text += messages::kHelpOptions;
+    text += FormatOptionHelp(command.options);
+  }
+  text += messages::kHelpGlobalOptions;
+  text += FormatOptionHelp(kGlobalOptions);
+  text += messages::kHelpFooter;
+  return text;
+}
+
+int ReportUsageError(std::ostream& err, std::string_view error, const Command* command) {
+  err << FormatMessage(messages::kUsageErrorLine, {messages::kProgramName, error});
+  std::string name(messages::kProgramName);
+  if (command) {
+    err << FormatMessage(messages::kUsageLine, {name, command->usage});
+    name += ' ';
+    name += command->name;
+  } else {
+    err << FormatMessage(messages::kUsageLine, {name, messages::kGlobalUsage});
+  }
+  err << FormatMessage(messages::kMoreHelp, {name});
+  return ExitCodeOf(Outcome::kUsageError);
+}
+
+struct SettingOverrideArg {
+  std::string section;
+  std::string key;
+  std::string value;  // Shift_JIS
+};
+
+// "SECTION/KEY=VALUE" split at the first '/' and the first '=' after it.
+std::optional<SettingOverrideArg> SplitOverride(std::string_view arg) {
+  std::size_t slash = arg.find('/');
+  if (slash == std::string_view::npos || slash == 0) return std::nullopt;
+  std::size_t equals = arg.find('=', slash);
+  if (equals == std::string_view::npos || equals == slash + 1) return std::nullopt;
+  return SettingOverrideArg{std::string(arg.substr(0, slash)),
+                            std::string(arg.substr(slash + 1, equals - slash - 1)),
+                            std::string(arg.substr(equals + 1))};
+}
+
+// Overrides the settings with every --set, in order; a usage error names the first bad one.
+std::optional<std::string> ApplyOverrides(const ParsedArgs& args, common::Settings& settings) {
+  for (const std::string& arg : args.All(kSet)) {
+    std::optional<SettingOverrideArg> split = SplitOverride(arg);
+    if (!split) return FormatMessage(messages::kBadSetting, {arg});
+    switch (common::OverrideSetting(settings, split->section, split->key, split->value)) {
+      case common::SettingOverride::kOk:
+        break;
+      case common::SettingOverride::kUnknownKey:
+        return FormatMessage(messages::kUnknownSetting, {split->section, split->key});
+      case common::SettingOverride::kNotAnInteger:
+        return FormatMessage(messages::kSettingNotInteger,
+                             {split->section, split->key, split->value});
+    }
+  }
+  return std::nullopt;
+}
+
+// The program folder: --home, or the folder of this executable.
+std::optional<fs::path> HomeOf(const ParsedArgs& args, common::Messenger& messenger) {
+  std::error_code error;
+  if (const std::string* home = args.Last(kHome)) {
+    if (fs::is_directory(*home, error)) return fs::path(*home);
+    TellFailure(messenger, messages::kNoProgramDir, {*home});
+    return std::nullopt;
+  }
+  fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  if (error) {
+    TellFailure(messenger, messages::kCannotLocateProgram, {});
+    return std::nullopt;
+  }
+  return executable.parent_path();
+}
+
+[[nodiscard]] bool PrepareWorkFolder(const ParsedArgs& args, WorkFolder& folder,
+                                     common::Messenger& messenger) {
+  if (const std::string* given = args.Last(kWorkDir)) {
+    if (folder.UseGiven(*given)) return true;
+    TellFailure(messenger, messages::kCannotCreateWorkDir, {*given});
+    return false;
+  }
+  if (folder.MakePrivate()) return true;
+  TellFailure(messenger, messages::kCannotCreateWorkDir, {PathText(WorkFolder::PrivateParent())});
+  return false;
+}
+
+AnswerMode AnswerModeOf(const ParsedArgs& args) {
+  if (args.Has(kYes)) return AnswerMode::kAlwaysYes;
+  if (args.Has(kNo)) return AnswerMode::kAlwaysNo;
+  return AnswerMode::kAskTerminal;
+}
+
+CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostream& out,
+                      std::ostream& err, TerminalQuestion ask) {
+  if (args.Has(kYes) && args.Has(kNo)) {
+    return CommandResult::UsageError(std::string(messages::kYesAndNo));
+  }
+  StderrMessenger messenger(err, AnswerModeOf(args), std::move(ask));
+  std::optional<fs::path> home = HomeOf(args, messenger);
+  if (!home) return CommandResult::Failure();
+  common::ProgramDir program(*home);
+  common::Settings settings = common::LoadSettings(program.Dir());
+  if (std::optional<std::string> error = ApplyOverrides(args, settings)) {
+    return CommandResult::UsageError(*std::move(error));
+  }
+  WorkFolder folder;
+  if (!PrepareWorkFolder(args, folder, messenger)) return CommandResult::Failure();
+  common::WorkDir work(folder.Path());
+  return command.run(CommandEnv{args, out, messenger, program, work, settings});
+}
+
+}  // namespace
+
+int ExitCodeOf(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kSuccess:
+      return 0;
+    case Outcome::kFailed:
+      return 1;
+    case Outcome::kUsageError:
+      return 2;
+  }
+  return 1;
+}
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  return Run(argc, argv, out, err, AskOnTerminal);
+}
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQuestion ask) {
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  ParsedArgs parsed;
+  const std::span<const OptionSpec> global_only[] = {kGlobalOptions};
+  ParseOutcome head = ParseArguments(args, global_only, true, parsed);
+  if (!head.ok) return ReportUsageError(err, head.error, nullptr);
+  if (head.consumed == args.size()) {
+    if (!parsed.Has(kHelp)) return ReportUsageError(err, messages::kNoCommand, nullptr);
+    out << GlobalHelp();
+    return ExitCodeOf(Outcome::kSuccess);
+  }
+  const Command* command = FindCommand(args[head.consumed]);
+  if (!command) {
+    return ReportUsageError(err, FormatMessage(messages::kUnknownCommand, {args[head.consumed]}),
+                            nullptr);
+  }
+  const std::span<const OptionSpec> tables[] = {command->options, kGlobalOptions};
+  std::span<const std::string> rest = std::span(args).subspan(head.consumed + 1);
+  ParseOutcome tail = ParseArguments(rest, tables, false, parsed);
+  if (!tail.ok) return ReportUsageError(err, tail.error, command);
+  if (parsed.Has(kHelp)) {
+    out << CommandHelp(*command);
+    return ExitCodeOf(Outcome::kSuccess);
+  }
+  std::size_t operands = parsed.Operands().size();
+  if (operands < command->min_operands || operands > command->max_operands) {
+    std::string_view pattern =
+        operands < command->min_operands ? messages::kTooFewOperands : messages::kTooManyOperands;
+    return ReportUsageError(err, FormatMessage(pattern, {command->name}), command);
+  }
+  CommandResult result = Execute(*command, parsed, out, err, std::move(ask));
+  if (result.outcome == Outcome::kUsageError) {
+    return ReportUsageError(err, result.usage_error, command);
+  }
+  return ExitCodeOf(result.outcome);
+}
+
+}  // namespace cli

@@ -1,0 +1,58 @@
+// Running a command's step table, and the steps that several commands share.
+#include "engine/command_chain.h"
+
+#include "common/status.h"
+#include "common/working_files.h"
+#include "engine/dictionary_application.h"
+#include "engine/non_ruby_marking.h"
+#include "engine/ruby_file_naming.h"
+
+namespace engine {
+
+RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run) {
+  for (const ChainStep& step : steps) {
+    RubyCommandStatus status = step.run(run);
+    if (common::IsOk(status)) continue;
+    if (step.abort_step) {
+      ShowAbortReport(*step.abort_step, run.progress, run.messenger);
+      status = RubyCommandStatus::kAborted;
+    }
+    return {status, run.ruby_file};
+  }
+  return {RubyCommandStatus::kOk, run.ruby_file};
+}
+
+ChainStep MarkNonRubyStep(std::string_view input) {
+  return {[input](CommandRun& run) {
+            NonRubyStatus status =
+                RunNonRubyMarking(run.context.work, input, run.context.areas, run.html_mode);
+            return common::IsOk(status) ? RubyCommandStatus::kOk
+                                        : RubyCommandStatus::kMarkingFailed;
+          },
+          std::nullopt};
+}
+
+ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step) {
+  return {[use](CommandRun& run) {
+            DictionaryPaths dictionaries{run.context.main_dictionary, run.context.user_dictionary};
+            RunStatus status =
+                ApplyDictionaries(run.context.work, common::kNonRubyMarked, use, dictionaries,
+                                  run.html_mode, run.progress, run.messenger);
+            return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
+          },
+          abort_step};
+}
+
+ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
+                           AbortStep abort_step) {
+  return {[working_file, extension](CommandRun& run) {
+            RubyFileNaming naming =
+                NameRubyFile(run.context.work, working_file, run.context.document_path, extension,
+                             run.messenger);
+            run.ruby_file = naming.ruby_file;
+            return naming.ok ? RubyCommandStatus::kOk : RubyCommandStatus::kNamingFailed;
+          },
+          abort_step};
+}
+
+}  // namespace engine

@@ -1,0 +1,48 @@
+// A ruby command as a table of steps that run in order from one working file to the next; the
+// first step that fails ends the command, with the abort report when its row names one.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "common/messenger.h"
+#include "common/text_source.h"
+#include "engine/abort_report.h"
+#include "engine/dictionary_use.h"
+#include "engine/ruby_pipeline.h"
+
+namespace engine {
+
+// What one ruby command carries from step to step.
+struct CommandRun {
+  CommandRun(const common::TextSource& text, const RubyCommandContext& context,
+             common::Messenger& messenger)
+      : text(text), context(context), messenger(messenger), progress(messenger) {}
+
+  const common::TextSource& text;
+  const RubyCommandContext& context;
+  common::Messenger& messenger;
+  common::Progress progress;
+  bool html_mode = false;  // decided by the notation check of the preparation
+  std::filesystem::path ruby_file;
+};
+
+struct ChainStep {
+  std::function<RubyCommandStatus(CommandRun&)> run;
+  // A failure of a step with an abort step ends with the abort report naming it; other steps
+  // have shown their own message, or end the command silently.
+  std::optional<AbortStep> abort_step;
+};
+
+RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run);
+
+// Steps shared by the commands.
+ChainStep MarkNonRubyStep(std::string_view input);
+ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step);
+ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
+                           AbortStep abort_step);
+
+}  // namespace engine

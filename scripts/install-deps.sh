@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing mirukaze need, only those missing.
+set -euo pipefail
+
+packages=(
+  build-essential  # make and the C/C++ toolchain
+  cmake            # the build
+  g++              # C++20 compiler
+  libgtest-dev     # GoogleTest, the unit tests
+  libgmock-dev     # GoogleMock, used beside GoogleTest
+  googletest       # the GoogleTest sources and CMake files
+  libc-bin         # iconv(1); glibc's own iconv with its CP932 table converts Shift_JIS
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-deps: everything is installed"
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+echo "install-deps: installing ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
+  "${missing[@]}"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds mirukaze from scratch with warnings as errors and runs every test.
+#   bash scripts/test.sh          (build folder: build-test, or $BUILD_DIR)
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BUILD_DIR:-$root/build-test}"
+jobs="$(nproc)"
+
+bash "$root/scripts/install-deps.sh"
+
+rm -rf "$build"
+cmake -S "$root" -B "$build" -DMIRUKAZE_WERROR=ON
+cmake --build "$build" -j "$jobs"
+ctest --test-dir "$build" --output-on-failure -j "$jobs"

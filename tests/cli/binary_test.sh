@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The real mirukaze-cli binary: exit statuses, messages on stderr, questions without a
+# terminal, and several runs at the same time.
+#   binary_test.sh MIRUKAZE_CLI TEST_DATA_DIR
+set -euo pipefail
+
+cli="$1"
+data="$2/all_ruby"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# expect STATUS COMMAND...: runs COMMAND with no terminal on stdin; its output is kept in
+# $scratch/out and $scratch/err.
+expect() {
+  local want="$1" got=0
+  shift
+  "$@" >"$scratch/out" 2>"$scratch/err" </dev/null || got=$?
+  [ "$got" -eq "$want" ] || fail "'$*' exited with $got, not $want: $(cat "$scratch/err")"
+}
+
+stderr_has() { grep -qF -- "$1" "$scratch/err" || fail "stderr lacks '$1': $(cat "$scratch/err")"; }
+
+expect 0 "$cli" --help
+grep -q '^Usage: mirukaze-cli' "$scratch/out" || fail "--help prints no usage"
+expect 0 "$cli" build-dic --help
+expect 2 "$cli"
+stderr_has "no command given"
+expect 2 "$cli" ruby --bogus a.txt
+stderr_has "unknown option '--bogus'"
+expect 2 "$cli" --yes --no check a.srb
+
+home="$scratch/home"
+mkdir -p "$home/dic"
+cp "$data/Qv_Body.pre" "$home/dic/Qv_Body.pre"
+
+expect 1 "$cli" --home "$home" ruby "$home/missing.txt"
+stderr_has "【ご注意!!】 ファイル<$home/missing.txt>が開けません。"
+
+expect 0 "$cli" --home "$home" --no build-dic "$home/dic/Qv_Body.pre"
+[ -f "$home/dic/Qv_Body.dic" ] || fail "no dictionary built"
+# Nobody at the terminal: the question to overwrite is answered Cancel.
+expect 1 "$cli" --home "$home" build-dic "$home/dic/Qv_Body.pre"
+stderr_has "上書きしていいですか？"
+stderr_has "  → Cancel"
+
+# Runs at the same time never share their working files.
+pids=()
+for i in 1 2 3 4; do
+  cp "$data/text.txt" "$home/t$i.txt"
+  "$cli" --home "$home" ruby "$home/t$i.txt" >"$scratch/out$i" 2>&1 </dev/null &
+  pids+=("$!")
+done
+for i in 1 2 3 4; do
+  wait "${pids[$((i - 1))]}" || fail "run $i failed: $(cat "$scratch/out$i")"
+  cmp "$data/expected.srb" "$home/t$i.srb" || fail "run $i wrote a different ruby file"
+done
+
+expect 0 "$cli" --home "$home" check "$data/expected.srb"
+grep -qF "不正な箇所はありません。" "$scratch/out" || fail "check printed no summary"
+expect 1 "$cli" --home "$home" check --separators "$data/expected.srb"
+stderr_has "【警告】 3 行目::"
+
+echo "mirukaze-cli binary: all checks passed"

@@ -1,0 +1,148 @@
+// Whole runs of the tool: a dictionary built from a source, a text given ruby, the ruby file
+// checked and the dictionary restored, compared byte for byte with golden files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/cli/program_folder.h"
+#include "tests/support/test_files.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+bool Contains(const std::string& text, std::string_view part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string Golden(std::string_view name) {
+  return ReadFile(TestData("cli/all_ruby/" + std::string(name)));
+}
+
+// A program folder whose main dictionary is built from the golden source.
+class CliEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CliRun built = home_.BuildDictionary("Qv_Body", Golden("Qv_Body.pre"));
+    ASSERT_EQ(built.exit_code, 0) << built.err;
+    ASSERT_TRUE(fs::exists(home_.DicDir() / "Qv_Body.dic"));
+  }
+
+  // The golden text in the program folder, given ruby with `options`; returns the run.
+  CliRun RubyOfGoldenText(std::vector<std::string> options = {}) {
+    WriteFile(home_ / "text.txt", Golden("text.txt"));
+    options.insert(options.begin(), "ruby");
+    options.push_back((home_ / "text.txt").string());
+    return home_.Run(options);
+  }
+
+  std::string RubyFile() const { return ReadFile(home_ / "text.srb"); }
+
+  ProgramFolder home_;
+};
+
+TEST_F(CliEndToEnd, AllRubyWritesTheGoldenRubyFile) {
+  CliRun run = RubyOfGoldenText();
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, (home_ / "text.srb").string() + "\n");
+  EXPECT_TRUE(BytesEqual(Golden("expected.srb"), RubyFile()));
+}
+
+TEST_F(CliEndToEnd, CheckOfTheRubyFileFindsNoFault) {
+  std::string file = TestData("cli/all_ruby/expected.srb").string();
+  CliRun run = home_.Run({"check", file});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "【ファイル】: " + file +
+                         "\n[ 1行(物理行)1字目］からCheck開始\n【総行数(論理行)】: 3 行\n"
+                         "【総ルビ数】: 13 箇所\n\n不正な箇所はありません。\n");
+}
+
+TEST_F(CliEndToEnd, CheckWithSeparatorsStopsAtTheAlternativeReading) {
+  std::string file = TestData("cli/all_ruby/expected.srb").string();
+  CliRun run = home_.Run({"check", "--separators", file});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "【警告】 3 行目::複数読みｾﾊﾟﾚｰﾀの '|' を捕捉しました。\n");
+}
+
+TEST_F(CliEndToEnd, BuildReportIsPrintedInUtf8WhenAsked) {
+  fs::path source = home_ / "names.pre";
+  WriteFile(source, Sjis("日本,にっ*ぽん\r\n漢字,かんじ\r\n"));
+  CliRun run = home_.Run({"--yes", "build-dic", source.string()});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(fs::exists(home_ / "names.dic"));
+  EXPECT_TRUE(Contains(run.out, "2行目：<errnum=8>")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "合計語数= 1\n")) << run.out;
+  EXPECT_TRUE(Contains(run.err, "個の不正データがあります。")) << run.err;
+}
+
+TEST_F(CliEndToEnd, RefusedOverwriteKeepsTheDictionary) {
+  fs::path dictionary = home_.DicDir() / "Qv_Body.dic";
+  std::string before = ReadFile(dictionary);
+  // Nobody at the terminal: the overwrite question is answered Cancel.
+  CliRun run = home_.BuildDictionary("Qv_Body", Sjis("漢,から\r\n"));
+  CliRun asked = home_.Run({"build-dic", (home_.DicDir() / "Qv_Body.pre").string()});
+  for (const CliRun& refused : {run, asked}) {
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_TRUE(Contains(refused.err, "上書きしていいですか？\n  → Cancel\n")) << refused.err;
+  }
+  EXPECT_TRUE(BytesEqual(before, ReadFile(dictionary)));
+}
+
+TEST_F(CliEndToEnd, RestoredSourceBuildsTheSameDictionary) {
+  fs::path copy = home_ / "copy.dic";
+  fs::copy_file(home_.DicDir() / "Qv_Body.dic", copy);
+  CliRun run = home_.Run({"restore-dic", copy.string()});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, (home_ / "copy.pre").string() + "\n");
+  EXPECT_TRUE(Contains(ReadFile(home_ / "copy.pre"), Sjis("漢字,かん*じ\r\n")));
+  fs::remove(copy);
+  ASSERT_EQ(home_.Run({"--no", "build-dic", (home_ / "copy.pre").string()}).exit_code, 0);
+  EXPECT_TRUE(BytesEqual(ReadFile(home_.DicDir() / "Qv_Body.dic"), ReadFile(copy)));
+}
+
+TEST_F(CliEndToEnd, UserDictionaryWinsInModeTwo) {
+  fs::path user = home_ / "user.pre";
+  WriteFile(user, Sjis("日本,にっ*ぽん\r\n"));
+  ASSERT_EQ(home_.Run({"--no", "build-dic", user.string()}).exit_code, 0);
+  CliRun run = RubyOfGoldenText({"--dic-mode", "2", "--user-dic", (home_ / "user.dic").string()});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(Contains(RubyFile(), Sjis("{漢/かん|から}の国と{日/にっ}{本/ぽん}。\r\n")));
+}
+
+TEST_F(CliEndToEnd, SelectedRegisteredDictionaryIsTheUserDictionary) {
+  ASSERT_EQ(home_.BuildDictionary("mine", Sjis("日本,にっ*ぽん\r\n")).exit_code, 0);
+  ASSERT_TRUE(fs::exists(home_.DicDir() / "mine.dic"));
+  home_.WriteSettings(
+      "[DICTIONARY]\r\nDIC_NAME0=mine\r\nDIC_FILE0=mine.dic\r\n"
+      "DIC_NUM=0\r\nDIC_PATTERN=1\r\n");
+  ASSERT_EQ(RubyOfGoldenText().exit_code, 0);
+  EXPECT_TRUE(BytesEqual(Sjis("今日、漢字の本を読みに行く。\r\n人々の一ヶ月。\r\n"
+                              "漢の国と{日/にっ}{本/ぽん}。\r\n"),
+                         RubyFile()));
+}
+
+TEST_F(CliEndToEnd, StandardUserDictionaryWhenNoneIsSelected) {
+  ASSERT_EQ(home_.BuildDictionary("Qv_Users", Sjis("日本,にっ*ぽん\r\n")).exit_code, 0);
+  ASSERT_TRUE(fs::exists(home_.DicDir() / "Qv_Users.dic"));
+  ASSERT_EQ(RubyOfGoldenText({"--dic-mode", "1"}).exit_code, 0);
+  EXPECT_TRUE(Contains(RubyFile(), Sjis("漢の国と{日/にっ}{本/ぽん}。\r\n")));
+}
+
+TEST_F(CliEndToEnd, NonRubyAreaStringsGivenWithSetAreShiftJis) {
+  WriteFile(home_ / "text.txt", Sjis("【漢字】漢字\r\n"));
+  CliRun run =
+      home_.Run({"--set", "FUNCTION/NoRbBgn_Str=【", "--set", "FUNCTION/NoRbEnd_Str=】", "ruby",
+                 "--nr-delete-start", "--nr-delete-end", (home_ / "text.txt").string()});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(BytesEqual(Sjis("漢字{漢/かん}{字/じ}\r\n"), RubyFile()));
+}
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,148 @@
+#include "engine/dictionary_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/file_system.h"
+#include "common/text_file.h"
+#include "engine/dictionary_application.h"
+#include "tests/engine/engine_fixtures.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace engine {
+namespace {
+
+using engine_testing::WriteDictionary;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+
+class DictionaryRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(work_.Dir());
+    WriteDictionary(dic_, {{"漢字", "かん*じ"}, {"本", "ほん"}});
+    ASSERT_TRUE(common::WriteTextFile(work_.File(common::kNonRubyMarked), Sjis("漢字の本\n")));
+  }
+  RunStatus Run(bool one_character_words = true, bool finish = true) {
+    DictionaryRunOptions options{.input = common::kNonRubyMarked,
+                                 .dictionary = dic_,
+                                 .one_character_words = one_character_words,
+                                 .finish = finish};
+    return RunDictionary(work_, options, progress_, messenger_);
+  }
+  bool Exists(std::string_view name) { return std::filesystem::exists(work_.File(name)); }
+  void ExpectOneWarning(std::string_view text) {
+    ASSERT_EQ(messenger_.records.size(), 1u);
+    EXPECT_EQ(messenger_.records[0].title, "Warning");
+    EXPECT_EQ(messenger_.records[0].text, text);
+  }
+
+  ScratchDir dir_;
+  std::filesystem::path dic_ = dir_ / "main.dic";
+  common::WorkDir work_{dir_ / "work"};
+  RecordingMessenger messenger_;
+  common::Progress progress_{messenger_};
+};
+
+TEST_F(DictionaryRunTest, FinishedRunLeavesOnlyTheCleanedUpResult) {
+  ASSERT_TRUE(common::WriteTextFile(work_.File(common::kPreparedText), "x\n"));
+  ASSERT_TRUE(common::WriteTextFile(work_.File(common::kLineFieldMarked), "x\n"));
+  EXPECT_EQ(Run(), RunStatus::kOk);
+  EXPECT_TRUE(BytesEqual(Sjis("{漢/かん}{字/じ}の{本/ほん}\r\n"),
+                         ReadFile(work_.File(common::kCleanedUp))));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(work_.Dir())) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{std::string(common::kCleanedUp)});
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
+TEST_F(DictionaryRunTest, ProgressShowsEveryPassThenTheCleanUp) {
+  EXPECT_EQ(Run(), RunStatus::kOk);
+  std::vector<std::string> expected;
+  std::string arrows;
+  for (int pass = 0; pass < 10; ++pass) expected.push_back(arrows += "->");
+  expected.push_back("");
+  expected.push_back("S");
+  EXPECT_EQ(messenger_.progress, expected);
+}
+
+TEST_F(DictionaryRunTest, UnfinishedRunWithoutOneCharacterWordsLeavesItsResult) {
+  EXPECT_EQ(Run(false, false), RunStatus::kOk);
+  EXPECT_TRUE(
+      BytesEqual(Sjis("{漢/かん}{字/じ}の本\r\n"), ReadFile(work_.File(common::kRunResult))));
+  EXPECT_TRUE(Exists(common::kNonRubyMarked));  // the run's own input stays
+  EXPECT_FALSE(Exists(common::kCleanedUp));
+  EXPECT_FALSE(Exists(common::PassOutputName(2)));
+  EXPECT_EQ(messenger_.progress.size(), 9u);
+}
+
+TEST_F(DictionaryRunTest, MissingDictionaryIsNotOpened) {
+  std::filesystem::remove(dic_);
+  EXPECT_EQ(Run(), RunStatus::kDictionaryNotOpened);
+  ExpectOneWarning("指定された辞書<" + dic_.string() +
+                   ">が開けません。\n正しく登録し直してください。");
+}
+
+TEST_F(DictionaryRunTest, DamagedDictionaryIsRefused) {
+  std::filesystem::resize_file(dic_, 600);
+  EXPECT_EQ(Run(), RunStatus::kDictionaryNotOpened);
+  ExpectOneWarning("辞書<" + dic_.string() +
+                   ">の 10 字の語の部分が壊れています。\n辞書を作り直してください。");
+  EXPECT_FALSE(Exists(common::PassOutputName(10)));
+}
+
+TEST_F(DictionaryRunTest, MissingInputStopsTheRun) {
+  std::filesystem::remove(work_.File(common::kNonRubyMarked));
+  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
+  ExpectOneWarning("< nrb_.$$$ > がない");
+}
+
+TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
+  std::filesystem::create_directory(work_.File(common::PassOutputName(4)));
+  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
+  ExpectOneWarning("Can't open <u04_.$$$>.･･");
+  EXPECT_TRUE(Exists(common::PassOutputName(5)));  // a failed run leaves its files
+}
+
+TEST_F(DictionaryRunTest, UnreadableInputIsReportedAtClose) {
+  std::filesystem::remove(work_.File(common::kNonRubyMarked));
+  std::filesystem::create_directory(work_.File(common::kNonRubyMarked));
+  EXPECT_EQ(Run(), RunStatus::kFileNotClosed);
+  ExpectOneWarning("failed <in file> close <ji_ku==10>.･･");
+}
+
+TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/full", work_.File(common::PassOutputName(7)), error);
+  if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  EXPECT_EQ(Run(), RunStatus::kFileNotClosed);
+  ExpectOneWarning("failed close <ji_ku==7>.･･");
+}
+
+TEST_F(DictionaryRunTest, FailedCleanUpShowsNoMessage) {
+  std::filesystem::create_directory(work_.File(common::kCleanedUp));
+  EXPECT_EQ(Run(), RunStatus::kCleanUpFailed);
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
+TEST_F(DictionaryRunTest, UserResultThatCannotBeRenamedIsReported) {
+  std::filesystem::path blocker = work_.File(common::kUserRunResult);
+  std::filesystem::create_directories(blocker / "inside");
+  DictionaryPaths dictionaries{dic_, dic_};
+  EXPECT_EQ(ApplyDictionaries(work_, common::kNonRubyMarked, DictionaryUse::kUserThenMain,
+                              dictionaries, false, progress_, messenger_),
+            RunStatus::kUserResultNotRenamed);
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_EQ(messenger_.records[0].title, "ご注意!!");
+  EXPECT_EQ(messenger_.records[0].text, "00::Rename Fail to user_0.$rb.");
+}
+
+}  // namespace
+}  // namespace engine

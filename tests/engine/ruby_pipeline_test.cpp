@@ -1,0 +1,250 @@
+#include "engine/ruby_pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "engine/abort_report.h"
+#include "engine/ruby_file_naming.h"
+#include "tests/engine/engine_fixtures.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace engine {
+namespace {
+
+using engine_testing::WriteDictionary;
+using engine_testing::WriteDictionaryFromSource;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+class AllRubyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(context_.work.Dir());
+    std::filesystem::create_directories(dir_ / "docs.d");
+    WriteDictionary(context_.main_dictionary, {{"漢字", "かん*じ"}, {"日本", "に*ほん"}});
+    WriteDictionary(context_.user_dictionary, {{"日本", "にっ*ぽん"}, {"字", "あざ"}});
+  }
+  RubyCommandResult Run(std::string_view text, DictionaryUse use = DictionaryUse::kMainOnly) {
+    common::StringTextSource source(text);
+    return RunAllRuby(source, use, context_, messenger_);
+  }
+  std::string RubyFile() { return ReadFile(dir_ / "docs.d" / "story.srb"); }
+  std::vector<std::string> WorkFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(context_.work.Dir())) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+  void ExpectMessages(std::initializer_list<std::pair<std::string, std::string>> expected) {
+    ASSERT_EQ(messenger_.records.size(), expected.size());
+    std::size_t i = 0;
+    for (const auto& [title, text] : expected) {
+      EXPECT_EQ(messenger_.records[i].title, title) << i;
+      EXPECT_EQ(messenger_.records[i].text, text) << i;
+      ++i;
+    }
+  }
+
+  ScratchDir dir_;
+  RubyCommandContext context_{.work = common::WorkDir(dir_ / "work"),
+                              .document_path = dir_ / "docs.d" / "story.txt",
+                              .main_dictionary = dir_ / "main.dic",
+                              .user_dictionary = dir_ / "user.dic",
+                              .areas = {},
+                              .fault_line = nullptr};
+  RecordingMessenger messenger_;
+};
+
+TEST_F(AllRubyTest, RubyFileIsNamedAfterTheDocument) {
+  RubyCommandResult result = Run(Sjis("漢字\n"));
+  EXPECT_EQ(result.status, RubyCommandStatus::kOk);
+  EXPECT_EQ(result.ruby_file, dir_ / "docs.d" / "story.srb");
+  EXPECT_TRUE(BytesEqual(Sjis("{漢/かん}{字/じ}\r\n"), RubyFile()));
+  EXPECT_TRUE(messenger_.records.empty());
+  EXPECT_EQ(RubyFileName("/texts/a.b/story", ".srb"), "/texts/a.b/story.srb");
+  EXPECT_EQ(RubyFileName("/texts/story.v2.txt", ".srb"), "/texts/story.v2.srb");
+}
+
+TEST_F(AllRubyTest, NoWorkingFileIsLeftBehind) {
+  WriteFile(context_.work.File(common::kUserRunResult), "left by an earlier command");
+  EXPECT_EQ(Run(Sjis("漢字\n"), DictionaryUse::kUserThenMain).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(AllRubyTest, ProgressTellsEachStep) {
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
+  std::vector<std::string> expected = {"", "C", "", "N"};
+  std::string passes = "N";
+  for (int pass = 0; pass < 10; ++pass) expected.push_back(passes += "->");
+  expected.push_back("");
+  expected.push_back("S");
+  EXPECT_EQ(messenger_.progress, expected);
+}
+
+TEST_F(AllRubyTest, RunningTwiceReplacesTheRubyFile) {
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
+  EXPECT_EQ(Run(Sjis("日本\n")).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(BytesEqual(Sjis("{日/に}{本/ほん}\r\n"), RubyFile()));
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
+TEST_F(AllRubyTest, FinalLineBreakAndCrLfMakeNoDifference) {
+  EXPECT_EQ(Run(Sjis("日本\n漢字\n")).status, RubyCommandStatus::kOk);
+  std::string with_line_break = RubyFile();
+  EXPECT_EQ(Run(Sjis("日本\n漢字")).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(BytesEqual(with_line_break, RubyFile()));
+  EXPECT_EQ(Run(Sjis("日本\r\n漢字")).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(BytesEqual(with_line_break, RubyFile()));
+}
+
+TEST_F(AllRubyTest, UserDictionaryAloneAppliesItsOneCharacterWords) {
+  EXPECT_EQ(Run(Sjis("日本の漢字。字\n"), DictionaryUse::kUserOnly).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(BytesEqual(Sjis("{日/にっ}{本/ぽん}の漢{字/あざ}。{字/あざ}\r\n"), RubyFile()));
+}
+
+TEST_F(AllRubyTest, OpenRubyWindowRefusesTheCommand) {
+  context_.ruby_window_open = true;
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kRefused);
+  ExpectMessages({{"再見。",
+                   "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行して"
+                   "ください！"}});
+  EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(AllRubyTest, EmptyTextIsRefused) {
+  EXPECT_EQ(Run("").status, RubyCommandStatus::kRefused);
+  ExpectMessages({{"再見。", "るび振りする内容がありません！"}});
+}
+
+TEST_F(AllRubyTest, TextHoldingNulIsRefusedWithItsLine) {
+  EXPECT_EQ(Run(std::string_view("a\nb\0c\n", 6)).status, RubyCommandStatus::kRefused);
+  ExpectMessages({{"ご注意!!",
+                   "2 行目に NUL 文字 (0x00) があります。\n"
+                   "この文字から後ろが失われるため、るび振りは中止します。\n"
+                   "文字を取り除いてから実行してください。"}});
+  EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(AllRubyTest, NotationFaultIsReportedAtItsLine) {
+  std::string text = Sjis("a\n{漢字かんじ}\n");
+  EXPECT_EQ(Run(text).status, RubyCommandStatus::kNotationFault);
+  ExpectMessages({{"警告", "2 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
+  EXPECT_TRUE(WorkFiles().empty());
+
+  messenger_.records.clear();
+  context_.fault_line = [](std::size_t) { return 7; };  // the editor's display line
+  EXPECT_EQ(Run(text).status, RubyCommandStatus::kNotationFault);
+  ExpectMessages({{"警告", "7 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
+}
+
+TEST_F(AllRubyTest, MissingDictionaryAbortsNamingTheStep) {
+  std::filesystem::remove(context_.main_dictionary);
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
+  ExpectMessages({{"Warning", "指定された辞書<" + context_.main_dictionary.string() +
+                                  ">が開けません。\n正しく登録し直してください。"},
+                  {"ご注意!!", "問題が発生しました。<in rb_x(2)>\nるび振りは中止します。"}});
+  EXPECT_EQ(messenger_.progress.back(), "");
+}
+
+TEST_F(AllRubyTest, FailedNamingAbortsNamingTheStep) {
+  std::filesystem::path blocked = dir_ / "docs.d" / "story.srb";
+  std::filesystem::create_directories(blocked / "inside");
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
+  ExpectMessages({{"ご注意", "shori_.$rb to " + blocked.string() + " rename failed"},
+                  {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
+  EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));
+}
+
+TEST_F(AllRubyTest, FailedMarkingEndsSilently) {
+  std::filesystem::create_directory(context_.work.File(common::kNonRubyMarked));
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kMarkingFailed);
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
+TEST_F(AllRubyTest, UnwritablePreparedTextIsReported) {
+  std::filesystem::path blocked = context_.work.File(common::kPreparedText);
+  std::filesystem::create_directory(blocked);
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kNotPrepared);
+  ExpectMessages({{"Warning", "作業ファイル<" + blocked.string() +
+                                  ">を書き込めませんでした。\nるび振りは中止します。"}});
+}
+
+TEST(RubyFileNaming, MissingWorkingFileIsReportedAndTheOldRubyFileKept) {
+  ScratchDir dir;
+  WriteFile(dir / "story.srb", "old");
+  RecordingMessenger messenger;
+  RubyFileNaming naming = NameRubyFile(common::WorkDir(dir.Path()), common::kCleanedUp,
+                                       dir / "story.txt", ".srb", messenger);
+  EXPECT_FALSE(naming.ok);
+  EXPECT_EQ(naming.ruby_file, dir / "story.srb");
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_EQ(messenger.records[0].title, "ご注意!!");
+  EXPECT_EQ(messenger.records[0].text, "shori_.$rb が存在しません。");
+  EXPECT_EQ(ReadFile(dir / "story.srb"), "old");
+}
+
+TEST(AbortReport, EveryStepHasItsName) {
+  EXPECT_EQ(StepName(AbortStep::kDictionariesFixed), "rb_x(0/2)");
+  EXPECT_EQ(StepName(AbortStep::kUserDictionary), "rb_x(1)");
+  EXPECT_EQ(StepName(AbortStep::kDictionariesChosen), "rb_x(2)");
+  EXPECT_EQ(StepName(AbortStep::kRubyFileNaming), "filename_mk");
+  EXPECT_EQ(StepName(AbortStep::kGradeAllocation), "haitou_");
+  EXPECT_EQ(StepName(AbortStep::kGradeFilter), "kimi_ck_");
+  EXPECT_EQ(StepName(AbortStep::kLineFieldMarking), "geta_pl");
+  EXPECT_EQ(StepName(AbortStep::kLevelFilter), "kanQChk_");
+}
+
+// tests/data/engine/<case>/: input.txt, main.pre (and user.pre), settings.txt with the
+// dictionary use, and expected.srb, the ruby file byte for byte.
+class AllRubyGolden : public ::testing::TestWithParam<std::string> {};
+
+DictionaryUse UseFromSettings(const std::filesystem::path& settings) {
+  std::istringstream lines(ReadFile(settings));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("dictionary_use=")) {
+      return static_cast<DictionaryUse>(std::stoi(line.substr(15)));
+    }
+  }
+  return DictionaryUse::kMainOnly;
+}
+
+TEST_P(AllRubyGolden, RubyFileMatchesExpectedBytes) {
+  std::filesystem::path data = TestData("engine/" + GetParam());
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "work");
+  RubyCommandContext context{.work = common::WorkDir(dir / "work"),
+                             .document_path = dir / (GetParam() + ".txt"),
+                             .main_dictionary = dir / "main.dic",
+                             .user_dictionary = dir / "user.dic",
+                             .areas = {},
+                             .fault_line = nullptr};
+  WriteDictionaryFromSource(context.main_dictionary, data / "main.pre");
+  if (std::filesystem::exists(data / "user.pre")) {
+    WriteDictionaryFromSource(context.user_dictionary, data / "user.pre");
+  }
+  std::filesystem::copy_file(data / "input.txt", context.document_path);
+  auto source = common::FileTextSource::Open(context.document_path);
+  ASSERT_TRUE(source);
+  RecordingMessenger messenger;
+  RubyCommandResult result =
+      RunAllRuby(*source, UseFromSettings(data / "settings.txt"), context, messenger);
+  ASSERT_EQ(result.status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(messenger.records.empty());
+  EXPECT_TRUE(BytesEqual(ReadFile(data / "expected.srb"), ReadFile(result.ruby_file)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AllRubyGolden,
+                         ::testing::Values("all_ruby_plain", "all_ruby_html",
+                                           "all_ruby_user_first"));
+
+}  // namespace
+}  // namespace engine
