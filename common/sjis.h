@@ -58,6 +58,10 @@ constexpr bool IsHtmlText(std::string_view text) {
   return text.starts_with("<HTML>") || text.starts_with("<html>");
 }
 
+// True when the byte at `offset` (or, at text.size(), the end) starts a character; `boundary`,
+// at most `offset`, must be known to start one. Looks back only as far as it must.
+bool IsCharacterStart(std::string_view text, std::size_t boundary, std::size_t offset);
+
 // The first occurrence of `needle` in `text` at or after `from` (itself a character boundary)
 // that starts on a character boundary, or npos. A trail byte is never taken for the start of a match. An empty needle
 // is never found.

@@ -82,6 +82,18 @@ bool TextReader::ReadLine(std::string& line, std::size_t max_bytes) {
   return !line.empty();
 }
 
+bool TextReader::ReadBlock(std::string& out, std::size_t max_bytes) {
+  std::size_t taken = 0;
+  while (taken < max_bytes) {
+    if (pos_ == end_ && !Refill()) break;
+    std::size_t n = std::min(end_ - pos_, max_bytes - taken);
+    out.append(buffer_.data() + pos_, n);
+    pos_ += n;
+    taken += n;
+  }
+  return taken > 0;
+}
+
 bool TextReader::Close() {
   if (!file_) return false;
   bool ok = !failed_ && !std::ferror(file_);

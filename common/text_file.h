@@ -35,6 +35,9 @@ class TextReader {
   // Reads like fgets with a buffer of max_bytes + 1: up to and including the next LF, but at
   // most max_bytes bytes. Returns false when nothing was left to read.
   bool ReadLine(std::string& line, std::size_t max_bytes);
+  // Appends up to max_bytes bytes to `out`, whatever lines they hold. Returns false when
+  // nothing was left to read.
+  bool ReadBlock(std::string& out, std::size_t max_bytes);
 
   bool Failed() const { return failed_; }
   // false when the file could not be read or closed cleanly.

@@ -80,6 +80,7 @@ bool RubyDictionary::LoadLength(int word_length, common::Messenger& messenger) {
     std::string table(4u * record.hushv, '\0');
     if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return damaged();
     buckets_.assign(record.hushv, Bucket{});
+    modulus_ = BucketModulus(record.hushv);
     std::uint64_t key_count = 0;
     for (std::size_t b = 0; b < buckets_.size(); ++b) {
       buckets_[b].first = ReadLe24(table.data() + 4 * b);

@@ -36,7 +36,7 @@ class RubyDictionary {
   // Within a bucket the last matching entry wins, so a word's later source line counts.
   int Find(std::string_view key) const {
     if (key.size() != key_size_ || buckets_.empty()) return -1;
-    std::uint32_t bucket = BucketOf(key, static_cast<std::uint32_t>(buckets_.size()));
+    std::uint32_t bucket = modulus_.Of(key);
     const Bucket& entry = buckets_[bucket];
     const char* keys = keys_.data();
     for (std::uint32_t i = entry.first + entry.count; i > entry.first; --i) {
@@ -82,6 +82,7 @@ class RubyDictionary {
 
   std::size_t key_size_ = 0;
   std::vector<Bucket> buckets_;
+  BucketModulus modulus_;
   std::string keys_;
   std::vector<std::uint32_t> reading_offsets_;
   std::string readings_;  // always ends with a 0 byte once loaded

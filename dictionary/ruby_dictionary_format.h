@@ -75,6 +75,27 @@ inline std::uint32_t BucketOf(std::string_view key, std::uint32_t bucket_count) 
   return (sum & 0xFFFF) % bucket_count;
 }
 
+// The same bucket, for lookups: the 16-bit sum reduced without a division (a multiply by a
+// precomputed reciprocal is exact for 16-bit sums and bucket counts).
+class BucketModulus {
+ public:
+  BucketModulus() = default;
+  explicit BucketModulus(std::uint32_t bucket_count)
+      : count_(bucket_count), magic_(bucket_count ? 0xFFFFFFFFu / bucket_count + 1 : 0) {}
+  std::uint32_t Of(std::string_view key) const {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i + 1 < key.size(); i += 2) {
+      sum += static_cast<unsigned char>(key[i]) | static_cast<unsigned char>(key[i + 1]) << 8;
+    }
+    std::uint32_t low = magic_ * (sum & 0xFFFF);
+    return static_cast<std::uint32_t>((std::uint64_t{low} * count_) >> 32);
+  }
+
+ private:
+  std::uint32_t count_ = 0;
+  std::uint32_t magic_ = 0;
+};
+
 // Length record fields as stored; offsets keep their low three bytes only.
 LengthRecord ParseLengthRecord(const char* record);
 void AppendLengthRecord(std::string& out, const LengthRecord& record);

@@ -1,4 +1,4 @@
-// Reads a working file line by line for the passes that scan their input with an offset
+// Reads a working file block by block for the passes that scan their input with an offset
 // instead of byte by byte. A pass that stops inside something it cannot decide yet (a
 // word, a character cut at the end of a chunk) keeps those bytes back for the next chunk.
 #pragma once
@@ -15,8 +15,8 @@ class ChunkReader {
  public:
   explicit ChunkReader(common::TextReader& in) : in_(in) {}
 
-  // The bytes kept back from the previous chunk, then the next line or piece of a long line
-  // (at least one byte more unless the input has ended). False when nothing is left.
+  // The bytes kept back from the previous chunk, then the next block of the input (at least
+  // one byte more unless the input has ended). False when nothing is left.
   bool Next();
   std::string_view Chunk() const { return chunk_; }
   // True when no byte follows the current chunk.
@@ -27,7 +27,6 @@ class ChunkReader {
  private:
   common::TextReader& in_;
   std::string chunk_;
-  std::string line_;
   std::size_t kept_ = 0;
   bool last_ = false;
 };

@@ -192,8 +192,12 @@ bool MatchingPass::ScanText() {
 bool MatchingPass::ScanGroup() {
   const char* data = chunk_.data();
   const std::size_t size = chunk_.size();
-  for (std::size_t close = at_; close < size; ++close) {
-    if (data[close] != common::kGroupClose || IsTrailByteAt(chunk_, at_, close)) continue;
+  for (std::size_t from = at_; from < size;) {
+    const void* found = std::memchr(data + from, common::kGroupClose, size - from);
+    if (!found) break;
+    std::size_t close = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    from = close + 1;
+    if (IsTrailByteAt(chunk_, at_, close)) continue;
     at_ = close + 1;
     mode_ = Mode::kText;
     return true;

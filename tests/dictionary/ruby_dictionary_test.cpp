@@ -250,3 +250,19 @@ TEST(RubyDictionary, AddressPastTheReadingAreaIsRefused) {
 
 }  // namespace
 }  // namespace dictionary
+
+namespace dictionary {
+namespace {
+
+TEST(RubyDictionaryFormat, LookupModulusAgreesWithTheBuildersHashForEverySum) {
+  for (std::uint32_t count : {1u, 499u, 997u, 1999u, 6551u, 12227u, 65535u}) {
+    BucketModulus modulus(count);
+    for (std::uint32_t sum = 0; sum < 65536; ++sum) {
+      char key[2] = {static_cast<char>(sum & 0xFF), static_cast<char>(sum >> 8)};
+      ASSERT_EQ(modulus.Of(std::string_view(key, 2)), sum % count) << count << " " << sum;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dictionary
