@@ -54,70 +54,105 @@ bool RubyDictionary::Open(const std::filesystem::path& path, common::Messenger& 
   return true;
 }
 
-bool RubyDictionary::LoadLength(int word_length, common::Messenger& messenger) {
-  std::string shown = path_.string();
-  auto damaged = [&] {
-    ShowWarning(messenger, common::FormatMessage(messages::kDamagedSection,
-                                                 {shown, std::int64_t{word_length}}));
-    buckets_.clear();
-    key_size_ = 0;
-    return false;
-  };
-  if (!file_ || word_length < 1 || word_length > kMaxWordLength) return damaged();
+namespace {
+
+// The regions of one length lie in order inside the file, and the bucket table fits its region.
+bool RecordFits(const LengthRecord& record, std::uint64_t section_end, std::uint64_t file_size) {
+  return record.dicd_ofs >= kHeaderSize && record.dicd_ofs <= record.jukud_ofs &&
+         record.jukud_ofs <= record.adrs_ofs && record.adrs_ofs <= record.yomid_ofs &&
+         record.yomid_ofs <= section_end && section_end <= file_size &&
+         record.jukud_ofs - record.dicd_ofs >= 4u * record.hushv;
+}
+
+}  // namespace
+
+void LengthSection::Clear() {
+  key_size_ = 0;
+  buckets_.clear();
+  keys_.clear();
+  reading_offsets_.clear();
+  readings_.clear();
+}
+
+bool RubyDictionary::LoadLength(int word_length, LengthSection& section,
+                                common::Messenger& messenger) {
+  section.Clear();
+  if (!file_ || word_length < 1 || word_length > kMaxWordLength) {
+    return RefuseSection(word_length, section, messenger);
+  }
   const LengthRecord& record = records_[word_length - 1];
   std::uint64_t section_end =
       word_length < kMaxWordLength ? records_[word_length].dicd_ofs : file_size_;
-  if (record.dicd_ofs < kHeaderSize || record.dicd_ofs > record.jukud_ofs ||
-      record.jukud_ofs > record.adrs_ofs || record.adrs_ofs > record.yomid_ofs ||
-      record.yomid_ofs > section_end || section_end > file_size_ ||
-      record.jukud_ofs - record.dicd_ofs < 4u * record.hushv) {
-    return damaged();
+  if (!RecordFits(record, section_end, file_size_)) {
+    return RefuseSection(word_length, section, messenger);
   }
-
-  key_size_ = static_cast<std::size_t>(word_length) * 2;
-  const char* failed_buffer = messages::kNoMemoryHead.data();
+  section.key_size_ = static_cast<std::size_t>(word_length) * 2;
+  std::string_view failed_buffer = messages::kNoMemoryHead;
   try {
-    std::string table(4u * record.hushv, '\0');
-    if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return damaged();
-    buckets_.assign(record.hushv, Bucket{});
-    modulus_ = BucketModulus(record.hushv);
-    std::uint64_t key_count = 0;
-    for (std::size_t b = 0; b < buckets_.size(); ++b) {
-      buckets_[b].first = ReadLe24(table.data() + 4 * b);
-      buckets_[b].count = static_cast<unsigned char>(table[4 * b + 3]);
-      key_count += buckets_[b].count;
-    }
-    if (key_count * key_size_ > record.adrs_ofs - record.jukud_ofs ||
-        key_count * 3 > record.yomid_ofs - record.adrs_ofs) {
-      return damaged();
-    }
-    for (const Bucket& bucket : buckets_) {
-      if (std::uint64_t{bucket.first} + bucket.count > key_count) return damaged();
-    }
-
-    failed_buffer = messages::kNoMemoryKeys.data();
-    keys_.assign(key_count * key_size_, '\0');
-    if (!ReadAt(file_, record.jukud_ofs, keys_.data(), keys_.size())) return damaged();
-
-    failed_buffer = messages::kNoMemoryAddresses.data();
-    std::string addresses(key_count * 3, '\0');
-    if (!ReadAt(file_, record.adrs_ofs, addresses.data(), addresses.size())) return damaged();
-
-    failed_buffer = messages::kNoMemoryReadings.data();
-    std::size_t area_size = section_end - record.yomid_ofs;
-    readings_.assign(area_size + 1, '\0');  // the extra 0 ends a reading cut off by the file
-    if (!ReadAt(file_, record.yomid_ofs, readings_.data(), area_size)) return damaged();
-
-    reading_offsets_.resize(key_count);
-    for (std::size_t i = 0; i < key_count; ++i) {
-      reading_offsets_[i] = ReadLe24(addresses.data() + 3 * i);
-      if (reading_offsets_[i] >= area_size + 1) return damaged();
+    if (!ReadBuckets(record, section) || !ReadKeys(record, section, failed_buffer) ||
+        !ReadReadings(record, section_end, section, failed_buffer)) {
+      return RefuseSection(word_length, section, messenger);
     }
   } catch (const std::bad_alloc&) {
     ShowWarning(messenger, std::string(failed_buffer));
-    buckets_.clear();
-    key_size_ = 0;
+    section.Clear();
     return false;
+  }
+  return true;
+}
+
+bool RubyDictionary::RefuseSection(int word_length, LengthSection& section,
+                                   common::Messenger& messenger) {
+  ShowWarning(messenger, common::FormatMessage(messages::kDamagedSection,
+                                               {path_.string(), std::int64_t{word_length}}));
+  section.Clear();
+  return false;
+}
+
+// The bucket table, checked against the key and address regions it indexes.
+bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& section) {
+  std::string table(4u * record.hushv, '\0');
+  if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return false;
+  section.buckets_.assign(record.hushv, LengthSection::Bucket{});
+  section.modulus_ = BucketModulus(record.hushv);
+  std::uint64_t key_count = 0;
+  for (std::size_t b = 0; b < section.buckets_.size(); ++b) {
+    section.buckets_[b].first = ReadLe24(table.data() + 4 * b);
+    section.buckets_[b].count = static_cast<unsigned char>(table[4 * b + 3]);
+    key_count += section.buckets_[b].count;
+  }
+  if (key_count * section.key_size_ > record.adrs_ofs - record.jukud_ofs ||
+      key_count * 3 > record.yomid_ofs - record.adrs_ofs) {
+    return false;
+  }
+  for (const LengthSection::Bucket& bucket : section.buckets_) {
+    if (std::uint64_t{bucket.first} + bucket.count > key_count) return false;
+  }
+  section.reading_offsets_.resize(key_count);
+  return true;
+}
+
+bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section,
+                              std::string_view& failed_buffer) {
+  failed_buffer = messages::kNoMemoryKeys;
+  section.keys_.assign(section.reading_offsets_.size() * section.key_size_, '\0');
+  return ReadAt(file_, record.jukud_ofs, section.keys_.data(), section.keys_.size());
+}
+
+// The address table and the reading area; every address must fall inside the area.
+bool RubyDictionary::ReadReadings(const LengthRecord& record, std::uint64_t section_end,
+                                  LengthSection& section, std::string_view& failed_buffer) {
+  failed_buffer = messages::kNoMemoryAddresses;
+  std::size_t key_count = section.reading_offsets_.size();
+  std::string addresses(key_count * 3, '\0');
+  if (!ReadAt(file_, record.adrs_ofs, addresses.data(), addresses.size())) return false;
+  failed_buffer = messages::kNoMemoryReadings;
+  std::size_t area_size = section_end - record.yomid_ofs;
+  section.readings_.assign(area_size + 1, '\0');  // the extra 0 ends a reading cut off by the file
+  if (!ReadAt(file_, record.yomid_ofs, section.readings_.data(), area_size)) return false;
+  for (std::size_t i = 0; i < key_count; ++i) {
+    section.reading_offsets_[i] = ReadLe24(addresses.data() + 3 * i);
+    if (section.reading_offsets_[i] > area_size) return false;
   }
   return true;
 }
@@ -125,11 +160,7 @@ bool RubyDictionary::LoadLength(int word_length, common::Messenger& messenger) {
 void RubyDictionary::Close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;
-  buckets_.clear();
-  keys_.clear();
-  reading_offsets_.clear();
-  readings_.clear();
-  key_size_ = 0;
+  section_.Clear();
 }
 
 }  // namespace dictionary

@@ -1,5 +1,5 @@
-// The ruby dictionary loader: opens a dictionary file and holds one length section at a time.
-// Nothing outside dictionary/ knows the file layout.
+// The ruby dictionary loader: opens a dictionary file and reads its length sections, each
+// checked before a lookup can use it. Nothing outside dictionary/ knows the file layout.
 #pragma once
 
 #include <array>
@@ -16,28 +16,19 @@
 
 namespace dictionary {
 
-class RubyDictionary {
+// The words of one length: bucket table, keys, reading offsets and readings, as loaded.
+class LengthSection {
  public:
-  RubyDictionary() = default;
-  RubyDictionary(const RubyDictionary&) = delete;
-  RubyDictionary& operator=(const RubyDictionary&) = delete;
-  ~RubyDictionary();
+  struct Bucket {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+  };
 
-  // Opens the file and reads its header. On failure the message has been shown (title
-  // "Warning") and false is returned. The signature is not checked here.
-  [[nodiscard]] bool Open(const std::filesystem::path& path, common::Messenger& messenger);
-
-  // Reads the four regions of word length 1–10 whole. A section that does not fit the file or
-  // whose tables point outside themselves is refused with a message (false); after a
-  // successful load Find and ReadingOf never read outside the loaded section.
-  [[nodiscard]] bool LoadLength(int word_length, common::Messenger& messenger);
-
-  // Index in the key table of `key` (2 × word length bytes) in the loaded length, or -1.
-  // Within a bucket the last matching entry wins, so a word's later source line counts.
+  // Index in the key table of `key` (2 × word length bytes), or -1. Within a bucket the last
+  // matching entry wins, so a word's later source line counts.
   int Find(std::string_view key) const {
     if (key.size() != key_size_ || buckets_.empty()) return -1;
-    std::uint32_t bucket = modulus_.Of(key);
-    const Bucket& entry = buckets_[bucket];
+    const Bucket& entry = buckets_[modulus_.Of(key)];
     const char* keys = keys_.data();
     for (std::uint32_t i = entry.first + entry.count; i > entry.first; --i) {
       const char* candidate = keys + static_cast<std::size_t>(i - 1) * key_size_;
@@ -55,30 +46,17 @@ class RubyDictionary {
     return std::string_view(begin, std::strlen(begin));
   }
 
-  void Close();
-
-  // For restore and diagnostics: the loaded section in stored order.
-  struct Bucket {
-    std::uint32_t first = 0;
-    std::uint32_t count = 0;
-  };
+  // The section in stored order, for restore and filters.
   const std::vector<Bucket>& Buckets() const { return buckets_; }
   std::string_view Key(int index) const {
     return std::string_view(keys_.data() + static_cast<std::size_t>(index) * key_size_,
                             key_size_);
   }
   std::size_t KeyCount() const { return key_size_ ? keys_.size() / key_size_ : 0; }
-  const LengthRecord& Record(int word_length) const { return records_[word_length - 1]; }
-  // The byte at offset 32; 0 or a value above 10 counts as 10.
-  int HighestLength() const { return highest_length_; }
-  const std::filesystem::path& Path() const { return path_; }
+  void Clear();
 
  private:
-  std::FILE* file_ = nullptr;
-  std::filesystem::path path_;
-  std::uint64_t file_size_ = 0;
-  std::array<LengthRecord, kMaxWordLength> records_{};
-  int highest_length_ = kMaxWordLength;
+  friend class RubyDictionary;
 
   std::size_t key_size_ = 0;
   std::vector<Bucket> buckets_;
@@ -86,6 +64,59 @@ class RubyDictionary {
   std::string keys_;
   std::vector<std::uint32_t> reading_offsets_;
   std::string readings_;  // always ends with a 0 byte once loaded
+};
+
+class RubyDictionary {
+ public:
+  using Bucket = LengthSection::Bucket;
+
+  RubyDictionary() = default;
+  RubyDictionary(const RubyDictionary&) = delete;
+  RubyDictionary& operator=(const RubyDictionary&) = delete;
+  ~RubyDictionary();
+
+  // Opens the file and reads its header. On failure the message has been shown (title
+  // "Warning") and false is returned. The signature is not checked here.
+  [[nodiscard]] bool Open(const std::filesystem::path& path, common::Messenger& messenger);
+
+  // Reads the four regions of word length 1–10 whole into `section`. A section that does not
+  // fit the file or whose tables point outside themselves is refused with a message (false);
+  // after a successful load Find and ReadingOf never read outside the section.
+  [[nodiscard]] bool LoadLength(int word_length, LengthSection& section,
+                                common::Messenger& messenger);
+  // The same into the dictionary's own current section, which the lookups below use.
+  [[nodiscard]] bool LoadLength(int word_length, common::Messenger& messenger) {
+    return LoadLength(word_length, section_, messenger);
+  }
+
+  int Find(std::string_view key) const { return section_.Find(key); }
+  std::string_view ReadingOf(int index) const { return section_.ReadingOf(index); }
+  const std::vector<Bucket>& Buckets() const { return section_.Buckets(); }
+  std::string_view Key(int index) const { return section_.Key(index); }
+  std::size_t KeyCount() const { return section_.KeyCount(); }
+  const LengthSection& Section() const { return section_; }
+
+  void Close();
+
+  const LengthRecord& Record(int word_length) const { return records_[word_length - 1]; }
+  // The byte at offset 32; 0 or a value above 10 counts as 10.
+  int HighestLength() const { return highest_length_; }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  bool RefuseSection(int word_length, LengthSection& section, common::Messenger& messenger);
+  bool ReadBuckets(const LengthRecord& record, LengthSection& section);
+  bool ReadKeys(const LengthRecord& record, LengthSection& section,
+                std::string_view& failed_buffer);
+  bool ReadReadings(const LengthRecord& record, std::uint64_t section_end,
+                    LengthSection& section, std::string_view& failed_buffer);
+
+  std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  std::uint64_t file_size_ = 0;
+  std::array<LengthRecord, kMaxWordLength> records_{};
+  int highest_length_ = kMaxWordLength;
+  LengthSection section_;
 };
 
 }  // namespace dictionary
