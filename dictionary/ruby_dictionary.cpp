@@ -2,6 +2,7 @@
 // the file and against each other before a lookup can use it.
 #include "dictionary/ruby_dictionary.h"
 
+#include <cstring>
 #include <new>
 
 #include "common/message_format.h"
@@ -70,7 +71,7 @@ void LengthSection::Clear() {
   key_size_ = 0;
   buckets_.clear();
   keys_.clear();
-  reading_offsets_.clear();
+  readings_index_.clear();
   readings_.clear();
 }
 
@@ -128,14 +129,14 @@ bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& sect
   for (const LengthSection::Bucket& bucket : section.buckets_) {
     if (std::uint64_t{bucket.first} + bucket.count > key_count) return false;
   }
-  section.reading_offsets_.resize(key_count);
+  section.readings_index_.resize(key_count);
   return true;
 }
 
 bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section,
                               std::string_view& failed_buffer) {
   failed_buffer = messages::kNoMemoryKeys;
-  section.keys_.assign(section.reading_offsets_.size() * section.key_size_, '\0');
+  section.keys_.assign(section.readings_index_.size() * section.key_size_, '\0');
   return ReadAt(file_, record.jukud_ofs, section.keys_.data(), section.keys_.size());
 }
 
@@ -143,7 +144,7 @@ bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section
 bool RubyDictionary::ReadReadings(const LengthRecord& record, std::uint64_t section_end,
                                   LengthSection& section, std::string_view& failed_buffer) {
   failed_buffer = messages::kNoMemoryAddresses;
-  std::size_t key_count = section.reading_offsets_.size();
+  std::size_t key_count = section.readings_index_.size();
   std::string addresses(key_count * 3, '\0');
   if (!ReadAt(file_, record.adrs_ofs, addresses.data(), addresses.size())) return false;
   failed_buffer = messages::kNoMemoryReadings;
@@ -151,8 +152,11 @@ bool RubyDictionary::ReadReadings(const LengthRecord& record, std::uint64_t sect
   section.readings_.assign(area_size + 1, '\0');  // the extra 0 ends a reading cut off by the file
   if (!ReadAt(file_, record.yomid_ofs, section.readings_.data(), area_size)) return false;
   for (std::size_t i = 0; i < key_count; ++i) {
-    section.reading_offsets_[i] = ReadLe24(addresses.data() + 3 * i);
-    if (section.reading_offsets_[i] > area_size) return false;
+    LengthSection::Reading& reading = section.readings_index_[i];
+    reading.offset = ReadLe24(addresses.data() + 3 * i);
+    if (reading.offset > area_size) return false;
+    reading.length =
+        static_cast<std::uint32_t>(std::strlen(section.readings_.data() + reading.offset));
   }
   return true;
 }

@@ -41,9 +41,8 @@ class LengthSection {
 
   // The encoded reading of key `index`, without its terminating 0 byte.
   std::string_view ReadingOf(int index) const {
-    std::uint32_t start = reading_offsets_[static_cast<std::size_t>(index)];
-    const char* begin = readings_.data() + start;
-    return std::string_view(begin, std::strlen(begin));
+    const Reading& reading = readings_index_[static_cast<std::size_t>(index)];
+    return std::string_view(readings_.data() + reading.offset, reading.length);
   }
 
   // The section in stored order, for restore and filters.
@@ -62,7 +61,12 @@ class LengthSection {
   std::vector<Bucket> buckets_;
   BucketModulus modulus_;
   std::string keys_;
-  std::vector<std::uint32_t> reading_offsets_;
+  // Where each key's reading starts and how long it is up to its 0 byte.
+  struct Reading {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+  };
+  std::vector<Reading> readings_index_;
   std::string readings_;  // always ends with a 0 byte once loaded
 };
 
