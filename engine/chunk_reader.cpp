@@ -5,7 +5,7 @@ namespace engine {
 namespace {
 
 // The input is read in blocks of this size, whatever lines they hold.
-constexpr std::size_t kChunkBytes = 1 << 15;
+constexpr std::size_t kChunkBytes = 1 << 18;
 
 }  // namespace
 
@@ -13,7 +13,7 @@ bool ChunkReader::Next() {
   chunk_.erase(0, chunk_.size() - kept_);
   kept_ = 0;
   in_.ReadBlock(chunk_, kChunkBytes);
-  last_ = in_.Peek() == common::kEof;
+  last_ = in_.AtEnd();
   return !chunk_.empty();
 }
 

@@ -1,4 +1,4 @@
-// Reads a working file block by block for the passes that scan their input with an offset
+// Reads the input block by block for the passes that scan their input with an offset
 // instead of byte by byte. A pass that stops inside something it cannot decide yet (a
 // word, a character cut at the end of a chunk) keeps those bytes back for the next chunk.
 #pragma once
@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "common/text_file.h"
+#include "engine/byte_stream.h"
 
 namespace engine {
 
 class ChunkReader {
  public:
-  explicit ChunkReader(common::TextReader& in) : in_(in) {}
+  explicit ChunkReader(ByteSource& in) : in_(in) {}
 
   // The bytes kept back from the previous chunk, then the next block of the input (at least
   // one byte more unless the input has ended). False when nothing is left.
@@ -25,7 +25,7 @@ class ChunkReader {
   void KeepFrom(std::size_t offset) { kept_ = chunk_.size() - offset; }
 
  private:
-  common::TextReader& in_;
+  ByteSource& in_;
   std::string chunk_;
   std::size_t kept_ = 0;
   bool last_ = false;

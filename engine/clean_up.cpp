@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/sjis.h"
+#include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
 #include "engine/trail_byte.h"
 
@@ -34,7 +35,7 @@ bool IsSpecial(char byte) { return kSpecialBytes[static_cast<unsigned char>(byte
 
 class CleanUpScan {
  public:
-  CleanUpScan(bool html_mode, common::TextReader& in, common::TextWriter& out)
+  CleanUpScan(bool html_mode, ByteSource& in, ByteSink& out)
       : chunks_(in), out_(out), in_head_(html_mode) {}
 
   void Run() {
@@ -68,9 +69,10 @@ class CleanUpScan {
 
   void ScanBody() {
     const std::size_t size = chunk_.size();
+    has_markers_ = std::memchr(chunk_.data(), common::kAreaStart, size) ||
+                   std::memchr(chunk_.data(), common::kAreaEnd, size);
     while (at_ < size) {
-      std::size_t found = at_;
-      while (found < size && !IsSpecial(chunk_[found])) ++found;
+      std::size_t found = NextSpecial(at_);
       if (found == size) {
         // A lead byte at the end waits for its trail byte in the next chunk.
         at_ = !last_chunk_ && IsTrailByteAt(chunk_, at_, size) ? size - 1 : size;
@@ -88,6 +90,19 @@ class CleanUpScan {
         TakeSeparator();
       }
     }
+  }
+
+  // The next byte at or after `from` that the clean-up acts on, or the chunk's size. Most chunks
+  // hold no area marker; then only the separators need finding.
+  std::size_t NextSpecial(std::size_t from) const {
+    const std::size_t size = chunk_.size();
+    if (!has_markers_) {
+      const void* found = std::memchr(chunk_.data() + from, common::kGroupSeparator, size - from);
+      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - chunk_.data())
+                   : size;
+    }
+    while (from < size && !IsSpecial(chunk_[from])) ++from;
+    return from;
   }
 
   // Stands on a '/'. The two bytes after it are taken together: "}{" is dropped with the '/',
@@ -130,18 +145,25 @@ class CleanUpScan {
   }
 
   ChunkReader chunks_;
-  common::TextWriter& out_;
+  ByteSink& out_;
   bool in_head_;
   std::string_view chunk_;
   bool last_chunk_ = false;
   std::size_t at_ = 0;
   std::size_t written_ = 0;
+  bool has_markers_ = false;  // the chunk holds 0x11 or 0x12
 };
 
 }  // namespace
 
-void CleanUp(bool html_mode, common::TextReader& in, common::TextWriter& out) {
+void CleanUp(bool html_mode, ByteSource& in, ByteSink& out) {
   CleanUpScan(html_mode, in, out).Run();
+}
+
+void CleanUp(bool html_mode, common::TextReader& in, common::TextWriter& out) {
+  FileSource source(in);
+  FileSink sink(out);
+  CleanUp(html_mode, source, sink);
 }
 
 CleanUpStatus RunCleanUp(const common::WorkDir& work, bool html_mode) {

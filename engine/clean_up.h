@@ -4,6 +4,7 @@
 
 #include "common/text_file.h"
 #include "common/working_files.h"
+#include "engine/byte_stream.h"
 
 namespace engine {
 
@@ -15,6 +16,7 @@ enum class [[nodiscard]] CleanUpStatus : int {
 
 // Streams `in` to `out`: "/}{" is dropped, so {今/}{日/きょう} becomes {今日/きょう};
 // the area markers 0x11 and 0x12 are dropped, and in HTML mode the body-start marker too.
+void CleanUp(bool html_mode, ByteSource& in, ByteSink& out);
 void CleanUp(bool html_mode, common::TextReader& in, common::TextWriter& out);
 
 // Reads "user_.$rb" and writes "shori_.$rb" in `work`. Shows no message.

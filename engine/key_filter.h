@@ -13,8 +13,8 @@ namespace engine {
 
 class KeyFilter {
  public:
-  // Takes the keys of the length section that `dictionary` has loaded.
-  KeyFilter(const dictionary::RubyDictionary& dictionary, int word_length);
+  // Takes the keys of a loaded length section.
+  KeyFilter(const dictionary::LengthSection& section, int word_length);
 
   // The hash rolls with the window: a character is pushed at its end, and the first character
   // of a full window is dropped when the window slides on. Each character's value is rotated

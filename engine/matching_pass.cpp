@@ -12,6 +12,7 @@
 
 #include "common/sjis.h"
 #include "dictionary/ruby_dictionary_format.h"
+#include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
 #include "engine/key_filter.h"
 #include "engine/trail_byte.h"
@@ -38,17 +39,22 @@ enum class Mode { kHead, kText, kGroup, kArea, kTag, kTagInWord };
 
 class MatchingPass {
  public:
-  MatchingPass(int word_length, const dictionary::RubyDictionary& dictionary, bool html_mode,
-               common::TextReader& in, common::TextWriter& out)
+  MatchingPass(int word_length, const dictionary::LengthSection& section, bool html_mode,
+               ByteSource& in, ByteSink& out)
       : length_(static_cast<std::size_t>(word_length)),
-        dictionary_(dictionary),
-        filter_(dictionary, word_length),
+        section_(section),
+        filter_(section, word_length),
         html_mode_(html_mode),
         chunks_(in),
         out_(out),
         mode_(html_mode ? Mode::kHead : Mode::kText) {}
 
-  void Run();
+  void Run() {
+    while (Step()) {
+    }
+  }
+  // Scans the next chunk of the input; false once the input is done.
+  bool Step();
 
  private:
   bool ScanChunk();
@@ -77,11 +83,11 @@ class MatchingPass {
   const char* At(std::size_t offset) const { return chunk_.data() + offset; }
 
   const std::size_t length_;
-  const dictionary::RubyDictionary& dictionary_;
+  const dictionary::LengthSection& section_;
   const KeyFilter filter_;
   const bool html_mode_;
   ChunkReader chunks_;
-  common::TextWriter& out_;
+  ByteSink& out_;
 
   std::string_view chunk_;
   bool last_chunk_ = false;
@@ -89,6 +95,7 @@ class MatchingPass {
   std::size_t written_ = 0;  // the chunk is written up to here
   Mode mode_;
   bool ended_ = false;  // a NUL byte ended the input
+  bool done_ = false;
 
   std::array<std::size_t, kRingSize> offsets_{};
   std::size_t first_ = 0;
@@ -99,17 +106,21 @@ class MatchingPass {
   std::string ruby_;
 };
 
-void MatchingPass::Run() {
-  while (!ended_ && chunks_.Next()) {
-    chunk_ = chunks_.Chunk();
-    last_chunk_ = chunks_.IsLast();
-    ScanChunk();
-    if (ended_ || last_chunk_) {
-      Flush(ended_ ? at_ : chunk_.size());  // nothing from a NUL byte on is written
-      return;
-    }
-    EndChunk();
+bool MatchingPass::Step() {
+  if (done_ || ended_ || !chunks_.Next()) {
+    done_ = true;
+    return false;
   }
+  chunk_ = chunks_.Chunk();
+  last_chunk_ = chunks_.IsLast();
+  ScanChunk();
+  if (ended_ || last_chunk_) {
+    Flush(ended_ ? at_ : chunk_.size());  // nothing from a NUL byte on is written
+    done_ = true;
+    return true;
+  }
+  EndChunk();
+  return true;
 }
 
 // Scans from at_ to the end of the chunk; false when the rest must wait for the next chunk
@@ -305,9 +316,9 @@ void MatchingPass::StartTagInWord() {
 
 // Asks the dictionary about the full window and writes the word if it is one.
 bool MatchingPass::TryWord() {
-  int index = dictionary_.Find(Key());
+  int index = section_.Find(Key());
   if (index < 0) return false;
-  WriteWord(dictionary_.ReadingOf(index));
+  WriteWord(section_.ReadingOf(index));
   return true;
 }
 
@@ -406,11 +417,67 @@ void MatchingPass::EndChunk() {
   written_ = 0;
 }
 
+// Collects what the pass writes until the next step asks for it.
+class StringSink final : public ByteSink {
+ public:
+  void Write(std::string_view bytes) override { buffer.append(bytes); }
+  std::string buffer;
+};
+
 }  // namespace
 
-void RunMatchingPass(int word_length, const dictionary::RubyDictionary& dictionary, bool html_mode,
+struct MatchingStage::State {
+  State(int word_length, const dictionary::LengthSection& section, bool html_mode,
+        ByteSource& upstream)
+      : pass(word_length, section, html_mode, upstream, sink) {}
+  StringSink sink;
+  MatchingPass pass;
+  std::size_t read = 0;  // bytes of the sink's buffer handed on already
+};
+
+MatchingStage::MatchingStage(int word_length, const dictionary::LengthSection& section,
+                             bool html_mode, ByteSource& upstream)
+    : state_(std::make_unique<State>(word_length, section, html_mode, upstream)) {}
+
+MatchingStage::~MatchingStage() = default;
+
+bool MatchingStage::Fill() {
+  std::string& buffer = state_->sink.buffer;
+  if (state_->read == buffer.size()) {
+    buffer.clear();
+    state_->read = 0;
+  }
+  while (state_->read == buffer.size()) {
+    if (!state_->pass.Step()) return false;
+  }
+  return true;
+}
+
+bool MatchingStage::ReadBlock(std::string& out, std::size_t max_bytes) {
+  if (!Fill()) return false;
+  std::string& buffer = state_->sink.buffer;
+  if (out.empty() && state_->read == 0) {
+    out.swap(buffer);  // the whole output of one chunk, handed on without a copy
+    return true;
+  }
+  std::size_t n = std::min(max_bytes, buffer.size() - state_->read);
+  out.append(buffer, state_->read, n);
+  state_->read += n;
+  return true;
+}
+
+bool MatchingStage::AtEnd() { return !Fill(); }
+
+void RunMatchingPass(int word_length, const dictionary::LengthSection& section, bool html_mode,
+                     ByteSource& in, ByteSink& out) {
+  MatchingPass(word_length, section, html_mode, in, out).Run();
+}
+
+void RunMatchingPass(int word_length, const dictionary::LengthSection& section, bool html_mode,
                      common::TextReader& in, common::TextWriter& out) {
-  MatchingPass(word_length, dictionary, html_mode, in, out).Run();
+  FileSource source(in);
+  FileSink sink(out);
+  RunMatchingPass(word_length, section, html_mode, source, sink);
 }
 
 }  // namespace engine

@@ -105,10 +105,19 @@ TEST_F(DictionaryRunTest, MissingInputStopsTheRun) {
 }
 
 TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
-  std::filesystem::create_directory(work_.File(common::PassOutputName(4)));
-  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
-  ExpectOneWarning("Can't open <u04_.$$$>.･･");
-  EXPECT_TRUE(Exists(common::PassOutputName(5)));  // a failed run leaves its files
+  std::filesystem::create_directory(work_.File(common::kRunResult));
+  EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kPassNotStarted);
+  ExpectOneWarning("Can't open <user_.$rb>.･･");
+  EXPECT_TRUE(Exists(common::kNonRubyMarked));  // a failed run leaves its input
+}
+
+TEST_F(DictionaryRunTest, PassesLeaveNoIntermediateFiles) {
+  EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kOk);
+  EXPECT_TRUE(BytesEqual(Sjis("{漢/かん}{字/じ}の{本/ほん}\r\n"),
+                         ReadFile(work_.File(common::kRunResult))));
+  for (int length = 2; length <= 10; ++length) {
+    EXPECT_FALSE(Exists(common::PassOutputName(length))) << length;
+  }
 }
 
 TEST_F(DictionaryRunTest, UnreadableInputIsReportedAtClose) {
@@ -120,10 +129,18 @@ TEST_F(DictionaryRunTest, UnreadableInputIsReportedAtClose) {
 
 TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
   std::error_code error;
-  std::filesystem::create_symlink("/dev/full", work_.File(common::PassOutputName(7)), error);
+  std::filesystem::create_symlink("/dev/full", work_.File(common::kRunResult), error);
   if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  EXPECT_EQ(Run(), RunStatus::kFileNotClosed);
-  ExpectOneWarning("failed close <ji_ku==7>.･･");
+  EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kFileNotClosed);
+  ExpectOneWarning("failed close <ji_ku==1>.･･");
+}
+
+TEST_F(DictionaryRunTest, FullDiskUnderTheCleanedUpResultFailsTheCleanUp) {
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/full", work_.File(common::kCleanedUp), error);
+  if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  EXPECT_EQ(Run(), RunStatus::kCleanUpFailed);
+  EXPECT_TRUE(messenger_.records.empty());
 }
 
 TEST_F(DictionaryRunTest, FailedCleanUpShowsNoMessage) {

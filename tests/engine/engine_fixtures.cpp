@@ -63,7 +63,7 @@ std::string RunPassOnText(const std::filesystem::path& dictionary_path, int word
   common::TextWriter out;
   EXPECT_TRUE(in.Open(in_path));
   EXPECT_TRUE(out.Open(out_path));
-  engine::RunMatchingPass(word_length, dictionary, html_mode, in, out);
+  engine::RunMatchingPass(word_length, dictionary.Section(), html_mode, in, out);
   EXPECT_TRUE(out.Close());
   EXPECT_TRUE(in.Close());
   return common::ReadTextFile(out_path).bytes;
