@@ -9,7 +9,6 @@
 #include "common/sjis.h"
 #include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
-#include "engine/trail_byte.h"
 
 namespace engine {
 namespace {
@@ -75,10 +74,10 @@ class CleanUpScan {
       std::size_t found = NextSpecial(at_);
       if (found == size) {
         // A lead byte at the end waits for its trail byte in the next chunk.
-        at_ = !last_chunk_ && IsTrailByteAt(chunk_, at_, size) ? size - 1 : size;
+        at_ = !last_chunk_ && !common::IsCharacterStart(chunk_, at_, size) ? size - 1 : size;
         return;
       }
-      if (IsTrailByteAt(chunk_, at_, found)) {
+      if (!common::IsCharacterStart(chunk_, at_, found)) {
         at_ = found + 1;
       } else if (chunk_[found] != common::kGroupSeparator) {
         Drop(found);

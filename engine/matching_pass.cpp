@@ -15,7 +15,6 @@
 #include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
 #include "engine/key_filter.h"
-#include "engine/trail_byte.h"
 
 namespace engine {
 namespace {
@@ -208,13 +207,13 @@ bool MatchingPass::ScanGroup() {
     if (!found) break;
     std::size_t close = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     from = close + 1;
-    if (IsTrailByteAt(chunk_, at_, close)) continue;
+    if (!common::IsCharacterStart(chunk_, at_, close)) continue;
     at_ = close + 1;
     mode_ = Mode::kText;
     return true;
   }
   // The group goes on in the next chunk; a lead byte at the end waits for its trail byte.
-  bool cut = !last_chunk_ && IsTrailByteAt(chunk_, at_, size);
+  bool cut = !last_chunk_ && !common::IsCharacterStart(chunk_, at_, size);
   at_ = cut ? size - 1 : size;
   return !cut;
 }
