@@ -3,7 +3,6 @@
 
 #include "cli/messages.h"
 #include "common/file_system.h"
-#include "common/text_file.h"
 
 namespace cli {
 
@@ -30,11 +29,7 @@ bool WriteOutput(std::ostream& out, std::string_view bytes, common::Messenger& m
 
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  common::Messenger& messenger) {
-  std::filesystem::path temporary = common::TemporarySibling(target);
-  if (common::WriteBinaryFile(temporary, bytes) && common::MoveFile(temporary, target)) {
-    return true;
-  }
-  common::RemoveFile(temporary);
+  if (common::ReplaceFileContents(target, bytes)) return true;
   TellFailure(messenger, messages::kCannotWriteFile, {PathText(target)});
   return false;
 }

@@ -1,7 +1,13 @@
-# mirukaze_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2)
-# The only way tests are added: one GoogleTest executable per call, registered with CTest.
+# The only two ways tests are added:
+#   mirukaze_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2)
+#     one GoogleTest executable per call, each of its tests registered with CTest;
+#   mirukaze_add_script_test(name SCRIPT script.sh ARGS arg1 arg2)
+#     a bash script beside the calling CMakeLists.txt that passes by exiting 0, for what only a
+#     real executable shows (exit statuses, stderr, several processes at once). ARGS may hold
+#     generator expressions such as $<TARGET_FILE:mirukaze-cli>.
 find_package(GTest REQUIRED)
 include(GoogleTest)
+find_program(MIRUKAZE_BASH bash REQUIRED)
 
 set(MIRUKAZE_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
 
@@ -12,4 +18,13 @@ function(mirukaze_add_test name)
   target_compile_definitions(${name} PRIVATE
     MIRUKAZE_TEST_DATA_DIR="${MIRUKAZE_TEST_DATA_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+function(mirukaze_add_script_test name)
+  cmake_parse_arguments(ARG "" "SCRIPT" "ARGS" ${ARGN})
+  if(NOT ARG_SCRIPT)
+    message(FATAL_ERROR "mirukaze_add_script_test(${name}): SCRIPT is missing")
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${MIRUKAZE_BASH} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT} ${ARG_ARGS})
 endfunction()

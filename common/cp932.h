@@ -15,6 +15,9 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 
 // For texts that must be shown whatever they hold: undecodable bytes become U+FFFD.
 std::string Cp932ToUtf8Lossy(std::string_view cp932);
+// For texts that must be written whatever they hold (a path in a report): a character CP932
+// lacks, and each byte that is not UTF-8, becomes '?'.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
 
 // For Japanese constants of our own, which always convert; aborts on a programming error.
 std::string Sjis(std::string_view utf8);

@@ -66,6 +66,30 @@ fs::path TemporarySibling(const fs::path& target) {
   return target.parent_path() / name;
 }
 
+bool SyncAndClose(std::FILE* file) {
+  bool ok = std::fflush(file) == 0;
+  ok = ::fsync(::fileno(file)) == 0 && ok;
+  return std::fclose(file) == 0 && ok;
+}
+
+WriteOutcome WriteFileSynced(const fs::path& path, std::string_view bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return WriteOutcome::kCannotCreate;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = SyncAndClose(file) && ok;
+  return ok ? WriteOutcome::kWritten : WriteOutcome::kWriteFailed;
+}
+
+bool ReplaceFileContents(const fs::path& target, std::string_view bytes) {
+  fs::path temporary = TemporarySibling(target);
+  if (WriteFileSynced(temporary, bytes) == WriteOutcome::kWritten &&
+      RenameFile(temporary, target)) {
+    return true;
+  }
+  RemoveFile(temporary);  // whether or not it goes, the failure is what the caller hears of
+  return false;
+}
+
 fs::path WithoutExtension(const fs::path& path) {
   std::string name = path.filename().string();
   std::size_t dot = name.rfind('.');

@@ -1,7 +1,9 @@
 // The few file-system operations the steps need, reporting failure by their result.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 namespace common {
 
@@ -18,6 +20,22 @@ bool RemoveFile(const std::filesystem::path& path);
 // A fresh name in the folder of `target` for writing a file that is renamed over `target` only
 // once it is complete, so that a failed write never replaces a good file.
 std::filesystem::path TemporarySibling(const std::filesystem::path& target);
+
+// Flushes `file`, waits until its content is on the disk and closes it (in every case); false
+// when any of these failed. A file renamed over a good one must have passed here first, or a
+// crash right after the rename could leave an empty file in its place.
+[[nodiscard]] bool SyncAndClose(std::FILE* file);
+
+enum class WriteOutcome { kWritten, kCannotCreate, kWriteFailed };
+
+// Creates (or truncates) `path` and writes `bytes` to it through SyncAndClose.
+[[nodiscard]] WriteOutcome WriteFileSynced(const std::filesystem::path& path,
+                                           std::string_view bytes);
+
+// Gives `target` the content `bytes` in one step: they are written to a temporary sibling,
+// which is renamed over `target` once it is complete. On false (the folder cannot be written,
+// the disk is full) `target` is as it was and no temporary file is left.
+[[nodiscard]] bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
 // `path` with everything from the last '.' of its file name cut off (the directory part is
 // never cut): /texts/story.txt gives /texts/story, /a.b/story gives /a.b/story.

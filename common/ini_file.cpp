@@ -170,12 +170,7 @@ std::string IniFile::Serialize() const {
 }
 
 bool IniFile::Save(const std::filesystem::path& path) const {
-  std::filesystem::path temporary = TemporarySibling(path);
-  if (!WriteBinaryFile(temporary, Serialize()) || !RenameFile(temporary, path)) {
-    RemoveFile(temporary);  // whether or not it goes, the failure is what we report
-    return false;
-  }
-  return true;
+  return ReplaceFileContents(path, Serialize());
 }
 
 IniFile::Section* IniFile::FindSection(std::string_view name) {

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "common/file_system.h"
+
 namespace common {
 namespace {
 
@@ -144,6 +146,15 @@ bool TextWriter::Close() {
   bool ok = !failed_;
   if (std::fflush(file_) != 0) ok = false;
   if (std::fclose(file_) != 0) ok = false;
+  file_ = nullptr;
+  return ok;
+}
+
+bool TextWriter::CloseSynced() {
+  if (!file_) return false;
+  Flush();
+  bool ok = !failed_;
+  ok = SyncAndClose(file_) && ok;
   file_ = nullptr;
   return ok;
 }

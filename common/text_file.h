@@ -81,6 +81,9 @@ class TextWriter {
   bool Failed() const { return failed_; }
   // false when any write, the flush or the close failed.
   [[nodiscard]] bool Close();
+  // Close, having waited until the file is on the disk: for a file that is renamed over a good
+  // one next.
+  [[nodiscard]] bool CloseSynced();
 
  private:
   void Flush();

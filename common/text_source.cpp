@@ -44,8 +44,8 @@ std::size_t FileTextSource::Read(std::size_t offset, char* buffer, std::size_t c
   while (done < count && offset + done < size_) {
     ssize_t n = ::pread(fd_, buffer + done, count - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n < 0) failed_ = true;
+    if (n <= 0) {  // an error, or the file has shrunk since it was opened
+      failed_ = true;
       break;
     }
     done += static_cast<std::size_t>(n);
@@ -56,13 +56,13 @@ std::size_t FileTextSource::Read(std::size_t offset, char* buffer, std::size_t c
 TextCursor::TextCursor(const TextSource& source, std::size_t offset)
     : source_(source), size_(source.Size()), offset_(offset) {}
 
-void TextCursor::Load() {
+bool TextCursor::Load() {
   window_start_ = offset_;
   window_.resize(kWindow);
   window_.resize(source_.Read(window_start_, window_.data(), kWindow));
-  if (window_.empty()) {  // a read error: end the text here rather than loop
-    size_ = offset_;
-  }
+  if (!window_.empty()) return true;
+  size_ = offset_;  // a read error: end the text here rather than loop
+  return false;
 }
 
 std::size_t TextCursor::Find(std::string_view needle) {

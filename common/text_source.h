@@ -18,6 +18,8 @@ class TextSource {
   // Copies up to `count` bytes starting at `offset`; returns how many were copied (fewer only
   // at the end of the text or after a read error, see Failed()).
   virtual std::size_t Read(std::size_t offset, char* buffer, std::size_t count) const = 0;
+  // Whether a read has failed, or has found the text shorter than its Size(): from then on the
+  // text cannot be read whole. It stays so.
   virtual bool Failed() const { return false; }
 };
 
@@ -53,10 +55,13 @@ class TextCursor {
   explicit TextCursor(const TextSource& source, std::size_t offset = 0);
   std::size_t Offset() const { return offset_; }
   bool AtEnd() const { return offset_ >= size_; }
-  // The byte at the cursor, or -1 at the end.
+  // The byte at the cursor, or -1 at the end. A read error ends the text where it happens (see
+  // TextSource::Failed), so that no scan takes missing bytes for text.
   int Peek() {
     if (offset_ >= size_) return -1;
-    if (offset_ < window_start_ || offset_ >= window_start_ + window_.size()) Load();
+    if (offset_ < window_start_ || offset_ >= window_start_ + window_.size()) {
+      if (!Load()) return -1;
+    }
     return static_cast<unsigned char>(window_[offset_ - window_start_]);
   }
   int PeekAt(std::size_t offset) {
@@ -73,7 +78,7 @@ class TextCursor {
   std::size_t Find(std::string_view needle);
 
  private:
-  void Load();
+  bool Load();  // false when nothing could be read at the cursor
 
   const TextSource& source_;
   std::size_t size_;

@@ -1,40 +1,14 @@
 // The dictionary build command around the builder.
 #include "dictionary/build_command.h"
 
-#include <vector>
-
 #include "common/file_system.h"
+#include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_file.h"
+#include "common/text_source_writer.h"
 #include "dictionary/messages.h"
 
 namespace dictionary {
 namespace {
-
-constexpr std::size_t kChunk = 1 << 16;
-
-// Writes the text with CR LF line ends: a CR LF of the text is taken as one line end, so that
-// the file never gets CR CR LF. A lone CR is kept as it is.
-[[nodiscard]] bool SaveBuildSource(const common::TextSource& text,
-                                   const std::filesystem::path& path) {
-  common::TextWriter out;
-  if (!out.Open(path)) return false;
-  std::vector<char> chunk(kChunk);
-  bool pending_cr = false;
-  for (std::size_t offset = 0; offset < text.Size();) {
-    std::size_t count = text.Read(offset, chunk.data(), chunk.size());
-    if (count == 0) break;
-    offset += count;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (pending_cr && chunk[i] != '\n') out.Put('\r');
-      pending_cr = chunk[i] == '\r';
-      if (!pending_cr) out.Put(chunk[i]);
-    }
-  }
-  if (pending_cr) out.Put('\r');
-  bool complete = !text.Failed();
-  return out.Close() && complete;
-}
 
 void TellCaution(common::Messenger& messenger, std::string_view text) {
   messenger.Tell(
@@ -45,8 +19,21 @@ BuildStatus SaveAndBuild(const common::TextSource& text, const std::filesystem::
                          const common::ProgramDir& program, const common::WorkDir& work,
                          common::Messenger& messenger) {
   std::filesystem::path source = work.File(common::kBuildSource);
-  if (!SaveBuildSource(text, source)) return BuildStatus::kWorkFileMissing;
-  return BuildDictionary({source, base_name, program, work}, messenger);
+  // The text is saved as the user wrote it: a lone CR is no line break anywhere in a source, at
+  // its end neither, and a last line without a line break is validated as such.
+  switch (common::WriteTextSource(text, source, /*final_line_break=*/false)) {
+    case common::TextSaveStatus::kOk:
+      return BuildDictionary({source, base_name, program, work}, messenger);
+    case common::TextSaveStatus::kReadFailed:
+      TellCaution(messenger, messages::kTextNotRead);
+      break;
+    case common::TextSaveStatus::kWriteFailed:
+      messenger.Tell({std::string(messages::kTitleAttention),
+                      common::FormatMessage(messages::kWorkFileWriteFailed, {source.string()}),
+                      common::Icon::kWarning});
+      break;
+  }
+  return BuildStatus::kWorkFileMissing;
 }
 
 }  // namespace

@@ -23,8 +23,9 @@ std::filesystem::path BuildReportPath(const std::filesystem::path& base_name);
 
 // Saves `text` (CR LF or LF line ends) as the build's working source, builds, and tells the
 // outcome; every message is shown here. An empty text is refused (kValidationFailed) with its
-// own message and nothing is built; a working source that cannot be saved fails the build as
-// kWorkFileMissing. The working source is deleted in every case.
+// own message and nothing is built. A text that cannot be read whole, or a working source that
+// cannot be written, fails the build as kWorkFileMissing, with a message that says which before
+// the build's failure message. The working source is deleted in every case.
 DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
                                          const std::filesystem::path& base_name,
                                          const common::ProgramDir& program,

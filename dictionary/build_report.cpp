@@ -2,37 +2,12 @@
 #include "dictionary/build_report.h"
 
 #include <cstdio>
-#include <optional>
 
 #include "common/cp932.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 
 namespace dictionary {
-namespace {
-
-// Bytes in a UTF-8 sequence that starts with `lead`; 0 when `lead` cannot start one.
-std::size_t Utf8Width(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
-// Width of the well-formed sequence at `at`, or 0.
-std::size_t SequenceAt(std::string_view text, std::size_t at) {
-  std::size_t width = Utf8Width(static_cast<unsigned char>(text[at]));
-  if (width == 0 || at + width > text.size()) return 0;
-  for (std::size_t i = 1; i < width; ++i) {
-    if (!IsContinuation(text[at + i])) return 0;
-  }
-  return width;
-}
-
-}  // namespace
 
 std::string_view SourceErrorText(SourceError error) {
   switch (error) {
@@ -96,17 +71,7 @@ std::string ReportDateTime(const std::tm& local) {
 }
 
 std::string PathForReport(const std::filesystem::path& path) {
-  const std::string utf8 = path.string();
-  if (std::optional<std::string> whole = common::Utf8ToCp932(utf8)) return *whole;
-  std::string out;
-  for (std::size_t at = 0; at < utf8.size();) {
-    std::size_t width = SequenceAt(utf8, at);
-    std::optional<std::string> one;
-    if (width != 0) one = common::Utf8ToCp932(std::string_view(utf8).substr(at, width));
-    out += one ? *one : "?";
-    at += width == 0 ? 1 : width;
-  }
-  return out;
+  return common::Utf8ToCp932Lossy(path.string());
 }
 
 }  // namespace dictionary

@@ -1,9 +1,6 @@
 // The dictionary build, step by step.
 #include "dictionary/dictionary_builder.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <new>
 #include <string>
 
@@ -90,33 +87,20 @@ BuildStatus CompileWorkFiles(const common::WorkDir& work, common::Messenger& mes
   return compiled.ok() ? BuildStatus::kOk : RefuseLayout(compiled, messenger);
 }
 
-enum class WriteOutcome { kWritten, kCannotCreate, kWriteFailed };
-
-// Writes `bytes` to a new file and makes sure they reached the disk.
-WriteOutcome WriteNewFile(const fs::path& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return WriteOutcome::kCannotCreate;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = ::fsync(::fileno(file)) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  return ok ? WriteOutcome::kWritten : WriteOutcome::kWriteFailed;
-}
-
 // The new dictionary is written beside the old one and renamed over it only when complete, so
 // a full disk never leaves a cut-off dictionary where a good one was.
 BuildStatus InstallDictionary(const CompiledDictionary& compiled, const fs::path& output,
                               common::Messenger& messenger) {
   fs::path temporary = common::TemporarySibling(output);
-  WriteOutcome outcome = WriteNewFile(temporary, compiled.bytes);
+  common::WriteOutcome outcome = common::WriteFileSynced(temporary, compiled.bytes);
   std::string shown = output.string();
-  if (outcome == WriteOutcome::kCannotCreate) {
+  if (outcome == common::WriteOutcome::kCannotCreate) {
     TellAttention(messenger, common::FormatMessage(messages::kCannotCreateDictionary, {shown}));
     return BuildStatus::kCannotCreate;
   }
   fs::path backup = common::WithoutExtension(output);
   backup += kBackupExtension;
-  if (outcome == WriteOutcome::kWritten &&
+  if (outcome == common::WriteOutcome::kWritten &&
       PutInPlace(temporary, output, backup, BackupRule::kKeepFirstBackup)) {
     return BuildStatus::kOk;
   }
@@ -135,7 +119,8 @@ void RemoveLengthFiles(const common::WorkDir& work) {
 }  // namespace
 
 fs::path DictionaryOutputPath(const fs::path& base_name, const common::ProgramDir& program) {
-  std::string upper = base_name.string();
+  // Only the name counts: a folder such as qv_body_old/ says nothing about the source in it.
+  std::string upper = base_name.filename().string();
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }

@@ -21,9 +21,10 @@ enum class [[nodiscard]] BuildStatus : int {
   kReadOnlyKept = -21,
 };
 
-// Where the dictionary of a source goes: a base name that holds "QV_BODY" (in any case) builds
-// the main dictionary, one that holds "QV_USERS" the standard user dictionary, both in the
-// program's dic/ folder; any other gives the base name + ".dic".
+// Where the dictionary of a source goes: a base name whose file name holds "QV_BODY" (in any
+// case) builds the main dictionary, one whose file name holds "QV_USERS" the standard user
+// dictionary, both in the program's dic/ folder; any other gives the base name + ".dic". The
+// folders on the way to the source play no part.
 std::filesystem::path DictionaryOutputPath(const std::filesystem::path& base_name,
                                            const common::ProgramDir& program);
 

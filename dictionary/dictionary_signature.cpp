@@ -14,14 +14,20 @@ bool HasRubySignature(std::string_view header) {
          header.substr(kVersionOffset, kVersionText.size()) == kVersionText;
 }
 
-bool IsRubyDictionary(const std::filesystem::path& path) {
+Signature SignatureOf(const std::filesystem::path& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+  if (!file) return Signature::kUnreadable;
   std::string header(kVersionOffset + kVersionText.size(), '\0');
   std::size_t read = std::fread(header.data(), 1, header.size(), file);
+  bool failed = std::ferror(file) != 0;
   std::fclose(file);
+  if (failed) return Signature::kUnreadable;
   header.resize(read);
-  return HasRubySignature(header);
+  return HasRubySignature(header) ? Signature::kRuby : Signature::kOther;
+}
+
+bool IsRubyDictionary(const std::filesystem::path& path) {
+  return SignatureOf(path) == Signature::kRuby;
 }
 
 }  // namespace dictionary

@@ -12,6 +12,14 @@ namespace dictionary {
 // text at offset 16.
 bool HasRubySignature(std::string_view header);
 
+enum class Signature {
+  kRuby,
+  kOther,       // readable, but not a ruby dictionary (also when shorter than the signature)
+  kUnreadable,  // missing, or cannot be read
+};
+
+Signature SignatureOf(const std::filesystem::path& path);
+
 // false also when the file cannot be read.
 bool IsRubyDictionary(const std::filesystem::path& path);
 

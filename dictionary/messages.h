@@ -81,6 +81,7 @@ inline constexpr std::string_view kDictionaryTooLarge =
 
 // The build command.
 inline constexpr std::string_view kNothingToBuild = "作成する内容がありません。";
+inline constexpr std::string_view kTextNotRead = "辞書元のテキストを最後まで読み込めませんでした。";
 inline constexpr std::string_view kBuildDone =
     "辞書 を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。";
 inline constexpr std::string_view kBuildFailed = "辞書 の作成・更新に\n失敗しました。";

@@ -53,7 +53,7 @@ RestoreStatus WriteAllLengths(RubyDictionary& loaded, const fs::path& path,
     }
     out.Write(RestoredLines(loaded));
   }
-  if (!out.Close()) {
+  if (!out.CloseSynced()) {
     Tell(messenger, messages::kTitleAttention,
          common::FormatMessage(messages::kSourceWriteFailed, {shown_source.string()}));
     return RestoreStatus::kCannotCreate;
@@ -61,14 +61,16 @@ RestoreStatus WriteAllLengths(RubyDictionary& loaded, const fs::path& path,
   return RestoreStatus::kOk;
 }
 
+// The signature is looked at before the loader opens the file: another table with the ".dic"
+// extension is named as such, and not as a damaged dictionary, however short it is. A file that
+// cannot be read at all is left to the loader, whose message says so.
 RestoreStatus OpenRubyDictionary(RubyDictionary& loaded, const fs::path& dictionary,
                                  common::Messenger& messenger) {
-  if (!loaded.Open(dictionary, messenger)) return RestoreStatus::kCannotOpen;
-  if (!IsRubyDictionary(dictionary)) {
-    loaded.Close();
+  if (SignatureOf(dictionary) == Signature::kOther) {
     Tell(messenger, messages::kTitleCaution, std::string(messages::kNotRubyDictionary));
     return RestoreStatus::kCannotOpen;
   }
+  if (!loaded.Open(dictionary, messenger)) return RestoreStatus::kCannotOpen;
   return RestoreStatus::kOk;
 }
 

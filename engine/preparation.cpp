@@ -70,6 +70,12 @@ RubyCommandStatus Prepare(CommandRun& run) {
 
   rubywindow::NotationCheck check =
       rubywindow::CheckNotation(run.text, 0, /*report_separators=*/false, run.context.areas);
+  if (check.read_failed) {
+    // A fault where the reading stopped would be no fault of the text.
+    Tell(run.messenger, messages::kTitleWarning,
+         common::FormatMessage(messages::kTextNotRead, {run.context.document_path.string()}));
+    return RubyCommandStatus::kNotPrepared;
+  }
   if (!check.ok()) {
     rubywindow::ReportFault(check.code, FaultLine(run, check.fault_offset), run.messenger);
     return RubyCommandStatus::kNotationFault;

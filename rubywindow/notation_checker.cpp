@@ -215,8 +215,9 @@ void ScanRanges(Scan& scan, common::TextCursor& cursor, std::size_t point, std::
       return;
     }
     if (!scan.Range(point, opening)) return;
-    // The end string is looked for from the start of this range, not from the start string:
-    // an end string in front of the start string ends the area there.
+    // The end string is looked for from the start string on: one in front of it closes no area,
+    // and taking it would scan the stretch between the two a second time.
+    cursor.Seek(opening);
     std::size_t closing = cursor.Find(areas.end);
     point = closing == std::string_view::npos ? size : closing + areas.end.size();
   }
@@ -256,6 +257,7 @@ NotationCheck CheckNotation(const common::TextSource& text, std::size_t start,
   std::size_t size = text.Size();
   std::size_t point = scan.Result().html_mode ? BodyStart(cursor, size) : 0;
   ScanRanges(scan, cursor, std::max(point, start), size, areas);
+  scan.Result().read_failed = text.Failed();
   return scan.Result();
 }
 

@@ -35,6 +35,9 @@ struct NotationCheck {
   // balance (fault_offset is then the offset of that line's LF).
   std::size_t fault_offset = 0;
   bool html_mode = false;
+  // The text could not be read whole. The scan ended where reading failed, so the counts, and
+  // a fault found at that point, cover only what was read: the text is not known to be sound.
+  bool read_failed = false;
 };
 
 // Scans `text` from `start` (or from its body in HTML mode), skipping the user's non-ruby

@@ -1,5 +1,6 @@
 // check: looks for the first malformed ruby group of a ruby file.
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "common/message_format.h"
 #include "common/sjis.h"
 #include "common/text_source.h"
+#include "rubywindow/messages.h"
 #include "rubywindow/notation_checker.h"
 
 namespace cli {
@@ -63,6 +65,45 @@ std::optional<std::size_t> ParseOffset(std::string_view text) {
   return value;
 }
 
+// Refuses a file with nothing in it, as the ruby window refuses an empty text.
+void TellNothingToCheck(common::Messenger& messenger) {
+  messenger.Tell(common::Message{std::string(rubywindow::messages::kTitleNothingToCheck),
+                                 std::string(rubywindow::messages::kNothingToCheck)});
+}
+
+// Checks the opened file from byte `from` and prints the summary when it holds no fault.
+CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file,
+                        const common::FileTextSource& text, std::size_t from) {
+  if (text.Size() == 0) {
+    TellNothingToCheck(env.messenger);
+    return CommandResult::Failure();
+  }
+  if (from > text.Size()) {
+    TellFailure(
+        env.messenger, messages::kStartBeyondEnd,
+        {static_cast<std::int64_t>(from), PathText(file), static_cast<std::int64_t>(text.Size())});
+    return CommandResult::Failure();
+  }
+  StartPoint start = StartPointOf(text, from);
+  rubywindow::NotationCheck check = rubywindow::CheckNotation(
+      text, start.offset, env.args.Has(kSeparators), common::NonRubyAreasOf(env.settings));
+  int fault_line = check.ok() ? 0 : rubywindow::LogicalLineOfFault(text, check.fault_offset);
+  // A read error ends every scan where it happens: neither a clean end nor a fault found there
+  // would say anything true about the file.
+  if (text.Failed()) {
+    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
+    return CommandResult::Failure();
+  }
+  if (!check.ok()) {
+    rubywindow::ReportFault(check.code, fault_line, env.messenger);
+    return CommandResult::Failure();
+  }
+  std::string report = rubywindow::CheckPassedText(PathText(file), start.line, start.column,
+                                                   check.lines, check.groups);
+  return WriteOutput(env.out, report + "\n", env.messenger) ? CommandResult::Success()
+                                                            : CommandResult::Failure();
+}
+
 CommandResult RunCheck(const CommandEnv& env) {
   std::size_t from = 0;
   if (const std::string* given = env.args.Last(kFrom)) {
@@ -75,24 +116,7 @@ CommandResult RunCheck(const CommandEnv& env) {
   std::filesystem::path file = env.args.Operands().front();
   std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
   if (!text) return CommandResult::Failure();
-  if (from > text->Size()) {
-    TellFailure(
-        env.messenger, messages::kStartBeyondEnd,
-        {static_cast<std::int64_t>(from), PathText(file), static_cast<std::int64_t>(text->Size())});
-    return CommandResult::Failure();
-  }
-  StartPoint start = StartPointOf(*text, from);
-  rubywindow::NotationCheck check = rubywindow::CheckNotation(
-      *text, start.offset, env.args.Has(kSeparators), common::NonRubyAreasOf(env.settings));
-  if (!check.ok()) {
-    rubywindow::ReportFault(check.code, rubywindow::LogicalLineOfFault(*text, check.fault_offset),
-                            env.messenger);
-    return CommandResult::Failure();
-  }
-  std::string report = rubywindow::CheckPassedText(PathText(file), start.line, start.column,
-                                                   check.lines, check.groups);
-  return WriteOutput(env.out, report + "\n", env.messenger) ? CommandResult::Success()
-                                                            : CommandResult::Failure();
+  return CheckFile(env, file, *text, from);
 }
 
 }  // namespace
@@ -102,7 +126,7 @@ const Command kCheckCommand = {
     "check FILE [--from BYTE] [--separators]",
     "check the ruby notation of a file; stops at the first malformed group",
     "Without a fault a summary (lines, ruby groups) is printed and the status is 0; a\n"
-    "fault is reported with its line number and the status is 1.\n",
+    "fault is reported with its line number and the status is 1, as is an empty file.\n",
     kOptions,
     1,
     1,

@@ -1,4 +1,5 @@
 // ruby: gives each text file ruby and writes the ruby file beside it.
+#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -8,7 +9,9 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "common/message_format.h"
+#include "common/settings.h"
 #include "common/status.h"
+#include "engine/dictionary_use.h"
 #include "engine/ruby_pipeline.h"
 #include "rubywindow/notation_checker.h"
 
@@ -73,20 +76,22 @@ std::string KindNames() {
   return names;
 }
 
-std::optional<engine::DictionaryUse> UseOf(int value) {
-  if (value < 0 || value > 2) return std::nullopt;
-  return static_cast<engine::DictionaryUse>(value);
-}
-
+// --dic-mode takes the number as DIC_PATTERN holds it, written plainly ("01" or "+1" is no
+// mode).
 std::optional<engine::DictionaryUse> UseOf(std::string_view option) {
-  if (option.size() != 1 || option[0] < '0' || option[0] > '9') return std::nullopt;
-  return UseOf(option[0] - '0');
+  int value = 0;
+  auto [end, error] = std::from_chars(option.data(), option.data() + option.size(), value);
+  if (error != std::errc() || end != option.data() + option.size() ||
+      std::to_string(value) != option) {
+    return std::nullopt;
+  }
+  return engine::DictionaryUseOf(value);
 }
 
 // The registered dictionary the settings select, else the standard user dictionary. An
 // entry loaded from an empty name points at the dic folder itself and does not count.
 fs::path UserDictionaryOf(const common::Settings& settings, const common::ProgramDir& program) {
-  if (settings.dic_num >= 0 && settings.dic_num <= 9) {
+  if (settings.dic_num >= 0 && settings.dic_num < common::kDictionarySlots) {
     const fs::path& file = settings.dic_files[static_cast<std::size_t>(settings.dic_num)];
     if (!file.empty() && file.has_filename()) return file;
   }
@@ -131,9 +136,9 @@ CommandResult RunRuby(const CommandEnv& env) {
   if (!kind) {
     return CommandResult::UsageError(FormatMessage(messages::kBadKind, {KindNames(), *kind_name}));
   }
-  std::optional<engine::DictionaryUse> use = UseOf(env.settings.dic_pattern);
+  std::optional<engine::DictionaryUse> use = engine::DictionaryUseOf(env.settings.dic_pattern);
   if (const std::string* mode = env.args.Last(kDicMode)) {
-    use = UseOf(std::string_view(*mode));
+    use = UseOf(*mode);
     if (!use) return CommandResult::UsageError(FormatMessage(messages::kBadDicMode, {*mode}));
   } else if (!use) {
     TellFailure(env.messenger, messages::kBadDicPattern, {env.settings.dic_pattern});

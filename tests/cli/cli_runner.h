@@ -1,6 +1,8 @@
-// Runs the command-line tool in-process with captured output, as the tests of cli/ need it.
+// Runs the command-line tool in-process with captured output, in a scratch program folder,
+// as the tests of cli/ need it.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "tests/support/test_files.h"
 
 namespace cli {
 
@@ -17,10 +20,13 @@ struct CliRun {
   std::string err;
 };
 
-// `args` without the program name. Nobody sits at the terminal unless `ask` says otherwise.
-inline CliRun RunCli(
-    std::vector<std::string> args,
-    TerminalQuestion ask = [](std::string_view) -> std::optional<bool> { return std::nullopt; }) {
+inline bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+// `args` without the program name. Nobody sits at the terminal, so a question gets the
+// cautious answer unless --yes is given.
+inline CliRun RunCli(std::vector<std::string> args) {
   args.insert(args.begin(), "mirukaze-cli");
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
@@ -28,10 +34,42 @@ inline CliRun RunCli(
   std::ostringstream out;
   std::ostringstream err;
   CliRun run;
-  run.exit_code = Run(static_cast<int>(args.size()), argv.data(), out, err, std::move(ask));
+  run.exit_code = Run(static_cast<int>(args.size()), argv.data(), out, err,
+                      [](std::string_view) -> std::optional<bool> { return std::nullopt; });
   run.out = out.str();
   run.err = err.str();
   return run;
 }
+
+// A scratch program folder with an empty dic/ and no settings file.
+class ProgramFolder {
+ public:
+  ProgramFolder() { std::filesystem::create_directories(DicDir()); }
+
+  std::filesystem::path DicDir() const { return dir_ / "dic"; }
+  std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+  std::string Home() const { return dir_.Path().string(); }
+
+  // Runs the tool with --home set to this folder.
+  CliRun Run(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--home", Home()});
+    return RunCli(std::move(args));
+  }
+
+  // Builds `source_bytes` as dic/<name>.pre (answering No to the report question); the
+  // dictionary lands where the source's name sends it.
+  CliRun BuildDictionary(std::string_view name, std::string_view source_bytes) const {
+    std::filesystem::path source = DicDir() / (std::string(name) + ".pre");
+    testing_support::WriteFile(source, source_bytes);
+    return Run({"--no", "build-dic", source.string()});
+  }
+
+  void WriteSettings(std::string_view ini_bytes) const {
+    testing_support::WriteFile(dir_ / "qelvoVR11.ini", ini_bytes);
+  }
+
+ private:
+  testing_support::ScratchDir dir_;
+};
 
 }  // namespace cli

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "tests/cli/program_folder.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/support/test_files.h"
 
 namespace cli {
@@ -17,10 +19,6 @@ using testing_support::ReadFile;
 using testing_support::Sjis;
 using testing_support::TestData;
 using testing_support::WriteFile;
-
-bool Contains(const std::string& text, std::string_view part) {
-  return text.find(part) != std::string::npos;
-}
 
 std::string Golden(std::string_view name) {
   return ReadFile(TestData("cli/all_ruby/" + std::string(name)));
@@ -107,32 +105,33 @@ TEST_F(CliEndToEnd, RestoredSourceBuildsTheSameDictionary) {
   EXPECT_TRUE(BytesEqual(ReadFile(home_.DicDir() / "Qv_Body.dic"), ReadFile(copy)));
 }
 
-TEST_F(CliEndToEnd, UserDictionaryWinsInModeTwo) {
-  fs::path user = home_ / "user.pre";
-  WriteFile(user, Sjis("日本,にっ*ぽん\r\n"));
-  ASSERT_EQ(home_.Run({"--no", "build-dic", user.string()}).exit_code, 0);
-  CliRun run = RubyOfGoldenText({"--dic-mode", "2", "--user-dic", (home_ / "user.dic").string()});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_TRUE(Contains(RubyFile(), Sjis("{漢/かん|から}の国と{日/にっ}{本/ぽん}。\r\n")));
-}
-
-TEST_F(CliEndToEnd, SelectedRegisteredDictionaryIsTheUserDictionary) {
+// The user dictionary is the one --user-dic names, else the selected registered one, else the
+// standard one; a selection outside the registry's ten slots selects none.
+TEST_F(CliEndToEnd, UserDictionaryIsTheGivenTheSelectedOrTheStandardOne) {
   ASSERT_EQ(home_.BuildDictionary("mine", Sjis("日本,にっ*ぽん\r\n")).exit_code, 0);
-  ASSERT_TRUE(fs::exists(home_.DicDir() / "mine.dic"));
-  home_.WriteSettings(
-      "[DICTIONARY]\r\nDIC_NAME0=mine\r\nDIC_FILE0=mine.dic\r\n"
-      "DIC_NUM=0\r\nDIC_PATTERN=1\r\n");
-  ASSERT_EQ(RubyOfGoldenText().exit_code, 0);
-  EXPECT_TRUE(BytesEqual(Sjis("今日、漢字の本を読みに行く。\r\n人々の一ヶ月。\r\n"
-                              "漢の国と{日/にっ}{本/ぽん}。\r\n"),
-                         RubyFile()));
-}
-
-TEST_F(CliEndToEnd, StandardUserDictionaryWhenNoneIsSelected) {
-  ASSERT_EQ(home_.BuildDictionary("Qv_Users", Sjis("日本,にっ*ぽん\r\n")).exit_code, 0);
-  ASSERT_TRUE(fs::exists(home_.DicDir() / "Qv_Users.dic"));
-  ASSERT_EQ(RubyOfGoldenText({"--dic-mode", "1"}).exit_code, 0);
-  EXPECT_TRUE(Contains(RubyFile(), Sjis("漢の国と{日/にっ}{本/ぽん}。\r\n")));
+  ASSERT_EQ(home_.BuildDictionary("Qv_Users", Sjis("日本,に*ほん\r\n")).exit_code, 0);
+  std::string mine = (home_.DicDir() / "mine.dic").string();
+  struct Case {
+    std::vector<std::string> options;
+    std::string selection;
+    std::string last_line;
+  };
+  const Case cases[] = {
+      {{}, "DIC_NUM=0", "漢の国と{日/にっ}{本/ぽん}。"},
+      {{}, "DIC_NUM=1", "漢の国と{日/に}{本/ほん}。"},  // an empty slot
+      {{}, "DIC_NUM=10", "漢の国と{日/に}{本/ほん}。"},
+      {{}, "DIC_NUM=-5", "漢の国と{日/に}{本/ほん}。"},
+      {{"--dic-mode", "2", "--user-dic", mine},
+       "DIC_NUM=1",
+       "{漢/かん|から}の国と{日/にっ}{本/ぽん}。"},
+  };
+  for (const Case& c : cases) {
+    home_.WriteSettings(
+        "[DICTIONARY]\r\nDIC_NAME0=mine\r\nDIC_FILE0=mine.dic\r\nDIC_PATTERN=1\r\n" + c.selection +
+        "\r\n");
+    ASSERT_EQ(RubyOfGoldenText(c.options).exit_code, 0) << c.selection;
+    EXPECT_TRUE(Contains(RubyFile(), Sjis(c.last_line + "\r\n"))) << c.selection;
+  }
 }
 
 TEST_F(CliEndToEnd, NonRubyAreaStringsGivenWithSetAreShiftJis) {

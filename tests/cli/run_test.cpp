@@ -1,14 +1,16 @@
+// Arguments, help and the set-up every command shares, through cli::Run.
 #include "cli/run.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "cli/command.h"
 #include "tests/cli/cli_runner.h"
-#include "tests/support/test_files.h"
 
 namespace cli {
 namespace {
@@ -16,105 +18,54 @@ namespace {
 using testing_support::ScratchDir;
 using testing_support::WriteFile;
 
-bool Contains(const std::string& text, std::string_view part) {
-  return text.find(part) != std::string::npos;
-}
-
-TEST(CliRun, ExitCodesAreZeroOneAndTwo) {
-  EXPECT_EQ(ExitCodeOf(Outcome::kSuccess), 0);
-  EXPECT_EQ(ExitCodeOf(Outcome::kFailed), 1);
-  EXPECT_EQ(ExitCodeOf(Outcome::kUsageError), 2);
-}
-
-TEST(CliRun, NoCommandIsAUsageError) {
-  CliRun run = RunCli({});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err,
-            "mirukaze-cli: no command given\n"
-            "Usage: mirukaze-cli [GLOBAL OPTIONS] COMMAND [OPTIONS] ARGS...\n"
-            "Try 'mirukaze-cli --help' for more information.\n");
-  EXPECT_EQ(run.out, "");
-}
-
-TEST(CliRun, HelpListsEveryCommandAndTheGlobalOptions) {
-  CliRun run = RunCli({"--help"});
-  EXPECT_EQ(run.exit_code, 0);
-  for (std::string_view name : {"ruby", "build-dic", "restore-dic", "check", "escape-braces",
-                                "--home", "--workdir", "--set", "--yes", "--no"}) {
-    EXPECT_TRUE(Contains(run.out, name)) << name;
-  }
-  EXPECT_EQ(run.err, "");
-}
-
-TEST(CliRun, EveryCommandHasItsHelp) {
-  for (std::string_view name : {"ruby", "build-dic", "restore-dic", "check", "escape-braces"}) {
-    CliRun run = RunCli({std::string(name), "--help"});
-    EXPECT_EQ(run.exit_code, 0) << name;
-    EXPECT_TRUE(Contains(run.out, "Usage: mirukaze-cli " + std::string(name))) << run.out;
-  }
-  EXPECT_TRUE(Contains(RunCli({"-h", "ruby"}).out, "--dic-mode 0|1|2"));
-}
-
-TEST(CliRun, UnknownCommandIsAUsageError) {
-  CliRun run = RunCli({"rubi", "a.txt"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "mirukaze-cli: unknown command 'rubi'\n")) << run.err;
-}
-
-TEST(CliRun, UnknownOptionShowsTheCommandsUsage) {
+TEST(CliRun, UsageErrorShowsTheCommandsUsage) {
   CliRun run = RunCli({"check", "a.srb", "--form", "3"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.err,
             "mirukaze-cli: unknown option '--form'\n"
             "Usage: mirukaze-cli check FILE [--from BYTE] [--separators]\n"
             "Try 'mirukaze-cli check --help' for more information.\n");
+  EXPECT_EQ(run.out, "");
 }
 
-TEST(CliRun, WrongNumberOfArgumentsIsAUsageError) {
-  EXPECT_EQ(RunCli({"check"}).exit_code, 2);
-  EXPECT_EQ(RunCli({"ruby"}).exit_code, 2);
-  CliRun run = RunCli({"restore-dic", "a.dic", "b.dic"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "'restore-dic' takes fewer arguments")) << run.err;
-}
-
-TEST(CliRun, YesAndNoTogetherIsAUsageError) {
-  ScratchDir home;
-  CliRun run = RunCli({"--home", home.Path().string(), "--yes", "check", "x", "--no"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "--yes and --no cannot be given together")) << run.err;
-}
-
-TEST(CliRun, MalformedSetIsAUsageError) {
-  ScratchDir home;
-  for (std::string_view bad : {"FUNCTION/NoRbYuko", "NoRbYuko=0", "/NoRbYuko=0", "FUNCTION/=0"}) {
-    CliRun run = RunCli({"--home", home.Path().string(), "--set", std::string(bad), "check", "x"});
-    EXPECT_EQ(run.exit_code, 2) << bad;
-    EXPECT_TRUE(Contains(run.err, "--set wants SECTION/KEY=VALUE")) << run.err;
+TEST(CliRun, BadArgumentsAreUsageErrors) {
+  ProgramFolder home;
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, "no command given"},
+      {{"rubi", "a.txt"}, "unknown command 'rubi'"},
+      {{"check"}, "'check' needs more arguments"},
+      {{"restore-dic", "a.dic", "b.dic"}, "'restore-dic' takes fewer arguments"},
+      {{"ruby", "a.txt", "--kind"}, "option '--kind' needs a value"},
+      {{"check", "a.srb", "--separators=1"}, "option '--separators' takes no value"},
+      {{"--yes", "check", "x", "--no"}, "--yes and --no cannot be given together"},
+      {{"--set", "NoRbYuko=0", "check", "x"}, "--set wants SECTION/KEY=VALUE, not 'NoRbYuko=0'"},
+      {{"--set", "/NoRbYuko=0", "check", "x"}, "--set wants SECTION/KEY=VALUE"},
+      {{"--set", "NOSUCH/KEY=1", "check", "x"}, "--set: no setting NOSUCH/KEY"},
+      {{"--set", "DICTIONARY/DIC_PATTERN=two", "check", "x"},
+       "--set: DICTIONARY/DIC_PATTERN wants an integer, not 'two'"},
+      {{"--set", "FUNCTION/NoRbBgn_Str=\xF0\x9F\x98\x80", "check", "x"},
+       "the value of '--set' holds a character that Shift_JIS cannot represent"},
+      {{"ruby", "--dic-mode", "3", "a.txt"}, "--dic-mode wants 0, 1 or 2, not '3'"},
+      {{"ruby", "--dic-mode", "01", "a.txt"}, "--dic-mode wants 0, 1 or 2, not '01'"},
+      {{"ruby", "--kind", "grade", "a.txt"}, "--kind wants one of: all; not 'grade'"},
+      {{"check", "a.srb", "--from", "-3"}, "--from wants a byte offset (0 or more), not '-3'"},
+      {{"check", "a.srb", "--from", "1e3"}, "--from wants a byte offset"},
+  };
+  for (const auto& [args, error] : cases) {
+    CliRun run = home.Run(args);
+    EXPECT_EQ(run.exit_code, 2) << error;
+    EXPECT_TRUE(Contains(run.err, "mirukaze-cli: " + error)) << run.err;
+    EXPECT_EQ(run.out, "");
   }
 }
 
-TEST(CliRun, SetOfAnUnknownSettingIsAUsageError) {
-  ScratchDir home;
-  CliRun run = RunCli({"--home", home.Path().string(), "--set", "NOSUCH/KEY=1", "check", "x"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "--set: no setting NOSUCH/KEY")) << run.err;
-}
-
-TEST(CliRun, SetOfANonIntegerToAnIntegerSettingIsAUsageError) {
-  ScratchDir home;
-  CliRun run =
-      RunCli({"--home", home.Path().string(), "--set", "DICTIONARY/DIC_PATTERN=two", "check", "x"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "DICTIONARY/DIC_PATTERN wants an integer, not 'two'")) << run.err;
-}
-
-TEST(CliRun, SetValueShiftJisCannotHoldIsAUsageError) {
-  ScratchDir home;
-  CliRun run = RunCli({"--home", home.Path().string(), "--set",
-                       "FUNCTION/NoRbBgn_Str=\xF0\x9F\x98\x80", "check", "x"});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_TRUE(Contains(run.err, "cannot represent")) << run.err;
+TEST(CliRun, EveryCommandHasItsHelp) {
+  for (std::string name : {"ruby", "build-dic", "restore-dic", "check", "escape-braces"}) {
+    EXPECT_TRUE(Contains(RunCli({"--help"}).out, "\n  " + name + " ")) << name;
+    CliRun own = RunCli({name, "--help"});
+    EXPECT_EQ(own.exit_code, 0) << name;
+    EXPECT_TRUE(Contains(own.out, "Usage: mirukaze-cli " + name)) << own.out;
+  }
 }
 
 TEST(CliRun, MissingProgramFolderFailsWithAMessage) {
@@ -125,65 +76,49 @@ TEST(CliRun, MissingProgramFolderFailsWithAMessage) {
   EXPECT_EQ(run.err, "【ご注意!!】 プログラムフォルダ<" + missing + ">がありません。\n");
 }
 
-TEST(CliRun, GlobalOptionsMayFollowTheCommand) {
-  ScratchDir home;
-  WriteFile(home / "a.srb", "{\x8A\xBF/\x82\xA9\x82\xF1}\r\n");
-  CliRun run = RunCli({"check", (home / "a.srb").string(), "--home", home.Path().string()});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-}
-
 // Points $TMPDIR at a scratch folder for one test.
 class TemporaryFolderOverride {
  public:
   explicit TemporaryFolderOverride(const std::filesystem::path& dir) {
-    const char* old = std::getenv("TMPDIR");
-    if (old) old_ = old;
+    if (const char* old = std::getenv("TMPDIR")) old_ = old;
     ::setenv("TMPDIR", dir.c_str(), 1);
   }
   ~TemporaryFolderOverride() {
-    if (old_.empty()) {
-      ::unsetenv("TMPDIR");
+    if (old_) {
+      ::setenv("TMPDIR", old_->c_str(), 1);
     } else {
-      ::setenv("TMPDIR", old_.c_str(), 1);
+      ::unsetenv("TMPDIR");
     }
   }
 
  private:
-  std::string old_;
+  std::optional<std::string> old_;
 };
 
 TEST(CliRun, PrivateWorkFolderIsGoneAfterTheRun) {
-  ScratchDir home;
+  ProgramFolder home;
   ScratchDir temporary;
   WriteFile(home / "a.txt", "{x}");
   {
     TemporaryFolderOverride redirect(temporary.Path());
-    CliRun run =
-        RunCli({"--home", home.Path().string(), "escape-braces", (home / "a.txt").string()});
+    CliRun run = home.Run({"escape-braces", (home / "a.txt").string()});
     EXPECT_EQ(run.exit_code, 0) << run.err;
   }
   EXPECT_TRUE(std::filesystem::is_empty(temporary.Path()));
 }
 
-TEST(CliRun, GivenWorkFolderIsMadeAndKept) {
-  ScratchDir home;
+TEST(CliRun, GivenWorkFolderIsMadeAndKeptOrRefused) {
+  ProgramFolder home;
   WriteFile(home / "a.txt", "{x}");
   std::filesystem::path work = home / "work" / "here";
-  CliRun run = RunCli({"--home", home.Path().string(), "--workdir", work.string(), "escape-braces",
-                       (home / "a.txt").string()});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
+  CliRun made = home.Run({"--workdir", work.string(), "escape-braces", (home / "a.txt").string()});
+  EXPECT_EQ(made.exit_code, 0) << made.err;
   EXPECT_TRUE(std::filesystem::is_directory(work));
-}
-
-TEST(CliRun, UnusableWorkFolderFailsWithAMessage) {
-  ScratchDir home;
-  WriteFile(home / "a.txt", "{x}");
-  WriteFile(home / "file", "");
-  std::string work = (home / "file" / "sub").string();
-  CliRun run = RunCli({"--home", home.Path().string(), "--workdir", work, "escape-braces",
-                       (home / "a.txt").string()});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "【ご注意!!】 作業フォルダ<" + work + ">が作れません。\n");
+  std::string under_a_file = (home / "a.txt" / "sub").string();
+  CliRun refused =
+      home.Run({"--workdir", under_a_file, "escape-braces", (home / "a.txt").string()});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.err, "【ご注意!!】 作業フォルダ<" + under_a_file + ">が作れません。\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
+// How messages and questions reach stderr, and which answer each question gets.
 #include "cli/stderr_messenger.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 namespace cli {
@@ -13,55 +15,37 @@ using common::Message;
 
 std::optional<bool> Nobody(std::string_view) { return std::nullopt; }
 
-TEST(StderrMessenger, MessageIsTitleInLenticularBracketsThenText) {
+TEST(StderrMessenger, TitleInLenticularBracketsThenTextThenTheAnswerTaken) {
   std::ostringstream err;
-  StderrMessenger messenger(err, AnswerMode::kAskTerminal, Nobody);
+  StderrMessenger messenger(err, AnswerMode::kAlwaysNo, Nobody);
   messenger.Tell(Message{"ご注意!!", "一行目\n二行目\n"});
-  EXPECT_EQ(err.str(), "【ご注意!!】 一行目\n二行目\n");
+  EXPECT_EQ(messenger.Ask(Message{"注意！", "上書き?"}, Buttons::kOkCancel), Answer::kCancel);
+  EXPECT_EQ(err.str(), "【ご注意!!】 一行目\n二行目\n【注意！】 上書き?\n  → Cancel\n");
 }
 
-TEST(StderrMessenger, YesAnswersOkAndYes) {
-  std::ostringstream err;
-  StderrMessenger messenger(err, AnswerMode::kAlwaysYes, Nobody);
-  EXPECT_EQ(messenger.Ask(Message{"注意！", "上書き?"}, Buttons::kOkCancel), Answer::kOk);
-  EXPECT_EQ(messenger.Ask(Message{"ご確認！", "表示?"}, Buttons::kYesNo), Answer::kYes);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kYesNoCancel), Answer::kYes);
-  EXPECT_EQ(err.str(),
-            "【注意！】 上書き?\n  → OK\n【ご確認！】 表示?\n  → Yes\n【t】 x\n  → Yes\n");
-}
-
-TEST(StderrMessenger, NoAnswersCancelAndNo) {
-  std::ostringstream err;
-  StderrMessenger messenger(err, AnswerMode::kAlwaysNo, Nobody);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kOkCancel), Answer::kCancel);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kYesNo), Answer::kNo);
-  EXPECT_EQ(err.str(), "【t】 x\n  → Cancel\n【t】 x\n  → No\n");
-}
-
-TEST(StderrMessenger, RefusingASaveQuestionNeverMeansGoOnWithoutSaving) {
-  std::ostringstream err;
-  StderrMessenger messenger(err, AnswerMode::kAlwaysNo, Nobody);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kYesNoCancel), Answer::kCancel);
-}
-
-TEST(StderrMessenger, WithoutATerminalTheAnswerIsTheCautiousOne) {
-  std::ostringstream err;
-  StderrMessenger messenger(err, AnswerMode::kAskTerminal, Nobody);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kOkCancel), Answer::kCancel);
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kYesNo), Answer::kNo);
-}
-
-TEST(StderrMessenger, TerminalAnswerIsTaken) {
-  std::ostringstream err;
-  int asked = 0;
-  StderrMessenger messenger(err, AnswerMode::kAskTerminal, [&](std::string_view prompt) {
-    ++asked;
-    EXPECT_EQ(prompt, "[y/n] ");
-    return std::optional<bool>(true);
-  });
-  EXPECT_EQ(messenger.Ask(Message{"t", "x"}, Buttons::kOkCancel), Answer::kOk);
-  EXPECT_EQ(asked, 1);
-  EXPECT_EQ(err.str(), "【t】 x\n  → OK\n");
+// --yes and --no outrank the terminal. Refusing is the cautious answer: for a save question
+// that is Cancel, never "go on without saving"; nobody at the terminal refuses.
+TEST(StderrMessenger, EachWayOfAnsweringGivesItsAnswer) {
+  struct Case {
+    AnswerMode mode;
+    std::optional<bool> at_terminal;
+    Buttons buttons;
+    Answer answer;
+  };
+  const Case cases[] = {
+      {AnswerMode::kAlwaysYes, false, Buttons::kYesNoCancel, Answer::kYes},
+      {AnswerMode::kAlwaysNo, true, Buttons::kYesNo, Answer::kNo},
+      {AnswerMode::kAlwaysNo, true, Buttons::kYesNoCancel, Answer::kCancel},
+      {AnswerMode::kAskTerminal, std::nullopt, Buttons::kOkCancel, Answer::kCancel},
+      {AnswerMode::kAskTerminal, true, Buttons::kOkCancel, Answer::kOk},
+      {AnswerMode::kAskTerminal, false, Buttons::kYesNoCancel, Answer::kCancel},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    std::ostringstream err;
+    const Case& c = cases[i];
+    StderrMessenger messenger(err, c.mode, [&c](std::string_view) { return c.at_terminal; });
+    EXPECT_EQ(messenger.Ask(Message{"t", "x"}, c.buttons), c.answer) << "case " << i;
+  }
 }
 
 TEST(StderrMessenger, QuestionWithOnlyOkIsNotPutToTheTerminal) {

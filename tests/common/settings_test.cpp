@@ -1,14 +1,13 @@
 #include "common/settings.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <iterator>
 #include <vector>
 
 #include "common/ini_file.h"
+#include "tests/support/file_size_cap.h"
 #include "tests/support/test_files.h"
 
 namespace common {
@@ -34,26 +33,6 @@ std::optional<std::string> SavedValue(const ScratchDir& dir, std::string_view se
                                       std::string_view key) {
   return IniFile::Parse(SavedFile(dir)).Get(section, key);
 }
-
-// Makes every write past `bytes` fail the way a full disk does, for as long as it lives; unlike
-// folder permissions, this binds the superuser too.
-class DiskFullAfter {
- public:
-  explicit DiskFullAfter(rlim_t bytes) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
-    rlimit limit = old_limit_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~DiskFullAfter() {
-    ::setrlimit(RLIMIT_FSIZE, &old_limit_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-
- private:
-  void (*old_handler_)(int);
-  rlimit old_limit_{};
-};
 
 std::vector<std::string> SectionHeaders(std::string_view text) {
   std::vector<std::string> headers;
@@ -89,13 +68,6 @@ TEST(Settings, MissingFileGivesEveryDefault) {
   EXPECT_DOUBLE_EQ(settings.margin_bottom, 4.0);
 }
 
-TEST(Settings, DefaultRecordHoldsTheDefaults) {
-  Settings settings;
-  EXPECT_EQ(settings.grade_low, 3);
-  EXPECT_EQ(settings.speak_volume, 40);
-  EXPECT_EQ(settings.app_paths[9], "");
-}
-
 TEST(Settings, FileFromScratchListsSectionsInTheirOrder) {
   ScratchDir dir;
   ASSERT_TRUE(SaveSettings(dir.Path(), Settings()));
@@ -127,41 +99,45 @@ TEST(Settings, BrowserFlagIsReadUnderTheSavedSpelling) {
   EXPECT_EQ(settings.mark_page_breaks, 0);
 }
 
-TEST(Settings, HighlightLimitIsRaisedTo1000) {
-  ScratchDir dir;
-  WriteSettings(dir, "[FONT]\r\nRBINTENSEMAX=500\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).highlight_max, 1000);
-  WriteSettings(dir, "[FONT]\r\nRBINTENSEMAX=1500\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).highlight_max, 1500);
-}
+struct Correction {
+  std::string_view ini;
+  int (*value)(const Settings&);
+  int expected;
+};
 
-TEST(Settings, SelectedDictionaryAboveNineBecomesNone) {
+TEST(Settings, ValuesOutOfRangeOrUnreadableAreCorrectedOnLoad) {
+  const Correction corrections[] = {
+      {"[FONT]\r\nRBINTENSEMAX=500\r\n", [](const Settings& s) { return s.highlight_max; }, 1000},
+      {"[FONT]\r\nRBINTENSEMAX=1500\r\n", [](const Settings& s) { return s.highlight_max; }, 1500},
+      {"[DICTIONARY]\r\nDIC_NUM=10\r\n", [](const Settings& s) { return s.dic_num; }, -1},
+      {"[DICTIONARY]\r\nDIC_NUM=9\r\n", [](const Settings& s) { return s.dic_num; }, 9},
+      {"[DICTIONARY]\r\nDIC_NUM=-5\r\n", [](const Settings& s) { return s.dic_num; }, -5},
+      {"[POSITION]\r\nGAMENDEFW=300\r\n", [](const Settings& s) { return s.standard_width; }, 500},
+      {"[POSITION]\r\nGAMENDEFH=100\r\n", [](const Settings& s) { return s.standard_height; }, 400},
+      // A main window too small is enlarged and moved away from the corner.
+      {"[POSITION]\r\nMAINTOP=30\r\nMAINHEIGHT=200\r\n",
+       [](const Settings& s) { return s.main_height; }, 400},
+      {"[POSITION]\r\nMAINTOP=30\r\nMAINHEIGHT=200\r\n",
+       [](const Settings& s) { return s.main_top; }, 100},
+      {"[POSITION]\r\nMAINLEFT=40\r\nMAINWIDTH=300\r\n",
+       [](const Settings& s) { return s.main_width; }, 500},
+      {"[POSITION]\r\nMAINLEFT=40\r\nMAINWIDTH=300\r\n",
+       [](const Settings& s) { return s.main_left; }, 100},
+      // Integers that do not parse give the default.
+      {"[RUBIRANGE]\r\nNENSITA=abc\r\n", [](const Settings& s) { return s.grade_low; }, 3},
+      {"[RUBIRANGE]\r\nNENUE=\r\n", [](const Settings& s) { return s.grade_high; }, 5},
+      {"[RUBIRANGE]\r\nFLDMIN=7x\r\n", [](const Settings& s) { return s.field_min; }, 1},
+      {"[RUBIRANGE]\r\nFLDMAX= 6 \r\n", [](const Settings& s) { return s.field_max; }, 6},
+      {"[RUBIRANGE]\r\nNENSETTYPE=99999999999\r\n",
+       [](const Settings& s) { return s.grade_range_type; }, 1},
+      {"[FUNCTION]\r\nNoRbYuko=5\r\n", [](const Settings& s) { return int{s.no_rb_yuko}; }, 1},
+      {"[FUNCTION]\r\nNoRbYuko=0\r\n", [](const Settings& s) { return int{s.no_rb_yuko}; }, 0},
+  };
   ScratchDir dir;
-  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=10\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, -1);
-  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=9\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, 9);
-  WriteSettings(dir, "[DICTIONARY]\r\nDIC_NUM=-5\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).dic_num, -5);  // taken as it is; users must cope
-}
-
-TEST(Settings, StandardWindowSizeHasItsMinimum) {
-  ScratchDir dir;
-  WriteSettings(dir, "[POSITION]\r\nGAMENDEFW=300\r\nGAMENDEFH=100\r\n");
-  Settings settings = LoadSettings(dir.Path());
-  EXPECT_EQ(settings.standard_width, 500);
-  EXPECT_EQ(settings.standard_height, 400);
-}
-
-TEST(Settings, TooSmallMainWindowIsEnlargedAndMoved) {
-  ScratchDir dir;
-  WriteSettings(dir,
-                "[POSITION]\r\nMAINTOP=30\r\nMAINLEFT=40\r\nMAINHEIGHT=200\r\nMAINWIDTH=300\r\n");
-  Settings settings = LoadSettings(dir.Path());
-  EXPECT_EQ(settings.main_height, 400);
-  EXPECT_EQ(settings.main_top, 100);
-  EXPECT_EQ(settings.main_width, 500);
-  EXPECT_EQ(settings.main_left, 100);
+  for (const Correction& correction : corrections) {
+    WriteSettings(dir, correction.ini);
+    EXPECT_EQ(correction.value(LoadSettings(dir.Path())), correction.expected) << correction.ini;
+  }
 }
 
 TEST(Settings, DictionaryFileIsFoundInTheDicFolderAndSavedByName) {
@@ -209,19 +185,6 @@ TEST(Settings, ReadOnlyKeysKeepTheirStoredValues) {
   EXPECT_EQ(SavedValue(dir, "RUBIKANQ", "CHECBOX3"), "7");
 }
 
-TEST(Settings, LevelRangeChosenInOneRunIsThereAtTheNext) {
-  ScratchDir dir;
-  Settings settings = LoadSettings(dir.Path());
-  settings.level_range_type = 2;
-  settings.level_low = 5;
-  settings.level_high = 10;
-  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
-  Settings next = LoadSettings(dir.Path());
-  EXPECT_EQ(next.level_range_type, 2);
-  EXPECT_EQ(next.level_low, 5);
-  EXPECT_EQ(next.level_high, 10);
-}
-
 TEST(Settings, EverySettingSurvivesARoundTrip) {
   ScratchDir dir;
   Settings settings = LoadSettings(dir.Path());
@@ -232,6 +195,8 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   settings.no_rb_bgn_str = " <!-- ";
   settings.speak_rate = -3;
   settings.html_ruby_color = 0x00FF00;
+  settings.level_range_type = 2;
+  settings.level_high = 10;
   ASSERT_TRUE(SaveSettings(dir.Path(), settings));
   Settings next = LoadSettings(dir.Path());
   EXPECT_EQ(next.nnn_templates[7], settings.nnn_templates[7]);
@@ -241,30 +206,15 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   EXPECT_EQ(next.no_rb_bgn_str, " <!-- ");
   EXPECT_EQ(next.speak_rate, -3);
   EXPECT_EQ(next.html_ruby_color, 0x00FF00);
+  EXPECT_EQ(next.level_range_type, 2);
+  EXPECT_EQ(next.level_high, 10);
 }
 
-TEST(Settings, NonRubyFlagIsOnForAnyNonZeroValueAndSavedAsOne) {
+TEST(Settings, NonRubyFlagIsSavedAsOne) {
   ScratchDir dir;
   WriteSettings(dir, "[FUNCTION]\r\nNoRbYuko=5\r\n");
-  Settings settings = LoadSettings(dir.Path());
-  EXPECT_TRUE(settings.no_rb_yuko);
-  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  ASSERT_TRUE(SaveSettings(dir.Path(), LoadSettings(dir.Path())));
   EXPECT_EQ(SavedValue(dir, "FUNCTION", "NoRbYuko"), "1");
-  WriteSettings(dir, "[FUNCTION]\r\nNoRbYuko=0\r\n");
-  EXPECT_FALSE(LoadSettings(dir.Path()).no_rb_yuko);
-}
-
-TEST(Settings, IntegerThatDoesNotParseGivesTheDefault) {
-  ScratchDir dir;
-  WriteSettings(dir,
-                "[RUBIRANGE]\r\nNENSITA=abc\r\nNENUE=\r\nFLDMIN=7x\r\nFLDMAX= 6 \r\n"
-                "NENSETTYPE=99999999999\r\n");
-  Settings settings = LoadSettings(dir.Path());
-  EXPECT_EQ(settings.grade_low, 3);
-  EXPECT_EQ(settings.grade_high, 5);
-  EXPECT_EQ(settings.field_min, 1);
-  EXPECT_EQ(settings.field_max, 6);
-  EXPECT_EQ(settings.grade_range_type, 1);
 }
 
 TEST(Settings, SectionsAndKeysAreMatchedInAnyCase) {
@@ -310,7 +260,7 @@ TEST(Settings, FailedSaveLeavesTheOldFile) {
   settings.grade_low = 6;
   bool saved = true;
   {
-    DiskFullAfter limit(100);
+    testing_support::FileSizeCap limit(100);
     saved = SaveSettings(dir.Path(), settings);
   }
   EXPECT_FALSE(saved);
@@ -330,40 +280,32 @@ TEST(Settings, ReadOnlyProgramFolderLeavesTheOldFile) {
   EXPECT_EQ(ReadFile(dir / kSettingsName), old_text);
 }
 
-TEST(OverrideSetting, SetsAnInteger) {
+TEST(OverrideSetting, SetsKnownKeysAndRefusesTheRest) {
+  struct Row {
+    std::string_view section, key, value;
+    SettingOverride expected;
+  };
+  const Row rows[] = {
+      {"RUBIRANGE", "NENSITA", "4", SettingOverride::kOk},
+      {"dictionary", "dic_pattern", "2", SettingOverride::kOk},
+      {"FUNCTION", "NoRbBgn_Str", "\x81\x79", SettingOverride::kOk},  // 【
+      {"RUBIRANGE", "NENUE", "four", SettingOverride::kNotAnInteger},
+      {"FUNCTION", "NoRbYuko", "", SettingOverride::kNotAnInteger},
+      {"RUBIRANGE", "NOSUCHKEY", "1", SettingOverride::kUnknownKey},
+      {"FONT", "NENSITA", "1", SettingOverride::kUnknownKey},
+      {"DICTIONARY", "DIC_FILE10", "a.dic", SettingOverride::kUnknownKey},
+  };
   Settings settings;
-  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NENSITA", "4"), SettingOverride::kOk);
+  for (const Row& row : rows) {
+    EXPECT_EQ(OverrideSetting(settings, row.section, row.key, row.value), row.expected) << row.key;
+  }
   EXPECT_EQ(settings.grade_low, 4);
-  EXPECT_EQ(OverrideSetting(settings, "dictionary", "dic_pattern", "2"), SettingOverride::kOk);
+  EXPECT_EQ(settings.grade_high, Settings().grade_high);
   EXPECT_EQ(settings.dic_pattern, 2);
-}
-
-TEST(OverrideSetting, RefusesAnIntegerThatDoesNotParse) {
-  Settings settings;
-  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NENSITA", "four"),
-            SettingOverride::kNotAnInteger);
-  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbYuko", ""), SettingOverride::kNotAnInteger);
-  EXPECT_EQ(settings.grade_low, 3);
   EXPECT_TRUE(settings.no_rb_yuko);
-}
-
-TEST(OverrideSetting, SetsAString) {
-  Settings settings;
-  std::string mark = Sjis("【");
-  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbBgn_Str", mark), SettingOverride::kOk);
-  EXPECT_EQ(OverrideSetting(settings, "FUNCTION", "NoRbYuko", "0"), SettingOverride::kOk);
   NonRubyAreas areas = NonRubyAreasOf(settings);
-  EXPECT_FALSE(areas.enabled);
-  EXPECT_EQ(areas.start, mark);
+  EXPECT_EQ(areas.start, "\x81\x79");
   EXPECT_EQ(areas.end, "<BODY>");
-}
-
-TEST(OverrideSetting, RefusesAnUnknownKey) {
-  Settings settings;
-  EXPECT_EQ(OverrideSetting(settings, "RUBIRANGE", "NOSUCHKEY", "1"), SettingOverride::kUnknownKey);
-  EXPECT_EQ(OverrideSetting(settings, "FONT", "NENSITA", "1"), SettingOverride::kUnknownKey);
-  EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_FILE10", "a.dic"),
-            SettingOverride::kUnknownKey);
 }
 
 TEST(OverrideSetting, DictionaryFileIsTakenInTheDicFolder) {
@@ -375,16 +317,6 @@ TEST(OverrideSetting, DictionaryFileIsTakenInTheDicFolder) {
   EXPECT_EQ(settings.dic_num, 3);
   EXPECT_EQ(OverrideSetting(settings, "DICTIONARY", "DIC_NUM", "12"), SettingOverride::kOk);
   EXPECT_EQ(settings.dic_num, -1);
-}
-
-TEST(NonRubyAreasOf, TakesTheFunctionSettings) {
-  Settings settings;
-  NonRubyAreas areas = NonRubyAreasOf(settings);
-  EXPECT_TRUE(areas.enabled);
-  EXPECT_EQ(areas.start, "<HTML>");
-  EXPECT_EQ(areas.end, "<BODY>");
-  EXPECT_FALSE(areas.delete_start);
-  EXPECT_FALSE(areas.delete_end);
 }
 
 }  // namespace

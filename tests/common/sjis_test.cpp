@@ -65,5 +65,12 @@ TEST(Cp932, RoundTripsJapaneseAndRefusesWhatItCannotHold) {
   EXPECT_EQ(Cp932ToUtf8Lossy("a\x81"), "a\xEF\xBF\xBD");
 }
 
+TEST(Cp932, LossyConversionReplacesEachCharacterItLacksOnce) {
+  EXPECT_EQ(Utf8ToCp932Lossy("/辞書/n.dic"), "/\x8E\xAB\x8F\x91/n.dic");
+  EXPECT_EQ(Utf8ToCp932Lossy("a😀b"), "a?b");        // four bytes, one character
+  EXPECT_EQ(Utf8ToCp932Lossy("a\xFF\xFEz"), "a??z");  // bytes that are not UTF-8
+  EXPECT_EQ(Utf8ToCp932Lossy("a\xE6\xBC"), "a??");    // a sequence cut off at the end
+}
+
 }  // namespace
 }  // namespace common

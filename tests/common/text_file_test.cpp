@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_source.h"
+#include "tests/support/failing_source.h"
 #include "tests/support/test_files.h"
 
 namespace common {
@@ -59,6 +60,26 @@ TEST(TextCursor, FindsAcrossWindowsOnCharacterBoundaries) {
   TextCursor cursor(source);
   EXPECT_EQ(cursor.Find("<BODY>"), 70000u + 2 + 5);
   EXPECT_EQ(cursor.PeekAt(70000), 0x83);
+}
+
+TEST(TextCursor, ReadErrorEndsTheTextWhereItHappens) {
+  testing_support::FailingSource source("abcdef", 3);
+  TextCursor cursor(source);
+  EXPECT_EQ(cursor.PeekAt(2), 'c');
+  EXPECT_EQ(cursor.PeekAt(3), -1);
+  EXPECT_EQ(cursor.PeekAt(4), -1);
+  EXPECT_TRUE(source.Failed());
+}
+
+TEST(FileTextSource, FileThatShrankAfterOpeningHasFailed) {
+  ScratchDir dir;
+  WriteFile(dir / "t", std::string(100, 'a'));
+  auto source = FileTextSource::Open(dir / "t");
+  ASSERT_TRUE(source);
+  std::filesystem::resize_file(dir / "t", 10);
+  char buffer[100];
+  EXPECT_EQ(source->Read(0, buffer, sizeof buffer), 10u);
+  EXPECT_TRUE(source->Failed());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/status.h"
+#include "tests/support/failing_source.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
@@ -78,6 +79,31 @@ TEST(DictionaryBuildCommand, FailureIsReportedOnce) {
   EXPECT_FALSE(result.show_report);
   EXPECT_EQ(messenger.records.back().title, "ご注意！");
   EXPECT_EQ(messenger.records.back().text, "辞書 の作成・更新に\n失敗しました。");
+  EXPECT_FALSE(fs::exists(dir / "users$$$.$$$"));
+}
+
+TEST(DictionaryBuildCommand, UnsavedSourceSaysWhyBeforeTheFailure) {
+  ScratchDir dir;
+  const fs::path no_work = dir / "gone";
+  RecordingMessenger messenger;
+  common::StringTextSource text(Sjis("漢,かん\n"));
+  DictionaryBuildResult result = RunDictionaryBuild(
+      text, dir / "names", common::ProgramDir(dir.Path()), common::WorkDir(no_work), messenger);
+  EXPECT_EQ(result.status, BuildStatus::kWorkFileMissing);
+  ASSERT_EQ(messenger.records.size(), 2u);
+  EXPECT_EQ(messenger.records[0].title, "注意！");
+  EXPECT_EQ(messenger.records[0].text,
+            "作業ファイル<" + (no_work / "users$$$.$$$").string() + ">に書き込めない。");
+  EXPECT_EQ(messenger.records[1].text, "辞書 の作成・更新に\n失敗しました。");
+
+  messenger.records.clear();
+  testing_support::FailingSource failing(Sjis("漢,かん\n字,じ\n"), 5);
+  result = RunDictionaryBuild(failing, dir / "names", common::ProgramDir(dir.Path()),
+                              common::WorkDir(dir.Path()), messenger);
+  EXPECT_EQ(result.status, BuildStatus::kWorkFileMissing);
+  ASSERT_EQ(messenger.records.size(), 2u);
+  EXPECT_EQ(messenger.records[0].text, "辞書元のテキストを最後まで読み込めませんでした。");
+  EXPECT_FALSE(fs::exists(dir / "names.dic"));
   EXPECT_FALSE(fs::exists(dir / "users$$$.$$$"));
 }
 

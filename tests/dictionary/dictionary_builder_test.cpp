@@ -9,6 +9,7 @@
 
 #include "common/file_system.h"
 #include "tests/dictionary/dictionary_fixtures.h"
+#include "tests/support/file_size_cap.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
@@ -45,6 +46,8 @@ TEST(DictionaryBuilder, OutputPathFollowsTheBaseName) {
   EXPECT_EQ(DictionaryOutputPath("/a/my_qv_users_extra", program), "/prog/dic/Qv_Users.dic");
   EXPECT_EQ(DictionaryOutputPath("/a/qv_users_and_qv_body", program), "/prog/dic/Qv_Body.dic");
   EXPECT_EQ(DictionaryOutputPath("/a/names", program), "/a/names.dic");
+  EXPECT_EQ(DictionaryOutputPath("/qv_body_old/qv_users/names", program),
+            "/qv_body_old/qv_users/names.dic");
   EXPECT_EQ(ReportDirOf("/a/names"), "/a");
 }
 
@@ -85,6 +88,20 @@ TEST(DictionaryBuilder, MainDictionaryGoesToTheProgramFolder) {
   ASSERT_EQ(BuildDictionary(setup.Request("Qv_Body"), messenger), BuildStatus::kOk);
   EXPECT_TRUE(fs::exists(setup.dir / "prog/dic/Qv_Body.dic"));
   EXPECT_TRUE(fs::exists(setup.dir / "error_ck.out"));  // beside the source, as always
+}
+
+TEST(DictionaryBuilder, FolderNamedLikeTheMainDictionaryDoesNotMakeOne) {
+  BuildSetup setup;
+  fs::create_directory(setup.dir / "qv_body_x");
+  WriteFile(setup.dir / "qv_body_x/names.pre", Sjis("漢,かん\n"));
+  WriteFile(setup.dir / "prog/dic/Qv_Body.dic", "main");
+  BuildRequest request = setup.Request();
+  request.source = setup.dir / "qv_body_x/names.pre";
+  request.base_name = setup.dir / "qv_body_x/names";
+  RecordingMessenger messenger;
+  ASSERT_EQ(BuildDictionary(request, messenger), BuildStatus::kOk);
+  EXPECT_TRUE(fs::exists(setup.dir / "qv_body_x/names.dic"));
+  EXPECT_EQ(ReadFile(setup.dir / "prog/dic/Qv_Body.dic"), "main");
 }
 
 TEST(DictionaryBuilder, FirstBackupIsKeptOverThreeBuilds) {
@@ -156,7 +173,7 @@ TEST(DictionaryBuilder, FullDiskKeepsTheOldDictionaryInPlace) {
   RecordingMessenger messenger;
   BuildStatus status;
   {
-    fixtures::FileSizeCap cap(64 * 1024);  // a dictionary takes about 100 KB
+    testing_support::FileSizeCap cap(64 * 1024);  // a dictionary takes about 100 KB
     status = BuildDictionary(setup.Request(), messenger);
   }
   EXPECT_EQ(status, BuildStatus::kCannotCreate);

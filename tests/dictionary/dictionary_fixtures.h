@@ -1,9 +1,6 @@
 // Inputs and tools shared by the dictionary tests.
 #pragma once
 
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -17,28 +14,6 @@ namespace dictionary::fixtures {
 inline std::filesystem::path Golden(std::string_view name) {
   return testing_support::TestData("dictionary/golden") / name;
 }
-
-// Makes every write past `bytes` in a file fail, as on a full disk; root is no exception.
-class FileSizeCap {
- public:
-  explicit FileSizeCap(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    old_handler_ = signal(SIGXFSZ, SIG_IGN);
-    rlimit capped = saved_;
-    capped.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &capped);
-  }
-  ~FileSizeCap() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    signal(SIGXFSZ, old_handler_);
-  }
-  FileSizeCap(const FileSizeCap&) = delete;
-  FileSizeCap& operator=(const FileSizeCap&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*old_handler_)(int) = nullptr;
-};
 
 // A RecordingMessenger that also does something when it is asked, to change the world between
 // two steps of a command.

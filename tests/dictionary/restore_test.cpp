@@ -5,6 +5,7 @@
 #include "common/file_system.h"
 #include "dictionary/dictionary_builder.h"
 #include "tests/dictionary/dictionary_fixtures.h"
+#include "tests/support/file_size_cap.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
@@ -28,12 +29,15 @@ fs::path GoldenCopy(const ScratchDir& dir) {
 TEST(Restore, GoldenDictionaryGivesItsSourceBack) {
   ScratchDir dir;
   RecordingMessenger messenger;
-  ASSERT_EQ(RestoreSource(GoldenCopy(dir), messenger), RestoreStatus::kOk);
+  ASSERT_EQ(RunRestoreCommand(GoldenCopy(dir), messenger), RestoreStatus::kOk);
   EXPECT_EQ(RestoredSourcePath(dir / "names.dic"), dir / "names.pre");
   // Both 漢 lines come back in their stored order; length 2 comes by bucket, not by source line.
   EXPECT_TRUE(
       BytesEqual(ReadFile(fixtures::Golden("expected_restored.pre")), ReadFile(dir / "names.pre")));
-  EXPECT_TRUE(messenger.records.empty());
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_EQ(messenger.records[0].title, "お知らせ");
+  EXPECT_EQ(messenger.records[0].text,
+            "< " + (dir / "names.pre").string() + " >ファイルを作成しました。");
 }
 
 TEST(Restore, RestoredSourceBuildsTheSameBytes) {
@@ -47,60 +51,40 @@ TEST(Restore, RestoredSourceBuildsTheSameBytes) {
   EXPECT_TRUE(BytesEqual(ReadFile(dir / "names.dic"), ReadFile(dir / "again.dic")));
 }
 
-TEST(Restore, FileWithoutTheSignatureIsRefused) {
-  ScratchDir dir;
-  WriteFile(dir / "kanken_Q.dic", std::string(4096, '\x01'));
-  RecordingMessenger messenger;
-  EXPECT_EQ(RunRestoreCommand(dir / "kanken_Q.dic", messenger), RestoreStatus::kCannotOpen);
-  ASSERT_EQ(messenger.records.size(), 2u);
-  EXPECT_EQ(messenger.records[0].title, "ご注意");
-  EXPECT_EQ(messenger.records[0].text, "指定された辞書は、<るび振り>用の辞書ではありません。\n");
-  EXPECT_EQ(messenger.records[1].title, "ご注意!!");
-  EXPECT_EQ(messenger.records[1].text,
-            "< " + (dir / "kanken_Q.pre").string() + " >ファイルの作成に\n失敗しました。");
-  EXPECT_FALSE(fs::exists(dir / "kanken_Q.pre"));
-}
-
-TEST(Restore, MissingDictionaryFailsWithTheLoadersMessage) {
-  ScratchDir dir;
-  RecordingMessenger messenger;
-  EXPECT_EQ(RestoreSource(dir / "none.dic", messenger), RestoreStatus::kCannotOpen);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "Warning");
-}
-
-TEST(Restore, CommandTellsWhereTheSourceWent) {
-  ScratchDir dir;
-  RecordingMessenger messenger;
-  ASSERT_EQ(RunRestoreCommand(GoldenCopy(dir), messenger), RestoreStatus::kOk);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "お知らせ");
-  EXPECT_EQ(messenger.records[0].text,
-            "< " + (dir / "names.pre").string() + " >ファイルを作成しました。");
+TEST(Restore, FileWithoutTheSignatureIsRefusedWhateverItsSize) {
+  for (std::size_t size : {4096u, 100u, 0u}) {  // shorter than a header, too
+    ScratchDir dir;
+    WriteFile(dir / "kanken_Q.dic", std::string(size, '\x01'));
+    RecordingMessenger messenger;
+    EXPECT_EQ(RunRestoreCommand(dir / "kanken_Q.dic", messenger), RestoreStatus::kCannotOpen);
+    ASSERT_EQ(messenger.records.size(), 2u) << size;
+    EXPECT_EQ(messenger.records[0].title, "ご注意");
+    EXPECT_EQ(messenger.records[0].text, "指定された辞書は、<るび振り>用の辞書ではありません。\n");
+    EXPECT_EQ(messenger.records[1].title, "ご注意!!");
+    EXPECT_EQ(messenger.records[1].text,
+              "< " + (dir / "kanken_Q.pre").string() + " >ファイルの作成に\n失敗しました。");
+    EXPECT_FALSE(fs::exists(dir / "kanken_Q.pre"));
+  }
 }
 
 TEST(Restore, DeclinedOverwriteLeavesSourceAndBackup) {
-  ScratchDir dir;
-  WriteFile(dir / "names.pre", "mine");
-  WriteFile(dir / "names.~pre", "older");
-  RecordingMessenger messenger;
-  messenger.Script({Answer::kCancel});
-  EXPECT_EQ(RestoreSource(GoldenCopy(dir), messenger), RestoreStatus::kOverwriteDeclined);
-  EXPECT_EQ(messenger.records[0].title, "確認");
-  EXPECT_EQ(ReadFile(dir / "names.pre"), "mine");
-  EXPECT_EQ(ReadFile(dir / "names.~pre"), "older");
-}
-
-TEST(Restore, ReadOnlySourceIsKeptOnCancel) {
-  ScratchDir dir;
-  WriteFile(dir / "names.pre", "mine");
-  fs::permissions(dir / "names.pre", fs::perms::owner_write, fs::perm_options::remove);
-  RecordingMessenger messenger;
-  messenger.Script({Answer::kCancel});
-  EXPECT_EQ(RestoreSource(GoldenCopy(dir), messenger), RestoreStatus::kReadOnlyKept);
-  EXPECT_EQ(messenger.records[0].title, "確認");
-  EXPECT_TRUE(messenger.records[0].text.ends_with("属性を解除して書き込みますか？"));
-  EXPECT_EQ(ReadFile(dir / "names.pre"), "mine");
+  for (bool read_only : {false, true}) {
+    ScratchDir dir;
+    WriteFile(dir / "names.pre", "mine");
+    WriteFile(dir / "names.~pre", "older");
+    if (read_only) {
+      fs::permissions(dir / "names.pre", fs::perms::owner_write, fs::perm_options::remove);
+    }
+    RecordingMessenger messenger;
+    messenger.Script({Answer::kCancel});
+    EXPECT_EQ(RestoreSource(GoldenCopy(dir), messenger),
+              read_only ? RestoreStatus::kReadOnlyKept : RestoreStatus::kOverwriteDeclined);
+    EXPECT_EQ(messenger.records[0].title, "確認");
+    EXPECT_TRUE(messenger.records[0].text.ends_with(read_only ? "属性を解除して書き込みますか？"
+                                                              : "上書きしていいですか？"));
+    EXPECT_EQ(ReadFile(dir / "names.pre"), "mine");
+    EXPECT_EQ(ReadFile(dir / "names.~pre"), "older");
+  }
 }
 
 TEST(Restore, OnlyTheLatestPreviousSourceIsKept) {
@@ -157,7 +141,7 @@ TEST(Restore, FullDiskKeepsTheOldSource) {
   WriteFile(dir / "names.pre", "mine");
   RestoreStatus status;
   {
-    fixtures::FileSizeCap cap(32 * 1024);
+    testing_support::FileSizeCap cap(32 * 1024);
     status = RestoreSource(dir / "names.dic", messenger);
   }
   EXPECT_EQ(status, RestoreStatus::kCannotCreate);

@@ -34,13 +34,19 @@ std::string SmallDictionary() {
   return CompileDictionary(entries).bytes;
 }
 
-// Opens `bytes` as a dictionary file and loads one length; the messenger keeps what was said.
-bool Loads(const std::string& bytes, int length, RecordingMessenger& messenger) {
+// `bytes` written to a scratch file and opened; the messenger keeps what was said.
+struct OpenedDictionary {
+  explicit OpenedDictionary(const std::string& bytes) {
+    testing_support::WriteFile(dir / "t.dic", bytes);
+    opened = dictionary.Open(dir / "t.dic", messenger);
+  }
+  bool Loads(int length) { return opened && dictionary.LoadLength(length, messenger); }
+
   ScratchDir dir;
-  testing_support::WriteFile(dir / "t.dic", bytes);
+  RecordingMessenger messenger;
   RubyDictionary dictionary;
-  return dictionary.Open(dir / "t.dic", messenger) && dictionary.LoadLength(length, messenger);
-}
+  bool opened = false;
+};
 
 TEST(RubyDictionaryFormat, KeyHashExamples) {
   EXPECT_EQ(BucketOf("\x8A\xBF", 997), 181u);              // 漢
@@ -67,51 +73,38 @@ TEST(RubyDictionary, MissingFileIsRefusedWithMessage) {
 }
 
 TEST(RubyDictionary, CompiledWordsAreFoundWithTheirReadings) {
-  ScratchDir dir;
   std::string bytes = SmallDictionary();
   EXPECT_EQ(bytes[kHighestLengthOffset], 2);
-  testing_support::WriteFile(dir / "t.dic", bytes);
-
-  RecordingMessenger messenger;
-  RubyDictionary dictionary;
-  ASSERT_TRUE(dictionary.Open(dir / "t.dic", messenger));
-  ASSERT_TRUE(dictionary.LoadLength(2, messenger));
-  int index = dictionary.Find(Sjis("漢字"));
+  OpenedDictionary opened(bytes);
+  ASSERT_TRUE(opened.Loads(2));
+  int index = opened.dictionary.Find(Sjis("漢字"));
   ASSERT_EQ(index, 0);
-  EXPECT_EQ(dictionary.ReadingOf(index), "\xA9\xF1*\xB6");
-  ASSERT_TRUE(dictionary.LoadLength(1, messenger));
-  EXPECT_EQ(dictionary.ReadingOf(dictionary.Find(Sjis("漢"))), "\xA9\xF1|\xA9\xE7");
-  ASSERT_TRUE(dictionary.LoadLength(3, messenger));
-  EXPECT_EQ(dictionary.Find(Sjis("漢字字")), -1);
-  EXPECT_TRUE(messenger.records.empty());
+  EXPECT_EQ(opened.dictionary.ReadingOf(index), "\xA9\xF1*\xB6");
+  ASSERT_TRUE(opened.Loads(1));
+  EXPECT_EQ(opened.dictionary.ReadingOf(opened.dictionary.Find(Sjis("漢"))), "\xA9\xF1|\xA9\xE7");
+  ASSERT_TRUE(opened.Loads(3));
+  EXPECT_EQ(opened.dictionary.Find(Sjis("漢字字")), -1);
+  EXPECT_TRUE(opened.messenger.records.empty());
 }
 
 TEST(RubyDictionary, LaterOfTwoEqualKeysIsFound) {
   EntriesByLength entries;
   entries[0].push_back({Sjis("漢"), Sjis("かん")});
   entries[0].push_back({Sjis("漢"), Sjis("から")});
-  ScratchDir dir;
-  testing_support::WriteFile(dir / "t.dic", CompileDictionary(entries).bytes);
-  RecordingMessenger messenger;
-  RubyDictionary dictionary;
-  ASSERT_TRUE(dictionary.Open(dir / "t.dic", messenger));
-  ASSERT_TRUE(dictionary.LoadLength(1, messenger));
-  EXPECT_EQ(dictionary.ReadingOf(dictionary.Find(Sjis("漢"))), "\xA9\xE7");  // から
+  OpenedDictionary opened(CompileDictionary(entries).bytes);
+  ASSERT_TRUE(opened.Loads(1));
+  EXPECT_EQ(opened.dictionary.ReadingOf(opened.dictionary.Find(Sjis("漢"))), "\xA9\xE7");  // から
 }
 
 TEST(RubyDictionary, EmptyDictionaryFindsNothingAtAnyLength) {
   std::string bytes = CompileDictionary(EntriesByLength{}).bytes;
   EXPECT_EQ(bytes[kHighestLengthOffset], 0);
-  ScratchDir dir;
-  testing_support::WriteFile(dir / "t.dic", bytes);
-  RecordingMessenger messenger;
-  RubyDictionary dictionary;
-  ASSERT_TRUE(dictionary.Open(dir / "t.dic", messenger));
-  EXPECT_EQ(dictionary.HighestLength(), 10);
+  OpenedDictionary opened(bytes);
+  EXPECT_EQ(opened.dictionary.HighestLength(), 10);
   for (int length = 1; length <= kMaxWordLength; ++length) {
-    ASSERT_TRUE(dictionary.LoadLength(length, messenger));
-    EXPECT_EQ(dictionary.KeyCount(), 0u);
-    EXPECT_EQ(dictionary.Find(std::string(2 * length, '\x88')), -1);
+    ASSERT_TRUE(opened.Loads(length));
+    EXPECT_EQ(opened.dictionary.KeyCount(), 0u);
+    EXPECT_EQ(opened.dictionary.Find(std::string(2 * length, '\x88')), -1);
   }
 }
 
@@ -143,16 +136,12 @@ TEST(DictionaryCompiler, TwentyOneWordsLeaveOneZeroByteAfterTheAddressTable) {
   EXPECT_EQ(record.yomid_ofs - record.adrs_ofs, 64u);
   EXPECT_EQ(compiled.bytes[record.adrs_ofs + 63], '\0');
 
-  ScratchDir dir;
-  testing_support::WriteFile(dir / "t.dic", compiled.bytes);
-  RecordingMessenger messenger;
-  RubyDictionary dictionary;
-  ASSERT_TRUE(dictionary.Open(dir / "t.dic", messenger));
-  ASSERT_TRUE(dictionary.LoadLength(1, messenger));
+  OpenedDictionary opened(compiled.bytes);
+  ASSERT_TRUE(opened.Loads(1));
   for (const SourceEntry& entry : entries[0]) {
-    int index = dictionary.Find(entry.key);
+    int index = opened.dictionary.Find(entry.key);
     ASSERT_GE(index, 0);
-    EXPECT_EQ(dictionary.ReadingOf(index), "\xA0");
+    EXPECT_EQ(opened.dictionary.ReadingOf(index), "\xA0");
   }
 }
 
@@ -171,14 +160,10 @@ TEST(DictionaryCompiler, WordCountKeepsLow16BitsAndLookupsStillWork) {
   EXPECT_EQ(compiled.records[1].gosuu, 3);
   EXPECT_EQ(compiled.word_counts[1], 65539u);
 
-  RecordingMessenger messenger;
-  ScratchDir dir;
-  testing_support::WriteFile(dir / "t.dic", compiled.bytes);
-  RubyDictionary dictionary;
-  ASSERT_TRUE(dictionary.Open(dir / "t.dic", messenger));
-  ASSERT_TRUE(dictionary.LoadLength(2, messenger));
-  EXPECT_EQ(dictionary.KeyCount(), 65539u);
-  EXPECT_GE(dictionary.Find(entries[1].back().key), 0);
+  OpenedDictionary opened(compiled.bytes);
+  ASSERT_TRUE(opened.Loads(2));
+  EXPECT_EQ(opened.dictionary.KeyCount(), 65539u);
+  EXPECT_GE(opened.dictionary.Find(entries[1].back().key), 0);
 }
 
 TEST(DictionaryCompiler, BucketWithMoreThan255KeysIsRefused) {
@@ -207,52 +192,41 @@ TEST(DictionaryCompiler, OffsetsBeyond24BitsAreRefused) {
   EXPECT_EQ(compiled.failed_length, 1);
 }
 
-TEST(RubyDictionary, FileShorterThanItsHeaderIsRefused) {
-  RecordingMessenger messenger;
-  EXPECT_FALSE(Loads(SmallDictionary().substr(0, 300), 1, messenger));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_NE(messenger.records[0].text.find("見出し部分より短い"), std::string::npos);
+TEST(RubyDictionary, DamagedFileIsRefusedWithOneMessage) {
+  struct Damage {
+    std::string_view what;
+    int length;  // the length that is loaded
+    void (*apply)(std::string& bytes);
+    std::string_view message_part;
+  };
+  const Damage damages[] = {
+      {"shorter than its header", 1, [](std::string& bytes) { bytes.resize(300); },
+       "見出し部分より短い"},
+      {"section cut off by the end of the file", 1,
+       [](std::string& bytes) { bytes.resize(Field(bytes, RecordAt(1) + 28) + 2); },
+       "の 1 字の語の部分が壊れています。"},
+      {"offset past the end of the file", 2,
+       [](std::string& bytes) { PutLe24(bytes, RecordAt(2) + 28, 0xFFFFFF); },
+       "の 2 字の語の部分が壊れています。"},
+      {"bucket pointing past the key table", 1,  // 漢's bucket: keys 5 and 6 of 2
+       [](std::string& bytes) { PutLe24(bytes, Field(bytes, RecordAt(1) + 16) + 4 * 181, 5); },
+       "の 1 字の語の部分が壊れています。"},
+      {"address past the reading area", 2,
+       [](std::string& bytes) { PutLe24(bytes, Field(bytes, RecordAt(2) + 24), 0x100000); },
+       "の 2 字の語の部分が壊れています。"},
+  };
+  for (const Damage& damage : damages) {
+    std::string bytes = SmallDictionary();
+    damage.apply(bytes);
+    OpenedDictionary opened(bytes);
+    const auto& records = opened.messenger.records;
+    EXPECT_FALSE(opened.Loads(damage.length)) << damage.what;
+    ASSERT_EQ(records.size(), 1u) << damage.what;
+    EXPECT_EQ(records[0].title, "Warning");
+    EXPECT_NE(records[0].text.find(damage.message_part), std::string::npos)
+        << damage.what << ": " << records[0].text;
+  }
 }
-
-TEST(RubyDictionary, SectionCutOffByTheEndOfTheFileIsRefused) {
-  std::string bytes = SmallDictionary();
-  bytes.resize(Field(bytes, RecordAt(1) + 28) + 2);  // inside the readings of length 1
-  RecordingMessenger messenger;
-  EXPECT_FALSE(Loads(bytes, 1, messenger));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "Warning");
-  EXPECT_NE(messenger.records[0].text.find("の 1 字の語の部分が壊れています。"), std::string::npos);
-}
-
-TEST(RubyDictionary, OffsetPastTheEndOfTheFileIsRefused) {
-  std::string bytes = SmallDictionary();
-  PutLe24(bytes, RecordAt(2) + 28, 0xFFFFFF);
-  RecordingMessenger messenger;
-  EXPECT_FALSE(Loads(bytes, 2, messenger));
-  EXPECT_EQ(messenger.records.size(), 1u);
-}
-
-TEST(RubyDictionary, BucketPointingPastTheKeyTableIsRefused) {
-  std::string bytes = SmallDictionary();
-  PutLe24(bytes, Field(bytes, RecordAt(1) + 16) + 4 * 181, 5);  // 漢's bucket: keys 5 and 6 of 2
-  RecordingMessenger messenger;
-  EXPECT_FALSE(Loads(bytes, 1, messenger));
-  EXPECT_EQ(messenger.records.size(), 1u);
-}
-
-TEST(RubyDictionary, AddressPastTheReadingAreaIsRefused) {
-  std::string bytes = SmallDictionary();
-  PutLe24(bytes, Field(bytes, RecordAt(2) + 24), 0x100000);
-  RecordingMessenger messenger;
-  EXPECT_FALSE(Loads(bytes, 2, messenger));
-  EXPECT_EQ(messenger.records.size(), 1u);
-}
-
-}  // namespace
-}  // namespace dictionary
-
-namespace dictionary {
-namespace {
 
 TEST(RubyDictionaryFormat, LookupModulusAgreesWithTheBuildersHashForEverySum) {
   for (std::uint32_t count : {1u, 499u, 997u, 1999u, 6551u, 12227u, 65535u}) {

@@ -8,6 +8,7 @@
 #include "engine/abort_report.h"
 #include "engine/ruby_file_naming.h"
 #include "tests/engine/engine_fixtures.h"
+#include "tests/support/failing_source.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
@@ -178,6 +179,17 @@ TEST_F(AllRubyTest, UnwritablePreparedTextIsReported) {
                                   ">を書き込めませんでした。\nるび振りは中止します。"}});
 }
 
+TEST_F(AllRubyTest, TextThatCannotBeReadWholeIsReportedNotTakenForAFault) {
+  // The reading stops inside a group; the checker must not blame the text for it.
+  testing_support::FailingSource source(Sjis("{漢字/かんじ}\n漢字\n"), 5);
+  EXPECT_EQ(RunAllRuby(source, DictionaryUse::kMainOnly, context_, messenger_).status,
+            RubyCommandStatus::kNotPrepared);
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_EQ(messenger_.records[0].title, "Warning");
+  EXPECT_NE(messenger_.records[0].text.find(context_.document_path.string()), std::string::npos);
+  EXPECT_TRUE(WorkFiles().empty());
+}
+
 TEST(RubyFileNaming, MissingWorkingFileIsReportedAndTheOldRubyFileKept) {
   ScratchDir dir;
   WriteFile(dir / "story.srb", "old");
@@ -190,17 +202,6 @@ TEST(RubyFileNaming, MissingWorkingFileIsReportedAndTheOldRubyFileKept) {
   EXPECT_EQ(messenger.records[0].title, "ご注意!!");
   EXPECT_EQ(messenger.records[0].text, "shori_.$rb が存在しません。");
   EXPECT_EQ(ReadFile(dir / "story.srb"), "old");
-}
-
-TEST(AbortReport, EveryStepHasItsName) {
-  EXPECT_EQ(StepName(AbortStep::kDictionariesFixed), "rb_x(0/2)");
-  EXPECT_EQ(StepName(AbortStep::kUserDictionary), "rb_x(1)");
-  EXPECT_EQ(StepName(AbortStep::kDictionariesChosen), "rb_x(2)");
-  EXPECT_EQ(StepName(AbortStep::kRubyFileNaming), "filename_mk");
-  EXPECT_EQ(StepName(AbortStep::kGradeAllocation), "haitou_");
-  EXPECT_EQ(StepName(AbortStep::kGradeFilter), "kimi_ck_");
-  EXPECT_EQ(StepName(AbortStep::kLineFieldMarking), "geta_pl");
-  EXPECT_EQ(StepName(AbortStep::kLevelFilter), "kanQChk_");
 }
 
 // tests/data/engine/<case>/: input.txt, main.pre (and user.pre), settings.txt with the
