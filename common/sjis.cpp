@@ -5,14 +5,6 @@
 
 namespace common {
 
-// A byte that is no lead byte always ends a character, so only the run of lead-byte values
-// right before `offset` needs counting: they pair up from the end of that character.
-bool IsCharacterStart(std::string_view text, std::size_t boundary, std::size_t offset) {
-  std::size_t run = 0;
-  while (offset - run > boundary && IsLeadByte(text[offset - run - 1])) ++run;
-  return run % 2 == 0;
-}
-
 std::size_t FindAligned(std::string_view text, std::string_view needle, std::size_t from) {
   if (needle.empty()) return std::string_view::npos;
   for (std::size_t hit = text.find(needle, from); hit != std::string_view::npos;

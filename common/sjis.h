@@ -59,8 +59,14 @@ constexpr bool IsHtmlText(std::string_view text) {
 }
 
 // True when the byte at `offset` (or, at text.size(), the end) starts a character; `boundary`,
-// at most `offset`, must be known to start one. Looks back only as far as it must.
-bool IsCharacterStart(std::string_view text, std::size_t boundary, std::size_t offset);
+// at most `offset`, must be known to start one. A byte that is no lead byte always ends a
+// character, so only the run of lead-byte values right before `offset` needs counting: they
+// pair up from the end of that character.
+inline bool IsCharacterStart(std::string_view text, std::size_t boundary, std::size_t offset) {
+  std::size_t run = 0;
+  while (offset - run > boundary && IsLeadByte(text[offset - run - 1])) ++run;
+  return run % 2 == 0;
+}
 
 // The first occurrence of `needle` in `text` at or after `from` (itself a character boundary)
 // that starts on a character boundary, or npos. A trail byte is never taken for the start of a match. An empty needle
