@@ -29,7 +29,9 @@ bool WriteOutput(std::ostream& out, std::string_view bytes, common::Messenger& m
 
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  common::Messenger& messenger) {
-  if (common::ReplaceFileContents(target, bytes)) return true;
+  // A read-only file is left alone, as the user meant it to be.
+  bool read_only = common::FileExists(target) && common::IsReadOnly(target);
+  if (!read_only && common::ReplaceFileContents(target, bytes)) return true;
   TellFailure(messenger, messages::kCannotWriteFile, {PathText(target)});
   return false;
 }

@@ -27,7 +27,11 @@ RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view workin
                     common::Icon::kWarning});
     return naming;
   }
-  if (!common::MoveFile(from, naming.ruby_file)) {
+  // A ruby file its owner made read-only is not replaced behind their back: the move is
+  // refused as a file system that forbids deleting it would refuse it.
+  bool protected_file =
+      common::FileExists(naming.ruby_file) && common::IsReadOnly(naming.ruby_file);
+  if (protected_file || !common::MoveFile(from, naming.ruby_file)) {
     std::string shown = naming.ruby_file.string();
     messenger.Tell({std::string(messages::kTitleCautionPlain),
                     common::FormatMessage(messages::kRubyFileNotRenamed, {working_file, shown}),

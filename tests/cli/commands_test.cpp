@@ -121,6 +121,13 @@ TEST(CliEscapeBraces, UnwritableOutputFailsAndLeavesNoFile) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "【ご注意!!】 ファイル<" + out + ">に書き込めませんでした。\n");
   EXPECT_FALSE(fs::exists(home / "no"));
+
+  std::string kept = (home / "kept.txt").string();
+  WriteFile(kept, "kept");
+  fs::permissions(kept, fs::perms::owner_write, fs::perm_options::remove);
+  run = home.Run({"escape-braces", (home / "a.txt").string(), "-o", kept});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(ReadFile(kept), "kept");  // read-only: left as it is
 }
 
 TEST(CliEscapeBraces, StandardOutputThatCannotBeWrittenFails) {

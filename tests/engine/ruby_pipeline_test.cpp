@@ -165,6 +165,17 @@ TEST_F(AllRubyTest, FailedNamingAbortsNamingTheStep) {
   EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));
 }
 
+TEST_F(AllRubyTest, ReadOnlyRubyFileIsNotReplaced) {
+  std::filesystem::path ruby_file = dir_ / "docs.d" / "story.srb";
+  WriteFile(ruby_file, "kept");
+  std::filesystem::permissions(ruby_file, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
+  ExpectMessages({{"ご注意", "shori_.$rb to " + ruby_file.string() + " rename failed"},
+                  {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
+  EXPECT_EQ(ReadFile(ruby_file), "kept");
+}
+
 TEST_F(AllRubyTest, FailedMarkingEndsSilently) {
   std::filesystem::create_directory(context_.work.File(common::kNonRubyMarked));
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kMarkingFailed);
