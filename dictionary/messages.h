@@ -23,6 +23,8 @@ inline constexpr std::string_view kNoMemoryAddresses = "空きMemory 360k for yo
 inline constexpr std::string_view kNoMemoryReadings = "空きMemory 720k for yomi がない。";
 inline constexpr std::string_view kCannotOpenDictionary =
     "指定された辞書<%s>が開けません。\n正しく登録し直してください。";
+inline constexpr std::string_view kNotADictionary =
+    "<%s>は<るび振り>用の辞書ではありません。\n辞書の指定を確かめてください。";
 inline constexpr std::string_view kDictionaryTooShort =
     "辞書<%s>は辞書の見出し部分より短いファイルです。\n辞書を作り直してください。";
 inline constexpr std::string_view kDamagedSection =

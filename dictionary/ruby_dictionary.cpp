@@ -46,6 +46,14 @@ bool RubyDictionary::Open(const std::filesystem::path& path, common::Messenger& 
     Close();
     return false;
   }
+  // Every dictionary the builder writes carries the signature; any other file would only be
+  // taken apart as damaged sections.
+  if (header.compare(kMakerOffset, kMakerText.size(), kMakerText) != 0 ||
+      header.compare(kVersionOffset, kVersionText.size(), kVersionText) != 0) {
+    ShowWarning(messenger, common::FormatMessage(messages::kNotADictionary, {shown}));
+    Close();
+    return false;
+  }
   for (int length = 1; length <= kMaxWordLength; ++length) {
     records_[length - 1] =
         ParseLengthRecord(header.data() + kRecordsOffset + kRecordSize * (length - 1));

@@ -202,6 +202,8 @@ TEST(RubyDictionary, DamagedFileIsRefusedWithOneMessage) {
   const Damage damages[] = {
       {"shorter than its header", 1, [](std::string& bytes) { bytes.resize(300); },
        "見出し部分より短い"},
+      {"another kind of file", 1, [](std::string& bytes) { bytes[16] = 'U'; },
+       "は<るび振り>用の辞書ではありません。"},
       {"section cut off by the end of the file", 1,
        [](std::string& bytes) { bytes.resize(Field(bytes, RecordAt(1) + 28) + 2); },
        "の 1 字の語の部分が壊れています。"},
