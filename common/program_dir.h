@@ -14,6 +14,13 @@ class ProgramDir {
   std::filesystem::path MainDictionary() const { return DicDir() / "Qv_Body.dic"; }
   // One file, whichever case a caller has in mind (Qv_Users.dic / qv_users.dic).
   std::filesystem::path StandardUserDictionary() const { return DicDir() / "Qv_Users.dic"; }
+  // The grade-allocation dictionary (HaitouNen.dic / haitouNen.dic) and its sources.
+  std::filesystem::path GradeDictionary() const { return DicDir() / "HaitouNen.dic"; }
+  std::filesystem::path GradeSource() const { return DicDir() / "教育漢字.txt"; }
+  std::filesystem::path SchoolJukujikunList() const { return DicDir() / "小学熟字訓.txt"; }
+  // The kanji-test level dictionary and the folder of its twelve lists.
+  std::filesystem::path LevelDictionary() const { return DicDir() / "kanken_Q.dic"; }
+  std::filesystem::path LevelSourceDir() const { return DicDir() / "q_file"; }
 
  private:
   std::filesystem::path dir_;
