@@ -65,5 +65,8 @@ extern const Command kBuildDicCommand;
 extern const Command kRestoreDicCommand;
 extern const Command kCheckCommand;
 extern const Command kEscapeBracesCommand;
+extern const Command kBuildGradeCommand;
+extern const Command kBuildKankenCommand;
+extern const Command kDicCommand;
 
 }  // namespace cli

@@ -26,6 +26,16 @@ inline constexpr std::string_view kStartBeyondEnd =
     "開始位置 %d は<%s>の長さ %d バイトを超えています。";
 inline constexpr std::string_view kCannotShowReport =
     "辞書は作成されましたが、報告ファイル<%s>が読めません。";
+inline constexpr std::string_view kNotInDicFolder =
+    "辞書ファイル<%s>は dic フォルダ<%s>にありません。\n"
+    "登録できるのは dic フォルダの辞書だけです。";
+
+// The lines of "dic list" (UTF-8, tab-separated).
+inline constexpr std::string_view kListIndicator = "使用辞書\t%s\n";
+inline constexpr std::string_view kListPreDictionary = "プレ辞書\t%s\t%s\t%s\n";
+inline constexpr std::string_view kListEntry = "%d\t%s\t%s\t%s\n";
+inline constexpr std::string_view kFileThere = "あり";
+inline constexpr std::string_view kFileAbsent = "なし";
 
 // How a question was answered, under the question.
 inline constexpr std::string_view kAnswerTaken = "  → %s";
@@ -53,6 +63,14 @@ inline constexpr std::string_view kUnknownSetting = "--set: no setting %s/%s";
 inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an integer, not '%s'";
 inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
 inline constexpr std::string_view kBadKind = "--kind wants one of: %s; not '%s'";
+inline constexpr std::string_view kUnknownAction =
+    "dic wants list, add, remove, remove-all, select or mode, not '%s'";
+inline constexpr std::string_view kBadActionArguments = "wrong number of arguments for 'dic %s'";
+inline constexpr std::string_view kBadIndex = "an INDEX is a number (0 or more), not '%s'";
+inline constexpr std::string_view kBadSelection = "dic select wants an INDEX or std, not '%s'";
+inline constexpr std::string_view kBadMode = "dic mode wants 0, 1 or 2, not '%s'";
+inline constexpr std::string_view kNameNotShiftJis =
+    "the dictionary name holds a character that Shift_JIS cannot represent";
 inline constexpr std::string_view kBadOffset = "--from wants a byte offset (0 or more), not '%s'";
 inline constexpr std::string_view kUsageLine = "Usage: %s %s\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";

@@ -41,7 +41,8 @@ constexpr std::size_t kCommandColumn = 15;  // where the summaries start in the 
 
 // The commands; a new command is one new file under cli/commands/ and one row here.
 const Command* const kCommands[] = {
-    &kRubyCommand, &kBuildDicCommand, &kRestoreDicCommand, &kCheckCommand, &kEscapeBracesCommand,
+    &kRubyCommand,         &kBuildDicCommand,   &kRestoreDicCommand,  &kCheckCommand,
+    &kEscapeBracesCommand, &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

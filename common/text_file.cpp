@@ -117,7 +117,7 @@ bool TextWriter::Open(const std::filesystem::path& path) {
   return file_ != nullptr;
 }
 
-void TextWriter::Write(std::string_view bytes) {
+void TextWriter::WriteLong(std::string_view bytes) {
   while (!bytes.empty()) {
     std::size_t lf = bytes.find('\n');
     std::string_view plain = bytes.substr(0, lf);

@@ -76,7 +76,14 @@ class TextWriter {
     }
     buffer_[end_++] = byte;
   }
-  void Write(std::string_view bytes);
+  void Write(std::string_view bytes) {
+    // Most pieces are a word or a tag; a plain loop beats two library calls on those.
+    if (bytes.size() > kShortPiece) {
+      WriteLong(bytes);
+      return;
+    }
+    for (char byte : bytes) Put(byte);
+  }
 
   bool Failed() const { return failed_; }
   // false when any write, the flush or the close failed.
@@ -86,6 +93,8 @@ class TextWriter {
   [[nodiscard]] bool CloseSynced();
 
  private:
+  static constexpr std::size_t kShortPiece = 32;
+  void WriteLong(std::string_view bytes);
   void Flush();
 
   std::FILE* file_ = nullptr;

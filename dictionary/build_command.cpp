@@ -36,6 +36,11 @@ BuildStatus SaveAndBuild(const common::TextSource& text, const std::filesystem::
   return BuildStatus::kWorkFileMissing;
 }
 
+void TellNotice(common::Messenger& messenger, std::string_view text, bool ok) {
+  messenger.Tell({std::string(messages::kTitleNotice), std::string(text),
+                  ok ? common::Icon::kInformation : common::Icon::kWarning});
+}
+
 }  // namespace
 
 std::filesystem::path BuildReportPath(const std::filesystem::path& base_name) {
@@ -65,6 +70,24 @@ DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
   // Nothing reads the working source after the build.
   common::RemoveFile(work.File(common::kBuildSource));
   return result;
+}
+
+GradeBuildResult RunGradeBuild(const common::ProgramDir& program, const common::WorkDir& work,
+                               common::Messenger& messenger) {
+  GradeBuildResult result = BuildGradeDictionary(program, messenger);
+  bool ok = common::IsOk(result.status);
+  TellNotice(messenger, ok ? messages::kGradeBuildDone : messages::kGradeBuildFailed, ok);
+  common::RemoveFile(work.File(common::kBuildSource));  // left by an interrupted build, if any
+  return result;
+}
+
+LevelBuildStatus RunLevelBuild(const common::ProgramDir& program, const common::WorkDir& work,
+                               common::Messenger& messenger) {
+  LevelBuildStatus status = BuildLevelDictionary(program, messenger);
+  bool ok = common::IsOk(status);
+  TellNotice(messenger, ok ? messages::kLevelBuildDone : messages::kLevelBuildFailed, ok);
+  common::RemoveFile(work.File(common::kBuildSource));  // left by an interrupted build, if any
+  return status;
 }
 
 }  // namespace dictionary

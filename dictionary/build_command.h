@@ -9,6 +9,8 @@
 #include "common/text_source.h"
 #include "common/working_files.h"
 #include "dictionary/dictionary_builder.h"
+#include "dictionary/grade_dictionary.h"
+#include "dictionary/level_dictionary.h"
 
 namespace dictionary {
 
@@ -30,5 +32,13 @@ DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
                                          const std::filesystem::path& base_name,
                                          const common::ProgramDir& program,
                                          const common::WorkDir& work, common::Messenger& messenger);
+
+// The build command's items for the grade-allocation and the kanji-test level dictionary: build,
+// then tell the outcome (titled "お知らせ"). The caller stores the grade result's kanji_count as
+// H_KANJISUU when the build succeeded. A working source left by an earlier build is deleted.
+GradeBuildResult RunGradeBuild(const common::ProgramDir& program, const common::WorkDir& work,
+                               common::Messenger& messenger);
+LevelBuildStatus RunLevelBuild(const common::ProgramDir& program, const common::WorkDir& work,
+                               common::Messenger& messenger);
 
 }  // namespace dictionary

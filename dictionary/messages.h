@@ -97,4 +97,82 @@ inline constexpr std::string_view kSourceWriteFailed =
 inline constexpr std::string_view kRestoreDone = "< %s >ファイルを作成しました。";
 inline constexpr std::string_view kRestoreFailed = "< %s >ファイルの作成に\n失敗しました。";
 
+// Titles of the auxiliary dictionaries and the registry.
+inline constexpr std::string_view kTitleImportantReport = "大事なご報告";
+inline constexpr std::string_view kTitleVeryImportantReport = "大事な大事なご報告";
+inline constexpr std::string_view kTitleConfirmationDouble = "ご確認!!";
+inline constexpr std::string_view kTitleConfirmationPlain = "ご確認";
+inline constexpr std::string_view kTitleReport = "ご報告";
+inline constexpr std::string_view kTitleWarningJapanese = "警告";
+
+// Grade-allocation dictionary.
+inline constexpr std::string_view kGradeDictionaryBroken = "HDIC 部が異常です。!!! ";
+inline constexpr std::string_view kGradeSourceMissing = "教育漢字.txt がオープンできません！";
+inline constexpr std::string_view kGradeDictionaryExists =
+    "haitouNen.dic はすでに存在します。作成しますか？\n"
+    "（旧ファイルは拡張子<.di$>に改名されます。）";
+inline constexpr std::string_view kGradeCannotCreate = "< haitouNen.dic > がオープンできません！";
+inline constexpr std::string_view kGradeLineError =
+    "%d行目でエラー発生。データを確認してください。";
+inline constexpr std::string_view kGradeTooManyKanji =
+    "教育漢字.txt の漢字が %d 字あります。\n配当学年辞書に入る漢字は %d 字までです。";
+inline constexpr std::string_view kGradeTooManyReadingBytes =
+    "教育漢字.txt の読みが合わせて %d バイトあります。\n"
+    "配当学年辞書に入る読みは %d バイトまでです。";
+inline constexpr std::string_view kGradeTooManyReadings =
+    "%d行目でエラー発生。１字の読みは %d 個までです。";
+inline constexpr std::string_view kGradeWriteFailed =
+    "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。";
+inline constexpr std::string_view kGradeBuildDone = "HaitouNen.dic を作成・更新しました。";
+inline constexpr std::string_view kGradeBuildFailed =
+    "HaitouNen.dic の作成・更新に\n失敗しました。";
+
+// Kanji-test level dictionary.
+inline constexpr std::string_view kLevelDictionaryBroken = "KDIC 部が異常です。!!! ";
+inline constexpr std::string_view kLevelSourceMissing = "対象テキスト %s がない\n";
+inline constexpr std::string_view kLevelCannotCreate = "%s のオープンに失敗････しくしく･･\n";
+inline constexpr std::string_view kLevelWriteFailed =
+    "%s に書き込めない。\n元の辞書はそのまま残っています。";
+inline constexpr std::string_view kLevelTooManyKanji =
+    "漢検級の一覧の漢字が合わせて %d 字あります。\n漢検級辞書に入る漢字は %d 字までです。";
+inline constexpr std::string_view kLevelBucketOverflow =
+    "漢検級の一覧で、同じ検索区画に入る漢字が %d 字を超えています（区画 %d）。\n"
+    "漢検級辞書を作成できません。";
+inline constexpr std::string_view kLevelBuildDone = "kanken_Q.dic を作成・更新しました。";
+inline constexpr std::string_view kLevelBuildFailed = "kanken_Q.dic の作成・更新に\n失敗しました。";
+
+// Registry.
+inline constexpr std::string_view kRegistryNoName = "「登録する辞書名」を記入してください。";
+inline constexpr std::string_view kRegistryFull =
+    "すでに辞書は １０個 登録されています。\nどれか削除してから新しい辞書を登録して下さい。";
+inline constexpr std::string_view kRegistryDuplicateName =
+    "登録済みのものと同名です。\n別の名称にして下さい。";
+inline constexpr std::string_view kRegistryCannotOpen = "指定された辞書がOpenできません。\n";
+inline constexpr std::string_view kRegistryNotRubyDictionary =
+    "指定された辞書は、<るび振り用>の辞書ではありません。\n";
+inline constexpr std::string_view kRegistryConfirmRemoveChecked =
+    "ﾁｪｯｸした辞書を登録から削除します。\n\n本当にいいですか？";
+inline constexpr std::string_view kRegistryConfirmRemoveAll =
+    "すべての辞書を登録から削除します。\n\n本当にいいですか？";
+inline constexpr std::string_view kRegistryNotChecked = "番号 %d の辞書は登録されていません。";
+inline constexpr std::string_view kRegistryNothingSelected =
+    "登録したい辞書ファイルが選択されていません。\nまず選択(反転)してください。";
+inline constexpr std::string_view kRegistryNoFile =
+    "[ %s ] は辞書ファイルが登録されていません。\n\n登録し直してください。";
+inline constexpr std::string_view kRegistryFileMissing =
+    "辞書ファイル[%s](%s) は存在しません。\n\n一覧から削除の上、登録し直してください。";
+inline constexpr std::string_view kRegistryStandardMissing =
+    "標準辞書の qv_users.dic がありません。";
+inline constexpr std::string_view kRegistryChooseForCheck =
+    "存在確認したいファイルを選択（反転）してください。";
+inline constexpr std::string_view kRegistryFileExists =
+    "    Congratulations!!\n\n[ %s ]辞書 は [ %s ] です。";
+inline constexpr std::string_view kRegistryFileAbsent =
+    "    Sorry!!\n\n[ %s ]辞書 は [ %s ] に登録されていますが\n\n"
+    "ここには該当ファイルは存在しません!!";
+inline constexpr std::string_view kLabelStandardPre = "[標準ﾌﾟﾚ]";
+inline constexpr std::string_view kLabelStandardPreMainWindow = "[標準pre]";
+inline constexpr std::string_view kLabelMainDictionary = "[本体辞書]";
+inline constexpr std::string_view kLabelPlus = "＋";
+
 }  // namespace dictionary::messages

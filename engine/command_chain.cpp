@@ -1,6 +1,7 @@
 // Running a command's step table, and the steps that several commands share.
 #include "engine/command_chain.h"
 
+#include "common/file_system.h"
 #include "common/status.h"
 #include "common/working_files.h"
 #include "engine/dictionary_application.h"
@@ -17,9 +18,9 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run) {
       ShowAbortReport(*step.abort_step, run.progress, run.messenger);
       status = RubyCommandStatus::kAborted;
     }
-    return {status, run.ruby_file};
+    return {status, run.ruby_file, run.field_flag};
   }
-  return {RubyCommandStatus::kOk, run.ruby_file};
+  return {RubyCommandStatus::kOk, run.ruby_file, run.field_flag};
 }
 
 ChainStep MarkNonRubyStep(std::string_view input) {
@@ -44,7 +45,7 @@ ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step) {
 }
 
 ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
-                           AbortStep abort_step) {
+                           std::optional<AbortStep> abort_step) {
   return {[working_file, extension](CommandRun& run) {
             RubyFileNaming naming =
                 NameRubyFile(run.context.work, working_file, run.context.document_path, extension,
@@ -53,6 +54,15 @@ ChainStep NameRubyFileStep(std::string_view working_file, std::string_view exten
             return naming.ok ? RubyCommandStatus::kOk : RubyCommandStatus::kNamingFailed;
           },
           abort_step};
+}
+
+ChainStep RemoveWorkingFileStep(std::string_view name) {
+  return {[name](CommandRun& run) {
+            // A file that cannot be deleted is overwritten or deleted by the next command.
+            common::RemoveFile(run.context.work.File(name));
+            return RubyCommandStatus::kOk;
+          },
+          std::nullopt};
 }
 
 }  // namespace engine

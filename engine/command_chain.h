@@ -27,6 +27,7 @@ struct CommandRun {
   common::Messenger& messenger;
   common::Progress progress;
   bool html_mode = false;  // decided by the notation check of the preparation
+  bool field_flag = false;
   std::filesystem::path ruby_file;
 };
 
@@ -43,6 +44,8 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run);
 ChainStep MarkNonRubyStep(std::string_view input);
 ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step);
 ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
-                           AbortStep abort_step);
+                           std::optional<AbortStep> abort_step);
+// Deletes a working file that an earlier step has used up; never fails.
+ChainStep RemoveWorkingFileStep(std::string_view name);
 
 }  // namespace engine

@@ -42,4 +42,56 @@ inline constexpr std::string_view kWorkingFileMissing = "%s が存在しませ�
 inline constexpr std::string_view kRubyFileNotRenamed = "%s to %s rename failed";
 inline constexpr std::string_view kAborted = "問題が発生しました。<in %s>\nるび振りは中止します。";
 
+// Titles of the filter dialogs and the auxiliary dictionaries.
+inline constexpr std::string_view kTitleConfirm = "ご確認！";
+inline constexpr std::string_view kTitleCautionBang = "ご注意！";
+inline constexpr std::string_view kTitleCautionDouble = "ご注意！！";
+inline constexpr std::string_view kTitleDataReport = "大事なご報告";
+
+// Refusals of the grade dialog.
+inline constexpr std::string_view kGradeRangeReversed =
+    "右欄の学年は左欄の学年より上にして下さい。";
+
+// Refusals of the level dialog.
+inline constexpr std::string_view kLevelRangeReversed =
+    "級の範囲の設定が不正です。\n\n　下位級(易) ～ 上位級(難) \n\nの順に設定してください。";
+inline constexpr std::string_view kLevelNotChosen = "級の指定がありません。\n\n確認してください。";
+
+// Refusals of the line-and-field dialog.
+inline constexpr std::string_view kMarkMissing = "行頭マーク文字列を指定して下さい。";
+inline constexpr std::string_view kSeparatorMissing = "フィールド・セパレーターを指定して下さい。";
+inline constexpr std::string_view kSeparatorNotSingleByte =
+    "フィールド・セパレーターは\n半角１字です。\n（タブは \t）";
+inline constexpr std::string_view kFieldRangeReversed =
+    "フィールドは 左欄＜右欄 となるように，数値をセットして下さい。";
+inline constexpr std::string_view kMarkCannotBeDeleted =
+    "マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > \n\nがあると、\n\n削除はできません。";
+// A value that no control of the dialog can show, set in the settings file or on the command
+// line; the filter would otherwise run on a range nobody chose.
+inline constexpr std::string_view kSettingOutOfRange =
+    "設定 %s の値 %d は範囲外です。\n\n設定を確認してください。";
+
+// The list of school 熟字訓 (the grade and level dictionaries report their own faults).
+inline constexpr std::string_view kJukujikunListUnreadable =
+    "<小学熟字訓.txt> が読み込めない。!! \n\ndicフォルダーを確認して下さい。";
+
+// Header and summary lines of the grade filter's result.
+inline constexpr std::string_view kGradeHeaderSingle = "★★★ %d年の配当漢字のみにルビ\n";
+inline constexpr std::string_view kGradeHeaderRange = "★★★ %d年～%d年の配当漢字にルビ\n";
+inline constexpr std::string_view kGradeHeaderAndAbove = "★★★ %d年以上の配当漢字～全漢字にルビ\n";
+inline constexpr std::string_view kGradeHeaderAndBelow = "★★★ %d年以下の配当漢字全部にルビ\n";
+inline constexpr std::string_view kGradeHeaderEducationOnly = "★★★ 教育漢字のみにルビ\n";
+inline constexpr std::string_view kGradeSummary =
+    "　>>>> 非許容(要るび)の漢字は %d 個ありました <<<<\n　▼　　本　　文　　▼\n";
+
+// Header and summary lines of the level filter's result.
+inline constexpr std::string_view kLevelHeaderSingle = "☆☆☆　指定漢検級(単独)：%s ☆☆☆\n\n";
+inline constexpr std::string_view kLevelHeaderRange = "☆☆☆　指定漢検級(範囲)：%s～%s ☆☆☆\n\n";
+inline constexpr std::string_view kLevelHeaderAndAbove = "☆☆☆　指定漢検級：%s以上(～級外) ☆☆☆\n\n";
+inline constexpr std::string_view kLevelHeaderAndBelow =
+    "☆☆☆　指定漢検級：%s以下(～１０級まで) ☆☆☆\n\n";
+inline constexpr std::string_view kLevelHeaderOutsideOnly = "☆☆☆　指定漢検級：（級外）☆☆☆\n";
+inline constexpr std::string_view kLevelSummary =
+    "　>>>> 指定級の漢字は %d 個ありました <<<<\n　▽　本　文　▽\n";
+
 }  // namespace engine::messages

@@ -11,6 +11,7 @@
 #include "common/text_source.h"
 #include "common/working_files.h"
 #include "engine/dictionary_use.h"
+#include "engine/filter_options.h"
 
 namespace engine {
 
@@ -24,6 +25,11 @@ struct RubyCommandContext {
   // The line number at which a notation fault at this byte offset is reported (the editor's
   // display line of the caret it moves there; the logical line elsewhere).
   std::function<int(std::size_t fault_offset)> fault_line;
+  // The filters' tables: grade ruby reads the first two, kanji-test level ruby the last.
+  std::filesystem::path grade_dictionary{};  // dic/HaitouNen.dic
+  int grade_kanji_count = 1026;              // H_KANJISUU: the file does not store it
+  std::filesystem::path jukujikun_list{};    // dic/小学熟字訓.txt
+  std::filesystem::path level_dictionary{};  // dic/kanken_Q.dic
 };
 
 enum class [[nodiscard]] RubyCommandStatus : int {
@@ -39,10 +45,34 @@ enum class [[nodiscard]] RubyCommandStatus : int {
 struct RubyCommandResult {
   RubyCommandStatus status = RubyCommandStatus::kOk;
   std::filesystem::path ruby_file;  // set once naming has run, also when it failed
+  // What the ruby window reads when it opens: true only after line-and-field ruby with a
+  // field mode, whose ruby file the YMI output then treats as fields.
+  bool field_flag = false;
 };
 
 // The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb".
 RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger);
+
+// The filter commands. Each checks its options as its dialog does first: a refusal is shown with
+// the dialog's message and title, nothing is written, and the status is kRefused. After the
+// filter has run, a failed naming (kNamingFailed, its message shown) still leaves ruby_file
+// set: the ruby window opens on that name and reports the missing file itself.
+
+// Grade ruby: the main dictionary alone, then the grade filter; writes the document's name +
+// ".hrb".
+RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOptions& options,
+                               const RubyCommandContext& context, common::Messenger& messenger);
+
+// Kanji-test level ruby: the user dictionary, then the main dictionary, then the level filter;
+// writes the document's name + ".krb".
+RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOptions& options,
+                               const RubyCommandContext& context, common::Messenger& messenger);
+
+// Line-and-field ruby: only the chosen lines and fields reach the dictionaries, applied as
+// `use` says; writes the document's name + ".lrb".
+RubyCommandResult RunLineFieldRuby(const common::TextSource& text, const LineFieldOptions& options,
+                                   DictionaryUse use, const RubyCommandContext& context,
+                                   common::Messenger& messenger);
 
 }  // namespace engine

@@ -11,7 +11,9 @@
 #include "common/message_format.h"
 #include "common/settings.h"
 #include "common/status.h"
+#include "dictionary/registry.h"
 #include "engine/dictionary_use.h"
+#include "engine/filter_options.h"
 #include "engine/ruby_pipeline.h"
 #include "rubywindow/notation_checker.h"
 
@@ -27,22 +29,40 @@ constexpr std::string_view kMainDic = "--main-dic";
 constexpr std::string_view kUserDic = "--user-dic";
 constexpr std::string_view kDeleteStart = "--nr-delete-start";
 constexpr std::string_view kDeleteEnd = "--nr-delete-end";
+constexpr std::string_view kMarkDelete = "--mark-delete";
+constexpr std::string_view kSeparator = "--separator";
 
 constexpr OptionSpec kOptions[] = {
-    {kKind, "", ValueKind::kText, "all", "which ruby to give (default: all)"},
+    {kKind, "", ValueKind::kText, "all|grade|kanken|line", "which ruby to give (default: all)"},
     {kDicMode, "", ValueKind::kText, "0|1|2",
-     "0 main dictionary, 1 user dictionary, 2 user then main (default: DIC_PATTERN)"},
+     "0 main, 1 user, 2 user then main (default: DIC_PATTERN; grade: 0, kanken: 2)"},
     {kMainDic, "", ValueKind::kPath, "PATH", "main dictionary (default: HOME/dic/Qv_Body.dic)"},
     {kUserDic, "", ValueKind::kPath, "PATH",
      "user dictionary (default: the selected one, else HOME/dic/Qv_Users.dic)"},
     {kDeleteStart, "", ValueKind::kNone, "", "leave out the start string of non-ruby areas"},
     {kDeleteEnd, "", ValueKind::kNone, "", "leave out the end string of non-ruby areas"},
+    {kMarkDelete, "", ValueKind::kNone, "", "line: delete the line-head mark from chosen lines"},
+    {kSeparator, "", ValueKind::kText, "C", "line: the field separator, one byte; \\t is a tab"},
+};
+
+// The dialog choices of the filter kinds, taken from the settings and the options.
+struct FilterChoices {
+  engine::GradeRubyOptions grade;
+  engine::LevelRubyOptions level;
+  engine::LineFieldOptions line;
+};
+
+// What every file of one run shares.
+struct RubyJobSetup {
+  engine::DictionaryUse use = engine::DictionaryUse::kMainOnly;
+  FilterChoices choices;
 };
 
 // Everything one ruby command needs for one file.
 struct RubyJob {
   const common::TextSource& text;
   engine::DictionaryUse use;
+  const FilterChoices& choices;
   const engine::RubyCommandContext& context;
   common::Messenger& messenger;
 };
@@ -50,14 +70,50 @@ struct RubyJob {
 engine::RubyCommandResult RunAll(const RubyJob& job) {
   return engine::RunAllRuby(job.text, job.use, job.context, job.messenger);
 }
+engine::RubyCommandResult RunGrade(const RubyJob& job) {
+  return engine::RunGradeRuby(job.text, job.choices.grade, job.context, job.messenger);
+}
+engine::RubyCommandResult RunLevel(const RubyJob& job) {
+  return engine::RunLevelRuby(job.text, job.choices.level, job.context, job.messenger);
+}
+engine::RubyCommandResult RunLineField(const RubyJob& job) {
+  return engine::RunLineFieldRuby(job.text, job.choices.line, job.use, job.context, job.messenger);
+}
 
-// The kinds of ruby; the others (grade, kanken, line) join this table as they come.
+// Each kind reads its dialog's choices and checks them as the dialog does.
+using Choose = std::optional<engine::Refusal> (*)(const CommandEnv& env, FilterChoices& choices);
+
+std::optional<engine::Refusal> ChooseNothing(const CommandEnv&, FilterChoices&) {
+  return std::nullopt;
+}
+std::optional<engine::Refusal> ChooseGrade(const CommandEnv& env, FilterChoices& choices) {
+  choices.grade = engine::GradeRubyOptionsOf(env.settings);
+  return engine::ValidateGradeRuby(choices.grade);
+}
+std::optional<engine::Refusal> ChooseLevel(const CommandEnv& env, FilterChoices& choices) {
+  choices.level = engine::LevelRubyOptionsOf(env.settings);
+  return engine::ValidateLevelRuby(choices.level);
+}
+std::optional<engine::Refusal> ChooseLineField(const CommandEnv& env, FilterChoices& choices) {
+  const std::string* typed = env.args.Last(kSeparator);
+  choices.line = engine::LineFieldOptionsOf(env.settings, env.args.Has(kMarkDelete),
+                                            engine::SeparatorEntry(typed ? *typed : ""));
+  return engine::ValidateLineField(choices.line);
+}
+
+// The kinds of ruby. Grade ruby always applies the main dictionary alone and level ruby the
+// user dictionary before the main one; the others take the mode asked for.
 struct RubyKind {
   std::string_view name;
+  std::optional<engine::DictionaryUse> fixed_use;
+  Choose choose;
   engine::RubyCommandResult (*run)(const RubyJob& job);
 };
 constexpr RubyKind kKinds[] = {
-    {"all", RunAll},
+    {"all", std::nullopt, ChooseNothing, RunAll},
+    {"grade", engine::DictionaryUse::kMainOnly, ChooseGrade, RunGrade},
+    {"kanken", engine::DictionaryUse::kUserThenMain, ChooseLevel, RunLevel},
+    {"line", std::nullopt, ChooseLineField, RunLineField},
 };
 
 std::optional<RubyKind> KindOf(std::string_view name) {
@@ -88,32 +144,26 @@ std::optional<engine::DictionaryUse> UseOf(std::string_view option) {
   return engine::DictionaryUseOf(value);
 }
 
-// The registered dictionary the settings select, else the standard user dictionary. An
-// entry loaded from an empty name points at the dic folder itself and does not count.
-fs::path UserDictionaryOf(const common::Settings& settings, const common::ProgramDir& program) {
-  if (settings.dic_num >= 0 && settings.dic_num < common::kDictionarySlots) {
-    const fs::path& file = settings.dic_files[static_cast<std::size_t>(settings.dic_num)];
-    if (!file.empty() && file.has_filename()) return file;
-  }
-  return program.StandardUserDictionary();
-}
-
 engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   const ParsedArgs& args = env.args;
-  engine::RubyCommandContext context{env.work, {}, {}, {}, {}, false, {}};
+  engine::RubyCommandContext context{env.work, {}, {}, {}, {}, false, {}, {}, {}, {}, {}};
   const std::string* main_dic = args.Last(kMainDic);
   context.main_dictionary = main_dic ? fs::path(*main_dic) : env.program.MainDictionary();
   const std::string* user_dic = args.Last(kUserDic);
   context.user_dictionary =
-      user_dic ? fs::path(*user_dic) : UserDictionaryOf(env.settings, env.program);
+      user_dic ? fs::path(*user_dic) : dictionary::UserDictionaryOf(env.settings, env.program);
   context.areas = common::NonRubyAreasOf(env.settings);
   context.areas.delete_start = args.Has(kDeleteStart);
   context.areas.delete_end = args.Has(kDeleteEnd);
+  context.grade_dictionary = env.program.GradeDictionary();
+  context.grade_kanji_count = env.settings.h_kanjisuu;
+  context.jukujikun_list = env.program.SchoolJukujikunList();
+  context.level_dictionary = env.program.LevelDictionary();
   return context;
 }
 
 // Gives one file ruby and prints the ruby file's path; false when it failed after a message.
-bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, engine::DictionaryUse use,
+bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
                  engine::RubyCommandContext context, const fs::path& file) {
   std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
   if (!text) return false;
@@ -121,7 +171,8 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, engine::Dictionary
   context.fault_line = [&text](std::size_t offset) {
     return rubywindow::LogicalLineOfFault(*text, offset);
   };
-  engine::RubyCommandResult result = kind.run(RubyJob{*text, use, context, env.messenger});
+  engine::RubyCommandResult result =
+      kind.run(RubyJob{*text, setup.use, setup.choices, context, env.messenger});
   if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
     // This step fails without a word of its own; the user still learns which file failed.
     TellFailure(env.messenger, messages::kMarkingFailed, {PathText(file)});
@@ -130,24 +181,41 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, engine::Dictionary
   return WriteOutput(env.out, PathText(result.ruby_file) + "\n", env.messenger);
 }
 
+// The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
+// usage error even where the kind does not use it.
+std::optional<CommandResult> ChooseUse(const CommandEnv& env, const RubyKind& kind,
+                                       engine::DictionaryUse& use) {
+  std::optional<engine::DictionaryUse> chosen = engine::DictionaryUseOf(env.settings.dic_pattern);
+  if (const std::string* mode = env.args.Last(kDicMode)) {
+    chosen = UseOf(*mode);
+    if (!chosen) return CommandResult::UsageError(FormatMessage(messages::kBadDicMode, {*mode}));
+  }
+  if (kind.fixed_use) chosen = kind.fixed_use;
+  if (!chosen) {
+    TellFailure(env.messenger, messages::kBadDicPattern, {env.settings.dic_pattern});
+    return CommandResult::Failure();
+  }
+  use = *chosen;
+  return std::nullopt;
+}
+
 CommandResult RunRuby(const CommandEnv& env) {
   const std::string* kind_name = env.args.Last(kKind);
   std::optional<RubyKind> kind = KindOf(kind_name ? *kind_name : "all");
   if (!kind) {
     return CommandResult::UsageError(FormatMessage(messages::kBadKind, {KindNames(), *kind_name}));
   }
-  std::optional<engine::DictionaryUse> use = engine::DictionaryUseOf(env.settings.dic_pattern);
-  if (const std::string* mode = env.args.Last(kDicMode)) {
-    use = UseOf(*mode);
-    if (!use) return CommandResult::UsageError(FormatMessage(messages::kBadDicMode, {*mode}));
-  } else if (!use) {
-    TellFailure(env.messenger, messages::kBadDicPattern, {env.settings.dic_pattern});
+  RubyJobSetup setup;
+  if (std::optional<CommandResult> refused = ChooseUse(env, *kind, setup.use)) return *refused;
+  // The dialog's refusal is shown once, and no file is touched.
+  if (std::optional<engine::Refusal> refusal = kind->choose(env, setup.choices)) {
+    env.messenger.Tell(common::Message{refusal->title, refusal->text, common::Icon::kWarning});
     return CommandResult::Failure();
   }
   engine::RubyCommandContext context = ContextOf(env);
   bool all_done = true;
   for (const std::string& file : env.args.Operands()) {
-    all_done = RubyOneFile(env, *kind, *use, context, file) && all_done;
+    all_done = RubyOneFile(env, *kind, setup, context, file) && all_done;
   }
   return all_done ? CommandResult::Success() : CommandResult::Failure();
 }
@@ -157,10 +225,19 @@ CommandResult RunRuby(const CommandEnv& env) {
 const Command kRubyCommand = {
     "ruby",
     "ruby [OPTIONS] FILE...",
-    "give Shift_JIS texts ruby; writes FILE without its extension + \".srb\"",
+    "give Shift_JIS texts ruby; writes FILE.srb (.hrb, .krb, .lrb) beside each",
     "Each FILE is read as Shift_JIS text and given ruby from the dictionaries; the path of\n"
     "each ruby file written is printed. Non-ruby areas come from the settings\n"
-    "(FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str).\n",
+    "(FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str). The kinds:\n"
+    "  all     every word a dictionary knows (.srb)\n"
+    "  grade   only kanji of the school grades chosen in RUBIRANGE/NENSETTYPE, NENSITA,\n"
+    "          NENUE, NenAddFlag, NENRUBIOUTFLAG, JUKCKFLAG (.hrb; main dictionary only)\n"
+    "  kanken  only kanji of the kanji-test levels chosen in RUBIKANQ/KANQSETTYPE,\n"
+    "          KANQSETMAXV, KANQSETMINV, CHECBOX3 and RUBIRANGE/KANQJOUTFLAG\n"
+    "          (.krb; user dictionary, then main)\n"
+    "  line    only lines beginning with GYOURUBI/GYOUTOUMARK and the fields chosen in\n"
+    "          RUBIRANGE/L_F_MODE, FLDTYPE, FLDMIN, FLDMAX (.lrb)\n"
+    "Choices that the program's own dialog would refuse are refused with its message.\n",
     kOptions,
     1,
     kAnyNumber,

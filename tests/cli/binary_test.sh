@@ -51,6 +51,14 @@ for i in 1 2 3 4; do
   cmp "$data/expected.srb" "$home/t$i.srb" || fail "run $i wrote a different ruby file"
 done
 
+# The registry lives in the settings file; a bad action is a usage error and changes nothing.
+expect 2 "$cli" --home "$home" dic mode 5
+[ ! -e "$home/qelvoVR11.ini" ] || fail "a refused dic mode wrote the settings file"
+expect 0 "$cli" --home "$home" dic mode 2
+grep -q $'^DIC_PATTERN=2\r$' "$home/qelvoVR11.ini" || fail "dic mode 2 was not saved"
+expect 1 "$cli" --home "$home" dic remove-all
+stderr_has "  → Cancel"
+
 expect 1 "$cli" --home "$home" check --separators "$home/t1.srb"
 stderr_has "【警告】 3 行目::"
 

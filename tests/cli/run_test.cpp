@@ -47,7 +47,8 @@ TEST(CliRun, BadArgumentsAreUsageErrors) {
        "the value of '--set' holds a character that Shift_JIS cannot represent"},
       {{"ruby", "--dic-mode", "3", "a.txt"}, "--dic-mode wants 0, 1 or 2, not '3'"},
       {{"ruby", "--dic-mode", "01", "a.txt"}, "--dic-mode wants 0, 1 or 2, not '01'"},
-      {{"ruby", "--kind", "grade", "a.txt"}, "--kind wants one of: all; not 'grade'"},
+      {{"ruby", "--kind", "kana", "a.txt"},
+       "--kind wants one of: all, grade, kanken, line; not 'kana'"},
       {{"check", "a.srb", "--from", "-3"}, "--from wants a byte offset (0 or more), not '-3'"},
       {{"check", "a.srb", "--from", "1e3"}, "--from wants a byte offset"},
   };

@@ -1,0 +1,39 @@
+// build-grade: builds the grade-allocation dictionary HOME/dic/HaitouNen.dic.
+#include "cli/command.h"
+#include "cli/settings_file.h"
+#include "common/status.h"
+#include "dictionary/build_command.h"
+
+namespace cli {
+namespace {
+
+CommandResult RunBuildGrade(const CommandEnv& env) {
+  dictionary::GradeBuildResult result =
+      dictionary::RunGradeBuild(env.program, env.work, env.messenger);
+  if (!common::IsOk(result.status)) return CommandResult::Failure();
+  // The grade filter reads exactly H_KANJISUU entries, so the setting follows every build.
+  bool kept = ChangeSettingsFile(env.program, env.messenger, [&](common::Settings& settings) {
+    settings.h_kanjisuu = result.kanji_count;
+    return true;
+  });
+  return kept ? CommandResult::Success() : CommandResult::Failure();
+}
+
+}  // namespace
+
+const Command kBuildGradeCommand = {
+    "build-grade",
+    "build-grade",
+    "build the grade-allocation dictionary from HOME/dic/教育漢字.txt",
+    "Writes HOME/dic/HaitouNen.dic and keeps DICTIONARY/H_KANJISUU in HOME/qelvoVR11.ini\n"
+    "equal to the number of kanji written. A source line holds, separated by tabs, a number\n"
+    "(not used), the kanji, its school grade (1-6) and the readings taught with it in\n"
+    "hiragana. An existing dictionary is replaced only after a question and kept as\n"
+    "HaitouNen.di$.\n",
+    {},
+    0,
+    0,
+    RunBuildGrade,
+};
+
+}  // namespace cli

@@ -1,0 +1,20 @@
+// Commands that change the settings file itself: the file is loaded afresh (the --set
+// overrides of the run stay out of it), changed, and saved in one step.
+#pragma once
+
+#include <functional>
+
+#include "common/messenger.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+
+namespace cli {
+
+// Loads HOME/qelvoVR11.ini, lets `change` alter the record and, when it returns true, saves
+// it. Every key the change leaves alone keeps the file's value. False when the change declined
+// or the file could not be written (after a message).
+[[nodiscard]] bool ChangeSettingsFile(const common::ProgramDir& program,
+                                      common::Messenger& messenger,
+                                      const std::function<bool(common::Settings&)>& change);
+
+}  // namespace cli

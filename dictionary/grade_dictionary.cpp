@@ -1,0 +1,81 @@
+// Loading HaitouNen.dic with the kanji count of the settings, checked against the file.
+#include "dictionary/grade_dictionary.h"
+
+#include <optional>
+#include <string_view>
+
+#include "common/text_file.h"
+#include "dictionary/big_endian.h"
+#include "dictionary/grade_dictionary_format.h"
+#include "dictionary/messages.h"
+
+namespace dictionary {
+namespace {
+
+// The readings of one record, or nullopt when they do not lie wholly inside the reading area.
+std::optional<std::vector<std::string>> ReadingsAt(std::string_view area, std::size_t offset,
+                                                   int count) {
+  std::vector<std::string> readings;
+  for (int r = 0; r < count; ++r) {
+    std::size_t end = offset < area.size() ? area.find(kReadingEnd, offset) : std::string::npos;
+    if (end == std::string_view::npos) return std::nullopt;
+    std::string reading;
+    for (std::size_t i = offset; i < end; ++i) {
+      reading += static_cast<char>(kHiraganaLead);
+      reading += area[i];
+    }
+    readings.push_back(std::move(reading));
+    offset = end + 1;
+  }
+  return readings;
+}
+
+std::optional<GradeEntry> EntryAt(std::string_view bytes, std::string_view area, std::size_t i) {
+  GradeEntry entry;
+  entry.kanji = ReadBe16(bytes, kGradeKanjiTableOffset + 2 * i);
+  std::size_t record = kGradeRecordTableOffset + kGradeRecordSize * i;
+  entry.grade_code = ReadBe16(bytes, record + 3);
+  auto readings =
+      ReadingsAt(area, ReadBe16(bytes, record), static_cast<unsigned char>(bytes[record + 2]));
+  if (!readings) return std::nullopt;
+  entry.readings = std::move(*readings);
+  return entry;
+}
+
+}  // namespace
+
+bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
+                           common::Messenger& messenger) {
+  entries_.clear();
+  first_of_.clear();
+  common::FileBytes content = common::ReadBinaryFile(file);
+  // Whatever the count says, nothing is read beyond the tables or the file.
+  bool ok = content.ok && kanji_count >= 0 && kanji_count <= kGradeMaxKanji &&
+            content.bytes.size() >= kGradeReadingAreaOffset;
+  if (ok) {
+    std::string_view bytes = content.bytes;
+    std::string_view area = bytes.substr(kGradeReadingAreaOffset, kGradeReadingAreaSize);
+    for (std::size_t i = 0; ok && i < static_cast<std::size_t>(kanji_count); ++i) {
+      std::optional<GradeEntry> entry = EntryAt(bytes, area, i);
+      ok = entry.has_value();
+      if (ok) {
+        first_of_.try_emplace(entry->kanji, entries_.size());
+        entries_.push_back(std::move(*entry));
+      }
+    }
+  }
+  if (!ok) {
+    entries_.clear();
+    first_of_.clear();
+    messenger.Tell({std::string(messages::kTitleImportantReport),
+                    std::string(messages::kGradeDictionaryBroken), common::Icon::kError});
+  }
+  return ok;
+}
+
+const GradeEntry* GradeDictionary::Find(std::uint16_t kanji) const {
+  auto found = first_of_.find(kanji);
+  return found == first_of_.end() ? nullptr : &entries_[found->second];
+}
+
+}  // namespace dictionary

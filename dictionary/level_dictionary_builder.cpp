@@ -1,0 +1,96 @@
+// Building kanken_Q.dic from the twelve lists in dic/q_file/. Every list is read, and checked
+// against the limits of the readers, before the old dictionary is touched; the new one replaces
+// it only once it is complete.
+#include <array>
+#include <string>
+
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "common/text_file.h"
+#include "dictionary/file_replacement.h"
+#include "dictionary/level_dictionary.h"
+#include "dictionary/level_dictionary_format.h"
+#include "dictionary/level_source.h"
+#include "dictionary/messages.h"
+
+namespace dictionary {
+namespace {
+
+constexpr std::string_view kBackupExtension = ".~dic";
+
+void Tell(common::Messenger& messenger, std::string_view title, std::string text) {
+  messenger.Tell({std::string(title), std::move(text), common::Icon::kWarning});
+}
+
+bool ReadSources(const common::ProgramDir& program, std::array<std::string, kLevelCount>& texts,
+                 common::Messenger& messenger) {
+  for (std::size_t i = 0; i < kLevelSourceNames.size(); ++i) {
+    std::filesystem::path path = program.LevelSourceDir() / kLevelSourceNames[i];
+    common::FileBytes text = common::ReadTextFile(path);
+    if (!text.ok) {
+      Tell(messenger, messages::kTitleConfirmation,
+           common::FormatMessage(messages::kLevelSourceMissing, {path.string()}));
+      return false;
+    }
+    texts[i] = std::move(text.bytes);
+  }
+  return true;
+}
+
+bool EntriesFit(const std::vector<LevelEntry>& entries, common::Messenger& messenger) {
+  LevelLimits limits = CheckLevelLimits(entries);
+  if (limits.fit) return true;
+  auto count = static_cast<std::int64_t>(entries.size());
+  if (count > kLevelMaxEntries) {
+    Tell(messenger, messages::kTitleCautionDouble,
+         common::FormatMessage(messages::kLevelTooManyKanji,
+                               {count, std::int64_t{kLevelMaxEntries}}));
+  } else {
+    Tell(messenger, messages::kTitleCautionDouble,
+         common::FormatMessage(
+             messages::kLevelBucketOverflow,
+             {std::int64_t{kLevelMaxBucketEntries}, std::int64_t{limits.fullest_bucket}}));
+  }
+  return false;
+}
+
+LevelBuildStatus WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
+                              common::Messenger& messenger) {
+  std::filesystem::path written = common::TemporarySibling(target);
+  common::WriteOutcome outcome = common::WriteFileSynced(written, bytes);
+  if (outcome == common::WriteOutcome::kWritten) {
+    std::filesystem::path backup = target;
+    backup.replace_extension(kBackupExtension);
+    // An existing .~dic backup is the older generation the user may rely on: it stays.
+    if (PutInPlace(written, target, backup, BackupRule::kKeepFirstBackup)) {
+      return LevelBuildStatus::kOk;
+    }
+  }
+  common::RemoveFile(written);
+  std::string_view text = outcome == common::WriteOutcome::kCannotCreate
+                              ? messages::kLevelCannotCreate
+                              : messages::kLevelWriteFailed;
+  Tell(messenger, messages::kTitleCautionDouble, common::FormatMessage(text, {target.string()}));
+  return LevelBuildStatus::kFailed;
+}
+
+}  // namespace
+
+LevelBuildStatus BuildLevelDictionary(const common::ProgramDir& program,
+                                      common::Messenger& messenger) {
+  std::array<std::string, kLevelCount> texts;
+  if (!ReadSources(program, texts, messenger)) return LevelBuildStatus::kFailed;
+  std::vector<LevelEntry> entries = CollectLevelEntries(texts);
+  if (!EntriesFit(entries, messenger)) return LevelBuildStatus::kOverLimit;
+  switch (AskToReplace(program.LevelDictionary(), messages::kTitleConfirmation, messenger)) {
+    case ReplaceConsent::kDeclined:
+      return LevelBuildStatus::kOverwriteDeclined;
+    case ReplaceConsent::kReadOnlyKept:
+      return LevelBuildStatus::kReadOnlyKept;
+    case ReplaceConsent::kGranted:
+      break;
+  }
+  return WriteInPlace(program.LevelDictionary(), EncodeLevelDictionary(entries), messenger);
+}
+
+}  // namespace dictionary

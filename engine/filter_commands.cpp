@@ -1,0 +1,123 @@
+// The grade, kanji-test level and line-and-field commands: the all-ruby chain with a filter
+// after the dictionaries, or a marking before them.
+#include <array>
+#include <optional>
+
+#include "common/status.h"
+#include "common/working_files.h"
+#include "engine/command_chain.h"
+#include "engine/grade_allocation.h"
+#include "engine/grade_filter.h"
+#include "engine/level_filter.h"
+#include "engine/line_field_marking.h"
+#include "engine/preparation.h"
+#include "engine/ruby_pipeline.h"
+
+namespace engine {
+namespace {
+
+constexpr std::string_view kGradeRubyExtension = ".hrb";
+constexpr std::string_view kLevelRubyExtension = ".krb";
+constexpr std::string_view kLineFieldRubyExtension = ".lrb";
+
+// The dialog's refusal, before anything is written.
+ChainStep CheckOptionsStep(std::optional<Refusal> refusal) {
+  return {[refusal = std::move(refusal)](CommandRun& run) {
+            if (!refusal) return RubyCommandStatus::kOk;
+            run.messenger.Tell({refusal->title, refusal->text, common::Icon::kWarning});
+            return RubyCommandStatus::kRefused;
+          },
+          std::nullopt};
+}
+
+template <typename Status>
+RubyCommandStatus StepStatus(Status status) {
+  return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
+}
+
+ChainStep GradeAllocationStep(bool compound_check) {
+  return {[compound_check](CommandRun& run) {
+            GradeAllocationFiles files{.dictionary = run.context.grade_dictionary,
+                                       .kanji_count = run.context.grade_kanji_count,
+                                       .jukujikun = run.context.jukujikun_list};
+            return StepStatus(
+                RunGradeAllocation(run.context.work, files, compound_check, run.messenger));
+          },
+          AbortStep::kGradeAllocation};
+}
+
+ChainStep GradeFilterStep(const GradeRubyOptions& options) {
+  return {
+      [options](CommandRun& run) { return StepStatus(RunGradeFilter(run.context.work, options)); },
+      AbortStep::kGradeFilter};
+}
+
+ChainStep LevelFilterStep(const LevelRubyOptions& options) {
+  return {[options](CommandRun& run) {
+            return StepStatus(RunLevelFilter(run.context.work, run.context.level_dictionary,
+                                             options, run.messenger));
+          },
+          AbortStep::kLevelFilter};
+}
+
+ChainStep LineFieldMarkingStep(const LineFieldOptions& options) {
+  return {[options](CommandRun& run) {
+            return StepStatus(RunLineFieldMarking(run.context.work, options));
+          },
+          AbortStep::kLineFieldMarking};
+}
+
+}  // namespace
+
+RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOptions& options,
+                               const RubyCommandContext& context, common::Messenger& messenger) {
+  const std::array<ChainStep, 9> steps = {
+      CheckOptionsStep(ValidateGradeRuby(options)),
+      ChainStep{Prepare, std::nullopt},
+      MarkNonRubyStep(common::kPreparedText),
+      ApplyDictionariesStep(DictionaryUse::kMainOnly, AbortStep::kDictionariesFixed),
+      GradeAllocationStep(options.compound_check),
+      RemoveWorkingFileStep(common::kCleanedUp),
+      GradeFilterStep(options),
+      RemoveWorkingFileStep(common::kGradeAllocated),
+      NameRubyFileStep(common::kGradeFiltered, kGradeRubyExtension, std::nullopt),
+  };
+  CommandRun run(text, context, messenger);
+  return RunChain(steps, run);
+}
+
+RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOptions& options,
+                               const RubyCommandContext& context, common::Messenger& messenger) {
+  const std::array<ChainStep, 8> steps = {
+      CheckOptionsStep(ValidateLevelRuby(options)),
+      ChainStep{Prepare, std::nullopt},
+      MarkNonRubyStep(common::kPreparedText),
+      RemoveWorkingFileStep(common::kUserRunResult),
+      ApplyDictionariesStep(DictionaryUse::kUserThenMain, AbortStep::kDictionariesFixed),
+      LevelFilterStep(options),
+      RemoveWorkingFileStep(common::kCleanedUp),
+      NameRubyFileStep(common::kLevelFiltered, kLevelRubyExtension, std::nullopt),
+  };
+  CommandRun run(text, context, messenger);
+  return RunChain(steps, run);
+}
+
+RubyCommandResult RunLineFieldRuby(const common::TextSource& text, const LineFieldOptions& options,
+                                   DictionaryUse use, const RubyCommandContext& context,
+                                   common::Messenger& messenger) {
+  const std::array<ChainStep, 8> steps = {
+      CheckOptionsStep(ValidateLineField(options)),
+      ChainStep{Prepare, std::nullopt},
+      LineFieldMarkingStep(options),
+      RemoveWorkingFileStep(common::kPreparedText),
+      MarkNonRubyStep(common::kLineFieldMarked),
+      RemoveWorkingFileStep(common::kUserRunResult),
+      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen),
+      NameRubyFileStep(common::kCleanedUp, kLineFieldRubyExtension, std::nullopt),
+  };
+  CommandRun run(text, context, messenger);
+  run.field_flag = options.mode != static_cast<int>(LineFieldMode::kLinesOnly);
+  return RunChain(steps, run);
+}
+
+}  // namespace engine

@@ -1,0 +1,34 @@
+// The grade filter of grade ruby: a group whose grade code lies in the chosen range keeps its
+// reading (the code itself is dropped); every other group is reduced to its bare base. A group
+// without a code counts as code 22222, so it keeps its reading only for "the grade and above".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/working_files.h"
+#include "engine/byte_stream.h"
+#include "engine/filter_options.h"
+
+namespace engine {
+
+enum class [[nodiscard]] GradeFilterStatus : int{
+    kOk = 1,
+    kInputFailed = -32,   // "hai_.$rb" could not be opened or read
+    kOutputFailed = -33,  // "kimi_ck_.$rb" could not be opened or written
+};
+
+// Streams `in` to `out` and returns the number of groups that kept their reading. Writes no
+// header; see GradeHeader. `options` must have passed ValidateGradeRuby.
+int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options);
+
+// The header line of the range kind and the summary with `kept` groups (Shift_JIS).
+std::string GradeHeader(const GradeRubyOptions& options, int kept);
+
+// The whole filter on text held in memory, header included when the options ask for it.
+std::string FilterGradesOfText(std::string_view text, const GradeRubyOptions& options);
+
+// Reads "hai_.$rb" and writes "kimi_ck_.$rb" in `work`. Shows no message.
+GradeFilterStatus RunGradeFilter(const common::WorkDir& work, const GradeRubyOptions& options);
+
+}  // namespace engine

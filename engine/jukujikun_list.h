@@ -1,0 +1,42 @@
+// The list of 熟字訓 taught in primary school (dic/小学熟字訓.txt): entries "base/reading", one
+// separator byte and the grade digit; an entry that one-character groups may find is marked
+// with '>' in front.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace engine {
+
+class JukujikunList {
+ public:
+  // False when the file cannot be read; the list is then empty.
+  [[nodiscard]] bool Load(const std::filesystem::path& file);
+  // The list from its text; everything from a '#' to the end of its line is left out.
+  void SetText(std::string_view text);
+
+  // The grade (1–6) of the first entry "base/reading" in the list. A one-character group finds
+  // only an entry marked with '>'. A match inside a longer entry is no entry.
+  std::optional<int> GradeOf(std::string_view base_and_reading, bool one_character) const;
+
+ private:
+  std::optional<int> SearchGrade(std::string_view base_and_reading, bool one_character) const;
+  bool StartsEntry(std::size_t at) const;
+  std::optional<int> GradeAfter(std::size_t entry_end) const;
+
+  std::string text_;
+  // Answers already found, per kind of group: a text asks about the same groups again and again.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  mutable std::unordered_map<std::string, std::optional<int>, TextHash, std::equal_to<>>
+      answers_[2];
+};
+
+}  // namespace engine

@@ -1,0 +1,148 @@
+// Whole grade, kanji-test level and line-and-field runs of the tool: dictionaries and auxiliary
+// dictionaries built from sources, a text given each kind of ruby, compared byte for byte with
+// golden files; and the dialogs' refusals, which leave no file behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_runner.h"
+#include "tests/support/test_files.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+std::string Golden(std::string_view name) {
+  return ReadFile(TestData("cli/filter_ruby/" + std::string(name)));
+}
+
+// A program folder with the golden settings, main and user dictionaries, and the grade and level
+// dictionaries built from the sample lists.
+class CliFilterRuby : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(TestData("cli/filter_ruby/dic"), home_.DicDir(), fs::copy_options::recursive);
+    home_.WriteSettings(Golden("settings.ini"));
+    for (std::string_view name : {"Qv_Body", "Qv_Users"}) {
+      CliRun built = home_.BuildDictionary(name, Golden(std::string(name) + ".pre"));
+      ASSERT_EQ(built.exit_code, 0) << built.err;
+    }
+    for (std::string_view command : {"build-grade", "build-kanken"}) {
+      CliRun built = home_.Run({std::string(command)});
+      ASSERT_EQ(built.exit_code, 0) << built.err;
+    }
+    WriteFile(home_ / "text.txt", Golden("text.txt"));
+  }
+
+  // The golden text given ruby of `kind`; the printed path must be that of `extension`.
+  std::string RubyOf(std::string_view kind, std::string_view extension,
+                     std::vector<std::string> options = {}) {
+    std::vector<std::string> args = {"ruby", "--kind", std::string(kind)};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back((home_ / "text.txt").string());
+    CliRun run = home_.Run(args);
+    fs::path ruby_file = home_ / ("text" + std::string(extension));
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, ruby_file.string() + "\n");
+    return ReadFile(ruby_file);
+  }
+
+  ProgramFolder home_;
+};
+
+TEST_F(CliFilterRuby, GradeRubyWritesTheGoldenFile) {
+  EXPECT_TRUE(BytesEqual(Golden("expected.hrb"), RubyOf("grade", ".hrb")));
+}
+
+// Grade ruby uses the main dictionary alone whatever is asked: 一月 keeps the main reading, and
+// a dictionary mode that stands for nothing does not stop it.
+TEST_F(CliFilterRuby, GradeRubyIgnoresTheDictionaryMode) {
+  EXPECT_TRUE(BytesEqual(Golden("expected.hrb"), RubyOf("grade", ".hrb", {"--dic-mode", "1"})));
+  EXPECT_TRUE(BytesEqual(Golden("expected.hrb"),
+                         RubyOf("grade", ".hrb", {"--set", "DICTIONARY/DIC_PATTERN=7"})));
+}
+
+// Level ruby applies the user dictionary before the main one whatever is asked: 一月 gets the
+// user dictionary's ひと*つき.
+TEST_F(CliFilterRuby, LevelRubyWritesTheGoldenFileWithBothDictionaries) {
+  EXPECT_TRUE(BytesEqual(Golden("expected.krb"), RubyOf("kanken", ".krb", {"--dic-mode", "0"})));
+}
+
+TEST_F(CliFilterRuby, LineRubyWritesTheGoldenFile) {
+  EXPECT_TRUE(
+      BytesEqual(Golden("expected.lrb"),
+                 RubyOf("line", ".lrb", {"--dic-mode", "0", "--mark-delete", "--separator", ","})));
+}
+
+TEST_F(CliFilterRuby, DialogRefusalsAreShownAndNothingIsWritten) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--set", "RUBIRANGE/NENSETTYPE=1", "--set", "RUBIRANGE/NENSITA=4", "--set",
+        "RUBIRANGE/NENUE=2", "ruby", "--kind", "grade"},
+       "【ご確認！】 右欄の学年は左欄の学年より上にして下さい。\n"},
+      {{"--set", "RUBIKANQ/KANQSETMINV=11", "ruby", "--kind", "kanken"},
+       "【ご注意！！】 級の範囲の設定が不正です。\n\n　下位級(易) ～ 上位級(難) \n\n"
+       "の順に設定してください。\n"},
+      {{"ruby", "--kind", "line"}, "【ご注意！】 フィールド・セパレーターを指定して下さい。\n"},
+      {{"--set", "GYOURUBI/GYOUTOUMARK=", "ruby", "--kind", "line", "--separator", ","},
+       "【ご注意！】 行頭マーク文字列を指定して下さい。\n"},
+      {{"--set", "GYOURUBI/GYOUTOUMARK={", "ruby", "--kind", "line", "--separator", ",",
+        "--mark-delete"},
+       "【ご注意!!】 マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > \n\n"
+       "があると、\n\n削除はできません。\n"},
+  };
+  for (Case c : cases) {
+    c.args.push_back((home_ / "text.txt").string());
+    // Twice the same file: the refusal is still shown once.
+    c.args.push_back((home_ / "text.txt").string());
+    CliRun run = home_.Run(c.args);
+    EXPECT_EQ(run.exit_code, 1) << c.message;
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "");
+  }
+  for (std::string_view extension : {".hrb", ".krb", ".lrb"}) {
+    EXPECT_FALSE(fs::exists(home_ / ("text" + std::string(extension)))) << extension;
+  }
+}
+
+// The kanji count of the settings file says how much of the grade dictionary there is to read:
+// a count beyond the layout, or a file too short for the count, is refused with the
+// dictionary's message and never read past.
+TEST_F(CliFilterRuby, GradeDictionaryThatCannotHoldTheCountIsRefused) {
+  std::vector<std::string> beyond_layout = {"--set", "DICTIONARY/H_KANJISUU=1050"};
+  std::vector<std::string> short_file = {};
+  for (std::vector<std::string> args : {beyond_layout, short_file}) {
+    if (args.empty()) {
+      fs::path dictionary = home_.DicDir() / "HaitouNen.dic";
+      WriteFile(dictionary, ReadFile(dictionary).substr(0, 100));
+    }
+    args.insert(args.end(), {"ruby", "--kind", "grade", (home_ / "text.txt").string()});
+    CliRun run = home_.Run(args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_TRUE(Contains(run.err, "【大事なご報告】 HDIC 部が異常です。!!! \n")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "<in haitou_>")) << run.err;
+    EXPECT_FALSE(fs::exists(home_ / "text.hrb"));
+  }
+}
+
+TEST_F(CliFilterRuby, MissingLevelDictionaryAbortsLevelRuby) {
+  fs::remove(home_.DicDir() / "kanken_Q.dic");
+  CliRun run = home_.Run({"ruby", "--kind", "kanken", (home_ / "text.txt").string()});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(Contains(run.err, "【大事な大事なご報告】 KDIC 部が異常です。!!! \n")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "<in kanQChk_>")) << run.err;
+  EXPECT_FALSE(fs::exists(home_ / "text.krb"));
+}
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,285 @@
+#include "dictionary/grade_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include "common/status.h"
+#include "dictionary/build_command.h"
+#include "dictionary/grade_source.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace dictionary {
+namespace {
+
+namespace fs = std::filesystem;
+using common::Answer;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+constexpr std::uint16_t kIchi = 0x88EA;  // 一
+
+// A program folder with dic/教育漢字.txt holding `source`.
+struct GradeProgram {
+  explicit GradeProgram(std::string_view source) {
+    fs::create_directories(program.DicDir());
+    WriteFile(program.GradeSource(), source);
+  }
+  GradeBuildResult Build() { return BuildGradeDictionary(program, messenger); }
+
+  ScratchDir dir;
+  common::ProgramDir program{dir.Path()};
+  RecordingMessenger messenger;
+};
+
+std::string OneKanji(std::string_view kanji, std::string_view readings) {
+  return Sjis("1\t") + Sjis(kanji) + "\t1\t" + Sjis(readings) + "\r\n";
+}
+
+TEST(GradeSource, SchoolReadingsAreStoredAsTrailBytes) {
+  GradeSource source = ParseGradeSource(Sjis("1\t一\t1\tいち\tいつ\tひと\n"));
+  ASSERT_EQ(source.status, GradeBuildStatus::kOk);
+  ASSERT_EQ(source.entries.size(), 1u);
+  EXPECT_EQ(source.entries[0].kanji, kIchi);
+  EXPECT_EQ(source.entries[0].grade_code, 2999);
+  std::string bytes = EncodeGradeDictionary(source.entries);
+  EXPECT_TRUE(BytesEqual("\x88\xEA", bytes.substr(0, 2)));
+  EXPECT_TRUE(BytesEqual(std::string("\x00\x00\x03\x0B\xB7", 5), bytes.substr(2176, 5)));
+  EXPECT_TRUE(BytesEqual(std::string("\xA2\xBF\x00\xA2\xC2\x00\xD0\xC6\x00\x00", 10),
+                         bytes.substr(7424, 10)));
+  EXPECT_EQ(bytes.size(), 16000u);
+}
+
+TEST(GradeSource, LineWithoutReadingIsAnError) {
+  GradeSource source = ParseGradeSource(Sjis("#見出し\n1\t一\t1\tいち\n2\t右\t1\n"));
+  EXPECT_EQ(source.status, GradeBuildStatus::kNoReading);
+  EXPECT_EQ(source.line_number, 3);  // the comment line counts
+}
+
+TEST(GradeSource, MissingFieldsAreErrors) {
+  EXPECT_EQ(ParseGradeSource("1\n").status, GradeBuildStatus::kNoKanjiField);
+  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\n")).status, GradeBuildStatus::kNoGradeField);
+  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\t7\tいち\n")).status, GradeBuildStatus::kNoGradeField);
+  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\tx\tいち\n")).status, GradeBuildStatus::kNoGradeField);
+}
+
+TEST(GradeSource, OneByteFieldAndTabRunsArePassedOver) {
+  GradeSource source = ParseGradeSource(Sjis("1\t\t一\t\t1\t \tいち\t\t\tひと\n"));
+  ASSERT_EQ(source.status, GradeBuildStatus::kOk);
+  ASSERT_EQ(source.entries.size(), 1u);
+  EXPECT_EQ(source.entries[0].readings.size(), 2u);
+  EXPECT_EQ(source.reading_bytes, 6);
+}
+
+TEST(GradeSource, CommentLinesAreSkipped) {
+  GradeSource source = ParseGradeSource(Sjis("#1\t一\t1\tいち\n\t1\t右\t1\tみぎ\n1\t雨\t1\tあめ"));
+  ASSERT_EQ(source.status, GradeBuildStatus::kOk);
+  ASSERT_EQ(source.entries.size(), 1u);
+  EXPECT_EQ(source.entries[0].kanji, 0x894A);
+}
+
+TEST(GradeSource, LastLineWithoutLineBreakKeepsItsLastReading) {
+  GradeSource source = ParseGradeSource(Sjis("1\t一\t1\tいち\tひと"));
+  ASSERT_EQ(source.status, GradeBuildStatus::kOk);
+  ASSERT_EQ(source.entries[0].readings.size(), 2u);
+  EXPECT_EQ(source.entries[0].readings[1], Sjis("ひと"));
+}
+
+TEST(GradeDictionaryBuild, SmallListMatchesGoldenBytes) {
+  GradeProgram dir(ReadFile(TestData("dictionary/grade_small/source.txt")));
+  GradeBuildResult result = dir.Build();
+  ASSERT_EQ(result.status, GradeBuildStatus::kOk);
+  EXPECT_EQ(result.kanji_count, 4);
+  EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")),
+                         ReadFile(dir.program.GradeDictionary())));
+  EXPECT_TRUE(dir.messenger.records.empty());
+}
+
+TEST(GradeDictionaryBuild, MissingSourceIsRefused) {
+  GradeProgram dir("");
+  fs::remove(dir.program.GradeSource());
+  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kSourceMissing);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "ご注意!!");
+  EXPECT_EQ(dir.messenger.records[0].text, "教育漢字.txt がオープンできません！");
+}
+
+TEST(GradeDictionaryBuild, FaultyLineWritesNothingAndKeepsTheOldDictionary) {
+  GradeProgram dir(OneKanji("一", "いち") + Sjis("2\t右\t1\r\n"));
+  WriteFile(dir.program.GradeDictionary(), "old");
+  GradeBuildResult result = dir.Build();
+  EXPECT_EQ(result.status, GradeBuildStatus::kNoReading);
+  EXPECT_EQ(result.kanji_count, 0);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].text, "2行目でエラー発生。データを確認してください。");
+  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
+}
+
+TEST(GradeDictionaryBuild, SecondBuildKeepsTheFirstAsBackup) {
+  GradeProgram dir(OneKanji("一", "いち"));
+  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
+  std::string first = ReadFile(dir.program.GradeDictionary());
+  WriteFile(dir.program.GradeSource(), OneKanji("右", "みぎ"));
+  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "ご確認!!");
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "haitouNen.dic はすでに存在します。作成しますか？\n"
+            "（旧ファイルは拡張子<.di$>に改名されます。）");
+  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), first);
+  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).substr(0, 2), "\x89\x45");
+}
+
+TEST(GradeDictionaryBuild, ExistingBackupStaysAndTheDictionaryIsReplaced) {
+  GradeProgram dir(OneKanji("一", "いち"));
+  WriteFile(dir.program.GradeDictionary(), "old");
+  WriteFile(dir.program.DicDir() / "HaitouNen.di$", "older");
+  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
+  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), "older");
+  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).size(), 16000u);
+}
+
+TEST(GradeDictionaryBuild, CancelKeepsTheOldFileAndBuildsNothing) {
+  GradeProgram dir(OneKanji("一", "いち"));
+  WriteFile(dir.program.GradeDictionary(), "old");
+  dir.messenger.Script({Answer::kCancel});
+  GradeBuildResult result = dir.Build();
+  EXPECT_EQ(result.status, GradeBuildStatus::kOverwriteDeclined);
+  EXPECT_EQ(common::CodeOf(result.status), -7);
+  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
+  EXPECT_FALSE(fs::exists(dir.program.DicDir() / "HaitouNen.di$"));
+}
+
+TEST(GradeDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
+  GradeProgram dir(OneKanji("一", "いち"));
+  fs::create_directories(dir.program.GradeDictionary() / "in the way");
+  GradeBuildResult result = dir.Build();
+  EXPECT_EQ(common::CodeOf(result.status), -2);
+  EXPECT_EQ(result.kanji_count, 0);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
+}
+
+TEST(GradeDictionaryBuild, MoreKanjiThanTheLayoutHoldsAreRefused) {
+  std::string source;
+  for (int i = 0; i < 1050; ++i) source += OneKanji("一", "い");
+  GradeProgram dir(source);
+  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kOverLimit);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "教育漢字.txt の漢字が 1050 字あります。\n配当学年辞書に入る漢字は 1049 字までです。");
+  EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
+}
+
+TEST(GradeDictionaryBuild, ExactlyTheLayoutsKanjiFit) {
+  std::string source;
+  for (int i = 0; i < 1049; ++i) source += OneKanji("一", "い");
+  GradeProgram dir(source);
+  GradeBuildResult result = dir.Build();
+  ASSERT_EQ(result.status, GradeBuildStatus::kOk);
+  EXPECT_EQ(result.kanji_count, 1049);
+  GradeDictionary loaded;
+  EXPECT_TRUE(loaded.Load(dir.program.GradeDictionary(), 1049, dir.messenger));
+}
+
+TEST(GradeDictionaryBuild, MoreReadingBytesThanTheAreaHoldsAreRefused) {
+  // 240 readings of five kana take 240 × 6 = 1440 bytes: five such kanji fill the area.
+  std::string readings;
+  for (int i = 0; i < 240; ++i) readings += Sjis("いちにさん\t");
+  std::string source;
+  for (int i = 0; i < 5; ++i) source += Sjis("1\t一\t1\t") + readings + "\r\n";
+  GradeProgram dir(source);
+  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
+  source += Sjis("1\t右\t1\tみぎ\r\n");
+  WriteFile(dir.program.GradeSource(), source);
+  fs::remove(dir.program.GradeDictionary());
+  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kOverLimit);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "教育漢字.txt の読みが合わせて 7203 バイトあります。\n"
+            "配当学年辞書に入る読みは 7200 バイトまでです。");
+  EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
+}
+
+TEST(GradeDictionaryBuild, WrapperTellsTheOutcome) {
+  GradeProgram dir(OneKanji("一", "いち"));
+  WriteFile(dir.dir / "users$$$.$$$", "left over");
+  GradeBuildResult result =
+      RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger);
+  EXPECT_EQ(result.kanji_count, 1);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "お知らせ");
+  EXPECT_EQ(dir.messenger.records[0].text, "HaitouNen.dic を作成・更新しました。");
+  EXPECT_FALSE(fs::exists(dir.dir / "users$$$.$$$"));
+  fs::remove(dir.program.GradeSource());
+  static_cast<void>(RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger));
+  EXPECT_EQ(dir.messenger.records.back().text, "HaitouNen.dic の作成・更新に\n失敗しました。");
+}
+
+TEST(GradeDictionaryLoad, FindsKanjiGradesAndReadings) {
+  RecordingMessenger messenger;
+  GradeDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 4, messenger));
+  EXPECT_EQ(dictionary.KanjiCount(), 4);
+  const GradeEntry* hiku = dictionary.Find(0x88F8);  // 引
+  ASSERT_NE(hiku, nullptr);
+  EXPECT_EQ(hiku->grade_code, 4999);
+  EXPECT_EQ(hiku->readings, (std::vector<std::string>{Sjis("いん"), Sjis("ひ")}));
+  EXPECT_EQ(dictionary.Find(0x8ABF), nullptr);
+}
+
+TEST(GradeDictionaryLoad, CountLargerThanBuiltReadsOnlyZeroRecords) {
+  RecordingMessenger messenger;
+  GradeDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 1026, messenger));
+  ASSERT_NE(dictionary.Find(kIchi), nullptr);
+  EXPECT_EQ(dictionary.Find(kIchi)->readings.size(), 3u);
+}
+
+TEST(GradeDictionaryLoad, CountBeyondTheLayoutIsRefused) {
+  RecordingMessenger messenger;
+  GradeDictionary dictionary;
+  EXPECT_FALSE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 1050, messenger));
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_EQ(messenger.records[0].title, "大事なご報告");
+  EXPECT_EQ(messenger.records[0].text, "HDIC 部が異常です。!!! ");
+  EXPECT_EQ(dictionary.Find(kIchi), nullptr);
+}
+
+TEST(GradeDictionaryLoad, ShortOrMissingFileIsRefused) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  GradeDictionary dictionary;
+  std::string bytes = ReadFile(TestData("dictionary/grade_small/HaitouNen.dic"));
+  WriteFile(dir / "short.dic", bytes.substr(0, 7000));
+  EXPECT_FALSE(dictionary.Load(dir / "short.dic", 4, messenger));
+  EXPECT_FALSE(dictionary.Load(dir / "missing.dic", 4, messenger));
+  EXPECT_EQ(messenger.records.size(), 2u);
+}
+
+TEST(GradeDictionaryLoad, RecordPointingOutsideTheReadingAreaIsRefused) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  std::string bytes = ReadFile(TestData("dictionary/grade_small/HaitouNen.dic"));
+  bytes[2176] = '\x1C';  // offset 7199: the area ends after the first of its three readings
+  bytes[2177] = '\x1F';
+  WriteFile(dir / "bad.dic", bytes);
+  bytes[2176] = '\0';
+  bytes[2177] = '\0';
+  GradeDictionary dictionary;
+  EXPECT_FALSE(dictionary.Load(dir / "bad.dic", 4, messenger));
+  // A file cut inside the reading area: the last readings lose their end byte.
+  WriteFile(dir / "cut.dic", bytes.substr(0, 7450));
+  EXPECT_FALSE(dictionary.Load(dir / "cut.dic", 4, messenger));
+  EXPECT_TRUE(dictionary.Load(dir / "cut.dic", 3, messenger));
+}
+
+}  // namespace
+}  // namespace dictionary

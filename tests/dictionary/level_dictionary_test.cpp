@@ -1,0 +1,248 @@
+#include "dictionary/level_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include "common/file_system.h"
+#include "common/status.h"
+#include "dictionary/build_command.h"
+#include "dictionary/level_source.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace dictionary {
+namespace {
+
+namespace fs = std::filesystem;
+using common::Answer;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+constexpr std::uint16_t kIchi = 0x88EA;  // 一
+constexpr int kLevel2 = 2;               // ２級
+constexpr int kLevel10 = 11;             // 10級
+
+// A program folder whose dic/q_file/ holds the twelve lists, each a comment unless given.
+struct LevelProgram {
+  LevelProgram() {
+    fs::create_directories(program.LevelSourceDir());
+    for (std::string_view name : kLevelSourceNames) SetList(name, "# none\r\n");
+  }
+  void SetList(std::string_view name, std::string_view text) {
+    WriteFile(program.LevelSourceDir() / name, text);
+  }
+  LevelBuildStatus Build() { return BuildLevelDictionary(program, messenger); }
+
+  ScratchDir dir;
+  common::ProgramDir program{dir.Path()};
+  RecordingMessenger messenger;
+};
+
+std::array<std::string, kLevelCount> Lists() {
+  std::array<std::string, kLevelCount> texts;
+  texts.fill("# none\n");
+  return texts;
+}
+
+TEST(LevelSource, IchiInTenthLevelListGoesToBucket341WithCodeB) {
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[kLevel10] = Sjis("一\n");
+  std::string bytes = EncodeLevelDictionary(CollectLevelEntries(texts));
+  EXPECT_TRUE(BytesEqual(std::string("\x00\x00\x01", 3), bytes.substr(16 + 3 * 341, 3)));
+  EXPECT_TRUE(
+      BytesEqual("\x88\xEA"
+                 "B",
+                 bytes.substr(1824)));
+  EXPECT_TRUE(BytesEqual(std::string("\x02\x39\x00\x00"
+                                     "by Mokutaro\x00",
+                                     16),
+                         bytes.substr(0, 16)));
+}
+
+TEST(LevelSource, CommentAndEmptyLinesAreNotCounted) {
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[0] = Sjis("#一\n 右\n\n雨\n");
+  std::vector<LevelEntry> entries = CollectLevelEntries(texts);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].kanji, 0x894A);
+}
+
+TEST(LevelSource, LongLineGivesOneEntry) {
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[0] = Sjis("一") + std::string(200, 'x') + "\n";
+  EXPECT_EQ(CollectLevelEntries(texts).size(), 1u);
+}
+
+TEST(LevelDictionaryBuild, SmallListsMatchGoldenBytes) {
+  LevelProgram dir;
+  for (std::string_view name : kLevelSourceNames) {
+    dir.SetList(name, ReadFile(TestData("dictionary/level_small/q_file/" + std::string(name))));
+  }
+  ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
+  EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/level_small/kanken_Q.dic")),
+                         ReadFile(dir.program.LevelDictionary())));
+  EXPECT_TRUE(dir.messenger.records.empty());
+}
+
+TEST(LevelDictionaryBuild, MissingListStopsBeforeTheOldDictionaryIsTouched) {
+  LevelProgram dir;
+  fs::remove(dir.program.LevelSourceDir() / "qj1.txt");
+  WriteFile(dir.program.LevelDictionary(), "old");
+  EXPECT_EQ(dir.Build(), LevelBuildStatus::kFailed);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_FALSE(dir.messenger.records[0].asked);
+  EXPECT_EQ(dir.messenger.records[0].title, "ご確認！");
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "対象テキスト " + (dir.program.LevelSourceDir() / "qj1.txt").string() + " がない\n");
+  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
+  EXPECT_FALSE(fs::exists(dir.program.DicDir() / "kanken_Q.~dic"));
+}
+
+TEST(LevelDictionaryBuild, OverwriteKeepsOneBackup) {
+  LevelProgram dir;
+  WriteFile(dir.program.LevelDictionary(), "old");
+  ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "ご確認！");
+  EXPECT_EQ(dir.messenger.records[0].text, "<" + dir.program.LevelDictionary().string() +
+                                               ">は既に存在しています。\n\n上書きしていいですか？");
+  EXPECT_EQ(ReadFile(dir.program.DicDir() / "kanken_Q.~dic"), "old");
+  // A backup already there stays; the dictionary is still replaced.
+  WriteFile(dir.program.LevelDictionary(), "newer");
+  ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
+  EXPECT_EQ(ReadFile(dir.program.DicDir() / "kanken_Q.~dic"), "old");
+  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()).size(), 1824u);
+}
+
+TEST(LevelDictionaryBuild, CancelKeepsTheOldDictionary) {
+  LevelProgram dir;
+  WriteFile(dir.program.LevelDictionary(), "old");
+  dir.messenger.Script({Answer::kCancel});
+  EXPECT_EQ(common::CodeOf(dir.Build()), -8);
+  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
+  EXPECT_FALSE(fs::exists(dir.program.DicDir() / "kanken_Q.~dic"));
+}
+
+TEST(LevelDictionaryBuild, ReadOnlyDictionaryKeptOnCancel) {
+  LevelProgram dir;
+  WriteFile(dir.program.LevelDictionary(), "old");
+  fs::permissions(dir.program.LevelDictionary(), fs::perms::owner_read);
+  dir.messenger.Script({Answer::kCancel});
+  EXPECT_EQ(common::CodeOf(dir.Build()), -21);
+  EXPECT_EQ(
+      dir.messenger.records[0].text,
+      "<" + dir.program.LevelDictionary().string() +
+          ">は読み出し専用ファイルとして\n既に存在します。\n\n属性を解除して書き込みますか？");
+  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
+}
+
+TEST(LevelDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
+  LevelProgram dir;
+  fs::create_directories(dir.program.LevelDictionary() / "in the way");
+  EXPECT_EQ(dir.Build(), LevelBuildStatus::kFailed);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "ご注意!!");
+  EXPECT_EQ(dir.messenger.records[0].text,
+            dir.program.LevelDictionary().string() +
+                " に書き込めない。\n元の辞書はそのまま残っています。");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
+}
+
+TEST(LevelDictionaryBuild, MoreKanjiThanTheReadersTakeAreRefused) {
+  LevelProgram dir;
+  // 7001 lines spread over many buckets: the byte pairs run through 0x8140 onward.
+  std::string list;
+  for (int i = 0; i < 7001; ++i) {
+    list += static_cast<char>(0x88 + i / 180);
+    list += static_cast<char>(0x40 + i % 180);
+    list += "\r\n";
+  }
+  dir.SetList("q1.txt", list);
+  EXPECT_EQ(dir.Build(), LevelBuildStatus::kOverLimit);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(
+      dir.messenger.records[0].text,
+      "漢検級の一覧の漢字が合わせて 7001 字あります。\n漢検級辞書に入る漢字は 7000 字までです。");
+  EXPECT_FALSE(fs::exists(dir.program.LevelDictionary()));
+}
+
+TEST(LevelDictionaryBuild, OverfullBucketIsRefused) {
+  LevelProgram dir;
+  std::string list;
+  for (int i = 0; i < 256; ++i) list += Sjis("一\r\n");
+  dir.SetList("q10.txt", list);
+  EXPECT_EQ(common::CodeOf(dir.Build()), -11);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].text,
+            "漢検級の一覧で、同じ検索区画に入る漢字が 255 字を超えています（区画 341）。\n"
+            "漢検級辞書を作成できません。");
+  EXPECT_FALSE(fs::exists(dir.program.LevelDictionary()));
+  // 255 in one bucket still fit.
+  dir.SetList("q10.txt", list.substr(4));
+  EXPECT_EQ(dir.Build(), LevelBuildStatus::kOk);
+}
+
+TEST(LevelDictionaryBuild, WrapperTellsTheOutcome) {
+  LevelProgram dir;
+  common::WorkDir work(dir.dir.Path());
+  EXPECT_EQ(RunLevelBuild(dir.program, work, dir.messenger), LevelBuildStatus::kOk);
+  ASSERT_EQ(dir.messenger.records.size(), 1u);
+  EXPECT_EQ(dir.messenger.records[0].title, "お知らせ");
+  EXPECT_EQ(dir.messenger.records[0].text, "kanken_Q.dic を作成・更新しました。");
+  dir.messenger.Script({Answer::kCancel});
+  EXPECT_NE(RunLevelBuild(dir.program, work, dir.messenger), LevelBuildStatus::kOk);
+  EXPECT_EQ(dir.messenger.records.back().title, "お知らせ");
+  EXPECT_EQ(dir.messenger.records.back().text, "kanken_Q.dic の作成・更新に\n失敗しました。");
+}
+
+TEST(LevelDictionaryLoad, FirstListWins) {
+  RecordingMessenger messenger;
+  LevelDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(TestData("dictionary/level_small/kanken_Q.dic"), messenger));
+  EXPECT_EQ(dictionary.LevelIndexOf(0x889F), kLevel2);       // 亜, in q2 and q3
+  EXPECT_EQ(dictionary.LevelIndexOf(kIchi), kLevel10);       // second in its bucket, after 構
+  EXPECT_EQ(dictionary.LevelIndexOf(0x8D5C), 6);             // 構
+  EXPECT_EQ(dictionary.LevelIndexOf(0x9F54), 0);             // 鬱
+  EXPECT_EQ(dictionary.LevelIndexOf(0x88F8), 10);            // 引
+  EXPECT_EQ(dictionary.LevelIndexOf(0x8ABF), std::nullopt);  // 漢: 級外
+  EXPECT_TRUE(messenger.records.empty());
+}
+
+TEST(LevelDictionaryLoad, DamagedFileIsRefused) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  LevelDictionary dictionary;
+  std::string bytes = ReadFile(TestData("dictionary/level_small/kanken_Q.dic"));
+  WriteFile(dir / "cut.dic", bytes.substr(0, bytes.size() - 3));  // 雨's entry is gone
+  EXPECT_FALSE(dictionary.Load(dir / "cut.dic", messenger));
+  WriteFile(dir / "short.dic", bytes.substr(0, 1000));
+  EXPECT_FALSE(dictionary.Load(dir / "short.dic", messenger));
+  EXPECT_FALSE(dictionary.Load(dir / "missing.dic", messenger));
+  ASSERT_EQ(messenger.records.size(), 3u);
+  EXPECT_EQ(messenger.records[0].title, "大事な大事なご報告");
+  EXPECT_EQ(messenger.records[0].text, "KDIC 部が異常です。!!! ");
+  EXPECT_EQ(dictionary.LevelIndexOf(kIchi), std::nullopt);
+}
+
+TEST(LevelDictionaryLoad, LevelCodesMapByMask) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[0] = Sjis("一\n");
+  std::string bytes = EncodeLevelDictionary(CollectLevelEntries(texts));
+  for (char code : std::string_view("09ABC")) {
+    bytes.back() = code;
+    WriteFile(dir / "one.dic", bytes);
+    LevelDictionary dictionary;
+    ASSERT_TRUE(dictionary.Load(dir / "one.dic", messenger));
+    int expected = code <= '9' ? code - '0' : code - 'A' + 10;
+    EXPECT_EQ(dictionary.LevelIndexOf(kIchi), expected) << code;
+  }
+}
+
+}  // namespace
+}  // namespace dictionary
