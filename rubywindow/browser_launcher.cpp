@@ -1,0 +1,98 @@
+// The browser is started as a detached process on the page's path, given as one argument.
+#include "rubywindow/browser_launcher.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "rubywindow/messages.h"
+
+namespace rubywindow {
+
+namespace {
+
+constexpr int kExecFailed = 127;
+
+// A browser may take a relative path for an address, so it is given the full path.
+std::string PageArgument(const std::filesystem::path& page) {
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(page, error);
+  return error ? page.string() : full.string();
+}
+
+bool TryBrowser(const std::string& browser, const std::filesystem::path& page,
+                ProgramStarter& starter) {
+  std::vector<std::string> arguments = {PageArgument(page)};
+  if (!browser.empty() && starter.Start(browser, arguments)) return true;
+  return browser != kDesktopOpener && starter.Start(std::string(kDesktopOpener), arguments);
+}
+
+// Runs in the grandchild: only async-signal-safe calls between fork and exec.
+[[noreturn]] void ExecOrReport(char* const* argv, int report_fd) {
+  ::execvp(argv[0], argv);
+  int error = errno;
+  ssize_t ignored = ::write(report_fd, &error, sizeof error);  // the parent reads it or EOF
+  (void)ignored;
+  ::_exit(kExecFailed);
+}
+
+}  // namespace
+
+bool ProcessStarter::Start(const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  // The exec result comes back through a close-on-exec pipe: EOF means the program runs. The
+  // middle process ends at once, so the browser is nobody's child and never left a zombie.
+  int pipe_fds[2];
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return false;
+  pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe_fds[0]);
+    pid_t grandchild = ::fork();
+    if (grandchild == 0) {
+      ::setsid();
+      ExecOrReport(argv.data(), pipe_fds[1]);
+    }
+    if (grandchild < 0) {
+      int error = errno;
+      ssize_t ignored = ::write(pipe_fds[1], &error, sizeof error);
+      (void)ignored;
+    }
+    ::_exit(0);
+  }
+  ::close(pipe_fds[1]);
+  if (child > 0) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  int error = 0;
+  ssize_t got;
+  do {
+    got = ::read(pipe_fds[0], &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  ::close(pipe_fds[0]);
+  return child > 0 && got == 0;
+}
+
+LaunchStatus LaunchBrowser(const std::filesystem::path& page, std::string& browser,
+                           ProgramStarter& starter, BrowserPicker& picker,
+                           common::Messenger& messenger) {
+  if (TryBrowser(browser, page, starter)) return LaunchStatus::kOk;
+  messenger.Tell({std::string(messages::kTitleCaution), std::string(messages::kBrowserNotStarted)});
+  std::optional<std::string> picked = picker.PickBrowser();
+  if (!picked) return LaunchStatus::kCancelled;
+  browser = *picked;
+  if (starter.Start(browser, {PageArgument(page)})) return LaunchStatus::kOk;
+  messenger.Tell(
+      {std::string(messages::kTitleCaution), std::string(messages::kBrowserStillNotStarted)});
+  return LaunchStatus::kFailed;
+}
+
+}  // namespace rubywindow

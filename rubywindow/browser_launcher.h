@@ -1,0 +1,51 @@
+// Starting the web browser on a page, with the recovery the user is offered when it fails.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/messenger.h"
+
+namespace rubywindow {
+
+// Starts a program without waiting for it; the arguments go to it as they are, never through a
+// shell, so a path with blanks stays one argument.
+class ProgramStarter {
+ public:
+  virtual ~ProgramStarter() = default;
+  // false when the program could not be started (not found, not executable).
+  virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
+};
+
+// Starts programs as processes of their own, detached from ours.
+class ProcessStarter final : public ProgramStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
+};
+
+// The open dialog in which the user picks the browser program; nullopt when cancelled.
+class BrowserPicker {
+ public:
+  virtual ~BrowserPicker() = default;
+  virtual std::optional<std::string> PickBrowser() = 0;
+};
+
+// The desktop's own opener, tried when the chosen browser cannot be started.
+inline constexpr std::string_view kDesktopOpener = "xdg-open";
+
+enum class [[nodiscard]] LaunchStatus : int{
+    kOk = 1,
+    kCancelled = -1,  // the browser did not start and the user picked none
+    kFailed = -2,     // the picked browser did not start either
+};
+
+// Starts `browser` (the WWWBROWSER setting) on `page`, then the desktop opener. When neither
+// starts, says so and lets the user pick a browser, which then becomes `browser` and is tried
+// once more.
+LaunchStatus LaunchBrowser(const std::filesystem::path& page, std::string& browser,
+                           ProgramStarter& starter, BrowserPicker& picker,
+                           common::Messenger& messenger);
+
+}  // namespace rubywindow

@@ -1,0 +1,31 @@
+// The kana table: the 83 hiragana ぁ…ん and the katakana of the same sounds ァ…ン, used to turn
+// readings from one kind of kana into the other.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rubywindow {
+
+enum class KanaDirection { kToKatakana, kToHiragana };
+
+// Appends `text` to `out` with every letter of the table turned the given way; ヴ becomes ぶ
+// on the way to hiragana. Everything else (kanji, ー, ゝ, ヵ, ヶ, half-width kana, ASCII) stays.
+void AppendConverted(std::string_view text, KanaDirection direction, std::string& out);
+std::string ConvertKana(std::string_view text, KanaDirection direction);
+
+// The direction of the "convert all readings" command: held while the program runs, flipped
+// before each use, so the first use goes to hiragana.
+class KanaToggle {
+ public:
+  KanaDirection Flip() {
+    direction_ = direction_ == KanaDirection::kToKatakana ? KanaDirection::kToHiragana
+                                                          : KanaDirection::kToKatakana;
+    return direction_;
+  }
+
+ private:
+  KanaDirection direction_ = KanaDirection::kToKatakana;
+};
+
+}  // namespace rubywindow

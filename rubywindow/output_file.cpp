@@ -1,0 +1,64 @@
+// Converted files are written beside the target and renamed over it when complete.
+#include "rubywindow/output_file.h"
+
+#include "common/cp932.h"
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "common/text_file.h"
+#include "rubywindow/messages.h"
+
+namespace rubywindow {
+
+namespace fs = std::filesystem;
+
+OutputStatus WriteConvertedFile(const common::TextSource& source, const fs::path& target,
+                                const std::function<void(OutputSink&)>& convert) {
+  // A read-only file is never replaced, as opening it for writing would fail.
+  if (common::FileExists(target) && common::IsReadOnly(target)) {
+    return OutputStatus::kCannotCreate;
+  }
+  fs::path temporary = common::TemporarySibling(target);
+  common::TextWriter writer;
+  if (!writer.Open(temporary)) return OutputStatus::kCannotCreate;
+  {
+    OutputSink sink(writer);
+    convert(sink);
+  }
+  bool written = writer.CloseSynced();
+  if (source.Failed()) {
+    common::RemoveFile(temporary);
+    return OutputStatus::kReadFailed;
+  }
+  if (!written || !common::RenameFile(temporary, target)) {
+    common::RemoveFile(temporary);
+    return OutputStatus::kCannotCreate;
+  }
+  return OutputStatus::kOk;
+}
+
+void ReportOutputFailure(OutputStatus status, const fs::path& target,
+                         std::string_view cannot_create, std::string_view title,
+                         common::Messenger& messenger) {
+  std::string where = target.string();
+  if (status == OutputStatus::kCannotCreate) {
+    messenger.Tell({std::string(title), common::FormatMessage(cannot_create, {where})});
+  } else if (status == OutputStatus::kReadFailed) {
+    messenger.Tell({std::string(title), common::FormatMessage(messages::kTextNotRead, {where})});
+  }
+}
+
+fs::path CutAtFirstDot(const fs::path& path, std::string_view extension) {
+  // Only the file name is cut: a folder such as "my.docs" must not move the file elsewhere.
+  std::string name = path.filename().string();
+  name = name.substr(0, name.find('.'));
+  name += extension;
+  return path.parent_path() / name;
+}
+
+std::string PathForText(const fs::path& path) {
+  std::string bytes = path.string();
+  std::optional<std::string> cp932 = common::Utf8ToCp932(bytes);
+  return cp932 ? *cp932 : bytes;
+}
+
+}  // namespace rubywindow

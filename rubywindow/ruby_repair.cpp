@@ -1,0 +1,161 @@
+// Ruby groups rewritten one at a time by a walk that never runs past a line.
+#include "rubywindow/ruby_repair.h"
+
+#include "common/sjis.h"
+#include "rubywindow/messages.h"
+
+namespace rubywindow {
+
+namespace {
+
+constexpr std::string_view kOpen = "{";
+constexpr std::string_view kClose = "}";
+constexpr std::string_view kSlash = "/";
+
+// Copies `text` to the result with each group handed to `rewrite(out, base, reading)`.
+template <typename Rewrite>
+std::string MapGroups(std::string_view text, Rewrite rewrite) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t open = common::FindAligned(text, kOpen, i);
+    if (open == std::string_view::npos) {
+      out += text.substr(i);
+      break;
+    }
+    std::size_t line_end = std::min(text.find('\n', open), text.size());
+    std::size_t close = common::FindAligned(text.substr(0, line_end), kClose, open + 1);
+    if (close == std::string_view::npos) {
+      out += text.substr(i, line_end - i);  // an unclosed '{': the line stays as it is
+      i = line_end;
+      continue;
+    }
+    out += text.substr(i, open - i);
+    std::string_view inside = text.substr(open + 1, close - open - 1);
+    std::size_t slash = common::FindAligned(inside, kSlash);
+    if (slash == std::string_view::npos) {
+      out += text.substr(open, close - open + 1);
+    } else {
+      rewrite(out, inside.substr(0, slash), inside.substr(slash + 1));
+    }
+    i = close + 1;
+  }
+  return out;
+}
+
+void AppendGroup(std::string& out, std::string_view base, std::string_view reading) {
+  out += common::kGroupOpen;
+  out += base;
+  out += common::kGroupSeparator;
+  out += reading;
+  out += common::kGroupClose;
+}
+
+KanaDirection DirectionOf(int kind) {
+  return kind == static_cast<int>(RepairKind::kToKatakana) ? KanaDirection::kToKatakana
+                                                           : KanaDirection::kToHiragana;
+}
+
+common::Message MessageOf(std::string_view title, std::string_view text) {
+  return {std::string(title), std::string(text)};
+}
+
+}  // namespace
+
+std::string ConvertAllReadings(std::string_view text, KanaDirection direction) {
+  return MapGroups(text,
+                   [direction](std::string& out, std::string_view base, std::string_view reading) {
+                     AppendGroup(out, base, ConvertKana(reading, direction));
+                   });
+}
+
+std::string KeepPartOfAllGroups(std::string_view text, GroupPart part) {
+  return MapGroups(text, [part](std::string& out, std::string_view base, std::string_view reading) {
+    out += part == GroupPart::kBase ? base : reading;
+  });
+}
+
+std::string ConvertSelection(std::string_view selection, int kind, bool align_kana) {
+  if (kind == static_cast<int>(RepairKind::kKeepBase)) {
+    return KeepPartOfAllGroups(selection, GroupPart::kBase);
+  }
+  if (kind == static_cast<int>(RepairKind::kKeepReading)) {
+    return KeepPartOfAllGroups(selection, GroupPart::kReading);
+  }
+  KanaDirection direction = DirectionOf(kind);
+  if (align_kana) return ConvertKana(selection, direction);
+  return MapGroups(
+      selection, [direction](std::string& out, std::string_view base, std::string_view reading) {
+        AppendGroup(out, ConvertKana(base, direction), ConvertKana(reading, direction));
+      });
+}
+
+SelectionCheck CheckRepairSelection(std::string_view selection) {
+  if (selection.empty()) return SelectionCheck::kNothingSelected;
+  if (selection.front() != common::kGroupOpen) return SelectionCheck::kNotAtGroup;
+  // The last character must be a single-byte '}', not the trail byte of ± (0x81 0x7D).
+  std::size_t last = common::AlignedCut(selection, selection.size() - 1);
+  if (last != selection.size() - 1 || selection.back() != common::kGroupClose) {
+    return SelectionCheck::kNotClosed;
+  }
+  if (common::FindAligned(selection, kSlash) == std::string_view::npos) {
+    return SelectionCheck::kNoSlash;
+  }
+  return SelectionCheck::kGroups;
+}
+
+std::optional<common::Message> RepairSelectionMessage(SelectionCheck check) {
+  switch (check) {
+    case SelectionCheck::kNothingSelected:
+      return MessageOf(messages::kTitleRepair, messages::kAskWholeDocument);
+    case SelectionCheck::kNotAtGroup:
+      return MessageOf(messages::kTitleRepair, messages::kSelectionNotAtGroup);
+    case SelectionCheck::kNotClosed:
+      return MessageOf(messages::kTitleSelectionNotClosed, messages::kSelectionNotClosed);
+    case SelectionCheck::kNoSlash:
+      return MessageOf(messages::kTitleRepair, messages::kSelectionWithoutSlash);
+    case SelectionCheck::kGroups:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::string ReplaceAllOccurrences(std::string_view text, std::string_view selected,
+                                  std::string_view replacement) {
+  std::string out;
+  std::size_t rest = 0;
+  for (std::size_t hit = common::FindAligned(text, selected); hit != std::string_view::npos;
+       hit = common::FindAligned(text, selected, rest)) {
+    out += text.substr(rest, hit - rest);
+    out += replacement;
+    rest = hit + selected.size();
+  }
+  out += text.substr(rest);
+  return out;
+}
+
+std::string ApplyRepair(std::string_view document, std::size_t selection_start,
+                        std::string_view selection, const RepairRequest& request) {
+  if (request.all_groups) {
+    switch (static_cast<RepairKind>(request.kind)) {
+      case RepairKind::kKeepBase:
+        return KeepPartOfAllGroups(document, GroupPart::kBase);
+      case RepairKind::kKeepReading:
+        return KeepPartOfAllGroups(document, GroupPart::kReading);
+      case RepairKind::kToKatakana:
+        return ConvertAllReadings(document, KanaDirection::kToKatakana);
+      case RepairKind::kToHiragana:
+        return ConvertAllReadings(document, KanaDirection::kToHiragana);
+    }
+    return std::string(document);
+  }
+  std::string replacement = ConvertSelection(selection, request.kind, request.align_kana);
+  if (request.scope != 1) return ReplaceAllOccurrences(document, selection, replacement);
+  std::string out(document.substr(0, selection_start));
+  out += replacement;
+  out += document.substr(std::min(document.size(), selection_start + selection.size()));
+  return out;
+}
+
+}  // namespace rubywindow

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/settings.h"
+#include "common/text_source.h"
+#include "rubywindow/html_page_settings.h"
+#include "rubywindow/pass_through_page.h"
+#include "rubywindow/ruby_page.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace rubywindow {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::Sjis;
+
+HtmlPageSettings Initial() { return HtmlPageSettingsOf(common::Settings()); }
+
+std::string Page(std::string_view sjis, const HtmlPageSettings& settings = Initial()) {
+  common::StringTextSource source(sjis);
+  std::string page;
+  OutputSink out(page);
+  RenderRubyPage(source, "a.srb", settings, out);
+  return page;
+}
+
+std::string Body(std::string_view sjis, const HtmlPageSettings& settings = Initial()) {
+  std::string page = Page(sjis, settings);
+  std::size_t start = page.find("<BODY>\n") + 7;
+  return page.substr(start, page.find("</BODY>") - start);
+}
+
+// Copies a golden case's input into a scratch folder and writes the page there.
+std::string WrittenPage(std::string_view name, const HtmlPageSettings& settings,
+                        const testing_support::ScratchDir& dir) {
+  fs::path document = dir / "a.srb";
+  fs::copy_file(testing_support::TestData(name) / "a.srb", document);
+  auto source = common::FileTextSource::Open(document);
+  testing_support::RecordingMessenger messenger;
+  EXPECT_TRUE(common::IsOk(WriteRubyPage(document, *source, settings, messenger)));
+  EXPECT_TRUE(messenger.records.empty());
+  return ReadFile(dir / "aRb.html");
+}
+
+TEST(RubyPage, DetailedPageMatchesGolden) {
+  testing_support::ScratchDir dir;
+  EXPECT_TRUE(
+      BytesEqual(ReadFile(testing_support::TestData("rubywindow/ruby_page_detailed/expected.html")),
+                 WrittenPage("rubywindow/ruby_page_detailed", Initial(), dir)));
+}
+
+TEST(RubyPage, PlainPageMatchesGolden) {
+  testing_support::ScratchDir dir;
+  HtmlPageSettings plain = Initial();
+  plain.detailed = false;
+  EXPECT_TRUE(
+      BytesEqual(ReadFile(testing_support::TestData("rubywindow/ruby_page_plain/expected.html")),
+                 WrittenPage("rubywindow/ruby_page_plain", plain, dir)));
+}
+
+TEST(RubyPage, EveryAlignmentClassWritesItsTagAndRule) {
+  const char* tags[] = {"<RUBY>",
+                        "<RUBY CLASS=\"left\">",
+                        "<RUBY CLASS=\"right\">",
+                        "<RUBY CLASS=\"center\">",
+                        "<RUBY CLASS=\"letter\">",
+                        "<RUBY CLASS=\"space\">",
+                        "<RUBY CLASS=\"edge\">"};
+  const char* rules[] = {"",
+                         "RUBY.left  {ruby-align:left;}",
+                         "RUBY.right  {ruby-align:right;}",
+                         "RUBY.center  {ruby-align:center;}",
+                         "RUBY.letter  {ruby-align:distribute-letter;}",
+                         "RUBY.space  {ruby-align:distribute-space;}",
+                         "RUBY.edge  {ruby-align:line-edge;}"};
+  for (int index = 0; index < kAlignmentCount; ++index) {
+    HtmlPageSettings settings = Initial();
+    settings.alignment = index;
+    std::string page = Page(Sjis("{本/ほん}"), settings);
+    EXPECT_NE(page.find(std::string(tags[index]) + "<SPAN CLASS=\"P\">"), std::string::npos)
+        << index;
+    EXPECT_NE(page.find("BODY {background-color:#FFFFFF;}\n" + std::string(rules[index]) +
+                        "\n</STYLE>\n"),
+              std::string::npos)
+        << index;
+  }
+}
+
+TEST(RubyPage, AlignmentOutsideTheTableIsTheInitialOne) {
+  EXPECT_EQ(AlignmentOf(7).opening_tag, "<RUBY CLASS=\"edge\">");
+  EXPECT_EQ(AlignmentOf(-1).opening_tag, "<RUBY CLASS=\"edge\">");
+}
+
+TEST(RubyPage, ColoursAreWrittenRedGreenBlue) {
+  EXPECT_EQ(HtmlColor(255), "FF0000");
+  EXPECT_EQ(HtmlColor(32768), "008000");
+  EXPECT_EQ(HtmlColor(0xFFFFFF), "FFFFFF");
+  EXPECT_EQ(HtmlColor(0x123456), "563412");
+  EXPECT_EQ(HtmlColor(0x7F123456), "563412");  // never more than six digits
+}
+
+TEST(RubyPage, SpecExampleBodyInBothModes) {
+  std::string text = Sjis("{漢字/かんじ}です\n");
+  EXPECT_EQ(Body(text), Sjis("<RUBY CLASS=\"edge\"><SPAN CLASS=\"P\">漢字</SPAN><RT><SPAN "
+                             "CLASS=\"R\">かんじ</SPAN></RUBY>です<SPAN CLASS=\"C\"><B>↓</B>"
+                             "</SPAN><BR>\n\n"));
+  HtmlPageSettings plain = Initial();
+  plain.detailed = false;
+  EXPECT_EQ(Body(text, plain), Sjis("<RUBY>漢字<RT>かんじ</RUBY>です<BR>\n\n"));
+  std::string page = Page(text, plain);
+  EXPECT_EQ(page.find("<FONT"), std::string::npos);
+  EXPECT_EQ(page.find("<STYLE"), std::string::npos);
+}
+
+TEST(RubyPage, HeadDeclaresShiftJis) {
+  EXPECT_NE(Page("x").find("charset=Shift_JIS"), std::string::npos);
+}
+
+TEST(RubyPage, MarksOffGiveBareBreaks) {
+  HtmlPageSettings settings = Initial();
+  settings.line_break_marks = false;
+  settings.page_break_marks = false;
+  EXPECT_EQ(Body("a\x0C\nb\r\n", settings), "a\x0C<BR>\n\nb<BR>\n\n");
+}
+
+TEST(RubyPage, TrailByteBraceIsCopied) {
+  HtmlPageSettings plain = Initial();
+  plain.detailed = false;
+  EXPECT_EQ(Body("\x81\x7B\x81\x7D/", plain), "\x81\x7B\x81\x7D/\n");
+}
+
+TEST(RubyPage, SlashInsideReadingIsCopied) {
+  HtmlPageSettings plain = Initial();
+  plain.detailed = false;
+  EXPECT_EQ(Body(Sjis("{本/ほ/ん}\n"), plain), Sjis("<RUBY>本<RT>ほ/ん</RUBY><BR>\n\n"));
+}
+
+TEST(RubyPage, TextWithoutFinalLineBreakKeepsBodyEndOnItsOwnLine) {
+  EXPECT_TRUE(Page("x").ends_with("x\n</BODY>\n</HTML>\n"));
+}
+
+TEST(RubyPage, FileNames) {
+  EXPECT_EQ(RubyPagePath("/doc/story.srb"), fs::path("/doc/storyRb.html"));
+  EXPECT_EQ(RubyPagePath("/doc/story"), fs::path("/doc/storyRb.html"));
+  EXPECT_EQ(RubyPagePath("/a.b/story"), fs::path("/a.b/storyRb.html"));
+  EXPECT_EQ(PassThroughPagePath("/doc/story.srb"), fs::path("/doc/storyRb.htm"));
+  EXPECT_EQ(DocumentInFolder("新規ﾌｧｲﾙ.srb", "/prog"), fs::path("/prog/新規ﾌｧｲﾙ.srb"));
+  EXPECT_EQ(DocumentInFolder("/d/x.srb", "/prog"), fs::path("/d/x.srb"));
+}
+
+TEST(RubyPage, UnwritableFolderIsReportedAndLeavesNothing) {
+  testing_support::ScratchDir dir;
+  fs::path document = dir / "missing" / "a.srb";
+  common::StringTextSource source("x");
+  testing_support::RecordingMessenger messenger;
+  EXPECT_EQ(WriteRubyPage(document, source, Initial(), messenger), OutputStatus::kCannotCreate);
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_EQ(messenger.records[0].title, "ご注意!!");
+  EXPECT_EQ(messenger.records[0].text,
+            "ブラウザ用の " + (dir / "missing" / "aRb.html").string() + " が作れませんでした。");
+}
+
+TEST(RubyPage, ReadOnlyPageIsNotReplaced) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFile(dir / "aRb.html", "old");
+  fs::permissions(dir / "aRb.html", fs::perms::owner_read);
+  common::StringTextSource source("x");
+  testing_support::RecordingMessenger messenger;
+  EXPECT_EQ(WriteRubyPage(dir / "a.srb", source, Initial(), messenger),
+            OutputStatus::kCannotCreate);
+  EXPECT_EQ(ReadFile(dir / "aRb.html"), "old");
+}
+
+TEST(PassThroughPage, LowerCaseBodyOnlyMatchesGolden) {
+  testing_support::ScratchDir dir;
+  fs::copy_file(testing_support::TestData("rubywindow/pass_through/page.srb"), dir / "page.srb");
+  auto source = common::FileTextSource::Open(dir / "page.srb");
+  testing_support::RecordingMessenger messenger;
+  EXPECT_TRUE(common::IsOk(WritePassThroughPage(dir / "page.srb", *source, messenger)));
+  EXPECT_TRUE(
+      BytesEqual(ReadFile(testing_support::TestData("rubywindow/pass_through/expected.htm")),
+                 ReadFile(dir / "pageRb.htm")));
+}
+
+TEST(PassThroughPage, TextWithoutBodyIsConvertedFromItsStart) {
+  std::string text = Sjis("{本/ほん}\r\n");
+  common::StringTextSource source(text);
+  std::string page;
+  OutputSink out(page);
+  RenderPassThroughPage(source, out);
+  EXPECT_EQ(page, Sjis("<RUBY>本<RT>ほん</RUBY>\n"));
+}
+
+TEST(PassThroughPage, FailureIsTitledWarning) {
+  testing_support::ScratchDir dir;
+  common::StringTextSource source("x");
+  testing_support::RecordingMessenger messenger;
+  EXPECT_FALSE(common::IsOk(WritePassThroughPage(dir / "no" / "a.srb", source, messenger)));
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_EQ(messenger.records[0].title, "Warning");
+}
+
+}  // namespace
+}  // namespace rubywindow

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rubywindow/kana_table.h"
+#include "rubywindow/ruby_repair.h"
+#include "tests/support/test_files.h"
+
+namespace rubywindow {
+namespace {
+
+using testing_support::Sjis;
+
+TEST(KanaTable, EveryPairConvertsBothWays) {
+  std::string hiragana = Sjis(
+      "ぁあぃいぅうぇえぉおかきくけこがぎぐげごさしすせそざじずぜぞたちつってとだぢづでどなにぬねの"
+      "はひふへほばびぶべぼぱぴぷぺぽまみむめもゃやゅゆょよらりるれろゎわゐゑをん");
+  std::string katakana = Sjis(
+      "ァアィイゥウェエォオカキクケコガギグゲゴサシスセソザジズゼゾタチツッテトダヂヅデドナニヌネノ"
+      "ハヒフヘホバビブベボパピプペポマミムメモャヤュユョヨラリルレロヮワヰヱヲン");
+  EXPECT_EQ(ConvertKana(hiragana, KanaDirection::kToKatakana), katakana);
+  EXPECT_EQ(ConvertKana(katakana, KanaDirection::kToHiragana), hiragana);
+}
+
+TEST(KanaTable, OtherCharactersStay) {
+  std::string others = Sjis("漢ーゝヵヶｱa{/|}");
+  EXPECT_EQ(ConvertKana(others, KanaDirection::kToKatakana), others);
+  EXPECT_EQ(ConvertKana(others, KanaDirection::kToHiragana), others);
+  EXPECT_EQ(ConvertKana(Sjis("ヴィ"), KanaDirection::kToHiragana), Sjis("ぶぃ"));
+}
+
+TEST(KanaToggle, FirstUseGoesToHiragana) {
+  KanaToggle toggle;
+  EXPECT_EQ(toggle.Flip(), KanaDirection::kToHiragana);
+  EXPECT_EQ(toggle.Flip(), KanaDirection::kToKatakana);
+}
+
+TEST(ConvertAllReadings, OnlyReadingsChange) {
+  EXPECT_EQ(ConvertAllReadings(Sjis("{漢字/かんじ}と{仮名/かな}\n{数/かず}ー"),
+                               KanaDirection::kToKatakana),
+            Sjis("{漢字/カンジ}と{仮名/カナ}\n{数/カズ}ー"));
+  EXPECT_EQ(ConvertAllReadings(Sjis("{ヴィ/ヴィー}"), KanaDirection::kToHiragana),
+            Sjis("{ヴィ/ぶぃー}"));
+}
+
+TEST(ConvertAllReadings, UnclosedBraceLeavesTheRestOfItsLine) {
+  EXPECT_EQ(ConvertAllReadings(Sjis("{あ/あ {い/い\n{う/う}"), KanaDirection::kToKatakana),
+            Sjis("{あ/あ {い/い\n{う/ウ}"));
+  EXPECT_EQ(ConvertAllReadings(Sjis("{あ}{い/い}"), KanaDirection::kToKatakana),
+            Sjis("{あ}{い/イ}"));
+}
+
+TEST(KeepPartOfAllGroups, BaseOrReading) {
+  std::string text = Sjis("{漢字/かんじ}の{人/ひと|にん}\n{x");
+  EXPECT_EQ(KeepPartOfAllGroups(text, GroupPart::kBase), Sjis("漢字の人\n{x"));
+  EXPECT_EQ(KeepPartOfAllGroups(text, GroupPart::kReading), Sjis("かんじのひと|にん\n{x"));
+}
+
+TEST(ConvertSelection, KindsOfTheRepairDialog) {
+  std::string selection = Sjis("{漢字/かんじ}の{本/ほん}");
+  EXPECT_EQ(ConvertSelection(selection, 1, false), Sjis("漢字の本"));
+  EXPECT_EQ(ConvertSelection(selection, 2, false), Sjis("かんじのほん"));
+  EXPECT_EQ(ConvertSelection(selection, 3, false), Sjis("{漢字/カンジ}の{本/ホン}"));
+  EXPECT_EQ(ConvertSelection(selection, 3, true), Sjis("{漢字/カンジ}ノ{本/ホン}"));
+  EXPECT_EQ(ConvertSelection(Sjis("{オ茶/オチャ}"), 0, false), Sjis("{お茶/おちゃ}"));
+}
+
+TEST(RubyRepair, WholeGroupChangesButAllGroupsOnlyReadings) {
+  std::string document = Sjis("{お茶/おちゃ}を");
+  RepairRequest request{3, 1, false, false};
+  EXPECT_EQ(ApplyRepair(document, 0, Sjis("{お茶/おちゃ}"), request), Sjis("{オ茶/オチャ}を"));
+  request.all_groups = true;
+  EXPECT_EQ(ApplyRepair(document, 0, "", request), Sjis("{お茶/オチャ}を"));
+}
+
+TEST(RubyRepair, WholeDocumentScopeReplacesEveryOccurrence) {
+  std::string document = Sjis("{本/ほん}と{本/ほん}と{木/き}");
+  RepairRequest request{1, 2, false, false};
+  EXPECT_EQ(ApplyRepair(document, 0, Sjis("{本/ほん}"), request), Sjis("本と本と{木/き}"));
+  request.scope = 1;
+  EXPECT_EQ(ApplyRepair(document, 11, Sjis("{本/ほん}"), request), Sjis("{本/ほん}と本と{木/き}"));
+}
+
+TEST(RubyRepair, SelectionChecks) {
+  EXPECT_EQ(CheckRepairSelection(""), SelectionCheck::kNothingSelected);
+  EXPECT_EQ(CheckRepairSelection(Sjis("漢字")), SelectionCheck::kNotAtGroup);
+  EXPECT_EQ(RepairSelectionMessage(SelectionCheck::kNotAtGroup)->text,
+            "01:ルビ部の { ～ } までを選択してください。");
+  EXPECT_EQ(CheckRepairSelection(Sjis("{本/ほん")), SelectionCheck::kNotClosed);
+  EXPECT_EQ(CheckRepairSelection("{a/\x81\x7D"), SelectionCheck::kNotClosed);  // ± ends it
+  EXPECT_EQ(CheckRepairSelection(Sjis("{本}")), SelectionCheck::kNoSlash);
+  EXPECT_EQ(CheckRepairSelection(Sjis("{本/ほん}")), SelectionCheck::kGroups);
+  EXPECT_EQ(RepairSelectionMessage(SelectionCheck::kNotClosed)->title, "ご確認!");
+  EXPECT_FALSE(RepairSelectionMessage(SelectionCheck::kGroups));
+}
+
+}  // namespace
+}  // namespace rubywindow
