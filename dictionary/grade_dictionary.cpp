@@ -47,7 +47,7 @@ std::optional<GradeEntry> EntryAt(std::string_view bytes, std::string_view area,
 bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
                            common::Messenger& messenger) {
   entries_.clear();
-  first_of_.clear();
+  first_of_.assign(std::size_t{1} << 16, kAbsent);
   common::FileBytes content = common::ReadBinaryFile(file);
   // Whatever the count says, nothing is read beyond the tables or the file.
   bool ok = content.ok && kanji_count >= 0 && kanji_count <= kGradeMaxKanji &&
@@ -59,14 +59,15 @@ bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
       std::optional<GradeEntry> entry = EntryAt(bytes, area, i);
       ok = entry.has_value();
       if (ok) {
-        first_of_.try_emplace(entry->kanji, entries_.size());
+        std::int16_t& first = first_of_[entry->kanji];
+        if (first == kAbsent) first = static_cast<std::int16_t>(entries_.size());
         entries_.push_back(std::move(*entry));
       }
     }
   }
   if (!ok) {
     entries_.clear();
-    first_of_.clear();
+    first_of_.assign(first_of_.size(), kAbsent);
     messenger.Tell({std::string(messages::kTitleImportantReport),
                     std::string(messages::kGradeDictionaryBroken), common::Icon::kError});
   }
@@ -74,8 +75,9 @@ bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
 }
 
 const GradeEntry* GradeDictionary::Find(std::uint16_t kanji) const {
-  auto found = first_of_.find(kanji);
-  return found == first_of_.end() ? nullptr : &entries_[found->second];
+  if (first_of_.empty()) return nullptr;
+  std::int16_t first = first_of_[kanji];
+  return first == kAbsent ? nullptr : &entries_[static_cast<std::size_t>(first)];
 }
 
 }  // namespace dictionary

@@ -36,7 +36,9 @@ class GradeDictionary {
 
  private:
   std::vector<GradeEntry> entries_;
-  std::unordered_map<std::uint16_t, std::size_t> first_of_;
+  // The first entry of each kanji code, looked up at every group of a text.
+  static constexpr std::int16_t kAbsent = -1;
+  std::vector<std::int16_t> first_of_;
 };
 
 enum class [[nodiscard]] GradeBuildStatus : int{
