@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/messenger.h"
