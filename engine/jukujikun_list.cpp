@@ -13,10 +13,6 @@ constexpr char kOneCharacterMark = '>';
 constexpr char kLineFeed = '\n';
 constexpr std::size_t kSeparatorBytes = 1;  // between the reading and the grade digit
 
-std::size_t NextCharacterOf(std::string_view text, std::size_t at) {
-  return at + common::SjisReader(text, at).Peek().bytes.size();
-}
-
 }  // namespace
 
 bool JukujikunList::Load(const std::filesystem::path& file) {
@@ -27,8 +23,6 @@ bool JukujikunList::Load(const std::filesystem::path& file) {
 
 // '#' is never a trail byte, so a comment can be found byte by byte.
 void JukujikunList::SetText(std::string_view text) {
-  answers_[0].clear();
-  answers_[1].clear();
   text_.clear();
   text_.reserve(text.size());
   bool in_comment = false;
@@ -37,28 +31,34 @@ void JukujikunList::SetText(std::string_view text) {
     if (byte == kComment) in_comment = true;
     if (!in_comment) text_ += byte;
   }
+  IndexEntries();
 }
 
 std::optional<int> JukujikunList::GradeOf(std::string_view base_and_reading,
                                           bool one_character) const {
-  auto& answers = answers_[one_character ? 1 : 0];
-  auto known = answers.find(base_and_reading);
-  if (known != answers.end()) return known->second;
-  std::optional<int> grade = SearchGrade(base_and_reading, one_character);
-  answers.emplace(std::string(base_and_reading), grade);
-  return grade;
+  auto found = entries_.find(base_and_reading);
+  if (found == entries_.end()) return std::nullopt;
+  if (one_character && !found->second.marked) return std::nullopt;
+  return found->second.grade;
 }
 
-std::optional<int> JukujikunList::SearchGrade(std::string_view base_and_reading,
-                                              bool one_character) const {
-  for (std::size_t at = common::FindAligned(text_, base_and_reading); at != std::string::npos;
-       at = common::FindAligned(text_, base_and_reading, NextCharacterOf(text_, at))) {
-    std::optional<int> grade = GradeAfter(at + base_and_reading.size());
-    if (!grade || !StartsEntry(at)) continue;
-    if (one_character && (at == 0 || text_[at - 1] != kOneCharacterMark)) return std::nullopt;
-    return grade;
+// Every text that starts an entry and stands one separator byte before a grade digit is a
+// "base/reading" the list answers for; the first such place in the list counts. Finding them
+// once keeps each group's question to one lookup.
+void JukujikunList::IndexEntries() {
+  entries_.clear();
+  for (std::size_t start = 0; start < text_.size(); ++start) {
+    if (!StartsEntry(start)) continue;
+    bool marked = start > 0 && text_[start - 1] == kOneCharacterMark;
+    for (std::size_t end = start + 1; end < text_.size(); ++end) {
+      std::optional<int> grade = GradeAfter(end);
+      std::string_view key = std::string_view(text_).substr(start, end - start);
+      if (grade && key.find(common::kGroupSeparator) != std::string_view::npos) {
+        entries_.try_emplace(std::string(key), Entry{*grade, marked});
+      }
+      if (text_[end] == kLineFeed) break;  // a group never spans a line
+    }
   }
-  return std::nullopt;
 }
 
 // An entry begins the text or follows a single-byte character ('>', a line feed, a space);

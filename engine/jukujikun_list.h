@@ -23,20 +23,22 @@ class JukujikunList {
   std::optional<int> GradeOf(std::string_view base_and_reading, bool one_character) const;
 
  private:
-  std::optional<int> SearchGrade(std::string_view base_and_reading, bool one_character) const;
+  void IndexEntries();
   bool StartsEntry(std::size_t at) const;
   std::optional<int> GradeAfter(std::size_t entry_end) const;
 
   std::string text_;
-  // Answers already found, per kind of group: a text asks about the same groups again and again.
+  struct Entry {
+    int grade = 0;
+    bool marked = false;  // '>' in front: one-character groups may find it
+  };
   struct TextHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view text) const {
       return std::hash<std::string_view>{}(text);
     }
   };
-  mutable std::unordered_map<std::string, std::optional<int>, TextHash, std::equal_to<>>
-      answers_[2];
+  std::unordered_map<std::string, Entry, TextHash, std::equal_to<>> entries_;
 };
 
 }  // namespace engine
