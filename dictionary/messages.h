@@ -175,4 +175,18 @@ inline constexpr std::string_view kLabelStandardPreMainWindow = "[標準pre]";
 inline constexpr std::string_view kLabelMainDictionary = "[本体辞書]";
 inline constexpr std::string_view kLabelPlus = "＋";
 
+// Source sort (status-line texts) and duplicate check.
+inline constexpr std::string_view kSortRunning = "行単位で昇順にソート中です。";
+inline constexpr std::string_view kSortDone = "行単位で昇順にソートしました。";
+inline constexpr std::string_view kSortUndecodableLine =
+    "%d 行目に Shift_JIS として読めない文字があります。\nソートしませんでした。";
+inline constexpr std::string_view kSortNoCollator =
+    "日本語の照合順序を用意できませんでした。\nソートしませんでした。";
+inline constexpr std::string_view kTitleDuplicateFound = "発見!!";
+inline constexpr std::string_view kDuplicateFound =
+    "%d ﾊﾞｲﾄ目 :: %d 行 及び %d 行 :: %d 字 \n\n重複文字＝[ %s ]";
+inline constexpr std::string_view kTitleDuplicateCheckDone = "重複チェック完了";
+inline constexpr std::string_view kNoDuplicate =
+    "第１ﾌｨ-ﾙﾄﾞの重複行は\n(もう)ありません。\n\nお疲れ様！";
+
 }  // namespace dictionary::messages

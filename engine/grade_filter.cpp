@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/cp932.h"
+#include "common/sjis.h"
 #include "common/message_format.h"
 #include "common/text_file.h"
 #include "engine/grade_allocation.h"
@@ -27,7 +28,9 @@ bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
 
 class GradeFilterVisitor final : public GroupVisitor {
  public:
-  explicit GradeFilterVisitor(const GradeRubyOptions& options) : tag_(options.tag) {
+  // Counting only, the visitor decides for each group whether it stays, and writes nothing.
+  GradeFilterVisitor(const GradeRubyOptions& options, bool count_only)
+      : tag_(options.tag), count_only_(count_only) {
     GradeBounds bounds = GradeBoundsOf(options);
     min_ = GradeCodeOf(bounds.low);
     max_ = bounds.high >= kBeyondLastGrade ? kOpenHighCode : GradeCodeOf(bounds.high);
@@ -41,6 +44,13 @@ class GradeFilterVisitor final : public GroupVisitor {
       ++base_at;
     }
     if (base_at == 1) code = kNoGrade;
+    if (count_only_) {
+      // A group the scan hands over ends with its '}' unless the text ended inside it.
+      bool closed = group.back() == common::kGroupClose &&
+                    common::IsCharacterStart(group, 0, group.size() - 1);
+      if (closed && code >= min_ && code <= max_) ++kept_;
+      return;
+    }
     std::string_view rest = group.substr(base_at);  // from the base through the '}'
     GroupParts parts = SplitGroup(group.substr(base_at - 1));
     if (parts.closed && (code < min_ || code > max_)) {
@@ -76,6 +86,7 @@ class GradeFilterVisitor final : public GroupVisitor {
   }
 
   bool tag_;
+  bool count_only_;
   int min_ = 0;
   int max_ = 0;
   int kept_ = 0;
@@ -102,18 +113,19 @@ std::string Header(const GradeRubyOptions& options) {
 
 // One reading of "hai_.$rb"; false when it could not be read whole.
 bool FilterFile(const common::WorkDir& work, ByteSink& out, const GradeRubyOptions& options,
-                int& kept) {
+                bool count_only, int& kept) {
   common::TextReader in;
   if (!in.Open(work.File(common::kGradeAllocated))) return false;
   FileSource source(in);
-  kept = FilterGrades(source, out, options);
+  kept = FilterGrades(source, out, options, count_only);
   return in.Close();
 }
 
 }  // namespace
 
-int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options) {
-  GradeFilterVisitor visitor(options);
+int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options,
+                 bool count_only) {
+  GradeFilterVisitor visitor(options, count_only);
   ScanGroups(in, out, /*copy_areas=*/false, visitor);
   return visitor.Kept();
 }
@@ -126,7 +138,7 @@ std::string GradeHeader(const GradeRubyOptions& options, int kept) {
 std::string FilterGradesOfText(std::string_view text, const GradeRubyOptions& options) {
   StringSource source(text);
   StringSink sink;
-  int kept = FilterGrades(source, sink, options);
+  int kept = FilterGrades(source, sink, options, /*count_only=*/false);
   if (!options.header) return std::move(sink.Text());
   return GradeHeader(options, kept) + sink.Text();
 }
@@ -137,13 +149,15 @@ GradeFilterStatus RunGradeFilter(const common::WorkDir& work, const GradeRubyOpt
   int kept = 0;
   if (options.header) {
     NullSink counter;
-    if (!FilterFile(work, counter, options, kept)) return GradeFilterStatus::kInputFailed;
+    if (!FilterFile(work, counter, options, /*count_only=*/true, kept)) {
+      return GradeFilterStatus::kInputFailed;
+    }
   }
   common::TextWriter out;
   if (!out.Open(work.File(common::kGradeFiltered))) return GradeFilterStatus::kOutputFailed;
   if (options.header) out.Write(GradeHeader(options, kept));
   FileSink sink(out);
-  bool read = FilterFile(work, sink, options, kept);
+  bool read = FilterFile(work, sink, options, /*count_only=*/false, kept);
   if (!out.Close()) return GradeFilterStatus::kOutputFailed;
   return read ? GradeFilterStatus::kOk : GradeFilterStatus::kInputFailed;
 }

@@ -10,6 +10,9 @@ packages=(
   libgmock-dev     # GoogleMock, used beside GoogleTest
   googletest       # the GoogleTest sources and CMake files
   libc-bin         # iconv(1); glibc's own iconv with its CP932 table converts Shift_JIS
+  libicu-dev       # ICU's collator: the Japanese line order of the source sort
+  chromium         # headless browser: the HTML ruby page is rendered in a test
+  fonts-noto-cjk   # Japanese glyphs for that rendering
 )
 
 missing=()
