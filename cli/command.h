@@ -68,5 +68,13 @@ extern const Command kEscapeBracesCommand;
 extern const Command kBuildGradeCommand;
 extern const Command kBuildKankenCommand;
 extern const Command kDicCommand;
+extern const Command kHtmlCommand;
+extern const Command kYmiCommand;
+extern const Command kNnnCommand;
+extern const Command kKanaCommand;
+extern const Command kStripCommand;
+extern const Command kRepairCommand;
+extern const Command kSortCommand;
+extern const Command kDupcheckCommand;
 
 }  // namespace cli

@@ -26,6 +26,8 @@ inline constexpr std::string_view kStartBeyondEnd =
     "開始位置 %d は<%s>の長さ %d バイトを超えています。";
 inline constexpr std::string_view kCannotShowReport =
     "辞書は作成されましたが、報告ファイル<%s>が読めません。";
+inline constexpr std::string_view kSelectionNotFound =
+    "ファイル<%s>には指定された文字列がありません。\n何も変更しませんでした。";
 inline constexpr std::string_view kNotInDicFolder =
     "辞書ファイル<%s>は dic フォルダ<%s>にありません。\n"
     "登録できるのは dic フォルダの辞書だけです。";
@@ -72,6 +74,10 @@ inline constexpr std::string_view kBadMode = "dic mode wants 0, 1 or 2, not '%s'
 inline constexpr std::string_view kNameNotShiftJis =
     "the dictionary name holds a character that Shift_JIS cannot represent";
 inline constexpr std::string_view kBadOffset = "--from wants a byte offset (0 or more), not '%s'";
+inline constexpr std::string_view kBadNumber = "%s wants a whole number from %d to %d, not '%s'";
+inline constexpr std::string_view kBadCount = "%s wants a whole number from %d up, not '%s'";
+inline constexpr std::string_view kBadChoice = "%s wants %s, not '%s'";
+inline constexpr std::string_view kMissingChoice = "%s is required: %s";
 inline constexpr std::string_view kUsageLine = "Usage: %s %s\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
 

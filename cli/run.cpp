@@ -43,6 +43,8 @@ constexpr std::size_t kCommandColumn = 15;  // where the summaries start in the 
 const Command* const kCommands[] = {
     &kRubyCommand,         &kBuildDicCommand,   &kRestoreDicCommand,  &kCheckCommand,
     &kEscapeBracesCommand, &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
+    &kHtmlCommand,         &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
+    &kStripCommand,        &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

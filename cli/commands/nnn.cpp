@@ -1,0 +1,100 @@
+// nnn: writes the NNN file of a ruby file, every ruby group rewritten by the user's template.
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/conversion_check.h"
+#include "cli/option_values.h"
+#include "common/status.h"
+#include "rubywindow/messages.h"
+#include "rubywindow/nnn_writer.h"
+#include "rubywindow/template_list.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+namespace rw = rubywindow;
+
+constexpr std::string_view kTemplate = "--template";
+constexpr std::string_view kFontName = "--font-name";
+constexpr std::string_view kFontSize = "--font-size";
+constexpr std::string_view kWarnMarkers = "--warn-markers";
+
+constexpr OptionSpec kOptions[] = {
+    {kTemplate, "", ValueKind::kText, "T",
+     "****1 base, ****4 reading, ****2/****5 their bytes, ****3/****6 their characters, "
+     "****7 font name, ****8 font size (default: CNVSTR/CONVSTRING_DSP)"},
+    {kFontName, "", ValueKind::kText, "N", "the font name for ****7 (default ＭＳ明朝)"},
+    {kFontSize, "", ValueKind::kText, "S", "the font size for ****8 (default 8)"},
+    {kWarnMarkers, "", ValueKind::kNone, "",
+     "ask before running a template without ****1 or ****4"},
+};
+
+std::optional<rw::NnnOptions> OptionsOf(const CommandEnv& env, std::string& error) {
+  rw::NnnOptions options = rw::NnnOptionsOf(env.settings);
+  options.template_text =
+      rw::InitialTemplate(env.settings.nnn_template, env.settings.nnn_templates);
+  std::optional<int> size =
+      IntegerOption(env.args, kFontSize, options.font_size, 1, INT_MAX, error);
+  if (!size) return std::nullopt;
+  options.font_size = *size;
+  if (const std::string* given = env.args.Last(kTemplate)) options.template_text = *given;
+  if (const std::string* given = env.args.Last(kFontName)) options.font_name = *given;
+  return options;
+}
+
+// The empty-text refusal, the check and the marker question, in the ruby window's order.
+bool ReadyToConvert(const CommandEnv& env, const fs::path& file, const common::TextSource& text,
+                    const rw::NnnOptions& options) {
+  if (text.Size() == 0) {
+    env.messenger.Tell({std::string(rw::messages::kTitleNothingToConvert),
+                        std::string(rw::messages::kNothingToConvert), common::Icon::kWarning});
+    return false;
+  }
+  if (!PassesConversionCheck(text, file, env.settings, env.messenger)) return false;
+  if (!env.args.Has(kWarnMarkers)) return true;
+  std::optional<common::Message> question =
+      rw::NnnMarkerWarning(rw::ParseTemplate(options.template_text, rw::kNnnMarkers));
+  return !question ||
+         env.messenger.Ask(*question, common::Buttons::kOkCancel) == common::Answer::kOk;
+}
+
+CommandResult RunNnn(const CommandEnv& env) {
+  std::string error;
+  std::optional<rw::NnnOptions> options = OptionsOf(env, error);
+  if (!options) return CommandResult::UsageError(error);
+  fs::path file = env.args.Operands().front();
+  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
+  if (!text) return CommandResult::Failure();
+  if (!ReadyToConvert(env, file, *text, *options)) return CommandResult::Failure();
+  if (!common::IsOk(rw::WriteNnn(file, *text, *options, env.messenger))) {
+    return CommandResult::Failure();
+  }
+  return WriteOutput(env.out, PathText(rw::NnnPath(file)) + "\n", env.messenger)
+             ? CommandResult::Success()
+             : CommandResult::Failure();
+}
+
+}  // namespace
+
+const Command kNnnCommand = {
+    "nnn",
+    "nnn FILE [--template T] [--font-name N] [--font-size S] [--warn-markers]",
+    "rewrite every ruby group by a template of your own (.nnn)",
+    "With the template 〒****1****4〒 the group {花/はな} becomes 〒花はな〒; text outside the\n"
+    "groups is copied. The notation is checked first; a fault gives status 1 and no file. With\n"
+    "--warn-markers a template without ****1 or ****4 is run only when the question is\n"
+    "answered OK (--yes). The file is FILE cut at the first '.' of its name, with .nnn; its\n"
+    "path is printed.\n",
+    kOptions,
+    1,
+    1,
+    RunNnn,
+};
+
+}  // namespace cli

@@ -1,0 +1,28 @@
+// The frame of the commands that turn a whole ruby file into new text: read the file's bytes,
+// transform them, and write the result to -o OUT or to standard output.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/command.h"
+
+namespace cli {
+
+inline constexpr std::string_view kOutputOption = "--output";
+
+// The -o option every such command declares.
+inline constexpr OptionSpec kOutputOptionSpec = {
+    kOutputOption, "-o", ValueKind::kPath, "OUT",
+    "write the result to OUT (may be FILE itself) instead of standard output"};
+
+// Returns the new text, or nullopt when the transform refused (it has said why).
+using Transform = std::function<std::optional<std::string>(std::string_view text)>;
+
+// Runs `transform` over the bytes of the command's one operand. The file's line ends are kept
+// as they are; OUT is replaced only by a complete result.
+CommandResult TransformFile(const CommandEnv& env, const Transform& transform);
+
+}  // namespace cli

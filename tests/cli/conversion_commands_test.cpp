@@ -1,0 +1,226 @@
+// The ruby-file conversion commands through cli::Run: the check before a conversion, the
+// refusals of the settings dialogs, and outputs against golden files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_runner.h"
+#include "tests/support/test_files.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+std::string Golden(std::string_view name) {
+  return ReadFile(TestData("cli/conversions/" + std::string(name)));
+}
+
+// Line 2 has a group whose base runs into its closing brace.
+const std::string kFaultyText = Sjis("{漢字/かんじ}\r\n{漢字かんじ}\r\n");
+const std::string kFaultOnLine2 = "【警告】 2 行目::<{ / }> の内部は、/ の後にるびがなが必要。\n";
+
+TEST(CliConversions, OutputsMatchGoldenFiles) {
+  ProgramFolder home;
+  struct Case {
+    std::vector<std::string> command;
+    std::string input;
+    std::string output;
+  };
+  const Case cases[] = {
+      {{"html"}, "a.srb", "aRb.html"},
+      {{"ymi", "--first", "2"}, "list.lrb", "list.ymi"},
+      {{"nnn", "--template", "<ruby>****1<rt>****4</rt></ruby>"}, "story.srb", "story.nnn"},
+  };
+  for (Case c : cases) {
+    WriteFile(home / c.input, Golden(c.input));
+    c.command.push_back((home / c.input).string());
+    CliRun run = home.Run(c.command);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, (home / c.output).string() + "\n");
+    EXPECT_TRUE(BytesEqual(Golden(c.output), ReadFile(home / c.output))) << c.output;
+  }
+}
+
+TEST(CliConversions, CheckedConversionsRefuseAFaultAtItsLine) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", kFaultyText);
+  const std::vector<std::string> commands[] = {{"html", "--pass-through"}, {"ymi"}, {"nnn"}};
+  for (std::vector<std::string> command : commands) {
+    command.push_back((home / "a.srb").string());
+    CliRun run = home.Run(command);
+    EXPECT_EQ(run.exit_code, 1) << command[0];
+    EXPECT_EQ(run.err, kFaultOnLine2) << command[0];
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(home / "aRb.htm"));
+  EXPECT_FALSE(fs::exists(home / "a.ymi"));
+  EXPECT_FALSE(fs::exists(home / "a.nnn"));
+}
+
+TEST(CliHtml, RubyPageNeverChecks) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", kFaultyText);
+  CliRun run = home.Run({"html", (home / "a.srb").string()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(fs::exists(home / "aRb.html"));
+}
+
+TEST(CliHtml, EmptyTextIsRefused) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", "");
+  CliRun run = home.Run({"html", (home / "a.srb").string()});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "【ご注意!!】 表示する内容がありません！\n");
+  EXPECT_FALSE(fs::exists(home / "aRb.html"));
+}
+
+TEST(CliHtml, OpenStartsTheBrowserOnThePage) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", Golden("a.srb"));
+  CliRun run =
+      home.Run({"--set", "PROGRAM/WWWBROWSER=true", "html", "--open", (home / "a.srb").string()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "【ご報告！】 [ " + (home / "aRb.html").string() + " ] を表示します。\n");
+}
+
+TEST(CliYmi, DialogRefusalWritesNothing) {
+  ProgramFolder home;
+  WriteFile(home / "list.lrb", Golden("list.lrb"));
+  struct Case {
+    std::vector<std::string> options;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--range-mode", "1", "--first", "3", "--last", "2"},
+       "【ご確認！】 左のフィールド≦右のフィールド にして下さい。\n"},
+      {{"--part-mode", "1", "--mark", ""}, "【ご注意！】 行頭マーク文字列を指定して下さい。\n"},
+      {{"--separator", "、"}, "【ご注意】 フィールド・セパレーターは\n半角１字です。\n"},
+  };
+  for (Case c : cases) {
+    c.options.insert(c.options.begin(), "ymi");
+    c.options.push_back((home / "list.lrb").string());
+    CliRun run = home.Run(c.options);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err, c.message);
+  }
+  EXPECT_FALSE(fs::exists(home / "list.ymi"));
+}
+
+TEST(CliYmi, BadNumberIsAUsageError) {
+  ProgramFolder home;
+  CliRun run = home.Run({"ymi", "--range-mode", "5", (home / "list.lrb").string()});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_TRUE(Contains(run.err, "--range-mode wants a whole number from 0 to 4, not '5'"));
+}
+
+TEST(CliNnn, TemplateWithoutMarkersRunsOnlyWhenConfirmed) {
+  ProgramFolder home;
+  WriteFile(home / "story.srb", Golden("story.srb"));
+  std::vector<std::string> args = {"nnn", "--warn-markers", "--template", "<****1>",
+                                   (home / "story.srb").string()};
+  CliRun declined = home.Run(args);
+  EXPECT_EQ(declined.exit_code, 1);
+  EXPECT_TRUE(Contains(declined.err, "【〓警告〓】 ルビかな部<****4>がありません。\n"));
+  EXPECT_FALSE(fs::exists(home / "story.nnn"));
+
+  args.insert(args.begin(), "--yes");
+  CliRun confirmed = home.Run(args);
+  EXPECT_EQ(confirmed.exit_code, 0) << confirmed.err;
+  EXPECT_EQ(ReadFile(home / "story.nnn"), Sjis("<漢字>\r\n"));
+}
+
+TEST(CliNnn, EmptyTextIsRefused) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", "");
+  CliRun run = home.Run({"nnn", (home / "a.srb").string()});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "【ご注意!!。】 変換する内容がありません！\n");
+}
+
+// The commands that print their result, with the examples of the ruby window's repairs.
+TEST(CliRubyEdits, ResultsGoToStandardOutput) {
+  ProgramFolder home;
+  struct Case {
+    std::vector<std::string> command;
+    std::string text;
+    std::string result;
+  };
+  const Case cases[] = {
+      {{"kana", "--to", "katakana"},
+       "{漢字/かんじ}と{仮名/かな}\r\n",
+       "{漢字/カンジ}と{仮名/カナ}\r\n"},
+      {{"kana", "--to", "hiragana"}, "{ヴィ/ヴィ}", "{ヴィ/ぶぃ}"},
+      {{"strip", "--keep", "base"}, "{漢字/かんじ}の{本/ほん}", "漢字の本"},
+      {{"strip", "--keep", "reading"}, "{漢字/かんじ}の{本/ほん}", "かんじのほん"},
+      {{"repair", "--kind", "3", "--selection", "{お茶/おちゃ}"},
+       "{お茶/おちゃ}を",
+       "{オ茶/オチャ}を"},
+      {{"--yes", "repair", "--kind", "3"}, "{お茶/おちゃ}を", "{お茶/オチャ}を"},
+      {{"repair", "--kind", "1", "--selection", "{本/ほん}"}, "{本/ほん}と{本/ほん}", "本と本"},
+  };
+  for (Case c : cases) {
+    WriteFile(home / "a.srb", Sjis(c.text));
+    c.command.push_back((home / "a.srb").string());
+    CliRun run = home.Run(c.command);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(BytesEqual(Sjis(c.result), run.out)) << c.text;
+  }
+}
+
+TEST(CliRepair, RefusedSelectionLeavesTheOutputAlone) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", Sjis("{本/ほん}"));
+  WriteFile(home / "out.srb", "kept");
+  struct Case {
+    std::vector<std::string> options;
+    std::string complaint;
+  };
+  const Case cases[] = {
+      {{"--selection", "漢字"}, "【注意!】 01:ルビ部の { ～ } までを選択してください。\n"},
+      {{"--selection", "{本}"}, "【注意!】 03: { }間に / がありません。\n"},
+      {{"--selection", "{山/やま}"}, "には指定された文字列がありません。"},
+      {{}, "このまま実行しますか？\n  → No\n"},
+  };
+  for (Case c : cases) {
+    std::vector<std::string> args = {"repair", "--kind", "1", "-o", (home / "out.srb").string()};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back((home / "a.srb").string());
+    CliRun run = home.Run(args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_TRUE(Contains(run.err, c.complaint)) << run.err;
+    EXPECT_EQ(ReadFile(home / "out.srb"), "kept");
+  }
+}
+
+TEST(CliSort, EqualLinesAreKeptOnceAndEmptyLinesDropped) {
+  ProgramFolder home;
+  WriteFile(home / "twice.pre", Golden("twice.pre"));
+  CliRun run = home.Run({"sort", (home / "twice.pre").string(), "-o", (home / "out.pre").string()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(BytesEqual(Golden("twice_sorted.pre"), ReadFile(home / "out.pre")));
+}
+
+TEST(CliDupcheck, ExitStatusTellsWhetherADuplicateWasFound) {
+  ProgramFolder home;
+  WriteFile(home / "a.pre", Sjis("漢字,かん*じ\r\n漢字,から*じ\r\n"));
+  CliRun found = home.Run({"dupcheck", (home / "a.pre").string()});
+  EXPECT_EQ(found.exit_code, 1);
+  EXPECT_EQ(found.err, "【発見!!】 18 ﾊﾞｲﾄ目 :: 1 行 及び 2 行 :: 2 字 \n\n重複文字＝[ 漢字 ]\n");
+
+  WriteFile(home / "b.pre", Sjis("漢字,かん*じ\r\n\r\n漢字,かん*じ\r\n"));
+  CliRun none = home.Run({"dupcheck", (home / "b.pre").string()});
+  EXPECT_EQ(none.exit_code, 0);
+  EXPECT_EQ(none.err,
+            "【重複チェック完了】 第１ﾌｨ-ﾙﾄﾞの重複行は\n(もう)ありません。\n\nお疲れ様！\n");
+}
+
+}  // namespace
+}  // namespace cli
