@@ -136,31 +136,36 @@ void ScanGroups(ByteSource& in, ByteSink& out, bool copy_areas, GroupVisitor& vi
   GroupScan(in, out, copy_areas, visitor).Run();
 }
 
+namespace {
+
+// The first `byte` at or after `from` that starts a character, or npos. Neither '/' nor '}'
+// can be taken for a trail byte unless a lead byte stands right before it.
+std::size_t FindCharacter(std::string_view text, char byte, std::size_t from) {
+  while (from < text.size()) {
+    const void* hit = std::memchr(text.data() + from, byte, text.size() - from);
+    if (!hit) return std::string_view::npos;
+    std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    if (common::IsCharacterStart(text, 0, at)) return at;
+    from = at + 1;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 GroupParts SplitGroup(std::string_view group) {
   GroupParts parts;
-  common::SjisReader reader(group, 1);
-  std::size_t base_end = kNotFound;
-  std::size_t reading_start = 0;
-  while (!reader.AtEnd()) {
-    if (base_end == kNotFound && reader.AtByte(common::kGroupSeparator)) {
-      base_end = reader.Offset();
-      parts.has_separator = true;
-      reader.Next();
-      reading_start = reader.Offset();
-    } else if (reader.AtByte(common::kGroupClose)) {
-      parts.closed = true;
-      break;
-    } else {
-      reader.Next();
-    }
-  }
-  std::size_t end = reader.Offset();
-  if (base_end == kNotFound) {
+  std::size_t end = FindCharacter(group, common::kGroupClose, 1);
+  parts.closed = end != std::string_view::npos;
+  if (!parts.closed) end = group.size();
+  std::size_t separator = FindCharacter(group.substr(0, end), common::kGroupSeparator, 1);
+  if (separator == std::string_view::npos) {
     parts.base = group.substr(1, end - 1);
-  } else {
-    parts.base = group.substr(1, base_end - 1);
-    parts.reading = group.substr(reading_start, end - reading_start);
+    return parts;
   }
+  parts.has_separator = true;
+  parts.base = group.substr(1, separator - 1);
+  parts.reading = group.substr(separator + 1, end - separator - 1);
   return parts;
 }
 
