@@ -117,17 +117,20 @@ bool TextWriter::Open(const std::filesystem::path& path) {
   return file_ != nullptr;
 }
 
+void TextWriter::WriteRaw(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (end_ == buffer_.size()) Flush();
+    std::size_t n = std::min(bytes.size(), buffer_.size() - end_);
+    std::memcpy(buffer_.data() + end_, bytes.data(), n);
+    end_ += n;
+    bytes.remove_prefix(n);
+  }
+}
+
 void TextWriter::WriteLong(std::string_view bytes) {
   while (!bytes.empty()) {
     std::size_t lf = bytes.find('\n');
-    std::string_view plain = bytes.substr(0, lf);
-    while (!plain.empty()) {
-      if (end_ == buffer_.size()) Flush();
-      std::size_t n = std::min(plain.size(), buffer_.size() - end_);
-      std::memcpy(buffer_.data() + end_, plain.data(), n);
-      end_ += n;
-      plain.remove_prefix(n);
-    }
+    WriteRaw(bytes.substr(0, lf));
     if (lf == std::string_view::npos) break;
     Put('\n');
     bytes.remove_prefix(lf + 1);

@@ -82,8 +82,17 @@ class TextWriter {
       WriteLong(bytes);
       return;
     }
-    for (char byte : bytes) Put(byte);
+    if (end_ + 2 * bytes.size() > buffer_.size()) Flush();
+    char* out = buffer_.data() + end_;
+    for (char byte : bytes) {
+      if (byte == '\n') *out++ = '\r';
+      *out++ = byte;
+    }
+    end_ = static_cast<std::size_t>(out - buffer_.data());
   }
+
+  // Bytes already in their on-disk form (CR LF), such as a part of another working file.
+  void WriteRaw(std::string_view bytes);
 
   bool Failed() const { return failed_; }
   // false when any write, the flush or the close failed.

@@ -3,14 +3,16 @@
 
 #include <algorithm>
 #include <array>
-
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "common/cp932.h"
-#include "common/sjis.h"
 #include "common/message_format.h"
 #include "common/text_file.h"
 #include "engine/grade_allocation.h"
+#include "engine/headed_file.h"
 #include "engine/group_scan.h"
 #include "engine/memory_stream.h"
 #include "engine/messages.h"
@@ -28,9 +30,7 @@ bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
 
 class GradeFilterVisitor final : public GroupVisitor {
  public:
-  // Counting only, the visitor decides for each group whether it stays, and writes nothing.
-  GradeFilterVisitor(const GradeRubyOptions& options, bool count_only)
-      : tag_(options.tag), count_only_(count_only) {
+  explicit GradeFilterVisitor(const GradeRubyOptions& options) : tag_(options.tag) {
     GradeBounds bounds = GradeBoundsOf(options);
     min_ = GradeCodeOf(bounds.low);
     max_ = bounds.high >= kBeyondLastGrade ? kOpenHighCode : GradeCodeOf(bounds.high);
@@ -44,13 +44,6 @@ class GradeFilterVisitor final : public GroupVisitor {
       ++base_at;
     }
     if (base_at == 1) code = kNoGrade;
-    if (count_only_) {
-      // A group the scan hands over ends with its '}' unless the text ended inside it.
-      bool closed = group.back() == common::kGroupClose &&
-                    common::IsCharacterStart(group, 0, group.size() - 1);
-      if (closed && code >= min_ && code <= max_) ++kept_;
-      return;
-    }
     std::string_view rest = group.substr(base_at);  // from the base through the '}'
     GroupParts parts = SplitGroup(group.substr(base_at - 1));
     if (parts.closed && (code < min_ || code > max_)) {
@@ -86,7 +79,6 @@ class GradeFilterVisitor final : public GroupVisitor {
   }
 
   bool tag_;
-  bool count_only_;
   int min_ = 0;
   int max_ = 0;
   int kept_ = 0;
@@ -112,20 +104,21 @@ std::string Header(const GradeRubyOptions& options) {
 }
 
 // One reading of "hai_.$rb"; false when it could not be read whole.
-bool FilterFile(const common::WorkDir& work, ByteSink& out, const GradeRubyOptions& options,
-                bool count_only, int& kept) {
+// The filtered text of "hai_.$rb" and the number of groups kept; nullopt when it cannot be read.
+std::optional<int> FilterFile(const common::WorkDir& work, ByteSink& out,
+                              const GradeRubyOptions& options) {
   common::TextReader in;
-  if (!in.Open(work.File(common::kGradeAllocated))) return false;
+  if (!in.Open(work.File(common::kGradeAllocated))) return std::nullopt;
   FileSource source(in);
-  kept = FilterGrades(source, out, options, count_only);
-  return in.Close();
+  int kept = FilterGrades(source, out, options);
+  if (!in.Close()) return std::nullopt;
+  return kept;
 }
 
 }  // namespace
 
-int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options,
-                 bool count_only) {
-  GradeFilterVisitor visitor(options, count_only);
+int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options) {
+  GradeFilterVisitor visitor(options);
   ScanGroups(in, out, /*copy_areas=*/false, visitor);
   return visitor.Kept();
 }
@@ -138,28 +131,26 @@ std::string GradeHeader(const GradeRubyOptions& options, int kept) {
 std::string FilterGradesOfText(std::string_view text, const GradeRubyOptions& options) {
   StringSource source(text);
   StringSink sink;
-  int kept = FilterGrades(source, sink, options, /*count_only=*/false);
+  int kept = FilterGrades(source, sink, options);
   if (!options.header) return std::move(sink.Text());
   return GradeHeader(options, kept) + sink.Text();
 }
 
 GradeFilterStatus RunGradeFilter(const common::WorkDir& work, const GradeRubyOptions& options) {
-  // The summary stands before the text but counts its groups: a first reading counts them, so
-  // that the text streams through once more instead of being held.
-  int kept = 0;
-  if (options.header) {
-    NullSink counter;
-    if (!FilterFile(work, counter, options, /*count_only=*/true, kept)) {
+  std::function<std::string(int)> header;
+  if (options.header) header = [&options](int kept) { return GradeHeader(options, kept); };
+  HeadedFileStatus status = WriteHeadedFile(
+      work.File(common::kGradeFiltered),
+      [&](ByteSink& out) { return FilterFile(work, out, options); }, header);
+  switch (status) {
+    case HeadedFileStatus::kOk:
+      return GradeFilterStatus::kOk;
+    case HeadedFileStatus::kInputFailed:
       return GradeFilterStatus::kInputFailed;
-    }
+    case HeadedFileStatus::kOutputFailed:
+      break;
   }
-  common::TextWriter out;
-  if (!out.Open(work.File(common::kGradeFiltered))) return GradeFilterStatus::kOutputFailed;
-  if (options.header) out.Write(GradeHeader(options, kept));
-  FileSink sink(out);
-  bool read = FilterFile(work, sink, options, /*count_only=*/false, kept);
-  if (!out.Close()) return GradeFilterStatus::kOutputFailed;
-  return read ? GradeFilterStatus::kOk : GradeFilterStatus::kInputFailed;
+  return GradeFilterStatus::kOutputFailed;
 }
 
 }  // namespace engine

@@ -20,8 +20,7 @@ enum class [[nodiscard]] GradeFilterStatus : int{
 
 // Streams `in` to `out` and returns the number of groups that kept their reading. Writes no
 // header; see GradeHeader. `options` must have passed ValidateGradeRuby.
-int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options,
-                 bool count_only = false);
+int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options);
 
 // The header line of the range kind and the summary with `kept` groups (Shift_JIS).
 std::string GradeHeader(const GradeRubyOptions& options, int kept);

@@ -1,6 +1,7 @@
 // Finding whole ruby groups in a stream of chunks.
 #include "engine/group_scan.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -10,6 +11,20 @@
 
 namespace engine {
 namespace {
+
+// The offset of the first `byte` at or after `from`, or npos. Groups and the gaps between them
+// are short, so the first bytes are looked at in place before the library search.
+std::size_t FindByte(std::string_view text, char byte, std::size_t from) {
+  constexpr std::size_t kNear = 16;
+  std::size_t near_end = std::min(text.size(), from + kNear);
+  for (std::size_t at = from; at < near_end; ++at) {
+    if (text[at] == byte) return at;
+  }
+  if (near_end == text.size()) return std::string_view::npos;
+  const void* hit = std::memchr(text.data() + near_end, byte, text.size() - near_end);
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string_view::npos;
+}
 
 constexpr std::size_t kNotFound = std::string_view::npos;
 
@@ -91,10 +106,8 @@ class GroupScan {
   std::size_t GroupEnd(std::size_t open) const {
     std::size_t from = open + 1;
     while (from < chunk_.size()) {
-      const void* hit =
-          std::memchr(chunk_.data() + from, common::kGroupClose, chunk_.size() - from);
-      if (!hit) return kNotFound;
-      std::size_t close = static_cast<std::size_t>(static_cast<const char*>(hit) - chunk_.data());
+      std::size_t close = FindByte(chunk_, common::kGroupClose, from);
+      if (close == std::string_view::npos) return kNotFound;
       if (common::IsCharacterStart(chunk_, open, close)) return close + 1;
       from = close + 1;
     }
@@ -104,8 +117,8 @@ class GroupScan {
   std::size_t NextSpecial(std::size_t from) const {
     const std::size_t size = chunk_.size();
     if (!has_areas_) {  // most chunks hold no area: only the groups need finding
-      const void* hit = std::memchr(chunk_.data() + from, common::kGroupOpen, size - from);
-      return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - chunk_.data()) : size;
+      std::size_t open = FindByte(chunk_, common::kGroupOpen, from);
+      return open == std::string_view::npos ? size : open;
     }
     while (from < size && !special_[static_cast<unsigned char>(chunk_[from])]) ++from;
     return from;
@@ -142,9 +155,8 @@ namespace {
 // can be taken for a trail byte unless a lead byte stands right before it.
 std::size_t FindCharacter(std::string_view text, char byte, std::size_t from) {
   while (from < text.size()) {
-    const void* hit = std::memchr(text.data() + from, byte, text.size() - from);
-    if (!hit) return std::string_view::npos;
-    std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    std::size_t at = FindByte(text, byte, from);
+    if (at == std::string_view::npos) return at;
     if (common::IsCharacterStart(text, 0, at)) return at;
     from = at + 1;
   }

@@ -1,12 +1,17 @@
 // The level filter, as a stream and as the step from "shori_.$rb" to "kanQ_.$rb".
 #include "engine/level_filter.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+
 #include "common/cp932.h"
 #include "common/message_format.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "dictionary/level_dictionary.h"
 #include "engine/group_scan.h"
+#include "engine/headed_file.h"
 #include "engine/memory_stream.h"
 #include "engine/messages.h"
 
@@ -81,13 +86,16 @@ std::string Header(const LevelRubyOptions& options) {
 }
 
 // One reading of "shori_.$rb"; false when it could not be read whole.
-bool FilterFile(const common::WorkDir& work, ByteSink& out, const LevelRubyOptions& options,
-                const LevelLookup& level_of, int& kept) {
+// The filtered text of "shori_.$rb" and the number of groups kept; nullopt when it cannot be
+// read.
+std::optional<int> FilterFile(const common::WorkDir& work, ByteSink& out,
+                              const LevelRubyOptions& options, const LevelLookup& level_of) {
   common::TextReader in;
-  if (!in.Open(work.File(common::kCleanedUp))) return false;
+  if (!in.Open(work.File(common::kCleanedUp))) return std::nullopt;
   FileSource source(in);
-  kept = FilterLevels(source, out, options, level_of);
-  return in.Close();
+  int kept = FilterLevels(source, out, options, level_of);
+  if (!in.Close()) return std::nullopt;
+  return kept;
 }
 
 }  // namespace
@@ -121,20 +129,20 @@ LevelFilterStatus RunLevelFilter(const common::WorkDir& work,
   LevelLookup level_of = [&dictionary](std::uint16_t kanji) {
     return dictionary.LevelIndexOf(kanji);
   };
-  // The summary stands before the text but counts its groups: a first reading counts them, so
-  // that the text streams through once more instead of being held.
-  int kept = 0;
-  if (options.header) {
-    NullSink counter;
-    if (!FilterFile(work, counter, options, level_of, kept)) return LevelFilterStatus::kInputFailed;
+  std::function<std::string(int)> header;
+  if (options.header) header = [&options](int kept) { return LevelHeader(options, kept); };
+  HeadedFileStatus status = WriteHeadedFile(
+      work.File(common::kLevelFiltered),
+      [&](ByteSink& out) { return FilterFile(work, out, options, level_of); }, header);
+  switch (status) {
+    case HeadedFileStatus::kOk:
+      return LevelFilterStatus::kOk;
+    case HeadedFileStatus::kInputFailed:
+      return LevelFilterStatus::kInputFailed;
+    case HeadedFileStatus::kOutputFailed:
+      break;
   }
-  common::TextWriter out;
-  if (!out.Open(work.File(common::kLevelFiltered))) return LevelFilterStatus::kOutputFailed;
-  if (options.header) out.Write(LevelHeader(options, kept));
-  FileSink sink(out);
-  bool read = FilterFile(work, sink, options, level_of, kept);
-  if (!out.Close()) return LevelFilterStatus::kOutputFailed;
-  return read ? LevelFilterStatus::kOk : LevelFilterStatus::kInputFailed;
+  return LevelFilterStatus::kOutputFailed;
 }
 
 }  // namespace engine
