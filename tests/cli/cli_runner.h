@@ -14,6 +14,19 @@
 
 namespace cli {
 
+namespace fs = std::filesystem;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+
+// A golden file of tests/data/cli/<folder>/.
+inline std::string Golden(std::string_view folder, std::string_view name) {
+  return ReadFile(TestData("cli/" + std::string(folder) + "/" + std::string(name)));
+}
+
 struct CliRun {
   int exit_code = -1;
   std::string out;

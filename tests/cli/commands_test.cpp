@@ -13,12 +13,6 @@
 namespace cli {
 namespace {
 
-namespace fs = std::filesystem;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::Sjis;
-using testing_support::WriteFile;
-
 TEST(CliCommands, MissingInputFailsWithAMessage) {
   ProgramFolder home;
   std::string missing = (home / "missing").string();
@@ -70,13 +64,22 @@ TEST(CliRuby, RefusedTextGetsNoRubyFile) {
   }
 }
 
-TEST(CliCheck, EmptyFileIsRefused) {
+TEST(CliCommands, EmptyTextIsRefusedAndNothingIsWritten) {
   ProgramFolder home;
   WriteFile(home / "a.srb", "");
-  CliRun run = home.Run({"check", (home / "a.srb").string()});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "【ご確認!!】 テストする内容がない！\n");
-  EXPECT_EQ(run.out, "");
+  const std::pair<std::string, std::string> cases[] = {
+      {"check", "【ご確認!!】 テストする内容がない！\n"},
+      {"html", "【ご注意!!】 表示する内容がありません！\n"},
+      {"nnn", "【ご注意!!。】 変換する内容がありません！\n"},
+  };
+  for (const auto& [command, complaint] : cases) {
+    CliRun run = home.Run({command, (home / "a.srb").string()});
+    EXPECT_EQ(run.exit_code, 1) << command;
+    EXPECT_EQ(run.err, complaint);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(home / "aRb.html"));
+  EXPECT_FALSE(fs::exists(home / "a.nnn"));
 }
 
 TEST(CliCheck, StartInsideACharacterMovesBackToItsLeadByte) {

@@ -11,12 +11,6 @@
 namespace cli {
 namespace {
 
-namespace fs = std::filesystem;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::Sjis;
-using testing_support::WriteFile;
-
 // A settings file registering `count` dictionaries d0.dic … (names e0 …), with the selection.
 std::string RegistryIni(int count, int selected, int pattern = 0) {
   std::string ini = "[DICTIONARY]\r\n";

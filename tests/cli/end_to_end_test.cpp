@@ -8,21 +8,11 @@
 #include <vector>
 
 #include "tests/cli/cli_runner.h"
-#include "tests/support/test_files.h"
 
 namespace cli {
 namespace {
 
-namespace fs = std::filesystem;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
-
-std::string Golden(std::string_view name) {
-  return ReadFile(TestData("cli/all_ruby/" + std::string(name)));
-}
+std::string Golden(std::string_view name) { return cli::Golden("all_ruby", name); }
 
 // A program folder whose main dictionary is built from the golden source.
 class CliEndToEnd : public ::testing::Test {

@@ -13,9 +13,6 @@
 namespace cli {
 namespace {
 
-using testing_support::Sjis;
-using testing_support::WriteFile;
-
 constexpr std::size_t kReadableBytes = 100000;  // past the first piece a command reads
 
 // `line` repeated until the file reaches well past the readable part, then `last`.

@@ -15,9 +15,6 @@
 namespace cli {
 namespace {
 
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
-
 TEST(CliRun, UsageErrorShowsTheCommandsUsage) {
   CliRun run = RunCli({"check", "a.srb", "--form", "3"});
   EXPECT_EQ(run.exit_code, 2);
@@ -51,6 +48,8 @@ TEST(CliRun, BadArgumentsAreUsageErrors) {
        "--kind wants one of: all, grade, kanken, line; not 'kana'"},
       {{"check", "a.srb", "--from", "-3"}, "--from wants a byte offset (0 or more), not '-3'"},
       {{"check", "a.srb", "--from", "1e3"}, "--from wants a byte offset"},
+      {{"ymi", "--range-mode", "5", "a.lrb"},
+       "--range-mode wants a whole number from 0 to 4, not '5'"},
   };
   for (const auto& [args, error] : cases) {
     CliRun run = home.Run(args);

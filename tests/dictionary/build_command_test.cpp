@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "common/status.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/failing_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
 
 DictionaryBuildResult BuildText(const ScratchDir& dir, std::string_view text,
                                 RecordingMessenger& messenger) {
@@ -29,9 +21,7 @@ TEST(DictionaryBuildCommand, EmptyTextBuildsNothing) {
   RecordingMessenger messenger;
   DictionaryBuildResult result = BuildText(dir, "", messenger);
   EXPECT_FALSE(common::IsOk(result.status));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "ご注意！");
-  EXPECT_EQ(messenger.records[0].text, "作成する内容がありません。");
+  ASSERT_TRUE(ShowedOnly(messenger, "ご注意！", "作成する内容がありません。"));
   EXPECT_FALSE(fs::exists(dir / "names.dic"));
   EXPECT_FALSE(fs::exists(dir / "error_ck.out"));
 }

@@ -10,20 +10,9 @@
 #include "common/file_system.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
 
 // A scratch folder with the program's dic/ folder, a work folder and a source "names.pre".
 struct BuildSetup {

@@ -41,3 +41,17 @@ inline std::string CrowdedBucketSource() {
 }
 
 }  // namespace dictionary::fixtures
+
+// The helpers every dictionary test reaches for.
+namespace dictionary {
+namespace fs = std::filesystem;
+using common::Answer;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::ShowedOnly;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+}  // namespace dictionary

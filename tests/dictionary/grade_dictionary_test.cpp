@@ -5,21 +5,10 @@
 #include "common/status.h"
 #include "dictionary/build_command.h"
 #include "dictionary/grade_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 
 constexpr std::uint16_t kIchi = 0x88EA;  // 一
 
@@ -54,17 +43,24 @@ TEST(GradeSource, SchoolReadingsAreStoredAsTrailBytes) {
   EXPECT_EQ(bytes.size(), 16000u);
 }
 
-TEST(GradeSource, LineWithoutReadingIsAnError) {
-  GradeSource source = ParseGradeSource(Sjis("#見出し\n1\t一\t1\tいち\n2\t右\t1\n"));
-  EXPECT_EQ(source.status, GradeBuildStatus::kNoReading);
-  EXPECT_EQ(source.line_number, 3);  // the comment line counts
-}
-
-TEST(GradeSource, MissingFieldsAreErrors) {
-  EXPECT_EQ(ParseGradeSource("1\n").status, GradeBuildStatus::kNoKanjiField);
-  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\n")).status, GradeBuildStatus::kNoGradeField);
-  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\t7\tいち\n")).status, GradeBuildStatus::kNoGradeField);
-  EXPECT_EQ(ParseGradeSource(Sjis("1\t一\tx\tいち\n")).status, GradeBuildStatus::kNoGradeField);
+TEST(GradeSource, FaultyLineIsAnErrorAtItsNumber) {
+  struct Case {
+    std::string_view source;
+    GradeBuildStatus status;
+    int line_number;
+  };
+  const Case cases[] = {
+      {"#見出し\n1\t一\t1\tいち\n2\t右\t1\n", GradeBuildStatus::kNoReading, 3},  // comments count
+      {"1\n", GradeBuildStatus::kNoKanjiField, 1},
+      {"1\t一\n", GradeBuildStatus::kNoGradeField, 1},
+      {"1\t一\t7\tいち\n", GradeBuildStatus::kNoGradeField, 1},
+      {"1\t一\tx\tいち\n", GradeBuildStatus::kNoGradeField, 1},
+  };
+  for (const Case& c : cases) {
+    GradeSource source = ParseGradeSource(Sjis(c.source));
+    EXPECT_EQ(source.status, c.status) << c.source;
+    EXPECT_EQ(source.line_number, c.line_number) << c.source;
+  }
 }
 
 TEST(GradeSource, OneByteFieldAndTabRunsArePassedOver) {
@@ -75,18 +71,14 @@ TEST(GradeSource, OneByteFieldAndTabRunsArePassedOver) {
   EXPECT_EQ(source.reading_bytes, 6);
 }
 
-TEST(GradeSource, CommentLinesAreSkipped) {
-  GradeSource source = ParseGradeSource(Sjis("#1\t一\t1\tいち\n\t1\t右\t1\tみぎ\n1\t雨\t1\tあめ"));
+// Comment lines are skipped, and a last line without a line break keeps its last reading.
+TEST(GradeSource, CommentLinesAndTheLastLineBreakAreNotNeeded) {
+  GradeSource source =
+      ParseGradeSource(Sjis("#1\t一\t1\tいち\n\t1\t右\t1\tみぎ\n1\t雨\t1\tあめ\tひと"));
   ASSERT_EQ(source.status, GradeBuildStatus::kOk);
   ASSERT_EQ(source.entries.size(), 1u);
   EXPECT_EQ(source.entries[0].kanji, 0x894A);
-}
-
-TEST(GradeSource, LastLineWithoutLineBreakKeepsItsLastReading) {
-  GradeSource source = ParseGradeSource(Sjis("1\t一\t1\tいち\tひと"));
-  ASSERT_EQ(source.status, GradeBuildStatus::kOk);
-  ASSERT_EQ(source.entries[0].readings.size(), 2u);
-  EXPECT_EQ(source.entries[0].readings[1], Sjis("ひと"));
+  EXPECT_EQ(source.entries[0].readings, (std::vector<std::string>{Sjis("あめ"), Sjis("ひと")}));
 }
 
 TEST(GradeDictionaryBuild, SmallListMatchesGoldenBytes) {
@@ -103,9 +95,7 @@ TEST(GradeDictionaryBuild, MissingSourceIsRefused) {
   GradeProgram dir("");
   fs::remove(dir.program.GradeSource());
   EXPECT_EQ(dir.Build().status, GradeBuildStatus::kSourceMissing);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "ご注意!!");
-  EXPECT_EQ(dir.messenger.records[0].text, "教育漢字.txt がオープンできません！");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご注意!!", "教育漢字.txt がオープンできません！"));
 }
 
 TEST(GradeDictionaryBuild, FaultyLineWritesNothingAndKeepsTheOldDictionary) {
@@ -114,8 +104,7 @@ TEST(GradeDictionaryBuild, FaultyLineWritesNothingAndKeepsTheOldDictionary) {
   GradeBuildResult result = dir.Build();
   EXPECT_EQ(result.status, GradeBuildStatus::kNoReading);
   EXPECT_EQ(result.kanji_count, 0);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].text, "2行目でエラー発生。データを確認してください。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "", "2行目でエラー発生。データを確認してください。"));
   EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
 }
@@ -126,21 +115,15 @@ TEST(GradeDictionaryBuild, SecondBuildKeepsTheFirstAsBackup) {
   std::string first = ReadFile(dir.program.GradeDictionary());
   WriteFile(dir.program.GradeSource(), OneKanji("右", "みぎ"));
   ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "ご確認!!");
-  EXPECT_EQ(dir.messenger.records[0].text,
-            "haitouNen.dic はすでに存在します。作成しますか？\n"
-            "（旧ファイルは拡張子<.di$>に改名されます。）");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご確認!!",
+                         "haitouNen.dic はすでに存在します。作成しますか？\n"
+                         "（旧ファイルは拡張子<.di$>に改名されます。）"));
   EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), first);
   EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).substr(0, 2), "\x89\x45");
-}
-
-TEST(GradeDictionaryBuild, ExistingBackupStaysAndTheDictionaryIsReplaced) {
-  GradeProgram dir(OneKanji("一", "いち"));
+  // A backup already there stays; the dictionary is still replaced.
   WriteFile(dir.program.GradeDictionary(), "old");
-  WriteFile(dir.program.DicDir() / "HaitouNen.di$", "older");
   ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
-  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), "older");
+  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), first);
   EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).size(), 16000u);
 }
 
@@ -161,32 +144,27 @@ TEST(GradeDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
   GradeBuildResult result = dir.Build();
   EXPECT_EQ(common::CodeOf(result.status), -2);
   EXPECT_EQ(result.kanji_count, 0);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].text,
-            "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "",
+                         "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
 }
 
 TEST(GradeDictionaryBuild, MoreKanjiThanTheLayoutHoldsAreRefused) {
   std::string source;
-  for (int i = 0; i < 1050; ++i) source += OneKanji("一", "い");
-  GradeProgram dir(source);
-  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kOverLimit);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].text,
-            "教育漢字.txt の漢字が 1050 字あります。\n配当学年辞書に入る漢字は 1049 字までです。");
-  EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
-}
-
-TEST(GradeDictionaryBuild, ExactlyTheLayoutsKanjiFit) {
-  std::string source;
   for (int i = 0; i < 1049; ++i) source += OneKanji("一", "い");
   GradeProgram dir(source);
   GradeBuildResult result = dir.Build();
-  ASSERT_EQ(result.status, GradeBuildStatus::kOk);
+  ASSERT_EQ(result.status, GradeBuildStatus::kOk);  // exactly the layout's kanji fit
   EXPECT_EQ(result.kanji_count, 1049);
   GradeDictionary loaded;
   EXPECT_TRUE(loaded.Load(dir.program.GradeDictionary(), 1049, dir.messenger));
+  WriteFile(dir.program.GradeSource(), source + OneKanji("一", "い"));
+  fs::remove(dir.program.GradeDictionary());
+  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kOverLimit);
+  ASSERT_TRUE(ShowedOnly(
+      dir.messenger, "",
+      "教育漢字.txt の漢字が 1050 字あります。\n配当学年辞書に入る漢字は 1049 字までです。"));
+  EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
 }
 
 TEST(GradeDictionaryBuild, MoreReadingBytesThanTheAreaHoldsAreRefused) {
@@ -201,10 +179,9 @@ TEST(GradeDictionaryBuild, MoreReadingBytesThanTheAreaHoldsAreRefused) {
   WriteFile(dir.program.GradeSource(), source);
   fs::remove(dir.program.GradeDictionary());
   EXPECT_EQ(dir.Build().status, GradeBuildStatus::kOverLimit);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].text,
-            "教育漢字.txt の読みが合わせて 7203 バイトあります。\n"
-            "配当学年辞書に入る読みは 7200 バイトまでです。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "",
+                         "教育漢字.txt の読みが合わせて 7203 バイトあります。\n"
+                         "配当学年辞書に入る読みは 7200 バイトまでです。"));
   EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
 }
 
@@ -214,9 +191,7 @@ TEST(GradeDictionaryBuild, WrapperTellsTheOutcome) {
   GradeBuildResult result =
       RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger);
   EXPECT_EQ(result.kanji_count, 1);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "お知らせ");
-  EXPECT_EQ(dir.messenger.records[0].text, "HaitouNen.dic を作成・更新しました。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "お知らせ", "HaitouNen.dic を作成・更新しました。"));
   EXPECT_FALSE(fs::exists(dir.dir / "users$$$.$$$"));
   fs::remove(dir.program.GradeSource());
   static_cast<void>(RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger));
@@ -233,11 +208,7 @@ TEST(GradeDictionaryLoad, FindsKanjiGradesAndReadings) {
   EXPECT_EQ(hiku->grade_code, 4999);
   EXPECT_EQ(hiku->readings, (std::vector<std::string>{Sjis("いん"), Sjis("ひ")}));
   EXPECT_EQ(dictionary.Find(0x8ABF), nullptr);
-}
-
-TEST(GradeDictionaryLoad, CountLargerThanBuiltReadsOnlyZeroRecords) {
-  RecordingMessenger messenger;
-  GradeDictionary dictionary;
+  // A count larger than the one built reads records of zeros.
   ASSERT_TRUE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 1026, messenger));
   ASSERT_NE(dictionary.Find(kIchi), nullptr);
   EXPECT_EQ(dictionary.Find(kIchi)->readings.size(), 3u);
@@ -247,9 +218,7 @@ TEST(GradeDictionaryLoad, CountBeyondTheLayoutIsRefused) {
   RecordingMessenger messenger;
   GradeDictionary dictionary;
   EXPECT_FALSE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 1050, messenger));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "大事なご報告");
-  EXPECT_EQ(messenger.records[0].text, "HDIC 部が異常です。!!! ");
+  ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告", "HDIC 部が異常です。!!! "));
   EXPECT_EQ(dictionary.Find(kIchi), nullptr);
 }
 

@@ -6,21 +6,10 @@
 #include "common/status.h"
 #include "dictionary/build_command.h"
 #include "dictionary/level_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 
 constexpr std::uint16_t kIchi = 0x88EA;  // 一
 constexpr int kLevel2 = 2;               // ２級
@@ -106,10 +95,9 @@ TEST(LevelDictionaryBuild, OverwriteKeepsOneBackup) {
   LevelProgram dir;
   WriteFile(dir.program.LevelDictionary(), "old");
   ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "ご確認！");
-  EXPECT_EQ(dir.messenger.records[0].text, "<" + dir.program.LevelDictionary().string() +
-                                               ">は既に存在しています。\n\n上書きしていいですか？");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご確認！",
+                         "<" + dir.program.LevelDictionary().string() +
+                             ">は既に存在しています。\n\n上書きしていいですか？"));
   EXPECT_EQ(ReadFile(dir.program.DicDir() / "kanken_Q.~dic"), "old");
   // A backup already there stays; the dictionary is still replaced.
   WriteFile(dir.program.LevelDictionary(), "newer");
@@ -144,11 +132,9 @@ TEST(LevelDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
   LevelProgram dir;
   fs::create_directories(dir.program.LevelDictionary() / "in the way");
   EXPECT_EQ(dir.Build(), LevelBuildStatus::kFailed);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "ご注意!!");
-  EXPECT_EQ(dir.messenger.records[0].text,
-            dir.program.LevelDictionary().string() +
-                " に書き込めない。\n元の辞書はそのまま残っています。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご注意!!",
+                         dir.program.LevelDictionary().string() +
+                             " に書き込めない。\n元の辞書はそのまま残っています。"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
 }
 
@@ -176,10 +162,10 @@ TEST(LevelDictionaryBuild, OverfullBucketIsRefused) {
   for (int i = 0; i < 256; ++i) list += Sjis("一\r\n");
   dir.SetList("q10.txt", list);
   EXPECT_EQ(common::CodeOf(dir.Build()), -11);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].text,
-            "漢検級の一覧で、同じ検索区画に入る漢字が 255 字を超えています（区画 341）。\n"
-            "漢検級辞書を作成できません。");
+  EXPECT_TRUE(
+      ShowedOnly(dir.messenger, "",
+                 "漢検級の一覧で、同じ検索区画に入る漢字が 255 字を超えています（区画 341）。\n"
+                 "漢検級辞書を作成できません。"));
   EXPECT_FALSE(fs::exists(dir.program.LevelDictionary()));
   // 255 in one bucket still fit.
   dir.SetList("q10.txt", list.substr(4));
@@ -190,9 +176,7 @@ TEST(LevelDictionaryBuild, WrapperTellsTheOutcome) {
   LevelProgram dir;
   common::WorkDir work(dir.dir.Path());
   EXPECT_EQ(RunLevelBuild(dir.program, work, dir.messenger), LevelBuildStatus::kOk);
-  ASSERT_EQ(dir.messenger.records.size(), 1u);
-  EXPECT_EQ(dir.messenger.records[0].title, "お知らせ");
-  EXPECT_EQ(dir.messenger.records[0].text, "kanken_Q.dic を作成・更新しました。");
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "お知らせ", "kanken_Q.dic を作成・更新しました。"));
   dir.messenger.Script({Answer::kCancel});
   EXPECT_NE(RunLevelBuild(dir.program, work, dir.messenger), LevelBuildStatus::kOk);
   EXPECT_EQ(dir.messenger.records.back().title, "お知らせ");

@@ -4,20 +4,10 @@
 
 #include "common/file_system.h"
 #include "dictionary/ruby_dictionary_format.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 
 // A program folder with a ruby dictionary and a registry of `count` entries "d0" … naming it.
 struct Registry {
@@ -85,10 +75,8 @@ TEST(Registry, FileWithoutTheSignatureIsRefused) {
   WriteFile(grade, ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")));
   EXPECT_EQ(Register(registry.settings, "grade", grade, registry.messenger),
             RegistryStatus::kNotRubyDictionary);
-  ASSERT_EQ(registry.messenger.records.size(), 1u);
-  EXPECT_EQ(registry.messenger.records[0].title, "ご注意");
-  EXPECT_EQ(registry.messenger.records[0].text,
-            "指定された辞書は、<るび振り用>の辞書ではありません。\n");
+  ASSERT_TRUE(ShowedOnly(registry.messenger, "ご注意",
+                         "指定された辞書は、<るび振り用>の辞書ではありません。\n"));
   EXPECT_EQ(Register(registry.settings, "gone", registry.dir / "gone.dic", registry.messenger),
             RegistryStatus::kCannotOpen);
   EXPECT_EQ(registry.messenger.records.back().text, "指定された辞書がOpenできません。\n");
@@ -199,9 +187,7 @@ TEST(Registry, StandardDictionaryMissingIsWarnedButSelected) {
   EXPECT_EQ(SelectStandard(registry.settings, registry.program, registry.messenger),
             RegistryStatus::kOk);
   EXPECT_EQ(registry.settings.dic_num, kStandardPreDictionary);
-  ASSERT_EQ(registry.messenger.records.size(), 1u);
-  EXPECT_EQ(registry.messenger.records[0].title, "警告");
-  EXPECT_EQ(registry.messenger.records[0].text, "標準辞書の qv_users.dic がありません。");
+  ASSERT_TRUE(ShowedOnly(registry.messenger, "警告", "標準辞書の qv_users.dic がありません。"));
   WriteFile(registry.program.StandardUserDictionary(), "x");
   CheckOnOpening(registry.settings, registry.program, registry.messenger);
   EXPECT_EQ(registry.messenger.records.size(), 1u);

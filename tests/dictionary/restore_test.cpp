@@ -6,19 +6,9 @@
 #include "dictionary/dictionary_builder.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace dictionary {
 namespace {
-
-namespace fs = std::filesystem;
-using common::Answer;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
 
 // The golden dictionary copied to dir/names.dic.
 fs::path GoldenCopy(const ScratchDir& dir) {
@@ -34,10 +24,8 @@ TEST(Restore, GoldenDictionaryGivesItsSourceBack) {
   // Both 漢 lines come back in their stored order; length 2 comes by bucket, not by source line.
   EXPECT_TRUE(
       BytesEqual(ReadFile(fixtures::Golden("expected_restored.pre")), ReadFile(dir / "names.pre")));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "お知らせ");
-  EXPECT_EQ(messenger.records[0].text,
-            "< " + (dir / "names.pre").string() + " >ファイルを作成しました。");
+  ASSERT_TRUE(ShowedOnly(messenger, "お知らせ",
+                         "< " + (dir / "names.pre").string() + " >ファイルを作成しました。"));
 }
 
 TEST(Restore, RestoredSourceBuildsTheSameBytes) {

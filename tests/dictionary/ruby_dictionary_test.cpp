@@ -4,15 +4,9 @@
 
 #include "dictionary/dictionary_compiler.h"
 #include "tests/dictionary/dictionary_fixtures.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace dictionary {
 namespace {
-
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
 
 std::size_t RecordAt(int length) { return kRecordsOffset + kRecordSize * (length - 1); }
 
@@ -66,10 +60,9 @@ TEST(RubyDictionary, MissingFileIsRefusedWithMessage) {
   RecordingMessenger messenger;
   RubyDictionary dictionary;
   EXPECT_FALSE(dictionary.Open(dir / "none.dic", messenger));
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "Warning");
-  EXPECT_EQ(messenger.records[0].text, "指定された辞書<" + (dir / "none.dic").string() +
-                                           ">が開けません。\n正しく登録し直してください。");
+  ASSERT_TRUE(ShowedOnly(messenger, "Warning",
+                         "指定された辞書<" + (dir / "none.dic").string() +
+                             ">が開けません。\n正しく登録し直してください。"));
 }
 
 TEST(RubyDictionary, CompiledWordsAreFoundWithTheirReadings) {

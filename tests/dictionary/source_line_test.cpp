@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_files.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
 namespace {
-
-using testing_support::Sjis;
 
 int ErrnumOf(std::string_view utf8_line) {
   SourceLineCheck check = CheckSourceLine(Sjis(utf8_line) + "\n");

@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/duplicate_check.h"
-#include "tests/support/test_files.h"
+#include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::Sjis;
 
 std::string Sorted(std::string_view utf8) {
   SortResult result = SortSourceLines(Sjis(utf8));

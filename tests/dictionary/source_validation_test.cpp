@@ -7,18 +7,9 @@
 #include "common/cp932.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace dictionary {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
 
 ValidationResult Validate(const ScratchDir& dir, const std::filesystem::path& source,
                           RecordingMessenger& messenger) {
@@ -96,9 +87,7 @@ TEST(SourceValidation, TooManyWordsOfOneLengthStopWithoutSummary) {
   RecordingMessenger messenger;
   ValidationResult result = Validate(dir, dir / "s.pre", messenger);
   EXPECT_EQ(result.status, ValidationStatus::kTooManyWords);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "注意！");
-  EXPECT_EQ(messenger.records[0].text, "10 字のデータが多すぎる。");
+  ASSERT_TRUE(ShowedOnly(messenger, "注意！", "10 字のデータが多すぎる。"));
   EXPECT_EQ(
       ReadFile(dir / "error_ck.out"),
       Sjis("1行目：<errnum=8>漢字数と読み数が一致しない< * の数をCheck or 不要なspaceを削除>\r\n"));
@@ -112,9 +101,7 @@ TEST(SourceValidation, ReportThatCannotBeCreatedFailsWithMessage) {
       {fixtures::Golden("source.pre"), dir / "n.dic", dir / "file", common::WorkDir(dir.Path())},
       messenger);
   EXPECT_EQ(result.status, ValidationStatus::kCannotCreateReport);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "注意！012");
-  EXPECT_EQ(messenger.records[0].text, "<error_ck.out> が open できない｡");
+  ASSERT_TRUE(ShowedOnly(messenger, "注意！012", "<error_ck.out> が open できない｡"));
 }
 
 TEST(SourceValidation, MissingSourceOrWorkFolderFailSilently) {
@@ -141,9 +128,8 @@ TEST(SourceValidation, WorkFileCutShortByAFullDiskFails) {
     result = Validate(dir, dir / "s.pre", messenger);
   }
   EXPECT_EQ(result.status, ValidationStatus::kWriteFailed);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].text,
-            "作業ファイル<" + (dir / "d02.$").string() + ">に書き込めない。");
+  EXPECT_TRUE(
+      ShowedOnly(messenger, "", "作業ファイル<" + (dir / "d02.$").string() + ">に書き込めない。"));
 }
 
 TEST(BuildReport, EveryRejectionHasItsLine) {

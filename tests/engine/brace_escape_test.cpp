@@ -2,38 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
 
-using testing_support::BytesEqual;
-using testing_support::Sjis;
-
-TEST(BraceEscape, GroupLikeStretchGetsMarkedLookAlikes) {
-  EXPECT_TRUE(BytesEqual(Sjis("@∈漢/かん@∋と@∈字/じ@∋"), EscapeBraces(Sjis("{漢/かん}と{字/じ}"))));
+// 本 is 0x96 0x7B: its trail byte is no brace.
+TEST(BraceEscape, GroupsGetMarkedLookAlikesAndOtherStretchesPlainOnes) {
+  EXPECT_TRUE(BytesEqual(Sjis("@∈漢/かん@∋と∈注∋本"), EscapeBraces(Sjis("{漢/かん}と{注}本"))));
 }
 
-TEST(BraceEscape, StretchWithoutSlashGetsPlainLookAlikes) {
-  EXPECT_TRUE(BytesEqual(Sjis("∈注∋"), EscapeBraces(Sjis("{注}"))));
-}
-
-TEST(BraceEscape, TrailByteBracesAreLeftAlone) {
-  // 本 is 0x96 0x7B, ± 0x81 0x7D.
-  EXPECT_TRUE(BytesEqual(Sjis("本±∈本±∋本"), EscapeBraces(Sjis("本±{本±}本"))));
-}
-
-TEST(BraceEscape, EveryBraceOfAStretchIsReplaced) {
-  EXPECT_TRUE(BytesEqual(Sjis("∈a∈b∋c}"), EscapeBraces("{a{b}c}")));
-}
-
-TEST(BraceEscape, UnclosedBraceIsReplacedAlone) {
-  EXPECT_TRUE(BytesEqual(Sjis("∈a∋b∈c/d∈e"), EscapeBraces("{a}b{c/d{e")));
-}
-
-TEST(BraceEscape, TextWithoutBracesIsUnchanged) {
-  std::string text = Sjis("漢字/かな\n");
-  EXPECT_EQ(EscapeBraces(text), text);
+TEST(BraceEscape, EveryRealBraceIsReplacedAndTrailBytesAreLeftAlone) {
+  struct Case {
+    std::string_view text, escaped;
+  };
+  const Case cases[] = {
+      {"本±{本±}本", "本±∈本±∋本"},  // ± is 0x81 0x7D
+      {"{a{b}c}", "∈a∈b∋c}"},
+      {"{a}b{c/d{e", "∈a∋b∈c/d∈e"},  // an unclosed brace alone
+      {"漢字/かな\n", "漢字/かな\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(Sjis(c.escaped), EscapeBraces(Sjis(c.text)))) << c.text;
+  }
 }
 
 }  // namespace

@@ -6,14 +6,10 @@
 
 #include "common/text_file.h"
 #include "common/working_files.h"
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
 
 // Runs the clean-up step on `text` (LF line ends) in a fresh work folder.
 std::string CleanedUp(std::string_view text, bool html_mode = false) {
@@ -24,50 +20,35 @@ std::string CleanedUp(std::string_view text, bool html_mode = false) {
   return common::ReadTextFile(work.File(common::kCleanedUp)).bytes;
 }
 
-TEST(CleanUp, EmptySegmentsBecomeGroupRuby) {
-  EXPECT_TRUE(BytesEqual(Sjis("{今日/きょう}は{明日香/あすか}\n"),
-                         CleanedUp(Sjis("{今/}{日/きょう}は{明/}{日/}{香/あすか}\n"))));
-}
-
-TEST(CleanUp, AdjacentGroupsWithReadingsStayApart) {
-  std::string text = Sjis("{漢/かん}{字/じ}\n");
-  EXPECT_TRUE(BytesEqual(text, CleanedUp(text)));
-}
-
-TEST(CleanUp, AreaMarkersAreDropped) {
-  EXPECT_TRUE(
-      BytesEqual(Sjis("<HTML>漢字<BODY>{漢/かん}\n"),
-                 CleanedUp("\x11" + Sjis("<HTML>漢字<BODY>") + "\x12" + Sjis("{漢/かん}\n"))));
-}
-
-TEST(CleanUp, MarkerRightAfterASlashIsDroppedToo) {
-  EXPECT_TRUE(BytesEqual("a/b c/d", CleanedUp("a/\x11"
-                                              "b c/d\x12")));
-}
-
-TEST(CleanUp, HtmlHeadIsKeptAndBodyMarkerDropped) {
-  std::string head = "<html><body>";
-  EXPECT_TRUE(BytesEqual(head + "a/b\n", CleanedUp(head + "\x0F" +
-                                                       "a/\x11"
-                                                       "b\n",
-                                                   true)));
-  EXPECT_TRUE(BytesEqual("<html>\n/}{\n", CleanedUp("<html>\n/}{\n", true)));
-}
-
-TEST(CleanUp, TrailByteSlashIsNoSeparator) {
-  // A lead byte owns the byte after it, whatever it is.
-  EXPECT_TRUE(BytesEqual("\x81/}{", CleanedUp("\x81/}{")));
-}
-
-TEST(CleanUp, CharacterAfterASeparatorKeepsItsTrailByte) {
-  // 亜 is 0x88 0x9F; its trail byte looks like a lead byte and must not swallow the next '/'.
-  EXPECT_TRUE(BytesEqual(Sjis("a/b亜{今日/きょう}"), CleanedUp(Sjis("a/b亜{今/}{日/きょう}"))));
-}
-
-TEST(CleanUp, EndOfInputAfterASeparatorKeepsWhatWasRead) {
-  EXPECT_TRUE(BytesEqual("ab/", CleanedUp("ab/")));
-  EXPECT_TRUE(BytesEqual("ab/}", CleanedUp("ab/}")));
-  EXPECT_TRUE(BytesEqual("ab\x88", CleanedUp("ab\x88")));
+TEST(CleanUp, GroupsAreJoinedAndMarkersDropped) {
+  const std::string head = "<html><body>";
+  struct Case {
+    std::string text, expected;
+    bool html_mode = false;
+  };
+  const Case cases[] = {
+      {Sjis("{今/}{日/きょう}は{明/}{日/}{香/あすか}\n"), Sjis("{今日/きょう}は{明日香/あすか}\n")},
+      {Sjis("{漢/かん}{字/じ}\n"), Sjis("{漢/かん}{字/じ}\n")},  // groups with readings stay apart
+      {"\x11" + Sjis("<HTML>漢字<BODY>") + "\x12" + Sjis("{漢/かん}\n"),
+       Sjis("<HTML>漢字<BODY>{漢/かん}\n")},
+      {"a/\x11"
+       "b c/d\x12",
+       "a/b c/d"},  // a marker right after a slash too
+      {head + "\x0F" +
+           "a/\x11"
+           "b\n",
+       head + "a/b\n", true},
+      {"<html>\n/}{\n", "<html>\n/}{\n", true},
+      {"\x81/}{", "\x81/}{"},  // a lead byte owns the byte after it, whatever it is
+      // 亜 is 0x88 0x9F; its trail byte looks like a lead byte and must not swallow the next '/'.
+      {Sjis("a/b亜{今/}{日/きょう}"), Sjis("a/b亜{今日/きょう}")},
+      {"ab/", "ab/"},  // the end of the input after a separator keeps what was read
+      {"ab/}", "ab/}"},
+      {"ab\x88", "ab\x88"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(c.expected, CleanedUp(c.text, c.html_mode))) << c.text;
+  }
 }
 
 TEST(CleanUp, JoinsAndMarkersAcrossChunkEndsAreHandledAlike) {
@@ -81,14 +62,10 @@ TEST(CleanUp, JoinsAndMarkersAcrossChunkEndsAreHandledAlike) {
   }
 }
 
-TEST(CleanUp, MissingInputFails) {
-  ScratchDir dir;
-  EXPECT_EQ(RunCleanUp(common::WorkDir(dir.Path()), false), CleanUpStatus::kInputFailed);
-}
-
-TEST(CleanUp, UnwritableOutputFails) {
+TEST(CleanUp, MissingInputOrUnwritableOutputFails) {
   ScratchDir dir;
   common::WorkDir work(dir.Path());
+  EXPECT_EQ(RunCleanUp(work, false), CleanUpStatus::kInputFailed);
   ASSERT_TRUE(common::WriteTextFile(work.File(common::kRunResult), "a\n"));
   std::filesystem::create_directory(work.File(common::kCleanedUp));
   EXPECT_EQ(RunCleanUp(work, false), CleanUpStatus::kOutputFailed);

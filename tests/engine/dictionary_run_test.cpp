@@ -8,18 +8,9 @@
 #include "common/text_file.h"
 #include "engine/dictionary_application.h"
 #include "tests/engine/engine_fixtures.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace engine {
 namespace {
-
-using engine_testing::WriteDictionary;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
 
 class DictionaryRunTest : public ::testing::Test {
  protected:
@@ -37,9 +28,7 @@ class DictionaryRunTest : public ::testing::Test {
   }
   bool Exists(std::string_view name) { return std::filesystem::exists(work_.File(name)); }
   void ExpectOneWarning(std::string_view text) {
-    ASSERT_EQ(messenger_.records.size(), 1u);
-    EXPECT_EQ(messenger_.records[0].title, "Warning");
-    EXPECT_EQ(messenger_.records[0].text, text);
+    ASSERT_TRUE(ShowedOnly(messenger_, "Warning", text));
   }
 
   ScratchDir dir_;
@@ -61,16 +50,12 @@ TEST_F(DictionaryRunTest, FinishedRunLeavesOnlyTheCleanedUpResult) {
   }
   EXPECT_EQ(left, std::vector<std::string>{std::string(common::kCleanedUp)});
   EXPECT_TRUE(messenger_.records.empty());
-}
-
-TEST_F(DictionaryRunTest, ProgressShowsEveryPassThenTheCleanUp) {
-  EXPECT_EQ(Run(), RunStatus::kOk);
-  std::vector<std::string> expected;
+  std::vector<std::string> progress;  // every pass, then the clean-up
   std::string arrows;
-  for (int pass = 0; pass < 10; ++pass) expected.push_back(arrows += "->");
-  expected.push_back("");
-  expected.push_back("S");
-  EXPECT_EQ(messenger_.progress, expected);
+  for (int pass = 0; pass < 10; ++pass) progress.push_back(arrows += "->");
+  progress.push_back("");
+  progress.push_back("S");
+  EXPECT_EQ(messenger_.progress, progress);
 }
 
 TEST_F(DictionaryRunTest, UnfinishedRunWithoutOneCharacterWordsLeavesItsResult) {
@@ -135,17 +120,16 @@ TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
   ExpectOneWarning("failed close <ji_ku==1>.･･");
 }
 
-TEST_F(DictionaryRunTest, FullDiskUnderTheCleanedUpResultFailsTheCleanUp) {
-  std::error_code error;
-  std::filesystem::create_symlink("/dev/full", work_.File(common::kCleanedUp), error);
-  if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  EXPECT_EQ(Run(), RunStatus::kCleanUpFailed);
-  EXPECT_TRUE(messenger_.records.empty());
-}
-
 TEST_F(DictionaryRunTest, FailedCleanUpShowsNoMessage) {
   std::filesystem::create_directory(work_.File(common::kCleanedUp));
   EXPECT_EQ(Run(), RunStatus::kCleanUpFailed);
+  EXPECT_TRUE(messenger_.records.empty());
+  std::filesystem::remove(work_.File(common::kCleanedUp));
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/full", work_.File(common::kCleanedUp), error);
+  if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ASSERT_TRUE(common::WriteTextFile(work_.File(common::kNonRubyMarked), Sjis("漢字の本\n")));
+  EXPECT_EQ(Run(), RunStatus::kCleanUpFailed);  // a full disk too
   EXPECT_TRUE(messenger_.records.empty());
 }
 
@@ -156,9 +140,7 @@ TEST_F(DictionaryRunTest, UserResultThatCannotBeRenamedIsReported) {
   EXPECT_EQ(ApplyDictionaries(work_, common::kNonRubyMarked, DictionaryUse::kUserThenMain,
                               dictionaries, false, progress_, messenger_),
             RunStatus::kUserResultNotRenamed);
-  ASSERT_EQ(messenger_.records.size(), 1u);
-  EXPECT_EQ(messenger_.records[0].title, "ご注意!!");
-  EXPECT_EQ(messenger_.records[0].text, "00::Rename Fail to user_0.$rb.");
+  ASSERT_TRUE(ShowedOnly(messenger_, "ご注意!!", "00::Rename Fail to user_0.$rb."));
 }
 
 }  // namespace

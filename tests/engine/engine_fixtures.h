@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
 namespace engine_testing {
 
 // A dictionary word and its source reading ("かん*じ"), both UTF-8.
@@ -32,3 +35,19 @@ std::string RunPassesOnText(const std::filesystem::path& dictionary, std::string
                             bool html_mode = false, int lowest_length = 1);
 
 }  // namespace engine_testing
+
+// The helpers every engine test reaches for.
+namespace engine {
+using engine_testing::RunPassesOnText;
+using engine_testing::RunPassOnText;
+using engine_testing::WriteDictionary;
+using engine_testing::WriteDictionaryFromSource;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::ShowedOnly;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+}  // namespace engine

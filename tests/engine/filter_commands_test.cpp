@@ -4,25 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/program_dir.h"
 #include "dictionary/grade_dictionary.h"
 #include "dictionary/level_dictionary.h"
 #include "engine/ruby_pipeline.h"
 #include "tests/engine/engine_fixtures.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 
 class FilterCommandTest : public ::testing::Test {
  protected:
@@ -30,9 +21,9 @@ class FilterCommandTest : public ::testing::Test {
     common::ProgramDir program(dir_.Path());
     std::filesystem::create_directories(program.LevelSourceDir());
     std::filesystem::create_directories(context_.work.Dir());
-    engine_testing::WriteDictionary(context_.main_dictionary,
-                                    {{"漢字", "かん*じ"}, {"図書", "と*しょ"}, {"薔薇", "ば*ら"}});
-    engine_testing::WriteDictionary(context_.user_dictionary, {{"日本", "にっ*ぽん"}});
+    WriteDictionary(context_.main_dictionary,
+                    {{"漢字", "かん*じ"}, {"図書", "と*しょ"}, {"薔薇", "ば*ら"}});
+    WriteDictionary(context_.user_dictionary, {{"日本", "にっ*ぽん"}});
     WriteFile(program.GradeSource(),
               Sjis("1\t漢\t3\tかん\n2\t字\t1\tじ\n3\t図\t2\tず\tと\n4\t書\t2\tしょ\n"));
     RecordingMessenger builder;
@@ -81,39 +72,30 @@ class FilterCommandTest : public ::testing::Test {
   RecordingMessenger messenger_;
 };
 
-TEST_F(FilterCommandTest, GradeRubyMatchesItsGoldenFile) {
-  std::string input = Input("grade_ruby");
-  common::StringTextSource text(input);
-  RubyCommandResult result = RunGradeRuby(text, kGrades, context_, messenger_);
-  ASSERT_EQ(result.status, RubyCommandStatus::kOk);
-  EXPECT_EQ(result.ruby_file, dir_ / "story.hrb");
-  EXPECT_FALSE(result.field_flag);
-  EXPECT_TRUE(messenger_.records.empty());
-  EXPECT_TRUE(BytesEqual(Expected("grade_ruby", ".hrb"), ReadFile(result.ruby_file)));
-  EXPECT_TRUE(std::filesystem::is_empty(context_.work.Dir()));
-}
-
-TEST_F(FilterCommandTest, LevelRubyMatchesItsGoldenFile) {
-  std::string input = Input("level_ruby");
-  common::StringTextSource text(input);
-  RubyCommandResult result = RunLevelRuby(text, kLevels, context_, messenger_);
-  ASSERT_EQ(result.status, RubyCommandStatus::kOk);
-  EXPECT_EQ(result.ruby_file, dir_ / "story.krb");
-  EXPECT_TRUE(BytesEqual(Expected("level_ruby", ".krb"), ReadFile(result.ruby_file)));
-  EXPECT_TRUE(std::filesystem::is_empty(context_.work.Dir()));
-}
-
-TEST_F(FilterCommandTest, LineFieldRubyMatchesItsGoldenFileAndSetsTheFieldFlag) {
-  std::string input = Input("line_field_ruby");
-  common::StringTextSource text(input);
-  LineFieldOptions options{.mode = 1, .separator = ",", .field_kind = 0, .first_field = 2};
-  RubyCommandResult result =
-      RunLineFieldRuby(text, options, DictionaryUse::kMainOnly, context_, messenger_);
-  ASSERT_EQ(result.status, RubyCommandStatus::kOk);
-  EXPECT_EQ(result.ruby_file, dir_ / "story.lrb");
-  EXPECT_TRUE(result.field_flag);
-  EXPECT_TRUE(BytesEqual(Expected("line_field_ruby", ".lrb"), ReadFile(result.ruby_file)));
-  EXPECT_TRUE(std::filesystem::is_empty(context_.work.Dir()));
+TEST_F(FilterCommandTest, EachKindMatchesItsGoldenFile) {
+  struct Case {
+    std::string name, extension;
+    bool field_flag;
+  };
+  const Case cases[] = {{"grade_ruby", ".hrb", false},
+                        {"level_ruby", ".krb", false},
+                        {"line_field_ruby", ".lrb", true}};
+  LineFieldOptions fields{.mode = 1, .separator = ",", .field_kind = 0, .first_field = 2};
+  for (const Case& c : cases) {
+    std::string input = Input(c.name);
+    common::StringTextSource text(input);
+    RubyCommandResult result =
+        c.extension == ".hrb" ? RunGradeRuby(text, kGrades, context_, messenger_)
+        : c.extension == ".krb"
+            ? RunLevelRuby(text, kLevels, context_, messenger_)
+            : RunLineFieldRuby(text, fields, DictionaryUse::kMainOnly, context_, messenger_);
+    ASSERT_EQ(result.status, RubyCommandStatus::kOk) << c.name;
+    EXPECT_EQ(result.ruby_file, dir_ / ("story" + c.extension));
+    EXPECT_EQ(result.field_flag, c.field_flag);
+    EXPECT_TRUE(messenger_.records.empty());
+    EXPECT_TRUE(BytesEqual(Expected(c.name, c.extension), ReadFile(result.ruby_file)));
+    EXPECT_TRUE(std::filesystem::is_empty(context_.work.Dir()));
+  }
 }
 
 TEST_F(FilterCommandTest, RefusedOptionsWriteNothing) {
@@ -127,76 +109,63 @@ TEST_F(FilterCommandTest, RefusedOptionsWriteNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "story.hrb"));
 }
 
-TEST_F(FilterCommandTest, MissingGradeDictionaryAbortsTheAllocation) {
-  std::filesystem::remove(context_.grade_dictionary);
-  std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  EXPECT_EQ(RunGradeRuby(text, kGrades, context_, messenger_).status, RubyCommandStatus::kAborted);
-  ASSERT_EQ(messenger_.records.size(), 2u);
-  EXPECT_EQ(messenger_.records[0].title, "大事なご報告");
-  EXPECT_EQ(messenger_.records[0].text, "HDIC 部が異常です。!!! ");
-  ExpectAbort("haitou_");
-}
-
-TEST_F(FilterCommandTest, KanjiCountBeyondTheFileIsRefusedNotRead) {
-  context_.grade_kanji_count = 1100;  // more records than the fixed layout holds
-  std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  EXPECT_EQ(RunGradeRuby(text, kGrades, context_, messenger_).status, RubyCommandStatus::kAborted);
-  ASSERT_EQ(messenger_.records.size(), 2u);
-  EXPECT_EQ(messenger_.records[0].text, "HDIC 部が異常です。!!! ");
-  ExpectAbort("haitou_");
-}
-
 TEST_F(FilterCommandTest, MissingJukujikunListIsReportedAndTheCommandGoesOn) {
   std::filesystem::remove(dir_ / "dic" / "小学熟字訓.txt");
   std::string input = Input("grade_ruby");
   common::StringTextSource text(input);
   RubyCommandResult result = RunGradeRuby(text, kGrades, context_, messenger_);
   EXPECT_EQ(result.status, RubyCommandStatus::kOk);
-  ASSERT_EQ(messenger_.records.size(), 1u);
-  EXPECT_EQ(messenger_.records[0].title, "大事なご報告");
-  EXPECT_EQ(messenger_.records[0].text,
-            "<小学熟字訓.txt> が読み込めない。!! \n\ndicフォルダーを確認して下さい。");
+  EXPECT_TRUE(
+      ShowedOnly(messenger_, "大事なご報告",
+                 "<小学熟字訓.txt> が読み込めない。!! \n\ndicフォルダーを確認して下さい。"));
   EXPECT_TRUE(BytesEqual(Expected("grade_ruby", ".hrb"), ReadFile(result.ruby_file)));
 }
 
-TEST_F(FilterCommandTest, BlockedGradeFilterOutputAbortsTheFilter) {
-  std::filesystem::create_directory(context_.work.File(common::kGradeFiltered));
+// Each broken piece stops the command at its step, after the piece's own message if it has one.
+TEST_F(FilterCommandTest, BrokenPieceAbortsItsStep) {
+  enum class Kind { kGrade, kLevel, kLineField };
+  struct Case {
+    Kind kind;
+    std::function<void()> break_it;
+    std::size_t messages;
+    std::string first_message, step;
+  };
+  auto remove = [](std::filesystem::path path) {
+    return [path] { std::filesystem::remove(path); };
+  };
+  auto block = [this](std::string_view name) {
+    return [this, name] { std::filesystem::create_directory(context_.work.File(name)); };
+  };
+  const Case cases[] = {
+      {Kind::kGrade, remove(context_.grade_dictionary), 2, "HDIC 部が異常です。!!! ", "haitou_"},
+      // More records than the fixed layout holds: refused, never read.
+      {Kind::kGrade, [this] { context_.grade_kanji_count = 1100; }, 2, "HDIC 部が異常です。!!! ",
+       "haitou_"},
+      {Kind::kGrade, block(common::kGradeFiltered), 1, "", "kimi_ck_"},
+      {Kind::kGrade, remove(context_.main_dictionary), 2, "", "rb_x(0/2)"},
+      {Kind::kLevel, remove(context_.level_dictionary), 2, "KDIC 部が異常です。!!! ", "kanQChk_"},
+      {Kind::kLineField, block(common::kLineFieldMarked), 1, "", "geta_pl"},
+  };
   std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  EXPECT_EQ(RunGradeRuby(text, kGrades, context_, messenger_).status, RubyCommandStatus::kAborted);
-  ASSERT_EQ(messenger_.records.size(), 1u);
-  ExpectAbort("kimi_ck_");
-}
-
-TEST_F(FilterCommandTest, MissingMainDictionaryAbortsTheFixedDictionaryStep) {
-  std::filesystem::remove(context_.main_dictionary);
-  std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  EXPECT_EQ(RunGradeRuby(text, kGrades, context_, messenger_).status, RubyCommandStatus::kAborted);
-  ExpectAbort("rb_x(0/2)");
-}
-
-TEST_F(FilterCommandTest, MissingLevelDictionaryAbortsTheLevelFilter) {
-  std::filesystem::remove(context_.level_dictionary);
-  std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  EXPECT_EQ(RunLevelRuby(text, kLevels, context_, messenger_).status, RubyCommandStatus::kAborted);
-  ASSERT_EQ(messenger_.records.size(), 2u);
-  EXPECT_EQ(messenger_.records[0].text, "KDIC 部が異常です。!!! ");
-  ExpectAbort("kanQChk_");
-}
-
-TEST_F(FilterCommandTest, BlockedLineFieldOutputAbortsTheMarking) {
-  std::filesystem::create_directory(context_.work.File(common::kLineFieldMarked));
-  std::string input = Sjis("漢字\n");
-  common::StringTextSource text(input);
-  LineFieldOptions options{.mode = 0, .mark = Sjis("♀")};
-  EXPECT_EQ(RunLineFieldRuby(text, options, DictionaryUse::kMainOnly, context_, messenger_).status,
-            RubyCommandStatus::kAborted);
-  ASSERT_EQ(messenger_.records.size(), 1u);
-  ExpectAbort("geta_pl");
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(context_.work.Dir());
+    SetUp();
+    messenger_.records.clear();
+    c.break_it();
+    common::StringTextSource text(input);
+    LineFieldOptions lines{.mode = 0, .mark = Sjis("♀")};
+    RubyCommandResult result =
+        c.kind == Kind::kGrade ? RunGradeRuby(text, kGrades, context_, messenger_)
+        : c.kind == Kind::kLevel
+            ? RunLevelRuby(text, kLevels, context_, messenger_)
+            : RunLineFieldRuby(text, lines, DictionaryUse::kMainOnly, context_, messenger_);
+    EXPECT_EQ(result.status, RubyCommandStatus::kAborted) << c.step;
+    ASSERT_EQ(messenger_.records.size(), c.messages) << c.step;
+    if (c.messages == 2 && !c.first_message.empty()) {
+      EXPECT_EQ(messenger_.records[0].text, c.first_message);
+    }
+    ExpectAbort(c.step);
+  }
 }
 
 }  // namespace

@@ -7,13 +7,10 @@
 #include "common/sjis.h"
 #include "engine/grade_allocation.h"
 #include "engine/jukujikun_list.h"
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::Sjis;
 
 // A few education kanji with their school readings, as the grade dictionary gives them.
 class GradeAllocationTest : public ::testing::Test {

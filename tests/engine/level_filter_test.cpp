@@ -5,13 +5,10 @@
 #include <map>
 
 #include "common/sjis.h"
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::Sjis;
 
 std::uint16_t CodeOfKanji(std::string_view utf8) {
   std::string bytes = Sjis(utf8);

@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "common/text_file.h"
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::Sjis;
 
 // An expectation with the area markers written as ‹ (0x11) and › (0x12).
 std::string Expect(std::string utf8) {
@@ -99,7 +96,7 @@ TEST(LineFieldMarking, LastLineWithoutLineFeedIsClosed) {
 }
 
 TEST(LineFieldMarking, FileStepWritesTheSameBytes) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   common::WorkDir work(dir.Path());
   std::string text = "*" + std::string(9000, 'x') + ",y\nz,w\n";
   ASSERT_TRUE(common::WriteTextFile(work.File(common::kPreparedText), text));
@@ -111,11 +108,11 @@ TEST(LineFieldMarking, FileStepWritesTheSameBytes) {
 }
 
 TEST(LineFieldMarking, MissingInputAndBlockedOutputAreTheirStatuses) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   common::WorkDir work(dir.Path());
   LineFieldOptions options = LinesWithMark(false);
   EXPECT_EQ(RunLineFieldMarking(work, options), LineFieldStatus::kInputFailed);
-  testing_support::WriteFile(work.File(common::kPreparedText), "a\r\n");
+  WriteFile(work.File(common::kPreparedText), "a\r\n");
   std::filesystem::create_directory(work.File(common::kLineFieldMarked));
   EXPECT_EQ(RunLineFieldMarking(work, options), LineFieldStatus::kOutputFailed);
 }

@@ -5,21 +5,25 @@
 #include <filesystem>
 
 #include "common/text_file.h"
-#include "tests/support/test_files.h"
+#include "tests/engine/engine_fixtures.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
 
 const std::string kStart = "\x11";
 const std::string kEnd = "\x12";
 
 common::NonRubyAreas DefaultAreas() { return common::NonRubyAreas{}; }
+
+common::NonRubyAreas Areas(std::string start, std::string end, bool enabled = true,
+                           bool delete_strings = false) {
+  common::NonRubyAreas areas;
+  areas.start = std::move(start);
+  areas.end = std::move(end);
+  areas.enabled = enabled;
+  areas.delete_start = areas.delete_end = delete_strings;
+  return areas;
+}
 
 TEST(NonRubyMarking, DefaultStringsProtectTheirStretchInPlainText) {
   EXPECT_TRUE(BytesEqual(kStart + Sjis("<HTML>漢字<BODY>") + kEnd + Sjis("漢字\n"),
@@ -27,11 +31,9 @@ TEST(NonRubyMarking, DefaultStringsProtectTheirStretchInPlainText) {
 }
 
 TEST(NonRubyMarking, DeletedStringsVanish) {
-  common::NonRubyAreas areas;
-  areas.delete_start = true;
-  areas.delete_end = true;
   EXPECT_TRUE(BytesEqual(kStart + Sjis("漢字") + kEnd + Sjis("漢字\n"),
-                         MarkNonRubyAreas(Sjis("<HTML>漢字<BODY>漢字\n"), areas, false)));
+                         MarkNonRubyAreas(Sjis("<HTML>漢字<BODY>漢字\n"),
+                                          Areas("<HTML>", "<BODY>", true, true), false)));
 }
 
 TEST(NonRubyMarking, AreaGoesOnOverFollowingLines) {
@@ -44,38 +46,39 @@ TEST(NonRubyMarking, StartStringAfterAnEndStringWins) {
                          MarkNonRubyAreas("x<BODY>y<HTML>z\n", DefaultAreas(), false)));
 }
 
-TEST(NonRubyMarking, EndStringOutsideAnAreaStillWritesItsMarker) {
-  EXPECT_TRUE(
-      BytesEqual("x<BODY>" + kEnd + "y\n", MarkNonRubyAreas("x<BODY>y\n", DefaultAreas(), false)));
+TEST(NonRubyMarking, TrailByteIsNeverTakenForAString) {
+  // ＋ is 0x81 0x7B and ± 0x81 0x7D.
+  EXPECT_TRUE(BytesEqual(Sjis("＋a±") + kStart + "{b}" + kEnd + "\n",
+                         MarkNonRubyAreas(Sjis("＋a±{b}\n"), Areas("{", "}"), false)));
 }
 
-TEST(NonRubyMarking, MarkersInsideAnAreaAreLeftOut) {
-  EXPECT_TRUE(BytesEqual(kStart + "<HTML>ab<BODY>" + kEnd + "c\x12\n",
-                         MarkNonRubyAreas("<HTML>a\x11"
-                                          "b<BODY>c\x12\n",
-                                          DefaultAreas(), false)));
-}
-
-TEST(NonRubyMarking, AreaNeverClosedRunsToTheEnd) {
-  EXPECT_TRUE(
-      BytesEqual(kStart + "<HTML>a\nb", MarkNonRubyAreas("<HTML>a\nb", DefaultAreas(), false)));
-}
-
-TEST(NonRubyMarking, HtmlModeMarksWhereTheBodyBegins) {
-  common::NonRubyAreas off;
-  off.enabled = false;
-  EXPECT_TRUE(BytesEqual("<html>\n<head>\n<body>\x0Fx\n<body>y\n",
-                         MarkNonRubyAreas("<html>\n<head>\n<body>x\n<body>y\n", off, true)));
-  // "<BODY>" is looked for before "<body>", wherever it stands in the line.
-  EXPECT_TRUE(
-      BytesEqual("<html><body>a<BODY>\x0F"
-                 "b\n",
-                 MarkNonRubyAreas("<html><body>a<BODY>b\n", off, true)));
-}
-
-TEST(NonRubyMarking, HtmlTextWithoutBodyGetsNoMarker) {
-  std::string text = "<html>\n<head>\n";
-  EXPECT_TRUE(BytesEqual(text, MarkNonRubyAreas(text, DefaultAreas(), true)));
+TEST(NonRubyMarking, MarkersFollowTheStringsWhereverTheyStand) {
+  const common::NonRubyAreas plain = DefaultAreas();
+  const common::NonRubyAreas off = Areas("<HTML>", "<BODY>", false);
+  struct Case {
+    common::NonRubyAreas areas;
+    bool html_mode;
+    std::string text, marked;
+  };
+  const Case cases[] = {
+      {plain, false, "x<BODY>y\n", "x<BODY>" + kEnd + "y\n"},  // end outside an area
+      {plain, false,
+       "<HTML>a\x11"
+       "b<BODY>c\x12\n",
+       kStart + "<HTML>ab<BODY>" + kEnd + "c\x12\n"},
+      {plain, false, "<HTML>a\nb", kStart + "<HTML>a\nb"},  // never closed
+      {off, true, "<html>\n<head>\n<body>x\n<body>y\n", "<html>\n<head>\n<body>\x0Fx\n<body>y\n"},
+      // "<BODY>" is looked for before "<body>", wherever it stands in the line.
+      {off, true, "<html><body>a<BODY>b\n",
+       "<html><body>a<BODY>\x0F"
+       "b\n"},
+      {plain, true, "<html>\n<head>\n", "<html>\n<head>\n"},  // no body, no marker
+      {Areas("", ""), false, "a<HTML>b\n", "a<HTML>b\n"},     // empty strings count as absent
+      {Areas("", "<BODY>"), false, "a<BODY>b\n", "a<BODY>" + kEnd + "b\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(c.marked, MarkNonRubyAreas(c.text, c.areas, c.html_mode))) << c.text;
+  }
 }
 
 TEST(NonRubyMarking, LongLineStaysOneLineAndStringsAcrossByte4095AreNotFound) {
@@ -95,25 +98,6 @@ TEST(NonRubyMarking, PiecesNeverSplitADoubleByteCharacter) {
   EXPECT_EQ(FirstPieceLength(text), 4094u);
   EXPECT_TRUE(BytesEqual(std::string(4094, 'a') + Sjis("亜") + kStart + "<HTML>b\n",
                          MarkNonRubyAreas(text, DefaultAreas(), false)));
-}
-
-TEST(NonRubyMarking, TrailByteIsNeverTakenForAString) {
-  common::NonRubyAreas areas;
-  areas.start = "{";
-  areas.end = "}";
-  // ＋ is 0x81 0x7B and ± 0x81 0x7D.
-  std::string text = Sjis("＋a±{b}\n");
-  EXPECT_TRUE(BytesEqual(Sjis("＋a±") + kStart + "{b}" + kEnd + "\n",
-                         MarkNonRubyAreas(text, areas, false)));
-}
-
-TEST(NonRubyMarking, EmptyStringsCountAsAbsent) {
-  common::NonRubyAreas areas;
-  areas.start = "";
-  areas.end = "";
-  EXPECT_TRUE(BytesEqual("a<HTML>b\n", MarkNonRubyAreas("a<HTML>b\n", areas, false)));
-  areas.end = "<BODY>";
-  EXPECT_TRUE(BytesEqual("a<BODY>" + kEnd + "b\n", MarkNonRubyAreas("a<BODY>b\n", areas, false)));
 }
 
 class NonRubyMarkingFiles : public ::testing::Test {

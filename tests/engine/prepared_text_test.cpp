@@ -5,15 +5,11 @@
 #include <filesystem>
 
 #include "common/text_source.h"
+#include "tests/engine/engine_fixtures.h"
 #include "tests/support/failing_source.h"
-#include "tests/support/test_files.h"
 
 namespace engine {
 namespace {
-
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
 
 TEST(PreparedText, EveryLineEndsWithCrLf) {
   ScratchDir dir;

@@ -9,21 +9,9 @@
 #include "engine/ruby_file_naming.h"
 #include "tests/engine/engine_fixtures.h"
 #include "tests/support/failing_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 namespace engine {
 namespace {
-
-using engine_testing::WriteDictionary;
-using engine_testing::WriteDictionaryFromSource;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 
 class AllRubyTest : public ::testing::Test {
  protected:
@@ -112,18 +100,16 @@ TEST_F(AllRubyTest, UserDictionaryAloneAppliesItsOneCharacterWords) {
   EXPECT_TRUE(BytesEqual(Sjis("{日/にっ}{本/ぽん}の漢{字/あざ}。{字/あざ}\r\n"), RubyFile()));
 }
 
-TEST_F(AllRubyTest, OpenRubyWindowRefusesTheCommand) {
+TEST_F(AllRubyTest, RefusedCommandLeavesNoWorkingFile) {
+  EXPECT_EQ(Run("").status, RubyCommandStatus::kRefused);
+  ExpectMessages({{"再見。", "るび振りする内容がありません！"}});
+  messenger_.records.clear();
   context_.ruby_window_open = true;
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kRefused);
   ExpectMessages({{"再見。",
                    "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行して"
                    "ください！"}});
   EXPECT_TRUE(WorkFiles().empty());
-}
-
-TEST_F(AllRubyTest, EmptyTextIsRefused) {
-  EXPECT_EQ(Run("").status, RubyCommandStatus::kRefused);
-  ExpectMessages({{"再見。", "るび振りする内容がありません！"}});
 }
 
 TEST_F(AllRubyTest, TextHoldingNulIsRefusedWithItsLine) {
@@ -156,24 +142,26 @@ TEST_F(AllRubyTest, MissingDictionaryAbortsNamingTheStep) {
   EXPECT_EQ(messenger_.progress.back(), "");
 }
 
-TEST_F(AllRubyTest, FailedNamingAbortsNamingTheStep) {
-  std::filesystem::path blocked = dir_ / "docs.d" / "story.srb";
-  std::filesystem::create_directories(blocked / "inside");
-  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
-  ExpectMessages({{"ご注意", "shori_.$rb to " + blocked.string() + " rename failed"},
-                  {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
-  EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));
-}
-
-TEST_F(AllRubyTest, ReadOnlyRubyFileIsNotReplaced) {
+// A folder in the ruby file's place, or a read-only ruby file: the run stops at the naming and
+// keeps what is there.
+TEST_F(AllRubyTest, RubyFileThatCannotBeReplacedAbortsTheNaming) {
   std::filesystem::path ruby_file = dir_ / "docs.d" / "story.srb";
-  WriteFile(ruby_file, "kept");
-  std::filesystem::permissions(ruby_file, std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::remove);
-  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
-  ExpectMessages({{"ご注意", "shori_.$rb to " + ruby_file.string() + " rename failed"},
-                  {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
+  for (bool read_only : {false, true}) {
+    messenger_.records.clear();
+    std::filesystem::remove_all(ruby_file);
+    if (read_only) {
+      WriteFile(ruby_file, "kept");
+      std::filesystem::permissions(ruby_file, std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::remove);
+    } else {
+      std::filesystem::create_directories(ruby_file / "inside");
+    }
+    EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
+    ExpectMessages({{"ご注意", "shori_.$rb to " + ruby_file.string() + " rename failed"},
+                    {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
+  }
   EXPECT_EQ(ReadFile(ruby_file), "kept");
+  EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));
 }
 
 TEST_F(AllRubyTest, FailedMarkingEndsSilently) {
@@ -209,9 +197,7 @@ TEST(RubyFileNaming, MissingWorkingFileIsReportedAndTheOldRubyFileKept) {
                                        dir / "story.txt", ".srb", messenger);
   EXPECT_FALSE(naming.ok);
   EXPECT_EQ(naming.ruby_file, dir / "story.srb");
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "ご注意!!");
-  EXPECT_EQ(messenger.records[0].text, "shori_.$rb が存在しません。");
+  ASSERT_TRUE(ShowedOnly(messenger, "ご注意!!", "shori_.$rb が存在しません。"));
   EXPECT_EQ(ReadFile(dir / "story.srb"), "old");
 }
 

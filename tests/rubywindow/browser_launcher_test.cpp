@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "tests/support/recording_messenger.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
@@ -31,39 +31,31 @@ class FakePicker : public BrowserPicker {
   int asked = 0;
 };
 
-TEST(LaunchBrowser, PathWithBlanksIsOneArgument) {
-  FakeStarter starter;
-  starter.working = {"firefox"};
-  FakePicker picker;
-  testing_support::RecordingMessenger messenger;
-  std::string browser = "firefox";
-  EXPECT_EQ(LaunchBrowser("/my docs/aRb.html", browser, starter, picker, messenger),
-            LaunchStatus::kOk);
-  EXPECT_EQ(starter.last_arguments, std::vector<std::string>{"/my docs/aRb.html"});
-  EXPECT_TRUE(messenger.records.empty());
-}
-
-TEST(LaunchBrowser, DesktopOpenerIsTriedBeforeAsking) {
-  FakeStarter starter;
-  starter.working = {"xdg-open"};
-  FakePicker picker;
-  testing_support::RecordingMessenger messenger;
-  std::string browser = "c:\\Program Files\\Internet Explorer\\iexplore";
-  EXPECT_EQ(LaunchBrowser("/d/aRb.html", browser, starter, picker, messenger), LaunchStatus::kOk);
-  EXPECT_EQ(starter.started.back(), "xdg-open");
-  EXPECT_EQ(picker.asked, 0);
+// The set browser first, then the desktop opener, before the user is asked for one.
+TEST(LaunchBrowser, SetBrowserOrDesktopOpenerGetsThePageAsOneArgument) {
+  for (std::string working : {"firefox", "xdg-open"}) {
+    FakeStarter starter;
+    starter.working = {working};
+    FakePicker picker;
+    RecordingMessenger messenger;
+    std::string browser = "firefox";
+    EXPECT_EQ(LaunchBrowser("/my docs/aRb.html", browser, starter, picker, messenger),
+              LaunchStatus::kOk);
+    EXPECT_EQ(starter.started.back(), working);
+    EXPECT_EQ(starter.last_arguments, std::vector<std::string>{"/my docs/aRb.html"});
+    EXPECT_EQ(picker.asked, 0);
+    EXPECT_TRUE(messenger.records.empty());
+  }
 }
 
 TEST(LaunchBrowser, CancelledPickStops) {
   FakeStarter starter;
   FakePicker picker;
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   std::string browser = "none";
   EXPECT_EQ(LaunchBrowser("/d/aRb.html", browser, starter, picker, messenger),
             LaunchStatus::kCancelled);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].text, "ブラウザが開けません。正しく設定して下さい。");
-  EXPECT_EQ(messenger.records[0].title, "ご注意!!");
+  ASSERT_TRUE(ShowedOnly(messenger, "ご注意!!", "ブラウザが開けません。正しく設定して下さい。"));
   EXPECT_EQ(browser, "none");
 }
 
@@ -71,7 +63,7 @@ TEST(LaunchBrowser, PickedBrowserIsKeptAndTriedOnce) {
   FakeStarter starter;
   FakePicker picker;
   picker.pick = "/usr/bin/other";
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   std::string browser = "none";
   EXPECT_EQ(LaunchBrowser("/d/aRb.html", browser, starter, picker, messenger),
             LaunchStatus::kFailed);
@@ -84,14 +76,10 @@ TEST(LaunchBrowser, PickedBrowserIsKeptAndTriedOnce) {
   EXPECT_EQ(LaunchBrowser("/d/aRb.html", browser, starter, picker, messenger), LaunchStatus::kOk);
 }
 
-TEST(ProcessStarter, MissingProgramIsAFailure) {
-  ProcessStarter starter;
-  EXPECT_FALSE(starter.Start("/nonexistent/mirukaze-browser", {"x"}));
-}
-
-TEST(ProcessStarter, ExistingProgramStarts) {
+TEST(ProcessStarter, ExistingProgramStartsAndMissingOneFails) {
   ProcessStarter starter;
   EXPECT_TRUE(starter.Start("true", {"a page with blanks.html"}));
+  EXPECT_FALSE(starter.Start("/nonexistent/mirukaze-browser", {"x"}));
 }
 
 }  // namespace

@@ -8,16 +8,10 @@
 #include "rubywindow/html_page_settings.h"
 #include "rubywindow/pass_through_page.h"
 #include "rubywindow/ruby_page.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
-
-namespace fs = std::filesystem;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::Sjis;
 
 HtmlPageSettings Initial() { return HtmlPageSettingsOf(common::Settings()); }
 
@@ -37,30 +31,26 @@ std::string Body(std::string_view sjis, const HtmlPageSettings& settings = Initi
 
 // Copies a golden case's input into a scratch folder and writes the page there.
 std::string WrittenPage(std::string_view name, const HtmlPageSettings& settings,
-                        const testing_support::ScratchDir& dir) {
+                        const ScratchDir& dir) {
   fs::path document = dir / "a.srb";
-  fs::copy_file(testing_support::TestData(name) / "a.srb", document);
+  fs::copy_file(TestData(name) / "a.srb", document);
   auto source = common::FileTextSource::Open(document);
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_TRUE(common::IsOk(WriteRubyPage(document, *source, settings, messenger)));
   EXPECT_TRUE(messenger.records.empty());
   return ReadFile(dir / "aRb.html");
 }
 
-TEST(RubyPage, DetailedPageMatchesGolden) {
-  testing_support::ScratchDir dir;
-  EXPECT_TRUE(
-      BytesEqual(ReadFile(testing_support::TestData("rubywindow/ruby_page_detailed/expected.html")),
-                 WrittenPage("rubywindow/ruby_page_detailed", Initial(), dir)));
-}
-
-TEST(RubyPage, PlainPageMatchesGolden) {
-  testing_support::ScratchDir dir;
+TEST(RubyPage, DetailedAndPlainPagesMatchGolden) {
   HtmlPageSettings plain = Initial();
   plain.detailed = false;
-  EXPECT_TRUE(
-      BytesEqual(ReadFile(testing_support::TestData("rubywindow/ruby_page_plain/expected.html")),
-                 WrittenPage("rubywindow/ruby_page_plain", plain, dir)));
+  for (const auto& [name, settings] :
+       {std::pair("detailed", Initial()), std::pair("plain", plain)}) {
+    ScratchDir dir;
+    std::string folder = "rubywindow/ruby_page_" + std::string(name);
+    EXPECT_TRUE(BytesEqual(ReadFile(TestData(folder + "/expected.html")),
+                           WrittenPage(folder, settings, dir)));
+  }
 }
 
 TEST(RubyPage, EveryAlignmentClassWritesItsTagAndRule) {
@@ -104,7 +94,7 @@ TEST(RubyPage, ColoursAreWrittenRedGreenBlue) {
   EXPECT_EQ(HtmlColor(0x7F123456), "563412");  // never more than six digits
 }
 
-TEST(RubyPage, SpecExampleBodyInBothModes) {
+TEST(RubyPage, GroupBodyInBothModes) {
   std::string text = Sjis("{漢字/かんじ}です\n");
   EXPECT_EQ(Body(text), Sjis("<RUBY CLASS=\"edge\"><SPAN CLASS=\"P\">漢字</SPAN><RT><SPAN "
                              "CLASS=\"R\">かんじ</SPAN></RUBY>です<SPAN CLASS=\"C\"><B>↓</B>"
@@ -117,8 +107,10 @@ TEST(RubyPage, SpecExampleBodyInBothModes) {
   EXPECT_EQ(page.find("<STYLE"), std::string::npos);
 }
 
-TEST(RubyPage, HeadDeclaresShiftJis) {
-  EXPECT_NE(Page("x").find("charset=Shift_JIS"), std::string::npos);
+HtmlPageSettings Plain() {
+  HtmlPageSettings plain = Initial();
+  plain.detailed = false;
+  return plain;
 }
 
 TEST(RubyPage, MarksOffGiveBareBreaks) {
@@ -129,19 +121,18 @@ TEST(RubyPage, MarksOffGiveBareBreaks) {
 }
 
 TEST(RubyPage, TrailByteBraceIsCopied) {
-  HtmlPageSettings plain = Initial();
-  plain.detailed = false;
-  EXPECT_EQ(Body("\x81\x7B\x81\x7D/", plain), "\x81\x7B\x81\x7D/\n");
+  EXPECT_EQ(Body("\x81\x7B\x81\x7D/", Plain()), "\x81\x7B\x81\x7D/\n");
 }
 
 TEST(RubyPage, SlashInsideReadingIsCopied) {
-  HtmlPageSettings plain = Initial();
-  plain.detailed = false;
-  EXPECT_EQ(Body(Sjis("{本/ほ/ん}\n"), plain), Sjis("<RUBY>本<RT>ほ/ん</RUBY><BR>\n\n"));
+  EXPECT_EQ(Body(Sjis("{本/ほ/ん}\n"), Plain()), Sjis("<RUBY>本<RT>ほ/ん</RUBY><BR>\n\n"));
 }
 
-TEST(RubyPage, TextWithoutFinalLineBreakKeepsBodyEndOnItsOwnLine) {
-  EXPECT_TRUE(Page("x").ends_with("x\n</BODY>\n</HTML>\n"));
+// The head declares Shift_JIS; a text without a final line break still ends its body line.
+TEST(RubyPage, PageIsShiftJisAndBodyEndStandsOnItsOwnLine) {
+  std::string page = Page("x");
+  EXPECT_NE(page.find("charset=Shift_JIS"), std::string::npos);
+  EXPECT_TRUE(page.ends_with("x\n</BODY>\n</HTML>\n"));
 }
 
 TEST(RubyPage, FileNames) {
@@ -154,37 +145,35 @@ TEST(RubyPage, FileNames) {
 }
 
 TEST(RubyPage, UnwritableFolderIsReportedAndLeavesNothing) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   fs::path document = dir / "missing" / "a.srb";
   common::StringTextSource source("x");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_EQ(WriteRubyPage(document, source, Initial(), messenger), OutputStatus::kCannotCreate);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].title, "ご注意!!");
-  EXPECT_EQ(messenger.records[0].text,
-            "ブラウザ用の " + (dir / "missing" / "aRb.html").string() + " が作れませんでした。");
+  ASSERT_TRUE(ShowedOnly(
+      messenger, "ご注意!!",
+      "ブラウザ用の " + (dir / "missing" / "aRb.html").string() + " が作れませんでした。"));
 }
 
 TEST(RubyPage, ReadOnlyPageIsNotReplaced) {
-  testing_support::ScratchDir dir;
-  testing_support::WriteFile(dir / "aRb.html", "old");
+  ScratchDir dir;
+  WriteFile(dir / "aRb.html", "old");
   fs::permissions(dir / "aRb.html", fs::perms::owner_read);
   common::StringTextSource source("x");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_EQ(WriteRubyPage(dir / "a.srb", source, Initial(), messenger),
             OutputStatus::kCannotCreate);
   EXPECT_EQ(ReadFile(dir / "aRb.html"), "old");
 }
 
 TEST(PassThroughPage, LowerCaseBodyOnlyMatchesGolden) {
-  testing_support::ScratchDir dir;
-  fs::copy_file(testing_support::TestData("rubywindow/pass_through/page.srb"), dir / "page.srb");
+  ScratchDir dir;
+  fs::copy_file(TestData("rubywindow/pass_through/page.srb"), dir / "page.srb");
   auto source = common::FileTextSource::Open(dir / "page.srb");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_TRUE(common::IsOk(WritePassThroughPage(dir / "page.srb", *source, messenger)));
-  EXPECT_TRUE(
-      BytesEqual(ReadFile(testing_support::TestData("rubywindow/pass_through/expected.htm")),
-                 ReadFile(dir / "pageRb.htm")));
+  EXPECT_TRUE(BytesEqual(ReadFile(TestData("rubywindow/pass_through/expected.htm")),
+                         ReadFile(dir / "pageRb.htm")));
 }
 
 TEST(PassThroughPage, TextWithoutBodyIsConvertedFromItsStart) {
@@ -197,9 +186,9 @@ TEST(PassThroughPage, TextWithoutBodyIsConvertedFromItsStart) {
 }
 
 TEST(PassThroughPage, FailureIsTitledWarning) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   common::StringTextSource source("x");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_FALSE(common::IsOk(WritePassThroughPage(dir / "no" / "a.srb", source, messenger)));
   ASSERT_EQ(messenger.records.size(), 1u);
   EXPECT_EQ(messenger.records[0].title, "Warning");

@@ -4,12 +4,10 @@
 
 #include "rubywindow/kana_table.h"
 #include "rubywindow/ruby_repair.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
-
-using testing_support::Sjis;
 
 TEST(KanaTable, EveryPairConvertsBothWays) {
   std::string hiragana = Sjis(

@@ -8,14 +8,10 @@
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/template_table.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
-
-namespace fs = std::filesystem;
-using testing_support::Sjis;
 
 std::string Nnn(std::string_view sjis, std::string_view template_utf8) {
   NnnOptions options{Sjis(template_utf8), Sjis("ＭＳ明朝"), 8};
@@ -27,15 +23,14 @@ std::string Nnn(std::string_view sjis, std::string_view template_utf8) {
 }
 
 TEST(Nnn, HtmlHeadIsCopiedAndGroupsConvertedGolden) {
-  testing_support::ScratchDir dir;
-  fs::copy_file(testing_support::TestData("rubywindow/nnn_html/story.srb"), dir / "story.srb");
+  ScratchDir dir;
+  fs::copy_file(TestData("rubywindow/nnn_html/story.srb"), dir / "story.srb");
   auto source = common::FileTextSource::Open(dir / "story.srb");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   NnnOptions options = NnnOptionsOf(common::Settings());
   EXPECT_TRUE(common::IsOk(WriteNnn(dir / "story.srb", *source, options, messenger)));
-  EXPECT_TRUE(testing_support::BytesEqual(
-      testing_support::ReadFile(testing_support::TestData("rubywindow/nnn_html/expected.nnn")),
-      testing_support::ReadFile(dir / "story.nnn")));
+  EXPECT_TRUE(BytesEqual(ReadFile(TestData("rubywindow/nnn_html/expected.nnn")),
+                         ReadFile(dir / "story.nnn")));
 }
 
 TEST(Nnn, TemplatesOfTheDialog) {
@@ -51,24 +46,21 @@ TEST(Nnn, UnknownMarkersAreLiteral) {
   EXPECT_EQ(Nnn(Sjis("{本/ほん}"), "****9***1*****1"), Sjis("****9***1*****1"));
 }
 
-TEST(Nnn, NinthMarkerIsLiteral) {
-  EXPECT_EQ(Nnn(Sjis("{本/ほん}"), "****2****2****2****2****2****2****2****2****2"),
-            "22222222****2");
-}
-
-TEST(Nnn, LongGroupIsWrittenWhole) {
+// A ninth marker is literal; a long group is written whole; an unclosed group ends at its line.
+TEST(Nnn, GroupsOfEveryShapeAreConverted) {
   std::string base;
-  for (int i = 0; i < 200; ++i) base += Sjis("本");
-  std::string group = "{";
-  group += base;
-  group += Sjis("/ほん}");
-  std::string expected = base;
-  expected += "400";
-  EXPECT_EQ(Nnn(group, "****1****2"), expected);
-}
-
-TEST(Nnn, UnclosedGroupEndsAtItsLine) {
-  EXPECT_EQ(Nnn(Sjis("{本\n{木/き}"), "[****1/****4]"), Sjis("[本/]\n[木/き]"));
+  for (int i = 0; i < 200; ++i) base += "本";
+  struct Case {
+    std::string text, template_text, nnn;
+  };
+  const Case cases[] = {
+      {"{本/ほん}", "****2****2****2****2****2****2****2****2****2", "22222222****2"},
+      {"{" + base + "/ほん}", "****1****2", base + "400"},
+      {"{本\n{木/き}", "[****1/****4]", "[本/]\n[木/き]"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Nnn(Sjis(c.text), c.template_text), Sjis(c.nnn)) << c.template_text;
+  }
 }
 
 TEST(Nnn, PreviewOfTheSampleGroup) {

@@ -6,14 +6,10 @@
 #include <string>
 
 #include "common/text_source.h"
-#include "tests/support/failing_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
-
-using testing_support::Sjis;
 
 common::NonRubyAreas NoAreas() {
   common::NonRubyAreas areas;
@@ -142,43 +138,47 @@ TEST(NotationCheck, LaterStartOffsetSkipsWhatComesBefore) {
   EXPECT_TRUE(Check(text, false, NoAreas(), text.size() + 5).ok());
 }
 
+// Areas between "<HTML>" and "<BODY>" are not scanned; an area that never closes runs to the
+// end; an end string before the start string closes none; an empty string counts as absent.
 TEST(NotationCheck, NonRubyAreasAreNotScanned) {
-  std::string text = Sjis("abc<HTML>{a/b}\n<BODY>{漢/かん}\n");
-  NotationCheck check = Check(text, false, common::NonRubyAreas{});
-  ASSERT_TRUE(check.ok());
-  EXPECT_EQ(check.groups, 1);
-  EXPECT_EQ(check.lines, 1);  // the line feed inside the area is not passed
-  EXPECT_FALSE(Check(text, false, NoAreas()).ok());
-  // An area that never closes runs to the end.
-  EXPECT_TRUE(Check(Sjis("{漢/かん}<HTML>{a/b}\n"), false, common::NonRubyAreas{}).ok());
-}
-
-TEST(NotationCheck, EmptyAreaStringCountsAsAbsent) {
   common::NonRubyAreas no_start;
   no_start.start.clear();
-  ExpectFault(Check("x<HTML>{a/b}<BODY>", false, no_start), CheckCode::kNoBaseAfterBrace, 9);
   common::NonRubyAreas no_end;
   no_end.end.clear();
-  EXPECT_TRUE(Check("x<HTML>{a/b}<BODY>{c/d}", false, no_end).ok());
-}
-
-TEST(NotationCheck, EndStringBeforeTheStartStringClosesNoArea) {
-  std::string text = Sjis("{漢/かん}<BODY>{字/じ}<HTML>{a/b}<BODY>{字/じ}\n");
-  NotationCheck check = Check(text, false, common::NonRubyAreas{});
-  ASSERT_TRUE(check.ok());
-  EXPECT_EQ(check.groups, 3);  // each group before the area once, and the one after it
-  EXPECT_EQ(check.lines, 1);
-}
-
-TEST(NotationCheck, GroupCutByAreaStartEndsAtTheRangeEnd) {
-  std::string text = Sjis("{漢/か<HTML>ん}<BODY>\n");
-  ExpectFault(Check(text, false, common::NonRubyAreas{}), CheckCode::kReadingNotKana, 7);
+  struct Row {
+    std::string_view utf8;
+    common::NonRubyAreas areas;
+    int groups;  // -1: the fault below
+    int lines = 1;
+    CheckCode code = CheckCode::kNoBaseAfterBrace;
+    std::size_t fault_offset = 0;
+  };
+  const Row rows[] = {
+      {"abc<HTML>{a/b}\n<BODY>{漢/かん}\n", {}, 1},  // the line feed inside is not passed
+      {"abc<HTML>{a/b}\n<BODY>{漢/かん}\n", NoAreas(), -1, 0, CheckCode::kNoBaseAfterBrace, 11},
+      {"{漢/かん}<HTML>{a/b}\n", {}, 1, 0},
+      {"{漢/かん}<BODY>{字/じ}<HTML>{a/b}<BODY>{字/じ}\n", {}, 3},
+      {"{漢/か<HTML>ん}<BODY>\n", {}, -1, 0, CheckCode::kReadingNotKana, 7},
+      {"x<HTML>{a/b}<BODY>", no_start, -1, 0, CheckCode::kNoBaseAfterBrace, 9},
+      {"x<HTML>{a/b}<BODY>{c/d}", no_end, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.utf8);
+    NotationCheck check = Check(Sjis(row.utf8), false, row.areas);
+    if (row.groups < 0) {
+      ExpectFault(check, row.code, row.fault_offset);
+      continue;
+    }
+    ASSERT_TRUE(check.ok());
+    EXPECT_EQ(check.groups, row.groups);
+    EXPECT_EQ(check.lines, row.lines);
+  }
 }
 
 TEST(NotationCheck, FileOnDiskIsCheckedPieceByPiece) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   std::string sound = Repeat(Sjis("{漢/かん}\r\n"), 9000);  // 99000 bytes, past the 64 KiB window
-  testing_support::WriteFile(dir / "big.srb", sound);
+  WriteFile(dir / "big.srb", sound);
   auto source = common::FileTextSource::Open(dir / "big.srb");
   ASSERT_TRUE(source);
   NotationCheck clean = CheckNotation(*source, 0, false, common::NonRubyAreas{});
@@ -186,7 +186,7 @@ TEST(NotationCheck, FileOnDiskIsCheckedPieceByPiece) {
   EXPECT_EQ(clean.groups, 9000);
   EXPECT_EQ(clean.lines, 9000);
 
-  testing_support::WriteFile(dir / "big.srb", sound + Sjis("{a/b}\r\n"));
+  WriteFile(dir / "big.srb", sound + Sjis("{a/b}\r\n"));
   source = common::FileTextSource::Open(dir / "big.srb");
   NotationCheck check = CheckNotation(*source, 0, false, common::NonRubyAreas{});
   ExpectFault(check, CheckCode::kNoBaseAfterBrace, 9000 * 11 + 2);
@@ -195,7 +195,7 @@ TEST(NotationCheck, FileOnDiskIsCheckedPieceByPiece) {
 
 TEST(NotationCheck, TextThatCannotBeReadWholeIsSaidSo) {
   std::string line = Sjis("{漢/かん}\n");
-  testing_support::FailingSource source(Repeat(line, 10000), 7000 * line.size());
+  FailingSource source(Repeat(line, 10000), 7000 * line.size());
   NotationCheck check = CheckNotation(source, 0, false, NoAreas());
   EXPECT_TRUE(check.read_failed);
   EXPECT_EQ(check.groups, 7000);
@@ -215,7 +215,7 @@ TEST(ReportFault, EveryCodeHasItsOwnMessageWithItsLine) {
       CheckCode::kReadingTooLong,   CheckCode::kBaseTooLong,    CheckCode::kUnbalancedBraces,
       CheckCode::kNoBaseAfterBrace, CheckCode::kBaseNotEnded,   CheckCode::kReadingNotKana,
       CheckCode::kNoReading,        CheckCode::kKanjiInReading, CheckCode::kSeparatorFound};
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   for (CheckCode code : codes) ReportFault(code, 12, messenger);
   std::set<std::string> texts;
   for (const auto& record : messenger.records) {

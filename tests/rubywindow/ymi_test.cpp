@@ -7,15 +7,10 @@
 #include "rubywindow/to_hiragana.h"
 #include "rubywindow/ymi_options.h"
 #include "rubywindow/ymi_writer.h"
-#include "tests/support/failing_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/rubywindow_fixtures.h"
 
 namespace rubywindow {
 namespace {
-
-namespace fs = std::filesystem;
-using testing_support::Sjis;
 
 YmiOptions FieldTwo() {
   YmiOptions options;
@@ -38,51 +33,47 @@ std::string Hiragana(std::string_view sjis) {
 }
 
 TEST(Ymi, FieldsMatchGolden) {
-  testing_support::ScratchDir dir;
-  fs::copy_file(testing_support::TestData("rubywindow/ymi_fields/list.lrb"), dir / "list.lrb");
+  ScratchDir dir;
+  fs::copy_file(TestData("rubywindow/ymi_fields/list.lrb"), dir / "list.lrb");
   auto source = common::FileTextSource::Open(dir / "list.lrb");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_TRUE(common::IsOk(WriteYmi(dir / "list.lrb", *source, FieldTwo(), messenger)));
-  EXPECT_TRUE(testing_support::BytesEqual(
-      testing_support::ReadFile(testing_support::TestData("rubywindow/ymi_fields/expected.ymi")),
-      testing_support::ReadFile(dir / "list.ymi")));
+  EXPECT_TRUE(BytesEqual(ReadFile(TestData("rubywindow/ymi_fields/expected.ymi")),
+                         ReadFile(dir / "list.ymi")));
+}
+
+YmiOptions Template(std::string_view text, bool to_hiragana = false) {
+  YmiOptions options;
+  options.template_text = std::string(text);
+  options.to_hiragana = to_hiragana;
+  return options;
+}
+
+YmiOptions MarkedLines(int mark_handling) {
+  YmiOptions options = Template("<@@@@1>");
+  options.part_mode = 1;
+  options.line_head_mark = Sjis("♀");
+  options.mark_handling = mark_handling;
+  return options;
 }
 
 TEST(Ymi, PlainCharactersAppearInBothVersions) {
-  YmiOptions options;
-  options.template_text = "[@@@@2]";
-  EXPECT_EQ(Ymi(Sjis("{漢/かん}{字/じ}テスト\n"), options), Sjis("[かんじテスト]\n"));
+  EXPECT_EQ(Ymi(Sjis("{漢/かん}{字/じ}テスト\n"), Template("[@@@@2]")), Sjis("[かんじテスト]\n"));
 }
 
 TEST(Ymi, TabMarksBecomeTabs) {
-  YmiOptions options;
-  options.template_text = "@@@@1^^t@@@@2";
-  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), options), Sjis("本\tほん\n"));
+  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), Template("@@@@1^^t@@@@2")), Sjis("本\tほん\n"));
   EXPECT_EQ(ExpandTabMarks("\x83\x5E^t"), "\x83\x5E^t");  // タ's trail byte is no '^'
 }
 
 TEST(Ymi, UnknownMarkerIsLiteral) {
-  YmiOptions options;
-  options.template_text = "@@@@3";
-  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), options), "@@@@3\n");
-}
-
-TEST(Ymi, MarkersBeyondTheTableAreLiteral) {
-  YmiOptions options;
-  options.template_text = "@@@@1@@@@2@@@@1";
-  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), options), Sjis("本ほん@@@@1\n"));
+  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), Template("@@@@3")), "@@@@3\n");
 }
 
 TEST(Ymi, UnmarkedLinesAreCopiedAndTheMarkKeptOrRemoved) {
-  YmiOptions options;
-  options.part_mode = 1;
-  options.line_head_mark = Sjis("♀");
-  options.template_text = "<@@@@1>";
   std::string text = Sjis("{本/ほん},x\r\n♀{本/ほん},x\n");
-  options.mark_handling = 1;
-  EXPECT_EQ(Ymi(text, options), Sjis("{本/ほん},x\n<本>,x\n"));
-  options.mark_handling = 0;
-  EXPECT_EQ(Ymi(text, options), Sjis("{本/ほん},x\n<♀本>,x\n"));
+  EXPECT_EQ(Ymi(text, MarkedLines(1)), Sjis("{本/ほん},x\n<本>,x\n"));
+  EXPECT_EQ(Ymi(text, MarkedLines(0)), Sjis("{本/ほん},x\n<♀本>,x\n"));
 }
 
 TEST(Ymi, EmptyFieldAtLineEndGivesOnlyTheLineEnd) {
@@ -90,48 +81,40 @@ TEST(Ymi, EmptyFieldAtLineEndGivesOnlyTheLineEnd) {
 }
 
 TEST(Ymi, AlternativesGoToTheReading) {
-  YmiOptions options;
-  options.template_text = "@@@@2";
-  EXPECT_EQ(Ymi(Sjis("{人/ひと|にん}\n"), options), Sjis("ひと|にん\n"));
+  EXPECT_EQ(Ymi(Sjis("{人/ひと|にん}\n"), Template("@@@@2")), Sjis("ひと|にん\n"));
 }
 
-TEST(Ymi, LastFieldWithoutLineFeedIsWritten) {
-  EXPECT_EQ(Ymi(Sjis("a,{平和/へいわ}"), FieldTwo()), Sjis("a,平和,へいわ"));
+// Markers beyond the table are literal; the last field without a line feed and a long field
+// are written whole.
+TEST(Ymi, FieldsOfEveryShapeAreFormatted) {
+  std::string long_base, long_reading;
+  for (int i = 0; i < 3000; ++i) long_base += "{本/ほん}", long_reading += "ほん";
+  struct Case {
+    YmiOptions options;
+    std::string text, ymi;
+  };
+  const Case cases[] = {
+      {Template("@@@@1@@@@2@@@@1"), "{本/ほん}\n", "本ほん@@@@1\n"},
+      {FieldTwo(), "a,{平和/へいわ}", "a,平和,へいわ"},
+      {Template("@@@@2"), long_base + "\n", long_reading + "\n"},
+      {Template("@@@@2", true), "{本/ホン}\n", "ほん\n"},  // the reading to hiragana
+  };
+  for (const Case& c : cases) EXPECT_EQ(Ymi(Sjis(c.text), c.options), Sjis(c.ymi)) << c.text;
 }
 
-TEST(Ymi, LongFieldIsWrittenWhole) {
-  std::string base;
-  std::string reading;
-  for (int i = 0; i < 3000; ++i) {
-    base += Sjis("{本/ほん}");
-    reading += Sjis("ほん");
+TEST(ToHiragana, KatakanaOfEitherWidthBecomesHiragana) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"ァミムンヵヶー漢", "ぁみむんかけー漢"},
+      {"ｶﾞﾊﾞﾊﾟﾂﾞｦｧｯｰｱﾞｶﾟ", "がばぱづをぁっーあか"},
+      {"a-b", "aーb"},
+      {"ﾞaﾟ", "゛a゜"},
+      {"ヴァヴィヴェヴォヴヲヴ", "ばびべぼぼぶ"},  // the ヴ rule
+      {"ｳﾞｧｳﾞｲヴカ", "ばびぶか"},
+      {"ヴう", "ぶう"},
+  };
+  for (const auto& [katakana, hiragana] : cases) {
+    EXPECT_EQ(Hiragana(Sjis(katakana)), Sjis(hiragana)) << katakana;
   }
-  YmiOptions options;
-  options.template_text = "@@@@2";
-  EXPECT_EQ(Ymi(base + "\n", options), reading + "\n");
-}
-
-TEST(Ymi, ReadingToHiragana) {
-  YmiOptions options;
-  options.template_text = "@@@@2";
-  options.to_hiragana = true;
-  EXPECT_EQ(Ymi(Sjis("{本/ホン}\n"), options), Sjis("ほん\n"));
-}
-
-TEST(ToHiragana, FullWidthKatakana) {
-  EXPECT_EQ(Hiragana(Sjis("ァミムンヵヶー漢")), Sjis("ぁみむんかけー漢"));
-}
-
-TEST(ToHiragana, HalfWidthKatakanaWithMarks) {
-  EXPECT_EQ(Hiragana(Sjis("ｶﾞﾊﾞﾊﾟﾂﾞｦｧｯｰｱﾞｶﾟ")), Sjis("がばぱづをぁっーあか"));
-  EXPECT_EQ(Hiragana("a-b"), Sjis("aーb"));
-  EXPECT_EQ(Hiragana(Sjis("ﾞaﾟ")), Sjis("゛a゜"));
-}
-
-TEST(ToHiragana, VuRule) {
-  EXPECT_EQ(Hiragana(Sjis("ヴァヴィヴェヴォヴヲヴ")), Sjis("ばびべぼぼぶ"));
-  EXPECT_EQ(Hiragana(Sjis("ｳﾞｧｳﾞｲヴカ")), Sjis("ばびぶか"));
-  EXPECT_EQ(Hiragana(Sjis("ヴう")), Sjis("ぶう"));
 }
 
 TEST(YmiOptions, RefusalsInTheDialogsOrder) {
@@ -195,10 +178,7 @@ TEST(Ymi, FileNameIsCutAtTheFirstDotOfTheName) {
 }
 
 TEST(Ymi, MarkedLineAfterALongLineIsFound) {
-  YmiOptions options;
-  options.part_mode = 1;
-  options.line_head_mark = Sjis("♀");
-  options.template_text = "<@@@@1>";
+  YmiOptions options = MarkedLines(0);
   std::string long_line(70000, 'x');
   long_line += '\n';
   // The mark may lie across the reading blocks of the text.
@@ -210,27 +190,26 @@ TEST(Ymi, MarkedLineAfterALongLineIsFound) {
 }
 
 TEST(Ymi, UnreadableTextLeavesTheOldFile) {
-  testing_support::ScratchDir dir;
-  testing_support::WriteFile(dir / "a.ymi", "old");
-  testing_support::FailingSource source(std::string(200000, 'x'), 100000);
-  testing_support::RecordingMessenger messenger;
+  ScratchDir dir;
+  WriteFile(dir / "a.ymi", "old");
+  FailingSource source(std::string(200000, 'x'), 100000);
+  RecordingMessenger messenger;
   EXPECT_EQ(WriteYmi(dir / "a.lrb", source, YmiOptions(), messenger), OutputStatus::kReadFailed);
-  EXPECT_EQ(testing_support::ReadFile(dir / "a.ymi"), "old");
+  EXPECT_EQ(ReadFile(dir / "a.ymi"), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].text, "文書を最後まで読み込めませんでした。\n" +
-                                           (dir / "a.ymi").string() + " は書きませんでした。");
+  ASSERT_TRUE(ShowedOnly(messenger, "",
+                         "文書を最後まで読み込めませんでした。\n" + (dir / "a.ymi").string() +
+                             " は書きませんでした。"));
 }
 
 TEST(Ymi, UnwritableFolderIsReported) {
-  testing_support::ScratchDir dir;
+  ScratchDir dir;
   common::StringTextSource source("x");
-  testing_support::RecordingMessenger messenger;
+  RecordingMessenger messenger;
   EXPECT_EQ(WriteYmi(dir / "no" / "a.lrb", source, YmiOptions(), messenger),
             OutputStatus::kCannotCreate);
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_EQ(messenger.records[0].text,
-            (dir / "no" / "a.ymi").string() + " がオープンできませんでした。");
+  EXPECT_TRUE(
+      ShowedOnly(messenger, "", (dir / "no" / "a.ymi").string() + " がオープンできませんでした。"));
 }
 
 }  // namespace

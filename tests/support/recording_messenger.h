@@ -1,8 +1,11 @@
 // A Messenger for tests: records every message and answers questions from a script.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/messenger.h"
@@ -40,5 +43,18 @@ class RecordingMessenger : public common::Messenger {
  private:
   std::deque<common::Answer> answers_;
 };
+
+// Whether exactly one message was shown, with this text (and this title, when one is given).
+inline ::testing::AssertionResult ShowedOnly(const RecordingMessenger& messenger,
+                                             std::string_view title, std::string_view text) {
+  if (messenger.records.size() != 1) {
+    return ::testing::AssertionFailure() << messenger.records.size() << " messages shown";
+  }
+  const RecordingMessenger::Record& shown = messenger.records[0];
+  if (shown.text != text || (!title.empty() && shown.title != title)) {
+    return ::testing::AssertionFailure() << "shown: 【" << shown.title << "】 " << shown.text;
+  }
+  return ::testing::AssertionSuccess();
+}
 
 }  // namespace testing_support
