@@ -29,7 +29,9 @@ document.body.setAttribute("data-probe", place + ":" + base.textContent);
 PROBE
 
 run_browser() {
+  # No network: the page is a local file, and a closed network makes background requests fail.
   HOME="$dir" "$browser" --headless --no-sandbox --disable-gpu --no-first-run \
+    --disable-quic --disable-background-networking --disable-component-update --disable-sync \
     --user-data-dir="$dir/profile" "$@" 2>/dev/null
 }
 
