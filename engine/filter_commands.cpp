@@ -5,6 +5,7 @@
 
 #include "common/status.h"
 #include "common/working_files.h"
+#include "engine/abort_report.h"
 #include "engine/command_chain.h"
 #include "engine/grade_allocation.h"
 #include "engine/grade_filter.h"
@@ -35,21 +36,23 @@ RubyCommandStatus StepStatus(Status status) {
   return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
 }
 
-ChainStep GradeAllocationStep(bool compound_check) {
-  return {[compound_check](CommandRun& run) {
+// Allocation and filter in one reading; a failure is reported under the name of the part that
+// failed, so the step shows its own abort report.
+ChainStep GradeAllocationAndFilterStep(const GradeRubyOptions& options) {
+  return {[options](CommandRun& run) {
             GradeAllocationFiles files{.dictionary = run.context.grade_dictionary,
                                        .kanji_count = run.context.grade_kanji_count,
                                        .jukujikun = run.context.jukujikun_list};
-            return StepStatus(
-                RunGradeAllocation(run.context.work, files, compound_check, run.messenger));
+            GradeRubyStatus status =
+                RunGradeAllocationAndFilter(run.context.work, files, options, run.messenger);
+            if (common::IsOk(status)) return RubyCommandStatus::kOk;
+            ShowAbortReport(status == GradeRubyStatus::kAllocationFailed
+                                ? AbortStep::kGradeAllocation
+                                : AbortStep::kGradeFilter,
+                            run.progress, run.messenger);
+            return RubyCommandStatus::kAborted;
           },
-          AbortStep::kGradeAllocation};
-}
-
-ChainStep GradeFilterStep(const GradeRubyOptions& options) {
-  return {
-      [options](CommandRun& run) { return StepStatus(RunGradeFilter(run.context.work, options)); },
-      AbortStep::kGradeFilter};
+          std::nullopt};
 }
 
 ChainStep LevelFilterStep(const LevelRubyOptions& options) {
@@ -71,15 +74,13 @@ ChainStep LineFieldMarkingStep(const LineFieldOptions& options) {
 
 RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOptions& options,
                                const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 9> steps = {
+  const std::array<ChainStep, 7> steps = {
       CheckOptionsStep(ValidateGradeRuby(options)),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       ApplyDictionariesStep(DictionaryUse::kMainOnly, AbortStep::kDictionariesFixed),
-      GradeAllocationStep(options.compound_check),
+      GradeAllocationAndFilterStep(options),
       RemoveWorkingFileStep(common::kCleanedUp),
-      GradeFilterStep(options),
-      RemoveWorkingFileStep(common::kGradeAllocated),
       NameRubyFileStep(common::kGradeFiltered, kGradeRubyExtension, std::nullopt),
   };
   CommandRun run(text, context, messenger);

@@ -71,6 +71,16 @@ class GradeVisitor final : public GroupVisitor {
   const GradeSources& sources_;
 };
 
+// The allocator as a visitor of the group scan.
+class AllocatingVisitor final : public GroupVisitor {
+ public:
+  explicit AllocatingVisitor(const GradeAllocator& allocator) : allocator_(allocator) {}
+  void Visit(std::string_view group, ByteSink& out) override { allocator_.Allocate(group, out); }
+
+ private:
+  const GradeAllocator& allocator_;
+};
+
 }  // namespace
 
 void AllocateGrades(ByteSource& in, ByteSink& out, const GradeSources& sources) {
@@ -85,30 +95,39 @@ std::string AllocateGradesOfText(std::string_view text, const GradeSources& sour
   return std::move(sink.Text());
 }
 
-GradeAllocationStatus RunGradeAllocation(const common::WorkDir& work,
-                                         const GradeAllocationFiles& files, bool compound_check,
-                                         common::Messenger& messenger) {
-  JukujikunList jukujikun;
-  if (!jukujikun.Load(files.jukujikun)) {
+bool GradeAllocator::Load(const GradeAllocationFiles& files, bool compound_check,
+                          common::Messenger& messenger) {
+  if (!jukujikun_.Load(files.jukujikun)) {
     messenger.Tell({std::string(messages::kTitleDataReport),
                     std::string(messages::kJukujikunListUnreadable), common::Icon::kWarning});
   }
-  dictionary::GradeDictionary dictionary;
-  if (!dictionary.Load(files.dictionary, files.kanji_count, messenger)) {
+  if (!dictionary_.Load(files.dictionary, files.kanji_count, messenger)) return false;
+  sources_ = std::make_unique<GradeSources>(GradeSources{
+      .find = [this](std::uint16_t kanji) { return dictionary_.Find(kanji); },
+      .jukujikun = jukujikun_,
+      .compound_check = compound_check});
+  return true;
+}
+
+void GradeAllocator::Allocate(std::string_view group, ByteSink& out) const {
+  GradeVisitor(*sources_).Visit(group, out);
+}
+
+GradeAllocationStatus RunGradeAllocation(const common::WorkDir& work,
+                                         const GradeAllocationFiles& files, bool compound_check,
+                                         common::Messenger& messenger) {
+  GradeAllocator allocator;
+  if (!allocator.Load(files, compound_check, messenger)) {
     return GradeAllocationStatus::kDictionaryNotLoaded;
   }
   common::TextReader in;
   if (!in.Open(work.File(common::kCleanedUp))) return GradeAllocationStatus::kInputFailed;
   common::TextWriter out;
   if (!out.Open(work.File(common::kGradeAllocated))) return GradeAllocationStatus::kOutputFailed;
-
-  GradeSources sources{
-      .find = [&dictionary](std::uint16_t kanji) { return dictionary.Find(kanji); },
-      .jukujikun = jukujikun,
-      .compound_check = compound_check};
   FileSource source(in);
   FileSink sink(out);
-  AllocateGrades(source, sink, sources);
+  AllocatingVisitor visitor(allocator);
+  ScanGroups(source, sink, /*copy_areas=*/true, visitor);
   if (!out.Close()) return GradeAllocationStatus::kOutputFailed;
   if (!in.Close()) return GradeAllocationStatus::kInputFailed;
   return GradeAllocationStatus::kOk;

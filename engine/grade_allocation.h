@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,27 @@ struct GradeAllocationFiles {
   std::filesystem::path dictionary;  // dic/HaitouNen.dic
   int kanji_count = 0;               // H_KANJISUU
   std::filesystem::path jukujikun;   // dic/小学熟字訓.txt
+};
+
+// The grade-allocation dictionary and the 熟字訓 list, loaded once for a run, and the visitor
+// that gives each group its code.
+class GradeAllocator {
+ public:
+  GradeAllocator() = default;
+  GradeAllocator(const GradeAllocator&) = delete;
+  GradeAllocator& operator=(const GradeAllocator&) = delete;
+
+  // False after the dictionary's own message; an unreadable 熟字訓 list is reported and the
+  // allocation goes on without it.
+  [[nodiscard]] bool Load(const GradeAllocationFiles& files, bool compound_check,
+                          common::Messenger& messenger);
+  // Writes the group with its code in front of the base (or unchanged).
+  void Allocate(std::string_view group, ByteSink& out) const;
+
+ private:
+  dictionary::GradeDictionary dictionary_;
+  JukujikunList jukujikun_;
+  std::unique_ptr<GradeSources> sources_;  // over the two above, once loaded
 };
 
 // Reads "shori_.$rb" and writes "hai_.$rb" in `work`. An unreadable 熟字訓 list is reported

@@ -103,7 +103,6 @@ std::string Header(const GradeRubyOptions& options) {
   return std::string(messages::kGradeHeaderEducationOnly);
 }
 
-// One reading of "hai_.$rb"; false when it could not be read whole.
 // The filtered text of "hai_.$rb" and the number of groups kept; nullopt when it cannot be read.
 std::optional<int> FilterFile(const common::WorkDir& work, ByteSink& out,
                               const GradeRubyOptions& options) {
@@ -115,7 +114,58 @@ std::optional<int> FilterFile(const common::WorkDir& work, ByteSink& out,
   return kept;
 }
 
+// Each group as the allocation writes it, handed straight to the filter.
+class AllocateThenFilter final : public GroupVisitor {
+ public:
+  AllocateThenFilter(const GradeAllocator& allocator, GradeFilterVisitor& filter)
+      : allocator_(allocator), filter_(filter) {}
+  void Visit(std::string_view group, ByteSink& out) override {
+    allocated_.Text().clear();
+    allocator_.Allocate(group, allocated_);
+    filter_.Visit(allocated_.Text(), out);
+  }
+
+ private:
+  const GradeAllocator& allocator_;
+  GradeFilterVisitor& filter_;
+  StringSink allocated_;
+};
+
 }  // namespace
+
+GradeRubyStatus RunGradeAllocationAndFilter(const common::WorkDir& work,
+                                            const GradeAllocationFiles& files,
+                                            const GradeRubyOptions& options,
+                                            common::Messenger& messenger) {
+  GradeAllocator allocator;
+  if (!allocator.Load(files, options.compound_check, messenger)) {
+    return GradeRubyStatus::kAllocationFailed;
+  }
+  common::TextReader in;
+  if (!in.Open(work.File(common::kCleanedUp))) return GradeRubyStatus::kAllocationFailed;
+  std::function<std::string(int)> header;
+  if (options.header) header = [&options](int kept) { return GradeHeader(options, kept); };
+  HeadedFileStatus status = WriteHeadedFile(
+      work.File(common::kGradeFiltered),
+      [&](ByteSink& out) -> std::optional<int> {
+        FileSource source(in);
+        GradeFilterVisitor filter(options);
+        AllocateThenFilter visitor(allocator, filter);
+        ScanGroups(source, out, /*copy_areas=*/false, visitor);
+        if (!in.Close()) return std::nullopt;
+        return filter.Kept();
+      },
+      header);
+  switch (status) {
+    case HeadedFileStatus::kOk:
+      return GradeRubyStatus::kOk;
+    case HeadedFileStatus::kInputFailed:
+      return GradeRubyStatus::kAllocationFailed;
+    case HeadedFileStatus::kOutputFailed:
+      break;
+  }
+  return GradeRubyStatus::kFilterFailed;
+}
 
 int FilterGrades(ByteSource& in, ByteSink& out, const GradeRubyOptions& options) {
   GradeFilterVisitor visitor(options);

@@ -9,6 +9,7 @@
 #include "common/working_files.h"
 #include "engine/byte_stream.h"
 #include "engine/filter_options.h"
+#include "engine/grade_allocation.h"
 
 namespace engine {
 
@@ -30,5 +31,18 @@ std::string FilterGradesOfText(std::string_view text, const GradeRubyOptions& op
 
 // Reads "hai_.$rb" and writes "kimi_ck_.$rb" in `work`. Shows no message.
 GradeFilterStatus RunGradeFilter(const common::WorkDir& work, const GradeRubyOptions& options);
+
+// Grade allocation and grade filter in one reading of "shori_.$rb": each group gets its code
+// and is filtered at once, so "hai_.$rb" is never written; "kimi_ck_.$rb" comes out the same.
+// The clean-up has left no area markers in "shori_.$rb", so every group is visited by both.
+enum class [[nodiscard]] GradeRubyStatus : int {
+  kOk = 1,
+  kAllocationFailed = -30,  // the grade-allocation dictionary, or "shori_.$rb" unreadable
+  kFilterFailed = -33,      // "kimi_ck_.$rb" could not be written
+};
+GradeRubyStatus RunGradeAllocationAndFilter(const common::WorkDir& work,
+                                            const GradeAllocationFiles& files,
+                                            const GradeRubyOptions& options,
+                                            common::Messenger& messenger);
 
 }  // namespace engine
