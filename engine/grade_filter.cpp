@@ -10,6 +10,7 @@
 
 #include "common/cp932.h"
 #include "common/message_format.h"
+#include "common/sjis.h"
 #include "common/text_file.h"
 #include "engine/grade_allocation.h"
 #include "engine/headed_file.h"
@@ -45,12 +46,14 @@ class GradeFilterVisitor final : public GroupVisitor {
     }
     if (base_at == 1) code = kNoGrade;
     std::string_view rest = group.substr(base_at);  // from the base through the '}'
-    GroupParts parts = SplitGroup(group.substr(base_at - 1));
-    if (parts.closed && (code < min_ || code > max_)) {
-      out.Write(parts.base);
+    // The scan hands over a group through its '}', or to the end of the text when unclosed.
+    bool closed = group.back() == common::kGroupClose &&
+                  common::IsCharacterStart(group, 0, group.size() - 1);
+    if (closed && (code < min_ || code > max_)) {
+      out.Write(SplitGroup(group.substr(base_at - 1)).base);
       return;
     }
-    if (parts.closed) {
+    if (closed) {
       ++kept_;
       if (tag_) WriteTag(code, out);
     }
