@@ -91,21 +91,15 @@ BuildStatus CompileWorkFiles(const common::WorkDir& work, common::Messenger& mes
 // a full disk never leaves a cut-off dictionary where a good one was.
 BuildStatus InstallDictionary(const CompiledDictionary& compiled, const fs::path& output,
                               common::Messenger& messenger) {
-  fs::path temporary = common::TemporarySibling(output);
-  common::WriteOutcome outcome = common::WriteFileSynced(temporary, compiled.bytes);
-  std::string shown = output.string();
-  if (outcome == common::WriteOutcome::kCannotCreate) {
-    TellAttention(messenger, common::FormatMessage(messages::kCannotCreateDictionary, {shown}));
-    return BuildStatus::kCannotCreate;
-  }
   fs::path backup = common::WithoutExtension(output);
   backup += kBackupExtension;
-  if (outcome == common::WriteOutcome::kWritten &&
-      PutInPlace(temporary, output, backup, BackupRule::kKeepFirstBackup)) {
-    return BuildStatus::kOk;
-  }
-  common::RemoveFile(temporary);
-  TellAttention(messenger, common::FormatMessage(messages::kDictionaryWriteFailed, {shown}));
+  common::WriteOutcome outcome =
+      InstallFile(output, compiled.bytes, backup, BackupRule::kKeepFirstBackup);
+  if (outcome == common::WriteOutcome::kWritten) return BuildStatus::kOk;
+  std::string_view pattern = outcome == common::WriteOutcome::kCannotCreate
+                                 ? messages::kCannotCreateDictionary
+                                 : messages::kDictionaryWriteFailed;
+  TellAttention(messenger, common::FormatMessage(pattern, {output.string()}));
   return BuildStatus::kCannotCreate;
 }
 

@@ -54,4 +54,16 @@ bool PutInPlace(const std::filesystem::path& written, const std::filesystem::pat
   return false;
 }
 
+common::WriteOutcome InstallFile(const std::filesystem::path& target, std::string_view bytes,
+                                 const std::filesystem::path& backup, BackupRule rule) {
+  std::filesystem::path written = common::TemporarySibling(target);
+  common::WriteOutcome outcome = common::WriteFileSynced(written, bytes);
+  if (outcome == common::WriteOutcome::kWritten && PutInPlace(written, target, backup, rule)) {
+    return outcome;
+  }
+  common::RemoveFile(written);
+  return outcome == common::WriteOutcome::kWritten ? common::WriteOutcome::kWriteFailed
+                                                   : outcome;
+}
+
 }  // namespace dictionary

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/file_system.h"
 #include "common/messenger.h"
 
 namespace dictionary {
@@ -28,5 +29,11 @@ enum class BackupRule {
 [[nodiscard]] bool PutInPlace(const std::filesystem::path& written,
                               const std::filesystem::path& target,
                               const std::filesystem::path& backup, BackupRule rule);
+
+// Writes `bytes` to a temporary file beside `target`, synced, and puts it in place with
+// PutInPlace and `rule`. kWritten only when the target holds the new bytes; on any failure the
+// target keeps its previous content and no temporary file is left.
+common::WriteOutcome InstallFile(const std::filesystem::path& target, std::string_view bytes,
+                                 const std::filesystem::path& backup, BackupRule rule);
 
 }  // namespace dictionary

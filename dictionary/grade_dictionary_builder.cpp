@@ -58,17 +58,12 @@ bool OverwriteAllowed(const std::filesystem::path& target, common::Messenger& me
 
 GradeBuildStatus WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
                               common::Messenger& messenger) {
-  std::filesystem::path written = common::TemporarySibling(target);
-  common::WriteOutcome outcome = common::WriteFileSynced(written, bytes);
-  if (outcome == common::WriteOutcome::kWritten) {
-    std::filesystem::path backup = target;
-    backup.replace_extension(kBackupExtension);
-    // An existing .di$ backup is the older generation the user may rely on: it stays.
-    if (PutInPlace(written, target, backup, BackupRule::kKeepFirstBackup)) {
-      return GradeBuildStatus::kOk;
-    }
-  }
-  common::RemoveFile(written);
+  std::filesystem::path backup = target;
+  backup.replace_extension(kBackupExtension);
+  // An existing .di$ backup is the older generation the user may rely on: it stays.
+  common::WriteOutcome outcome =
+      InstallFile(target, bytes, backup, BackupRule::kKeepFirstBackup);
+  if (outcome == common::WriteOutcome::kWritten) return GradeBuildStatus::kOk;
   TellCaution(messenger, std::string(outcome == common::WriteOutcome::kCannotCreate
                                          ? messages::kGradeCannotCreate
                                          : messages::kGradeWriteFailed));

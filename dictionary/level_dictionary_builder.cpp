@@ -56,17 +56,12 @@ bool EntriesFit(const std::vector<LevelEntry>& entries, common::Messenger& messe
 
 LevelBuildStatus WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
                               common::Messenger& messenger) {
-  std::filesystem::path written = common::TemporarySibling(target);
-  common::WriteOutcome outcome = common::WriteFileSynced(written, bytes);
-  if (outcome == common::WriteOutcome::kWritten) {
-    std::filesystem::path backup = target;
-    backup.replace_extension(kBackupExtension);
-    // An existing .~dic backup is the older generation the user may rely on: it stays.
-    if (PutInPlace(written, target, backup, BackupRule::kKeepFirstBackup)) {
-      return LevelBuildStatus::kOk;
-    }
-  }
-  common::RemoveFile(written);
+  std::filesystem::path backup = target;
+  backup.replace_extension(kBackupExtension);
+  // An existing .~dic backup is the older generation the user may rely on: it stays.
+  common::WriteOutcome outcome =
+      InstallFile(target, bytes, backup, BackupRule::kKeepFirstBackup);
+  if (outcome == common::WriteOutcome::kWritten) return LevelBuildStatus::kOk;
   std::string_view text = outcome == common::WriteOutcome::kCannotCreate
                               ? messages::kLevelCannotCreate
                               : messages::kLevelWriteFailed;
