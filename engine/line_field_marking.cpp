@@ -139,22 +139,12 @@ LineFieldStatus RunLineFieldMarking(const common::WorkDir& work, const LineField
   if (!out.Open(work.File(common::kLineFieldMarked))) return LineFieldStatus::kOutputFailed;
 
   LineFieldMarker marker(options);
-  std::string pending;  // the next piece and the bytes read after it
-  std::string read;
   std::string marked;
-  for (;;) {
-    // One byte beyond a full piece tells whether its last character is cut.
-    while (pending.find(kLineFeed) == std::string::npos && pending.size() <= kMaxPieceBytes &&
-           in.ReadLine(read, kMaxPieceBytes + 1 - pending.size())) {
-      pending += read;
-    }
-    if (pending.empty()) break;
-    std::size_t length = FirstPieceLength(pending);
+  ForEachPiece(in, [&](std::string_view piece) {
     marked.clear();
-    marker.Mark(std::string_view(pending).substr(0, length), marked);
+    marker.Mark(piece, marked);
     out.Write(marked);
-    pending.erase(0, length);
-  }
+  });
   marked.clear();
   marker.Finish(marked);
   out.Write(marked);

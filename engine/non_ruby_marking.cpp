@@ -20,6 +20,22 @@ std::size_t FirstPieceLength(std::string_view text) {
   return common::AlignedCut(text, kMaxPieceBytes);
 }
 
+void ForEachPiece(common::TextReader& in, const std::function<void(std::string_view)>& take) {
+  std::string pending;  // the next piece and the bytes read after it
+  std::string read;
+  for (;;) {
+    // One byte beyond a full piece tells whether its last character is cut.
+    while (pending.find('\n') == std::string::npos && pending.size() <= kMaxPieceBytes &&
+           in.ReadLine(read, kMaxPieceBytes + 1 - pending.size())) {
+      pending += read;
+    }
+    if (pending.empty()) return;
+    std::size_t length = FirstPieceLength(pending);
+    take(std::string_view(pending).substr(0, length));
+    pending.erase(0, length);
+  }
+}
+
 NonRubyMarker::NonRubyMarker(const common::NonRubyAreas& areas, bool html_mode)
     : areas_(areas), waiting_for_body_(html_mode) {}
 
@@ -105,22 +121,12 @@ NonRubyStatus RunNonRubyMarking(const common::WorkDir& work, std::string_view in
   if (!out.Open(work.File(common::kNonRubyMarked))) return NonRubyStatus::kOutputFailed;
 
   NonRubyMarker marker(areas, html_mode);
-  std::string pending;  // the next piece and the bytes read after it
-  std::string read;
   std::string marked;
-  for (;;) {
-    // One byte beyond a full piece tells whether its last character is cut.
-    while (pending.find('\n') == std::string::npos && pending.size() <= kMaxPieceBytes &&
-           in.ReadLine(read, kMaxPieceBytes + 1 - pending.size())) {
-      pending += read;
-    }
-    if (pending.empty()) break;
-    std::size_t length = FirstPieceLength(pending);
+  ForEachPiece(in, [&](std::string_view piece) {
     marked.clear();
-    marker.Mark(std::string_view(pending).substr(0, length), marked);
+    marker.Mark(piece, marked);
     out.Write(marked);
-    pending.erase(0, length);
-  }
+  });
   if (!out.Close()) return NonRubyStatus::kOutputFailed;
   if (!in.Close()) return NonRubyStatus::kInputFailed;
   return NonRubyStatus::kOk;

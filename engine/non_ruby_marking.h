@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ inline constexpr std::size_t kMaxPieceBytes = 4095;
 // Length of the first piece of `text`: through its first line feed, or kMaxPieceBytes bytes
 // (one less where that would split a double-byte character).
 std::size_t FirstPieceLength(std::string_view text);
+
+// Reads `in` in those pieces and hands each to `take`, in order. A read error ends the input
+// early; the reader remembers it for its Close.
+void ForEachPiece(common::TextReader& in, const std::function<void(std::string_view)>& take);
 
 // Marks one piece after another; an area left open at the end of a piece goes on in the next.
 class NonRubyMarker {
