@@ -36,11 +36,9 @@ void AppendCharacter(unsigned char lead, unsigned char trail, KanaDirection dire
       trail >= kFirstHiraganaTrail && trail <= kLastHiraganaTrail) {
     int shift = trail <= kLastLowHiraganaTrail ? kLowShift : kHighShift;
     AppendPair(kKatakanaLead, static_cast<unsigned char>(trail - shift), out);
-  } else if (direction == KanaDirection::kToHiragana && lead == kKatakanaLead &&
-             ((trail >= kFirstKatakanaTrail && trail <= kLastLowKatakanaTrail) ||
-              (trail >= kFirstHighKatakanaTrail && trail <= kLastKatakanaTrail))) {
-    int shift = trail <= kLastLowKatakanaTrail ? kLowShift : kHighShift;
-    AppendPair(kHiraganaLead, static_cast<unsigned char>(trail + shift), out);
+  } else if (std::optional<unsigned char> hiragana = HiraganaTrailOf(lead, trail);
+             direction == KanaDirection::kToHiragana && hiragana) {
+    AppendPair(kHiraganaLead, *hiragana, out);
   } else if (direction == KanaDirection::kToHiragana && lead == kKatakanaLead &&
              trail == kVuTrail) {
     AppendPair(kHiraganaLead, kBuTrail, out);
@@ -50,6 +48,17 @@ void AppendCharacter(unsigned char lead, unsigned char trail, KanaDirection dire
 }
 
 }  // namespace
+
+std::optional<unsigned char> HiraganaTrailOf(unsigned char lead, unsigned char trail) {
+  if (lead != kKatakanaLead) return std::nullopt;
+  if (trail >= kFirstKatakanaTrail && trail <= kLastLowKatakanaTrail) {
+    return static_cast<unsigned char>(trail + kLowShift);
+  }
+  if (trail >= kFirstHighKatakanaTrail && trail <= kLastKatakanaTrail) {
+    return static_cast<unsigned char>(trail + kHighShift);
+  }
+  return std::nullopt;
+}
 
 void AppendConverted(std::string_view text, KanaDirection direction, std::string& out) {
   std::size_t i = 0;

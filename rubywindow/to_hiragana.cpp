@@ -1,25 +1,20 @@
-// Katakana to hiragana for YMI readings. Full-width katakana lie 0x5F (ァ to ミ) or 0x5E (ム to
-// ン) code points above their hiragana; half-width ones go through a table.
+// Katakana to hiragana for YMI readings. Full-width katakana pair with their hiragana through
+// the kana table; half-width ones go through a table of their own.
 #include "rubywindow/to_hiragana.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "common/cp932.h"
 #include "common/sjis.h"
+#include "rubywindow/kana_table.h"
 
 namespace rubywindow {
 
 namespace {
 
-constexpr unsigned char kKatakanaLead = 0x83;
 constexpr unsigned char kHiraganaLead = 0x82;
-constexpr unsigned char kFirstKatakanaTrail = 0x40;  // ァ
-constexpr unsigned char kLastLowTrail = 0x7E;        // ミ
-constexpr unsigned char kFirstHighTrail = 0x80;      // ム
-constexpr unsigned char kLastKanaTrail = 0x93;       // ン
-constexpr unsigned char kLowShift = 0x5F;
-constexpr unsigned char kHighShift = 0x5E;
 constexpr std::uint16_t kVu = 0x8394;       // ヴ
 constexpr std::uint16_t kSmallKa = 0x8395;  // ヵ
 constexpr std::uint16_t kSmallKe = 0x8396;  // ヶ
@@ -86,12 +81,9 @@ std::size_t AppendVu(std::string_view rest, std::string& out) {
 std::size_t AppendFullWidth(unsigned char lead, unsigned char trail, std::string_view rest,
                             std::string& out) {
   std::uint16_t code = common::CodeOf(lead, trail);
-  if (lead == kKatakanaLead && trail >= kFirstKatakanaTrail && trail <= kLastLowTrail) {
+  if (std::optional<unsigned char> hiragana = HiraganaTrailOf(lead, trail)) {
     out += static_cast<char>(kHiraganaLead);
-    out += static_cast<char>(trail + kLowShift);
-  } else if (lead == kKatakanaLead && trail >= kFirstHighTrail && trail <= kLastKanaTrail) {
-    out += static_cast<char>(kHiraganaLead);
-    out += static_cast<char>(trail + kHighShift);
+    out += static_cast<char>(*hiragana);
   } else if (code == kVu) {
     return AppendVu(rest, out);
   } else if (code == kSmallKa || code == kSmallKe) {
