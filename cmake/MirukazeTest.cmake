@@ -1,6 +1,8 @@
 # The only two ways tests are added:
 #   mirukaze_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2)
 #     one GoogleTest executable per call, each of its tests registered with CTest;
+#   mirukaze_add_qt_test(name SOURCES a.cpp LIBS lib1)
+#     one Qt Test executable (QTEST_MAIN) per call, run on Qt's offscreen platform;
 #   mirukaze_add_script_test(name SCRIPT script.sh ARGS arg1 arg2)
 #     a bash script beside the calling CMakeLists.txt that passes by exiting 0, for what only a
 #     real executable shows (exit statuses, stderr, several processes at once). ARGS may hold
@@ -27,4 +29,15 @@ function(mirukaze_add_script_test name)
   endif()
   add_test(NAME ${name}
     COMMAND ${MIRUKAZE_BASH} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT} ${ARG_ARGS})
+endfunction()
+
+function(mirukaze_add_qt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} mirukaze_test_support Qt6::Test Qt6::Widgets)
+  target_compile_definitions(${name} PRIVATE
+    MIRUKAZE_TEST_DATA_DIR="${MIRUKAZE_TEST_DATA_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -12,7 +12,8 @@ packages=(
   libc-bin         # iconv(1); glibc's own iconv with its CP932 table converts Shift_JIS
   libicu-dev       # ICU's collator: the Japanese line order of the source sort
   chromium         # headless browser: the HTML ruby page is rendered in a test
-  fonts-noto-cjk   # Japanese glyphs for that rendering
+  fonts-noto-cjk   # Japanese glyphs for that rendering and for the desktop application
+  qt6-base-dev     # Qt 6 Widgets and Qt Test: the desktop application and its tests
 )
 
 missing=()
