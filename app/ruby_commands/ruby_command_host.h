@@ -1,0 +1,31 @@
+// What the ruby commands need from the main text window, so that they can run (and be tested)
+// without it.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+
+#include <QString>
+
+namespace app {
+
+class RubyCommandHost {
+ public:
+  virtual ~RubyCommandHost() = default;
+  // The whole text of the main text window, as the user sees it.
+  virtual QString Text() const = 0;
+  // The selected text; line-and-field ruby takes it as the line-head mark.
+  virtual QString SelectedText() const = 0;
+  // The document the ruby file is named after.
+  virtual std::filesystem::path CurrentFile() const = 0;
+  virtual bool RubyWindowOpen() const = 0;
+  // Moves the caret to a byte offset of the text's Shift_JIS encoding (a notation fault).
+  virtual void MoveCaretToByte(std::size_t byte_offset) = 0;
+  // The 1-based display line (as wrapped on screen) that holds that byte offset.
+  virtual int DisplayLineOfByte(std::size_t byte_offset) const = 0;
+  // The hand-over: opens the ruby window on the ruby file just written (or on a name whose
+  // file is missing, which the ruby window reports itself).
+  virtual void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,29 @@
+// What the ruby window is handed by the application that opens it. It owns none of it.
+#pragma once
+
+namespace common {
+struct Settings;
+class ProgramDir;
+class Messenger;
+namespace view {
+class Choosers;
+struct SearchMemory;
+}  // namespace view
+}  // namespace common
+
+namespace rubywindow {
+class ProgramStarter;
+
+namespace view {
+
+struct RubyWindowContext {
+  common::Settings* settings = nullptr;  // the application's one settings record
+  const common::ProgramDir* program = nullptr;
+  common::Messenger* messenger = nullptr;
+  common::view::Choosers* choosers = nullptr;      // file, font and colour choices
+  common::view::SearchMemory* search = nullptr;    // shared by every editing window
+  rubywindow::ProgramStarter* starter = nullptr;   // starts the browser
+};
+
+}  // namespace view
+}  // namespace rubywindow
