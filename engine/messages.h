@@ -61,7 +61,7 @@ inline constexpr std::string_view kLevelNotChosen = "級の指定がありませ
 inline constexpr std::string_view kMarkMissing = "行頭マーク文字列を指定して下さい。";
 inline constexpr std::string_view kSeparatorMissing = "フィールド・セパレーターを指定して下さい。";
 inline constexpr std::string_view kSeparatorNotSingleByte =
-    "フィールド・セパレーターは\n半角１字です。\n（タブは \t）";
+    "フィールド・セパレーターは\n半角１字です。\n（タブは \\t）";
 inline constexpr std::string_view kFieldRangeReversed =
     "フィールドは 左欄＜右欄 となるように，数値をセットして下さい。";
 inline constexpr std::string_view kMarkCannotBeDeleted =

@@ -16,6 +16,9 @@ class RubyCommandHost {
   virtual QString Text() const = 0;
   // The selected text; line-and-field ruby takes it as the line-head mark.
   virtual QString SelectedText() const = 0;
+  // The caret's line up to the caret; the line-and-field dialog shows the field the caret
+  // stands in. A host without a caret leaves it empty (field 1).
+  virtual QString LineBeforeCaret() const { return {}; }
   // The document the ruby file is named after.
   virtual std::filesystem::path CurrentFile() const = 0;
   virtual bool RubyWindowOpen() const = 0;

@@ -15,14 +15,18 @@ namespace rubywindow {
 class ProgramStarter;
 
 namespace view {
+struct RubyWindowSession;
 
 struct RubyWindowContext {
   common::Settings* settings = nullptr;  // the application's one settings record
   const common::ProgramDir* program = nullptr;
   common::Messenger* messenger = nullptr;
-  common::view::Choosers* choosers = nullptr;      // file, font and colour choices
-  common::view::SearchMemory* search = nullptr;    // shared by every editing window
-  rubywindow::ProgramStarter* starter = nullptr;   // starts the browser
+  common::view::Choosers* choosers = nullptr;     // file, font and colour choices
+  common::view::SearchMemory* search = nullptr;   // shared by every editing window
+  rubywindow::ProgramStarter* starter = nullptr;  // starts the browser
+  // Kept by the application from one ruby window to the next; a window handed none keeps its
+  // own for its lifetime.
+  RubyWindowSession* session = nullptr;
 };
 
 }  // namespace view

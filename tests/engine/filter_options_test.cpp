@@ -69,7 +69,7 @@ TEST(FilterOptions, ImpossibleChoicesAreRefusedWithTheirMessage) {
        "ご注意！", "フィールド・セパレーターを指定して下さい。"},
       {ValidateLineField(
            FieldOptions([](LineFieldOptions& o) { o.separator = SeparatorEntry(Sjis("、")); })),
-       "ご注意", "フィールド・セパレーターは\n半角１字です。\n（タブは \t）"},
+       "ご注意", "フィールド・セパレーターは\n半角１字です。\n（タブは \\t）"},
       {ValidateLineField(FieldOptions([](LineFieldOptions& o) {
          o.mode = 0;
          o.mark = "#,";

@@ -1,0 +1,121 @@
+// Start-up and the end of the desktop program.
+#include "app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+#include "app/command_line.h"
+#include "app/command_words.h"
+#include "app/main_text_window.h"
+#include "app/messages.h"
+#include "app/qt_text.h"
+#include "app/screenshots.h"
+#include "app/single_instance.h"
+#include "common/message_format.h"
+#include "common/settings.h"
+#include "common/view/choosers.h"
+#include "common/view/message_box_messenger.h"
+#include "common/view/search_memory.h"
+#include "rubywindow/browser_launcher.h"
+
+namespace app {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// --help is answered before the lock and before any window system is needed.
+bool AsksForHelp(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    if (argument == "--help" || argument == "-h") return true;
+  }
+  return false;
+}
+
+// The arguments that Qt has left after taking its own (-platform, -style, ...).
+std::vector<std::string> ArgumentsAfterQt() {
+  QStringList all = QCoreApplication::arguments();
+  std::vector<std::string> arguments;
+  for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
+  return arguments;
+}
+
+void TellStartFailure(common::Messenger& messenger, const std::string& text) {
+  messenger.Tell({std::string(messages::kTitleStartFailed), text, common::Icon::kWarning});
+}
+
+// --home, or the folder of the executable (links resolved, as the installed launcher relies on).
+std::optional<fs::path> ProgramFolder(const StartOptions& options, common::Messenger& messenger) {
+  if (!options.home) return PathOfQString(QCoreApplication::applicationDirPath());
+  std::error_code error;
+  fs::path home = fs::absolute(*options.home, error).lexically_normal();
+  if (!error && fs::is_directory(home, error)) return home;
+  TellStartFailure(messenger,
+                   common::FormatMessage(messages::kNoProgramDir, {options.home->string()}));
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunApplication(int argc, char** argv) {
+  if (AsksForHelp(argc, argv)) {
+    std::cout << UsageText();
+    return kExitOk;
+  }
+  // Taken before anything can show: a second copy ends at once and silently.
+  SingleInstanceLock lock(UserLockFile(messages::kInstanceLockName));
+  if (lock.Acquire() == LockOutcome::kHeldElsewhere) return kExitFailed;
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringOfUtf8(messages::kApplicationTitle));
+  ParsedCommandLine parsed = ParseCommandLine(ArgumentsAfterQt());
+  if (!parsed.options) {
+    std::cerr << "mirukaze: " << parsed.error << "\n" << UsageText();
+    return kExitUsage;
+  }
+  common::view::MessageBoxMessenger messenger(nullptr);
+  std::optional<fs::path> home = ProgramFolder(*parsed.options, messenger);
+  if (!home) return kExitFailed;
+  common::ProgramDir program(*home);
+  common::Settings settings = common::LoadSettings(program.Dir());
+
+  // The working files of the passes get a private folder, so that nothing else can collide
+  // with their fixed names; it goes with the program.
+  QTemporaryDir work(QDir::tempPath() + "/mirukaze-XXXXXX");
+  if (!work.isValid()) {
+    TellStartFailure(messenger,
+                     common::FormatMessage(messages::kNoWorkDir, {QDir::tempPath().toStdString()}));
+    return kExitFailed;
+  }
+  common::view::DialogChoosers choosers;
+  common::view::SearchMemory search;
+  rubywindow::ProcessStarter processes;
+  WordSplittingStarter starter(processes);
+  MainTextWindow window(
+      {&settings, &program, &messenger, &choosers, &search, &starter, PathOfQString(work.path())});
+  messenger.SetParent(&window);
+  messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
+  window.show();
+  if (parsed.options->file) {
+    std::error_code error;
+    (void)window.OpenFile(fs::absolute(*parsed.options->file, error));  // it tells its failure
+  }
+  if (const char* folder = std::getenv(kScreenshotDirVariable); folder != nullptr && *folder) {
+    ScheduleScreenshots(window, folder);
+  }
+  return application.exec();
+}
+
+}  // namespace app

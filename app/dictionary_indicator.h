@@ -1,0 +1,34 @@
+// The label of the main text window that names the dictionaries a ruby pass uses, and the click
+// that cycles through the three ways of using them.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+#include "common/settings.h"
+
+namespace app {
+
+// "[本体辞書]" for the main dictionary alone; "[name]" of the selected registered dictionary, or
+// "[標準pre]" for the standard user dictionary, when the user dictionary is used alone; that
+// text followed by "＋[本体辞書]" when it is used before the main one.
+QString DictionaryIndicatorText(const common::Settings& settings);
+
+// 0 → 1 → 2 → 0; a value the program does not know starts again at 0.
+int NextDictionaryPattern(int pattern);
+
+// A label that reports clicks.
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace app

@@ -1,0 +1,22 @@
+// The user guide: an HTML page beside the program, shown in the web browser.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "common/messenger.h"
+#include "common/program_dir.h"
+#include "rubywindow/browser_launcher.h"
+
+namespace app {
+
+// help/index.html under the program folder.
+std::filesystem::path HelpPage(const common::ProgramDir& program);
+
+// Shows the guide in `browser` (the WWWBROWSER setting in UTF-8; a browser the user picks when it
+// cannot be started takes its place). A missing page is reported and nothing is started.
+void OpenHelp(const common::ProgramDir& program, std::string& browser,
+              rubywindow::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
+              common::Messenger& messenger);
+
+}  // namespace app

@@ -1,0 +1,67 @@
+// Message texts, titles and fixed names of the application shell (UTF-8), filled in by
+// common::FormatMessage.
+#pragma once
+
+#include <string_view>
+
+namespace app::messages {
+
+inline constexpr std::string_view kApplicationTitle = "TesmaroVR v1.12";
+inline constexpr std::string_view kMainWindowTitle =
+    "『みるかぜ (VR)』v112.【オリジナル画面】 --- %s";
+inline constexpr std::string_view kNewFileName = "新規作成.txt";
+// The name of the lock that lets one copy of the program run per user.
+inline constexpr std::string_view kInstanceLockName = "TesmaroVR11";
+
+inline constexpr std::string_view kTitleNotice = "お知らせ";
+inline constexpr std::string_view kTitleConfirm = "ご確認";
+inline constexpr std::string_view kTitleConfirmStrong = "ご確認！";
+
+// Unsaved text: asked by New and Open, and at exit inside each window's own question.
+inline constexpr std::string_view kUnsavedText =
+    "テキストは\n編集されましたが保存されていません。\n保存しますか？";
+
+// The close query, asked window by window.
+inline constexpr std::string_view kTitleCloseQuery = "終了時のご確認";
+inline constexpr std::string_view kCloseQueryNnn = "ＮＮＮ画面の%s";
+inline constexpr std::string_view kCloseQueryYmi = "ＹＭＩ画面の%s";
+inline constexpr std::string_view kCloseQueryRuby = "ＲＢ画面の%s";
+inline constexpr std::string_view kCloseQueryMain = "オリジナル画面の%s";
+
+// Files.
+inline constexpr std::string_view kOpenDialogTitle = "るびを振るﾃｷｽﾄﾌｧｲﾙを開く";
+inline constexpr std::string_view kSaveDialogTitle = "名前をつけて保存";
+inline constexpr std::string_view kTextFileFilter =
+    "テキストファイル (*.txt)|*.TXT|HTMLファイル (*.htm;*.html)|*.HTM;*.HTML|"
+    "すべてのファイル (*.*)|*.*";
+inline constexpr std::string_view kNotEdited = "未編集なので保存しません。";
+inline constexpr std::string_view kNothingToSave = "保存する内容がありません。";
+inline constexpr std::string_view kReadOnlyFile =
+    "<%s>は読み出し専用ファイルです。\n属性を解除して書き込みますか？";
+inline constexpr std::string_view kReadOnlyNotCleared =
+    "<%s>の読み出し専用属性を解除できませんでした。\n保存は中止します。";
+inline constexpr std::string_view kOpenedStatus = "%sを開きました。";
+inline constexpr std::string_view kSavedStatus = "%sを保存しました。";
+
+// Shrink to the standard size.
+inline constexpr std::string_view kTitleShrink = "Schrink!!";
+inline constexpr std::string_view kShrunk = "Top= %d, Left= %d, GdefH= %d, GdefW= %d \n";
+
+// Help: the user guide beside the program.
+inline constexpr std::string_view kHelpMissing = "%s が見あたりません。";
+
+// The dictionary indicator.
+inline constexpr std::string_view kMainDictionaryLabel = "[本体辞書]";
+inline constexpr std::string_view kStandardUserLabel = "[標準pre]";
+inline constexpr std::string_view kThenMainLabel = "＋[本体辞書]";
+
+// Exit: the settings file could not be replaced; the previous one stays.
+inline constexpr std::string_view kSettingsNotSaved =
+    "設定ファイル<%s>を書き込めませんでした。\n今回の設定は保存されません。";
+
+// Start-up.
+inline constexpr std::string_view kTitleStartFailed = "ご注意!!";
+inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
+inline constexpr std::string_view kNoWorkDir = "作業フォルダを<%s>に作れませんでした。";
+
+}  // namespace app::messages

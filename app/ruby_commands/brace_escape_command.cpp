@@ -1,0 +1,19 @@
+// Brace escape on the editor's text, through its Shift_JIS form.
+#include "app/ruby_commands/brace_escape_command.h"
+
+#include <string>
+
+#include "app/ruby_commands/messages.h"
+#include "app/ruby_commands/sjis_entry.h"
+#include "common/view/sjis_codec.h"
+#include "engine/brace_escape.h"
+
+namespace app {
+
+std::optional<QString> EscapeBracesOf(const QString& text, common::Messenger& messenger) {
+  std::optional<std::string> bytes = EncodeTextOrTell(text, messages::kBracesNotSjis, messenger);
+  if (!bytes) return std::nullopt;
+  return common::view::DecodeSjis(engine::EscapeBraces(*bytes));
+}
+
+}  // namespace app

@@ -1,0 +1,38 @@
+// Message texts and titles of the ruby commands and their dialogs (UTF-8), filled in by
+// common::FormatMessage. The guards and refusals that the core shares are in engine/messages.h.
+#pragma once
+
+#include <string_view>
+
+namespace app::messages {
+
+inline constexpr std::string_view kTitleCaution = "ご注意!!";
+inline constexpr std::string_view kTitleCheckAgain = "ご確認！。";
+
+// The empty ruby window has "は" where the guard of the passes has "が".
+inline constexpr std::string_view kRubyWindowAlreadyOpen =
+    "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！";
+
+// The editor holds Unicode; a character outside Shift_JIS would otherwise be lost on the way to
+// the passes.
+// The character is filled in as "「X」（U+XXXX）".
+inline constexpr std::string_view kTextNotSjis =
+    "%d 行目の文字%s は Shift_JIS で表せません。\n"
+    "るび振りは中止します。\n文字を置き換えてから実行してください。";
+inline constexpr std::string_view kEntryNotSjis =
+    "文字%s は Shift_JIS で表せません。\n別の文字にしてください。";
+inline constexpr std::string_view kBracesNotSjis =
+    "%d 行目の文字%s は Shift_JIS で表せません。\n"
+    "{ } の退避は中止します。\n文字を置き換えてから実行してください。";
+
+// Non-ruby marking fails without a word of its own; the user must still learn that nothing
+// was written.
+inline constexpr std::string_view kMarkingFailed =
+    "非るび領域の処理で作業ファイルを作れませんでした。\nるび振りは中止します。";
+inline constexpr std::string_view kBadDicPattern =
+    "辞書の使用パターン DIC_PATTERN=%d は使えません。\n辞書選択で設定し直してください。";
+
+// The new ruby window's document: a name without a folder, which it does not try to open.
+inline constexpr std::string_view kNewRubyFile = "新規ﾌｧｲﾙ.srb";
+
+}  // namespace app::messages

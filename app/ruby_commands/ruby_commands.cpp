@@ -1,0 +1,220 @@
+// The ruby commands: guards and the Shift_JIS text first, then the dialog, then the pass in the
+// core, and the ruby window on the file it wrote.
+#include "app/ruby_commands/ruby_commands.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "app/ruby_commands/messages.h"
+#include "app/ruby_commands/sjis_entry.h"
+#include "common/message_format.h"
+#include "common/text_source.h"
+#include "common/view/sjis_codec.h"
+#include "dictionary/registry.h"
+#include "engine/dictionary_use.h"
+#include "engine/messages.h"
+#include "rubywindow/notation_checker.h"
+
+namespace app {
+
+namespace {
+
+// A line break inside a selection: a line-head mark can only match within one line.
+constexpr char16_t kParagraphSeparator = u'\u2029';
+
+void Warn(common::Messenger& messenger, std::string_view title, std::string text) {
+  messenger.Tell({std::string(title), std::move(text), common::Icon::kWarning});
+}
+
+QString FirstLineOf(QString text) {
+  text.replace(kParagraphSeparator, u'\n');
+  return text.section(u'\n', 0, 0);
+}
+
+}  // namespace
+
+RubyCommands::RubyCommands(RubyCommandHost& host, const RubyCommandServices& services,
+                           QWidget* dialog_parent)
+    : host_(host),
+      services_(services),
+      dialogs_(std::make_unique<ModalRubyCommandDialogs>(dialog_parent, *services.messenger,
+                                                         services.open_help)) {}
+
+RubyCommands::~RubyCommands() = default;
+
+void RubyCommands::SetDialogs(std::unique_ptr<RubyCommandDialogs> dialogs) {
+  dialogs_ = std::move(dialogs);
+}
+
+std::string RubyCommands::FieldSeparator() const {
+  std::optional<std::string> typed = common::view::EncodeSjis(session_.separator_typed);
+  return engine::SeparatorEntry(typed ? *typed : std::string());
+}
+
+void RubyCommands::AllRubiClick() {
+  std::optional<std::string> text = PrepareText(/*check_notation=*/false);
+  if (!text) return;
+  std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
+  if (!use) return;
+  common::StringTextSource source(*text);
+  Finish(engine::RunAllRuby(source, *use, ContextOf(), *services_.messenger));
+}
+
+void RubyCommands::HaitouRubiClick() {
+  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  if (!text) return;
+  std::optional<engine::GradeRubyOptions> options = dialogs_->AskGradeRuby(*services_.settings);
+  if (!options) return;
+  common::StringTextSource source(*text);
+  Finish(engine::RunGradeRuby(source, *options, ContextOf(), *services_.messenger));
+}
+
+void RubyCommands::KankenSpeedButtonClick() {
+  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  if (!text) return;
+  std::optional<engine::LevelRubyOptions> options = dialogs_->AskLevelRuby(*services_.settings);
+  if (!options) return;
+  common::StringTextSource source(*text);
+  Finish(engine::RunLevelRuby(source, *options, ContextOf(), *services_.messenger));
+}
+
+void RubyCommands::GyouSpeedButtonClick() {
+  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  if (!text) return;
+  std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
+  if (!use) return;
+  TakeSelectionAsMark();
+  std::optional<engine::LineFieldOptions> options =
+      dialogs_->AskLineFieldRuby(*services_.settings, session_, host_.LineBeforeCaret());
+  if (!options) return;
+  common::StringTextSource source(*text);
+  Finish(engine::RunLineFieldRuby(source, *options, *use, ContextOf(), *services_.messenger));
+}
+
+void RubyCommands::RbWButtonClick() {
+  if (host_.RubyWindowOpen()) {
+    Warn(*services_.messenger, messages::kTitleCheckAgain,
+         std::string(messages::kRubyWindowAlreadyOpen));
+    return;
+  }
+  host_.OpenRubyWindow(std::filesystem::path(messages::kNewRubyFile), /*field_flag=*/false);
+}
+
+void RubyCommands::PassRubiAreaClick() {
+  std::optional<common::NonRubyAreas> areas = dialogs_->AskNonRubyAreas(*services_.settings);
+  if (!areas) return;
+  session_.delete_area_start = areas->delete_start;
+  session_.delete_area_end = areas->delete_end;
+}
+
+// Guards first, as the passes themselves check them, so that no dialog opens for a command
+// that cannot run; then the text in Shift_JIS, and for the commands with a dialog the notation
+// check, whose fault would otherwise show only after the dialog.
+std::optional<std::string> RubyCommands::PrepareText(bool check_notation) {
+  if (!PassesGuards()) return std::nullopt;
+  std::optional<std::string> bytes =
+      EncodeTextOrTell(host_.Text(), messages::kTextNotSjis, *services_.messenger);
+  if (bytes && check_notation && !PassesNotationCheck(*bytes)) return std::nullopt;
+  return bytes;
+}
+
+bool RubyCommands::PassesGuards() {
+  if (host_.RubyWindowOpen()) {
+    Warn(*services_.messenger, engine::messages::kTitleGoodbye,
+         std::string(engine::messages::kRubyWindowOpen));
+    return false;
+  }
+  if (host_.Text().isEmpty()) {
+    Warn(*services_.messenger, engine::messages::kTitleGoodbye,
+         std::string(engine::messages::kNothingToRuby));
+    return false;
+  }
+  return true;
+}
+
+bool RubyCommands::PassesNotationCheck(const std::string& text) {
+  common::StringTextSource source(text);
+  rubywindow::NotationCheck check =
+      rubywindow::CheckNotation(source, 0, /*report_separators=*/false, Areas());
+  if (check.ok()) return true;
+  rubywindow::ReportFault(check.code, ShowFaultAt(check.fault_offset), *services_.messenger);
+  return false;
+}
+
+// DIC_PATTERN as the dictionary selection set it; a value that stands for no use is refused
+// rather than guessed.
+std::optional<engine::DictionaryUse> RubyCommands::ChosenDictionaryUse() {
+  int pattern = services_.settings->dic_pattern;
+  std::optional<engine::DictionaryUse> use = engine::DictionaryUseOf(pattern);
+  if (!use) {
+    Warn(*services_.messenger, messages::kTitleCaution,
+         common::FormatMessage(messages::kBadDicPattern, {std::int64_t{pattern}}));
+  }
+  return use;
+}
+
+// The areas of the settings, with the delete options last confirmed in the non-ruby area dialog.
+common::NonRubyAreas RubyCommands::Areas() const {
+  common::NonRubyAreas areas = common::NonRubyAreasOf(*services_.settings);
+  areas.delete_start = session_.delete_area_start;
+  areas.delete_end = session_.delete_area_end;
+  return areas;
+}
+
+engine::RubyCommandContext RubyCommands::ContextOf() {
+  const common::Settings& settings = *services_.settings;
+  const common::ProgramDir& program = *services_.program;
+  return {
+      .work = common::WorkDir(services_.work_dir),
+      .document_path = host_.CurrentFile(),
+      .main_dictionary = program.MainDictionary(),
+      .user_dictionary = dictionary::UserDictionaryOf(settings, program),
+      .areas = Areas(),
+      .ruby_window_open = host_.RubyWindowOpen(),
+      .fault_line = [this](std::size_t fault_offset) { return ShowFaultAt(fault_offset); },
+      .grade_dictionary = program.GradeDictionary(),
+      .grade_kanji_count = settings.h_kanjisuu,
+      .jukujikun_list = program.SchoolJukujikunList(),
+      .level_dictionary = program.LevelDictionary(),
+  };
+}
+
+// The caret goes where the fault shows, one byte before the checker's offset; the fault is
+// reported at the display line it then stands on.
+int RubyCommands::ShowFaultAt(std::size_t fault_offset) {
+  std::size_t caret = fault_offset > 0 ? fault_offset - 1 : 0;
+  host_.MoveCaretToByte(caret);
+  return host_.DisplayLineOfByte(caret);
+}
+
+void RubyCommands::Finish(const engine::RubyCommandResult& result) {
+  switch (result.status) {
+    case engine::RubyCommandStatus::kOk:
+      break;
+    case engine::RubyCommandStatus::kNamingFailed:
+      // The filter commands open the ruby window on the name they meant to write; it reports
+      // the missing file itself.
+      if (result.ruby_file.empty()) return;
+      break;
+    case engine::RubyCommandStatus::kMarkingFailed:
+      Warn(*services_.messenger, messages::kTitleCaution, std::string(messages::kMarkingFailed));
+      return;
+    case engine::RubyCommandStatus::kRefused:
+    case engine::RubyCommandStatus::kNotationFault:
+    case engine::RubyCommandStatus::kAborted:
+    case engine::RubyCommandStatus::kNotPrepared:
+      return;  // each has shown its message
+  }
+  host_.OpenRubyWindow(result.ruby_file, result.field_flag);
+}
+
+// A selection becomes the line-head mark before the dialog opens, which shows it.
+void RubyCommands::TakeSelectionAsMark() {
+  QString selected = FirstLineOf(host_.SelectedText());
+  if (selected.isEmpty()) return;
+  std::optional<std::string> mark = common::view::EncodeSjis(selected);
+  // The selection is part of the text, which has just been encoded whole.
+  if (mark) services_.settings->line_head_mark = *mark;
+}
+
+}  // namespace app

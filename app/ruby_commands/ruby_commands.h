@@ -1,0 +1,74 @@
+// The five ruby commands of the main text window: each takes the window's text, asks its dialog,
+// runs the pass in the core and hands the ruby file to the ruby window.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QObject>
+#include <QString>
+
+#include "app/ruby_commands/ruby_command_dialogs.h"
+#include "app/ruby_commands/ruby_command_host.h"
+#include "common/messenger.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "engine/ruby_pipeline.h"
+
+class QWidget;
+
+namespace app {
+
+struct RubyCommandServices {
+  common::Settings* settings = nullptr;
+  const common::ProgramDir* program = nullptr;
+  common::Messenger* messenger = nullptr;
+  std::filesystem::path work_dir;  // a private folder for the working files
+  // Opens the user guide; the dialogs' help buttons call it and are hidden while it is empty.
+  std::function<void()> open_help{};
+};
+
+class RubyCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  RubyCommands(RubyCommandHost& host, const RubyCommandServices& services, QWidget* dialog_parent);
+  ~RubyCommands() override;
+
+  // For tests: the dialogs are reached through this interface (the real one shows the modal
+  // dialogs).
+  void SetDialogs(std::unique_ptr<RubyCommandDialogs> dialogs);
+
+  // The field separator last entered in the line-and-field dialog (Shift_JIS, one byte, "\t"
+  // already a tab), or empty before the first entry; the ruby window's YMI output starts from it.
+  std::string FieldSeparator() const;
+
+ public slots:
+  void AllRubiClick();            // F5
+  void HaitouRubiClick();         // F7
+  void KankenSpeedButtonClick();  // F8
+  void GyouSpeedButtonClick();    // F6
+  void RbWButtonClick();          // F3, empty ruby window
+  void PassRubiAreaClick();       // the non-ruby area dialog
+
+ private:
+  std::optional<std::string> PrepareText(bool check_notation);
+  bool PassesGuards();
+  bool PassesNotationCheck(const std::string& text);
+  std::optional<engine::DictionaryUse> ChosenDictionaryUse();
+  common::NonRubyAreas Areas() const;
+  engine::RubyCommandContext ContextOf();
+  int ShowFaultAt(std::size_t fault_offset);
+  void Finish(const engine::RubyCommandResult& result);
+  void TakeSelectionAsMark();
+
+  RubyCommandHost& host_;
+  RubyCommandServices services_;
+  std::unique_ptr<RubyCommandDialogs> dialogs_;
+  RubySessionChoices session_;
+};
+
+}  // namespace app

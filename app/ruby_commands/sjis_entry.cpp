@@ -1,0 +1,37 @@
+// Encoding with a refusal that names the first character Shift_JIS cannot hold.
+#include "app/ruby_commands/sjis_entry.h"
+
+#include <cstdint>
+
+#include "app/ruby_commands/messages.h"
+#include "common/message_format.h"
+#include "common/view/sjis_codec.h"
+
+namespace app {
+
+std::optional<std::string> EncodeTextOrTell(const QString& text, std::string_view pattern,
+                                            common::Messenger& messenger) {
+  common::view::Unencodable bad;
+  std::optional<std::string> bytes = common::view::EncodeSjis(text, &bad);
+  if (!bytes) {
+    std::string character = common::view::DescribeCharacter(bad.character);
+    messenger.Tell({std::string(messages::kTitleCaution),
+                    common::FormatMessage(pattern, {std::int64_t{bad.line}, character}),
+                    common::Icon::kWarning});
+  }
+  return bytes;
+}
+
+std::optional<std::string> EncodeEntryOrTell(const QString& entry, common::Messenger& messenger) {
+  common::view::Unencodable bad;
+  std::optional<std::string> bytes = common::view::EncodeSjis(entry, &bad);
+  if (!bytes) {
+    std::string character = common::view::DescribeCharacter(bad.character);
+    messenger.Tell({std::string(messages::kTitleCaution),
+                    common::FormatMessage(messages::kEntryNotSjis, {character}),
+                    common::Icon::kWarning});
+  }
+  return bytes;
+}
+
+}  // namespace app

@@ -1,0 +1,85 @@
+// Messages as modal message boxes over the window that owns them.
+#include "common/view/message_box_messenger.h"
+
+#include <QMessageBox>
+
+namespace common::view {
+namespace {
+
+QMessageBox::Icon IconOf(common::Icon icon) {
+  switch (icon) {
+    case common::Icon::kInformation:
+      return QMessageBox::Information;
+    case common::Icon::kWarning:
+      return QMessageBox::Warning;
+    case common::Icon::kError:
+      return QMessageBox::Critical;
+    case common::Icon::kQuestion:
+      return QMessageBox::Question;
+    case common::Icon::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(common::Buttons buttons) {
+  switch (buttons) {
+    case common::Buttons::kOkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case common::Buttons::kYesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case common::Buttons::kYesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case common::Buttons::kOk:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+common::Answer AnswerOf(int button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return common::Answer::kOk;
+    case QMessageBox::Yes:
+      return common::Answer::kYes;
+    case QMessageBox::No:
+      return common::Answer::kNo;
+    default:
+      return common::Answer::kCancel;  // also Esc and the title bar's close button
+  }
+}
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MessageBoxMessenger::MessageBoxMessenger(QWidget* parent) : parent_(parent) {}
+
+void MessageBoxMessenger::SetParent(QWidget* parent) { parent_ = parent; }
+
+void MessageBoxMessenger::SetProgressSink(std::function<void(const QString&)> sink) {
+  progress_sink_ = std::move(sink);
+}
+
+void MessageBoxMessenger::Tell(const common::Message& message) {
+  Ask(message, common::Buttons::kOk);
+}
+
+common::Answer MessageBoxMessenger::Ask(const common::Message& message, common::Buttons buttons) {
+  QMessageBox box(IconOf(message.icon), FromUtf8(message.title), FromUtf8(message.text),
+                  ButtonsOf(buttons), parent_);
+  if (buttons == common::Buttons::kOkCancel || buttons == common::Buttons::kYesNoCancel) {
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
+  return AnswerOf(box.exec());
+}
+
+void MessageBoxMessenger::SetProgress(std::string_view text) {
+  if (progress_sink_) {
+    progress_sink_(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+}
+
+}  // namespace common::view

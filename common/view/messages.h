@@ -1,0 +1,34 @@
+// Texts and titles of the messages the editing windows' shared commands show (UTF-8), filled in
+// by common::FormatMessage.
+#pragma once
+
+#include <string_view>
+
+namespace common::view {
+
+inline constexpr std::string_view kTitleNotice = "お知らせ";
+inline constexpr std::string_view kTitleCaution = "ご注意！";
+inline constexpr std::string_view kTitleWarning = "Warning";
+
+// Search.
+inline constexpr std::string_view kNotFoundAfter =
+    "検索文字列 < %s > は、\n\nカーソル位置より後には\n\n(もう)ありません。";
+inline constexpr std::string_view kNotFoundBefore =
+    "検索文字列 < %s > は、\n\nカーソル位置より前には\n\n(もう)ありません。";
+
+// Files. %s is the path.
+inline constexpr std::string_view kCannotRead = "%s を読み込めません。";
+inline constexpr std::string_view kNotShiftJis =
+    "%s には Shift_JIS として読めないバイトがあります。\n"
+    "その部分は「\xEF\xBF\xBD」で表示しています。";
+inline constexpr std::string_view kCannotWrite =
+    "%s に書き込めません。\n元のファイルはそのままです。";
+// %s the character as DescribeCharacter gives it, %d its line.
+inline constexpr std::string_view kUnencodableNotSaved =
+    "%s（%d行目）は Shift_JIS で表せないため、保存しませんでした。\n"
+    "この文字を書き換えてから保存して下さい。";
+
+// "「X」（U+XXXX）": %s the character, %s its code point in hex.
+inline constexpr std::string_view kCharacterDescription = "「%s」（U+%s）";
+
+}  // namespace common::view

@@ -1,0 +1,122 @@
+// The edit control of every editing window: a plain-text editor that answers in the byte
+// positions of the text's Shift_JIS encoding and takes its looks from the settings' values.
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QString>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class QTimer;
+
+namespace common::view {
+
+// The room the control starts with, in bytes; a loaded text raises it (ApplyLoadCapacity).
+inline constexpr std::size_t kInitialCapacity = 32768;
+
+class TextPane : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit TextPane(QWidget* parent = nullptr);
+
+  // The whole text with "\n" line ends, every character as typed (no separator or space
+  // substitutions).
+  QString Text() const;
+  // The selected text with "\n" line ends; empty without a selection.
+  QString SelectedText() const;
+  // Replaces the whole text as one undoable edit, keeping the caret at the same character index
+  // where the new text is long enough.
+  void ReplaceWholeText(const QString& text);
+
+  // Positions in bytes of the Shift_JIS encoding of the text.
+  std::size_t CaretByte() const;
+  std::size_t SelectionStartByte() const;
+  std::size_t SelectionByteLength() const;
+  std::size_t TextByteLength() const;
+  void MoveCaretToByte(std::size_t byte_offset);
+  // Selects from `start` for `length` bytes, both taken to whole characters (a byte inside a
+  // double-byte character selects that character).
+  void SelectBytes(std::size_t start, std::size_t length);
+
+  // Lines, counted from 1. Display lines are as wrapped on screen.
+  int LogicalLineOfCaret() const;
+  int DisplayLineOfCaret() const;
+  int DisplayLineOfByte(std::size_t byte_offset) const;
+  // The caret's column in bytes from the start of its display line, counted from 1.
+  int ByteColumnOfCaret() const;
+  // The character at the caret (a surrogate pair whole); empty at the end of the text.
+  QString CharacterAtCaret() const;
+  // 1 plus the number of `separator` characters in the caret's logical line before the caret.
+  int FieldOfCaret(QChar separator) const;
+
+  // Caret moves: to the start of logical line `line` (beyond the last line: the end of the
+  // text) or of display line `line`; a line of 1 or less is the start of the text.
+  void MoveCaretToLogicalLine(int line);
+  void MoveCaretToDisplayLine(int line);
+  void MoveCaretToStart();
+  void MoveCaretToEnd();
+
+  void SetWordWrap(bool on);
+  bool WordWrap() const;
+  // One repeating tab stop every `chars` average character widths; 0 means the usual 8.
+  void SetTabStopChars(int chars);
+  int TabStopChars() const { return tab_stop_chars_; }
+
+  // Font and colours as the settings hold them: the font name as Shift_JIS bytes, colours as
+  // 0x00BBGGRR. None of them changes the modified flag.
+  void SetEditorFont(std::string_view name_sjis, int point_size);
+  std::string EditorFontNameSjis() const;
+  int EditorFontSize() const;
+  void SetEditorQFont(const QFont& font);
+  void SetTextColour(int bgr);
+  void SetBackgroundColour(int bgr);
+  int TextColour() const;
+  int BackgroundColour() const;
+
+  // The maximum length in bytes. Loading a text of `loaded_bytes` raises it to loaded_bytes +
+  // extra when that exceeds kInitialCapacity. The control itself never refuses typed or pasted
+  // text on account of it.
+  void ApplyLoadCapacity(std::size_t loaded_bytes, int extra);
+  std::size_t Capacity() const { return capacity_; }
+
+  bool IsModified() const;
+  void SetModified(bool modified);
+
+  // Keys that belong to the window's commands even where the editor has a binding of its own
+  // (Ctrl+Z, Ctrl+C, ...): while the editor has the focus they reach the window's actions.
+  void ReserveShortcut(const QKeySequence& sequence);
+
+  // Emits caretMoved(); commands that move the caret end with it.
+  void NotifyCaretMoved();
+
+ signals:
+  // On every caret move, key release and mouse click in the text.
+  void caretMoved();
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int DisplayLineOfPosition(int position) const;
+  void EnsureLaidOutUpTo(int block_number) const;
+  void ScheduleLayout();
+  void ScheduleLayoutFrom(int position);
+  void LayOutSomeBlocks();
+
+  int tab_stop_chars_ = 8;
+  std::size_t capacity_ = kInitialCapacity;
+  QList<QKeySequence> reserved_;
+  QString font_name_;
+  QTimer* layout_timer_ = nullptr;
+  int next_layout_block_ = 0;
+};
+
+}  // namespace common::view

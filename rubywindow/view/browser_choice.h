@@ -1,0 +1,45 @@
+// The browser program of the settings record, and the open dialog in which the user picks one.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "rubywindow/browser_launcher.h"
+
+class QWidget;
+
+namespace common {
+struct Settings;
+namespace view {
+class Choosers;
+}
+}  // namespace common
+
+namespace rubywindow::view {
+
+// The WWWBROWSER setting as the system names the program (UTF-8); the settings file holds it in
+// Shift_JIS like every other text.
+std::string BrowserProgram(const common::Settings& settings);
+void SetBrowserProgram(common::Settings& settings, const std::string& program_utf8);
+
+// The open dialog "ブラウザ ファイルを指定", proposing `current`: a bare program name
+// ("xdg-open") is proposed by its full path when it is on the search path. nullopt when
+// cancelled.
+std::optional<QString> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
+                                         const std::string& current_utf8);
+
+// The picker LaunchBrowser offers when the browser cannot be started.
+class DialogBrowserPicker final : public BrowserPicker {
+ public:
+  DialogBrowserPicker(common::view::Choosers& choosers, QWidget* parent, std::string current_utf8)
+      : choosers_(choosers), parent_(parent), current_(std::move(current_utf8)) {}
+  std::optional<std::string> PickBrowser() override;
+
+ private:
+  common::view::Choosers& choosers_;
+  QWidget* parent_;
+  std::string current_;
+};
+
+}  // namespace rubywindow::view

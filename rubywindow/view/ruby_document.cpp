@@ -1,0 +1,50 @@
+// Document rules of the ruby window.
+#include "rubywindow/view/ruby_document.h"
+
+#include <string>
+
+namespace rubywindow::view {
+
+namespace {
+
+constexpr std::string_view kNewDocumentFullWidth = "新規ファイル.srb";
+constexpr std::string_view kLineFieldExtension = ".LRB";
+
+constexpr int kMinHeight = 400;
+constexpr int kMinWidth = 500;
+constexpr int kCorrectedTop = 150;
+constexpr int kCorrectedLeft = 150;
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool IsNewDocument(const std::filesystem::path& path) {
+  std::string name = path.filename().string();
+  return name == kNewDocumentName || name == kNewDocumentFullWidth;
+}
+
+bool YmiAvailableFor(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  if (extension.size() != kLineFieldExtension.size()) return false;
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    if (AsciiUpper(extension[i]) != kLineFieldExtension[i]) return false;
+  }
+  return true;
+}
+
+WindowPlace RubyWindowPlace(const common::Settings& settings) {
+  WindowPlace place{settings.ruby_top, settings.ruby_left, settings.ruby_height,
+                    settings.ruby_width};
+  if (place.height < kMinHeight) {
+    place.height = kMinHeight;
+    place.top = kCorrectedTop;
+  }
+  if (place.width < kMinWidth) {
+    place.width = kMinWidth;
+    place.left = kCorrectedLeft;
+  }
+  return place;
+}
+
+}  // namespace rubywindow::view

@@ -1,0 +1,169 @@
+// The ruby window's checks and browser displays: the notation check, the HTML ruby page, the
+// pass-through page, their settings and the choice of browser.
+#include <QTextEdit>
+
+#include "common/message_format.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "common/status.h"
+#include "common/text_source.h"
+#include "common/view/colour_value.h"
+#include "common/view/sjis_codec.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/messages.h"
+#include "rubywindow/pass_through_page.h"
+#include "rubywindow/ruby_page.h"
+#include "rubywindow/view/browser_choice.h"
+#include "rubywindow/view/check_start_dialog.h"
+#include "rubywindow/view/messages.h"
+#include "rubywindow/view/ruby_format_dialog.h"
+#include "rubywindow/view/ruby_window.h"
+#include "rubywindow/view/ruby_window_session.h"
+
+namespace rubywindow::view {
+
+namespace fs = std::filesystem;
+namespace core_messages = rubywindow::messages;
+
+namespace {
+
+constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
+
+common::Message Note(std::string_view title, std::string text,
+                     common::Icon icon = common::Icon::kInformation) {
+  return {std::string(title), std::move(text), icon};
+}
+
+}  // namespace
+
+// The text as the core reads it. A character Shift_JIS cannot hold is named, with its line,
+// rather than dropped from the page or the check.
+std::optional<std::string> RubyWindow::TextInSjis() {
+  common::view::Unencodable bad;
+  std::optional<std::string> text = common::view::EncodeSjis(pane_->Text(), &bad);
+  if (!text) {
+    Messenger().Tell(Note(messages::kTitleUnencodable,
+                          common::FormatMessage(messages::kUnencodable,
+                                                {common::view::DescribeCharacter(bad.character),
+                                                 std::int64_t{bad.line}}),
+                          common::Icon::kWarning));
+  }
+  return text;
+}
+
+std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::size_t start,
+                                                  bool report_separators) {
+  pane_->setExtraSelections({});
+  common::StringTextSource source(text);
+  NotationCheck check =
+      CheckNotation(source, start, report_separators, common::NonRubyAreasOf(*context_.settings));
+  if (check.ok()) return check;
+  ShowFault(check);
+  return std::nullopt;
+}
+
+// The caret goes just before the fault's offset (a byte position of the Shift_JIS text, taken
+// to its character); a separator found is selected and shown red and bold.
+void RubyWindow::ShowFault(const NotationCheck& check) {
+  std::size_t caret = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+  if (check.code == CheckCode::kSeparatorFound) {
+    pane_->SelectBytes(caret, 1);
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = pane_->textCursor();
+    mark.format.setForeground(common::view::ColourOfBgr(kSeparatorColour));
+    mark.format.setFontWeight(QFont::Bold);
+    pane_->setExtraSelections({mark});
+  } else {
+    pane_->MoveCaretToByte(caret);
+  }
+  pane_->NotifyCaretMoved();
+  ReportFault(check.code, pane_->DisplayLineOfCaret(), Messenger());
+}
+
+bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
+  return !check_before_conversions_ || RunCheck(text, 0, false).has_value();
+}
+
+void RubyWindow::NotationTest() {
+  if (error_list_mode_) return;
+  if (pane_->document()->isEmpty()) {
+    Messenger().Tell(Note(core_messages::kTitleNothingToCheck,
+                          std::string(core_messages::kNothingToCheck), common::Icon::kWarning));
+    return;
+  }
+  std::optional<CheckStart> start = CheckStartDialog::Ask(session_.check_start, this);
+  if (!start) return;
+  session_.check_start = *start;
+  std::optional<std::string> text = TextInSjis();
+  if (!text) return;
+  std::size_t offset = start->from_caret ? pane_->CaretByte() : 0;
+  int line = start->from_caret ? pane_->DisplayLineOfCaret() : 1;
+  int column = start->from_caret ? pane_->ByteColumnOfCaret() : 1;
+  std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
+  if (!check) return;
+  Messenger().Tell(Note(kCheckPassedTitle, CheckPassedText(document_path_.string(), line, column,
+                                                           check->lines, check->groups)));
+}
+
+void RubyWindow::BrowserRubyDisplay() {
+  if (error_list_mode_) return;
+  if (pane_->document()->isEmpty()) {
+    Messenger().Tell(Note(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
+                          common::Icon::kWarning));
+    return;
+  }
+  // Once shown in the browser, the text is taken as it is: no later conversion checks it.
+  check_before_conversions_ = false;
+  std::optional<std::string> text = TextInSjis();
+  if (!text) return;
+  fs::path document = DocumentOnDisk();
+  common::StringTextSource source(*text);
+  OutputStatus status =
+      WriteRubyPage(document, source, PageSettingsOf(*context_.settings, session_), Messenger());
+  // The failure has been reported; a browser started now would show an older page, or none.
+  if (!common::IsOk(status)) return;
+  ShowPage(RubyPagePath(document));
+}
+
+void RubyWindow::HtmlRubyDisplay() {
+  if (error_list_mode_) return;
+  if (pane_->document()->isEmpty()) {
+    Messenger().Tell(Note(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
+                          common::Icon::kWarning));
+    return;
+  }
+  std::optional<std::string> text = TextInSjis();
+  if (!text || !PassesCheckBeforeConversion(*text)) return;
+  fs::path document = DocumentOnDisk();
+  common::StringTextSource source(*text);
+  if (!common::IsOk(WritePassThroughPage(document, source, Messenger()))) return;
+  ShowPage(PassThroughPagePath(document));
+}
+
+void RubyWindow::ShowPage(const fs::path& page) {
+  Messenger().Tell(Note(core_messages::kTitleShowingPage,
+                        common::FormatMessage(core_messages::kShowingPage, {page.string()})));
+  common::Settings& settings = *context_.settings;
+  std::string browser = BrowserProgram(settings);
+  DialogBrowserPicker picker(*context_.choosers, this, browser);
+  // A browser that does not start has been reported by the launcher; nothing is left to undo.
+  LaunchStatus launched = LaunchBrowser(page, browser, *context_.starter, picker, Messenger());
+  static_cast<void>(launched);
+  if (browser != BrowserProgram(settings)) SetBrowserProgram(settings, browser);
+}
+
+void RubyWindow::RubyFormatSettings() {
+  RubyFormatDialog dialog(*context_.settings, session_, *context_.choosers, this);
+  dialog.exec();
+}
+
+void RubyWindow::ChooseBrowser() {
+  std::optional<QString> chosen =
+      AskBrowserProgram(*context_.choosers, this, BrowserProgram(*context_.settings));
+  if (!chosen) return;
+  std::string program = chosen->toStdString();
+  SetBrowserProgram(*context_.settings, program);
+  Messenger().Tell(Note(core_messages::kTitleBrowserProgram, program));
+}
+
+}  // namespace rubywindow::view

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The real mirukaze binary, started twice for one user: the second copy ends at once with
+# status 1 and says nothing; once the first has ended, a new copy starts again.
+#   single_instance_test.sh MIRUKAZE
+set -euo pipefail
+
+program="$1"
+scratch="$(mktemp -d)"
+first=""
+cleanup() {
+  if [ -n "$first" ]; then kill "$first" 2>/dev/null || true; fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" "$scratch/home"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+"$program" --home "$scratch/home" >"$scratch/first.out" 2>&1 &
+first=$!
+# The lock is taken before anything else; give the first copy time to reach its window.
+for _ in $(seq 50); do
+  [ -e "$XDG_RUNTIME_DIR/TesmaroVR11.lock" ] && break
+  sleep 0.1
+done
+sleep 0.5
+kill -0 "$first" 2>/dev/null || fail "the first copy did not keep running: $(cat "$scratch/first.out")"
+
+status=0
+timeout 10 "$program" --home "$scratch/home" >"$scratch/second.out" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "the second copy exited with $status, not 1"
+[ ! -s "$scratch/second.out" ] || fail "the second copy said: $(cat "$scratch/second.out")"
+
+kill "$first"
+wait "$first" 2>/dev/null || true
+first=""
+status=0
+timeout 2 "$program" --home "$scratch/home" >/dev/null 2>&1 || status=$?
+[ "$status" -eq 124 ] || fail "after the first copy ended, a new copy exited with $status"
+echo "single instance: ok"

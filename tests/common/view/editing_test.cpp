@@ -1,0 +1,289 @@
+// The edit control and the shared editing commands, driven as a window drives them.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "common/view/caret_position.h"
+#include "common/view/edit_commands.h"
+#include "common/view/find_dialog.h"
+#include "common/view/line_jump_dialog.h"
+#include "common/view/message_box_messenger.h"
+#include "common/view/replace_dialog.h"
+#include "common/view/text_pane.h"
+#include "tests/support/recording_messenger.h"
+
+using namespace common::view;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr std::string_view kNotFoundAfter =
+    "検索文字列 < 漢 > は、\n\nカーソル位置より後には\n\n(もう)ありません。";
+constexpr std::string_view kNotFoundBefore =
+    "検索文字列 < 漢 > は、\n\nカーソル位置より前には\n\n(もう)ありません。";
+
+// A window with one edit control and its commands.
+struct Window {
+  QMainWindow window;
+  TextPane* pane = new TextPane(&window);
+  SearchMemory memory;
+  testing_support::RecordingMessenger messenger;
+  EditCommands commands{pane, memory, messenger, &window};
+
+  explicit Window(const QString& text) {
+    window.setCentralWidget(pane);
+    window.resize(400, 300);
+    pane->setPlainText(text);
+  }
+  void Trigger(EditAction action) { commands.Action(action)->trigger(); }
+  QString Selected() const { return pane->SelectedText(); }
+};
+
+}  // namespace
+
+class EditingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void bytePositionsCountShiftJis() {
+    Window w(U("漢ｱa\nb"));
+    w.pane->MoveCaretToByte(2);  // ｱ
+    QCOMPARE(w.pane->CaretByte(), std::size_t{2});
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("1行：(半角)3桁　[ ｱ ] 0xB1"));
+    w.pane->SelectBytes(1, 2);  // from the trail byte of 漢 to ｱ: both whole
+    QCOMPARE(w.Selected(), U("漢ｱ"));
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{0});
+    QCOMPARE(w.pane->SelectionByteLength(), std::size_t{3});
+    w.pane->MoveCaretToByte(5);
+    QCOMPARE(w.pane->LogicalLineOfCaret(), 2);
+    QCOMPARE(w.pane->TextByteLength(), std::size_t{6});
+  }
+
+  void searchDownSkipsTheMatchAtTheCaretThenReportsTheEnd() {
+    Window w(U("漢字漢"));
+    w.memory.search = U("漢");
+    w.Trigger(EditAction::kFindDown);
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
+    QCOMPARE(w.Selected(), U("漢"));
+    w.Trigger(EditAction::kFindDown);
+    QVERIFY(ShowedOnly(w.messenger, "お知らせ", kNotFoundAfter));
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
+  }
+
+  void searchUpFromTheStartReportsNothingBefore() {
+    Window w(U("a漢a漢"));
+    w.pane->MoveCaretToEnd();
+    w.memory.search = U("漢");
+    w.Trigger(EditAction::kFindUp);
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
+    w.Trigger(EditAction::kFindUp);
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{1});
+    w.Trigger(EditAction::kFindUp);
+    QVERIFY(ShowedOnly(w.messenger, "お知らせ", kNotFoundBefore));
+  }
+
+  void replaceDialogFindsAtTheCaretWithoutASelection() {
+    Window w(U("漢字漢"));
+    QVERIFY(w.commands.ReplaceFindNext(U("漢")));
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{0});
+    QVERIFY(w.commands.ReplaceFindNext(U("漢")));  // now a selection: one character on
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
+  }
+
+  void selectionAndFieldsSeeLineFeeds() {
+    Window w(U("a,b,c\nd,e"));
+    w.pane->SelectBytes(4, 4);
+    QCOMPARE(w.Selected(), U("c\nd,"));
+    w.Trigger(EditAction::kTakeReplacement);
+    QCOMPARE(w.memory.replacement, U("c\nd,"));
+    w.pane->MoveCaretToByte(4);
+    QCOMPARE(w.pane->FieldOfCaret(u','), 3);
+    w.pane->MoveCaretToByte(8);
+    QCOMPARE(w.pane->FieldOfCaret(u','), 2);
+  }
+
+  void findDialogTakesTheSelectionAsSearchString() {
+    Window w(U("ab漢ab漢"));
+    w.pane->SelectBytes(2, 2);
+    w.Trigger(EditAction::kFind);
+    FindDialog* dialog = w.commands.FindDialogIfShown();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->Text(), U("漢"));
+    QCOMPARE(w.memory.search, U("漢"));
+    dialog->FindNextClicked();
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{6});
+    dialog->SetDown(false);
+    dialog->FindNextClicked();
+    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{2});
+    QVERIFY(!w.memory.down);
+  }
+
+  void replaceAllThroughTheDialog() {
+    Window w(U("a\tb,a\tb,ab"));
+    w.Trigger(EditAction::kReplace);
+    ReplaceDialog* dialog = w.commands.ReplaceDialogIfShown();
+    dialog->SetFindText(U("a^^tb"));
+    dialog->SetReplacementText(U("x^^ny"));
+    dialog->ReplaceAllClicked();
+    QCOMPARE(w.pane->Text(), U("x\ny,x\ny,ab"));
+    QCOMPARE(w.memory.search, U("a\tb"));
+    QCOMPARE(w.memory.replacement, U("x\ny"));
+    QCOMPARE(dialog->FindText(), U("a\tb"));
+    QVERIFY(ShowedOnly(w.messenger, "お知らせ",
+                       "検索文字列 < a\tb > は、\n\nカーソル位置より後には\n\n(もう)ありません。"));
+    w.pane->undo();  // one edit
+    QCOMPARE(w.pane->Text(), U("a\tb,a\tb,ab"));
+  }
+
+  void replaceSelectsTheSearchLengthAfterTheInsertion() {
+    Window w(U("漢ab漢ab"));
+    QVERIFY(w.commands.Replace(U("漢"), U("x")));
+    QCOMPARE(w.pane->Text(), U("xab漢ab"));
+    QCOMPARE(w.Selected(), U("ab"));  // two bytes, as 漢 has
+  }
+
+  void commaAndTabConvertOnlyAsciiCommas() {
+    Window w(U("a,b，c\td"));
+    w.Trigger(EditAction::kCommaToTab);
+    QCOMPARE(w.pane->Text(), U("a\tb，c\td"));
+    QCOMPARE(w.memory.search, U(","));
+    QCOMPARE(w.memory.replacement, U("\t"));
+    w.Trigger(EditAction::kTabToComma);
+    QCOMPARE(w.pane->Text(), U("a,b，c,d"));
+    QVERIFY(w.pane->IsModified());
+    w.pane->undo();
+    QCOMPARE(w.pane->Text(), U("a\tb，c\td"));
+  }
+
+  void jumpCountsLogicalOrDisplayLines() {
+    Window w(U("ab\ncd\nef"));
+    w.commands.JumpToLine(3, kLogicalLines);
+    QCOMPARE(w.pane->CaretByte(), std::size_t{6});
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("3行：(半角)1桁　[ e ] 0x65"));
+    w.commands.JumpToLine(9, kLogicalLines);
+    QCOMPARE(w.pane->CaretByte(), std::size_t{8});
+    w.commands.JumpToLine(0, kLogicalLines);
+    QCOMPARE(w.pane->CaretByte(), std::size_t{0});
+  }
+
+  void displayLinesFollowTheWrapping() {
+    Window w(QString(200, u'漢') + U("\nx"));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    int wrapped = w.pane->DisplayLineOfByte(401);  // the x
+    QVERIFY(wrapped > 2);
+    w.commands.JumpToLine(2, kDisplayLines);
+    QVERIFY(w.pane->CaretByte() > 0 && w.pane->CaretByte() < 400);
+    QCOMPARE(w.pane->LogicalLineOfCaret(), 1);
+    w.commands.JumpToLine(wrapped, kDisplayLines);
+    QCOMPARE(w.pane->CaretByte(), std::size_t{401});
+    w.pane->SetWordWrap(false);
+    QCOMPARE(w.pane->DisplayLineOfByte(401), 2);
+  }
+
+  void jumpDialogRemembersLineAndKind() {
+    Window w(U("ab\ncd\nef"));
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<LineJumpDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->SetLine(2);
+      dialog->accept();
+    });
+    w.Trigger(EditAction::kJumpToLine);
+    QCOMPARE(w.memory.last_line, 2);
+    QCOMPARE(w.memory.line_kind, int(kLogicalLines));
+    QCOMPARE(w.pane->CaretByte(), std::size_t{3});
+  }
+
+  void editMenuEnablesBySelectionAndClipboard() {
+    Window w(U("漢字"));
+    QApplication::clipboard()->clear();
+    w.commands.UpdateEnabled();
+    for (EditAction id :
+         {EditAction::kCut, EditAction::kCopy, EditAction::kDelete, EditAction::kTakeSearch,
+          EditAction::kTakeReplacement, EditAction::kPaste}) {
+      QVERIFY(!w.commands.Action(id)->isEnabled());
+    }
+    w.pane->SelectBytes(0, 2);
+    QApplication::clipboard()->setText(U("x"));
+    w.commands.UpdateEnabled();
+    QVERIFY(w.commands.Action(EditAction::kCopy)->isEnabled());
+    QVERIFY(w.commands.Action(EditAction::kPaste)->isEnabled());
+    w.Trigger(EditAction::kTakeSearch);
+    QCOMPARE(w.memory.search, U("漢"));
+  }
+
+  void clearStringsEmptiesMemoryAndDialogs() {
+    Window w(U("abc"));
+    w.memory.search = U("a");
+    w.memory.replacement = U("b");
+    w.Trigger(EditAction::kFind);
+    w.Trigger(EditAction::kReplace);
+    w.Trigger(EditAction::kClearStrings);
+    QVERIFY(w.memory.search.isEmpty() && w.memory.replacement.isEmpty());
+    QVERIFY(w.commands.FindDialogIfShown()->Text().isEmpty());
+    QVERIFY(w.commands.ReplaceDialogIfShown()->FindText().isEmpty());
+    QVERIFY(w.commands.ReplaceDialogIfShown()->ReplacementText().isEmpty());
+  }
+
+  void windowShortcutsWinOverTheEditorsOwnKeys() {
+    Window w(U("abc"));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    w.pane->setFocus();
+    QTest::keyClick(w.pane, Qt::Key_X);
+    QTest::keyClick(w.pane, Qt::Key_Home);
+    QTest::keyClick(w.pane, Qt::Key_Z, Qt::ControlModifier);  // 文末Jump, not undo
+    QCOMPARE(w.pane->Text(), U("xabc"));
+    QCOMPARE(w.pane->CaretByte(), std::size_t{4});
+    QTest::keyClick(w.pane, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(w.pane->Text(), U("xabc\n"));
+  }
+
+  void looksChangeWithoutMarkingTheText() {
+    Window w(U("a"));
+    w.pane->SetEditorFont("\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E",
+                          14);  // ＭＳ ゴシック
+    w.pane->SetBackgroundColour(0xFFFACD);
+    QCOMPARE(w.pane->EditorFontNameSjis(),
+             std::string("\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E"));
+    QCOMPARE(w.pane->EditorFontSize(), 14);
+    QCOMPARE(w.pane->BackgroundColour(), 0xFFFACD);
+    QVERIFY(!w.pane->IsModified());
+    QVERIFY(
+        QFontDatabase::writingSystems(w.pane->font().family()).contains(QFontDatabase::Japanese));
+    w.pane->ApplyLoadCapacity(1000, 10000);
+    QCOMPARE(w.pane->Capacity(), kInitialCapacity);
+    w.pane->ApplyLoadCapacity(40000, 10000);
+    QCOMPARE(w.pane->Capacity(), std::size_t{50000});
+  }
+
+  void messageBoxShowsTheMessageAndReturnsTheButton() {
+    QWidget parent;
+    MessageBoxMessenger messenger(&parent);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      shown = box->windowTitle() + u'|' + box->text();
+      QCOMPARE(box->icon(), QMessageBox::Question);
+      QCOMPARE(box->buttons().size(), 3);
+      box->button(QMessageBox::No)->click();
+    });
+    common::Answer answer = messenger.Ask({"ご確認", "保存しますか？", common::Icon::kQuestion},
+                                          common::Buttons::kYesNoCancel);
+    QCOMPARE(answer, common::Answer::kNo);
+    QCOMPARE(shown, U("ご確認|保存しますか？"));
+  }
+};
+
+QTEST_MAIN(EditingTest)
+#include "editing_test.moc"

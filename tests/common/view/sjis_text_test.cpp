@@ -1,0 +1,207 @@
+// Shift_JIS positions, text files, the search steps and the caret-position text.
+#include <QTest>
+
+#include "common/view/caret_position.h"
+#include "common/view/choosers.h"
+#include "common/view/sjis_codec.h"
+#include "common/view/text_file_io.h"
+#include "common/view/text_search.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+using namespace common::view;
+using testing_support::ReadFile;
+using testing_support::ScratchDir;
+using testing_support::WriteFile;
+
+namespace {
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+}  // namespace
+
+class SjisTextTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void byteLengthCountsShiftJisBytes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("kanji") << U("漢字") << 4;
+    QTest::newRow("half-width kana") << U("ｱｲｳ") << 3;
+    QTest::newRow("ascii and line feed") << U("ab\ncd") << 5;
+    QTest::newRow("yen sign written as 0x5C") << U("¥") << 1;
+    QTest::newRow("outside Shift_JIS counts two") << U("a😀") << 3;
+  }
+  void byteLengthCountsShiftJisBytes() {
+    QFETCH(QString, text);
+    QFETCH(int, bytes);
+    QCOMPARE(SjisByteLength(text), static_cast<std::size_t>(bytes));
+  }
+
+  void byteOffsetFindsItsCharacter_data() {
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("index");
+    // "a漢ｱ\nb": a = 0, 漢 = 1–2, ｱ = 3, \n = 4, b = 5
+    QTest::newRow("lead byte") << 1 << 1;
+    QTest::newRow("trail byte gives its character") << 2 << 1;
+    QTest::newRow("half-width kana") << 3 << 2;
+    QTest::newRow("after the line feed") << 5 << 4;
+    QTest::newRow("end") << 6 << 5;
+    QTest::newRow("past the end") << 99 << 5;
+  }
+  void byteOffsetFindsItsCharacter() {
+    QFETCH(int, byte);
+    QFETCH(int, index);
+    QCOMPARE(CharIndexOfByte(U("a漢ｱ\nb"), static_cast<std::size_t>(byte)), index);
+  }
+
+  void encodingNamesFirstUnencodableCharacterAndLine() {
+    Unencodable bad;
+    QVERIFY(!EncodeSjis(U("漢字\nab\nc😀d①"), &bad));
+    QCOMPARE(bad.character, U'😀');
+    QCOMPARE(bad.line, 3);
+    QCOMPARE(EncodeSjis(U("漢ｱ\n")).value(), std::string("\x8A\xBF\xB1\n"));
+  }
+
+  void utf8FileIsRecognisedAndSavedBackUnchanged_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("utf-8") << QByteArray("\xE6\xBC\xA2\xE5\xAD\x97\r\nab\r\n")
+                           << int(TextEncoding::kUtf8) << U("漢字\nab\n");
+    QTest::newRow("utf-8 with byte order mark") << QByteArray(
+                                                       "\xEF\xBB\xBF"
+                                                       "a\r\n")
+                                                << int(TextEncoding::kUtf8WithBom) << U("a\n");
+    QTest::newRow("shift_jis") << QByteArray("\x8A\xBF\x8E\x9A\r\n\xB1")
+                               << int(TextEncoding::kShiftJis) << U("漢字\nｱ");
+    QTest::newRow("ascii is shift_jis")
+        << QByteArray("ab\r\n") << int(TextEncoding::kShiftJis) << U("ab\n");
+  }
+  void utf8FileIsRecognisedAndSavedBackUnchanged() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, encoding);
+    QFETCH(QString, text);
+    ScratchDir dir;
+    WriteFile(dir / "in.txt", bytes.toStdString());
+    testing_support::RecordingMessenger messenger;
+    std::optional<LoadedText> loaded = LoadTextFile(dir / "in.txt", messenger);
+    QVERIFY(loaded);
+    QCOMPARE(int(loaded->encoding), encoding);
+    QCOMPARE(loaded->text, text);
+    QVERIFY(SaveTextFile(dir / "out.txt", loaded->text, loaded->encoding, messenger));
+    QCOMPARE(QByteArray::fromStdString(ReadFile(dir / "out.txt")), bytes);
+    QVERIFY(messenger.records.empty());
+  }
+
+  void shiftJisSaveOfUnencodableTextIsRefused() {
+    ScratchDir dir;
+    WriteFile(dir / "keep.txt", "old");
+    testing_support::RecordingMessenger messenger;
+    QVERIFY(!SaveTextFile(dir / "keep.txt", U("ab\n漢😀"), TextEncoding::kShiftJis, messenger));
+    QVERIFY(
+        ShowedOnly(messenger, "ご注意！",
+                   "「😀」（U+1F600）（2行目）は Shift_JIS で表せないため、保存しませんでした。\n"
+                   "この文字を書き換えてから保存して下さい。"));
+    QCOMPARE(ReadFile(dir / "keep.txt"), std::string("old"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  }
+
+  void saveThroughALinkKeepsTheLinkAndThePermissions() {
+    namespace fs = std::filesystem;
+    ScratchDir dir;
+    WriteFile(dir / "real.txt", "old");
+    fs::permissions(dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(dir / "real.txt", dir / "link.txt");
+    testing_support::RecordingMessenger messenger;
+    QVERIFY(SaveTextFile(dir / "link.txt", U("new"), TextEncoding::kShiftJis, messenger));
+    QVERIFY(fs::is_symlink(dir / "link.txt"));
+    QCOMPARE(ReadFile(dir / "real.txt"), std::string("new"));
+    QCOMPARE(fs::status(dir / "real.txt").permissions(),
+             fs::perms::owner_read | fs::perms::owner_write);
+  }
+
+  void badShiftJisBytesAreShownAndReported() {
+    ScratchDir dir;
+    WriteFile(dir / "bad.txt", "a\x85\x40");  // 0x8540 is an unassigned code
+    testing_support::RecordingMessenger messenger;
+    std::optional<LoadedText> loaded = LoadTextFile(dir / "bad.txt", messenger);
+    QVERIFY(loaded);
+    QVERIFY(loaded->text.startsWith(u'a'));
+    QVERIFY(loaded->text.contains(QChar::ReplacementCharacter));
+    QCOMPARE(messenger.records.size(), std::size_t{1});
+  }
+
+  void failedSaveKeepsTheOldFile() {
+    ScratchDir dir;
+    testing_support::RecordingMessenger messenger;
+    QVERIFY(!SaveTextFile(dir / "missing" / "a.txt", U("a"), TextEncoding::kUtf8, messenger));
+    QVERIFY(!LoadTextFile(dir / "missing.txt", messenger));
+    QCOMPARE(messenger.records.size(), std::size_t{2});
+  }
+
+  void forwardSearchStepsOverTheCharacterAtTheCaret_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("found");
+    QTest::newRow("double-byte step skips the kanji at the caret")
+        << U("漢字漢") << U("漢") << 0 << 2;
+    QTest::newRow("two bytes over ascii stop before a kanji") << U("a漢") << U("漢") << 0 << 1;
+    QTest::newRow("single-byte step") << U("abab") << U("ab") << 0 << 2;
+    QTest::newRow("half-width kana is single-byte") << U("ｱｱ") << U("ｱ") << 0 << 1;
+    QTest::newRow("nothing after the caret") << U("ab漢") << U("漢") << 2 << kNotFound;
+  }
+  void forwardSearchStepsOverTheCharacterAtTheCaret() {
+    QFETCH(QString, text);
+    QFETCH(QString, search);
+    QFETCH(int, start);
+    QFETCH(int, found);
+    QCOMPARE(FindForward(text, search, start, SearchStepOf(search)), found);
+  }
+
+  void backwardSearchFindsTheLastMatchBeforeTheCaret() {
+    QCOMPARE(FindBackward(U("漢a漢a"), U("漢"), 0), kNotFound);
+    QCOMPARE(FindBackward(U("漢a漢a"), U("漢"), 2), 0);
+    QCOMPARE(FindBackward(U("漢a漢a"), U("漢a"), 4), 2);
+    QCOMPARE(FindBackward(U("漢a漢a"), U("漢a"), 3), 0);
+  }
+
+  void replaceAllExpandsEscapesAndNeverSearchesItsReplacement() {
+    QString search = ExpandSearchEscapes(U("a^^tb"));
+    QString replacement = ExpandReplacementEscapes(U("x^^ny^^f"));
+    QCOMPARE(search, U("a\tb"));
+    QCOMPARE(replacement, U("x\ny\f"));
+    ReplaceAllResult result = ReplaceAllFrom(U("a\tb,a\tb"), search, replacement, 0);
+    QCOMPARE(result.count, 2);
+    QCOMPARE(result.replaced, U("x\ny\f,x\ny\f"));
+    ReplaceAllResult grows = ReplaceAllFrom(U("aa"), U("a"), U("aa"), 1);
+    QCOMPARE(grows.count, 1);
+    QCOMPARE(grows.first, 1);
+    QCOMPARE(grows.end, 2);
+  }
+
+  void windowsFilterBecomesQtFilter() {
+    QCOMPARE(QtFilterOf("テキストファイル (*.txt)|*.TXT|HTMLファイル (*.htm;*.html)|*.HTM;*.HTML|"
+                        "すべてのファイル (*.*)|*.*"),
+             U("テキストファイル (*.txt *.TXT);;HTMLファイル (*.htm *.HTM *.html *.HTML);;"
+               "すべてのファイル (*)"));
+  }
+
+  void caretPositionTextShowsLineColumnAndCode_data() {
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("hiragana") << U("あ") << U("12行：(半角)5桁　[ あ ] 0x82A0");
+    QTest::newRow("half-width kana") << U("ｱ") << U("12行：(半角)5桁　[ ｱ ] 0xB1");
+    QTest::newRow("tab by its picture") << U("\t") << U("12行：(半角)5桁　[ ␉ ] 0x9");
+    QTest::newRow("end of text") << QString() << U("12行：(半角)5桁　[ EOF ]");
+    QTest::newRow("outside Shift_JIS") << U("😀") << U("12行：(半角)5桁　[ 😀 ] U+1F600");
+  }
+  void caretPositionTextShowsLineColumnAndCode() {
+    QFETCH(QString, character);
+    QFETCH(QString, shown);
+    QCOMPARE(CaretPositionText(12, 5, character), shown);
+  }
+};
+
+QTEST_MAIN(SjisTextTest)
+#include "sjis_text_test.moc"

@@ -1,0 +1,326 @@
+// The ruby window driven through its actions: opening, saving, closing, the notation check and
+// the browser displays.
+#include "rubywindow/view/ruby_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "common/message_format.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "common/view/search_memory.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/browser_launcher.h"
+#include "rubywindow/notation_checker.h"
+#include "rubywindow/view/ruby_format_dialog.h"
+#include "rubywindow/view/ruby_window_session.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/scripted_choosers.h"
+#include "tests/support/test_files.h"
+
+using namespace rubywindow::view;
+using testing_support::ReadFile;
+using testing_support::Sjis;
+using testing_support::TestData;
+using testing_support::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr std::string_view kUnsaved =
+    "テキストは\n編集されましたが保存されていません。\n保存しますか？";
+
+class FakeStarter final : public rubywindow::ProgramStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    started.push_back({program, arguments});
+    return true;
+  }
+  std::vector<std::pair<std::string, std::vector<std::string>>> started;
+};
+
+// A ruby window with everything it is handed, in a scratch program folder.
+struct Fixture {
+  testing_support::ScratchDir dir;
+  common::Settings settings;
+  common::ProgramDir program{dir.Path()};
+  testing_support::RecordingMessenger messenger;
+  testing_support::ScriptedChoosers choosers;
+  common::view::SearchMemory search;
+  FakeStarter starter;
+  RubyWindowSession session;
+  std::unique_ptr<RubyWindow> window;
+
+  Fixture() {
+    settings.web_browser = "test-browser";
+    window = std::make_unique<RubyWindow>(
+        RubyWindowContext{&settings, &program, &messenger, &choosers, &search, &starter, &session});
+  }
+  common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
+  void Trigger(const char* action) {
+    window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+  }
+  // Opens `sjis` as the ruby file `name` in the scratch folder.
+  fs::path Open(std::string_view name, std::string_view sjis) {
+    fs::path path = dir / name;
+    WriteFile(path, sjis);
+    window->OpenRubyFile(path, false);
+    messenger.records.clear();
+    return path;
+  }
+  std::string LastText() const {
+    return messenger.records.empty() ? std::string() : messenger.records.back().text;
+  }
+};
+
+// Answers the next modal dialog: `prepare` sets its controls, then it is accepted.
+void AcceptNextDialog(std::function<void(QDialog*)> prepare = {}) {
+  QTimer::singleShot(0, [prepare] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    if (prepare) prepare(dialog);
+    dialog->accept();
+  });
+}
+
+}  // namespace
+
+class RubyWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openShowsTheRubyFile() {
+    Fixture f;
+    fs::path path = f.dir / "story.srb";
+    WriteFile(path, Sjis("{漢字/かんじ}です\r\n"));
+    f.window->OpenRubyFile(path, false);
+    QCOMPARE(f.Pane()->Text(), U("{漢字/かんじ}です\n"));
+    QCOMPARE(f.window->windowTitle(), U("みるかぜ (VR)【るび振り画面】 --- story.srb"));
+    QVERIFY(!f.window->IsModified());
+    QVERIFY(f.messenger.records.empty());
+    QCOMPARE(f.window->findChild<QLabel*>("filePanel")->text(),
+             QString::fromStdString(path.string()) + U("を開きました。"));
+  }
+
+  void missingFileIsReportedAndKeptAsTheName() {
+    Fixture f;
+    fs::path path = f.dir / "gone.srb";
+    f.window->OpenRubyFile(path, false);
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
+                                        "Can't open <" + path.string() + ">..\n"));
+    QVERIFY(f.Pane()->Text().isEmpty());
+    QCOMPARE(f.window->DocumentPath(), path);
+  }
+
+  void newDocumentNameOpensWithoutMessage() {
+    Fixture f;
+    f.window->OpenRubyFile(f.dir / "新規ﾌｧｲﾙ.srb", false);
+    QVERIFY(f.messenger.records.empty());
+  }
+
+  void ymiIsAvailableForLineFieldFilesOnly_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("available");
+    QTest::newRow("lrb") << "a.lrb" << true;
+    QTest::newRow("LRB") << "a.LRB" << true;
+    QTest::newRow("Lrb") << "b.c.Lrb" << true;
+    QTest::newRow("srb") << "a.srb" << false;
+    QTest::newRow("hrb") << "a.hrb" << false;
+    QTest::newRow("krb") << "a.krb" << false;
+    QTest::newRow("lrbx") << "a.lrbx" << false;
+  }
+  void ymiIsAvailableForLineFieldFilesOnly() {
+    QFETCH(QString, name);
+    QFETCH(bool, available);
+    Fixture f;
+    f.Open(name.toStdString(), "x");
+    QCOMPARE(f.window->YmiAvailable(), available);
+  }
+
+  void checkWithoutFaultReportsTheCounts() {
+    Fixture f;
+    fs::path path = f.Open("a.srb", Sjis("{漢字/かんじ}\n{人/ひと|にん}\n"));
+    AcceptNextDialog();
+    f.Trigger("notationTest");
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご苦労様!!",
+                                        rubywindow::CheckPassedText(path.string(), 1, 1, 2, 2)));
+  }
+
+  // The fault's byte offset reaches the caret through the Shift_JIS encoding: 漢字 before the
+  // group on the same line are four bytes but two characters.
+  void checkFaultPutsTheCaretOnTheFaultyLine() {
+    Fixture f;
+    f.Open("a.srb", Sjis("ab\n漢字{漢字/かん字}\n"));
+    AcceptNextDialog();
+    f.Trigger("notationTest");
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "警告",
+                                        "2 行目::◆<{ }> の内部でるびがなの後にまた漢字がある。"));
+    QCOMPARE(f.Pane()->DisplayLineOfCaret(), 2);
+    QCOMPARE(f.Pane()->textCursor().position(), 11);  // just before the faulty 字 (byte 17)
+  }
+
+  void reportedSeparatorIsSelected() {
+    Fixture f;
+    f.Open("a.srb", Sjis("漢字\n{人/ひと|にん}\n"));
+    AcceptNextDialog([](QDialog* dialog) {
+      dialog->findChild<QCheckBox*>("reportSeparators")->setChecked(true);
+    });
+    f.Trigger("notationTest");
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].text,
+             std::string("2 行目::複数読みｾﾊﾟﾚｰﾀの '|' を捕捉しました。"));
+    QCOMPARE(f.Pane()->SelectedText(), U("|"));
+    QVERIFY(f.session.check_start.report_separators);  // remembered for the next check
+  }
+
+  void browserDisplayWritesThePageAndStartsTheBrowser() {
+    Fixture f;
+    fs::path document = f.Open("a.srb", ReadFile(TestData("rubywindow/ruby_page_detailed/a.srb")));
+    f.Trigger("browserRubyDisplay");
+    fs::path page = f.dir / "aRb.html";
+    QVERIFY(testing_support::BytesEqual(
+        ReadFile(TestData("rubywindow/ruby_page_detailed/expected.html")), ReadFile(page)));
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご報告！",
+                                        "[ " + page.string() + " ] を表示します。"));
+    QCOMPARE(f.starter.started.size(), std::size_t{1});
+    QCOMPARE(f.starter.started[0].first, std::string("test-browser"));
+    QCOMPARE(f.starter.started[0].second, std::vector<std::string>{page.string()});
+  }
+
+  void pageThatCannotBeWrittenIsNotShown() {
+    Fixture f;
+    f.window->OpenRubyFile(f.dir / "no-such-folder" / "a.srb", false);
+    f.Pane()->setPlainText(U("{漢字/かんじ}"));
+    f.messenger.records.clear();
+    f.Trigger("browserRubyDisplay");
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].title, std::string("ご注意!!"));
+    QVERIFY(f.starter.started.empty());
+  }
+
+  void characterShiftJisLacksIsNamedNotDropped() {
+    Fixture f;
+    f.Open("a.srb", "");
+    f.Pane()->setPlainText(U("{漢字/かんじ}\n😀"));
+    f.Trigger("browserRubyDisplay");
+    QVERIFY(testing_support::ShowedOnly(
+        f.messenger, "ご注意!!",
+        "「😀」（U+1F600）（2行目）は Shift_JIS で表せないため、実行できません。\n"
+        "この文字を書き換えてから実行して下さい。"));
+    QVERIFY(!fs::exists(f.dir / "aRb.html"));
+  }
+
+  void htmlDisplayStopsOnAFault() {
+    Fixture f;
+    f.Open("a.htm", Sjis("<HTML><BODY>\n{漢字/漢}\n"));
+    f.Trigger("htmlRubyDisplay");
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "警告",
+                                        "2 行目::◆<{ }> の内部にるびがながない。"));
+    QVERIFY(!fs::exists(f.dir / "aRb.htm"));
+    QVERIFY(f.starter.started.empty());
+  }
+
+  void errorListModeDisablesTheConversions() {
+    Fixture f;
+    fs::path report = f.dir / "error_ck.out";
+    WriteFile(report, Sjis("{漢字/漢}\n"));
+    f.window->ShowBuildReport(report);
+    QCOMPARE(f.window->windowTitle(), U("辞書作成エラーメセージ表示--- err_ck.out"));
+    f.messenger.records.clear();
+    for (const char* action : {"browserRubyDisplay", "htmlRubyDisplay", "notationTest"}) {
+      f.Trigger(action);
+    }
+    QVERIFY(f.messenger.records.empty());
+    QVERIFY(f.starter.started.empty());
+    QVERIFY(!fs::exists(f.dir / "error_ckRb.html"));
+  }
+
+  void closeWithModifiedTextAsksAndCancelKeepsTheWindow() {
+    Fixture f;
+    f.Open("a.srb", "x");
+    f.window->show();
+    QSignalSpy closed(f.window.get(), &RubyWindow::Closed);
+    f.Pane()->insertPlainText(U("y"));
+    f.messenger.Script({common::Answer::kCancel, common::Answer::kNo});
+    QVERIFY(!f.window->close());
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご確認！", kUnsaved));
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(closed.count(), 0);
+    QVERIFY(f.window->close());
+    QCOMPARE(closed.count(), 1);
+  }
+
+  // The text is never thrown away after a save that failed.
+  void failedSaveAtCloseKeepsTheWindow() {
+    Fixture f;
+    f.window->OpenRubyFile(f.dir / "no-such-folder" / "a.srb", false);
+    f.window->show();
+    f.Pane()->insertPlainText(U("y"));
+    f.messenger.records.clear();
+    f.messenger.Script({common::Answer::kYes});
+    QVERIFY(!f.window->close());
+    QVERIFY(f.window->isVisible());
+    QVERIFY(f.window->IsModified());
+  }
+
+  void saveWritesTheFile() {
+    Fixture f;
+    fs::path path = f.Open("a.srb", Sjis("{漢字/かんじ}\r\n"));
+    QVERIFY(!f.window->Save());
+    QVERIFY(
+        testing_support::ShowedOnly(f.messenger, "ご確認", "未編集なので保存の必要はありません。"));
+    f.Pane()->moveCursor(QTextCursor::End);
+    f.Pane()->insertPlainText(U("です"));
+    f.messenger.records.clear();
+    QVERIFY(f.window->Save());
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "保存ファイル名", path.string()));
+    QVERIFY(testing_support::BytesEqual(Sjis("{漢字/かんじ}\r\nです"), ReadFile(path)));
+    QVERIFY(!f.window->IsModified());
+  }
+
+  void placeIsCorrectedAndWrittenBackOnClose() {
+    Fixture f;
+    f.settings.ruby_height = 300;
+    f.window = std::make_unique<RubyWindow>(RubyWindowContext{
+        &f.settings, &f.program, &f.messenger, &f.choosers, &f.search, &f.starter, &f.session});
+    QCOMPARE(f.window->height(), 400);
+    QCOMPARE(f.window->pos().y(), 150);
+    f.window->resize(700, 450);
+    f.window->CloseWithoutQuery();
+    QCOMPARE(f.settings.ruby_height, 450);
+    QCOMPARE(f.settings.ruby_width, 700);
+  }
+
+  // Font and colours are kept at once, alignment and line height when the dialog closes, the
+  // check boxes only by "決 定".
+  void formatDialogStoresCheckBoxesOnlyWhenDecided() {
+    Fixture f;
+    f.choosers.colour_answers.push_back(QColor(0, 0, 255));
+    RubyFormatDialog dialog(f.settings, f.session, f.choosers);
+    dialog.findChild<QPushButton*>("rubyColourButton")->click();
+    QCOMPARE(f.settings.html_ruby_color, 0xFF0000);
+    dialog.findChild<QSpinBox*>("lineHeight")->setValue(120);
+    dialog.findChild<QCheckBox*>("lineBreakMarks")->setChecked(false);
+    dialog.findChild<QCheckBox*>("detailed")->setChecked(false);
+    dialog.reject();
+    QCOMPARE(f.settings.html_line_spacing, 120);
+    QCOMPARE(f.settings.mark_line_breaks, 1);
+    QVERIFY(f.session.detailed_display);
+    dialog.findChild<QPushButton*>("decideButton")->click();
+    QCOMPARE(f.settings.mark_line_breaks, 0);
+    QVERIFY(!f.session.detailed_display);
+  }
+};
+
+QTEST_MAIN(RubyWindowTest)
+#include "ruby_window_test.moc"

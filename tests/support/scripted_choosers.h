@@ -1,0 +1,61 @@
+// Choosers for tests: answer from queues filled beforehand and record what was asked.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "common/view/choosers.h"
+
+namespace testing_support {
+
+class ScriptedChoosers final : public common::view::Choosers {
+ public:
+  // One question to a chooser, as it was asked.
+  struct Asked {
+    enum class Kind { kOpen, kSave, kFont, kColour } kind;
+    QString title;
+    QString dir;
+    QString filter;
+  };
+
+  // Answers in order; nullopt answers as Cancel. An empty queue answers Cancel too.
+  std::deque<std::optional<QString>> open_answers;
+  std::deque<std::optional<QString>> save_answers;
+  std::deque<std::optional<QFont>> font_answers;
+  std::deque<std::optional<QColor>> colour_answers;
+  std::vector<Asked> asked;
+
+  std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString& dir,
+                                      const QString& filter) override {
+    asked.push_back({Asked::Kind::kOpen, title, dir, filter});
+    return Next(open_answers);
+  }
+  std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString& dir,
+                                      const QString& filter) override {
+    asked.push_back({Asked::Kind::kSave, title, dir, filter});
+    return Next(save_answers);
+  }
+  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override {
+    asked.push_back({Asked::Kind::kFont, {}, {}, {}});
+    return Next(font_answers);
+  }
+  std::optional<QColor> ChooseColour(QWidget*, const QColor&) override {
+    asked.push_back({Asked::Kind::kColour, {}, {}, {}});
+    return Next(colour_answers);
+  }
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<T> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace testing_support
