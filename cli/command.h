@@ -76,5 +76,6 @@ extern const Command kStripCommand;
 extern const Command kRepairCommand;
 extern const Command kSortCommand;
 extern const Command kDupcheckCommand;
+extern const Command kMakeDefaultDicCommand;
 
 }  // namespace cli

@@ -45,6 +45,7 @@ const Command* const kCommands[] = {
     &kEscapeBracesCommand, &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
     &kHtmlCommand,         &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
     &kStripCommand,        &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
+    &kMakeDefaultDicCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

@@ -1,0 +1,513 @@
+// Compares the readings of a ruby file with MeCab + UniDic's readings of the same text.
+//
+//   quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE]
+//
+// RUBY_FILE_UTF8 is our ruby file converted to UTF-8. MECAB_OUTPUT is MeCab's output for the
+// same text without ruby, one token a line as SURFACE TAB KANA TAB ITYPE TAB FTYPE (UniDic's
+// orthographic kana reading, field 20, empty for unknown words; fields 13 and 15, the sound
+// changes the word's first and last kana undergo in compounds), with "EOS" lines between
+// sentences:
+//
+//   mecab -d /var/lib/mecab/dic/unidic -O '' --node-format='%m\t%f[20]\t%f[13]\t%f[15]\n'
+//         --unk-format='%m\t\n' --eos-format='EOS\n'
+//
+// Prints the coverage (share of kanji that carry a reading in the ruby file), the agreement
+// per maximal kanji run (our groups joined against UniDic's tokens covering the run, with the
+// kana of a token's surface aligned away from its reading) and the commonest disagreements.
+// --dump writes every disagreement, commonest first, as RUN TAB OURS TAB UNIDIC TAB COUNT,
+// with a fifth field "sound change" where ours is UniDic's reading with sound changes that
+// UniDic marks on its tokens but does not apply inside the run (日曜 + 日 ひ → び,
+// 一 いち + ヶ月 → いっ).
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultTop = 30;
+constexpr int kNone = -1;
+
+constexpr char32_t kIterationMark = U'\u3005';  // 々
+constexpr char32_t kKatakanaKe = U'\u30B1';     // ケ
+constexpr char32_t kSmallKe = U'\u30F6';        // ヶ
+constexpr char32_t kIdeographicSpace = U'\u3000';
+constexpr char32_t kFirstKatakana = U'\u30A1';  // ァ
+constexpr char32_t kLastKatakana = U'\u30F6';   // ヶ
+constexpr char32_t kKatakanaToHiragana = 0x60;
+
+// ---- UTF-8 ----------------------------------------------------------------------------
+
+std::u32string Decode(std::string_view bytes) {
+  std::u32string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size();) {
+    auto lead = static_cast<unsigned char>(bytes[i]);
+    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + k < bytes.size(); ++k) {
+      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+    }
+    out.push_back(code);
+    i += extra + 1;
+  }
+  return out;
+}
+
+std::string Encode(std::u32string_view text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+bool ReadWhole(const char* path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  bytes = std::move(buffer).str();
+  return true;
+}
+
+// ---- Characters -------------------------------------------------------------------------
+
+bool IsIdeograph(char32_t c) {
+  return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3FFFF) || c == kIterationMark;
+}
+
+bool IsSpace(char32_t c) {
+  return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == kIdeographicSpace;
+}
+
+char32_t ToHiragana(char32_t c) {
+  return c >= kFirstKatakana && c <= kLastKatakana ? c - kKatakanaToHiragana : c;
+}
+
+std::u32string ToHiragana(std::u32string_view text) {
+  std::u32string out(text);
+  for (char32_t& c : out) c = ToHiragana(c);
+  return out;
+}
+
+// Kanji for counting and for runs: ideographs, 々, and ヶ/ケ standing between two of them.
+std::vector<bool> KanjiFlags(const std::u32string& text) {
+  std::vector<bool> flags(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) flags[i] = IsIdeograph(text[i]);
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if ((text[i] == kSmallKe || text[i] == kKatakanaKe) && flags[i - 1] && flags[i + 1]) {
+      flags[i] = true;
+    }
+  }
+  return flags;
+}
+
+// ---- Our ruby file ----------------------------------------------------------------------
+
+struct Group {
+  std::size_t start = 0;  // in the text without ruby
+  std::size_t end = 0;
+  std::u32string reading;  // the first alternative, in hiragana
+};
+
+struct RubyText {
+  std::u32string text;  // the text with every group replaced by its base
+  std::vector<Group> groups;
+  std::vector<int> group_at;  // per character of text: its group, or kNone
+};
+
+// Reads {base/reading} groups; a brace that opens no well-formed group is text.
+RubyText ParseRubyFile(const std::u32string& ruby) {
+  RubyText out;
+  out.text.reserve(ruby.size());
+  for (std::size_t i = 0; i < ruby.size(); ++i) {
+    if (ruby[i] == U'\r') continue;
+    std::size_t slash = ruby[i] == U'{' ? ruby.find_first_of(U"/}\n", i + 1) : ruby.npos;
+    std::size_t close = slash != ruby.npos && ruby[slash] == U'/'
+                            ? ruby.find_first_of(U"}\n", slash + 1)
+                            : ruby.npos;
+    if (close == ruby.npos || ruby[close] != U'}' || slash == i + 1) {
+      out.text.push_back(ruby[i]);
+      continue;
+    }
+    Group group;
+    group.start = out.text.size();
+    out.text.append(ruby, i + 1, slash - i - 1);
+    group.end = out.text.size();
+    std::u32string_view readings(ruby.data() + slash + 1, close - slash - 1);
+    group.reading = ToHiragana(readings.substr(0, readings.find(U'|')));
+    out.groups.push_back(std::move(group));
+    i = close;
+  }
+  out.group_at.assign(out.text.size(), kNone);
+  for (std::size_t g = 0; g < out.groups.size(); ++g) {
+    for (std::size_t p = out.groups[g].start; p < out.groups[g].end; ++p) {
+      out.group_at[p] = static_cast<int>(g);
+    }
+  }
+  return out;
+}
+
+// ---- MeCab's tokens ---------------------------------------------------------------------
+
+struct Token {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  std::u32string reading;       // hiragana; empty when UniDic has none
+  bool initial_change = false;  // its first kana may be voiced in a compound (iType)
+  bool final_change = false;    // its last kana may become っ in a compound (fType)
+};
+
+struct TokenizedText {
+  std::vector<Token> tokens;
+  std::vector<int> token_at;  // per character of the text: its token, or kNone
+};
+
+constexpr std::size_t kResyncWindow = 64;
+
+// The first place at or shortly after `pos` where `surface` stands in the text, or npos.
+std::size_t FindNear(const std::u32string& text, const std::u32string& surface, std::size_t pos) {
+  for (std::size_t at = pos; at <= pos + kResyncWindow && at < text.size(); ++at) {
+    if (text.compare(at, surface.size(), surface) == 0) return at;
+  }
+  return text.npos;
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab - start));
+    if (tab == line.npos) return fields;
+    start = tab + 1;
+  }
+}
+
+bool IsSet(std::string_view field) { return !field.empty() && field != "*"; }
+
+// ク促, チ促, ツ促: the last kana becomes っ (一 いち → いっ); 十促 changes two kana and is
+// left out.
+bool IsGeminated(std::string_view field) {
+  return field == "ク促" || field == "チ促" || field == "ツ促";
+}
+
+// Places each token on the text. MeCab leaves white space out; anything else that does not
+// line up (which should not happen) leaves its characters without a token.
+TokenizedText PlaceTokens(const std::u32string& text, std::istream& mecab_output) {
+  TokenizedText out;
+  out.token_at.assign(text.size(), kNone);
+  std::size_t pos = 0;
+  std::string line;
+  while (std::getline(mecab_output, line)) {
+    std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) continue;  // EOS
+    std::u32string surface = Decode(std::string_view(line).substr(0, tab));
+    if (surface.empty()) continue;
+    while (pos < text.size() && IsSpace(text[pos]) &&
+           text.compare(pos, surface.size(), surface) != 0) {
+      ++pos;
+    }
+    std::size_t found = FindNear(text, surface, pos);
+    if (found == text.npos) continue;
+    std::vector<std::string_view> fields = SplitTabs(line);
+    Token token{found, found + surface.size(), ToHiragana(Decode(fields[1])),
+                fields.size() > 2 && IsSet(fields[2]), fields.size() > 3 && IsGeminated(fields[3])};
+    for (std::size_t p = token.start; p < token.end; ++p) {
+      out.token_at[p] = static_cast<int>(out.tokens.size());
+    }
+    out.tokens.push_back(std::move(token));
+    pos = found + surface.size();
+  }
+  return out;
+}
+
+// A kana of the surface that the reading must contain as it is. ヶ outside a kanji run is
+// read か, が, け or こ.
+bool KanaMatches(char32_t surface_kana, char32_t reading_char) {
+  if (surface_kana == kSmallKe || surface_kana == kKatakanaKe) {
+    return reading_char == U'か' || reading_char == U'が' || reading_char == U'け' ||
+           reading_char == U'こ';
+  }
+  return ToHiragana(surface_kana) == reading_char;
+}
+
+// Splits a token's reading over its surface: every kanji segment takes at least one reading
+// character, every other character must appear in the reading as it is. Shorter kanji
+// readings are tried first. `split` receives (offset in the surface, reading) for each kanji
+// segment.
+bool Align(const std::u32string& surface, const std::vector<bool>& kanji, std::size_t s,
+           const std::u32string& reading, std::size_t r,
+           std::vector<std::pair<std::size_t, std::u32string>>& split) {
+  if (s == surface.size()) return r == reading.size();
+  if (!kanji[s]) {
+    return r < reading.size() && KanaMatches(surface[s], reading[r]) &&
+           Align(surface, kanji, s + 1, reading, r + 1, split);
+  }
+  std::size_t segment_end = s;
+  while (segment_end < surface.size() && kanji[segment_end]) ++segment_end;
+  std::size_t first = segment_end == surface.size() ? reading.size() - r : 1;
+  if (first == 0) return false;  // no reading left for the last kanji
+  for (std::size_t length = first; r + length <= reading.size(); ++length) {
+    split.emplace_back(s, reading.substr(r, length));
+    if (Align(surface, kanji, segment_end, reading, r + length, split)) return true;
+    split.pop_back();
+    if (segment_end == surface.size()) break;
+  }
+  return false;
+}
+
+// ---- Comparing --------------------------------------------------------------------------
+
+struct Disagreement {
+  long long count = 0;
+  bool sound_change_fits = false;  // ours is UniDic's reading with a sound change it marks
+};
+
+struct Tally {
+  long long kanji = 0;
+  long long kanji_with_reading = 0;
+  long long runs = 0;
+  long long agreed = 0;
+  long long disagreed = 0;
+  long long not_fully_covered = 0;  // disagreements in which we left a kanji bare
+  long long sound_change_fits = 0;  // disagreements that a marked sound change explains
+  long long unclear = 0;            // UniDic gave no clean reading
+  std::unordered_map<std::string, Disagreement> disagreements;  // RUN TAB OURS TAB UNIDIC
+};
+
+// Our reading of the run [start, end): the groups on it joined; a kanji without a group
+// stands for itself.
+std::u32string OurReading(const RubyText& ruby, std::size_t start, std::size_t end,
+                          bool& fully_covered) {
+  std::u32string reading;
+  fully_covered = true;
+  for (std::size_t p = start; p < end;) {
+    int g = ruby.group_at[p];
+    if (g == kNone || ruby.groups[g].reading.empty()) {
+      reading.push_back(ruby.text[p]);
+      fully_covered = false;
+      ++p;
+    } else {
+      reading += ruby.groups[g].reading;
+      p = std::max(p + 1, ruby.groups[g].end);
+    }
+  }
+  return reading;
+}
+
+struct UnidicRun {
+  std::u32string reading;
+  // Offsets in `reading` of kana that UniDic marks for a sound change it leaves out inside
+  // the run: the first kana of a token that starts inside it (日曜 + 日: UniDic reads 日 ひ,
+  // the compound says び) and the last kana of a token that ends inside it (一 いち + ヶ月).
+  std::vector<std::size_t> voicing_points;
+  std::vector<std::size_t> gemination_points;
+};
+
+// UniDic's reading of the run [start, end), or false when a token on it has no reading or
+// its reading cannot be split over its surface.
+bool UnidicReading(const std::u32string& text, const std::vector<bool>& kanji,
+                   const TokenizedText& tokenized, std::size_t start, std::size_t end,
+                   UnidicRun& run) {
+  run = UnidicRun{};
+  for (std::size_t p = start; p < end;) {
+    int t = tokenized.token_at[p];
+    if (t == kNone) return false;
+    const Token& token = tokenized.tokens[t];
+    if (token.reading.empty()) return false;
+    std::u32string surface = text.substr(token.start, token.end - token.start);
+    std::vector<bool> flags(kanji.begin() + token.start, kanji.begin() + token.end);
+    std::vector<std::pair<std::size_t, std::u32string>> split;
+    if (!Align(surface, flags, 0, token.reading, 0, split)) return false;
+    if (token.initial_change && token.start > start) {
+      run.voicing_points.push_back(run.reading.size());
+    }
+    for (const auto& [offset, part] : split) {
+      std::size_t at = token.start + offset;
+      if (at >= start && at < end) run.reading += part;
+    }
+    if (token.final_change && token.end < end && !run.reading.empty()) {
+      run.gemination_points.push_back(run.reading.size() - 1);
+    }
+    p = token.end;
+  }
+  return true;
+}
+
+// か → が, は → ば or ぱ: the voiced and half-voiced kana follow the plain one in Unicode.
+bool IsSoundChangeOf(char32_t changed, char32_t plain) {
+  bool ka_to_do = (plain >= U'か' && plain <= U'ぢ' && (plain - U'か') % 2 == 0) ||
+                  (plain >= U'つ' && plain <= U'ど' && (plain - U'つ') % 2 == 0);
+  bool ha_to_ho = plain >= U'は' && plain <= U'ぽ' && (plain - U'は') % 3 == 0;
+  return (ka_to_do && changed == plain + 1) ||
+         (ha_to_ho && (changed == plain + 1 || changed == plain + 2));
+}
+
+bool Contains(const std::vector<std::size_t>& points, std::size_t i) {
+  return std::find(points.begin(), points.end(), i) != points.end();
+}
+
+bool SoundChangeFits(const std::u32string& ours, const UnidicRun& theirs) {
+  if (ours.size() != theirs.reading.size()) return false;
+  for (std::size_t i = 0; i < ours.size(); ++i) {
+    if (ours[i] == theirs.reading[i]) continue;
+    bool voiced = Contains(theirs.voicing_points, i) && IsSoundChangeOf(ours[i], theirs.reading[i]);
+    bool geminated = Contains(theirs.gemination_points, i) && ours[i] == U'っ';
+    if (!voiced && !geminated) return false;
+  }
+  return true;
+}
+
+void CompareRun(const RubyText& ruby, const std::vector<bool>& kanji,
+                const TokenizedText& tokenized, std::size_t start, std::size_t end, Tally& tally) {
+  ++tally.runs;
+  tally.kanji += static_cast<long long>(end - start);
+  for (std::size_t p = start; p < end; ++p) {
+    int g = ruby.group_at[p];
+    if (g != kNone && !ruby.groups[g].reading.empty()) ++tally.kanji_with_reading;
+  }
+  UnidicRun theirs;
+  if (!UnidicReading(ruby.text, kanji, tokenized, start, end, theirs)) {
+    ++tally.unclear;
+    return;
+  }
+  bool fully_covered = true;
+  std::u32string ours = OurReading(ruby, start, end, fully_covered);
+  if (ours == theirs.reading) {
+    ++tally.agreed;
+    return;
+  }
+  ++tally.disagreed;
+  if (!fully_covered) ++tally.not_fully_covered;
+  bool fits = SoundChangeFits(ours, theirs);
+  if (fits) ++tally.sound_change_fits;
+  std::string key = Encode(std::u32string_view(ruby.text).substr(start, end - start)) + "\t" +
+                    Encode(ours) + "\t" + Encode(theirs.reading);
+  Disagreement& entry = tally.disagreements[key];
+  ++entry.count;
+  entry.sound_change_fits = fits;
+}
+
+Tally Compare(const RubyText& ruby, const TokenizedText& tokenized) {
+  std::vector<bool> kanji = KanjiFlags(ruby.text);
+  Tally tally;
+  for (std::size_t p = 0; p < ruby.text.size();) {
+    if (!kanji[p]) {
+      ++p;
+      continue;
+    }
+    std::size_t end = p;
+    while (end < ruby.text.size() && kanji[end]) ++end;
+    CompareRun(ruby, kanji, tokenized, p, end, tally);
+    p = end;
+  }
+  return tally;
+}
+
+// ---- Report -----------------------------------------------------------------------------
+
+double Percent(long long part, long long whole) {
+  return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
+}
+
+std::vector<std::pair<std::string, Disagreement>> Commonest(const Tally& tally) {
+  std::vector<std::pair<std::string, Disagreement>> sorted(tally.disagreements.begin(),
+                                                           tally.disagreements.end());
+  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return a.second.count != b.second.count ? a.second.count > b.second.count : a.first < b.first;
+  });
+  return sorted;
+}
+
+constexpr const char* kSoundChangeNote = "sound change";
+
+void PrintReport(const Tally& tally, int top) {
+  long long compared = tally.agreed + tally.disagreed;
+  std::printf("kanji: %lld, with a reading: %lld (coverage %.2f%%)\n", tally.kanji,
+              tally.kanji_with_reading, Percent(tally.kanji_with_reading, tally.kanji));
+  std::printf("kanji runs: %lld; compared: %lld; UniDic gave no clean reading: %lld\n", tally.runs,
+              compared, tally.unclear);
+  std::printf(
+      "agreement per kanji run: %.2f%% (%lld agree, %lld disagree, %lld of them with "
+      "a kanji left bare)\n",
+      Percent(tally.agreed, compared), tally.agreed, tally.disagreed, tally.not_fully_covered);
+  std::printf(
+      "  counting as agreed the %lld runs where ours is UniDic's reading with the sound "
+      "changes UniDic marks but leaves out (日曜+日 ひ → び, 一+ヶ月 いち → いっ): %.2f%%\n",
+      tally.sound_change_fits, Percent(tally.agreed + tally.sound_change_fits, compared));
+  auto sorted = Commonest(tally);
+  std::printf("the %d commonest disagreements (run  ours  unidic  count):\n", top);
+  for (std::size_t i = 0; i < sorted.size() && i < static_cast<std::size_t>(top); ++i) {
+    std::string line = sorted[i].first;
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    std::printf("  %s  %lld%s\n", line.c_str(), sorted[i].second.count,
+                sorted[i].second.sound_change_fits ? "  (sound change)" : "");
+  }
+}
+
+// RUN TAB OURS TAB UNIDIC TAB COUNT, and TAB "sound change" where that explains it.
+bool Dump(const Tally& tally, const char* path) {
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& [key, entry] : Commonest(tally)) {
+    out << key << '\t' << entry.count;
+    if (entry.sound_change_fits) out << '\t' << kSoundChangeNote;
+    out << '\n';
+  }
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE]\n";
+    return 2;
+  }
+  int top = kDefaultTop;
+  const char* dump_path = nullptr;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    std::string_view option = argv[i];
+    if (option == "--top") top = std::atoi(argv[i + 1]);
+    if (option == "--dump") dump_path = argv[i + 1];
+  }
+  std::string ruby_bytes;
+  std::ifstream mecab_output(argv[2], std::ios::binary);
+  if (!ReadWhole(argv[1], ruby_bytes) || !mecab_output) {
+    std::cerr << "quality_compare: cannot read " << argv[1] << " or " << argv[2] << "\n";
+    return 1;
+  }
+  RubyText ruby = ParseRubyFile(Decode(ruby_bytes));
+  ruby_bytes = std::string();  // the decoded text is all that is needed from here on
+  TokenizedText tokenized = PlaceTokens(ruby.text, mecab_output);
+  Tally tally = Compare(ruby, tokenized);
+  PrintReport(tally, top);
+  if (dump_path != nullptr && !Dump(tally, dump_path)) {
+    std::cerr << "quality_compare: cannot write " << dump_path << "\n";
+    return 1;
+  }
+  return 0;
+}

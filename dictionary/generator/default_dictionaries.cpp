@@ -1,0 +1,228 @@
+// The default dictionaries, step by step: sources first, then the builds.
+#include "dictionary/generator/default_dictionaries.h"
+
+#include <charconv>
+#include <optional>
+
+#include "common/cp932.h"
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "common/status.h"
+#include "common/text_file.h"
+#include "dictionary/build_command.h"
+#include "dictionary/dictionary_builder.h"
+#include "dictionary/generator/data_file.h"
+#include "dictionary/generator/default_messages.h"
+#include "dictionary/generator/kanjidic.h"
+#include "dictionary/generator/lexicon_reader.h"
+#include "dictionary/generator/messages.h"
+#include "dictionary/generator/school_lists.h"
+
+namespace dictionary::generator {
+namespace {
+
+namespace fs = std::filesystem;
+using common::FormatMessage;
+
+constexpr std::size_t kRejectedExamples = 3;
+
+// Passes on what the builders tell and answers their questions as the owner of dic/ would:
+// replace the old dictionary (it becomes the backup) and build despite rejected lines (the
+// summary names them). Questions are not shown, since nobody is asked.
+class OwnerMessenger final : public common::Messenger {
+ public:
+  explicit OwnerMessenger(common::Messenger& inner) : inner_(inner) {}
+  void Tell(const common::Message& message) override { inner_.Tell(message); }
+  common::Answer Ask(const common::Message&, common::Buttons buttons) override {
+    return buttons == common::Buttons::kOk || buttons == common::Buttons::kOkCancel
+               ? common::Answer::kOk
+               : common::Answer::kYes;
+  }
+  void SetProgress(std::string_view text) override { inner_.SetProgress(text); }
+
+ private:
+  common::Messenger& inner_;
+};
+
+void TellFailure(common::Messenger& messenger, std::string text) {
+  messenger.Tell({std::string(messages::kTitleGenerator), std::move(text), common::Icon::kWarning});
+}
+
+void AddDetails(DefaultDictionariesReport& report, const std::vector<std::string>& details) {
+  for (const std::string& line : details) {
+    report.lines.push_back(std::string(messages::kDetailIndent) + line);
+  }
+}
+
+// A summary line first, details after it.
+void AddSection(DefaultDictionariesReport& report, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  report.lines.push_back(lines.front());
+  AddDetails(report, std::vector<std::string>(lines.begin() + 1, lines.end()));
+}
+
+struct ProjectTable {
+  fs::path from;
+  fs::path to;
+  std::string bytes;
+};
+
+// The project's tables are read before anything is written, so that a missing one costs nothing.
+std::optional<std::vector<ProjectTable>> ReadProjectTables(const fs::path& data_dir,
+                                                           const common::ProgramDir& program,
+                                                           common::Messenger& messenger) {
+  std::vector<ProjectTable> tables = {
+      {data_dir / kStandardUserSourceName, program.DicDir() / kStandardUserSourceName, {}},
+      {data_dir / kSchoolJukujikunName, program.SchoolJukujikunList(), {}}};
+  for (ProjectTable& table : tables) {
+    std::optional<std::string> bytes = ReadDataFile(table.from);
+    if (!bytes) {
+      TellFailure(messenger, FormatMessage(messages::kCannotReadData, {table.from.string()}));
+      return std::nullopt;
+    }
+    table.bytes = *std::move(bytes);
+  }
+  return tables;
+}
+
+bool CopyProjectTables(const std::vector<ProjectTable>& tables, DefaultDictionariesReport& report,
+                       common::Messenger& messenger) {
+  for (const ProjectTable& table : tables) {
+    if (!common::ReplaceFileContents(table.to, table.bytes)) {
+      TellFailure(messenger, FormatMessage(messages::kCannotWriteSource, {table.to.string()}));
+      return false;
+    }
+    report.lines.push_back(
+        FormatMessage(messages::kTableCopied, {table.to.filename().string(), table.from.string()}));
+  }
+  return true;
+}
+
+bool WriteMainDictionarySource(const MainSourceInputs& inputs, const fs::path& pre_path,
+                               DefaultDictionariesReport& report, common::Messenger& messenger) {
+  MainSourceReport main;
+  if (!WriteMainSource(inputs, pre_path, main, messenger)) return false;
+  report.lines.push_back(
+      FormatMessage(messages::kMainSourceSummary, {static_cast<std::int64_t>(main.words_written)}));
+  AddDetails(report, main.dropped);
+  return true;
+}
+
+// The lexicon that the main source was made from: UniDic when given and present, else IPAdic.
+std::optional<std::vector<LexiconRow>> ReadSameLexicon(const MainSourceInputs& inputs,
+                                                       common::Messenger& messenger) {
+  if (!inputs.unidic_lex.empty() && common::FileExists(inputs.unidic_lex)) {
+    return ReadUnidicLexicon(inputs.unidic_lex, messenger);
+  }
+  if (!inputs.ipadic_dir.empty() && fs::is_directory(inputs.ipadic_dir)) {
+    return ReadIpadicLexicon(inputs.ipadic_dir, messenger);
+  }
+  TellFailure(messenger, std::string(messages::kNoLexicon));
+  return std::nullopt;
+}
+
+// The grade list takes its readings from the lexicon's words. Returns the number of kanji in
+// the level lists, nullopt after a message.
+std::optional<int> WriteSchoolSources(const MainSourceInputs& inputs,
+                                      const std::vector<KanjiEntry>& kanjidic,
+                                      const common::ProgramDir& program,
+                                      DefaultDictionariesReport& report,
+                                      common::Messenger& messenger) {
+  std::optional<std::vector<LexiconRow>> rows = ReadSameLexicon(inputs, messenger);
+  if (!rows) return std::nullopt;
+  GradeList grades = MakeGradeList(kanjidic, CountLexiconUsage(*rows, kanjidic));
+  LevelLists levels = MakeLevelLists(kanjidic);
+  if (!WriteSchoolLists(program, grades, levels, messenger)) return std::nullopt;
+  AddSection(report, grades.report);
+  AddSection(report, levels.report);
+  return levels.kanji_count;
+}
+
+struct BuildReportCounts {
+  std::int64_t words = 0;
+  std::int64_t rejected = 0;
+  std::string examples;  // the first rejected lines, as the report gives them
+};
+
+// The word count and the rejected lines of the build report error_ck.out.
+BuildReportCounts ReadBuildReport(const fs::path& path) {
+  BuildReportCounts counts;
+  common::FileBytes bytes = common::ReadTextFile(path);
+  std::string text = common::Cp932ToUtf8Lossy(bytes.bytes);
+  for (std::string_view line : SplitLines(text)) {
+    if (line.find(messages::kReportRejectedMark) != std::string_view::npos) {
+      if (counts.rejected++ < static_cast<std::int64_t>(kRejectedExamples)) {
+        if (!counts.examples.empty()) counts.examples += messages::kExampleSeparator;
+        counts.examples += line;
+      }
+    } else if (line.starts_with(messages::kReportTotalMark)) {
+      std::string_view number = line.substr(messages::kReportTotalMark.size());
+      std::from_chars(number.data(), number.data() + number.size(), counts.words);
+    }
+  }
+  return counts;
+}
+
+bool BuildRubyDictionary(const fs::path& source, const common::ProgramDir& program,
+                         const common::WorkDir& work, DefaultDictionariesReport& report,
+                         common::Messenger& messenger) {
+  fs::path base_name = common::WithoutExtension(source);
+  fs::path output = DictionaryOutputPath(base_name, program);
+  OwnerMessenger owner(messenger);
+  if (!common::IsOk(BuildDictionary({source, base_name, program, work}, owner))) {
+    TellFailure(messenger,
+                FormatMessage(messages::kDictionaryBuildFailed, {output.filename().string()}));
+    return false;
+  }
+  BuildReportCounts counts = ReadBuildReport(ReportDirOf(base_name) / common::kBuildReport);
+  report.lines.push_back(
+      FormatMessage(messages::kDictionaryBuilt, {output.filename().string(), counts.words}));
+  if (counts.rejected > 0) {
+    AddDetails(report,
+               {FormatMessage(messages::kRejectedLines, {counts.rejected, counts.examples})});
+  }
+  return true;
+}
+
+// The grade and level builds tell their own outcome.
+bool BuildSchoolDictionaries(const common::ProgramDir& program, const common::WorkDir& work,
+                             int level_kanji, DefaultDictionariesReport& report,
+                             common::Messenger& messenger) {
+  OwnerMessenger owner(messenger);
+  GradeBuildResult grades = RunGradeBuild(program, work, owner);
+  if (!common::IsOk(grades.status)) return false;
+  report.grade_kanji_count = grades.kanji_count;
+  report.lines.push_back(
+      FormatMessage(messages::kGradeDictionaryBuilt, {std::int64_t{grades.kanji_count}}));
+  if (!common::IsOk(RunLevelBuild(program, work, owner))) return false;
+  report.lines.push_back(
+      FormatMessage(messages::kLevelDictionaryBuilt, {std::int64_t{level_kanji}}));
+  return true;
+}
+
+}  // namespace
+
+bool MakeDefaultDictionaries(const MainSourceInputs& inputs, const common::ProgramDir& program,
+                             const common::WorkDir& work, DefaultDictionariesReport& report,
+                             common::Messenger& messenger) {
+  std::optional<std::vector<ProjectTable>> tables =
+      ReadProjectTables(inputs.data_dir, program, messenger);
+  if (!tables) return false;
+  std::optional<std::vector<KanjiEntry>> kanjidic = ReadKanjidic(inputs.kanjidic, messenger);
+  if (!kanjidic) return false;
+  std::error_code error;
+  fs::create_directories(program.DicDir(), error);  // a failure shows as the first write's
+  fs::path main_source = program.DicDir() / kMainSourceName;
+  if (!WriteMainDictionarySource(inputs, main_source, report, messenger) ||
+      !CopyProjectTables(*tables, report, messenger)) {
+    return false;
+  }
+  std::optional<int> level_kanji =
+      WriteSchoolSources(inputs, *kanjidic, program, report, messenger);
+  return level_kanji && BuildRubyDictionary(main_source, program, work, report, messenger) &&
+         BuildRubyDictionary(program.DicDir() / kStandardUserSourceName, program, work, report,
+                             messenger) &&
+         BuildSchoolDictionaries(program, work, *level_kanji, report, messenger);
+}
+
+}  // namespace dictionary::generator

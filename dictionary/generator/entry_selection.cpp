@@ -1,0 +1,126 @@
+// Rows of one surface are tried best first; the first whose reading aligns is the surface's
+// reading, so a general word's reading is never displaced by a name's.
+#include "dictionary/generator/entry_selection.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "dictionary/generator/kana.h"
+
+namespace dictionary::generator {
+namespace {
+
+// Particles that end the phrase before a word. A lexicon word that begins with one (に格, の字)
+// would take it from the text before and split the word after it (に格納 → に格 + 納), so
+// such words are left out.
+constexpr std::u32string_view kParticles = U"にをはがのでともへや";
+
+bool StartsWithParticle(const std::u32string& surface) {
+  return surface.size() > 1 && kParticles.find(surface.front()) != std::u32string_view::npos;
+}
+
+bool RowBefore(const LexiconRow& a, const LexiconRow& b) {
+  return std::tie(a.surface, a.proper_noun, a.cost) < std::tie(b.surface, b.proper_noun, b.cost);
+}
+
+// ケ and ヶ get ruby wherever they stand in a word (一ヶ月 いっかげつ); one that belongs to a
+// katakana word (ボケ, ケイ子) would get its own ruby in the text.
+bool HasKatakanaKe(std::u32string_view surface) {
+  auto katakana = [](char32_t c) {
+    return (IsKatakana(c) || c == U'ー') && c != U'ケ' && c != U'ヶ';
+  };
+  for (std::size_t i = 0; i < surface.size(); ++i) {
+    if (surface[i] != U'ケ' && surface[i] != U'ヶ') continue;
+    if ((i > 0 && katakana(surface[i - 1])) ||
+        (i + 1 < surface.size() && katakana(surface[i + 1]))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<WordEntry> MakeEntry(std::u32string_view surface, std::u32string_view reading,
+                                   const SjisTable& sjis, const KanjiReadings& readings,
+                                   DropReason& reason) {
+  if (surface.size() > kMaxWordChars) {
+    reason = DropReason::kTooLong;
+    return std::nullopt;
+  }
+  std::optional<EncodedWord> word = sjis.EncodeWord(surface);
+  if (!word || !sjis.EncodeReading(reading)) {
+    reason = WhyNotEncoded(surface);
+    return std::nullopt;
+  }
+  if (HasKatakanaKe(surface)) {
+    reason = DropReason::kKatakanaKe;
+    return std::nullopt;
+  }
+  std::optional<Alignment> alignment = AlignReading(surface, word->targets, reading, readings);
+  if (!alignment || word->target_count == 0) {
+    reason = DropReason::kReadingMismatch;
+    return std::nullopt;
+  }
+  return WordEntry{std::u32string(surface), std::move(alignment->segments), 0};
+}
+
+std::optional<WordEntry> MakeEntryFromTargetReading(std::u32string_view surface,
+                                                    std::u32string_view reading,
+                                                    const SjisTable& sjis,
+                                                    const KanjiReadings& readings,
+                                                    DropReason& reason) {
+  if (surface.size() > kMaxWordChars) {
+    reason = DropReason::kTooLong;
+    return std::nullopt;
+  }
+  std::optional<EncodedWord> word = sjis.EncodeWord(surface);
+  if (!word || !sjis.EncodeReading(reading)) {
+    reason = WhyNotEncoded(surface);
+    return std::nullopt;
+  }
+  std::u32string targets_only;
+  for (std::size_t i = 0; i < surface.size(); ++i) {
+    if (word->targets[i]) targets_only.push_back(surface[i]);
+  }
+  std::optional<Alignment> alignment =
+      AlignReading(targets_only, std::vector<bool>(targets_only.size(), true), reading, readings);
+  if (!alignment || targets_only.empty()) {
+    reason = DropReason::kReadingMismatch;
+    return std::nullopt;
+  }
+  return WordEntry{std::u32string(surface), std::move(alignment->segments), 0};
+}
+
+std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisTable& sjis,
+                                      const KanjiReadings& readings, DropLog& drops) {
+  std::sort(rows.begin(), rows.end(), RowBefore);
+  std::vector<WordEntry> entries;
+  for (std::size_t first = 0; first < rows.size();) {
+    std::size_t end = first + 1;
+    while (end < rows.size() && rows[end].surface == rows[first].surface) ++end;
+    if (StartsWithParticle(rows[first].surface)) {
+      first = end;
+      continue;
+    }
+    DropReason reason = DropReason::kReadingMismatch;
+    bool chosen = false;
+    for (std::size_t i = first; i < end && !chosen; ++i) {
+      const LexiconRow& row = rows[i];
+      if (i > first && row.reading == rows[i - 1].reading) continue;  // tried already
+      std::optional<WordEntry> entry = MakeEntry(row.surface, row.reading, sjis, readings, reason);
+      if (!entry) {
+        if (reason == DropReason::kTooLong) break;  // no reading can help
+        continue;
+      }
+      entry->rank = row.cost + (row.proper_noun ? kProperNounRank : 0);
+      entries.push_back(std::move(*entry));
+      chosen = true;
+    }
+    if (!chosen) drops.Add(reason, rows[first].surface);
+    first = end;
+  }
+  return entries;
+}
+
+}  // namespace dictionary::generator

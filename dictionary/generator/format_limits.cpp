@@ -1,0 +1,128 @@
+// The sizes follow the builder's layout exactly: a 512-byte header, then per length a bucket
+// table, the keys, 3-byte addresses and the 0-terminated readings, each region aligned to 32.
+#include "dictionary/generator/format_limits.h"
+
+#include <algorithm>
+#include <array>
+
+#include "dictionary/ruby_dictionary_format.h"
+#include "dictionary/source_line.h"
+#include "dictionary/source_validation.h"
+
+namespace dictionary::generator {
+namespace {
+
+struct Candidate {
+  SourceLine line;
+  std::u32string surface;
+};
+
+std::size_t Aligned(std::size_t offset) {
+  return (offset + kAlignment - 1) / kAlignment * kAlignment;
+}
+
+// The line for `entry`, or nullopt (with the reason) when it cannot be one.
+std::optional<Candidate> LineOf(const WordEntry& entry, const SjisTable& sjis, DropReason& reason) {
+  if (entry.surface.size() > static_cast<std::size_t>(kMaxWordLength)) {
+    reason = DropReason::kTooLong;
+    return std::nullopt;
+  }
+  std::optional<EncodedWord> word = sjis.EncodeWord(entry.surface);
+  if (!word) {
+    reason = WhyNotEncoded(entry.surface);
+    return std::nullopt;
+  }
+  std::string text = word->sjis + ',';
+  for (std::size_t i = 0; i < entry.segments.size(); ++i) {
+    std::optional<std::string> segment = sjis.EncodeReading(entry.segments[i]);
+    if (!segment) {
+      reason = DropReason::kNotShiftJis;
+      return std::nullopt;
+    }
+    if (i > 0) text += kSegmentSeparator;
+    text += *segment;
+  }
+  SourceLineCheck check = CheckSourceLine(text);
+  if (check.kind != SourceLineKind::kAccepted) {
+    reason = check.error == SourceError::kMalformed ? DropReason::kEntryTooLong
+                                                    : DropReason::kReadingMismatch;
+    return std::nullopt;
+  }
+  return Candidate{{std::move(text), word->sjis.size(), entry.rank}, entry.surface};
+}
+
+// The bytes the builder writes for one length section, starting at an aligned offset.
+std::size_t SectionBytes(std::size_t length, const std::vector<Candidate>& lines) {
+  std::size_t bytes = Aligned(kBucketCounts[length - 1] * 4);
+  bytes += Aligned(lines.size() * length * 2);
+  bytes += Aligned(lines.size() * 3);
+  for (const Candidate& candidate : lines) {
+    // The encoded reading: one byte per kana or separator, then its 0 byte.
+    bytes += (candidate.line.text.size() - candidate.line.key_bytes - 1) / 2 + 1;
+  }
+  return Aligned(bytes);
+}
+
+// Keeps the best-ranked lines of one length that fit its key bytes and its buckets.
+std::vector<Candidate> FitLength(std::size_t length, std::vector<Candidate> lines, DropLog& drops) {
+  std::stable_sort(lines.begin(), lines.end(), [](const Candidate& a, const Candidate& b) {
+    return a.line.rank < b.line.rank;
+  });
+  std::vector<std::size_t> bucket_fill(kBucketCounts[length - 1], 0);
+  std::vector<Candidate> kept;
+  std::size_t key_bytes = 0;
+  for (Candidate& candidate : lines) {
+    if (key_bytes + candidate.line.key_bytes > kMaxKeyBytesPerLength) {
+      drops.Add(DropReason::kLengthFull, candidate.surface);
+      continue;
+    }
+    std::size_t& fill =
+        bucket_fill[BucketOf(candidate.line.text.substr(0, length * 2), kBucketCounts[length - 1])];
+    if (fill == kMaxBucketKeys) {
+      drops.Add(DropReason::kBucketFull, candidate.surface);
+      continue;
+    }
+    ++fill;
+    key_bytes += candidate.line.key_bytes;
+    kept.push_back(std::move(candidate));
+  }
+  return kept;
+}
+
+}  // namespace
+
+bool FitsSourceLine(const WordEntry& entry) {
+  std::size_t bytes = entry.surface.size() * 2 + 1;
+  for (const std::u32string& segment : entry.segments) bytes += segment.size() * 2;
+  bytes += entry.segments.empty() ? 0 : entry.segments.size() - 1;
+  return bytes < kEntryLimit;
+}
+
+std::vector<SourceLine> FitFormatLimits(const std::vector<WordEntry>& entries,
+                                        const SjisTable& sjis, DropLog& drops) {
+  std::array<std::vector<Candidate>, kMaxWordLength> by_length;
+  for (const WordEntry& entry : entries) {
+    DropReason reason = DropReason::kReadingMismatch;
+    std::optional<Candidate> candidate = LineOf(entry, sjis, reason);
+    if (!candidate) {
+      drops.Add(reason, entry.surface);
+      continue;
+    }
+    by_length[entry.surface.size() - 1].push_back(std::move(*candidate));
+  }
+  std::size_t file_bytes = kHeaderSize;
+  std::vector<SourceLine> out;
+  for (std::size_t length = 1; length <= static_cast<std::size_t>(kMaxWordLength); ++length) {
+    std::vector<Candidate> kept = FitLength(length, std::move(by_length[length - 1]), drops);
+    // Offsets are 24 bits: the longest words, the last sections, give way when the file is full.
+    while (!kept.empty() && file_bytes + SectionBytes(length, kept) > kMaxOffset) {
+      drops.Add(DropReason::kFileFull, kept.back().surface);
+      kept.pop_back();
+    }
+    file_bytes += SectionBytes(length, kept);
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) out.push_back(std::move(it->line));
+  }
+  return out;
+}
+
+}  // namespace dictionary::generator

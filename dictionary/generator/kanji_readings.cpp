@@ -1,0 +1,119 @@
+// Candidate readings with their sound changes. A reading appears once per kanji, with the best
+// score any of its sources gives it.
+#include "dictionary/generator/kanji_readings.h"
+
+#include <algorithm>
+
+#include "dictionary/generator/kana.h"
+
+namespace dictionary::generator {
+namespace {
+
+constexpr char32_t kOkuriganaMark = U'.';
+constexpr char32_t kAffixMark = U'-';
+
+// か→が, さ→ざ, た→だ, は→ば: in the hiragana table the voiced kana follows its plain one.
+bool HasVoicedForm(char32_t c) {
+  return (c >= U'か' && c <= U'ぢ' && (c - U'か') % 2 == 0) ||
+         (c >= U'つ' && c <= U'ど' && (c - U'つ') % 2 == 0) ||
+         (c >= U'は' && c <= U'ほ' && (c - U'は') % 3 == 0);
+}
+
+// The final kana that turn into っ before another kanji: 学 がく → がっ, 一 いち → いっ.
+bool CanGeminate(char32_t c) { return c == U'つ' || c == U'ち' || c == U'く' || c == U'き'; }
+
+// The stem form that a verb's okurigana takes inside a compound: る → り, う → い, …
+char32_t ContinuativeOf(char32_t c) {
+  static constexpr std::u32string_view kDictionary = U"うくぐすつぬぶむる";
+  static constexpr std::u32string_view kContinuative = U"いきぎしちにびみり";
+  std::size_t at = kDictionary.find(c);
+  return at == std::u32string_view::npos ? c : kContinuative[at];
+}
+
+std::u32string WithoutAffixMarks(std::u32string_view reading) {
+  std::u32string out;
+  for (char32_t c : reading) {
+    if (c != kAffixMark) out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::u32string> KunForms(std::u32string_view kun) {
+  std::u32string plain = WithoutAffixMarks(kun);
+  std::size_t dot = plain.find(kOkuriganaMark);
+  if (dot == std::u32string::npos) return {plain};
+  std::u32string stem = plain.substr(0, dot);
+  std::u32string okurigana = plain.substr(dot + 1);
+  std::vector<std::u32string> forms = {stem, stem + okurigana};
+  std::u32string continuative = okurigana;
+  continuative.back() = ContinuativeOf(continuative.back());
+  forms.push_back(stem + continuative);
+  if (okurigana.size() > 1 && okurigana.back() == U'る') {  // 受ける → 受け
+    forms.push_back(stem + okurigana.substr(0, okurigana.size() - 1));
+  }
+  return forms;
+}
+
+KanjiReadings::KanjiReadings(const std::vector<KanjiEntry>& entries) {
+  for (const KanjiEntry& entry : entries) {
+    std::u32string kanji = DecodeUtf8(entry.kanji_utf8);
+    if (kanji.size() != 1) continue;
+    for (const std::string& on : entry.on_hiragana) {
+      Add(kanji[0], WithoutAffixMarks(DecodeUtf8(on)), kExactScore, kSoundChangeScore);
+    }
+    for (const std::string& kun : entry.kun) {
+      for (const std::u32string& form : KunForms(DecodeUtf8(kun))) {
+        Add(kanji[0], form, kExactScore, kSoundChangeScore);
+      }
+    }
+    for (const std::string& name : entry.nanori) {
+      Add(kanji[0], WithoutAffixMarks(DecodeUtf8(name)), kNameScore, kNameSoundChangeScore);
+    }
+  }
+  for (char32_t counter_ke : {U'ヶ', U'ケ'}) {
+    for (std::u32string_view kana : {U"か", U"が", U"け", U"こ"}) {
+      Add(counter_ke, std::u32string(kana), kExactScore, kSoundChangeScore);
+    }
+  }
+  Add(U'〆', U"しめ", kExactScore, kSoundChangeScore);
+}
+
+void KanjiReadings::Add(char32_t kanji, const std::u32string& kana, int score, int changed_score) {
+  if (kana.empty()) return;
+  std::vector<KanjiReading>& list = table_[kanji];
+  auto put = [&list](KanjiReading reading) {
+    auto same = std::find_if(list.begin(), list.end(), [&](const KanjiReading& known) {
+      return known.kana == reading.kana && known.voiced == reading.voiced &&
+             known.geminated == reading.geminated;
+    });
+    if (same == list.end()) {
+      list.push_back(std::move(reading));
+    } else {
+      same->score = std::max(same->score, reading.score);
+    }
+  };
+  put({kana, score, false, false});
+  if (HasVoicedForm(kana.front())) {
+    std::u32string voiced = kana;
+    voiced.front() = voiced.front() + 1;
+    put({voiced, changed_score, true, false});
+    if (kana.front() >= U'は' && kana.front() <= U'ほ') {  // は → ぱ
+      voiced.front() = kana.front() + 2;
+      put({voiced, changed_score, true, false});
+    }
+  }
+  if (kana.size() > 1 && CanGeminate(kana.back())) {
+    std::u32string geminated = kana;
+    geminated.back() = U'っ';
+    put({geminated, changed_score, false, true});
+  }
+}
+
+const std::vector<KanjiReading>* KanjiReadings::Find(char32_t kanji) const {
+  auto found = table_.find(kanji);
+  return found == table_.end() ? nullptr : &found->second;
+}
+
+}  // namespace dictionary::generator

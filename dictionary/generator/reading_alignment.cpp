@@ -1,0 +1,173 @@
+// A small search: the surface is cut into runs of ruby targets and single other characters;
+// each run takes some stretch of the reading, and within a run a dynamic programme picks the
+// per-kanji split with the best KANJIDIC evidence.
+#include "dictionary/generator/reading_alignment.h"
+
+#include <map>
+#include <utility>
+
+#include "dictionary/generator/kana.h"
+
+namespace dictionary::generator {
+namespace {
+
+constexpr int kGroupScore = -5;     // group ruby: better than nothing, worse than any split
+constexpr int kUnknownScore = -40;  // a lone kanji whose reading KANJIDIC does not know
+constexpr int kNoScore = -1000000;
+
+// Kana that never start the reading of a character: ゃ ゅ ょ っ ぁ…, ん and ー.
+bool CanStartSegment(char32_t c) {
+  static constexpr std::u32string_view kNeverFirst = U"ぁぃぅぇぉっゃゅょゎんー";
+  return kNeverFirst.find(c) == std::u32string_view::npos;
+}
+
+struct Piece {
+  std::size_t begin = 0;  // in the surface
+  std::size_t end = 0;
+  bool run = false;  // a run of ruby targets, else one other character
+};
+
+struct Step {
+  int score = kNoScore;
+  std::size_t from_char = 0;
+  std::size_t from_pos = 0;
+};
+using StepTable = std::vector<std::vector<Step>>;
+
+// The segments of the best split that `best` found, from its last step back. A group gives its
+// whole reading to its last character; the others stay empty.
+Alignment TraceBack(const StepTable& best, std::u32string_view text) {
+  std::size_t chars = best.size() - 1;
+  Alignment alignment;
+  alignment.score = best[chars][text.size()].score;
+  alignment.segments.resize(chars);
+  for (std::size_t i = chars, j = text.size(); i > 0;) {
+    const Step& step = best[i][j];
+    alignment.segments[i - 1] = std::u32string(text.substr(step.from_pos, j - step.from_pos));
+    i = step.from_char;
+    j = step.from_pos;
+  }
+  return alignment;
+}
+
+class Aligner {
+ public:
+  Aligner(std::u32string_view surface, const std::vector<bool>& targets,
+          std::u32string_view reading, const KanjiReadings& readings)
+      : surface_(surface), reading_(reading), readings_(readings) {
+    for (std::size_t i = 0; i < surface.size();) {
+      std::size_t end = i + 1;
+      if (targets[i]) {
+        while (end < surface.size() && targets[end]) ++end;
+      }
+      pieces_.push_back({i, end, targets[i]});
+      i = end;
+    }
+  }
+
+  std::optional<Alignment> Solve(std::size_t piece, std::size_t pos) {
+    if (piece == pieces_.size()) {
+      if (pos != reading_.size()) return std::nullopt;
+      return Alignment{};
+    }
+    auto key = std::make_pair(piece, pos);
+    if (auto known = memo_.find(key); known != memo_.end()) return known->second;
+    std::optional<Alignment> best =
+        pieces_[piece].run ? SolveRun(piece, pos) : SolveLiteral(piece, pos);
+    memo_[key] = best;
+    return best;
+  }
+
+ private:
+  std::optional<Alignment> SolveLiteral(std::size_t piece, std::size_t pos) {
+    char32_t c = ToHiragana(surface_[pieces_[piece].begin]);
+    if (IsHiragana(c) || c == U'ー') {
+      if (pos >= reading_.size() || reading_[pos] != c) return std::nullopt;
+      return Solve(piece + 1, pos + 1);
+    }
+    // A letter or symbol (Ｘ線, 〇) stands for whatever stretch of the reading it takes.
+    std::optional<Alignment> best;
+    for (std::size_t end = pos; end <= reading_.size(); ++end) {
+      std::optional<Alignment> rest = Solve(piece + 1, end);
+      if (rest && (!best || rest->score > best->score)) best = rest;
+    }
+    return best;
+  }
+
+  std::optional<Alignment> SolveRun(std::size_t piece, std::size_t pos) {
+    std::optional<Alignment> best;
+    for (std::size_t end = pos + 1; end <= reading_.size(); ++end) {
+      std::optional<Alignment> run = SplitRun(pieces_[piece], reading_.substr(pos, end - pos));
+      if (!run) continue;
+      std::optional<Alignment> rest = Solve(piece + 1, end);
+      if (!rest) continue;
+      int score = run->score + rest->score;
+      if (best && score <= best->score) continue;
+      run->segments.insert(run->segments.end(), rest->segments.begin(), rest->segments.end());
+      run->score = score;
+      best = std::move(run);
+    }
+    return best;
+  }
+
+  // The candidate readings of surface_[at], 々 taking those of the character before it.
+  const std::vector<KanjiReading>* CandidatesAt(const Piece& run, std::size_t at) const {
+    if (surface_[at] == U'々' && at > run.begin) return readings_.Find(surface_[at - 1]);
+    return readings_.Find(surface_[at]);
+  }
+
+  std::optional<Alignment> SplitRun(const Piece& run, std::u32string_view text);
+
+  std::u32string_view surface_;
+  std::u32string_view reading_;
+  const KanjiReadings& readings_;
+  std::vector<Piece> pieces_;
+  std::map<std::pair<std::size_t, std::size_t>, std::optional<Alignment>> memo_;
+};
+
+std::optional<Alignment> Aligner::SplitRun(const Piece& run, std::u32string_view text) {
+  std::size_t chars = run.end - run.begin;
+  // best[i][j]: the best score for the run's first i characters over text's first j kana.
+  StepTable best(chars + 1, std::vector<Step>(text.size() + 1));
+  best[0][0].score = 0;
+  auto offer = [&best](std::size_t i, std::size_t j, std::size_t from_i, std::size_t from_j,
+                       int score) {
+    if (score > best[i][j].score) best[i][j] = {score, from_i, from_j};
+  };
+  for (std::size_t i = 0; i < chars; ++i) {
+    std::size_t at = run.begin + i;
+    const std::vector<KanjiReading>* candidates = CandidatesAt(run, at);
+    for (std::size_t j = 0; j < text.size(); ++j) {
+      if (best[i][j].score == kNoScore) continue;
+      int here = best[i][j].score;
+      std::u32string_view rest = text.substr(j);
+      if (candidates) {
+        for (const KanjiReading& candidate : *candidates) {
+          if (candidate.voiced && at == 0) continue;
+          if (candidate.geminated && i + 1 == chars) continue;
+          if (!rest.starts_with(candidate.kana)) continue;
+          offer(i + 1, j + candidate.kana.size(), i, j, here + candidate.score);
+        }
+      }
+      if (!CanStartSegment(rest.front())) continue;
+      for (std::size_t length = 1; length <= rest.size(); ++length) {
+        if (chars == 1) offer(1, j + length, 0, j, here + kUnknownScore);
+        for (std::size_t end = i + 2; end <= chars; ++end) {
+          offer(end, j + length, i, j, here + kGroupScore);
+        }
+      }
+    }
+  }
+  if (best[chars][text.size()].score == kNoScore) return std::nullopt;
+  return TraceBack(best, text);
+}
+
+}  // namespace
+
+std::optional<Alignment> AlignReading(std::u32string_view surface, const std::vector<bool>& targets,
+                                      std::u32string_view reading, const KanjiReadings& readings) {
+  if (surface.empty() || targets.size() != surface.size()) return std::nullopt;
+  return Aligner(surface, targets, reading, readings).Solve(0, 0);
+}
+
+}  // namespace dictionary::generator

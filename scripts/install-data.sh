@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian data packages that make-default-dic reads, only those missing:
+#   kanjidic      /usr/share/edict/kanjidic: grades and per-kanji readings (CC BY-SA 4.0, EDRDG)
+#   mecab-ipadic  /usr/share/mecab/dic/ipadic/*.csv: the words of the main dictionary
+#   unidic-mecab  /usr/share/mecab/dic/unidic/lex_3_1.csv: more words and readings (large)
+#   bash scripts/install-data.sh      (MIRUKAZE_UNIDIC=0 leaves UniDic out)
+set -euo pipefail
+
+# UniDic is a download of about 600 MB; the default dictionaries use it when it is there.
+use_unidic="${MIRUKAZE_UNIDIC:-1}"
+
+packages=(kanjidic mecab-ipadic)
+if [ "$use_unidic" = "1" ]; then packages+=(unidic-mecab); fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-data: everything is installed"
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+echo "install-data: installing ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
+  "${missing[@]}"
