@@ -12,22 +12,4 @@ use_unidic="${MIRUKAZE_UNIDIC:-1}"
 packages=(kanjidic mecab-ipadic)
 if [ "$use_unidic" = "1" ]; then packages+=(unidic-mecab); fi
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-
-if [ "${#missing[@]}" -eq 0 ]; then
-  echo "install-data: everything is installed"
-  exit 0
-fi
-
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-
-echo "install-data: installing ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
-  "${missing[@]}"
+bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-data "${packages[@]}"

@@ -16,22 +16,4 @@ packages=(
   qt6-base-dev     # Qt 6 Widgets and Qt Test: the desktop application and its tests
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-
-if [ "${#missing[@]}" -eq 0 ]; then
-  echo "install-deps: everything is installed"
-  exit 0
-fi
-
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-
-echo "install-deps: installing ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
-  "${missing[@]}"
+bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-deps "${packages[@]}"
