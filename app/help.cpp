@@ -14,14 +14,18 @@ constexpr std::string_view kHelpFile = "index.html";
 
 }  // namespace
 
-std::filesystem::path HelpPage(const common::ProgramDir& program) {
-  return program.Dir() / kHelpFolder / kHelpFile;
+std::filesystem::path HelpPage(const common::ProgramDir& program,
+                               const std::filesystem::path& shipped_dir) {
+  std::filesystem::path own = program.Dir() / kHelpFolder / kHelpFile;
+  if (common::FileExists(own) || shipped_dir.empty()) return own;
+  std::filesystem::path shipped = shipped_dir / kHelpFolder / kHelpFile;
+  return common::FileExists(shipped) ? shipped : own;
 }
 
 void OpenHelp(const common::ProgramDir& program, std::string& browser,
               rubywindow::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
-              common::Messenger& messenger) {
-  std::filesystem::path page = HelpPage(program);
+              common::Messenger& messenger, const std::filesystem::path& shipped_dir) {
+  std::filesystem::path page = HelpPage(program, shipped_dir);
   if (!common::FileExists(page)) {
     std::string shown = (std::filesystem::path(kHelpFolder) / kHelpFile).string();
     messenger.Tell({std::string(messages::kTitleNotice),

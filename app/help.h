@@ -10,13 +10,15 @@
 
 namespace app {
 
-// help/index.html under the program folder.
-std::filesystem::path HelpPage(const common::ProgramDir& program);
+// help/index.html under the program folder; when the program folder has none (a folder of the
+// user's own given with --home), the guide shipped beside the executable, in `shipped_dir`.
+std::filesystem::path HelpPage(const common::ProgramDir& program,
+                               const std::filesystem::path& shipped_dir = {});
 
 // Shows the guide in `browser` (the WWWBROWSER setting in UTF-8; a browser the user picks when it
 // cannot be started takes its place). A missing page is reported and nothing is started.
 void OpenHelp(const common::ProgramDir& program, std::string& browser,
               rubywindow::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
-              common::Messenger& messenger);
+              common::Messenger& messenger, const std::filesystem::path& shipped_dir = {});
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include "app/main_text_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,6 +63,8 @@ MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent
   CreatePopupMenu();
   CreateStatusBar();
   connect(pane_, &common::view::TextPane::caretMoved, this, &MainTextWindow::UpdateCaretDisplay);
+  connect(pane_, &common::view::TextPane::displayLinesReady, this,
+          &MainTextWindow::UpdateCaretDisplay);
 
   SetCurrentFile(context_.program->Dir() / messages::kNewFileName);
   ApplySettings();
@@ -177,7 +180,8 @@ void MainTextWindow::ShrinkClick() {
 void MainTextWindow::HelpClick() {
   std::string browser = rubywindow::view::BrowserProgram(*context_.settings);
   rubywindow::view::DialogBrowserPicker picker(*context_.choosers, this, browser);
-  OpenHelp(*context_.program, browser, *context_.starter, picker, *context_.messenger);
+  OpenHelp(*context_.program, browser, *context_.starter, picker, *context_.messenger,
+           QCoreApplication::applicationDirPath().toStdString());
   // A browser picked because the stored one would not start takes its place.
   if (browser != rubywindow::view::BrowserProgram(*context_.settings)) {
     rubywindow::view::SetBrowserProgram(*context_.settings, browser);
@@ -206,7 +210,11 @@ void MainTextWindow::T1Click() {
   if (escaped && *escaped != pane_->Text()) pane_->ReplaceWholeText(*escaped);
 }
 
-void MainTextWindow::ShowProgress(const QString& text) { progress_panel_->setText(text); }
+// A pass holds the event loop until it ends, so the panel is painted at once, not afterwards.
+void MainTextWindow::ShowProgress(const QString& text) {
+  progress_panel_->setText(text);
+  progress_panel_->repaint();
+}
 
 void MainTextWindow::UpdateCaretDisplay() {
   caret_panel_->setText(common::view::CaretPositionTextOf(*pane_));

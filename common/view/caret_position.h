@@ -14,7 +14,8 @@ class TextPane;
 // shows its Unicode code point.
 QString CaretPositionText(int line, int byte_column, QStringView character);
 
-// The same for the caret of `pane`.
+// The same for the caret of `pane`; far into a long text still being laid out, the line is the
+// logical one until the pane's displayLinesReady().
 QString CaretPositionTextOf(const TextPane& pane);
 
 }  // namespace common::view

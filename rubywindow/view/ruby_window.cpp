@@ -75,6 +75,8 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
   PlaceWindow();
   ApplyLooks();
   connect(pane_, &common::view::TextPane::caretMoved, this, &RubyWindow::RefreshCaretDisplay);
+  connect(pane_, &common::view::TextPane::displayLinesReady, this,
+          &RubyWindow::RefreshCaretDisplay);
   SetDocumentPath(std::filesystem::path(std::string(kNewDocumentName)));
 }
 
@@ -178,7 +180,7 @@ void RubyWindow::CreateToolBar() {
 void RubyWindow::CreatePopupMenu() {
   popup_ = new QMenu(this);
   popup_->addAction(tr("開く(&O)"), this, &RubyWindow::OpenFile);
-  popup_->addAction(tr("上書き保存(&S)"), this, [this] { Save(); });
+  popup_->addAction(tr("上書き保存(&S)"), this, &RubyWindow::SaveAs);  // asks for the name
   popup_->addAction(tr("閉じる(&C)"), this, &QWidget::close);
   popup_->addSeparator();
   popup_->addAction(tr("るび表示(&D)"), this, &RubyWindow::BrowserRubyDisplay);

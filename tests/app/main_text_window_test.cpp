@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
@@ -44,6 +46,22 @@ class NoStarter final : public rubywindow::ProgramStarter {
   bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
 };
 
+// The shortcuts of a window's own actions and of its menus' actions that are held by more than
+// one action: Qt runs neither of them.
+QStringList SharedKeys(QMainWindow& window) {
+  QList<QAction*> actions = window.actions();
+  for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) actions += menu->actions();
+  QMap<QString, QSet<QAction*>> holders;
+  for (QAction* action : actions) {
+    for (const QKeySequence& key : action->shortcuts()) holders[key.toString()].insert(action);
+  }
+  QStringList shared;
+  for (auto it = holders.cbegin(); it != holders.cend(); ++it) {
+    if (it.value().size() > 1) shared << it.key();
+  }
+  return shared;
+}
+
 // Answers the next modal dialog of type D once the event loop runs.
 template <typename D>
 void AnswerModal(std::function<void(D&)> answer) {
@@ -72,6 +90,8 @@ class MainTextWindowTest : public QObject {
   void SearchReplaceAndLineJumpThroughTheActions();
   void F5WritesTheRubyFileAndOpensTheRubyWindow();
   void GuardsRefuseWithGoodbye();
+  void NoKeyServesTwoCommandsOfOneWindow();
+  void RubyWindowSharesTheRememberedStrings();
   void CloseQueryAsksRubyWindowThenMainAndCancelKeepsRunning();
   void CloseQueryAsksOnceWhenOnlyTheMainTextIsEdited();
   void SettingsAreWrittenAtExitAndReadAtTheNextStart();
@@ -291,6 +311,33 @@ void MainTextWindowTest::GuardsRefuseWithGoodbye() {
 
   window_->RubyWindowIfOpen()->close();
   QVERIFY(!window_->RubyWindowOpen());  // the flag drops when the window closes
+}
+
+void MainTextWindowTest::NoKeyServesTwoCommandsOfOneWindow() {
+  QCOMPARE(SharedKeys(*window_), QStringList());
+  Action("emptyRubyWindowAction")->trigger();
+  QCOMPARE(SharedKeys(*window_->RubyWindowIfOpen()), QStringList());
+}
+
+// Ctrl+S in the ruby window takes the search string that Ctrl+W then finds in the main text.
+void MainTextWindowTest::RubyWindowSharesTheRememberedStrings() {
+  Type("漢y漢");
+  Pane().MoveCaretToStart();
+  Action("emptyRubyWindowAction")->trigger();
+  rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+  auto* ruby_pane = ruby->findChild<common::view::TextPane*>();
+  ruby_pane->insertPlainText("{漢/かん}");
+  ruby_pane->SelectBytes(1, 2);
+  QVERIFY(QTest::qWaitForWindowActive(ruby));
+  QTest::keyClick(ruby_pane, Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(search_.search, QString("漢"));
+
+  QApplication::setActiveWindow(window_.get());  // the offscreen platform does not raise windows
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  QTest::keyClick(&Pane(), Qt::Key_W, Qt::ControlModifier);
+  QVERIFY(messenger_.records.empty());
+  QCOMPARE(Pane().SelectionStartByte(), std::size_t{3});  // the 漢 at the caret is stepped over
+  QVERIFY(ruby->isVisible());  // Ctrl+W went to the main window's search, not to a close
 }
 
 void MainTextWindowTest::CloseQueryAsksRubyWindowThenMainAndCancelKeepsRunning() {

@@ -61,6 +61,7 @@ class ShellPartsTest : public QObject {
   void DictionaryIndicatorNamesTheDictionariesInUse();
   void MissingHelpPageIsReported();
   void HelpPageGoesToTheBrowserAsOneArgument();
+  void HomeWithoutHelpUsesTheShippedGuide();
 };
 
 void ShellPartsTest::CommandLineTakesHomeAndFile() {
@@ -238,6 +239,21 @@ void ShellPartsTest::HelpPageGoesToTheBrowserAsOneArgument() {
   std::string browser = "firefox --new-window";
   app::OpenHelp(program, browser, starter, picker, messenger);
   QCOMPARE(recorder.started, (Words{"firefox", "--new-window", page.string()}));
+  QVERIFY(messenger.records.empty());
+}
+
+void ShellPartsTest::HomeWithoutHelpUsesTheShippedGuide() {
+  ScratchDir scratch;
+  const common::ProgramDir program(scratch / "home");
+  const fs::path shipped = scratch / "bin";
+  fs::create_directories(shipped / "help");
+  testing_support::WriteFile(shipped / "help" / "index.html", "<html></html>");
+  RecordingMessenger messenger;
+  RecordingStarter starter;
+  NoPicker picker;
+  std::string browser = "firefox";
+  app::OpenHelp(program, browser, starter, picker, messenger, shipped);
+  QCOMPARE(starter.started, (Words{"firefox", (shipped / "help" / "index.html").string()}));
   QVERIFY(messenger.records.empty());
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -187,6 +188,23 @@ class EditingTest : public QObject {
     QCOMPARE(w.pane->CaretByte(), std::size_t{401});
     w.pane->SetWordWrap(false);
     QCOMPARE(w.pane->DisplayLineOfByte(401), 2);
+  }
+
+  // Laying out megabytes of wrapped lines takes a second or more; the status bar must not wait
+  // for it. It shows the logical line meanwhile, and the display line once the layout is done.
+  void caretDisplayNeverWaitsForTheLayoutOfALongText() {
+    const int lines = 20000;
+    QString line = QString(150, u'漢') + u'\n';
+    Window w(line.repeated(lines));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    QSignalSpy ready(w.pane, &TextPane::displayLinesReady);
+    w.pane->MoveCaretToEnd();
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("%1行：(半角)1桁　[ EOF ]").arg(lines + 1));
+    QVERIFY(ready.wait(30000));
+    int exact = w.pane->DisplayLineOfCaret();
+    QVERIFY(exact > 2 * lines);  // each line wraps in a 400-pixel window
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("%1行：(半角)1桁　[ EOF ]").arg(exact));
   }
 
   void jumpDialogRemembersLineAndKind() {
