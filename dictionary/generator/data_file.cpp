@@ -1,4 +1,4 @@
-// Plain stdio reads: the inputs are at most a few hundred megabytes and read in one piece.
+// Plain stdio reads.
 #include "dictionary/generator/data_file.h"
 
 #include <cstdint>
@@ -16,6 +16,19 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+constexpr std::size_t kBlockSize = 1 << 20;
+
+// Hands on the complete lines at the head of `pending` and keeps the unfinished rest there.
+void TakeCompleteLines(std::string& pending, const std::function<void(std::string_view)>& take) {
+  std::size_t start = 0;
+  for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string_view line(pending.data() + start, end - start);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    take(line);
+  }
+  pending.erase(0, start);
+}
+
 }  // namespace
 
 std::optional<std::string> ReadDataFile(const std::filesystem::path& path) {
@@ -27,6 +40,26 @@ std::optional<std::string> ReadDataFile(const std::filesystem::path& path) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
   if (std::ferror(file.get())) return std::nullopt;
   return bytes;
+}
+
+bool ForEachFileLine(const std::filesystem::path& path,
+                     const std::function<void(std::string_view)>& take) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  std::string pending;
+  std::vector<char> block(kBlockSize);
+  std::size_t got;
+  while ((got = std::fread(block.data(), 1, block.size(), file.get())) > 0) {
+    pending.append(block.data(), got);
+    TakeCompleteLines(pending, take);
+  }
+  if (std::ferror(file.get())) return false;
+  if (!pending.empty()) {  // a final line without a line break
+    std::string_view line = pending;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    take(line);
+  }
+  return true;
 }
 
 void TellCannotRead(const std::filesystem::path& path, common::Messenger& messenger) {

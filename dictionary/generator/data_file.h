@@ -1,4 +1,4 @@
-// Whole-file reading for the generator's inputs, which are read once and split into lines.
+// File reading for the generator's inputs: small ones whole, the lexicon a block at a time.
 #pragma once
 
 #include <filesystem>
@@ -14,6 +14,12 @@ namespace dictionary::generator {
 
 // The file's bytes, or nullopt when it cannot be opened or read to its end.
 std::optional<std::string> ReadDataFile(const std::filesystem::path& path);
+
+// Hands each line of the file (without its LF or CR LF) to `take`, reading a block at a time,
+// so that a lexicon of hundreds of megabytes never sits in memory whole. false when the file
+// cannot be opened or read to its end.
+[[nodiscard]] bool ForEachFileLine(const std::filesystem::path& path,
+                                   const std::function<void(std::string_view)>& take);
 
 // Tells that an input file cannot be read.
 void TellCannotRead(const std::filesystem::path& path, common::Messenger& messenger);

@@ -13,8 +13,6 @@
 #include "dictionary/dictionary_builder.h"
 #include "dictionary/generator/data_file.h"
 #include "dictionary/generator/default_messages.h"
-#include "dictionary/generator/kanjidic.h"
-#include "dictionary/generator/lexicon_reader.h"
 #include "dictionary/generator/messages.h"
 #include "dictionary/generator/school_lists.h"
 
@@ -98,40 +96,23 @@ bool CopyProjectTables(const std::vector<ProjectTable>& tables, DefaultDictionar
   return true;
 }
 
-bool WriteMainDictionarySource(const MainSourceInputs& inputs, const fs::path& pre_path,
+bool WriteMainDictionarySource(SourceData& data, const fs::path& pre_path,
                                DefaultDictionariesReport& report, common::Messenger& messenger) {
   MainSourceReport main;
-  if (!WriteMainSource(inputs, pre_path, main, messenger)) return false;
+  if (!WriteMainSource(data, pre_path, main, messenger)) return false;
   report.lines.push_back(
       FormatMessage(messages::kMainSourceSummary, {static_cast<std::int64_t>(main.words_written)}));
   AddDetails(report, main.dropped);
   return true;
 }
 
-// The lexicon that the main source was made from: UniDic when given and present, else IPAdic.
-std::optional<std::vector<LexiconRow>> ReadSameLexicon(const MainSourceInputs& inputs,
-                                                       common::Messenger& messenger) {
-  if (!inputs.unidic_lex.empty() && common::FileExists(inputs.unidic_lex)) {
-    return ReadUnidicLexicon(inputs.unidic_lex, messenger);
-  }
-  if (!inputs.ipadic_dir.empty() && fs::is_directory(inputs.ipadic_dir)) {
-    return ReadIpadicLexicon(inputs.ipadic_dir, messenger);
-  }
-  TellFailure(messenger, std::string(messages::kNoLexicon));
-  return std::nullopt;
-}
-
 // The grade list takes its readings from the lexicon's words. Returns the number of kanji in
 // the level lists, nullopt after a message.
-std::optional<int> WriteSchoolSources(const MainSourceInputs& inputs,
-                                      const std::vector<KanjiEntry>& kanjidic,
-                                      const common::ProgramDir& program,
+std::optional<int> WriteSchoolSources(const SourceData& data, const common::ProgramDir& program,
                                       DefaultDictionariesReport& report,
                                       common::Messenger& messenger) {
-  std::optional<std::vector<LexiconRow>> rows = ReadSameLexicon(inputs, messenger);
-  if (!rows) return std::nullopt;
-  GradeList grades = MakeGradeList(kanjidic, CountLexiconUsage(*rows, kanjidic));
-  LevelLists levels = MakeLevelLists(kanjidic);
+  GradeList grades = MakeGradeList(data.kanjidic, CountLexiconUsage(data.lexicon, data.kanjidic));
+  LevelLists levels = MakeLevelLists(data.kanjidic);
   if (!WriteSchoolLists(program, grades, levels, messenger)) return std::nullopt;
   AddSection(report, grades.report);
   AddSection(report, levels.report);
@@ -208,17 +189,17 @@ bool MakeDefaultDictionaries(const MainSourceInputs& inputs, const common::Progr
   std::optional<std::vector<ProjectTable>> tables =
       ReadProjectTables(inputs.data_dir, program, messenger);
   if (!tables) return false;
-  std::optional<std::vector<KanjiEntry>> kanjidic = ReadKanjidic(inputs.kanjidic, messenger);
-  if (!kanjidic) return false;
+  std::optional<SourceData> data = ReadSourceData(inputs, messenger);
+  if (!data) return false;
   std::error_code error;
   fs::create_directories(program.DicDir(), error);  // a failure shows as the first write's
   fs::path main_source = program.DicDir() / kMainSourceName;
-  if (!WriteMainDictionarySource(inputs, main_source, report, messenger) ||
+  if (!WriteMainDictionarySource(*data, main_source, report, messenger) ||
       !CopyProjectTables(*tables, report, messenger)) {
     return false;
   }
-  std::optional<int> level_kanji =
-      WriteSchoolSources(inputs, *kanjidic, program, report, messenger);
+  std::optional<int> level_kanji = WriteSchoolSources(*data, program, report, messenger);
+  data.reset();  // the lexicon's rows are the bulk of the memory; the builds need none of it
   return level_kanji && BuildRubyDictionary(main_source, program, work, report, messenger) &&
          BuildRubyDictionary(program.DicDir() / kStandardUserSourceName, program, work, report,
                              messenger) &&

@@ -34,6 +34,8 @@ std::string_view PatternOf(DropReason reason) {
       return messages::kDroppedBucketFull;
     case DropReason::kFileFull:
       return messages::kDroppedFileFull;
+    case DropReason::kTableLineUnfit:
+      return messages::kDroppedTableLineUnfit;
   }
   return {};
 }

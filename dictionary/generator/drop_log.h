@@ -19,8 +19,9 @@ enum class DropReason {
   kLengthFull,       // more keys of one length than a dictionary section holds
   kBucketFull,       // more than 255 keys in one bucket
   kFileFull,         // the dictionary would outgrow 24-bit offsets
+  kTableLineUnfit,   // a line of the project's tables whose reading does not fit its word
 };
-inline constexpr std::size_t kDropReasonCount = 9;
+inline constexpr std::size_t kDropReasonCount = 10;
 
 // kHalfWidth when `word` holds a one-byte character, else kNotShiftJis.
 DropReason WhyNotEncoded(std::u32string_view word);

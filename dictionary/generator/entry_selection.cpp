@@ -39,6 +39,48 @@ bool HasKatakanaKe(std::u32string_view surface) {
   return false;
 }
 
+// が → か, ぢ → ち, ば and ぱ → は; any other kana stays.
+char32_t Unvoiced(char32_t c) {
+  if ((c >= U'が' && c <= U'ぢ' && (c - U'か') % 2 == 1) ||
+      (c >= U'づ' && c <= U'ど' && (c - U'つ') % 2 == 1)) {
+    return c - 1;
+  }
+  if (c >= U'ば' && c <= U'ぽ' && (c - U'は') % 3 != 0) return c - (c - U'は') % 3;
+  return c;
+}
+
+// Whether the first character of `surface` has a reading of its own, not a sound change nor a
+// form it takes only after another kanji, that `reading` begins with: 具 ぐ and 分 ぶん are no
+// rendaku, 付 づけ is.
+bool BeginsWithOwnReading(std::u32string_view surface, std::u32string_view reading,
+                          const KanjiReadings& readings) {
+  const std::vector<KanjiReading>* candidates = readings.Find(surface.front());
+  if (candidates == nullptr) return false;
+  return std::any_of(candidates->begin(), candidates->end(), [reading](const KanjiReading& own) {
+    return !own.voiced && !own.suffix_only && own.score == kExactScore &&
+           reading.starts_with(own.kana);
+  });
+}
+
+// Whether `reading` is the rendaku form of another reading of the same surface (付け づけ beside
+// つけ, 川 がわ beside かわ). A word takes that form only after another word in a compound, and
+// a compound the lexicon lacks is better read plainly than a word at the start of a phrase
+// wrongly (名前を付ける).
+bool IsRendakuOfAnother(std::u32string_view surface, std::u32string_view reading,
+                        const KanjiReadings& readings, const std::vector<LexiconRow>& rows,
+                        std::size_t first, std::size_t end) {
+  if (reading.empty() || Unvoiced(reading.front()) == reading.front()) return false;
+  if (BeginsWithOwnReading(surface, reading, readings)) return false;
+  for (std::size_t i = first; i < end; ++i) {
+    std::u32string_view other = rows[i].reading;
+    if (other.size() == reading.size() && other.front() == Unvoiced(reading.front()) &&
+        other.substr(1) == reading.substr(1)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<WordEntry> MakeEntry(std::u32string_view surface, std::u32string_view reading,
@@ -108,6 +150,7 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
     for (std::size_t i = first; i < end && !chosen; ++i) {
       const LexiconRow& row = rows[i];
       if (i > first && row.reading == rows[i - 1].reading) continue;  // tried already
+      if (IsRendakuOfAnother(row.surface, row.reading, readings, rows, first, end)) continue;
       std::optional<WordEntry> entry = MakeEntry(row.surface, row.reading, sjis, readings, reason);
       if (!entry) {
         if (reason == DropReason::kTooLong) break;  // no reading can help

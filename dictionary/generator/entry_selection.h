@@ -30,7 +30,8 @@ std::optional<WordEntry> MakeEntryFromTargetReading(std::u32string_view surface,
                                                     DropReason& reason);
 
 // Sorts `rows` by surface and returns the chosen entries in surface order; a surface none of
-// whose readings fits is recorded in `drops`.
+// whose readings fits is recorded in `drops`. A reading that is the rendaku form of another
+// that the surface has (付け づけ beside つけ) is never chosen.
 std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisTable& sjis,
                                       const KanjiReadings& readings, DropLog& drops);
 

@@ -30,6 +30,9 @@ char32_t ContinuativeOf(char32_t c) {
   return at == std::u32string_view::npos ? c : kContinuative[at];
 }
 
+// KANJIDIC marks a reading that only follows another part of a word with a leading '-': 付 -づけ.
+bool IsSuffixOnly(std::string_view reading) { return reading.starts_with('-'); }
+
 std::u32string WithoutAffixMarks(std::u32string_view reading) {
   std::u32string out;
   for (char32_t c : reading) {
@@ -61,11 +64,12 @@ KanjiReadings::KanjiReadings(const std::vector<KanjiEntry>& entries) {
     std::u32string kanji = DecodeUtf8(entry.kanji_utf8);
     if (kanji.size() != 1) continue;
     for (const std::string& on : entry.on_hiragana) {
-      Add(kanji[0], WithoutAffixMarks(DecodeUtf8(on)), kExactScore, kSoundChangeScore);
+      Add(kanji[0], WithoutAffixMarks(DecodeUtf8(on)), kExactScore, kSoundChangeScore,
+          IsSuffixOnly(on));
     }
     for (const std::string& kun : entry.kun) {
       for (const std::u32string& form : KunForms(DecodeUtf8(kun))) {
-        Add(kanji[0], form, kExactScore, kSoundChangeScore);
+        Add(kanji[0], form, kExactScore, kSoundChangeScore, IsSuffixOnly(kun));
       }
     }
     for (const std::string& name : entry.nanori) {
@@ -80,7 +84,8 @@ KanjiReadings::KanjiReadings(const std::vector<KanjiEntry>& entries) {
   Add(U'〆', U"しめ", kExactScore, kSoundChangeScore);
 }
 
-void KanjiReadings::Add(char32_t kanji, const std::u32string& kana, int score, int changed_score) {
+void KanjiReadings::Add(char32_t kanji, const std::u32string& kana, int score, int changed_score,
+                        bool suffix_only) {
   if (kana.empty()) return;
   std::vector<KanjiReading>& list = table_[kanji];
   auto put = [&list](KanjiReading reading) {
@@ -90,24 +95,27 @@ void KanjiReadings::Add(char32_t kanji, const std::u32string& kana, int score, i
     });
     if (same == list.end()) {
       list.push_back(std::move(reading));
-    } else {
-      same->score = std::max(same->score, reading.score);
+    } else if (reading.score > same->score) {  // a name reading (作 づくり) says nothing here
+      same->score = reading.score;
+      same->suffix_only = reading.suffix_only;
+    } else if (reading.score == same->score) {
+      same->suffix_only = same->suffix_only && reading.suffix_only;
     }
   };
-  put({kana, score, false, false});
+  put({kana, score, false, false, suffix_only});
   if (HasVoicedForm(kana.front())) {
     std::u32string voiced = kana;
     voiced.front() = voiced.front() + 1;
-    put({voiced, changed_score, true, false});
+    put({voiced, changed_score, true, false, suffix_only});
     if (kana.front() >= U'は' && kana.front() <= U'ほ') {  // は → ぱ
       voiced.front() = kana.front() + 2;
-      put({voiced, changed_score, true, false});
+      put({voiced, changed_score, true, false, suffix_only});
     }
   }
   if (kana.size() > 1 && CanGeminate(kana.back())) {
     std::u32string geminated = kana;
     geminated.back() = U'っ';
-    put({geminated, changed_score, false, true});
+    put({geminated, changed_score, false, true, suffix_only});
   }
 }
 

@@ -11,10 +11,11 @@
 namespace dictionary::generator {
 
 struct KanjiReading {
-  std::u32string kana;     // hiragana
-  int score = 0;           // how plain a reading it is: kExactScore for a dictionary reading
-  bool voiced = false;     // rendaku: never on the first character of a word
-  bool geminated = false;  // ends in っ: never on the last character of a word
+  std::u32string kana;       // hiragana
+  int score = 0;             // how plain a reading it is: kExactScore for a dictionary reading
+  bool voiced = false;       // rendaku: never on the first character of a word
+  bool geminated = false;    // ends in っ: never on the last character of a word
+  bool suffix_only = false;  // KANJIDIC gives it only after another kanji (-づけ of 付)
 };
 
 inline constexpr int kExactScore = 30;
@@ -31,7 +32,8 @@ class KanjiReadings {
   const std::vector<KanjiReading>* Find(char32_t kanji) const;
 
  private:
-  void Add(char32_t kanji, const std::u32string& kana, int score, int changed_score);
+  void Add(char32_t kanji, const std::u32string& kana, int score, int changed_score,
+           bool suffix_only = false);
   std::unordered_map<char32_t, std::vector<KanjiReading>> table_;
 };
 

@@ -99,14 +99,13 @@ std::optional<LexiconRow> ParseIpadicRow(std::string_view line) {
 
 std::optional<std::vector<LexiconRow>> ReadUnidicLexicon(const std::filesystem::path& lex_csv,
                                                          common::Messenger& messenger) {
-  std::optional<std::string> bytes = ReadDataFile(lex_csv);
-  if (!bytes) {
+  std::vector<LexiconRow> rows;
+  bool read = ForEachFileLine(lex_csv, [&rows](std::string_view line) {
+    if (std::optional<LexiconRow> row = ParseUnidicRow(line)) rows.push_back(std::move(*row));
+  });
+  if (!read) {
     TellCannotRead(lex_csv, messenger);
     return std::nullopt;
-  }
-  std::vector<LexiconRow> rows;
-  for (std::string_view line : SplitLines(*bytes)) {
-    if (std::optional<LexiconRow> row = ParseUnidicRow(line)) rows.push_back(std::move(*row));
   }
   if (rows.empty()) {
     messenger.Tell({std::string(messages::kTitleGenerator),
@@ -128,15 +127,14 @@ std::optional<std::vector<LexiconRow>> ReadIpadicLexicon(const std::filesystem::
   EucJpDecoder decoder;
   std::vector<LexiconRow> rows;
   for (const std::filesystem::path& file : files) {
-    std::optional<std::string> bytes = ReadDataFile(file);
-    if (!bytes) {
+    bool read = ForEachFileLine(file, [&rows, &decoder](std::string_view line) {
+      std::optional<std::string> utf8 = decoder.ToUtf8(line);
+      if (!utf8) return;  // one undecodable row costs that row only
+      if (std::optional<LexiconRow> row = ParseIpadicRow(*utf8)) rows.push_back(std::move(*row));
+    });
+    if (!read) {
       TellCannotRead(file, messenger);
       return std::nullopt;
-    }
-    for (std::string_view line : SplitLines(*bytes)) {
-      std::optional<std::string> utf8 = decoder.ToUtf8(line);
-      if (!utf8) continue;  // one undecodable row costs that row only
-      if (std::optional<LexiconRow> row = ParseIpadicRow(*utf8)) rows.push_back(std::move(*row));
     }
   }
   if (rows.empty()) {

@@ -35,25 +35,23 @@ constexpr std::string_view kHeadLines[] = {
 constexpr std::string_view kUnidicName = "UniDic 3.1 (unidic-mecab, BSD)";
 constexpr std::string_view kIpadicName = "IPAdic 2.7.0 (mecab-ipadic, IPAdic licence)";
 
-struct Lexicon {
-  std::vector<LexiconRow> rows;
-  std::string_view name;
-};
-
-std::optional<Lexicon> ReadLexicon(const MainSourceInputs& inputs, common::Messenger& messenger) {
+// Reads the lexicon's rows and the name the source's head gives it; false after a message.
+bool ReadLexicon(const MainSourceInputs& inputs, SourceData& data, common::Messenger& messenger) {
+  std::optional<std::vector<LexiconRow>> rows;
   if (!inputs.unidic_lex.empty() && common::FileExists(inputs.unidic_lex)) {
-    std::optional<std::vector<LexiconRow>> rows = ReadUnidicLexicon(inputs.unidic_lex, messenger);
-    if (!rows) return std::nullopt;
-    return Lexicon{std::move(*rows), kUnidicName};
+    rows = ReadUnidicLexicon(inputs.unidic_lex, messenger);
+    data.lexicon_name = kUnidicName;
+  } else if (!inputs.ipadic_dir.empty() && std::filesystem::is_directory(inputs.ipadic_dir)) {
+    rows = ReadIpadicLexicon(inputs.ipadic_dir, messenger);
+    data.lexicon_name = kIpadicName;
+  } else {
+    messenger.Tell({std::string(messages::kTitleGenerator), std::string(messages::kNoLexicon),
+                    common::Icon::kError});
+    return false;
   }
-  if (!inputs.ipadic_dir.empty() && std::filesystem::is_directory(inputs.ipadic_dir)) {
-    std::optional<std::vector<LexiconRow>> rows = ReadIpadicLexicon(inputs.ipadic_dir, messenger);
-    if (!rows) return std::nullopt;
-    return Lexicon{std::move(*rows), kIpadicName};
-  }
-  messenger.Tell({std::string(messages::kTitleGenerator), std::string(messages::kNoLexicon),
-                  common::Icon::kError});
-  return std::nullopt;
+  if (!rows) return false;
+  data.lexicon = std::move(*rows);
+  return true;
 }
 
 // The reading KANJIDIC gives a kanji on its own: its first on'yomi, else its first kun'yomi's
@@ -89,20 +87,15 @@ class WordSet {
   std::map<std::u32string, WordEntry> words_;
 };
 
-struct Tables {
-  std::vector<Override> overrides;
-  std::vector<CounterReadings> counters;
-};
-
 // Counted numerals replace the lexicon's words: it lists few, and some with a reading that is
 // rare in prose (一度 ひとたび, 三本 as a name).
-void AddCounters(const Tables& tables, const SjisTable& sjis, const KanjiReadings& readings,
+void AddCounters(const SourceData& data, const SjisTable& sjis, const KanjiReadings& readings,
                  WordSet& words, DropLog& drops) {
-  for (const CounterWord& word : CounterWords(tables.counters)) {
+  for (const CounterWord& word : CounterWords(data.counters)) {
     DropReason reason = DropReason::kReadingMismatch;
     std::optional<WordEntry> entry = MakeEntry(word.surface, word.reading, sjis, readings, reason);
     if (!entry) {
-      drops.Add(reason, word.surface);
+      drops.Add(DropReason::kTableLineUnfit, word.surface);
       continue;
     }
     entry->rank = kCounterRank;
@@ -122,11 +115,11 @@ void AddSingleKanji(const std::vector<KanjiEntry>& kanjidic, const SjisTable& sj
 }
 
 // Returns the overriding words that begin with a context (の中), for ContextProtectingForms.
-std::vector<WordEntry> ApplyOverrides(const Tables& tables, const SjisTable& sjis,
+std::vector<WordEntry> ApplyOverrides(const SourceData& data, const SjisTable& sjis,
                                       const KanjiReadings& readings, WordSet& words,
                                       DropLog& drops) {
   std::vector<WordEntry> context_words;
-  for (const Override& line : tables.overrides) {
+  for (const Override& line : data.overrides) {
     if (line.remove) {
       words.Remove(line.surface);
       continue;
@@ -134,13 +127,13 @@ std::vector<WordEntry> ApplyOverrides(const Tables& tables, const SjisTable& sji
     DropReason reason = DropReason::kReadingMismatch;
     std::optional<WordEntry> entry =
         MakeEntryFromTargetReading(line.surface, line.reading, sjis, readings, reason);
-    if (!entry) {
-      drops.Add(reason, line.surface);
+    if (!entry) {  // whatever the cause, the fault is our table's
+      drops.Add(DropReason::kTableLineUnfit, line.surface);
       continue;
     }
     if (!line.segments.empty()) {
       if (line.segments.size() != entry->segments.size()) {
-        drops.Add(DropReason::kReadingMismatch, line.surface);
+        drops.Add(DropReason::kTableLineUnfit, line.surface);
         continue;
       }
       entry->segments = line.segments;
@@ -152,18 +145,16 @@ std::vector<WordEntry> ApplyOverrides(const Tables& tables, const SjisTable& sji
   return context_words;
 }
 
-std::vector<WordEntry> ChooseWords(std::vector<LexiconRow>& rows,
-                                   const std::vector<KanjiEntry>& kanjidic, const Tables& tables,
-                                   const SjisTable& sjis, DropLog& drops) {
-  KanjiReadings readings(kanjidic);
-  std::vector<WordEntry> chosen = SelectReadings(rows, sjis, readings, drops);
-  std::vector<WordEntry> sahen_forms = SahenCompoundForms(rows, chosen);
+std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, DropLog& drops) {
+  KanjiReadings readings(data.kanjidic);
+  std::vector<WordEntry> chosen = SelectReadings(data.lexicon, sjis, readings, drops);
+  std::vector<WordEntry> sahen_forms = SahenCompoundForms(data.lexicon, chosen);
   WordSet words;
   for (WordEntry& entry : chosen) words.AddIfNew(std::move(entry));
-  AddCounters(tables, sjis, readings, words, drops);
+  AddCounters(data, sjis, readings, words, drops);
   for (WordEntry& entry : sahen_forms) words.AddIfNew(std::move(entry));
-  AddSingleKanji(kanjidic, sjis, words);
-  std::vector<WordEntry> context_words = ApplyOverrides(tables, sjis, readings, words, drops);
+  AddSingleKanji(data.kanjidic, sjis, words);
+  std::vector<WordEntry> context_words = ApplyOverrides(data, sjis, readings, words, drops);
   auto has_ruby = [&sjis](char32_t c) { return IsRubyTarget(sjis, c); };
   std::vector<WordEntry> all = words.Take();
   std::vector<WordEntry> context_forms = ContextProtectingForms(context_words, all, has_ruby);
@@ -206,24 +197,37 @@ std::vector<WordEntry> ChooseWords(std::vector<LexiconRow>& rows,
 
 }  // namespace
 
-bool WriteMainSource(const MainSourceInputs& inputs, const std::filesystem::path& pre_path,
-                     MainSourceReport& report, common::Messenger& messenger) {
-  std::optional<std::vector<KanjiEntry>> kanjidic = ReadKanjidic(inputs.kanjidic, messenger);
-  if (!kanjidic) return false;
+std::optional<SourceData> ReadSourceData(const MainSourceInputs& inputs,
+                                         common::Messenger& messenger) {
+  SourceData data;
   std::optional<std::vector<Override>> overrides =
       ReadOverrides(inputs.data_dir / kOverrideTableName, messenger);
-  if (!overrides) return false;
+  if (!overrides) return std::nullopt;
+  data.overrides = std::move(*overrides);
   std::optional<std::vector<CounterReadings>> counters =
       ReadCounterTable(inputs.data_dir / kCounterTableName, messenger);
-  if (!counters) return false;
-  Tables tables{std::move(*overrides), std::move(*counters)};
-  std::optional<Lexicon> lexicon = ReadLexicon(inputs, messenger);
-  if (!lexicon) return false;
+  if (!counters) return std::nullopt;
+  data.counters = std::move(*counters);
+  std::optional<std::vector<KanjiEntry>> kanjidic = ReadKanjidic(inputs.kanjidic, messenger);
+  if (!kanjidic) return std::nullopt;
+  data.kanjidic = std::move(*kanjidic);
+  if (!ReadLexicon(inputs, data, messenger)) return std::nullopt;
+  return data;
+}
+
+bool WriteMainSource(const MainSourceInputs& inputs, const std::filesystem::path& pre_path,
+                     MainSourceReport& report, common::Messenger& messenger) {
+  std::optional<SourceData> data = ReadSourceData(inputs, messenger);
+  return data && WriteMainSource(*data, pre_path, report, messenger);
+}
+
+bool WriteMainSource(SourceData& data, const std::filesystem::path& pre_path,
+                     MainSourceReport& report, common::Messenger& messenger) {
   SjisTable sjis;
   DropLog drops;
-  std::vector<WordEntry> words = ChooseWords(lexicon->rows, *kanjidic, tables, sjis, drops);
+  std::vector<WordEntry> words = ChooseWords(data, sjis, drops);
   std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
-  if (!WriteInPlace(lines, lexicon->name, pre_path, messenger)) return false;
+  if (!WriteInPlace(lines, data.lexicon_name, pre_path, messenger)) return false;
   report.words_written = lines.size();
   report.dropped = drops.Lines();
   return true;

@@ -4,10 +4,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/messenger.h"
+#include "dictionary/generator/counters.h"
+#include "dictionary/generator/kanjidic.h"
+#include "dictionary/generator/lexicon_reader.h"
+#include "dictionary/generator/overrides.h"
 
 namespace dictionary::generator {
 
@@ -27,11 +32,29 @@ struct MainSourceReport {
 inline constexpr std::string_view kOverrideTableName = "overrides.txt";
 inline constexpr std::string_view kCounterTableName = "counters.txt";
 
+// Everything the generator reads, read once: the main source and the grade list both draw on
+// the lexicon and KANJIDIC, and the lexicon alone takes a few seconds and most of the memory.
+struct SourceData {
+  std::vector<Override> overrides;
+  std::vector<CounterReadings> counters;
+  std::vector<KanjiEntry> kanjidic;
+  std::vector<LexiconRow> lexicon;
+  std::string_view lexicon_name;  // for the source's head
+};
+
+// Reads the project's tables first (so that a fault in them costs no time), then KANJIDIC and
+// the lexicon: UniDic when its file is given and present, else IPAdic. nullopt after a message.
+std::optional<SourceData> ReadSourceData(const MainSourceInputs& inputs,
+                                         common::Messenger& messenger);
+
 // Writes the main dictionary source (Shift_JIS, CR LF, the source format) to `pre_path` via a
 // temporary file renamed into place; false after a message on failure (nothing left
-// half-written). UniDic is the lexicon when its file is given and present, else IPAdic.
+// half-written). The first form reads its inputs itself; the second sorts `data.lexicon` by
+// surface and leaves it otherwise as it was.
 [[nodiscard]] bool WriteMainSource(const MainSourceInputs& inputs,
                                    const std::filesystem::path& pre_path, MainSourceReport& report,
                                    common::Messenger& messenger);
+[[nodiscard]] bool WriteMainSource(SourceData& data, const std::filesystem::path& pre_path,
+                                   MainSourceReport& report, common::Messenger& messenger);
 
 }  // namespace dictionary::generator

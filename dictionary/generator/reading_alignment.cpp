@@ -1,8 +1,11 @@
 // A small search: the surface is cut into runs of ruby targets and single other characters;
 // each run takes some stretch of the reading, and within a run a dynamic programme picks the
-// per-kanji split with the best KANJIDIC evidence.
+// per-kanji split with the best KANJIDIC evidence. A group inside a run is trusted only where
+// no other split scores as well: 八百屋 やおや reads や + 百屋 おや as well as 八百 やお + や,
+// so nobody can tell where the kanji's readings part, and the whole run takes the group.
 #include "dictionary/generator/reading_alignment.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -31,6 +34,7 @@ struct Step {
   int score = kNoScore;
   std::size_t from_char = 0;
   std::size_t from_pos = 0;
+  bool tied = false;  // another split of these characters over these kana scores as well
 };
 using StepTable = std::vector<std::vector<Step>>;
 
@@ -47,6 +51,26 @@ Alignment TraceBack(const StepTable& best, std::u32string_view text) {
     i = step.from_char;
     j = step.from_pos;
   }
+  return alignment;
+}
+
+// Whether a group covers some of the run's characters while others take readings of their own:
+// 八百屋 やおや as や + 百屋 おや.
+bool HasPartialGroup(const Alignment& alignment) {
+  const std::vector<std::u32string>& segments = alignment.segments;
+  bool group = std::any_of(segments.begin(), segments.end() - 1,
+                           [](const std::u32string& segment) { return segment.empty(); });
+  bool grouped_all = std::all_of(segments.begin(), segments.end() - 1,
+                                 [](const std::u32string& segment) { return segment.empty(); });
+  return group && !grouped_all;
+}
+
+// The whole run under one group: its reading on the last character.
+Alignment WholeGroup(std::size_t chars, std::u32string_view text) {
+  Alignment alignment;
+  alignment.score = kGroupScore;
+  alignment.segments.resize(chars);
+  alignment.segments.back() = std::u32string(text);
   return alignment;
 }
 
@@ -132,7 +156,12 @@ std::optional<Alignment> Aligner::SplitRun(const Piece& run, std::u32string_view
   best[0][0].score = 0;
   auto offer = [&best](std::size_t i, std::size_t j, std::size_t from_i, std::size_t from_j,
                        int score) {
-    if (score > best[i][j].score) best[i][j] = {score, from_i, from_j};
+    Step& step = best[i][j];
+    if (score > step.score) {
+      step = {score, from_i, from_j, best[from_i][from_j].tied};
+    } else if (score == step.score && (from_i != step.from_char || from_j != step.from_pos)) {
+      step.tied = true;
+    }
   };
   for (std::size_t i = 0; i < chars; ++i) {
     std::size_t at = run.begin + i;
@@ -158,8 +187,11 @@ std::optional<Alignment> Aligner::SplitRun(const Piece& run, std::u32string_view
       }
     }
   }
-  if (best[chars][text.size()].score == kNoScore) return std::nullopt;
-  return TraceBack(best, text);
+  const Step& last = best[chars][text.size()];
+  if (last.score == kNoScore) return std::nullopt;
+  Alignment alignment = TraceBack(best, text);
+  if (last.tied && HasPartialGroup(alignment)) return WholeGroup(chars, text);
+  return alignment;
 }
 
 }  // namespace

@@ -55,6 +55,25 @@ TEST(LexiconReader, RowsWithoutKanjiOrKanaReadingAreSkipped) {
   EXPECT_EQ(row->reading, U"かんじ");
 }
 
+TEST(LexiconReader, UnidicRowsAcrossReadBlocksAreReadWhole) {
+  // The file is read a megabyte at a time; rows that straddle a block's end must survive.
+  ScratchDir dir;
+  std::string row =
+      "漢字,1,1,100,名詞,普通名詞,一般,*,*,*,カンジ,漢字,漢字,カンジ,漢字,カンジ,漢,*,*,*,*,*,*,"
+      "体,カンジ,カンジ,*,*,0,C2,*,0,0\r\n";
+  std::string text;
+  std::size_t rows = 0;
+  for (; text.size() < (3u << 20); ++rows) text += row;
+  text.resize(text.size() - 2);  // the last row without a line break
+  WriteFile(dir / "lex.csv", text);
+  RecordingMessenger messenger;
+  std::optional<std::vector<LexiconRow>> read = ReadUnidicLexicon(dir / "lex.csv", messenger);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->size(), rows);
+  for (const LexiconRow& lexicon_row : *read) ASSERT_EQ(lexicon_row.reading, U"かんじ");
+  EXPECT_FALSE(ReadUnidicLexicon(dir / "missing.csv", messenger));
+}
+
 TEST(Kanjidic, DamagedLineCostsThatLineOnly) {
   ScratchDir dir;
   // 漢 カン and 字 ジ in EUC-JP, with a line of bytes that are not EUC-JP between them.

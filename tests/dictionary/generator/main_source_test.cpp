@@ -205,6 +205,19 @@ TEST_F(MainSourceTest, FaultyOverrideLineIsNamedAndNothingIsWritten) {
   EXPECT_FALSE(std::filesystem::exists(pre_));
 }
 
+TEST_F(MainSourceTest, OverrideLineThatDoesNotFitItsWordIsReportedAsTheTablesFault) {
+  // 人 is the only ruby target of 人の, so a reading split in two cannot be laid over it.
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  WriteFile(dir_ / "data" / std::string(kOverrideTableName), "人の,ひと*の\n人が,ひと\n");
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  std::vector<std::string> lines = Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "人が,ひと"), lines.end());
+  EXPECT_EQ(std::find(lines.begin(), lines.end(), "人の,ひと"), lines.end());
+  ASSERT_EQ(report_.dropped.size(), 1u);
+  EXPECT_EQ(report_.dropped[0],
+            "手直しの表の行で読みが語に合わないもの（表の誤り） 1行（例：人の）");
+}
+
 TEST_F(MainSourceTest, TargetThatCannotBeReplacedLeavesNoTemporaryFile) {
   WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
   std::filesystem::path folder = dir_ / "dic";
@@ -228,8 +241,12 @@ TEST_F(MainSourceTest, MissingFolderIsReported) {
 const KanjiReadings& LineReadings() {
   KanjiEntry line;
   line.kanji_utf8 = "線";
-  line.on_hiragana = {"せん"};
-  static const KanjiReadings readings({line});
+  line.on_hiragana = {"せん", "ぜん"};
+  KanjiEntry attach;
+  attach.kanji_utf8 = "付";
+  attach.kun = {"つ.ける", "-づけ"};
+  attach.nanori = {"づけ"};  // a name reading is no evidence either
+  static const KanjiReadings readings({line, attach});
   return readings;
 }
 
@@ -251,6 +268,23 @@ TEST(EntrySelection, GeneralWordsFirstThenTheLowestCost) {
   EXPECT_EQ(chosen[1].segments, std::vector<std::u32string>{U"せん"});
   EXPECT_EQ(drops.Count(DropReason::kNotShiftJis), 1u);
   EXPECT_EQ(drops.Count(DropReason::kHalfWidth), 1u);
+}
+
+TEST(EntrySelection, PlainReadingBeatsItsRendakuFormAtAnyCost) {
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<LexiconRow> rows = {Row(U"日", U"び", 100),     Row(U"日", U"ひ", 3000),
+                                  Row(U"人", U"びと", 100),   Row(U"線", U"ぜん", 100),
+                                  Row(U"線", U"せん", 3000),  Row(U"付け", U"づけ", 100),
+                                  Row(U"付け", U"つけ", 3000)};
+  std::vector<WordEntry> chosen = SelectReadings(rows, sjis, LineReadings(), drops);
+  ASSERT_EQ(chosen.size(), 4u);
+  EXPECT_EQ(chosen[0].segments, std::vector<std::u32string>{U"びと"});  // no plain form listed
+  // づけ only follows another kanji (名付け), so 付け on its own reads つけ.
+  EXPECT_EQ(chosen[1].segments, std::vector<std::u32string>{U"つ"});
+  EXPECT_EQ(chosen[2].segments, std::vector<std::u32string>{U"ひ"});
+  // ぜん is KANJIDIC's own reading of 線 in this fixture, so it is no sound change.
+  EXPECT_EQ(chosen[3].segments, std::vector<std::u32string>{U"ぜん"});
 }
 
 WordEntry Word(std::u32string surface, std::vector<std::u32string> segments, long rank = 0) {

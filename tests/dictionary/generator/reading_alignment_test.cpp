@@ -37,6 +37,12 @@ const KanjiReadings& Readings() {
       Kanji("大", {"だい", "たい"}, {"おお.きい"}),
       Kanji("受", {"じゅ"}, {"う.ける"}),
       Kanji("付", {"ふ"}, {"つ.ける"}),
+      Kanji("八", {"はち"}, {"や", "や.つ"}),
+      Kanji("百", {"ひゃく"}, {"もも"}),
+      Kanji("屋", {"おく"}, {"や"}),
+      Kanji("三", {"さん"}, {"み", "み.つ"}),
+      Kanji("味", {"み"}, {"あじ"}),
+      Kanji("線", {"せん"}, {}),
   });
   return readings;
 }
@@ -83,6 +89,15 @@ TEST(ReadingAlignment, KunStemWithoutItsOkuriganaInACompound) {
 TEST(ReadingAlignment, UnsplittableRunTakesGroupRuby) {
   EXPECT_EQ(Split(U"今日", U"きょう"), "*きょう");
   EXPECT_EQ(Split(U"大人", U"おとな"), "*おとな");
+}
+
+TEST(ReadingAlignment, GroupThatCouldStandElsewhereCoversTheWholeRun) {
+  // や + 百屋 おや and 八百 やお + や score alike: neither split can be trusted.
+  EXPECT_EQ(Split(U"八百屋", U"やおや"), "**やおや");
+}
+
+TEST(ReadingAlignment, GroupThatOnlyOneSplitExplainsStaysPartial) {
+  EXPECT_EQ(Split(U"三味線", U"しゃみせん"), "*しゃみ*せん");
 }
 
 TEST(ReadingAlignment, NameReadingsDoNotBeatGroupRuby) {
