@@ -1,5 +1,5 @@
-// The platform parts of the desktop program: its command line, the single-copy lock, programs
-// started without a shell, the close query, the dictionary indicator and help.
+// The platform parts of the desktop program: its command line, programs started without a
+// shell, the close query, the dictionary indicator and help.
 #include <QtTest>
 #include <filesystem>
 #include <string>
@@ -11,8 +11,7 @@
 #include "app/dictionary_indicator.h"
 #include "app/help.h"
 #include "app/messages.h"
-#include "app/single_instance.h"
-#include "tests/support/recording_messenger.h"
+#include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -29,10 +28,9 @@ class RecordingStarter final : public rubywindow::ProgramStarter {
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
     started.push_back(program);
     started.insert(started.end(), arguments.begin(), arguments.end());
-    return starts;
+    return true;
   }
   Words started;
-  bool starts = true;
 };
 
 class NoPicker final : public rubywindow::BrowserPicker {
@@ -40,222 +38,174 @@ class NoPicker final : public rubywindow::BrowserPicker {
   std::optional<std::string> PickBrowser() override { return std::nullopt; }
 };
 
+// What a command line comes to, in one comparable line.
+QString OutcomeOf(const app::ParsedCommandLine& parsed) {
+  if (!parsed.options) return parsed.error.empty() ? "refused without a reason" : "refused";
+  auto shown = [](const std::optional<fs::path>& path) {
+    return path ? QString::fromStdString(path->string()) : QString("-");
+  };
+  return "home=" + shown(parsed.options->home) + " file=" + shown(parsed.options->file);
+}
+
 }  // namespace
 
 class ShellPartsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void CommandLineTakesHomeAndFile();
-  void CommandLineRefusesWhatItDoesNotKnow_data();
-  void CommandLineRefusesWhatItDoesNotKnow();
-  void CommandWordsSplitAsAShellWould_data();
-  void CommandWordsSplitAsAShellWould();
-  void StartedFileStaysOneArgument();
-  void ExistingProgramPathWithBlanksIsOneWord();
-  void SecondLockOnTheSameFileIsRefused();
-  void CloseQueryAsksOnlyModifiedWindowsInOrder();
-  void CloseQueryCancelStopsAtOnce();
-  void CloseQueryStopsWhenASaveDidNotHappen();
-  void DictionaryIndicatorNamesTheDictionariesInUse_data();
-  void DictionaryIndicatorNamesTheDictionariesInUse();
-  void MissingHelpPageIsReported();
-  void HelpPageGoesToTheBrowserAsOneArgument();
-  void HomeWithoutHelpUsesTheShippedGuide();
-};
+  void CommandLineTakesHomeAndFileOrRefuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("home and file")
+        << QStringList{"--home", "/opt/m", "story.txt"} << "home=/opt/m file=story.txt";
+    QTest::newRow("file after --")
+        << QStringList{"--home=/h", "--", "-odd name.txt"} << "home=/h file=-odd name.txt";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << "refused";
+    QTest::newRow("home without folder") << QStringList{"--home"} << "refused";
+    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << "refused";
+  }
 
-void ShellPartsTest::CommandLineTakesHomeAndFile() {
-  app::ParsedCommandLine parsed = app::ParseCommandLine({"--home", "/opt/m", "story.txt"});
-  QVERIFY(parsed.options.has_value());
-  QCOMPARE(parsed.options->home, std::optional<fs::path>("/opt/m"));
-  QCOMPARE(parsed.options->file, std::optional<fs::path>("story.txt"));
-  parsed = app::ParseCommandLine({"--home=/h", "--", "-odd name.txt"});
-  QVERIFY(parsed.options.has_value());
-  QCOMPARE(parsed.options->home, std::optional<fs::path>("/h"));
-  QCOMPARE(parsed.options->file, std::optional<fs::path>("-odd name.txt"));
-}
+  void CommandLineTakesHomeAndFileOrRefuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, outcome);
+    std::vector<std::string> words;
+    for (const QString& argument : arguments) words.push_back(argument.toStdString());
+    QCOMPARE(OutcomeOf(app::ParseCommandLine(words)), outcome);
+  }
 
-void ShellPartsTest::CommandLineRefusesWhatItDoesNotKnow_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::newRow("unknown option") << QStringList{"--colour"};
-  QTest::newRow("home without folder") << QStringList{"--home"};
-  QTest::newRow("two files") << QStringList{"a.txt", "b.txt"};
-}
+  void CommandWordsSplitAsAShellWould_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<std::optional<Words>>("words");
+    QTest::newRow("options") << "firefox  --new-window"
+                             << std::optional(Words{"firefox", "--new-window"});
+    QTest::newRow("single quotes")
+        << "'/opt/My Browser/run' -x" << std::optional(Words{"/opt/My Browser/run", "-x"});
+    QTest::newRow("double quotes and escapes")
+        << "\"a\\\"b $x\" c\\ d" << std::optional(Words{"a\"b $x", "c d"});
+    QTest::newRow("empty word") << "run ''" << std::optional(Words{"run", ""});
+    QTest::newRow("nothing expanded")
+        << "run $HOME *.txt ~" << std::optional(Words{"run", "$HOME", "*.txt", "~"});
+    QTest::newRow("open quote") << "'run" << std::optional<Words>();
+    QTest::newRow("trailing backslash") << "run\\" << std::optional<Words>();
+  }
 
-void ShellPartsTest::CommandLineRefusesWhatItDoesNotKnow() {
-  QFETCH(QStringList, arguments);
-  std::vector<std::string> words;
-  for (const QString& argument : arguments) words.push_back(argument.toStdString());
-  app::ParsedCommandLine parsed = app::ParseCommandLine(words);
-  QVERIFY(!parsed.options.has_value());
-  QVERIFY(!parsed.error.empty());
-}
+  void CommandWordsSplitAsAShellWould() {
+    QFETCH(QString, command);
+    QFETCH(std::optional<Words>, words);
+    QCOMPARE(app::SplitCommandWords(command.toStdString()), words);
+  }
 
-void ShellPartsTest::CommandWordsSplitAsAShellWould_data() {
-  QTest::addColumn<QString>("command");
-  QTest::addColumn<std::optional<Words>>("words");
-  QTest::newRow("options") << "firefox  --new-window"
-                           << std::optional(Words{"firefox", "--new-window"});
-  QTest::newRow("single quotes") << "'/opt/My Browser/run' -x"
-                                 << std::optional(Words{"/opt/My Browser/run", "-x"});
-  QTest::newRow("double quotes and escapes")
-      << R"("a\"b $x" c\ d)" << std::optional(Words{"a\"b $x", "c d"});
-  QTest::newRow("empty word") << "run ''" << std::optional(Words{"run", ""});
-  QTest::newRow("nothing expanded")
-      << "run $HOME *.txt ~" << std::optional(Words{"run", "$HOME", "*.txt", "~"});
-  QTest::newRow("open quote") << "'run" << std::optional<Words>();
-  QTest::newRow("trailing backslash") << "run\\" << std::optional<Words>();
-}
+  // The configured command is split into words, the page never is; a program file whose path
+  // has blanks is one word.
+  void StartedFileStaysOneArgument() {
+    RecordingStarter recorder;
+    app::WordSplittingStarter starter(recorder);
+    const std::string page = "/tmp/a b;rm -rf ~ $(x).html";
+    QVERIFY(starter.Start("browser --private", {page}));
+    QCOMPARE(recorder.started, (Words{"browser", "--private", page}));
+    ScratchDir dir;
+    const fs::path program = dir / "My Browser";
+    testing_support::WriteFile(program, "#!/bin/sh\n");
+    recorder.started.clear();
+    QVERIFY(starter.Start(program.string(), {page}));
+    QCOMPARE(recorder.started, (Words{program.string(), page}));
+    recorder.started.clear();
+    QVERIFY(!starter.Start("'unbalanced", {page}));
+    QVERIFY(!starter.Start("  ", {page}));
+    QVERIFY(recorder.started.empty());
+  }
 
-void ShellPartsTest::CommandWordsSplitAsAShellWould() {
-  QFETCH(QString, command);
-  QFETCH(std::optional<Words>, words);
-  QCOMPARE(app::SplitCommandWords(command.toStdString()), words);
-}
-
-void ShellPartsTest::StartedFileStaysOneArgument() {
-  RecordingStarter recorder;
-  app::WordSplittingStarter starter(recorder);
-  const std::string page = "/tmp/a b;rm -rf ~ $(x).html";
-  QVERIFY(starter.Start("browser --private", {page}));
-  QCOMPARE(recorder.started, (Words{"browser", "--private", page}));
-
-  recorder.started.clear();
-  QVERIFY(!starter.Start("'unbalanced", {page}));
-  QVERIFY(!starter.Start("  ", {page}));
-  QVERIFY(recorder.started.empty());
-}
-
-void ShellPartsTest::ExistingProgramPathWithBlanksIsOneWord() {
-  ScratchDir dir;
-  fs::path program = dir / "My Browser";
-  testing_support::WriteFile(program, "#!/bin/sh\n");
-  RecordingStarter recorder;
-  app::WordSplittingStarter starter(recorder);
-  QVERIFY(starter.Start(program.string(), {"/tmp/page.html"}));
-  QCOMPARE(recorder.started, (Words{program.string(), "/tmp/page.html"}));
-}
-
-void ShellPartsTest::SecondLockOnTheSameFileIsRefused() {
-  ScratchDir dir;
-  auto first = std::make_unique<app::SingleInstanceLock>(dir / "TesmaroVR11.lock");
-  QCOMPARE(first->Acquire(), app::LockOutcome::kAcquired);
-  app::SingleInstanceLock second(dir / "TesmaroVR11.lock");
-  QCOMPARE(second.Acquire(), app::LockOutcome::kHeldElsewhere);
-  first.reset();  // the first copy ends
-  app::SingleInstanceLock third(dir / "TesmaroVR11.lock");
-  QCOMPARE(third.Acquire(), app::LockOutcome::kAcquired);
-}
-
-void ShellPartsTest::CloseQueryAsksOnlyModifiedWindowsInOrder() {
-  RecordingMessenger messenger;
-  messenger.Script({common::Answer::kNo, common::Answer::kYes});
-  std::vector<std::string> saved;
-  auto saver = [&saved](std::string name) {
-    return [&saved, name] {
-      saved.push_back(name);
-      return true;
+  // Only edited windows are asked, in order; Yes saves, and a save that did not happen stops the
+  // close before the next window. Cancel is tried on the main text window with its ruby window.
+  void CloseQuerySavesOnYesAndStopsWhenASaveFails() {
+    RecordingMessenger messenger;
+    messenger.Script({common::Answer::kNo, common::Answer::kYes, common::Answer::kYes});
+    QStringList tried;
+    auto saver = [&tried](QString name, bool saves) {
+      return [&tried, name, saves] {
+        tried << name;
+        return saves;
+      };
     };
-  };
-  QVERIFY(app::RunCloseQuery({{app::messages::kCloseQueryNnn, true, saver("nnn")},
-                              {app::messages::kCloseQueryRuby, false, saver("ruby")},
-                              {app::messages::kCloseQueryMain, true, saver("main")}},
-                             messenger));
-  QCOMPARE(messenger.records.size(), 2u);
-  QCOMPARE(messenger.records[0].title, "終了時のご確認");
-  QCOMPARE(messenger.records[0].text,
-           "ＮＮＮ画面のテキストは\n編集されましたが保存されていません。\n保存しますか？");
-  QVERIFY(messenger.records[0].buttons == common::Buttons::kYesNoCancel);
-  QVERIFY(messenger.records[1].text.starts_with("オリジナル画面のテキストは"));
-  QCOMPARE(saved, std::vector<std::string>{"main"});
-}
+    QVERIFY(app::RunCloseQuery({{app::messages::kCloseQueryNnn, true, saver("nnn", true)},
+                                {app::messages::kCloseQueryRuby, false, saver("ruby", true)},
+                                {app::messages::kCloseQueryMain, true, saver("main", true)}},
+                               messenger));
+    QCOMPARE(tried, QStringList{"main"});
+    QCOMPARE(messenger.records.size(), 2u);
+    QCOMPARE(messenger.records[0].title, "終了時のご確認");
+    QCOMPARE(messenger.records[0].text,
+             "ＮＮＮ画面のテキストは\n編集されましたが保存されていません。\n保存しますか？");
+    QVERIFY(messenger.records[0].buttons == common::Buttons::kYesNoCancel);
+    QVERIFY(messenger.records[1].text.starts_with("オリジナル画面のテキストは"));
 
-void ShellPartsTest::CloseQueryCancelStopsAtOnce() {
-  RecordingMessenger messenger;
-  messenger.Script({common::Answer::kCancel});
-  bool main_saved = false;
-  QVERIFY(!app::RunCloseQuery(
-      {{app::messages::kCloseQueryNnn, true, [] { return true; }},
-       {app::messages::kCloseQueryMain, true, [&main_saved] { return main_saved = true; }}},
-      messenger));
-  QCOMPARE(messenger.records.size(), 1u);  // the main text window is not asked about
-  QVERIFY(!main_saved);
-}
+    QVERIFY(!app::RunCloseQuery({{app::messages::kCloseQueryRuby, true, saver("ruby", false)},
+                                 {app::messages::kCloseQueryMain, true, saver("main", true)}},
+                                messenger));
+    QCOMPARE(tried, (QStringList{"main", "ruby"}));
+    QCOMPARE(messenger.records.size(), 3u);
+  }
 
-void ShellPartsTest::CloseQueryStopsWhenASaveDidNotHappen() {
-  RecordingMessenger messenger;
-  messenger.Script({common::Answer::kYes});
-  QVERIFY(!app::RunCloseQuery({{app::messages::kCloseQueryRuby, true, [] { return false; }},
-                               {app::messages::kCloseQueryMain, true, [] { return true; }}},
-                              messenger));
-  QCOMPARE(messenger.records.size(), 1u);
-}
+  void DictionaryIndicatorNamesTheDictionariesInUse_data() {
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("main only") << 0 << 2 << "[本体辞書]";
+    QTest::newRow("standard user") << 1 << -1 << "[標準pre]";
+    QTest::newRow("odd negative selection") << 1 << -5 << "[標準pre]";
+    QTest::newRow("registered user") << 1 << 2 << "[人名]";
+    QTest::newRow("user then main") << 2 << 2 << "[人名]＋[本体辞書]";
+    QTest::newRow("standard then main") << 2 << -1 << "[標準pre]＋[本体辞書]";
+  }
 
-void ShellPartsTest::DictionaryIndicatorNamesTheDictionariesInUse_data() {
-  QTest::addColumn<int>("pattern");
-  QTest::addColumn<int>("selected");
-  QTest::addColumn<QString>("label");
-  QTest::newRow("main only") << 0 << 2 << "[本体辞書]";
-  QTest::newRow("standard user") << 1 << -1 << "[標準pre]";
-  QTest::newRow("odd negative selection") << 1 << -5 << "[標準pre]";
-  QTest::newRow("registered user") << 1 << 2 << "[人名]";
-  QTest::newRow("user then main") << 2 << 2 << "[人名]＋[本体辞書]";
-  QTest::newRow("standard then main") << 2 << -1 << "[標準pre]＋[本体辞書]";
-}
+  void DictionaryIndicatorNamesTheDictionariesInUse() {
+    QFETCH(int, pattern);
+    QFETCH(int, selected);
+    QFETCH(QString, label);
+    common::Settings settings;
+    settings.dic_pattern = pattern;
+    settings.dic_num = selected;
+    settings.dic_names[2] = testing_support::Sjis("人名");
+    QCOMPARE(app::DictionaryIndicatorText(settings), label);
+  }
 
-void ShellPartsTest::DictionaryIndicatorNamesTheDictionariesInUse() {
-  QFETCH(int, pattern);
-  QFETCH(int, selected);
-  QFETCH(QString, label);
-  common::Settings settings;
-  settings.dic_pattern = pattern;
-  settings.dic_num = selected;
-  settings.dic_names[2] = testing_support::Sjis("人名");
-  QCOMPARE(app::DictionaryIndicatorText(settings), label);
-}
+  // The guide in the program folder comes first, then the one shipped beside the program.
+  void HelpOpensTheFirstGuideFound_data() {
+    QTest::addColumn<bool>("in_home");
+    QTest::addColumn<bool>("shipped");
+    QTest::addColumn<QString>("opened");  // "home", "shipped", or empty for none
+    QTest::newRow("in the program folder") << true << true << "home";
+    QTest::newRow("shipped only") << false << true << "shipped";
+    QTest::newRow("nowhere") << false << false << "";
+  }
 
-void ShellPartsTest::MissingHelpPageIsReported() {
-  ScratchDir home;
-  common::ProgramDir program(home.Path());
-  RecordingMessenger messenger;
-  RecordingStarter starter;
-  NoPicker picker;
-  std::string browser = "firefox";
-  app::OpenHelp(program, browser, starter, picker, messenger);
-  QVERIFY(testing_support::ShowedOnly(messenger, "お知らせ", "help/index.html が見あたりません。"));
-  QVERIFY(starter.started.empty());
-}
-
-void ShellPartsTest::HelpPageGoesToTheBrowserAsOneArgument() {
-  ScratchDir scratch;
-  const common::ProgramDir program(scratch / "my home; $(x)");
-  fs::path page = app::HelpPage(program);
-  fs::create_directories(page.parent_path());
-  testing_support::WriteFile(page, "<html></html>");
-  RecordingMessenger messenger;
-  RecordingStarter recorder;
-  app::WordSplittingStarter starter(recorder);
-  NoPicker picker;
-  std::string browser = "firefox --new-window";
-  app::OpenHelp(program, browser, starter, picker, messenger);
-  QCOMPARE(recorder.started, (Words{"firefox", "--new-window", page.string()}));
-  QVERIFY(messenger.records.empty());
-}
-
-void ShellPartsTest::HomeWithoutHelpUsesTheShippedGuide() {
-  ScratchDir scratch;
-  const common::ProgramDir program(scratch / "home");
-  const fs::path shipped = scratch / "bin";
-  fs::create_directories(shipped / "help");
-  testing_support::WriteFile(shipped / "help" / "index.html", "<html></html>");
-  RecordingMessenger messenger;
-  RecordingStarter starter;
-  NoPicker picker;
-  std::string browser = "firefox";
-  app::OpenHelp(program, browser, starter, picker, messenger, shipped);
-  QCOMPARE(starter.started, (Words{"firefox", (shipped / "help" / "index.html").string()}));
-  QVERIFY(messenger.records.empty());
-}
+  void HelpOpensTheFirstGuideFound() {
+    QFETCH(bool, in_home);
+    QFETCH(bool, shipped);
+    QFETCH(QString, opened);
+    ScratchDir scratch;
+    const common::ProgramDir program(scratch / "my home; $(x)");
+    const fs::path beside = scratch / "bin";
+    for (auto [wanted, dir] : {std::pair{in_home, program.Dir()}, {shipped, beside}}) {
+      if (!wanted) continue;
+      fs::create_directories(dir / "help");
+      testing_support::WriteFile(dir / "help" / "index.html", "<html></html>");
+    }
+    RecordingMessenger messenger;
+    RecordingStarter starter;
+    NoPicker picker;
+    std::string browser = "firefox";
+    app::OpenHelp(program, browser, starter, picker, messenger, beside);
+    if (opened.isEmpty()) {
+      QVERIFY(app_testing::Showed(messenger, "お知らせ", "help/index.html が見あたりません。"));
+      QVERIFY(starter.started.empty());
+      return;
+    }
+    const fs::path page = (opened == "home" ? program.Dir() : beside) / "help" / "index.html";
+    QCOMPARE(starter.started, (Words{"firefox", page.string()}));
+    QVERIFY(messenger.records.empty());
+  }
+};
 
 QTEST_MAIN(ShellPartsTest)
 #include "shell_parts_test.moc"

@@ -7,19 +7,10 @@ set -euo pipefail
 program="$1"
 scratch="$(mktemp -d)"
 first=""
-cleanup() {
-  if [ -n "$first" ]; then kill "$first" 2>/dev/null || true; fi
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'if [ -n "$first" ]; then kill "$first" 2>/dev/null || true; fi; rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-export QT_QPA_PLATFORM=offscreen
-export XDG_RUNTIME_DIR="$scratch/runtime"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" "$scratch/home"
 chmod 700 "$XDG_RUNTIME_DIR"
 

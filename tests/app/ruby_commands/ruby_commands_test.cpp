@@ -1,30 +1,25 @@
 // The ruby commands from their slots to the ruby window: dictionaries built from the sample
 // sources in a scratch program folder, a fake main text window, scripted dialog answers.
-#include <QtTest>
+#include "app/ruby_commands/ruby_commands.h"
 
+#include <QtTest>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "app/ruby_commands/brace_escape_command.h"
-#include "app/ruby_commands/ruby_commands.h"
 #include "common/settings.h"
-#include "common/text_source.h"
-#include "dictionary/build_command.h"
-#include "tests/support/recording_messenger.h"
+#include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using app_testing::Showed;
 using testing_support::ReadFile;
 using testing_support::RecordingMessenger;
 using testing_support::ScratchDir;
 using testing_support::Sjis;
-
-fs::path SampleDir() {
-  return fs::path(MIRUKAZE_TEST_DATA_DIR).parent_path().parent_path() / "data" / "sample";
-}
 
 class FakeHost final : public app::RubyCommandHost {
  public:
@@ -84,13 +79,9 @@ class ScriptedDialogs final : public app::RubyCommandDialogs {
   std::string mark_seen;
 };
 
-enum class Command { kAll, kGrade, kLevel, kLineField };
+enum class Command { kAll, kGrade, kLevel, kLineField, kEmptyWindow };
 
-bool Showed(const RecordingMessenger& messenger, std::string_view title, std::string_view text) {
-  ::testing::AssertionResult shown = testing_support::ShowedOnly(messenger, title, text);
-  if (!shown) qWarning("%s", shown.message());
-  return static_cast<bool>(shown);
-}
+const QString kStory = QStringLiteral("今日は一月の日曜日です。\n");
 
 }  // namespace
 
@@ -99,35 +90,8 @@ Q_DECLARE_METATYPE(Command)
 class RubyCommandsTest : public QObject {
   Q_OBJECT
 
- private slots:
-  void initTestCase();
-  void init();
-  void cleanup();
-
-  void AllRubyHandsTheSrbFileToTheRubyWindow();
-  void EachCommandWritesItsRubyFile_data();
-  void EachCommandWritesItsRubyFile();
-  void GuardsRefuseBeforeAnything_data();
-  void GuardsRefuseBeforeAnything();
-  void EmptyRubyWindowOpensTheNewNameUnlessOneIsOpen();
-  void UnencodableCharacterIsRefusedWithItsLine();
-  void DialogCancelWritesNothing_data();
-  void DialogCancelWritesNothing();
-  void NotationFaultMovesTheCaretBeforeTheDialog();
-  void AbortReportNamesTheStep();
-  void FieldFlagOnlyAfterAFieldMode_data();
-  void FieldFlagOnlyAfterAFieldMode();
-  void SelectionBecomesTheMark();
-  void NonRubyDeleteOptionsReachThePass();
-  void UnknownDictionaryUseIsRefused();
-  void BraceEscapeRoundTripsOrRefusesUnencodableText();
-
- private:
-  void Run(Command command);
-  bool WorkDirEmpty() const;
-
   ScratchDir home_;
-  std::optional<common::ProgramDir> program_;
+  const common::ProgramDir program_{home_.Path()};
   int kanji_count_ = 0;
 
   std::optional<ScratchDir> docs_;
@@ -137,268 +101,228 @@ class RubyCommandsTest : public QObject {
   FakeHost host_;
   ScriptedDialogs* dialogs_ = nullptr;
   std::unique_ptr<app::RubyCommands> commands_;
-};
 
-// The main and user dictionaries and both tables, built once from the sample sources.
-void RubyCommandsTest::initTestCase() {
-  fs::copy(SampleDir() / "dic", home_ / "dic", fs::copy_options::recursive);
-  program_.emplace(home_.Path());
-  ScratchDir work;
-  RecordingMessenger quiet;
-  quiet.default_answer = common::Answer::kNo;  // no build report
-  struct Source {
-    const char* base_name;
-    std::string text;
-  };
-  for (const Source& source : {Source{"Qv_Body", ReadFile(SampleDir() / "Qv_Body.pre")},
-                               Source{"Qv_Users", Sjis("一月,ひと*つき\n")}}) {
-    common::StringTextSource text(source.text);
-    QCOMPARE(dictionary::RunDictionaryBuild(text, home_ / source.base_name, *program_,
-                                            common::WorkDir(work.Path()), quiet)
-                 .status,
-             dictionary::BuildStatus::kOk);
+  void Run(Command command) {
+    switch (command) {
+      case Command::kAll:
+        return commands_->AllRubiClick();
+      case Command::kGrade:
+        return commands_->HaitouRubiClick();
+      case Command::kLevel:
+        return commands_->KankenSpeedButtonClick();
+      case Command::kLineField:
+        return commands_->GyouSpeedButtonClick();
+      case Command::kEmptyWindow:
+        return commands_->RbWButtonClick();
+    }
   }
-  dictionary::GradeBuildResult grade =
-      dictionary::RunGradeBuild(*program_, common::WorkDir(work.Path()), quiet);
-  QVERIFY(grade.status == dictionary::GradeBuildStatus::kOk);
-  kanji_count_ = grade.kanji_count;
-  QVERIFY(dictionary::RunLevelBuild(*program_, common::WorkDir(work.Path()), quiet) ==
-          dictionary::LevelBuildStatus::kOk);
-}
 
-void RubyCommandsTest::init() {
-  docs_.emplace();
-  work_.emplace();
-  settings_ = common::Settings();
-  settings_.h_kanjisuu = kanji_count_;
-  messenger_ = RecordingMessenger();
-  host_ = FakeHost();
-  host_.current_file = docs_->Path() / "story.txt";
-  host_.text = QStringLiteral("今日は一月の日曜日です。\n");
-  app::RubyCommandServices services{.settings = &settings_,
-                                    .program = &*program_,
-                                    .messenger = &messenger_,
-                                    .work_dir = work_->Path()};
-  commands_ = std::make_unique<app::RubyCommands>(host_, services, nullptr);
-  auto dialogs = std::make_unique<ScriptedDialogs>();
-  dialogs_ = dialogs.get();
-  commands_->SetDialogs(std::move(dialogs));
-}
+  // No working file is left and no ruby file is written.
+  bool NothingWritten() const { return fs::is_empty(work_->Path()) && fs::is_empty(docs_->Path()); }
 
-void RubyCommandsTest::cleanup() { commands_.reset(); }
-
-void RubyCommandsTest::Run(Command command) {
-  switch (command) {
-    case Command::kAll:
-      return commands_->AllRubiClick();
-    case Command::kGrade:
-      return commands_->HaitouRubiClick();
-    case Command::kLevel:
-      return commands_->KankenSpeedButtonClick();
-    case Command::kLineField:
-      return commands_->GyouSpeedButtonClick();
+ private slots:
+  void initTestCase() {
+    std::optional<int> kanji_count = app_testing::MakeProgramFolder(
+        home_.Path(), app_testing::SampleDir() / "Qv_Body.pre", true);
+    QVERIFY(kanji_count.has_value());
+    kanji_count_ = *kanji_count;
   }
-}
 
-bool RubyCommandsTest::WorkDirEmpty() const { return fs::is_empty(work_->Path()); }
+  void init() {
+    docs_.emplace();
+    work_.emplace();
+    settings_ = common::Settings();
+    settings_.h_kanjisuu = kanji_count_;
+    messenger_ = RecordingMessenger();
+    host_ = FakeHost();
+    host_.current_file = docs_->Path() / "story.txt";
+    host_.text = kStory;
+    app::RubyCommandServices services{.settings = &settings_,
+                                      .program = &program_,
+                                      .messenger = &messenger_,
+                                      .work_dir = work_->Path()};
+    commands_ = std::make_unique<app::RubyCommands>(host_, services, nullptr);
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    dialogs_ = dialogs.get();
+    commands_->SetDialogs(std::move(dialogs));
+  }
 
-void RubyCommandsTest::AllRubyHandsTheSrbFileToTheRubyWindow() {
-  commands_->AllRubiClick();
-  QCOMPARE(host_.opened.size(), std::size_t{1});
-  QCOMPARE(host_.opened[0].file, docs_->Path() / "story.srb");
-  QVERIFY(!host_.opened[0].field_flag);
-  QVERIFY(messenger_.records.empty());
-  QVERIFY(ReadFile(docs_->Path() / "story.srb").starts_with(Sjis("{今日/きょう}は")));
-  QCOMPARE(messenger_.progress.front(), std::string());
-  QCOMPARE(messenger_.progress.at(1), std::string("C"));
-  // A finished pass leaves only its ruby file.
-  QVERIFY(WorkDirEmpty());
-}
+  void cleanup() { commands_.reset(); }
 
-void RubyCommandsTest::EachCommandWritesItsRubyFile_data() {
-  QTest::addColumn<Command>("command");
-  QTest::addColumn<QString>("extension");
-  QTest::newRow("grade") << Command::kGrade << ".hrb";
-  QTest::newRow("level") << Command::kLevel << ".krb";
-  QTest::newRow("line and field") << Command::kLineField << ".lrb";
-}
-
-void RubyCommandsTest::EachCommandWritesItsRubyFile() {
-  QFETCH(Command, command);
-  QFETCH(QString, extension);
-  dialogs_->grade = engine::GradeRubyOptions{.range_kind = 4};
-  dialogs_->level = engine::LevelRubyOptions{.range_kind = 2, .first_box = 11};
-  dialogs_->line_field = engine::LineFieldOptions{.mode = 0, .mark = Sjis("今")};
-  Run(command);
-  fs::path expected = docs_->Path() / ("story" + extension.toStdString());
-  QCOMPARE(dialogs_->asked, 1);
-  QCOMPARE(host_.opened.size(), std::size_t{1});
-  QCOMPARE(host_.opened[0].file, expected);
-  QVERIFY(ReadFile(expected).find(Sjis("{今日/きょう}")) != std::string::npos);
-  if (command == Command::kLevel) {
+  // The field flag goes to the ruby window only after a pass that worked on fields.
+  void EachCommandOpensItsRubyFile_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("mode");  // of the line-and-field dialog
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<bool>("field_flag");
+    QTest::addColumn<QString>("ruby");
+    QTest::newRow("all") << Command::kAll << kStory << 0 << ".srb" << false << "{今日/きょう}は";
+    QTest::newRow("grade") << Command::kGrade << kStory << 0 << ".hrb" << false << "{今日/きょう}";
     // The user dictionary comes first, whatever DIC_PATTERN says: 一月 is ひと*つき there.
-    QVERIFY(ReadFile(expected).find(Sjis("{一/ひと}")) != std::string::npos);
+    QTest::newRow("level") << Command::kLevel << kStory << 0 << ".krb" << false << "{一/ひと}";
+    const QString fields = QStringLiteral("今日,今日\n");
+    QTest::newRow("lines only") << Command::kLineField << fields << 0 << ".lrb" << false
+                                << "{今日/きょう}";
+    QTest::newRow("fields only") << Command::kLineField << fields << 1 << ".lrb" << true
+                                 << "{今日/きょう}";
+    QTest::newRow("lines and fields")
+        << Command::kLineField << fields << 2 << ".lrb" << true << "{今日/きょう}";
   }
-}
 
-void RubyCommandsTest::GuardsRefuseBeforeAnything_data() {
-  QTest::addColumn<Command>("command");
-  QTest::addColumn<bool>("window_open");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("message");
-  const QString open =
-      "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行してください！";
-  const QString empty = "るび振りする内容がありません！";
-  for (auto [name, command] : {std::pair{"all", Command::kAll},
-                               {"grade", Command::kGrade},
-                               {"level", Command::kLevel},
-                               {"line", Command::kLineField}}) {
-    QTest::addRow("%s, window open", name) << command << true << "今日" << open;
-    QTest::addRow("%s, empty text", name) << command << false << "" << empty;
+  void EachCommandOpensItsRubyFile() {
+    QFETCH(Command, command);
+    QFETCH(QString, text);
+    QFETCH(int, mode);
+    QFETCH(QString, extension);
+    QFETCH(bool, field_flag);
+    QFETCH(QString, ruby);
+    host_.text = text;
+    dialogs_->grade = engine::GradeRubyOptions{.range_kind = 4};
+    dialogs_->level = engine::LevelRubyOptions{.range_kind = 2, .first_box = 11};
+    dialogs_->line_field = engine::LineFieldOptions{
+        .mode = mode, .mark = Sjis("今"), .separator = ",", .first_field = 2};
+    Run(command);
+    const fs::path expected = docs_->Path() / ("story" + extension.toStdString());
+    QCOMPARE(dialogs_->asked, command == Command::kAll ? 0 : 1);
+    QVERIFY(messenger_.records.empty());
+    QCOMPARE(host_.opened.size(), std::size_t{1});
+    QCOMPARE(host_.opened[0].file, expected);
+    QCOMPARE(host_.opened[0].field_flag, field_flag);
+    QVERIFY(ReadFile(expected).find(Sjis(ruby.toStdString())) != std::string::npos);
   }
-}
 
-void RubyCommandsTest::GuardsRefuseBeforeAnything() {
-  QFETCH(Command, command);
-  QFETCH(bool, window_open);
-  QFETCH(QString, text);
-  QFETCH(QString, message);
-  host_.window_open = window_open;
-  host_.text = text;
-  Run(command);
-  QVERIFY(Showed(messenger_, "再見。", message.toStdString()));
-  QCOMPARE(dialogs_->asked, 0);
-  QVERIFY(host_.opened.empty());
-  QVERIFY(WorkDirEmpty());
-}
+  void EmptyRubyWindowOpensTheNewName() {
+    host_.text.clear();  // no pass runs, so no text is needed
+    commands_->RbWButtonClick();
+    QCOMPARE(host_.opened.size(), std::size_t{1});
+    QCOMPARE(host_.opened[0].file, fs::path(u8"新規ﾌｧｲﾙ.srb"));
+    QVERIFY(!host_.opened[0].field_flag);
+  }
 
-void RubyCommandsTest::EmptyRubyWindowOpensTheNewNameUnlessOneIsOpen() {
-  host_.text.clear();  // no pass runs, so no text is needed
-  commands_->RbWButtonClick();
-  QCOMPARE(host_.opened.size(), std::size_t{1});
-  QCOMPARE(host_.opened[0].file, fs::path(u8"新規ﾌｧｲﾙ.srb"));
-  QVERIFY(!host_.opened[0].field_flag);
-  host_.window_open = true;
-  commands_->RbWButtonClick();
-  QVERIFY(
-      Showed(messenger_, "ご確認！。",
-             "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！"));
-  QCOMPARE(host_.opened.size(), std::size_t{1});
-}
+  void RefusalsComeBeforeAnyDialogOrFile_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<bool>("window_open");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("dic_pattern");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    auto row = [](const char* name, Command command, bool window_open, QString text,
+                  int dic_pattern, QString title, QString message) {
+      QTest::newRow(name) << command << window_open << text << dic_pattern << title << message;
+    };
+    const QString open =
+        "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行してください！";
+    const QString empty = "るび振りする内容がありません！";
+    row("all, window open", Command::kAll, true, "今日", 0, "再見。", open);
+    row("all, empty text", Command::kAll, false, "", 0, "再見。", empty);
+    row("grade, window open", Command::kGrade, true, "今日", 0, "再見。", open);
+    row("grade, empty text", Command::kGrade, false, "", 0, "再見。", empty);
+    row("level, window open", Command::kLevel, true, "今日", 0, "再見。", open);
+    row("level, empty text", Command::kLevel, false, "", 0, "再見。", empty);
+    row("line, window open", Command::kLineField, true, "今日", 0, "再見。", open);
+    row("line, empty text", Command::kLineField, false, "", 0, "再見。", empty);
+    // The empty ruby window has "は" where the guard of the passes has "が".
+    row("empty window, window open", Command::kEmptyWindow, true, "", 0, "ご確認！。",
+        "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！");
+    row("unknown dictionary use", Command::kAll, false, "今日", 7, "ご注意!!",
+        "辞書の使用パターン DIC_PATTERN=7 は使えません。\n辞書選択で設定し直してください。");
+    row("unencodable character, with its line", Command::kGrade, false, "今日は\n晴れ😀です。\n", 0,
+        "ご注意!!",
+        "2 行目の文字「😀」（U+1F600） は Shift_JIS で表せません。\n"
+        "るび振りは中止します。\n文字を置き換えてから実行してください。");
+  }
 
-void RubyCommandsTest::UnencodableCharacterIsRefusedWithItsLine() {
-  host_.text = QStringLiteral("今日は\n晴れ😀です。\n");
-  commands_->HaitouRubiClick();
-  QCOMPARE(messenger_.records.size(), std::size_t{1});
-  const std::string& text = messenger_.records[0].text;
-  QVERIFY(text.starts_with("2 行目の文字「😀」"));
-  QVERIFY(text.find("1F600") != std::string::npos);
-  QCOMPARE(dialogs_->asked, 0);
-  QVERIFY(WorkDirEmpty());
-  QVERIFY(!fs::exists(docs_->Path() / "story.hrb"));
-}
+  void RefusalsComeBeforeAnyDialogOrFile() {
+    QFETCH(Command, command);
+    QFETCH(bool, window_open);
+    QFETCH(QString, text);
+    QFETCH(int, dic_pattern);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    host_.window_open = window_open;
+    host_.text = text;
+    settings_.dic_pattern = dic_pattern;
+    Run(command);
+    QVERIFY(Showed(messenger_, title.toStdString(), message.toStdString()));
+    QCOMPARE(dialogs_->asked, 0);
+    QVERIFY(host_.opened.empty());
+    QVERIFY(NothingWritten());
+  }
 
-void RubyCommandsTest::DialogCancelWritesNothing_data() {
-  QTest::addColumn<Command>("command");
-  QTest::newRow("grade") << Command::kGrade;
-  QTest::newRow("level") << Command::kLevel;
-  QTest::newRow("line and field") << Command::kLineField;
-}
+  void DialogCancelWritesNothing_data() {
+    QTest::addColumn<Command>("command");
+    QTest::newRow("grade") << Command::kGrade;
+    QTest::newRow("level") << Command::kLevel;
+    QTest::newRow("line and field") << Command::kLineField;
+  }
 
-void RubyCommandsTest::DialogCancelWritesNothing() {
-  QFETCH(Command, command);
-  Run(command);
-  QCOMPARE(dialogs_->asked, 1);
-  QVERIFY(messenger_.records.empty());
-  QVERIFY(host_.opened.empty());
-  QVERIFY(WorkDirEmpty());
-  QVERIFY(fs::is_empty(docs_->Path()));
-}
+  void DialogCancelWritesNothing() {
+    QFETCH(Command, command);
+    Run(command);
+    QCOMPARE(dialogs_->asked, 1);
+    QVERIFY(messenger_.records.empty());
+    QVERIFY(host_.opened.empty());
+    QVERIFY(NothingWritten());
+  }
 
-void RubyCommandsTest::NotationFaultMovesTheCaretBeforeTheDialog() {
-  host_.text = QStringLiteral("一行目\n{漢字かんじ}\n");
-  host_.display_line = 5;  // the line as wrapped on screen is what is reported
-  commands_->HaitouRubiClick();
-  QCOMPARE(dialogs_->asked, 0);
-  QVERIFY(Showed(messenger_, "警告", "5 行目::<{ / }> の内部は、/ の後にるびがなが必要。"));
-  // The caret stands on the '}' where a '/' was due.
-  QCOMPARE(host_.caret, std::optional<std::size_t>(7 + 1 + 4 + 6));
-  QVERIFY(WorkDirEmpty());
-}
+  void NotationFaultMovesTheCaretBeforeTheDialog() {
+    host_.text = QStringLiteral("一行目\n{漢字かんじ}\n");
+    host_.display_line = 5;  // the line as wrapped on screen is what is reported
+    commands_->HaitouRubiClick();
+    QCOMPARE(dialogs_->asked, 0);
+    QVERIFY(Showed(messenger_, "警告", "5 行目::<{ / }> の内部は、/ の後にるびがなが必要。"));
+    // The caret stands on the '}' where a '/' was due.
+    QCOMPARE(host_.caret, std::optional<std::size_t>(7 + 1 + 4 + 6));
+    QVERIFY(NothingWritten());
+  }
 
-void RubyCommandsTest::AbortReportNamesTheStep() {
-  ScratchDir empty_home;
-  common::ProgramDir no_dictionaries(empty_home.Path());
-  app::RubyCommandServices services{.settings = &settings_,
-                                    .program = &no_dictionaries,
-                                    .messenger = &messenger_,
-                                    .work_dir = work_->Path()};
-  app::RubyCommands commands(host_, services, nullptr);
-  commands.AllRubiClick();
-  QVERIFY(!messenger_.records.empty());
-  QCOMPARE(messenger_.records.back().title, std::string("ご注意!!"));
-  QCOMPARE(messenger_.records.back().text,
-           std::string("問題が発生しました。<in rb_x(2)>\nるび振りは中止します。"));
-  QVERIFY(host_.opened.empty());
-  QVERIFY(!fs::exists(docs_->Path() / "story.srb"));
-}
+  void AbortReportNamesTheStep() {
+    ScratchDir empty_home;
+    common::ProgramDir no_dictionaries(empty_home.Path());
+    app::RubyCommandServices services{.settings = &settings_,
+                                      .program = &no_dictionaries,
+                                      .messenger = &messenger_,
+                                      .work_dir = work_->Path()};
+    app::RubyCommands commands(host_, services, nullptr);
+    commands.AllRubiClick();
+    QVERIFY(!messenger_.records.empty());
+    QCOMPARE(messenger_.records.back().title, std::string("ご注意!!"));
+    QCOMPARE(messenger_.records.back().text,
+             std::string("問題が発生しました。<in rb_x(2)>\nるび振りは中止します。"));
+    QVERIFY(host_.opened.empty());
+    QVERIFY(!fs::exists(docs_->Path() / "story.srb"));
+  }
 
-void RubyCommandsTest::FieldFlagOnlyAfterAFieldMode_data() {
-  QTest::addColumn<int>("mode");
-  QTest::addColumn<bool>("field_flag");
-  QTest::newRow("lines only") << 0 << false;
-  QTest::newRow("fields only") << 1 << true;
-  QTest::newRow("lines and fields") << 2 << true;
-}
+  // Only the selection's first line becomes the mark, before the dialog opens.
+  void SelectionBecomesTheMark() {
+    host_.selected = QStringLiteral("♀") + QChar(0x2029) + QStringLiteral("次の行");
+    commands_->GyouSpeedButtonClick();
+    QCOMPARE(dialogs_->mark_seen, Sjis("♀"));
+    QCOMPARE(settings_.line_head_mark, Sjis("♀"));
+  }
 
-void RubyCommandsTest::FieldFlagOnlyAfterAFieldMode() {
-  QFETCH(int, mode);
-  QFETCH(bool, field_flag);
-  host_.text = QStringLiteral("今日,今日\n");
-  dialogs_->line_field = engine::LineFieldOptions{
-      .mode = mode, .mark = Sjis("今"), .separator = ",", .first_field = 2};
-  commands_->GyouSpeedButtonClick();
-  QCOMPARE(host_.opened.size(), std::size_t{1});
-  QCOMPARE(host_.opened[0].field_flag, field_flag);
-  QVERIFY(ReadFile(docs_->Path() / "story.lrb").find(Sjis("{今日/きょう}")) != std::string::npos);
-}
+  void NonRubyDeleteOptionsReachThePass() {
+    settings_.no_rb_bgn_str = "[[";
+    settings_.no_rb_end_str = "]]";
+    dialogs_->areas = common::NonRubyAreas{
+        .enabled = true, .start = "[[", .end = "]]", .delete_start = true, .delete_end = true};
+    commands_->PassRubiAreaClick();
+    host_.text = QStringLiteral("今日[[今日]]今日\n");
+    commands_->AllRubiClick();
+    QVERIFY(testing_support::BytesEqual(Sjis("{今日/きょう}今日{今日/きょう}\r\n"),
+                                        ReadFile(docs_->Path() / "story.srb")));
+  }
 
-void RubyCommandsTest::SelectionBecomesTheMark() {
-  host_.selected = QStringLiteral("♀") + QChar(0x2029) + QStringLiteral("次の行");
-  commands_->GyouSpeedButtonClick();
-  QCOMPARE(dialogs_->mark_seen, Sjis("♀"));
-  QCOMPARE(settings_.line_head_mark, Sjis("♀"));
-}
-
-void RubyCommandsTest::NonRubyDeleteOptionsReachThePass() {
-  settings_.no_rb_bgn_str = "[[";
-  settings_.no_rb_end_str = "]]";
-  dialogs_->areas = common::NonRubyAreas{
-      .enabled = true, .start = "[[", .end = "]]", .delete_start = true, .delete_end = true};
-  commands_->PassRubiAreaClick();
-  host_.text = QStringLiteral("今日[[今日]]今日\n");
-  commands_->AllRubiClick();
-  QVERIFY(testing_support::BytesEqual(Sjis("{今日/きょう}今日{今日/きょう}\r\n"),
-                                      ReadFile(docs_->Path() / "story.srb")));
-}
-
-void RubyCommandsTest::UnknownDictionaryUseIsRefused() {
-  settings_.dic_pattern = 7;
-  commands_->AllRubiClick();
-  QCOMPARE(messenger_.records.size(), std::size_t{1});
-  QVERIFY(messenger_.records[0].text.starts_with("辞書の使用パターン DIC_PATTERN=7"));
-  QVERIFY(host_.opened.empty());
-  QVERIFY(WorkDirEmpty());
-}
-
-void RubyCommandsTest::BraceEscapeRoundTripsOrRefusesUnencodableText() {
-  QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}本\n"), messenger_),
-           std::optional<QString>(QStringLiteral("∈注∋本\n")));
-  QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}\n\n😀{注}"), messenger_),
-           std::optional<QString>());
-  QCOMPARE(messenger_.records.size(), std::size_t{1});
-  QVERIFY(messenger_.records[0].text.starts_with("3 行目の文字「😀」"));
-}
+  void BraceEscapeRoundTripsOrRefusesUnencodableText() {
+    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}本\n"), messenger_),
+             std::optional<QString>(QStringLiteral("∈注∋本\n")));
+    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}\n\n😀{注}"), messenger_),
+             std::optional<QString>());
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+    QVERIFY(messenger_.records[0].text.starts_with("3 行目の文字「😀」"));
+  }
+};
 
 QTEST_MAIN(RubyCommandsTest)
 #include "ruby_commands_test.moc"
