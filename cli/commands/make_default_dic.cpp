@@ -8,7 +8,7 @@
 #include "cli/settings_file.h"
 #include "common/message_format.h"
 #include "dictionary/generator/default_dictionaries.h"
-#include "dictionary/generator/default_messages.h"
+#include "dictionary/generator/messages.h"
 
 #ifndef MIRUKAZE_DEFAULT_DATA_DIR
 #error "MIRUKAZE_DEFAULT_DATA_DIR must name the project's data/default folder"

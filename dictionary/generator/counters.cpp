@@ -3,6 +3,8 @@
 // 三十本 = さん + じゅっぽん.
 #include "dictionary/generator/counters.h"
 
+#include <algorithm>
+
 #include "dictionary/generator/data_file.h"
 #include "dictionary/generator/kana.h"
 
@@ -33,10 +35,7 @@ std::vector<std::u32string> SplitSpaces(std::u32string_view line) {
 }
 
 bool IsReading(std::u32string_view text) {
-  for (char32_t c : text) {
-    if (!IsHiragana(c) && c != U'ー') return false;
-  }
-  return true;
+  return std::all_of(text.begin(), text.end(), IsReadingKana);
 }
 
 void AddNumbersFrom11To99(const CounterReadings& row, std::vector<CounterWord>& words) {

@@ -62,14 +62,13 @@ std::vector<std::string> DropLog::Lines() const {
   for (std::size_t i = 0; i < kDropReasonCount; ++i) {
     const Tally& tally = tallies_[i];
     if (tally.count == 0) continue;
-    std::u32string examples;
+    std::string examples;
     for (const std::u32string& word : tally.examples) {
-      if (!examples.empty()) examples += U"、";
-      examples += word;
+      if (!examples.empty()) examples += messages::kExampleSeparator;
+      examples += EncodeUtf8(word);
     }
-    lines.push_back(
-        common::FormatMessage(PatternOf(static_cast<DropReason>(i)),
-                              {static_cast<std::int64_t>(tally.count), EncodeUtf8(examples)}));
+    lines.push_back(common::FormatMessage(PatternOf(static_cast<DropReason>(i)),
+                                          {static_cast<std::int64_t>(tally.count), examples}));
   }
   return lines;
 }

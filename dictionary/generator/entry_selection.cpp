@@ -39,16 +39,6 @@ bool HasKatakanaKe(std::u32string_view surface) {
   return false;
 }
 
-// が → か, ぢ → ち, ば and ぱ → は; any other kana stays.
-char32_t Unvoiced(char32_t c) {
-  if ((c >= U'が' && c <= U'ぢ' && (c - U'か') % 2 == 1) ||
-      (c >= U'づ' && c <= U'ど' && (c - U'つ') % 2 == 1)) {
-    return c - 1;
-  }
-  if (c >= U'ば' && c <= U'ぽ' && (c - U'は') % 3 != 0) return c - (c - U'は') % 3;
-  return c;
-}
-
 // Whether the first character of `surface` has a reading of its own, not a sound change nor a
 // form it takes only after another kanji, that `reading` begins with: 具 ぐ and 分 ぶん are no
 // rendaku, 付 づけ is.
@@ -81,11 +71,11 @@ bool IsRendakuOfAnother(std::u32string_view surface, std::u32string_view reading
   return false;
 }
 
-}  // namespace
-
-std::optional<WordEntry> MakeEntry(std::u32string_view surface, std::u32string_view reading,
-                                   const SjisTable& sjis, const KanjiReadings& readings,
-                                   DropReason& reason) {
+// The Shift_JIS form of a word that fits the dictionary with a reading that Shift_JIS can
+// write; nullopt with the reason otherwise.
+std::optional<EncodedWord> EncodeWordAndReading(std::u32string_view surface,
+                                                std::u32string_view reading, const SjisTable& sjis,
+                                                DropReason& reason) {
   if (surface.size() > kMaxWordChars) {
     reason = DropReason::kTooLong;
     return std::nullopt;
@@ -95,6 +85,16 @@ std::optional<WordEntry> MakeEntry(std::u32string_view surface, std::u32string_v
     reason = WhyNotEncoded(surface);
     return std::nullopt;
   }
+  return word;
+}
+
+}  // namespace
+
+std::optional<WordEntry> MakeEntry(std::u32string_view surface, std::u32string_view reading,
+                                   const SjisTable& sjis, const KanjiReadings& readings,
+                                   DropReason& reason) {
+  std::optional<EncodedWord> word = EncodeWordAndReading(surface, reading, sjis, reason);
+  if (!word) return std::nullopt;
   if (HasKatakanaKe(surface)) {
     reason = DropReason::kKatakanaKe;
     return std::nullopt;
@@ -112,15 +112,8 @@ std::optional<WordEntry> MakeEntryFromTargetReading(std::u32string_view surface,
                                                     const SjisTable& sjis,
                                                     const KanjiReadings& readings,
                                                     DropReason& reason) {
-  if (surface.size() > kMaxWordChars) {
-    reason = DropReason::kTooLong;
-    return std::nullopt;
-  }
-  std::optional<EncodedWord> word = sjis.EncodeWord(surface);
-  if (!word || !sjis.EncodeReading(reading)) {
-    reason = WhyNotEncoded(surface);
-    return std::nullopt;
-  }
+  std::optional<EncodedWord> word = EncodeWordAndReading(surface, reading, sjis, reason);
+  if (!word) return std::nullopt;
   std::u32string targets_only;
   for (std::size_t i = 0; i < surface.size(); ++i) {
     if (word->targets[i]) targets_only.push_back(surface[i]);

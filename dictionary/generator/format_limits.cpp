@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "dictionary/dictionary_compiler.h"
 #include "dictionary/ruby_dictionary_format.h"
 #include "dictionary/source_line.h"
 #include "dictionary/source_validation.h"
@@ -51,16 +52,25 @@ std::optional<Candidate> LineOf(const WordEntry& entry, const SjisTable& sjis, D
   return Candidate{{std::move(text), word->sjis.size(), entry.rank}, entry.surface};
 }
 
-// The bytes the builder writes for one length section, starting at an aligned offset.
-std::size_t SectionBytes(std::size_t length, const std::vector<Candidate>& lines) {
+// The bytes of one line's reading in the dictionary: the reading as the builder encodes it (a
+// byte per kana and per separator), then its 0 byte.
+std::size_t StoredReadingBytes(const SourceLine& line) {
+  return EncodeReading(std::string_view(line.text).substr(line.key_bytes + 1)).size() + 1;
+}
+
+// The bytes the builder writes for one length section from an aligned offset to the next:
+// the bucket table, the keys, 3-byte addresses and the readings.
+std::size_t SectionBytes(std::size_t length, std::size_t words, std::size_t reading_bytes) {
   std::size_t bytes = Aligned(kBucketCounts[length - 1] * 4);
-  bytes += Aligned(lines.size() * length * 2);
-  bytes += Aligned(lines.size() * 3);
-  for (const Candidate& candidate : lines) {
-    // The encoded reading: one byte per kana or separator, then its 0 byte.
-    bytes += (candidate.line.text.size() - candidate.line.key_bytes - 1) / 2 + 1;
-  }
-  return Aligned(bytes);
+  bytes += Aligned(words * length * 2);
+  bytes += Aligned(words * 3);
+  return Aligned(bytes + reading_bytes);
+}
+
+std::size_t SectionBytes(std::size_t length, const std::vector<Candidate>& lines) {
+  std::size_t reading_bytes = 0;
+  for (const Candidate& candidate : lines) reading_bytes += StoredReadingBytes(candidate.line);
+  return SectionBytes(length, lines.size(), reading_bytes);
 }
 
 // Keeps the best-ranked lines of one length that fit its key bytes and its buckets.
@@ -90,6 +100,21 @@ std::vector<Candidate> FitLength(std::size_t length, std::vector<Candidate> line
 }
 
 }  // namespace
+
+std::size_t DictionaryBytes(const std::vector<SourceLine>& lines) {
+  std::array<std::size_t, kMaxWordLength> words{};
+  std::array<std::size_t, kMaxWordLength> reading_bytes{};
+  for (const SourceLine& line : lines) {
+    std::size_t length = line.key_bytes / 2;
+    ++words[length - 1];
+    reading_bytes[length - 1] += StoredReadingBytes(line);
+  }
+  std::size_t bytes = kHeaderSize;
+  for (std::size_t length = 1; length <= words.size(); ++length) {
+    bytes += SectionBytes(length, words[length - 1], reading_bytes[length - 1]);
+  }
+  return bytes;
+}
 
 bool FitsSourceLine(const WordEntry& entry) {
   std::size_t bytes = entry.surface.size() * 2 + 1;

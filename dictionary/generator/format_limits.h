@@ -24,6 +24,10 @@ struct SourceLine {
 // its reading takes two bytes in Shift_JIS, a separator one).
 bool FitsSourceLine(const WordEntry& entry);
 
+// The size of the dictionary file that the builder makes of `lines`, rounded up to the
+// alignment; FitFormatLimits keeps it within 24-bit offsets.
+std::size_t DictionaryBytes(const std::vector<SourceLine>& lines);
+
 // The kept lines, by word length and, within a length, from the highest rank to the lowest:
 // a lookup scans a bucket from its last key, so the commonest words are found first.
 std::vector<SourceLine> FitFormatLimits(const std::vector<WordEntry>& entries,

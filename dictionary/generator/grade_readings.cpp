@@ -9,10 +9,10 @@
 #include "common/message_format.h"
 #include "common/sjis.h"
 #include "common/sjis_reader.h"
-#include "dictionary/generator/default_messages.h"
 #include "dictionary/generator/entry_selection.h"
 #include "dictionary/generator/kana.h"
 #include "dictionary/generator/kanji_readings.h"
+#include "dictionary/generator/messages.h"
 #include "dictionary/grade_dictionary_format.h"
 
 namespace dictionary::generator {
@@ -25,9 +25,6 @@ constexpr char32_t kGeneralMark = U'0';  // ends the key of a general word
 constexpr char32_t kNameMark = U'1';     // and of a proper noun
 constexpr char32_t kAffixMark = U'-';
 constexpr char32_t kSmallTsu = U'っ';
-constexpr std::u32string_view kVoicing = U"かきくけこさしすせそたちつてと";  // か → が
-constexpr std::u32string_view kHRow = U"はひふへほ";                         // は → ば, ぱ
-constexpr std::u32string_view kGeminating = U"つちくき";                     // がく → がっ
 
 // The education kanji of the current curriculum (学年別漢字配当表).
 constexpr int kExpectedEducationKanji = 1026;
@@ -103,17 +100,10 @@ std::vector<BaseReading> BaseReadings(const KanjiEntry& entry) {
   return readings;
 }
 
-// The voiced forms a reading takes inside a compound: か → が, は → ば and ぱ.
-std::vector<char32_t> VoicedForms(char32_t kana) {
-  if (kVoicing.find(kana) != std::u32string_view::npos) return {kana + 1};
-  if (kHRow.find(kana) != std::u32string_view::npos) return {kana + 1, kana + 2};
-  return {};
-}
-
 // The reading, its geminated form (学 がく→がっ), its voiced forms (日 ひ→び) and both.
 std::vector<std::u32string> SoundForms(const std::u32string& reading) {
   std::vector<std::u32string> forms = {reading};
-  if (reading.size() > 1 && kGeminating.find(reading.back()) != std::u32string_view::npos) {
+  if (reading.size() > 1 && CanGeminate(reading.back())) {
     forms.push_back(reading.substr(0, reading.size() - 1) + kSmallTsu);
   }
   std::size_t plain = forms.size();

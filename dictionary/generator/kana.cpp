@@ -75,4 +75,22 @@ std::string KatakanaToHiragana(std::string_view utf8) {
   return EncodeUtf8(ToHiragana(DecodeUtf8(utf8)));
 }
 
+std::u32string VoicedForms(char32_t kana) {
+  // In the hiragana table each voiced kana follows its plain one, and ぱ follows ば.
+  static constexpr std::u32string_view kVoicing = U"かきくけこさしすせそたちつてと";
+  static constexpr std::u32string_view kHRow = U"はひふへほ";
+  if (kVoicing.find(kana) != std::u32string_view::npos) return {kana + 1};
+  if (kHRow.find(kana) != std::u32string_view::npos) return {kana + 1, kana + 2};
+  return {};
+}
+
+char32_t Unvoiced(char32_t kana) {
+  static constexpr std::u32string_view kVoiced = U"がぎぐげござじずぜぞだぢづでど";
+  static constexpr std::u32string_view kHRowChanged = U"ばぱびぴぶぷべぺぼぽ";
+  if (kVoiced.find(kana) != std::u32string_view::npos) return kana - 1;
+  std::size_t at = kHRowChanged.find(kana);
+  if (at != std::u32string_view::npos) return kana - (at % 2 + 1);
+  return kana;
+}
+
 }  // namespace dictionary::generator

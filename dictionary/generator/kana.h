@@ -25,4 +25,18 @@ constexpr char32_t ToHiragana(char32_t c) {
 std::u32string ToHiragana(std::u32string_view text);
 std::string KatakanaToHiragana(std::string_view utf8);
 
+// The kana a reading is written in: hiragana and ー.
+constexpr bool IsReadingKana(char32_t c) { return IsHiragana(c) || c == U'ー'; }
+
+// The sound changes at the join of a compound, shared by the main dictionary's reading split
+// and the grade list's readings, so that both accept the same forms.
+// The voiced forms of a reading's first kana: か → が, は → ば and ぱ; none for other kana.
+std::u32string VoicedForms(char32_t kana);
+// The plain kana of a voiced one: が → か, ば and ぱ → は; any other kana stays.
+char32_t Unvoiced(char32_t kana);
+// The final kana that turn into っ before another kanji: 学 がく → がっ, 一 いち → いっ.
+constexpr bool CanGeminate(char32_t kana) {
+  return kana == U'つ' || kana == U'ち' || kana == U'く' || kana == U'き';
+}
+
 }  // namespace dictionary::generator

@@ -12,16 +12,6 @@ namespace {
 constexpr char32_t kOkuriganaMark = U'.';
 constexpr char32_t kAffixMark = U'-';
 
-// か→が, さ→ざ, た→だ, は→ば: in the hiragana table the voiced kana follows its plain one.
-bool HasVoicedForm(char32_t c) {
-  return (c >= U'か' && c <= U'ぢ' && (c - U'か') % 2 == 0) ||
-         (c >= U'つ' && c <= U'ど' && (c - U'つ') % 2 == 0) ||
-         (c >= U'は' && c <= U'ほ' && (c - U'は') % 3 == 0);
-}
-
-// The final kana that turn into っ before another kanji: 学 がく → がっ, 一 いち → いっ.
-bool CanGeminate(char32_t c) { return c == U'つ' || c == U'ち' || c == U'く' || c == U'き'; }
-
 // The stem form that a verb's okurigana takes inside a compound: る → り, う → い, …
 char32_t ContinuativeOf(char32_t c) {
   static constexpr std::u32string_view kDictionary = U"うくぐすつぬぶむる";
@@ -103,14 +93,8 @@ void KanjiReadings::Add(char32_t kanji, const std::u32string& kana, int score, i
     }
   };
   put({kana, score, false, false, suffix_only});
-  if (HasVoicedForm(kana.front())) {
-    std::u32string voiced = kana;
-    voiced.front() = voiced.front() + 1;
-    put({voiced, changed_score, true, false, suffix_only});
-    if (kana.front() >= U'は' && kana.front() <= U'ほ') {  // は → ぱ
-      voiced.front() = kana.front() + 2;
-      put({voiced, changed_score, true, false, suffix_only});
-    }
+  for (char32_t first : VoicedForms(kana.front())) {
+    put({first + kana.substr(1), changed_score, true, false, suffix_only});
   }
   if (kana.size() > 1 && CanGeminate(kana.back())) {
     std::u32string geminated = kana;

@@ -19,6 +19,7 @@ constexpr char kMeaningsStart = '{';
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// 0, as for an absent field, when the digits are missing or malformed.
 int NumberAfter(std::string_view token, std::size_t prefix) {
   int value = 0;
   std::from_chars(token.data() + prefix, token.data() + token.size(), value);

@@ -55,8 +55,7 @@ bool HoldsKanji(std::u32string_view text) {
 
 // The reading must be kana only: a reading such as "*" (unknown) makes the row useless.
 bool IsKanaReading(std::u32string_view reading) {
-  return !reading.empty() && std::all_of(reading.begin(), reading.end(),
-                                         [](char32_t c) { return IsHiragana(c) || c == U'ー'; });
+  return !reading.empty() && std::all_of(reading.begin(), reading.end(), IsReadingKana);
 }
 
 std::optional<LexiconRow> MakeRow(const std::vector<std::string_view>& fields,
@@ -119,7 +118,7 @@ std::optional<std::vector<LexiconRow>> ReadUnidicLexicon(const std::filesystem::
 std::optional<std::vector<LexiconRow>> ReadIpadicLexicon(const std::filesystem::path& folder,
                                                          common::Messenger& messenger) {
   std::vector<std::filesystem::path> files;
-  std::error_code error;
+  std::error_code error;  // an unreadable folder yields no rows, which is told below
   for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
     if (item.path().extension() == ".csv") files.push_back(item.path());
   }

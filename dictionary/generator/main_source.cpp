@@ -186,7 +186,7 @@ std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, Drop
                                 common::Messenger& messenger) {
   std::filesystem::path temporary = common::TemporarySibling(pre_path);
   if (!WriteLines(lines, lexicon_name, temporary) || !common::MoveFile(temporary, pre_path)) {
-    common::RemoveFile(temporary);
+    common::RemoveFile(temporary);  // a leftover is only clutter; the fault is told below
     messenger.Tell({std::string(messages::kTitleGenerator),
                     common::FormatMessage(messages::kCannotWriteSource, {pre_path.string()}),
                     common::Icon::kError});

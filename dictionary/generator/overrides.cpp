@@ -31,7 +31,7 @@ std::optional<Override> ParseOverrideLine(std::u32string_view line) {
       entry.segments.push_back(std::move(segment));
       segment.clear();
       split = true;
-    } else if (IsHiragana(c) || c == U'ー') {
+    } else if (IsReadingKana(c)) {
       segment.push_back(c);
       entry.reading.push_back(c);
     } else {

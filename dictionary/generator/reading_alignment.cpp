@@ -38,6 +38,18 @@ struct Step {
 };
 using StepTable = std::vector<std::vector<Step>>;
 
+// Records that the first i characters can take the first j kana with `score`, reached from
+// (from_i, from_j). An equal score by another way marks the split as tied.
+void Offer(StepTable& best, std::size_t i, std::size_t j, std::size_t from_i, std::size_t from_j,
+           int score) {
+  Step& step = best[i][j];
+  if (score > step.score) {
+    step = {score, from_i, from_j, best[from_i][from_j].tied};
+  } else if (score == step.score && (from_i != step.from_char || from_j != step.from_pos)) {
+    step.tied = true;
+  }
+}
+
 // The segments of the best split that `best` found, from its last step back. A group gives its
 // whole reading to its last character; the others stay empty.
 Alignment TraceBack(const StepTable& best, std::u32string_view text) {
@@ -105,7 +117,7 @@ class Aligner {
  private:
   std::optional<Alignment> SolveLiteral(std::size_t piece, std::size_t pos) {
     char32_t c = ToHiragana(surface_[pieces_[piece].begin]);
-    if (IsHiragana(c) || c == U'ー') {
+    if (IsReadingKana(c)) {
       if (pos >= reading_.size() || reading_[pos] != c) return std::nullopt;
       return Solve(piece + 1, pos + 1);
     }
@@ -141,6 +153,10 @@ class Aligner {
   }
 
   std::optional<Alignment> SplitRun(const Piece& run, std::u32string_view text);
+  void OfferKnownReadings(const Piece& run, std::size_t i, std::size_t j, std::u32string_view text,
+                          StepTable& best) const;
+  static void OfferFreeReadings(std::size_t chars, std::size_t i, std::size_t j,
+                                std::u32string_view text, StepTable& best);
 
   std::u32string_view surface_;
   std::u32string_view reading_;
@@ -154,37 +170,11 @@ std::optional<Alignment> Aligner::SplitRun(const Piece& run, std::u32string_view
   // best[i][j]: the best score for the run's first i characters over text's first j kana.
   StepTable best(chars + 1, std::vector<Step>(text.size() + 1));
   best[0][0].score = 0;
-  auto offer = [&best](std::size_t i, std::size_t j, std::size_t from_i, std::size_t from_j,
-                       int score) {
-    Step& step = best[i][j];
-    if (score > step.score) {
-      step = {score, from_i, from_j, best[from_i][from_j].tied};
-    } else if (score == step.score && (from_i != step.from_char || from_j != step.from_pos)) {
-      step.tied = true;
-    }
-  };
   for (std::size_t i = 0; i < chars; ++i) {
-    std::size_t at = run.begin + i;
-    const std::vector<KanjiReading>* candidates = CandidatesAt(run, at);
     for (std::size_t j = 0; j < text.size(); ++j) {
       if (best[i][j].score == kNoScore) continue;
-      int here = best[i][j].score;
-      std::u32string_view rest = text.substr(j);
-      if (candidates) {
-        for (const KanjiReading& candidate : *candidates) {
-          if (candidate.voiced && at == 0) continue;
-          if (candidate.geminated && i + 1 == chars) continue;
-          if (!rest.starts_with(candidate.kana)) continue;
-          offer(i + 1, j + candidate.kana.size(), i, j, here + candidate.score);
-        }
-      }
-      if (!CanStartSegment(rest.front())) continue;
-      for (std::size_t length = 1; length <= rest.size(); ++length) {
-        if (chars == 1) offer(1, j + length, 0, j, here + kUnknownScore);
-        for (std::size_t end = i + 2; end <= chars; ++end) {
-          offer(end, j + length, i, j, here + kGroupScore);
-        }
-      }
+      OfferKnownReadings(run, i, j, text, best);
+      OfferFreeReadings(chars, i, j, text, best);
     }
   }
   const Step& last = best[chars][text.size()];
@@ -192,6 +182,37 @@ std::optional<Alignment> Aligner::SplitRun(const Piece& run, std::u32string_view
   Alignment alignment = TraceBack(best, text);
   if (last.tied && HasPartialGroup(alignment)) return WholeGroup(chars, text);
   return alignment;
+}
+
+// Character i of the run takes one of its KANJIDIC readings from kana j on.
+void Aligner::OfferKnownReadings(const Piece& run, std::size_t i, std::size_t j,
+                                 std::u32string_view text, StepTable& best) const {
+  std::size_t at = run.begin + i;
+  const std::vector<KanjiReading>* candidates = CandidatesAt(run, at);
+  if (candidates == nullptr) return;
+  std::size_t chars = run.end - run.begin;
+  std::u32string_view rest = text.substr(j);
+  for (const KanjiReading& candidate : *candidates) {
+    if (candidate.voiced && at == 0) continue;
+    if (candidate.geminated && i + 1 == chars) continue;
+    if (!rest.starts_with(candidate.kana)) continue;
+    Offer(best, i + 1, j + candidate.kana.size(), i, j, best[i][j].score + candidate.score);
+  }
+}
+
+// Any stretch of kana from j on, as the reading of a lone unknown kanji or of a group of two or
+// more characters starting at character i.
+void Aligner::OfferFreeReadings(std::size_t chars, std::size_t i, std::size_t j,
+                                std::u32string_view text, StepTable& best) {
+  std::u32string_view rest = text.substr(j);
+  if (!CanStartSegment(rest.front())) return;
+  int here = best[i][j].score;
+  for (std::size_t length = 1; length <= rest.size(); ++length) {
+    if (chars == 1) Offer(best, 1, j + length, 0, j, here + kUnknownScore);
+    for (std::size_t end = i + 2; end <= chars; ++end) {
+      Offer(best, end, j + length, i, j, here + kGroupScore);
+    }
+  }
 }
 
 }  // namespace

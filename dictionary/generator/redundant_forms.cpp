@@ -82,8 +82,9 @@ bool SharesReadings(const WordEntry& entry, const std::vector<bool>& targets, st
   std::vector<const std::u32string*> readings(entry.surface.size() - at, nullptr);
   std::size_t segment = 0;
   for (std::size_t i = at; i < entry.surface.size(); ++i) {
-    if (targets[i] && segment < longer.segments.size())
+    if (targets[i] && segment < longer.segments.size()) {
       readings[i - at] = &longer.segments[segment++];
+    }
   }
   return ReadsTheSame(entry, targets, at, entry.surface.size(), readings);
 }

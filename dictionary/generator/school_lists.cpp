@@ -7,7 +7,6 @@
 #include "common/cp932.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
-#include "dictionary/generator/default_messages.h"
 #include "dictionary/generator/messages.h"
 #include "dictionary/grade_dictionary_format.h"
 #include "dictionary/level_source.h"
@@ -93,6 +92,12 @@ std::string LevelComment(int level) {
   }
 }
 
+// The two comment lines that open a level list: which kanji it holds, and where they come from.
+std::string LevelListHead(int level) {
+  return common::Sjis(LevelComment(level)) + std::string(kLineEnd) +
+         common::Sjis(messages::kListSource) + std::string(kLineEnd);
+}
+
 }  // namespace
 
 GradeList MakeGradeList(const std::vector<KanjiEntry>& kanjidic, const ReadingUsage& usage) {
@@ -113,9 +118,7 @@ GradeList MakeGradeList(const std::vector<KanjiEntry>& kanjidic, const ReadingUs
 LevelLists MakeLevelLists(const std::vector<KanjiEntry>& kanjidic) {
   LevelLists lists;
   for (int level = 0; level < kLevelCount; ++level) {
-    lists.bytes[static_cast<std::size_t>(level)] =
-        common::Sjis(LevelComment(level)) + std::string(kLineEnd) +
-        common::Sjis(messages::kListSource) + std::string(kLineEnd);
+    lists.bytes[static_cast<std::size_t>(level)] = LevelListHead(level);
   }
   std::array<std::int64_t, kLevelCount> counts{};
   std::int64_t not_shift_jis = 0;
@@ -158,6 +161,7 @@ bool WriteSchoolLists(const common::ProgramDir& program, const GradeList& grades
         levels.bytes[static_cast<std::size_t>(level)]);
   }
   std::error_code error;
+  // A folder that cannot be made shows as the first level list that cannot be written.
   std::filesystem::create_directories(program.LevelSourceDir(), error);
   for (const auto& [path, bytes] : files) {
     if (common::ReplaceFileContents(path, bytes)) continue;

@@ -372,6 +372,27 @@ TEST(FormatLimits, KeysOfOneLengthStopAtTheSectionSize) {
   EXPECT_EQ(drops.Count(DropReason::kBucketFull), 0u);
 }
 
+TEST(FormatLimits, SizeCountsEverySeparatorOfTheReadings) {
+  // The 24-bit guard rests on this size: every '*' is a byte of its own in the dictionary.
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<WordEntry> words;
+  for (std::size_t n = 0; n < 500; ++n) {
+    words.push_back(Word(TenKanji(n), std::vector<std::u32string>(10, U"い"), 0));
+    words.push_back(Word(TenKanji(n).substr(0, 3) + U"し", {U"い", U"に", U"さん"}, 0));
+  }
+  std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
+  EntriesByLength entries;
+  for (const SourceLine& line : lines) {
+    entries[line.key_bytes / 2 - 1].push_back(
+        {line.text.substr(0, line.key_bytes), line.text.substr(line.key_bytes + 1)});
+  }
+  CompiledDictionary compiled = CompileDictionary(entries);
+  ASSERT_TRUE(compiled.ok());
+  std::size_t padded = (compiled.bytes.size() + kAlignment - 1) / kAlignment * kAlignment;
+  EXPECT_EQ(DictionaryBytes(lines), padded);
+}
+
 TEST(FormatLimits, LongWordsAndLongLinesAreLeftOutWithTheirReason) {
   SjisTable sjis;
   DropLog drops;
