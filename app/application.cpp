@@ -14,13 +14,13 @@
 #include "app/command_words.h"
 #include "app/main_text_window.h"
 #include "app/messages.h"
-#include "app/qt_text.h"
 #include "app/screenshots.h"
 #include "app/single_instance.h"
 #include "common/message_format.h"
 #include "common/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/message_box_messenger.h"
+#include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
 #include "rubywindow/browser_launcher.h"
 
@@ -29,6 +29,8 @@ namespace app {
 namespace {
 
 namespace fs = std::filesystem;
+using common::view::PathOfQString;
+using common::view::QStringOfUtf8;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
@@ -65,6 +67,17 @@ std::optional<fs::path> ProgramFolder(const StartOptions& options, common::Messe
   TellStartFailure(messenger,
                    common::FormatMessage(messages::kNoProgramDir, {options.home->string()}));
   return std::nullopt;
+}
+
+// The file named on the command line, and the documentation's pictures when they are asked for.
+void StartWork(MainTextWindow& window, const StartOptions& options) {
+  if (options.file) {
+    std::error_code error;
+    (void)window.OpenFile(fs::absolute(*options.file, error));  // it tells its failure
+  }
+  if (const char* folder = std::getenv(kScreenshotDirVariable); folder != nullptr && *folder) {
+    ScheduleScreenshots(window, folder);
+  }
 }
 
 }  // namespace
@@ -108,13 +121,7 @@ int RunApplication(int argc, char** argv) {
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();
-  if (parsed.options->file) {
-    std::error_code error;
-    (void)window.OpenFile(fs::absolute(*parsed.options->file, error));  // it tells its failure
-  }
-  if (const char* folder = std::getenv(kScreenshotDirVariable); folder != nullptr && *folder) {
-    ScheduleScreenshots(window, folder);
-  }
+  StartWork(window, *parsed.options);
   return application.exec();
 }
 

@@ -4,24 +4,23 @@
 #include <QMouseEvent>
 
 #include "app/messages.h"
+#include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 
 namespace app {
 
 namespace {
 
+using common::view::QStringOfUtf8;
+
 constexpr int kMainOnly = 0;
 constexpr int kUserOnly = 1;
 constexpr int kUserThenMain = 2;
 
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString UserDictionaryText(const common::Settings& settings) {
   // Any negative selection, not only -1, means that none of the registered ones is selected.
   if (settings.dic_num < 0 || settings.dic_num >= common::kDictionarySlots) {
-    return Utf8(messages::kStandardUserLabel);
+    return QStringOfUtf8(messages::kStandardUserLabel);
   }
   return "[" + common::view::DecodeSjis(settings.dic_names[settings.dic_num]) + "]";
 }
@@ -33,9 +32,9 @@ QString DictionaryIndicatorText(const common::Settings& settings) {
     case kUserOnly:
       return UserDictionaryText(settings);
     case kUserThenMain:
-      return UserDictionaryText(settings) + Utf8(messages::kThenMainLabel);
+      return UserDictionaryText(settings) + QStringOfUtf8(messages::kThenMainLabel);
     default:
-      return Utf8(messages::kMainDictionaryLabel);
+      return QStringOfUtf8(messages::kMainDictionaryLabel);
   }
 }
 

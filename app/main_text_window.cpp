@@ -17,13 +17,13 @@
 #include "app/edit_capacity_dialog.h"
 #include "app/help.h"
 #include "app/messages.h"
-#include "app/qt_text.h"
 #include "app/ruby_commands/brace_escape_command.h"
 #include "app/ruby_commands/ruby_commands.h"
 #include "app/version_dialog.h"
 #include "common/message_format.h"
 #include "common/view/caret_position.h"
 #include "common/view/edit_commands.h"
+#include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
@@ -178,14 +178,14 @@ void MainTextWindow::ShrinkClick() {
 }
 
 void MainTextWindow::HelpClick() {
-  std::string browser = rubywindow::view::BrowserProgram(*context_.settings);
-  rubywindow::view::DialogBrowserPicker picker(*context_.choosers, this, browser);
-  OpenHelp(*context_.program, browser, *context_.starter, picker, *context_.messenger,
-           QCoreApplication::applicationDirPath().toStdString());
-  // A browser picked because the stored one would not start takes its place.
-  if (browser != rubywindow::view::BrowserProgram(*context_.settings)) {
-    rubywindow::view::SetBrowserProgram(*context_.settings, browser);
-  }
+  std::filesystem::path shipped_dir =
+      common::view::PathOfQString(QCoreApplication::applicationDirPath());
+  rubywindow::view::LaunchWithStoredBrowser(
+      *context_.settings, *context_.choosers, this,
+      [&](std::string& browser, rubywindow::BrowserPicker& picker) {
+        OpenHelp(*context_.program, browser, *context_.starter, picker, *context_.messenger,
+                 shipped_dir);
+      });
 }
 
 void MainTextWindow::VersionClick() {

@@ -108,7 +108,10 @@ class MainTextWindow : public QMainWindow, public RubyCommandHost {
   void CreateFileActions();
   void CreateViewActions();
   QAction* AddAction(const char* object_name, const QString& caption, const QKeySequence& key);
+  QAction* AddRubyAction(const char* object_name, const QString& caption, const QKeySequence& key,
+                         void (RubyCommands::*slot)());
   void CreateRubyActions();
+  void CreatePopupRubyActions();
   void CreateMenus();
   void CreateToolBar();
   void CreatePopupMenu();

@@ -3,16 +3,19 @@
 
 #include "app/main_text_window.h"
 #include "app/messages.h"
-#include "app/qt_text.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/view/choosers.h"
+#include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 
 namespace app {
 
 namespace fs = std::filesystem;
+using common::view::PathOfQString;
+using common::view::QStringOfPath;
+using common::view::QStringOfUtf8;
 
 void MainTextWindow::SetCurrentFile(const fs::path& path) {
   current_file_ = path;

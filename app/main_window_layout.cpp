@@ -30,6 +30,13 @@ const QKeySequence kPopupEndKey(Qt::CTRL | Qt::Key_B);
 const QKeySequence kNonRubyAreaKey(Qt::CTRL | Qt::Key_N);
 const QKeySequence kBraceEscapeKey(Qt::SHIFT | Qt::Key_F5);
 
+// A ruby command's toolbar button: its picture, and a hint on hover and in the status bar.
+void ShowOnToolBar(QAction* action, const QString& hint, const char* icon) {
+  action->setToolTip(hint);
+  action->setStatusTip(hint);
+  action->setIcon(QIcon(icon));
+}
+
 }  // namespace
 
 QAction* MainTextWindow::AddAction(const char* object_name, const QString& caption,
@@ -57,6 +64,7 @@ void MainTextWindow::CreateFileActions() {
   save_action_ = AddAction("saveAction", tr("上書き保存(&S)"), {});
   save_action_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   save_as_action_ = AddAction("saveAsAction", tr("名前をつけて保存(&A)..."), {});
+  save_as_action_->setIconText(tr("別名"));  // it has no picture: a short name for its button
   capacity_action_ = AddAction("capacityAction", tr("編集領域追加(&Z)"), {});
   exit_action_ = AddAction("exitAction", tr("終了(&X)"), kExitKey);
   popup_save_action_ = AddAction("popupSaveAction", tr("上書保存(&S)"), {});
@@ -94,93 +102,52 @@ void MainTextWindow::CreateViewActions() {
   connect(version_action_, &QAction::triggered, this, &MainTextWindow::VersionClick);
 }
 
+QAction* MainTextWindow::AddRubyAction(const char* object_name, const QString& caption,
+                                       const QKeySequence& key, void (RubyCommands::*slot)()) {
+  QAction* action = AddAction(object_name, caption, key);
+  connect(action, &QAction::triggered, ruby_commands_.get(), slot);
+  return action;
+}
+
 void MainTextWindow::CreateRubyActions() {
-  RubyCommands* commands = ruby_commands_.get();
-  struct Entry {
-    QAction** action;
-    const char* name;
-    QString caption;
-    QKeySequence key;
-    QString hint;
-    const char* icon;
-    void (RubyCommands::*slot)();
-  };
-  const Entry entries[] = {
-      {&all_ruby_action_, "allRubyAction", tr("総るび振り(&G)"), QKeySequence(Qt::Key_F5),
-       tr("全漢字に指定した辞書でルビを振る"), ":/app/icons/all_ruby.png",
-       &RubyCommands::AllRubiClick},
-      {&grade_ruby_action_, "gradeRubyAction", tr("配当学年るび(&N)"), QKeySequence(Qt::Key_F7),
-       tr("指定した配当学年の漢字にﾙﾋﾞを振る"), ":/app/icons/grade_ruby.png",
-       &RubyCommands::HaitouRubiClick},
-      {&level_ruby_action_, "levelRubyAction", tr("漢検級るび(&K)"), QKeySequence(Qt::Key_F8),
-       tr("指定した漢検級の漢字にるびを振る"), ":/app/icons/level_ruby.png",
-       &RubyCommands::KankenSpeedButtonClick},
-      {&line_ruby_action_, "lineRubyAction", tr("指定行＆フィールドるび(&L)"),
-       QKeySequence(Qt::Key_F6), tr("指定行&ﾌｨｰﾙﾄﾞ にﾙﾋﾞを振る"), ":/app/icons/line_ruby.png",
-       &RubyCommands::GyouSpeedButtonClick},
-      {&empty_ruby_window_action_,
-       "emptyRubyWindowAction",
-       tr("新規るび窓(&R)"),
-       QKeySequence(Qt::Key_F3),
-       {},
-       nullptr,
-       &RubyCommands::RbWButtonClick},
-      {&non_ruby_area_action_,
-       "nonRubyAreaAction",
-       tr("非るび領域設定(&P)"),
-       {},
-       {},
-       nullptr,
-       &RubyCommands::PassRubiAreaClick},
-      // The pop-up menu's entries run the same commands.
-      {&popup_all_ruby_action_,
-       "popupAllRubyAction",
-       tr("総るび振り(&G)"),
-       {},
-       {},
-       nullptr,
-       &RubyCommands::AllRubiClick},
-      {&popup_grade_ruby_action_,
-       "popupGradeRubyAction",
-       tr("配当学年るび振り(&N)"),
-       {},
-       {},
-       nullptr,
-       &RubyCommands::HaitouRubiClick},
-      {&popup_level_ruby_action_,
-       "popupLevelRubyAction",
-       tr("漢検級るび振り(&K)"),
-       {},
-       {},
-       nullptr,
-       &RubyCommands::KankenSpeedButtonClick},
-      {&popup_line_ruby_action_,
-       "popupLineRubyAction",
-       tr("指定行＆ﾌｨｰﾙﾄﾞるび振り(&L)"),
-       {},
-       {},
-       nullptr,
-       &RubyCommands::GyouSpeedButtonClick},
-      {&popup_non_ruby_area_action_,
-       "popupNonRubyAreaAction",
-       tr("非るび領域設定"),
-       kNonRubyAreaKey,
-       {},
-       nullptr,
-       &RubyCommands::PassRubiAreaClick},
-  };
-  for (const Entry& entry : entries) {
-    QAction* action = AddAction(entry.name, entry.caption, entry.key);
-    if (!entry.hint.isEmpty()) {
-      action->setToolTip(entry.hint);
-      action->setStatusTip(entry.hint);
-    }
-    if (entry.icon != nullptr) action->setIcon(QIcon(entry.icon));
-    connect(action, &QAction::triggered, commands, entry.slot);
-    *entry.action = action;
-  }
+  all_ruby_action_ = AddRubyAction("allRubyAction", tr("総るび振り(&G)"), QKeySequence(Qt::Key_F5),
+                                   &RubyCommands::AllRubiClick);
+  ShowOnToolBar(all_ruby_action_, tr("全漢字に指定した辞書でルビを振る"),
+                ":/app/icons/all_ruby.png");
+  grade_ruby_action_ = AddRubyAction("gradeRubyAction", tr("配当学年るび(&N)"),
+                                     QKeySequence(Qt::Key_F7), &RubyCommands::HaitouRubiClick);
+  ShowOnToolBar(grade_ruby_action_, tr("指定した配当学年の漢字にﾙﾋﾞを振る"),
+                ":/app/icons/grade_ruby.png");
+  level_ruby_action_ =
+      AddRubyAction("levelRubyAction", tr("漢検級るび(&K)"), QKeySequence(Qt::Key_F8),
+                    &RubyCommands::KankenSpeedButtonClick);
+  ShowOnToolBar(level_ruby_action_, tr("指定した漢検級の漢字にるびを振る"),
+                ":/app/icons/level_ruby.png");
+  line_ruby_action_ = AddRubyAction("lineRubyAction", tr("指定行＆フィールドるび(&L)"),
+                                    QKeySequence(Qt::Key_F6), &RubyCommands::GyouSpeedButtonClick);
+  ShowOnToolBar(line_ruby_action_, tr("指定行&ﾌｨｰﾙﾄﾞ にﾙﾋﾞを振る"), ":/app/icons/line_ruby.png");
+  empty_ruby_window_action_ =
+      AddRubyAction("emptyRubyWindowAction", tr("新規るび窓(&R)"), QKeySequence(Qt::Key_F3),
+                    &RubyCommands::RbWButtonClick);
+  non_ruby_area_action_ = AddRubyAction("nonRubyAreaAction", tr("非るび領域設定(&P)"), {},
+                                        &RubyCommands::PassRubiAreaClick);
   brace_escape_action_ = AddAction("braceEscapeAction", tr("{ }を退避する(&T)"), kBraceEscapeKey);
   connect(brace_escape_action_, &QAction::triggered, this, &MainTextWindow::T1Click);
+  CreatePopupRubyActions();
+}
+
+// The pop-up menu's entries run the same commands under captions of their own.
+void MainTextWindow::CreatePopupRubyActions() {
+  popup_all_ruby_action_ =
+      AddRubyAction("popupAllRubyAction", tr("総るび振り(&G)"), {}, &RubyCommands::AllRubiClick);
+  popup_grade_ruby_action_ = AddRubyAction("popupGradeRubyAction", tr("配当学年るび振り(&N)"), {},
+                                           &RubyCommands::HaitouRubiClick);
+  popup_level_ruby_action_ = AddRubyAction("popupLevelRubyAction", tr("漢検級るび振り(&K)"), {},
+                                           &RubyCommands::KankenSpeedButtonClick);
+  popup_line_ruby_action_ = AddRubyAction("popupLineRubyAction", tr("指定行＆ﾌｨｰﾙﾄﾞるび振り(&L)"),
+                                          {}, &RubyCommands::GyouSpeedButtonClick);
+  popup_non_ruby_area_action_ = AddRubyAction("popupNonRubyAreaAction", tr("非るび領域設定"),
+                                              kNonRubyAreaKey, &RubyCommands::PassRubiAreaClick);
 }
 
 void MainTextWindow::CreateMenus() {
@@ -226,19 +193,6 @@ void MainTextWindow::CreateToolBar() {
   tool_bar_ = addToolBar(tr("ツールバー"));
   tool_bar_->setObjectName("toolBar");
   tool_bar_->setMovable(false);
-  // Short names for the buttons of the shared commands, which have no pictures of their own.
-  const std::pair<EditAction, QString> short_names[] = {{EditAction::kCut, tr("切取")},
-                                                        {EditAction::kCopy, tr("複写")},
-                                                        {EditAction::kPaste, tr("貼付")},
-                                                        {EditAction::kFind, tr("検索")},
-                                                        {EditAction::kReplace, tr("置換")},
-                                                        {EditAction::kTakeSearch, tr("検取")},
-                                                        {EditAction::kTakeReplacement, tr("置取")},
-                                                        {EditAction::kGoToStart, tr("文頭")},
-                                                        {EditAction::kGoToEnd, tr("文末")},
-                                                        {EditAction::kJumpToLine, tr("行へ")}};
-  for (const auto& [id, name] : short_names) edit_->Action(id)->setIconText(name);
-  save_as_action_->setIconText(tr("別名"));
 
   // The ruby commands come right after the files: on a narrow window they stay in sight.
   tool_bar_->addActions({new_action_, open_action_, save_action_, save_as_action_});

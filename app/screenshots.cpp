@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "app/main_text_window.h"
-#include "app/qt_text.h"
 #include "app/ruby_commands/ruby_commands.h"
+#include "common/view/qt_text.h"
 #include "rubywindow/view/ruby_window.h"
 
 namespace app {
@@ -18,7 +18,7 @@ namespace {
 constexpr int kSettleMilliseconds = 1000;
 
 bool Save(QWidget* window, const std::filesystem::path& file) {
-  return window != nullptr && window->grab().save(QStringOfPath(file), "PNG");
+  return window != nullptr && window->grab().save(common::view::QStringOfPath(file), "PNG");
 }
 
 }  // namespace

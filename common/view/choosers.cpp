@@ -6,6 +6,8 @@
 #include <QFontDialog>
 #include <QStringList>
 
+#include "common/view/qt_text.h"
+
 namespace common::view {
 namespace {
 
@@ -42,9 +44,8 @@ QString NameOf(const QString& description) {
 }  // namespace
 
 QString QtFilterOf(std::string_view windows_filter_utf8) {
-  const QStringList parts = QString::fromUtf8(windows_filter_utf8.data(),
-                                              static_cast<qsizetype>(windows_filter_utf8.size()))
-                                .split(QLatin1Char(kWindowsSeparator));
+  const QStringList parts =
+      QStringOfUtf8(windows_filter_utf8).split(QLatin1Char(kWindowsSeparator));
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     entries << NameOf(parts[i]) + QStringLiteral(" (") + QtPatternsOf(parts[i + 1]) +

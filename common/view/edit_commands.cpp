@@ -34,6 +34,7 @@ EditCommands::EditCommands(TextPane* pane, SearchMemory& memory, common::Messeng
                            QWidget* window)
     : QObject(window), pane_(pane), memory_(memory), messenger_(messenger), window_(window) {
   CreateActions();
+  NameToolButtons();
   connect(pane_, &QPlainTextEdit::selectionChanged, this, &EditCommands::UpdateEnabled);
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &EditCommands::UpdateEnabled);
@@ -73,6 +74,22 @@ void EditCommands::CreateActions() {
   Add(EditAction::kGoToEnd, tr("文末Jump(&Z)"), K(Qt::CTRL | Qt::Key_Z), &EditCommands::GoToEnd);
   Add(EditAction::kJumpToLine, tr("指定行Jump(&L)"), K(Qt::CTRL | Qt::Key_L),
       &EditCommands::ShowJumpDialog);
+}
+
+// Short names for the toolbar buttons, which have no pictures of their own; the menus keep the
+// full captions. Every editing window shows the same buttons.
+void EditCommands::NameToolButtons() {
+  const std::pair<EditAction, QString> short_names[] = {{EditAction::kCut, tr("切取")},
+                                                        {EditAction::kCopy, tr("複写")},
+                                                        {EditAction::kPaste, tr("貼付")},
+                                                        {EditAction::kFind, tr("検索")},
+                                                        {EditAction::kReplace, tr("置換")},
+                                                        {EditAction::kTakeSearch, tr("検取")},
+                                                        {EditAction::kTakeReplacement, tr("置取")},
+                                                        {EditAction::kGoToStart, tr("文頭")},
+                                                        {EditAction::kGoToEnd, tr("文末")},
+                                                        {EditAction::kJumpToLine, tr("行へ")}};
+  for (const auto& [id, name] : short_names) Action(id)->setIconText(name);
 }
 
 // The action works through its shortcut wherever the window has the focus, and the editor

@@ -95,6 +95,7 @@ class EditCommands : public QObject {
 
  private:
   void CreateActions();
+  void NameToolButtons();
   QAction* Add(EditAction id, const QString& caption, const QKeySequence& shortcut,
                void (EditCommands::*slot)());
   void Select(int start, int length);

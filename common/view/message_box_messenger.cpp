@@ -1,7 +1,10 @@
 // Messages as modal message boxes over the window that owns them.
 #include "common/view/message_box_messenger.h"
 
+#include <QApplication>
 #include <QMessageBox>
+
+#include "common/view/qt_text.h"
 
 namespace common::view {
 namespace {
@@ -49,10 +52,6 @@ common::Answer AnswerOf(int button) {
   }
 }
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 MessageBoxMessenger::MessageBoxMessenger(QWidget* parent) : parent_(parent) {}
@@ -68,8 +67,12 @@ void MessageBoxMessenger::Tell(const common::Message& message) {
 }
 
 common::Answer MessageBoxMessenger::Ask(const common::Message& message, common::Buttons buttons) {
-  QMessageBox box(IconOf(message.icon), FromUtf8(message.title), FromUtf8(message.text),
-                  ButtonsOf(buttons), parent_);
+  // The box stands over the window the user is working in (the ruby window's messages over the
+  // ruby window), so that it never opens hidden behind another window of the program.
+  QWidget* over = QApplication::activeWindow();
+  if (over == nullptr) over = parent_.data();
+  QMessageBox box(IconOf(message.icon), QStringOfUtf8(message.title), QStringOfUtf8(message.text),
+                  ButtonsOf(buttons), over);
   if (buttons == common::Buttons::kOkCancel || buttons == common::Buttons::kYesNoCancel) {
     box.setEscapeButton(QMessageBox::Cancel);
   }
@@ -77,9 +80,7 @@ common::Answer MessageBoxMessenger::Ask(const common::Message& message, common::
 }
 
 void MessageBoxMessenger::SetProgress(std::string_view text) {
-  if (progress_sink_) {
-    progress_sink_(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  }
+  if (progress_sink_) progress_sink_(QStringOfUtf8(text));
 }
 
 }  // namespace common::view

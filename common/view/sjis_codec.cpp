@@ -100,9 +100,20 @@ std::optional<std::string> EncodeSjis(const QString& text, Unencodable* first_ba
   return bytes;
 }
 
+std::string EncodeSjisLossy(const QString& text) {
+  QByteArray utf8 = text.toUtf8();
+  return Utf8ToCp932Lossy(std::string_view(utf8.data(), utf8.size()));
+}
+
 QString DecodeSjis(std::string_view bytes) {
   std::string utf8 = Cp932ToUtf8Lossy(bytes);
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::optional<QString> DecodeSjisExact(std::string_view bytes) {
+  std::optional<std::string> utf8 = Cp932ToUtf8(bytes);
+  if (!utf8) return std::nullopt;
+  return QString::fromUtf8(utf8->data(), static_cast<qsizetype>(utf8->size()));
 }
 
 std::size_t SjisByteLength(QStringView text) {

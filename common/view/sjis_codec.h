@@ -21,8 +21,14 @@ struct Unencodable {
 // Shift_JIS form; `first_bad`, when given, then names the first such character and its line.
 std::optional<std::string> EncodeSjis(const QString& text, Unencodable* first_bad = nullptr);
 
+// For a value that must be stored whatever it holds (a font name): a character Shift_JIS
+// cannot hold becomes '?'.
+std::string EncodeSjisLossy(const QString& text);
+
 // Bytes that are not Shift_JIS become U+FFFD, so the text can always be shown.
 QString DecodeSjis(std::string_view bytes);
+// nullopt when `bytes` are not Shift_JIS throughout.
+std::optional<QString> DecodeSjisExact(std::string_view bytes);
 
 // The length of the Shift_JIS encoding of `text`. A character Shift_JIS cannot hold counts as
 // two bytes (it shows full width), so positions stay defined in any text.

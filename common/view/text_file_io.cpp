@@ -4,7 +4,6 @@
 #include <QStringDecoder>
 #include <cstdint>
 
-#include "common/cp932.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/text_file.h"
@@ -90,8 +89,9 @@ LoadedText DecodeTextBytes(std::string_view bytes, bool* had_bad_bytes) {
   if (HasNonAscii(view)) {
     if (std::optional<QString> decoded = StrictUtf8(view)) return {*decoded, TextEncoding::kUtf8};
   }
-  std::optional<std::string> utf8 = Cp932ToUtf8(view);
-  if (utf8) return {QString::fromStdString(*utf8), TextEncoding::kShiftJis};
+  if (std::optional<QString> decoded = DecodeSjisExact(view)) {
+    return {*decoded, TextEncoding::kShiftJis};
+  }
   if (had_bad_bytes != nullptr) *had_bad_bytes = true;
   return {DecodeSjis(view), TextEncoding::kShiftJis};
 }

@@ -19,8 +19,6 @@ enum class TextEncoding {
   kUtf8WithBom,  // UTF-8 that began with a byte order mark, which a save writes back
 };
 
-constexpr bool IsUtf8(TextEncoding encoding) { return encoding != TextEncoding::kShiftJis; }
-
 struct LoadedText {
   QString text;
   TextEncoding encoding = TextEncoding::kShiftJis;

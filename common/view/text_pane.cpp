@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "common/cp932.h"
 #include "common/view/colour_value.h"
 #include "common/view/font_fallback.h"
 #include "common/view/sjis_codec.h"
@@ -288,10 +287,7 @@ void TextPane::SetEditorFont(std::string_view name_sjis, int point_size) {
   SetTabStopChars(tab_stop_chars_);
 }
 
-std::string TextPane::EditorFontNameSjis() const {
-  QByteArray utf8 = font_name_.toUtf8();
-  return Utf8ToCp932Lossy(std::string_view(utf8.data(), utf8.size()));
-}
+std::string TextPane::EditorFontNameSjis() const { return EncodeSjisLossy(font_name_); }
 
 int TextPane::EditorFontSize() const { return font().pointSize(); }
 

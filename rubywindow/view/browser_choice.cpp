@@ -6,17 +6,12 @@
 #include "common/cp932.h"
 #include "common/settings.h"
 #include "common/view/choosers.h"
+#include "common/view/qt_text.h"
 #include "rubywindow/view/messages.h"
 
 namespace rubywindow::view {
 
-namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+using common::view::QStringOfUtf8;
 
 std::string BrowserProgram(const common::Settings& settings) {
   return common::Cp932ToUtf8(settings.web_browser).value_or(settings.web_browser);
@@ -27,21 +22,31 @@ void SetBrowserProgram(common::Settings& settings, const std::string& program_ut
   settings.web_browser = common::Utf8ToCp932(program_utf8).value_or(program_utf8);
 }
 
-std::optional<QString> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
-                                         const std::string& current_utf8) {
-  QString proposed = QString::fromStdString(current_utf8);
+std::optional<std::string> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
+                                             const std::string& current_utf8) {
+  QString proposed = QStringOfUtf8(current_utf8);
   if (!proposed.isEmpty() && !proposed.contains(QLatin1Char('/'))) {
     QString found = QStandardPaths::findExecutable(proposed);
     if (!found.isEmpty()) proposed = found;
   }
-  return choosers.OpenFileName(parent, Utf8(messages::kBrowserDialogTitle), proposed,
-                               common::view::QtFilterOf(messages::kBrowserDialogFilter));
+  std::optional<QString> chosen =
+      choosers.OpenFileName(parent, QStringOfUtf8(messages::kBrowserDialogTitle), proposed,
+                            common::view::QtFilterOf(messages::kBrowserDialogFilter));
+  if (!chosen) return std::nullopt;
+  return common::view::PathOfQString(*chosen).string();
+}
+
+void LaunchWithStoredBrowser(
+    common::Settings& settings, common::view::Choosers& choosers, QWidget* parent,
+    const std::function<void(std::string& browser, BrowserPicker& picker)>& launch) {
+  std::string browser = BrowserProgram(settings);
+  DialogBrowserPicker picker(choosers, parent, browser);
+  launch(browser, picker);
+  if (browser != BrowserProgram(settings)) SetBrowserProgram(settings, browser);
 }
 
 std::optional<std::string> DialogBrowserPicker::PickBrowser() {
-  std::optional<QString> chosen = AskBrowserProgram(choosers_, parent_, current_);
-  if (!chosen) return std::nullopt;
-  return chosen->toStdString();
+  return AskBrowserProgram(choosers_, parent_, current_);
 }
 
 }  // namespace rubywindow::view

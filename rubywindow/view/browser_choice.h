@@ -1,7 +1,7 @@
 // The browser program of the settings record, and the open dialog in which the user picks one.
 #pragma once
 
-#include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,10 +24,17 @@ std::string BrowserProgram(const common::Settings& settings);
 void SetBrowserProgram(common::Settings& settings, const std::string& program_utf8);
 
 // The open dialog "ブラウザ ファイルを指定", proposing `current`: a bare program name
-// ("xdg-open") is proposed by its full path when it is on the search path. nullopt when
-// cancelled.
-std::optional<QString> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
-                                         const std::string& current_utf8);
+// ("xdg-open") is proposed by its full path when it is on the search path. The program picked,
+// as the system names it, or nullopt when cancelled.
+std::optional<std::string> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
+                                             const std::string& current_utf8);
+
+// Runs `launch` with the stored browser program and a picker that offers the open dialog over
+// `parent`. A browser the user picks there, because the stored one would not start, is stored
+// in its place, so the next display does not fail the same way.
+void LaunchWithStoredBrowser(
+    common::Settings& settings, common::view::Choosers& choosers, QWidget* parent,
+    const std::function<void(std::string& browser, BrowserPicker& picker)>& launch);
 
 // The picker LaunchBrowser offers when the browser cannot be started.
 class DialogBrowserPicker final : public BrowserPicker {

@@ -8,6 +8,7 @@
 #include "common/view/choosers.h"
 #include "common/view/colour_value.h"
 #include "common/view/font_fallback.h"
+#include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 #include "rubywindow/html_page_settings.h"
 #include "rubywindow/view/ruby_window_session.h"
@@ -57,9 +58,9 @@ RubyFormatDialog::~RubyFormatDialog() = default;
 
 void RubyFormatDialog::CreateAlignmentButtons() {
   for (int index = 0; index < kAlignmentCount; ++index) {
-    std::string_view label = kAlignments[static_cast<std::size_t>(index)].label_utf8;
     auto* button = new QRadioButton(
-        QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), ui_->alignmentGroup);
+        common::view::QStringOfUtf8(kAlignments[static_cast<std::size_t>(index)].label_utf8),
+        ui_->alignmentGroup);
     ui_->alignmentLayout->addWidget(button);
     alignments_->addButton(button, index);
   }

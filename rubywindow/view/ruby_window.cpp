@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "common/settings.h"
 #include "common/view/caret_position.h"
 #include "common/view/edit_commands.h"
+#include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_document.h"
 #include "rubywindow/view/ruby_window_session.h"
@@ -91,24 +93,50 @@ QAction* RubyWindow::AddAction(const char* name, const QString& caption, const Q
   return action;
 }
 
+QAction* RubyWindow::AddToggle(const char* name, const QString& caption,
+                               const std::function<void(bool)>& apply) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setCheckable(true);
+  action->setChecked(true);
+  connect(action, &QAction::toggled, this, apply);
+  return action;
+}
+
 QAction* RubyWindow::Named(const char* name) const {
   return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
 void RubyWindow::CreateActions() {
-  AddAction("newFile", tr("新規作成(&N)"), tr("新規作成する"), [this] { NewFile(); });
-  AddAction("openFile", tr("開く(&O)..."), tr("?RBファイルをオープンする"), [this] {
-    OpenFile();
-  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  AddAction("saveFile", tr("上書き保存(&S)"), tr("ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する"), [this] { Save(); });
-  AddAction("saveAs", tr("名前をつけて保存(&A)..."), tr("名前を付けて保存する"),
-            [this] { SaveAs(); });
+  CreateFileActions();
+  CreateDisplayActions();
+  CreateWindowActions();
+}
+
+// The pictures are the main text window's, so a command looks the same in both windows.
+void RubyWindow::CreateFileActions() {
+  QAction* new_file =
+      AddAction("newFile", tr("新規作成(&N)"), tr("新規作成する"), [this] { NewFile(); });
+  new_file->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+  QAction* open = AddAction("openFile", tr("開く(&O)..."), tr("?RBファイルをオープンする"),
+                            [this] { OpenFile(); });
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  QAction* save =
+      AddAction("saveFile", tr("上書き保存(&S)"), tr("ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する"), [this] { Save(); });
+  save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  QAction* save_as = AddAction("saveAs", tr("名前をつけて保存(&A)..."), tr("名前を付けて保存する"),
+                               [this] { SaveAs(); });
+  save_as->setIconText(tr("別名"));  // it has no picture: a short name for its button
   QAction* close_window =
       AddAction("closeWindow", tr("閉じる(&C)"), tr("このｳｨﾝﾄﾞｳを閉じる"), [this] { close(); });
   close_window->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  close_window->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   // Ctrl+C closes the window, as Ctrl+C ends the main window; copying is Ctrl+Ins.
   pane_->ReserveShortcut(close_window->shortcut());
+}
 
+void RubyWindow::CreateDisplayActions() {
   AddAction("browserRubyDisplay", tr("ブラウザるび表示(&D)"),
             tr("HTMLにして、ルビをブラウザ表示する"), [this] { BrowserRubyDisplay(); })
       ->setShortcut(QKeySequence(Qt::Key_F5));
@@ -121,15 +149,11 @@ void RubyWindow::CreateActions() {
   AddAction("notationTest", tr("形式ﾃｽﾄ(&T)"), tr("ルビ形式の不正をテストする"), [this] {
     NotationTest();
   })->setShortcut(QKeySequence(Qt::Key_F9));
+}
 
-  QAction* tool_bar = AddAction("showToolBar", tr("ﾂｰﾙﾊﾞｰ表示(&B)"), QString(), [] {});
-  tool_bar->setCheckable(true);
-  tool_bar->setChecked(true);
-  connect(tool_bar, &QAction::toggled, this, [this](bool on) { tool_bar_->setVisible(on); });
-  QAction* wrap = AddAction("wordWrap", tr("端で折り返す(&L)"), QString(), [] {});
-  wrap->setCheckable(true);
-  wrap->setChecked(true);
-  connect(wrap, &QAction::toggled, this, [this](bool on) { pane_->SetWordWrap(on); });
+void RubyWindow::CreateWindowActions() {
+  AddToggle("showToolBar", tr("ﾂｰﾙﾊﾞｰ表示(&B)"), [this](bool on) { tool_bar_->setVisible(on); });
+  AddToggle("wordWrap", tr("端で折り返す(&L)"), [this](bool on) { pane_->SetWordWrap(on); });
   // Shift+Enter in the text is a line break; elsewhere in the window it is this command.
   AddAction("standardSize", tr("画面規定値(&G)"), tr("画面規定値"), [this] {
     StandardSize();
@@ -230,7 +254,12 @@ void RubyWindow::RefreshCaretDisplay() {
 }
 
 void RubyWindow::ShowStatus(std::string_view pattern, const std::filesystem::path& path) {
-  file_panel_->setText(QString::fromStdString(common::FormatMessage(pattern, {path.string()})));
+  file_panel_->setText(
+      common::view::QStringOfUtf8(common::FormatMessage(pattern, {path.string()})));
+}
+
+void RubyWindow::Tell(std::string_view title, std::string text, common::Icon icon) {
+  Messenger().Tell({std::string(title), std::move(text), icon});
 }
 
 void RubyWindow::StorePlacement() {

@@ -76,12 +76,18 @@ class RubyWindow : public QMainWindow {
 
  private:
   void CreateActions();
+  void CreateFileActions();
+  void CreateDisplayActions();
+  void CreateWindowActions();
   void CreateMenus();
   void CreateToolBar();
   void CreatePopupMenu();
   void CreateStatusBar();
   QAction* AddAction(const char* name, const QString& caption, const QString& hint,
                      const std::function<void()>& run);
+  // A menu entry with a check mark, on at start; `apply` follows each change of it.
+  QAction* AddToggle(const char* name, const QString& caption,
+                     const std::function<void(bool)>& apply);
   QAction* Named(const char* name) const;
   void PlaceWindow();
   void ApplyLooks();
@@ -101,11 +107,14 @@ class RubyWindow : public QMainWindow {
                                         bool report_separators);
   void ShowFault(const NotationCheck& check);
   bool PassesCheckBeforeConversion(const std::string& text);
+  bool HasPageToShow();
   void ShowPage(const std::filesystem::path& page);
 
   void ShowStatus(std::string_view pattern, const std::filesystem::path& path);
   void RefreshCaretDisplay();
   void StorePlacement();
+  void Tell(std::string_view title, std::string text,
+            common::Icon icon = common::Icon::kInformation);
   common::Messenger& Messenger() const { return *context_.messenger; }
 
   RubyWindowContext context_;

@@ -6,6 +6,7 @@
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/view/choosers.h"
+#include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/ruby_page.h"
@@ -16,31 +17,16 @@
 namespace rubywindow::view {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString QtPath(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-fs::path PathOf(const QString& path) { return fs::path(path.toStdString()); }
-
-common::Message Note(std::string_view title, std::string text,
-                     common::Icon icon = common::Icon::kInformation) {
-  return {std::string(title), std::move(text), icon};
-}
-
-}  // namespace
+using common::view::PathOfQString;
+using common::view::QStringOfPath;
+using common::view::QStringOfUtf8;
 
 void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
   field_flag_ = field_flag;
   if (!IsNewDocument(path)) {
     if (!common::FileExists(path)) {
-      Messenger().Tell(Note(messages::kTitleCannotOpen,
-                            common::FormatMessage(messages::kCannotOpen, {path.string()}),
-                            common::Icon::kWarning));
+      Tell(messages::kTitleCannotOpen,
+           common::FormatMessage(messages::kCannotOpen, {path.string()}), common::Icon::kWarning);
     } else if (LoadDocument(path)) {
       ShowStatus(messages::kOpened, path);
     }
@@ -58,9 +44,10 @@ bool RubyWindow::IsModified() const { return pane_->IsModified(); }
 
 void RubyWindow::SetDocumentPath(const fs::path& path) {
   document_path_ = path;
-  setWindowTitle(error_list_mode_ ? Utf8(messages::kBuildReportTitle)
-                                  : QString::fromStdString(common::FormatMessage(
-                                        messages::kWindowTitle, {path.filename().string()})));
+  setWindowTitle(QStringOfUtf8(
+      error_list_mode_
+          ? std::string(messages::kBuildReportTitle)
+          : common::FormatMessage(messages::kWindowTitle, {path.filename().string()})));
   ymi_available_ = YmiAvailableFor(path);
   pane_->SetModified(false);
   RefreshCaretDisplay();
@@ -94,10 +81,10 @@ void RubyWindow::OpenFile() {
   if (ConfirmUnsaved(messages::kTitleUnsaved) == common::Answer::kCancel) return;
   common::Settings& settings = *context_.settings;
   std::optional<QString> chosen = context_.choosers->OpenFileName(
-      this, Utf8(messages::kOpenDialogTitle), QtPath(settings.user_path),
+      this, QStringOfUtf8(messages::kOpenDialogTitle), QStringOfPath(settings.user_path),
       common::view::QtFilterOf(messages::kOpenDialogFilter));
   if (!chosen) return;
-  fs::path path = PathOf(*chosen);
+  fs::path path = PathOfQString(*chosen);
   settings.user_path = path.parent_path();
   pane_->SetTabStopChars(settings.ruby_tab_width);
   if (!LoadDocument(path)) return;
@@ -107,22 +94,22 @@ void RubyWindow::OpenFile() {
 
 bool RubyWindow::Save() {
   if (!pane_->IsModified()) {
-    Messenger().Tell(Note(messages::kTitleNotEdited, std::string(messages::kNotEdited)));
+    Tell(messages::kTitleNotEdited, std::string(messages::kNotEdited));
     return false;
   }
   fs::path path = DocumentOnDisk();
-  Messenger().Tell(Note(messages::kTitleSaveFile, path.string()));
+  Tell(messages::kTitleSaveFile, path.string());
   if (common::IsReadOnly(path)) {
-    common::Message question =
-        Note(messages::kTitleReadOnly, common::FormatMessage(messages::kReadOnly, {path.string()}),
-             common::Icon::kQuestion);
+    common::Message question{std::string(messages::kTitleReadOnly),
+                             common::FormatMessage(messages::kReadOnly, {path.string()}),
+                             common::Icon::kQuestion};
     if (Messenger().Ask(question, common::Buttons::kOkCancel) != common::Answer::kOk) {
       return false;
     }
     if (!common::ClearReadOnly(path)) {
-      Messenger().Tell(Note(messages::kTitleReadOnly,
-                            common::FormatMessage(messages::kReadOnlyNotCleared, {path.string()}),
-                            common::Icon::kWarning));
+      Tell(messages::kTitleReadOnly,
+           common::FormatMessage(messages::kReadOnlyNotCleared, {path.string()}),
+           common::Icon::kWarning);
       return false;
     }
   }
@@ -131,17 +118,17 @@ bool RubyWindow::Save() {
 
 void RubyWindow::SaveAs() {
   if (pane_->document()->isEmpty()) {
-    Messenger().Tell(Note(messages::kTitleNothingToSave, std::string(messages::kNothingToSave),
-                          common::Icon::kWarning));
+    Tell(messages::kTitleNothingToSave, std::string(messages::kNothingToSave),
+         common::Icon::kWarning);
     return;
   }
   common::Settings& settings = *context_.settings;
   std::optional<QString> chosen =
-      context_.choosers->SaveFileName(this, Utf8(messages::kSaveDialogTitle),
-                                      QtPath(settings.user_path / document_path_.filename()),
+      context_.choosers->SaveFileName(this, QStringOfUtf8(messages::kSaveDialogTitle),
+                                      QStringOfPath(settings.user_path / document_path_.filename()),
                                       common::view::QtFilterOf(messages::kOpenDialogFilter));
   if (!chosen) return;
-  fs::path path = PathOf(*chosen);
+  fs::path path = PathOfQString(*chosen);
   settings.user_path = path.parent_path();
   if (!WriteDocument(path)) return;
   SetDocumentPath(path);
@@ -151,7 +138,7 @@ void RubyWindow::SaveAs() {
 // says so, and the question's command does not go on.
 bool RubyWindow::SaveForPrompt() {
   fs::path path = DocumentOnDisk();
-  Messenger().Tell(Note(messages::kTitleSaveFile, path.string()));
+  Tell(messages::kTitleSaveFile, path.string());
   return WriteDocument(path);
 }
 
@@ -166,9 +153,9 @@ bool RubyWindow::WriteDocument(const fs::path& path) {
 // away after a failed save.
 common::Answer RubyWindow::ConfirmUnsaved(std::string_view title) {
   if (!pane_->IsModified()) return common::Answer::kNo;
-  common::Answer answer =
-      Messenger().Ask(Note(title, std::string(messages::kUnsaved), common::Icon::kQuestion),
-                      common::Buttons::kYesNoCancel);
+  common::Answer answer = Messenger().Ask(
+      {std::string(title), std::string(messages::kUnsaved), common::Icon::kQuestion},
+      common::Buttons::kYesNoCancel);
   if (answer == common::Answer::kYes && !SaveForPrompt()) return common::Answer::kCancel;
   return answer;
 }

@@ -29,11 +29,6 @@ namespace {
 
 constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
 
-common::Message Note(std::string_view title, std::string text,
-                     common::Icon icon = common::Icon::kInformation) {
-  return {std::string(title), std::move(text), icon};
-}
-
 }  // namespace
 
 // The text as the core reads it. A character Shift_JIS cannot hold is named, with its line,
@@ -42,11 +37,11 @@ std::optional<std::string> RubyWindow::TextInSjis() {
   common::view::Unencodable bad;
   std::optional<std::string> text = common::view::EncodeSjis(pane_->Text(), &bad);
   if (!text) {
-    Messenger().Tell(Note(messages::kTitleUnencodable,
-                          common::FormatMessage(messages::kUnencodable,
-                                                {common::view::DescribeCharacter(bad.character),
-                                                 std::int64_t{bad.line}}),
-                          common::Icon::kWarning));
+    Tell(messages::kTitleUnencodable,
+         common::FormatMessage(
+             messages::kUnencodable,
+             {common::view::DescribeCharacter(bad.character), std::int64_t{bad.line}}),
+         common::Icon::kWarning);
   }
   return text;
 }
@@ -87,8 +82,8 @@ bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
 void RubyWindow::NotationTest() {
   if (error_list_mode_) return;
   if (pane_->document()->isEmpty()) {
-    Messenger().Tell(Note(core_messages::kTitleNothingToCheck,
-                          std::string(core_messages::kNothingToCheck), common::Icon::kWarning));
+    Tell(core_messages::kTitleNothingToCheck, std::string(core_messages::kNothingToCheck),
+         common::Icon::kWarning);
     return;
   }
   std::optional<CheckStart> start = CheckStartDialog::Ask(session_.check_start, this);
@@ -101,17 +96,21 @@ void RubyWindow::NotationTest() {
   int column = start->from_caret ? pane_->ByteColumnOfCaret() : 1;
   std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
-  Messenger().Tell(Note(kCheckPassedTitle, CheckPassedText(document_path_.string(), line, column,
-                                                           check->lines, check->groups)));
+  Tell(kCheckPassedTitle,
+       CheckPassedText(document_path_.string(), line, column, check->lines, check->groups));
+}
+
+// The browser displays do nothing in error-list mode, and refuse an empty text.
+bool RubyWindow::HasPageToShow() {
+  if (error_list_mode_) return false;
+  if (!pane_->document()->isEmpty()) return true;
+  Tell(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
+       common::Icon::kWarning);
+  return false;
 }
 
 void RubyWindow::BrowserRubyDisplay() {
-  if (error_list_mode_) return;
-  if (pane_->document()->isEmpty()) {
-    Messenger().Tell(Note(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
-                          common::Icon::kWarning));
-    return;
-  }
+  if (!HasPageToShow()) return;
   // Once shown in the browser, the text is taken as it is: no later conversion checks it.
   check_before_conversions_ = false;
   std::optional<std::string> text = TextInSjis();
@@ -126,12 +125,7 @@ void RubyWindow::BrowserRubyDisplay() {
 }
 
 void RubyWindow::HtmlRubyDisplay() {
-  if (error_list_mode_) return;
-  if (pane_->document()->isEmpty()) {
-    Messenger().Tell(Note(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
-                          common::Icon::kWarning));
-    return;
-  }
+  if (!HasPageToShow()) return;
   std::optional<std::string> text = TextInSjis();
   if (!text || !PassesCheckBeforeConversion(*text)) return;
   fs::path document = DocumentOnDisk();
@@ -141,15 +135,15 @@ void RubyWindow::HtmlRubyDisplay() {
 }
 
 void RubyWindow::ShowPage(const fs::path& page) {
-  Messenger().Tell(Note(core_messages::kTitleShowingPage,
-                        common::FormatMessage(core_messages::kShowingPage, {page.string()})));
-  common::Settings& settings = *context_.settings;
-  std::string browser = BrowserProgram(settings);
-  DialogBrowserPicker picker(*context_.choosers, this, browser);
-  // A browser that does not start has been reported by the launcher; nothing is left to undo.
-  LaunchStatus launched = LaunchBrowser(page, browser, *context_.starter, picker, Messenger());
-  static_cast<void>(launched);
-  if (browser != BrowserProgram(settings)) SetBrowserProgram(settings, browser);
+  Tell(core_messages::kTitleShowingPage,
+       common::FormatMessage(core_messages::kShowingPage, {page.string()}));
+  LaunchWithStoredBrowser(*context_.settings, *context_.choosers, this,
+                          [&](std::string& browser, BrowserPicker& picker) {
+                            // A browser that does not start has been reported by the launcher;
+                            // nothing is left to undo.
+                            (void)LaunchBrowser(page, browser, *context_.starter, picker,
+                                                Messenger());
+                          });
 }
 
 void RubyWindow::RubyFormatSettings() {
@@ -158,12 +152,11 @@ void RubyWindow::RubyFormatSettings() {
 }
 
 void RubyWindow::ChooseBrowser() {
-  std::optional<QString> chosen =
+  std::optional<std::string> program =
       AskBrowserProgram(*context_.choosers, this, BrowserProgram(*context_.settings));
-  if (!chosen) return;
-  std::string program = chosen->toStdString();
-  SetBrowserProgram(*context_.settings, program);
-  Messenger().Tell(Note(core_messages::kTitleBrowserProgram, program));
+  if (!program) return;
+  SetBrowserProgram(*context_.settings, *program);
+  Tell(core_messages::kTitleBrowserProgram, *program);
 }
 
 }  // namespace rubywindow::view

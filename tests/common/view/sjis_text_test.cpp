@@ -3,6 +3,7 @@
 
 #include "common/view/caret_position.h"
 #include "common/view/choosers.h"
+#include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_file_io.h"
 #include "common/view/text_search.h"
@@ -185,6 +186,17 @@ class SjisTextTest : public QObject {
                         "すべてのファイル (*.*)|*.*"),
              U("テキストファイル (*.txt *.TXT);;HTMLファイル (*.htm *.HTM *.html *.HTML);;"
                "すべてのファイル (*)"));
+  }
+
+  // ソ is 0x83 0x5C in Shift_JIS: a path taken through it would end in a backslash.
+  void filePathsKeepTheirNamesBetweenQtAndTheFileSystem() {
+    const std::filesystem::path path("/texts/漢字 ソ/story.srb");
+    QCOMPARE(QStringOfPath(path), U("/texts/漢字 ソ/story.srb"));
+    QCOMPARE(PathOfQString(U("/texts/漢字 ソ/story.srb")), path);
+  }
+
+  void fontNameOutsideShiftJisIsStoredWithAStandIn() {
+    QCOMPARE(EncodeSjisLossy(U("漢😀")), std::string("\x8A\xBF?"));
   }
 
   void caretPositionTextShowsLineColumnAndCode_data() {

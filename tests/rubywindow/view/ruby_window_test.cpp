@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "common/message_format.h"
 #include "common/program_dir.h"
@@ -299,6 +300,22 @@ class RubyWindowTest : public QObject {
     f.window->CloseWithoutQuery();
     QCOMPARE(f.settings.ruby_height, 450);
     QCOMPARE(f.settings.ruby_width, 700);
+  }
+
+  // A toolbar button without a picture would show the whole menu caption.
+  void toolBarButtonsShowPicturesOrShortNames() {
+    Fixture f;
+    for (const char* action : {"newFile", "openFile", "saveFile", "closeWindow"}) {
+      QVERIFY2(!f.window->findChild<QAction*>(action)->icon().isNull(), action);
+    }
+    auto* tool_bar = f.window->findChild<QToolBar*>("toolBar");
+    QStringList names;
+    for (QAction* action : tool_bar->actions()) {
+      if (action->icon().isNull() && !action->isSeparator()) names << action->iconText();
+    }
+    QVERIFY(names.contains(U("別名")));
+    QVERIFY(names.contains(U("切取")));
+    QVERIFY(names.contains(U("行へ")));
   }
 
   // Font and colours are kept at once, alignment and line height when the dialog closes, the
