@@ -11,13 +11,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-screenshots}"
 out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 
-if ! command -v xvfb-run >/dev/null; then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
-    xvfb xauth
-fi
+bash "$root/scripts/install-missing.sh" screenshots xvfb xauth
 
 cmake -S "$root" -B "$build" -DMIRUKAZE_TESTS=OFF >/dev/null
 cmake --build "$build" --target mirukaze mirukaze-cli -j "$(nproc)" >/dev/null
