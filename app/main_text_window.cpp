@@ -141,6 +141,14 @@ rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return 
 bool MainTextWindow::RubyWindowOpen() const { return !ruby_window_.isNull(); }
 
 void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) {
+  // One ruby window at the most: a second one would escape the exit question, and its unsaved
+  // text with it. The ruby commands refuse before they get here; this keeps any other caller
+  // from opening a second.
+  if (ruby_window_ != nullptr) {
+    ruby_window_->raise();
+    ruby_window_->activateWindow();
+    return;
+  }
   rubywindow::view::RubyWindowContext context;
   context.settings = context_.settings;
   context.program = context_.program;

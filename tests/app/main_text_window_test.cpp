@@ -223,6 +223,11 @@ class MainTextWindowTest : public QObject {
         messenger_, "再見。",
         "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行してください！"));
 
+    rubywindow::view::RubyWindow* first = window_->RubyWindowIfOpen();
+    window_->OpenRubyWindow(*docs_ / "other.srb", false);  // never a second ruby window
+    QCOMPARE(window_->RubyWindowIfOpen(), first);
+    QCOMPARE(window_->findChildren<rubywindow::view::RubyWindow*>().size(), qsizetype{1});
+
     window_->RubyWindowIfOpen()->close();
     QVERIFY(!window_->RubyWindowOpen());  // the flag drops when the window closes
   }
