@@ -31,7 +31,14 @@
 #include <utility>
 #include <vector>
 
+#include "dictionary/generator/kana.h"
+
 namespace {
+
+// The generator's own UTF-8 and kana helpers, so that both sides convert alike.
+using dictionary::generator::ToHiragana;
+std::u32string Decode(std::string_view bytes) { return dictionary::generator::DecodeUtf8(bytes); }
+std::string Encode(std::u32string_view text) { return dictionary::generator::EncodeUtf8(text); }
 
 constexpr int kDefaultTop = 30;
 constexpr int kNone = -1;
@@ -40,49 +47,8 @@ constexpr char32_t kIterationMark = U'\u3005';  // 々
 constexpr char32_t kKatakanaKe = U'\u30B1';     // ケ
 constexpr char32_t kSmallKe = U'\u30F6';        // ヶ
 constexpr char32_t kIdeographicSpace = U'\u3000';
-constexpr char32_t kFirstKatakana = U'\u30A1';  // ァ
-constexpr char32_t kLastKatakana = U'\u30F6';   // ヶ
-constexpr char32_t kKatakanaToHiragana = 0x60;
 
-// ---- UTF-8 ----------------------------------------------------------------------------
-
-std::u32string Decode(std::string_view bytes) {
-  std::u32string out;
-  out.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i < bytes.size();) {
-    auto lead = static_cast<unsigned char>(bytes[i]);
-    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < bytes.size(); ++k) {
-      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-    }
-    out.push_back(code);
-    i += extra + 1;
-  }
-  return out;
-}
-
-std::string Encode(std::u32string_view text) {
-  std::string out;
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
+// ---- Files ------------------------------------------------------------------------------
 
 bool ReadWhole(const char* path, std::string& bytes) {
   std::ifstream in(path, std::ios::binary);
@@ -102,16 +68,6 @@ bool IsIdeograph(char32_t c) {
 
 bool IsSpace(char32_t c) {
   return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == kIdeographicSpace;
-}
-
-char32_t ToHiragana(char32_t c) {
-  return c >= kFirstKatakana && c <= kLastKatakana ? c - kKatakanaToHiragana : c;
-}
-
-std::u32string ToHiragana(std::u32string_view text) {
-  std::u32string out(text);
-  for (char32_t& c : out) c = ToHiragana(c);
-  return out;
 }
 
 // Kanji for counting and for runs: ideographs, 々, and ヶ/ケ standing between two of them.
