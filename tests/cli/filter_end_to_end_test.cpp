@@ -72,6 +72,8 @@ TEST_F(CliFilterRuby, LineRubyWritesTheGoldenFile) {
                  RubyOf("line", ".lrb", {"--dic-mode", "0", "--mark-delete", "--separator", ","})));
 }
 
+// Each refusal of the option checks is tested with engine/filter_options; here, that the tool
+// shows it once and writes nothing.
 TEST_F(CliFilterRuby, DialogRefusalsAreShownAndNothingIsWritten) {
   struct Case {
     std::vector<std::string> args;
@@ -81,16 +83,7 @@ TEST_F(CliFilterRuby, DialogRefusalsAreShownAndNothingIsWritten) {
       {{"--set", "RUBIRANGE/NENSETTYPE=1", "--set", "RUBIRANGE/NENSITA=4", "--set",
         "RUBIRANGE/NENUE=2", "ruby", "--kind", "grade"},
        "【ご確認！】 右欄の学年は左欄の学年より上にして下さい。\n"},
-      {{"--set", "RUBIKANQ/KANQSETMINV=11", "ruby", "--kind", "kanken"},
-       "【ご注意！！】 級の範囲の設定が不正です。\n\n　下位級(易) ～ 上位級(難) \n\n"
-       "の順に設定してください。\n"},
       {{"ruby", "--kind", "line"}, "【ご注意！】 フィールド・セパレーターを指定して下さい。\n"},
-      {{"--set", "GYOURUBI/GYOUTOUMARK=", "ruby", "--kind", "line", "--separator", ","},
-       "【ご注意！】 行頭マーク文字列を指定して下さい。\n"},
-      {{"--set", "GYOURUBI/GYOUTOUMARK={", "ruby", "--kind", "line", "--separator", ",",
-        "--mark-delete"},
-       "【ご注意!!】 マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > \n\n"
-       "があると、\n\n削除はできません。\n"},
   };
   for (Case c : cases) {
     c.args.push_back((home_ / "text.txt").string());
@@ -124,15 +117,6 @@ TEST_F(CliFilterRuby, GradeDictionaryThatCannotHoldTheCountIsRefused) {
     EXPECT_TRUE(Contains(run.err, "<in haitou_>")) << run.err;
     EXPECT_FALSE(fs::exists(home_ / "text.hrb"));
   }
-}
-
-TEST_F(CliFilterRuby, MissingLevelDictionaryAbortsLevelRuby) {
-  fs::remove(home_.DicDir() / "kanken_Q.dic");
-  CliRun run = home_.Run({"ruby", "--kind", "kanken", (home_ / "text.txt").string()});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_TRUE(Contains(run.err, "【大事な大事なご報告】 KDIC 部が異常です。!!! \n")) << run.err;
-  EXPECT_TRUE(Contains(run.err, "<in kanQChk_>")) << run.err;
-  EXPECT_FALSE(fs::exists(home_ / "text.krb"));
 }
 
 }  // namespace

@@ -79,20 +79,6 @@ TEST(DictionaryBuilder, MainDictionaryGoesToTheProgramFolder) {
   EXPECT_TRUE(fs::exists(setup.dir / "error_ck.out"));  // beside the source, as always
 }
 
-TEST(DictionaryBuilder, FolderNamedLikeTheMainDictionaryDoesNotMakeOne) {
-  BuildSetup setup;
-  fs::create_directory(setup.dir / "qv_body_x");
-  WriteFile(setup.dir / "qv_body_x/names.pre", Sjis("漢,かん\n"));
-  WriteFile(setup.dir / "prog/dic/Qv_Body.dic", "main");
-  BuildRequest request = setup.Request();
-  request.source = setup.dir / "qv_body_x/names.pre";
-  request.base_name = setup.dir / "qv_body_x/names";
-  RecordingMessenger messenger;
-  ASSERT_EQ(BuildDictionary(request, messenger), BuildStatus::kOk);
-  EXPECT_TRUE(fs::exists(setup.dir / "qv_body_x/names.dic"));
-  EXPECT_EQ(ReadFile(setup.dir / "prog/dic/Qv_Body.dic"), "main");
-}
-
 TEST(DictionaryBuilder, FirstBackupIsKeptOverThreeBuilds) {
   BuildSetup setup;
   RecordingMessenger messenger;

@@ -52,18 +52,13 @@ TEST(LevelSource, IchiInTenthLevelListGoesToBucket341WithCodeB) {
                          bytes.substr(0, 16)));
 }
 
-TEST(LevelSource, CommentAndEmptyLinesAreNotCounted) {
+// A long line gives one entry, from its first character.
+TEST(LevelSource, CommentEmptyAndIndentedLinesAreNotCounted) {
   std::array<std::string, kLevelCount> texts = Lists();
-  texts[0] = Sjis("#一\n 右\n\n雨\n");
+  texts[0] = Sjis("#一\n 右\n\n雨") + std::string(200, 'x') + "\n";
   std::vector<LevelEntry> entries = CollectLevelEntries(texts);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].kanji, 0x894A);
-}
-
-TEST(LevelSource, LongLineGivesOneEntry) {
-  std::array<std::string, kLevelCount> texts = Lists();
-  texts[0] = Sjis("一") + std::string(200, 'x') + "\n";
-  EXPECT_EQ(CollectLevelEntries(texts).size(), 1u);
 }
 
 TEST(LevelDictionaryBuild, SmallListsMatchGoldenBytes) {
@@ -106,26 +101,21 @@ TEST(LevelDictionaryBuild, OverwriteKeepsOneBackup) {
   EXPECT_EQ(ReadFile(dir.program.LevelDictionary()).size(), 1824u);
 }
 
-TEST(LevelDictionaryBuild, CancelKeepsTheOldDictionary) {
-  LevelProgram dir;
-  WriteFile(dir.program.LevelDictionary(), "old");
-  dir.messenger.Script({Answer::kCancel});
-  EXPECT_EQ(common::CodeOf(dir.Build()), -8);
-  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
-  EXPECT_FALSE(fs::exists(dir.program.DicDir() / "kanken_Q.~dic"));
-}
-
-TEST(LevelDictionaryBuild, ReadOnlyDictionaryKeptOnCancel) {
-  LevelProgram dir;
-  WriteFile(dir.program.LevelDictionary(), "old");
-  fs::permissions(dir.program.LevelDictionary(), fs::perms::owner_read);
-  dir.messenger.Script({Answer::kCancel});
-  EXPECT_EQ(common::CodeOf(dir.Build()), -21);
-  EXPECT_EQ(
-      dir.messenger.records[0].text,
-      "<" + dir.program.LevelDictionary().string() +
-          ">は読み出し専用ファイルとして\n既に存在します。\n\n属性を解除して書き込みますか？");
-  EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
+TEST(LevelDictionaryBuild, CancelKeepsTheOldDictionaryReadOnlyOrNot) {
+  for (bool read_only : {false, true}) {
+    LevelProgram dir;
+    WriteFile(dir.program.LevelDictionary(), "old");
+    if (read_only) fs::permissions(dir.program.LevelDictionary(), fs::perms::owner_read);
+    dir.messenger.Script({Answer::kCancel});
+    EXPECT_EQ(dir.Build(),
+              read_only ? LevelBuildStatus::kReadOnlyKept : LevelBuildStatus::kOverwriteDeclined);
+    EXPECT_TRUE(dir.messenger.records[0].text.ends_with(
+        read_only
+            ? ">は読み出し専用ファイルとして\n既に存在します。\n\n属性を解除して書き込みますか？"
+            : ">は既に存在しています。\n\n上書きしていいですか？"));
+    EXPECT_EQ(ReadFile(dir.program.LevelDictionary()), "old");
+    EXPECT_FALSE(fs::exists(dir.program.DicDir() / "kanken_Q.~dic"));
+  }
 }
 
 TEST(LevelDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {

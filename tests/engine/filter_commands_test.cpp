@@ -138,9 +138,6 @@ TEST_F(FilterCommandTest, BrokenPieceAbortsItsStep) {
   };
   const Case cases[] = {
       {Kind::kGrade, remove(context_.grade_dictionary), 2, "HDIC 部が異常です。!!! ", "haitou_"},
-      // More records than the fixed layout holds: refused, never read.
-      {Kind::kGrade, [this] { context_.grade_kanji_count = 1100; }, 2, "HDIC 部が異常です。!!! ",
-       "haitou_"},
       {Kind::kGrade, block(common::kGradeFiltered), 1, "", "kimi_ck_"},
       {Kind::kGrade, remove(context_.main_dictionary), 2, "", "rb_x(0/2)"},
       {Kind::kLevel, remove(context_.level_dictionary), 2, "KDIC 部が異常です。!!! ", "kanQChk_"},

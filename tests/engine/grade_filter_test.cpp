@@ -44,13 +44,10 @@ class GradeAllocationTest : public ::testing::Test {
   JukujikunList list_;
 };
 
+// Another reading or a group with alternatives gets no code.
 TEST_F(GradeAllocationTest, SchoolReadingGetsTheGradeCode) {
-  EXPECT_TRUE(BytesEqual(Sjis("{6999漢/かん}{2999一/ひと}つ{薔/ばら}\n"),
-                         Allocate("{漢/かん}{一/ひと}つ{薔/ばら}\n")));
-}
-
-TEST_F(GradeAllocationTest, OtherReadingOrAlternativesGetNoCode) {
-  EXPECT_TRUE(BytesEqual(Sjis("{漢/から}{一/いち|ひと}"), Allocate("{漢/から}{一/いち|ひと}")));
+  EXPECT_TRUE(BytesEqual(Sjis("{6999漢/かん}{2999一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n"),
+                         Allocate("{漢/かん}{一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n")));
 }
 
 TEST_F(GradeAllocationTest, TrailByteBraceOfZuStaysInsideTheGroup) {
@@ -90,29 +87,31 @@ std::string Filter(std::string_view utf8, GradeRubyOptions options) {
   return FilterGradesOfText(Sjis(utf8), options);
 }
 
-TEST(GradeFilter, SingleGradeKeepsOnlyThatGrade) {
-  GradeRubyOptions third{.range_kind = 0, .lower_grade = 3};
-  EXPECT_TRUE(
-      BytesEqual(Sjis("{漢/かん}国薔"), Filter("{6999漢/かん}{4999国/くに}{薔/ばら}", third)));
-}
-
-TEST(GradeFilter, GradeAndAboveKeepsKanjiWithoutCode) {
-  GradeRubyOptions fifth_up{.range_kind = 2, .lower_grade = 5};
-  EXPECT_TRUE(BytesEqual(
-      Sjis("一熊{織/しき}{誌/し}{薔/ばら}"),
-      Filter("{2999一/いち}{8999熊/くま}{10999織/しき}{12999誌/し}{薔/ばら}", fifth_up)));
-}
-
-TEST(GradeFilter, EducationKanjiOnlyDropsEverythingWithoutCode) {
-  GradeRubyOptions education{.range_kind = 4};
-  EXPECT_TRUE(BytesEqual(Sjis("{一/いち}{誌/し}薔今日"),
-                         Filter("{2999一/いち}{12999誌/し}{薔/ばら}{今日/きょう}", education)));
-}
-
-TEST(GradeFilter, TagsNameTheGradeOrOutside) {
-  GradeRubyOptions tagged{.range_kind = 2, .lower_grade = 3, .tag = true};
-  EXPECT_TRUE(BytesEqual(Sjis("@[教3年]{漢/かん}@[教外]{薔/ばら}一"),
-                         Filter("{6999漢/かん}{薔/ばら}{2999一/いち}", tagged)));
+TEST(GradeFilter, EachRangeKindKeepsItsGroupsWithTheirTags) {
+  struct Case {
+    GradeRubyOptions options;
+    std::string_view text, filtered;
+  };
+  const Case cases[] = {
+      {{.range_kind = 0, .lower_grade = 3}, "{6999漢/かん}{4999国/くに}{薔/ばら}", "{漢/かん}国薔"},
+      // Grade and above keeps the kanji without a code.
+      {{.range_kind = 2, .lower_grade = 5},
+       "{2999一/いち}{8999熊/くま}{10999織/しき}{12999誌/し}{薔/ばら}",
+       "一熊{織/しき}{誌/し}{薔/ばら}"},
+      {{.range_kind = 3, .lower_grade = 2},
+       "{2999一/いち}{4999国/くに}{6999漢/かん}{薔/ばら}",
+       "{一/いち}{国/くに}漢薔"},
+      // Education kanji only drops everything without a code.
+      {{.range_kind = 4},
+       "{2999一/いち}{12999誌/し}{薔/ばら}{今日/きょう}",
+       "{一/いち}{誌/し}薔今日"},
+      {{.range_kind = 2, .lower_grade = 3, .tag = true},
+       "{6999漢/かん}{薔/ばら}{2999一/いち}",
+       "@[教3年]{漢/かん}@[教外]{薔/ばら}一"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(Sjis(c.filtered), Filter(c.text, c.options))) << c.filtered;
+  }
 }
 
 TEST(GradeFilter, TrailByteBraceOfZuDoesNotEndTheGroup) {

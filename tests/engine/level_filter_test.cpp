@@ -37,31 +37,34 @@ std::string Filter(std::string_view utf8, const LevelRubyOptions& options) {
   return FilterLevelsOfText(Sjis(utf8), options, Levels());
 }
 
-TEST(LevelFilter, RangeSecondToThirdLevelWithItsHeader) {
-  LevelRubyOptions options{
-      .range_kind = 1, .first_box = 4, .second_box = 2, .tag = false, .header = true};
-  EXPECT_TRUE(BytesEqual(Sjis("☆☆☆　指定漢検級(範囲)：２級～３級 ☆☆☆\n\n"
-                              "　>>>> 指定級の漢字は 3 個ありました <<<<\n　▽　本　文　▽\n"
-                              "唖{亜/あ}{哀/あい}{愛/あい}悪一薔鬱{今日/きょう}\n"),
-                         Filter(kAllKinds, options)));
-}
-
-TEST(LevelFilter, AndAboveKeepsHarderLevelsAndKanjiInNoLevel) {
-  LevelRubyOptions options{.range_kind = 2, .first_box = 3, .tag = false};
-  EXPECT_TRUE(BytesEqual(Sjis("{唖/あ}{亜/あ}{哀/あい}愛悪一{薔/しょう}鬱{今日/きょう}\n"),
-                         Filter(kAllKinds, options)));
-}
-
-TEST(LevelFilter, OutsideOnlyKeepsKanjiInNoLevel) {
-  LevelRubyOptions options{.range_kind = 4, .tag = false};
-  EXPECT_TRUE(
-      BytesEqual(Sjis("唖亜哀愛悪一{薔/しょう}鬱{今日/きょう}\n"), Filter(kAllKinds, options)));
-}
-
-TEST(LevelFilter, TagOfTheTenthLevelHasHalfWidthDigits) {
-  LevelRubyOptions options{.range_kind = 0, .first_box = 11, .tag = true};
-  EXPECT_TRUE(
-      BytesEqual(Sjis("@[10級]{一/いち}{今日/きょう}"), Filter("{一/いち}{今日/きょう}", options)));
+TEST(LevelFilter, EachRangeKindKeepsItsGroupsWithTheirTags) {
+  struct Case {
+    LevelRubyOptions options;
+    std::string_view text, filtered;
+  };
+  const Case cases[] = {
+      {{.range_kind = 1, .first_box = 4, .second_box = 2, .tag = false, .header = true},
+       kAllKinds,
+       "☆☆☆　指定漢検級(範囲)：２級～３級 ☆☆☆\n\n"
+       "　>>>> 指定級の漢字は 3 個ありました <<<<\n　▽　本　文　▽\n"
+       "唖{亜/あ}{哀/あい}{愛/あい}悪一薔鬱{今日/きょう}\n"},
+      // Harder levels and the kanji in no level.
+      {{.range_kind = 2, .first_box = 3, .tag = false},
+       kAllKinds,
+       "{唖/あ}{亜/あ}{哀/あい}愛悪一{薔/しょう}鬱{今日/きょう}\n"},
+      {{.range_kind = 3, .first_box = 3, .tag = false},
+       kAllKinds,
+       "唖亜{哀/あい}{愛/あい}{悪/あく}{一/いち}薔鬱{今日/きょう}\n"},
+      {{.range_kind = 4, .tag = false}, kAllKinds, "唖亜哀愛悪一{薔/しょう}鬱{今日/きょう}\n"},
+      // The tag of the tenth level has half-width digits.
+      {{.range_kind = 0, .first_box = 11, .tag = true},
+       "{一/いち}{今日/きょう}",
+       "@[10級]{一/いち}{今日/きょう}"},
+      {{.range_kind = 4, .tag = true}, "{一/いち}{薔/しょう}", "一@[級外]{薔/しょう}"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(Sjis(c.filtered), Filter(c.text, c.options))) << c.filtered;
+  }
 }
 
 TEST(LevelFilter, HeaderOfEachRangeKind) {

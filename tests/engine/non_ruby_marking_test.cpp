@@ -25,27 +25,6 @@ common::NonRubyAreas Areas(std::string start, std::string end, bool enabled = tr
   return areas;
 }
 
-TEST(NonRubyMarking, DefaultStringsProtectTheirStretchInPlainText) {
-  EXPECT_TRUE(BytesEqual(kStart + Sjis("<HTML>漢字<BODY>") + kEnd + Sjis("漢字\n"),
-                         MarkNonRubyAreas(Sjis("<HTML>漢字<BODY>漢字\n"), DefaultAreas(), false)));
-}
-
-TEST(NonRubyMarking, DeletedStringsVanish) {
-  EXPECT_TRUE(BytesEqual(kStart + Sjis("漢字") + kEnd + Sjis("漢字\n"),
-                         MarkNonRubyAreas(Sjis("<HTML>漢字<BODY>漢字\n"),
-                                          Areas("<HTML>", "<BODY>", true, true), false)));
-}
-
-TEST(NonRubyMarking, AreaGoesOnOverFollowingLines) {
-  EXPECT_TRUE(BytesEqual("a" + kStart + "<HTML>b\nc\nd\ne<BODY>" + kEnd + "f\n",
-                         MarkNonRubyAreas("a<HTML>b\nc\nd\ne<BODY>f\n", DefaultAreas(), false)));
-}
-
-TEST(NonRubyMarking, StartStringAfterAnEndStringWins) {
-  EXPECT_TRUE(BytesEqual("x<BODY>y" + kStart + "<HTML>z\n",
-                         MarkNonRubyAreas("x<BODY>y<HTML>z\n", DefaultAreas(), false)));
-}
-
 TEST(NonRubyMarking, TrailByteIsNeverTakenForAString) {
   // ＋ is 0x81 0x7B and ± 0x81 0x7D.
   EXPECT_TRUE(BytesEqual(Sjis("＋a±") + kStart + "{b}" + kEnd + "\n",
@@ -61,6 +40,13 @@ TEST(NonRubyMarking, MarkersFollowTheStringsWhereverTheyStand) {
     std::string text, marked;
   };
   const Case cases[] = {
+      {plain, false, Sjis("<HTML>漢字<BODY>漢字\n"),
+       kStart + Sjis("<HTML>漢字<BODY>") + kEnd + Sjis("漢字\n")},
+      {Areas("<HTML>", "<BODY>", true, true), false, Sjis("<HTML>漢字<BODY>漢字\n"),
+       kStart + Sjis("漢字") + kEnd + Sjis("漢字\n")},  // deleted strings vanish
+      {plain, false, "a<HTML>b\nc\nd\ne<BODY>f\n",
+       "a" + kStart + "<HTML>b\nc\nd\ne<BODY>" + kEnd + "f\n"},
+      {plain, false, "x<BODY>y<HTML>z\n", "x<BODY>y" + kStart + "<HTML>z\n"},  // a later start wins
       {plain, false, "x<BODY>y\n", "x<BODY>" + kEnd + "y\n"},  // end outside an area
       {plain, false,
        "<HTML>a\x11"
@@ -138,11 +124,8 @@ TEST_F(NonRubyMarkingFiles, InputThatCannotTakeTheNameFails) {
   EXPECT_EQ(Run(off, false), NonRubyStatus::kNotRenamed);
 }
 
-TEST_F(NonRubyMarkingFiles, MissingInputFails) {
+TEST_F(NonRubyMarkingFiles, MissingInputOrBlockedOutputFails) {
   EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kInputFailed);
-}
-
-TEST_F(NonRubyMarkingFiles, OutputThatCannotBeCreatedFails) {
   WriteFile(input_, "a\n");
   std::filesystem::create_directory(output_);
   EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kOutputFailed);

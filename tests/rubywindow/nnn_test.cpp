@@ -42,11 +42,8 @@ TEST(Nnn, TemplatesOfTheDialog) {
   EXPECT_EQ(Nnn(Sjis("{本/ほん}"), "****7:****8"), Sjis("ＭＳ明朝:8"));
 }
 
-TEST(Nnn, UnknownMarkersAreLiteral) {
-  EXPECT_EQ(Nnn(Sjis("{本/ほん}"), "****9***1*****1"), Sjis("****9***1*****1"));
-}
-
-// A ninth marker is literal; a long group is written whole; an unclosed group ends at its line.
+// Unknown and ninth markers are literal; a long group is written whole; an unclosed group ends
+// at its line.
 TEST(Nnn, GroupsOfEveryShapeAreConverted) {
   std::string base;
   for (int i = 0; i < 200; ++i) base += "本";
@@ -54,6 +51,7 @@ TEST(Nnn, GroupsOfEveryShapeAreConverted) {
     std::string text, template_text, nnn;
   };
   const Case cases[] = {
+      {"{本/ほん}", "****9***1*****1", "****9***1*****1"},
       {"{本/ほん}", "****2****2****2****2****2****2****2****2****2", "22222222****2"},
       {"{" + base + "/ほん}", "****1****2", base + "400"},
       {"{本\n{木/き}", "[****1/****4]", "[本/]\n[木/き]"},

@@ -57,17 +57,9 @@ YmiOptions MarkedLines(int mark_handling) {
   return options;
 }
 
-TEST(Ymi, PlainCharactersAppearInBothVersions) {
-  EXPECT_EQ(Ymi(Sjis("{漢/かん}{字/じ}テスト\n"), Template("[@@@@2]")), Sjis("[かんじテスト]\n"));
-}
-
 TEST(Ymi, TabMarksBecomeTabs) {
   EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), Template("@@@@1^^t@@@@2")), Sjis("本\tほん\n"));
   EXPECT_EQ(ExpandTabMarks("\x83\x5E^t"), "\x83\x5E^t");  // タ's trail byte is no '^'
-}
-
-TEST(Ymi, UnknownMarkerIsLiteral) {
-  EXPECT_EQ(Ymi(Sjis("{本/ほん}\n"), Template("@@@@3")), "@@@@3\n");
 }
 
 TEST(Ymi, UnmarkedLinesAreCopiedAndTheMarkKeptOrRemoved) {
@@ -76,16 +68,9 @@ TEST(Ymi, UnmarkedLinesAreCopiedAndTheMarkKeptOrRemoved) {
   EXPECT_EQ(Ymi(text, MarkedLines(0)), Sjis("{本/ほん},x\n<♀本>,x\n"));
 }
 
-TEST(Ymi, EmptyFieldAtLineEndGivesOnlyTheLineEnd) {
-  EXPECT_EQ(Ymi("a,\nb,,c\n", FieldTwo()), "a,\nb,,,c\n");
-}
-
-TEST(Ymi, AlternativesGoToTheReading) {
-  EXPECT_EQ(Ymi(Sjis("{人/ひと|にん}\n"), Template("@@@@2")), Sjis("ひと|にん\n"));
-}
-
-// Markers beyond the table are literal; the last field without a line feed and a long field
-// are written whole.
+// Plain characters appear in both versions and alternatives in the reading; unknown markers and
+// markers beyond the table are literal; an empty last field gives only the line end; the last
+// field without a line feed and a long field are written whole.
 TEST(Ymi, FieldsOfEveryShapeAreFormatted) {
   std::string long_base, long_reading;
   for (int i = 0; i < 3000; ++i) long_base += "{本/ほん}", long_reading += "ほん";
@@ -94,7 +79,11 @@ TEST(Ymi, FieldsOfEveryShapeAreFormatted) {
     std::string text, ymi;
   };
   const Case cases[] = {
+      {Template("[@@@@2]"), "{漢/かん}{字/じ}テスト\n", "[かんじテスト]\n"},
+      {Template("@@@@2"), "{人/ひと|にん}\n", "ひと|にん\n"},
+      {Template("@@@@3"), "{本/ほん}\n", "@@@@3\n"},
       {Template("@@@@1@@@@2@@@@1"), "{本/ほん}\n", "本ほん@@@@1\n"},
+      {FieldTwo(), "a,\nb,,c\n", "a,\nb,,,c\n"},
       {FieldTwo(), "a,{平和/へいわ}", "a,平和,へいわ"},
       {Template("@@@@2"), long_base + "\n", long_reading + "\n"},
       {Template("@@@@2", true), "{本/ホン}\n", "ほん\n"},  // the reading to hiragana
