@@ -3,22 +3,22 @@
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
-#include "rubywindow/notation_checker.h"
+#include "common/notation_checker.h"
 
 namespace cli {
 
 bool PassesConversionCheck(const common::TextSource& text, const std::filesystem::path& file,
                            const common::Settings& settings, common::Messenger& messenger) {
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(text, 0, false, common::NonRubyAreasOf(settings));
-  int fault_line = check.ok() ? 0 : rubywindow::LogicalLineOfFault(text, check.fault_offset);
+  common::NotationCheck check =
+      common::CheckNotation(text, 0, false, common::NonRubyAreasOf(settings));
+  int fault_line = check.ok() ? 0 : common::LogicalLineOfFault(text, check.fault_offset);
   // A scan cut short by a read error proves nothing either way.
   if (check.read_failed || text.Failed()) {
     TellFailure(messenger, messages::kCannotReadFile, {PathText(file)});
     return false;
   }
   if (!check.ok()) {
-    rubywindow::ReportFault(check.code, fault_line, messenger);
+    common::ReportFault(check.code, fault_line, messenger);
     return false;
   }
   return true;

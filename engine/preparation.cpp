@@ -5,10 +5,10 @@
 #include <string>
 
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/working_files.h"
 #include "engine/messages.h"
 #include "engine/prepared_text.h"
-#include "rubywindow/notation_checker.h"
 
 namespace engine {
 namespace {
@@ -40,7 +40,7 @@ bool HoldsNoNul(const CommandRun& run) {
 
 int FaultLine(const CommandRun& run, std::size_t fault_offset) {
   if (run.context.fault_line) return run.context.fault_line(fault_offset);
-  return rubywindow::LogicalLineOfFault(run.text, fault_offset);
+  return common::LogicalLineOfFault(run.text, fault_offset);
 }
 
 RubyCommandStatus SavePreparedText(const CommandRun& run) {
@@ -68,8 +68,8 @@ RubyCommandStatus Prepare(CommandRun& run) {
   run.progress.Append(messages::kProgressChecked);
   if (!HoldsNoNul(run)) return RubyCommandStatus::kRefused;
 
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(run.text, 0, /*report_separators=*/false, run.context.areas);
+  common::NotationCheck check =
+      common::CheckNotation(run.text, 0, /*report_separators=*/false, run.context.areas);
   if (check.read_failed) {
     // A fault where the reading stopped would be no fault of the text.
     Tell(run.messenger, messages::kTitleWarning,
@@ -77,7 +77,7 @@ RubyCommandStatus Prepare(CommandRun& run) {
     return RubyCommandStatus::kNotPrepared;
   }
   if (!check.ok()) {
-    rubywindow::ReportFault(check.code, FaultLine(run, check.fault_offset), run.messenger);
+    common::ReportFault(check.code, FaultLine(run, check.fault_offset), run.messenger);
     return RubyCommandStatus::kNotationFault;
   }
   run.html_mode = check.html_mode;

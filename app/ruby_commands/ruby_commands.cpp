@@ -8,12 +8,12 @@
 #include "app/ruby_commands/messages.h"
 #include "app/ruby_commands/sjis_entry.h"
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "dictionary/registry.h"
 #include "engine/dictionary_use.h"
 #include "engine/messages.h"
-#include "rubywindow/notation_checker.h"
 
 namespace app {
 
@@ -134,10 +134,10 @@ bool RubyCommands::PassesGuards() {
 
 bool RubyCommands::PassesNotationCheck(const std::string& text) {
   common::StringTextSource source(text);
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(source, 0, /*report_separators=*/false, Areas());
+  common::NotationCheck check =
+      common::CheckNotation(source, 0, /*report_separators=*/false, Areas());
   if (check.ok()) return true;
-  rubywindow::ReportFault(check.code, ShowFaultAt(check.fault_offset), *services_.messenger);
+  common::ReportFault(check.code, ShowFaultAt(check.fault_offset), *services_.messenger);
   return false;
 }
 

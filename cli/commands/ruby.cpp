@@ -9,13 +9,13 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/settings.h"
 #include "common/status.h"
 #include "dictionary/registry.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
 #include "engine/ruby_pipeline.h"
-#include "rubywindow/notation_checker.h"
 
 namespace cli {
 namespace {
@@ -169,7 +169,7 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
   if (!text) return false;
   context.document_path = file;
   context.fault_line = [&text](std::size_t offset) {
-    return rubywindow::LogicalLineOfFault(*text, offset);
+    return common::LogicalLineOfFault(*text, offset);
   };
   engine::RubyCommandResult result =
       kind.run(RubyJob{*text, setup.use, setup.choices, context, env.messenger});
