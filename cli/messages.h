@@ -90,7 +90,7 @@ inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more informat
 // Help texts.
 inline constexpr std::string_view kGlobalUsage = "[GLOBAL OPTIONS] COMMAND [OPTIONS] ARGS...";
 inline constexpr std::string_view kHelpIntro =
-    "Gives Shift_JIS Japanese text furigana (ruby) in the notation {漢/かん}{字/じ}.\n";
+    "Gives Japanese text (Shift_JIS or UTF-8) furigana (ruby) in the notation {漢/かん}{字/じ}.\n";
 inline constexpr std::string_view kHelpCommands = "\nCommands:\n";
 inline constexpr std::string_view kHelpOptions = "\nOptions:\n";
 inline constexpr std::string_view kHelpGlobalOptions =

@@ -56,7 +56,8 @@ std::string UserText::ForUser(std::string_view written) const {
   return lf_line_ends ? common::CrLfToLf(text) : text;
 }
 
-std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file) {
+std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
+                                     std::string_view cannot_read) {
   UserText text;
   text.from_standard_input = file == kStandardStream;
   std::string shown =
@@ -68,7 +69,7 @@ std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesyste
   } else {
     common::FileBytes read = common::ReadBinaryFile(file);
     if (read.ok) bytes = std::move(read.bytes);
-    if (!bytes) TellFailure(env.messenger, messages::kCannotOpenFile, {shown});
+    if (!bytes) TellFailure(env.messenger, cannot_read, {shown});
   }
   if (!bytes) return std::nullopt;
   text.encoding = EncodingOf(env, *bytes);

@@ -36,8 +36,9 @@ struct UserText {
 };
 
 // Reads `file` ("-": standard input, after a word on stderr when that is a terminal). nullopt
-// after the message: the file cannot be read, or a UTF-8 text holds a character Shift_JIS
-// cannot hold (named with its line and column; nothing is written).
-std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file);
+// after the message: the file cannot be read (`cannot_read`, with its path), or a UTF-8 text
+// holds a character Shift_JIS cannot hold (named with its line and column; nothing is written).
+std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
+                                     std::string_view cannot_read);
 
 }  // namespace cli
