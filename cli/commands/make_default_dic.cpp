@@ -7,8 +7,8 @@
 #include "cli/command_support.h"
 #include "cli/settings_file.h"
 #include "common/message_format.h"
-#include "dictionary/generator/default_dictionaries.h"
-#include "dictionary/generator/messages.h"
+#include "dicgen/default_dictionaries.h"
+#include "dicgen/messages.h"
 
 #ifndef MIRUKAZE_DEFAULT_DATA_DIR
 #error "MIRUKAZE_DEFAULT_DATA_DIR must name the project's data/default folder"
@@ -53,14 +53,12 @@ std::string Seconds(std::chrono::steady_clock::duration elapsed) {
 
 CommandResult RunMakeDefaultDic(const CommandEnv& env) {
   auto start = std::chrono::steady_clock::now();
-  dictionary::generator::MainSourceInputs inputs{
-      PathOption(env.args, kKanjidic, kDebianKanjidic),
-      PathOption(env.args, kIpadic, kDebianIpadic),
-      PathOption(env.args, kUnidicLex, kDebianUnidicLex),
-      PathOption(env.args, kData, MIRUKAZE_DEFAULT_DATA_DIR)};
-  dictionary::generator::DefaultDictionariesReport report;
-  bool made = dictionary::generator::MakeDefaultDictionaries(inputs, env.program, env.work, report,
-                                                             env.messenger);
+  dicgen::MainSourceInputs inputs{PathOption(env.args, kKanjidic, kDebianKanjidic),
+                                  PathOption(env.args, kIpadic, kDebianIpadic),
+                                  PathOption(env.args, kUnidicLex, kDebianUnidicLex),
+                                  PathOption(env.args, kData, MIRUKAZE_DEFAULT_DATA_DIR)};
+  dicgen::DefaultDictionariesReport report;
+  bool made = dicgen::MakeDefaultDictionaries(inputs, env.program, env.work, report, env.messenger);
   // Whatever was made is worth listing, also when a later step failed.
   std::string summary;
   for (const std::string& line : report.lines) summary += line + "\n";
@@ -71,7 +69,7 @@ CommandResult RunMakeDefaultDic(const CommandEnv& env) {
       return true;
     });
   }
-  summary += common::FormatMessage(dictionary::generator::messages::kTimeTaken,
+  summary += common::FormatMessage(dicgen::messages::kTimeTaken,
                                    {Seconds(std::chrono::steady_clock::now() - start)});
   summary += '\n';
   bool written = WriteOutput(env.out, summary, env.messenger);
