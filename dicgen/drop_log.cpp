@@ -24,6 +24,8 @@ std::string_view PatternOf(DropReason reason) {
       return messages::kDroppedReadingMismatch;
     case DropReason::kKatakanaKe:
       return messages::kDroppedKatakanaKe;
+    case DropReason::kClassical:
+      return messages::kDroppedClassical;
     case DropReason::kTooLong:
       return messages::kDroppedTooLong;
     case DropReason::kEntryTooLong:

@@ -14,6 +14,7 @@ enum class DropReason {
   kHalfWidth,        // a one-byte character in the word, which would cut it in the text
   kReadingMismatch,  // the reading does not fit the kana of the word
   kKatakanaKe,       // ケ inside a katakana word (ボケ), which would get ruby of its own
+  kClassical,        // only classical forms (会は あ), which would take a particle after a noun
   kTooLong,          // more than ten characters
   kEntryTooLong,     // the line would reach 60 bytes
   kLengthFull,       // more keys of one length than a dictionary section holds
@@ -21,7 +22,7 @@ enum class DropReason {
   kFileFull,         // the dictionary would outgrow 24-bit offsets
   kTableLineUnfit,   // a line of the project's tables whose reading does not fit its word
 };
-inline constexpr std::size_t kDropReasonCount = 10;
+inline constexpr std::size_t kDropReasonCount = 11;
 
 // kHalfWidth when `word` holds a one-byte character, else kNotShiftJis.
 DropReason WhyNotEncoded(std::u32string_view word);

@@ -19,8 +19,19 @@ bool StartsWithParticle(const std::u32string& surface) {
   return surface.size() > 1 && kParticles.find(surface.front()) != std::u32string_view::npos;
 }
 
+// An affix reading loses against the word's own, except for a single kanji: longest match gives
+// a lone kanji its entry mostly right after another word, where it is that word's suffix
+// (図書+館 かん, 王+様 さま, 子供+達 たち).
+bool AffixOfWord(const LexiconRow& row) { return row.affix && row.surface.size() > 1; }
+
+// A word's entry holds the reading it has standing alone in prose: general words before names,
+// ordinary words before prefixes and suffixes, a lemma's own form before its spoken variants,
+// and only then the lowest cost. Classical forms come last, and are never chosen.
 bool RowBefore(const LexiconRow& a, const LexiconRow& b) {
-  return std::tie(a.surface, a.proper_noun, a.cost) < std::tie(b.surface, b.proper_noun, b.cost);
+  bool a_affix = AffixOfWord(a);
+  bool b_affix = AffixOfWord(b);
+  return std::tie(a.surface, a.classical, a.proper_noun, a_affix, a.variant, a.cost) <
+         std::tie(b.surface, b.classical, b.proper_noun, b_affix, b.variant, b.cost);
 }
 
 // ケ and ヶ get ruby wherever they stand in a word (一ヶ月 いっかげつ); one that belongs to a
@@ -140,8 +151,13 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
     }
     DropReason reason = DropReason::kReadingMismatch;
     bool chosen = false;
+    bool only_classical = true;
     for (std::size_t i = first; i < end && !chosen; ++i) {
       const LexiconRow& row = rows[i];
+      // Classical forms (会ふ's 会は, 雪ぐ's 雪が) would take a particle from the text after a
+      // noun.
+      if (row.classical) break;
+      only_classical = false;
       if (i > first && row.reading == rows[i - 1].reading) continue;  // tried already
       if (IsRendakuOfAnother(row.surface, row.reading, readings, rows, first, end)) continue;
       std::optional<WordEntry> entry = MakeEntry(row.surface, row.reading, sjis, readings, reason);
@@ -153,7 +169,7 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
       entries.push_back(std::move(*entry));
       chosen = true;
     }
-    if (!chosen) drops.Add(reason, rows[first].surface);
+    if (!chosen) drops.Add(only_classical ? DropReason::kClassical : reason, rows[first].surface);
     first = end;
   }
   return entries;

@@ -1,5 +1,7 @@
-// One reading per surface from the lexicon's rows: general words before proper nouns, then the
-// lowest word cost, among the readings that can be split over the word's kanji.
+// One reading per surface from the lexicon's rows: the reading a word has standing alone in
+// prose (general words before proper nouns, ordinary words before affixes, a lemma's own form
+// before its variants), then the lowest word cost, among the readings that can be split over the
+// word's kanji. Classical forms are never chosen.
 #pragma once
 
 #include <vector>

@@ -17,6 +17,7 @@ namespace {
 // orthBase, pronBase, goshu, six i/f fields, type, kana (the reading as written), …
 constexpr std::size_t kUnidicFields = 25;
 constexpr std::size_t kUnidicKana = 24;
+constexpr std::size_t kUnidicLemmaReading = 10;  // lForm: the lemma's reading, in katakana
 // IPAdic: surface, left id, right id, cost, pos1–pos4, conjugation type and form, base, reading,
 // pronunciation.
 constexpr std::size_t kIpadicFields = 12;
@@ -28,6 +29,18 @@ constexpr std::size_t kPos1 = 4;
 constexpr std::size_t kPos2 = 5;
 constexpr std::size_t kPos3 = 6;
 constexpr std::size_t kConjugationType = 8;
+
+// A word's form differs from its lemma's reading only by the sound changes of compounds: the
+// first kana voiced (会 がい, lemma かい) or the last one made small っ (実 じっ, lemma じつ).
+bool IsSoundChangeOf(std::u32string_view form, std::u32string_view lemma) {
+  if (form.size() != lemma.size() || form.empty()) return false;
+  if (form.front() != lemma.front() && Unvoiced(form.front()) != lemma.front()) return false;
+  std::u32string_view rest_form = form.substr(1);
+  std::u32string_view rest_lemma = lemma.substr(1);
+  if (rest_form == rest_lemma) return true;
+  return !rest_form.empty() && rest_form.back() == U'っ' &&
+         rest_form.substr(0, rest_form.size() - 1) == rest_lemma.substr(0, rest_lemma.size() - 1);
+}
 
 // Fields are split at commas outside double quotes: UniDic quotes the fields that hold commas
 // themselves ("B4WW7G9G,B4WW"), and those come before the reading.
@@ -82,6 +95,13 @@ std::optional<LexiconRow> ParseUnidicRow(std::string_view line) {
   row->proper_noun = fields[kPos2] == "固有名詞";
   row->sahen_noun = fields[kPos1] == "名詞" && fields[kPos3].starts_with("サ変");
   row->sahen_verb = fields[kConjugationType] == "サ行変格";
+  row->affix = fields[kPos1] == "接尾辞" || fields[kPos1] == "接頭辞";
+  row->classical = fields[kConjugationType].starts_with("文語");
+  // A word that does not conjugate has its lemma's reading; another form is spoken or odd.
+  if (fields[kConjugationType] == "*") {
+    std::u32string lemma = ToHiragana(DecodeUtf8(fields[kUnidicLemmaReading]));
+    row->variant = lemma != row->reading && !IsSoundChangeOf(row->reading, lemma);
+  }
   return row;
 }
 
@@ -93,6 +113,8 @@ std::optional<LexiconRow> ParseIpadicRow(std::string_view line) {
   row->proper_noun = fields[kPos2] == "固有名詞";
   row->sahen_noun = fields[kPos1] == "名詞" && fields[kPos2] == "サ変接続";
   row->sahen_verb = fields[kConjugationType].starts_with("サ変");
+  row->affix = fields[kPos1] == "接頭詞" || fields[kPos2].starts_with("接尾");
+  row->classical = fields[kConjugationType].starts_with("文語");
   return row;
 }
 

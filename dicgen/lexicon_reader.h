@@ -19,6 +19,11 @@ struct LexiconRow {
   bool proper_noun = false;
   bool sahen_noun = false;  // a noun that takes する: 終了 → 終了する
   bool sahen_verb = false;  // a form of a する verb: 了し, 了する
+  // Readings that a word takes only inside a compound, or that prose has stopped using: they
+  // lose against the word's ordinary reading (者 もの before the suffix しゃ).
+  bool affix = false;      // a prefix or suffix: 者 しゃ, 等 とう, 君 くん, 実 じっ
+  bool classical = false;  // a form of the classical conjugations: 会は あ, 雪が すす
+  bool variant = false;    // a spoken or irregular form of its lemma: 本当 ほんと, 者 もん
 };
 
 // Rows whose surface holds no kanji (nor 々, 〆, ヶ) are left out: nothing else gets ruby.

@@ -145,7 +145,26 @@ std::vector<WordEntry> ApplyOverrides(const SourceData& data, const SjisTable& s
   return context_words;
 }
 
-std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, DropLog& drops) {
+// The tables' own words, which the analyser never changes.
+std::vector<std::u32string> TableSurfaces(const SourceData& data) {
+  std::vector<std::u32string> surfaces;
+  for (const Override& line : data.overrides) surfaces.push_back(line.surface);
+  for (const CounterWord& word : CounterWords(data.counters)) surfaces.push_back(word.surface);
+  return surfaces;
+}
+
+std::string ContextSummary(const SourceData& data, const ContextEntryReport& context) {
+  if (!data.analyser) {
+    return common::FormatMessage(messages::kContextFallback, {data.no_analyser});
+  }
+  return common::FormatMessage(messages::kContextSummary,
+                               {static_cast<std::int64_t>(context.particle_keys_dropped),
+                                static_cast<std::int64_t>(context.entries_written),
+                                static_cast<std::int64_t>(context.bytes_added)});
+}
+
+std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, DropLog& drops,
+                                   ContextEntryReport& context) {
   KanjiReadings readings(data.kanjidic);
   std::vector<WordEntry> chosen = SelectReadings(data.lexicon, sjis, readings, drops);
   std::vector<WordEntry> sahen_forms = SahenCompoundForms(data.lexicon, chosen);
@@ -163,7 +182,11 @@ std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, Drop
     // These only guard longer words; one that would not fit a line is not worth a report.
     if (FitsSourceLine(form)) words.AddIfNew(std::move(form));
   }
-  return DropRedundantForms(words.Take(), has_ruby);
+  std::vector<WordEntry> chosen_words = DropRedundantForms(words.Take(), has_ruby);
+  if (data.analyser) {
+    DistilContext(*data.analyser, data.contexts, TableSurfaces(data), chosen_words, context);
+  }
+  return chosen_words;
 }
 
 [[nodiscard]] bool WriteLines(const std::vector<SourceLine>& lines, std::string_view lexicon_name,
@@ -211,7 +234,21 @@ std::optional<SourceData> ReadSourceData(const MainSourceInputs& inputs,
   std::optional<std::vector<KanjiEntry>> kanjidic = ReadKanjidic(inputs.kanjidic, messenger);
   if (!kanjidic) return std::nullopt;
   data.kanjidic = std::move(*kanjidic);
+  // The context table serves the analyser only; a data folder without one gives no such keys.
+  std::filesystem::path context_table = inputs.data_dir / kContextTableName;
+  if (common::FileExists(context_table)) {
+    std::optional<std::vector<ContextPhrases>> contexts =
+        ReadContextTable(context_table, messenger);
+    if (!contexts) return std::nullopt;
+    data.contexts = std::move(*contexts);
+  }
   if (!ReadLexicon(inputs, data, messenger)) return std::nullopt;
+  // The analyser reads with UniDic: beside IPAdic's words its readings would not match.
+  if (data.lexicon_name == kUnidicName) {
+    data.analyser = OpenMecab(inputs.analyser_dic, data.no_analyser);
+  } else {
+    data.no_analyser = std::string(messages::kNoUnidicForAnalyser);
+  }
   return data;
 }
 
@@ -225,11 +262,13 @@ bool WriteMainSource(SourceData& data, const std::filesystem::path& pre_path,
                      MainSourceReport& report, common::Messenger& messenger) {
   SjisTable sjis;
   DropLog drops;
-  std::vector<WordEntry> words = ChooseWords(data, sjis, drops);
+  ContextEntryReport context;
+  std::vector<WordEntry> words = ChooseWords(data, sjis, drops, context);
   std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
   if (!WriteInPlace(lines, data.lexicon_name, pre_path, messenger)) return false;
   report.words_written = lines.size();
   report.dropped = drops.Lines();
+  report.context = ContextSummary(data, context);
   return true;
 }
 

@@ -34,6 +34,8 @@ inline constexpr std::string_view kDroppedReadingMismatch =
     "読みが語の仮名と合わない語 %d語（例：%s）";
 inline constexpr std::string_view kDroppedKatakanaKe =
     "片仮名語の一部のケを含む語（ケにルビが付くため） %d語（例：%s）";
+inline constexpr std::string_view kDroppedClassical =
+    "文語の活用形しかない語（名詞の後の助詞を取るため） %d語（例：%s）";
 inline constexpr std::string_view kDroppedTooLong = "11字以上の語 %d語（例：%s）";
 inline constexpr std::string_view kDroppedEntryTooLong =
     "見出しと読みで60バイト以上になる語 %d語（例：%s）";
@@ -49,6 +51,12 @@ inline constexpr std::string_view kDroppedTableLineUnfit =
 // The summary of the default dictionaries: a line per file, with the details indented below.
 inline constexpr std::string_view kDetailIndent = "  ";
 inline constexpr std::string_view kMainSourceSummary = "Qv_Body.pre：%d語";
+inline constexpr std::string_view kContextSummary =
+    "文脈の読み（MeCab + UniDic）：助詞を取る活用形 %d語を除き、文脈の見出し "
+    "%d語（%dバイト）を追加";
+inline constexpr std::string_view kContextFallback =
+    "文脈の読み：MeCab を使えないため、辞書データの読みだけで作りました（%s）";
+inline constexpr std::string_view kNoUnidicForAnalyser = "UniDic がありません";
 inline constexpr std::string_view kTableCopied = "%s：%s からコピー";
 inline constexpr std::string_view kDictionaryBuilt = "%s：%d語";
 inline constexpr std::string_view kRejectedLines = "作成時に除かれた行 %d行（例：%s）";
