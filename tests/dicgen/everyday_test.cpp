@@ -28,7 +28,7 @@ using testing_support::ScratchDir;
 using testing_support::TestData;
 using testing_support::WriteFile;
 
-constexpr double kRequiredExactShare = 0.96;
+constexpr double kRequiredExactShare = 0.955;
 constexpr std::string_view kKnownMark = "known:";
 
 struct Sentence {
