@@ -17,8 +17,7 @@ constexpr std::u32string_view kParticleKana = U"がかのにをでともへや�
 // Particles of two kana or more; one that begins with a particle key's last kana is tried
 // after the noun (空か → 空から).
 constexpr std::u32string_view kLongParticles[] = {U"から", U"まで", U"より", U"など", U"では",
-                                                  U"には", U"とは", U"にも", U"でも", U"への",
-                                                  U"かな", U"のは", U"のに", U"もの"};
+                                                  U"には", U"とは", U"にも", U"でも", U"への"};
 // A frame that suits a verb form, so that the verb is read where it is at all likely.
 constexpr std::u32string_view kVerbFrame = U"ない。";
 constexpr std::u32string_view kEndFrame = U"。";

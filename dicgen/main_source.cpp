@@ -182,11 +182,13 @@ std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, Drop
     // These only guard longer words; one that would not fit a line is not worth a report.
     if (FitsSourceLine(form)) words.AddIfNew(std::move(form));
   }
-  std::vector<WordEntry> chosen_words = DropRedundantForms(words.Take(), has_ruby);
+  // Before the redundant forms go: a particle key that the analyser removes (上が) leaves the
+  // longer forms of its verb (上がっ, 上がる) to stand on their own.
+  std::vector<WordEntry> chosen_words = words.Take();
   if (data.analyser) {
     DistilContext(*data.analyser, data.contexts, TableSurfaces(data), chosen_words, context);
   }
-  return chosen_words;
+  return DropRedundantForms(std::move(chosen_words), has_ruby);
 }
 
 [[nodiscard]] bool WriteLines(const std::vector<SourceLine>& lines, std::string_view lexicon_name,
