@@ -4,16 +4,21 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <fstream>
 #include <iostream>
 #include <iterator>
+#include <vector>
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "common/message_format.h"
+#include "common/sjis.h"
 #include "common/text_file.h"
 
 namespace cli {
 namespace {
+
+constexpr std::size_t kConversionPiece = std::size_t{1} << 20;
 
 std::optional<std::string> ReadStandardInput(std::ostream& err_hint) {
   if (::isatty(STDIN_FILENO)) {
@@ -51,9 +56,39 @@ std::optional<EncodingChoice> EncodingChoiceOf(std::string_view value) {
   return std::nullopt;
 }
 
-std::string UserText::ForUser(std::string_view written) const {
-  std::string text = common::FromShiftJis(written, encoding);
+std::string UserText::ForUser(std::string_view written, bool text_start) const {
+  // The byte-order mark stands once, before the first piece.
+  common::TextEncoding piece_encoding =
+      encoding == common::TextEncoding::kUtf8WithBom && !text_start ? common::TextEncoding::kUtf8
+                                                                    : encoding;
+  std::string text = common::FromShiftJis(written, piece_encoding);
   return lf_line_ends ? common::CrLfToLf(text) : text;
+}
+
+bool ConvertForUser(const std::filesystem::path& written, const UserText& text,
+                    const std::function<bool(std::string_view)>& sink) {
+  std::ifstream in(written, std::ios::binary);
+  if (!in) return false;
+  std::string piece;
+  std::vector<char> buffer(kConversionPiece);
+  bool text_start = true;
+  while (true) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    std::size_t read = static_cast<std::size_t>(in.gcount());
+    bool last = read < buffer.size();
+    piece.append(buffer.data(), read);
+    // A piece never ends inside a double-byte character or between the CR and LF of a line end.
+    std::size_t cut = piece.size();
+    if (!last && !common::IsCharacterStart(piece, 0, cut)) --cut;
+    if (!last && cut > 0 && piece[cut - 1] == '\r') --cut;
+    if (cut > 0 && !sink(text.ForUser(std::string_view(piece).substr(0, cut), text_start))) {
+      return false;
+    }
+    if (cut > 0) text_start = false;
+    piece.erase(0, cut);
+    if (last) break;
+  }
+  return !in.bad();
 }
 
 std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +32,16 @@ struct UserText {
   bool IsPlainShiftJisFile() const {
     return !from_standard_input && encoding == common::TextEncoding::kShiftJis;
   }
-  // What a pass wrote (Shift_JIS, CR LF) in the text's encoding and line ends.
-  std::string ForUser(std::string_view written) const;
+  // What a pass wrote (Shift_JIS, CR LF) in the text's encoding and line ends; `text_start`
+  // false for a later piece of it.
+  std::string ForUser(std::string_view written, bool text_start = true) const;
 };
+
+// Gives `written`, a Shift_JIS file a pass wrote, to `sink` in the text's encoding and line
+// ends, a piece at a time, so that a large file is never held whole. False when the file
+// cannot be read or `sink` fails.
+[[nodiscard]] bool ConvertForUser(const std::filesystem::path& written, const UserText& text,
+                                  const std::function<bool(std::string_view)>& sink);
 
 // Reads `file` ("-": standard input, after a word on stderr when that is a terminal). nullopt
 // after the message: the file cannot be read (`cannot_read`, with its path), or a UTF-8 text

@@ -1,5 +1,6 @@
 // ruby: gives each text file ruby and writes the ruby file beside it.
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -10,12 +11,12 @@
 #include "cli/messages.h"
 #include "cli/user_text.h"
 #include "common/field_entry.h"
+#include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/notation_checker.h"
 #include "common/settings.h"
 #include "common/status.h"
-#include "common/text_file.h"
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
@@ -182,6 +183,19 @@ std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
   return result.ruby_file;
 }
 
+// The ruby file, written in Shift_JIS, replaced by itself in the text's encoding and line ends.
+bool WriteConverted(const fs::path& ruby_file, const UserText& input) {
+  common::FileReplacement replacement(ruby_file);
+  if (replacement.Begin() != common::ReplaceStatus::kOk) return false;
+  std::FILE* out = std::fopen(replacement.WritePath().c_str(), "wb");
+  if (out == nullptr) return false;
+  bool written = ConvertForUser(ruby_file, input, [out](std::string_view piece) {
+    return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
+  });
+  written = common::SyncAndClose(out) && written;
+  return written && replacement.Commit();
+}
+
 // A UTF-8 text or standard input: the passes run on its Shift_JIS, and the ruby file is given
 // back in the text's encoding and line ends, beside the file or on standard output.
 bool RubyUserText(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
@@ -191,18 +205,18 @@ bool RubyUserText(const CommandEnv& env, const RubyKind& kind, const RubyJobSetu
   fs::path document = input.from_standard_input ? env.work.File(kStandardInputDocument) : file;
   std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, text, document);
   if (!ruby_file) return false;
-  common::FileBytes written = common::ReadBinaryFile(*ruby_file);
-  if (!written.ok) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(*ruby_file)});
+  if (input.from_standard_input) {
+    bool printed = ConvertForUser(*ruby_file, input, [&env](std::string_view piece) {
+      return WriteOutput(env.out, piece, env.messenger);
+    });
+    common::RemoveFile(*ruby_file);
+    return printed;
+  }
+  if (!WriteConverted(*ruby_file, input)) {
+    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(*ruby_file)});
     return false;
   }
-  std::string bytes = input.ForUser(written.bytes);
-  if (input.from_standard_input) {
-    common::RemoveFile(*ruby_file);
-    return WriteOutput(env.out, bytes, env.messenger);
-  }
-  return ReplaceFile(*ruby_file, bytes, env.messenger) &&
-         WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
+  return WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
 }
 
 // Gives one file ruby and prints the ruby file's path; false when it failed after a message.
