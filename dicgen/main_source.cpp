@@ -158,7 +158,7 @@ std::string ContextSummary(const SourceData& data, const ContextEntryReport& con
     return common::FormatMessage(messages::kContextFallback, {data.no_analyser});
   }
   return common::FormatMessage(messages::kContextSummary,
-                               {static_cast<std::int64_t>(context.particle_keys_dropped),
+                               {static_cast<std::int64_t>(context.forms_dropped),
                                 static_cast<std::int64_t>(context.entries_written),
                                 static_cast<std::int64_t>(context.bytes_added)});
 }

@@ -52,7 +52,7 @@ inline constexpr std::string_view kDroppedTableLineUnfit =
 inline constexpr std::string_view kDetailIndent = "  ";
 inline constexpr std::string_view kMainSourceSummary = "Qv_Body.pre：%d語";
 inline constexpr std::string_view kContextSummary =
-    "文脈の読み（MeCab + UniDic）：助詞を取る活用形 %d語を除き、文脈の見出し "
+    "文脈の読み（MeCab + UniDic）：文中では短い語と仮名に分かれる活用形 %d語を除き、文脈の見出し "
     "%d語（%dバイト）を追加";
 inline constexpr std::string_view kContextFallback =
     "文脈の読み：MeCab を使えないため、辞書データの読みだけで作りました（%s）";
