@@ -36,6 +36,8 @@ inline constexpr std::string_view kDroppedKatakanaKe =
     "片仮名語の一部のケを含む語（ケにルビが付くため） %d語（例：%s）";
 inline constexpr std::string_view kDroppedClassical =
     "文語の活用形しかない語（名詞の後の助詞を取るため） %d語（例：%s）";
+inline constexpr std::string_view kDroppedVariantOnly =
+    "くだけた形や異形の読みしかない語（部分の語の読みに任せる） %d語（例：%s）";
 inline constexpr std::string_view kDroppedTooLong = "11字以上の語 %d語（例：%s）";
 inline constexpr std::string_view kDroppedEntryTooLong =
     "見出しと読みで60バイト以上になる語 %d語（例：%s）";
