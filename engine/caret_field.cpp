@@ -1,9 +1,9 @@
 // Counting fields up to the caret.
-#include "app/ruby_commands/caret_field.h"
+#include "engine/caret_field.h"
 
 #include "common/sjis_reader.h"
 
-namespace app {
+namespace engine {
 
 int CaretField(std::string_view line_head, std::string_view separator) {
   if (separator.empty()) return 1;
@@ -15,4 +15,4 @@ int CaretField(std::string_view line_head, std::string_view separator) {
   return field;
 }
 
-}  // namespace app
+}  // namespace engine

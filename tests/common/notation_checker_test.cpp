@@ -1,4 +1,4 @@
-#include "rubywindow/notation_checker.h"
+#include "common/notation_checker.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,18 @@
 #include <string>
 
 #include "common/text_source.h"
-#include "tests/rubywindow/rubywindow_fixtures.h"
+#include "tests/support/failing_source.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
 
-namespace rubywindow {
+namespace common {
 namespace {
+
+using testing_support::FailingSource;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::WriteFile;
 
 common::NonRubyAreas NoAreas() {
   common::NonRubyAreas areas;
@@ -239,4 +247,4 @@ TEST(CheckPassedText, NamesFileStartLinesAndGroups) {
 }
 
 }  // namespace
-}  // namespace rubywindow
+}  // namespace common

@@ -1,26 +1,20 @@
 // The ruby notation check: a byte scan over the text that stops at the first malformed group,
 // and the reports that go with it.
-#include "rubywindow/notation_checker.h"
+#include "common/notation_checker.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 
 #include "common/message_format.h"
+#include "common/messages.h"
 #include "common/sjis.h"
-#include "rubywindow/messages.h"
 
-namespace rubywindow {
+namespace common {
 
 const std::string_view kCheckPassedTitle = messages::kTitleCheckPassed;
 
 namespace {
-
-using common::CodeOf;
-using common::kAlternative;
-using common::kGroupClose;
-using common::kGroupOpen;
-using common::kGroupSeparator;
 
 constexpr int kEnd = -1;  // what the scan sees past the end of the current range
 constexpr char kLineFeed = '\n';
@@ -42,23 +36,21 @@ constexpr std::uint16_t kFirstKanji = 0x889F;
 constexpr std::uint16_t kLastKanji = 0xEEEC;
 
 bool IsReadingChar(std::uint16_t code) {
-  return common::IsHiragana(code) || (code >= kFirstKatakanaCode && code <= kLastKatakana) ||
-         code == kHiraganaIteration || code == common::kLongVowel;
+  return IsHiragana(code) || (code >= kFirstKatakanaCode && code <= kLastKatakana) ||
+         code == kHiraganaIteration || code == kLongVowel;
 }
 
 bool IsKanjiInReading(std::uint16_t code) {
-  return (code >= kFirstKanji && code <= kLastKanji) || code == common::kIterationMark;
+  return (code >= kFirstKanji && code <= kLastKanji) || code == kIterationMark;
 }
 
-bool IsLead(int byte) {
-  return byte != kEnd && common::IsLeadByte(static_cast<unsigned char>(byte));
-}
+bool IsLead(int byte) { return byte != kEnd && IsLeadByte(static_cast<unsigned char>(byte)); }
 
 // The state of one check: the counters, and a cursor that never passes the end of the range
 // being scanned, so a group cut off by the end of the text is never read beyond it.
 class Scan {
  public:
-  Scan(const common::TextSource& text, bool report_separators)
+  Scan(const TextSource& text, bool report_separators)
       : cursor_(text), report_separators_(report_separators) {}
 
   NotationCheck& Result() { return result_; }
@@ -75,7 +67,7 @@ class Scan {
   bool Group();
   bool Reading();
 
-  common::TextCursor cursor_;
+  TextCursor cursor_;
   std::size_t end_ = 0;
   bool report_separators_;
   int opening_braces_ = 0;  // on the current line
@@ -184,15 +176,15 @@ bool Scan::Fault(CheckCode code, std::size_t offset) {
   return false;
 }
 
-bool StartsAsHtml(const common::TextSource& text) {
+bool StartsAsHtml(const TextSource& text) {
   char head[kHtmlTagLength];
   std::size_t n = text.Read(0, head, sizeof head);
-  return common::IsHtmlText(std::string_view(head, n));
+  return IsHtmlText(std::string_view(head, n));
 }
 
 // Where an HTML text's body begins: the first "<BODY>", else the first "<body>"; the end of the
 // text when it has neither, so that nothing is scanned.
-std::size_t BodyStart(common::TextCursor& cursor, std::size_t size) {
+std::size_t BodyStart(TextCursor& cursor, std::size_t size) {
   cursor.Seek(0);
   std::size_t body = cursor.Find(kBodyTag);
   if (body == std::string_view::npos) body = cursor.Find(kBodyTagLower);
@@ -201,8 +193,8 @@ std::size_t BodyStart(common::TextCursor& cursor, std::size_t size) {
 
 // Scans from `point` to the end of the text, leaving out the non-ruby areas when they are on.
 // An empty start or end string counts as absent.
-void ScanRanges(Scan& scan, common::TextCursor& cursor, std::size_t point, std::size_t size,
-                const common::NonRubyAreas& areas) {
+void ScanRanges(Scan& scan, TextCursor& cursor, std::size_t point, std::size_t size,
+                const NonRubyAreas& areas) {
   bool split = areas.enabled && !areas.start.empty();
   while (point < size) {
     std::size_t opening = std::string_view::npos;
@@ -249,11 +241,11 @@ std::string_view FaultText(CheckCode code) {
 
 }  // namespace
 
-NotationCheck CheckNotation(const common::TextSource& text, std::size_t start,
-                            bool report_separators, const common::NonRubyAreas& areas) {
+NotationCheck CheckNotation(const TextSource& text, std::size_t start, bool report_separators,
+                            const NonRubyAreas& areas) {
   Scan scan(text, report_separators);
   scan.Result().html_mode = StartsAsHtml(text);
-  common::TextCursor cursor(text);
+  TextCursor cursor(text);
   std::size_t size = text.Size();
   std::size_t point = scan.Result().html_mode ? BodyStart(cursor, size) : 0;
   ScanRanges(scan, cursor, std::max(point, start), size, areas);
@@ -261,13 +253,12 @@ NotationCheck CheckNotation(const common::TextSource& text, std::size_t start,
   return scan.Result();
 }
 
-void ReportFault(CheckCode code, int line, common::Messenger& messenger) {
+void ReportFault(CheckCode code, int line, Messenger& messenger) {
   messenger.Tell({std::string(messages::kTitleFault),
-                  common::FormatMessage(FaultText(code), {std::int64_t{line}}),
-                  common::Icon::kWarning});
+                  FormatMessage(FaultText(code), {std::int64_t{line}}), Icon::kWarning});
 }
 
-int LogicalLineOfFault(const common::TextSource& text, std::size_t fault_offset) {
+int LogicalLineOfFault(const TextSource& text, std::size_t fault_offset) {
   if (fault_offset <= 1) return 1;
   std::size_t limit = std::min(fault_offset - 1, text.Size());
   std::string chunk(kCountChunk, '\0');
@@ -283,10 +274,9 @@ int LogicalLineOfFault(const common::TextSource& text, std::size_t fault_offset)
 
 std::string CheckPassedText(std::string_view document_path_utf8, int start_line, int start_column,
                             int line_count, int group_count) {
-  return common::FormatMessage(
-      messages::kCheckPassed,
-      {document_path_utf8, std::int64_t{start_line}, std::int64_t{start_column},
-       std::int64_t{line_count}, std::int64_t{group_count}});
+  return FormatMessage(messages::kCheckPassed,
+                       {document_path_utf8, std::int64_t{start_line}, std::int64_t{start_column},
+                        std::int64_t{line_count}, std::int64_t{group_count}});
 }
 
-}  // namespace rubywindow
+}  // namespace common
