@@ -13,13 +13,36 @@ namespace {
 constexpr char kLongVowelLead = '\x81';  // ー is 0x81 0x5B
 constexpr char kLongVowelTrail = '\x5B';
 
+// '{', '/' and '}' of a group.
+constexpr std::size_t kGroupMarks = 3;
+
+// How far ahead of the lookups the word filter's slots are fetched.
+constexpr std::size_t kLookAhead = 8;
+
 }  // namespace
 
 MatchTable::MatchTable(const std::vector<PassWords>& passes)
     : passes_(passes.begin(),
               passes.begin() + static_cast<std::ptrdiff_t>(std::min(passes.size(), kMaxPasses))),
       filter_(passes_),
-      starts_(passes_.size(), 0) {}
+      single_(passes_.size()),
+      starts_(passes_.size(), 0) {
+  // The words of one character are found by their code alone, as the dictionary finds them.
+  for (std::size_t pass = 0; pass < passes_.size(); ++pass) {
+    if (passes_[pass].word_length != 1) continue;
+    const dictionary::LengthSection& words = *passes_[pass].section;
+    single_[pass].assign(std::size_t{1} << 16, -1);
+    for (std::size_t k = 0; k < words.KeyCount(); ++k) {
+      std::string_view key = words.Key(static_cast<int>(k));
+      if (key.size() == 2) single_[pass][CodeOf(key.data())] = words.Find(key);
+    }
+  }
+}
+
+std::uint16_t MatchTable::CodeOf(const char* character) {
+  return common::CodeOf(static_cast<unsigned char>(character[0]),
+                        static_cast<unsigned char>(character[1]));
+}
 
 void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
                       const std::vector<std::uint32_t>& offsets) {
@@ -27,6 +50,7 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
   run_ = run;
   offsets_ = &offsets;
   changed_ = false;
+  group_bytes_ = 0;
   if (!continues_) std::fill(starts_.begin(), starts_.end(), 0);
   std::uint32_t found = LookUp();
 
@@ -64,6 +88,10 @@ std::uint32_t MatchTable::LookUp() {
     const char* first = chunk_.data() + run_.begin;
     for (std::size_t i = 0; i < count; ++i) {
       const char* here = first + 2 * i;
+      if (i + kLookAhead < count) {
+        const char* ahead = here + 2 * kLookAhead;
+        filter_.Prefetch([ahead](std::size_t k) { return ahead + 2 * k; }, count - i - kLookAhead);
+      }
       std::uint32_t found =
           filter_.Candidates([here](std::size_t k) { return here + 2 * k; }, count - i);
       candidates_[i] = found;
@@ -102,10 +130,13 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
   const std::uint32_t bit = std::uint32_t{1} << pass;
   std::size_t resume = start;
   for (std::size_t at = start; at + length <= limit; ++at) {
-    if (!(candidates_[at] & bit) || at < resume) continue;
+    if (!(candidates_[at] & bit)) continue;
     const std::uint8_t* grouped = grouped_.data() + at;
     if (std::find(grouped, grouped + length, 1) != grouped + length) continue;
-    if (TryWord(pass, at)) resume = at + length;
+    if (TryWord(pass, at)) {
+      resume = at + length;
+      at = resume - 1;  // the window starts again after the word
+    }
   }
   // The window at the limit: at most L − 1 characters, none grouped, none in a word.
   std::size_t window = std::max(resume, limit + 1 >= length ? limit + 1 - length : 0);
@@ -154,7 +185,7 @@ bool MatchTable::TryWord(std::size_t pass, std::size_t at) {
     key = key_;
   }
   const dictionary::LengthSection& words = *passes_[pass].section;
-  int index = words.Find(key);
+  int index = length == 1 ? single_[pass][CodeAt(at)] : words.Find(key);
   if (index < 0) return false;
   PlaceWord(at, length, words.ReadingOf(index));
   return true;
@@ -168,16 +199,13 @@ void MatchTable::PlaceWord(std::size_t at, std::size_t length, std::string_view 
   std::size_t next = 0;
   bool segments_left = true;
   for (std::size_t i = at; i < at + length && segments_left; ++i) {
-    const char* character = At(i);
-    if (!common::IsRubyTarget(common::CodeOf(static_cast<unsigned char>(character[0]),
-                                             static_cast<unsigned char>(character[1])))) {
-      continue;
-    }
+    if (!common::IsRubyTarget(CodeAt(i))) continue;
     grouped_[i] = 1;
     std::size_t end = reading.find(dictionary::kSegmentSeparator, next);
     segments_left = end != std::string_view::npos;
     if (!segments_left) end = reading.size();
     segments_[i] = reading.substr(next, end - next);
+    group_bytes_ += kGroupMarks + 2 * segments_[i].size();
     next = end + 1;
   }
   if (run_.has_tags) TakeTagsAhead(at, length);
@@ -202,17 +230,27 @@ void MatchTable::TakeTagsAhead(std::size_t at, std::size_t length) {
 }
 
 void MatchTable::Write(std::size_t from, std::size_t to, std::string& out) const {
-  if (!run_.has_tags) {
-    // Plain characters stand side by side in the chunk and are copied in stretches.
-    for (std::size_t i = from; i < to;) {
-      std::size_t plain = i;
-      while (plain < to && !grouped_[plain]) ++plain;
-      out.append(At(i), 2 * (plain - i));
-      if (plain < to) WriteGroup(plain, out);
-      i = plain + 1;
-    }
+  if (run_.has_tags) {
+    WriteAroundTags(from, to, out);
     return;
   }
+  // Plain characters stand side by side in the chunk and are copied in stretches; the room is
+  // made first for everything the run's groups can take.
+  std::size_t size = out.size();
+  out.resize(size + 2 * (to - from) + group_bytes_);
+  char* next = out.data() + size;
+  for (std::size_t i = from; i < to;) {
+    std::size_t plain = i;
+    while (plain < to && !grouped_[plain]) ++plain;
+    std::memcpy(next, At(i), 2 * (plain - i));
+    next += 2 * (plain - i);
+    if (plain < to) next = WriteGroup(plain, next);
+    i = plain + 1;
+  }
+  out.resize(static_cast<std::size_t>(next - out.data()));
+}
+
+void MatchTable::WriteAroundTags(std::size_t from, std::size_t to, std::string& out) const {
   for (std::size_t i = from; i < to; ++i) {
     for (std::int32_t tag = gaps_[i].first; tag >= 0;
          tag = tags_[static_cast<std::size_t>(tag)].next) {
@@ -220,29 +258,34 @@ void MatchTable::Write(std::size_t from, std::size_t to, std::string& out) const
       out.append(chunk_.substr(range.begin, range.length));
     }
     if (grouped_[i]) {
-      WriteGroup(i, out);
+      std::size_t size = out.size();
+      out.resize(size + kGroupMarks + 2 + 2 * segments_[i].size());
+      out.resize(static_cast<std::size_t>(WriteGroup(i, out.data() + size) - out.data()));
     } else {
       out.append(At(i), 2);
     }
   }
 }
 
-void MatchTable::WriteGroup(std::size_t i, std::string& out) const {
-  out += common::kGroupOpen;
-  out.append(At(i), 2);
-  out += common::kGroupSeparator;
+// Writes character i's group at `out`; returns the end of what it wrote.
+char* MatchTable::WriteGroup(std::size_t i, char* out) const {
+  *out++ = common::kGroupOpen;
+  std::memcpy(out, At(i), 2);
+  out += 2;
+  *out++ = common::kGroupSeparator;
   for (char byte : segments_[i]) {
     if (byte == dictionary::kAlternativeSeparator) {
-      out += common::kAlternative;
+      *out++ = common::kAlternative;
     } else if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
-      out += kLongVowelLead;
-      out += kLongVowelTrail;
+      *out++ = kLongVowelLead;
+      *out++ = kLongVowelTrail;
     } else {
-      out += static_cast<char>(dictionary::kHiraganaLead);
-      out += byte;
+      *out++ = static_cast<char>(dictionary::kHiraganaLead);
+      *out++ = byte;
     }
   }
-  out += common::kGroupClose;
+  *out++ = common::kGroupClose;
+  return out;
 }
 
 }  // namespace engine

@@ -56,6 +56,8 @@ class MatchTable {
     return run_.has_tags ? (*offsets_)[i] : run_.begin + 2 * i;
   }
   const char* At(std::size_t i) const { return chunk_.data() + Offset(i); }
+  static std::uint16_t CodeOf(const char* character);
+  std::uint16_t CodeAt(std::size_t i) const { return CodeOf(At(i)); }
 
   std::uint32_t LookUp();
   void SetUpGaps();
@@ -64,10 +66,12 @@ class MatchTable {
   bool TryWord(std::size_t pass, std::size_t at);
   void PlaceWord(std::size_t at, std::size_t length, std::string_view reading);
   void TakeTagsAhead(std::size_t at, std::size_t length);
-  void WriteGroup(std::size_t i, std::string& out) const;
+  void WriteAroundTags(std::size_t from, std::size_t to, std::string& out) const;
+  char* WriteGroup(std::size_t i, char* out) const;
 
   const std::vector<PassWords> passes_;
   const WordFilter filter_;
+  std::vector<std::vector<int>> single_;  // of each one-character pass: key index by code
 
   std::string_view chunk_;
   CharacterRun run_;
@@ -84,6 +88,7 @@ class MatchTable {
   std::vector<std::size_t> starts_;
   bool continues_ = false;  // the next run goes on from a cut one
   bool changed_ = false;
+  std::size_t group_bytes_ = 0;  // the most the run's groups write beyond their characters
   std::size_t waiting_ = 0;
 };
 
