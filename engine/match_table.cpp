@@ -2,6 +2,7 @@
 #include "engine/match_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "common/sjis.h"
@@ -25,23 +26,9 @@ MatchTable::MatchTable(const std::vector<PassWords>& passes)
     : passes_(passes.begin(),
               passes.begin() + static_cast<std::ptrdiff_t>(std::min(passes.size(), kMaxPasses))),
       filter_(passes_),
-      single_(passes_.size()),
+      positions_(passes_.size()),
       starts_(passes_.size(), 0) {
-  // The words of one character are found by their code alone, as the dictionary finds them.
-  for (std::size_t pass = 0; pass < passes_.size(); ++pass) {
-    if (passes_[pass].word_length != 1) continue;
-    const dictionary::LengthSection& words = *passes_[pass].section;
-    single_[pass].assign(std::size_t{1} << 16, -1);
-    for (std::size_t k = 0; k < words.KeyCount(); ++k) {
-      std::string_view key = words.Key(static_cast<int>(k));
-      if (key.size() == 2) single_[pass][CodeOf(key.data())] = words.Find(key);
-    }
-  }
-}
-
-std::uint16_t MatchTable::CodeOf(const char* character) {
-  return common::CodeOf(static_cast<unsigned char>(character[0]),
-                        static_cast<unsigned char>(character[1]));
+  for (const PassWords& pass : passes_) short_words_.emplace_back(pass);
 }
 
 void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
@@ -52,7 +39,7 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
   changed_ = false;
   group_bytes_ = 0;
   if (!continues_) std::fill(starts_.begin(), starts_.end(), 0);
-  std::uint32_t found = LookUp();
+  found_ = LookUp();
 
   grouped_.assign(run.count, 0);
   segments_.resize(run.count);
@@ -67,7 +54,7 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
     std::size_t start = std::min(starts_[pass], limit);
     if (spans_checked) {
       starts_[pass] = PlayPassAroundTags(pass, start, limit);
-    } else if ((found >> pass & 1) || run.cut) {
+    } else if ((found_ >> pass & 1) || run.cut) {
       starts_[pass] = PlayPass(pass, start, limit);
     }
     if (run.cut) limit = starts_[pass];
@@ -97,13 +84,23 @@ std::uint32_t MatchTable::LookUp() {
       candidates_[i] = found;
       any |= found;
     }
-    return any;
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      std::uint32_t found =
+          filter_.Candidates([this, i](std::size_t k) { return At(i + k); }, count - i);
+      candidates_[i] = found;
+      any |= found;
+    }
+  }
+  // Each pass's candidates in order, so that a pass visits only the positions worth a lookup.
+  for (std::uint32_t passes = any; passes != 0; passes &= passes - 1) {
+    positions_[static_cast<std::size_t>(std::countr_zero(passes))].clear();
   }
   for (std::size_t i = 0; i < count; ++i) {
-    std::uint32_t found =
-        filter_.Candidates([this, i](std::size_t k) { return At(i + k); }, count - i);
-    candidates_[i] = found;
-    any |= found;
+    for (std::uint32_t passes = candidates_[i]; passes != 0; passes &= passes - 1) {
+      positions_[static_cast<std::size_t>(std::countr_zero(passes))].push_back(
+          static_cast<std::uint32_t>(i));
+    }
   }
   return any;
 }
@@ -127,15 +124,14 @@ void MatchTable::SetUpGaps() {
 // Returns where the window stands at `limit`.
 std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_t limit) {
   const auto length = static_cast<std::size_t>(passes_[pass].word_length);
-  const std::uint32_t bit = std::uint32_t{1} << pass;
   std::size_t resume = start;
-  for (std::size_t at = start; at + length <= limit; ++at) {
-    if (!(candidates_[at] & bit)) continue;
-    const std::uint8_t* grouped = grouped_.data() + at;
-    if (std::find(grouped, grouped + length, 1) != grouped + length) continue;
-    if (TryWord(pass, at)) {
-      resume = at + length;
-      at = resume - 1;  // the window starts again after the word
+  if (found_ >> pass & 1) {
+    for (std::uint32_t at : positions_[pass]) {
+      if (at < resume) continue;
+      if (at + length > limit) break;
+      const std::uint8_t* grouped = grouped_.data() + at;
+      if (std::find(grouped, grouped + length, 1) != grouped + length) continue;
+      if (TryWord(pass, at)) resume = at + length;  // the window starts again after the word
     }
   }
   // The window at the limit: at most L − 1 characters, none grouped, none in a word.
@@ -185,7 +181,8 @@ bool MatchTable::TryWord(std::size_t pass, std::size_t at) {
     key = key_;
   }
   const dictionary::LengthSection& words = *passes_[pass].section;
-  int index = length == 1 ? single_[pass][CodeAt(at)] : words.Find(key);
+  const ShortWords& short_words = short_words_[pass];
+  int index = short_words.Holds() ? short_words.Find(key.data()) : words.Find(key);
   if (index < 0) return false;
   PlaceWord(at, length, words.ReadingOf(index));
   return true;
@@ -199,7 +196,11 @@ void MatchTable::PlaceWord(std::size_t at, std::size_t length, std::string_view 
   std::size_t next = 0;
   bool segments_left = true;
   for (std::size_t i = at; i < at + length && segments_left; ++i) {
-    if (!common::IsRubyTarget(CodeAt(i))) continue;
+    const char* character = At(i);
+    if (!common::IsRubyTarget(common::CodeOf(static_cast<unsigned char>(character[0]),
+                                             static_cast<unsigned char>(character[1])))) {
+      continue;
+    }
     grouped_[i] = 1;
     std::size_t end = reading.find(dictionary::kSegmentSeparator, next);
     segments_left = end != std::string_view::npos;

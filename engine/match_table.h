@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/run_segmenter.h"
+#include "engine/short_words.h"
 #include "engine/word_filter.h"
 
 namespace engine {
@@ -56,8 +57,6 @@ class MatchTable {
     return run_.has_tags ? (*offsets_)[i] : run_.begin + 2 * i;
   }
   const char* At(std::size_t i) const { return chunk_.data() + Offset(i); }
-  static std::uint16_t CodeOf(const char* character);
-  std::uint16_t CodeAt(std::size_t i) const { return CodeOf(At(i)); }
 
   std::uint32_t LookUp();
   void SetUpGaps();
@@ -71,16 +70,18 @@ class MatchTable {
 
   const std::vector<PassWords> passes_;
   const WordFilter filter_;
-  std::vector<std::vector<int>> single_;  // of each one-character pass: key index by code
+  std::vector<ShortWords> short_words_;  // of each pass
 
   std::string_view chunk_;
   CharacterRun run_;
   const std::vector<std::uint32_t>* offsets_ = nullptr;
 
-  std::vector<std::uint32_t> candidates_;   // the match table: bit i for pass i
-  std::vector<std::uint8_t> grouped_;       // the character is in a group
-  std::vector<std::string_view> segments_;  // a grouped character's part of the reading
-  std::vector<Gap> gaps_;                   // gap i stands before character i
+  std::vector<std::uint32_t> candidates_;              // the match table: bit i for pass i
+  std::vector<std::vector<std::uint32_t>> positions_;  // of each pass, where its bit is set
+  std::uint32_t found_ = 0;                            // the passes with any candidate
+  std::vector<std::uint8_t> grouped_;                  // the character is in a group
+  std::vector<std::string_view> segments_;             // a grouped character's part of the reading
+  std::vector<Gap> gaps_;                              // gap i stands before character i
   std::vector<TagRange> tags_;
   std::string key_;
 
