@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "common/messenger.h"
+#include "cli/stderr_messenger.h"
 #include "common/sjis.h"
 #include "dictionary/ruby_dictionary.h"
 #include "engine/matching_pass.h"
@@ -27,21 +27,9 @@ namespace {
 
 constexpr int kRounds = 3;
 
-class PrintingMessenger final : public common::Messenger {
- public:
-  void Tell(const common::Message& message) override {
-    std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
-  }
-  common::Answer Ask(const common::Message& message, common::Buttons) override {
-    Tell(message);
-    return common::Answer::kCancel;
-  }
-  void SetProgress(std::string_view) override {}
-};
-
 bool Load(const char* path, int lowest, std::deque<dictionary::LengthSection>& sections,
           std::vector<engine::PassWords>& passes) {
-  PrintingMessenger messenger;
+  cli::StderrMessenger messenger(std::cerr, cli::AnswerMode::kAlwaysNo);
   dictionary::RubyDictionary dictionary;
   if (!dictionary.Open(path, messenger)) return false;
   for (int length = 10; length >= lowest; --length) {

@@ -138,17 +138,13 @@ class TrickleSource final : public ByteSource {
  public:
   TrickleSource(std::string_view text, Random& random) : text_(text), random_(random) {}
   bool ReadBlock(std::string& out, std::size_t max_bytes) override {
-    if (text_.empty()) return false;
     auto most = static_cast<std::size_t>(Pick(random_, 1, Chance(random_, 0.5) ? 8 : 600));
-    std::size_t taken = std::min({max_bytes, text_.size(), most});
-    out.append(text_.substr(0, taken));
-    text_.remove_prefix(taken);
-    return true;
+    return text_.ReadBlock(out, std::min(max_bytes, most));
   }
-  bool AtEnd() override { return text_.empty(); }
+  bool AtEnd() override { return text_.AtEnd(); }
 
  private:
-  std::string_view text_;
+  StringSource text_;
   Random& random_;
 };
 
