@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kFewestSlotBits = 10;
 constexpr int kMostSlotBits = 22;
-constexpr std::size_t kSlotsPerEntry = 4;
+constexpr std::size_t kSlotsPerEntry = 8;
 
 int SlotBits(std::size_t entries) {
   int bits = std::bit_width(entries * kSlotsPerEntry);
@@ -33,8 +33,9 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
   std::array<int, dictionary::kMaxWordLength + 1> passes_of_length{};
   for (std::size_t i = 0; i < count; ++i) {
     auto length = static_cast<std::size_t>(passes[i].word_length);
-    int place = passes_of_length[length]++;
-    if (place >= 7) continue;  // more passes of one length than a slot holds: never the case
+    // Beyond seven passes of one length, passes share a bit: each then also names the other's
+    // words, which its lookup rules out.
+    int place = passes_of_length[length]++ % std::countr_one(unsigned{kWordBits});
     auto word_bit = static_cast<std::uint8_t>(1u << place);
     Table& own = tables_[length];
     for (std::size_t slot = 0; slot <= kWordBits; ++slot) {

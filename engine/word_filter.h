@@ -70,7 +70,7 @@ class WordFilter {
   // Characters are 16 bits wide; a step of 7 bits spreads the ten of the longest word over
   // the whole hash before it is mixed.
   static constexpr int kRotation = 7;
-  // A slot's bits: the passes of its length (up to seven) that may hold the word walked, and
+  // A slot's bits: the passes of its length (seven bits) that may hold the word walked, and
   // whether a longer word of some pass may begin with it.
   static constexpr std::uint8_t kWordBits = 0x7F;
   static constexpr std::uint8_t kLongerBit = 0x80;
