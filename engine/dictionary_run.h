@@ -10,12 +10,12 @@
 
 namespace engine {
 
-enum class [[nodiscard]] RunStatus : int{
-    kOk = 1,
-    kPassNotStarted = -1,         // a working file of a pass could not be opened
-    kFileNotClosed = -3,          // a working file could not be closed, read or written whole
-    kDictionaryNotOpened = -110,  // also when a length section was refused
-    kCleanUpFailed = -130,        // the only failure that has shown no message
+enum class [[nodiscard]] RunStatus : int {
+  kOk = 1,
+  kPassNotStarted = -1,        // a working file of a pass could not be opened
+  kFileNotClosed = -3,         // a working file could not be closed, read or written whole
+  kDictionaryNotOpened = -110, // also when a length section was refused
+  kCleanUpFailed = -130,       // the only failure that has shown no message
 };
 
 struct DictionaryRunOptions {
