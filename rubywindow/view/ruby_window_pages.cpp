@@ -3,6 +3,7 @@
 #include <QTextEdit>
 
 #include "common/message_format.h"
+#include "common/messages.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/status.h"
@@ -46,11 +47,12 @@ std::optional<std::string> RubyWindow::TextInSjis() {
   return text;
 }
 
-std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::size_t start,
-                                                  bool report_separators) {
+std::optional<common::NotationCheck> RubyWindow::RunCheck(const std::string& text,
+                                                          std::size_t start,
+                                                          bool report_separators) {
   pane_->setExtraSelections({});
   common::StringTextSource source(text);
-  NotationCheck check =
+  common::NotationCheck check =
       CheckNotation(source, start, report_separators, common::NonRubyAreasOf(*context_.settings));
   if (check.ok()) return check;
   ShowFault(check);
@@ -59,9 +61,9 @@ std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::
 
 // The caret goes just before the fault's offset (a byte position of the Shift_JIS text, taken
 // to its character); a separator found is selected and shown red and bold.
-void RubyWindow::ShowFault(const NotationCheck& check) {
+void RubyWindow::ShowFault(const common::NotationCheck& check) {
   std::size_t caret = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
-  if (check.code == CheckCode::kSeparatorFound) {
+  if (check.code == common::CheckCode::kSeparatorFound) {
     pane_->SelectBytes(caret, 1);
     QTextEdit::ExtraSelection mark;
     mark.cursor = pane_->textCursor();
@@ -82,7 +84,7 @@ bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
 void RubyWindow::NotationTest() {
   if (error_list_mode_) return;
   if (pane_->document()->isEmpty()) {
-    Tell(core_messages::kTitleNothingToCheck, std::string(core_messages::kNothingToCheck),
+    Tell(common::messages::kTitleNothingToCheck, std::string(common::messages::kNothingToCheck),
          common::Icon::kWarning);
     return;
   }
@@ -94,10 +96,10 @@ void RubyWindow::NotationTest() {
   std::size_t offset = start->from_caret ? pane_->CaretByte() : 0;
   int line = start->from_caret ? pane_->DisplayLineOfCaret() : 1;
   int column = start->from_caret ? pane_->ByteColumnOfCaret() : 1;
-  std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
+  std::optional<common::NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
-  Tell(kCheckPassedTitle,
-       CheckPassedText(document_path_.string(), line, column, check->lines, check->groups));
+  Tell(common::kCheckPassedTitle,
+       common::CheckPassedText(document_path_.string(), line, column, check->lines, check->groups));
 }
 
 // The browser displays do nothing in error-list mode, and refuse an empty text.

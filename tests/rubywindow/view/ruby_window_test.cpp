@@ -20,7 +20,7 @@
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
-#include "rubywindow/notation_checker.h"
+#include "common/notation_checker.h"
 #include "rubywindow/view/ruby_format_dialog.h"
 #include "rubywindow/view/ruby_window_session.h"
 #include "tests/support/recording_messenger.h"
@@ -154,7 +154,7 @@ class RubyWindowTest : public QObject {
     AcceptNextDialog();
     f.Trigger("notationTest");
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご苦労様!!",
-                                        rubywindow::CheckPassedText(path.string(), 1, 1, 2, 2)));
+                                        common::CheckPassedText(path.string(), 1, 1, 2, 2)));
   }
 
   // The fault's byte offset reaches the caret through the Shift_JIS encoding: 漢字 before the
