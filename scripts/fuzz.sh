@@ -5,25 +5,31 @@
 #   targets=N findings=F execs=E
 # and exits 1 when anything was found.
 #   bash scripts/fuzz.sh [SECONDS]        (build folder: build-fuzz, or $FUZZ_BUILD_DIR)
+#   bash scripts/fuzz.sh --build-only
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${1:-60}"
+build_only=false
+if [ "$seconds" = --build-only ]; then build_only=true; fi
 data="$root/tests/data"
 
 bash "$root/scripts/install-missing.sh" fuzz clang libclang-rt-dev cmake libicu-dev >&2
 
+mkdir -p "$build"
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# scripts/sanitize.sh shares this build with its tests (FUZZ_WITH_TESTS=ON).
 CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_FUZZ=ON -DMIRUKAZE_GUI=OFF \
-  -DMIRUKAZE_TESTS=OFF -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  -DMIRUKAZE_TESTS="${FUZZ_WITH_TESTS:-OFF}" -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-  >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; exit 2; }
+  >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
 targets=(fuzz_ruby_dictionary fuzz_grade_level fuzz_dictionary_roundtrip fuzz_ruby_passes
          fuzz_kana fuzz_writers fuzz_settings fuzz_encoding)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 ||
   { tail -40 "$build/build.log" >&2; exit 2; }
+if "$build_only"; then exit 0; fi
 
 # Seeds: the test data each target reads, with the option bytes some targets take first.
 seed() {  # seed TARGET NAME PREFIX FILE...

@@ -15,3 +15,7 @@ rm -rf "$build"
 cmake -S "$root" -B "$build" -DMIRUKAZE_WERROR=ON
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# The Qt-free code again under AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzz
+# target for a few seconds.
+SANITIZE_BUILD_DIR="$build-sanitize" bash "$root/scripts/sanitize.sh" 10
