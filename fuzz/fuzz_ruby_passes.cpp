@@ -1,6 +1,7 @@
-// Random text against a small random dictionary through the matching passes 10 … 1 and the
-// clean-up. In plain mode the ruby text must pass the notation check, and keeping the base of
+// Random text against a small random dictionary through the matching passes 10 … 1 (one sweep)
+// and the clean-up. In plain mode the ruby text must pass the notation check, and keeping the base of
 // every group must give the text back. HTML mode is run for its own sake.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,15 +53,17 @@ std::string Pick(const std::vector<std::string>& from, fuzzing::Input& input) {
 
 std::string RunPasses(const std::string& text, dictionary::RubyDictionary& loaded, bool html_mode,
                       fuzzing::QuietMessenger& messenger) {
-  std::string current = text;
+  std::array<dictionary::LengthSection, dictionary::kMaxWordLength> sections;
+  std::vector<engine::PassWords> passes;
   for (int length = dictionary::kMaxWordLength; length >= 1; --length) {
-    fuzzing::Require(loaded.LoadLength(length, messenger), "a compiled section loads");
-    engine::StringSource in(current);
-    engine::StringSink out;
-    engine::RunMatchingPass(length, loaded.Section(), html_mode, in, out);
-    current = std::move(out.Text());
+    dictionary::LengthSection& section = sections[length - 1];
+    fuzzing::Require(loaded.LoadLength(length, section, messenger), "a compiled section loads");
+    passes.push_back({length, &section});
   }
-  engine::StringSource in(current);
+  engine::StringSource passes_in(text);
+  engine::StringSink passes_out;
+  engine::RunMatchingPasses(passes, html_mode, passes_in, passes_out);
+  engine::StringSource in(passes_out.Text());
   engine::StringSink out;
   engine::CleanUp(html_mode, in, out);
   return std::move(out.Text());
