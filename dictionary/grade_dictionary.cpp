@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/message_format.h"
 #include "common/text_file.h"
 #include "dictionary/big_endian.h"
 #include "dictionary/grade_dictionary_format.h"
@@ -48,10 +49,17 @@ bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
                            common::Messenger& messenger) {
   entries_.clear();
   first_of_.assign(std::size_t{1} << 16, kAbsent);
+  if (kanji_count < 0 || kanji_count > kGradeMaxKanji) {
+    // The setting is at fault, not the dictionary, which may well be intact.
+    messenger.Tell({std::string(messages::kTitleImportantReport),
+                    common::FormatMessage(messages::kGradeCountOutOfRange,
+                                          {std::int64_t{kanji_count}, std::int64_t{kGradeMaxKanji}}),
+                    common::Icon::kError});
+    return false;
+  }
   common::FileBytes content = common::ReadBinaryFile(file);
   // Whatever the count says, nothing is read beyond the tables or the file.
-  bool ok = content.ok && kanji_count >= 0 && kanji_count <= kGradeMaxKanji &&
-            content.bytes.size() >= kGradeReadingAreaOffset;
+  bool ok = content.ok && content.bytes.size() >= kGradeReadingAreaOffset;
   if (ok) {
     std::string_view bytes = content.bytes;
     std::string_view area = bytes.substr(kGradeReadingAreaOffset, kGradeReadingAreaSize);
@@ -69,7 +77,8 @@ bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
     entries_.clear();
     first_of_.assign(first_of_.size(), kAbsent);
     messenger.Tell({std::string(messages::kTitleImportantReport),
-                    std::string(messages::kGradeDictionaryBroken), common::Icon::kError});
+                    common::FormatMessage(messages::kGradeDictionaryBroken, {file.string()}),
+                    common::Icon::kError});
   }
   return ok;
 }

@@ -38,9 +38,10 @@ struct GradeEntry {
 class GradeDictionary {
  public:
   // Reads `kanji_count` entries (the setting H_KANJISUU; the file does not store the count). A
-  // missing or unreadable file, a count beyond the fixed layout, a file too short for the count,
-  // or records pointing outside the reading area: refused with the grade dictionary's message,
-  // false, and the dictionary is left empty.
+  // count beyond the fixed layout is refused with a message naming the setting; a missing or
+  // unreadable file, a file too short for the count, or records pointing outside the reading
+  // area with the grade dictionary's message naming the file. Either way false, and the
+  // dictionary is left empty.
   [[nodiscard]] bool Load(const std::filesystem::path& file, int kanji_count,
                           common::Messenger& messenger);
   // The first entry of the kanji in file order; nullptr when absent.

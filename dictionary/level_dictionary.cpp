@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "common/message_format.h"
 #include "common/text_file.h"
 #include "dictionary/big_endian.h"
 #include "dictionary/level_dictionary_format.h"
@@ -36,7 +37,8 @@ bool LevelDictionary::Load(const std::filesystem::path& file, common::Messenger&
     buckets_.clear();
     entries_.clear();
     messenger.Tell({std::string(messages::kTitleVeryImportantReport),
-                    std::string(messages::kLevelDictionaryBroken), common::Icon::kError});
+                    common::FormatMessage(messages::kLevelDictionaryBroken, {file.string()}),
+                    common::Icon::kError});
   }
   return ok;
 }

@@ -46,7 +46,8 @@ inline constexpr std::string_view kSeparatorAtEnd = "第２ﾌｨｰﾙﾄﾞの
 inline constexpr std::string_view kHalfWidthInFirstField =
     "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>";
 
-inline constexpr std::string_view kHalfWidthInFirstFieldBox = "第１fieldに半角 :: ch0==%X";
+// With the line number the build report gives the same line.
+inline constexpr std::string_view kHalfWidthInFirstFieldBox = "%d行目：第１fieldに半角 :: ch0==%X";
 inline constexpr std::string_view kReportCannotOpen = "<error_ck.out> が open できない｡";
 inline constexpr std::string_view kReportWriteFailed = "<error_ck.out> に書き込めない｡";
 inline constexpr std::string_view kTooManyWords = "%d 字のデータが多すぎる。";
@@ -106,7 +107,10 @@ inline constexpr std::string_view kTitleReport = "ご報告";
 inline constexpr std::string_view kTitleWarningJapanese = "警告";
 
 // Grade-allocation dictionary.
-inline constexpr std::string_view kGradeDictionaryBroken = "HDIC 部が異常です。!!! ";
+inline constexpr std::string_view kGradeDictionaryBroken = "HDIC 部が異常です。!!! \n<%s>";
+inline constexpr std::string_view kGradeCountOutOfRange =
+    "設定 DICTIONARY/H_KANJISUU の値 %d は 0 から %d までの範囲にありません。\n"
+    "設定ファイルを確かめてください。";
 inline constexpr std::string_view kGradeSourceMissing = "教育漢字.txt がオープンできません！";
 inline constexpr std::string_view kGradeDictionaryExists =
     "haitouNen.dic はすでに存在します。作成しますか？\n"
@@ -128,7 +132,7 @@ inline constexpr std::string_view kGradeBuildFailed =
     "HaitouNen.dic の作成・更新に\n失敗しました。";
 
 // Kanji-test level dictionary.
-inline constexpr std::string_view kLevelDictionaryBroken = "KDIC 部が異常です。!!! ";
+inline constexpr std::string_view kLevelDictionaryBroken = "KDIC 部が異常です。!!! \n<%s>";
 inline constexpr std::string_view kLevelSourceMissing = "対象テキスト %s がない\n";
 inline constexpr std::string_view kLevelCannotCreate = "%s のオープンに失敗････しくしく･･\n";
 inline constexpr std::string_view kLevelWriteFailed =
@@ -145,6 +149,8 @@ inline constexpr std::string_view kLevelBuildFailed = "kanken_Q.dic の作成・
 inline constexpr std::string_view kRegistryNoName = "「登録する辞書名」を記入してください。";
 inline constexpr std::string_view kRegistryFull =
     "すでに辞書は １０個 登録されています。\nどれか削除してから新しい辞書を登録して下さい。";
+inline constexpr std::string_view kRegistryControlCharacter =
+    "辞書名に改行やタブなどの制御文字は使えません。\n別の名称にして下さい。";
 inline constexpr std::string_view kRegistryDuplicateName =
     "登録済みのものと同名です。\n別の名称にして下さい。";
 inline constexpr std::string_view kRegistryCannotOpen = "指定された辞書がOpenできません。\n";

@@ -95,6 +95,14 @@ RegistryStatus CheckNewName(const common::Settings& settings, std::string_view n
     Tell(messenger, messages::kTitleConfirmationPlain, std::string(messages::kRegistryNoName));
     return RegistryStatus::kNoName;
   }
+  // A Shift_JIS trail byte is never below 0x40 nor 0x7F, so any such byte is a control
+  // character of its own.
+  if (std::any_of(name_cp932.begin(), name_cp932.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
+      })) {
+    Tell(messenger, messages::kTitleCaution, std::string(messages::kRegistryControlCharacter));
+    return RegistryStatus::kControlCharacter;
+  }
   int count = RegisteredCount(settings);
   if (count >= common::kDictionarySlots) {
     Tell(messenger, messages::kTitleConfirmationPlain, std::string(messages::kRegistryFull));

@@ -33,6 +33,7 @@ enum class [[nodiscard]] RegistryStatus : int{
     kNoFile = -8,         // the entry names no file
     kFileMissing = -9,
     kBadMode = -10,
+    kControlCharacter = -11,  // a name holding a line break, tab or other control character
 };
 
 // Registered entries stand at 0 … count − 1: the names up to the first empty one.
@@ -43,7 +44,8 @@ int RegisteredCount(const common::Settings& settings);
 int SelectedIndex(const common::Settings& settings);
 
 // The checks made before the file of a new registration is chosen (an empty name, ten entries
-// already, a name already registered, compared byte for byte), each refusal with its message.
+// already, a name already registered, compared byte for byte, a name holding a control
+// character, which the settings file could not keep whole), each refusal with its message.
 RegistryStatus CheckNewName(const common::Settings& settings, std::string_view name_cp932,
                             common::Messenger& messenger);
 

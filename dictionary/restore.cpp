@@ -126,7 +126,9 @@ RestoreStatus RunRestoreCommand(const fs::path& dictionary, common::Messenger& m
   if (common::IsOk(status)) {
     Tell(messenger, messages::kTitleNotice, common::FormatMessage(messages::kRestoreDone, {shown}),
          common::Icon::kInformation);
-  } else {
+  } else if (status != RestoreStatus::kOverwriteDeclined &&
+             status != RestoreStatus::kReadOnlyKept) {
+    // A source the user chose to keep is no failure: nothing was to be written.
     Tell(messenger, messages::kTitleCautionDouble,
          common::FormatMessage(messages::kRestoreFailed, {shown}));
   }

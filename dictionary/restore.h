@@ -31,7 +31,8 @@ std::string RestoredLines(const RubyDictionary& loaded);
 // have shown their message when this returns.
 RestoreStatus RestoreSource(const std::filesystem::path& dictionary, common::Messenger& messenger);
 
-// RestoreSource, then the message that tells the user how it went.
+// RestoreSource, then the message that tells the user how it went; none when the user kept the
+// existing source.
 RestoreStatus RunRestoreCommand(const std::filesystem::path& dictionary,
                                 common::Messenger& messenger);
 

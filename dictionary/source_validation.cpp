@@ -76,7 +76,8 @@ class SourceValidation {
     if (check.error == SourceError::kHalfWidthInFirstField) {
       TellAttention(messenger_, messages::kTitleAttention,
                     common::FormatMessage(messages::kHalfWidthInFirstFieldBox,
-                                          {std::int64_t{check.stray_byte}}));
+                                          {static_cast<std::int64_t>(line_number),
+                                           std::int64_t{check.stray_byte}}));
     }
     report_.Write(RejectedLineText(line_number, check.error));
     ++result_.rejected;

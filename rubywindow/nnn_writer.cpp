@@ -13,7 +13,6 @@ namespace rubywindow {
 
 namespace {
 
-constexpr char kLineFeed = '\n';
 constexpr char kReturn = '\r';
 constexpr int kInitialFontSize = 8;
 constexpr std::string_view kInitialFontNameUtf8 = "ＭＳ明朝";

@@ -18,3 +18,7 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
 # The Debian package of this build: installed, run and removed as a user would.
 BUILD_DIR="$build" bash "$root/scripts/package-check.sh"
+
+# The Qt-free code again under AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzz
+# target for a few seconds.
+SANITIZE_BUILD_DIR="$build-sanitize" bash "$root/scripts/sanitize.sh" 10

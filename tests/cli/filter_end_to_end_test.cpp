@@ -113,7 +113,11 @@ TEST_F(CliFilterRuby, GradeDictionaryThatCannotHoldTheCountIsRefused) {
     args.insert(args.end(), {"ruby", "--kind", "grade", (home_ / "text.txt").string()});
     CliRun run = home_.Run(args);
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_TRUE(Contains(run.err, "【大事なご報告】 HDIC 部が異常です。!!! \n")) << run.err;
+    std::string cause = args.size() > 4
+                            ? "【大事なご報告】 設定 DICTIONARY/H_KANJISUU の値 1050 は"
+                            : "【大事なご報告】 HDIC 部が異常です。!!! \n<" +
+                                  (home_.DicDir() / "HaitouNen.dic").string() + ">\n";
+    EXPECT_TRUE(Contains(run.err, cause)) << run.err;
     EXPECT_TRUE(Contains(run.err, "<in haitou_>")) << run.err;
     EXPECT_FALSE(fs::exists(home_ / "text.hrb"));
   }

@@ -226,12 +226,28 @@ TEST(GradeDictionaryLoad, FindsKanjiGradesAndReadings) {
   EXPECT_EQ(dictionary.Find(kIchi)->readings.size(), 3u);
 }
 
-TEST(GradeDictionaryLoad, CountBeyondTheLayoutIsRefused) {
+// A count the layout cannot hold blames the setting, and an intact dictionary is not called
+// damaged; a damaged one is named.
+TEST(GradeDictionaryLoad, CountBeyondTheLayoutAndShortFileAreRefusedEachWithItsCause) {
+  for (int count : {1050, -1}) {
+    RecordingMessenger messenger;
+    GradeDictionary dictionary;
+    EXPECT_FALSE(
+        dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), count, messenger));
+    ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告",
+                           "設定 DICTIONARY/H_KANJISUU の値 " + std::to_string(count) +
+                               " は 0 から 1049 までの範囲にありません。\n"
+                               "設定ファイルを確かめてください。"));
+    EXPECT_EQ(dictionary.Find(kIchi), nullptr);
+  }
+  ScratchDir dir;
+  WriteFile(dir / "HaitouNen.dic",
+            ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")).substr(0, 100));
   RecordingMessenger messenger;
   GradeDictionary dictionary;
-  EXPECT_FALSE(dictionary.Load(TestData("dictionary/grade_small/HaitouNen.dic"), 1050, messenger));
-  ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告", "HDIC 部が異常です。!!! "));
-  EXPECT_EQ(dictionary.Find(kIchi), nullptr);
+  EXPECT_FALSE(dictionary.Load(dir / "HaitouNen.dic", 10, messenger));
+  ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告",
+                         "HDIC 部が異常です。!!! \n<" + (dir / "HaitouNen.dic").string() + ">"));
 }
 
 TEST(GradeDictionaryLoad, ShortOrMissingFileIsRefused) {

@@ -69,6 +69,25 @@ TEST(Registry, EmptyAndDuplicateNamesAreRefused) {
   EXPECT_EQ(RegisteredCount(registry.settings), 4);
 }
 
+// The settings file keeps one line per name: a line break would save only the part before it,
+// which then passes the duplicate check of the next registration.
+TEST(Registry, NamesWithControlCharactersAreRefused) {
+  for (std::string name : {std::string("first\nsecond"), std::string("tab\there"),
+                           std::string("cr\r"), std::string("del\x7F"), std::string("nul\0x", 5)}) {
+    Registry registry(1);
+    EXPECT_EQ(Register(registry.settings, name, registry.ruby, registry.messenger),
+              RegistryStatus::kControlCharacter)
+        << name;
+    EXPECT_EQ(RegisteredCount(registry.settings), 1);
+    EXPECT_EQ(registry.messenger.records.back().text,
+              "辞書名に改行やタブなどの制御文字は使えません。\n別の名称にして下さい。");
+  }
+  // Double-byte names pass, whatever their trail bytes (表 and ソ end in that of a backslash).
+  Registry registry;
+  EXPECT_EQ(Register(registry.settings, Sjis("表ソ"), registry.ruby, registry.messenger),
+            RegistryStatus::kOk);
+}
+
 TEST(Registry, FileWithoutTheSignatureIsRefused) {
   Registry registry;
   fs::path grade = registry.program.GradeDictionary();

@@ -55,7 +55,7 @@ TEST(Restore, FileWithoutTheSignatureIsRefusedWhateverItsSize) {
   }
 }
 
-TEST(Restore, DeclinedOverwriteLeavesSourceAndBackup) {
+TEST(Restore, DeclinedOverwriteLeavesSourceAndBackupWithoutAFailureMessage) {
   for (bool read_only : {false, true}) {
     ScratchDir dir;
     WriteFile(dir / "names.pre", "mine");
@@ -65,8 +65,10 @@ TEST(Restore, DeclinedOverwriteLeavesSourceAndBackup) {
     }
     RecordingMessenger messenger;
     messenger.Script({Answer::kCancel});
-    EXPECT_EQ(RestoreSource(GoldenCopy(dir), messenger),
+    EXPECT_EQ(RunRestoreCommand(GoldenCopy(dir), messenger),
               read_only ? RestoreStatus::kReadOnlyKept : RestoreStatus::kOverwriteDeclined);
+    // The user's own choice is not reported as a failure to write the source.
+    ASSERT_EQ(messenger.records.size(), 1u);
     EXPECT_EQ(messenger.records[0].title, "確認");
     EXPECT_TRUE(messenger.records[0].text.ends_with(read_only ? "属性を解除して書き込みますか？"
                                                               : "上書きしていいですか？"));

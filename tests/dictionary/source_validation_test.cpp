@@ -44,7 +44,7 @@ TEST(SourceValidation, GoldenSourceGivesItsReportAndWorkFiles) {
 
   ASSERT_EQ(messenger.records.size(), 1u);  // the line without a comma
   EXPECT_EQ(messenger.records[0].title, "注意！");
-  EXPECT_EQ(messenger.records[0].text, "第１fieldに半角 :: ch0==A");
+  EXPECT_EQ(messenger.records[0].text, "15行目：第１fieldに半角 :: ch0==A");  // as in the report
 }
 
 TEST(SourceValidation, CommentsOnlyGiveZeroCounts) {

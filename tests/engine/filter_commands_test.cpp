@@ -137,10 +137,12 @@ TEST_F(FilterCommandTest, BrokenPieceAbortsItsStep) {
     return [this, name] { std::filesystem::create_directory(context_.work.File(name)); };
   };
   const Case cases[] = {
-      {Kind::kGrade, remove(context_.grade_dictionary), 2, "HDIC 部が異常です。!!! ", "haitou_"},
+      {Kind::kGrade, remove(context_.grade_dictionary), 2,
+       "HDIC 部が異常です。!!! \n<" + context_.grade_dictionary.string() + ">", "haitou_"},
       {Kind::kGrade, block(common::kGradeFiltered), 1, "", "kimi_ck_"},
       {Kind::kGrade, remove(context_.main_dictionary), 2, "", "rb_x(0/2)"},
-      {Kind::kLevel, remove(context_.level_dictionary), 2, "KDIC 部が異常です。!!! ", "kanQChk_"},
+      {Kind::kLevel, remove(context_.level_dictionary), 2,
+       "KDIC 部が異常です。!!! \n<" + context_.level_dictionary.string() + ">", "kanQChk_"},
       {Kind::kLineField, block(common::kLineFieldMarked), 1, "", "geta_pl"},
   };
   std::string input = Sjis("漢字\n");

@@ -1,0 +1,35 @@
+// Any bytes as the grade dictionary (with any kanji count) and as the level dictionary: each
+// is refused or answers lookups from what it loaded.
+#include <cstddef>
+#include <cstdint>
+
+#include "dictionary/grade_dictionary.h"
+#include "dictionary/level_dictionary.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzzing::Input input(data, size);
+  fuzzing::QuietMessenger messenger;
+  int kanji_count = input.Int16();
+  std::uint16_t probes[4];
+  for (std::uint16_t& probe : probes) probe = static_cast<std::uint16_t>(input.Int16());
+  std::filesystem::path file = fuzzing::WriteScratch("dictionary.dic", input.Rest());
+
+  dictionary::GradeDictionary grades;
+  if (grades.Load(file, kanji_count, messenger)) {
+    fuzzing::Require(grades.KanjiCount() <= kanji_count, "no more grade entries than asked for");
+    for (std::uint16_t probe : probes) {
+      if (const dictionary::GradeEntry* entry = grades.Find(probe)) {
+        fuzzing::Require(entry->kanji == probe, "a grade lookup finds its own kanji");
+      }
+    }
+  } else {
+    fuzzing::Require(grades.KanjiCount() == 0, "a refused grade dictionary is left empty");
+  }
+
+  dictionary::LevelDictionary levels;
+  if (levels.Load(file, messenger)) {
+    for (std::uint16_t probe : probes) (void)levels.LevelIndexOf(probe);
+  }
+  return 0;
+}

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds every fuzz target with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs each for SECONDS (default 60) from a corpus seeded with the test data. Prints per target
+# its executions and "no finding" or the path of the input that broke it, then
+#   targets=N findings=F execs=E
+# and exits 1 when anything was found.
+#   bash scripts/fuzz.sh [SECONDS]        (build folder: build-fuzz, or $FUZZ_BUILD_DIR)
+#   bash scripts/fuzz.sh --build-only
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+seconds="${1:-60}"
+build_only=false
+if [ "$seconds" = --build-only ]; then build_only=true; fi
+data="$root/tests/data"
+
+bash "$root/scripts/install-missing.sh" fuzz clang libclang-rt-dev cmake libicu-dev >&2
+
+mkdir -p "$build"
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# scripts/sanitize.sh shares this build with its tests (FUZZ_WITH_TESTS=ON).
+CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_FUZZ=ON -DMIRUKAZE_GUI=OFF \
+  -DMIRUKAZE_TESTS="${FUZZ_WITH_TESTS:-OFF}" -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+  >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
+targets=(fuzz_ruby_dictionary fuzz_grade_level fuzz_dictionary_roundtrip fuzz_ruby_passes
+         fuzz_kana fuzz_writers fuzz_settings fuzz_encoding)
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 ||
+  { tail -40 "$build/build.log" >&2; exit 2; }
+if "$build_only"; then exit 0; fi
+
+# Seeds: the test data each target reads, with the option bytes some targets take first.
+seed() {  # seed TARGET NAME PREFIX FILE...
+  local target="$1" name="$2" prefix="$3"
+  shift 3
+  local dir="$build/corpus/$target"
+  mkdir -p "$dir"
+  local i=0 file
+  for file in "$@"; do
+    [ -f "$file" ] || continue
+    { printf "$prefix"; cat "$file"; } >"$dir/seed-$name-$i"
+    i=$((i + 1))
+  done
+}
+shopt -s nullglob
+seed fuzz_ruby_dictionary dic '' "$data"/dictionary/golden/expected.dic
+seed fuzz_grade_level grade '\x0a\x00\xbf\x8a\xa0\x82\x9a\x8e\xfa\x93' \
+  "$data"/dictionary/grade_small/HaitouNen.dic
+seed fuzz_grade_level level '\x0a\x00\xbf\x8a\xa0\x82\x9a\x8e\xfa\x93' \
+  "$data"/dictionary/level_small/kanken_Q.dic
+seed fuzz_dictionary_roundtrip source '' "$data"/dictionary/golden/source.pre \
+  "$data"/engine/*/*.pre "$data"/cli/filter_ruby/*.pre "$data"/cli/conversions/*.pre
+seed fuzz_ruby_passes text '\x00\x05' "$data"/engine/*/input.txt
+seed fuzz_kana ruby '\x04\x01\x00\x01\x00\x10' "$data"/rubywindow/*/*.srb \
+  "$data"/rubywindow/*/*.lrb "$data"/engine/*/expected.*rb
+seed fuzz_writers ruby '\x01\x06\x00\x12\x00\xfa\x00\x01\x01\x01\x00\x03\x00\x00\x00\x01\x00\x03\x00\x00\x00\x00\x00@@@@1,@@@@2\x00\x00,\x00\x08\x00\x81\x9a****1****4\x81\x9a\x00font\x00' \
+  "$data"/rubywindow/*/*.srb "$data"/rubywindow/*/*.lrb "$data"/cli/conversions/*.srb
+seed fuzz_settings ini '\x00\x00\x00' "$data"/engine/*/settings.txt "$data"/cli/*/settings.ini
+seed fuzz_encoding text '' "$data"/engine/*/input.txt "$data"/rubywindow/*/expected.* \
+  "$data"/dicgen/everyday.txt
+
+mkdir -p "$build/findings"
+findings=0
+total=0
+for target in "${targets[@]}"; do
+  log="$build/$target.log"
+  status=0
+  "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
+    "$build/corpus/$target" >"$log" 2>&1 || status=$?
+  execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
+  execs="${execs:-0}"
+  total=$((total + execs))
+  if [ "$status" -eq 0 ]; then
+    echo "$target: execs=$execs no finding"
+  else
+    findings=$((findings + 1))
+    crash="$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)"
+    echo "$target: execs=$execs finding ${crash:-(exit $status, see $log)}"
+  fi
+done
+echo "targets=${#targets[@]} findings=$findings execs=$total"
+[ "$findings" -eq 0 ]
