@@ -28,7 +28,7 @@ using testing_support::ScratchDir;
 using testing_support::TestData;
 using testing_support::WriteFile;
 
-constexpr double kRequiredExactShare = 0.955;
+constexpr double kRequiredExactShare = 0.985;
 constexpr std::string_view kKnownMark = "known:";
 
 struct Sentence {
