@@ -36,6 +36,8 @@ inline constexpr std::string_view kUnsaved =
     "テキストは\n編集されましたが保存されていません。\n保存しますか？";
 inline constexpr std::string_view kTitleUnsaved = "ご確認!!";
 inline constexpr std::string_view kTitleUnsavedOnClose = "ご確認！";
+// The program's exit question about this window; %s is the question above.
+inline constexpr std::string_view kCloseQuery = "ＲＢ画面の%s";
 
 // A conversion or check of a text holding a character Shift_JIS cannot hold. %s is the
 // character as common::view::DescribeCharacter gives it, %d its line.

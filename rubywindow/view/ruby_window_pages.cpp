@@ -35,7 +35,7 @@ constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
 // rather than dropped from the page or the check.
 std::optional<std::string> RubyWindow::TextInSjis() {
   common::view::Unencodable bad;
-  std::optional<std::string> text = common::view::EncodeSjis(pane_->Text(), &bad);
+  std::optional<std::string> text = common::view::EncodeSjis(Pane()->Text(), &bad);
   if (!text) {
     Tell(messages::kTitleUnencodable,
          common::FormatMessage(
@@ -48,7 +48,7 @@ std::optional<std::string> RubyWindow::TextInSjis() {
 
 std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::size_t start,
                                                   bool report_separators) {
-  pane_->setExtraSelections({});
+  Pane()->setExtraSelections({});
   common::StringTextSource source(text);
   NotationCheck check =
       CheckNotation(source, start, report_separators, common::NonRubyAreasOf(*context_.settings));
@@ -62,17 +62,17 @@ std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::
 void RubyWindow::ShowFault(const NotationCheck& check) {
   std::size_t caret = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
   if (check.code == CheckCode::kSeparatorFound) {
-    pane_->SelectBytes(caret, 1);
+    Pane()->SelectBytes(caret, 1);
     QTextEdit::ExtraSelection mark;
-    mark.cursor = pane_->textCursor();
+    mark.cursor = Pane()->textCursor();
     mark.format.setForeground(common::view::ColourOfBgr(kSeparatorColour));
     mark.format.setFontWeight(QFont::Bold);
-    pane_->setExtraSelections({mark});
+    Pane()->setExtraSelections({mark});
   } else {
-    pane_->MoveCaretToByte(caret);
+    Pane()->MoveCaretToByte(caret);
   }
-  pane_->NotifyCaretMoved();
-  ReportFault(check.code, pane_->DisplayLineOfCaret(), Messenger());
+  Pane()->NotifyCaretMoved();
+  ReportFault(check.code, Pane()->DisplayLineOfCaret(), Messenger());
 }
 
 bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
@@ -81,7 +81,7 @@ bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
 
 void RubyWindow::NotationTest() {
   if (error_list_mode_) return;
-  if (pane_->document()->isEmpty()) {
+  if (Pane()->document()->isEmpty()) {
     Tell(core_messages::kTitleNothingToCheck, std::string(core_messages::kNothingToCheck),
          common::Icon::kWarning);
     return;
@@ -91,19 +91,19 @@ void RubyWindow::NotationTest() {
   session_.check_start = *start;
   std::optional<std::string> text = TextInSjis();
   if (!text) return;
-  std::size_t offset = start->from_caret ? pane_->CaretByte() : 0;
-  int line = start->from_caret ? pane_->DisplayLineOfCaret() : 1;
-  int column = start->from_caret ? pane_->ByteColumnOfCaret() : 1;
+  std::size_t offset = start->from_caret ? Pane()->CaretByte() : 0;
+  int line = start->from_caret ? Pane()->DisplayLineOfCaret() : 1;
+  int column = start->from_caret ? Pane()->ByteColumnOfCaret() : 1;
   std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
   Tell(kCheckPassedTitle,
-       CheckPassedText(document_path_.string(), line, column, check->lines, check->groups));
+       CheckPassedText(DocumentPath().string(), line, column, check->lines, check->groups));
 }
 
 // The browser displays do nothing in error-list mode, and refuse an empty text.
 bool RubyWindow::HasPageToShow() {
   if (error_list_mode_) return false;
-  if (!pane_->document()->isEmpty()) return true;
+  if (!Pane()->document()->isEmpty()) return true;
   Tell(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
        common::Icon::kWarning);
   return false;
