@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QTextCursor>
 #include <QWidget>
 
@@ -112,8 +111,7 @@ FindDialog* EditCommands::FindDialogIfShown() const { return find_dialog_; }
 ReplaceDialog* EditCommands::ReplaceDialogIfShown() const { return replace_dialog_; }
 
 void EditCommands::UpdateEnabled() {
-  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  Action(EditAction::kPaste)->setEnabled(clipboard != nullptr && clipboard->hasText());
+  Action(EditAction::kPaste)->setEnabled(ClipboardHoldsText());
   bool selected = pane_->textCursor().hasSelection();
   for (EditAction id : {EditAction::kCut, EditAction::kCopy, EditAction::kDelete,
                         EditAction::kTakeSearch, EditAction::kTakeReplacement}) {
@@ -130,7 +128,9 @@ void EditCommands::Cut() { pane_->cut(); }
 
 void EditCommands::Copy() { pane_->copy(); }
 
-void EditCommands::Paste() { pane_->paste(); }
+void EditCommands::Paste() {
+  if (ClipboardHoldsText()) pane_->paste();
+}
 
 void EditCommands::Delete() {
   QTextCursor cursor = pane_->textCursor();

@@ -1,9 +1,13 @@
 // The edit control of the editing windows.
 #include "common/view/text_pane.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -39,6 +43,14 @@ int CharIndexAfterByte(const QString& text, std::size_t byte_end) {
 }
 
 }  // namespace
+
+bool ClipboardHoldsText(bool selection) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (selection && !clipboard->supportsSelection()) return false;
+  const QMimeData* data =
+      clipboard->mimeData(selection ? QClipboard::Selection : QClipboard::Clipboard);
+  return data != nullptr && data->hasText();
+}
 
 TextPane::TextPane(QWidget* parent) : QPlainTextEdit(parent), layout_timer_(new QTimer(this)) {
   layout_timer_->setInterval(0);
@@ -340,6 +352,15 @@ bool TextPane::event(QEvent* event) {
 }
 
 void TextPane::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    // Ctrl+Shift+Insert pastes the X selection, as Qt has it.
+    bool selection = event->key() == Qt::Key_Insert &&
+                     event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (!ClipboardHoldsText(selection)) {
+      event->accept();  // nothing to paste: the key is spent here
+      return;
+    }
+  }
   bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
     // Qt would insert U+2028, a line break that Shift_JIS cannot hold; a line feed is meant.
@@ -355,8 +376,23 @@ void TextPane::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TextPane::mouseReleaseEvent(QMouseEvent* event) {
+  // A middle click pastes the X selection.
+  if (event->button() == Qt::MiddleButton && !ClipboardHoldsText(true)) {
+    event->accept();
+    emit caretMoved();
+    return;
+  }
   QPlainTextEdit::mouseReleaseEvent(event);
   emit caretMoved();
+}
+
+// Only text is ever pasted or dropped, and only from data that holds it.
+bool TextPane::canInsertFromMimeData(const QMimeData* source) const {
+  return source != nullptr && source->hasText();
+}
+
+void TextPane::insertFromMimeData(const QMimeData* source) {
+  if (canInsertFromMimeData(source)) QPlainTextEdit::insertFromMimeData(source);
 }
 
 void TextPane::resizeEvent(QResizeEvent* event) {

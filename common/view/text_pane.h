@@ -10,12 +10,18 @@
 #include <string>
 #include <string_view>
 
+class QMimeData;
 class QTimer;
 
 namespace common::view {
 
 // The room the control starts with, in bytes; a loaded text raises it (ApplyLoadCapacity).
 inline constexpr std::size_t kInitialCapacity = 32768;
+
+// Whether the clipboard (or, with `selection`, the X selection) holds text to paste. Qt's own
+// paste, asked to paste from an empty clipboard of an X server, ends the program; so nothing in
+// the program pastes without asking this first.
+bool ClipboardHoldsText(bool selection = false);
 
 class TextPane : public QPlainTextEdit {
   Q_OBJECT
@@ -108,6 +114,8 @@ class TextPane : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -46,6 +47,20 @@ struct Window {
   }
   void Trigger(EditAction action) { commands.Action(action)->trigger(); }
   QString Selected() const { return pane->SelectedText(); }
+};
+
+// Clipboard data that holds nothing and notes each format it is asked about.
+class EmptyClipboardData final : public QMimeData {
+ public:
+  explicit EmptyClipboardData(QStringList* asked) : asked_(asked) {}
+  bool hasFormat(const QString& format) const override {
+    asked_->append(format);
+    return false;
+  }
+  QStringList formats() const override { return {}; }
+
+ private:
+  QStringList* asked_;
 };
 
 }  // namespace
@@ -219,6 +234,29 @@ class EditingTest : public QObject {
     QCOMPARE(w.memory.last_line, 2);
     QCOMPARE(w.memory.line_kind, int(kLogicalLines));
     QCOMPARE(w.pane->CaretByte(), std::size_t{3});
+  }
+
+  // Qt's own paste from an empty X clipboard ends the program. Whatever the key, the paste must
+  // stop at the question whether the clipboard holds text: Qt's paste would go on to ask for
+  // rich text.
+  void pasteKeysLeaveAClipboardWithoutTextAlone() {
+    Window w(U("ab"));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QStringList asked;
+    QApplication::clipboard()->setMimeData(new EmptyClipboardData(&asked));
+    w.commands.UpdateEnabled();
+    QVERIFY(!w.commands.Action(EditAction::kPaste)->isEnabled());
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_Insert, Qt::ShiftModifier},
+        {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : keys) QTest::keyClick(w.pane, key, modifiers);
+    w.Trigger(EditAction::kPaste);
+    QVERIFY2(!asked.contains(QStringLiteral("application/x-qrichtext")),
+             qPrintable(asked.join(u',')));
+    QCOMPARE(w.pane->Text(), U("ab"));
+    QApplication::clipboard()->clear();
   }
 
   void editMenuEnablesBySelectionAndClipboard() {
