@@ -65,7 +65,7 @@ class RubyWindow : public common::view::TextWindow {
   std::optional<std::string> TextInSjis();
   std::optional<NotationCheck> RunCheck(const std::string& text, std::size_t start,
                                         bool report_separators);
-  void ShowFault(const NotationCheck& check);
+  void ShowFault(const NotationCheck& check, std::string_view file);
   bool PassesCheckBeforeConversion(const std::string& text);
   bool HasPageToShow();
   void ShowPage(const std::filesystem::path& page);

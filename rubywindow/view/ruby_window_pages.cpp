@@ -1,6 +1,7 @@
 // The ruby window's checks and browser displays: the notation check, the HTML ruby page, the
 // pass-through page, their settings and the choice of browser.
 #include <QTextEdit>
+#include <algorithm>
 
 #include "common/message_format.h"
 #include "common/program_dir.h"
@@ -29,6 +30,31 @@ namespace {
 
 constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
 
+// The editor holds LF line ends, the file CR LF. The check runs over the text as the file holds
+// it, so that its lines, counts and offsets are those of the file.
+std::string AsInFile(std::string_view editor_text) {
+  std::string file;
+  file.reserve(editor_text.size() + editor_text.size() / 16);
+  for (char byte : editor_text) {
+    if (byte == '\n') file += '\r';
+    file += byte;
+  }
+  return file;
+}
+
+std::size_t LineFeedsBefore(std::string_view text, std::size_t offset) {
+  return static_cast<std::size_t>(
+      std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+// An editor offset in the file, and back (an offset on a CR is the end of its line).
+std::size_t FileOffsetOf(std::string_view editor_text, std::size_t offset) {
+  return offset + LineFeedsBefore(editor_text, offset);
+}
+std::size_t EditorOffsetOf(std::string_view file_text, std::size_t offset) {
+  return offset - LineFeedsBefore(file_text, offset);
+}
+
 }  // namespace
 
 // The text as the core reads it. A character Shift_JIS cannot hold is named, with its line,
@@ -46,21 +72,25 @@ std::optional<std::string> RubyWindow::TextInSjis() {
   return text;
 }
 
+// `text` is the editor's text in Shift_JIS, `start` an offset in it.
 std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::size_t start,
                                                   bool report_separators) {
   Pane()->setExtraSelections({});
-  common::StringTextSource source(text);
-  NotationCheck check =
-      CheckNotation(source, start, report_separators, common::NonRubyAreasOf(*context_.settings));
+  std::string file = AsInFile(text);
+  common::StringTextSource source(file);
+  NotationCheck check = CheckNotation(source, FileOffsetOf(text, start), report_separators,
+                                      common::NonRubyAreasOf(*context_.settings));
   if (check.ok()) return check;
-  ShowFault(check);
+  ShowFault(check, file);
   return std::nullopt;
 }
 
-// The caret goes just before the fault's offset (a byte position of the Shift_JIS text, taken
-// to its character); a separator found is selected and shown red and bold.
-void RubyWindow::ShowFault(const NotationCheck& check) {
-  std::size_t caret = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+// The caret goes just before the fault's offset in the file, taken to its character (a line
+// whose braces do not balance puts it at the end of that line); a separator found is selected
+// and shown red and bold. The line is the file's, as the command line's check reports it.
+void RubyWindow::ShowFault(const NotationCheck& check, std::string_view file) {
+  std::size_t in_file = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+  std::size_t caret = EditorOffsetOf(file, in_file);
   if (check.code == CheckCode::kSeparatorFound) {
     Pane()->SelectBytes(caret, 1);
     QTextEdit::ExtraSelection mark;
@@ -72,7 +102,8 @@ void RubyWindow::ShowFault(const NotationCheck& check) {
     Pane()->MoveCaretToByte(caret);
   }
   Pane()->NotifyCaretMoved();
-  ReportFault(check.code, Pane()->DisplayLineOfCaret(), Messenger());
+  ReportFault(check.code, LogicalLineOfFault(common::StringTextSource(file), check.fault_offset),
+              Messenger());
 }
 
 bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
@@ -92,7 +123,7 @@ void RubyWindow::NotationTest() {
   std::optional<std::string> text = TextInSjis();
   if (!text) return;
   std::size_t offset = start->from_caret ? Pane()->CaretByte() : 0;
-  int line = start->from_caret ? Pane()->DisplayLineOfCaret() : 1;
+  int line = start->from_caret ? Pane()->LogicalLineOfCaret() : 1;
   int column = start->from_caret ? Pane()->ByteColumnOfCaret() : 1;
   std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
