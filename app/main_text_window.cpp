@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QToolBar>
 #include <algorithm>
+#include <chrono>
 
 #include "app/close_query.h"
 #include "app/dictionary_indicator.h"
@@ -27,6 +28,7 @@
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
+#include "engine/ruby_file_naming.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
 #include "rubywindow/view/ruby_window_context.h"
@@ -38,6 +40,14 @@ static void InitAppResources() { Q_INIT_RESOURCE(app); }
 namespace app {
 
 namespace {
+
+// Whether `path` is a file written at or after `since`. File times may be coarser than the
+// clock, so a second's slack is allowed.
+bool WrittenSince(const std::filesystem::path& path, std::filesystem::file_time_type since) {
+  std::error_code error;
+  std::filesystem::file_time_type written = std::filesystem::last_write_time(path, error);
+  return !error && written + std::chrono::seconds(1) >= since;
+}
 
 // The place the shrink command moves the window to.
 constexpr int kShrunkTop = 100;
@@ -156,7 +166,19 @@ void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool
   });
   window->show();
   window->OpenRubyFile(ruby_file, field_flag);
+  if (command_started_ && WrittenSince(ruby_file, *command_started_)) {
+    std::filesystem::path backup = engine::RubyFileBackupName(ruby_file);
+    window->AnnounceWritten(common::FileExists(backup) ? backup : std::filesystem::path());
+  }
   window->activateWindow();
+}
+
+// A ruby command holds the event loop until it ends; its progress marks mean nothing after it.
+void MainTextWindow::RunRubyCommand(void (RubyCommands::*command)()) {
+  command_started_ = std::filesystem::file_time_type::clock::now();
+  (ruby_commands_.get()->*command)();
+  command_started_.reset();
+  ShowProgress({});
 }
 
 void MainTextWindow::ShrinkClick() {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/ruby_commands/ruby_command_host.h"
 #include "common/messenger.h"
@@ -93,6 +94,7 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   void CreateActions();
   void CreateMenus();
   void CreateStatusBar();
+  void RunRubyCommand(void (RubyCommands::*command)());
 
   MainWindowContext context_;
   std::unique_ptr<RubyCommands> ruby_commands_;
@@ -101,6 +103,8 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   QPointer<rubywindow::view::RubyWindow> ruby_window_;
 
   std::filesystem::path base_name_;
+  // While a ruby command runs, when it started: a ruby file written since then is its own.
+  std::optional<std::filesystem::file_time_type> command_started_;
   QLabel* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };

@@ -62,7 +62,7 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
 void MainTextWindow::CreateActions() {
   using K = QKeySequence;
   auto ruby = [this](void (RubyCommands::*command)()) {
-    return [this, command] { (ruby_commands_.get()->*command)(); };
+    return [this, command] { RunRubyCommand(command); };
   };
   QStyle* look = style();
   AddActions({

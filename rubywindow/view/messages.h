@@ -14,6 +14,10 @@ inline constexpr std::string_view kBuildReportTitle = "辞書作成エラーメ�
 inline constexpr std::string_view kCannotOpen = "Can't open <%s>..\n";
 inline constexpr std::string_view kTitleCannotOpen = "ご注意!!";
 inline constexpr std::string_view kOpened = "%sを開きました。";
+// A ruby file that a ruby command has just written; the second names the previous version's
+// backup.
+inline constexpr std::string_view kWritten = "%sを書き出しました。";
+inline constexpr std::string_view kWrittenWithBackup = "%sを書き出しました（前の版は %s）。";
 inline constexpr std::string_view kOpenDialogTitle = "rbﾌｧｲﾙ(????.?rb)を開く";
 inline constexpr std::string_view kOpenDialogFilter =
     "るびファイル (*.?rb)|*.?RB|テキストファイル (*.txt)|*.TXT|すべてのファイル (*.*)|*.*";

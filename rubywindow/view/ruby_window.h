@@ -34,6 +34,9 @@ class RubyWindow : public common::view::TextWindow {
   // document not yet saved ("新規ﾌｧｲﾙ.srb") opens empty without a message. `field_flag` says
   // that the last ruby pass was a line-and-field pass over fields.
   void OpenRubyFile(const std::filesystem::path& path, bool field_flag);
+  // Says in the status bar that a ruby command has just written the open file, and where the
+  // file it replaced was kept (empty: none was).
+  void AnnounceWritten(const std::filesystem::path& backup);
   // Shows the dictionary build report in error-list mode, in which the browser displays and the
   // check do nothing.
   void ShowBuildReport(const std::filesystem::path& report_path);

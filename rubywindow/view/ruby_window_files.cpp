@@ -1,5 +1,6 @@
 // The ruby window's document: opening a ruby file or the build report, its name and title, and
 // where it is saved.
+#include <QLabel>
 #include <QString>
 
 #include "common/file_system.h"
@@ -34,6 +35,14 @@ void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
   SetDocumentPath(path);
   Pane()->SetModified(false);
   Pane()->MoveCaretToStart();
+}
+
+void RubyWindow::AnnounceWritten(const fs::path& backup) {
+  FilePanel()->setText(QStringOfUtf8(
+      backup.empty()
+          ? common::FormatMessage(messages::kWritten, {DocumentPath().string()})
+          : common::FormatMessage(messages::kWrittenWithBackup,
+                                  {DocumentPath().string(), backup.filename().string()})));
 }
 
 void RubyWindow::ShowBuildReport(const fs::path& report_path) {

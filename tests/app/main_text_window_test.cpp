@@ -209,6 +209,30 @@ class MainTextWindowTest : public QObject {
     QVERIFY(fs::is_empty(work_->Path()));  // a finished pass leaves only its ruby file
   }
 
+  // A ruby file corrected by hand is not lost to the next run: it is the backup, the ruby
+  // window says so, and the pass leaves no progress marks behind.
+  void RerunKeepsTheCorrectedRubyFileAsBackup() {
+    fs::path text = *docs_ / "text.txt";
+    fs::copy_file(testing_support::TestData("cli/all_ruby/text.txt"), text);
+    QVERIFY(window_->OpenFile(text));
+    Action("allRubyAction")->trigger();
+    QVERIFY(window_->RubyWindowOpen());
+    QCOMPARE(window_->RubyWindowIfOpen()->findChild<QLabel*>("filePanel")->text(),
+             QtPath(*docs_ / "text.srb") + "を書き出しました。");
+    QCOMPARE(window_->StatusText(2), QString());
+    window_->RubyWindowIfOpen()->CloseWithoutQuery();
+    QVERIFY(!window_->RubyWindowOpen());
+
+    WriteFile(*docs_ / "text.srb", "corrected");
+    Action("allRubyAction")->trigger();
+    QCOMPARE(ReadFile(*docs_ / "text.~srb"), std::string("corrected"));
+    QCOMPARE(ReadFile(*docs_ / "text.srb"),
+             ReadFile(testing_support::TestData("cli/all_ruby/expected.srb")));
+    QCOMPARE(window_->RubyWindowIfOpen()->findChild<QLabel*>("filePanel")->text(),
+             QtPath(*docs_ / "text.srb") + "を書き出しました（前の版は text.~srb）。");
+    QVERIFY(messenger_.records.empty());
+  }
+
   void GuardsRefuseWithGoodbye() {
     Action("allRubyAction")->trigger();
     QVERIFY(Showed(messenger_, "再見。", "るび振りする内容がありません！"));
