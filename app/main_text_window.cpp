@@ -3,6 +3,7 @@
 // sets it apart from the other text windows, are in main_window_layout.cpp.
 #include "app/main_text_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
@@ -246,7 +247,7 @@ void MainTextWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 // Every open text window with unsaved text is asked about, in a fixed order, before anything
-// closes.
+// closes; each question stands over its own window, which comes to the front for it.
 bool MainTextWindow::QueryClose() {
   QList<common::view::TextWindow*> open =
       findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
@@ -256,12 +257,17 @@ bool MainTextWindow::QueryClose() {
                    [](common::view::TextWindow* a, common::view::TextWindow* b) {
                      return a->CloseQueryRank() < b->CloseQueryRank();
                    });
-  std::vector<UnsavedWindowQuestion> windows;
   for (common::view::TextWindow* window : open) {
-    windows.push_back({window->CloseQueryFormat(), window->IsModified(),
-                       [window] { return window->SaveEdited(); }});
+    if (!window->IsModified()) continue;
+    window->raise();
+    QApplication::setActiveWindow(window);
+    if (!RunCloseQuery(
+            {{window->CloseQueryFormat(), true, [window] { return window->SaveEdited(); }}},
+            *context_.messenger)) {
+      return false;
+    }
   }
-  return RunCloseQuery(windows, *context_.messenger);
+  return true;
 }
 
 // Only then do the other windows close and the settings reach the disk, once.

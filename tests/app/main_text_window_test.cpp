@@ -304,6 +304,20 @@ class MainTextWindowTest : public QObject {
     QVERIFY(fs::exists(program_.SettingsFile()));
   }
 
+  // At exit, the question about the ruby window's text stands over the ruby window.
+  void CloseQueryBringsEachWindowForwardForItsQuestion() {
+    Action("emptyRubyWindowAction")->trigger();
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<common::view::TextPane*>()->insertPlainText("{漢/かん}");
+    Type("漢");
+    QApplication::setActiveWindow(window_.get());
+    QStringList active;
+    messenger_.on_ask = [&active] { active << QApplication::activeWindow()->windowTitle(); };
+    messenger_.Script({Answer::kNo, Answer::kCancel});
+    QVERIFY(!window_->close());
+    QCOMPARE(active, QStringList({ruby->windowTitle(), window_->windowTitle()}));
+  }
+
   void CloseQueryAsksOnceWhenOnlyTheMainTextIsEdited() {
     Action("emptyRubyWindowAction")->trigger();
     Type("漢");

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
@@ -338,6 +339,31 @@ class EditingTest : public QObject {
                                           common::Buttons::kYesNoCancel);
     QCOMPARE(answer, common::Answer::kNo);
     QCOMPARE(shown, U("ご確認|保存しますか？"));
+  }
+
+  // Right after a dialog has closed no window is active; a message then belongs to the window
+  // the user worked in last, not to the program's first window, which it would raise.
+  void messageStandsOverTheWindowActiveLast() {
+    QMainWindow first;
+    QMainWindow second;
+    MessageBoxMessenger messenger(&first);
+    first.show();
+    second.show();
+    auto* field = new QLineEdit(&second);
+    second.setCentralWidget(field);
+    QApplication::setActiveWindow(&second);
+    field->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    QApplication::setActiveWindow(nullptr);
+    QWidget* over = nullptr;
+    QTimer::singleShot(0, [&over] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      over = box->parentWidget();
+      box->button(QMessageBox::Ok)->click();
+    });
+    messenger.Tell({"お知らせ", "x", common::Icon::kInformation});
+    QCOMPARE(over, &second);
   }
 };
 
