@@ -26,9 +26,6 @@ namespace {
 
 constexpr int kUsualTabChars = 8;   // what a tab width of 0 stands for
 constexpr int kLayoutSliceMs = 10;  // idle time given to laying out blocks at one go
-// What the caret display may spend laying out the blocks before the caret; a caret far into a
-// long text that the idle layout has not reached yet shows its logical line instead.
-constexpr int kCaretLayoutBudgetMs = 20;
 
 // QTextDocument separates blocks by U+2029; the rest of the program knows "\n".
 QString WithLineFeeds(QString text) { return text.replace(QChar::ParagraphSeparator, u'\n'); }
@@ -148,36 +145,6 @@ void TextPane::LayOutSomeBlocks() {
   next_layout_block_ = block.blockNumber();
 }
 
-// The idle layout runs from next_layout_block_ to the end; once it has stopped, every block is
-// laid out.
-bool TextPane::LaidOutBefore(int block_number) const {
-  return !layout_timer_->isActive() || block_number < next_layout_block_;
-}
-
-// Lays out the blocks the idle layout has not reached, up to `block_number`, unless that takes
-// longer than `budget_ms`. True when they are all laid out.
-bool TextPane::LayOutWithin(int block_number, int budget_ms) const {
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-  if (layout == nullptr) return true;
-  QElapsedTimer spent;
-  spent.start();
-  for (QTextBlock block = document()->findBlockByNumber(next_layout_block_);
-       block.isValid() && block.blockNumber() < block_number; block = block.next()) {
-    if (spent.hasExpired(budget_ms)) return false;
-    layout->ensureBlockLayout(block);
-  }
-  return true;
-}
-
-int TextPane::CaretLineForDisplay() const {
-  int position = textCursor().position();
-  int block = document()->findBlock(position).blockNumber();
-  if (!WordWrap() || LaidOutBefore(block) || LayOutWithin(block, kCaretLayoutBudgetMs)) {
-    return DisplayLineOfPosition(position);
-  }
-  return block + 1;
-}
-
 void TextPane::EnsureLaidOutUpTo(int block_number) const {
   auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
   if (layout == nullptr) return;
@@ -197,19 +164,8 @@ int TextPane::DisplayLineOfPosition(int position) const {
 
 int TextPane::ByteColumnOfCaret() const {
   QTextCursor cursor = textCursor();
-  QTextBlock block = cursor.block();
-  int in_block = cursor.position() - block.position();
-  int line_start = 0;
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-  if (WordWrap() && layout != nullptr) {
-    layout->ensureBlockLayout(block);  // the column needs the caret's own block only
-    QTextLine line = block.layout()->lineForTextPosition(in_block);
-    if (line.isValid()) line_start = line.textStart();
-  }
-  QString text = block.text();
-  return static_cast<int>(
-             SjisByteLength(QStringView(text).mid(line_start, in_block - line_start))) +
-         1;
+  QString text = cursor.block().text();
+  return static_cast<int>(SjisByteLength(QStringView(text).left(cursor.positionInBlock()))) + 1;
 }
 
 QString TextPane::CharacterAtCaret() const {

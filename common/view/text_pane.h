@@ -52,11 +52,7 @@ class TextPane : public QPlainTextEdit {
   int LogicalLineOfCaret() const;
   int DisplayLineOfCaret() const;
   int DisplayLineOfByte(std::size_t byte_offset) const;
-  // The caret's line for the status bar, never at the cost of laying out a long text at once:
-  // its display line when the blocks before it are laid out (or little is left to lay out),
-  // else its logical line until the idle layout has caught up and emitted displayLinesReady().
-  int CaretLineForDisplay() const;
-  // The caret's column in bytes from the start of its display line, counted from 1.
+  // The caret's column in bytes from the start of its logical line, counted from 1.
   int ByteColumnOfCaret() const;
   // The character at the caret (a surrogate pair whole); empty at the end of the text.
   QString CharacterAtCaret() const;
@@ -121,8 +117,6 @@ class TextPane : public QPlainTextEdit {
  private:
   int DisplayLineOfPosition(int position) const;
   void EnsureLaidOutUpTo(int block_number) const;
-  bool LaidOutBefore(int block_number) const;
-  bool LayOutWithin(int block_number, int budget_ms) const;
   void ScheduleLayout();
   void ScheduleLayoutFrom(int position);
   void LayOutSomeBlocks();

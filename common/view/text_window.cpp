@@ -53,7 +53,6 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   statusBar()->addWidget(caret_panel_);
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
-  connect(pane_, &TextPane::displayLinesReady, this, &TextWindow::RefreshCaretDisplay);
 }
 
 TextWindow::~TextWindow() = default;
