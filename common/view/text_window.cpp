@@ -4,11 +4,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "common/file_system.h"
 #include "common/message_format.h"
@@ -21,6 +24,24 @@
 namespace common::view {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A stored place from another screen or scale factor is brought onto the screen the window
+// opens on, whole, so that its title and status bar can always be reached.
+QRect FittedToScreen(QRect place) {
+  QScreen* screen = QGuiApplication::screenAt(place.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return place;
+  QRect room = screen->availableGeometry();
+  place.setWidth(std::min(place.width(), room.width()));
+  place.setHeight(std::min(place.height(), room.height()));
+  place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
+  place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
+  return place;
+}
+
+}  // namespace
 
 WindowLooks LooksOf(const Settings& settings, const WindowLooksKeys& keys) {
   return {settings.*keys.top,         settings.*keys.left,        settings.*keys.height,
@@ -256,8 +277,9 @@ void TextWindow::CreatePopupMenu(const MenuGroups& groups) {
 // Looks.
 
 void TextWindow::ApplyLooks(const WindowLooks& looks) {
-  move(looks.left, looks.top);
-  resize(looks.width, looks.height);
+  QRect place = FittedToScreen(QRect(looks.left, looks.top, looks.width, looks.height));
+  move(place.topLeft());
+  resize(place.size());
   pane_->SetEditorFont(looks.font_name, looks.font_size);
   pane_->SetTextColour(looks.font_colour);
   pane_->SetBackgroundColour(looks.edit_colour);

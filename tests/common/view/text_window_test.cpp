@@ -4,6 +4,8 @@
 #include "common/view/text_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 #include "common/view/qt_text.h"
@@ -138,6 +140,32 @@ class TextWindowTest : public QObject {
     QCOMPARE(f.window.DocumentPath(), file);
     QCOMPARE(f.settings.user_path, f.dir.Path());  // the next dialog starts there
     QVERIFY(f.messenger.records.empty());
+  }
+
+  // A place stored on a larger screen, or a screen to the left, opens whole on this one.
+  void storedPlaceIsFittedToTheScreen_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::newRow("too large") << QRect(0, 0, 9000, 7000);
+    QTest::newRow("far right and below") << QRect(5000, 4000, 400, 300);
+    QTest::newRow("left of the screen") << QRect(-3000, -200, 400, 300);
+  }
+  void storedPlaceIsFittedToTheScreen() {
+    QFETCH(QRect, stored);
+    Fixture f;
+    f.settings.ymi_left = stored.left();
+    f.settings.ymi_top = stored.top();
+    f.settings.ymi_width = stored.width();
+    f.settings.ymi_height = stored.height();
+    PlainWindow window({&f.settings, &f.messenger, &f.choosers, &f.search});
+    QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(room.contains(QRect(window.pos(), window.size())),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                            .arg(window.x())
+                            .arg(window.y())
+                            .arg(window.width())
+                            .arg(window.height())
+                            .arg(room.width())
+                            .arg(room.height())));
   }
 
   void looksComeFromAndReturnToTheWindowsOwnKeys() {
