@@ -180,7 +180,7 @@ void MainTextWindow::CreateMenus() {
                                {"capacityAction"},
                                {"exitAction"}});
   AddMenu(tr("編集(&E)"),
-          {{EditAction::kUndo},
+          {{EditAction::kUndo, EditAction::kRedo},
            {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete},
            {EditAction::kSelectAll},
            {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp, EditAction::kReplace},

@@ -45,6 +45,7 @@ EditCommands::~EditCommands() = default;
 void EditCommands::CreateActions() {
   using K = QKeySequence;
   Add(EditAction::kUndo, tr("元に戻す(&U)"), K(Qt::CTRL | Qt::Key_U), &EditCommands::Undo);
+  Add(EditAction::kRedo, tr("やり直し(&R)"), K(Qt::CTRL | Qt::Key_Y), &EditCommands::Redo);
   Add(EditAction::kCut, tr("切り取り(&T)"), K(Qt::SHIFT | Qt::Key_Delete), &EditCommands::Cut);
   Add(EditAction::kCopy, tr("コピー(&C)"), K(Qt::CTRL | Qt::Key_Insert), &EditCommands::Copy);
   Add(EditAction::kPaste, tr("貼り付け(&P)"), K(Qt::SHIFT | Qt::Key_Insert), &EditCommands::Paste);
@@ -121,6 +122,11 @@ void EditCommands::UpdateEnabled() {
 
 void EditCommands::Undo() {
   if (pane_->document()->isUndoAvailable()) pane_->undo();
+  pane_->NotifyCaretMoved();
+}
+
+void EditCommands::Redo() {
+  if (pane_->document()->isRedoAvailable()) pane_->redo();
   pane_->NotifyCaretMoved();
 }
 

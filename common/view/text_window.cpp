@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QToolBar>
 #include <algorithm>
 
@@ -74,6 +75,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   statusBar()->addWidget(caret_panel_);
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
+  connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
 }
 
 TextWindow::~TextWindow() = default;
@@ -84,9 +86,15 @@ bool TextWindow::IsModified() const { return pane_->IsModified(); }
 
 void TextWindow::SetDocumentPath(const fs::path& path) {
   document_path_ = path;
-  setWindowTitle(TitleFor(path));
+  RefreshTitle();
   DocumentPathChanged();
   RefreshCaretDisplay();
+}
+
+// A window holding unsaved changes says so with a "*" before its title.
+void TextWindow::RefreshTitle() {
+  QString title = TitleFor(document_path_);
+  setWindowTitle(pane_->IsModified() ? u'*' + title : title);
 }
 
 bool TextWindow::LoadDocument(const fs::path& path) {

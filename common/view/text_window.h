@@ -204,6 +204,7 @@ class TextWindow : public QMainWindow {
   // The standard size at `place`, out of a maximised or minimised state.
   void ShowStandardSize(QPoint place);
   void RefreshCaretDisplay();
+  void RefreshTitle();
 
   void closeEvent(QCloseEvent* event) override;
 

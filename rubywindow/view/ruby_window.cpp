@@ -178,7 +178,7 @@ void RubyWindow::CreateActions() {
 void RubyWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"}, {"closeWindow"}});
   AddMenu(tr("編集(&E)"),
-          {{EditAction::kUndo},
+          {{EditAction::kUndo, EditAction::kRedo},
            {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete,
             EditAction::kSelectAll},
            {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp, EditAction::kReplace},

@@ -130,6 +130,22 @@ class TextWindowTest : public QObject {
     QCOMPARE(f.window.isVisible(), !allowed || route != "close");
   }
 
+  // Ctrl+Y redoes what Ctrl+U undid, and the title shows unsaved changes.
+  void redoAndTheUnsavedMarkInTheTitle() {
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QCOMPARE(f.window.windowTitle(), QString("untitled"));
+    QTest::keyClicks(f.window.Pane(), "ab");
+    QCOMPARE(f.window.windowTitle(), QString("*untitled"));
+    QTest::keyClick(f.window.Pane(), Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(f.window.Pane()->Text(), QString());
+    QCOMPARE(f.window.windowTitle(), QString("untitled"));
+    QTest::keyClick(f.window.Pane(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f.window.Pane()->Text(), QString("ab"));
+    QCOMPARE(f.window.windowTitle(), QString("*untitled"));
+  }
+
   void newDocumentSavesUnderAChosenName() {
     Fixture f;
     fs::path file = f.dir / "chosen.txt";
