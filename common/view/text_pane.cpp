@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "common/view/colour_value.h"
@@ -24,8 +25,9 @@
 namespace common::view {
 namespace {
 
-constexpr int kUsualTabChars = 8;   // what a tab width of 0 stands for
-constexpr int kLayoutSliceMs = 10;  // idle time given to laying out blocks at one go
+constexpr int kUsualTabChars = 8;  // what a tab width of 0 stands for
+constexpr int kLayoutSliceMs = 10;
+constexpr int kSmallestZoomedSize = 4;  // points  // idle time given to laying out blocks at one go
 
 // QTextDocument separates blocks by U+2029; the rest of the program knows "\n".
 QString WithLineFeeds(QString text) { return text.replace(QChar::ParagraphSeparator, u'\n'); }
@@ -250,18 +252,33 @@ void TextPane::SetTabStopChars(int chars) {
 }
 
 void TextPane::SetEditorFont(std::string_view name_sjis, int point_size) {
+  // The stored name stays, even when another installed font stands in for it.
+  QFont font = EditorFont(DecodeSjis(name_sjis), point_size);
+  SetEditorQFont(font);
   font_name_ = DecodeSjis(name_sjis);
-  setFont(EditorFont(font_name_, point_size));
-  SetTabStopChars(tab_stop_chars_);
 }
 
 std::string TextPane::EditorFontNameSjis() const { return EncodeSjisLossy(font_name_); }
 
-int TextPane::EditorFontSize() const { return font().pointSize(); }
+int TextPane::EditorFontSize() const { return font_size_; }
 
 void TextPane::SetEditorQFont(const QFont& font) {
   font_name_ = font.family();
+  font_size_ = font.pointSize();
   setFont(font);
+  ApplyZoom();
+}
+
+void TextPane::Zoom(int steps) {
+  zoom_steps_ += steps;
+  ApplyZoom();
+}
+
+void TextPane::ApplyZoom() {
+  QFont shown = font();
+  shown.setPointSize(std::max(font_size_ + zoom_steps_, kSmallestZoomedSize));
+  zoom_steps_ = shown.pointSize() - font_size_;  // no steps pile up below the smallest size
+  setFont(shown);
   SetTabStopChars(tab_stop_chars_);
 }
 
@@ -329,6 +346,17 @@ void TextPane::keyPressEvent(QKeyEvent* event) {
 void TextPane::keyReleaseEvent(QKeyEvent* event) {
   QPlainTextEdit::keyReleaseEvent(event);
   emit caretMoved();
+}
+
+// Ctrl+wheel zooms, one point a notch; Qt does it only for read-only text.
+void TextPane::wheelEvent(QWheelEvent* event) {
+  if (event->modifiers() == Qt::ControlModifier) {
+    int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) Zoom(notches);
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::wheelEvent(event);
 }
 
 void TextPane::mouseReleaseEvent(QMouseEvent* event) {

@@ -78,6 +78,10 @@ class TextPane : public QPlainTextEdit {
   std::string EditorFontNameSjis() const;
   int EditorFontSize() const;
   void SetEditorQFont(const QFont& font);
+  // Makes the shown font `steps` points larger (smaller when negative) for as long as the pane
+  // lives; the font size above stays the one that was set.
+  void Zoom(int steps);
+  int ZoomSteps() const { return zoom_steps_; }
   void SetTextColour(int bgr);
   void SetBackgroundColour(int bgr);
   int TextColour() const;
@@ -110,11 +114,13 @@ class TextPane : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ApplyZoom();
   int DisplayLineOfPosition(int position) const;
   void EnsureLaidOutUpTo(int block_number) const;
   void ScheduleLayout();
@@ -125,6 +131,8 @@ class TextPane : public QPlainTextEdit {
   std::size_t capacity_ = kInitialCapacity;
   QList<QKeySequence> reserved_;
   QString font_name_;
+  int font_size_ = 0;   // as set, in points
+  int zoom_steps_ = 0;  // points added for the screen only
   QTimer* layout_timer_ = nullptr;
   int next_layout_block_ = 0;
 };

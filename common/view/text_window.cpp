@@ -76,6 +76,19 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
+  // Zooming lasts until the program ends: it never reaches the settings.
+  AddActions({{.name = "zoomIn",
+               .caption = tr("拡大"),
+               .key = QKeySequence(QKeySequence::ZoomIn),
+               .triggered = [this] { pane_->Zoom(1); }},
+              {.name = "zoomOut",
+               .caption = tr("縮小"),
+               .key = QKeySequence(QKeySequence::ZoomOut),
+               .triggered = [this] { pane_->Zoom(-1); }}});
+  // Ctrl+= is Ctrl++ without the Shift key on most keyboards.
+  const QKeySequence zoom_in_plain(Qt::CTRL | Qt::Key_Equal);
+  Named("zoomIn")->setShortcuts({QKeySequence(QKeySequence::ZoomIn), zoom_in_plain});
+  pane_->ReserveShortcut(zoom_in_plain);
 }
 
 TextWindow::~TextWindow() = default;

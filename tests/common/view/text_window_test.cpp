@@ -4,9 +4,11 @@
 #include "common/view/text_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
@@ -144,6 +146,26 @@ class TextWindowTest : public QObject {
     QTest::keyClick(f.window.Pane(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(f.window.Pane()->Text(), QString("ab"));
     QCOMPARE(f.window.windowTitle(), QString("*untitled"));
+  }
+
+  // Ctrl++, Ctrl+- and Ctrl+wheel change the shown size only: the settings keep theirs.
+  void zoomChangesTheShownFontOnly() {
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    common::view::TextPane* pane = f.window.Pane();
+    int size = pane->font().pointSize();
+    QTest::keyClick(pane, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(pane, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(pane->font().pointSize(), size + 2);
+    QWheelEvent wheel(QPointF(10, 10), pane->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pane->viewport(), &wheel);
+    QTest::keyClick(pane, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(pane->font().pointSize(), size - 1);
+    f.window.CloseWithoutQuery();
+    QCOMPARE(f.settings.ymi_font_size, size);
   }
 
   void newDocumentSavesUnderAChosenName() {
