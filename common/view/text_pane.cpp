@@ -2,6 +2,7 @@
 #include "common/view/text_pane.h"
 
 #include <QClipboard>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -346,6 +348,46 @@ void TextPane::keyPressEvent(QKeyEvent* event) {
 void TextPane::keyReleaseEvent(QKeyEvent* event) {
   QPlainTextEdit::keyReleaseEvent(event);
   emit caretMoved();
+}
+
+namespace {
+
+// The first local file among dropped data; empty when it holds none.
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+}  // namespace
+
+// A dropped file is opened by the window, never pasted as its name; dropped text is inserted.
+void TextPane::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData()).isEmpty()) {
+    QPlainTextEdit::dragEnterEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void TextPane::dragMoveEvent(QDragMoveEvent* event) {
+  if (DroppedFile(event->mimeData()).isEmpty()) {
+    QPlainTextEdit::dragMoveEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void TextPane::dropEvent(QDropEvent* event) {
+  QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) {
+    QPlainTextEdit::dropEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+  emit fileDropped(file);
 }
 
 // Ctrl+wheel zooms, one point a notch; Qt does it only for read-only text.

@@ -106,6 +106,8 @@ class TextPane : public QPlainTextEdit {
  signals:
   // On every caret move, key release and mouse click in the text.
   void caretMoved();
+  // A file from elsewhere (a file manager) was dropped on the text; it is not inserted.
+  void fileDropped(const QString& path);
   // The idle layout has reached the end of the text: display lines are exact from now on.
   void displayLinesReady();
 
@@ -115,6 +117,9 @@ class TextPane : public QPlainTextEdit {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   void resizeEvent(QResizeEvent* event) override;

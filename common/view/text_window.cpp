@@ -4,14 +4,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUrl>
 #include <algorithm>
 
 #include "common/file_system.h"
@@ -75,6 +78,9 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   statusBar()->addWidget(caret_panel_);
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
+  connect(pane_, &TextPane::fileDropped, this,
+          [this](const QString& file) { OpenNamedFile(PathOfQString(file)); });
+  setAcceptDrops(true);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
   // Zooming lasts until the program ends: it never reaches the settings.
   AddActions({{.name = "zoomIn",
@@ -135,6 +141,25 @@ void TextWindow::OpenDocument() {
       QStringOfPath(WindowSettings().user_path), QtFilterOf(traits_.files.file_filter));
   if (!chosen) return;
   (void)OpenDocumentFile(PathOfQString(*chosen));  // a failure has shown its message
+}
+
+void TextWindow::OpenNamedFile(const fs::path& path) {
+  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  (void)OpenDocumentFile(path);  // a failure has shown its message
+}
+
+// A file dropped on the toolbar or the status bar opens as one dropped on the text.
+void TextWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TextWindow::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    event->acceptProposedAction();
+    OpenNamedFile(PathOfQString(url.toLocalFile()));
+    return;
+  }
 }
 
 bool TextWindow::OpenDocumentFile(const fs::path& path) {

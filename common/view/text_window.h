@@ -152,6 +152,9 @@ class TextWindow : public QMainWindow {
   bool SaveEdited();
   // Loads `path` as the document; false after a message when it cannot.
   bool OpenDocumentFile(const std::filesystem::path& path);
+  // Open for a file named from elsewhere (dropped on the window): the question about unsaved
+  // text first, as Open asks it.
+  void OpenNamedFile(const std::filesystem::path& path);
 
   // The program's exit question about this window.
   std::string_view CloseQueryFormat() const { return traits_.files.close_query_format; }
@@ -207,6 +210,8 @@ class TextWindow : public QMainWindow {
   void RefreshTitle();
 
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
   Settings& WindowSettings() const { return *services_.settings; }
   Messenger& WindowMessenger() const { return *services_.messenger; }

@@ -5,9 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "common/view/qt_text.h"
@@ -166,6 +169,32 @@ class TextWindowTest : public QObject {
     QCOMPARE(pane->font().pointSize(), size - 1);
     f.window.CloseWithoutQuery();
     QCOMPARE(f.settings.ymi_font_size, size);
+  }
+
+  // A file dropped on the text opens it after the same question as Open; Cancel keeps the text.
+  void droppedFileOpensAfterTheUnsavedQuestion() {
+    Fixture f;
+    fs::path file = f.dir / "dropped.txt";
+    WriteFile(file, "dropped");
+    f.window.show();
+    f.Type("mine");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(common::view::QStringOfPath(file))});
+    auto drop = [&] {
+      QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(f.window.Pane()->viewport(), &enter);
+      QApplication::sendEvent(f.window.Pane()->viewport(), &event);
+    };
+    f.messenger.Script({Answer::kCancel});
+    drop();
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].text, std::string("unsaved"));
+    QCOMPARE(f.window.Pane()->Text(), QString("mine"));
+    f.messenger.Script({Answer::kNo});
+    drop();
+    QCOMPARE(f.window.Pane()->Text(), QString("dropped"));
+    QCOMPARE(f.window.DocumentPath(), file);
   }
 
   void newDocumentSavesUnderAChosenName() {
