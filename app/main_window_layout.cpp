@@ -53,6 +53,7 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
           },
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = 0,
+      .recent_files = &Settings::main_recent_files,
   };
   return traits;
 }
@@ -177,6 +178,7 @@ void MainTextWindow::CreateActions() {
 
 void MainTextWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
+                               {common::view::kRecentFilesMenu},
                                {"capacityAction"},
                                {"exitAction"}});
   AddMenu(tr("編集(&E)"),

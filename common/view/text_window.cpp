@@ -81,6 +81,9 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   connect(pane_, &TextPane::fileDropped, this,
           [this](const QString& file) { OpenNamedFile(PathOfQString(file)); });
   setAcceptDrops(true);
+  recent_menu_ = new QMenu(tr("最近使ったファイル(&R)"), this);
+  recent_menu_->menuAction()->setObjectName(QString::fromLatin1(kRecentFilesMenu));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &TextWindow::FillRecentFilesMenu);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
   // Zooming lasts until the program ends: it never reaches the settings.
   AddActions({{.name = "zoomIn",
@@ -167,6 +170,7 @@ bool TextWindow::OpenDocumentFile(const fs::path& path) {
   pane_->SetTabStopChars(StoredLooks().tab_width);
   if (!LoadDocument(path)) return false;
   SetDocumentPath(path);
+  RememberRecent(path);
   ShowFileStatus(traits_.files.opened_status, path);
   pane_->setFocus();
   pane_->SetModified(false);
@@ -205,6 +209,7 @@ bool TextWindow::SaveAs() {
   WindowSettings().user_path = path.parent_path();
   if (!ClearReadOnlyIfAsked(path) || !WriteDocument(path)) return false;
   SetDocumentPath(path);
+  RememberRecent(path);
   return true;
 }
 
@@ -281,8 +286,38 @@ QAction* TextWindow::Named(const char* name) const {
   return action;
 }
 
+// The latest first, each file once, at most kRecentFiles of them.
+void TextWindow::RememberRecent(const fs::path& path) {
+  if (traits_.recent_files == nullptr) return;
+  auto& recent = WindowSettings().*traits_.recent_files;
+  std::vector<fs::path> kept{path};
+  for (const fs::path& file : recent) {
+    if (!file.empty() && file != path) kept.push_back(file);
+  }
+  kept.resize(recent.size());
+  std::copy(kept.begin(), kept.end(), recent.begin());
+}
+
+void TextWindow::FillRecentFilesMenu() {
+  recent_menu_->clear();
+  int number = 0;
+  if (traits_.recent_files != nullptr) {
+    for (const fs::path& file : WindowSettings().*traits_.recent_files) {
+      if (file.empty()) continue;
+      ++number;
+      QAction* entry =
+          recent_menu_->addAction(QStringLiteral("&%1 %2").arg(number).arg(QStringOfPath(file)));
+      connect(entry, &QAction::triggered, this, [this, file] { OpenNamedFile(file); });
+    }
+  }
+  if (number == 0) recent_menu_->addAction(tr("（なし）"))->setEnabled(false);
+}
+
 QAction* TextWindow::Item(const MenuItem& item) const {
-  if (const auto* name = std::get_if<const char*>(&item)) return Named(*name);
+  if (const auto* name = std::get_if<const char*>(&item)) {
+    if (std::string_view(*name) == kRecentFilesMenu) return recent_menu_->menuAction();
+    return Named(*name);
+  }
   return edit_->Action(std::get<EditAction>(item));
 }
 

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPoint>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -101,6 +102,8 @@ struct TextWindowTraits {
   FileCommandTexts files;
   int caret_panel_width = 0;
   int file_panel_width = 0;
+  // Where the window keeps the files last opened or saved in it.
+  std::array<std::filesystem::path, kRecentFiles> Settings::*recent_files = nullptr;
 };
 
 // What every text window is handed. It owns none of it; all of it outlives the window.
@@ -125,6 +128,9 @@ struct ActionRow {
   // runs the command. Otherwise the key reaches the command even where the text has a binding.
   bool text_keeps_key = false;
 };
+
+// The name of the recent-files submenu in a menu table.
+inline constexpr const char* kRecentFilesMenu = "recentFiles";
 
 // A menu, toolbar or pop-up menu entry: the window's own action by name, or an editing command.
 using MenuItem = std::variant<const char*, EditAction>;
@@ -221,6 +227,8 @@ class TextWindow : public QMainWindow {
 
  private:
   QAction* Item(const MenuItem& item) const;
+  void RememberRecent(const std::filesystem::path& path);
+  void FillRecentFilesMenu();
   bool ClearReadOnlyIfAsked(const std::filesystem::path& path);
   bool WriteDocument(const std::filesystem::path& path);
   void StoreCurrentLooks();
@@ -231,6 +239,7 @@ class TextWindow : public QMainWindow {
   EditCommands* edit_;
   QToolBar* tool_bar_ = nullptr;
   QMenu* popup_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
   QLabel* caret_panel_ = nullptr;
   QLabel* file_panel_ = nullptr;
   std::filesystem::path document_path_;

@@ -58,6 +58,7 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
           },
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = kFilePanelWidth,
+      .recent_files = &Settings::ruby_recent_files,
   };
   return traits;
 }
@@ -176,7 +177,9 @@ void RubyWindow::CreateActions() {
 }
 
 void RubyWindow::CreateMenus() {
-  AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"}, {"closeWindow"}});
+  AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"},
+                               {common::view::kRecentFilesMenu},
+                               {"closeWindow"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
            {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete,

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QTest>
@@ -51,6 +52,7 @@ const common::view::TextWindowTraits& Traits() {
                 .close_query_rank = common::view::kYmiWindowRank},
       .caret_panel_width = 100,
       .file_panel_width = 100,
+      .recent_files = &Settings::main_recent_files,
   };
   return traits;
 }
@@ -61,6 +63,7 @@ class PlainWindow final : public TextWindow {
   explicit PlainWindow(const common::view::TextWindowServices& services)
       : TextWindow(services, Traits(), nullptr) {
     AddActions({{.name = "save", .caption = "save", .triggered = [this] { Save(); }}});
+    AddMenu("file", {{"save"}, {common::view::kRecentFilesMenu}});
     ApplyLooks(StoredLooks());
     SetDocumentPath(NewDocumentPath());
   }
@@ -195,6 +198,28 @@ class TextWindowTest : public QObject {
     drop();
     QCOMPARE(f.window.Pane()->Text(), QString("dropped"));
     QCOMPARE(f.window.DocumentPath(), file);
+  }
+
+  // The file menu offers the last eight files opened or saved, the latest first, each once;
+  // the list is the settings', so the next start offers it too.
+  void recentFilesAreOfferedLatestFirst() {
+    Fixture f;
+    std::vector<fs::path> files;
+    for (int i = 0; i < 10; ++i) {
+      files.push_back(f.dir / ("f" + std::to_string(i) + ".txt"));
+      WriteFile(files.back(), std::to_string(i));
+      QVERIFY(f.window.OpenDocumentFile(files.back()));
+    }
+    QVERIFY(f.window.OpenDocumentFile(files[5]));
+    QCOMPARE(f.settings.main_recent_files[0], files[5]);
+    QCOMPARE(f.settings.main_recent_files[1], files[9]);
+    QCOMPARE(f.settings.main_recent_files[7], files[2]);
+    auto* menu = f.window.findChild<QAction*>("recentFiles")->menu();
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), qsizetype{8});
+    QCOMPARE(menu->actions()[1]->text(), "&2 " + common::view::QStringOfPath(files[9]));
+    menu->actions()[1]->trigger();
+    QCOMPARE(f.window.Pane()->Text(), QString("9"));
   }
 
   void newDocumentSavesUnderAChosenName() {
