@@ -9,9 +9,8 @@
 
 namespace app {
 
-// "[本体辞書]" for the main dictionary alone; "[name]" of the selected registered dictionary, or
-// "[標準pre]" for the standard user dictionary, when the user dictionary is used alone; that
-// text followed by "＋[本体辞書]" when it is used before the main one.
+// dictionary::MainWindowIndicatorText: the registry names the user dictionary the ruby passes
+// will use, so a selection left on an empty slot shows as the standard one ("[標準pre]").
 QString DictionaryIndicatorText(const common::Settings& settings);
 
 // 0 → 1 → 2 → 0; a value the program does not know starts again at 0.

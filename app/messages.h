@@ -52,11 +52,6 @@ inline constexpr std::string_view kShrunk = "Top= %d, Left= %d, GdefH= %d, GdefW
 // Help: the user guide beside the program.
 inline constexpr std::string_view kHelpMissing = "%s が見あたりません。";
 
-// The dictionary indicator.
-inline constexpr std::string_view kMainDictionaryLabel = "[本体辞書]";
-inline constexpr std::string_view kStandardUserLabel = "[標準pre]";
-inline constexpr std::string_view kThenMainLabel = "＋[本体辞書]";
-
 // Exit: the settings file could not be replaced; the previous one stays.
 inline constexpr std::string_view kSettingsNotSaved =
     "設定ファイル<%s>を書き込めませんでした。\n今回の設定は保存されません。";

@@ -31,14 +31,14 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/generator/kana.h"
+#include "dicgen/kana.h"
 
 namespace {
 
 // The generator's own UTF-8 and kana helpers, so that both sides convert alike.
-using dictionary::generator::ToHiragana;
-std::u32string Decode(std::string_view bytes) { return dictionary::generator::DecodeUtf8(bytes); }
-std::string Encode(std::u32string_view text) { return dictionary::generator::EncodeUtf8(text); }
+using dicgen::ToHiragana;
+std::u32string Decode(std::string_view bytes) { return dicgen::DecodeUtf8(bytes); }
+std::string Encode(std::u32string_view text) { return dicgen::EncodeUtf8(text); }
 
 constexpr int kDefaultTop = 30;
 constexpr int kNone = -1;

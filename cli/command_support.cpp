@@ -2,6 +2,7 @@
 #include "cli/command_support.h"
 
 #include "cli/messages.h"
+#include "common/file_replace.h"
 #include "common/file_system.h"
 
 namespace cli {
@@ -29,9 +30,7 @@ bool WriteOutput(std::ostream& out, std::string_view bytes, common::Messenger& m
 
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  common::Messenger& messenger) {
-  // A read-only file is left alone, as the user meant it to be.
-  bool read_only = common::FileExists(target) && common::IsReadOnly(target);
-  if (!read_only && common::ReplaceFileContents(target, bytes)) return true;
+  if (common::ReplaceFile(target, bytes) == common::ReplaceStatus::kOk) return true;
   TellFailure(messenger, messages::kCannotWriteFile, {PathText(target)});
   return false;
 }

@@ -1,27 +1,40 @@
-// The check before a conversion: a malformed group stops the conversion at its line.
+// Conversions from the command line: a malformed group stops them at its line.
 #include "cli/conversion_check.h"
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
-#include "rubywindow/notation_checker.h"
+#include "common/status.h"
 
 namespace cli {
+namespace {
+
+void TellNotRead(const std::filesystem::path& file, common::Messenger& messenger) {
+  TellFailure(messenger, messages::kCannotReadFile, {PathText(file)});
+}
+
+}  // namespace
+
+rubywindow::ConversionInput ConversionInputOf(const std::filesystem::path& file,
+                                              const common::TextSource& text,
+                                              const common::Settings& settings) {
+  return {file, text, common::NonRubyAreasOf(settings)};
+}
 
 bool PassesConversionCheck(const common::TextSource& text, const std::filesystem::path& file,
                            const common::Settings& settings, common::Messenger& messenger) {
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(text, 0, false, common::NonRubyAreasOf(settings));
-  int fault_line = check.ok() ? 0 : rubywindow::LogicalLineOfFault(text, check.fault_offset);
-  // A scan cut short by a read error proves nothing either way.
-  if (check.read_failed || text.Failed()) {
-    TellFailure(messenger, messages::kCannotReadFile, {PathText(file)});
-    return false;
-  }
-  if (!check.ok()) {
-    rubywindow::ReportFault(check.code, fault_line, messenger);
-    return false;
-  }
-  return true;
+  rubywindow::ConversionStatus status =
+      rubywindow::CheckBeforeConversion(ConversionInputOf(file, text, settings), messenger);
+  if (status == rubywindow::ConversionStatus::kReadFailed) TellNotRead(file, messenger);
+  return common::IsOk(status);
+}
+
+CommandResult FinishConversion(const CommandEnv& env, rubywindow::ConversionStatus status,
+                               const std::filesystem::path& file,
+                               const std::filesystem::path& written) {
+  if (status == rubywindow::ConversionStatus::kReadFailed) TellNotRead(file, env.messenger);
+  if (!common::IsOk(status)) return CommandResult::Failure();
+  return WriteOutput(env.out, PathText(written) + "\n", env.messenger) ? CommandResult::Success()
+                                                                       : CommandResult::Failure();
 }
 
 }  // namespace cli

@@ -1,20 +1,33 @@
-// The notation check that the page, YMI and NNN conversions run over a ruby file before they
-// write anything, as the ruby window does while its check is on.
+// The conversions of a ruby file (pages, YMI, NNN) as the command line runs them: the run order
+// is the ruby window's own (rubywindow/conversion_run.h); here the input is named and the path
+// written is printed.
 #pragma once
 
 #include <filesystem>
 
+#include "cli/command.h"
 #include "common/messenger.h"
 #include "common/settings.h"
 #include "common/text_source.h"
+#include "rubywindow/conversion_run.h"
 
 namespace cli {
 
-// Checks `text` from its start, separators allowed, skipping the non-ruby areas of `settings`.
-// False after the fault's message (with its logical line), or after a read failure.
+// The conversion input of `file` with the non-ruby areas of `settings`.
+rubywindow::ConversionInput ConversionInputOf(const std::filesystem::path& file,
+                                              const common::TextSource& text,
+                                              const common::Settings& settings);
+
+// The check before a conversion; false after the fault's message (with its logical line), or
+// after the message that the file could not be read.
 [[nodiscard]] bool PassesConversionCheck(const common::TextSource& text,
                                          const std::filesystem::path& file,
                                          const common::Settings& settings,
                                          common::Messenger& messenger);
+
+// Success with `written` printed; a failure after naming the file when it could not be read.
+CommandResult FinishConversion(const CommandEnv& env, rubywindow::ConversionStatus status,
+                               const std::filesystem::path& file,
+                               const std::filesystem::path& written);
 
 }  // namespace cli

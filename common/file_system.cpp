@@ -3,8 +3,10 @@
 
 #include <unistd.h>
 
-#include <atomic>
+#include <cerrno>
 #include <string>
+
+#include "common/file_replace.h"
 
 namespace common {
 
@@ -35,18 +37,26 @@ bool RenameFile(const fs::path& from, const fs::path& to) {
 }
 
 bool MoveFile(const fs::path& from, const fs::path& to) {
+  FileReplacement replacement(to);
+  if (replacement.Begin() != ReplaceStatus::kOk) return false;
   std::error_code error;
-  fs::rename(from, to, error);
-  if (!error) return true;
-  if (error != std::errc::cross_device_link) return false;
-  fs::path temporary = TemporarySibling(to);
-  fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
-  if (error || !RenameFile(temporary, to)) {
-    RemoveFile(temporary);
-    return false;
+  bool moved = false;
+  if (replacement.WritePath() == replacement.Target()) {
+    // A device or a pipe takes the content; it is not replaced.
+    fs::copy_file(from, replacement.WritePath(), fs::copy_options::overwrite_existing, error);
+  } else {
+    moved = RenameFile(from, replacement.WritePath());
+    // Another file system: copied next to the target first, so the target changes in one step.
+    if (!moved) {
+      fs::copy_file(from, replacement.WritePath(), fs::copy_options::overwrite_existing, error);
+    }
   }
-  RemoveFile(from);
-  return true;
+  if (!error && replacement.Commit()) {
+    if (!moved) RemoveFile(from);
+    return true;
+  }
+  if (moved) static_cast<void>(RenameFile(replacement.WritePath(), from));  // back where it was
+  return false;
 }
 
 bool RemoveFile(const fs::path& path) {
@@ -56,19 +66,13 @@ bool RemoveFile(const fs::path& path) {
 }
 
 fs::path TemporarySibling(const fs::path& target) {
-  static std::atomic<unsigned> counter{0};
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".tmp";
-  name += std::to_string(::getpid());
-  name += '_';
-  name += std::to_string(counter++);
-  return target.parent_path() / name;
+  return NewTemporaryFile(target.parent_path());
 }
 
 bool SyncAndClose(std::FILE* file) {
   bool ok = std::fflush(file) == 0;
-  ok = ::fsync(::fileno(file)) == 0 && ok;
+  // A pipe or a terminal has nothing to sync (EINVAL); what was written has gone through.
+  ok = (::fsync(::fileno(file)) == 0 || errno == EINVAL) && ok;
   return std::fclose(file) == 0 && ok;
 }
 
@@ -81,13 +85,7 @@ WriteOutcome WriteFileSynced(const fs::path& path, std::string_view bytes) {
 }
 
 bool ReplaceFileContents(const fs::path& target, std::string_view bytes) {
-  fs::path temporary = TemporarySibling(target);
-  if (WriteFileSynced(temporary, bytes) == WriteOutcome::kWritten &&
-      RenameFile(temporary, target)) {
-    return true;
-  }
-  RemoveFile(temporary);  // whether or not it goes, the failure is what the caller hears of
-  return false;
+  return ReplaceFile(target, bytes) == ReplaceStatus::kOk;
 }
 
 fs::path WithoutExtension(const fs::path& path) {

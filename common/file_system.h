@@ -11,14 +11,16 @@ bool FileExists(const std::filesystem::path& path);  // a regular file (or a lin
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
 [[nodiscard]] bool ClearReadOnly(const std::filesystem::path& path);
 [[nodiscard]] bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
-// Moves a file to `to`, replacing a file there in one step, also across file systems (copied to
-// a temporary sibling of `to` first). On failure `to` keeps its previous content.
+// Moves a file to `to` as a FileReplacement puts a file in place (common/file_replace.h): in one
+// step, also across file systems, links followed, permissions kept, a read-only `to` refused. On
+// failure `to` keeps its previous content and `from` stays.
 [[nodiscard]] bool MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Deletes a file if it exists; true when no file of that name is left.
 bool RemoveFile(const std::filesystem::path& path);
 
-// A fresh name in the folder of `target` for writing a file that is renamed over `target` only
-// once it is complete, so that a failed write never replaces a good file.
+// A new empty file with a short unique name in the folder of `target`, for writing a file that
+// is renamed over `target` only once it is complete, so that a failed write never replaces a
+// good file; an empty path when the folder takes no new file.
 std::filesystem::path TemporarySibling(const std::filesystem::path& target);
 
 // Flushes `file`, waits until its content is on the disk and closes it (in every case); false
@@ -32,9 +34,9 @@ enum class WriteOutcome { kWritten, kCannotCreate, kWriteFailed };
 [[nodiscard]] WriteOutcome WriteFileSynced(const std::filesystem::path& path,
                                            std::string_view bytes);
 
-// Gives `target` the content `bytes` in one step: they are written to a temporary sibling,
-// which is renamed over `target` once it is complete. On false (the folder cannot be written,
-// the disk is full) `target` is as it was and no temporary file is left.
+// Gives `target` the content `bytes` through ReplaceFile (common/file_replace.h). On false (the
+// target is read-only, the folder cannot be written, the disk is full) `target` is as it was and
+// no temporary file is left.
 [[nodiscard]] bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
 // `path` with everything from the last '.' of its file name cut off (the directory part is

@@ -24,11 +24,18 @@ inline constexpr std::uint16_t kIterationMark = 0x8158;  // 々
 inline constexpr std::uint16_t kClosingMark = 0x8159;    // 〆
 inline constexpr std::uint16_t kLongVowel = 0x815B;      // ー
 inline constexpr std::uint16_t kKatakanaKe = 0x8350;     // ケ
+inline constexpr std::uint16_t kVu = 0x8394;             // ヴ
+inline constexpr std::uint16_t kSmallKa = 0x8395;        // ヵ
 inline constexpr std::uint16_t kSmallKe = 0x8396;        // ヶ
 inline constexpr std::uint16_t kFirstTargetCode = 0x839F;  // Greek Α; kanji and the rest follow
 inline constexpr std::uint16_t kFirstHiragana = 0x829F;    // ぁ
 inline constexpr std::uint16_t kLastHiragana = 0x82F1;     // ん
 inline constexpr std::uint16_t kLevel1KanjiEnd = 0x989F;   // codes below it are JIS level-1 kanji
+
+// Lead bytes of the kana rows: every full-width hiragana starts with the first (ぁ … ん), every
+// full-width katakana with the second (ァ … ヶ).
+inline constexpr unsigned char kHiraganaLead = 0x82;
+inline constexpr unsigned char kKatakanaLead = 0x83;
 
 // 0x81–0x9F and 0xE0–0xFC start a double-byte character; the next byte, whatever it is,
 // belongs to it.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
@@ -41,14 +42,15 @@ ReplaceConsent AskToReplace(const std::filesystem::path& target, std::string_vie
   return ReplaceConsent::kGranted;
 }
 
-bool PutInPlace(const std::filesystem::path& written, const std::filesystem::path& target,
-                const std::filesystem::path& backup, BackupRule rule) {
+bool PutInPlace(common::FileReplacement& replacement, const std::filesystem::path& backup,
+                BackupRule rule) {
+  const std::filesystem::path& target = replacement.Target();
   bool backed_up = false;
   if (common::FileExists(target) && (rule == BackupRule::kRenewBackup || !Taken(backup))) {
     if (!common::RenameFile(target, backup)) return false;  // replaces an older backup
     backed_up = true;
   }
-  if (common::RenameFile(written, target)) return true;
+  if (replacement.Commit()) return true;
   // Whatever the outcome, the previous file is not lost: it is back in place or still the backup.
   if (backed_up) static_cast<void>(common::RenameFile(backup, target));
   return false;
@@ -56,14 +58,13 @@ bool PutInPlace(const std::filesystem::path& written, const std::filesystem::pat
 
 common::WriteOutcome InstallFile(const std::filesystem::path& target, std::string_view bytes,
                                  const std::filesystem::path& backup, BackupRule rule) {
-  std::filesystem::path written = common::TemporarySibling(target);
-  common::WriteOutcome outcome = common::WriteFileSynced(written, bytes);
-  if (outcome == common::WriteOutcome::kWritten && PutInPlace(written, target, backup, rule)) {
-    return outcome;
+  common::FileReplacement replacement(target);
+  if (replacement.Begin() != common::ReplaceStatus::kOk) {
+    return common::WriteOutcome::kCannotCreate;
   }
-  common::RemoveFile(written);
-  return outcome == common::WriteOutcome::kWritten ? common::WriteOutcome::kWriteFailed
-                                                   : outcome;
+  common::WriteOutcome outcome = common::WriteFileSynced(replacement.WritePath(), bytes);
+  if (outcome != common::WriteOutcome::kWritten) return outcome;
+  return PutInPlace(replacement, backup, rule) ? outcome : common::WriteOutcome::kWriteFailed;
 }
 
 }  // namespace dictionary

@@ -1,10 +1,12 @@
 // Replacing a dictionary or a source that the user may still want: the question before an
-// existing file is overwritten, and putting a finished file in its place with one backup.
+// existing file is overwritten, and a backup of it as the common replacement puts the finished
+// file in its place.
 #pragma once
 
 #include <filesystem>
 #include <string_view>
 
+#include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/messenger.h"
 
@@ -23,16 +25,14 @@ enum class BackupRule {
   kRenewBackup,      // an existing backup is replaced by the target
 };
 
-// Moves the complete file `written`, which lies in the folder of `target`, to `target`. A
-// target that exists becomes `backup` as `rule` says. On false the target still holds its
-// previous content and `written` is left for the caller to remove.
-[[nodiscard]] bool PutInPlace(const std::filesystem::path& written,
-                              const std::filesystem::path& target,
+// Commits `replacement`, whose file is complete; a target that exists becomes `backup` first,
+// as `rule` says. On false the target still holds its previous content.
+[[nodiscard]] bool PutInPlace(common::FileReplacement& replacement,
                               const std::filesystem::path& backup, BackupRule rule);
 
-// Writes `bytes` to a temporary file beside `target`, synced, and puts it in place with
-// PutInPlace and `rule`. kWritten only when the target holds the new bytes; on any failure the
-// target keeps its previous content and no temporary file is left.
+// Writes `bytes` through a common::FileReplacement of `target`, synced, and puts it in place
+// with PutInPlace and `rule`. kWritten only when the target holds the new bytes; on any failure
+// the target keeps its previous content and no temporary file is left.
 common::WriteOutcome InstallFile(const std::filesystem::path& target, std::string_view bytes,
                                  const std::filesystem::path& backup, BackupRule rule);
 

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+#include "common/sjis.h"
+
 namespace dictionary {
 
 inline constexpr std::size_t kGradeKanjiTableOffset = 0;
@@ -21,7 +23,7 @@ inline constexpr std::size_t kGradeFileSize = 16000;        // the builder zero-
 // The record table must end by the reading area: (7424 − 2176) / 5.
 inline constexpr int kGradeMaxKanji = 1049;
 inline constexpr int kGradeMaxReadingsPerKanji = 255;  // one byte holds the count
-inline constexpr unsigned char kHiraganaLead = 0x82;   // implied before every stored byte
+using common::kHiraganaLead;  // implied before every stored byte
 inline constexpr char kReadingEnd = 0;
 
 }  // namespace dictionary

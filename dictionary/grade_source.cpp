@@ -13,8 +13,6 @@ namespace {
 
 constexpr char kFieldSeparator = '\t';
 constexpr char kCommentMark = '#';
-constexpr int kLowestGrade = 1;
-constexpr int kHighestGrade = 6;
 constexpr std::size_t kShortestReadingField = 2;
 
 enum Field { kUnusedField = 0, kKanjiField = 1, kGradeField = 2, kFirstReadingField = 3 };
@@ -70,7 +68,7 @@ GradeBuildStatus ParseLine(std::string_view line, GradeEntry& entry) {
   int grade = GradeOf(fields[kGradeField]);
   // A grade code must fit its 16 bits and mean a school grade to the filter.
   if (grade < kLowestGrade || grade > kHighestGrade) return GradeBuildStatus::kNoGradeField;
-  entry.grade_code = static_cast<std::uint16_t>(grade * kGradeCodeStep + kGradeCodeBase);
+  entry.grade_code = static_cast<std::uint16_t>(GradeCodeOf(grade));
   for (std::size_t i = kFirstReadingField; i < fields.size(); ++i) {
     if (fields[i].size() < kShortestReadingField) continue;  // a stray space, say
     std::string reading = StoredReading(fields[i]);

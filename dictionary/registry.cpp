@@ -15,10 +15,6 @@
 namespace dictionary {
 namespace {
 
-constexpr int kModeMainOnly = 0;
-constexpr int kModePreOnly = 1;
-constexpr int kModePreThenMain = 2;
-
 void Tell(common::Messenger& messenger, std::string_view title, std::string text) {
   messenger.Tell({std::string(title), std::move(text), common::Icon::kWarning});
 }
@@ -198,6 +194,10 @@ RegistryStatus SetMode(common::Settings& settings, int mode) {
   if (mode < kModeMainOnly || mode > kModePreThenMain) return RegistryStatus::kBadMode;
   settings.dic_pattern = mode;
   return RegistryStatus::kOk;
+}
+
+int NextMode(int mode) {
+  return mode >= kModeMainOnly && mode < kModePreThenMain ? mode + 1 : kModeMainOnly;
 }
 
 void CheckOnOpening(const common::Settings& settings, const common::ProgramDir& program,

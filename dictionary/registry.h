@@ -16,6 +16,11 @@ namespace dictionary {
 
 inline constexpr int kStandardPreDictionary = -1;  // DIC_NUM when no registered one is selected
 
+// The dictionary-use modes DIC_PATTERN holds.
+inline constexpr int kModeMainOnly = 0;
+inline constexpr int kModePreOnly = 1;
+inline constexpr int kModePreThenMain = 2;
+
 enum class [[nodiscard]] RegistryStatus : int{
     kOk = 1,
     kNoName = -1,
@@ -66,6 +71,10 @@ RegistryStatus SelectRegistered(common::Settings& settings, int index,
 
 // mode: 0 main dictionary only, 1 pre-dictionary only, 2 pre-dictionary then main dictionary.
 RegistryStatus SetMode(common::Settings& settings, int mode);
+
+// The mode after `mode` when the main window's indicator is clicked: 0 → 1 → 2 → 0; a value the
+// program does not know starts again at 0.
+int NextMode(int mode);
 
 // What the selection dialog says on opening: a warning when the standard user dictionary is
 // selected but missing.

@@ -106,16 +106,17 @@ RestoreStatus RestoreSource(const fs::path& dictionary, common::Messenger& messe
 
   // Written beside the old source and renamed over it when complete, so that a failed restore
   // never leaves a cut-off source in place of a good one.
-  const fs::path temporary = common::TemporarySibling(source);
-  status = WriteAllLengths(loaded, temporary, source, messenger);
+  common::FileReplacement replacement(source);
+  bool begun = replacement.Begin() == common::ReplaceStatus::kOk;
+  if (begun) status = WriteAllLengths(loaded, replacement.WritePath(), source, messenger);
   fs::path backup = common::WithoutExtension(source);
   backup += kBackupExtension;
-  if (common::IsOk(status) && !PutInPlace(temporary, source, backup, BackupRule::kRenewBackup)) {
+  if (!begun ||
+      (common::IsOk(status) && !PutInPlace(replacement, backup, BackupRule::kRenewBackup))) {
     Tell(messenger, messages::kTitleAttention,
          common::FormatMessage(messages::kSourceWriteFailed, {source.string()}));
     status = RestoreStatus::kCannotCreate;
   }
-  if (!common::IsOk(status)) common::RemoveFile(temporary);
   return status;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/sjis.h"
+
 namespace dictionary {
 
 inline constexpr int kMaxWordLength = 10;
@@ -29,7 +31,7 @@ inline constexpr std::array<std::uint16_t, kMaxWordLength> kBucketCounts = {
 
 // Encoded readings: one byte per hiragana (its trail byte after 0x82), 0xF2 for ー.
 inline constexpr unsigned char kEncodedLongVowel = 0xF2;
-inline constexpr unsigned char kHiraganaLead = 0x82;
+using common::kHiraganaLead;
 inline constexpr char kSegmentSeparator = '*';
 inline constexpr char kAlternativeSeparator = '|';
 

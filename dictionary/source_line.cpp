@@ -19,7 +19,6 @@ constexpr char kAlternativeMark = '|';
 // Lead bytes of full-width symbols and of hiragana: such a character in a reading is reported
 // apart from other foreign characters.
 constexpr unsigned char kSymbolLead = 0x81;
-constexpr unsigned char kHiraganaRowLead = 0x82;
 
 SourceLineCheck Rejected(SourceError error) {
   SourceLineCheck check;
@@ -47,7 +46,7 @@ bool IsReadingKana(SjisChar c) {
 // the line is judged by its lead byte alike.
 SourceError ForeignDoubleByte(SjisChar c) {
   unsigned char lead = static_cast<unsigned char>(c.bytes[0]);
-  return lead == kSymbolLead || lead == kHiraganaRowLead ? SourceError::kFullWidthSymbolInReading
+  return lead == kSymbolLead || lead == common::kHiraganaLead ? SourceError::kFullWidthSymbolInReading
                                                          : SourceError::kForeignCharInReading;
 }
 

@@ -3,10 +3,16 @@
 
 #include <optional>
 
+#include "dictionary/registry.h"
+
 namespace engine {
 
 // Which dictionaries a pass applies: 0 main only, 1 user only, 2 user then main.
-enum class DictionaryUse : int { kMainOnly = 0, kUserOnly = 1, kUserThenMain = 2 };
+enum class DictionaryUse : int {
+  kMainOnly = dictionary::kModeMainOnly,
+  kUserOnly = dictionary::kModePreOnly,
+  kUserThenMain = dictionary::kModePreThenMain,
+};
 
 // The use a settings value or a command-line number stands for (DIC_PATTERN keeps the numbers
 // above), or nullopt for a number that stands for none.

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/field_entry.h"
 #include "common/message_format.h"
 #include "common/sjis.h"
 #include "common/sjis_reader.h"
@@ -12,13 +13,6 @@
 
 namespace engine {
 namespace {
-
-constexpr char kBackslash = '\\';
-constexpr char kTabLetter = 't';
-constexpr char kTab = '\t';
-// A mark that is to be deleted must not hold these: the ruby passes would take them for
-// notation.
-constexpr char kMarkComma = ',';
 
 Refusal RefusalOf(std::string_view title, std::string_view text) {
   return {std::string(title), std::string(text)};
@@ -166,7 +160,7 @@ LineFieldOptions LineFieldOptionsOf(const common::Settings& settings, bool delet
   return {.mode = settings.line_field_mode,
           .mark = settings.line_head_mark,
           .delete_mark = delete_mark,
-          .separator = SeparatorEntry(separator),
+          .separator = common::SeparatorEntry(separator),
           .field_kind = settings.field_range_type,
           .first_field = settings.field_min,
           .second_field = settings.field_max};
@@ -210,15 +204,8 @@ std::optional<Refusal> ValidateLineField(const LineFieldOptions& options) {
 }
 
 std::optional<Refusal> CheckMarkDeletion(std::string_view mark, bool delete_mark) {
-  if (!delete_mark) return std::nullopt;
-  common::SjisReader reader(mark);
-  while (!reader.AtEnd()) {
-    if (reader.AtByte(kMarkComma) || reader.AtByte(common::kGroupOpen)) {
-      return RefusalOf(messages::kTitleCaution, messages::kMarkCannotBeDeleted);
-    }
-    reader.Next();
-  }
-  return std::nullopt;
+  if (!delete_mark || !common::MarkCannotBeCut(mark)) return std::nullopt;
+  return RefusalOf(messages::kTitleCaution, messages::kMarkCannotBeDeleted);
 }
 
 FieldBounds FieldBoundsOf(const LineFieldOptions& options) {
@@ -233,15 +220,6 @@ FieldBounds FieldBoundsOf(const LineFieldOptions& options) {
       return {kFirstField, options.first_field};
   }
   return {options.first_field, options.first_field};
-}
-
-std::string SeparatorEntry(std::string_view typed) {
-  if (typed.empty()) return {};
-  if (typed[0] == kBackslash) {
-    return typed.size() > 1 && typed[1] == kTabLetter ? std::string(1, kTab)
-                                                      : std::string(1, kBackslash);
-  }
-  return std::string(common::SjisReader(typed).Peek().bytes);
 }
 
 std::string SeparatorCode(char separator) {

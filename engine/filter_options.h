@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/field_entry.h"
 #include "common/settings.h"
 
 namespace engine {
@@ -115,9 +116,8 @@ std::optional<Refusal> ValidateLineField(const LineFieldOptions& options);
 std::optional<Refusal> CheckMarkDeletion(std::string_view mark, bool delete_mark);
 // Only for options that passed validation.
 FieldBounds FieldBoundsOf(const LineFieldOptions& options);
-// The separator as typed: "\t" stands for the tab, a backslash before anything else stays a
-// lone backslash, and only the first character counts.
-std::string SeparatorEntry(std::string_view typed);
+// The separator as typed, read as every entry of it is.
+using common::SeparatorEntry;
 // "0x09" for the tab.
 std::string SeparatorCode(char separator);
 

@@ -31,10 +31,7 @@ enum class [[nodiscard]] GradeAllocationStatus : int{
 inline constexpr std::size_t kGradeCodeDigits = 5;
 inline constexpr int kNoGrade = 22222;
 
-// The grade code of grade 1–6: grade × 2000 + 999.
-constexpr int GradeCodeOf(int grade) {
-  return grade * dictionary::kGradeCodeStep + dictionary::kGradeCodeBase;
-}
+using dictionary::GradeCodeOf;
 
 // The entry of an education kanji, or nullptr.
 using GradeLookup = std::function<const dictionary::GradeEntry*(std::uint16_t kanji)>;

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "common/message_format.h"
+#include "common/notation_checker.h"
+#include "common/status.h"
 #include "common/working_files.h"
 #include "engine/messages.h"
 #include "engine/prepared_text.h"
-#include "rubywindow/notation_checker.h"
 
 namespace engine {
 namespace {
@@ -17,30 +18,19 @@ void Tell(common::Messenger& messenger, std::string_view title, std::string text
   messenger.Tell({std::string(title), std::move(text), common::Icon::kWarning});
 }
 
-bool PassesGuards(const CommandRun& run) {
-  if (run.context.ruby_window_open) {
-    Tell(run.messenger, messages::kTitleGoodbye, std::string(messages::kRubyWindowOpen));
-    return false;
-  }
-  if (run.text.Size() == 0) {
-    Tell(run.messenger, messages::kTitleGoodbye, std::string(messages::kNothingToRuby));
-    return false;
-  }
-  return true;
-}
-
 // The passes end their input at a NUL byte, so everything after one would be lost.
-bool HoldsNoNul(const CommandRun& run) {
-  int line = LineOfFirstNul(run.text);
+bool HoldsNoNul(const common::TextSource& text, common::Messenger& messenger) {
+  int line = LineOfFirstNul(text);
   if (line == 0) return true;
-  Tell(run.messenger, messages::kTitleCaution,
+  Tell(messenger, messages::kTitleCaution,
        common::FormatMessage(messages::kTextHoldsNul, {std::int64_t{line}}));
   return false;
 }
 
-int FaultLine(const CommandRun& run, std::size_t fault_offset) {
-  if (run.context.fault_line) return run.context.fault_line(fault_offset);
-  return rubywindow::LogicalLineOfFault(run.text, fault_offset);
+int FaultLine(const common::TextSource& text, const RubyCommandContext& context,
+              std::size_t fault_offset) {
+  if (context.fault_line) return context.fault_line(fault_offset);
+  return common::LogicalLineOfFault(text, fault_offset);
 }
 
 RubyCommandStatus SavePreparedText(const CommandRun& run) {
@@ -62,25 +52,45 @@ RubyCommandStatus SavePreparedText(const CommandRun& run) {
 
 }  // namespace
 
-RubyCommandStatus Prepare(CommandRun& run) {
-  if (!PassesGuards(run)) return RubyCommandStatus::kRefused;
-  run.progress.Clear();
-  run.progress.Append(messages::kProgressChecked);
-  if (!HoldsNoNul(run)) return RubyCommandStatus::kRefused;
+bool PassesGuards(bool ruby_window_open, bool text_empty, common::Messenger& messenger) {
+  if (ruby_window_open) {
+    Tell(messenger, messages::kTitleGoodbye, std::string(messages::kRubyWindowOpen));
+    return false;
+  }
+  if (text_empty) {
+    Tell(messenger, messages::kTitleGoodbye, std::string(messages::kNothingToRuby));
+    return false;
+  }
+  return true;
+}
 
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(run.text, 0, /*report_separators=*/false, run.context.areas);
+RubyCommandStatus CheckText(const common::TextSource& text, const RubyCommandContext& context,
+                            common::Messenger& messenger, bool* html_mode) {
+  if (!HoldsNoNul(text, messenger)) return RubyCommandStatus::kRefused;
+  common::NotationCheck check =
+      common::CheckNotation(text, 0, /*report_separators=*/false, context.areas);
   if (check.read_failed) {
     // A fault where the reading stopped would be no fault of the text.
-    Tell(run.messenger, messages::kTitleWarning,
-         common::FormatMessage(messages::kTextNotRead, {run.context.document_path.string()}));
+    Tell(messenger, messages::kTitleWarning,
+         common::FormatMessage(messages::kTextNotRead, {context.document_path.string()}));
     return RubyCommandStatus::kNotPrepared;
   }
   if (!check.ok()) {
-    rubywindow::ReportFault(check.code, FaultLine(run, check.fault_offset), run.messenger);
+    common::ReportFault(check.code, FaultLine(text, context, check.fault_offset), messenger);
     return RubyCommandStatus::kNotationFault;
   }
-  run.html_mode = check.html_mode;
+  if (html_mode != nullptr) *html_mode = check.html_mode;
+  return RubyCommandStatus::kOk;
+}
+
+RubyCommandStatus Prepare(CommandRun& run) {
+  if (!PassesGuards(run.context.ruby_window_open, run.text.Size() == 0, run.messenger)) {
+    return RubyCommandStatus::kRefused;
+  }
+  run.progress.Clear();
+  run.progress.Append(messages::kProgressChecked);
+  RubyCommandStatus checked = CheckText(run.text, run.context, run.messenger, &run.html_mode);
+  if (!common::IsOk(checked)) return checked;
   return SavePreparedText(run);
 }
 

@@ -11,8 +11,8 @@ namespace rubywindow {
 
 namespace {
 
-constexpr unsigned char kHiraganaLead = 0x82;
-constexpr unsigned char kKatakanaLead = 0x83;
+using common::kHiraganaLead;
+using common::kKatakanaLead;
 constexpr unsigned char kFirstHiraganaTrail = 0x9F;      // ぁ
 constexpr unsigned char kLastLowHiraganaTrail = 0xDD;    // み
 constexpr unsigned char kLastHiraganaTrail = 0xF1;       // ん

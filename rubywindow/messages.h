@@ -6,35 +6,6 @@
 
 namespace rubywindow::messages {
 
-// A malformed ruby group; %d is the 1-based line of the fault.
-inline constexpr std::string_view kTitleFault = "警告";
-inline constexpr std::string_view kReadingTooLong = "%d 行目::るびかなの数が 20 字を超えている。";
-inline constexpr std::string_view kBaseTooLong = "%d 行目::漢字数が 10 字を超えている。";
-inline constexpr std::string_view kUnbalancedBraces = "%d 行目::<{>と<}>の数が不一致。";
-inline constexpr std::string_view kNoBaseAfterBrace = "%d 行目::<{> の直後は全角の漢字にせよ。";
-inline constexpr std::string_view kBaseNotEnded =
-    "%d 行目::<{ / }> の内部は、/ の後にるびがなが必要。";
-inline constexpr std::string_view kReadingNotKana =
-    "%d 行目::<{漢字/***}> の***は全角のひらがなにせよ。\n"
-    "もしくは、ひらがなの後は半角 } で閉じよ。";
-inline constexpr std::string_view kNoReading = "%d 行目::◆<{ }> の内部にるびがながない。";
-inline constexpr std::string_view kKanjiInReading =
-    "%d 行目::◆<{ }> の内部でるびがなの後にまた漢字がある。";
-inline constexpr std::string_view kSeparatorFound =
-    "%d 行目::複数読みｾﾊﾟﾚｰﾀの '|' を捕捉しました。";
-
-// The explicit check command.
-inline constexpr std::string_view kNothingToCheck = "テストする内容がない！";
-inline constexpr std::string_view kTitleNothingToCheck = "ご確認!!";
-inline constexpr std::string_view kCheckPassed =
-    "【ファイル】: %s\n"
-    "[ %d行(物理行)%d字目］からCheck開始\n"
-    "【総行数(論理行)】: %d 行\n"
-    "【総ルビ数】: %d 箇所\n"
-    "\n"
-    "不正な箇所はありません。";
-inline constexpr std::string_view kTitleCheckPassed = "ご苦労様!!";
-
 // Pages, YMI and NNN files.
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kTitleWarning = "Warning";

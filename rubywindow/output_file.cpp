@@ -2,7 +2,7 @@
 #include "rubywindow/output_file.h"
 
 #include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/file_replace.h"
 #include "common/message_format.h"
 #include "common/text_file.h"
 #include "rubywindow/messages.h"
@@ -13,26 +13,18 @@ namespace fs = std::filesystem;
 
 OutputStatus WriteConvertedFile(const common::TextSource& source, const fs::path& target,
                                 const std::function<void(OutputSink&)>& convert) {
-  // A read-only file is never replaced, as opening it for writing would fail.
-  if (common::FileExists(target) && common::IsReadOnly(target)) {
+  common::FileReplacement replacement(target);
+  common::TextWriter writer;
+  if (replacement.Begin() != common::ReplaceStatus::kOk || !writer.Open(replacement.WritePath())) {
     return OutputStatus::kCannotCreate;
   }
-  fs::path temporary = common::TemporarySibling(target);
-  common::TextWriter writer;
-  if (!writer.Open(temporary)) return OutputStatus::kCannotCreate;
   {
     OutputSink sink(writer);
     convert(sink);
   }
   bool written = writer.CloseSynced();
-  if (source.Failed()) {
-    common::RemoveFile(temporary);
-    return OutputStatus::kReadFailed;
-  }
-  if (!written || !common::RenameFile(temporary, target)) {
-    common::RemoveFile(temporary);
-    return OutputStatus::kCannotCreate;
-  }
+  if (source.Failed()) return OutputStatus::kReadFailed;
+  if (!written || !replacement.Commit()) return OutputStatus::kCannotCreate;
   return OutputStatus::kOk;
 }
 

@@ -14,10 +14,10 @@ namespace rubywindow {
 
 namespace {
 
-constexpr unsigned char kHiraganaLead = 0x82;
-constexpr std::uint16_t kVu = 0x8394;       // ヴ
-constexpr std::uint16_t kSmallKa = 0x8395;  // ヵ
-constexpr std::uint16_t kSmallKe = 0x8396;  // ヶ
+using common::kHiraganaLead;
+using common::kSmallKa;
+using common::kSmallKe;
+using common::kVu;
 constexpr unsigned char kKaTrail = 0xA9;    // か
 constexpr unsigned char kKeTrail = 0xAF;    // け
 constexpr unsigned char kBuTrail = 0xD4;    // ぶ; ば び べ ぼ are 3 apart from it

@@ -2,6 +2,7 @@
 #include "rubywindow/ymi_options.h"
 
 #include "common/cp932.h"
+#include "common/field_entry.h"
 #include "common/sjis.h"
 #include "rubywindow/messages.h"
 
@@ -9,7 +10,6 @@ namespace rubywindow {
 
 namespace {
 
-constexpr char kBackslash = '\\';
 constexpr char kTab = '\t';
 constexpr std::string_view kTabMark = "^^t";
 
@@ -37,9 +37,9 @@ FieldRange FieldRangeOf(const YmiOptions& options) {
 }
 
 std::optional<char> SeparatorOf(std::string_view edit) {
-  if (edit.empty() || common::IsLeadByte(edit[0])) return std::nullopt;
-  if (edit[0] == kBackslash && edit.size() > 1 && edit[1] == 't') return kTab;
-  return edit[0];
+  std::string separator = common::SeparatorEntry(edit);
+  if (separator.empty() || common::IsLeadByte(separator[0])) return std::nullopt;
+  return separator[0];
 }
 
 std::string ExpandTabMarks(std::string_view text) {
@@ -56,10 +56,8 @@ std::string ExpandTabMarks(std::string_view text) {
 }
 
 bool MarkCannotBeRemoved(const YmiOptions& options) {
-  std::string_view mark = options.line_head_mark;
   return options.mark_handling == 1 && options.part_mode == 1 &&
-         (common::FindAligned(mark, ",") != std::string_view::npos ||
-          common::FindAligned(mark, "{") != std::string_view::npos);
+         common::MarkCannotBeCut(options.line_head_mark);
 }
 
 std::optional<common::Message> RefusalOf(const YmiOptions& options) {

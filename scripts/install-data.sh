@@ -2,7 +2,8 @@
 # Installs the Debian data packages that make-default-dic reads, only those missing:
 #   kanjidic      /usr/share/edict/kanjidic: grades and per-kanji readings (CC BY-SA 4.0, EDRDG)
 #   mecab-ipadic  /usr/share/mecab/dic/ipadic/*.csv: the words of the main dictionary
-#   unidic-mecab  /usr/share/mecab/dic/unidic/lex_3_1.csv: more words and readings (large)
+#   unidic-mecab  /usr/share/mecab/dic/unidic/lex_3_1.csv: more words and readings (large), and
+#                 /var/lib/mecab/dic/unidic, with which MeCab tells how words read in context
 #   bash scripts/install-data.sh      (MIRUKAZE_UNIDIC=0 leaves UniDic out)
 set -euo pipefail
 

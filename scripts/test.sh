@@ -8,6 +8,8 @@ build="${BUILD_DIR:-$root/build-test}"
 jobs="$(nproc)"
 
 bash "$root/scripts/install-deps.sh"
+# The everyday-reading test makes the default dictionary from the installed data.
+bash "$root/scripts/install-data.sh"
 
 rm -rf "$build"
 cmake -S "$root" -B "$build" -DMIRUKAZE_WERROR=ON

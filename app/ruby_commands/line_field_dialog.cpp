@@ -6,10 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "app/ruby_commands/caret_field.h"
 #include "app/ruby_commands/dialog_support.h"
 #include "app/ruby_commands/sjis_entry.h"
+#include "common/field_entry.h"
 #include "common/view/sjis_codec.h"
+#include "engine/caret_field.h"
 #include "ui_line_field_dialog.h"
 
 namespace app {
@@ -95,7 +96,7 @@ void LineFieldDialog::accept() {
       .mode = CheckedIdOr(modes_, settings_.line_field_mode),
       .mark = *mark,
       .delete_mark = ui_->delete_mark_radio->isChecked(),
-      .separator = engine::SeparatorEntry(*separator),
+      .separator = common::SeparatorEntry(*separator),
       .field_kind = CheckedIdOr(field_kinds_, settings_.field_range_type),
       .first_field = ui_->first_field_box->value(),
       .second_field = ui_->second_field_box->value()};
@@ -164,11 +165,11 @@ void LineFieldDialog::CheckMark() {
 }
 
 void LineFieldDialog::ShowSeparator() {
-  std::string separator = engine::SeparatorEntry(SeparatorBytes());
+  std::string separator = common::SeparatorEntry(SeparatorBytes());
   ui_->separator_code_label->setText(
       separator.empty() ? QString() : QString::fromStdString(engine::SeparatorCode(separator[0])));
   ui_->caret_field_label->setText(
-      tr("・現ｶ-ｿﾙは<%1>field.").arg(CaretField(caret_line_head_, separator)));
+      tr("・現ｶ-ｿﾙは<%1>field.").arg(engine::CaretField(caret_line_head_, separator)));
 }
 
 std::string LineFieldDialog::SeparatorBytes() const {

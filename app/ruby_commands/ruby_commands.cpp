@@ -7,13 +7,14 @@
 
 #include "app/ruby_commands/messages.h"
 #include "app/ruby_commands/sjis_entry.h"
+#include "common/field_entry.h"
 #include "common/message_format.h"
+#include "common/status.h"
 #include "common/text_source.h"
 #include "common/view/sjis_codec.h"
-#include "dictionary/registry.h"
+#include "engine/command_context.h"
 #include "engine/dictionary_use.h"
-#include "engine/messages.h"
-#include "rubywindow/notation_checker.h"
+#include "engine/preparation.h"
 
 namespace app {
 
@@ -48,7 +49,7 @@ void RubyCommands::SetDialogs(std::unique_ptr<RubyCommandDialogs> dialogs) {
 
 std::string RubyCommands::FieldSeparator() const {
   std::optional<std::string> typed = common::view::EncodeSjis(session_.separator_typed);
-  return engine::SeparatorEntry(typed ? *typed : std::string());
+  return common::SeparatorEntry(typed ? *typed : std::string());
 }
 
 void RubyCommands::AllRubiClick() {
@@ -107,38 +108,22 @@ void RubyCommands::PassRubiAreaClick() {
   session_.delete_area_end = areas->delete_end;
 }
 
-// Guards first, as the passes themselves check them, so that no dialog opens for a command
-// that cannot run; then the text in Shift_JIS, and for the commands with a dialog the notation
-// check, whose fault would otherwise show only after the dialog.
+// The core's guards first, as the passes themselves check them, so that no dialog opens for a
+// command that cannot run; then the text in Shift_JIS, and for the commands with a dialog the
+// core's check of the text, whose fault would otherwise show only after the dialog.
 std::optional<std::string> RubyCommands::PrepareText(bool check_notation) {
-  if (!PassesGuards()) return std::nullopt;
+  if (!engine::PassesGuards(host_.RubyWindowOpen(), host_.Text().isEmpty(), *services_.messenger)) {
+    return std::nullopt;
+  }
   std::optional<std::string> bytes =
       EncodeTextOrTell(host_.Text(), messages::kTextNotSjis, *services_.messenger);
-  if (bytes && check_notation && !PassesNotationCheck(*bytes)) return std::nullopt;
+  if (bytes && check_notation) {
+    common::StringTextSource source(*bytes);
+    if (!common::IsOk(engine::CheckText(source, ContextOf(), *services_.messenger))) {
+      return std::nullopt;
+    }
+  }
   return bytes;
-}
-
-bool RubyCommands::PassesGuards() {
-  if (host_.RubyWindowOpen()) {
-    Warn(*services_.messenger, engine::messages::kTitleGoodbye,
-         std::string(engine::messages::kRubyWindowOpen));
-    return false;
-  }
-  if (host_.Text().isEmpty()) {
-    Warn(*services_.messenger, engine::messages::kTitleGoodbye,
-         std::string(engine::messages::kNothingToRuby));
-    return false;
-  }
-  return true;
-}
-
-bool RubyCommands::PassesNotationCheck(const std::string& text) {
-  common::StringTextSource source(text);
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(source, 0, /*report_separators=*/false, Areas());
-  if (check.ok()) return true;
-  rubywindow::ReportFault(check.code, ShowFaultAt(check.fault_offset), *services_.messenger);
-  return false;
 }
 
 // DIC_PATTERN as the dictionary selection set it; a value that stands for no use is refused
@@ -153,30 +138,17 @@ std::optional<engine::DictionaryUse> RubyCommands::ChosenDictionaryUse() {
   return use;
 }
 
-// The areas of the settings, with the delete options last confirmed in the non-ruby area dialog.
-common::NonRubyAreas RubyCommands::Areas() const {
-  common::NonRubyAreas areas = common::NonRubyAreasOf(*services_.settings);
-  areas.delete_start = session_.delete_area_start;
-  areas.delete_end = session_.delete_area_end;
-  return areas;
-}
-
+// The context of the settings, with the window's document, the delete options last confirmed in
+// the non-ruby area dialog, and faults shown at the caret.
 engine::RubyCommandContext RubyCommands::ContextOf() {
-  const common::Settings& settings = *services_.settings;
-  const common::ProgramDir& program = *services_.program;
-  return {
-      .work = common::WorkDir(services_.work_dir),
-      .document_path = host_.CurrentFile(),
-      .main_dictionary = program.MainDictionary(),
-      .user_dictionary = dictionary::UserDictionaryOf(settings, program),
-      .areas = Areas(),
-      .ruby_window_open = host_.RubyWindowOpen(),
-      .fault_line = [this](std::size_t fault_offset) { return ShowFaultAt(fault_offset); },
-      .grade_dictionary = program.GradeDictionary(),
-      .grade_kanji_count = settings.h_kanjisuu,
-      .jukujikun_list = program.SchoolJukujikunList(),
-      .level_dictionary = program.LevelDictionary(),
-  };
+  engine::RubyCommandContext context = engine::RubyCommandContextOf(
+      *services_.settings, *services_.program, common::WorkDir(services_.work_dir));
+  context.document_path = host_.CurrentFile();
+  context.areas.delete_start = session_.delete_area_start;
+  context.areas.delete_end = session_.delete_area_end;
+  context.ruby_window_open = host_.RubyWindowOpen();
+  context.fault_line = [this](std::size_t fault_offset) { return ShowFaultAt(fault_offset); };
+  return context;
 }
 
 // The caret goes where the fault shows, one byte before the checker's offset; the fault is

@@ -56,10 +56,7 @@ class RubyCommands : public QObject {
 
  private:
   std::optional<std::string> PrepareText(bool check_notation);
-  bool PassesGuards();
-  bool PassesNotationCheck(const std::string& text);
   std::optional<engine::DictionaryUse> ChosenDictionaryUse();
-  common::NonRubyAreas Areas() const;
   engine::RubyCommandContext ContextOf();
   int ShowFaultAt(std::size_t fault_offset);
   void Finish(const engine::RubyCommandResult& result);

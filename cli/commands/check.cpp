@@ -10,10 +10,11 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "common/message_format.h"
+#include "common/messages.h"
+#include "common/notation_checker.h"
 #include "common/sjis.h"
 #include "common/text_source.h"
 #include "rubywindow/messages.h"
-#include "rubywindow/notation_checker.h"
 
 namespace cli {
 namespace {
@@ -67,8 +68,8 @@ std::optional<std::size_t> ParseOffset(std::string_view text) {
 
 // Refuses a file with nothing in it, as the ruby window refuses an empty text.
 void TellNothingToCheck(common::Messenger& messenger) {
-  messenger.Tell(common::Message{std::string(rubywindow::messages::kTitleNothingToCheck),
-                                 std::string(rubywindow::messages::kNothingToCheck)});
+  messenger.Tell(common::Message{std::string(common::messages::kTitleNothingToCheck),
+                                 std::string(common::messages::kNothingToCheck)});
 }
 
 // Checks the opened file from byte `from` and prints the summary when it holds no fault.
@@ -85,9 +86,9 @@ CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file
     return CommandResult::Failure();
   }
   StartPoint start = StartPointOf(text, from);
-  rubywindow::NotationCheck check = rubywindow::CheckNotation(
-      text, start.offset, env.args.Has(kSeparators), common::NonRubyAreasOf(env.settings));
-  int fault_line = check.ok() ? 0 : rubywindow::LogicalLineOfFault(text, check.fault_offset);
+  common::NotationCheck check = common::CheckNotation(text, start.offset, env.args.Has(kSeparators),
+                                                      common::NonRubyAreasOf(env.settings));
+  int fault_line = check.ok() ? 0 : common::LogicalLineOfFault(text, check.fault_offset);
   // A read error ends every scan where it happens: neither a clean end nor a fault found there
   // would say anything true about the file.
   if (text.Failed()) {
@@ -95,11 +96,11 @@ CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file
     return CommandResult::Failure();
   }
   if (!check.ok()) {
-    rubywindow::ReportFault(check.code, fault_line, env.messenger);
+    common::ReportFault(check.code, fault_line, env.messenger);
     return CommandResult::Failure();
   }
-  std::string report = rubywindow::CheckPassedText(PathText(file), start.line, start.column,
-                                                   check.lines, check.groups);
+  std::string report =
+      common::CheckPassedText(PathText(file), start.line, start.column, check.lines, check.groups);
   return WriteOutput(env.out, report + "\n", env.messenger) ? CommandResult::Success()
                                                             : CommandResult::Failure();
 }

@@ -7,8 +7,8 @@
 #include "cli/command_support.h"
 #include "cli/settings_file.h"
 #include "common/message_format.h"
-#include "dictionary/generator/default_dictionaries.h"
-#include "dictionary/generator/messages.h"
+#include "dicgen/default_dictionaries.h"
+#include "dicgen/messages.h"
 
 #ifndef MIRUKAZE_DEFAULT_DATA_DIR
 #error "MIRUKAZE_DEFAULT_DATA_DIR must name the project's data/default folder"
@@ -21,11 +21,13 @@ constexpr std::string_view kKanjidic = "--kanjidic";
 constexpr std::string_view kIpadic = "--ipadic";
 constexpr std::string_view kUnidicLex = "--unidic-lex";
 constexpr std::string_view kData = "--data";
+constexpr std::string_view kMecabDic = "--mecab-dic";
 
 // Where Debian's packages kanjidic, mecab-ipadic and unidic-mecab put their data.
 constexpr std::string_view kDebianKanjidic = "/usr/share/edict/kanjidic";
 constexpr std::string_view kDebianIpadic = "/usr/share/mecab/dic/ipadic";
 constexpr std::string_view kDebianUnidicLex = "/usr/share/mecab/dic/unidic/lex_3_1.csv";
+constexpr std::string_view kDebianUnidicMecab = "/var/lib/mecab/dic/unidic";
 
 constexpr OptionSpec kOptions[] = {
     {kKanjidic, "", ValueKind::kPath, "PATH",
@@ -37,6 +39,9 @@ constexpr OptionSpec kOptions[] = {
     {kData, "", ValueKind::kPath, "DIR",
      "the project's tables: Qv_Users.pre, 小学熟字訓.txt, … (default: data/default of the source "
      "tree)"},
+    {kMecabDic, "", ValueKind::kPath, "DIR",
+     "UniDic compiled for MeCab, which tells how words read in context; an empty value leaves "
+     "MeCab out (default: /var/lib/mecab/dic/unidic)"},
 };
 
 std::filesystem::path PathOption(const ParsedArgs& args, std::string_view option,
@@ -53,14 +58,13 @@ std::string Seconds(std::chrono::steady_clock::duration elapsed) {
 
 CommandResult RunMakeDefaultDic(const CommandEnv& env) {
   auto start = std::chrono::steady_clock::now();
-  dictionary::generator::MainSourceInputs inputs{
-      PathOption(env.args, kKanjidic, kDebianKanjidic),
-      PathOption(env.args, kIpadic, kDebianIpadic),
-      PathOption(env.args, kUnidicLex, kDebianUnidicLex),
-      PathOption(env.args, kData, MIRUKAZE_DEFAULT_DATA_DIR)};
-  dictionary::generator::DefaultDictionariesReport report;
-  bool made = dictionary::generator::MakeDefaultDictionaries(inputs, env.program, env.work, report,
-                                                             env.messenger);
+  dicgen::MainSourceInputs inputs{PathOption(env.args, kKanjidic, kDebianKanjidic),
+                                  PathOption(env.args, kIpadic, kDebianIpadic),
+                                  PathOption(env.args, kUnidicLex, kDebianUnidicLex),
+                                  PathOption(env.args, kData, MIRUKAZE_DEFAULT_DATA_DIR),
+                                  PathOption(env.args, kMecabDic, kDebianUnidicMecab)};
+  dicgen::DefaultDictionariesReport report;
+  bool made = dicgen::MakeDefaultDictionaries(inputs, env.program, env.work, report, env.messenger);
   // Whatever was made is worth listing, also when a later step failed.
   std::string summary;
   for (const std::string& line : report.lines) summary += line + "\n";
@@ -71,7 +75,7 @@ CommandResult RunMakeDefaultDic(const CommandEnv& env) {
       return true;
     });
   }
-  summary += common::FormatMessage(dictionary::generator::messages::kTimeTaken,
+  summary += common::FormatMessage(dicgen::messages::kTimeTaken,
                                    {Seconds(std::chrono::steady_clock::now() - start)});
   summary += '\n';
   bool written = WriteOutput(env.out, summary, env.messenger);
@@ -82,7 +86,8 @@ CommandResult RunMakeDefaultDic(const CommandEnv& env) {
 
 const Command kMakeDefaultDicCommand = {
     "make-default-dic",
-    "make-default-dic [--kanjidic PATH] [--ipadic DIR] [--unidic-lex PATH] [--data DIR]",
+    "make-default-dic [--kanjidic PATH] [--ipadic DIR] [--unidic-lex PATH] [--data DIR]\n"
+    "                 [--mecab-dic DIR]",
     "make the default dictionaries of HOME/dic from Debian's open data",
     "Writes HOME/dic/Qv_Body.pre (the main dictionary's words, from a MeCab lexicon and\n"
     "KANJIDIC), Qv_Users.pre and 小学熟字訓.txt (copied from the data folder), 教育漢字.txt\n"

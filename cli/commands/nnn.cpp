@@ -9,8 +9,7 @@
 #include "cli/command_support.h"
 #include "cli/conversion_check.h"
 #include "cli/option_values.h"
-#include "common/status.h"
-#include "rubywindow/messages.h"
+#include "rubywindow/conversion_run.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"
 
@@ -48,22 +47,6 @@ std::optional<rw::NnnOptions> OptionsOf(const CommandEnv& env, std::string& erro
   return options;
 }
 
-// The empty-text refusal, the check and the marker question, in the ruby window's order.
-bool ReadyToConvert(const CommandEnv& env, const fs::path& file, const common::TextSource& text,
-                    const rw::NnnOptions& options) {
-  if (text.Size() == 0) {
-    env.messenger.Tell({std::string(rw::messages::kTitleNothingToConvert),
-                        std::string(rw::messages::kNothingToConvert), common::Icon::kWarning});
-    return false;
-  }
-  if (!PassesConversionCheck(text, file, env.settings, env.messenger)) return false;
-  if (!env.args.Has(kWarnMarkers)) return true;
-  std::optional<common::Message> question =
-      rw::NnnMarkerWarning(rw::ParseTemplate(options.template_text, rw::kNnnMarkers));
-  return !question ||
-         env.messenger.Ask(*question, common::Buttons::kOkCancel) == common::Answer::kOk;
-}
-
 CommandResult RunNnn(const CommandEnv& env) {
   std::string error;
   std::optional<rw::NnnOptions> options = OptionsOf(env, error);
@@ -71,13 +54,10 @@ CommandResult RunNnn(const CommandEnv& env) {
   fs::path file = env.args.Operands().front();
   std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
   if (!text) return CommandResult::Failure();
-  if (!ReadyToConvert(env, file, *text, *options)) return CommandResult::Failure();
-  if (!common::IsOk(rw::WriteNnn(file, *text, *options, env.messenger))) {
-    return CommandResult::Failure();
-  }
-  return WriteOutput(env.out, PathText(rw::NnnPath(file)) + "\n", env.messenger)
-             ? CommandResult::Success()
-             : CommandResult::Failure();
+  rw::ConversionStatus status =
+      rw::ConvertToNnn(ConversionInputOf(file, *text, env.settings), *options,
+                       env.args.Has(kWarnMarkers), env.messenger);
+  return FinishConversion(env, status, file, rw::NnnPath(file));
 }
 
 }  // namespace

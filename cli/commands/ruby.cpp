@@ -8,14 +8,15 @@
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "common/field_entry.h"
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/settings.h"
 #include "common/status.h"
-#include "dictionary/registry.h"
+#include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
 #include "engine/ruby_pipeline.h"
-#include "rubywindow/notation_checker.h"
 
 namespace cli {
 namespace {
@@ -97,7 +98,7 @@ std::optional<engine::Refusal> ChooseLevel(const CommandEnv& env, FilterChoices&
 std::optional<engine::Refusal> ChooseLineField(const CommandEnv& env, FilterChoices& choices) {
   const std::string* typed = env.args.Last(kSeparator);
   choices.line = engine::LineFieldOptionsOf(env.settings, env.args.Has(kMarkDelete),
-                                            engine::SeparatorEntry(typed ? *typed : ""));
+                                            common::SeparatorEntry(typed ? *typed : ""));
   return engine::ValidateLineField(choices.line);
 }
 
@@ -144,21 +145,15 @@ std::optional<engine::DictionaryUse> UseOf(std::string_view option) {
   return engine::DictionaryUseOf(value);
 }
 
+// The context of the settings, with the dictionaries and delete options the options give.
 engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   const ParsedArgs& args = env.args;
-  engine::RubyCommandContext context{env.work, {}, {}, {}, {}, false, {}, {}, {}, {}, {}};
-  const std::string* main_dic = args.Last(kMainDic);
-  context.main_dictionary = main_dic ? fs::path(*main_dic) : env.program.MainDictionary();
-  const std::string* user_dic = args.Last(kUserDic);
-  context.user_dictionary =
-      user_dic ? fs::path(*user_dic) : dictionary::UserDictionaryOf(env.settings, env.program);
-  context.areas = common::NonRubyAreasOf(env.settings);
+  engine::RubyCommandContext context =
+      engine::RubyCommandContextOf(env.settings, env.program, env.work);
+  if (const std::string* main_dic = args.Last(kMainDic)) context.main_dictionary = *main_dic;
+  if (const std::string* user_dic = args.Last(kUserDic)) context.user_dictionary = *user_dic;
   context.areas.delete_start = args.Has(kDeleteStart);
   context.areas.delete_end = args.Has(kDeleteEnd);
-  context.grade_dictionary = env.program.GradeDictionary();
-  context.grade_kanji_count = env.settings.h_kanjisuu;
-  context.jukujikun_list = env.program.SchoolJukujikunList();
-  context.level_dictionary = env.program.LevelDictionary();
   return context;
 }
 
@@ -169,7 +164,7 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
   if (!text) return false;
   context.document_path = file;
   context.fault_line = [&text](std::size_t offset) {
-    return rubywindow::LogicalLineOfFault(*text, offset);
+    return common::LogicalLineOfFault(*text, offset);
   };
   engine::RubyCommandResult result =
       kind.run(RubyJob{*text, setup.use, setup.choices, context, env.messenger});

@@ -3,46 +3,23 @@
 
 #include "cli/command.h"
 #include "cli/text_transform.h"
+#include "common/text_encoding.h"
 #include "dictionary/source_sort.h"
 
 namespace cli {
 namespace {
 
-constexpr char kReturn = '\r';
-constexpr char kLineFeed = '\n';
-
 constexpr OptionSpec kOptions[] = {kOutputOptionSpec};
-
-// The source's CR LF as LF, as the sort takes its lines; a lone CR stays.
-std::string WithLineFeeds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == kReturn && i + 1 < text.size() && text[i + 1] == kLineFeed) continue;
-    out += text[i];
-  }
-  return out;
-}
-
-// Sources are written with CR LF, as every text file of the program.
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    if (c == kLineFeed) out += kReturn;
-    out += c;
-  }
-  return out;
-}
 
 CommandResult RunSort(const CommandEnv& env) {
   return TransformFile(env, [&env](std::string_view text) -> std::optional<std::string> {
-    dictionary::SortResult sorted = dictionary::SortSourceLines(WithLineFeeds(text));
+    dictionary::SortResult sorted = dictionary::SortSourceLines(common::CrLfToLf(text));
     if (!sorted.text) {
       env.messenger.Tell(dictionary::SortFailedMessage(sorted));
       return std::nullopt;
     }
-    return WithCrLf(*sorted.text);
+    // Sources are written with CR LF, as every text file of the program.
+    return common::LfToCrLf(*sorted.text);
   });
 }
 

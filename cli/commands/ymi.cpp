@@ -10,7 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/conversion_check.h"
 #include "cli/option_values.h"
-#include "common/status.h"
+#include "rubywindow/conversion_run.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/ymi_options.h"
 #include "rubywindow/ymi_writer.h"
@@ -83,22 +83,6 @@ std::optional<rw::YmiOptions> OptionsOf(const CommandEnv& env, std::string& erro
   return options;
 }
 
-// The run button's checks and its marker warning, which only informs.
-bool Accepted(const rw::YmiOptions& options, common::Messenger& messenger) {
-  if (std::optional<common::Message> refusal = rw::RefusalOf(options)) {
-    messenger.Tell(*refusal);
-    return false;
-  }
-  if (options.warn_markers) {
-    rw::TemplateTable table =
-        rw::ParseTemplate(rw::ExpandTabMarks(options.template_text), rw::kYmiMarkers);
-    if (std::optional<common::Message> warning = rw::YmiMarkerWarning(table)) {
-      messenger.Tell(*warning);
-    }
-  }
-  return true;
-}
-
 CommandResult RunYmi(const CommandEnv& env) {
   std::string error;
   std::optional<rw::YmiOptions> options = OptionsOf(env, error);
@@ -106,16 +90,9 @@ CommandResult RunYmi(const CommandEnv& env) {
   fs::path file = env.args.Operands().front();
   std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
   if (!text) return CommandResult::Failure();
-  if (!PassesConversionCheck(*text, file, env.settings, env.messenger)) {
-    return CommandResult::Failure();
-  }
-  if (!Accepted(*options, env.messenger)) return CommandResult::Failure();
-  if (!common::IsOk(rw::WriteYmi(file, *text, *options, env.messenger))) {
-    return CommandResult::Failure();
-  }
-  return WriteOutput(env.out, PathText(rw::YmiPath(file)) + "\n", env.messenger)
-             ? CommandResult::Success()
-             : CommandResult::Failure();
+  rw::ConversionStatus status =
+      rw::ConvertToYmi(ConversionInputOf(file, *text, env.settings), *options, env.messenger);
+  return FinishConversion(env, status, file, rw::YmiPath(file));
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "common/messenger.h"
+#include "common/notation_checker.h"
 #include "common/view/text_window.h"
-#include "rubywindow/notation_checker.h"
 #include "rubywindow/view/ruby_window_context.h"
 
 class QLabel;
@@ -66,9 +66,9 @@ class RubyWindow : public common::view::TextWindow {
 
   // Checks and pages.
   std::optional<std::string> TextInSjis();
-  std::optional<NotationCheck> RunCheck(const std::string& text, std::size_t start,
-                                        bool report_separators);
-  void ShowFault(const NotationCheck& check, std::string_view file);
+  std::optional<common::NotationCheck> RunCheck(const std::string& text, std::size_t start,
+                                                bool report_separators);
+  void ShowFault(const common::NotationCheck& check, std::string_view file);
   bool PassesCheckBeforeConversion(const std::string& text);
   bool HasPageToShow();
   void ShowPage(const std::filesystem::path& page);

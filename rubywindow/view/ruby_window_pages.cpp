@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/message_format.h"
+#include "common/messages.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/status.h"
@@ -73,13 +74,14 @@ std::optional<std::string> RubyWindow::TextInSjis() {
 }
 
 // `text` is the editor's text in Shift_JIS, `start` an offset in it.
-std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::size_t start,
-                                                  bool report_separators) {
+std::optional<common::NotationCheck> RubyWindow::RunCheck(const std::string& text,
+                                                          std::size_t start,
+                                                          bool report_separators) {
   Pane()->setExtraSelections({});
   std::string file = AsInFile(text);
   common::StringTextSource source(file);
-  NotationCheck check = CheckNotation(source, FileOffsetOf(text, start), report_separators,
-                                      common::NonRubyAreasOf(*context_.settings));
+  common::NotationCheck check = CheckNotation(source, FileOffsetOf(text, start), report_separators,
+                                              common::NonRubyAreasOf(*context_.settings));
   if (check.ok()) return check;
   ShowFault(check, file);
   return std::nullopt;
@@ -88,10 +90,10 @@ std::optional<NotationCheck> RubyWindow::RunCheck(const std::string& text, std::
 // The caret goes just before the fault's offset in the file, taken to its character (a line
 // whose braces do not balance puts it at the end of that line); a separator found is selected
 // and shown red and bold. The line is the file's, as the command line's check reports it.
-void RubyWindow::ShowFault(const NotationCheck& check, std::string_view file) {
+void RubyWindow::ShowFault(const common::NotationCheck& check, std::string_view file) {
   std::size_t in_file = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
   std::size_t caret = EditorOffsetOf(file, in_file);
-  if (check.code == CheckCode::kSeparatorFound) {
+  if (check.code == common::CheckCode::kSeparatorFound) {
     Pane()->SelectBytes(caret, 1);
     QTextEdit::ExtraSelection mark;
     mark.cursor = Pane()->textCursor();
@@ -102,8 +104,9 @@ void RubyWindow::ShowFault(const NotationCheck& check, std::string_view file) {
     Pane()->MoveCaretToByte(caret);
   }
   Pane()->NotifyCaretMoved();
-  ReportFault(check.code, LogicalLineOfFault(common::StringTextSource(file), check.fault_offset),
-              Messenger());
+  common::ReportFault(
+      check.code, common::LogicalLineOfFault(common::StringTextSource(file), check.fault_offset),
+      Messenger());
 }
 
 bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
@@ -113,7 +116,7 @@ bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
 void RubyWindow::NotationTest() {
   if (error_list_mode_) return;
   if (Pane()->document()->isEmpty()) {
-    Tell(core_messages::kTitleNothingToCheck, std::string(core_messages::kNothingToCheck),
+    Tell(common::messages::kTitleNothingToCheck, std::string(common::messages::kNothingToCheck),
          common::Icon::kWarning);
     return;
   }
@@ -125,10 +128,10 @@ void RubyWindow::NotationTest() {
   std::size_t offset = start->from_caret ? Pane()->CaretByte() : 0;
   int line = start->from_caret ? Pane()->LogicalLineOfCaret() : 1;
   int column = start->from_caret ? Pane()->ByteColumnOfCaret() : 1;
-  std::optional<NotationCheck> check = RunCheck(*text, offset, start->report_separators);
+  std::optional<common::NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
-  Tell(kCheckPassedTitle,
-       CheckPassedText(DocumentPath().string(), line, column, check->lines, check->groups));
+  Tell(common::kCheckPassedTitle,
+       common::CheckPassedText(DocumentPath().string(), line, column, check->lines, check->groups));
 }
 
 // The browser displays do nothing in error-list mode, and refuse an empty text.

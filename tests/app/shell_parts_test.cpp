@@ -156,6 +156,9 @@ class ShellPartsTest : public QObject {
     QTest::newRow("registered user") << 1 << 2 << "[人名]";
     QTest::newRow("user then main") << 2 << 2 << "[人名]＋[本体辞書]";
     QTest::newRow("standard then main") << 2 << -1 << "[標準pre]＋[本体辞書]";
+    // The passes take the standard user dictionary for a selection on an empty entry.
+    QTest::newRow("selection on an empty entry") << 1 << 5 << "[標準pre]";
+    QTest::newRow("selection past the entries") << 2 << 12 << "[標準pre]＋[本体辞書]";
   }
 
   void DictionaryIndicatorNamesTheDictionariesInUse() {
@@ -165,6 +168,8 @@ class ShellPartsTest : public QObject {
     common::Settings settings;
     settings.dic_pattern = pattern;
     settings.dic_num = selected;
+    settings.dic_names[0] = testing_support::Sjis("地名");
+    settings.dic_names[1] = testing_support::Sjis("作品");
     settings.dic_names[2] = testing_support::Sjis("人名");
     QCOMPARE(app::DictionaryIndicatorText(settings), label);
   }

@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/text_source.h"
@@ -22,7 +23,6 @@
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
-#include "rubywindow/notation_checker.h"
 #include "rubywindow/view/ruby_format_dialog.h"
 #include "rubywindow/view/ruby_window_session.h"
 #include "tests/support/recording_messenger.h"
@@ -106,14 +106,13 @@ struct CoreVerdict {
 CoreVerdict CoreVerdictOf(const std::string& sjis, const std::string& path,
                           const common::Settings& settings) {
   common::StringTextSource source(sjis);
-  rubywindow::NotationCheck check =
-      rubywindow::CheckNotation(source, 0, false, common::NonRubyAreasOf(settings));
+  common::NotationCheck check =
+      common::CheckNotation(source, 0, false, common::NonRubyAreasOf(settings));
   testing_support::RecordingMessenger told;
   if (check.ok()) {
-    return {rubywindow::CheckPassedText(path, 1, 1, check.lines, check.groups), 0};
+    return {common::CheckPassedText(path, 1, 1, check.lines, check.groups), 0};
   }
-  rubywindow::ReportFault(check.code, rubywindow::LogicalLineOfFault(source, check.fault_offset),
-                          told);
+  common::ReportFault(check.code, common::LogicalLineOfFault(source, check.fault_offset), told);
   std::size_t before = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
   QString editor = common::view::DecodeSjis(sjis.substr(0, before));
   editor.remove(u'\r');
@@ -180,7 +179,7 @@ class RubyWindowTest : public QObject {
     AcceptNextDialog();
     f.Trigger("notationTest");
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご苦労様!!",
-                                        rubywindow::CheckPassedText(path.string(), 1, 1, 2, 2)));
+                                        common::CheckPassedText(path.string(), 1, 1, 2, 2)));
   }
 
   // The fault's byte offset reaches the caret through the Shift_JIS encoding: 漢字 before the

@@ -1,0 +1,84 @@
+// Encoding detection and line ends.
+#include "common/text_encoding.h"
+
+#include <cstddef>
+
+namespace common {
+namespace {
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+bool HasNonAscii(std::string_view bytes) {
+  for (char byte : bytes) {
+    if (static_cast<unsigned char>(byte) >= 0x80) return true;
+  }
+  return false;
+}
+
+// The length of the well-formed sequence starting at bytes[at], or 0. The second byte's range
+// depends on the first, which is what rules out overlong forms, surrogates (ED A0–BF) and
+// code points past U+10FFFF (F4 90 and above).
+std::size_t SequenceLength(std::string_view bytes, std::size_t at) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
+  unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
+  if (length == 0 || at + length > bytes.size()) return 0;
+  unsigned char low = 0x80, high = 0xBF;
+  if (lead == 0xE0) low = 0xA0;
+  if (lead == 0xED) high = 0x9F;
+  if (lead == 0xF0) low = 0x90;
+  if (lead == 0xF4) high = 0x8F;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (!IsContinuation(byte(i))) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    // Runs of ASCII, most of any text, skip the table.
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    std::size_t length = SequenceLength(bytes, at);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
+TextEncoding DetectEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return TextEncoding::kUtf8WithBom;
+  if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return TextEncoding::kUtf8;
+  return TextEncoding::kShiftJis;
+}
+
+std::string CrLfToLf(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    out += bytes[i];
+  }
+  return out;
+}
+
+std::string LfToCrLf(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 16);
+  for (char byte : bytes) {
+    if (byte == '\n') out += '\r';
+    out += byte;
+  }
+  return out;
+}
+
+}  // namespace common

@@ -1,0 +1,222 @@
+// The analyser is asked only about the keys and phrases that need it: a few thousand short
+// sentences, a second or two.
+#include "dicgen/context_entries.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "dicgen/data_file.h"
+#include "dicgen/kana.h"
+
+namespace dicgen {
+namespace {
+
+// Kana that begin a particle after a noun.
+constexpr std::u32string_view kParticleKana = U"がかのにをでともへやは";
+// Particles of two kana or more; one that begins with a particle key's last kana is tried
+// after the noun (空か → 空から).
+constexpr std::u32string_view kLongParticles[] = {U"から", U"まで", U"より", U"など", U"では",
+                                                  U"には", U"とは", U"にも", U"でも", U"への"};
+// A frame that suits a verb form, so that the verb is read where it is at all likely.
+constexpr std::u32string_view kVerbFrame = U"ない。";
+constexpr std::u32string_view kEndFrame = U"。";
+
+bool IsAllKanji(std::u32string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char32_t c) { return IsKanji(c) || c == U'々'; });
+}
+
+// `text` and what follows it, built with append: operator+ on a temporary trips GCC 12's
+// -Wrestrict at -O2.
+std::u32string Then(std::u32string_view text, std::u32string_view after) {
+  std::u32string all;
+  all.reserve(text.size() + after.size());
+  all.append(text);
+  all.append(after);
+  return all;
+}
+
+std::u32string Joined(const std::vector<std::u32string>& segments) {
+  std::u32string all;
+  for (const std::u32string& segment : segments) all += segment;
+  return all;
+}
+
+std::size_t EntryBytes(const WordEntry& entry) {
+  std::size_t bytes = entry.surface.size() * 2 + 2;  // key, separator and line end
+  for (const std::u32string& segment : entry.segments) bytes += segment.size() + 1;
+  return bytes;
+}
+
+// The first token of `text` as the analyser reads it, when it begins exactly with `word`.
+std::optional<std::u32string> ReadingOfFirstWord(ContextAnalyser& analyser,
+                                                 std::u32string_view text,
+                                                 std::u32string_view word) {
+  std::optional<std::vector<AnalysedToken>> tokens = analyser.Analyse(text);
+  if (!tokens || tokens->empty() || tokens->front().surface != word) return std::nullopt;
+  if (tokens->front().reading.empty()) return std::nullopt;
+  return tokens->front().reading;
+}
+
+class Words {
+ public:
+  explicit Words(std::vector<WordEntry>& words) : words_(words) {
+    for (std::size_t i = 0; i < words_.size(); ++i) index_.emplace(words_[i].surface, i);
+  }
+  const WordEntry* Find(const std::u32string& surface) const {
+    auto at = index_.find(surface);
+    return at == index_.end() || removed_.contains(at->second) ? nullptr : &words_[at->second];
+  }
+  void Remove(const std::u32string& surface) {
+    auto at = index_.find(surface);
+    if (at != index_.end()) removed_.insert(at->second);
+  }
+  void Put(WordEntry entry) {
+    auto at = index_.find(entry.surface);
+    if (at != index_.end()) {
+      removed_.erase(at->second);
+      words_[at->second] = std::move(entry);
+      return;
+    }
+    added_.push_back(std::move(entry));
+  }
+  void Finish() {
+    std::vector<WordEntry> kept;
+    kept.reserve(words_.size() + added_.size());
+    for (std::size_t i = 0; i < words_.size(); ++i) {
+      if (!removed_.contains(i)) kept.push_back(std::move(words_[i]));
+    }
+    for (WordEntry& entry : added_) kept.push_back(std::move(entry));
+    words_ = std::move(kept);
+  }
+
+ private:
+  std::vector<WordEntry>& words_;
+  std::map<std::u32string, std::size_t> index_;
+  std::set<std::size_t> removed_;
+  std::vector<WordEntry> added_;
+};
+
+// The segments of `noun` with `kana` after them (kana carry no reading of their own).
+WordEntry NounWithKana(const WordEntry& noun, std::u32string_view kana, long rank) {
+  return {Then(noun.surface, kana), noun.segments, rank};
+}
+
+void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>& protect,
+                      Words& words, const std::vector<std::u32string>& surfaces,
+                      ContextEntryReport& report) {
+  for (const std::u32string& key : surfaces) {
+    if (key.size() < 2 || protect.contains(key)) continue;
+    char32_t last = key.back();
+    if (kParticleKana.find(last) == std::u32string_view::npos) continue;
+    std::u32string noun_surface = key.substr(0, key.size() - 1);
+    if (!IsAllKanji(noun_surface)) continue;
+    const WordEntry* noun = words.Find(noun_surface);
+    const WordEntry* entry = words.Find(key);
+    if (noun == nullptr || entry == nullptr) continue;
+    if (Joined(noun->segments) == Joined(entry->segments)) continue;  // they read alike
+    std::optional<std::vector<AnalysedToken>> tokens = analyser.Analyse(Then(key, kVerbFrame));
+    if (!tokens || tokens->empty()) continue;
+    if (tokens->front().surface == noun_surface) {
+      words.Remove(key);
+      ++report.particle_keys_dropped;
+      continue;
+    }
+    std::u32string noun_reading = Joined(noun->segments);
+    WordEntry noun_copy = *noun;
+    for (std::u32string_view particle : kLongParticles) {
+      if (particle.front() != last) continue;
+      std::u32string longer = Then(noun_surface, particle);
+      if (protect.contains(longer) || words.Find(longer) != nullptr) continue;
+      std::optional<std::u32string> reading =
+          ReadingOfFirstWord(analyser, Then(longer, kEndFrame), noun_surface);
+      if (!reading || *reading != noun_reading) continue;
+      WordEntry added = NounWithKana(noun_copy, particle, noun_copy.rank);
+      report.bytes_added += EntryBytes(added);
+      ++report.entries_written;
+      words.Put(std::move(added));
+    }
+  }
+}
+
+void AddFollowingKanaEntries(ContextAnalyser& analyser, const std::vector<ContextPhrases>& table,
+                             const std::set<std::u32string>& protect, Words& words,
+                             ContextEntryReport& report) {
+  for (const ContextPhrases& line : table) {
+    const WordEntry* word = words.Find(line.word);
+    if (word == nullptr) continue;
+    WordEntry base = *word;
+    for (const std::u32string& phrase : line.phrases) {
+      if (phrase.size() <= line.word.size() || !phrase.starts_with(line.word)) continue;
+      std::u32string key = phrase.substr(0, line.word.size() + 1);
+      if (protect.contains(key)) continue;
+      std::optional<std::u32string> reading =
+          ReadingOfFirstWord(analyser, Then(phrase, kEndFrame), line.word);
+      if (!reading) {
+        // A verb's token holds its okurigana (来ない → 来); a word's token is the word itself.
+        std::optional<std::vector<AnalysedToken>> tokens =
+            analyser.Analyse(Then(phrase, kEndFrame));
+        if (!tokens || tokens->empty() || !tokens->front().surface.starts_with(line.word)) continue;
+        std::u32string_view tail =
+            std::u32string_view(tokens->front().surface).substr(line.word.size());
+        std::u32string_view whole = tokens->front().reading;
+        if (whole.size() <= tail.size() || !whole.ends_with(tail)) continue;
+        reading = std::u32string(whole.substr(0, whole.size() - tail.size()));
+      }
+      if (base.segments.size() != 1 && Joined(base.segments) != *reading) continue;
+      WordEntry entry{key, base.segments, base.rank};
+      if (entry.segments.size() == 1) entry.segments.front() = *reading;
+      const WordEntry* existing = words.Find(key);
+      if (existing != nullptr && Joined(existing->segments) == *reading) continue;
+      report.bytes_added += EntryBytes(entry);
+      ++report.entries_written;
+      words.Put(std::move(entry));
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<ContextPhrases>> ReadContextTable(const std::filesystem::path& path,
+                                                            common::Messenger& messenger) {
+  std::vector<ContextPhrases> table;
+  bool read = ForEachTableLine(path, messenger, [&table](std::u32string_view line) {
+    ContextPhrases row;
+    std::size_t start = 0;
+    while (start < line.size()) {
+      std::size_t end = line.find(U' ', start);
+      if (end == std::u32string_view::npos) end = line.size();
+      if (end > start) {
+        std::u32string field(line.substr(start, end - start));
+        if (row.word.empty()) {
+          row.word = std::move(field);
+        } else {
+          if (!field.starts_with(row.word)) return false;
+          row.phrases.push_back(std::move(field));
+        }
+      }
+      start = end + 1;
+    }
+    if (row.word.empty() || row.phrases.empty()) return false;
+    table.push_back(std::move(row));
+    return true;
+  });
+  if (!read) return std::nullopt;
+  return table;
+}
+
+void DistilContext(ContextAnalyser& analyser, const std::vector<ContextPhrases>& table,
+                   const std::vector<std::u32string>& protected_surfaces,
+                   std::vector<WordEntry>& words, ContextEntryReport& report) {
+  std::set<std::u32string> protect(protected_surfaces.begin(), protected_surfaces.end());
+  std::vector<std::u32string> surfaces;
+  surfaces.reserve(words.size());
+  for (const WordEntry& entry : words) surfaces.push_back(entry.surface);
+  Words index(words);
+  MendParticleKeys(analyser, protect, index, surfaces, report);
+  AddFollowingKanaEntries(analyser, table, protect, index, report);
+  index.Finish();
+}
+
+}  // namespace dicgen

@@ -1,0 +1,61 @@
+#include "common/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace common {
+namespace {
+
+TEST(TextEncoding, DetectsTheEncodingOfATextFile) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    TextEncoding encoding;
+  };
+  const Row rows[] = {
+      {"ascii only", "plain text\r\n", TextEncoding::kShiftJis},
+      {"empty", "", TextEncoding::kShiftJis},
+      {"shift_jis", "\x8A\xBF\x8E\x9A\r\n", TextEncoding::kShiftJis},  // 漢字
+      {"utf-8", "\xE6\xBC\xA2\xE5\xAD\x97\n", TextEncoding::kUtf8},     // 漢字
+      {"utf-8 with a mark", "\xEF\xBB\xBF" "abc", TextEncoding::kUtf8WithBom},
+      {"a mark settles it even before bad bytes", "\xEF\xBB\xBF\x8A\xBF",
+       TextEncoding::kUtf8WithBom},
+      // Half-width katakana ｱｲ in Shift_JIS are continuation bytes without a lead.
+      {"shift_jis half-width kana", "\xB1\xB2", TextEncoding::kShiftJis},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(DetectEncoding(row.bytes), row.encoding) << row.what;
+  }
+}
+
+TEST(TextEncoding, OnlyWellFormedUtf8IsValid) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    bool valid;
+  };
+  const Row rows[] = {
+      {"two bytes", "\xC3\xA9", true},
+      {"four bytes", "\xF0\x9F\x98\x80", true},
+      {"last code point", "\xF4\x8F\xBF\xBF", true},
+      {"overlong slash", "\xC0\xAF", false},
+      {"overlong three bytes", "\xE0\x80\xAF", false},
+      {"surrogate", "\xED\xA0\x80", false},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"cut off at the end", "\xE6\xBC", false},
+      {"lone continuation", "\x80", false},
+      {"lead without continuation", "\xE6" "ab", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(IsValidUtf8(row.bytes), row.valid) << row.what;
+  }
+}
+
+TEST(TextEncoding, LineEndsConvertOnlyWhole) {
+  EXPECT_EQ(CrLfToLf("a\r\nb\rc\n\r"), "a\nb\rc\n\r");
+  EXPECT_EQ(LfToCrLf("a\nb\r"), "a\r\nb\r");
+}
+
+}  // namespace
+}  // namespace common

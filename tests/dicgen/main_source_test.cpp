@@ -1,0 +1,417 @@
+// The main dictionary's source from tiny lexicon, KANJIDIC and table fixtures: the readings
+// chosen, the words added and left out, and the file written.
+#include "dicgen/main_source.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/cp932.h"
+#include "common/working_files.h"
+#include "dicgen/context_forms.h"
+#include "dicgen/entry_selection.h"
+#include "dicgen/format_limits.h"
+#include "dicgen/kana.h"
+#include "dicgen/messages.h"
+#include "dicgen/redundant_forms.h"
+#include "dictionary/dictionary_compiler.h"
+#include "dictionary/ruby_dictionary_format.h"
+#include "engine/dictionary_run.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace dicgen {
+namespace {
+
+using dictionary::BucketOf;
+using dictionary::CompiledDictionary;
+using dictionary::EntriesByLength;
+using dictionary::kAlignment;
+using dictionary::kBucketCounts;
+using dictionary::kMaxBucketKeys;
+using testing_support::BytesEqual;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::Sjis;
+using testing_support::WriteFile;
+
+std::string EucJp(std::string_view utf8) {
+  iconv_t to_euc = iconv_open("EUC-JP", "UTF-8");
+  std::string out(utf8.size() * 2, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t in_left = utf8.size();
+  char* at = out.data();
+  std::size_t out_left = out.size();
+  iconv(to_euc, &in, &in_left, &at, &out_left);
+  iconv_close(to_euc);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+// A row of UniDic's lex.csv with the fields the generator reads.
+std::string UnidicRow(std::string_view surface, int cost, std::string_view pos,
+                      std::string_view conjugation, std::string_view kana) {
+  std::string row = std::string(surface) + ",1,1," + std::to_string(cost) + "," + std::string(pos) +
+                    ",*," + std::string(conjugation) + ",*,";
+  row += std::string(kana) + "," + std::string(surface) + "," + std::string(surface) + ",";
+  row += std::string(kana) + "," + std::string(surface) + "," + std::string(kana) + ",漢,";
+  row += "*,*,*,*,\"B1,B2\",*,体,";  // a quoted field with a comma comes before the reading
+  row += std::string(kana) + "," + std::string(kana) + ",*,*,0,C1,*,0,0\n";
+  return row;
+}
+
+constexpr std::string_view kKanjidic =
+    "# KANJIDIC test fixture\n"
+    "漢 3441 U6f22 G3 F1 カン から {China}\n"
+    "字 3B7A U5b57 G1 F2 ジ あざ {character}\n"
+    "今 3A23 U4eca G2 コン キン いま {now}\n"
+    "日 467C U65e5 G1 F1 ニチ ジツ ひ -か T1 す {day}\n"
+    "人 3F4D U4eba G1 ジン ニン ひと -り {person}\n"
+    "終 3D2A U7d42 G3 シュウ お.わる お.える {end}\n"
+    "了 4E3B U4e86 G8 リョウ {finish}\n"
+    "処 3D68 U51e6 G6 ショ {deal}\n"
+    "理 4D7D U7406 G2 リ {reason}\n"
+    "一 306C U4e00 G1 イチ イツ ひと ひと.つ {one}\n";
+
+class MainSourceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(dir_ / "kanjidic", EucJp(kKanjidic));
+    std::filesystem::create_directory(dir_ / "data");
+    WriteFile(dir_ / "data" / std::string(kOverrideTableName), "# overrides\n人,にん\n");
+    WriteFile(dir_ / "data" / std::string(kCounterTableName),
+              "# counters\nつ ひとつ - - - - - - - - - -\n");
+    inputs_.kanjidic = dir_ / "kanjidic";
+    inputs_.data_dir = dir_ / "data";
+  }
+
+  void WriteUnidic(const std::string& rows) {
+    WriteFile(dir_ / "lex.csv", rows);
+    inputs_.unidic_lex = dir_ / "lex.csv";
+  }
+
+  // The source's lines as UTF-8, comments left out.
+  std::vector<std::string> Lines() {
+    std::string text = common::Cp932ToUtf8(ReadFile(pre_)).value_or("");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find("\r\n", start);
+      std::string line = text.substr(start, end - start);
+      if (!line.starts_with("#")) lines.push_back(line);
+      start = end + 2;
+    }
+    return lines;
+  }
+
+  ScratchDir dir_;
+  std::filesystem::path pre_ = dir_ / "Qv_Body.pre";
+  MainSourceInputs inputs_;
+  MainSourceReport report_;
+  RecordingMessenger messenger_;
+};
+
+TEST_F(MainSourceTest, WritesTheSourceFromLexiconKanjidicAndTables) {
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ") +
+              UnidicRow("漢", 2500, "名詞,普通名詞,一般", "*", "カラ") +
+              UnidicRow("今日", 2000, "名詞,普通名詞,副詞可能", "*", "キョウ") +
+              UnidicRow("人", 4000, "名詞,普通名詞,一般", "*", "ヒト") +
+              UnidicRow("人", 1000, "名詞,固有名詞,人名", "*", "ジン") +
+              UnidicRow("嚙む", 5000, "動詞,一般,*", "五段-マ行", "カム"));
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  EXPECT_TRUE(messenger_.records.empty());
+  std::string expected = Sjis(
+      "# 主辞書の元ファイル。mirukaze-cli make-default-dic が作りました。\r\n"
+      "# 語と読み: UniDic 3.1 (unidic-mecab, BSD)\r\n"
+      "# 漢字ごとの読みの分け方: KANJIDIC (EDRDG, CC BY-SA 4.0)\r\n"
+      "# 手直しの表: data/default/overrides.txt, counters.txt\r\n"
+      // Single kanji from KANJIDIC (its first on'yomi), then from the lexicon (漢 から), then
+      // the override table (人 にん, not the general word's ひと nor the name's じん); within a
+      // length the commonest words come last, where a lookup meets them first.
+      "終,しゅう\r\n理,り\r\n日,にち\r\n字,じ\r\n処,しょ\r\n今,こん\r\n了,りょう\r\n"
+      "一,いち\r\n漢,から\r\n人,にん\r\n"
+      "漢字,かん*じ\r\n今日,*きょう\r\n一つ,ひと\r\n");
+  EXPECT_TRUE(BytesEqual(expected, ReadFile(pre_)));
+  EXPECT_EQ(report_.words_written, Lines().size());
+  ASSERT_EQ(report_.dropped.size(), 1u);
+  EXPECT_EQ(report_.dropped[0], "Shift_JISで書けない字を含む語 1語（例：嚙む）");
+}
+
+// Compiles the source's lines into a dictionary as the builder would, and gives `text` ruby
+// with it.
+std::string RubyWith(const std::string& source, std::string_view text, const ScratchDir& dir) {
+  EntriesByLength entries;
+  std::size_t start = 0;
+  while (start < source.size()) {
+    std::size_t end = source.find("\r\n", start);
+    std::string line = source.substr(start, end - start);
+    start = end + 2;
+    if (line.starts_with("#")) continue;
+    std::size_t comma = line.find(',');
+    entries[comma / 2 - 1].push_back({line.substr(0, comma), line.substr(comma + 1)});
+  }
+  CompiledDictionary compiled = CompileDictionary(entries);
+  EXPECT_TRUE(compiled.ok());
+  WriteFile(dir / "main.dic", compiled.bytes);
+  common::WorkDir work(dir / "work");
+  std::filesystem::create_directory(work.Dir());
+  WriteFile(work.File(common::kNonRubyMarked), Sjis(text));
+  RecordingMessenger messenger;
+  common::Progress progress(messenger);
+  engine::DictionaryRunOptions options{.input = common::kNonRubyMarked,
+                                       .dictionary = dir / "main.dic"};
+  EXPECT_EQ(engine::RunDictionary(work, options, progress, messenger), engine::RunStatus::kOk);
+  return common::Cp932ToUtf8(ReadFile(work.File(common::kCleanedUp))).value_or("");
+}
+
+TEST_F(MainSourceTest, SuruNounOutlastsTheVerbFormOfItsLastKanji) {
+  // 了する (three characters) is matched before 終了 (two) unless 終了する is a word too; 終
+  // alone would then read おわり. (了 alone reads さとる, so 了する is a word of its own.)
+  WriteUnidic(UnidicRow("終了", 3000, "名詞,普通名詞,サ変可能", "*", "シュウリョウ") +
+              UnidicRow("終", 2000, "名詞,普通名詞,一般", "*", "オワリ") +
+              UnidicRow("了", 2000, "名詞,固有名詞,人名", "*", "サトル") +
+              UnidicRow("了する", 6000, "動詞,一般,*", "サ行変格", "リョウスル") +
+              UnidicRow("了し", 6000, "動詞,一般,*", "サ行変格", "リョウシ") +
+              UnidicRow("了しよう", 6000, "動詞,一般,*", "サ行変格", "リョウシヨウ"));
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  EXPECT_EQ(RubyWith(ReadFile(pre_), "終了する。終了しよう。終わり\n", dir_),
+            "{終/しゅう}{了/りょう}する。{終/しゅう}{了/りょう}しよう。{終/おわり}わり\r\n");
+}
+
+TEST_F(MainSourceTest, IpadicServesWhenUnidicIsNotGiven) {
+  std::filesystem::create_directory(dir_ / "ipadic");
+  WriteFile(dir_ / "ipadic" / "Noun.csv",
+            EucJp("漢字,1285,1285,3000,名詞,一般,*,*,*,*,漢字,カンジ,カンジ\n"
+                  "漢,1285,1285,2000,名詞,一般,*,*,*,*,漢,カラ,カラ\n"));
+  inputs_.ipadic_dir = dir_ / "ipadic";
+  inputs_.unidic_lex = dir_ / "missing.csv";
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  std::vector<std::string> lines = Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "漢字,かん*じ"), lines.end());
+  EXPECT_NE(ReadFile(pre_).find(Sjis("IPAdic")), std::string::npos);
+}
+
+TEST_F(MainSourceTest, WithoutAnyLexiconNothingIsWritten) {
+  inputs_.unidic_lex = dir_ / "missing.csv";
+  EXPECT_FALSE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_EQ(messenger_.records[0].text, messages::kNoLexicon);
+  EXPECT_FALSE(std::filesystem::exists(pre_));
+}
+
+TEST_F(MainSourceTest, FaultyOverrideLineIsNamedAndNothingIsWritten) {
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  WriteFile(dir_ / "data" / std::string(kOverrideTableName), "# overrides\n人,ニン\n");
+  EXPECT_FALSE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_NE(messenger_.records[0].text.find("2行目"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(pre_));
+}
+
+TEST_F(MainSourceTest, OverrideLineThatDoesNotFitItsWordIsReportedAsTheTablesFault) {
+  // 人 is the only ruby target of 人の, so a reading split in two cannot be laid over it.
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  WriteFile(dir_ / "data" / std::string(kOverrideTableName), "人の,ひと*の\n人が,ひと\n");
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  std::vector<std::string> lines = Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "人が,ひと"), lines.end());
+  EXPECT_EQ(std::find(lines.begin(), lines.end(), "人の,ひと"), lines.end());
+  ASSERT_EQ(report_.dropped.size(), 1u);
+  EXPECT_EQ(report_.dropped[0],
+            "手直しの表の行で読みが語に合わないもの（表の誤り） 1行（例：人の）");
+}
+
+TEST_F(MainSourceTest, TargetThatCannotBeReplacedLeavesNoTemporaryFile) {
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  std::filesystem::path folder = dir_ / "dic";
+  std::filesystem::create_directories(folder / "Qv_Body.pre");  // a folder where the file goes
+  EXPECT_FALSE(WriteMainSource(inputs_, folder / "Qv_Body.pre", report_, messenger_));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "Qv_Body.pre"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            1);
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_EQ(messenger_.records[0].title, messages::kTitleGenerator);
+}
+
+TEST_F(MainSourceTest, MissingFolderIsReported) {
+  WriteUnidic(UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  EXPECT_FALSE(WriteMainSource(inputs_, dir_ / "no" / "Qv_Body.pre", report_, messenger_));
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_NE(messenger_.records[0].text.find("Qv_Body.pre"), std::string::npos);
+}
+
+const KanjiReadings& LineReadings() {
+  KanjiEntry line;
+  line.kanji_utf8 = "線";
+  line.on_hiragana = {"せん", "ぜん"};
+  KanjiEntry attach;
+  attach.kanji_utf8 = "付";
+  attach.kun = {"つ.ける", "-づけ"};
+  attach.nanori = {"づけ"};  // a name reading is no evidence either
+  static const KanjiReadings readings({line, attach});
+  return readings;
+}
+
+LexiconRow Row(std::u32string surface, std::u32string reading, int cost, bool proper = false) {
+  return {std::move(surface), std::move(reading), cost, proper, false, false};
+}
+
+TEST(EntrySelection, GeneralWordsFirstThenTheLowestCost) {
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<LexiconRow> rows = {Row(U"生", U"なま", 3000),         Row(U"生", U"き", 100, true),
+                                  Row(U"生", U"せい", 2000),         Row(U"嚙", U"かみ", 10),
+                                  Row(U"Ｘ線", U"えっくすせん", 10), Row(U"X線", U"せん", 10)};
+  std::vector<WordEntry> chosen = SelectReadings(rows, sjis, LineReadings(), drops);
+  ASSERT_EQ(chosen.size(), 2u);
+  EXPECT_EQ(chosen[0].surface, U"生");
+  EXPECT_EQ(chosen[0].segments, std::vector<std::u32string>{U"せい"});
+  EXPECT_EQ(chosen[1].surface, U"Ｘ線");  // the letter takes えっくす
+  EXPECT_EQ(chosen[1].segments, std::vector<std::u32string>{U"せん"});
+  EXPECT_EQ(drops.Count(DropReason::kNotShiftJis), 1u);
+  EXPECT_EQ(drops.Count(DropReason::kHalfWidth), 1u);
+}
+
+TEST(EntrySelection, PlainReadingBeatsItsRendakuFormAtAnyCost) {
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<LexiconRow> rows = {Row(U"日", U"び", 100),     Row(U"日", U"ひ", 3000),
+                                  Row(U"人", U"びと", 100),   Row(U"線", U"ぜん", 100),
+                                  Row(U"線", U"せん", 3000),  Row(U"付け", U"づけ", 100),
+                                  Row(U"付け", U"つけ", 3000)};
+  std::vector<WordEntry> chosen = SelectReadings(rows, sjis, LineReadings(), drops);
+  ASSERT_EQ(chosen.size(), 4u);
+  EXPECT_EQ(chosen[0].segments, std::vector<std::u32string>{U"びと"});  // no plain form listed
+  // づけ only follows another kanji (名付け), so 付け on its own reads つけ.
+  EXPECT_EQ(chosen[1].segments, std::vector<std::u32string>{U"つ"});
+  EXPECT_EQ(chosen[2].segments, std::vector<std::u32string>{U"ひ"});
+  // ぜん is KANJIDIC's own reading of 線 in this fixture, so it is no sound change.
+  EXPECT_EQ(chosen[3].segments, std::vector<std::u32string>{U"ぜん"});
+}
+
+WordEntry Word(std::u32string surface, std::vector<std::u32string> segments, long rank = 0) {
+  return {std::move(surface), std::move(segments), rank};
+}
+
+bool IsKanjiOrKe(char32_t c) { return IsKanji(c) || c == U'ケ' || c == U'ヶ'; }
+
+std::vector<std::u32string> Surfaces(const std::vector<WordEntry>& words) {
+  std::vector<std::u32string> surfaces;
+  for (const WordEntry& word : words) surfaces.push_back(word.surface);
+  std::sort(surfaces.begin(), surfaces.end());
+  return surfaces;
+}
+
+TEST(RedundantForms, FormsThatTheShorterWordsReadAlikeGo) {
+  std::vector<WordEntry> kept = DropRedundantForms(
+      {Word(U"書か", {U"か"}), Word(U"書かれる", {U"か"}), Word(U"歌い", {U"うた"}),
+       Word(U"舞お", {U"ま"}), Word(U"歌い舞お", {U"うた", U"ま"}), Word(U"書", {U"しょ"}),
+       Word(U"書かせ", {U"しょ"})},
+      IsKanjiOrKe);
+  EXPECT_EQ(Surfaces(kept),
+            (std::vector<std::u32string>{U"書", U"書か", U"書かせ", U"歌い", U"舞お"}));
+}
+
+TEST(RedundantForms, FormStaysWhereALongerWordWouldTakeItsKanji) {
+  // In 作成される, 成され (three characters) would be matched before 作成 (two).
+  std::vector<WordEntry> kept =
+      DropRedundantForms({Word(U"作成", {U"さく", U"せい"}), Word(U"作成さ", {U"さく", U"せい"}),
+                          Word(U"成され", {U"な"})},
+                         IsKanjiOrKe);
+  EXPECT_EQ(kept.size(), 3u);
+}
+
+TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
+  std::vector<WordEntry> words = {Word(U"中", {U"ちゅう"}), Word(U"中国", {U"ちゅう", U"ごく"}),
+                                  Word(U"中心", {U"ちゅう", U"しん"}), Word(U"国", {U"くに"})};
+  std::vector<WordEntry> forms =
+      ContextProtectingForms({Word(U"の中", {U"なか"}, -5)}, words, IsKanjiOrKe);
+  ASSERT_EQ(forms.size(), 2u);
+  EXPECT_EQ(forms[0].surface, U"の中国");
+  EXPECT_EQ(forms[0].segments, (std::vector<std::u32string>{U"ちゅう", U"ごく"}));
+  EXPECT_EQ(forms[0].rank, -5);
+  EXPECT_EQ(forms[1].surface, U"の中心");
+}
+
+std::u32string TenKanji(std::size_t number) {
+  static constexpr std::u32string_view kDigits = U"一二三四五六七八九十";
+  std::u32string word;
+  for (int i = 0; i < 10; ++i, number /= 10) word.push_back(kDigits[number % 10]);
+  return word;
+}
+
+TEST(FormatLimits, FullBucketKeepsTheBestRankedWords) {
+  SjisTable sjis;
+  std::vector<WordEntry> words;
+  std::uint32_t bucket = 0;
+  for (std::size_t n = 0; words.size() < kMaxBucketKeys + 3; ++n) {
+    std::u32string surface = TenKanji(n);
+    std::uint32_t at = BucketOf(sjis.EncodeWord(surface)->sjis, kBucketCounts[9]);
+    if (words.empty()) bucket = at;
+    if (at != bucket) continue;
+    words.push_back(
+        Word(surface, std::vector<std::u32string>(10, U"い"), static_cast<long>(words.size())));
+  }
+  DropLog drops;
+  std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
+  EXPECT_EQ(lines.size(), kMaxBucketKeys);
+  EXPECT_EQ(drops.Count(DropReason::kBucketFull), 3u);
+  EXPECT_EQ(lines.back().rank, 0);  // the best word ends its bucket
+  for (const SourceLine& line : lines) EXPECT_LT(line.rank, static_cast<long>(kMaxBucketKeys));
+}
+
+TEST(FormatLimits, KeysOfOneLengthStopAtTheSectionSize) {
+  SjisTable sjis;
+  std::vector<WordEntry> words;
+  for (std::size_t n = 0; n < 36010; ++n) {
+    words.push_back(
+        Word(TenKanji(n), std::vector<std::u32string>(10, U"い"), static_cast<long>(n)));
+  }
+  DropLog drops;
+  std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
+  EXPECT_EQ(lines.size(), 720000u / 20);
+  EXPECT_EQ(drops.Count(DropReason::kLengthFull), 10u);
+  EXPECT_EQ(drops.Count(DropReason::kBucketFull), 0u);
+}
+
+TEST(FormatLimits, SizeCountsEverySeparatorOfTheReadings) {
+  // The 24-bit guard rests on this size: every '*' is a byte of its own in the dictionary.
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<WordEntry> words;
+  for (std::size_t n = 0; n < 500; ++n) {
+    words.push_back(Word(TenKanji(n), std::vector<std::u32string>(10, U"い"), 0));
+    words.push_back(Word(TenKanji(n).substr(0, 3) + U"し", {U"い", U"に", U"さん"}, 0));
+  }
+  std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
+  EntriesByLength entries;
+  for (const SourceLine& line : lines) {
+    entries[line.key_bytes / 2 - 1].push_back(
+        {line.text.substr(0, line.key_bytes), line.text.substr(line.key_bytes + 1)});
+  }
+  CompiledDictionary compiled = CompileDictionary(entries);
+  ASSERT_TRUE(compiled.ok());
+  std::size_t padded = (compiled.bytes.size() + kAlignment - 1) / kAlignment * kAlignment;
+  EXPECT_EQ(DictionaryBytes(lines), padded);
+}
+
+TEST(FormatLimits, LongWordsAndLongLinesAreLeftOutWithTheirReason) {
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<SourceLine> lines =
+      FitFormatLimits({Word(U"一二三四五六七八九十一", std::vector<std::u32string>(11, U"い")),
+                       Word(U"一二三四五六七八九十", std::vector<std::u32string>(10, U"いち")),
+                       Word(U"一二三四五六七八九十", std::vector<std::u32string>(10, U"い"))},
+                      sjis, drops);
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_EQ(drops.Count(DropReason::kTooLong), 1u);
+  EXPECT_EQ(drops.Count(DropReason::kEntryTooLong), 1u);
+  EXPECT_EQ(drops.Lines().size(), 2u);
+}
+
+}  // namespace
+}  // namespace dicgen
