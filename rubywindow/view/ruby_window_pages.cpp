@@ -8,6 +8,7 @@
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 #include "common/text_source.h"
 #include "common/view/colour_value.h"
 #include "common/view/sjis_codec.h"
@@ -30,18 +31,6 @@ namespace core_messages = rubywindow::messages;
 namespace {
 
 constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
-
-// The editor holds LF line ends, the file CR LF. The check runs over the text as the file holds
-// it, so that its lines, counts and offsets are those of the file.
-std::string AsInFile(std::string_view editor_text) {
-  std::string file;
-  file.reserve(editor_text.size() + editor_text.size() / 16);
-  for (char byte : editor_text) {
-    if (byte == '\n') file += '\r';
-    file += byte;
-  }
-  return file;
-}
 
 std::size_t LineFeedsBefore(std::string_view text, std::size_t offset) {
   return static_cast<std::size_t>(
@@ -78,7 +67,9 @@ std::optional<common::NotationCheck> RubyWindow::RunCheck(const std::string& tex
                                                           std::size_t start,
                                                           bool report_separators) {
   Pane()->setExtraSelections({});
-  std::string file = AsInFile(text);
+  // The editor holds LF line ends, the file CR LF. The check runs over the text as the file
+  // holds it, so that its lines, counts and offsets are those of the file.
+  std::string file = common::LfToCrLf(text);
   common::StringTextSource source(file);
   common::NotationCheck check = CheckNotation(source, FileOffsetOf(text, start), report_separators,
                                               common::NonRubyAreasOf(*context_.settings));
