@@ -37,12 +37,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// --help is answered before the lock and before any window system is needed.
-bool AsksForHelp(int argc, char** argv) {
+// --help and --version are answered before the lock and before any window system is needed.
+bool AsksFor(int argc, char** argv, std::string_view option, std::string_view short_option) {
   for (int i = 1; i < argc; ++i) {
     std::string_view argument = argv[i];
     if (argument == "--") return false;
-    if (argument == "--help" || argument == "-h") return true;
+    if (argument == option || argument == short_option) return true;
   }
   return false;
 }
@@ -84,8 +84,12 @@ void StartWork(MainTextWindow& window, const StartOptions& options) {
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
-  if (AsksForHelp(argc, argv)) {
+  if (AsksFor(argc, argv, "--help", "-h")) {
     std::cout << UsageText();
+    return kExitOk;
+  }
+  if (AsksFor(argc, argv, "--version", "--version")) {
+    std::cout << "mirukaze " MIRUKAZE_VERSION "\n";
     return kExitOk;
   }
   // Taken before anything can show: a second copy ends at once and silently.

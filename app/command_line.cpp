@@ -28,6 +28,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options_ended = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (argument == kHome) {
       if (i + 1 == arguments.size()) return Failure("--home needs a folder");
       options.home = arguments[++i];
@@ -42,6 +44,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
   return "Usage: mirukaze [--home DIR] [FILE]\n"
+         "       mirukaze --version\n"
          "  --home DIR  the program folder, holding qelvoVR11.ini and dic/\n"
          "              (default: the folder of this program)\n"
          "  FILE        a text to open in the main text window\n";

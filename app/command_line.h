@@ -1,4 +1,4 @@
-// The command line of the desktop program: mirukaze [--home DIR] [FILE].
+// The command line of the desktop program: mirukaze [--home DIR] [FILE], or --version.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +12,7 @@ struct StartOptions {
   std::optional<std::filesystem::path> home;  // the program folder; default: the executable's
   std::optional<std::filesystem::path> file;  // opened in the main text window at start
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedCommandLine {

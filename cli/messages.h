@@ -14,6 +14,10 @@ inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>が開け�
 inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
 inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
+inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
+// %s the character, then its line and column in the text.
+inline constexpr std::string_view kUnencodable =
+    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
 inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
 inline constexpr std::string_view kCannotLocateProgram =
     "プログラムフォルダが分かりません。--home で指定してください。";
@@ -78,13 +82,15 @@ inline constexpr std::string_view kBadNumber = "%s wants a whole number from %d 
 inline constexpr std::string_view kBadCount = "%s wants a whole number from %d up, not '%s'";
 inline constexpr std::string_view kBadChoice = "%s wants %s, not '%s'";
 inline constexpr std::string_view kMissingChoice = "%s is required: %s";
+inline constexpr std::string_view kBadEncoding = "--encoding wants auto, sjis or utf-8, not '%s'";
 inline constexpr std::string_view kUsageLine = "Usage: %s %s\n";
+inline constexpr std::string_view kVersionLine = "%s %s\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
 
 // Help texts.
 inline constexpr std::string_view kGlobalUsage = "[GLOBAL OPTIONS] COMMAND [OPTIONS] ARGS...";
 inline constexpr std::string_view kHelpIntro =
-    "Gives Shift_JIS Japanese text furigana (ruby) in the notation {漢/かん}{字/じ}.\n";
+    "Gives Japanese text (Shift_JIS or UTF-8) furigana (ruby) in the notation {漢/かん}{字/じ}.\n";
 inline constexpr std::string_view kHelpCommands = "\nCommands:\n";
 inline constexpr std::string_view kHelpOptions = "\nOptions:\n";
 inline constexpr std::string_view kHelpGlobalOptions =
@@ -93,6 +99,10 @@ inline constexpr std::string_view kHelpFooter =
     "\nEvery message goes to stderr as 【TITLE】 TEXT. Without --yes or --no a question is\n"
     "asked on the terminal, and answered Cancel / No when standard input is not one.\n"
     "Exit status: 0 success, 1 failed or refused, 2 usage error.\n";
+// Said on stderr before standard input is read from a terminal.
+inline constexpr std::string_view kReadingTerminal =
+    "%s: reading the text from the terminal; end it with Ctrl-D\n";
+inline constexpr std::string_view kStandardInputName = "標準入力";
 inline constexpr std::string_view kHelpCommandHint =
     "Run '%s COMMAND --help' for the options of a command.\n";
 

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "cli/user_text.h"
 #include "cli/work_folder.h"
 #include "common/message_format.h"
 
@@ -24,6 +25,7 @@ constexpr std::string_view kSet = "--set";
 constexpr std::string_view kYes = "--yes";
 constexpr std::string_view kNo = "--no";
 constexpr std::string_view kHelp = "--help";
+constexpr std::string_view kVersion = "--version";
 
 constexpr OptionSpec kGlobalOptions[] = {
     {kHome, "", ValueKind::kPath, "DIR",
@@ -34,17 +36,21 @@ constexpr OptionSpec kGlobalOptions[] = {
      "override a setting for this run, e.g. FUNCTION/NoRbYuko=0 (repeatable)"},
     {kYes, "", ValueKind::kNone, "", "answer every question OK / Yes"},
     {kNo, "", ValueKind::kNone, "", "answer every question Cancel / No"},
+    {kEncodingOption, "", ValueKind::kText, "auto|sjis|utf-8",
+     "encoding of the texts given and written (default auto: UTF-8 when the text is valid\n"
+     "UTF-8 holding non-ASCII, else Shift_JIS)"},
     {kHelp, "-h", ValueKind::kNone, "", "show the help"},
+    {kVersion, "", ValueKind::kNone, "", "show the program's version"},
 };
 
 constexpr std::size_t kCommandColumn = 15;  // where the summaries start in the command list
 
 // The commands; a new command is one new file under cli/commands/ and one row here.
 const Command* const kCommands[] = {
-    &kRubyCommand,         &kBuildDicCommand,   &kRestoreDicCommand,  &kCheckCommand,
-    &kEscapeBracesCommand, &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
-    &kHtmlCommand,         &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
-    &kStripCommand,        &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
+    &kRubyCommand,           &kBuildDicCommand,   &kRestoreDicCommand,  &kCheckCommand,
+    &kEscapeBracesCommand,   &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
+    &kHtmlCommand,           &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
+    &kStripCommand,          &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
     &kMakeDefaultDicCommand,
 };
 
@@ -181,6 +187,10 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   if (args.Has(kYes) && args.Has(kNo)) {
     return CommandResult::UsageError(std::string(messages::kYesAndNo));
   }
+  if (const std::string* encoding = args.Last(kEncodingOption);
+      encoding && !EncodingChoiceOf(*encoding)) {
+    return CommandResult::UsageError(FormatMessage(messages::kBadEncoding, {*encoding}));
+  }
   StderrMessenger messenger(err, AnswerModeOf(args), std::move(ask));
   std::optional<fs::path> home = HomeOf(args, messenger);
   if (!home) return CommandResult::Failure();
@@ -219,6 +229,10 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQue
   const std::span<const OptionSpec> global_only[] = {kGlobalOptions};
   ParseOutcome head = ParseArguments(args, global_only, true, parsed);
   if (!head.ok) return ReportUsageError(err, head.error, nullptr);
+  if (parsed.Has(kVersion)) {
+    out << FormatMessage(messages::kVersionLine, {messages::kProgramName, MIRUKAZE_VERSION});
+    return ExitCodeOf(Outcome::kSuccess);
+  }
   if (head.consumed == args.size()) {
     if (!parsed.Has(kHelp)) return ReportUsageError(err, messages::kNoCommand, nullptr);
     out << GlobalHelp();

@@ -5,22 +5,21 @@
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
-#include "common/text_file.h"
+#include "cli/user_text.h"
 
 namespace cli {
 
 CommandResult TransformFile(const CommandEnv& env, const Transform& transform) {
   std::filesystem::path file = env.args.Operands().front();
-  common::FileBytes input = common::ReadBinaryFile(file);
-  if (!input.ok) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
-    return CommandResult::Failure();
-  }
-  std::optional<std::string> result = transform(input.bytes);
+  std::optional<UserText> input = ReadUserText(env, file, messages::kCannotReadFile);
+  if (!input) return CommandResult::Failure();
+  std::optional<std::string> result = transform(input->sjis);
   if (!result) return CommandResult::Failure();
+  // A Shift_JIS file's result is written as the transform made it, as it always was.
+  std::string bytes = input->IsPlainShiftJisFile() ? *std::move(result) : input->ForUser(*result);
   const std::string* output = env.args.Last(kOutputOption);
-  bool written = output ? ReplaceFile(*output, *result, env.messenger)
-                        : WriteOutput(env.out, *result, env.messenger);
+  bool written = output ? ReplaceFile(*output, bytes, env.messenger)
+                        : WriteOutput(env.out, bytes, env.messenger);
   return written ? CommandResult::Success() : CommandResult::Failure();
 }
 

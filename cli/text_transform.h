@@ -21,8 +21,10 @@ inline constexpr OptionSpec kOutputOptionSpec = {
 // Returns the new text, or nullopt when the transform refused (it has said why).
 using Transform = std::function<std::optional<std::string>(std::string_view text)>;
 
-// Runs `transform` over the bytes of the command's one operand. The file's line ends are kept
-// as they are; OUT is replaced only by a complete result.
+// Runs `transform` over the Shift_JIS bytes of the command's one operand (a file in either
+// encoding, or "-" for standard input; see user_text.h). A Shift_JIS file's line ends are kept as
+// they are; a UTF-8 text's result is written back in UTF-8 with the text's line ends. OUT is
+// replaced only by a complete result.
 CommandResult TransformFile(const CommandEnv& env, const Transform& transform);
 
 }  // namespace cli

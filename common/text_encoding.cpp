@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "common/cp932.h"
+
 namespace common {
 namespace {
 
@@ -69,6 +71,45 @@ std::string CrLfToLf(std::string_view bytes) {
     out += bytes[i];
   }
   return out;
+}
+
+bool HasLfLineEnds(std::string_view bytes) {
+  return bytes.find('\n') != std::string_view::npos && bytes.find("\r\n") == std::string_view::npos;
+}
+
+std::optional<std::string> ToShiftJis(std::string_view bytes, TextEncoding encoding,
+                                      UnencodableCharacter* bad) {
+  if (encoding == TextEncoding::kShiftJis) return std::string(bytes);
+  if (encoding == TextEncoding::kUtf8WithBom && bytes.starts_with(kUtf8Bom)) {
+    bytes.remove_prefix(kUtf8Bom.size());
+  }
+  if (std::optional<std::string> converted = Utf8ToCp932(bytes)) return converted;
+  if (bad == nullptr) return std::nullopt;
+  // The whole text failed; only now is it walked character by character to name the culprit.
+  *bad = {{}, 1, 0};
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t length = SequenceLength(bytes, at);
+    if (length == 0) length = 1;  // not UTF-8 at all: the byte is the culprit
+    std::string_view character = bytes.substr(at, length);
+    ++bad->column;
+    if (!Utf8ToCp932(character)) {
+      bad->character = std::string(character);
+      return std::nullopt;
+    }
+    if (character == "\n") {
+      ++bad->line;
+      bad->column = 0;
+    }
+    at += length;
+  }
+  return std::nullopt;
+}
+
+std::string FromShiftJis(std::string_view sjis, TextEncoding encoding) {
+  if (encoding == TextEncoding::kShiftJis) return std::string(sjis);
+  std::string text = encoding == TextEncoding::kUtf8WithBom ? std::string(kUtf8Bom) : std::string();
+  text += Cp932ToUtf8Lossy(sjis);
+  return text;
 }
 
 std::string LfToCrLf(std::string_view bytes) {

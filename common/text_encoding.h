@@ -4,6 +4,7 @@
 // Shift_JIS. Also the line ends of such files: CR LF on disk, LF inside.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,26 @@ TextEncoding DetectEncoding(std::string_view bytes);
 // Every CR LF as LF (a lone CR stays), and every LF as CR LF.
 std::string CrLfToLf(std::string_view bytes);
 std::string LfToCrLf(std::string_view bytes);
+
+// Whether a text's lines end in LF alone: it holds a line feed and never a CR LF. Files written
+// for the user from such a text keep LF; every other text gets the program's CR LF.
+bool HasLfLineEnds(std::string_view bytes);
+
+// The first character of a UTF-8 text that Shift_JIS cannot hold: the character (UTF-8) and
+// where it stands, line and column counted in characters from 1.
+struct UnencodableCharacter {
+  std::string character;
+  int line = 0;
+  int column = 0;
+};
+
+// The bytes of a text in `encoding` as the passes take them: Shift_JIS as it is, UTF-8 (its
+// mark dropped) converted. nullopt, with `bad` filled when given, for a character Shift_JIS
+// cannot hold: it is refused rather than replaced.
+std::optional<std::string> ToShiftJis(std::string_view bytes, TextEncoding encoding,
+                                      UnencodableCharacter* bad = nullptr);
+
+// Shift_JIS made by the passes, back in `encoding` for the user (the mark put back).
+std::string FromShiftJis(std::string_view sjis, TextEncoding encoding);
 
 }  // namespace common

@@ -120,7 +120,7 @@ void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>&
     if (!tokens || tokens->empty()) continue;
     if (tokens->front().surface == noun_surface) {
       words.Remove(key);
-      ++report.particle_keys_dropped;
+      ++report.forms_dropped;
       continue;
     }
     std::u32string noun_reading = Joined(noun->segments);
@@ -136,6 +136,37 @@ void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>&
       report.bytes_added += EntryBytes(added);
       ++report.entries_written;
       words.Put(std::move(added));
+    }
+  }
+}
+
+// A form ending in kana that prose reads as a shorter word and kana (同じよう as 同ずる's
+// volitional, not 同じ + よう): the analyser splits it at the shorter word both alone and before
+// ない. Only then does the form go; a form it keeps whole in either frame stays (書か in
+// 書かない).
+void DropFormsReadAsShorterWords(ContextAnalyser& analyser, const std::set<std::u32string>& protect,
+                                 Words& words, const std::vector<std::u32string>& surfaces,
+                                 ContextEntryReport& report) {
+  auto splits_at = [&analyser](const std::u32string& text, const std::u32string& word) {
+    std::optional<std::vector<AnalysedToken>> tokens = analyser.Analyse(text);
+    return tokens && !tokens->empty() && tokens->front().surface == word;
+  };
+  for (const std::u32string& key : surfaces) {
+    if (key.size() < 2 || protect.contains(key) || !IsHiragana(key.back())) continue;
+    const WordEntry* entry = words.Find(key);
+    if (entry == nullptr) continue;
+    std::size_t kana_from = key.size();
+    while (kana_from > 0 && IsHiragana(key[kana_from - 1])) --kana_from;
+    for (std::size_t length = key.size() - 1; length >= kana_from && length > 0; --length) {
+      std::u32string shorter = key.substr(0, length);
+      const WordEntry* word = words.Find(shorter);
+      if (word == nullptr) continue;
+      if (Joined(word->segments) == Joined(entry->segments)) break;  // they read alike
+      if (splits_at(Then(key, kEndFrame), shorter) && splits_at(Then(key, kVerbFrame), shorter)) {
+        words.Remove(key);
+        ++report.forms_dropped;
+      }
+      break;
     }
   }
 }
@@ -215,6 +246,7 @@ void DistilContext(ContextAnalyser& analyser, const std::vector<ContextPhrases>&
   for (const WordEntry& entry : words) surfaces.push_back(entry.surface);
   Words index(words);
   MendParticleKeys(analyser, protect, index, surfaces, report);
+  DropFormsReadAsShorterWords(analyser, protect, index, surfaces, report);
   AddFollowingKanaEntries(analyser, table, protect, index, report);
   index.Finish();
 }

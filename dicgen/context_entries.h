@@ -32,7 +32,7 @@ std::optional<std::vector<ContextPhrases>> ReadContextTable(const std::filesyste
                                                             common::Messenger& messenger);
 
 struct ContextEntryReport {
-  std::size_t particle_keys_dropped = 0;
+  std::size_t forms_dropped = 0;  // forms that prose reads as a shorter word and kana
   std::size_t entries_written = 0;
   std::size_t bytes_added = 0;  // key and reading bytes in Shift_JIS, with the separators
 };

@@ -106,17 +106,26 @@ bool WriteMainDictionarySource(SourceData& data, const fs::path& pre_path,
   return true;
 }
 
-// The grade list takes its readings from the lexicon's words. Returns the number of kanji in
-// the level lists, nullopt after a message.
-std::optional<int> WriteSchoolSources(const SourceData& data, const common::ProgramDir& program,
+// The school lists: the grade list takes its readings from the lexicon's words, so it is made
+// before the main source, which lets the lexicon go once its words are chosen.
+struct SchoolLists {
+  GradeList grades;
+  LevelLists levels;
+};
+
+SchoolLists MakeSchoolLists(const SourceData& data) {
+  return {MakeGradeList(data.kanjidic, CountLexiconUsage(data.lexicon, data.kanjidic)),
+          MakeLevelLists(data.kanjidic)};
+}
+
+// Returns the number of kanji in the level lists, nullopt after a message.
+std::optional<int> WriteSchoolSources(const SchoolLists& lists, const common::ProgramDir& program,
                                       DefaultDictionariesReport& report,
                                       common::Messenger& messenger) {
-  GradeList grades = MakeGradeList(data.kanjidic, CountLexiconUsage(data.lexicon, data.kanjidic));
-  LevelLists levels = MakeLevelLists(data.kanjidic);
-  if (!WriteSchoolLists(program, grades, levels, messenger)) return std::nullopt;
-  AddSection(report, grades.report);
-  AddSection(report, levels.report);
-  return levels.kanji_count;
+  if (!WriteSchoolLists(program, lists.grades, lists.levels, messenger)) return std::nullopt;
+  AddSection(report, lists.grades.report);
+  AddSection(report, lists.levels.report);
+  return lists.levels.kanji_count;
 }
 
 struct BuildReportCounts {
@@ -194,6 +203,7 @@ bool MakeDefaultDictionaries(const MainSourceInputs& inputs, const common::Progr
   if (!tables) return false;
   std::optional<SourceData> data = ReadSourceData(inputs, messenger);
   if (!data) return false;
+  SchoolLists school = MakeSchoolLists(*data);
   std::error_code error;
   fs::create_directories(program.DicDir(), error);  // a failure shows as the first write's
   fs::path main_source = program.DicDir() / kMainSourceName;
@@ -201,8 +211,8 @@ bool MakeDefaultDictionaries(const MainSourceInputs& inputs, const common::Progr
       !CopyProjectTables(*tables, report, messenger)) {
     return false;
   }
-  std::optional<int> level_kanji = WriteSchoolSources(*data, program, report, messenger);
-  data.reset();  // the lexicon's rows are the bulk of the memory; the builds need none of it
+  data.reset();  // the builds need none of it
+  std::optional<int> level_kanji = WriteSchoolSources(school, program, report, messenger);
   return level_kanji && BuildRubyDictionary(main_source, program, work, report, messenger) &&
          BuildRubyDictionary(program.DicDir() / kStandardUserSourceName, program, work, report,
                              messenger) &&

@@ -26,6 +26,8 @@ std::string_view PatternOf(DropReason reason) {
       return messages::kDroppedKatakanaKe;
     case DropReason::kClassical:
       return messages::kDroppedClassical;
+    case DropReason::kVariantOnly:
+      return messages::kDroppedVariantOnly;
     case DropReason::kTooLong:
       return messages::kDroppedTooLong;
     case DropReason::kEntryTooLong:

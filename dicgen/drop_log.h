@@ -15,14 +15,15 @@ enum class DropReason {
   kReadingMismatch,  // the reading does not fit the kana of the word
   kKatakanaKe,       // ケ inside a katakana word (ボケ), which would get ruby of its own
   kClassical,        // only classical forms (会は あ), which would take a particle after a noun
-  kTooLong,          // more than ten characters
-  kEntryTooLong,     // the line would reach 60 bytes
-  kLengthFull,       // more keys of one length than a dictionary section holds
-  kBucketFull,       // more than 255 keys in one bucket
-  kFileFull,         // the dictionary would outgrow 24-bit offsets
-  kTableLineUnfit,   // a line of the project's tables whose reading does not fit its word
+  kVariantOnly,  // only spoken or irregular forms (御馳走 ごっつぉ), left to the word's parts
+  kTooLong,      // more than ten characters
+  kEntryTooLong,    // the line would reach 60 bytes
+  kLengthFull,      // more keys of one length than a dictionary section holds
+  kBucketFull,      // more than 255 keys in one bucket
+  kFileFull,        // the dictionary would outgrow 24-bit offsets
+  kTableLineUnfit,  // a line of the project's tables whose reading does not fit its word
 };
-inline constexpr std::size_t kDropReasonCount = 11;
+inline constexpr std::size_t kDropReasonCount = 12;
 
 // kHalfWidth when `word` holds a one-byte character, else kNotShiftJis.
 DropReason WhyNotEncoded(std::u32string_view word);

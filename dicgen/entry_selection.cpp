@@ -152,13 +152,20 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
     DropReason reason = DropReason::kReadingMismatch;
     bool chosen = false;
     bool only_classical = true;
+    bool only_variants = true;
+    std::u32string_view tried;
     for (std::size_t i = first; i < end && !chosen; ++i) {
       const LexiconRow& row = rows[i];
       // Classical forms (会ふ's 会は, 雪ぐ's 雪が) would take a particle from the text after a
       // noun.
       if (row.classical) break;
       only_classical = false;
-      if (i > first && row.reading == rows[i - 1].reading) continue;  // tried already
+      // A variant is never chosen: a word that has only variants (御馳走 as ごっつぉ) is
+      // better left to its parts (御 + 馳走).
+      if (row.variant) continue;
+      only_variants = false;
+      if (row.reading == tried) continue;  // tried already
+      tried = row.reading;
       if (IsRendakuOfAnother(row.surface, row.reading, readings, rows, first, end)) continue;
       std::optional<WordEntry> entry = MakeEntry(row.surface, row.reading, sjis, readings, reason);
       if (!entry) {
@@ -169,7 +176,12 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
       entries.push_back(std::move(*entry));
       chosen = true;
     }
-    if (!chosen) drops.Add(only_classical ? DropReason::kClassical : reason, rows[first].surface);
+    if (!chosen) {
+      drops.Add(only_classical  ? DropReason::kClassical
+                : only_variants ? DropReason::kVariantOnly
+                                : reason,
+                rows[first].surface);
+    }
     first = end;
   }
   return entries;

@@ -158,7 +158,7 @@ std::string ContextSummary(const SourceData& data, const ContextEntryReport& con
     return common::FormatMessage(messages::kContextFallback, {data.no_analyser});
   }
   return common::FormatMessage(messages::kContextSummary,
-                               {static_cast<std::int64_t>(context.particle_keys_dropped),
+                               {static_cast<std::int64_t>(context.forms_dropped),
                                 static_cast<std::int64_t>(context.entries_written),
                                 static_cast<std::int64_t>(context.bytes_added)});
 }
@@ -168,6 +168,9 @@ std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, Drop
   KanjiReadings readings(data.kanjidic);
   std::vector<WordEntry> chosen = SelectReadings(data.lexicon, sjis, readings, drops);
   std::vector<WordEntry> sahen_forms = SahenCompoundForms(data.lexicon, chosen);
+  // The lexicon's rows are the bulk of the memory, and the analyser maps hundreds of megabytes
+  // of its own: the rows go before it runs.
+  std::vector<LexiconRow>().swap(data.lexicon);
   WordSet words;
   for (WordEntry& entry : chosen) words.AddIfNew(std::move(entry));
   AddCounters(data, sjis, readings, words, drops);

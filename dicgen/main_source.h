@@ -58,8 +58,8 @@ std::optional<SourceData> ReadSourceData(const MainSourceInputs& inputs,
 
 // Writes the main dictionary source (Shift_JIS, CR LF, the source format) to `pre_path` via a
 // temporary file renamed into place; false after a message on failure (nothing left
-// half-written). The first form reads its inputs itself; the second sorts `data.lexicon` by
-// surface and leaves it otherwise as it was.
+// half-written). The first form reads its inputs itself; the second empties `data.lexicon` once
+// its words are chosen (whatever else needs the rows must use them first).
 [[nodiscard]] bool WriteMainSource(const MainSourceInputs& inputs,
                                    const std::filesystem::path& pre_path, MainSourceReport& report,
                                    common::Messenger& messenger);

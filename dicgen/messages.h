@@ -36,6 +36,8 @@ inline constexpr std::string_view kDroppedKatakanaKe =
     "片仮名語の一部のケを含む語（ケにルビが付くため） %d語（例：%s）";
 inline constexpr std::string_view kDroppedClassical =
     "文語の活用形しかない語（名詞の後の助詞を取るため） %d語（例：%s）";
+inline constexpr std::string_view kDroppedVariantOnly =
+    "くだけた形や異形の読みしかない語（部分の語の読みに任せる） %d語（例：%s）";
 inline constexpr std::string_view kDroppedTooLong = "11字以上の語 %d語（例：%s）";
 inline constexpr std::string_view kDroppedEntryTooLong =
     "見出しと読みで60バイト以上になる語 %d語（例：%s）";
@@ -52,7 +54,7 @@ inline constexpr std::string_view kDroppedTableLineUnfit =
 inline constexpr std::string_view kDetailIndent = "  ";
 inline constexpr std::string_view kMainSourceSummary = "Qv_Body.pre：%d語";
 inline constexpr std::string_view kContextSummary =
-    "文脈の読み（MeCab + UniDic）：助詞を取る活用形 %d語を除き、文脈の見出し "
+    "文脈の読み（MeCab + UniDic）：文中では短い語と仮名に分かれる活用形 %d語を除き、文脈の見出し "
     "%d語（%dバイト）を追加";
 inline constexpr std::string_view kContextFallback =
     "文脈の読み：MeCab を使えないため、辞書データの読みだけで作りました（%s）";

@@ -23,6 +23,11 @@ class ChunkReader {
   bool IsLast() const { return last_; }
   // The bytes from `offset` on open the next chunk.
   void KeepFrom(std::size_t offset) { kept_ = chunk_.size() - offset; }
+  // Overwrites the chunk's bytes from `offset` on with `bytes`, for a pass that keeps back
+  // bytes it has rearranged.
+  void Rewrite(std::size_t offset, std::string_view bytes) {
+    chunk_.replace(offset, bytes.size(), bytes);
+  }
 
  private:
   ByteSource& in_;

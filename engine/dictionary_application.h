@@ -1,5 +1,5 @@
-// The dictionary application of a ruby command: one or two dictionary runs, as the
-// dictionary-use mode says, from the marked text to "shori_.$rb".
+// The dictionary application of a ruby command: one dictionary run with the dictionaries the
+// dictionary-use mode names, from the marked text to "shori_.$rb".
 #pragma once
 
 #include <filesystem>
@@ -19,7 +19,7 @@ struct DictionaryPaths {
 
 // With kUserThenMain the user dictionary places its words of 2–10 characters first; its groups
 // are atomic for the main dictionary, so the user's word wins wherever both know one. Words of
-// one character come from the main dictionary only. The status is that of the last run.
+// one character come from the main dictionary only. The status is that of the run.
 RunStatus ApplyDictionaries(const common::WorkDir& work, std::string_view input, DictionaryUse use,
                             const DictionaryPaths& dictionaries, bool html_mode,
                             common::Progress& progress, common::Messenger& messenger);

@@ -2,7 +2,7 @@
 #include "engine/dictionary_run.h"
 
 #include <cstdint>
-#include <memory>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -28,45 +28,52 @@ int LowestLength(const DictionaryRunOptions& options) {
   return options.one_character_words ? 1 : 2;
 }
 
-// All sections the run needs, longest words first; false after the loader's message.
-bool LoadSections(dictionary::RubyDictionary& dictionary, int lowest,
-                  std::vector<dictionary::LengthSection>& sections, common::Messenger& messenger) {
-  sections.resize(static_cast<std::size_t>(dictionary::kMaxWordLength - lowest + 1));
+// The sections of one dictionary, longest words first, appended to `sections`; false after
+// the loader's message.
+bool LoadSections(const std::filesystem::path& path, int lowest,
+                  std::deque<dictionary::LengthSection>& sections, common::Messenger& messenger) {
+  dictionary::RubyDictionary dictionary;
+  if (!dictionary.Open(path, messenger)) return false;
   for (int length = dictionary::kMaxWordLength; length >= lowest; --length) {
-    auto& section = sections[static_cast<std::size_t>(dictionary::kMaxWordLength - length)];
-    if (!dictionary.LoadLength(length, section, messenger)) return false;
+    if (!dictionary.LoadLength(length, sections.emplace_back(), messenger)) return false;
   }
   return true;
 }
 
-// The passes are chained in memory: the pass for each length reads what the pass for the next
-// longer length gives it, a chunk at a time. The result is the same as running them one after
-// another from file to file, without the files. When the run finishes, the clean-up reads the
-// last pass the same way.
-void RunChain(const std::vector<dictionary::LengthSection>& sections, bool html_mode,
-              bool finish, common::TextReader& in, common::TextWriter& out) {
+// The passes of the run in the order they are played, one per loaded section.
+std::vector<PassWords> Passes(const std::deque<dictionary::LengthSection>& sections,
+                              const DictionaryRunOptions& options) {
+  std::vector<PassWords> passes;
+  auto section = sections.begin();
+  auto add = [&](int lowest) {
+    for (int length = dictionary::kMaxWordLength; length >= lowest; --length) {
+      passes.push_back({length, &*section++});
+    }
+  };
+  if (!options.first_dictionary.empty()) add(2);
+  add(LowestLength(options));
+  return passes;
+}
+
+// The clean-up, when the run finishes, reads the passes' output a chunk at a time as they give
+// it, so neither needs a file in between.
+void RunSweep(const std::vector<PassWords>& passes, bool html_mode, bool finish,
+              common::TextReader& in, common::TextWriter& out) {
   FileSource source(in);
   FileSink sink(out);
-  std::vector<std::unique_ptr<MatchingStage>> stages;
-  ByteSource* upstream = &source;
-  int length = dictionary::kMaxWordLength;
-  std::size_t staged = finish ? sections.size() : sections.size() - 1;
-  for (std::size_t i = 0; i < staged; ++i, --length) {
-    stages.push_back(std::make_unique<MatchingStage>(length, sections[i], html_mode, *upstream));
-    upstream = stages.back().get();
-  }
   if (finish) {
-    CleanUp(html_mode, *upstream, sink);
+    MatchingStage stage(passes, html_mode, source);
+    CleanUp(html_mode, stage, sink);
   } else {
-    RunMatchingPass(length, sections.back(), html_mode, *upstream, sink);
+    RunMatchingPasses(passes, html_mode, source, sink);
   }
 }
 
 // Reads the run's input and writes "user_.$rb", or "shori_.$rb" when the run finishes. A
 // failure of the clean-up's own file shows no message, like every clean-up failure.
 RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& options,
-                    const std::vector<dictionary::LengthSection>& sections,
-                    common::Progress& progress, common::Messenger& messenger) {
+                    const std::vector<PassWords>& passes, common::Progress& progress,
+                    common::Messenger& messenger) {
   std::string input_name(options.input);
   std::string output_name(options.finish ? common::kCleanedUp : common::kRunResult);
   common::TextReader in;
@@ -80,8 +87,8 @@ RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& opt
     Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput, {output_name}));
     return RunStatus::kPassNotStarted;
   }
-  for (std::size_t i = 0; i < sections.size(); ++i) progress.Append(messages::kProgressPass);
-  RunChain(sections, options.html_mode, options.finish, in, out);
+  for (std::size_t i = 0; i < passes.size(); ++i) progress.Append(messages::kProgressPass);
+  RunSweep(passes, options.html_mode, options.finish, in, out);
 
   // A failed write shows here too: a full disk must not pass for a finished run.
   if (!out.Close()) {
@@ -111,15 +118,13 @@ void FinishRun(const common::WorkDir& work, common::Progress& progress) {
 
 RunStatus RunDictionary(const common::WorkDir& work, const DictionaryRunOptions& options,
                         common::Progress& progress, common::Messenger& messenger) {
-  std::vector<dictionary::LengthSection> sections;
-  {
-    dictionary::RubyDictionary dictionary;
-    if (!dictionary.Open(options.dictionary, messenger) ||
-        !LoadSections(dictionary, LowestLength(options), sections, messenger)) {
-      return RunStatus::kDictionaryNotOpened;
-    }
+  std::deque<dictionary::LengthSection> sections;  // where the passes find them
+  if ((!options.first_dictionary.empty() &&
+       !LoadSections(options.first_dictionary, 2, sections, messenger)) ||
+      !LoadSections(options.dictionary, LowestLength(options), sections, messenger)) {
+    return RunStatus::kDictionaryNotOpened;
   }
-  RunStatus status = RunPasses(work, options, sections, progress, messenger);
+  RunStatus status = RunPasses(work, options, Passes(sections, options), progress, messenger);
   if (common::IsOk(status) && options.finish) FinishRun(work, progress);
   return status;
 }

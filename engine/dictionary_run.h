@@ -1,5 +1,5 @@
-// A dictionary run: one matching pass per word length, 10 characters down to 1 (or 2), each
-// from one working file to the next, then optionally the clean-up that leaves "shori_.$rb".
+// A dictionary run: one matching pass per word length, 10 characters down to 1 (or 2), played
+// in one sweep over the text, then optionally the clean-up that leaves "shori_.$rb".
 #pragma once
 
 #include <filesystem>
@@ -13,7 +13,6 @@ namespace engine {
 enum class [[nodiscard]] RunStatus : int {
   kOk = 1,
   kPassNotStarted = -1,        // a working file of a pass could not be opened
-  kUserResultNotRenamed = -2,  // dictionary application only: "user_.$rb" kept its name
   kFileNotClosed = -3,         // a working file could not be closed, read or written whole
   kDictionaryNotOpened = -110, // also when a length section was refused
   kCleanUpFailed = -130,       // the only failure that has shown no message
@@ -25,11 +24,13 @@ struct DictionaryRunOptions {
   bool one_character_words = true;  // false: the run stops after two-character words
   bool finish = true;               // run the clean-up stage at the end
   bool html_mode = false;
+  // When set, this dictionary's words of 2–10 characters are placed first, on the same text.
+  std::filesystem::path first_dictionary = {};
 };
 
-// Longer words are placed first, so a short word never splits a longer one. The run's input
-// is left in place; its intermediate files are deleted as they are used up. Every failure
-// except the clean-up's has shown its message, titled "Warning".
+// Longer words are placed first, so a short word never splits a longer one (and every word of
+// the first dictionary, when there is one, comes before the dictionary's own). The run's input
+// is left in place. Every failure except the clean-up's has shown its message, titled "Warning".
 RunStatus RunDictionary(const common::WorkDir& work, const DictionaryRunOptions& options,
                         common::Progress& progress, common::Messenger& messenger);
 

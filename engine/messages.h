@@ -37,7 +37,6 @@ inline constexpr std::string_view kPreparedTextNotWritten =
     "作業ファイル<%s>を書き込めませんでした。\nるび振りは中止します。";
 
 // Dictionary application, naming and the abort report.
-inline constexpr std::string_view kUserResultNotRenamed = "00::Rename Fail to user_0.$rb.";
 inline constexpr std::string_view kWorkingFileMissing = "%s が存在しません。";
 inline constexpr std::string_view kRubyFileNotRenamed = "%s to %s rename failed";
 inline constexpr std::string_view kAborted = "問題が発生しました。<in %s>\nるび振りは中止します。";

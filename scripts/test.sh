@@ -15,3 +15,6 @@ rm -rf "$build"
 cmake -S "$root" -B "$build" -DMIRUKAZE_WERROR=ON
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# The Debian package of this build: installed, run and removed as a user would.
+BUILD_DIR="$build" bash "$root/scripts/package-check.sh"

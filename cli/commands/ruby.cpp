@@ -8,11 +8,14 @@
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "cli/user_text.h"
 #include "common/field_entry.h"
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/notation_checker.h"
 #include "common/settings.h"
 #include "common/status.h"
+#include "common/text_file.h"
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
@@ -23,6 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using common::FormatMessage;
+
+// Standard input is given ruby as a document in the working folder; its ruby file is printed.
+constexpr std::string_view kStandardInputDocument = "stdin.txt";
 
 constexpr std::string_view kKind = "--kind";
 constexpr std::string_view kDicMode = "--dic-mode";
@@ -157,23 +163,58 @@ engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   return context;
 }
 
-// Gives one file ruby and prints the ruby file's path; false when it failed after a message.
-bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
-                 engine::RubyCommandContext context, const fs::path& file) {
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return false;
-  context.document_path = file;
+// Runs the kind over `text` as the document `document`; the ruby file's path, or nullopt when
+// it failed after a message.
+std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
+                                const RubyJobSetup& setup, engine::RubyCommandContext context,
+                                const common::TextSource& text, const fs::path& document) {
+  context.document_path = document;
   context.fault_line = [&text](std::size_t offset) {
-    return common::LogicalLineOfFault(*text, offset);
+    return common::LogicalLineOfFault(text, offset);
   };
   engine::RubyCommandResult result =
-      kind.run(RubyJob{*text, setup.use, setup.choices, context, env.messenger});
+      kind.run(RubyJob{text, setup.use, setup.choices, context, env.messenger});
   if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
     // This step fails without a word of its own; the user still learns which file failed.
-    TellFailure(env.messenger, messages::kMarkingFailed, {PathText(file)});
+    TellFailure(env.messenger, messages::kMarkingFailed, {PathText(document)});
   }
-  if (!common::IsOk(result.status)) return false;
-  return WriteOutput(env.out, PathText(result.ruby_file) + "\n", env.messenger);
+  if (!common::IsOk(result.status)) return std::nullopt;
+  return result.ruby_file;
+}
+
+// A UTF-8 text or standard input: the passes run on its Shift_JIS, and the ruby file is given
+// back in the text's encoding and line ends, beside the file or on standard output.
+bool RubyUserText(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
+                  const engine::RubyCommandContext& context, const fs::path& file,
+                  const UserText& input) {
+  common::StringTextSource text(input.sjis);
+  fs::path document = input.from_standard_input ? env.work.File(kStandardInputDocument) : file;
+  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, text, document);
+  if (!ruby_file) return false;
+  common::FileBytes written = common::ReadBinaryFile(*ruby_file);
+  if (!written.ok) {
+    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(*ruby_file)});
+    return false;
+  }
+  std::string bytes = input.ForUser(written.bytes);
+  if (input.from_standard_input) {
+    common::RemoveFile(*ruby_file);
+    return WriteOutput(env.out, bytes, env.messenger);
+  }
+  return ReplaceFile(*ruby_file, bytes, env.messenger) &&
+         WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
+}
+
+// Gives one file ruby and prints the ruby file's path; false when it failed after a message.
+bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
+                 const engine::RubyCommandContext& context, const fs::path& file) {
+  std::optional<UserText> input = ReadUserText(env, file, messages::kCannotOpenFile);
+  if (!input) return false;
+  if (!input->IsPlainShiftJisFile()) return RubyUserText(env, kind, setup, context, file, *input);
+  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
+  if (!text) return false;
+  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *text, file);
+  return ruby_file && WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
@@ -220,9 +261,12 @@ CommandResult RunRuby(const CommandEnv& env) {
 const Command kRubyCommand = {
     "ruby",
     "ruby [OPTIONS] FILE...",
-    "give Shift_JIS texts ruby; writes FILE.srb (.hrb, .krb, .lrb) beside each",
-    "Each FILE is read as Shift_JIS text and given ruby from the dictionaries; the path of\n"
-    "each ruby file written is printed. Non-ruby areas come from the settings\n"
+    "give texts ruby; writes FILE.srb (.hrb, .krb, .lrb) beside each",
+    "Each FILE (Shift_JIS, or UTF-8; see --encoding) is given ruby from the dictionaries and\n"
+    "the path of each ruby file written is printed; the ruby file is in the encoding and line\n"
+    "ends of its text. FILE - reads standard input and prints the ruby text instead. A UTF-8\n"
+    "character that Shift_JIS cannot hold is refused, and nothing is written. Non-ruby areas\n"
+    "come from the settings\n"
     "(FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str). The kinds:\n"
     "  all     every word a dictionary knows (.srb)\n"
     "  grade   only kanji of the school grades chosen in RUBIRANGE/NENSETTYPE, NENSITA,\n"

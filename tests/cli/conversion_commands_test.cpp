@@ -131,6 +131,15 @@ TEST(CliRubyEdits, ResultsGoToStandardOutput) {
   }
 }
 
+// A UTF-8 ruby file comes back in UTF-8 with its own line ends.
+TEST(CliRubyEdits, Utf8FileGivesAUtf8Result) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", "{漢字/かんじ}と{仮名/かな}\n");
+  CliRun run = home.Run({"kana", "--to", "katakana", (home / "a.srb").string()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "{漢字/カンジ}と{仮名/カナ}\n");
+}
+
 TEST(CliRepair, RefusedSelectionLeavesTheOutputAlone) {
   ProgramFolder home;
   WriteFile(home / "a.srb", Sjis("{本/ほん}"));

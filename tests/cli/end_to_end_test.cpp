@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/cp932.h"
+#include "common/text_encoding.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {
@@ -40,6 +42,47 @@ TEST_F(CliEndToEnd, AllRubyWritesTheGoldenRubyFile) {
   CliRun run = RubyOfGoldenText();
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, (home_ / "text.srb").string() + "\n");
+  EXPECT_TRUE(BytesEqual(Golden("expected.srb"), RubyFile()));
+}
+
+// A UTF-8 text gives a UTF-8 ruby file with its own line ends and mark, whose text is that of
+// the Shift_JIS text's ruby file.
+TEST_F(CliEndToEnd, Utf8TextGivesTheSameRubyInUtf8) {
+  struct Row {
+    const char* what;
+    std::string prefix;
+    bool lf;
+  };
+  const Row rows[] = {{"CR LF", "", false}, {"LF", "", true}, {"mark", "\xEF\xBB\xBF", false}};
+  std::string expected_utf8 = *common::Cp932ToUtf8(Golden("expected.srb"));
+  std::string text_utf8 = *common::Cp932ToUtf8(Golden("text.txt"));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::string text = row.lf ? common::CrLfToLf(text_utf8) : text_utf8;
+    WriteFile(home_ / "utf8.txt", row.prefix + text);
+    CliRun run = home_.Run({"ruby", (home_ / "utf8.txt").string()});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, (home_ / "utf8.srb").string() + "\n");
+    std::string expected = row.lf ? common::CrLfToLf(expected_utf8) : expected_utf8;
+    EXPECT_TRUE(BytesEqual(row.prefix + expected, ReadFile(home_ / "utf8.srb")));
+  }
+}
+
+TEST_F(CliEndToEnd, CharacterShiftJisLacksIsRefusedWithItsPlace) {
+  WriteFile(home_ / "snow.txt", "\xE4\xBB\x8A\xE6\x97\xA5\n\xE9\x9B\xAA\xE2\x98\x83\n");  // 今日 雪☃
+  CliRun run = home_.Run({"ruby", (home_ / "snow.txt").string()});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(Contains(run.err, "の 2 行 2 字目の文字<\xE2\x98\x83>は Shift_JIS にありません。"))
+      << run.err;
+  EXPECT_FALSE(fs::exists(home_ / "snow.srb"));
+}
+
+TEST_F(CliEndToEnd, EncodingOptionOverridesTheGuess) {
+  CliRun run = RubyOfGoldenText({"--encoding", "utf-8"});
+  EXPECT_EQ(run.exit_code, 1);  // Shift_JIS bytes are no UTF-8 characters
+  EXPECT_FALSE(fs::exists(home_ / "text.srb"));
+  run = RubyOfGoldenText({"--encoding", "sjis"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_TRUE(BytesEqual(Golden("expected.srb"), RubyFile()));
 }
 

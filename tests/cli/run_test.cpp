@@ -59,6 +59,19 @@ TEST(CliRun, BadArgumentsAreUsageErrors) {
   }
 }
 
+TEST(CliRun, VersionIsPrintedWithoutACommand) {
+  CliRun run = RunCli({"--version"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, "mirukaze-cli " MIRUKAZE_TEST_VERSION "\n");
+}
+
+TEST(CliRun, UnknownEncodingIsAUsageError) {
+  ScratchDir dir;
+  CliRun run = RunCli({"--home", dir.Path().string(), "--encoding", "latin1", "check", "x"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_TRUE(Contains(run.err, "--encoding wants auto, sjis or utf-8, not 'latin1'")) << run.err;
+}
+
 TEST(CliRun, EveryCommandHasItsHelp) {
   for (std::string name : {"ruby", "build-dic", "restore-dic", "check", "escape-braces"}) {
     EXPECT_TRUE(Contains(RunCli({"--help"}).out, "\n  " + name + " ")) << name;

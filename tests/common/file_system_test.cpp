@@ -11,13 +11,10 @@ namespace common {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::FilesIn;
 using testing_support::ReadFile;
 using testing_support::ScratchDir;
 using testing_support::WriteFile;
-
-std::ptrdiff_t FilesIn(const fs::path& dir) {
-  return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
-}
 
 TEST(ReplaceFileContents, ReplacesTheTargetAndLeavesNoTemporary) {
   ScratchDir dir;

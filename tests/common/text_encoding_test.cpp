@@ -57,5 +57,32 @@ TEST(TextEncoding, LineEndsConvertOnlyWhole) {
   EXPECT_EQ(LfToCrLf("a\nb\r"), "a\r\nb\r");
 }
 
+TEST(TextEncoding, Utf8ReachesThePassesAsShiftJisAndGoesBack) {
+  std::string utf8 = "\xE6\xBC\xA2\xE5\xAD\x97\r\n";  // 漢字
+  EXPECT_EQ(ToShiftJis(utf8, TextEncoding::kUtf8), "\x8A\xBF\x8E\x9A\r\n");
+  EXPECT_EQ(ToShiftJis("\xEF\xBB\xBF" + utf8, TextEncoding::kUtf8WithBom),
+            "\x8A\xBF\x8E\x9A\r\n");
+  EXPECT_EQ(FromShiftJis("\x8A\xBF\x8E\x9A", TextEncoding::kUtf8WithBom),
+            "\xEF\xBB\xBF\xE6\xBC\xA2\xE5\xAD\x97");
+  EXPECT_EQ(FromShiftJis("\x8A\xBF", TextEncoding::kShiftJis), "\x8A\xBF");
+}
+
+// Never a silent '?': the first character Shift_JIS lacks is named with its line and column.
+TEST(TextEncoding, CharacterShiftJisLacksIsNamedWithItsPlace) {
+  UnencodableCharacter bad;
+  // "ab\n漢☃\n": the snowman is the second character of line 2.
+  EXPECT_EQ(ToShiftJis("ab\n\xE6\xBC\xA2\xE2\x98\x83\n", TextEncoding::kUtf8, &bad),
+            std::nullopt);
+  EXPECT_EQ(bad.character, "\xE2\x98\x83");
+  EXPECT_EQ(bad.line, 2);
+  EXPECT_EQ(bad.column, 2);
+}
+
+TEST(TextEncoding, LineEndsOfTheInputAreKnown) {
+  EXPECT_TRUE(HasLfLineEnds("a\nb\n"));
+  EXPECT_FALSE(HasLfLineEnds("a\r\nb\r\n"));
+  EXPECT_FALSE(HasLfLineEnds("no line end"));
+}
+
 }  // namespace
 }  // namespace common

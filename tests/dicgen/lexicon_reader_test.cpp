@@ -46,6 +46,43 @@ TEST(LexiconReader, UnidicKindsOfWord) {
   EXPECT_TRUE(name->proper_noun);
 }
 
+// A row of UniDic's lex.csv: surface, cost, part of speech (four fields), conjugation type,
+// lemma reading and the reading as written.
+std::string UnidicLine(std::string_view surface, std::string_view pos, std::string_view type,
+                       std::string_view lemma, std::string_view kana) {
+  std::string row = std::string(surface) + ",1,1,5000," + std::string(pos) + "," +
+                    std::string(type) + ",*," + std::string(lemma) + "," + std::string(surface) +
+                    "," + std::string(surface) + ",*," + std::string(surface) + ",*,和";
+  return row + ",*,*,*,*,*,*,体," + std::string(kana) + ",*,*,*,0,C1,*,0,0";
+}
+
+TEST(LexiconReader, UnidicMarksAffixesVariantsAndClassicalForms) {
+  struct Case {
+    std::string line;
+    bool affix, classical, variant;
+  };
+  const Case cases[] = {
+      {UnidicLine("者", "接尾辞,名詞的,一般,*", "*", "シャ", "シャ"), true, false, false},
+      {UnidicLine("生", "接頭辞,*,*,*", "*", "ナマ", "ナマ"), true, false, false},
+      {UnidicLine("者", "名詞,普通名詞,一般,*", "*", "モノ", "モノ"), false, false, false},
+      {UnidicLine("者", "名詞,普通名詞,一般,*", "*", "モノ", "モン"), false, false, true},
+      {UnidicLine("本当", "名詞,普通名詞,一般,*", "*", "ホントウ", "ホント"), false, false, true},
+      // the sound changes of compounds are no variants
+      {UnidicLine("会", "名詞,普通名詞,一般,*", "*", "カイ", "ガイ"), false, false, false},
+      {UnidicLine("実", "接頭辞,*,*,*", "*", "ジツ", "ジッ"), true, false, false},
+      // a conjugated form differs from its lemma as a matter of course
+      {UnidicLine("来", "動詞,非自立可能,*,*", "カ行変格", "クル", "コ"), false, false, false},
+      {UnidicLine("会は", "動詞,一般,*,*", "文語四段-ハ行", "アウ", "アハ"), false, true, false},
+  };
+  for (const Case& c : cases) {
+    std::optional<LexiconRow> row = ParseUnidicRow(c.line);
+    ASSERT_TRUE(row) << c.line;
+    EXPECT_EQ(row->affix, c.affix) << c.line;
+    EXPECT_EQ(row->classical, c.classical) << c.line;
+    EXPECT_EQ(row->variant, c.variant) << c.line;
+  }
+}
+
 TEST(LexiconReader, RowsWithoutKanjiOrKanaReadingAreSkipped) {
   EXPECT_FALSE(ParseIpadicRow("する,1,1,100,動詞,自立,*,*,サ変・スル,基本形,する,スル,スル"));
   EXPECT_FALSE(ParseIpadicRow("漢字,1,1,100,名詞,一般,*,*,*,*,漢字,*,*"));

@@ -276,6 +276,41 @@ TEST(EntrySelection, GeneralWordsFirstThenTheLowestCost) {
   EXPECT_EQ(drops.Count(DropReason::kHalfWidth), 1u);
 }
 
+LexiconRow Marked(std::u32string surface, std::u32string reading, int cost, bool affix,
+                  bool variant, bool classical = false) {
+  LexiconRow row = Row(std::move(surface), std::move(reading), cost);
+  row.affix = affix;
+  row.variant = variant;
+  row.classical = classical;
+  return row;
+}
+
+TEST(EntrySelection, StandaloneReadingsBeforeAffixesVariantsAndClassicalForms) {
+  SjisTable sjis;
+  DropLog drops;
+  std::vector<LexiconRow> rows = {
+      // a word of two characters takes its own reading before a suffix's, at any cost
+      Marked(U"線付", U"せんつけ", 100, true, false),
+      Marked(U"線付", U"せんづけ", 3000, false, false),
+      // a lone kanji mostly follows another word, where the suffix is right
+      Marked(U"線", U"ぜん", 100, true, false), Marked(U"線", U"せん", 3000, false, false),
+      // a lemma's own form before a spoken variant
+      Marked(U"付", U"つ", 100, false, true), Marked(U"付", U"づけ", 3000, false, false),
+      // classical forms and variants are never chosen; a word that has nothing else is left out
+      Marked(U"付は", U"つ", 100, false, false, true),
+      Marked(U"線線", U"せんせん", 100, false, true)};
+  std::vector<WordEntry> chosen = SelectReadings(rows, sjis, LineReadings(), drops);
+  ASSERT_EQ(chosen.size(), 3u);
+  EXPECT_EQ(chosen[0].surface, U"付");
+  EXPECT_EQ(chosen[0].segments, std::vector<std::u32string>{U"づけ"});
+  EXPECT_EQ(chosen[1].surface, U"線");
+  EXPECT_EQ(chosen[1].segments, std::vector<std::u32string>{U"ぜん"});
+  EXPECT_EQ(chosen[2].surface, U"線付");
+  EXPECT_EQ(chosen[2].segments, (std::vector<std::u32string>{U"せん", U"づけ"}));
+  EXPECT_EQ(drops.Count(DropReason::kClassical), 1u);
+  EXPECT_EQ(drops.Count(DropReason::kVariantOnly), 1u);
+}
+
 TEST(EntrySelection, PlainReadingBeatsItsRendakuFormAtAnyCost) {
   SjisTable sjis;
   DropLog drops;

@@ -106,14 +106,21 @@ TEST_F(DictionaryRunTest, FailedCleanUpShowsNoMessage) {
   EXPECT_TRUE(messenger_.records.empty());
 }
 
-TEST_F(DictionaryRunTest, UserResultThatCannotBeRenamedIsReported) {
-  std::filesystem::path blocker = work_.File(common::kUserRunResult);
-  std::filesystem::create_directories(blocker / "inside");
-  DictionaryPaths dictionaries{dic_, dic_};
+// The user dictionary's passes and then the main dictionary's are played on the text at once:
+// no result of the user dictionary alone is left between them.
+TEST_F(DictionaryRunTest, UserThenMainIsOneRunWithTheUserWordsFirst) {
+  std::filesystem::path user = dir_ / "user.dic";
+  WriteDictionary(user, {{"字の", "じ*"}, {"本", "もと"}});
+  DictionaryPaths dictionaries{dic_, user};
   EXPECT_EQ(ApplyDictionaries(work_, common::kNonRubyMarked, DictionaryUse::kUserThenMain,
                               dictionaries, false, progress_, messenger_),
-            RunStatus::kUserResultNotRenamed);
-  ASSERT_TRUE(ShowedOnly(messenger_, "ご注意!!", "00::Rename Fail to user_0.$rb."));
+            RunStatus::kOk);
+  // 字の of the user parts 漢字; the user's one-character 本 is not played.
+  EXPECT_TRUE(
+      BytesEqual(Sjis("漢{字/じ}の{本/ほん}\r\n"), ReadFile(work_.File(common::kCleanedUp))));
+  EXPECT_FALSE(Exists(common::kRunResult));
+  EXPECT_FALSE(Exists(common::kUserRunResult));
+  EXPECT_TRUE(messenger_.records.empty());
 }
 
 }  // namespace

@@ -71,6 +71,18 @@ TEST_F(MatchingPassTest, OverlongTagInsideAWordGivesUpTheWord) {
   EXPECT_TRUE(BytesEqual(text, RunPassOnText(dic_, 2, text, true)));
 }
 
+// Each pass places only words of its own length, longest first: 京都府 is placed before 東京 is
+// asked, although 東京 stands to its left, and 東 then stands alone.
+TEST(MatchingPass, LongerWordToTheRightOfAShorterOneWinsInItsPass) {
+  ScratchDir dir;
+  WriteDictionary(dir / "d.dic", {{"東京", "とう*きょう"}, {"京都府", "きょう*と*ふ"}});
+  EXPECT_TRUE(BytesEqual(Sjis("東{京/きょう}{都/と}{府/ふ}\n"),
+                         RunPassesOnText(dir / "d.dic", Sjis("東京都府\n"))));
+  // Without the longer word the shorter one, leftmost first, takes its place.
+  EXPECT_TRUE(BytesEqual(Sjis("{東/とう}{京/きょう}都\n"),
+                         RunPassOnText(dir / "d.dic", 2, Sjis("東京都\n"))));
+}
+
 TEST(MatchingPass, WithoutOneCharacterWordsASingleKanjiStaysPlain) {
   ScratchDir dir;
   WriteDictionary(dir / "d.dic", {{"漢", "かん"}, {"漢字", "かん*じ"}});

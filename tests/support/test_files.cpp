@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "common/cp932.h"
@@ -63,5 +64,10 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
 }
 
 std::string Sjis(std::string_view utf8) { return common::Sjis(utf8); }
+
+std::ptrdiff_t FilesIn(const std::filesystem::path& dir) {
+  return std::distance(std::filesystem::directory_iterator(dir),
+                       std::filesystem::directory_iterator());
+}
 
 }  // namespace testing_support

@@ -1,6 +1,7 @@
 // Scratch folders and byte-exact comparisons for tests.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ std::filesystem::path TestData(std::string_view relative);
 
 std::string ReadFile(const std::filesystem::path& path);  // raw bytes; empty if missing
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// How many entries `dir` holds: a step that leaves no temporary file behind keeps it unchanged.
+std::ptrdiff_t FilesIn(const std::filesystem::path& dir);
 
 // Exact comparison that reports the first differing offset in hex.
 ::testing::AssertionResult BytesEqual(std::string_view expected, std::string_view actual);

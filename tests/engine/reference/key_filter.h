@@ -9,7 +9,7 @@
 
 #include "dictionary/ruby_dictionary.h"
 
-namespace engine {
+namespace engine_testing::reference {
 
 class KeyFilter {
  public:
@@ -52,4 +52,4 @@ class KeyFilter {
   std::vector<std::uint64_t> bits_;
 };
 
-}  // namespace engine
+}  // namespace engine_testing::reference

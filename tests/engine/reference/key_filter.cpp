@@ -1,7 +1,7 @@
 // The window filter of the matching pass.
-#include "engine/key_filter.h"
+#include "tests/engine/reference/key_filter.h"
 
-namespace engine {
+namespace engine_testing::reference {
 
 KeyFilter::KeyFilter(const dictionary::LengthSection& section, int word_length)
     : first_rotation_(kRotation * (word_length - 1) % 64),
@@ -18,4 +18,4 @@ KeyFilter::KeyFilter(const dictionary::LengthSection& section, int word_length)
   }
 }
 
-}  // namespace engine
+}  // namespace engine_testing::reference

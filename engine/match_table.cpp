@@ -1,0 +1,292 @@
+// The passes of one run decided on its match table.
+#include "engine/match_table.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "common/sjis.h"
+#include "dictionary/ruby_dictionary_format.h"
+
+namespace engine {
+namespace {
+
+constexpr char kLongVowelLead = '\x81';  // ー is 0x81 0x5B
+constexpr char kLongVowelTrail = '\x5B';
+
+// '{', '/' and '}' of a group.
+constexpr std::size_t kGroupMarks = 3;
+
+// How far ahead of the lookups the word filter's slots are fetched.
+constexpr std::size_t kLookAhead = 8;
+
+}  // namespace
+
+MatchTable::MatchTable(const std::vector<PassWords>& passes)
+    : passes_(passes.begin(),
+              passes.begin() + static_cast<std::ptrdiff_t>(std::min(passes.size(), kMaxPasses))),
+      filter_(passes_),
+      positions_(passes_.size()),
+      starts_(passes_.size(), 0) {
+  for (const PassWords& pass : passes_) short_words_.emplace_back(pass);
+}
+
+void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
+                      const std::vector<std::uint32_t>& offsets) {
+  chunk_ = chunk;
+  run_ = run;
+  offsets_ = &offsets;
+  changed_ = false;
+  group_bytes_ = 0;
+  if (!continues_) std::fill(starts_.begin(), starts_.end(), 0);
+  found_ = LookUp();
+
+  grouped_.assign(run.count, 0);
+  segments_.resize(run.count);
+  if (run.has_tags) SetUpGaps();
+  // A window spans its characters and the tags between them; only long tags let it reach the
+  // span at which it gives up its word, and then each step of every pass must be followed.
+  bool spans_checked =
+      run.has_tags && (run.end - run.begin) + 2 * dictionary::kMaxWordLength > kMaxWindowSpan;
+  // In a cut run each pass decides only what the pass before it has decided.
+  std::size_t limit = run.count;
+  for (std::size_t pass = 0; pass < passes_.size(); ++pass) {
+    std::size_t start = std::min(starts_[pass], limit);
+    if (spans_checked) {
+      starts_[pass] = PlayPassAroundTags(pass, start, limit);
+    } else if ((found_ >> pass & 1) || run.cut) {
+      starts_[pass] = PlayPass(pass, start, limit);
+    }
+    if (run.cut) limit = starts_[pass];
+  }
+  waiting_ = run.cut ? limit : run.count;
+  continues_ = run.cut;
+  if (run.cut) {
+    for (std::size_t& start : starts_) start -= waiting_;
+  }
+}
+
+// The match table of the run; returns the passes that may find a word anywhere in it.
+std::uint32_t MatchTable::LookUp() {
+  const std::size_t count = run_.count;
+  candidates_.resize(count);
+  std::uint32_t any = 0;
+  if (!run_.has_tags) {
+    const char* first = chunk_.data() + run_.begin;
+    for (std::size_t i = 0; i < count; ++i) {
+      const char* here = first + 2 * i;
+      if (i + kLookAhead < count) {
+        const char* ahead = here + 2 * kLookAhead;
+        filter_.Prefetch([ahead](std::size_t k) { return ahead + 2 * k; }, count - i - kLookAhead);
+      }
+      std::uint32_t found =
+          filter_.Candidates([here](std::size_t k) { return here + 2 * k; }, count - i);
+      candidates_[i] = found;
+      any |= found;
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      std::uint32_t found =
+          filter_.Candidates([this, i](std::size_t k) { return At(i + k); }, count - i);
+      candidates_[i] = found;
+      any |= found;
+    }
+  }
+  // Each pass's candidates in order, so that a pass visits only the positions worth a lookup.
+  for (std::uint32_t passes = any; passes != 0; passes &= passes - 1) {
+    positions_[static_cast<std::size_t>(std::countr_zero(passes))].clear();
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    for (std::uint32_t passes = candidates_[i]; passes != 0; passes &= passes - 1) {
+      positions_[static_cast<std::size_t>(std::countr_zero(passes))].push_back(
+          static_cast<std::uint32_t>(i));
+    }
+  }
+  return any;
+}
+
+// Each gap starts as the tags that stand in the text between its two characters.
+void MatchTable::SetUpGaps() {
+  gaps_.assign(run_.count, Gap{});
+  tags_.clear();
+  for (std::size_t i = 1; i < run_.count; ++i) {
+    std::size_t begin = Offset(i - 1) + 2;
+    std::size_t bytes = Offset(i) - begin;
+    if (bytes == 0) continue;
+    auto node = static_cast<std::int32_t>(tags_.size());
+    tags_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(bytes), -1});
+    gaps_[i] = {node, node, bytes};
+  }
+}
+
+// Every window of the pass that starts at or after the end of its last word and holds no
+// grouped character is asked in turn, left to right; the table names the few worth a lookup.
+// Returns where the window stands at `limit`.
+std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_t limit) {
+  const auto length = static_cast<std::size_t>(passes_[pass].word_length);
+  std::size_t resume = start;
+  if (found_ >> pass & 1) {
+    for (std::uint32_t at : positions_[pass]) {
+      if (at < resume) continue;
+      if (at + length > limit) break;
+      const std::uint8_t* grouped = grouped_.data() + at;
+      if (std::find(grouped, grouped + length, 1) != grouped + length) continue;
+      if (TryWord(pass, at)) resume = at + length;  // the window starts again after the word
+    }
+  }
+  // The window at the limit: at most L − 1 characters, none grouped, none in a word.
+  std::size_t window = std::max(resume, limit + 1 >= length ? limit + 1 - length : 0);
+  for (std::size_t i = limit; i > window; --i) {
+    if (grouped_[i - 1]) return i;
+  }
+  return window;
+}
+
+// The same step by step, for a run whose tags are long enough that a window may span more than
+// kMaxWindowSpan bytes: it then gives up its word and starts again after the tags.
+std::size_t MatchTable::PlayPassAroundTags(std::size_t pass, std::size_t start, std::size_t limit) {
+  const auto length = static_cast<std::size_t>(passes_[pass].word_length);
+  const std::uint32_t bit = std::uint32_t{1} << pass;
+  std::size_t window = start;
+  std::size_t span = 0;  // bytes from the window's first character to the scan position
+  for (std::size_t i = start; i < limit; ++i) {
+    if (i > window && gaps_[i].bytes > 0) {
+      span += gaps_[i].bytes;
+      if (span > kMaxWindowSpan) window = i, span = 0;
+    }
+    if (grouped_[i]) {
+      window = i + 1, span = 0;
+      continue;
+    }
+    span += 2;
+    if (i + 1 - window < length) continue;
+    if ((candidates_[window] & bit) && TryWord(pass, window)) {
+      window = i + 1, span = 0;
+      continue;
+    }
+    ++window;
+    span = window > i ? 0 : span - 2 - gaps_[window].bytes;
+  }
+  return window;
+}
+
+bool MatchTable::TryWord(std::size_t pass, std::size_t at) {
+  const auto length = static_cast<std::size_t>(passes_[pass].word_length);
+  std::string_view key;
+  if (!run_.has_tags) {
+    key = std::string_view(At(at), 2 * length);
+  } else {
+    key_.resize(2 * length);
+    for (std::size_t i = 0; i < length; ++i) std::memcpy(&key_[2 * i], At(at + i), 2);
+    key = key_;
+  }
+  const dictionary::LengthSection& words = *passes_[pass].section;
+  const ShortWords& short_words = short_words_[pass];
+  int index = short_words.Holds() ? short_words.Find(key.data()) : words.Find(key);
+  if (index < 0) return false;
+  PlaceWord(at, length, words.ReadingOf(index));
+  return true;
+}
+
+// A ruby-target character takes the next segment of the reading; other characters (kana,
+// okurigana) stay plain. A reading short of segments leaves the characters it does not cover
+// plain; segments beyond the word's characters are ignored.
+void MatchTable::PlaceWord(std::size_t at, std::size_t length, std::string_view reading) {
+  changed_ = true;
+  std::size_t next = 0;
+  bool segments_left = true;
+  for (std::size_t i = at; i < at + length && segments_left; ++i) {
+    const char* character = At(i);
+    if (!common::IsRubyTarget(common::CodeOf(static_cast<unsigned char>(character[0]),
+                                             static_cast<unsigned char>(character[1])))) {
+      continue;
+    }
+    grouped_[i] = 1;
+    std::size_t end = reading.find(dictionary::kSegmentSeparator, next);
+    segments_left = end != std::string_view::npos;
+    if (!segments_left) end = reading.size();
+    segments_[i] = reading.substr(next, end - next);
+    group_bytes_ += kGroupMarks + 2 * segments_[i].size();
+    next = end + 1;
+  }
+  if (run_.has_tags) TakeTagsAhead(at, length);
+}
+
+// The tags between a word's characters are written ahead of it (漢<b>字 gives
+// <b>{漢/かん}{字/じ}): they join the tags before its first character.
+void MatchTable::TakeTagsAhead(std::size_t at, std::size_t length) {
+  Gap& front = gaps_[at];
+  for (std::size_t i = at + 1; i < at + length; ++i) {
+    Gap& gap = gaps_[i];
+    if (gap.first < 0) continue;
+    if (front.first < 0) {
+      front.first = gap.first;
+    } else {
+      tags_[static_cast<std::size_t>(front.last)].next = gap.first;
+    }
+    front.last = gap.last;
+    front.bytes += gap.bytes;
+    gap = Gap{};
+  }
+}
+
+void MatchTable::Write(std::size_t from, std::size_t to, std::string& out) const {
+  if (run_.has_tags) {
+    WriteAroundTags(from, to, out);
+    return;
+  }
+  // Plain characters stand side by side in the chunk and are copied in stretches; the room is
+  // made first for everything the run's groups can take.
+  std::size_t size = out.size();
+  out.resize(size + 2 * (to - from) + group_bytes_);
+  char* next = out.data() + size;
+  for (std::size_t i = from; i < to;) {
+    std::size_t plain = i;
+    while (plain < to && !grouped_[plain]) ++plain;
+    std::memcpy(next, At(i), 2 * (plain - i));
+    next += 2 * (plain - i);
+    if (plain < to) next = WriteGroup(plain, next);
+    i = plain + 1;
+  }
+  out.resize(static_cast<std::size_t>(next - out.data()));
+}
+
+void MatchTable::WriteAroundTags(std::size_t from, std::size_t to, std::string& out) const {
+  for (std::size_t i = from; i < to; ++i) {
+    for (std::int32_t tag = gaps_[i].first; tag >= 0;
+         tag = tags_[static_cast<std::size_t>(tag)].next) {
+      const TagRange& range = tags_[static_cast<std::size_t>(tag)];
+      out.append(chunk_.substr(range.begin, range.length));
+    }
+    if (grouped_[i]) {
+      std::size_t size = out.size();
+      out.resize(size + kGroupMarks + 2 + 2 * segments_[i].size());
+      out.resize(static_cast<std::size_t>(WriteGroup(i, out.data() + size) - out.data()));
+    } else {
+      out.append(At(i), 2);
+    }
+  }
+}
+
+// Writes character i's group at `out`; returns the end of what it wrote.
+char* MatchTable::WriteGroup(std::size_t i, char* out) const {
+  *out++ = common::kGroupOpen;
+  std::memcpy(out, At(i), 2);
+  out += 2;
+  *out++ = common::kGroupSeparator;
+  for (char byte : segments_[i]) {
+    if (byte == dictionary::kAlternativeSeparator) {
+      *out++ = common::kAlternative;
+    } else if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
+      *out++ = kLongVowelLead;
+      *out++ = kLongVowelTrail;
+    } else {
+      *out++ = static_cast<char>(dictionary::kHiraganaLead);
+      *out++ = byte;
+    }
+  }
+  *out++ = common::kGroupClose;
+  return out;
+}
+
+}  // namespace engine

@@ -1,0 +1,57 @@
+// The tables of the word filter, filled from the keys of the loaded length sections.
+#include "engine/word_filter.h"
+
+namespace engine {
+namespace {
+
+constexpr int kFewestSlotBits = 10;
+constexpr int kMostSlotBits = 22;
+constexpr std::size_t kSlotsPerEntry = 8;
+
+int SlotBits(std::size_t entries) {
+  int bits = std::bit_width(entries * kSlotsPerEntry);
+  return std::clamp(bits, kFewestSlotBits, kMostSlotBits);
+}
+
+}  // namespace
+
+WordFilter::WordFilter(const std::vector<PassWords>& passes) {
+  std::size_t count = std::min(passes.size(), kMaxPasses);
+  // Keys that walk through each length: the words of that length and the longer ones.
+  std::array<std::size_t, dictionary::kMaxWordLength + 1> walking{};
+  for (std::size_t i = 0; i < count; ++i) {
+    auto length = static_cast<std::size_t>(passes[i].word_length);
+    for (std::size_t k = 1; k <= length; ++k) walking[k] += passes[i].section->KeyCount();
+    longest_ = std::max(longest_, length);
+  }
+  for (std::size_t length = 1; length <= longest_; ++length) {
+    Table& table = tables_[length];
+    int bits = length == 1 ? 16 : SlotBits(walking[length]);
+    table.slots.assign(std::size_t{1} << bits, 0);
+    table.shift = 64 - bits;
+  }
+  std::array<int, dictionary::kMaxWordLength + 1> passes_of_length{};
+  for (std::size_t i = 0; i < count; ++i) {
+    auto length = static_cast<std::size_t>(passes[i].word_length);
+    // Beyond seven passes of one length, passes share a bit: each then also names the other's
+    // words, which its lookup rules out.
+    int place = passes_of_length[length]++ % std::countr_one(unsigned{kWordBits});
+    auto word_bit = static_cast<std::uint8_t>(1u << place);
+    Table& own = tables_[length];
+    for (std::size_t slot = 0; slot <= kWordBits; ++slot) {
+      if (slot & word_bit) own.passes[slot] |= std::uint32_t{1} << i;
+    }
+    const dictionary::LengthSection& section = *passes[i].section;
+    for (std::size_t k = 0; k < section.KeyCount(); ++k) {
+      std::string_view key = section.Key(static_cast<int>(k));
+      if (key.size() != 2 * length) continue;
+      std::uint64_t hash = 0;
+      for (std::size_t walked = 1; walked <= length; ++walked) {
+        hash = Push(hash, key.data() + 2 * (walked - 1));
+        tables_[walked].slots[SlotOf(walked, hash)] |= walked == length ? word_bit : kLongerBit;
+      }
+    }
+  }
+}
+
+}  // namespace engine
