@@ -14,6 +14,7 @@
 #include "app/command_words.h"
 #include "app/main_text_window.h"
 #include "app/messages.h"
+#include "app/qt_translations.h"
 #include "app/screenshots.h"
 #include "app/single_instance.h"
 #include "common/message_format.h"
@@ -97,6 +98,7 @@ int RunApplication(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringOfUtf8(messages::kApplicationTitle));
+  (void)InstallQtTranslations(application);  // without them Qt's own texts stay English
   ParsedCommandLine parsed = ParseCommandLine(ArgumentsAfterQt());
   if (!parsed.options) {
     std::cerr << "mirukaze: " << parsed.error << "\n" << UsageText();

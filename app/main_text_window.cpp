@@ -1,8 +1,9 @@
-// The main text window: its construction, the view commands, the hand-over to the ruby window
-// and the close of the program. Menus and bars are made in main_window_layout.cpp, the file
-// commands are in main_window_files.cpp.
+// The main text window: its construction, its file names, the view commands, the hand-over to
+// the ruby window and the close of the program. Its actions, menus and status bar, and what
+// sets it apart from the other text windows, are in main_window_layout.cpp.
 #include "app/main_text_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
@@ -11,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolBar>
+#include <algorithm>
+#include <chrono>
 
 #include "app/close_query.h"
 #include "app/dictionary_indicator.h"
@@ -20,11 +23,13 @@
 #include "app/ruby_commands/brace_escape_command.h"
 #include "app/ruby_commands/ruby_commands.h"
 #include "app/version_dialog.h"
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/view/caret_position.h"
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
+#include "engine/ruby_file_naming.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
 #include "rubywindow/view/ruby_window_context.h"
@@ -37,6 +42,14 @@ namespace app {
 
 namespace {
 
+// Whether `path` is a file written at or after `since`. File times may be coarser than the
+// clock, so a second's slack is allowed.
+bool WrittenSince(const std::filesystem::path& path, std::filesystem::file_time_type since) {
+  std::error_code error;
+  std::filesystem::file_time_type written = std::filesystem::last_write_time(path, error);
+  return !error && written + std::chrono::seconds(1) >= since;
+}
+
 // The place the shrink command moves the window to.
 constexpr int kShrunkTop = 100;
 constexpr int kShrunkLeft = 100;
@@ -44,72 +57,60 @@ constexpr int kShrunkLeft = 100;
 }  // namespace
 
 MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
-    : QMainWindow(parent),
+    : TextWindow({context.settings, context.messenger, context.choosers, context.search}, Traits(),
+                 parent),
       context_(context),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
   InitAppResources();
   setWindowIcon(QIcon(":/app/icons/mirukaze-256.png"));
-  pane_ = new common::view::TextPane(this);
-  setCentralWidget(pane_);
-  edit_ = new common::view::EditCommands(pane_, *context_.search, *context_.messenger, this);
   RubyCommandServices services{context_.settings, context_.program, context_.messenger,
                                context_.work_dir, [this] { HelpClick(); }};
   ruby_commands_ = std::make_unique<RubyCommands>(*this, services, this);
 
   CreateActions();
-  CreateRubyActions();
   CreateMenus();
-  CreateToolBar();
-  CreatePopupMenu();
   CreateStatusBar();
-  connect(pane_, &common::view::TextPane::caretMoved, this, &MainTextWindow::UpdateCaretDisplay);
-  connect(pane_, &common::view::TextPane::displayLinesReady, this,
-          &MainTextWindow::UpdateCaretDisplay);
 
   SetCurrentFile(context_.program->Dir() / messages::kNewFileName);
-  ApplySettings();
-  pane_->setFocus();
+  ApplyLooks(StoredLooks());
+  // The indicator names the dictionaries the next pass will really use.
+  dictionary_indicator_->setText(DictionaryIndicatorText(*context_.settings));
+  Pane()->setFocus();
 }
 
 // The ruby window goes first: it is handed the session, which the members take with them.
 MainTextWindow::~MainTextWindow() { delete ruby_window_.data(); }
 
-// The places, looks and dictionary indicator from the settings record.
-void MainTextWindow::ApplySettings() {
-  const common::Settings& settings = *context_.settings;
-  move(settings.main_left, settings.main_top);
-  resize(settings.main_width, settings.main_height);
-  pane_->SetEditorFont(settings.main_font_name, settings.main_font_size);
-  pane_->SetTextColour(settings.main_font_color);
-  pane_->SetBackgroundColour(settings.main_edit_color);
-  pane_->SetTabStopChars(settings.main_tab_width);
-  pane_->SetWordWrap(word_wrap_action_->isChecked());
-  // The indicator names the dictionaries the next pass will really use.
-  dictionary_indicator_->setText(DictionaryIndicatorText(settings));
+QString MainTextWindow::TitleFor(const std::filesystem::path& path) const {
+  return common::view::QStringOfUtf8(
+      common::FormatMessage(messages::kMainWindowTitle, {path.string()}));
 }
 
-// The window's final place and looks go back into the record before it is saved.
-void MainTextWindow::StoreSettings() {
-  common::Settings& settings = *context_.settings;
-  bool normal = !isMaximized() && !isMinimized() && !isFullScreen();
-  QPoint place = normal ? pos() : normalGeometry().topLeft();
-  QSize size = normal ? this->size() : normalGeometry().size();
-  settings.main_top = place.y();
-  settings.main_left = place.x();
-  settings.main_height = size.height();
-  settings.main_width = size.width();
-  settings.main_font_name = pane_->EditorFontNameSjis();
-  settings.main_font_size = pane_->EditorFontSize();
-  settings.main_font_color = pane_->TextColour();
-  settings.main_edit_color = pane_->BackgroundColour();
+std::filesystem::path MainTextWindow::NewDocumentPath() const {
+  return context_.settings->user_path / messages::kNewFileName;
+}
+
+// A text that has no file of its own yet is saved under a name the user gives.
+std::optional<std::filesystem::path> MainTextWindow::OverwriteTarget() {
+  const std::filesystem::path& file = DocumentPath();
+  if (file.empty() || file.string().find(messages::kNewFileName) != std::string::npos) {
+    return std::nullopt;
+  }
+  return file;
+}
+
+// Only the file name loses its extension: a dot in a folder name must not send the ruby file
+// into the folder above (/texts/v1.2/story would otherwise give /texts/v1.srb).
+void MainTextWindow::DocumentPathChanged() {
+  base_name_ = common::WithoutExtension(DocumentPath());
 }
 
 QString MainTextWindow::StatusText(int panel) const {
   switch (panel) {
     case 0:
-      return caret_panel_->text();
+      return CaretPanel()->text();
     case 1:
-      return file_panel_->text();
+      return FilePanel()->text();
     case 2:
       return progress_panel_->text();
     default:
@@ -117,23 +118,23 @@ QString MainTextWindow::StatusText(int panel) const {
   }
 }
 
-QString MainTextWindow::Text() const { return pane_->Text(); }
+QString MainTextWindow::Text() const { return Pane()->Text(); }
 
-QString MainTextWindow::SelectedText() const { return pane_->SelectedText(); }
+QString MainTextWindow::SelectedText() const { return Pane()->SelectedText(); }
 
 QString MainTextWindow::LineBeforeCaret() const {
-  QTextCursor caret = pane_->textCursor();
+  QTextCursor caret = Pane()->textCursor();
   return caret.block().text().left(caret.positionInBlock());
 }
 
 void MainTextWindow::MoveCaretToByte(std::size_t byte_offset) {
-  pane_->MoveCaretToByte(byte_offset);
-  pane_->setFocus();
-  UpdateCaretDisplay();
+  Pane()->MoveCaretToByte(byte_offset);
+  Pane()->setFocus();
+  RefreshCaretDisplay();
 }
 
 int MainTextWindow::DisplayLineOfByte(std::size_t byte_offset) const {
-  return pane_->DisplayLineOfByte(byte_offset);
+  return Pane()->DisplayLineOfByte(byte_offset);
 }
 
 rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return ruby_window_; }
@@ -166,23 +167,31 @@ void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool
   });
   window->show();
   window->OpenRubyFile(ruby_file, field_flag);
+  if (command_started_ && WrittenSince(ruby_file, *command_started_)) {
+    std::filesystem::path backup = engine::RubyFileBackupName(ruby_file);
+    window->AnnounceWritten(common::FileExists(backup) ? backup : std::filesystem::path());
+  }
   window->activateWindow();
 }
 
-void MainTextWindow::ToolbarClick(bool shown) { tool_bar_->setVisible(shown); }
-
-void MainTextWindow::WordWrapClick(bool on) { pane_->SetWordWrap(on); }
+// A ruby command holds the event loop until it ends; its progress marks mean nothing after it.
+void MainTextWindow::RunRubyCommand(void (RubyCommands::*command)()) {
+  command_started_ = std::filesystem::file_time_type::clock::now();
+  (ruby_commands_.get()->*command)();
+  command_started_.reset();
+  ShowProgress({});
+}
 
 void MainTextWindow::ShrinkClick() {
   const common::Settings& settings = *context_.settings;
-  showNormal();
-  move(kShrunkLeft, kShrunkTop);
-  resize(settings.standard_width, settings.standard_height);
-  Tell(
-      messages::kTitleShrink,
-      common::FormatMessage(messages::kShrunk, {std::int64_t{kShrunkTop}, std::int64_t{kShrunkLeft},
-                                                std::int64_t{settings.standard_height},
-                                                std::int64_t{settings.standard_width}}));
+  ShowStandardSize({kShrunkLeft, kShrunkTop});
+  context_.messenger->Tell(
+      {std::string(messages::kTitleShrink),
+       common::FormatMessage(
+           messages::kShrunk,
+           {std::int64_t{kShrunkTop}, std::int64_t{kShrunkLeft},
+            std::int64_t{settings.standard_height}, std::int64_t{settings.standard_width}}),
+       common::Icon::kInformation});
 }
 
 void MainTextWindow::HelpClick() {
@@ -214,18 +223,14 @@ void MainTextWindow::DictionaryIndicatorClick() {
 
 // The text's own braces become look-alikes, as one edit the user can undo or save.
 void MainTextWindow::T1Click() {
-  std::optional<QString> escaped = EscapeBracesOf(pane_->Text(), *context_.messenger);
-  if (escaped && *escaped != pane_->Text()) pane_->ReplaceWholeText(*escaped);
+  std::optional<QString> escaped = EscapeBracesOf(Pane()->Text(), *context_.messenger);
+  if (escaped && *escaped != Pane()->Text()) Pane()->ReplaceWholeText(*escaped);
 }
 
 // A pass holds the event loop until it ends, so the panel is painted at once, not afterwards.
 void MainTextWindow::ShowProgress(const QString& text) {
   progress_panel_->setText(text);
   progress_panel_->repaint();
-}
-
-void MainTextWindow::UpdateCaretDisplay() {
-  caret_panel_->setText(common::view::CaretPositionTextOf(*pane_));
 }
 
 // Keys for the window itself, which reach it only when the text does not take them.
@@ -241,36 +246,41 @@ void MainTextWindow::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-// Every window with unsaved text is asked about first; only then do the other windows close
-// and the settings reach the disk, once.
-void MainTextWindow::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
-    event->ignore();
-    return;
+// Every open text window with unsaved text is asked about, in a fixed order, before anything
+// closes; each question stands over its own window, which comes to the front for it.
+bool MainTextWindow::QueryClose() {
+  QList<common::view::TextWindow*> open =
+      findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
+  open.removeIf([](common::view::TextWindow* window) { return window->HasClosed(); });
+  open.append(this);
+  std::stable_sort(open.begin(), open.end(),
+                   [](common::view::TextWindow* a, common::view::TextWindow* b) {
+                     return a->CloseQueryRank() < b->CloseQueryRank();
+                   });
+  for (common::view::TextWindow* window : open) {
+    if (!window->IsModified()) continue;
+    window->raise();
+    QApplication::setActiveWindow(window);
+    if (!RunCloseQuery(
+            {{window->CloseQueryFormat(), true, [window] { return window->SaveEdited(); }}},
+            *context_.messenger)) {
+      return false;
+    }
   }
-  if (ruby_window_) ruby_window_->CloseWithoutQuery();
-  StoreSettings();
+  return true;
+}
+
+// Only then do the other windows close and the settings reach the disk, once.
+void MainTextWindow::WindowClosing() {
+  for (auto* window : findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly)) {
+    window->CloseWithoutQuery();
+  }
   if (!common::SaveSettings(context_.program->Dir(), *context_.settings)) {
-    Tell(messages::kTitleNotice,
-         common::FormatMessage(messages::kSettingsNotSaved,
-                               {context_.program->SettingsFile().string()}));
+    context_.messenger->Tell({std::string(messages::kTitleNotice),
+                              common::FormatMessage(messages::kSettingsNotSaved,
+                                                    {context_.program->SettingsFile().string()}),
+                              common::Icon::kInformation});
   }
-  event->accept();
-}
-
-bool MainTextWindow::FormCloseQuery() {
-  std::vector<UnsavedWindowQuestion> windows;
-  if (rubywindow::view::RubyWindow* ruby = ruby_window_) {
-    windows.push_back(
-        {messages::kCloseQueryRuby, ruby->IsModified(), [ruby] { return ruby->Save(); }});
-  }
-  windows.push_back(
-      {messages::kCloseQueryMain, pane_->IsModified(), [this] { return SaveClick(); }});
-  return RunCloseQuery(windows, *context_.messenger);
-}
-
-void MainTextWindow::Tell(std::string_view title, const std::string& text) {
-  context_.messenger->Tell({std::string(title), text, common::Icon::kInformation});
 }
 
 }  // namespace app

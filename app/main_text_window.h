@@ -2,29 +2,19 @@
 // editing commands, the ruby commands' entry points, and the close query of the whole program.
 #pragma once
 
-#include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/ruby_commands/ruby_command_host.h"
 #include "common/messenger.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
-#include "common/view/text_file_io.h"
+#include "common/view/text_window.h"
 
-class QAction;
 class QLabel;
-class QMenu;
-class QToolBar;
-
-namespace common::view {
-class Choosers;
-class EditCommands;
-struct SearchMemory;
-class TextPane;
-}  // namespace common::view
 
 namespace rubywindow {
 class ProgramStarter;
@@ -51,7 +41,7 @@ struct MainWindowContext {
   std::filesystem::path work_dir;                 // the working files of the ruby passes
 };
 
-class MainTextWindow : public QMainWindow, public RubyCommandHost {
+class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   Q_OBJECT
 
  public:
@@ -59,16 +49,14 @@ class MainTextWindow : public QMainWindow, public RubyCommandHost {
   ~MainTextWindow() override;
 
   // The one place that changes the current file, its base name and the window title.
-  void SetCurrentFile(const std::filesystem::path& path);
-  const std::filesystem::path& CurrentFileName() const { return current_file_; }
+  void SetCurrentFile(const std::filesystem::path& path) { SetDocumentPath(path); }
+  const std::filesystem::path& CurrentFileName() const { return DocumentPath(); }
   // The current file without the extension of its file name.
   const std::filesystem::path& CurrentBaseName() const { return base_name_; }
 
   // Loads `path` as the text (the command line's file). False after a message when it cannot.
-  bool OpenFile(const std::filesystem::path& path);
+  bool OpenFile(const std::filesystem::path& path) { return OpenDocumentFile(path); }
 
-  common::view::TextPane* Pane() const { return pane_; }
-  common::view::EditCommands& Edit() const { return *edit_; }
   RubyCommands& Commands() const { return *ruby_commands_; }
   rubywindow::view::RubyWindow* RubyWindowIfOpen() const;
   QString StatusText(int panel) const;  // 0 caret, 1 file, 2 progress
@@ -77,100 +65,46 @@ class MainTextWindow : public QMainWindow, public RubyCommandHost {
   QString Text() const override;
   QString SelectedText() const override;
   QString LineBeforeCaret() const override;
-  std::filesystem::path CurrentFile() const override { return current_file_; }
+  std::filesystem::path CurrentFile() const override { return DocumentPath(); }
   bool RubyWindowOpen() const override;
   void MoveCaretToByte(std::size_t byte_offset) override;
   int DisplayLineOfByte(std::size_t byte_offset) const override;
   void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) override;
 
  public slots:
-  void NewClick();
-  void OpenClick();
-  bool SaveClick();    // true when the text was written
-  bool SaveAsClick();  // likewise
   void EditCapacityClick();
-  void ToolbarClick(bool shown);
-  void WordWrapClick(bool on);
   void ShrinkClick();
   void HelpClick();
   void VersionClick();
   void DictionaryIndicatorClick();
   void T1Click();  // brace escape
   void ShowProgress(const QString& text);
-  void UpdateCaretDisplay();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  QString TitleFor(const std::filesystem::path& path) const override;
+  std::filesystem::path NewDocumentPath() const override;
+  std::optional<std::filesystem::path> OverwriteTarget() override;
+  void DocumentPathChanged() override;
+  bool QueryClose() override;
+  void WindowClosing() override;
 
  private:
+  static const common::view::TextWindowTraits& Traits();
   void CreateActions();
-  void CreateFileActions();
-  void CreateViewActions();
-  QAction* AddAction(const char* object_name, const QString& caption, const QKeySequence& key);
-  QAction* AddRubyAction(const char* object_name, const QString& caption, const QKeySequence& key,
-                         void (RubyCommands::*slot)());
-  void CreateRubyActions();
-  void CreatePopupRubyActions();
   void CreateMenus();
-  void CreateToolBar();
-  void CreatePopupMenu();
   void CreateStatusBar();
-  void ApplySettings();
-  void StoreSettings();
-
-  common::Answer ConfirmUnsaved();
-  bool WriteText(const std::filesystem::path& path);
-  bool ClearReadOnlyIfAsked(const std::filesystem::path& path);
-  void LoadText(const common::view::LoadedText& loaded, const std::filesystem::path& path);
-  void ShowFileStatus(std::string_view pattern, const std::filesystem::path& path);
-  bool FormCloseQuery();
-  void Tell(std::string_view title, const std::string& text);
+  void RunRubyCommand(void (RubyCommands::*command)());
 
   MainWindowContext context_;
-  common::view::TextPane* pane_ = nullptr;
-  common::view::EditCommands* edit_ = nullptr;
   std::unique_ptr<RubyCommands> ruby_commands_;
   // The ruby window's choices that outlive one window and are never saved.
   std::unique_ptr<rubywindow::view::RubyWindowSession> ruby_session_;
   QPointer<rubywindow::view::RubyWindow> ruby_window_;
 
-  std::filesystem::path current_file_;
   std::filesystem::path base_name_;
-  common::view::TextEncoding encoding_ = common::view::TextEncoding::kShiftJis;
-
-  QAction* new_action_ = nullptr;
-  QAction* open_action_ = nullptr;
-  QAction* save_action_ = nullptr;
-  QAction* save_as_action_ = nullptr;
-  QAction* capacity_action_ = nullptr;
-  QAction* exit_action_ = nullptr;
-  QAction* popup_save_action_ = nullptr;
-  QAction* popup_end_action_ = nullptr;
-  QAction* toolbar_action_ = nullptr;
-  QAction* word_wrap_action_ = nullptr;
-  QAction* shrink_action_ = nullptr;
-  QAction* help_action_ = nullptr;
-  QAction* help_search_action_ = nullptr;
-  QAction* help_usage_action_ = nullptr;
-  QAction* version_action_ = nullptr;
-  QAction* all_ruby_action_ = nullptr;
-  QAction* grade_ruby_action_ = nullptr;
-  QAction* level_ruby_action_ = nullptr;
-  QAction* line_ruby_action_ = nullptr;
-  QAction* empty_ruby_window_action_ = nullptr;
-  QAction* non_ruby_area_action_ = nullptr;
-  QAction* brace_escape_action_ = nullptr;
-  QAction* popup_all_ruby_action_ = nullptr;
-  QAction* popup_grade_ruby_action_ = nullptr;
-  QAction* popup_level_ruby_action_ = nullptr;
-  QAction* popup_line_ruby_action_ = nullptr;
-  QAction* popup_non_ruby_area_action_ = nullptr;
-  QMenu* edit_menu_ = nullptr;
-  QMenu* popup_menu_ = nullptr;
-  QToolBar* tool_bar_ = nullptr;
-  QLabel* caret_panel_ = nullptr;
-  QLabel* file_panel_ = nullptr;
+  // While a ruby command runs, when it started: a ruby file written since then is its own.
+  std::optional<std::filesystem::file_time_type> command_started_;
   QLabel* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };

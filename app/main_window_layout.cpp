@@ -1,15 +1,15 @@
-// The main text window's actions, menus, toolbar, pop-up menu and status bar.
+// The main text window's actions, menus, toolbar, pop-up menu and status bar, and what sets it
+// apart from the other text windows: its messages, captions, keys and settings keys.
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "app/dictionary_indicator.h"
 #include "app/main_text_window.h"
+#include "app/messages.h"
 #include "app/ruby_commands/ruby_commands.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_pane.h"
@@ -19,237 +19,207 @@ namespace app {
 namespace {
 
 using common::view::EditAction;
+using common::view::MenuGroups;
 
 constexpr int kCaretPanelWidth = 220;
 constexpr int kProgressPanelWidth = 60;
 
-// Keys the editor would otherwise keep for itself (Ctrl+C is copy there, exit here).
-const QKeySequence kExitKey(Qt::CTRL | Qt::Key_C);
-const QKeySequence kOpenKey(Qt::CTRL | Qt::Key_O);
-const QKeySequence kPopupEndKey(Qt::CTRL | Qt::Key_B);
-const QKeySequence kNonRubyAreaKey(Qt::CTRL | Qt::Key_N);
-const QKeySequence kBraceEscapeKey(Qt::SHIFT | Qt::Key_F5);
-
-// A ruby command's toolbar button: its picture, and a hint on hover and in the status bar.
-void ShowOnToolBar(QAction* action, const QString& hint, const char* icon) {
-  action->setToolTip(hint);
-  action->setStatusTip(hint);
-  action->setIcon(QIcon(icon));
-}
-
 }  // namespace
 
-QAction* MainTextWindow::AddAction(const char* object_name, const QString& caption,
-                                   const QKeySequence& key) {
-  auto* action = new QAction(caption, this);
-  action->setObjectName(object_name);
-  if (!key.isEmpty()) {
-    action->setShortcut(key);
-    pane_->ReserveShortcut(key);
-  }
-  addAction(action);  // the shortcut works whether or not a menu shows the action
-  return action;
+const common::view::TextWindowTraits& MainTextWindow::Traits() {
+  using common::Settings;
+  static const common::view::TextWindowTraits traits{
+      .looks = {&Settings::main_top, &Settings::main_left, &Settings::main_height,
+                &Settings::main_width, &Settings::main_font_name, &Settings::main_font_size,
+                &Settings::main_font_color, &Settings::main_edit_color, &Settings::main_tab_width},
+      .files =
+          {
+              .open_dialog_title = messages::kOpenDialogTitle,
+              .save_dialog_title = messages::kSaveDialogTitle,
+              .file_filter = messages::kTextFileFilter,
+              .opened_status = messages::kOpenedStatus,
+              .saved_status = messages::kSavedStatus,
+              .not_edited = {messages::kTitleNotice, messages::kNotEdited},
+              .nothing_to_save = {messages::kTitleNotice, messages::kNothingToSave},
+              .read_only = {messages::kTitleConfirmStrong, messages::kReadOnlyFile,
+                            common::Icon::kQuestion},
+              .read_only_kept = {messages::kTitleConfirmStrong, messages::kReadOnlyNotCleared},
+              .unsaved_text = messages::kUnsavedText,
+              .unsaved_title = messages::kTitleConfirm,
+              .unsaved_on_close_title = messages::kTitleCloseQuery,
+              .save_path_title = {},
+              .close_query_format = messages::kCloseQueryMain,
+              .close_query_rank = common::view::kMainWindowRank,
+          },
+      .caret_panel_width = kCaretPanelWidth,
+      .file_panel_width = 0,
+      .recent_files = &Settings::main_recent_files,
+  };
+  return traits;
 }
 
+// Ctrl+C ends the program here, as it closes the ruby window; copying is Ctrl+Ins. The ruby
+// commands' toolbar buttons carry a picture and a hint.
 void MainTextWindow::CreateActions() {
-  CreateFileActions();
-  CreateViewActions();
-}
+  using K = QKeySequence;
+  auto ruby = [this](void (RubyCommands::*command)()) {
+    return [this, command] { RunRubyCommand(command); };
+  };
+  QStyle* look = style();
+  AddActions({
+      {.name = "newAction",
+       .caption = tr("新規作成(&N)"),
+       .icon = look->standardIcon(QStyle::SP_FileIcon),
+       .triggered = [this] { NewDocument(); }},
+      {.name = "openAction",
+       .caption = tr("開く(&O)..."),
+       .key = K(Qt::CTRL | Qt::Key_O),
+       .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
+       .triggered = [this] { OpenDocument(); }},
+      {.name = "saveAction",
+       .caption = tr("上書き保存(&S)"),
+       .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
+       .triggered = [this] { Save(); }},
+      {.name = "saveAsAction",
+       .caption = tr("名前をつけて保存(&A)..."),
+       .icon_text = tr("別名"),  // it has no picture: a short name for its button
+       .triggered = [this] { SaveAs(); }},
+      {.name = "capacityAction",
+       .caption = tr("編集領域追加(&Z)"),
+       .triggered = [this] { EditCapacityClick(); }},
+      {.name = "exitAction",
+       .caption = tr("終了(&X)"),
+       .key = K(Qt::CTRL | Qt::Key_C),
+       .triggered = [this] { close(); }},
+      {.name = "popupSaveAction", .caption = tr("上書保存(&S)"), .triggered = [this] { Save(); }},
+      {.name = "popupEndAction",
+       .caption = tr("文末Jump(&Z)"),
+       .key = K(Qt::CTRL | Qt::Key_B),
+       .triggered = [this] { Edit().GoToEnd(); }},
 
-void MainTextWindow::CreateFileActions() {
-  new_action_ = AddAction("newAction", tr("新規作成(&N)"), {});
-  new_action_->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-  open_action_ = AddAction("openAction", tr("開く(&O)..."), kOpenKey);
-  open_action_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  save_action_ = AddAction("saveAction", tr("上書き保存(&S)"), {});
-  save_action_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  save_as_action_ = AddAction("saveAsAction", tr("名前をつけて保存(&A)..."), {});
-  save_as_action_->setIconText(tr("別名"));  // it has no picture: a short name for its button
-  capacity_action_ = AddAction("capacityAction", tr("編集領域追加(&Z)"), {});
-  exit_action_ = AddAction("exitAction", tr("終了(&X)"), kExitKey);
-  popup_save_action_ = AddAction("popupSaveAction", tr("上書保存(&S)"), {});
-  popup_end_action_ = AddAction("popupEndAction", tr("文末Jump(&Z)"), kPopupEndKey);
-  connect(new_action_, &QAction::triggered, this, &MainTextWindow::NewClick);
-  connect(open_action_, &QAction::triggered, this, &MainTextWindow::OpenClick);
-  connect(save_action_, &QAction::triggered, this, &MainTextWindow::SaveClick);
-  connect(popup_save_action_, &QAction::triggered, this, &MainTextWindow::SaveClick);
-  connect(save_as_action_, &QAction::triggered, this, &MainTextWindow::SaveAsClick);
-  connect(capacity_action_, &QAction::triggered, this, &MainTextWindow::EditCapacityClick);
-  connect(exit_action_, &QAction::triggered, this, &QWidget::close);
-  connect(popup_end_action_, &QAction::triggered, edit_, &common::view::EditCommands::GoToEnd);
-}
+      {.name = "toolbarAction",
+       .caption = tr("ツールバー表示(&B)"),
+       .toggled = [this](bool on) { ToolBar()->setVisible(on); }},
+      {.name = "wordWrapAction",
+       .caption = tr("端で折り返す(&L)"),
+       .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
+      {.name = "shrinkAction",
+       .caption = tr("画面既定値で表示(&G)"),
+       .icon = QIcon(":/app/icons/shrink.png"),
+       .triggered = [this] { ShrinkClick(); }},
+      {.name = "helpAction",
+       .caption = tr("ヘルプを開く(&O)"),
+       .key = K(Qt::Key_F1),
+       .triggered = [this] { HelpClick(); }},
+      {.name = "helpSearchAction", .caption = tr("トピック検索(&S)")},
+      {.name = "helpUsageAction", .caption = tr("ヘルプの使い方(&H)")},
+      {.name = "versionAction",
+       .caption = tr("バージョン情報(&A)"),
+       .triggered = [this] { VersionClick(); }},
 
-void MainTextWindow::CreateViewActions() {
-  toolbar_action_ = AddAction("toolbarAction", tr("ツールバー表示(&B)"), {});
-  word_wrap_action_ = AddAction("wordWrapAction", tr("端で折り返す(&L)"), {});
-  for (QAction* toggle : {toolbar_action_, word_wrap_action_}) {
-    toggle->setCheckable(true);
-    toggle->setChecked(true);
-  }
-  shrink_action_ = AddAction("shrinkAction", tr("画面既定値で表示(&G)"), {});
-  shrink_action_->setIcon(QIcon(":/app/icons/shrink.png"));
-  connect(toolbar_action_, &QAction::toggled, this, &MainTextWindow::ToolbarClick);
-  connect(word_wrap_action_, &QAction::toggled, this, &MainTextWindow::WordWrapClick);
-  connect(shrink_action_, &QAction::triggered, this, &MainTextWindow::ShrinkClick);
+      {.name = "allRubyAction",
+       .caption = tr("総るび振り(&G)"),
+       .key = K(Qt::Key_F5),
+       .hint = tr("全漢字に指定した辞書でルビを振る"),
+       .icon = QIcon(":/app/icons/all_ruby.png"),
+       .triggered = ruby(&RubyCommands::AllRubiClick)},
+      {.name = "gradeRubyAction",
+       .caption = tr("配当学年るび(&N)"),
+       .key = K(Qt::Key_F7),
+       .hint = tr("指定した配当学年の漢字にﾙﾋﾞを振る"),
+       .icon = QIcon(":/app/icons/grade_ruby.png"),
+       .triggered = ruby(&RubyCommands::HaitouRubiClick)},
+      {.name = "levelRubyAction",
+       .caption = tr("漢検級るび(&K)"),
+       .key = K(Qt::Key_F8),
+       .hint = tr("指定した漢検級の漢字にるびを振る"),
+       .icon = QIcon(":/app/icons/level_ruby.png"),
+       .triggered = ruby(&RubyCommands::KankenSpeedButtonClick)},
+      {.name = "lineRubyAction",
+       .caption = tr("指定行＆フィールドるび(&L)"),
+       .key = K(Qt::Key_F6),
+       .hint = tr("指定行&ﾌｨｰﾙﾄﾞ にﾙﾋﾞを振る"),
+       .icon = QIcon(":/app/icons/line_ruby.png"),
+       .triggered = ruby(&RubyCommands::GyouSpeedButtonClick)},
+      {.name = "emptyRubyWindowAction",
+       .caption = tr("新規るび窓(&R)"),
+       .key = K(Qt::Key_F3),
+       .triggered = ruby(&RubyCommands::RbWButtonClick)},
+      {.name = "nonRubyAreaAction",
+       .caption = tr("非るび領域設定(&P)"),
+       .triggered = ruby(&RubyCommands::PassRubiAreaClick)},
+      {.name = "braceEscapeAction",
+       .caption = tr("{ }を退避する(&T)"),
+       .key = K(Qt::SHIFT | Qt::Key_F5),
+       .triggered = [this] { T1Click(); }},
 
-  help_action_ = AddAction("helpAction", tr("ヘルプを開く(&O)"), QKeySequence(Qt::Key_F1));
-  help_search_action_ = AddAction("helpSearchAction", tr("トピック検索(&S)"), {});
-  help_usage_action_ = AddAction("helpUsageAction", tr("ヘルプの使い方(&H)"), {});
-  help_search_action_->setEnabled(false);  // the guide is one page: nothing to search in
-  help_usage_action_->setEnabled(false);
-  version_action_ = AddAction("versionAction", tr("バージョン情報(&A)"), {});
-  connect(help_action_, &QAction::triggered, this, &MainTextWindow::HelpClick);
-  connect(version_action_, &QAction::triggered, this, &MainTextWindow::VersionClick);
-}
-
-QAction* MainTextWindow::AddRubyAction(const char* object_name, const QString& caption,
-                                       const QKeySequence& key, void (RubyCommands::*slot)()) {
-  QAction* action = AddAction(object_name, caption, key);
-  connect(action, &QAction::triggered, ruby_commands_.get(), slot);
-  return action;
-}
-
-void MainTextWindow::CreateRubyActions() {
-  all_ruby_action_ = AddRubyAction("allRubyAction", tr("総るび振り(&G)"), QKeySequence(Qt::Key_F5),
-                                   &RubyCommands::AllRubiClick);
-  ShowOnToolBar(all_ruby_action_, tr("全漢字に指定した辞書でルビを振る"),
-                ":/app/icons/all_ruby.png");
-  grade_ruby_action_ = AddRubyAction("gradeRubyAction", tr("配当学年るび(&N)"),
-                                     QKeySequence(Qt::Key_F7), &RubyCommands::HaitouRubiClick);
-  ShowOnToolBar(grade_ruby_action_, tr("指定した配当学年の漢字にﾙﾋﾞを振る"),
-                ":/app/icons/grade_ruby.png");
-  level_ruby_action_ =
-      AddRubyAction("levelRubyAction", tr("漢検級るび(&K)"), QKeySequence(Qt::Key_F8),
-                    &RubyCommands::KankenSpeedButtonClick);
-  ShowOnToolBar(level_ruby_action_, tr("指定した漢検級の漢字にるびを振る"),
-                ":/app/icons/level_ruby.png");
-  line_ruby_action_ = AddRubyAction("lineRubyAction", tr("指定行＆フィールドるび(&L)"),
-                                    QKeySequence(Qt::Key_F6), &RubyCommands::GyouSpeedButtonClick);
-  ShowOnToolBar(line_ruby_action_, tr("指定行&ﾌｨｰﾙﾄﾞ にﾙﾋﾞを振る"), ":/app/icons/line_ruby.png");
-  empty_ruby_window_action_ =
-      AddRubyAction("emptyRubyWindowAction", tr("新規るび窓(&R)"), QKeySequence(Qt::Key_F3),
-                    &RubyCommands::RbWButtonClick);
-  non_ruby_area_action_ = AddRubyAction("nonRubyAreaAction", tr("非るび領域設定(&P)"), {},
-                                        &RubyCommands::PassRubiAreaClick);
-  brace_escape_action_ = AddAction("braceEscapeAction", tr("{ }を退避する(&T)"), kBraceEscapeKey);
-  connect(brace_escape_action_, &QAction::triggered, this, &MainTextWindow::T1Click);
-  CreatePopupRubyActions();
-}
-
-// The pop-up menu's entries run the same commands under captions of their own.
-void MainTextWindow::CreatePopupRubyActions() {
-  popup_all_ruby_action_ =
-      AddRubyAction("popupAllRubyAction", tr("総るび振り(&G)"), {}, &RubyCommands::AllRubiClick);
-  popup_grade_ruby_action_ = AddRubyAction("popupGradeRubyAction", tr("配当学年るび振り(&N)"), {},
-                                           &RubyCommands::HaitouRubiClick);
-  popup_level_ruby_action_ = AddRubyAction("popupLevelRubyAction", tr("漢検級るび振り(&K)"), {},
-                                           &RubyCommands::KankenSpeedButtonClick);
-  popup_line_ruby_action_ = AddRubyAction("popupLineRubyAction", tr("指定行＆ﾌｨｰﾙﾄﾞるび振り(&L)"),
-                                          {}, &RubyCommands::GyouSpeedButtonClick);
-  popup_non_ruby_area_action_ = AddRubyAction("popupNonRubyAreaAction", tr("非るび領域設定"),
-                                              kNonRubyAreaKey, &RubyCommands::PassRubiAreaClick);
+      // The pop-up menu's entries run the same commands under captions of their own.
+      {.name = "popupAllRubyAction",
+       .caption = tr("総るび振り(&G)"),
+       .triggered = ruby(&RubyCommands::AllRubiClick)},
+      {.name = "popupGradeRubyAction",
+       .caption = tr("配当学年るび振り(&N)"),
+       .triggered = ruby(&RubyCommands::HaitouRubiClick)},
+      {.name = "popupLevelRubyAction",
+       .caption = tr("漢検級るび振り(&K)"),
+       .triggered = ruby(&RubyCommands::KankenSpeedButtonClick)},
+      {.name = "popupLineRubyAction",
+       .caption = tr("指定行＆ﾌｨｰﾙﾄﾞるび振り(&L)"),
+       .triggered = ruby(&RubyCommands::GyouSpeedButtonClick)},
+      {.name = "popupNonRubyAreaAction",
+       .caption = tr("非るび領域設定"),
+       .key = K(Qt::CTRL | Qt::Key_N),
+       .triggered = ruby(&RubyCommands::PassRubiAreaClick)},
+  });
+  // The guide is one page: nothing to search in.
+  Named("helpSearchAction")->setEnabled(false);
+  Named("helpUsageAction")->setEnabled(false);
 }
 
 void MainTextWindow::CreateMenus() {
-  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
-  file->addActions({new_action_, open_action_, save_action_, save_as_action_});
-  file->addSeparator();
-  file->addAction(capacity_action_);
-  file->addSeparator();
-  file->addAction(exit_action_);
-
-  edit_menu_ = menuBar()->addMenu(tr("編集(&E)"));
-  const std::initializer_list<std::initializer_list<EditAction>> groups = {
-      {EditAction::kUndo},
-      {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete},
-      {EditAction::kSelectAll},
-      {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp, EditAction::kReplace},
-      {EditAction::kTakeSearch, EditAction::kTakeReplacement, EditAction::kClearStrings},
-      {EditAction::kCommaToTab, EditAction::kTabToComma},
-      {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}};
-  for (const auto& group : groups) {
-    if (!edit_menu_->isEmpty()) edit_menu_->addSeparator();
-    for (EditAction id : group) edit_menu_->addAction(edit_->Action(id));
-  }
-  connect(edit_menu_, &QMenu::aboutToShow, edit_, &common::view::EditCommands::UpdateEnabled);
-
-  QMenu* run = menuBar()->addMenu(tr("実行(&R)"));
-  run->addActions({all_ruby_action_, grade_ruby_action_, level_ruby_action_, line_ruby_action_});
-  run->addSeparator();
-  run->addAction(empty_ruby_window_action_);
-  run->addSeparator();
-  run->addActions({non_ruby_area_action_, brace_escape_action_});
-
-  QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
-  view->addActions({toolbar_action_, word_wrap_action_, shrink_action_});
-
-  QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
-  help->addActions({help_action_, help_search_action_, help_usage_action_});
-  help->addSeparator();
-  help->addAction(version_action_);
-}
-
-void MainTextWindow::CreateToolBar() {
-  tool_bar_ = addToolBar(tr("ツールバー"));
-  tool_bar_->setObjectName("toolBar");
-  tool_bar_->setMovable(false);
+  AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
+                               {common::view::kRecentFilesMenu},
+                               {"capacityAction"},
+                               {"exitAction"}});
+  AddMenu(tr("編集(&E)"),
+          {{EditAction::kUndo, EditAction::kRedo},
+           {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete},
+           {EditAction::kSelectAll},
+           {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp, EditAction::kReplace},
+           {EditAction::kTakeSearch, EditAction::kTakeReplacement, EditAction::kClearStrings},
+           {EditAction::kCommaToTab, EditAction::kTabToComma},
+           {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
+  AddMenu(tr("実行(&R)"),
+          {{"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
+           {"emptyRubyWindowAction"},
+           {"nonRubyAreaAction", "braceEscapeAction"}});
+  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"}});
+  AddMenu(tr("ヘルプ(&H)"),
+          {{"helpAction", "helpSearchAction", "helpUsageAction"}, {"versionAction"}});
 
   // The ruby commands come right after the files: on a narrow window they stay in sight.
-  tool_bar_->addActions({new_action_, open_action_, save_action_, save_as_action_});
-  tool_bar_->addSeparator();
-  tool_bar_->addActions(
-      {all_ruby_action_, grade_ruby_action_, level_ruby_action_, line_ruby_action_});
-  tool_bar_->addSeparator();
-  for (EditAction id : {EditAction::kCut, EditAction::kCopy, EditAction::kPaste}) {
-    tool_bar_->addAction(edit_->Action(id));
-  }
-  tool_bar_->addSeparator();
-  for (EditAction id : {EditAction::kFind, EditAction::kReplace, EditAction::kTakeSearch,
-                        EditAction::kTakeReplacement}) {
-    tool_bar_->addAction(edit_->Action(id));
-  }
-  tool_bar_->addSeparator();
-  for (EditAction id : {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}) {
-    tool_bar_->addAction(edit_->Action(id));
-  }
-  tool_bar_->addSeparator();
-  tool_bar_->addAction(shrink_action_);
-}
-
-void MainTextWindow::CreatePopupMenu() {
-  popup_menu_ = new QMenu(this);
-  popup_menu_->addActions({open_action_, popup_save_action_});
-  popup_menu_->addSeparator();
-  popup_menu_->addActions({popup_all_ruby_action_, popup_grade_ruby_action_,
-                           popup_level_ruby_action_, popup_line_ruby_action_,
-                           popup_non_ruby_area_action_});
-  popup_menu_->addSeparator();
-  for (EditAction id : {EditAction::kCut, EditAction::kCopy, EditAction::kPaste}) {
-    popup_menu_->addAction(edit_->Action(id));
-  }
-  popup_menu_->addSeparator();
-  popup_menu_->addActions({edit_->Action(EditAction::kGoToStart), popup_end_action_});
-  popup_menu_->addSeparator();
-  popup_menu_->addAction(exit_action_);
-  pane_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(pane_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    edit_->UpdateEnabled();
-    popup_menu_->exec(pane_->viewport()->mapToGlobal(at));
-  });
+  CreateToolBar({{"newAction", "openAction", "saveAction", "saveAsAction"},
+                 {"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
+                 {EditAction::kCut, EditAction::kCopy, EditAction::kPaste},
+                 {EditAction::kFind, EditAction::kReplace, EditAction::kTakeSearch,
+                  EditAction::kTakeReplacement},
+                 {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
+                 {"shrinkAction"}});
+  CreatePopupMenu({{"openAction", "popupSaveAction"},
+                   {"popupAllRubyAction", "popupGradeRubyAction", "popupLevelRubyAction",
+                    "popupLineRubyAction", "popupNonRubyAreaAction"},
+                   {EditAction::kCut, EditAction::kCopy, EditAction::kPaste},
+                   {EditAction::kGoToStart, "popupEndAction"},
+                   {"exitAction"}});
 }
 
 void MainTextWindow::CreateStatusBar() {
-  caret_panel_ = new QLabel(this);
-  caret_panel_->setMinimumWidth(kCaretPanelWidth);
-  file_panel_ = new QLabel(this);
   progress_panel_ = new QLabel(this);
   progress_panel_->setMinimumWidth(kProgressPanelWidth);
   dictionary_indicator_ = new ClickableLabel(this);
   dictionary_indicator_->setObjectName("dictionaryIndicator");
   dictionary_indicator_->setToolTip(tr("クリックすると使う辞書が切り替わります"));
   dictionary_indicator_->setCursor(Qt::PointingHandCursor);
-  statusBar()->addWidget(caret_panel_);
-  statusBar()->addWidget(file_panel_, 1);
   statusBar()->addWidget(progress_panel_);
   statusBar()->addPermanentWidget(dictionary_indicator_);
   connect(dictionary_indicator_, &ClickableLabel::clicked, this,

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "rubywindow/view/messages.h"
+
 namespace app::messages {
 
 inline constexpr std::string_view kApplicationTitle = "TesmaroVR v1.12";
@@ -25,7 +27,7 @@ inline constexpr std::string_view kUnsavedText =
 inline constexpr std::string_view kTitleCloseQuery = "終了時のご確認";
 inline constexpr std::string_view kCloseQueryNnn = "ＮＮＮ画面の%s";
 inline constexpr std::string_view kCloseQueryYmi = "ＹＭＩ画面の%s";
-inline constexpr std::string_view kCloseQueryRuby = "ＲＢ画面の%s";
+inline constexpr std::string_view kCloseQueryRuby = rubywindow::view::messages::kCloseQuery;
 inline constexpr std::string_view kCloseQueryMain = "オリジナル画面の%s";
 
 // Files.

@@ -2,11 +2,14 @@
 #include "app/screenshots.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 
 #include "app/main_text_window.h"
+#include "app/messages.h"
 #include "app/ruby_commands/ruby_commands.h"
+#include "common/message_format.h"
 #include "common/view/qt_text.h"
 #include "rubywindow/view/ruby_window.h"
 
@@ -21,6 +24,22 @@ bool Save(QWidget* window, const std::filesystem::path& file) {
   return window != nullptr && window->grab().save(common::view::QStringOfPath(file), "PNG");
 }
 
+// The exit question about the ruby window's text, which shows Qt's stock buttons.
+void ScheduleQuestionScreenshot(QWidget* over, const std::filesystem::path& folder, bool saved) {
+  auto* box = new QMessageBox(
+      QMessageBox::Question, common::view::QStringOfUtf8(messages::kTitleCloseQuery),
+      common::view::QStringOfUtf8(
+          common::FormatMessage(messages::kCloseQueryRuby, {messages::kUnsavedText})),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, over);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->show();
+  QTimer::singleShot(kSettleMilliseconds, box, [box, folder, saved] {
+    bool box_saved = Save(box, folder / "question_box.png");
+    box->close();
+    QCoreApplication::exit(saved && box_saved ? 0 : 1);
+  });
+}
+
 }  // namespace
 
 void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& folder) {
@@ -29,7 +48,7 @@ void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& fo
     window.Commands().AllRubiClick();
     QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder, main_saved] {
       bool ruby_saved = Save(window.RubyWindowIfOpen(), folder / "ruby_window.png");
-      QCoreApplication::exit(main_saved && ruby_saved ? 0 : 1);
+      ScheduleQuestionScreenshot(window.RubyWindowIfOpen(), folder, main_saved && ruby_saved);
     });
   });
 }

@@ -26,7 +26,8 @@ using Field =
     std::variant<int Settings::*, bool Settings::*, double Settings::*, std::string Settings::*,
                  fs::path Settings::*, std::array<std::string, kTemplateSlots> Settings::*,
                  std::array<std::string, kApplicationSlots> Settings::*,
-                 std::array<fs::path, kDictionarySlots> Settings::*>;
+                 std::array<fs::path, kDictionarySlots> Settings::*,
+                 std::array<fs::path, kRecentFiles> Settings::*>;
 
 enum Persistence { kSaved, kNeverSaved };
 
@@ -127,6 +128,16 @@ std::vector<Row> HeadRows() {
   };
 }
 
+// The recent files of the two text windows, in the PATH section with the user folder.
+void AppendRecentFiles(std::vector<Row>& rows) {
+  for (const auto& [key, field] : {std::pair{"MAINRECENT", &Settings::main_recent_files},
+                                   std::pair{"RBRECENT", &Settings::ruby_recent_files}}) {
+    for (int i = 0; i < kRecentFiles; ++i) {
+      rows.push_back({"PATH", key + std::to_string(i), "", field, kSaved, {}, i});
+    }
+  }
+}
+
 // The rows after the numbered keys.
 std::vector<Row> TailRows() {
   return {
@@ -164,6 +175,7 @@ std::vector<Row> TailRows() {
 // order of their first rows.
 std::vector<Row> BuildRows() {
   std::vector<Row> rows = HeadRows();
+  AppendRecentFiles(rows);
   AppendNumberedPairs(rows, kTemplateSlots,
                       {"CNVSTR", "CONVSTRING", kDefaultNnnTemplate, &Settings::nnn_templates},
                       {"SEIKEI", "SEIKEISTRING", kDefaultYmiTemplate, &Settings::ymi_templates});
@@ -213,6 +225,10 @@ auto VisitField(const Row& row, Record& record, Use&& use) {
 
 bool HoldsDictionaryFile(const Row& row) {
   return std::holds_alternative<std::array<fs::path, kDictionarySlots> Settings::*>(row.field);
+}
+
+bool HoldsRecentFile(const Row& row) {
+  return std::holds_alternative<std::array<fs::path, kRecentFiles> Settings::*>(row.field);
 }
 
 // A signed decimal number and nothing else; nullopt for anything that is not one or that does
@@ -267,6 +283,8 @@ class RowReader {
   void operator()(fs::path& value) const {
     if (HoldsDictionaryFile(row_)) {
       value = places_.dictionary_folder / PathFromCp932(stored_.value_or(std::string()));
+    } else if (HoldsRecentFile(row_)) {
+      value = PathFromCp932(stored_.value_or(std::string()));
     } else {
       value = stored_ ? PathFromCp932(*stored_) : places_.program_dir;
     }

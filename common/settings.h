@@ -15,6 +15,7 @@ inline constexpr int kTemplateSlots = 20;     // stored NNN and YMI templates
 inline constexpr int kApplicationSlots = 10;  // external applications
 inline constexpr int kDictionarySlots = 10;   // registered user dictionaries
 inline constexpr int kNoDictionarySelected = -1;
+inline constexpr int kRecentFiles = 8;  // remembered per text window
 
 // Texts are Shift_JIS bytes; colours are 0x00BBGGRR. A default-constructed record holds every
 // default except those that name a place: the user folder and the dictionary files are filled
@@ -68,6 +69,10 @@ struct Settings {
   double margin_left, margin_right, margin_top, margin_bottom;
 
   std::filesystem::path user_path;  // where open and save dialogs start
+  // The files last opened or saved in the main text window and in the ruby window, the latest
+  // first; empty places after them.
+  std::array<std::filesystem::path, kRecentFiles> main_recent_files;
+  std::array<std::filesystem::path, kRecentFiles> ruby_recent_files;
 
   // NNN and YMI templates: the one in use and the stored ones.
   std::string nnn_template;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program for the README: runs mirukaze under Xvfb on the bundled sample
 # text with the sample dictionary, and lets the program save its main text window and, after
-# F5, its ruby window (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
+# F5, its ruby window and the exit question about the ruby window's text, with Qt's stock
+# buttons in Japanese (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
 #
 #   bash docs/screenshots.sh [OUT_DIR]   (default OUT_DIR: docs/; build folder: build-screenshots,
 #                                         or $BUILD_DIR)
@@ -11,7 +12,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-screenshots}"
 out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 
-bash "$root/scripts/install-missing.sh" screenshots xvfb xauth
+bash "$root/scripts/install-missing.sh" screenshots xvfb xauth qt6-translations-l10n
 
 cmake -S "$root" -B "$build" -DMIRUKAZE_TESTS=OFF >/dev/null
 cmake --build "$build" --target mirukaze mirukaze-cli -j "$(nproc)" >/dev/null
@@ -36,3 +37,4 @@ XDG_RUNTIME_DIR="$scratch/runtime" MIRUKAZE_SCREENSHOT_DIR="$out" \
 }
 echo "$out/main_window.png"
 echo "$out/ruby_window.png"
+echo "$out/question_box.png"

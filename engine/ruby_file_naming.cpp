@@ -1,6 +1,7 @@
 // The ruby file takes its name from the document.
 #include "engine/ruby_file_naming.h"
 
+#include <fstream>
 #include <string>
 
 #include "common/file_system.h"
@@ -16,10 +17,45 @@ std::filesystem::path RubyFileName(const std::filesystem::path& document,
   return name;
 }
 
+namespace {
+
+constexpr std::size_t kCompareChunk = 1 << 16;
+
+// Whether two files hold the same bytes; false too when either cannot be read.
+bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  if (std::filesystem::file_size(a, error) != std::filesystem::file_size(b, error) || error) {
+    return false;
+  }
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  std::string one(kCompareChunk, '\0');
+  std::string two(kCompareChunk, '\0');
+  while (first && second) {
+    first.read(one.data(), static_cast<std::streamsize>(one.size()));
+    second.read(two.data(), static_cast<std::streamsize>(two.size()));
+    if (first.gcount() != second.gcount() ||
+        one.compare(0, static_cast<std::size_t>(first.gcount()), two, 0,
+                    static_cast<std::size_t>(second.gcount())) != 0) {
+      return false;
+    }
+  }
+  return first.eof() && second.eof();
+}
+
+}  // namespace
+
+std::filesystem::path RubyFileBackupName(const std::filesystem::path& ruby_file) {
+  std::string extension = ruby_file.extension().string();
+  std::filesystem::path backup = ruby_file;
+  backup.replace_extension(".~" + (extension.empty() ? std::string() : extension.substr(1)));
+  return backup;
+}
+
 RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view working_file,
                             const std::filesystem::path& document, std::string_view extension,
                             common::Messenger& messenger) {
-  RubyFileNaming naming{.ok = false, .ruby_file = RubyFileName(document, extension)};
+  RubyFileNaming naming{.ok = false, .ruby_file = RubyFileName(document, extension), .backup = {}};
   std::filesystem::path from = work.File(working_file);
   if (!common::FileExists(from)) {
     messenger.Tell({std::string(messages::kTitleCaution),
@@ -29,9 +65,22 @@ RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view workin
   }
   // A ruby file its owner made read-only is not replaced behind their back: the move is
   // refused as a file system that forbids deleting it would refuse it.
-  bool protected_file =
-      common::FileExists(naming.ruby_file) && common::IsReadOnly(naming.ruby_file);
-  if (protected_file || !common::MoveFile(from, naming.ruby_file)) {
+  bool exists = common::FileExists(naming.ruby_file);
+  bool protected_file = exists && common::IsReadOnly(naming.ruby_file);
+  std::filesystem::path backup;
+  if (exists && !protected_file && !SameBytes(from, naming.ruby_file)) {
+    backup = RubyFileBackupName(naming.ruby_file);
+    // Never replaced without its backup: a ruby file that cannot be kept is not replaced.
+    if (!common::RenameFile(naming.ruby_file, backup)) {
+      backup.clear();
+      protected_file = true;
+    }
+  }
+  bool moved = !protected_file && common::MoveFile(from, naming.ruby_file);
+  if (!moved && !backup.empty()) {
+    static_cast<void>(common::RenameFile(backup, naming.ruby_file));  // back in place
+  }
+  if (!moved) {
     std::string shown = naming.ruby_file.string();
     messenger.Tell({std::string(messages::kTitleCautionPlain),
                     common::FormatMessage(messages::kRubyFileNotRenamed, {working_file, shown}),
@@ -39,6 +88,7 @@ RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view workin
     return naming;
   }
   naming.ok = true;
+  naming.backup = backup;
   return naming;
 }
 

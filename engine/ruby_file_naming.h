@@ -15,13 +15,21 @@ namespace engine {
 std::filesystem::path RubyFileName(const std::filesystem::path& document,
                                    std::string_view extension);
 
+// Where a replaced ruby file is kept: story.srb becomes story.~srb, as the dictionaries keep
+// kanken_Q.dic as kanken_Q.~dic.
+std::filesystem::path RubyFileBackupName(const std::filesystem::path& ruby_file);
+
 struct RubyFileNaming {
   bool ok = false;
   std::filesystem::path ruby_file;  // the computed name, also after a failure
+  std::filesystem::path backup;     // where the replaced ruby file went; empty when it was not
 };
 
 // Moves `working_file` of `work` over the ruby file in one step, so that a failed move leaves
-// the previous ruby file as it was. Shows its message on failure.
+// the previous ruby file as it was. A previous ruby file that differs from the new one may hold
+// the user's corrections: it becomes the backup, one generation deep (an older backup goes).
+// One that says the same is simply replaced, so that running a command twice never pushes the
+// corrections out of the backup. Shows its message on failure.
 RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view working_file,
                             const std::filesystem::path& document, std::string_view extension,
                             common::Messenger& messenger);

@@ -49,7 +49,7 @@ QString CaretPositionText(int line, int byte_column, QStringView character) {
 }
 
 QString CaretPositionTextOf(const TextPane& pane) {
-  return CaretPositionText(pane.CaretLineForDisplay(), pane.ByteColumnOfCaret(),
+  return CaretPositionText(pane.LogicalLineOfCaret(), pane.ByteColumnOfCaret(),
                            pane.CharacterAtCaret());
 }
 

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QTextCursor>
 #include <QWidget>
 
@@ -46,6 +45,7 @@ EditCommands::~EditCommands() = default;
 void EditCommands::CreateActions() {
   using K = QKeySequence;
   Add(EditAction::kUndo, tr("元に戻す(&U)"), K(Qt::CTRL | Qt::Key_U), &EditCommands::Undo);
+  Add(EditAction::kRedo, tr("やり直し(&R)"), K(Qt::CTRL | Qt::Key_Y), &EditCommands::Redo);
   Add(EditAction::kCut, tr("切り取り(&T)"), K(Qt::SHIFT | Qt::Key_Delete), &EditCommands::Cut);
   Add(EditAction::kCopy, tr("コピー(&C)"), K(Qt::CTRL | Qt::Key_Insert), &EditCommands::Copy);
   Add(EditAction::kPaste, tr("貼り付け(&P)"), K(Qt::SHIFT | Qt::Key_Insert), &EditCommands::Paste);
@@ -112,8 +112,7 @@ FindDialog* EditCommands::FindDialogIfShown() const { return find_dialog_; }
 ReplaceDialog* EditCommands::ReplaceDialogIfShown() const { return replace_dialog_; }
 
 void EditCommands::UpdateEnabled() {
-  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  Action(EditAction::kPaste)->setEnabled(clipboard != nullptr && clipboard->hasText());
+  Action(EditAction::kPaste)->setEnabled(ClipboardHoldsText());
   bool selected = pane_->textCursor().hasSelection();
   for (EditAction id : {EditAction::kCut, EditAction::kCopy, EditAction::kDelete,
                         EditAction::kTakeSearch, EditAction::kTakeReplacement}) {
@@ -126,11 +125,18 @@ void EditCommands::Undo() {
   pane_->NotifyCaretMoved();
 }
 
+void EditCommands::Redo() {
+  if (pane_->document()->isRedoAvailable()) pane_->redo();
+  pane_->NotifyCaretMoved();
+}
+
 void EditCommands::Cut() { pane_->cut(); }
 
 void EditCommands::Copy() { pane_->copy(); }
 
-void EditCommands::Paste() { pane_->paste(); }
+void EditCommands::Paste() {
+  if (ClipboardHoldsText()) pane_->paste();
+}
 
 void EditCommands::Delete() {
   QTextCursor cursor = pane_->textCursor();

@@ -23,6 +23,7 @@ class TextPane;
 
 enum class EditAction {
   kUndo,
+  kRedo,
   kCut,
   kCopy,
   kPaste,
@@ -63,6 +64,7 @@ class EditCommands : public QObject {
 
  public slots:
   void Undo();
+  void Redo();
   void Cut();
   void Copy();
   void Paste();

@@ -2,6 +2,7 @@
 #include "common/view/message_box_messenger.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 #include "common/view/qt_text.h"
@@ -54,7 +55,22 @@ common::Answer AnswerOf(int button) {
 
 }  // namespace
 
-MessageBoxMessenger::MessageBoxMessenger(QWidget* parent) : parent_(parent) {}
+// Between a dialog that has closed and the window it returns to, no window is active for a
+// moment; a message shown then belongs to the window that was active last, never to the first
+// window of the program, which its box would raise over the window the user works in.
+MessageBoxMessenger::MessageBoxMessenger(QWidget* parent) : parent_(parent) {
+  QObject::connect(qApp, &QApplication::focusChanged, &watcher_, [this](QWidget*, QWidget* now) {
+    QWidget* window = now != nullptr ? now->window() : nullptr;
+    if (qobject_cast<QMainWindow*>(window) != nullptr) last_active_ = window;
+  });
+}
+
+QWidget* MessageBoxMessenger::Owner() const {
+  QWidget* active = QApplication::activeWindow();
+  if (active != nullptr && active->isVisible()) return active;
+  if (last_active_ != nullptr && last_active_->isVisible()) return last_active_.data();
+  return parent_.data();
+}
 
 void MessageBoxMessenger::SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -68,9 +84,9 @@ void MessageBoxMessenger::Tell(const common::Message& message) {
 
 common::Answer MessageBoxMessenger::Ask(const common::Message& message, common::Buttons buttons) {
   // The box stands over the window the user is working in (the ruby window's messages over the
-  // ruby window), so that it never opens hidden behind another window of the program.
-  QWidget* over = QApplication::activeWindow();
-  if (over == nullptr) over = parent_.data();
+  // ruby window), so that it never opens hidden behind another window of the program, and that
+  // window has the focus again once the box has closed.
+  QWidget* over = Owner();
   QMessageBox box(IconOf(message.icon), QStringOfUtf8(message.title), QStringOfUtf8(message.text),
                   ButtonsOf(buttons), over);
   if (buttons == common::Buttons::kOkCancel || buttons == common::Buttons::kYesNoCancel) {

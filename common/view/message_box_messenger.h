@@ -1,6 +1,7 @@
 // The Messenger of the desktop application: each message is a modal QMessageBox.
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -15,7 +16,8 @@ class MessageBoxMessenger final : public common::Messenger {
  public:
   explicit MessageBoxMessenger(QWidget* parent);
 
-  // The window the boxes are centred on; may change as windows come and go.
+  // The window the boxes are centred on when no window of the program is active or was active
+  // before; may change as windows come and go.
   void SetParent(QWidget* parent);
   // Receives the progress text of the status line.
   void SetProgressSink(std::function<void(const QString&)> sink);
@@ -25,7 +27,12 @@ class MessageBoxMessenger final : public common::Messenger {
   void SetProgress(std::string_view text) override;
 
  private:
+  QWidget* Owner() const;
+
   QPointer<QWidget> parent_;
+  // The program's main window (not a dialog) that was active last.
+  QPointer<QWidget> last_active_;
+  QObject watcher_;  // ends the watch over the active window with the messenger
   std::function<void(const QString&)> progress_sink_;
 };
 

@@ -1,9 +1,14 @@
 // The edit control of the editing windows.
 #include "common/view/text_pane.h"
 
+#include <QClipboard>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -11,6 +16,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "common/view/colour_value.h"
@@ -20,11 +27,9 @@
 namespace common::view {
 namespace {
 
-constexpr int kUsualTabChars = 8;   // what a tab width of 0 stands for
-constexpr int kLayoutSliceMs = 10;  // idle time given to laying out blocks at one go
-// What the caret display may spend laying out the blocks before the caret; a caret far into a
-// long text that the idle layout has not reached yet shows its logical line instead.
-constexpr int kCaretLayoutBudgetMs = 20;
+constexpr int kUsualTabChars = 8;  // what a tab width of 0 stands for
+constexpr int kLayoutSliceMs = 10;
+constexpr int kSmallestZoomedSize = 4;  // points  // idle time given to laying out blocks at one go
 
 // QTextDocument separates blocks by U+2029; the rest of the program knows "\n".
 QString WithLineFeeds(QString text) { return text.replace(QChar::ParagraphSeparator, u'\n'); }
@@ -39,6 +44,14 @@ int CharIndexAfterByte(const QString& text, std::size_t byte_end) {
 }
 
 }  // namespace
+
+bool ClipboardHoldsText(bool selection) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (selection && !clipboard->supportsSelection()) return false;
+  const QMimeData* data =
+      clipboard->mimeData(selection ? QClipboard::Selection : QClipboard::Clipboard);
+  return data != nullptr && data->hasText();
+}
 
 TextPane::TextPane(QWidget* parent) : QPlainTextEdit(parent), layout_timer_(new QTimer(this)) {
   layout_timer_->setInterval(0);
@@ -136,36 +149,6 @@ void TextPane::LayOutSomeBlocks() {
   next_layout_block_ = block.blockNumber();
 }
 
-// The idle layout runs from next_layout_block_ to the end; once it has stopped, every block is
-// laid out.
-bool TextPane::LaidOutBefore(int block_number) const {
-  return !layout_timer_->isActive() || block_number < next_layout_block_;
-}
-
-// Lays out the blocks the idle layout has not reached, up to `block_number`, unless that takes
-// longer than `budget_ms`. True when they are all laid out.
-bool TextPane::LayOutWithin(int block_number, int budget_ms) const {
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-  if (layout == nullptr) return true;
-  QElapsedTimer spent;
-  spent.start();
-  for (QTextBlock block = document()->findBlockByNumber(next_layout_block_);
-       block.isValid() && block.blockNumber() < block_number; block = block.next()) {
-    if (spent.hasExpired(budget_ms)) return false;
-    layout->ensureBlockLayout(block);
-  }
-  return true;
-}
-
-int TextPane::CaretLineForDisplay() const {
-  int position = textCursor().position();
-  int block = document()->findBlock(position).blockNumber();
-  if (!WordWrap() || LaidOutBefore(block) || LayOutWithin(block, kCaretLayoutBudgetMs)) {
-    return DisplayLineOfPosition(position);
-  }
-  return block + 1;
-}
-
 void TextPane::EnsureLaidOutUpTo(int block_number) const {
   auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
   if (layout == nullptr) return;
@@ -185,19 +168,8 @@ int TextPane::DisplayLineOfPosition(int position) const {
 
 int TextPane::ByteColumnOfCaret() const {
   QTextCursor cursor = textCursor();
-  QTextBlock block = cursor.block();
-  int in_block = cursor.position() - block.position();
-  int line_start = 0;
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-  if (WordWrap() && layout != nullptr) {
-    layout->ensureBlockLayout(block);  // the column needs the caret's own block only
-    QTextLine line = block.layout()->lineForTextPosition(in_block);
-    if (line.isValid()) line_start = line.textStart();
-  }
-  QString text = block.text();
-  return static_cast<int>(
-             SjisByteLength(QStringView(text).mid(line_start, in_block - line_start))) +
-         1;
+  QString text = cursor.block().text();
+  return static_cast<int>(SjisByteLength(QStringView(text).left(cursor.positionInBlock()))) + 1;
 }
 
 QString TextPane::CharacterAtCaret() const {
@@ -282,18 +254,33 @@ void TextPane::SetTabStopChars(int chars) {
 }
 
 void TextPane::SetEditorFont(std::string_view name_sjis, int point_size) {
+  // The stored name stays, even when another installed font stands in for it.
+  QFont font = EditorFont(DecodeSjis(name_sjis), point_size);
+  SetEditorQFont(font);
   font_name_ = DecodeSjis(name_sjis);
-  setFont(EditorFont(font_name_, point_size));
-  SetTabStopChars(tab_stop_chars_);
 }
 
 std::string TextPane::EditorFontNameSjis() const { return EncodeSjisLossy(font_name_); }
 
-int TextPane::EditorFontSize() const { return font().pointSize(); }
+int TextPane::EditorFontSize() const { return font_size_; }
 
 void TextPane::SetEditorQFont(const QFont& font) {
   font_name_ = font.family();
+  font_size_ = font.pointSize();
   setFont(font);
+  ApplyZoom();
+}
+
+void TextPane::Zoom(int steps) {
+  zoom_steps_ += steps;
+  ApplyZoom();
+}
+
+void TextPane::ApplyZoom() {
+  QFont shown = font();
+  shown.setPointSize(std::max(font_size_ + zoom_steps_, kSmallestZoomedSize));
+  zoom_steps_ = shown.pointSize() - font_size_;  // no steps pile up below the smallest size
+  setFont(shown);
   SetTabStopChars(tab_stop_chars_);
 }
 
@@ -340,6 +327,15 @@ bool TextPane::event(QEvent* event) {
 }
 
 void TextPane::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    // Ctrl+Shift+Insert pastes the X selection, as Qt has it.
+    bool selection = event->key() == Qt::Key_Insert &&
+                     event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (!ClipboardHoldsText(selection)) {
+      event->accept();  // nothing to paste: the key is spent here
+      return;
+    }
+  }
   bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
     // Qt would insert U+2028, a line break that Shift_JIS cannot hold; a line feed is meant.
@@ -354,9 +350,75 @@ void TextPane::keyReleaseEvent(QKeyEvent* event) {
   emit caretMoved();
 }
 
+namespace {
+
+// The first local file among dropped data; empty when it holds none.
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+}  // namespace
+
+// A dropped file is opened by the window, never pasted as its name; dropped text is inserted.
+void TextPane::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData()).isEmpty()) {
+    QPlainTextEdit::dragEnterEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void TextPane::dragMoveEvent(QDragMoveEvent* event) {
+  if (DroppedFile(event->mimeData()).isEmpty()) {
+    QPlainTextEdit::dragMoveEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void TextPane::dropEvent(QDropEvent* event) {
+  QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) {
+    QPlainTextEdit::dropEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+  emit fileDropped(file);
+}
+
+// Ctrl+wheel zooms, one point a notch; Qt does it only for read-only text.
+void TextPane::wheelEvent(QWheelEvent* event) {
+  if (event->modifiers() == Qt::ControlModifier) {
+    int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) Zoom(notches);
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::wheelEvent(event);
+}
+
 void TextPane::mouseReleaseEvent(QMouseEvent* event) {
+  // A middle click pastes the X selection.
+  if (event->button() == Qt::MiddleButton && !ClipboardHoldsText(true)) {
+    event->accept();
+    emit caretMoved();
+    return;
+  }
   QPlainTextEdit::mouseReleaseEvent(event);
   emit caretMoved();
+}
+
+// Only text is ever pasted or dropped, and only from data that holds it.
+bool TextPane::canInsertFromMimeData(const QMimeData* source) const {
+  return source != nullptr && source->hasText();
+}
+
+void TextPane::insertFromMimeData(const QMimeData* source) {
+  if (canInsertFromMimeData(source)) QPlainTextEdit::insertFromMimeData(source);
 }
 
 void TextPane::resizeEvent(QResizeEvent* event) {

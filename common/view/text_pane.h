@@ -10,12 +10,18 @@
 #include <string>
 #include <string_view>
 
+class QMimeData;
 class QTimer;
 
 namespace common::view {
 
 // The room the control starts with, in bytes; a loaded text raises it (ApplyLoadCapacity).
 inline constexpr std::size_t kInitialCapacity = 32768;
+
+// Whether the clipboard (or, with `selection`, the X selection) holds text to paste. Qt's own
+// paste, asked to paste from an empty clipboard of an X server, ends the program; so nothing in
+// the program pastes without asking this first.
+bool ClipboardHoldsText(bool selection = false);
 
 class TextPane : public QPlainTextEdit {
   Q_OBJECT
@@ -46,11 +52,7 @@ class TextPane : public QPlainTextEdit {
   int LogicalLineOfCaret() const;
   int DisplayLineOfCaret() const;
   int DisplayLineOfByte(std::size_t byte_offset) const;
-  // The caret's line for the status bar, never at the cost of laying out a long text at once:
-  // its display line when the blocks before it are laid out (or little is left to lay out),
-  // else its logical line until the idle layout has caught up and emitted displayLinesReady().
-  int CaretLineForDisplay() const;
-  // The caret's column in bytes from the start of its display line, counted from 1.
+  // The caret's column in bytes from the start of its logical line, counted from 1.
   int ByteColumnOfCaret() const;
   // The character at the caret (a surrogate pair whole); empty at the end of the text.
   QString CharacterAtCaret() const;
@@ -76,6 +78,10 @@ class TextPane : public QPlainTextEdit {
   std::string EditorFontNameSjis() const;
   int EditorFontSize() const;
   void SetEditorQFont(const QFont& font);
+  // Makes the shown font `steps` points larger (smaller when negative) for as long as the pane
+  // lives; the font size above stays the one that was set.
+  void Zoom(int steps);
+  int ZoomSteps() const { return zoom_steps_; }
   void SetTextColour(int bgr);
   void SetBackgroundColour(int bgr);
   int TextColour() const;
@@ -100,6 +106,8 @@ class TextPane : public QPlainTextEdit {
  signals:
   // On every caret move, key release and mouse click in the text.
   void caretMoved();
+  // A file from elsewhere (a file manager) was dropped on the text; it is not inserted.
+  void fileDropped(const QString& path);
   // The idle layout has reached the end of the text: display lines are exact from now on.
   void displayLinesReady();
 
@@ -108,13 +116,18 @@ class TextPane : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ApplyZoom();
   int DisplayLineOfPosition(int position) const;
   void EnsureLaidOutUpTo(int block_number) const;
-  bool LaidOutBefore(int block_number) const;
-  bool LayOutWithin(int block_number, int budget_ms) const;
   void ScheduleLayout();
   void ScheduleLayoutFrom(int position);
   void LayOutSomeBlocks();
@@ -123,6 +136,8 @@ class TextPane : public QPlainTextEdit {
   std::size_t capacity_ = kInitialCapacity;
   QList<QKeySequence> reserved_;
   QString font_name_;
+  int font_size_ = 0;   // as set, in points
+  int zoom_steps_ = 0;  // points added for the screen only
   QTimer* layout_timer_ = nullptr;
   int next_layout_block_ = 0;
 };

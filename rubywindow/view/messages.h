@@ -14,6 +14,10 @@ inline constexpr std::string_view kBuildReportTitle = "辞書作成エラーメ�
 inline constexpr std::string_view kCannotOpen = "Can't open <%s>..\n";
 inline constexpr std::string_view kTitleCannotOpen = "ご注意!!";
 inline constexpr std::string_view kOpened = "%sを開きました。";
+// A ruby file that a ruby command has just written; the second names the previous version's
+// backup.
+inline constexpr std::string_view kWritten = "%sを書き出しました。";
+inline constexpr std::string_view kWrittenWithBackup = "%sを書き出しました（前の版は %s）。";
 inline constexpr std::string_view kOpenDialogTitle = "rbﾌｧｲﾙ(????.?rb)を開く";
 inline constexpr std::string_view kOpenDialogFilter =
     "るびファイル (*.?rb)|*.?RB|テキストファイル (*.txt)|*.TXT|すべてのファイル (*.*)|*.*";
@@ -36,6 +40,8 @@ inline constexpr std::string_view kUnsaved =
     "テキストは\n編集されましたが保存されていません。\n保存しますか？";
 inline constexpr std::string_view kTitleUnsaved = "ご確認!!";
 inline constexpr std::string_view kTitleUnsavedOnClose = "ご確認！";
+// The program's exit question about this window; %s is the question above.
+inline constexpr std::string_view kCloseQuery = "ＲＢ画面の%s";
 
 // A conversion or check of a text holding a character Shift_JIS cannot hold. %s is the
 // character as common::view::DescribeCharacter gives it, %d its line.

@@ -1,12 +1,14 @@
 // The ruby window's checks and browser displays: the notation check, the HTML ruby page, the
 // pass-through page, their settings and the choice of browser.
 #include <QTextEdit>
+#include <algorithm>
 
 #include "common/message_format.h"
 #include "common/messages.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 #include "common/text_source.h"
 #include "common/view/colour_value.h"
 #include "common/view/sjis_codec.h"
@@ -30,13 +32,26 @@ namespace {
 
 constexpr int kSeparatorColour = 255;  // red, 0x00BBGGRR
 
+std::size_t LineFeedsBefore(std::string_view text, std::size_t offset) {
+  return static_cast<std::size_t>(
+      std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+// An editor offset in the file, and back (an offset on a CR is the end of its line).
+std::size_t FileOffsetOf(std::string_view editor_text, std::size_t offset) {
+  return offset + LineFeedsBefore(editor_text, offset);
+}
+std::size_t EditorOffsetOf(std::string_view file_text, std::size_t offset) {
+  return offset - LineFeedsBefore(file_text, offset);
+}
+
 }  // namespace
 
 // The text as the core reads it. A character Shift_JIS cannot hold is named, with its line,
 // rather than dropped from the page or the check.
 std::optional<std::string> RubyWindow::TextInSjis() {
   common::view::Unencodable bad;
-  std::optional<std::string> text = common::view::EncodeSjis(pane_->Text(), &bad);
+  std::optional<std::string> text = common::view::EncodeSjis(Pane()->Text(), &bad);
   if (!text) {
     Tell(messages::kTitleUnencodable,
          common::FormatMessage(
@@ -47,34 +62,42 @@ std::optional<std::string> RubyWindow::TextInSjis() {
   return text;
 }
 
+// `text` is the editor's text in Shift_JIS, `start` an offset in it.
 std::optional<common::NotationCheck> RubyWindow::RunCheck(const std::string& text,
                                                           std::size_t start,
                                                           bool report_separators) {
-  pane_->setExtraSelections({});
-  common::StringTextSource source(text);
-  common::NotationCheck check =
-      CheckNotation(source, start, report_separators, common::NonRubyAreasOf(*context_.settings));
+  Pane()->setExtraSelections({});
+  // The editor holds LF line ends, the file CR LF. The check runs over the text as the file
+  // holds it, so that its lines, counts and offsets are those of the file.
+  std::string file = common::LfToCrLf(text);
+  common::StringTextSource source(file);
+  common::NotationCheck check = CheckNotation(source, FileOffsetOf(text, start), report_separators,
+                                              common::NonRubyAreasOf(*context_.settings));
   if (check.ok()) return check;
-  ShowFault(check);
+  ShowFault(check, file);
   return std::nullopt;
 }
 
-// The caret goes just before the fault's offset (a byte position of the Shift_JIS text, taken
-// to its character); a separator found is selected and shown red and bold.
-void RubyWindow::ShowFault(const common::NotationCheck& check) {
-  std::size_t caret = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+// The caret goes just before the fault's offset in the file, taken to its character (a line
+// whose braces do not balance puts it at the end of that line); a separator found is selected
+// and shown red and bold. The line is the file's, as the command line's check reports it.
+void RubyWindow::ShowFault(const common::NotationCheck& check, std::string_view file) {
+  std::size_t in_file = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+  std::size_t caret = EditorOffsetOf(file, in_file);
   if (check.code == common::CheckCode::kSeparatorFound) {
-    pane_->SelectBytes(caret, 1);
+    Pane()->SelectBytes(caret, 1);
     QTextEdit::ExtraSelection mark;
-    mark.cursor = pane_->textCursor();
+    mark.cursor = Pane()->textCursor();
     mark.format.setForeground(common::view::ColourOfBgr(kSeparatorColour));
     mark.format.setFontWeight(QFont::Bold);
-    pane_->setExtraSelections({mark});
+    Pane()->setExtraSelections({mark});
   } else {
-    pane_->MoveCaretToByte(caret);
+    Pane()->MoveCaretToByte(caret);
   }
-  pane_->NotifyCaretMoved();
-  ReportFault(check.code, pane_->DisplayLineOfCaret(), Messenger());
+  Pane()->NotifyCaretMoved();
+  common::ReportFault(
+      check.code, common::LogicalLineOfFault(common::StringTextSource(file), check.fault_offset),
+      Messenger());
 }
 
 bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
@@ -83,7 +106,7 @@ bool RubyWindow::PassesCheckBeforeConversion(const std::string& text) {
 
 void RubyWindow::NotationTest() {
   if (error_list_mode_) return;
-  if (pane_->document()->isEmpty()) {
+  if (Pane()->document()->isEmpty()) {
     Tell(common::messages::kTitleNothingToCheck, std::string(common::messages::kNothingToCheck),
          common::Icon::kWarning);
     return;
@@ -93,19 +116,19 @@ void RubyWindow::NotationTest() {
   session_.check_start = *start;
   std::optional<std::string> text = TextInSjis();
   if (!text) return;
-  std::size_t offset = start->from_caret ? pane_->CaretByte() : 0;
-  int line = start->from_caret ? pane_->DisplayLineOfCaret() : 1;
-  int column = start->from_caret ? pane_->ByteColumnOfCaret() : 1;
+  std::size_t offset = start->from_caret ? Pane()->CaretByte() : 0;
+  int line = start->from_caret ? Pane()->LogicalLineOfCaret() : 1;
+  int column = start->from_caret ? Pane()->ByteColumnOfCaret() : 1;
   std::optional<common::NotationCheck> check = RunCheck(*text, offset, start->report_separators);
   if (!check) return;
   Tell(common::kCheckPassedTitle,
-       common::CheckPassedText(document_path_.string(), line, column, check->lines, check->groups));
+       common::CheckPassedText(DocumentPath().string(), line, column, check->lines, check->groups));
 }
 
 // The browser displays do nothing in error-list mode, and refuse an empty text.
 bool RubyWindow::HasPageToShow() {
   if (error_list_mode_) return false;
-  if (!pane_->document()->isEmpty()) return true;
+  if (!Pane()->document()->isEmpty()) return true;
   Tell(core_messages::kTitleCaution, std::string(core_messages::kNothingToShow),
        common::Icon::kWarning);
   return false;

@@ -209,6 +209,30 @@ class MainTextWindowTest : public QObject {
     QVERIFY(fs::is_empty(work_->Path()));  // a finished pass leaves only its ruby file
   }
 
+  // A ruby file corrected by hand is not lost to the next run: it is the backup, the ruby
+  // window says so, and the pass leaves no progress marks behind.
+  void RerunKeepsTheCorrectedRubyFileAsBackup() {
+    fs::path text = *docs_ / "text.txt";
+    fs::copy_file(testing_support::TestData("cli/all_ruby/text.txt"), text);
+    QVERIFY(window_->OpenFile(text));
+    Action("allRubyAction")->trigger();
+    QVERIFY(window_->RubyWindowOpen());
+    QCOMPARE(window_->RubyWindowIfOpen()->findChild<QLabel*>("filePanel")->text(),
+             QtPath(*docs_ / "text.srb") + "を書き出しました。");
+    QCOMPARE(window_->StatusText(2), QString());
+    window_->RubyWindowIfOpen()->CloseWithoutQuery();
+    QVERIFY(!window_->RubyWindowOpen());
+
+    WriteFile(*docs_ / "text.srb", "corrected");
+    Action("allRubyAction")->trigger();
+    QCOMPARE(ReadFile(*docs_ / "text.~srb"), std::string("corrected"));
+    QCOMPARE(ReadFile(*docs_ / "text.srb"),
+             ReadFile(testing_support::TestData("cli/all_ruby/expected.srb")));
+    QCOMPARE(window_->RubyWindowIfOpen()->findChild<QLabel*>("filePanel")->text(),
+             QtPath(*docs_ / "text.srb") + "を書き出しました（前の版は text.~srb）。");
+    QVERIFY(messenger_.records.empty());
+  }
+
   void GuardsRefuseWithGoodbye() {
     Action("allRubyAction")->trigger();
     QVERIFY(Showed(messenger_, "再見。", "るび振りする内容がありません！"));
@@ -278,6 +302,20 @@ class MainTextWindowTest : public QObject {
     QVERIFY(window_->close());
     QVERIFY(!window_->RubyWindowOpen());
     QVERIFY(fs::exists(program_.SettingsFile()));
+  }
+
+  // At exit, the question about the ruby window's text stands over the ruby window.
+  void CloseQueryBringsEachWindowForwardForItsQuestion() {
+    Action("emptyRubyWindowAction")->trigger();
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<common::view::TextPane*>()->insertPlainText("{漢/かん}");
+    Type("漢");
+    QApplication::setActiveWindow(window_.get());
+    QStringList active;
+    messenger_.on_ask = [&active] { active << QApplication::activeWindow()->windowTitle(); };
+    messenger_.Script({Answer::kNo, Answer::kCancel});
+    QVERIFY(!window_->close());
+    QCOMPARE(active, QStringList({ruby->windowTitle(), window_->windowTitle()}));
   }
 
   void CloseQueryAsksOnceWhenOnlyTheMainTextIsEdited() {

@@ -195,6 +195,20 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   EXPECT_EQ(next.level_high, 10);
 }
 
+// Recent files keep their order and their gaps; a name Shift_JIS cannot hold is kept as is.
+TEST(Settings, RecentFilesSurviveARoundTrip) {
+  ScratchDir dir;
+  Settings settings = LoadSettings(dir.Path());
+  EXPECT_TRUE(settings.main_recent_files[0].empty());
+  settings.main_recent_files[0] = dir.Path() / "物語.txt";
+  settings.main_recent_files[1] = dir.Path() / "😀.txt";
+  settings.ruby_recent_files[7] = dir.Path() / "a.srb";
+  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
+  Settings next = LoadSettings(dir.Path());
+  EXPECT_EQ(next.main_recent_files, settings.main_recent_files);
+  EXPECT_EQ(next.ruby_recent_files, settings.ruby_recent_files);
+}
+
 TEST(Settings, UnknownKeysAndCommentsAreKeptOnSave) {
   ScratchDir dir;
   WriteSettings(dir,

@@ -201,6 +201,30 @@ TEST(RubyFileNaming, MissingWorkingFileIsReportedAndTheOldRubyFileKept) {
   EXPECT_EQ(ReadFile(dir / "story.srb"), "old");
 }
 
+// A corrected ruby file survives a second run as the backup, one generation deep; a run that
+// writes what the ruby file already says leaves the backup alone.
+TEST(RubyFileNaming, ReplacedRubyFileIsKeptAsTheBackup) {
+  ScratchDir dir;
+  common::WorkDir work(dir.Path());
+  RecordingMessenger messenger;
+  auto run = [&](std::string_view output) {
+    WriteFile(work.File(common::kCleanedUp), output);
+    return NameRubyFile(work, common::kCleanedUp, dir / "story.txt", ".srb", messenger);
+  };
+  EXPECT_TRUE(run("first").backup.empty());
+  WriteFile(dir / "story.srb", "corrected");
+  RubyFileNaming second = run("first");
+  ASSERT_TRUE(second.ok);
+  EXPECT_EQ(second.backup, dir / "story.~srb");
+  EXPECT_EQ(ReadFile(dir / "story.~srb"), "corrected");
+  EXPECT_EQ(ReadFile(dir / "story.srb"), "first");
+  EXPECT_TRUE(run("first").backup.empty());
+  EXPECT_EQ(ReadFile(dir / "story.~srb"), "corrected");
+  EXPECT_EQ(run("second").backup, dir / "story.~srb");
+  EXPECT_EQ(ReadFile(dir / "story.~srb"), "first");
+  EXPECT_TRUE(messenger.records.empty());
+}
+
 // tests/data/engine/<case>/: input.txt, main.pre (and user.pre), settings.txt with the
 // dictionary use, and expected.srb, the ruby file byte for byte.
 class AllRubyGolden : public ::testing::TestWithParam<std::string> {};

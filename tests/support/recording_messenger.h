@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,14 +23,19 @@ class RecordingMessenger : public common::Messenger {
   };
 
   // Answers for the next questions, in order; when the script runs out, `default_answer`.
-  void Script(std::initializer_list<common::Answer> answers) { answers_.insert(answers_.end(), answers); }
+  void Script(std::initializer_list<common::Answer> answers) {
+    answers_.insert(answers_.end(), answers);
+  }
   common::Answer default_answer = common::Answer::kOk;
+  // Called as each question is asked, to look at the program at that moment.
+  std::function<void()> on_ask;
 
   void Tell(const common::Message& message) override {
     records.push_back({message.title, message.text, false, common::Buttons::kOk});
   }
   common::Answer Ask(const common::Message& message, common::Buttons buttons) override {
     records.push_back({message.title, message.text, true, buttons});
+    if (on_ask) on_ask();
     if (answers_.empty()) return default_answer;
     common::Answer answer = answers_.front();
     answers_.pop_front();

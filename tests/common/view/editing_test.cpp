@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -46,6 +48,20 @@ struct Window {
   }
   void Trigger(EditAction action) { commands.Action(action)->trigger(); }
   QString Selected() const { return pane->SelectedText(); }
+};
+
+// Clipboard data that holds nothing and notes each format it is asked about.
+class EmptyClipboardData final : public QMimeData {
+ public:
+  explicit EmptyClipboardData(QStringList* asked) : asked_(asked) {}
+  bool hasFormat(const QString& format) const override {
+    asked_->append(format);
+    return false;
+  }
+  QStringList formats() const override { return {}; }
+
+ private:
+  QStringList* asked_;
 };
 
 }  // namespace
@@ -190,21 +206,23 @@ class EditingTest : public QObject {
     QCOMPARE(w.pane->DisplayLineOfByte(401), 2);
   }
 
-  // Laying out megabytes of wrapped lines takes a second or more; the status bar must not wait
-  // for it. It shows the logical line meanwhile, and the display line once the layout is done.
-  void caretDisplayNeverWaitsForTheLayoutOfALongText() {
-    const int lines = 20000;
-    QString line = QString(150, u'漢') + u'\n';
-    Window w(line.repeated(lines));
+  // The status bar counts the lines and columns of the file, as the check and the line jump
+  // do, however the window wraps them; so it never waits for the layout of a long text.
+  void caretDisplayShowsTheFilesLineAndColumn() {
+    Window w(QString(200, u'漢') + U("\nx"));
     w.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    QSignalSpy ready(w.pane, &TextPane::displayLinesReady);
-    w.pane->MoveCaretToEnd();
-    QCOMPARE(CaretPositionTextOf(*w.pane), U("%1行：(半角)1桁　[ EOF ]").arg(lines + 1));
-    QVERIFY(ready.wait(30000));
-    int exact = w.pane->DisplayLineOfCaret();
-    QVERIFY(exact > 2 * lines);  // each line wraps in a 400-pixel window
-    QCOMPARE(CaretPositionTextOf(*w.pane), U("%1行：(半角)1桁　[ EOF ]").arg(exact));
+    QVERIFY(w.pane->DisplayLineOfByte(401) > 2);  // the first line wraps
+    w.pane->MoveCaretToByte(300);
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("1行：(半角)301桁　[ 漢 ] 0x8ABF"));
+    w.pane->MoveCaretToByte(401);
+    QCOMPARE(CaretPositionTextOf(*w.pane), U("2行：(半角)1桁　[ x ] 0x78"));
+
+    const int lines = 20000;
+    Window long_text((QString(150, u'漢') + u'\n').repeated(lines));
+    long_text.window.show();
+    long_text.pane->MoveCaretToEnd();
+    QCOMPARE(CaretPositionTextOf(*long_text.pane), U("%1行：(半角)1桁　[ EOF ]").arg(lines + 1));
   }
 
   void jumpDialogRemembersLineAndKind() {
@@ -219,6 +237,29 @@ class EditingTest : public QObject {
     QCOMPARE(w.memory.last_line, 2);
     QCOMPARE(w.memory.line_kind, int(kLogicalLines));
     QCOMPARE(w.pane->CaretByte(), std::size_t{3});
+  }
+
+  // Qt's own paste from an empty X clipboard ends the program. Whatever the key, the paste must
+  // stop at the question whether the clipboard holds text: Qt's paste would go on to ask for
+  // rich text.
+  void pasteKeysLeaveAClipboardWithoutTextAlone() {
+    Window w(U("ab"));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QStringList asked;
+    QApplication::clipboard()->setMimeData(new EmptyClipboardData(&asked));
+    w.commands.UpdateEnabled();
+    QVERIFY(!w.commands.Action(EditAction::kPaste)->isEnabled());
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_Insert, Qt::ShiftModifier},
+        {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : keys) QTest::keyClick(w.pane, key, modifiers);
+    w.Trigger(EditAction::kPaste);
+    QVERIFY2(!asked.contains(QStringLiteral("application/x-qrichtext")),
+             qPrintable(asked.join(u',')));
+    QCOMPARE(w.pane->Text(), U("ab"));
+    QApplication::clipboard()->clear();
   }
 
   void editMenuEnablesBySelectionAndClipboard() {
@@ -300,6 +341,31 @@ class EditingTest : public QObject {
                                           common::Buttons::kYesNoCancel);
     QCOMPARE(answer, common::Answer::kNo);
     QCOMPARE(shown, U("ご確認|保存しますか？"));
+  }
+
+  // Right after a dialog has closed no window is active; a message then belongs to the window
+  // the user worked in last, not to the program's first window, which it would raise.
+  void messageStandsOverTheWindowActiveLast() {
+    QMainWindow first;
+    QMainWindow second;
+    MessageBoxMessenger messenger(&first);
+    first.show();
+    second.show();
+    auto* field = new QLineEdit(&second);
+    second.setCentralWidget(field);
+    QApplication::setActiveWindow(&second);
+    field->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    QApplication::setActiveWindow(nullptr);
+    QWidget* over = nullptr;
+    QTimer::singleShot(0, [&over] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      over = box->parentWidget();
+      box->button(QMessageBox::Ok)->click();
+    });
+    messenger.Tell({"お知らせ", "x", common::Icon::kInformation});
+    QCOMPARE(over, &second);
   }
 };
 

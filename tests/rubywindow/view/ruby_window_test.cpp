@@ -15,12 +15,14 @@
 #include <QToolBar>
 
 #include "common/message_format.h"
+#include "common/notation_checker.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "common/text_source.h"
 #include "common/view/search_memory.h"
+#include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
-#include "common/notation_checker.h"
 #include "rubywindow/view/ruby_format_dialog.h"
 #include "rubywindow/view/ruby_window_session.h"
 #include "tests/support/recording_messenger.h"
@@ -92,6 +94,29 @@ void AcceptNextDialog(std::function<void(QDialog*)> prepare = {}) {
     if (prepare) prepare(dialog);
     dialog->accept();
   });
+}
+
+// What the core's check says of a file's bytes: its message, and where the caret belongs (the
+// editor's character index of the byte before the fault offset; CRs are not in the editor).
+struct CoreVerdict {
+  std::string message;
+  int caret = 0;
+};
+
+CoreVerdict CoreVerdictOf(const std::string& sjis, const std::string& path,
+                          const common::Settings& settings) {
+  common::StringTextSource source(sjis);
+  common::NotationCheck check =
+      common::CheckNotation(source, 0, false, common::NonRubyAreasOf(settings));
+  testing_support::RecordingMessenger told;
+  if (check.ok()) {
+    return {common::CheckPassedText(path, 1, 1, check.lines, check.groups), 0};
+  }
+  common::ReportFault(check.code, common::LogicalLineOfFault(source, check.fault_offset), told);
+  std::size_t before = check.fault_offset > 0 ? check.fault_offset - 1 : 0;
+  QString editor = common::view::DecodeSjis(sjis.substr(0, before));
+  editor.remove(u'\r');
+  return {told.records.at(0).text, static_cast<int>(editor.size())};
 }
 
 }  // namespace
@@ -168,6 +193,51 @@ class RubyWindowTest : public QObject {
                                         "2 行目::◆<{ }> の内部でるびがなの後にまた漢字がある。"));
     QCOMPARE(f.Pane()->DisplayLineOfCaret(), 2);
     QCOMPARE(f.Pane()->textCursor().position(), 11);  // just before the faulty 字 (byte 17)
+  }
+
+  // F9 reports what the core's check reports of the file as saved: the same verdict, line and
+  // counts, with the caret where the fault is, for Shift_JIS and UTF-8 documents alike.
+  void checkAgreesWithTheCoreOnTheFile_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("utf8");
+    const char* texts[][2] = {
+        {"open brace on the last line", "{漢字/かんじ}\r\nあ{漢字"},
+        {"brace opened at the very end", "{漢字/かんじ}\r\n漢字{"},
+        {"reading left open at the very end", "{漢字/かんじ}\r\n{漢字/かん"},
+        {"open brace on the last line, LF", "{漢字/かんじ}\r\nあ{漢字\r\n"},
+        {"fault on line 2", "ab\r\n漢字{漢字/かん字}\r\nxx\r\n"},
+        {"unbalanced braces on line 2", "a\r\nb}c\r\nd\r\n"},
+        {"clean, 11 lines",
+         "{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n"
+         "{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}"},
+        {"clean, 11 lines, LF",
+         "{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n"
+         "{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n{字/じ}\r\n"},
+        {"long line before the fault",
+         "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ"
+         "をん"
+         "あいうえおかきくけこさしすせそたちつてとなにぬねの\r\n{漢/}\r\n"},
+    };
+    for (const auto& [name, text] : texts) {
+      QTest::newRow((std::string(name) + ", Shift_JIS").c_str()) << U(text) << false;
+      QTest::newRow((std::string(name) + ", UTF-8").c_str()) << U(text) << true;
+    }
+  }
+  void checkAgreesWithTheCoreOnTheFile() {
+    QFETCH(QString, text);
+    QFETCH(bool, utf8);
+    Fixture f;
+    f.window->resize(300, 400);  // long lines wrap
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    std::string sjis = Sjis(text.toStdString());
+    fs::path path = f.Open("a.srb", utf8 ? text.toStdString() : sjis);
+    CoreVerdict core = CoreVerdictOf(sjis, path.string(), f.settings);
+    AcceptNextDialog();
+    f.Trigger("notationTest");
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].text, core.message);
+    QCOMPARE(f.Pane()->textCursor().position(), core.caret);
   }
 
   void reportedSeparatorIsSelected() {

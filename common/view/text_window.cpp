@@ -1,0 +1,419 @@
+// The shared frame of the text windows: file commands, looks, status panels and the tables
+// that build actions, menus and bars.
+#include "common/view/text_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QUrl>
+#include <algorithm>
+
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "common/view/caret_position.h"
+#include "common/view/choosers.h"
+#include "common/view/qt_text.h"
+#include "common/view/sjis_codec.h"
+#include "common/view/text_pane.h"
+
+namespace common::view {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A stored place from another screen or scale factor is brought onto the screen the window
+// opens on, whole, so that its title and status bar can always be reached.
+QRect FittedToScreen(QRect place) {
+  QScreen* screen = QGuiApplication::screenAt(place.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return place;
+  QRect room = screen->availableGeometry();
+  place.setWidth(std::min(place.width(), room.width()));
+  place.setHeight(std::min(place.height(), room.height()));
+  place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
+  place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
+  return place;
+}
+
+}  // namespace
+
+WindowLooks LooksOf(const Settings& settings, const WindowLooksKeys& keys) {
+  return {settings.*keys.top,         settings.*keys.left,        settings.*keys.height,
+          settings.*keys.width,       settings.*keys.font_name,   settings.*keys.font_size,
+          settings.*keys.font_colour, settings.*keys.edit_colour, settings.*keys.tab_width};
+}
+
+void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLooks& looks) {
+  settings.*keys.top = looks.top;
+  settings.*keys.left = looks.left;
+  settings.*keys.height = looks.height;
+  settings.*keys.width = looks.width;
+  settings.*keys.font_name = looks.font_name;
+  settings.*keys.font_size = looks.font_size;
+  settings.*keys.font_colour = looks.font_colour;
+  settings.*keys.edit_colour = looks.edit_colour;
+}
+
+TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTraits& traits,
+                       QWidget* parent)
+    : QMainWindow(parent), services_(services), traits_(traits), pane_(new TextPane(this)) {
+  setCentralWidget(pane_);
+  edit_ = new EditCommands(pane_, *services_.search, *services_.messenger, this);
+  caret_panel_ = new QLabel(this);
+  file_panel_ = new QLabel(this);
+  caret_panel_->setObjectName(QStringLiteral("caretPanel"));
+  file_panel_->setObjectName(QStringLiteral("filePanel"));
+  caret_panel_->setMinimumWidth(traits_.caret_panel_width);
+  file_panel_->setMinimumWidth(traits_.file_panel_width);
+  statusBar()->addWidget(caret_panel_);
+  statusBar()->addWidget(file_panel_, 1);
+  connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
+  connect(pane_, &TextPane::fileDropped, this,
+          [this](const QString& file) { OpenNamedFile(PathOfQString(file)); });
+  setAcceptDrops(true);
+  recent_menu_ = new QMenu(tr("最近使ったファイル(&R)"), this);
+  recent_menu_->menuAction()->setObjectName(QString::fromLatin1(kRecentFilesMenu));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &TextWindow::FillRecentFilesMenu);
+  connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
+  // Zooming lasts until the program ends: it never reaches the settings.
+  AddActions({{.name = "zoomIn",
+               .caption = tr("拡大"),
+               .key = QKeySequence(QKeySequence::ZoomIn),
+               .triggered = [this] { pane_->Zoom(1); }},
+              {.name = "zoomOut",
+               .caption = tr("縮小"),
+               .key = QKeySequence(QKeySequence::ZoomOut),
+               .triggered = [this] { pane_->Zoom(-1); }}});
+  // Ctrl+= is Ctrl++ without the Shift key on most keyboards.
+  const QKeySequence zoom_in_plain(Qt::CTRL | Qt::Key_Equal);
+  Named("zoomIn")->setShortcuts({QKeySequence(QKeySequence::ZoomIn), zoom_in_plain});
+  pane_->ReserveShortcut(zoom_in_plain);
+}
+
+TextWindow::~TextWindow() = default;
+
+bool TextWindow::IsModified() const { return pane_->IsModified(); }
+
+// Files.
+
+void TextWindow::SetDocumentPath(const fs::path& path) {
+  document_path_ = path;
+  RefreshTitle();
+  DocumentPathChanged();
+  RefreshCaretDisplay();
+}
+
+// A window holding unsaved changes says so with a "*" before its title.
+void TextWindow::RefreshTitle() {
+  QString title = TitleFor(document_path_);
+  setWindowTitle(pane_->IsModified() ? u'*' + title : title);
+}
+
+bool TextWindow::LoadDocument(const fs::path& path) {
+  std::optional<LoadedText> loaded = LoadTextFile(path, WindowMessenger());
+  if (!loaded) return false;
+  pane_->setPlainText(loaded->text);
+  encoding_ = loaded->encoding;
+  pane_->ApplyLoadCapacity(SjisByteLength(loaded->text), WindowSettings().edit_area_extra);
+  return true;
+}
+
+void TextWindow::NewDocument() {
+  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  pane_->clear();
+  pane_->SetModified(false);
+  encoding_ = TextEncoding::kShiftJis;
+  pane_->setFocus();
+  SetDocumentPath(NewDocumentPath());
+}
+
+void TextWindow::OpenDocument() {
+  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  std::optional<QString> chosen = services_.choosers->OpenFileName(
+      this, QStringOfUtf8(traits_.files.open_dialog_title),
+      QStringOfPath(WindowSettings().user_path), QtFilterOf(traits_.files.file_filter));
+  if (!chosen) return;
+  (void)OpenDocumentFile(PathOfQString(*chosen));  // a failure has shown its message
+}
+
+void TextWindow::OpenNamedFile(const fs::path& path) {
+  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  (void)OpenDocumentFile(path);  // a failure has shown its message
+}
+
+// A file dropped on the toolbar or the status bar opens as one dropped on the text.
+void TextWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TextWindow::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    event->acceptProposedAction();
+    OpenNamedFile(PathOfQString(url.toLocalFile()));
+    return;
+  }
+}
+
+bool TextWindow::OpenDocumentFile(const fs::path& path) {
+  WindowSettings().user_path = path.parent_path();
+  pane_->SetTabStopChars(StoredLooks().tab_width);
+  if (!LoadDocument(path)) return false;
+  SetDocumentPath(path);
+  RememberRecent(path);
+  ShowFileStatus(traits_.files.opened_status, path);
+  pane_->setFocus();
+  pane_->SetModified(false);
+  return true;
+}
+
+bool TextWindow::Save() {
+  if (!pane_->IsModified()) {
+    Tell(traits_.files.not_edited, std::string(traits_.files.not_edited.text));
+    return false;
+  }
+  return SaveEdited();
+}
+
+bool TextWindow::SaveEdited() {
+  std::optional<fs::path> target = OverwriteTarget();
+  if (!target) return SaveAs();
+  if (!traits_.files.save_path_title.empty()) {
+    WindowMessenger().Tell(
+        {std::string(traits_.files.save_path_title), target->string(), Icon::kInformation});
+  }
+  return ClearReadOnlyIfAsked(*target) && WriteDocument(*target);
+}
+
+bool TextWindow::SaveAs() {
+  if (pane_->Text().isEmpty()) {
+    Tell(traits_.files.nothing_to_save, std::string(traits_.files.nothing_to_save.text));
+    return false;
+  }
+  fs::path proposed = WindowSettings().user_path / document_path_.filename();
+  std::optional<QString> chosen = services_.choosers->SaveFileName(
+      this, QStringOfUtf8(traits_.files.save_dialog_title), QStringOfPath(proposed),
+      QtFilterOf(traits_.files.file_filter));
+  if (!chosen) return false;
+  fs::path path = PathOfQString(*chosen);
+  WindowSettings().user_path = path.parent_path();
+  if (!ClearReadOnlyIfAsked(path) || !WriteDocument(path)) return false;
+  SetDocumentPath(path);
+  RememberRecent(path);
+  return true;
+}
+
+// A read-only target is written only when the user agrees to make it writable. True when the
+// file may be written (also when it is not read-only or does not exist).
+bool TextWindow::ClearReadOnlyIfAsked(const fs::path& path) {
+  if (!FileExists(path) || !IsReadOnly(path)) return true;
+  const FixedMessage& question = traits_.files.read_only;
+  Answer answer = WindowMessenger().Ask(
+      {std::string(question.title), FormatMessage(question.text, {path.string()}), question.icon},
+      Buttons::kOkCancel);
+  if (answer != Answer::kOk) return false;
+  if (ClearReadOnly(path)) return true;
+  Tell(traits_.files.read_only_kept,
+       FormatMessage(traits_.files.read_only_kept.text, {path.string()}));
+  return false;
+}
+
+bool TextWindow::WriteDocument(const fs::path& path) {
+  if (!SaveTextFile(path, pane_->Text(), encoding_, WindowMessenger())) return false;
+  ShowFileStatus(traits_.files.saved_status, path);
+  pane_->SetModified(false);
+  return true;
+}
+
+// Yes saves first; a save that does not happen turns the answer into Cancel, so that the text
+// is never thrown away unsaved.
+Answer TextWindow::ConfirmUnsaved(std::string_view title) {
+  if (!pane_->IsModified()) return Answer::kNo;
+  Answer answer = WindowMessenger().Ask(
+      {std::string(title), std::string(traits_.files.unsaved_text), Icon::kQuestion},
+      Buttons::kYesNoCancel);
+  if (answer == Answer::kYes && !SaveEdited()) return Answer::kCancel;
+  return answer;
+}
+
+void TextWindow::ShowFileStatus(std::string_view pattern, const fs::path& path) {
+  file_panel_->setText(QStringOfUtf8(FormatMessage(pattern, {path.string()})));
+}
+
+void TextWindow::Tell(const FixedMessage& message, std::string text) {
+  WindowMessenger().Tell({std::string(message.title), std::move(text), message.icon});
+}
+
+// Actions, menus and bars.
+
+void TextWindow::AddActions(const std::vector<ActionRow>& rows) {
+  for (const ActionRow& row : rows) {
+    auto* action = new QAction(row.caption, this);
+    action->setObjectName(QString::fromLatin1(row.name));
+    if (!row.hint.isEmpty()) {
+      action->setToolTip(row.hint);
+      action->setStatusTip(row.hint);
+    }
+    if (!row.icon.isNull()) action->setIcon(row.icon);
+    if (!row.icon_text.isEmpty()) action->setIconText(row.icon_text);
+    if (!row.key.isEmpty()) {
+      action->setShortcut(row.key);
+      if (!row.text_keeps_key) pane_->ReserveShortcut(row.key);
+    }
+    if (row.toggled) {
+      action->setCheckable(true);
+      action->setChecked(true);
+      connect(action, &QAction::toggled, this, row.toggled);
+    }
+    if (row.triggered) connect(action, &QAction::triggered, this, row.triggered);
+    addAction(action);  // the key works whether or not a menu shows the action
+  }
+}
+
+QAction* TextWindow::Named(const char* name) const {
+  auto* action = findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+  Q_ASSERT_X(action != nullptr, "TextWindow::Named", name);
+  return action;
+}
+
+// The latest first, each file once, at most kRecentFiles of them.
+void TextWindow::RememberRecent(const fs::path& path) {
+  if (traits_.recent_files == nullptr) return;
+  auto& recent = WindowSettings().*traits_.recent_files;
+  std::vector<fs::path> kept{path};
+  for (const fs::path& file : recent) {
+    if (!file.empty() && file != path) kept.push_back(file);
+  }
+  kept.resize(recent.size());
+  std::copy(kept.begin(), kept.end(), recent.begin());
+}
+
+void TextWindow::FillRecentFilesMenu() {
+  recent_menu_->clear();
+  int number = 0;
+  if (traits_.recent_files != nullptr) {
+    for (const fs::path& file : WindowSettings().*traits_.recent_files) {
+      if (file.empty()) continue;
+      ++number;
+      QAction* entry =
+          recent_menu_->addAction(QStringLiteral("&%1 %2").arg(number).arg(QStringOfPath(file)));
+      connect(entry, &QAction::triggered, this, [this, file] { OpenNamedFile(file); });
+    }
+  }
+  if (number == 0) recent_menu_->addAction(tr("（なし）"))->setEnabled(false);
+}
+
+QAction* TextWindow::Item(const MenuItem& item) const {
+  if (const auto* name = std::get_if<const char*>(&item)) {
+    if (std::string_view(*name) == kRecentFilesMenu) return recent_menu_->menuAction();
+    return Named(*name);
+  }
+  return edit_->Action(std::get<EditAction>(item));
+}
+
+void TextWindow::FillMenu(QMenu* menu, const MenuGroups& groups) {
+  for (const std::vector<MenuItem>& group : groups) {
+    if (!menu->isEmpty()) menu->addSeparator();
+    for (const MenuItem& item : group) menu->addAction(Item(item));
+  }
+  connect(menu, &QMenu::aboutToShow, edit_, &EditCommands::UpdateEnabled);
+}
+
+QMenu* TextWindow::AddMenu(const QString& caption, const MenuGroups& groups) {
+  QMenu* menu = menuBar()->addMenu(caption);
+  FillMenu(menu, groups);
+  return menu;
+}
+
+void TextWindow::CreateToolBar(const MenuGroups& groups) {
+  tool_bar_ = addToolBar(tr("ツールバー"));
+  tool_bar_->setObjectName(QStringLiteral("toolBar"));
+  tool_bar_->setMovable(false);
+  for (const std::vector<MenuItem>& group : groups) {
+    if (!tool_bar_->actions().isEmpty()) tool_bar_->addSeparator();
+    for (const MenuItem& item : group) tool_bar_->addAction(Item(item));
+  }
+}
+
+void TextWindow::CreatePopupMenu(const MenuGroups& groups) {
+  popup_ = new QMenu(this);
+  FillMenu(popup_, groups);
+  pane_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(pane_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    edit_->UpdateEnabled();
+    popup_->exec(pane_->viewport()->mapToGlobal(at));
+  });
+}
+
+// Looks.
+
+void TextWindow::ApplyLooks(const WindowLooks& looks) {
+  QRect place = FittedToScreen(QRect(looks.left, looks.top, looks.width, looks.height));
+  move(place.topLeft());
+  resize(place.size());
+  pane_->SetEditorFont(looks.font_name, looks.font_size);
+  pane_->SetTextColour(looks.font_colour);
+  pane_->SetBackgroundColour(looks.edit_colour);
+  pane_->SetTabStopChars(looks.tab_width);
+}
+
+// A maximised or minimised window keeps the place it returns to.
+void TextWindow::StoreCurrentLooks() {
+  bool normal = !isMaximized() && !isMinimized() && !isFullScreen();
+  QRect place = normal ? QRect(pos(), size()) : normalGeometry();
+  WindowLooks looks = StoredLooks();
+  looks.top = place.top();
+  looks.left = place.left();
+  looks.height = place.height();
+  looks.width = place.width();
+  looks.font_name = pane_->EditorFontNameSjis();
+  looks.font_size = pane_->EditorFontSize();
+  looks.font_colour = pane_->TextColour();
+  looks.edit_colour = pane_->BackgroundColour();
+  StoreLooks(WindowSettings(), traits_.looks, looks);
+}
+
+void TextWindow::ShowStandardSize(QPoint place) {
+  showNormal();
+  move(place);
+  resize(WindowSettings().standard_width, WindowSettings().standard_height);
+}
+
+void TextWindow::RefreshCaretDisplay() { caret_panel_->setText(CaretPositionTextOf(*pane_)); }
+
+// Closing.
+
+bool TextWindow::QueryClose() {
+  return ConfirmUnsaved(traits_.files.unsaved_on_close_title) != Answer::kCancel;
+}
+
+void TextWindow::CloseWithoutQuery() {
+  skip_close_query_ = true;
+  close();
+}
+
+void TextWindow::closeEvent(QCloseEvent* event) {
+  if (!skip_close_query_ && !QueryClose()) {
+    event->ignore();
+    return;
+  }
+  StoreCurrentLooks();
+  WindowClosing();
+  event->accept();
+  if (!closed_) {
+    closed_ = true;
+    emit Closed();
+  }
+}
+
+}  // namespace common::view

@@ -1,0 +1,250 @@
+// The frame every text window of the program shares: one text pane with the common editing
+// commands, the file commands (open, save, save as, the read-only question and the question
+// about unsaved text), the window's looks and place kept in the settings, a caret and a file
+// panel in the status bar, and actions, menus and toolbar built from tables. A window adds its
+// own commands and says in data how it differs: captions, keys, messages and settings keys.
+#pragma once
+
+#include <QIcon>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QPoint>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "common/messenger.h"
+#include "common/settings.h"
+#include "common/view/edit_commands.h"
+#include "common/view/text_file_io.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace common::view {
+
+class Choosers;
+struct SearchMemory;
+class TextPane;
+
+// The looks and place of one window, as one record.
+struct WindowLooks {
+  int top = 0;
+  int left = 0;
+  int height = 0;
+  int width = 0;
+  std::string font_name;  // Shift_JIS bytes, as the settings hold it
+  int font_size = 0;
+  int font_colour = 0;  // 0x00BBGGRR
+  int edit_colour = 0;  // the edit area's background
+  int tab_width = 0;    // in characters
+};
+
+// Where one window keeps its looks in the settings record.
+struct WindowLooksKeys {
+  int Settings::*top;
+  int Settings::*left;
+  int Settings::*height;
+  int Settings::*width;
+  std::string Settings::*font_name;
+  int Settings::*font_size;
+  int Settings::*font_colour;
+  int Settings::*edit_colour;
+  int Settings::*tab_width;
+};
+
+WindowLooks LooksOf(const Settings& settings, const WindowLooksKeys& keys);
+// Writes back what a window can change: its place, font and colours (the tab width is only read).
+void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLooks& looks);
+
+// A message box's title, text and icon, fixed for the window.
+struct FixedMessage {
+  std::string_view title;
+  std::string_view text;
+  Icon icon = Icon::kInformation;
+};
+
+// The order in which the program's exit question asks about its windows.
+enum CloseQueryRank : int { kNnnWindowRank, kYmiWindowRank, kRubyWindowRank, kMainWindowRank };
+
+// What a window's file commands say and show; `%s` stands for a path.
+struct FileCommandTexts {
+  std::string_view open_dialog_title;
+  std::string_view save_dialog_title;
+  std::string_view file_filter;  // "name (*.a)|*.A|..."
+  std::string_view opened_status;
+  std::string_view saved_status;
+  FixedMessage not_edited;                  // Save with nothing changed
+  FixedMessage nothing_to_save;             // Save As of an empty text
+  FixedMessage read_only;                   // the question before writing over a read-only file
+  FixedMessage read_only_kept;              // the file could not be made writable
+  std::string_view unsaved_text;            // the question about unsaved text
+  std::string_view unsaved_title;           // ... before New and Open
+  std::string_view unsaved_on_close_title;  // ... when this window alone closes
+  // When not empty, an overwrite save first shows the path it writes under this title.
+  std::string_view save_path_title;
+  // The program's exit question about this window ("…画面の%s", %s the unsaved text), and its
+  // place among the windows asked: lower ranks are asked first.
+  std::string_view close_query_format;
+  int close_query_rank = 0;
+};
+
+// How one window differs from the others in data.
+struct TextWindowTraits {
+  WindowLooksKeys looks;
+  FileCommandTexts files;
+  int caret_panel_width = 0;
+  int file_panel_width = 0;
+  // Where the window keeps the files last opened or saved in it.
+  std::array<std::filesystem::path, kRecentFiles> Settings::*recent_files = nullptr;
+};
+
+// What every text window is handed. It owns none of it; all of it outlives the window.
+struct TextWindowServices {
+  Settings* settings = nullptr;
+  Messenger* messenger = nullptr;
+  Choosers* choosers = nullptr;
+  SearchMemory* search = nullptr;
+};
+
+// One row of a window's action table. A row with `toggled` is a check mark, on at start.
+struct ActionRow {
+  const char* name;    // the action's object name
+  QString caption;     // the menu caption
+  QKeySequence key{};  // none when empty
+  QString hint{};      // tooltip and status tip
+  QIcon icon{};
+  QString icon_text{};  // a toolbar button's short name when it has no picture
+  std::function<void()> triggered{};
+  std::function<void(bool)> toggled{};
+  // The text keeps the key for itself (Shift+Enter as a line break); elsewhere in the window it
+  // runs the command. Otherwise the key reaches the command even where the text has a binding.
+  bool text_keeps_key = false;
+};
+
+// The name of the recent-files submenu in a menu table.
+inline constexpr const char* kRecentFilesMenu = "recentFiles";
+
+// A menu, toolbar or pop-up menu entry: the window's own action by name, or an editing command.
+using MenuItem = std::variant<const char*, EditAction>;
+// Entries in groups; a separator stands between two groups.
+using MenuGroups = std::vector<std::vector<MenuItem>>;
+
+class TextWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  ~TextWindow() override;
+
+  TextPane* Pane() const { return pane_; }
+  EditCommands& Edit() const { return *edit_; }
+  const std::filesystem::path& DocumentPath() const { return document_path_; }
+  bool IsModified() const;
+
+  // The file commands. Save writes over the document's file; false when it did not save (not
+  // edited, declined or failed), after a message.
+  void NewDocument();
+  void OpenDocument();
+  bool Save();
+  bool SaveAs();
+  // The save behind the unsaved-text questions: the text is edited, so no "not edited" notice.
+  bool SaveEdited();
+  // Loads `path` as the document; false after a message when it cannot.
+  bool OpenDocumentFile(const std::filesystem::path& path);
+  // Open for a file named from elsewhere (dropped on the window): the question about unsaved
+  // text first, as Open asks it.
+  void OpenNamedFile(const std::filesystem::path& path);
+
+  // The program's exit question about this window.
+  std::string_view CloseQueryFormat() const { return traits_.files.close_query_format; }
+  int CloseQueryRank() const { return traits_.files.close_query_rank; }
+  // Closes without asking; the program's close query has asked already.
+  void CloseWithoutQuery();
+  bool HasClosed() const { return closed_; }
+
+ signals:
+  void Closed();  // once, when the window has closed
+
+ protected:
+  TextWindow(const TextWindowServices& services, const TextWindowTraits& traits, QWidget* parent);
+
+  // The window title for a document at `path`.
+  virtual QString TitleFor(const std::filesystem::path& path) const = 0;
+  // Where New leaves the document.
+  virtual std::filesystem::path NewDocumentPath() const = 0;
+  // Where Save writes the document; nullopt asks for a name (Save As).
+  virtual std::optional<std::filesystem::path> OverwriteTarget() = 0;
+  // Called after the document's path has changed.
+  virtual void DocumentPathChanged() {}
+  // Asked before the window closes; false keeps it open. By default the unsaved-text question.
+  virtual bool QueryClose();
+  // Called once the window may close, after its looks are back in the settings.
+  virtual void WindowClosing() {}
+
+  // The one place that changes the document's path and the window title.
+  void SetDocumentPath(const std::filesystem::path& path);
+  // Puts a file's text into the pane; false after a message when it cannot be read.
+  bool LoadDocument(const std::filesystem::path& path);
+  common::Answer ConfirmUnsaved(std::string_view title);
+  void ShowFileStatus(std::string_view pattern, const std::filesystem::path& path);
+  void Tell(const FixedMessage& message, std::string text);
+
+  // Actions, menus and bars from tables.
+  void AddActions(const std::vector<ActionRow>& rows);
+  QAction* Named(const char* name) const;
+  QMenu* AddMenu(const QString& caption, const MenuGroups& groups);
+  void FillMenu(QMenu* menu, const MenuGroups& groups);
+  void CreateToolBar(const MenuGroups& groups);
+  void CreatePopupMenu(const MenuGroups& groups);
+  QToolBar* ToolBar() const { return tool_bar_; }
+  QLabel* CaretPanel() const { return caret_panel_; }
+  QLabel* FilePanel() const { return file_panel_; }
+
+  // The looks and place, from a record and back.
+  void ApplyLooks(const WindowLooks& looks);
+  WindowLooks StoredLooks() const { return LooksOf(*services_.settings, traits_.looks); }
+  // The standard size at `place`, out of a maximised or minimised state.
+  void ShowStandardSize(QPoint place);
+  void RefreshCaretDisplay();
+  void RefreshTitle();
+
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+  Settings& WindowSettings() const { return *services_.settings; }
+  Messenger& WindowMessenger() const { return *services_.messenger; }
+  const TextWindowServices& Services() const { return services_; }
+
+  TextEncoding encoding_ = TextEncoding::kShiftJis;
+
+ private:
+  QAction* Item(const MenuItem& item) const;
+  void RememberRecent(const std::filesystem::path& path);
+  void FillRecentFilesMenu();
+  bool ClearReadOnlyIfAsked(const std::filesystem::path& path);
+  bool WriteDocument(const std::filesystem::path& path);
+  void StoreCurrentLooks();
+
+  TextWindowServices services_;
+  TextWindowTraits traits_;
+  TextPane* pane_;
+  EditCommands* edit_;
+  QToolBar* tool_bar_ = nullptr;
+  QMenu* popup_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
+  QLabel* caret_panel_ = nullptr;
+  QLabel* file_panel_ = nullptr;
+  std::filesystem::path document_path_;
+  bool skip_close_query_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace common::view
