@@ -91,6 +91,17 @@ bool ConvertForUser(const std::filesystem::path& written, const UserText& text,
   return !in.bad();
 }
 
+bool IsPlainShiftJisFile(const CommandEnv& env, const std::filesystem::path& file) {
+  std::error_code error;
+  if (file == kStandardStream || !std::filesystem::is_regular_file(file, error)) return false;
+  const std::string* given = env.args.Last(kEncodingOption);
+  std::optional<EncodingChoice> choice =
+      given ? EncodingChoiceOf(*given) : std::optional(EncodingChoice::kAuto);
+  if (choice == EncodingChoice::kShiftJis) return true;
+  if (choice == EncodingChoice::kUtf8) return false;
+  return common::DetectFileEncoding(file) == common::TextEncoding::kShiftJis;
+}
+
 std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
                                      std::string_view cannot_read) {
   UserText text;
@@ -109,6 +120,10 @@ std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesyste
   if (!bytes) return std::nullopt;
   text.encoding = EncodingOf(env, *bytes);
   text.lf_line_ends = common::HasLfLineEnds(*bytes);
+  if (text.encoding == common::TextEncoding::kShiftJis) {
+    text.sjis = *std::move(bytes);  // already what the passes read: no second copy
+    return text;
+  }
   common::UnencodableCharacter bad;
   std::optional<std::string> sjis = common::ToShiftJis(*bytes, text.encoding, &bad);
   if (!sjis) {

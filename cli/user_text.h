@@ -46,6 +46,10 @@ struct UserText {
 // Reads `file` ("-": standard input, after a word on stderr when that is a terminal). nullopt
 // after the message: the file cannot be read (`cannot_read`, with its path), or a UTF-8 text
 // holds a character Shift_JIS cannot hold (named with its line and column; nothing is written).
+// True when `file` is a regular file that the passes can read as it stands (Shift_JIS, by the
+// --encoding option or by a look at its bytes), so it need not be read whole first.
+bool IsPlainShiftJisFile(const CommandEnv& env, const std::filesystem::path& file);
+
 std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
                                      std::string_view cannot_read);
 

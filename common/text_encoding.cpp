@@ -2,6 +2,7 @@
 #include "common/text_encoding.h"
 
 #include <cstddef>
+#include <fstream>
 
 #include "common/cp932.h"
 
@@ -61,6 +62,49 @@ TextEncoding DetectEncoding(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) return TextEncoding::kUtf8WithBom;
   if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return TextEncoding::kUtf8;
   return TextEncoding::kShiftJis;
+}
+
+namespace {
+
+constexpr std::size_t kDetectionPiece = 64 * 1024;
+
+// How many bytes at the end of `bytes` begin a UTF-8 sequence that the next piece completes.
+std::size_t UnfinishedTail(std::string_view bytes) {
+  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    if (byte < 0xC0) return 0;
+    std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    return length > back ? back : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string buffer(kDetectionPiece, '\0');
+  std::string piece;
+  bool first = true;
+  bool non_ascii = false;
+  while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
+    piece.append(buffer, 0, static_cast<std::size_t>(in.gcount()));
+    if (first && piece.size() >= kUtf8Bom.size()) {
+      if (piece.starts_with(kUtf8Bom)) return TextEncoding::kUtf8WithBom;
+      first = false;
+    }
+    non_ascii = non_ascii || HasNonAscii(piece);
+    std::size_t keep = UnfinishedTail(piece);
+    if (!IsValidUtf8(std::string_view(piece).substr(0, piece.size() - keep))) {
+      return TextEncoding::kShiftJis;
+    }
+    piece.erase(0, piece.size() - keep);
+  }
+  if (in.bad()) return std::nullopt;
+  if (!piece.empty()) return TextEncoding::kShiftJis;  // cut off inside a sequence
+  return non_ascii ? TextEncoding::kUtf8 : TextEncoding::kShiftJis;
 }
 
 std::string CrLfToLf(std::string_view bytes) {

@@ -4,6 +4,7 @@
 // Shift_JIS. Also the line ends of such files: CR LF on disk, LF inside.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 bool IsValidUtf8(std::string_view bytes);
 
 TextEncoding DetectEncoding(std::string_view bytes);
+
+// DetectEncoding over a file read a piece at a time, so a Shift_JIS text (the common case,
+// decided at its first non-UTF-8 byte) is never held whole; nullopt when it cannot be read.
+std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file);
 
 // Every CR LF as LF (a lone CR stays), and every LF as CR LF.
 std::string CrLfToLf(std::string_view bytes);

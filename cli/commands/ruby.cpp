@@ -222,9 +222,12 @@ bool RubyUserText(const CommandEnv& env, const RubyKind& kind, const RubyJobSetu
 // Gives one file ruby and prints the ruby file's path; false when it failed after a message.
 bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
                  const engine::RubyCommandContext& context, const fs::path& file) {
-  std::optional<UserText> input = ReadUserText(env, file, messages::kCannotOpenFile);
-  if (!input) return false;
-  if (!input->IsPlainShiftJisFile()) return RubyUserText(env, kind, setup, context, file, *input);
+  if (!IsPlainShiftJisFile(env, file)) {
+    // Read whole only when it must be converted; its bytes are let go before the passes run.
+    std::optional<UserText> input = ReadUserText(env, file, messages::kCannotOpenFile);
+    if (!input) return false;
+    if (!input->IsPlainShiftJisFile()) return RubyUserText(env, kind, setup, context, file, *input);
+  }
   std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
   if (!text) return false;
   std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *text, file);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/test_files.h"
+
 namespace common {
 namespace {
 
@@ -24,9 +26,26 @@ TEST(TextEncoding, DetectsTheEncodingOfATextFile) {
       // Half-width katakana ｱｲ in Shift_JIS are continuation bytes without a lead.
       {"shift_jis half-width kana", "\xB1\xB2", TextEncoding::kShiftJis},
   };
+  testing_support::ScratchDir dir;
   for (const Row& row : rows) {
     EXPECT_EQ(DetectEncoding(row.bytes), row.encoding) << row.what;
+    testing_support::WriteFile(dir / "text.txt", row.bytes);
+    EXPECT_EQ(DetectFileEncoding(dir / "text.txt"), row.encoding) << row.what << ", from a file";
   }
+}
+
+// A file is looked at a piece at a time: a character cut by a piece's end still counts as
+// UTF-8, and a text cut off inside a character does not.
+TEST(TextEncoding, FileDetectionAgreesAcrossItsPieces) {
+  testing_support::ScratchDir dir;
+  for (std::size_t pad = 65533; pad <= 65537; ++pad) {
+    std::string utf8 = std::string(pad, 'a') + "\xE6\xBC\xA2\xE5\xAD\x97\n";  // 漢字
+    for (const std::string& bytes : {utf8, utf8.substr(0, pad + 2)}) {
+      testing_support::WriteFile(dir / "text.txt", bytes);
+      EXPECT_EQ(DetectFileEncoding(dir / "text.txt"), DetectEncoding(bytes)) << pad;
+    }
+  }
+  EXPECT_EQ(DetectFileEncoding(dir / "missing.txt"), std::nullopt);
 }
 
 TEST(TextEncoding, OnlyWellFormedUtf8IsValid) {
