@@ -31,8 +31,21 @@ ConversionStatus CheckBeforeConversion(const ConversionInput& input, common::Mes
   return ConversionStatus::kNotationFault;
 }
 
+namespace {
+
+// An empty text has nothing to convert; writing an empty file in its name would only hide that.
+bool RefusedAsEmpty(const ConversionInput& input, common::Messenger& messenger) {
+  if (input.text.Size() != 0) return false;
+  messenger.Tell({std::string(messages::kTitleNothingToConvert),
+                  std::string(messages::kNothingToConvert), common::Icon::kWarning});
+  return true;
+}
+
+}  // namespace
+
 ConversionStatus ConvertToYmi(const ConversionInput& input, const YmiOptions& options,
                               common::Messenger& messenger) {
+  if (RefusedAsEmpty(input, messenger)) return ConversionStatus::kNothingToConvert;
   ConversionStatus checked = CheckBeforeConversion(input, messenger);
   if (!common::IsOk(checked)) return checked;
   if (std::optional<common::Message> refusal = RefusalOf(options)) {
@@ -48,11 +61,7 @@ ConversionStatus ConvertToYmi(const ConversionInput& input, const YmiOptions& op
 
 ConversionStatus ConvertToNnn(const ConversionInput& input, const NnnOptions& options,
                               bool ask_on_missing_markers, common::Messenger& messenger) {
-  if (input.text.Size() == 0) {
-    messenger.Tell({std::string(messages::kTitleNothingToConvert),
-                    std::string(messages::kNothingToConvert), common::Icon::kWarning});
-    return ConversionStatus::kNothingToConvert;
-  }
+  if (RefusedAsEmpty(input, messenger)) return ConversionStatus::kNothingToConvert;
   ConversionStatus checked = CheckBeforeConversion(input, messenger);
   if (!common::IsOk(checked)) return checked;
   if (ask_on_missing_markers) {

@@ -1,5 +1,5 @@
 // The order in which the YMI and NNN conversions run, the same from the command line and from a
-// window: the refusal of an empty text (NNN), the notation check, the refusal of the options
+// window: the refusal of an empty text, the notation check, the refusal of the options
 // (YMI), the marker warning, and only then the file.
 #pragma once
 
@@ -40,7 +40,7 @@ struct ConversionInput {
 // proves nothing either way).
 ConversionStatus CheckBeforeConversion(const ConversionInput& input, common::Messenger& messenger);
 
-// Writes YmiPath(input.document) after the check, RefusalOf(options) and, with
+// Writes YmiPath(input.document) after the empty-text refusal, the check, RefusalOf(options) and, with
 // options.warn_markers, the marker warning, which only informs.
 ConversionStatus ConvertToYmi(const ConversionInput& input, const YmiOptions& options,
                               common::Messenger& messenger);

@@ -71,6 +71,7 @@ TEST(CliCommands, EmptyTextIsRefusedAndNothingIsWritten) {
       {"check", "【ご確認!!】 テストする内容がない！\n"},
       {"html", "【ご注意!!】 表示する内容がありません！\n"},
       {"nnn", "【ご注意!!。】 変換する内容がありません！\n"},
+      {"ymi", "【ご注意!!。】 変換する内容がありません！\n"},
   };
   for (const auto& [command, complaint] : cases) {
     CliRun run = home.Run({command, (home / "a.srb").string()});
@@ -80,6 +81,7 @@ TEST(CliCommands, EmptyTextIsRefusedAndNothingIsWritten) {
   }
   EXPECT_FALSE(fs::exists(home / "aRb.html"));
   EXPECT_FALSE(fs::exists(home / "a.nnn"));
+  EXPECT_FALSE(fs::exists(home / "a.ymi"));
 }
 
 TEST(CliCheck, StartInsideACharacterMovesBackToItsLeadByte) {

@@ -57,15 +57,20 @@ TEST(ConversionRun, YmiRefusalAndMarkerWarningComeBeforeTheFile) {
   EXPECT_TRUE(fs::exists(YmiPath(run.document)));
 }
 
-TEST(ConversionRun, NnnRefusesAnEmptyTextFirst) {
-  Conversion run;
+TEST(ConversionRun, EmptyTextIsRefusedFirst) {
   common::StringTextSource text("");
-  NnnOptions options = NnnOptionsOf(common::Settings());
-  EXPECT_EQ(ConvertToNnn(run.Input(text), options, true, run.messenger),
+  Conversion nnn;
+  EXPECT_EQ(ConvertToNnn(nnn.Input(text), NnnOptionsOf(common::Settings()), true, nnn.messenger),
             ConversionStatus::kNothingToConvert);
-  EXPECT_TRUE(ShowedOnly(run.messenger, messages::kTitleNothingToConvert,
+  EXPECT_TRUE(ShowedOnly(nnn.messenger, messages::kTitleNothingToConvert,
                          messages::kNothingToConvert));
-  EXPECT_FALSE(fs::exists(NnnPath(run.document)));
+  EXPECT_FALSE(fs::exists(NnnPath(nnn.document)));
+  Conversion ymi;
+  EXPECT_EQ(ConvertToYmi(ymi.Input(text), YmiOptions{}, ymi.messenger),
+            ConversionStatus::kNothingToConvert);
+  EXPECT_TRUE(ShowedOnly(ymi.messenger, messages::kTitleNothingToConvert,
+                         messages::kNothingToConvert));
+  EXPECT_FALSE(fs::exists(YmiPath(ymi.document)));
 }
 
 TEST(ConversionRun, NnnRunsOnlyWhenTheMarkerQuestionIsAnsweredOk) {
