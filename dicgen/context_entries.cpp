@@ -123,6 +123,9 @@ void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>&
       ++report.forms_dropped;
       continue;
     }
+    // A table's lone kanji (中 ちゅう) reads otherwise after kana (の中 なか); a particle form
+    // built on its lone reading (中から ちゅう) would be longer than those keys and beat them.
+    if (protect.contains(noun_surface)) continue;
     std::u32string noun_reading = Joined(noun->segments);
     WordEntry noun_copy = *noun;
     for (std::u32string_view particle : kLongParticles) {

@@ -3,6 +3,8 @@
 #include "dicgen/context_forms.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "dictionary/ruby_dictionary_format.h"
 
@@ -38,6 +40,98 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
     }
   }
   return forms;
+}
+
+namespace {
+
+constexpr std::size_t kOverlapExamples = 3;
+
+// The characters before `surface`'s first ruby target; empty when it begins with one or has none.
+std::u32string_view ContextOf(std::u32string_view surface,
+                              const std::function<bool(char32_t)>& has_ruby) {
+  std::size_t first_ruby = std::find_if(surface.begin(), surface.end(), has_ruby) - surface.begin();
+  if (first_ruby == surface.size()) return {};
+  return surface.substr(0, first_ruby);
+}
+
+// The words that begin with a ruby target, by length and by each tail of their closing run of
+// characters without ruby (返す under 2 and す).
+class WordsByTail {
+ public:
+  WordsByTail(const std::vector<WordEntry>& words, const std::function<bool(char32_t)>& has_ruby) {
+    for (const WordEntry& word : words) {
+      const std::u32string& surface = word.surface;
+      if (surface.empty() || !has_ruby(surface.front()) || has_ruby(surface.back())) continue;
+      std::size_t from = surface.size();
+      while (from > 0 && !has_ruby(surface[from - 1])) --from;
+      for (std::size_t at = from; at < surface.size(); ++at) {
+        by_tail_[{surface.size(), surface.substr(at)}].push_back(&word);
+      }
+    }
+  }
+  const std::vector<const WordEntry*>& Ending(std::size_t length, std::u32string_view tail) const {
+    auto at = by_tail_.find({length, std::u32string(tail)});
+    return at == by_tail_.end() ? none_ : at->second;
+  }
+
+ private:
+  std::map<std::pair<std::size_t, std::u32string>, std::vector<const WordEntry*>> by_tail_;
+  std::vector<const WordEntry*> none_;
+};
+
+}  // namespace
+
+KanaOverlapForms FormsForKanaOverlaps(const std::vector<WordEntry>& context_words,
+                                      const std::vector<WordEntry>& protecting_forms,
+                                      const std::vector<WordEntry>& words,
+                                      const std::function<bool(char32_t)>& has_ruby) {
+  WordsByTail by_tail(words, has_ruby);
+  std::vector<std::u32string_view> protecting;
+  for (const WordEntry& form : protecting_forms) protecting.emplace_back(form.surface);
+  std::sort(protecting.begin(), protecting.end());
+  auto has_protecting_form = [&protecting](std::u32string_view surface) {
+    auto at = std::lower_bound(protecting.begin(), protecting.end(), surface);
+    return at != protecting.end() && at->starts_with(surface);
+  };
+  KanaOverlapForms result;
+  auto leave = [&result](const WordEntry& word, std::u32string_view context_word) {
+    if (result.examples_left.size() < kOverlapExamples) {
+      std::u32string example = word.surface;
+      example += U'|';
+      example.append(context_word);
+      result.examples_left.push_back(std::move(example));
+    }
+    ++result.overlaps_left;
+  };
+  for (const WordEntry& context_word : context_words) {
+    std::u32string_view context = ContextOf(context_word.surface, has_ruby);
+    if (context.empty()) continue;
+    std::u32string_view rest = std::u32string_view(context_word.surface).substr(context.size());
+    // The joined form would split the longer words that begin with the rest (返す値 in
+    // 返す値段), which the context's protecting forms now keep whole: such pairs are left.
+    bool longer_words = has_protecting_form(context_word.surface);
+    for (const WordEntry* word : by_tail.Ending(context_word.surface.size(), context)) {
+      if (longer_words || word->surface.size() + rest.size() >
+                              static_cast<std::size_t>(dictionary::kMaxWordLength)) {
+        leave(*word, context_word.surface);
+        continue;
+      }
+      WordEntry form{word->surface, word->segments, word->rank};
+      form.surface.append(rest);
+      form.segments.insert(form.segments.end(), context_word.segments.begin(),
+                           context_word.segments.end());
+      result.forms.push_back(std::move(form));
+    }
+  }
+  for (const WordEntry& form : protecting_forms) {
+    std::u32string_view context = ContextOf(form.surface, has_ruby);
+    if (context.empty()) continue;
+    const std::vector<const WordEntry*>& ending = by_tail.Ending(form.surface.size(), context);
+    if (ending.empty()) continue;
+    leave(*ending.front(), form.surface);
+    result.overlaps_left += ending.size() - 1;
+  }
+  return result;
 }
 
 }  // namespace dicgen

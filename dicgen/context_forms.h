@@ -19,4 +19,22 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
                                               const std::vector<WordEntry>& words,
                                               const std::function<bool(char32_t)>& has_ruby);
 
+// A word that ends in the context's kana and is as long as the context word (返す beside す値,
+// 若い beside い者) is matched first, in the same pass and further left; the context word then
+// never gets its kana, and the kanji is read alone. Where no longer word begins with the
+// context word's kanji, the word followed by the rest of the context word (若い者 わか*もの) is
+// returned, with the word's rank, so that the pair reads as each of its parts would alone.
+// The other pairs (返す beside す値 and す値段, 小さな beside な子供) are counted: joining them
+// would split the longer words in turn.
+struct KanaOverlapForms {
+  std::vector<WordEntry> forms;
+  std::size_t overlaps_left = 0;
+  std::vector<std::u32string> examples_left;  // the first few, as "小さな|な子供"
+};
+
+KanaOverlapForms FormsForKanaOverlaps(const std::vector<WordEntry>& context_words,
+                                      const std::vector<WordEntry>& protecting_forms,
+                                      const std::vector<WordEntry>& words,
+                                      const std::function<bool(char32_t)>& has_ruby);
+
 }  // namespace dicgen

@@ -102,7 +102,7 @@ bool WriteMainDictionarySource(SourceData& data, const fs::path& pre_path,
   report.lines.push_back(
       FormatMessage(messages::kMainSourceSummary, {static_cast<std::int64_t>(main.words_written)}));
   AddDetails(report, main.dropped);
-  AddDetails(report, {main.context});
+  AddDetails(report, {main.context, main.overlaps});
   return true;
 }
 

@@ -163,8 +163,19 @@ std::string ContextSummary(const SourceData& data, const ContextEntryReport& con
                                 static_cast<std::int64_t>(context.bytes_added)});
 }
 
+std::string OverlapSummary(const KanaOverlapForms& overlaps) {
+  std::string examples;
+  for (const std::u32string& example : overlaps.examples_left) {
+    if (!examples.empty()) examples += messages::kExampleSeparator;
+    examples += EncodeUtf8(example);
+  }
+  return common::FormatMessage(messages::kKanaOverlapSummary,
+                               {static_cast<std::int64_t>(overlaps.forms.size()),
+                                static_cast<std::int64_t>(overlaps.overlaps_left), examples});
+}
+
 std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, DropLog& drops,
-                                   ContextEntryReport& context) {
+                                   ContextEntryReport& context, std::string& overlap_summary) {
   KanjiReadings readings(data.kanjidic);
   std::vector<WordEntry> chosen = SelectReadings(data.lexicon, sjis, readings, drops);
   std::vector<WordEntry> sahen_forms = SahenCompoundForms(data.lexicon, chosen);
@@ -180,9 +191,14 @@ std::vector<WordEntry> ChooseWords(SourceData& data, const SjisTable& sjis, Drop
   auto has_ruby = [&sjis](char32_t c) { return IsRubyTarget(sjis, c); };
   std::vector<WordEntry> all = words.Take();
   std::vector<WordEntry> context_forms = ContextProtectingForms(context_words, all, has_ruby);
+  KanaOverlapForms overlaps = FormsForKanaOverlaps(context_words, context_forms, all, has_ruby);
+  overlap_summary = OverlapSummary(overlaps);
   for (WordEntry& entry : all) words.AddIfNew(std::move(entry));
   for (WordEntry& form : context_forms) {
     // These only guard longer words; one that would not fit a line is not worth a report.
+    if (FitsSourceLine(form)) words.AddIfNew(std::move(form));
+  }
+  for (WordEntry& form : overlaps.forms) {
     if (FitsSourceLine(form)) words.AddIfNew(std::move(form));
   }
   // Before the redundant forms go: a particle key that the analyser removes (上が) leaves the
@@ -268,7 +284,7 @@ bool WriteMainSource(SourceData& data, const std::filesystem::path& pre_path,
   SjisTable sjis;
   DropLog drops;
   ContextEntryReport context;
-  std::vector<WordEntry> words = ChooseWords(data, sjis, drops, context);
+  std::vector<WordEntry> words = ChooseWords(data, sjis, drops, context, report.overlaps);
   std::vector<SourceLine> lines = FitFormatLimits(words, sjis, drops);
   if (!WriteInPlace(lines, data.lexicon_name, pre_path, messenger)) return false;
   report.words_written = lines.size();

@@ -31,6 +31,7 @@ struct MainSourceReport {
   std::size_t words_written = 0;
   std::vector<std::string> dropped;  // one UTF-8 line per reason with its count and examples
   std::string context;               // what the analyser added, or why it was not used
+  std::string overlaps;  // the words joined where a word and a context word share kana
 };
 
 // The project's tables under MainSourceInputs::data_dir.

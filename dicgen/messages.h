@@ -56,6 +56,8 @@ inline constexpr std::string_view kMainSourceSummary = "Qv_Body.pre：%d語";
 inline constexpr std::string_view kContextSummary =
     "文脈の読み（MeCab + UniDic）：文中では短い語と仮名に分かれる活用形 %d語を除き、文脈の見出し "
     "%d語（%dバイト）を追加";
+inline constexpr std::string_view kKanaOverlapSummary =
+    "仮名で重なる見出し：語と文脈の見出しをつないだ見出し %d語を追加、つながない組 %d組（例：%s）";
 inline constexpr std::string_view kContextFallback =
     "文脈の読み：MeCab を使えないため、辞書データの読みだけで作りました（%s）";
 inline constexpr std::string_view kNoUnidicForAnalyser = "UniDic がありません";

@@ -112,8 +112,9 @@ TEST(ContextEntries, TablesWordsAreNeverChanged) {
   std::vector<WordEntry> words = Words();
   std::vector<ContextPhrases> table = {{U"来", {U"来ない"}}};
   ContextEntryReport report;
-  DistilContext(analyser, table, {U"雪が", U"同じよう", U"来な"}, words, report);
+  DistilContext(analyser, table, {U"雪が", U"同じよう", U"来な", U"空"}, words, report);
   EXPECT_EQ(ReadingOf(words, U"雪が"), U"すす");
+  EXPECT_EQ(ReadingOf(words, U"空から"), std::nullopt);  // not on the table's lone reading
   EXPECT_EQ(ReadingOf(words, U"同じよう"), U"どう");
   EXPECT_EQ(ReadingOf(words, U"来な"), std::nullopt);
   EXPECT_EQ(report.forms_dropped, 0u);

@@ -372,6 +372,27 @@ TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
   EXPECT_EQ(forms[1].surface, U"の中心");
 }
 
+TEST(ContextForms, WordEndingInTheContextsKanaIsJoinedWithIt) {
+  std::vector<WordEntry> words = {
+      Word(U"若い", {U"わか"}, 7), Word(U"怪しい", {U"あや"}), Word(U"返す", {U"かえ"}),
+      Word(U"小さな", {U"ちい"}), Word(U"値段", {U"ね", U"だん"}), Word(U"者", {U"しゃ"})};
+  std::vector<WordEntry> context_words = {Word(U"い者", {U"もの"}), Word(U"す値", {U"あたい"})};
+  std::vector<WordEntry> protecting = {Word(U"す値段", {U"ね", U"だん"}),
+                                       Word(U"な子供", {U"こ", U"ども"})};
+  KanaOverlapForms overlaps =
+      FormsForKanaOverlaps(context_words, protecting, words, IsKanjiOrKe);
+  // 怪しい is longer than い者 and is matched in an earlier pass, which leaves い者 its kana.
+  ASSERT_EQ(overlaps.forms.size(), 1u);
+  EXPECT_EQ(overlaps.forms[0].surface, U"若い者");
+  EXPECT_EQ(overlaps.forms[0].segments, (std::vector<std::u32string>{U"わか", U"もの"}));
+  EXPECT_EQ(overlaps.forms[0].rank, 7);
+  // 返す値 would split 返す値段 (す値段, longer than 返す, keeps its kana); 小さな meets
+  // な子供 in the same pass.
+  EXPECT_EQ(overlaps.overlaps_left, 2u);
+  EXPECT_EQ(overlaps.examples_left,
+            (std::vector<std::u32string>{U"返す|す値", U"小さな|な子供"}));
+}
+
 std::u32string TenKanji(std::size_t number) {
   static constexpr std::u32string_view kDigits = U"一二三四五六七八九十";
   std::u32string word;
