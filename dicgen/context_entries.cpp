@@ -8,6 +8,7 @@
 
 #include "dicgen/data_file.h"
 #include "dicgen/kana.h"
+#include "dictionary/ruby_dictionary_format.h"
 
 namespace dicgen {
 namespace {
@@ -68,6 +69,10 @@ class Words {
     auto at = index_.find(surface);
     return at == index_.end() || removed_.contains(at->second) ? nullptr : &words_[at->second];
   }
+  // Whether the surface is there, added ones included.
+  bool Has(const std::u32string& surface) const {
+    return Find(surface) != nullptr || added_surfaces_.contains(surface);
+  }
   void Remove(const std::u32string& surface) {
     auto at = index_.find(surface);
     if (at != index_.end()) removed_.insert(at->second);
@@ -79,6 +84,7 @@ class Words {
       words_[at->second] = std::move(entry);
       return;
     }
+    added_surfaces_.insert(entry.surface);
     added_.push_back(std::move(entry));
   }
   void Finish() {
@@ -96,6 +102,7 @@ class Words {
   std::map<std::u32string, std::size_t> index_;
   std::set<std::size_t> removed_;
   std::vector<WordEntry> added_;
+  std::set<std::u32string> added_surfaces_;
 };
 
 // The segments of `noun` with `kana` after them (kana carry no reading of their own).
@@ -103,9 +110,44 @@ WordEntry NounWithKana(const WordEntry& noun, std::u32string_view kana, long ran
   return {Then(noun.surface, kana), noun.segments, rank};
 }
 
+// The general words of all kanji that end in a noun of one or two kanji and are longer than it
+// (位置 for 置): a form of the noun with a particle (置から) would be matched before them and take
+// them apart, so each gets the same particle after it.
+class CompoundsByEnding {
+ public:
+  // Names are left out: they seldom meet a particle form in prose.
+  explicit CompoundsByEnding(const std::vector<WordEntry>& words) {
+    for (const WordEntry& word : words) {
+      const std::u32string& surface = word.surface;
+      if (word.rank >= kProperNounRank || !IsAllKanji(surface)) continue;
+      for (std::size_t length = 1; length <= 2 && length < surface.size(); ++length) {
+        by_ending_[surface.substr(surface.size() - length)].push_back(surface);
+      }
+    }
+  }
+  const std::vector<std::u32string>* Ending(const std::u32string& noun) const {
+    auto at = by_ending_.find(noun);
+    return at == by_ending_.end() ? &none_ : &at->second;
+  }
+
+ private:
+  std::map<std::u32string, std::vector<std::u32string>> by_ending_;
+  std::vector<std::u32string> none_;
+};
+
+// A noun that ends many compounds (置: 位置, 装置, 設置 …) would need a form for each of them;
+// it gets no particle forms at all.
+constexpr std::size_t kMaxGuardedCompounds = 128;
+
+void AddEntry(WordEntry entry, Words& words, ContextEntryReport& report) {
+  report.bytes_added += EntryBytes(entry);
+  ++report.entries_written;
+  words.Put(std::move(entry));
+}
+
 void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>& protect,
-                      Words& words, const std::vector<std::u32string>& surfaces,
-                      ContextEntryReport& report) {
+                      const CompoundsByEnding& compounds, Words& words,
+                      const std::vector<std::u32string>& surfaces, ContextEntryReport& report) {
   for (const std::u32string& key : surfaces) {
     if (key.size() < 2 || protect.contains(key)) continue;
     char32_t last = key.back();
@@ -126,19 +168,28 @@ void MendParticleKeys(ContextAnalyser& analyser, const std::set<std::u32string>&
     // A table's lone kanji (中 ちゅう) reads otherwise after kana (の中 なか); a particle form
     // built on its lone reading (中から ちゅう) would be longer than those keys and beat them.
     if (protect.contains(noun_surface)) continue;
+    const std::vector<std::u32string>& guarded = *compounds.Ending(noun_surface);
+    if (guarded.size() > kMaxGuardedCompounds) continue;
     std::u32string noun_reading = Joined(noun->segments);
     WordEntry noun_copy = *noun;
     for (std::u32string_view particle : kLongParticles) {
       if (particle.front() != last) continue;
       std::u32string longer = Then(noun_surface, particle);
-      if (protect.contains(longer) || words.Find(longer) != nullptr) continue;
+      if (protect.contains(longer) || words.Has(longer)) continue;
       std::optional<std::u32string> reading =
           ReadingOfFirstWord(analyser, Then(longer, kEndFrame), noun_surface);
       if (!reading || *reading != noun_reading) continue;
-      WordEntry added = NounWithKana(noun_copy, particle, noun_copy.rank);
-      report.bytes_added += EntryBytes(added);
-      ++report.entries_written;
-      words.Put(std::move(added));
+      AddEntry(NounWithKana(noun_copy, particle, noun_copy.rank), words, report);
+      for (const std::u32string& compound : guarded) {
+        const WordEntry* word = words.Find(compound);
+        std::u32string form = Then(compound, particle);
+        if (word == nullptr ||
+            form.size() > static_cast<std::size_t>(dictionary::kMaxWordLength) ||
+            protect.contains(form) || words.Has(form)) {
+          continue;
+        }
+        AddEntry(NounWithKana(*word, particle, word->rank), words, report);
+      }
     }
   }
 }
@@ -247,8 +298,9 @@ void DistilContext(ContextAnalyser& analyser, const std::vector<ContextPhrases>&
   std::vector<std::u32string> surfaces;
   surfaces.reserve(words.size());
   for (const WordEntry& entry : words) surfaces.push_back(entry.surface);
+  CompoundsByEnding compounds(words);
   Words index(words);
-  MendParticleKeys(analyser, protect, index, surfaces, report);
+  MendParticleKeys(analyser, protect, compounds, index, surfaces, report);
   DropFormsReadAsShorterWords(analyser, protect, index, surfaces, report);
   AddFollowingKanaEntries(analyser, table, protect, index, report);
   index.Finish();

@@ -64,7 +64,7 @@ std::vector<WordEntry> Words() {
   return {{U"雪", {U"ゆき"}, 0}, {U"雪が", {U"すす"}, 0}, {U"空", {U"そら"}, 0},
           {U"空か", {U"あ"}, 0}, {U"同じ", {U"おな"}, 0}, {U"同じよう", {U"どう"}, 0},
           {U"書", {U"しょ"}, 0}, {U"書か", {U"か"}, 0},   {U"来", {U"き"}, 0},
-          {U"出", {U"で"}, 0}};
+          {U"出", {U"で"}, 0},        {U"上空", {U"じょう", U"くう"}, 0}};
 }
 
 std::optional<std::u32string> ReadingOf(const std::vector<WordEntry>& words,
@@ -92,6 +92,7 @@ TEST(ContextEntries, AnalyserAnswersBecomeEntries) {
       {U"空か", U"あ"},             // a verb before ない: stays
       {U"空から", U"そら"},         // … and the noun keeps its particle
       {U"空まで", std::nullopt},    // まで does not begin with か
+      {U"上空から", U"じょうくう"},  // or 空から would take 上空 apart
       {U"同じよう", std::nullopt},  // 同じ + よう alone and before ない
       {U"書か", U"か"},             // split alone, whole before ない: stays
       {U"来な", U"こ"},             // the context table's keys
@@ -103,8 +104,20 @@ TEST(ContextEntries, AnalyserAnswersBecomeEntries) {
     EXPECT_EQ(ReadingOf(words, c.surface), c.reading) << EncodeUtf8(c.surface);
   }
   EXPECT_EQ(report.forms_dropped, 2u);
-  EXPECT_EQ(report.entries_written, 4u);
+  EXPECT_EQ(report.entries_written, 5u);
   EXPECT_GT(report.bytes_added, 0u);
+}
+
+TEST(ContextEntries, NounEndingTooManyCompoundsGetsNoParticleForms) {
+  StandInAnalyser analyser = Analyser();
+  std::vector<WordEntry> words = Words();
+  for (char32_t c = U'一'; words.size() < Words().size() + 129; ++c) {
+    words.push_back({std::u32string{c, U'空'}, {U"い", U"くう"}, 0});
+  }
+  ContextEntryReport report;
+  DistilContext(analyser, {}, {}, words, report);
+  EXPECT_EQ(ReadingOf(words, U"空から"), std::nullopt);
+  EXPECT_EQ(ReadingOf(words, U"空か"), U"あ");
 }
 
 TEST(ContextEntries, TablesWordsAreNeverChanged) {
