@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/command_words.h"
+#include "app/instance_handover.h"
 #include "app/main_text_window.h"
 #include "app/messages.h"
 #include "app/qt_translations.h"
@@ -70,6 +71,21 @@ std::optional<fs::path> ProgramFolder(const StartOptions& options, common::Messe
   return std::nullopt;
 }
 
+// The second start asks the running copy to show itself and to open the file it was given; then
+// it ends as it always has. Qt's own options are not taken out here: a command line that does
+// not parse hands over no file.
+int HandOverToRunningCopy(int argc, char** argv, const fs::path& lock_file) {
+  QCoreApplication application(argc, argv);
+  ParsedCommandLine parsed = ParseCommandLine(ArgumentsAfterQt());
+  std::optional<fs::path> file;
+  if (parsed.options && parsed.options->file) {
+    std::error_code error;
+    file = fs::absolute(*parsed.options->file, error);
+  }
+  (void)HandOver(HandoverSocketOf(lock_file), file);  // without an answer there is no one to ask
+  return kExitFailed;
+}
+
 // The file named on the command line, and the documentation's pictures when they are asked for.
 void StartWork(MainTextWindow& window, const StartOptions& options) {
   if (options.file) {
@@ -92,9 +108,11 @@ int RunApplication(int argc, char** argv) {
     std::cout << "mirukaze " MIRUKAZE_VERSION "\n";
     return kExitOk;
   }
-  // Taken before anything can show: a second copy ends at once and silently.
-  SingleInstanceLock lock(UserLockFile(messages::kInstanceLockName));
-  if (lock.Acquire() == LockOutcome::kHeldElsewhere) return kExitFailed;
+  // Taken before anything can show: a second copy hands over its file and ends, silently.
+  const fs::path lock_file = UserLockFile(messages::kInstanceLockName);
+  SingleInstanceLock lock(lock_file);
+  LockOutcome locked = lock.Acquire();
+  if (locked == LockOutcome::kHeldElsewhere) return HandOverToRunningCopy(argc, argv, lock_file);
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringOfUtf8(messages::kApplicationTitle));
@@ -127,6 +145,14 @@ int RunApplication(int argc, char** argv) {
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();
+  // Only the holder of the lock may answer on the socket beside it.
+  std::optional<HandoverServer> handover;
+  if (locked == LockOutcome::kAcquired) {
+    handover.emplace(HandoverSocketOf(lock_file));
+    QObject::connect(
+        &*handover, &HandoverServer::handedOver, &window,
+        [&window](const std::optional<fs::path>& file) { window.ShowForSecondStart(file); });
+  }
   StartWork(window, *parsed.options);
   return application.exec();
 }

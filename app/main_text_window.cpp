@@ -133,8 +133,22 @@ void MainTextWindow::MoveCaretToByte(std::size_t byte_offset) {
   RefreshCaretDisplay();
 }
 
-int MainTextWindow::DisplayLineOfByte(std::size_t byte_offset) const {
-  return Pane()->DisplayLineOfByte(byte_offset);
+int MainTextWindow::FileLineOfByte(std::size_t byte_offset) const {
+  return Pane()->LogicalLineOfByte(byte_offset);
+}
+
+void MainTextWindow::ShowForSecondStart(const std::optional<std::filesystem::path>& file) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  // In the middle of a dialog the user is busy with something else: the dialog is shown, and
+  // the file waits for another start.
+  if (QWidget* dialog = QApplication::activeModalWidget()) {
+    dialog->raise();
+    dialog->activateWindow();
+    return;
+  }
+  if (file) OpenNamedFile(*file);
 }
 
 rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return ruby_window_; }

@@ -57,6 +57,10 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   // Loads `path` as the text (the command line's file). False after a message when it cannot.
   bool OpenFile(const std::filesystem::path& path) { return OpenDocumentFile(path); }
 
+  // A second start of the program asked for this window, and for `file` if it named one: the
+  // window comes to the front and opens the file as Open would, asking about unsaved text.
+  void ShowForSecondStart(const std::optional<std::filesystem::path>& file);
+
   RubyCommands& Commands() const { return *ruby_commands_; }
   rubywindow::view::RubyWindow* RubyWindowIfOpen() const;
   QString StatusText(int panel) const;  // 0 caret, 1 file, 2 progress
@@ -68,7 +72,7 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   std::filesystem::path CurrentFile() const override { return DocumentPath(); }
   bool RubyWindowOpen() const override;
   void MoveCaretToByte(std::size_t byte_offset) override;
-  int DisplayLineOfByte(std::size_t byte_offset) const override;
+  int FileLineOfByte(std::size_t byte_offset) const override;
   void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) override;
 
  public slots:

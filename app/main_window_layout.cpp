@@ -58,8 +58,9 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
   return traits;
 }
 
-// Ctrl+C ends the program here, as it closes the ruby window; copying is Ctrl+Ins. The ruby
-// commands' toolbar buttons carry a picture and a hint.
+// Ctrl+C ends the program here, as it closes the ruby window; copying is Ctrl+Ins. Under the
+// desktop's keys Ctrl+Q and Ctrl+W end it and Ctrl+S saves. The ruby commands' toolbar buttons
+// carry a picture and a hint.
 void MainTextWindow::CreateActions() {
   using K = QKeySequence;
   auto ruby = [this](void (RubyCommands::*command)()) {
@@ -78,6 +79,7 @@ void MainTextWindow::CreateActions() {
        .triggered = [this] { OpenDocument(); }},
       {.name = "saveAction",
        .caption = tr("上書き保存(&S)"),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_S)}},
        .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
        .triggered = [this] { Save(); }},
       {.name = "saveAsAction",
@@ -90,6 +92,7 @@ void MainTextWindow::CreateActions() {
       {.name = "exitAction",
        .caption = tr("終了(&X)"),
        .key = K(Qt::CTRL | Qt::Key_C),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_Q), K(Qt::CTRL | Qt::Key_W)}},
        .triggered = [this] { close(); }},
       {.name = "popupSaveAction", .caption = tr("上書保存(&S)"), .triggered = [this] { Save(); }},
       {.name = "popupEndAction",
@@ -193,7 +196,7 @@ void MainTextWindow::CreateMenus() {
           {{"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
            {"emptyRubyWindowAction"},
            {"nonRubyAreaAction", "braceEscapeAction"}});
-  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"}});
+  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"}, {"desktopKeys"}});
   AddMenu(tr("ヘルプ(&H)"),
           {{"helpAction", "helpSearchAction", "helpUsageAction"}, {"versionAction"}});
 

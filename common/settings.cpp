@@ -117,6 +117,7 @@ std::vector<Row> HeadRows() {
       {"PROGRAM", "GYOUOKURI", 250, &Settings::html_line_spacing},
       // The desktop's own opener shows an HTML file in the user's browser.
       {"PROGRAM", "WWWBROWSER", "xdg-open", &Settings::web_browser},
+      {"PROGRAM", "DESKTOPKEYS", 0, &Settings::desktop_keys},
       {"PATH", "USERPATH", "", &Settings::user_path},  // empty: the program directory
       {"CNVSTR", "CONVSTRING_DSP", kDefaultNnnTemplate, &Settings::nnn_template},
       {"SEIKEI", "SEIKEISTRING_DSP", kDefaultYmiTemplate, &Settings::ymi_template},

@@ -48,6 +48,10 @@ struct Settings {
   int html_line_spacing;  // percent
   std::string web_browser;
 
+  // The desktop's usual keys (Ctrl+C copies, Ctrl+Z undoes, ...) in every text window instead
+  // of the program's own (Ctrl+C closes, Ctrl+Ins copies, Ctrl+U undoes, ...).
+  bool desktop_keys;
+
   // Fonts of the four text windows.
   std::string main_font_name;
   int main_font_size, main_font_color;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "rubywindow/messages.h"
 
@@ -14,6 +15,11 @@ namespace rubywindow {
 namespace {
 
 constexpr int kExecFailed = 127;
+constexpr int kEndedWithFailure = -1;  // reported through the pipe like an errno
+// A program that ends with a failure this soon after its start did not start for the user:
+// xdg-open that finds nothing to open the page with, a browser that cannot reach the display.
+constexpr long kWatchNanoseconds = 1'000'000'000;
+constexpr long kWatchStepNanoseconds = 20'000'000;
 
 // A browser may take a relative path for an address, so it is given the full path.
 std::string PageArgument(const std::filesystem::path& page) {
@@ -38,6 +44,22 @@ bool TryBrowser(const std::string& browser, const std::filesystem::path& page,
   ::_exit(kExecFailed);
 }
 
+// Runs in the middle process: only async-signal-safe calls. Waits a moment for the started
+// program; kEndedWithFailure when it ended unsuccessfully in that time, else 0.
+int WatchStart(pid_t program) {
+  const timespec step{0, kWatchStepNanoseconds};
+  for (long waited = 0; waited < kWatchNanoseconds; waited += kWatchStepNanoseconds) {
+    int status = 0;
+    pid_t ended = ::waitpid(program, &status, WNOHANG);
+    if (ended == program) {
+      return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : kEndedWithFailure;
+    }
+    if (ended < 0 && errno != EINTR) return 0;
+    ::nanosleep(&step, nullptr);
+  }
+  return 0;  // still running: it has started
+}
+
 }  // namespace
 
 bool ProcessStarter::Start(const std::string& program, const std::vector<std::string>& arguments) {
@@ -48,7 +70,8 @@ bool ProcessStarter::Start(const std::string& program, const std::vector<std::st
   argv.push_back(nullptr);
 
   // The exec result comes back through a close-on-exec pipe: EOF means the program runs. The
-  // middle process ends at once, so the browser is nobody's child and never left a zombie.
+  // middle process watches the program for a moment, for a failure right after its start,
+  // then ends, so that the browser is nobody's child and never left a zombie.
   int pipe_fds[2];
   if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return false;
   pid_t child = ::fork();
@@ -59,9 +82,9 @@ bool ProcessStarter::Start(const std::string& program, const std::vector<std::st
       ::setsid();
       ExecOrReport(argv.data(), pipe_fds[1]);
     }
-    if (grandchild < 0) {
-      int error = errno;
-      ssize_t ignored = ::write(pipe_fds[1], &error, sizeof error);
+    int failure = grandchild < 0 ? errno : WatchStart(grandchild);
+    if (failure != 0) {
+      ssize_t ignored = ::write(pipe_fds[1], &failure, sizeof failure);
       (void)ignored;
     }
     ::_exit(0);

@@ -8,6 +8,10 @@ namespace app::messages {
 
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kTitleCheckAgain = "ご確認！。";
+inline constexpr std::string_view kTitleNotice = "お知らせ";
+
+inline constexpr std::string_view kNoMarkedLine =
+    "行頭マーク < %s > で始まる行がありません。\nるびは振りませんでした。";
 
 // The empty ruby window has "は" where the guard of the passes has "が".
 inline constexpr std::string_view kRubyWindowAlreadyOpen =

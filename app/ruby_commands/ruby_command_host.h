@@ -2,10 +2,9 @@
 // without it.
 #pragma once
 
+#include <QString>
 #include <cstddef>
 #include <filesystem>
-
-#include <QString>
 
 namespace app {
 
@@ -24,8 +23,9 @@ class RubyCommandHost {
   virtual bool RubyWindowOpen() const = 0;
   // Moves the caret to a byte offset of the text's Shift_JIS encoding (a notation fault).
   virtual void MoveCaretToByte(std::size_t byte_offset) = 0;
-  // The 1-based display line (as wrapped on screen) that holds that byte offset.
-  virtual int DisplayLineOfByte(std::size_t byte_offset) const = 0;
+  // The 1-based line of the file (counted by line breaks, not as wrapped on screen) that holds
+  // that byte offset.
+  virtual int FileLineOfByte(std::size_t byte_offset) const = 0;
   // The hand-over: opens the ruby window on the ruby file just written (or on a name whose
   // file is missing, which the ruby window reports itself).
   virtual void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) = 0;

@@ -32,6 +32,19 @@ QString FirstLineOf(QString text) {
   return text.section(u'\n', 0, 0);
 }
 
+// Whether line ruby would find a line to give readings to: one that begins with the mark, where
+// the mark chooses the lines.
+bool ChoosesALine(std::string_view text, const engine::LineFieldOptions& options) {
+  if (options.mode == static_cast<int>(engine::LineFieldMode::kFieldsOnly)) return true;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (text.substr(start).starts_with(options.mark)) return true;
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 RubyCommands::RubyCommands(RubyCommandHost& host, const RubyCommandServices& services,
@@ -88,6 +101,15 @@ void RubyCommands::GyouSpeedButtonClick() {
   std::optional<engine::LineFieldOptions> options =
       dialogs_->AskLineFieldRuby(*services_.settings, session_, host_.LineBeforeCaret());
   if (!options) return;
+  // Without a chosen line the pass would write the text back without a single reading.
+  if (!ChoosesALine(*text, *options)) {
+    services_.messenger->Tell(
+        {std::string(messages::kTitleNotice),
+         common::FormatMessage(messages::kNoMarkedLine,
+                               {common::view::DecodeSjis(options->mark).toStdString()}),
+         common::Icon::kInformation});
+    return;
+  }
   common::StringTextSource source(*text);
   Finish(engine::RunLineFieldRuby(source, *options, *use, ContextOf(), *services_.messenger));
 }
@@ -152,11 +174,12 @@ engine::RubyCommandContext RubyCommands::ContextOf() {
 }
 
 // The caret goes where the fault shows, one byte before the checker's offset; the fault is
-// reported at the display line it then stands on.
+// reported at the file's line it then stands on, the line a check from the command line names,
+// whatever the width of the window.
 int RubyCommands::ShowFaultAt(std::size_t fault_offset) {
   std::size_t caret = fault_offset > 0 ? fault_offset - 1 : 0;
   host_.MoveCaretToByte(caret);
-  return host_.DisplayLineOfByte(caret);
+  return host_.FileLineOfByte(caret);
 }
 
 void RubyCommands::Finish(const engine::RubyCommandResult& result) {

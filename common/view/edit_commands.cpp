@@ -9,6 +9,7 @@
 
 #include "common/message_format.h"
 #include "common/view/find_dialog.h"
+#include "common/view/key_scheme.h"
 #include "common/view/line_jump_dialog.h"
 #include "common/view/messages.h"
 #include "common/view/replace_dialog.h"
@@ -42,37 +43,49 @@ EditCommands::EditCommands(TextPane* pane, SearchMemory& memory, common::Messeng
 
 EditCommands::~EditCommands() = default;
 
+// The program's keys first, then the desktop's. Where the desktop gives a key to the window
+// (Ctrl+Z, Ctrl+S, Ctrl+Q, Ctrl+W) the command that held it keeps only its menu entry.
 void EditCommands::CreateActions() {
   using K = QKeySequence;
-  Add(EditAction::kUndo, tr("元に戻す(&U)"), K(Qt::CTRL | Qt::Key_U), &EditCommands::Undo);
-  Add(EditAction::kRedo, tr("やり直し(&R)"), K(Qt::CTRL | Qt::Key_Y), &EditCommands::Redo);
-  Add(EditAction::kCut, tr("切り取り(&T)"), K(Qt::SHIFT | Qt::Key_Delete), &EditCommands::Cut);
-  Add(EditAction::kCopy, tr("コピー(&C)"), K(Qt::CTRL | Qt::Key_Insert), &EditCommands::Copy);
-  Add(EditAction::kPaste, tr("貼り付け(&P)"), K(Qt::SHIFT | Qt::Key_Insert), &EditCommands::Paste);
-  Add(EditAction::kDelete, tr("削除(&D)       Del"), K(), &EditCommands::Delete);
-  Add(EditAction::kSelectAll, tr("すべて選択(&A)"), K(Qt::CTRL | Qt::Key_A),
+  const K ctrl_insert(Qt::CTRL | Qt::Key_Insert);
+  const K shift_insert(Qt::SHIFT | Qt::Key_Insert);
+  const K shift_delete(Qt::SHIFT | Qt::Key_Delete);
+  auto same = [](K key) { return SchemeKeys{{key}, {key}}; };
+  Add(EditAction::kUndo, tr("元に戻す(&U)"), {{K(Qt::CTRL | Qt::Key_U)}, {K(Qt::CTRL | Qt::Key_Z)}},
+      &EditCommands::Undo);
+  Add(EditAction::kRedo, tr("やり直し(&R)"), same(K(Qt::CTRL | Qt::Key_Y)), &EditCommands::Redo);
+  Add(EditAction::kCut, tr("切り取り(&T)"),
+      {{shift_delete}, {K(Qt::CTRL | Qt::Key_X), shift_delete}}, &EditCommands::Cut);
+  Add(EditAction::kCopy, tr("コピー(&C)"), {{ctrl_insert}, {K(Qt::CTRL | Qt::Key_C), ctrl_insert}},
+      &EditCommands::Copy);
+  Add(EditAction::kPaste, tr("貼り付け(&P)"),
+      {{shift_insert}, {K(Qt::CTRL | Qt::Key_V), shift_insert}}, &EditCommands::Paste);
+  Add(EditAction::kDelete, tr("削除(&D)       Del"), {}, &EditCommands::Delete);
+  Add(EditAction::kSelectAll, tr("すべて選択(&A)"), same(K(Qt::CTRL | Qt::Key_A)),
       &EditCommands::SelectAll);
-  Add(EditAction::kFind, tr("検索Dialog(&F)..."), K(Qt::CTRL | Qt::Key_F),
+  Add(EditAction::kFind, tr("検索Dialog(&F)..."), same(K(Qt::CTRL | Qt::Key_F)),
       &EditCommands::ShowFindDialog);
-  Add(EditAction::kFindDown, tr("下方検索↓（&W)"), K(Qt::CTRL | Qt::Key_W),
+  Add(EditAction::kFindDown, tr("下方検索↓（&W)"), {{K(Qt::CTRL | Qt::Key_W)}, {}},
       &EditCommands::SearchDown);
-  Add(EditAction::kFindUp, tr("上方検索↑(&Q)"), K(Qt::CTRL | Qt::Key_Q), &EditCommands::SearchUp);
-  Add(EditAction::kReplace, tr("置換(&E)..."), K(Qt::CTRL | Qt::Key_E),
+  Add(EditAction::kFindUp, tr("上方検索↑(&Q)"), {{K(Qt::CTRL | Qt::Key_Q)}, {}},
+      &EditCommands::SearchUp);
+  Add(EditAction::kReplace, tr("置換(&E)..."), same(K(Qt::CTRL | Qt::Key_E)),
       &EditCommands::ShowReplaceDialog);
-  Add(EditAction::kTakeSearch, tr("検索文字列取得(&S)"), K(Qt::CTRL | Qt::Key_S),
+  Add(EditAction::kTakeSearch, tr("検索文字列取得(&S)"), {{K(Qt::CTRL | Qt::Key_S)}, {}},
       &EditCommands::TakeSearchString);
-  Add(EditAction::kTakeReplacement, tr("置換文字列取得(&R)"), K(Qt::CTRL | Qt::Key_R),
+  Add(EditAction::kTakeReplacement, tr("置換文字列取得(&R)"), same(K(Qt::CTRL | Qt::Key_R)),
       &EditCommands::TakeReplacementString);
-  Add(EditAction::kClearStrings, tr("取得文字列CLR"), K(Qt::CTRL | Qt::ALT | Qt::Key_D),
+  Add(EditAction::kClearStrings, tr("取得文字列CLR"), same(K(Qt::CTRL | Qt::ALT | Qt::Key_D)),
       &EditCommands::ClearStrings);
-  Add(EditAction::kCommaToTab, tr("コンマ -> タブ"), K(Qt::CTRL | Qt::ALT | Qt::Key_T),
+  Add(EditAction::kCommaToTab, tr("コンマ -> タブ"), same(K(Qt::CTRL | Qt::ALT | Qt::Key_T)),
       &EditCommands::CommaToTab);
-  Add(EditAction::kTabToComma, tr("タブ -> コンマ"), K(Qt::CTRL | Qt::ALT | Qt::Key_K),
+  Add(EditAction::kTabToComma, tr("タブ -> コンマ"), same(K(Qt::CTRL | Qt::ALT | Qt::Key_K)),
       &EditCommands::TabToComma);
-  Add(EditAction::kGoToStart, tr("文頭Jump(&H)"), K(Qt::CTRL | Qt::Key_H),
+  Add(EditAction::kGoToStart, tr("文頭Jump(&H)"), same(K(Qt::CTRL | Qt::Key_H)),
       &EditCommands::GoToStart);
-  Add(EditAction::kGoToEnd, tr("文末Jump(&Z)"), K(Qt::CTRL | Qt::Key_Z), &EditCommands::GoToEnd);
-  Add(EditAction::kJumpToLine, tr("指定行Jump(&L)"), K(Qt::CTRL | Qt::Key_L),
+  Add(EditAction::kGoToEnd, tr("文末Jump(&Z)"), {{K(Qt::CTRL | Qt::Key_Z)}, {}},
+      &EditCommands::GoToEnd);
+  Add(EditAction::kJumpToLine, tr("指定行Jump(&L)"), same(K(Qt::CTRL | Qt::Key_L)),
       &EditCommands::ShowJumpDialog);
 }
 
@@ -92,15 +105,16 @@ void EditCommands::NameToolButtons() {
   for (const auto& [id, name] : short_names) Action(id)->setIconText(name);
 }
 
-// The action works through its shortcut wherever the window has the focus, and the editor
-// leaves its own binding of that key (Ctrl+Z, Ctrl+A, ...) to it.
-QAction* EditCommands::Add(EditAction id, const QString& caption, const QKeySequence& shortcut,
+// The action works through its keys wherever the window has the focus, and the editor leaves
+// its own binding of such a key (Ctrl+Z, Ctrl+A, ...) to it. The actions start with the
+// program's keys; a window that offers the desktop's changes them.
+QAction* EditCommands::Add(EditAction id, const QString& caption, const SchemeKeys& keys,
                            void (EditCommands::*slot)()) {
   auto* action = new QAction(caption, this);
-  action->setShortcut(shortcut);
+  SetSchemeKeys(action, keys, KeyScheme::kProgram);
   connect(action, &QAction::triggered, this, slot);
   window_->addAction(action);
-  pane_->ReserveShortcut(shortcut);
+  for (const QKeySequence& key : action->shortcuts()) pane_->ReserveShortcut(key);
   actions_[id] = action;
   return action;
 }

@@ -12,10 +12,11 @@
 #include "common/view/search_memory.h"
 
 class QAction;
-class QKeySequence;
 class QWidget;
 
 namespace common::view {
+
+struct SchemeKeys;
 
 class FindDialog;
 class ReplaceDialog;
@@ -98,7 +99,7 @@ class EditCommands : public QObject {
  private:
   void CreateActions();
   void NameToolButtons();
-  QAction* Add(EditAction id, const QString& caption, const QKeySequence& shortcut,
+  QAction* Add(EditAction id, const QString& caption, const SchemeKeys& keys,
                void (EditCommands::*slot)());
   void Select(int start, int length);
   void ReportNotFound(std::string_view pattern, const QString& search);

@@ -114,6 +114,10 @@ int TextPane::DisplayLineOfByte(std::size_t byte_offset) const {
   return DisplayLineOfPosition(CharIndexOfByte(Text(), byte_offset));
 }
 
+int TextPane::LogicalLineOfByte(std::size_t byte_offset) const {
+  return document()->findBlock(CharIndexOfByte(Text(), byte_offset)).blockNumber() + 1;
+}
+
 // Qt lays blocks out as they come into view and counts any other block as one line. Display
 // lines are counted exactly by laying out every block before the one asked about; so that this
 // costs nothing later, blocks are laid out in idle time after each load, edit or width change.
@@ -311,6 +315,11 @@ void TextPane::SetModified(bool modified) { document()->setModified(modified); }
 
 void TextPane::ReserveShortcut(const QKeySequence& sequence) {
   if (!sequence.isEmpty() && !reserved_.contains(sequence)) reserved_.append(sequence);
+}
+
+void TextPane::SetReservedShortcuts(const QList<QKeySequence>& sequences) {
+  reserved_.clear();
+  for (const QKeySequence& sequence : sequences) ReserveShortcut(sequence);
 }
 
 void TextPane::NotifyCaretMoved() { emit caretMoved(); }

@@ -52,6 +52,7 @@ class TextPane : public QPlainTextEdit {
   int LogicalLineOfCaret() const;
   int DisplayLineOfCaret() const;
   int DisplayLineOfByte(std::size_t byte_offset) const;
+  int LogicalLineOfByte(std::size_t byte_offset) const;
   // The caret's column in bytes from the start of its logical line, counted from 1.
   int ByteColumnOfCaret() const;
   // The character at the caret (a surrogate pair whole); empty at the end of the text.
@@ -99,6 +100,8 @@ class TextPane : public QPlainTextEdit {
   // Keys that belong to the window's commands even where the editor has a binding of its own
   // (Ctrl+Z, Ctrl+C, ...): while the editor has the focus they reach the window's actions.
   void ReserveShortcut(const QKeySequence& sequence);
+  // Only these, from now on.
+  void SetReservedShortcuts(const QList<QKeySequence>& sequences);
 
   // Emits caretMoved(); commands that move the caret end with it.
   void NotifyCaretMoved();

@@ -3,6 +3,7 @@
 #include "common/view/text_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
@@ -21,6 +23,7 @@
 #include "common/message_format.h"
 #include "common/view/caret_position.h"
 #include "common/view/choosers.h"
+#include "common/view/key_scheme.h"
 #include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
@@ -30,6 +33,9 @@ namespace common::view {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Marks an action whose key the text keeps for itself (Shift+Enter as a line break).
+constexpr const char* kTextKeepsKey = "textKeepsKey";
 
 // A stored place from another screen or scale factor is brought onto the screen the window
 // opens on, whole, so that its title and status bar can always be reached.
@@ -85,19 +91,24 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   recent_menu_->menuAction()->setObjectName(QString::fromLatin1(kRecentFilesMenu));
   connect(recent_menu_, &QMenu::aboutToShow, this, &TextWindow::FillRecentFilesMenu);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);
-  // Zooming lasts until the program ends: it never reaches the settings.
+  // Zooming lasts until the program ends: it never reaches the settings. Ctrl+= is Ctrl++
+  // without the Shift key on most keyboards.
+  const QList<QKeySequence> zoom_in{QKeySequence(QKeySequence::ZoomIn),
+                                    QKeySequence(Qt::CTRL | Qt::Key_Equal)};
   AddActions({{.name = "zoomIn",
                .caption = tr("拡大"),
-               .key = QKeySequence(QKeySequence::ZoomIn),
+               .key = zoom_in.front(),
                .triggered = [this] { pane_->Zoom(1); }},
               {.name = "zoomOut",
                .caption = tr("縮小"),
                .key = QKeySequence(QKeySequence::ZoomOut),
-               .triggered = [this] { pane_->Zoom(-1); }}});
-  // Ctrl+= is Ctrl++ without the Shift key on most keyboards.
-  const QKeySequence zoom_in_plain(Qt::CTRL | Qt::Key_Equal);
-  Named("zoomIn")->setShortcuts({QKeySequence(QKeySequence::ZoomIn), zoom_in_plain});
-  pane_->ReserveShortcut(zoom_in_plain);
+               .triggered = [this] { pane_->Zoom(-1); }},
+              {.name = "desktopKeys",
+               .caption = tr("デスクトップ標準のキー(&K)"),
+               .hint = tr("Ctrl+C でコピー、Ctrl+V で貼り付け、Ctrl+Z で元に戻す、Ctrl+S で保存"),
+               .toggled = [this](bool on) { ChooseKeyScheme(on); }}});
+  SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
+  UseKeySchemeOfSettings();
 }
 
 TextWindow::~TextWindow() = default;
@@ -256,6 +267,33 @@ void TextWindow::Tell(const FixedMessage& message, std::string text) {
 
 // Actions, menus and bars.
 
+void TextWindow::ChooseKeyScheme(bool desktop_keys) {
+  WindowSettings().desktop_keys = desktop_keys;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<TextWindow*>(widget);
+    if (window != nullptr && window->services_.settings == services_.settings) {
+      window->UseKeySchemeOfSettings();
+    }
+  }
+}
+
+// The editor leaves every key of the window's actions to them, except the few that the text
+// keeps for itself.
+void TextWindow::UseKeySchemeOfSettings() {
+  KeyScheme scheme = KeySchemeOf(WindowSettings());
+  QAction* choice = Named("desktopKeys");
+  {
+    const QSignalBlocker quiet(choice);
+    choice->setChecked(scheme == KeyScheme::kDesktop);
+  }
+  ApplyKeyScheme(actions(), scheme);
+  QList<QKeySequence> reserved;
+  for (QAction* action : actions()) {
+    if (!action->property(kTextKeepsKey).toBool()) reserved += action->shortcuts();
+  }
+  pane_->SetReservedShortcuts(reserved);
+}
+
 void TextWindow::AddActions(const std::vector<ActionRow>& rows) {
   for (const ActionRow& row : rows) {
     auto* action = new QAction(row.caption, this);
@@ -266,9 +304,13 @@ void TextWindow::AddActions(const std::vector<ActionRow>& rows) {
     }
     if (!row.icon.isNull()) action->setIcon(row.icon);
     if (!row.icon_text.isEmpty()) action->setIconText(row.icon_text);
-    if (!row.key.isEmpty()) {
-      action->setShortcut(row.key);
-      if (!row.text_keeps_key) pane_->ReserveShortcut(row.key);
+    QList<QKeySequence> keys;
+    if (!row.key.isEmpty()) keys.append(row.key);
+    SetSchemeKeys(action, {keys, row.desktop_keys.value_or(keys)}, KeySchemeOf(WindowSettings()));
+    if (row.text_keeps_key) {
+      action->setProperty(kTextKeepsKey, true);
+    } else {
+      for (const QKeySequence& key : action->shortcuts()) pane_->ReserveShortcut(key);
     }
     if (row.toggled) {
       action->setCheckable(true);

@@ -7,6 +7,7 @@
 
 #include <QIcon>
 #include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QPoint>
 #include <array>
@@ -119,7 +120,9 @@ struct ActionRow {
   const char* name;    // the action's object name
   QString caption;     // the menu caption
   QKeySequence key{};  // none when empty
-  QString hint{};      // tooltip and status tip
+  // The keys under the desktop's usual scheme; without them the row keeps `key` there too.
+  std::optional<QList<QKeySequence>> desktop_keys{};
+  QString hint{};  // tooltip and status tip
   QIcon icon{};
   QString icon_text{};  // a toolbar button's short name when it has no picture
   std::function<void()> triggered{};
@@ -165,6 +168,10 @@ class TextWindow : public QMainWindow {
   // The program's exit question about this window.
   std::string_view CloseQueryFormat() const { return traits_.files.close_query_format; }
   int CloseQueryRank() const { return traits_.files.close_query_rank; }
+  // Every window of the program that shares this window's settings changes to the keys of the
+  // scheme chosen, and the choice is kept in the settings.
+  void ChooseKeyScheme(bool desktop_keys);
+
   // Closes without asking; the program's close query has asked already.
   void CloseWithoutQuery();
   bool HasClosed() const { return closed_; }
@@ -232,6 +239,7 @@ class TextWindow : public QMainWindow {
   bool ClearReadOnlyIfAsked(const std::filesystem::path& path);
   bool WriteDocument(const std::filesystem::path& path);
   void StoreCurrentLooks();
+  void UseKeySchemeOfSettings();
 
   TextWindowServices services_;
   TextWindowTraits traits_;

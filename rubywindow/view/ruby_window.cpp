@@ -88,7 +88,8 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
 RubyWindow::~RubyWindow() = default;
 
 // The pictures are the main text window's, so a command looks the same in both windows. Ctrl+C
-// closes the window, as Ctrl+C ends the main window; copying is Ctrl+Ins.
+// closes the window, as Ctrl+C ends the main window; copying is Ctrl+Ins. Under the desktop's
+// keys Ctrl+W closes it, Ctrl+S saves and Ctrl+Q ends the program.
 void RubyWindow::CreateActions() {
   using K = QKeySequence;
   QStyle* look = style();
@@ -106,6 +107,7 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { OpenDocument(); }},
       {.name = "saveFile",
        .caption = tr("上書き保存(&S)"),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_S)}},
        .hint = tr("ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する"),
        .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
        .triggered = [this] { Save(); }},
@@ -117,9 +119,19 @@ void RubyWindow::CreateActions() {
       {.name = "closeWindow",
        .caption = tr("閉じる(&C)"),
        .key = K(Qt::CTRL | Qt::Key_C),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
        .hint = tr("このｳｨﾝﾄﾞｳを閉じる"),
        .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
        .triggered = [this] { close(); }},
+      // A key without a menu entry: the program's end is the main text window's command.
+      {.name = "quitProgram",
+       .caption = tr("終了(&X)"),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_Q)}},
+       .triggered =
+           [this] {
+             QWidget* main = parentWidget();
+             (main != nullptr ? main->window() : this)->close();
+           }},
 
       {.name = "browserRubyDisplay",
        .caption = tr("ブラウザるび表示(&D)"),
@@ -191,7 +203,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
-  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}});
+  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}, {"desktopKeys"}});
 
   CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs", "closeWindow"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,

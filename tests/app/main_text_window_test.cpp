@@ -3,9 +3,11 @@
 // to the next.
 #include "app/main_text_window.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -233,6 +235,38 @@ class MainTextWindowTest : public QObject {
     QVERIFY(messenger_.records.empty());
   }
 
+  // A fault is reported on the file's line, however many rows the wrapped text above it takes.
+  void NotationFaultNamesTheFilesLineInANarrowWindow() {
+    window_->resize(300, 300);
+    Type(QString(200, u'あ') + "\n{漢字かんじ}\n");
+    QVERIFY(Pane().DisplayLineOfByte(401) > 2);  // the first line wraps
+    Action("allRubyAction")->trigger();
+    QVERIFY(Showed(messenger_, "警告", "2 行目::<{ / }> の内部は、/ の後にるびがなが必要。"));
+    QCOMPARE(Pane().LogicalLineOfCaret(), 2);
+    QVERIFY(!window_->RubyWindowOpen());
+  }
+
+  // The file of a second start is opened as Open opens one: unsaved text is asked about first,
+  // and Cancel keeps it.
+  void SecondStartOpensItsFileAfterTheUnsavedTextQuestion() {
+    fs::path story = *docs_ / "story.txt";
+    WriteFile(story, Sjis("物語\r\n"));
+    window_->showMinimized();
+    Type("書きかけ");
+    messenger_.Script({Answer::kCancel});
+    window_->ShowForSecondStart(story);
+    QVERIFY(!window_->isMinimized());
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+    QCOMPARE(Pane().Text(), "書きかけ");
+
+    messenger_.Script({Answer::kNo});
+    window_->ShowForSecondStart(story);
+    QCOMPARE(Pane().Text(), "物語\n");
+    QCOMPARE(window_->CurrentFileName(), story);
+    window_->ShowForSecondStart(std::nullopt);  // only to the front
+    QCOMPARE(messenger_.records.size(), std::size_t{2});
+  }
+
   void GuardsRefuseWithGoodbye() {
     Action("allRubyAction")->trigger();
     QVERIFY(Showed(messenger_, "再見。", "るび振りする内容がありません！"));
@@ -256,10 +290,51 @@ class MainTextWindowTest : public QObject {
     QVERIFY(!window_->RubyWindowOpen());  // the flag drops when the window closes
   }
 
+  void NoKeyServesTwoCommandsOfOneWindow_data() {
+    QTest::addColumn<bool>("desktop_keys");
+    QTest::newRow("the program's keys") << false;
+    QTest::newRow("the desktop's keys") << true;
+  }
+
   void NoKeyServesTwoCommandsOfOneWindow() {
-    QCOMPARE(SharedKeys(*window_), QStringList());
+    QFETCH(bool, desktop_keys);
     Action("emptyRubyWindowAction")->trigger();
+    Action("desktopKeys")->setChecked(desktop_keys);
+    QCOMPARE(settings_.desktop_keys, desktop_keys);
+    QCOMPARE(SharedKeys(*window_), QStringList());
     QCOMPARE(SharedKeys(*window_->RubyWindowIfOpen()), QStringList());
+  }
+
+  // Chosen in one window, the desktop's keys hold in the other too and at the next start; in
+  // the text Ctrl+C copies and Ctrl+Z undoes, and a command that lost its key keeps its entry.
+  void DesktopKeysReachBothWindowsAndTheNextStart() {
+    Action("emptyRubyWindowAction")->trigger();
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<QAction*>("desktopKeys")->trigger();
+    QVERIFY(settings_.desktop_keys);
+    QVERIFY(Action("desktopKeys")->isChecked());
+    QCOMPARE(ruby->findChild<QAction*>("closeWindow")->shortcut().toString(), "Ctrl+W");
+    ruby->CloseWithoutQuery();
+
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Type("一行");
+    QTest::keyClick(&Pane(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&Pane(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(window_->isVisible());
+    QCOMPARE(QGuiApplication::clipboard()->text(), "一行");
+    QTest::keyClick(&Pane(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Pane().Text(), QString());
+    QAction* go_to_end = window_->Edit().Action(common::view::EditAction::kGoToEnd);
+    QVERIFY(go_to_end->shortcuts().isEmpty());
+    QList<QMenu*> menus = window_->menuBar()->findChildren<QMenu*>();
+    QVERIFY(std::ranges::any_of(
+        menus, [go_to_end](QMenu* menu) { return menu->actions().contains(go_to_end); }));
+
+    window_ = MakeWindow(settings_, program_);
+    QVERIFY(Action("desktopKeys")->isChecked());
+    QCOMPARE(Action("exitAction")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Q"), QKeySequence("Ctrl+W")}));
   }
 
   // Ctrl+S in the ruby window takes the search string that Ctrl+W then finds in the main text.

@@ -10,6 +10,7 @@
 #include "app/command_words.h"
 #include "app/dictionary_indicator.h"
 #include "app/help.h"
+#include "app/instance_handover.h"
 #include "app/messages.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
@@ -209,6 +210,35 @@ class ShellPartsTest : public QObject {
     const fs::path page = (opened == "home" ? program.Dir() : beside) / "help" / "index.html";
     QCOMPARE(starter.started, (Words{"firefox", page.string()}));
     QVERIFY(messenger.records.empty());
+  }
+
+  // The file of a second start arrives byte for byte, blanks, a line feed and bytes that are
+  // not UTF-8 included; no file arrives as none.
+  void SecondStartHandsOverItsFile_data() {
+    QTest::addColumn<QByteArray>("name");  // empty: no file
+    QTest::newRow("no file") << QByteArray();
+    QTest::newRow("plain") << QByteArray("物語.txt");
+    QTest::newRow("blanks and a line feed") << QByteArray("a b\nc%.txt");
+    QTest::newRow("not UTF-8") << QByteArray("\x82\xa0.txt");
+  }
+
+  void SecondStartHandsOverItsFile() {
+    QFETCH(QByteArray, name);
+    ScratchDir dir;
+    const fs::path socket = app::HandoverSocketOf(dir.Path() / "mirukaze.lock");
+    QCOMPARE(socket, dir.Path() / "mirukaze.socket");
+    QVERIFY(!app::HandOver(socket, std::nullopt));  // nobody listens yet
+
+    app::HandoverServer server(socket);
+    QVERIFY(server.IsListening());
+    std::vector<std::optional<fs::path>> received;
+    connect(&server, &app::HandoverServer::handedOver, this,
+            [&received](const std::optional<fs::path>& file) { received.push_back(file); });
+    std::optional<fs::path> file;
+    if (!name.isEmpty()) file = dir.Path() / name.toStdString();
+    QVERIFY(app::HandOver(socket, file));
+    QTRY_COMPARE(received.size(), std::size_t{1});
+    QCOMPARE(received[0], file);
   }
 };
 

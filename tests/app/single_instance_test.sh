@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real mirukaze binary, started twice for one user: the second copy ends at once with
-# status 1 and says nothing; once the first has ended, a new copy starts again.
+# The real mirukaze binary, started twice for one user: the second copy hands its file to the
+# first through the socket beside the lock, ends with status 1 and says nothing; once the first
+# has ended, a new copy starts again.
 #   single_instance_test.sh MIRUKAZE
 set -euo pipefail
 
@@ -24,10 +25,16 @@ done
 sleep 0.5
 kill -0 "$first" 2>/dev/null || fail "the first copy did not keep running: $(cat "$scratch/first.out")"
 
-status=0
-timeout 10 "$program" --home "$scratch/home" >"$scratch/second.out" 2>&1 || status=$?
-[ "$status" -eq 1 ] || fail "the second copy exited with $status, not 1"
-[ ! -s "$scratch/second.out" ] || fail "the second copy said: $(cat "$scratch/second.out")"
+[ -S "$XDG_RUNTIME_DIR/TesmaroVR11.socket" ] || fail "the first copy has no socket beside its lock"
+
+printf 'story\r\n' >"$scratch/物語.txt"
+for file in "" "$scratch/物語.txt"; do
+  status=0
+  timeout 10 "$program" --home "$scratch/home" $file >"$scratch/second.out" 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "the second copy exited with $status, not 1"
+  [ ! -s "$scratch/second.out" ] || fail "the second copy said: $(cat "$scratch/second.out")"
+done
+kill -0 "$first" 2>/dev/null || fail "the first copy did not outlive the hand-over"
 
 kill "$first"
 wait "$first" 2>/dev/null || true

@@ -182,6 +182,7 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   settings.html_ruby_color = 0x00FF00;
   settings.level_range_type = 2;
   settings.level_high = 10;
+  settings.desktop_keys = true;
   ASSERT_TRUE(SaveSettings(dir.Path(), settings));
   Settings next = LoadSettings(dir.Path());
   EXPECT_EQ(next.nnn_templates[7], settings.nnn_templates[7]);
@@ -193,6 +194,7 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   EXPECT_EQ(next.html_ruby_color, 0x00FF00);
   EXPECT_EQ(next.level_range_type, 2);
   EXPECT_EQ(next.level_high, 10);
+  EXPECT_TRUE(next.desktop_keys);
 }
 
 // Recent files keep their order and their gaps; a name Shift_JIS cannot hold is kept as is.

@@ -34,7 +34,7 @@ class FakeHost final : public app::RubyCommandHost {
   fs::path CurrentFile() const override { return current_file; }
   bool RubyWindowOpen() const override { return window_open; }
   void MoveCaretToByte(std::size_t byte_offset) override { caret = byte_offset; }
-  int DisplayLineOfByte(std::size_t) const override { return display_line; }
+  int FileLineOfByte(std::size_t) const override { return file_line; }
   void OpenRubyWindow(const fs::path& ruby_file, bool field_flag) override {
     opened.push_back({ruby_file, field_flag});
   }
@@ -44,7 +44,7 @@ class FakeHost final : public app::RubyCommandHost {
   fs::path current_file;
   bool window_open = false;
   std::optional<std::size_t> caret;
-  int display_line = 1;
+  int file_line = 1;
   std::vector<Opened> opened;
 };
 
@@ -192,6 +192,26 @@ class RubyCommandsTest : public QObject {
     QVERIFY(ReadFile(expected).find(Sjis(ruby.toStdString())) != std::string::npos);
   }
 
+  // Where the mark chooses the lines and none begins with it, the user learns why nothing
+  // happens; a mark that stands later in a line does not choose it.
+  void LineRubyWithoutAMarkedLineSaysSo_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("lines only") << 0;
+    QTest::newRow("lines and fields") << 2;
+  }
+
+  void LineRubyWithoutAMarkedLineSaysSo() {
+    QFETCH(int, mode);
+    host_.text = QStringLiteral("今日は♀\n明日\n");
+    dialogs_->line_field = engine::LineFieldOptions{
+        .mode = mode, .mark = Sjis("♀"), .separator = ",", .first_field = 1};
+    commands_->GyouSpeedButtonClick();
+    QVERIFY(Showed(messenger_, "お知らせ",
+                   "行頭マーク < ♀ > で始まる行がありません。\nるびは振りませんでした。"));
+    QVERIFY(host_.opened.empty());
+    QVERIFY(NothingWritten());
+  }
+
   void EmptyRubyWindowOpensTheNewName() {
     host_.text.clear();  // no pass runs, so no text is needed
     commands_->RbWButtonClick();
@@ -268,7 +288,7 @@ class RubyCommandsTest : public QObject {
 
   void NotationFaultMovesTheCaretBeforeTheDialog() {
     host_.text = QStringLiteral("一行目\n{漢字かんじ}\n");
-    host_.display_line = 5;  // the line as wrapped on screen is what is reported
+    host_.file_line = 5;  // the host counts the lines
     commands_->HaitouRubiClick();
     QCOMPARE(dialogs_->asked, 0);
     QVERIFY(Showed(messenger_, "警告", "5 行目::<{ / }> の内部は、/ の後にるびがなが必要。"));

@@ -202,6 +202,7 @@ class RubyWindowTest : public QObject {
     QTest::addColumn<bool>("utf8");
     const char* texts[][2] = {
         {"open brace on the last line", "{漢字/かんじ}\r\nあ{漢字"},
+        {"open brace starts the last line", "{漢字/かんじ}\r\n{未完"},
         {"brace opened at the very end", "{漢字/かんじ}\r\n漢字{"},
         {"reading left open at the very end", "{漢字/かんじ}\r\n{漢字/かん"},
         {"open brace on the last line, LF", "{漢字/かんじ}\r\nあ{漢字\r\n"},
