@@ -120,6 +120,8 @@ QString MainTextWindow::StatusText(int panel) const {
 
 QString MainTextWindow::Text() const { return Pane()->Text(); }
 
+void MainTextWindow::ShowStatus(const QString& text) { FilePanel()->setText(text); }
+
 QString MainTextWindow::SelectedText() const { return Pane()->SelectedText(); }
 
 QString MainTextWindow::LineBeforeCaret() const {

@@ -70,6 +70,8 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   QString SelectedText() const override;
   QString LineBeforeCaret() const override;
   std::filesystem::path CurrentFile() const override { return DocumentPath(); }
+  common::TextEncoding DocumentEncoding() const override { return encoding_; }
+  void ShowStatus(const QString& text) override;
   bool RubyWindowOpen() const override;
   void MoveCaretToByte(std::size_t byte_offset) override;
   int FileLineOfByte(std::size_t byte_offset) const override;

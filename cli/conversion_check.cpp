@@ -29,12 +29,12 @@ bool PassesConversionCheck(const common::TextSource& text, const std::filesystem
 }
 
 CommandResult FinishConversion(const CommandEnv& env, rubywindow::ConversionStatus status,
-                               const std::filesystem::path& file,
-                               const std::filesystem::path& written) {
-  if (status == rubywindow::ConversionStatus::kReadFailed) TellNotRead(file, env.messenger);
+                               const UserText& text, const std::filesystem::path& written) {
+  if (status == rubywindow::ConversionStatus::kReadFailed) {
+    TellFailure(env.messenger, messages::kCannotReadFile, {text.ShownName()});
+  }
   if (!common::IsOk(status)) return CommandResult::Failure();
-  return WriteOutput(env.out, PathText(written) + "\n", env.messenger) ? CommandResult::Success()
-                                                                       : CommandResult::Failure();
+  return DeliverWritten(env, text, written) ? CommandResult::Success() : CommandResult::Failure();
 }
 
 }  // namespace cli

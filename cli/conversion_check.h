@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/command.h"
+#include "cli/user_text.h"
 #include "common/messenger.h"
 #include "common/settings.h"
 #include "common/text_source.h"
@@ -25,9 +26,9 @@ rubywindow::ConversionInput ConversionInputOf(const std::filesystem::path& file,
                                          const common::Settings& settings,
                                          common::Messenger& messenger);
 
-// Success with `written` printed; a failure after naming the file when it could not be read.
+// Success with `written` handed to the user (DeliverWritten); a failure after naming the text
+// when it could not be read.
 CommandResult FinishConversion(const CommandEnv& env, rubywindow::ConversionStatus status,
-                               const std::filesystem::path& file,
-                               const std::filesystem::path& written);
+                               const UserText& text, const std::filesystem::path& written);
 
 }  // namespace cli

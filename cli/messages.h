@@ -103,6 +103,11 @@ inline constexpr std::string_view kHelpFooter =
 inline constexpr std::string_view kReadingTerminal =
     "%s: reading the text from the terminal; end it with Ctrl-D\n";
 inline constexpr std::string_view kStandardInputName = "標準入力";
+inline constexpr std::string_view kOneFileWithOutput = "-o OUT takes one FILE";
+inline constexpr std::string_view kStandardInputNeedsOutput =
+    "SOURCE - needs -o DIC to name the dictionary";
+inline constexpr std::string_view kOpenNeedsFile =
+    "--open shows a page file: give -o OUT with FILE -";
 inline constexpr std::string_view kHelpCommandHint =
     "Run '%s COMMAND --help' for the options of a command.\n";
 

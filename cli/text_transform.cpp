@@ -9,11 +9,15 @@
 
 namespace cli {
 
-CommandResult TransformFile(const CommandEnv& env, const Transform& transform) {
+CommandResult TransformFile(const CommandEnv& env, const Transform& transform,
+                            std::string_view cannot_read) {
   std::filesystem::path file = env.args.Operands().front();
-  std::optional<UserText> input = ReadUserText(env, file, messages::kCannotReadFile);
+  std::optional<UserText> input = OpenUserText(env, file, cannot_read);
   if (!input) return CommandResult::Failure();
-  std::optional<std::string> result = transform(input->sjis);
+  std::optional<std::string> text = WholeText(env, *input);
+  if (!text) return CommandResult::Failure();
+  input->sjis.reset();  // the output may be the file itself
+  std::optional<std::string> result = transform(*text);
   if (!result) return CommandResult::Failure();
   // A Shift_JIS file's result is written as the transform made it, as it always was.
   std::string bytes = input->IsPlainShiftJisFile() ? *std::move(result) : input->ForUser(*result);

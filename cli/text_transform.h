@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "cli/command.h"
+#include "cli/messages.h"
+#include "cli/user_text.h"
 
 namespace cli {
-
-inline constexpr std::string_view kOutputOption = "--output";
 
 // The -o option every such command declares.
 inline constexpr OptionSpec kOutputOptionSpec = {
@@ -24,7 +24,8 @@ using Transform = std::function<std::optional<std::string>(std::string_view text
 // Runs `transform` over the Shift_JIS bytes of the command's one operand (a file in either
 // encoding, or "-" for standard input; see user_text.h). A Shift_JIS file's line ends are kept as
 // they are; a UTF-8 text's result is written back in UTF-8 with the text's line ends. OUT is
-// replaced only by a complete result.
-CommandResult TransformFile(const CommandEnv& env, const Transform& transform);
+// replaced only by a complete result. A file that cannot be read is named in `cannot_read`.
+CommandResult TransformFile(const CommandEnv& env, const Transform& transform,
+                            std::string_view cannot_read = messages::kCannotReadFile);
 
 }  // namespace cli

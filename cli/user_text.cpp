@@ -1,50 +1,108 @@
-// Reading the user's text and giving the result back in its encoding.
+// Reading the user's text into Shift_JIS and giving the files written for it back in its form.
 #include "cli/user_text.h"
 
 #include <unistd.h>
 
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
 #include <iostream>
-#include <iterator>
 #include <vector>
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "common/file_system.h"
 #include "common/message_format.h"
-#include "common/sjis.h"
-#include "common/text_file.h"
 
 namespace cli {
 namespace {
 
-constexpr std::size_t kConversionPiece = std::size_t{1} << 20;
+namespace fs = std::filesystem;
 
-std::optional<std::string> ReadStandardInput(std::ostream& err_hint) {
+// Working files: standard input as it came, and a UTF-8 text taken to Shift_JIS.
+constexpr std::string_view kStandardInputCopy = "stdin.raw";
+constexpr std::string_view kShiftJisCopy = "text.sjis";
+// The stand-in document of standard input, which the files written for it are named after.
+constexpr std::string_view kStandardInputDocument = "stdin.txt";
+
+constexpr std::size_t kInputPiece = std::size_t{1} << 20;
+
+// Standard input copied to `copy` a piece at a time; false when it cannot be read or written.
+bool CopyStandardInput(const fs::path& copy, std::ostream& err_hint) {
   if (::isatty(STDIN_FILENO)) {
     err_hint << common::FormatMessage(messages::kReadingTerminal, {messages::kProgramName});
     err_hint.flush();
   }
-  std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-  if (std::cin.bad()) return std::nullopt;
-  return bytes;
+  std::FILE* out = std::fopen(copy.c_str(), "wb");
+  if (out == nullptr) return false;
+  std::vector<char> buffer(kInputPiece);
+  bool written = true;
+  while (written && std::cin) {
+    std::cin.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    auto count = static_cast<std::size_t>(std::cin.gcount());
+    written = std::fwrite(buffer.data(), 1, count, out) == count;
+  }
+  // A working copy: nothing is lost if a crash takes it, so it is not waited onto the disk.
+  bool closed = std::fclose(out) == 0;
+  return written && closed && !std::cin.bad();
 }
 
-common::TextEncoding EncodingOf(const CommandEnv& env, std::string_view bytes) {
+common::TextEncoding EncodingOf(const CommandEnv& env, const fs::path& file) {
   const std::string* given = env.args.Last(kEncodingOption);
   std::optional<EncodingChoice> choice =
       given ? EncodingChoiceOf(*given) : std::optional(EncodingChoice::kAuto);
-  common::TextEncoding detected = common::DetectEncoding(bytes);
-  switch (choice.value_or(EncodingChoice::kAuto)) {
-    case EncodingChoice::kShiftJis:
-      return common::TextEncoding::kShiftJis;
-    case EncodingChoice::kUtf8:
-      return detected == common::TextEncoding::kUtf8WithBom ? detected
-                                                            : common::TextEncoding::kUtf8;
-    case EncodingChoice::kAuto:
-      break;
+  if (choice == EncodingChoice::kShiftJis) return common::TextEncoding::kShiftJis;
+  common::TextEncoding detected =
+      common::DetectFileEncoding(file).value_or(common::TextEncoding::kShiftJis);
+  if (choice == EncodingChoice::kUtf8 && detected != common::TextEncoding::kUtf8WithBom) {
+    return common::TextEncoding::kUtf8;
   }
   return detected;
+}
+
+// `text`'s Shift_JIS copy in the working folder, with the line ends found on the way; false
+// after the message.
+bool ConvertToCopy(const CommandEnv& env, const common::FileTextSource& original, UserText& text) {
+  fs::path copy = env.work.File(kShiftJisCopy);
+  std::FILE* out = std::fopen(copy.c_str(), "wb");
+  if (out == nullptr) {
+    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(copy)});
+    return false;
+  }
+  common::ToShiftJisResult result =
+      common::ConvertToShiftJis(original, text.form.encoding, [out](std::string_view piece) {
+        return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
+      });
+  bool closed = std::fclose(out) == 0;
+  using Outcome = common::ToShiftJisResult::Outcome;
+  if (result.outcome == Outcome::kUnencodable) {
+    common::RemoveFile(copy);
+    TellFailure(env.messenger, messages::kUnencodable,
+                {text.ShownName(), std::int64_t{result.bad.line}, std::int64_t{result.bad.column},
+                 result.bad.character});
+    return false;
+  }
+  if (result.outcome == Outcome::kReadFailed) {
+    TellFailure(env.messenger, messages::kCannotReadFile, {text.ShownName()});
+    return false;
+  }
+  if (!result.ok() || !closed) {
+    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(copy)});
+    return false;
+  }
+  text.form.lf_line_ends = result.lf_line_ends;
+  text.sjis = common::FileTextSource::Open(copy);
+  if (!text.sjis) TellFailure(env.messenger, messages::kCannotReadFile, {PathText(copy)});
+  return text.sjis != nullptr;
+}
+
+// Only a Shift_JIS text from standard input needs its line ends looked for: it is read as it
+// came, and printed back with them.
+bool FindLineEnds(const CommandEnv& env, UserText& text) {
+  common::ToShiftJisResult scan = common::ConvertToShiftJis(
+      *text.sjis, common::TextEncoding::kShiftJis, [](std::string_view) { return true; });
+  if (!scan.ok()) TellFailure(env.messenger, messages::kCannotReadInput, {});
+  text.form.lf_line_ends = scan.lf_line_ends;
+  return scan.ok();
 }
 
 }  // namespace
@@ -56,83 +114,97 @@ std::optional<EncodingChoice> EncodingChoiceOf(std::string_view value) {
   return std::nullopt;
 }
 
-std::string UserText::ForUser(std::string_view written, bool text_start) const {
-  // The byte-order mark stands once, before the first piece.
-  common::TextEncoding piece_encoding =
-      encoding == common::TextEncoding::kUtf8WithBom && !text_start ? common::TextEncoding::kUtf8
-                                                                    : encoding;
-  std::string text = common::FromShiftJis(written, piece_encoding);
-  return lf_line_ends ? common::CrLfToLf(text) : text;
+std::string UserText::ShownName() const {
+  return from_standard_input ? std::string(messages::kStandardInputName) : PathText(file);
 }
 
-bool ConvertForUser(const std::filesystem::path& written, const UserText& text,
-                    const std::function<bool(std::string_view)>& sink) {
-  std::ifstream in(written, std::ios::binary);
-  if (!in) return false;
-  std::string piece;
-  std::vector<char> buffer(kConversionPiece);
-  bool text_start = true;
-  while (true) {
-    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    std::size_t read = static_cast<std::size_t>(in.gcount());
-    bool last = read < buffer.size();
-    piece.append(buffer.data(), read);
-    // A piece never ends inside a double-byte character or between the CR and LF of a line end.
-    std::size_t cut = piece.size();
-    if (!last && !common::IsCharacterStart(piece, 0, cut)) --cut;
-    if (!last && cut > 0 && piece[cut - 1] == '\r') --cut;
-    if (cut > 0 && !sink(text.ForUser(std::string_view(piece).substr(0, cut), text_start))) {
-      return false;
-    }
-    if (cut > 0) text_start = false;
-    piece.erase(0, cut);
-    if (last) break;
-  }
-  return !in.bad();
+std::string UserText::ForUser(std::string_view written) const {
+  std::string text;
+  common::StringTextSource source(written);
+  // A string is read without fail and the sink never refuses.
+  (void)common::ConvertFromShiftJis(source, form, [&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  return text;
 }
 
-bool IsPlainShiftJisFile(const CommandEnv& env, const std::filesystem::path& file) {
-  std::error_code error;
-  if (file == kStandardStream || !std::filesystem::is_regular_file(file, error)) return false;
-  const std::string* given = env.args.Last(kEncodingOption);
-  std::optional<EncodingChoice> choice =
-      given ? EncodingChoiceOf(*given) : std::optional(EncodingChoice::kAuto);
-  if (choice == EncodingChoice::kShiftJis) return true;
-  if (choice == EncodingChoice::kUtf8) return false;
-  return common::DetectFileEncoding(file) == common::TextEncoding::kShiftJis;
-}
-
-std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
+std::optional<UserText> OpenUserText(const CommandEnv& env, const fs::path& file,
                                      std::string_view cannot_read) {
   UserText text;
+  text.file = file;
   text.from_standard_input = file == kStandardStream;
-  std::string shown =
-      text.from_standard_input ? std::string(messages::kStandardInputName) : PathText(file);
-  std::optional<std::string> bytes;
+  fs::path bytes_path = file;
   if (text.from_standard_input) {
-    bytes = ReadStandardInput(std::cerr);
-    if (!bytes) TellFailure(env.messenger, messages::kCannotReadInput, {});
-  } else {
-    common::FileBytes read = common::ReadBinaryFile(file);
-    if (read.ok) bytes = std::move(read.bytes);
-    if (!bytes) TellFailure(env.messenger, cannot_read, {shown});
+    bytes_path = env.work.File(kStandardInputCopy);
+    if (!CopyStandardInput(bytes_path, std::cerr)) {
+      TellFailure(env.messenger, messages::kCannotReadInput, {});
+      return std::nullopt;
+    }
   }
-  if (!bytes) return std::nullopt;
-  text.encoding = EncodingOf(env, *bytes);
-  text.lf_line_ends = common::HasLfLineEnds(*bytes);
-  if (text.encoding == common::TextEncoding::kShiftJis) {
-    text.sjis = *std::move(bytes);  // already what the passes read: no second copy
-    return text;
-  }
-  common::UnencodableCharacter bad;
-  std::optional<std::string> sjis = common::ToShiftJis(*bytes, text.encoding, &bad);
-  if (!sjis) {
-    TellFailure(env.messenger, messages::kUnencodable,
-                {shown, std::int64_t{bad.line}, std::int64_t{bad.column}, bad.character});
+  std::unique_ptr<common::FileTextSource> original = common::FileTextSource::Open(bytes_path);
+  if (!original) {
+    TellFailure(env.messenger, cannot_read, {text.ShownName()});
     return std::nullopt;
   }
-  text.sjis = *std::move(sjis);
+  text.form.encoding = EncodingOf(env, bytes_path);
+  if (text.form.encoding == common::TextEncoding::kShiftJis) {
+    text.sjis = std::move(original);
+    if (text.from_standard_input && !FindLineEnds(env, text)) return std::nullopt;
+    return text;
+  }
+  if (!ConvertToCopy(env, *original, text)) return std::nullopt;
   return text;
+}
+
+std::optional<std::string> WholeText(const CommandEnv& env, const UserText& text) {
+  std::string bytes(text.sjis->Size(), '\0');
+  if (text.sjis->Read(0, bytes.data(), bytes.size()) == bytes.size() && !text.sjis->Failed()) {
+    return bytes;
+  }
+  TellFailure(env.messenger, messages::kCannotReadFile, {text.ShownName()});
+  return std::nullopt;
+}
+
+fs::path DocumentOf(const CommandEnv& env, const UserText& text) {
+  if (text.from_standard_input) return env.work.File(kStandardInputDocument);
+  if (env.args.Has(kOutputOption)) return env.work.File(text.file.filename().string());
+  return text.file;
+}
+
+bool DeliverWritten(const CommandEnv& env, const UserText& text, const fs::path& written) {
+  if (const std::string* output = env.args.Last(kOutputOption)) {
+    fs::path target = *output;
+    bool moved = text.form.IsProgramOwn() ? common::MoveFile(written, target)
+                                          : common::WriteForUser(written, text.form, target);
+    common::RemoveFile(written);
+    if (!moved) {
+      TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(target)});
+      return false;
+    }
+    return WriteOutput(env.out, PathText(target) + "\n", env.messenger);
+  }
+  if (text.from_standard_input) {
+    std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(written);
+    if (!source) {
+      TellFailure(env.messenger, messages::kCannotReadFile, {PathText(written)});
+      return false;
+    }
+    bool printed = common::ConvertFromShiftJis(*source, text.form, [&env](std::string_view piece) {
+      return WriteOutput(env.out, piece, env.messenger);
+    });
+    source.reset();
+    common::RemoveFile(written);
+    // A refused output has said so; anything else is the working file failing to be read.
+    if (!printed && env.out)
+      TellFailure(env.messenger, messages::kCannotReadFile, {PathText(written)});
+    return printed;
+  }
+  if (!text.IsPlainShiftJisFile() && !common::WriteForUser(written, text.form, written)) {
+    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(written)});
+    return false;
+  }
+  return WriteOutput(env.out, PathText(written) + "\n", env.messenger);
 }
 
 }  // namespace cli

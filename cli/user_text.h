@@ -1,16 +1,18 @@
-// The edge between the user's texts and the passes: a text file or standard input ("-") is read
-// in its own encoding (or the one --encoding names) and handed on in Shift_JIS; what the passes
-// write goes back in that encoding, with the text's own line ends.
+// The edge between the user's files and the passes: a text file or standard input ("-") is read
+// in its own encoding (or the one --encoding names) and handed on in Shift_JIS; a file a pass
+// writes for it goes back in that encoding, with the text's own line ends, beside the text, to
+// -o OUT, or to standard output when the text came from standard input.
 #pragma once
 
 #include <filesystem>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/command.h"
-#include "common/text_encoding.h"
+#include "common/text_conversion.h"
+#include "common/text_source.h"
 
 namespace cli {
 
@@ -23,34 +25,49 @@ enum class EncodingChoice { kAuto, kShiftJis, kUtf8 };
 std::optional<EncodingChoice> EncodingChoiceOf(std::string_view value);
 
 struct UserText {
-  std::string sjis;  // the text as the passes take it
-  common::TextEncoding encoding = common::TextEncoding::kShiftJis;
-  bool lf_line_ends = false;
+  std::filesystem::path file;  // as given; "-" for standard input
+  common::UserEncoding form;   // of the files written for it
   bool from_standard_input = false;
+  // The text as the passes read it: the file itself when it is Shift_JIS, else a Shift_JIS copy
+  // in the working folder.
+  std::unique_ptr<common::FileTextSource> sjis;
 
-  // A Shift_JIS file, which the commands read straight from the disk as they always have.
+  // A Shift_JIS file, which the commands read and write beside as they always have.
   bool IsPlainShiftJisFile() const {
-    return !from_standard_input && encoding == common::TextEncoding::kShiftJis;
+    return !from_standard_input && form.encoding == common::TextEncoding::kShiftJis;
   }
-  // What a pass wrote (Shift_JIS, CR LF) in the text's encoding and line ends; `text_start`
-  // false for a later piece of it.
-  std::string ForUser(std::string_view written, bool text_start = true) const;
+  // The name of the text in a message.
+  std::string ShownName() const;
+  // What a pass made of the text (Shift_JIS, CR LF) in the text's encoding and line ends.
+  std::string ForUser(std::string_view written) const;
 };
 
-// Gives `written`, a Shift_JIS file a pass wrote, to `sink` in the text's encoding and line
-// ends, a piece at a time, so that a large file is never held whole. False when the file
-// cannot be read or `sink` fails.
-[[nodiscard]] bool ConvertForUser(const std::filesystem::path& written, const UserText& text,
-                                  const std::function<bool(std::string_view)>& sink);
-
-// Reads `file` ("-": standard input, after a word on stderr when that is a terminal). nullopt
-// after the message: the file cannot be read (`cannot_read`, with its path), or a UTF-8 text
-// holds a character Shift_JIS cannot hold (named with its line and column; nothing is written).
-// True when `file` is a regular file that the passes can read as it stands (Shift_JIS, by the
-// --encoding option or by a look at its bytes), so it need not be read whole first.
-bool IsPlainShiftJisFile(const CommandEnv& env, const std::filesystem::path& file);
-
-std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesystem::path& file,
+// Opens `file` ("-": standard input, after a word on stderr when that is a terminal) for the
+// passes; a large text is converted a piece at a time and never held whole. nullopt after the
+// message: the file cannot be read (`cannot_read`, with its name), or a UTF-8 text holds a
+// character Shift_JIS cannot hold (named with its line and column; nothing is written).
+std::optional<UserText> OpenUserText(const CommandEnv& env, const std::filesystem::path& file,
                                      std::string_view cannot_read);
+
+// The whole text in Shift_JIS, for the commands that transform it at once; nullopt after the
+// message that it could not be read.
+std::optional<std::string> WholeText(const CommandEnv& env, const UserText& text);
+
+// The -o option of the commands that write a file beside their input.
+inline constexpr std::string_view kOutputOption = "--output";
+inline constexpr OptionSpec kOutputFileOptionSpec = {
+    kOutputOption, "-o", ValueKind::kPath, "OUT",
+    "write the file to OUT instead of beside FILE (FILE -: instead of standard output)"};
+
+// The document a pass is told it works on, which its file is named after: the text itself, or,
+// when that file is to go elsewhere (to -o OUT, or to standard output), a stand-in of the same
+// name in the working folder, so that nothing is written beside the text.
+std::filesystem::path DocumentOf(const CommandEnv& env, const UserText& text);
+
+// Hands the Shift_JIS file a pass wrote for DocumentOf(env, text) to the user: converted to the
+// text's form in place, or moved to -o OUT, and its path printed; or printed itself for a text
+// from standard input. False after a message.
+[[nodiscard]] bool DeliverWritten(const CommandEnv& env, const UserText& text,
+                                  const std::filesystem::path& written);
 
 }  // namespace cli

@@ -68,8 +68,9 @@ namespace {
 
 constexpr std::size_t kDetectionPiece = 64 * 1024;
 
-// How many bytes at the end of `bytes` begin a UTF-8 sequence that the next piece completes.
-std::size_t UnfinishedTail(std::string_view bytes) {
+}  // namespace
+
+std::size_t UnfinishedUtf8Tail(std::string_view bytes) {
   for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
     auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
     if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
@@ -79,8 +80,6 @@ std::size_t UnfinishedTail(std::string_view bytes) {
   }
   return 0;
 }
-
-}  // namespace
 
 std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -96,7 +95,7 @@ std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file
       first = false;
     }
     non_ascii = non_ascii || HasNonAscii(piece);
-    std::size_t keep = UnfinishedTail(piece);
+    std::size_t keep = UnfinishedUtf8Tail(piece);
     if (!IsValidUtf8(std::string_view(piece).substr(0, piece.size() - keep))) {
       return TextEncoding::kShiftJis;
     }

@@ -25,6 +25,10 @@ bool IsValidUtf8(std::string_view bytes);
 
 TextEncoding DetectEncoding(std::string_view bytes);
 
+// How many bytes at the end of `bytes` begin a UTF-8 sequence that a following piece would
+// complete: where a text read in pieces is cut.
+std::size_t UnfinishedUtf8Tail(std::string_view bytes);
+
 // DetectEncoding over a file read a piece at a time, so a Shift_JIS text (the common case,
 // decided at its first non-UTF-8 byte) is never held whole; nullopt when it cannot be read.
 std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file);

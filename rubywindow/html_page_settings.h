@@ -25,6 +25,9 @@ struct HtmlPageSettings {
   int background_color = kWhite;
   bool line_break_marks = true;
   bool page_break_marks = true;
+  // The encoding the page is declared in: the page is written in Shift_JIS, and a page that is
+  // then converted for a UTF-8 text declares that instead.
+  std::string_view charset = "Shift_JIS";
 };
 
 // The stored settings, with detailed display on and a white background as at every start.

@@ -21,10 +21,10 @@ constexpr char kReturn = '\r';
 constexpr char kFormFeed = 0x0C;
 constexpr std::string_view kPageSuffix = "Rb.html";
 
-// Without a declared encoding a browser may take the Shift_JIS page for another encoding and
-// show mojibake, so the head names it first.
+// Without a declared encoding a browser may take the page for another encoding and show
+// mojibake, so the head names it first.
 constexpr std::string_view kCharsetLine =
-    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">\n";
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%s\">\n";
 constexpr std::string_view kTitleEndUtf8 = " --るび表示【霧島ぺんぎん堂】</TITLE>\n";
 
 void WriteStyle(const HtmlPageSettings& settings, OutputSink& out) {
@@ -47,7 +47,7 @@ void WriteStyle(const HtmlPageSettings& settings, OutputSink& out) {
 
 void WriteHead(std::string_view title_name, const HtmlPageSettings& settings, OutputSink& out) {
   out.Write("<HTML>\n<HEAD>\n");
-  out.Write(kCharsetLine);
+  out.Write(common::FormatMessage(kCharsetLine, {settings.charset}));
   out.Write("<TITLE> ");
   out.Write(title_name);
   out.Write(common::Sjis(kTitleEndUtf8));

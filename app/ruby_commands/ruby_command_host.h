@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <filesystem>
 
+#include "common/text_encoding.h"
+
 namespace app {
 
 class RubyCommandHost {
@@ -20,6 +22,11 @@ class RubyCommandHost {
   virtual QString LineBeforeCaret() const { return {}; }
   // The document the ruby file is named after.
   virtual std::filesystem::path CurrentFile() const = 0;
+  // The encoding the text was opened in and is saved in; its ruby file is written in it too, so
+  // that the user's other tools read both alike.
+  virtual common::TextEncoding DocumentEncoding() const { return common::TextEncoding::kShiftJis; }
+  // Shows a line in the window's status line.
+  virtual void ShowStatus(const QString& text) { (void)text; }
   virtual bool RubyWindowOpen() const = 0;
   // Moves the caret to a byte offset of the text's Shift_JIS encoding (a notation fault).
   virtual void MoveCaretToByte(std::size_t byte_offset) = 0;

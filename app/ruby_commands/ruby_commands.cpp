@@ -8,8 +8,10 @@
 #include "app/ruby_commands/messages.h"
 #include "app/ruby_commands/sjis_entry.h"
 #include "common/field_entry.h"
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
+#include "common/text_conversion.h"
 #include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "engine/command_context.h"
@@ -200,7 +202,24 @@ void RubyCommands::Finish(const engine::RubyCommandResult& result) {
     case engine::RubyCommandStatus::kNotPrepared:
       return;  // each has shown its message
   }
+  WriteInTextEncoding(result.ruby_file);
   host_.OpenRubyWindow(result.ruby_file, result.field_flag);
+}
+
+// The passes write Shift_JIS; the ruby file is given the text's encoding (with the editor's
+// CR LF) before the ruby window reads it, and the status line says which it is.
+void RubyCommands::WriteInTextEncoding(const std::filesystem::path& ruby_file) {
+  common::UserEncoding form{.encoding = host_.DocumentEncoding()};
+  if (!common::FileExists(ruby_file)) return;  // the ruby window reports the missing file
+  if (!form.IsProgramOwn() && !common::WriteForUser(ruby_file, form, ruby_file)) {
+    form.encoding = common::TextEncoding::kShiftJis;
+    Warn(*services_.messenger, messages::kTitleCaution,
+         common::FormatMessage(
+             messages::kRubyFileNotConverted,
+             {ruby_file.string(), common::EncodingName(host_.DocumentEncoding())}));
+  }
+  host_.ShowStatus(QString::fromStdString(common::FormatMessage(
+      messages::kRubyFileWritten, {ruby_file.string(), common::EncodingName(form.encoding)})));
 }
 
 // A selection becomes the line-head mark before the dialog opens, which shows it.

@@ -60,6 +60,7 @@ class RubyCommands : public QObject {
   engine::RubyCommandContext ContextOf();
   int ShowFaultAt(std::size_t fault_offset);
   void Finish(const engine::RubyCommandResult& result);
+  void WriteInTextEncoding(const std::filesystem::path& ruby_file);
   void TakeSelectionAsMark();
 
   RubyCommandHost& host_;

@@ -2,13 +2,13 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "cli/user_text.h"
 #include "common/message_format.h"
 #include "common/messages.h"
 #include "common/notation_checker.h"
@@ -72,17 +72,17 @@ void TellNothingToCheck(common::Messenger& messenger) {
                                  std::string(common::messages::kNothingToCheck)});
 }
 
-// Checks the opened file from byte `from` and prints the summary when it holds no fault.
-CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file,
-                        const common::FileTextSource& text, std::size_t from) {
+// Checks the opened text from byte `from` and prints the summary when it holds no fault.
+CommandResult CheckFile(const CommandEnv& env, const UserText& input, std::size_t from) {
+  const common::TextSource& text = *input.sjis;
   if (text.Size() == 0) {
     TellNothingToCheck(env.messenger);
     return CommandResult::Failure();
   }
   if (from > text.Size()) {
-    TellFailure(
-        env.messenger, messages::kStartBeyondEnd,
-        {static_cast<std::int64_t>(from), PathText(file), static_cast<std::int64_t>(text.Size())});
+    TellFailure(env.messenger, messages::kStartBeyondEnd,
+                {static_cast<std::int64_t>(from), input.ShownName(),
+                 static_cast<std::int64_t>(text.Size())});
     return CommandResult::Failure();
   }
   StartPoint start = StartPointOf(text, from);
@@ -92,15 +92,15 @@ CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file
   // A read error ends every scan where it happens: neither a clean end nor a fault found there
   // would say anything true about the file.
   if (text.Failed()) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
+    TellFailure(env.messenger, messages::kCannotReadFile, {input.ShownName()});
     return CommandResult::Failure();
   }
   if (!check.ok()) {
     common::ReportFault(check.code, fault_line, env.messenger);
     return CommandResult::Failure();
   }
-  std::string report =
-      common::CheckPassedText(PathText(file), start.line, start.column, check.lines, check.groups);
+  std::string report = common::CheckPassedText(input.ShownName(), start.line, start.column,
+                                               check.lines, check.groups);
   return WriteOutput(env.out, report + "\n", env.messenger) ? CommandResult::Success()
                                                             : CommandResult::Failure();
 }
@@ -114,10 +114,10 @@ CommandResult RunCheck(const CommandEnv& env) {
     }
     from = *parsed;
   }
-  std::filesystem::path file = env.args.Operands().front();
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return CommandResult::Failure();
-  return CheckFile(env, file, *text, from);
+  std::optional<UserText> input =
+      OpenUserText(env, env.args.Operands().front(), messages::kCannotOpenFile);
+  if (!input) return CommandResult::Failure();
+  return CheckFile(env, *input, from);
 }
 
 }  // namespace
@@ -127,7 +127,8 @@ const Command kCheckCommand = {
     "check FILE [--from BYTE] [--separators]",
     "check the ruby notation of a file; stops at the first malformed group",
     "Without a fault a summary (lines, ruby groups) is printed and the status is 0; a\n"
-    "fault is reported with its line number and the status is 1, as is an empty file.\n",
+    "fault is reported with its line number and the status is 1, as is an empty file.\n"
+    "FILE - reads standard input. BYTE counts the bytes of the text in Shift_JIS.\n",
     kOptions,
     1,
     1,

@@ -1,13 +1,14 @@
 // html: writes the HTML ruby page of a ruby file, or its pass-through page, and can show it in
 // the browser.
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/conversion_check.h"
+#include "cli/messages.h"
+#include "cli/user_text.h"
 #include "common/cp932.h"
 #include "common/message_format.h"
 #include "common/status.h"
@@ -22,6 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace rw = rubywindow;
 
+constexpr std::string_view kUtf8Charset = "UTF-8";
+
 constexpr std::string_view kPassThrough = "--pass-through";
 constexpr std::string_view kOpen = "--open";
 
@@ -30,6 +33,7 @@ constexpr OptionSpec kOptions[] = {
      "keep the HTML page as it is and mark up only its ruby (writes ...Rb.htm)"},
     {kOpen, "", ValueKind::kNone, "",
      "show the page with PROGRAM/WWWBROWSER of the settings, else xdg-open"},
+    kOutputFileOptionSpec,
 };
 
 // Nobody can pick a browser program from a terminal run; --set PROGRAM/WWWBROWSER=... does.
@@ -50,17 +54,19 @@ CommandResult ShowInBrowser(const CommandEnv& env, const fs::path& page) {
   return common::IsOk(status) ? CommandResult::Success() : CommandResult::Failure();
 }
 
-// The written page, or nullopt after the message of a refusal or a failure.
+// The written page (Shift_JIS), or nullopt after the message of a refusal or a failure. A ruby
+// page declares the encoding it is handed to the user in; a pass-through page keeps its own.
 std::optional<fs::path> WritePage(const CommandEnv& env, const fs::path& file,
-                                  const common::TextSource& text) {
+                                  const common::TextSource& text, common::TextEncoding encoding) {
   if (text.Size() == 0) {
     env.messenger.Tell({std::string(rw::messages::kTitleCaution),
                         std::string(rw::messages::kNothingToShow), common::Icon::kWarning});
     return std::nullopt;
   }
   if (!env.args.Has(kPassThrough)) {
-    if (!common::IsOk(
-            rw::WriteRubyPage(file, text, rw::HtmlPageSettingsOf(env.settings), env.messenger))) {
+    rw::HtmlPageSettings settings = rw::HtmlPageSettingsOf(env.settings);
+    if (encoding != common::TextEncoding::kShiftJis) settings.charset = kUtf8Charset;
+    if (!common::IsOk(rw::WriteRubyPage(file, text, settings, env.messenger))) {
       return std::nullopt;
     }
     return rw::RubyPagePath(file);
@@ -72,28 +78,34 @@ std::optional<fs::path> WritePage(const CommandEnv& env, const fs::path& file,
 
 CommandResult RunHtml(const CommandEnv& env) {
   fs::path file = env.args.Operands().front();
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return CommandResult::Failure();
-  std::optional<fs::path> page = WritePage(env, file, *text);
-  if (!page) return CommandResult::Failure();
-  if (!WriteOutput(env.out, PathText(*page) + "\n", env.messenger)) return CommandResult::Failure();
-  return env.args.Has(kOpen) ? ShowInBrowser(env, *page) : CommandResult::Success();
+  const std::string* output = env.args.Last(kOutputOption);
+  if (file == kStandardStream && env.args.Has(kOpen) && !output) {
+    return CommandResult::UsageError(std::string(messages::kOpenNeedsFile));
+  }
+  std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
+  if (!input) return CommandResult::Failure();
+  std::optional<fs::path> page =
+      WritePage(env, DocumentOf(env, *input), *input->sjis, input->form.encoding);
+  if (!page || !DeliverWritten(env, *input, *page)) return CommandResult::Failure();
+  if (!env.args.Has(kOpen)) return CommandResult::Success();
+  return ShowInBrowser(env, output ? fs::path(*output) : *page);
 }
 
 }  // namespace
 
 const Command kHtmlCommand = {
     "html",
-    "html FILE [--pass-through] [--open]",
+    "html FILE [--pass-through] [--open] [-o OUT]",
     "write the HTML ruby page of a ruby file (FILE without extension + Rb.html)",
     "Every group becomes a <RUBY> element, styled by the browser display settings of the\n"
     "settings file (FONT/RBFONTNAME, RBFONTSIZE, PROGRAM/ALIGNFLAG, GYOUOKURI, BROWSER/...).\n"
     "The path of the page is printed. With --pass-through the text is an HTML page of its own:\n"
     "its bytes are kept, only the ruby notation of its body becomes <RUBY> mark-up, and the\n"
     "notation is checked first (a fault is reported with its line; status 1, nothing written).\n"
-    "The ruby page declares its Shift_JIS charset. --open starts the browser with the page's\n"
-    "path as one argument of its own, never through a shell; when it cannot be started,\n"
-    "xdg-open is tried, and when that fails too the status is 1.\n",
+    "The page is in the encoding of FILE, and a ruby page declares it (Shift_JIS or UTF-8).\n"
+    "FILE - reads standard input and prints the page; -o OUT writes it there. --open starts\n"
+    "the browser with the page's path as one argument of its own, never through a shell;\n"
+    "when it cannot be started, xdg-open is tried, and when that fails too the status is 1.\n",
     kOptions,
     1,
     1,

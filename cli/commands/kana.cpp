@@ -38,7 +38,8 @@ const Command kKanaCommand = {
     "kana --to katakana|hiragana FILE [-o OUT]",
     "turn every reading of a ruby file into katakana or into hiragana",
     "Only the readings change: {漢字/かんじ}と becomes {漢字/カンジ}と. On the way to hiragana ヴ\n"
-    "becomes ぶ; ー stays. The Shift_JIS result goes to standard output, or to OUT.\n",
+    "becomes ぶ; ー stays. The result, in the encoding and line ends of FILE (- for standard\n"
+    "input), goes to standard output, or to OUT.\n",
     kOptions,
     1,
     1,

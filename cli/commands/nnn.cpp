@@ -1,14 +1,15 @@
 // nnn: writes the NNN file of a ruby file, every ruby group rewritten by the user's template.
 #include <climits>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/conversion_check.h"
+#include "cli/messages.h"
 #include "cli/option_values.h"
+#include "cli/user_text.h"
 #include "rubywindow/conversion_run.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"
@@ -32,6 +33,7 @@ constexpr OptionSpec kOptions[] = {
     {kFontSize, "", ValueKind::kText, "S", "the font size for ****8 (default 8)"},
     {kWarnMarkers, "", ValueKind::kNone, "",
      "ask before running a template without ****1 or ****4"},
+    kOutputFileOptionSpec,
 };
 
 std::optional<rw::NnnOptions> OptionsOf(const CommandEnv& env, std::string& error) {
@@ -51,26 +53,28 @@ CommandResult RunNnn(const CommandEnv& env) {
   std::string error;
   std::optional<rw::NnnOptions> options = OptionsOf(env, error);
   if (!options) return CommandResult::UsageError(error);
-  fs::path file = env.args.Operands().front();
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return CommandResult::Failure();
+  std::optional<UserText> input =
+      OpenUserText(env, env.args.Operands().front(), messages::kCannotOpenFile);
+  if (!input) return CommandResult::Failure();
+  fs::path document = DocumentOf(env, *input);
   rw::ConversionStatus status =
-      rw::ConvertToNnn(ConversionInputOf(file, *text, env.settings), *options,
+      rw::ConvertToNnn(ConversionInputOf(document, *input->sjis, env.settings), *options,
                        env.args.Has(kWarnMarkers), env.messenger);
-  return FinishConversion(env, status, file, rw::NnnPath(file));
+  return FinishConversion(env, status, *input, rw::NnnPath(document));
 }
 
 }  // namespace
 
 const Command kNnnCommand = {
     "nnn",
-    "nnn FILE [--template T] [--font-name N] [--font-size S] [--warn-markers]",
+    "nnn FILE [--template T] [--font-name N] [--font-size S] [--warn-markers] [-o OUT]",
     "rewrite every ruby group by a template of your own (.nnn)",
     "With the template 〒****1****4〒 the group {花/はな} becomes 〒花はな〒; text outside the\n"
     "groups is copied. The notation is checked first; a fault gives status 1 and no file. With\n"
     "--warn-markers a template without ****1 or ****4 is run only when the question is\n"
-    "answered OK (--yes). The file is FILE cut at the first '.' of its name, with .nnn; its\n"
-    "path is printed.\n",
+    "answered OK (--yes). The file is FILE cut at the first '.' of its name, with .nnn, in the\n"
+    "encoding of FILE; its path is printed. FILE - reads standard input and prints the\n"
+    "result; -o OUT writes it there instead.\n",
     kOptions,
     1,
     1,

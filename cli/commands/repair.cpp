@@ -105,8 +105,8 @@ const Command kRepairCommand = {
     "readings, 3 and 4 turn whole groups (base and reading) into katakana or hiragana;\n"
     "--align-kana turns the kana between the groups too. The selection must begin with '{',\n"
     "end with '}' and hold a '/'. Without a selection every group of FILE is repaired, after a\n"
-    "question; kana changes then touch only the readings. The Shift_JIS result goes to\n"
-    "standard output, or to OUT.\n",
+    "question; kana changes then touch only the readings. The result, in the encoding and\n"
+    "line ends of FILE (- for standard input), goes to standard output, or to OUT.\n",
     kOptions,
     1,
     1,

@@ -1,8 +1,6 @@
 // ruby: gives each text file ruby and writes the ruby file beside it.
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,8 +9,6 @@
 #include "cli/messages.h"
 #include "cli/user_text.h"
 #include "common/field_entry.h"
-#include "common/file_replace.h"
-#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/notation_checker.h"
 #include "common/settings.h"
@@ -27,9 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using common::FormatMessage;
-
-// Standard input is given ruby as a document in the working folder; its ruby file is printed.
-constexpr std::string_view kStandardInputDocument = "stdin.txt";
 
 constexpr std::string_view kKind = "--kind";
 constexpr std::string_view kDicMode = "--dic-mode";
@@ -51,6 +44,7 @@ constexpr OptionSpec kOptions[] = {
     {kDeleteEnd, "", ValueKind::kNone, "", "leave out the end string of non-ruby areas"},
     {kMarkDelete, "", ValueKind::kNone, "", "line: delete the line-head mark from chosen lines"},
     {kSeparator, "", ValueKind::kText, "C", "line: the field separator, one byte; \\t is a tab"},
+    kOutputFileOptionSpec,
 };
 
 // The dialog choices of the filter kinds, taken from the settings and the options.
@@ -183,55 +177,14 @@ std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
   return result.ruby_file;
 }
 
-// The ruby file, written in Shift_JIS, replaced by itself in the text's encoding and line ends.
-bool WriteConverted(const fs::path& ruby_file, const UserText& input) {
-  common::FileReplacement replacement(ruby_file);
-  if (replacement.Begin() != common::ReplaceStatus::kOk) return false;
-  std::FILE* out = std::fopen(replacement.WritePath().c_str(), "wb");
-  if (out == nullptr) return false;
-  bool written = ConvertForUser(ruby_file, input, [out](std::string_view piece) {
-    return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
-  });
-  written = common::SyncAndClose(out) && written;
-  return written && replacement.Commit();
-}
-
-// A UTF-8 text or standard input: the passes run on its Shift_JIS, and the ruby file is given
-// back in the text's encoding and line ends, beside the file or on standard output.
-bool RubyUserText(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
-                  const engine::RubyCommandContext& context, const fs::path& file,
-                  const UserText& input) {
-  common::StringTextSource text(input.sjis);
-  fs::path document = input.from_standard_input ? env.work.File(kStandardInputDocument) : file;
-  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, text, document);
-  if (!ruby_file) return false;
-  if (input.from_standard_input) {
-    bool printed = ConvertForUser(*ruby_file, input, [&env](std::string_view piece) {
-      return WriteOutput(env.out, piece, env.messenger);
-    });
-    common::RemoveFile(*ruby_file);
-    return printed;
-  }
-  if (!WriteConverted(*ruby_file, input)) {
-    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(*ruby_file)});
-    return false;
-  }
-  return WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
-}
-
-// Gives one file ruby and prints the ruby file's path; false when it failed after a message.
+// Gives one text ruby and hands its ruby file to the user; false when it failed after a message.
 bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
                  const engine::RubyCommandContext& context, const fs::path& file) {
-  if (!IsPlainShiftJisFile(env, file)) {
-    // Read whole only when it must be converted; its bytes are let go before the passes run.
-    std::optional<UserText> input = ReadUserText(env, file, messages::kCannotOpenFile);
-    if (!input) return false;
-    if (!input->IsPlainShiftJisFile()) return RubyUserText(env, kind, setup, context, file, *input);
-  }
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return false;
-  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *text, file);
-  return ruby_file && WriteOutput(env.out, PathText(*ruby_file) + "\n", env.messenger);
+  std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
+  if (!input) return false;
+  std::optional<fs::path> ruby_file =
+      RunKind(env, kind, setup, context, *input->sjis, DocumentOf(env, *input));
+  return ruby_file && DeliverWritten(env, *input, *ruby_file);
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
@@ -265,6 +218,9 @@ CommandResult RunRuby(const CommandEnv& env) {
     env.messenger.Tell(common::Message{refusal->title, refusal->text, common::Icon::kWarning});
     return CommandResult::Failure();
   }
+  if (env.args.Has(kOutputOption) && env.args.Operands().size() > 1) {
+    return CommandResult::UsageError(std::string(messages::kOneFileWithOutput));
+  }
   engine::RubyCommandContext context = ContextOf(env);
   bool all_done = true;
   for (const std::string& file : env.args.Operands()) {
@@ -277,11 +233,12 @@ CommandResult RunRuby(const CommandEnv& env) {
 
 const Command kRubyCommand = {
     "ruby",
-    "ruby [OPTIONS] FILE...",
+    "ruby [OPTIONS] FILE... [-o OUT]",
     "give texts ruby; writes FILE.srb (.hrb, .krb, .lrb) beside each",
     "Each FILE (Shift_JIS, or UTF-8; see --encoding) is given ruby from the dictionaries and\n"
     "the path of each ruby file written is printed; the ruby file is in the encoding and line\n"
-    "ends of its text. FILE - reads standard input and prints the ruby text instead. A UTF-8\n"
+    "ends of its text. FILE - reads standard input and prints the ruby text instead; -o OUT\n"
+    "(with one FILE) writes the ruby file there instead of beside FILE. A UTF-8\n"
     "character that Shift_JIS cannot hold is refused, and nothing is written. Non-ruby areas\n"
     "come from the settings\n"
     "(FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str). The kinds:\n"

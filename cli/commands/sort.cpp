@@ -31,8 +31,9 @@ const Command kSortCommand = {
     "sort the lines of a dictionary source; each distinct line is kept once",
     "Lines are put in Japanese collation order (ICU's collator for Japanese), letter case\n"
     "ignored; lines that compare equal are kept once and empty lines are dropped, so that\n"
-    "entries typed twice stand side by side for dupcheck. The Shift_JIS result (CR LF) goes\n"
-    "to standard output, or to OUT.\n",
+    "entries typed twice stand side by side for dupcheck. The result, in the encoding of FILE\n"
+    "(- for standard input) with CR LF (a UTF-8 text or standard input keeps its own line\n"
+    "ends), goes to standard output, or to OUT.\n",
     kOptions,
     1,
     1,

@@ -37,7 +37,8 @@ const Command kStripCommand = {
     "strip --keep base|reading FILE [-o OUT]",
     "replace every ruby group by its base or by its reading",
     "{漢字/かんじ}の{本/ほん} becomes 漢字の本 (base) or かんじのほん (reading). The\n"
-    "Shift_JIS result goes to standard output, or to OUT.\n",
+    "result, in the encoding and line ends of FILE (- for standard input), goes to standard\n"
+    "output, or to OUT.\n",
     kOptions,
     1,
     1,

@@ -2,14 +2,15 @@
 // filled with its text and its reading.
 #include <climits>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/conversion_check.h"
+#include "cli/messages.h"
 #include "cli/option_values.h"
+#include "cli/user_text.h"
 #include "rubywindow/conversion_run.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/ymi_options.h"
@@ -47,6 +48,7 @@ constexpr OptionSpec kOptions[] = {
      "the field separator, one byte; \\t is a tab (default ,)"},
     {kToHiragana, "", ValueKind::kNone, "", "turn the katakana of field readings into hiragana"},
     {kWarnMarkers, "", ValueKind::kNone, "", "warn when the template lacks @@@@1 or @@@@2"},
+    kOutputFileOptionSpec,
 };
 
 constexpr int kNoLimit = INT_MAX;
@@ -87,12 +89,13 @@ CommandResult RunYmi(const CommandEnv& env) {
   std::string error;
   std::optional<rw::YmiOptions> options = OptionsOf(env, error);
   if (!options) return CommandResult::UsageError(error);
-  fs::path file = env.args.Operands().front();
-  std::unique_ptr<common::FileTextSource> text = OpenInput(file, env.messenger);
-  if (!text) return CommandResult::Failure();
-  rw::ConversionStatus status =
-      rw::ConvertToYmi(ConversionInputOf(file, *text, env.settings), *options, env.messenger);
-  return FinishConversion(env, status, file, rw::YmiPath(file));
+  std::optional<UserText> input =
+      OpenUserText(env, env.args.Operands().front(), messages::kCannotOpenFile);
+  if (!input) return CommandResult::Failure();
+  fs::path document = DocumentOf(env, *input);
+  rw::ConversionStatus status = rw::ConvertToYmi(
+      ConversionInputOf(document, *input->sjis, env.settings), *options, env.messenger);
+  return FinishConversion(env, status, *input, rw::YmiPath(document));
 }
 
 }  // namespace
@@ -100,13 +103,14 @@ CommandResult RunYmi(const CommandEnv& env) {
 const Command kYmiCommand = {
     "ymi",
     "ymi FILE [--template T] [--range-mode N] [--first F] [--last G] [--part-mode 0|1] "
-    "[--mark M] [--mark-remove] [--separator C] [--to-hiragana] [--warn-markers]",
+    "[--mark M] [--mark-remove] [--separator C] [--to-hiragana] [--warn-markers] [-o OUT]",
     "write the field-formatted YMI file of a tabular ruby file (.ymi)",
     "Each chosen field is replaced by the template, filled with the field's text (groups by\n"
     "their base) and its reading (groups by their reading): with @@@@1,@@@@2 the field\n"
     "{平和/へいわ} becomes 平和,へいわ. The notation is checked first; a fault, or choices the\n"
     "settings dialog would refuse, give status 1 and no file. The file is FILE cut at the first\n"
-    "'.' of its name, with .ymi; its path is printed.\n",
+    "'.' of its name, with .ymi, in the encoding of FILE; its path is printed. FILE - reads\n"
+    "standard input and prints the result; -o OUT writes it there instead.\n",
     kOptions,
     1,
     1,

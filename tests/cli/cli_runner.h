@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -39,6 +40,25 @@ inline bool Contains(std::string_view text, std::string_view part) {
 
 // `args` without the program name. Nobody sits at the terminal, so a question gets the
 // cautious answer unless --yes is given.
+// Standard input reads `bytes` while this lives.
+class StandardInput {
+ public:
+  explicit StandardInput(std::string bytes) : buffer_(std::move(bytes)) {
+    previous_ = std::cin.rdbuf(&buffer_);
+    std::cin.clear();
+  }
+  ~StandardInput() {
+    std::cin.rdbuf(previous_);
+    std::cin.clear();
+  }
+  StandardInput(const StandardInput&) = delete;
+  StandardInput& operator=(const StandardInput&) = delete;
+
+ private:
+  std::stringbuf buffer_;
+  std::streambuf* previous_ = nullptr;
+};
+
 inline CliRun RunCli(std::vector<std::string> args) {
   args.insert(args.begin(), "mirukaze-cli");
   std::vector<char*> argv;
@@ -67,6 +87,11 @@ class ProgramFolder {
   CliRun Run(std::vector<std::string> args) const {
     args.insert(args.begin(), {"--home", Home()});
     return RunCli(std::move(args));
+  }
+  // The same with `input` on standard input.
+  CliRun RunWithInput(std::string input, std::vector<std::string> args) const {
+    StandardInput standard_input(std::move(input));
+    return Run(std::move(args));
   }
 
   // Builds `source_bytes` as dic/<name>.pre (answering No to the report question); the

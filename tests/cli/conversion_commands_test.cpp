@@ -1,24 +1,27 @@
 // The ruby-file conversion commands through cli::Run: the check before a conversion, the
-// refusals of the settings dialogs, and outputs against golden files.
+// refusals of the settings dialogs, and outputs against golden files in either encoding.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/cp932.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {
 namespace {
 
 std::string Golden(std::string_view name) { return cli::Golden("conversions", name); }
+std::string Utf8(std::string_view sjis) { return *common::Cp932ToUtf8(sjis); }
 
 // Line 2 has a group whose base runs into its closing brace.
 const std::string kFaultyText = Sjis("{漢字/かんじ}\r\n{漢字かんじ}\r\n");
 const std::string kFaultOnLine2 = "【警告】 2 行目::<{ / }> の内部は、/ の後にるびがなが必要。\n";
 
+// Each conversion gives its golden output beside the ruby file; from a UTF-8 ruby file the same
+// in UTF-8 (the page declaring it), and with -o OUT there, with nothing beside the ruby file.
 TEST(CliConversions, OutputsMatchGoldenFiles) {
-  ProgramFolder home;
   struct Case {
     std::vector<std::string> command;
     std::string input;
@@ -29,13 +32,34 @@ TEST(CliConversions, OutputsMatchGoldenFiles) {
       {{"ymi", "--first", "2"}, "list.lrb", "list.ymi"},
       {{"nnn", "--template", "<ruby>****1<rt>****4</rt></ruby>"}, "story.srb", "story.nnn"},
   };
-  for (Case c : cases) {
-    WriteFile(home / c.input, Golden(c.input));
-    c.command.push_back((home / c.input).string());
-    CliRun run = home.Run(c.command);
-    EXPECT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(run.out, (home / c.output).string() + "\n");
-    EXPECT_TRUE(BytesEqual(Golden(c.output), ReadFile(home / c.output))) << c.output;
+  enum class Form { kShiftJis, kUtf8, kOutputOption };
+  for (Form form : {Form::kShiftJis, Form::kUtf8, Form::kOutputOption}) {
+    for (Case c : cases) {
+      ProgramFolder home;
+      std::string input = Golden(c.input);
+      std::string expected = Golden(c.output);
+      fs::path written = home / c.output;
+      if (form == Form::kUtf8) {
+        input = Utf8(input);
+        expected = Utf8(expected);
+        std::size_t charset = expected.find("charset=Shift_JIS");
+        if (charset != std::string::npos) expected.replace(charset + 8, 9, "UTF-8");
+      }
+      if (form == Form::kOutputOption) {
+        written = home / ("out-" + c.output);
+        // The page's title still names the ruby file: its stand-in keeps the name.
+        c.command.insert(c.command.end(), {"-o", written.string()});
+      }
+      WriteFile(home / c.input, input);
+      c.command.push_back((home / c.input).string());
+      CliRun run = home.Run(c.command);
+      EXPECT_EQ(run.exit_code, 0) << run.err;
+      EXPECT_EQ(run.out, written.string() + "\n");
+      EXPECT_TRUE(BytesEqual(expected, ReadFile(written))) << c.output;
+      if (form == Form::kOutputOption) {
+        EXPECT_FALSE(fs::exists(home / c.output)) << c.output;
+      }
+    }
   }
 }
 

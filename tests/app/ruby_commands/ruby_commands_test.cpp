@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "app/ruby_commands/brace_escape_command.h"
+#include "common/cp932.h"
 #include "common/settings.h"
+#include "common/text_conversion.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 
@@ -38,6 +40,8 @@ class FakeHost final : public app::RubyCommandHost {
   void OpenRubyWindow(const fs::path& ruby_file, bool field_flag) override {
     opened.push_back({ruby_file, field_flag});
   }
+  common::TextEncoding DocumentEncoding() const override { return encoding; }
+  void ShowStatus(const QString& text) override { status = text; }
 
   QString text;
   QString selected;
@@ -46,6 +50,8 @@ class FakeHost final : public app::RubyCommandHost {
   std::optional<std::size_t> caret;
   int file_line = 1;
   std::vector<Opened> opened;
+  common::TextEncoding encoding = common::TextEncoding::kShiftJis;
+  QString status;
 };
 
 // Answers every dialog as scripted; nullopt is "中止".
@@ -210,6 +216,37 @@ class RubyCommandsTest : public QObject {
                    "行頭マーク < ♀ > で始まる行がありません。\nるびは振りませんでした。"));
     QVERIFY(host_.opened.empty());
     QVERIFY(NothingWritten());
+  }
+
+  // The ruby file is in the encoding of the text, which the status line names: the sample text
+  // opened as UTF-8 gives the ruby of the Shift_JIS sample, in UTF-8, before the ruby window
+  // reads it.
+  void RubyFileTakesTheEncodingOfTheText() {
+    std::string sample = ReadFile(app_testing::SampleDir() / "sample.txt");
+    host_.text = QString::fromStdString(*common::Cp932ToUtf8(sample)).replace("\r\n", "\n");
+    const fs::path ruby_file = docs_->Path() / "story.srb";
+    commands_->AllRubiClick();
+    std::string sjis_ruby = ReadFile(ruby_file);
+    QVERIFY(host_.status.contains("Shift_JIS"));
+    struct Row {
+      common::TextEncoding encoding;
+      std::string mark;
+    };
+    for (const Row& row : {Row{common::TextEncoding::kUtf8, ""},
+                           Row{common::TextEncoding::kUtf8WithBom, "\xEF\xBB\xBF"}}) {
+      fs::remove(ruby_file);
+      host_.encoding = row.encoding;
+      commands_->AllRubiClick();
+      QVERIFY(messenger_.records.empty());
+      QCOMPARE(host_.opened.back().file, ruby_file);
+      std::string_view name = common::EncodingName(row.encoding);
+      QVERIFY(host_.status.contains(QString::fromUtf8(name.data(), qsizetype(name.size()))));
+      std::string written = ReadFile(ruby_file);
+      QVERIFY(written.starts_with(row.mark));
+      std::optional<std::string> back = common::Utf8ToCp932(written.substr(row.mark.size()));
+      QVERIFY(back.has_value());
+      QVERIFY(testing_support::BytesEqual(sjis_ruby, *back));
+    }
   }
 
   void EmptyRubyWindowOpensTheNewName() {

@@ -1,0 +1,205 @@
+// Tables of glibc iconv's "CP932", built at first use.
+#include "common/cp932_tables.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace common {
+namespace {
+
+constexpr std::size_t kCodes = 0x10000;
+constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kLastSurrogate = 0xDFFF;
+
+bool IsCp932Lead(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// One character through an open converter; empty when it has no conversion.
+std::string ConvertOne(iconv_t cd, std::string_view in) {
+  char out[8];
+  char* in_ptr = const_cast<char*>(in.data());
+  std::size_t in_left = in.size();
+  char* out_ptr = out;
+  std::size_t out_left = sizeof out;
+  std::size_t rc = iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state after a failure
+  if (rc == static_cast<std::size_t>(-1) || in_left != 0) return {};
+  return std::string(out, sizeof out - out_left);
+}
+
+std::string Utf8Of(char32_t code) {
+  std::string utf8;
+  if (code < 0x80) {
+    utf8 += static_cast<char>(code);
+  } else if (code < 0x800) {
+    utf8 += static_cast<char>(0xC0 | (code >> 6));
+    utf8 += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    utf8 += static_cast<char>(0xE0 | (code >> 12));
+    utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    utf8 += static_cast<char>(0x80 | (code & 0x3F));
+  }
+  return utf8;
+}
+
+// A CP932 character in UTF-8: at most three bytes (CP932 holds nothing past U+FFFF).
+struct Utf8Char {
+  std::array<char, 3> bytes{};
+  std::uint8_t size = 0;  // 0: not known
+};
+
+class Tables {
+ public:
+  static const Tables& Get() {
+    static const Tables tables;
+    return tables;
+  }
+
+  bool usable() const { return usable_; }
+  // The CP932 code of a code point below U+10000 (one byte below 0x100); 0 when not known.
+  std::uint16_t Cp932Of(char32_t code) const { return to_cp932_[code]; }
+  // A one-byte code, or lead << 8 | trail.
+  const Utf8Char& Utf8Of(std::uint16_t code) const { return to_utf8_[code]; }
+
+ private:
+  Tables() : to_cp932_(kCodes), to_utf8_(kCodes) {
+    iconv_t to_cp932 = iconv_open("CP932", "UTF-8");
+    iconv_t to_utf8 = iconv_open("UTF-8", "CP932");
+    if (to_cp932 != reinterpret_cast<iconv_t>(-1) && to_utf8 != reinterpret_cast<iconv_t>(-1)) {
+      FillToCp932(to_cp932);
+      FillToUtf8(to_utf8);
+      usable_ = AsciiIsItself();
+    }
+    if (to_cp932 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_cp932);
+    if (to_utf8 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_utf8);
+  }
+
+  void FillToCp932(iconv_t cd) {
+    for (char32_t code = 1; code < kCodes; ++code) {
+      if (code >= kFirstSurrogate && code <= kLastSurrogate) continue;
+      std::string cp932 = ConvertOne(cd, common::Utf8Of(code));
+      if (cp932.size() == 1) to_cp932_[code] = static_cast<unsigned char>(cp932[0]);
+      if (cp932.size() == 2) {
+        to_cp932_[code] = static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[0]) << 8 |
+                                                     static_cast<unsigned char>(cp932[1]));
+      }
+    }
+  }
+
+  void Keep(std::uint16_t code, const std::string& utf8) {
+    if (utf8.empty() || utf8.size() > 3) return;
+    Utf8Char& entry = to_utf8_[code];
+    for (std::size_t i = 0; i < utf8.size(); ++i) entry.bytes[i] = utf8[i];
+    entry.size = static_cast<std::uint8_t>(utf8.size());
+  }
+
+  void FillToUtf8(iconv_t cd) {
+    for (unsigned lead = 1; lead < 0x100; ++lead) {
+      if (!IsCp932Lead(static_cast<unsigned char>(lead))) {
+        Keep(static_cast<std::uint16_t>(lead),
+             ConvertOne(cd, std::string(1, static_cast<char>(lead))));
+        continue;
+      }
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        Keep(static_cast<std::uint16_t>(lead << 8 | trail),
+             ConvertOne(cd, std::string_view(pair, 2)));
+      }
+    }
+  }
+
+  // The fast paths copy ASCII as it is; they are used only if iconv does the same.
+  bool AsciiIsItself() const {
+    for (char32_t code = 1; code < 0x80; ++code) {
+      if (to_cp932_[code] != code) return false;
+      const Utf8Char& back = to_utf8_[code];
+      if (back.size != 1 || static_cast<unsigned char>(back.bytes[0]) != code) return false;
+    }
+    return true;
+  }
+
+  std::vector<std::uint16_t> to_cp932_;
+  std::vector<Utf8Char> to_utf8_;
+  bool usable_ = false;
+};
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The code point of the two- or three-byte sequence at `at` and its length; 0 for anything
+// else (a four-byte character is one CP932 lacks anyway).
+char32_t DecodeAt(std::string_view utf8, std::size_t at, std::size_t& length) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[at + i]); };
+  unsigned char lead = byte(0);
+  if (lead >= 0xC2 && lead <= 0xDF && at + 1 < utf8.size() && IsContinuation(byte(1))) {
+    length = 2;
+    return static_cast<char32_t>((lead & 0x1F) << 6 | (byte(1) & 0x3F));
+  }
+  if (lead < 0xE0 || lead > 0xEF || at + 2 >= utf8.size()) return 0;
+  unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+  unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+  if (byte(1) < low || byte(1) > high || !IsContinuation(byte(2))) return 0;
+  length = 3;
+  return static_cast<char32_t>((lead & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F));
+}
+
+}  // namespace
+
+std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
+  const Tables& tables = Tables::Get();
+  if (!tables.usable()) return std::nullopt;
+  // Shift_JIS never takes more bytes than UTF-8 for the same characters.
+  std::string out(utf8.size(), '\0');
+  char* put = out.data();
+  for (std::size_t at = 0; at < utf8.size();) {
+    auto byte = static_cast<unsigned char>(utf8[at]);
+    if (byte < 0x80 && byte != 0) {
+      *put++ = static_cast<char>(byte);
+      ++at;
+      continue;
+    }
+    std::size_t length = 0;
+    char32_t code = byte == 0 ? 0 : DecodeAt(utf8, at, length);
+    std::uint16_t cp932 = code == 0 ? 0 : tables.Cp932Of(code);
+    if (cp932 == 0) return std::nullopt;
+    if (cp932 > 0xFF) *put++ = static_cast<char>(cp932 >> 8);
+    *put++ = static_cast<char>(cp932 & 0xFF);
+    at += length;
+  }
+  out.resize(static_cast<std::size_t>(put - out.data()));
+  return out;
+}
+
+std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
+  const Tables& tables = Tables::Get();
+  if (!tables.usable()) return std::nullopt;
+  // At most three UTF-8 bytes for each CP932 byte (a half-width katakana).
+  std::string out(cp932.size() * 3, '\0');
+  char* put = out.data();
+  for (std::size_t at = 0; at < cp932.size();) {
+    auto byte = static_cast<unsigned char>(cp932[at]);
+    if (byte < 0x80 && byte != 0) {
+      *put++ = static_cast<char>(byte);
+      ++at;
+      continue;
+    }
+    std::uint16_t code = byte;
+    std::size_t length = 1;
+    if (IsCp932Lead(byte)) {
+      if (at + 1 >= cp932.size()) return std::nullopt;
+      code = static_cast<std::uint16_t>(byte << 8 | static_cast<unsigned char>(cp932[at + 1]));
+      length = 2;
+    }
+    const Utf8Char& utf8 = tables.Utf8Of(code);
+    if (utf8.size == 0) return std::nullopt;
+    for (std::uint8_t i = 0; i < utf8.size; ++i) *put++ = utf8.bytes[i];
+    at += length;
+  }
+  out.resize(static_cast<std::size_t>(put - out.data()));
+  return out;
+}
+
+}  // namespace common

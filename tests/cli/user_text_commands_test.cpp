@@ -1,0 +1,134 @@
+// The commands on the user's own files: UTF-8 texts given back in UTF-8, standard input in and
+// the result out ("-"), and the refusals that leave nothing written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/cp932.h"
+#include "common/text_encoding.h"
+#include "tests/cli/cli_runner.h"
+
+namespace cli {
+namespace {
+
+std::string Golden(std::string_view name) { return cli::Golden("conversions", name); }
+std::string Utf8(std::string_view sjis) { return *common::Cp932ToUtf8(sjis); }
+std::string Sample(std::string_view name) {
+  return ReadFile(TestData("../../data/sample/" + std::string(name)));
+}
+
+// The conversions a ruby file goes through, each with its golden input and output; a page's
+// title names its document, which from standard input is a stand-in.
+struct Conversion {
+  std::vector<std::string> command;
+  std::string input;
+  std::string output;
+};
+const Conversion kConversions[] = {
+    {{"ymi", "--first", "2"}, "list.lrb", "list.ymi"},
+    {{"nnn", "--template", "<ruby>****1<rt>****4</rt></ruby>"}, "story.srb", "story.nnn"},
+};
+
+// From standard input the result is printed in the input's encoding and line ends.
+TEST(CliUserText, StandardInputGivesItsResultOnStandardOutput) {
+  ProgramFolder home;
+  for (Conversion c : kConversions) {
+    std::string input = common::CrLfToLf(Utf8(Golden(c.input)));
+    c.command.push_back("-");
+    CliRun run = home.RunWithInput(input, c.command);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(BytesEqual(common::CrLfToLf(Utf8(Golden(c.output))), run.out)) << c.output;
+  }
+  struct Case {
+    std::vector<std::string> command;
+    std::string input;
+    std::string printed;
+  };
+  const Case cases[] = {
+      {{"escape-braces", "-"}, "{注}本\n", "∈注∋本\n"},
+      {{"check", "-"}, "{漢字/かんじ}\n", "標準入力"},
+      {{"html", "-"}, "{漢字/かんじ}\n", "charset=UTF-8"},
+      {{"html", "-"}, Sjis("{漢字/かんじ}\r\n"), "charset=Shift_JIS"},
+      {{"kana", "--to", "katakana", "-"}, "{漢字/かんじ}\r\n", "{漢字/カンジ}\r\n"},
+  };
+  for (const Case& c : cases) {
+    CliRun run = home.RunWithInput(c.input, c.command);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, c.printed)) << run.out;
+  }
+}
+
+TEST(CliUserText, FaultsOfAUtf8TextAreReportedAtTheirLine) {
+  ProgramFolder home;
+  WriteFile(home / "a.srb", "{漢字/かんじ}\n{漢字かんじ}\n");
+  for (std::string command : {"check", "ymi", "nnn"}) {
+    CliRun run = home.Run({command, (home / "a.srb").string()});
+    EXPECT_EQ(run.exit_code, 1) << command;
+    EXPECT_TRUE(Contains(run.err, "2 行目::")) << run.err;
+  }
+  EXPECT_FALSE(fs::exists(home / "a.ymi"));
+  // A character Shift_JIS lacks stops every command before it writes anything.
+  WriteFile(home / "b.srb", "{漢字/かんじ}\n☃\n");
+  for (std::string command : {"html", "ymi", "nnn", "escape-braces", "check"}) {
+    CliRun run = home.Run({command, (home / "b.srb").string()});
+    EXPECT_EQ(run.exit_code, 1) << command;
+    EXPECT_TRUE(Contains(run.err, "の 2 行 1 字目の文字<☃>")) << command << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(home / "bRb.html"));
+  EXPECT_FALSE(fs::exists(home / "b.ymi"));
+  EXPECT_FALSE(fs::exists(home / "b.nnn"));
+}
+
+// Dictionary sources may be UTF-8 too: a duplicate's place counts the file's own bytes, and a
+// source from standard input builds the dictionary -o names.
+TEST(CliUserText, DictionarySourcesMayBeUtf8) {
+  ProgramFolder home;
+  WriteFile(home / "a.pre", "漢字,かん*じ\r\n漢字,から*じ\r\n");
+  CliRun found = home.Run({"dupcheck", (home / "a.pre").string()});
+  EXPECT_EQ(found.exit_code, 1);
+  EXPECT_TRUE(Contains(found.err, "【発見!!】 25 ﾊﾞｲﾄ目 :: 1 行 及び 2 行 :: 2 字")) << found.err;
+
+  CliRun usage = home.RunWithInput("漢字,かん*じ\n", {"build-dic", "-"});
+  EXPECT_EQ(usage.exit_code, 2);
+  CliRun built = home.RunWithInput("漢字,かん*じ\n",
+                                   {"--no", "build-dic", "-", "-o", (home / "mine.dic").string()});
+  EXPECT_EQ(built.exit_code, 0) << built.err;
+  WriteFile(home / "t.txt", "漢字\n");
+  CliRun ruby = home.Run({"ruby", "--dic-mode", "0", "--main-dic", (home / "mine.dic").string(),
+                          (home / "t.txt").string()});
+  EXPECT_EQ(ruby.exit_code, 0) << ruby.err;
+  EXPECT_EQ(ReadFile(home / "t.srb"), "{漢/かん}{字/じ}\n");
+}
+
+// The sample text saved as UTF-8 gives the ruby of the Shift_JIS sample, in UTF-8, from a file
+// and from standard input alike.
+TEST(CliUserText, Utf8SampleGivesTheRubyOfTheShiftJisSample) {
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
+  WriteFile(home / "sjis.txt", Sample("sample.txt"));
+  WriteFile(home / "utf8.txt", Utf8(Sample("sample.txt")));
+  ASSERT_EQ(home.Run({"ruby", (home / "sjis.txt").string()}).exit_code, 0);
+  ASSERT_EQ(home.Run({"ruby", (home / "utf8.txt").string()}).exit_code, 0);
+  std::string sjis_ruby = ReadFile(home / "sjis.srb");
+  std::optional<std::string> back = common::Utf8ToCp932(ReadFile(home / "utf8.srb"));
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(BytesEqual(sjis_ruby, *back));
+
+  CliRun filtered = home.RunWithInput("今日は雨です。\n", {"ruby", "-"});
+  EXPECT_EQ(filtered.exit_code, 0) << filtered.err;
+  EXPECT_EQ(filtered.out, "{今日/きょう}は{雨/あめ}です。\n");
+}
+
+TEST(CliUserText, OutputOptionTakesOneText) {
+  ProgramFolder home;
+  CliRun run = home.Run({"ruby", "-o", (home / "x.srb").string(), "a.txt", "b.txt"});
+  EXPECT_EQ(run.exit_code, 2);
+  CliRun open = home.RunWithInput("", {"html", "--open", "-"});
+  EXPECT_EQ(open.exit_code, 2);
+}
+
+}  // namespace
+}  // namespace cli
