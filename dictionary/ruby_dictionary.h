@@ -39,6 +39,13 @@ class LengthSection {
     return -1;
   }
 
+  // Asks the memory for the bucket that Find will read first for the key at `characters`
+  // (the section's word length of them).
+  void Prefetch(const char* characters) const {
+    if (buckets_.empty()) return;
+    __builtin_prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
+  }
+
   // The encoded reading of key `index`, without its terminating 0 byte.
   std::string_view ReadingOf(int index) const {
     const Reading& reading = readings_index_[static_cast<std::size_t>(index)];

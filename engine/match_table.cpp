@@ -28,7 +28,11 @@ MatchTable::MatchTable(const std::vector<PassWords>& passes)
       filter_(passes_),
       positions_(passes_.size()),
       starts_(passes_.size(), 0) {
-  for (const PassWords& pass : passes_) short_words_.emplace_back(pass);
+  for (const PassWords& pass : passes_) {
+    if (short_words_.emplace_back(pass).Holds()) {
+      short_passes_ |= std::uint32_t{1} << (short_words_.size() - 1);
+    }
+  }
 }
 
 void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
@@ -83,6 +87,16 @@ std::uint32_t MatchTable::LookUp() {
           filter_.Candidates([here](std::size_t k) { return here + 2 * k; }, count - i);
       candidates_[i] = found;
       any |= found;
+      // The passes come to these words only after the whole run is looked up: their slots
+      // are asked for now, so that the passes seldom wait for them.
+      for (std::uint32_t passes = found; passes != 0; passes &= passes - 1) {
+        auto pass = static_cast<std::size_t>(std::countr_zero(passes));
+        if (short_passes_ >> pass & 1) {
+          short_words_[pass].Prefetch(here);
+        } else {
+          passes_[pass].section->Prefetch(here);
+        }
+      }
     }
   } else {
     for (std::size_t i = 0; i < count; ++i) {
@@ -180,11 +194,17 @@ bool MatchTable::TryWord(std::size_t pass, std::size_t at) {
     for (std::size_t i = 0; i < length; ++i) std::memcpy(&key_[2 * i], At(at + i), 2);
     key = key_;
   }
-  const dictionary::LengthSection& words = *passes_[pass].section;
+  std::string_view reading;
   const ShortWords& short_words = short_words_[pass];
-  int index = short_words.Holds() ? short_words.Find(key.data()) : words.Find(key);
-  if (index < 0) return false;
-  PlaceWord(at, length, words.ReadingOf(index));
+  if (short_words.Holds()) {
+    if (!short_words.Find(key.data(), reading)) return false;
+  } else {
+    const dictionary::LengthSection& words = *passes_[pass].section;
+    int index = words.Find(key);
+    if (index < 0) return false;
+    reading = words.ReadingOf(index);
+  }
+  PlaceWord(at, length, reading);
   return true;
 }
 
@@ -202,9 +222,10 @@ void MatchTable::PlaceWord(std::size_t at, std::size_t length, std::string_view 
       continue;
     }
     grouped_[i] = 1;
-    std::size_t end = reading.find(dictionary::kSegmentSeparator, next);
-    segments_left = end != std::string_view::npos;
-    if (!segments_left) end = reading.size();
+    // Segments are a few bytes long: a plain loop finds their end sooner than a library call.
+    std::size_t end = next;
+    while (end < reading.size() && reading[end] != dictionary::kSegmentSeparator) ++end;
+    segments_left = end < reading.size();
     segments_[i] = reading.substr(next, end - next);
     group_bytes_ += kGroupMarks + 2 * segments_[i].size();
     next = end + 1;

@@ -71,6 +71,7 @@ class MatchTable {
   const std::vector<PassWords> passes_;
   const WordFilter filter_;
   std::vector<ShortWords> short_words_;  // of each pass
+  std::uint32_t short_passes_ = 0;       // the passes whose short words hold their table
 
   std::string_view chunk_;
   CharacterRun run_;

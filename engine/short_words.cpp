@@ -1,36 +1,47 @@
 // The short-word tables, filled by asking the dictionary for each of its keys.
 #include "engine/short_words.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace engine {
 
-ShortWords::ShortWords(const PassWords& pass) {
-  if (pass.word_length != 1 && pass.word_length != 2) return;
+ShortWords::Entry ShortWords::EntryOf(std::uint32_t key, std::string_view reading) {
+  Entry entry;
+  entry.key = key;
+  entry.length = static_cast<std::uint32_t>(reading.size()) & 0xFFFFFF;
+  if (reading.size() <= kInlineBytes) {
+    entry.kind = Kind::kInline;
+    std::memcpy(entry.bytes, reading.data(), reading.size());
+  } else {
+    entry.kind = Kind::kPointed;
+    const char* pointer = reading.data();
+    std::memcpy(entry.bytes, &pointer, sizeof pointer);
+  }
+  return entry;
+}
+
+ShortWords::ShortWords(const PassWords& pass) : length_(pass.word_length) {
+  if (length_ != 1 && length_ != 2) return;
   const dictionary::LengthSection& words = *pass.section;
   std::size_t count = words.KeyCount();
-  const auto key_bytes = static_cast<std::size_t>(2 * pass.word_length);
-  if (pass.word_length == 1) {
-    singles_.assign(std::size_t{1} << 16, -1);
-  } else {
-    int bits = std::max(4, static_cast<int>(std::bit_width(2 * count)));
-    pairs_.assign(std::size_t{1} << bits, Pair{});
-    mask_ = pairs_.size() - 1;
-    shift_ = 64 - bits;
-  }
+  const auto key_bytes = static_cast<std::size_t>(2 * length_);
+  int bits = std::max(4, static_cast<int>(std::bit_width(2 * count)));
+  entries_.assign(std::size_t{1} << bits, Entry{});
+  mask_ = entries_.size() - 1;
+  shift_ = 64 - bits;
   for (std::size_t k = 0; k < count; ++k) {
     std::string_view key = words.Key(static_cast<int>(k));
     // A key the dictionary's lookup would not find (one in the wrong bucket) is left out too.
     int index = words.Find(key);
     if (key.size() != key_bytes || index < 0) continue;
-    if (!singles_.empty()) {
-      singles_[CodeOf(key.data())] = index;
-      continue;
+    std::uint32_t code = KeyOf(key.data());
+    std::size_t slot = SlotOf(code);
+    while (entries_[slot].kind != Kind::kEmpty && entries_[slot].key != code) {
+      slot = (slot + 1) & mask_;
     }
-    std::uint32_t pair_key = PairOf(key.data());
-    std::size_t slot = SlotOf(pair_key);
-    while (pairs_[slot].index != kEmpty && pairs_[slot].key != pair_key) slot = (slot + 1) & mask_;
-    pairs_[slot] = {pair_key, index};
+    entries_[slot] = EntryOf(code, words.ReadingOf(index));
   }
 }
 
