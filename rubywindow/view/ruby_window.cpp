@@ -174,6 +174,7 @@ void RubyWindow::CreateActions() {
        .caption = tr("形式ﾃｽﾄ(&T)"),
        .triggered = [this] { NotationTest(); }},
   });
+  AddActions(OutputActions());
 }
 
 void RubyWindow::CreateMenus() {
@@ -190,6 +191,7 @@ void RubyWindow::CreateMenus() {
            {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
+  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}});
 
@@ -197,10 +199,11 @@ void RubyWindow::CreateMenus() {
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,
                   EditAction::kReplace, EditAction::kTakeSearch, EditAction::kTakeReplacement,
                   EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
-                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest"},
+                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn"},
                  {"standardSize"}});
   CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
-                   {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest"}});
+                   {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
+                    "popupNnn"}});
 }
 
 void RubyWindow::Tell(std::string_view title, std::string text, common::Icon icon) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/messenger.h"
 #include "common/notation_checker.h"
@@ -50,6 +51,8 @@ class RubyWindow : public common::view::TextWindow {
   void RubyFormatSettings();
   void ChooseBrowser();
   void NotationTest();
+  void MakeYmi();
+  void MakeNnn();
 
  protected:
   QString TitleFor(const std::filesystem::path& path) const override;
@@ -62,6 +65,9 @@ class RubyWindow : public common::view::TextWindow {
   static const common::view::TextWindowTraits& Traits();
   void CreateActions();
   void CreateMenus();
+  std::vector<common::view::ActionRow> OutputActions();
+  bool MayConvert(const std::string& text);
+  QWidget* OutputWindowParent();
   std::filesystem::path DocumentOnDisk();
 
   // Checks and pages.

@@ -1,5 +1,6 @@
 // The ruby window's document: opening a ruby file or the build report, its name and title, and
 // where it is saved.
+#include <QAction>
 #include <QLabel>
 #include <QString>
 
@@ -68,7 +69,10 @@ fs::path RubyWindow::DocumentOnDisk() {
   return on_disk;
 }
 
-void RubyWindow::DocumentPathChanged() { ymi_available_ = YmiAvailableFor(DocumentPath()); }
+void RubyWindow::DocumentPathChanged() {
+  ymi_available_ = YmiAvailableFor(DocumentPath());
+  Named("makeYmi")->setEnabled(ymi_available_);
+}
 
 bool RubyWindow::QueryClose() {
   error_list_mode_ = false;
