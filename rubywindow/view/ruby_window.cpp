@@ -175,6 +175,8 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { NotationTest(); }},
   });
   AddActions(OutputActions());
+  AddActions(CorrectionActions());
+  Named("rubyEmphasis")->setCheckable(true);
 }
 
 void RubyWindow::CreateMenus() {
@@ -192,6 +194,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
   AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
+  AddMenu(tr("修正(&R)"), {{"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}});
 
@@ -199,7 +202,8 @@ void RubyWindow::CreateMenus() {
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,
                   EditAction::kReplace, EditAction::kTakeSearch, EditAction::kTakeReplacement,
                   EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
-                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn"},
+                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn",
+                  "rubyEmphasis"},
                  {"standardSize"}});
   CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
                    {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",

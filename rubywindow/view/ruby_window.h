@@ -19,6 +19,7 @@ class QLabel;
 
 namespace rubywindow::view {
 
+class RubyEmphasis;
 struct RubyWindowSession;
 
 class RubyWindow : public common::view::TextWindow {
@@ -44,6 +45,7 @@ class RubyWindow : public common::view::TextWindow {
 
   bool YmiAvailable() const { return ymi_available_; }
   bool ErrorListMode() const { return error_list_mode_; }
+  bool EmphasisColouring() const;
 
  public slots:
   void BrowserRubyDisplay();
@@ -53,6 +55,9 @@ class RubyWindow : public common::view::TextWindow {
   void NotationTest();
   void MakeYmi();
   void MakeNnn();
+  void ConvertAllKana();
+  void RepairRuby();
+  void ToggleEmphasis();
 
  protected:
   QString TitleFor(const std::filesystem::path& path) const override;
@@ -68,6 +73,9 @@ class RubyWindow : public common::view::TextWindow {
   std::vector<common::view::ActionRow> OutputActions();
   bool MayConvert(const std::string& text);
   QWidget* OutputWindowParent();
+  std::vector<common::view::ActionRow> CorrectionActions();
+  void ReplaceText(const std::string& sjis);
+  void SetEmphasis(bool on);
   std::filesystem::path DocumentOnDisk();
 
   // Checks and pages.
@@ -87,6 +95,7 @@ class RubyWindow : public common::view::TextWindow {
   std::unique_ptr<RubyWindowSession> own_session_;
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
+  RubyEmphasis* emphasis_ = nullptr;  // created when first switched on
 
   bool error_list_mode_ = false;
   bool check_before_conversions_ = true;

@@ -36,6 +36,10 @@ void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
   SetDocumentPath(path);
   Pane()->SetModified(false);
   Pane()->MoveCaretToStart();
+  if (context_.settings->highlight_readings == 1) {
+    Named("rubyEmphasis")->setChecked(true);
+    SetEmphasis(true);
+  }
 }
 
 void RubyWindow::AnnounceWritten(const fs::path& backup) {
