@@ -48,7 +48,7 @@ std::filesystem::path NnnPath(const std::filesystem::path& document) {
 
 void WriteGroup(const TemplateTable& table, std::string_view base, std::string_view reading,
                 const NnnOptions& options, OutputSink& out) {
-  for (const TemplateSlot& slot : table.slots) {
+  for (const TemplateSlot& slot : table.parts) {
     switch (slot.kind) {
       case kBase:
         out.Write(base);

@@ -6,7 +6,7 @@
 namespace rubywindow {
 
 bool TemplateTable::Has(int marker) const {
-  for (const TemplateSlot& slot : slots) {
+  for (const TemplateSlot& slot : parts) {
     if (slot.kind == marker) return true;
   }
   return false;
@@ -14,25 +14,25 @@ bool TemplateTable::Has(int marker) const {
 
 TemplateTable ParseTemplate(std::string_view text, const MarkerSyntax& syntax) {
   TemplateTable table;
-  table.slots.emplace_back();
+  table.parts.emplace_back();
   int markers = 0;
   std::size_t rest = 0;
   while (true) {
     std::size_t hit = common::FindAligned(text, syntax.prefix, rest);
     if (hit == std::string_view::npos) {
-      table.slots.back().text += text.substr(rest);
+      table.parts.back().text += text.substr(rest);
       return table;
     }
-    table.slots.back().text += text.substr(rest, hit - rest);
+    table.parts.back().text += text.substr(rest, hit - rest);
     std::size_t after = hit + syntax.prefix.size();
     int digit = after < text.size() ? text[after] - '0' : -1;
     if (digit >= 1 && digit <= syntax.last_digit && markers < syntax.capacity) {
-      table.slots.push_back({digit, {}});
-      table.slots.emplace_back();
+      table.parts.push_back({digit, {}});
+      table.parts.emplace_back();
       ++markers;
       rest = after + 1;
     } else {
-      table.slots.back().text += syntax.prefix;
+      table.parts.back().text += syntax.prefix;
       rest = after;
     }
   }

@@ -27,7 +27,7 @@ inline constexpr MarkerSyntax kYmiMarkers{"@@@@", 2, 2};  // five slots
 inline constexpr MarkerSyntax kNnnMarkers{"****", 8, 8};  // up to eighteen slots
 
 struct TemplateTable {
-  std::vector<TemplateSlot> slots;  // always starts and ends with a literal
+  std::vector<TemplateSlot> parts;  // the slots; always starts and ends with a literal
   bool Has(int marker) const;
 };
 

@@ -97,7 +97,7 @@ std::string YmiPreview(std::string_view template_text) {
   static const std::string kSampleText = common::Sjis("平和");
   static const std::string kSampleReading = common::Sjis("へいわ");
   std::string preview;
-  for (const TemplateSlot& slot : ParseTemplate(ExpandTabMarks(template_text), kYmiMarkers).slots) {
+  for (const TemplateSlot& slot : ParseTemplate(ExpandTabMarks(template_text), kYmiMarkers).parts) {
     if (slot.kind == kLiteralSlot) {
       preview += slot.text;
     } else {

@@ -160,7 +160,7 @@ void YmiConversion::WriteField() {
     AppendAsHiragana(reading_, converted_);
     reading = converted_;
   }
-  for (const TemplateSlot& slot : table_.slots) {
+  for (const TemplateSlot& slot : table_.parts) {
     if (slot.kind == kFieldText) {
       out_.Write(text_);
     } else if (slot.kind == kFieldReading) {

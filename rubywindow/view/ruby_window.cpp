@@ -186,6 +186,9 @@ void RubyWindow::CreateActions() {
        .caption = tr("形式ﾃｽﾄ(&T)"),
        .triggered = [this] { NotationTest(); }},
   });
+  AddActions(OutputActions());
+  AddActions(CorrectionActions());
+  Named("rubyEmphasis")->setCheckable(true);
 }
 
 void RubyWindow::CreateMenus() {
@@ -202,6 +205,8 @@ void RubyWindow::CreateMenus() {
            {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
+  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
+  AddMenu(tr("修正(&R)"), {{"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}, {"desktopKeys"}});
 
@@ -209,10 +214,12 @@ void RubyWindow::CreateMenus() {
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,
                   EditAction::kReplace, EditAction::kTakeSearch, EditAction::kTakeReplacement,
                   EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
-                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest"},
+                 {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn",
+                  "rubyEmphasis"},
                  {"standardSize"}});
   CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
-                   {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest"}});
+                   {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
+                    "popupNnn"}});
 }
 
 void RubyWindow::Tell(std::string_view title, std::string text, common::Icon icon) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/messenger.h"
 #include "common/notation_checker.h"
@@ -18,6 +19,7 @@ class QLabel;
 
 namespace rubywindow::view {
 
+class RubyEmphasis;
 struct RubyWindowSession;
 
 class RubyWindow : public common::view::TextWindow {
@@ -43,6 +45,7 @@ class RubyWindow : public common::view::TextWindow {
 
   bool YmiAvailable() const { return ymi_available_; }
   bool ErrorListMode() const { return error_list_mode_; }
+  bool EmphasisColouring() const;
 
  public slots:
   void BrowserRubyDisplay();
@@ -50,6 +53,11 @@ class RubyWindow : public common::view::TextWindow {
   void RubyFormatSettings();
   void ChooseBrowser();
   void NotationTest();
+  void MakeYmi();
+  void MakeNnn();
+  void ConvertAllKana();
+  void RepairRuby();
+  void ToggleEmphasis();
 
  protected:
   QString TitleFor(const std::filesystem::path& path) const override;
@@ -62,6 +70,12 @@ class RubyWindow : public common::view::TextWindow {
   static const common::view::TextWindowTraits& Traits();
   void CreateActions();
   void CreateMenus();
+  std::vector<common::view::ActionRow> OutputActions();
+  bool MayConvert(const std::string& text);
+  QWidget* OutputWindowParent();
+  std::vector<common::view::ActionRow> CorrectionActions();
+  void ReplaceText(const std::string& sjis);
+  void SetEmphasis(bool on);
   std::filesystem::path DocumentOnDisk();
 
   // Checks and pages.
@@ -81,6 +95,7 @@ class RubyWindow : public common::view::TextWindow {
   std::unique_ptr<RubyWindowSession> own_session_;
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
+  RubyEmphasis* emphasis_ = nullptr;  // created when first switched on
 
   bool error_list_mode_ = false;
   bool check_before_conversions_ = true;

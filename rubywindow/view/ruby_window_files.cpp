@@ -1,5 +1,6 @@
 // The ruby window's document: opening a ruby file or the build report, its name and title, and
 // where it is saved.
+#include <QAction>
 #include <QLabel>
 #include <QString>
 
@@ -35,6 +36,10 @@ void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
   SetDocumentPath(path);
   Pane()->SetModified(false);
   Pane()->MoveCaretToStart();
+  if (context_.settings->highlight_readings == 1) {
+    Named("rubyEmphasis")->setChecked(true);
+    SetEmphasis(true);
+  }
 }
 
 void RubyWindow::AnnounceWritten(const fs::path& backup) {
@@ -68,7 +73,10 @@ fs::path RubyWindow::DocumentOnDisk() {
   return on_disk;
 }
 
-void RubyWindow::DocumentPathChanged() { ymi_available_ = YmiAvailableFor(DocumentPath()); }
+void RubyWindow::DocumentPathChanged() {
+  ymi_available_ = YmiAvailableFor(DocumentPath());
+  Named("makeYmi")->setEnabled(ymi_available_);
+}
 
 bool RubyWindow::QueryClose() {
   error_list_mode_ = false;

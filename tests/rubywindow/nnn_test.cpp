@@ -79,8 +79,8 @@ TEST(Nnn, FileName) { EXPECT_EQ(NnnPath("/data/story.srb"), fs::path("/data/stor
 TEST(TemplateTable, PrefixIsFoundOnCharacterBoundariesOnly) {
   // ァ is 0x83 0x40: its trail byte and "@@@1" must not make a marker.
   TemplateTable table = ParseTemplate("\x83\x40@@@1", kYmiMarkers);
-  ASSERT_EQ(table.slots.size(), 1u);
-  EXPECT_EQ(table.slots[0].text, "\x83\x40@@@1");
+  ASSERT_EQ(table.parts.size(), 1u);
+  EXPECT_EQ(table.parts[0].text, "\x83\x40@@@1");
 }
 
 TEST(TemplateList, EditedDownToThreeLinesLeavesTheRestEmpty) {

@@ -1,0 +1,313 @@
+// The YMI and NNN windows: their differences as two records over one frame, and the YMI
+// window's page in the browser.
+#include "rubywindow/view/output_window.h"
+
+#include <QStyle>
+#include <QToolBar>
+#include <algorithm>
+#include <cctype>
+
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "common/notation_checker.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "common/status.h"
+#include "common/text_encoding.h"
+#include "common/text_source.h"
+#include "common/view/qt_text.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/messages.h"
+#include "rubywindow/ruby_page.h"
+#include "rubywindow/view/browser_choice.h"
+#include "rubywindow/view/messages.h"
+#include "rubywindow/view/output_messages.h"
+#include "rubywindow/view/ruby_window_session.h"
+#include "rubywindow/view/template_list_dialog.h"
+
+namespace rubywindow::view {
+
+namespace fs = std::filesystem;
+using common::view::EditAction;
+
+namespace {
+
+constexpr int kCaretPanelWidth = 200;
+constexpr int kFilePanelWidth = 350;
+constexpr std::string_view kYmiExtension = ".ymi";
+constexpr std::string_view kPageSourceSuffix = "YMI.ymi";
+
+// The file commands of both windows; the YMI and NNN records change what differs.
+common::view::FileCommandTexts OutputFileTexts() {
+  common::view::FileCommandTexts texts;
+  texts.open_dialog_title = messages::kOutputOpenTitle;
+  texts.save_dialog_title = messages::kSaveDialogTitle;
+  texts.opened_status = messages::kOpened;
+  texts.saved_status = messages::kSaved;
+  texts.nothing_to_save = {messages::kTitleNothingToSave, messages::kNothingToSave,
+                           common::Icon::kWarning};
+  texts.read_only = {messages::kTitleReadOnly, messages::kReadOnly, common::Icon::kQuestion};
+  texts.read_only_kept = {messages::kTitleReadOnly, messages::kReadOnlyNotCleared,
+                          common::Icon::kWarning};
+  texts.unsaved_text = messages::kUnsaved;
+  // Asked before Open in both windows, so that no edited text is dropped by opening another.
+  texts.unsaved_title = messages::kTitleApplication;
+  return texts;
+}
+
+common::view::TextWindowTraits OutputTraits(const common::view::WindowLooksKeys& looks) {
+  common::view::TextWindowTraits traits;
+  traits.looks = looks;
+  traits.files = OutputFileTexts();
+  traits.caret_panel_width = kCaretPanelWidth;
+  traits.file_panel_width = kFilePanelWidth;
+  return traits;
+}
+
+// A stored size below the window's minimum is raised, and the window moved where it fits.
+WindowPlace PlaceWithMinimum(WindowPlace place, const WindowPlace& minimum) {
+  if (place.height < minimum.height) {
+    place.height = minimum.height;
+    place.top = minimum.top;
+  }
+  if (place.width < minimum.width) {
+    place.width = minimum.width;
+    place.left = minimum.left;
+  }
+  return place;
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+}  // namespace
+
+std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& program_dir) {
+  std::string name = ymi_file.string();
+  if (!EndsWithIgnoringCase(name, kYmiExtension)) return std::nullopt;
+  name.resize(name.size() - kYmiExtension.size());
+  fs::path source(name + std::string(kPageSourceSuffix));
+  return source.has_parent_path() ? source : program_dir / source;
+}
+
+OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
+                           QWidget* parent)
+    : TextWindow({context.settings, context.messenger, context.choosers, context.search},
+                 kind.traits, parent),
+      context_(context),
+      kind_(kind) {
+  common::view::WindowLooks looks = StoredLooks();
+  WindowPlace place =
+      PlaceWithMinimum({looks.top, looks.left, looks.height, looks.width}, kind_.minimum);
+  looks.top = place.top;
+  looks.left = place.left;
+  looks.height = place.height;
+  looks.width = place.width;
+  ApplyLooks(looks);
+}
+
+void OutputWindow::ShowOutputFile(const fs::path& path) {
+  if (!common::FileExists(path)) {
+    Tell(kind_.missing, common::FormatMessage(kind_.missing.text, {path.string()}));
+  } else if (LoadDocument(path)) {
+    ShowFileStatus(messages::kOpened, path);
+  }
+  SetDocumentPath(path);
+  Pane()->SetModified(false);
+  Pane()->MoveCaretToStart();
+}
+
+QString OutputWindow::TitleFor(const fs::path& path) const {
+  std::string shown = path.empty() ? std::string(kind_.empty_path_name) : path.string();
+  return common::view::QStringOfUtf8(common::FormatMessage(kind_.title_format, {shown}));
+}
+
+std::optional<fs::path> OutputWindow::OverwriteTarget() {
+  if (DocumentPath().empty()) return std::nullopt;
+  return DocumentPath();
+}
+
+void OutputWindow::CreateActions() {
+  using K = QKeySequence;
+  QStyle* look = style();
+  AddActions({
+      {.name = "openFile",
+       .caption = tr("開く(&O)..."),
+       .key = K(Qt::CTRL | Qt::Key_O),
+       .hint = tr("ファイルを開く"),
+       .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
+       .triggered = [this] { OpenDocument(); }},
+      {.name = "saveFile",
+       .caption = tr("上書き保存(&S)"),
+       .key = K(Qt::CTRL | Qt::Key_S),
+       .hint = tr("上書き保存する"),
+       .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
+       .triggered = [this] { Save(); }},
+      {.name = "saveAs",
+       .caption = tr("名前をつけて保存(&A)..."),
+       .hint = tr("名前を付けて保存する"),
+       .icon_text = tr("別名"),
+       .triggered = [this] { SaveAs(); }},
+      {.name = "closeWindow",
+       .caption = tr("閉じる(&C)"),
+       .hint = tr("このｳｲﾝﾄﾞｳを閉じる"),
+       .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
+       .triggered = [this] { close(); }},
+      {.name = "popupClose",
+       .caption = tr("このｳｲﾝﾄﾞｳを閉じる(&C)"),
+       .triggered = [this] { close(); }},
+      {.name = "showToolBar",
+       .caption = tr("ﾂｰﾙﾊﾞｰ表示(&B)"),
+       .toggled = [this](bool on) { ToolBar()->setVisible(on); }},
+      {.name = "wordWrap",
+       .caption = tr("端で折り返す(&L)"),
+       .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
+      {.name = "standardSize",
+       .caption = tr("画面規定値(&G)"),
+       .key = K(Qt::SHIFT | Qt::Key_Return),
+       .hint = tr("画面規定値"),
+       .triggered = [this] { ShowStandardSize(kind_.shrunk_place); },
+       .text_keeps_key = true},
+  });
+}
+
+void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
+                               const QString& extra_caption) {
+  AddMenu(tr("ファイル(&F)"), {{"openFile", "saveFile", "saveAs"}, {"closeWindow"}});
+  std::vector<common::view::MenuItem> comma_tab{EditAction::kCommaToTab};
+  if (kind_.has_tab_to_comma) comma_tab.emplace_back(EditAction::kTabToComma);
+  AddMenu(tr("編集(&E)"),
+          {{EditAction::kUndo, EditAction::kRedo},
+           {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete,
+            EditAction::kSelectAll},
+           {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp, EditAction::kReplace},
+           {EditAction::kTakeSearch, EditAction::kTakeReplacement, EditAction::kClearStrings},
+           comma_tab,
+           {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
+  if (!extra_menu.empty()) AddMenu(extra_caption, extra_menu);
+  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}});
+  // The search button repeats the last search forward, or opens the find dialog.
+  CreateToolBar({{"openFile", "saveFile", "saveAs", "closeWindow"},
+                 {EditAction::kCut, EditAction::kCopy, EditAction::kPaste,
+                  EditAction::kFindDown, EditAction::kReplace, EditAction::kGoToStart,
+                  EditAction::kGoToEnd, EditAction::kJumpToLine},
+                 {"standardSize"}});
+  common::view::MenuGroups popup{
+      {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kSelectAll}};
+  if (kind_.has_close_in_popup) popup.push_back({"popupClose"});
+  CreatePopupMenu(popup);
+}
+
+// The YMI window.
+
+const OutputWindowKind& YmiWindow::Kind() {
+  using common::Settings;
+  static const OutputWindowKind kind = [] {
+    OutputWindowKind ymi;
+    ymi.traits = OutputTraits({&Settings::ymi_top, &Settings::ymi_left, &Settings::ymi_height,
+                               &Settings::ymi_width, &Settings::ymi_font_name,
+                               &Settings::ymi_font_size, &Settings::ymi_font_color,
+                               &Settings::ymi_edit_color, &Settings::ymi_tab_width});
+    ymi.title_format = messages::kYmiWindowTitle;
+    ymi.empty_path_name = messages::kYmiNewText;
+    ymi.missing = {messages::kTitleYmiMissing, messages::kYmiMissing, common::Icon::kWarning};
+    ymi.minimum = {.top = 200, .left = 200, .height = 300, .width = 400};
+    ymi.shrunk_place = {200, 200};
+    common::view::FileCommandTexts& files = ymi.traits.files;
+    files.file_filter = messages::kYmiFilter;
+    files.not_edited = {messages::kTitleOutputConfirm, messages::kYmiNotEdited};
+    files.unsaved_on_close_title = messages::kTitleApplication;
+    files.close_query_format = messages::kYmiCloseQuery;
+    files.close_query_rank = common::view::kYmiWindowRank;
+    return ymi;
+  }();
+  return kind;
+}
+
+YmiWindow::YmiWindow(const RubyWindowContext& context, QWidget* parent)
+    : OutputWindow(context, Kind(), parent) {
+  CreateActions();
+  AddActions({{.name = "htmlView",
+               .caption = tr("HTMLるび表示(&R)"),
+               .hint = tr("ルビをHTMLにしてブラウザ表示する"),
+               .triggered = [this] { HtmlView(); }}});
+  CreateMenus({{"htmlView"}}, tr("ブラウザ(&B)"));
+  SetDocumentPath({});
+}
+
+// The text as it stands, not the file, goes to the page; its notation is checked first and a
+// fault is shown at its line.
+void YmiWindow::HtmlView() {
+  std::optional<std::string> text = SjisOrTell(Pane()->Text(), WindowMessenger());
+  if (!text) return;
+  std::string file = common::LfToCrLf(*text);
+  common::StringTextSource source(file);
+  const common::Settings& settings = *Context().settings;
+  common::NotationCheck check =
+      common::CheckNotation(source, 0, /*report_separators=*/false, common::NonRubyAreasOf(settings));
+  if (!check.ok()) {
+    int line = common::LogicalLineOfFault(source, check.fault_offset);
+    Pane()->MoveCaretToLogicalLine(line);
+    Pane()->NotifyCaretMoved();
+    common::ReportFault(check.code, line, WindowMessenger());
+    return;
+  }
+  std::optional<fs::path> page_source = YmiPageSource(DocumentPath(), Context().program->Dir());
+  if (!page_source) return;
+  HtmlPageSettings page_settings = Context().session
+                                       ? PageSettingsOf(settings, *Context().session)
+                                       : HtmlPageSettingsOf(settings);
+  if (!common::IsOk(WriteRubyPage(*page_source, source, page_settings, WindowMessenger()))) return;
+  fs::path page = RubyPagePath(*page_source);
+  WindowMessenger().Tell({std::string(rubywindow::messages::kTitleShowingPage),
+                          common::FormatMessage(rubywindow::messages::kShowingPage, {page.string()}),
+                          common::Icon::kInformation});
+  LaunchWithStoredBrowser(*Context().settings, *Context().choosers, this,
+                          [&](std::string& browser, BrowserPicker& picker) {
+                            // A browser that does not start has been reported by the launcher.
+                            (void)LaunchBrowser(page, browser, *Context().starter, picker,
+                                                WindowMessenger());
+                          });
+}
+
+// The NNN window.
+
+const OutputWindowKind& NnnWindow::Kind() {
+  using common::Settings;
+  static const OutputWindowKind kind = [] {
+    OutputWindowKind nnn;
+    nnn.traits = OutputTraits({&Settings::nnn_top, &Settings::nnn_left, &Settings::nnn_height,
+                               &Settings::nnn_width, &Settings::nnn_font_name,
+                               &Settings::nnn_font_size, &Settings::nnn_font_color,
+                               &Settings::nnn_edit_color, &Settings::nnn_tab_width});
+    nnn.title_format = messages::kNnnWindowTitle;
+    nnn.missing = {messages::kTitleNnnMissing, messages::kNnnMissing, common::Icon::kWarning};
+    nnn.minimum = {.top = 200, .left = 200, .height = 400, .width = 500};
+    nnn.shrunk_place = {250, 250};
+    nnn.has_tab_to_comma = false;
+    nnn.has_close_in_popup = true;
+    common::view::FileCommandTexts& files = nnn.traits.files;
+    files.file_filter = messages::kNnnFilter;
+    files.not_edited = {messages::kTitleOutputConfirm, messages::kNnnNotEdited};
+    files.unsaved_on_close_title = messages::kTitleOutputConfirm;
+    files.close_query_format = messages::kNnnCloseQuery;
+    files.close_query_rank = common::view::kNnnWindowRank;
+    return nnn;
+  }();
+  return kind;
+}
+
+NnnWindow::NnnWindow(const RubyWindowContext& context, QWidget* parent)
+    : OutputWindow(context, Kind(), parent) {
+  CreateActions();
+  CreateMenus({}, {});
+  SetDocumentPath({});
+}
+
+}  // namespace rubywindow::view

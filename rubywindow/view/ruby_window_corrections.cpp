@@ -1,0 +1,104 @@
+// The ruby window's corrections of its groups: the kana of every reading, the repair of the
+// selected groups or of all of them, and the emphasis of the groups on screen.
+#include <QAction>
+
+#include "common/settings.h"
+#include "common/view/sjis_codec.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/ruby_repair.h"
+#include "rubywindow/view/ruby_emphasis.h"
+#include "rubywindow/view/ruby_repair_dialog.h"
+#include "rubywindow/view/ruby_window.h"
+#include "rubywindow/view/ruby_window_session.h"
+#include "rubywindow/view/template_list_dialog.h"
+
+namespace rubywindow::view {
+
+std::vector<common::view::ActionRow> RubyWindow::CorrectionActions() {
+  return {
+      {.name = "repairRuby",
+       .caption = tr("ルビ部を修正(&R)"),
+       .triggered = [this] { RepairRuby(); }},
+      {.name = "convertAllKana",
+       .caption = tr("全ルビの平片変換(&K)"),
+       .triggered = [this] { ConvertAllKana(); }},
+      {.name = "rubyEmphasis",
+       .caption = tr("ルビ部を強調(&M)"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_M),
+       .hint = tr("ルビ部を<強調/通常>表示します。"),
+       .icon_text = tr("強"),
+       .triggered = [this] { ToggleEmphasis(); }},
+  };
+}
+
+// One undoable edit of the whole text; a conversion that changes nothing leaves the text, and
+// its modified flag, alone.
+void RubyWindow::ReplaceText(const std::string& sjis) {
+  QString text = common::view::DecodeSjis(sjis);
+  if (text != Pane()->Text()) Pane()->ReplaceWholeText(text);
+}
+
+void RubyWindow::ConvertAllKana() {
+  std::optional<std::string> text = TextInSjis();
+  if (!text) return;
+  ReplaceText(ConvertAllReadings(*text, session_.kana.Flip()));
+  check_before_conversions_ = false;
+  Named("rubyEmphasis")->setChecked(true);
+  SetEmphasis(true);
+}
+
+void RubyWindow::RepairRuby() {
+  std::optional<std::string> selection = SjisOrTell(Pane()->SelectedText(), Messenger());
+  if (!selection) return;
+  common::Settings& settings = *context_.settings;
+  RepairRequest request{.kind = settings.repair_kind,
+                        .scope = settings.repair_range == 2 ? 2 : 1,
+                        .align_kana = false,
+                        .all_groups = false};
+  SelectionCheck check = CheckRepairSelection(*selection);
+  if (std::optional<common::Message> message = RepairSelectionMessage(check)) {
+    if (check != SelectionCheck::kNothingSelected) {
+      Messenger().Tell(*message);
+      return;
+    }
+    if (Messenger().Ask(*message, common::Buttons::kYesNo) != common::Answer::kYes) return;
+    request.all_groups = true;
+  }
+  std::optional<RepairRequest> chosen = RubyRepairDialog::Ask(request, this);
+  if (!chosen) return;
+  settings.repair_kind = chosen->kind;
+  settings.repair_range = chosen->scope;
+  std::optional<std::string> text = TextInSjis();
+  if (!text) return;
+  ReplaceText(ApplyRepair(*text, Pane()->SelectionStartByte(), *selection, *chosen));
+  if (chosen->all_groups) check_before_conversions_ = false;
+}
+
+bool RubyWindow::EmphasisColouring() const {
+  return emphasis_ != nullptr && emphasis_->IsColouring();
+}
+
+void RubyWindow::ToggleEmphasis() {
+  bool on = Named("rubyEmphasis")->isChecked();
+  context_.settings->highlight_readings = on ? 1 : 0;
+  SetEmphasis(on);
+}
+
+// Switching back to the plain display checks the notation first (while the check is on); a
+// fault leaves the emphasis on, with the caret at the fault.
+void RubyWindow::SetEmphasis(bool on) {
+  if (emphasis_ == nullptr) emphasis_ = new RubyEmphasis(Pane()->document(), Pane());
+  if (on) {
+    emphasis_->SwitchOn(context_.settings->highlight_max);
+    return;
+  }
+  std::optional<std::string> text = TextInSjis();
+  if (!text || !PassesCheckBeforeConversion(*text)) {
+    context_.settings->highlight_readings = 1;
+    Named("rubyEmphasis")->setChecked(true);
+    return;
+  }
+  emphasis_->SwitchOff();
+}
+
+}  // namespace rubywindow::view

@@ -1,0 +1,299 @@
+// The ruby window's YMI and NNN commands driven as a user drives them: the dialog, its preview,
+// the file written (byte-equal to what the command-line tool writes for the same choices) and
+// the window that shows it; the template list editor's limits.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "common/view/search_memory.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/browser_launcher.h"
+#include "rubywindow/nnn_writer.h"
+#include "rubywindow/view/output_window.h"
+#include "rubywindow/view/ruby_window.h"
+#include "rubywindow/view/ruby_window_session.h"
+#include "rubywindow/view/template_list_dialog.h"
+#include "rubywindow/view/ymi_settings_dialog.h"
+#include "rubywindow/ymi_writer.h"
+#include "tests/cli/cli_runner.h"
+#include "tests/support/recording_messenger.h"
+#include "tests/support/scripted_choosers.h"
+#include "tests/support/test_files.h"
+
+using namespace rubywindow::view;
+using testing_support::ReadFile;
+using testing_support::Sjis;
+using testing_support::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class NoStarter final : public rubywindow::ProgramStarter {
+ public:
+  bool Start(const std::string&, const std::vector<std::string>&) override { return true; }
+};
+
+struct Fixture {
+  testing_support::ScratchDir dir;
+  common::Settings settings;
+  common::ProgramDir program{dir.Path()};
+  testing_support::RecordingMessenger messenger;
+  testing_support::ScriptedChoosers choosers;
+  common::view::SearchMemory search;
+  NoStarter starter;
+  RubyWindowSession session;
+  std::unique_ptr<RubyWindow> window;
+
+  Fixture() {
+    window = std::make_unique<RubyWindow>(Context());
+  }
+  ~Fixture() {
+    // The output windows are the ruby window's children here; they go with it.
+    window.reset();
+  }
+  RubyWindowContext Context() {
+    return {&settings, &program, &messenger, &choosers, &search, &starter, &session};
+  }
+  common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
+  void Trigger(const char* action) {
+    window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+  }
+  fs::path Open(std::string_view name, std::string_view sjis) {
+    fs::path path = dir / name;
+    WriteFile(path, sjis);
+    window->OpenRubyFile(path, true);
+    messenger.records.clear();
+    return path;
+  }
+};
+
+// Answers the next modal dialog: `prepare` sets its controls, then it is accepted (or, when
+// `prepare` returns false, left to the caller's reject).
+void AcceptNextDialog(std::function<void(QDialog*)> prepare = {}) {
+  QTimer::singleShot(0, [prepare] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    if (prepare) prepare(dialog);
+    dialog->accept();
+    // A refused run leaves the dialog open; close it so the test goes on.
+    if (dialog->isVisible()) dialog->reject();
+  });
+}
+
+void ClickRadio(QDialog* dialog, const char* caption) {
+  for (auto* radio : dialog->findChildren<QRadioButton*>()) {
+    if (radio->text() == U(caption)) radio->click();
+  }
+}
+
+// What the command-line tool writes for `args` over a copy of `ruby` in a folder of its own.
+std::string CliOutput(std::string_view command, const fs::path& ruby, std::string_view extension,
+                      std::vector<std::string> args) {
+  cli::ProgramFolder home;
+  fs::path copy = home / ruby.filename().string();
+  fs::copy_file(ruby, copy);
+  args.insert(args.begin(), {std::string(command), copy.string()});
+  cli::CliRun run = home.Run(args);
+  if (run.exit_code != 0) return "exit " + std::to_string(run.exit_code) + ": " + run.err;
+  return ReadFile(copy.replace_extension(std::string(extension)));
+}
+
+const std::string kTable = Sjis(
+    "no,{平和/へいわ},{漢/かん}{字/じ}テスト\r\n"
+    "1,{人/ひと|にん},{ヴァイオリン/ヴァイオリン}\r\n");
+
+}  // namespace
+
+class OutputWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // F7 over a .lrb: the dialog's preview follows the template, and the file written is the
+  // command-line tool's for the same choices; it opens in the YMI window.
+  void ymiCommandWritesWhatTheToolWritesAndShowsIt() {
+    Fixture f;
+    fs::path ruby = f.Open("list.lrb", kTable);
+    QVERIFY(f.window->findChild<QAction*>("makeYmi")->isEnabled());
+    QString preview;
+    AcceptNextDialog([&](QDialog* dialog) {
+      dialog->findChild<QSpinBox*>("firstField")->setValue(2);
+      ClickRadio(dialog, "指定ﾌｨｰﾙﾄﾞ以降");
+      dialog->findChild<QComboBox*>("templateBox")->setEditText(U("[@@@@1](@@@@2)^^t"));
+      dialog->findChild<QCheckBox*>("toHiragana")->setChecked(true);
+      preview = dialog->findChild<QLabel*>("preview")->text();
+    });
+    f.Trigger("makeYmi");
+    QCOMPARE(preview, U("[平和](へいわ)\t"));
+    fs::path ymi = f.dir / "list.ymi";
+    QCOMPARE(ReadFile(ymi), CliOutput("ymi", ruby, ".ymi",
+                                      {"--range-mode", "2", "--first", "2", "--template",
+                                       Sjis("[@@@@1](@@@@2)^^t"), "--to-hiragana"}));
+    QVERIFY(f.messenger.records.empty());
+    YmiWindow* shown = f.session.ymi_window;
+    QVERIFY(shown);
+    QCOMPARE(shown->DocumentPath(), ymi);
+    QCOMPARE(shown->windowTitle(), U("みるかぜ for Win【ＹＭＩファイル画面】 --- ") +
+                                       QString::fromStdString(ymi.string()));
+    QVERIFY(shown->Pane()->Text().startsWith(U("no,[平和](へいわ)\t,")));
+    // One YMI window at a time.
+    f.Trigger("makeYmi");
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
+                                        "YMI画面を閉じてから実行して下さい。"));
+  }
+
+  // F8 with a template of the user's own, the NNN window showing the result.
+  void nnnCommandWritesWhatTheToolWritesAndShowsIt() {
+    Fixture f;
+    fs::path ruby = f.Open("story.srb", Sjis("{花/はな}が咲く\r\n{漢字/かんじ}\r\n"));
+    QString preview;
+    AcceptNextDialog([&](QDialog* dialog) {
+      dialog->findChild<QComboBox*>("templateBox")
+          ->setEditText(U("<ruby>****1<rt>****4</rt></ruby>(****3)"));
+      preview = dialog->findChild<QLabel*>("preview")->text();
+    });
+    f.Trigger("makeNnn");
+    QCOMPARE(preview, U("<ruby>花<rt>はな</rt></ruby>(1)"));
+    QCOMPARE(ReadFile(f.dir / "story.nnn"),
+             CliOutput("nnn", ruby, ".nnn",
+                       {"--template", Sjis("<ruby>****1<rt>****4</rt></ruby>(****3)")}));
+    QVERIFY(f.session.nnn_window);
+    QCOMPARE(f.session.nnn_window->Pane()->Text(),
+             U("<ruby>花<rt>はな</rt></ruby>(1)が咲く\n<ruby>漢字<rt>かんじ</rt></ruby>(2)\n"));
+    QCOMPARE(f.settings.nnn_template, Sjis("<ruby>****1<rt>****4</rt></ruby>(****3)"));
+  }
+
+  // A faulty notation stops both commands before their dialogs; nothing is written.
+  void faultyNotationWritesNothing() {
+    Fixture f;
+    f.Open("bad.lrb", Sjis("a,{平和/へいわ\r\n"));
+    f.Trigger("makeYmi");
+    f.Trigger("makeNnn");
+    QCOMPARE(f.messenger.records.size(), std::size_t{2});
+    QVERIFY(!fs::exists(f.dir / "bad.ymi"));
+    QVERIFY(!fs::exists(f.dir / "bad.nnn"));
+  }
+
+  // A refused choice keeps the dialog open with its message; the options stay unaccepted.
+  void ymiDialogRefusesFieldsOutOfOrder() {
+    Fixture f;
+    rubywindow::TemplateList stored = f.settings.ymi_templates;
+    rubywindow::YmiOptions options;
+    YmiSettingsDialog dialog(options, stored, f.messenger);
+    dialog.findChild<QSpinBox*>("firstField")->setValue(3);
+    dialog.findChild<QSpinBox*>("lastField")->setValue(2);
+    ClickRadio(&dialog, "ﾌｨｰﾙﾄﾞ範囲指定");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int{QDialog::Rejected});
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご確認！",
+                                        "左のフィールド≦右のフィールド にして下さい。"));
+  }
+
+  // Cancel at the marker question keeps the NNN dialog open; OK runs.
+  void nnnMarkerQuestionCancelKeepsTheDialog() {
+    Fixture f;
+    NnnChoices choices{.options = rubywindow::NnnOptionsOf(f.settings), .warn_markers = true};
+    NnnFormatDialog dialog(f.settings, choices, f.messenger, f.choosers);
+    dialog.TemplateBox()->setEditText(U("[****1]"));
+    f.messenger.Script({common::Answer::kCancel, common::Answer::kOk});
+    dialog.accept();
+    QCOMPARE(dialog.result(), int{QDialog::Rejected});
+    QCOMPARE(f.messenger.records.back().text,
+             std::string("ルビかな部<****4>がありません。\nこのまま実行していいですか。"));
+    dialog.accept();
+    QCOMPARE(dialog.result(), int{QDialog::Accepted});
+  }
+
+  // The editor takes twenty lines at most and says so in red on the twenty-first; a list cut
+  // down to three lines leaves the other seventeen entries empty.
+  void listEditorLimits() {
+    testing_support::RecordingMessenger messenger;
+    rubywindow::TemplateList list;
+    list.fill(Sjis("〒****1****4〒"));
+    TemplateListDialog dialog(list, messenger);
+    QPlainTextEdit* editor = dialog.Editor();
+    QCOMPARE(editor->blockCount(), 20);
+    QTextCursor cursor = editor->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(U("\n21行目"));
+    editor->setTextCursor(cursor);
+    QVERIFY(dialog.PositionLabel()->text().startsWith(U("［ 21 行： 5字目")));
+    QVERIFY(dialog.PositionLabel()->text().endsWith(U(" >>この行は無効です。")));
+    QVERIFY(dialog.PositionLabel()->styleSheet().contains(U("#ff0000")));
+
+    editor->setPlainText(QString(1500, u'x'));
+    QCOMPARE(editor->toPlainText().size(), 1400);
+
+    editor->setPlainText(U("a\nb\nc"));
+    dialog.accept();
+    QCOMPARE(dialog.List()[2], std::string("c"));
+    for (std::size_t i = 3; i < dialog.List().size(); ++i) QVERIFY(dialog.List()[i].empty());
+  }
+
+  // The list edited from the YMI dialog is the stored list at once, and the box shows its first
+  // entry.
+  void ymiListEditingStoresTheList() {
+    Fixture f;
+    rubywindow::TemplateList stored = f.settings.ymi_templates;
+    rubywindow::YmiOptions options;
+    YmiSettingsDialog dialog(options, stored, f.messenger);
+    QTimer::singleShot(0, [] {
+      auto* editor = qobject_cast<TemplateListDialog*>(QApplication::activeModalWidget());
+      QVERIFY(editor);
+      editor->Editor()->setPlainText(U("@@@@2\n@@@@1"));
+      editor->accept();
+    });
+    dialog.EditList();
+    QCOMPARE(stored[0], std::string("@@@@2"));
+    QVERIFY(stored[2].empty());
+    QCOMPARE(dialog.TemplateBox()->currentText(), U("@@@@2"));
+    QCOMPARE(dialog.Preview()->text(), U("へいわ"));
+  }
+
+  // A file that is not there is reported; the window still opens, empty, under its name.
+  void missingOutputFileIsReported() {
+    Fixture f;
+    NnnWindow window(f.Context());
+    window.ShowOutputFile(f.dir / "gone.nnn");
+    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご確認!!",
+                                        (f.dir / "gone.nnn").string() + " がありません。\n残念です！"));
+    QVERIFY(window.Pane()->Text().isEmpty());
+  }
+
+  // Closing with unsaved text and answering Cancel keeps the window and its text.
+  void closeCancelKeepsTheOutputWindow() {
+    Fixture f;
+    WriteFile(f.dir / "a.ymi", "x\r\n");
+    YmiWindow window(f.Context());
+    window.show();
+    window.ShowOutputFile(f.dir / "a.ymi");
+    window.Pane()->insertPlainText(U("typed"));
+    f.messenger.Script({common::Answer::kCancel});
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(f.messenger.records.back().title, std::string("TesmaroVR v1.12"));
+    f.messenger.Script({common::Answer::kYes});
+    QVERIFY(window.close());
+    QCOMPARE(ReadFile(f.dir / "a.ymi"), std::string("typedx\r\n"));
+  }
+
+  void ymiPageSourceFollowsTheFileName() {
+    QCOMPARE(YmiPageSource("/d/list.ymi", "/prog"), std::optional<fs::path>("/d/listYMI.ymi"));
+    QCOMPARE(YmiPageSource("list.ymi", "/prog"), std::optional<fs::path>("/prog/listYMI.ymi"));
+    QCOMPARE(YmiPageSource("/d/list.txt", "/prog"), std::optional<fs::path>());
+  }
+};
+
+QTEST_MAIN(OutputWindowsTest)
+#include "output_windows_test.moc"
