@@ -138,6 +138,17 @@ std::optional<WordEntry> MakeEntryFromTargetReading(std::u32string_view surface,
   return WordEntry{std::u32string(surface), std::move(alignment->segments), 0};
 }
 
+namespace {
+
+bool HasKanaBetweenKanji(std::u32string_view surface) {
+  auto is_kanji = [](char32_t c) { return IsKanji(c) || c == U'々'; };
+  auto first = std::find_if(surface.begin(), surface.end(), is_kanji);
+  auto last = std::find_if(surface.rbegin(), surface.rend(), is_kanji).base();
+  return first < last && std::any_of(first, last, IsHiragana);
+}
+
+}  // namespace
+
 std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisTable& sjis,
                                       const KanjiReadings& readings, DropLog& drops) {
   std::sort(rows.begin(), rows.end(), RowBefore);
@@ -164,6 +175,12 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
       // better left to its parts (御 + 馳走).
       if (row.variant) continue;
       only_variants = false;
+      // A name such as 下の関 is matched across words in prose (以下の関数) far more often
+      // than it stands for the name.
+      if (row.proper_noun && HasKanaBetweenKanji(row.surface)) {
+        reason = DropReason::kNameWithKana;
+        continue;
+      }
       if (row.reading == tried) continue;  // tried already
       tried = row.reading;
       if (IsRendakuOfAnother(row.surface, row.reading, readings, rows, first, end)) continue;
