@@ -9,6 +9,17 @@
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dicgen {
+namespace {
+
+// The characters before `surface`'s first ruby target; empty when it begins with one or has none.
+std::u32string_view ContextOf(std::u32string_view surface,
+                              const std::function<bool(char32_t)>& has_ruby) {
+  std::size_t first_ruby = std::find_if(surface.begin(), surface.end(), has_ruby) - surface.begin();
+  if (first_ruby == surface.size()) return {};
+  return surface.substr(0, first_ruby);
+}
+
+}  // namespace
 
 std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& context_words,
                                               const std::vector<WordEntry>& words,
@@ -20,12 +31,9 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
             [](const WordEntry* a, const WordEntry* b) { return a->surface < b->surface; });
   std::vector<WordEntry> forms;
   for (const WordEntry& context_word : context_words) {
-    const std::u32string& surface = context_word.surface;
-    std::size_t first_ruby =
-        std::find_if(surface.begin(), surface.end(), has_ruby) - surface.begin();
-    if (first_ruby == 0 || first_ruby == surface.size()) continue;
-    std::u32string context = surface.substr(0, first_ruby);
-    std::u32string rest = surface.substr(first_ruby);
+    std::u32string_view context = ContextOf(context_word.surface, has_ruby);
+    if (context.empty()) continue;
+    std::u32string rest = context_word.surface.substr(context.size());
     auto at = std::lower_bound(
         sorted.begin(), sorted.end(), rest,
         [](const WordEntry* word, const std::u32string& key) { return word->surface < key; });
@@ -36,7 +44,9 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
           static_cast<std::size_t>(dictionary::kMaxWordLength)) {
         continue;
       }
-      forms.push_back({context + longer.surface, longer.segments, context_word.rank});
+      std::u32string form(context);
+      form += longer.surface;
+      forms.push_back({std::move(form), longer.segments, context_word.rank});
     }
   }
   return forms;
@@ -45,14 +55,6 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
 namespace {
 
 constexpr std::size_t kOverlapExamples = 3;
-
-// The characters before `surface`'s first ruby target; empty when it begins with one or has none.
-std::u32string_view ContextOf(std::u32string_view surface,
-                              const std::function<bool(char32_t)>& has_ruby) {
-  std::size_t first_ruby = std::find_if(surface.begin(), surface.end(), has_ruby) - surface.begin();
-  if (first_ruby == surface.size()) return {};
-  return surface.substr(0, first_ruby);
-}
 
 // The words that begin with a ruby target, by length and by each tail of their closing run of
 // characters without ruby (返す under 2 and す).

@@ -38,6 +38,8 @@ std::string_view PatternOf(DropReason reason) {
       return messages::kDroppedBucketFull;
     case DropReason::kFileFull:
       return messages::kDroppedFileFull;
+    case DropReason::kNameWithKana:
+      return messages::kDroppedNameWithKana;
     case DropReason::kTableLineUnfit:
       return messages::kDroppedTableLineUnfit;
   }

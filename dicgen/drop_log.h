@@ -22,8 +22,9 @@ enum class DropReason {
   kBucketFull,      // more than 255 keys in one bucket
   kFileFull,        // the dictionary would outgrow 24-bit offsets
   kTableLineUnfit,  // a line of the project's tables whose reading does not fit its word
+  kNameWithKana,    // a name with kana between its kanji (下の関), which would cross words
 };
-inline constexpr std::size_t kDropReasonCount = 12;
+inline constexpr std::size_t kDropReasonCount = 13;
 
 // kHalfWidth when `word` holds a one-byte character, else kNotShiftJis.
 DropReason WhyNotEncoded(std::u32string_view word);

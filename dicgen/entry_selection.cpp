@@ -10,13 +10,15 @@
 namespace dicgen {
 namespace {
 
-// Particles that end the phrase before a word. A lexicon word that begins with one (に格, の字)
-// would take it from the text before and split the word after it (に格納 → に格 + 納), so
-// such words are left out.
-constexpr std::u32string_view kParticles = U"にをはがのでともへや";
+// A lexicon word that begins with a single kana before its kanji (に格, い段, し尿) would take
+// that kana from the text before it, mostly the end of a particle or a verb, and split the word
+// after it (に格納 → に格 + 納, しい段落 → い段 + 落), so such words are left out. The
+// honorific prefixes stay (お金, ご飯, み心): they begin words of their own.
+constexpr std::u32string_view kHonorificPrefixes = U"おごみ";
 
-bool StartsWithParticle(const std::u32string& surface) {
-  return surface.size() > 1 && kParticles.find(surface.front()) != std::u32string_view::npos;
+bool StartsWithKanaOfTheTextBefore(const std::u32string& surface) {
+  return surface.size() > 1 && IsHiragana(surface[0]) && !IsHiragana(surface[1]) &&
+         kHonorificPrefixes.find(surface[0]) == std::u32string_view::npos;
 }
 
 // An affix reading loses against the word's own, except for a single kanji: longest match gives
@@ -138,6 +140,17 @@ std::optional<WordEntry> MakeEntryFromTargetReading(std::u32string_view surface,
   return WordEntry{std::u32string(surface), std::move(alignment->segments), 0};
 }
 
+namespace {
+
+bool HasKanaBetweenKanji(std::u32string_view surface) {
+  auto is_kanji = [](char32_t c) { return IsKanji(c) || c == U'々'; };
+  auto first = std::find_if(surface.begin(), surface.end(), is_kanji);
+  auto last = std::find_if(surface.rbegin(), surface.rend(), is_kanji).base();
+  return first < last && std::any_of(first, last, IsHiragana);
+}
+
+}  // namespace
+
 std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisTable& sjis,
                                       const KanjiReadings& readings, DropLog& drops) {
   std::sort(rows.begin(), rows.end(), RowBefore);
@@ -145,7 +158,7 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
   for (std::size_t first = 0; first < rows.size();) {
     std::size_t end = first + 1;
     while (end < rows.size() && rows[end].surface == rows[first].surface) ++end;
-    if (StartsWithParticle(rows[first].surface)) {
+    if (StartsWithKanaOfTheTextBefore(rows[first].surface)) {
       first = end;
       continue;
     }
@@ -164,6 +177,12 @@ std::vector<WordEntry> SelectReadings(std::vector<LexiconRow>& rows, const SjisT
       // better left to its parts (御 + 馳走).
       if (row.variant) continue;
       only_variants = false;
+      // A name such as 下の関 is matched across words in prose (以下の関数) far more often
+      // than it stands for the name.
+      if (row.proper_noun && HasKanaBetweenKanji(row.surface)) {
+        reason = DropReason::kNameWithKana;
+        continue;
+      }
       if (row.reading == tried) continue;  // tried already
       tried = row.reading;
       if (IsRendakuOfAnother(row.surface, row.reading, readings, rows, first, end)) continue;

@@ -47,6 +47,8 @@ inline constexpr std::string_view kDroppedBucketFull =
     "一つの検索区画に255語を超えた分 %d語（例：%s）";
 inline constexpr std::string_view kDroppedFileFull =
     "辞書が16MB（24ビットの位置）を超えた分 %d語（例：%s）";
+inline constexpr std::string_view kDroppedNameWithKana =
+    "漢字の間に仮名を挟む固有名詞（文中では語の切れ目をまたぐ） %d語（例：%s）";
 inline constexpr std::string_view kDroppedTableLineUnfit =
     "手直しの表の行で読みが語に合わないもの（表の誤り） %d行（例：%s）";
 

@@ -298,9 +298,15 @@ TEST(EntrySelection, StandaloneReadingsBeforeAffixesVariantsAndClassicalForms) {
       Marked(U"付", U"つ", 100, false, true), Marked(U"付", U"づけ", 3000, false, false),
       // classical forms and variants are never chosen; a word that has nothing else is left out
       Marked(U"付は", U"つ", 100, false, false, true),
-      Marked(U"線線", U"せんせん", 100, false, true)};
+      Marked(U"線線", U"せんせん", 100, false, true),
+      // a name with kana between its kanji would be matched across two words in prose
+      Row(U"線の線", U"せんのせん", 100, true),
+      // so would a word that begins with a kana other than an honorific prefix
+      Row(U"い線", U"いせん", 100), Row(U"ご線", U"ごせん", 100)};
   std::vector<WordEntry> chosen = SelectReadings(rows, sjis, LineReadings(), drops);
-  ASSERT_EQ(chosen.size(), 3u);
+  ASSERT_EQ(chosen.size(), 4u);
+  EXPECT_EQ(chosen[0].surface, U"ご線");
+  chosen.erase(chosen.begin());
   EXPECT_EQ(chosen[0].surface, U"付");
   EXPECT_EQ(chosen[0].segments, std::vector<std::u32string>{U"づけ"});
   EXPECT_EQ(chosen[1].surface, U"線");
@@ -309,6 +315,7 @@ TEST(EntrySelection, StandaloneReadingsBeforeAffixesVariantsAndClassicalForms) {
   EXPECT_EQ(chosen[2].segments, (std::vector<std::u32string>{U"せん", U"づけ"}));
   EXPECT_EQ(drops.Count(DropReason::kClassical), 1u);
   EXPECT_EQ(drops.Count(DropReason::kVariantOnly), 1u);
+  EXPECT_EQ(drops.Count(DropReason::kNameWithKana), 1u);
 }
 
 TEST(EntrySelection, PlainReadingBeatsItsRendakuFormAtAnyCost) {
