@@ -16,6 +16,7 @@
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
+#include "engine/ruby_file_naming.h"
 #include "engine/ruby_pipeline.h"
 
 namespace cli {
@@ -184,7 +185,8 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
   if (!input) return false;
   std::optional<fs::path> ruby_file =
       RunKind(env, kind, setup, context, *input->sjis, DocumentOf(env, *input));
-  return ruby_file && DeliverWritten(env, *input, *ruby_file);
+  return ruby_file &&
+         DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName).has_value();
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
