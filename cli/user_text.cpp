@@ -11,6 +11,7 @@
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 
@@ -175,8 +176,6 @@ fs::path DocumentOf(const CommandEnv& env, const UserText& text) {
 
 namespace {
 
-constexpr std::string_view kConvertedCopy = "converted.tmp";
-
 // Whether two files hold the same bytes, read a piece at a time.
 bool SameContent(const fs::path& a, const fs::path& b) {
   std::unique_ptr<common::FileTextSource> left = common::FileTextSource::Open(a);
@@ -201,16 +200,15 @@ bool SameContent(const fs::path& a, const fs::path& b) {
 std::optional<fs::path> PutBeside(const CommandEnv& env, const UserText& text,
                                   const fs::path& written, const BackupName& backup_name) {
   fs::path target = text.file.parent_path() / written.filename();
-  fs::path converted = env.work.File(kConvertedCopy);
-  bool ready = common::WriteForUser(written, text.form, converted);
+  common::FileReplacement replacement(target);
+  bool placed = replacement.Begin() == common::ReplaceStatus::kOk &&
+                common::WriteForUserAt(written, text.form, replacement.WritePath());
   common::RemoveFile(written);
-  bool kept = true;
-  if (ready && backup_name && common::FileExists(target) && !SameContent(target, converted)) {
-    kept = common::MoveFile(target, backup_name(target));
+  if (placed && backup_name && replacement.WritePath() != target && common::FileExists(target) &&
+      !SameContent(target, replacement.WritePath())) {
+    placed = common::MoveFile(target, backup_name(target));
   }
-  bool placed = ready && kept && common::MoveFile(converted, target);
-  common::RemoveFile(converted);
-  if (!placed) {
+  if (!placed || !replacement.Commit()) {
     TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(target)});
     return std::nullopt;
   }

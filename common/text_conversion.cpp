@@ -149,20 +149,23 @@ bool ConvertFromShiftJis(const TextSource& sjis, const UserEncoding& user, const
   return true;
 }
 
-bool WriteForUser(const std::filesystem::path& written, const UserEncoding& user,
-                  const std::filesystem::path& target) {
+bool WriteForUserAt(const std::filesystem::path& written, const UserEncoding& user,
+                    const std::filesystem::path& write_path) {
   std::unique_ptr<FileTextSource> source = FileTextSource::Open(written);
   if (!source) return false;
-  FileReplacement replacement(target);
-  if (replacement.Begin() != ReplaceStatus::kOk) return false;
-  std::FILE* out = std::fopen(replacement.WritePath().c_str(), "wb");
+  std::FILE* out = std::fopen(write_path.c_str(), "wb");
   if (out == nullptr) return false;
   bool converted = ConvertFromShiftJis(*source, user, [out](std::string_view piece) {
     return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
   });
-  bool closed = SyncAndClose(out);
-  source.reset();  // the replacement may rename over `written` itself
-  return converted && closed && replacement.Commit();
+  return SyncAndClose(out) && converted;
+}
+
+bool WriteForUser(const std::filesystem::path& written, const UserEncoding& user,
+                  const std::filesystem::path& target) {
+  FileReplacement replacement(target);
+  if (replacement.Begin() != ReplaceStatus::kOk) return false;
+  return WriteForUserAt(written, user, replacement.WritePath()) && replacement.Commit();
 }
 
 }  // namespace common
