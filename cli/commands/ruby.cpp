@@ -159,12 +159,13 @@ engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   return context;
 }
 
-// Runs the kind over `text` as the document `document`; the ruby file's path, or nullopt when
-// it failed after a message.
+// Runs the kind over the text as the document DocumentOf names; the ruby file's path, or
+// nullopt when it failed after a message.
 std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
                                 const RubyJobSetup& setup, engine::RubyCommandContext context,
-                                const common::TextSource& text, const fs::path& document) {
-  context.document_path = document;
+                                const UserText& input) {
+  const common::TextSource& text = *input.sjis;
+  context.document_path = DocumentOf(env, input);
   context.fault_line = [&text](std::size_t offset) {
     return common::LogicalLineOfFault(text, offset);
   };
@@ -172,7 +173,7 @@ std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
       kind.run(RubyJob{text, setup.use, setup.choices, context, env.messenger});
   if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
     // This step fails without a word of its own; the user still learns which file failed.
-    TellFailure(env.messenger, messages::kMarkingFailed, {PathText(document)});
+    TellFailure(env.messenger, messages::kMarkingFailed, {input.ShownName()});
   }
   if (!common::IsOk(result.status)) return std::nullopt;
   return result.ruby_file;
@@ -183,8 +184,7 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
                  const engine::RubyCommandContext& context, const fs::path& file) {
   std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
   if (!input) return false;
-  std::optional<fs::path> ruby_file =
-      RunKind(env, kind, setup, context, *input->sjis, DocumentOf(env, *input));
+  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *input);
   return ruby_file &&
          DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName).has_value();
 }
