@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
@@ -10,6 +11,7 @@
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 
@@ -168,11 +170,61 @@ std::optional<std::string> WholeText(const CommandEnv& env, const UserText& text
 
 fs::path DocumentOf(const CommandEnv& env, const UserText& text) {
   if (text.from_standard_input) return env.work.File(kStandardInputDocument);
-  if (env.args.Has(kOutputOption)) return env.work.File(text.file.filename().string());
-  return text.file;
+  if (text.IsPlainShiftJisFile() && !env.args.Has(kOutputOption)) return text.file;
+  return env.work.File(text.file.filename().string());
 }
 
-bool DeliverWritten(const CommandEnv& env, const UserText& text, const fs::path& written) {
+namespace {
+
+// Whether two files hold the same bytes, read a piece at a time.
+bool SameContent(const fs::path& a, const fs::path& b) {
+  std::unique_ptr<common::FileTextSource> left = common::FileTextSource::Open(a);
+  std::unique_ptr<common::FileTextSource> right = common::FileTextSource::Open(b);
+  if (!left || !right || left->Size() != right->Size()) return false;
+  std::vector<char> left_piece(kInputPiece);
+  std::vector<char> right_piece(kInputPiece);
+  for (std::size_t offset = 0; offset < left->Size();) {
+    std::size_t count = left->Read(offset, left_piece.data(), left_piece.size());
+    if (count == 0 || right->Read(offset, right_piece.data(), count) != count ||
+        !std::equal(left_piece.begin(), left_piece.begin() + static_cast<std::ptrdiff_t>(count),
+                    right_piece.begin())) {
+      return false;
+    }
+    offset += count;
+  }
+  return !left->Failed() && !right->Failed();
+}
+
+// The file in the text's form takes its place beside the text; a previous one that says
+// something else is first kept where `backup_name` says, when it says anywhere.
+std::optional<fs::path> PutBeside(const CommandEnv& env, const UserText& text,
+                                  const fs::path& written, const BackupName& backup_name) {
+  fs::path target = text.file.parent_path() / written.filename();
+  common::FileReplacement replacement(target);
+  bool placed = replacement.Begin() == common::ReplaceStatus::kOk &&
+                common::WriteForUserAt(written, text.form, replacement.WritePath());
+  common::RemoveFile(written);
+  if (placed && backup_name && replacement.WritePath() != target && common::FileExists(target) &&
+      !SameContent(target, replacement.WritePath())) {
+    placed = common::MoveFile(target, backup_name(target));
+  }
+  if (!placed || !replacement.Commit()) {
+    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(target)});
+    return std::nullopt;
+  }
+  return target;
+}
+
+// The path of a file written, printed for the user.
+std::optional<fs::path> Printed(const CommandEnv& env, const fs::path& file) {
+  if (!WriteOutput(env.out, PathText(file) + "\n", env.messenger)) return std::nullopt;
+  return file;
+}
+
+}  // namespace
+
+std::optional<fs::path> DeliverWritten(const CommandEnv& env, const UserText& text,
+                                       const fs::path& written, const BackupName& backup_name) {
   if (const std::string* output = env.args.Last(kOutputOption)) {
     fs::path target = *output;
     bool moved = text.form.IsProgramOwn() ? common::MoveFile(written, target)
@@ -180,15 +232,15 @@ bool DeliverWritten(const CommandEnv& env, const UserText& text, const fs::path&
     common::RemoveFile(written);
     if (!moved) {
       TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(target)});
-      return false;
+      return std::nullopt;
     }
-    return WriteOutput(env.out, PathText(target) + "\n", env.messenger);
+    return Printed(env, target);
   }
   if (text.from_standard_input) {
     std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(written);
     if (!source) {
       TellFailure(env.messenger, messages::kCannotReadFile, {PathText(written)});
-      return false;
+      return std::nullopt;
     }
     bool printed = common::ConvertFromShiftJis(*source, text.form, [&env](std::string_view piece) {
       return WriteOutput(env.out, piece, env.messenger);
@@ -196,15 +248,15 @@ bool DeliverWritten(const CommandEnv& env, const UserText& text, const fs::path&
     source.reset();
     common::RemoveFile(written);
     // A refused output has said so; anything else is the working file failing to be read.
-    if (!printed && env.out)
+    if (!printed && env.out) {
       TellFailure(env.messenger, messages::kCannotReadFile, {PathText(written)});
-    return printed;
+    }
+    if (!printed) return std::nullopt;
+    return fs::path();
   }
-  if (!text.IsPlainShiftJisFile() && !common::WriteForUser(written, text.form, written)) {
-    TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(written)});
-    return false;
-  }
-  return WriteOutput(env.out, PathText(written) + "\n", env.messenger);
+  if (text.IsPlainShiftJisFile()) return Printed(env, written);
+  std::optional<fs::path> placed = PutBeside(env, text, written, backup_name);
+  return placed ? Printed(env, *placed) : std::nullopt;
 }
 
 }  // namespace cli

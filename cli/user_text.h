@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,15 +60,21 @@ inline constexpr OptionSpec kOutputFileOptionSpec = {
     kOutputOption, "-o", ValueKind::kPath, "OUT",
     "write the file to OUT instead of beside FILE (FILE -: instead of standard output)"};
 
-// The document a pass is told it works on, which its file is named after: the text itself, or,
-// when that file is to go elsewhere (to -o OUT, or to standard output), a stand-in of the same
-// name in the working folder, so that nothing is written beside the text.
+// The document a pass is told it works on, which its file is named after: a Shift_JIS file
+// itself, or a stand-in of the same name in the working folder, so that the pass writes nothing
+// beside the text that is not yet in its final form (or that goes to -o OUT, or to standard
+// output).
 std::filesystem::path DocumentOf(const CommandEnv& env, const UserText& text);
 
-// Hands the Shift_JIS file a pass wrote for DocumentOf(env, text) to the user: converted to the
-// text's form in place, or moved to -o OUT, and its path printed; or printed itself for a text
-// from standard input. False after a message.
-[[nodiscard]] bool DeliverWritten(const CommandEnv& env, const UserText& text,
-                                  const std::filesystem::path& written);
+// Where a replaced file that says something else is kept; empty where it is simply replaced.
+using BackupName = std::function<std::filesystem::path(const std::filesystem::path& file)>;
+
+// Hands the Shift_JIS file a pass wrote for DocumentOf(env, text) to the user: beside the text
+// in its form (a previous file there that says something else kept by `backup_name`, as the
+// passes keep one beside a Shift_JIS text), or at -o OUT, and its path printed and returned; or
+// printed itself for a text from standard input (an empty path). nullopt after a message.
+[[nodiscard]] std::optional<std::filesystem::path> DeliverWritten(
+    const CommandEnv& env, const UserText& text, const std::filesystem::path& written,
+    const BackupName& backup_name = {});
 
 }  // namespace cli

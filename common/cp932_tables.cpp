@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace common {
@@ -46,11 +47,11 @@ std::string Utf8Of(char32_t code) {
   return utf8;
 }
 
-// A CP932 character in UTF-8: at most three bytes (CP932 holds nothing past U+FFFF).
-struct Utf8Char {
-  std::array<char, 3> bytes{};
-  std::uint8_t size = 0;  // 0: not known
-};
+// A CP932 character in UTF-8: at most three bytes (CP932 holds nothing past U+FFFF), then how
+// many there are (0: not known). All four are copied in one move; the next character, or the
+// final cut of the output, overwrites the count.
+using Utf8Char = std::array<char, 4>;
+constexpr std::size_t kSizeAt = 3;
 
 class Tables {
  public:
@@ -62,11 +63,34 @@ class Tables {
   bool usable() const { return usable_; }
   // The CP932 code of a code point below U+10000 (one byte below 0x100); 0 when not known.
   std::uint16_t Cp932Of(char32_t code) const { return to_cp932_[code]; }
-  // A one-byte code, or lead << 8 | trail.
-  const Utf8Char& Utf8Of(std::uint16_t code) const { return to_utf8_[code]; }
+  // The slot of the pairs of a lead byte (add the trail byte less 0x40); -1 for no lead byte.
+  std::int32_t LeadSlot(unsigned char byte) const { return lead_slot_[byte]; }
+  const Utf8Char& Utf8At(std::size_t slot) const { return to_utf8_[slot]; }
 
  private:
-  Tables() : to_cp932_(kCodes), to_utf8_(kCodes) {
+  // The UTF-8 table holds only what can be CP932, so that it stays in the cache: the 256 single
+  // bytes, then 189 trail bytes (0x40–0xFC) for each of the 60 lead bytes. Slot 0 (NUL) is
+  // never filled, and stands for every pair that cannot be.
+  static constexpr std::size_t kTrails = 0xFC - 0x40 + 1;
+  static constexpr std::size_t kSlots = 0x100 + 60 * kTrails;
+
+  static std::size_t SlotOf(std::uint16_t code) {
+    if (code < 0x100) return code;
+    unsigned lead = code >> 8;
+    unsigned trail = code & 0xFF;
+    if (trail < 0x40 || trail > 0xFC) return 0;
+    std::size_t lead_index = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+    return 0x100 + lead_index * kTrails + (trail - 0x40);
+  }
+
+  Tables() : to_cp932_(kCodes), to_utf8_(kSlots) {
+    lead_slot_.fill(-1);
+    for (unsigned lead = 0x81; lead < 0x100; ++lead) {
+      if (IsCp932Lead(static_cast<unsigned char>(lead))) {
+        lead_slot_[lead] =
+            static_cast<std::int32_t>(SlotOf(static_cast<std::uint16_t>(lead << 8 | 0x40)));
+      }
+    }
     iconv_t to_cp932 = iconv_open("CP932", "UTF-8");
     iconv_t to_utf8 = iconv_open("UTF-8", "CP932");
     if (to_cp932 != reinterpret_cast<iconv_t>(-1) && to_utf8 != reinterpret_cast<iconv_t>(-1)) {
@@ -92,9 +116,9 @@ class Tables {
 
   void Keep(std::uint16_t code, const std::string& utf8) {
     if (utf8.empty() || utf8.size() > 3) return;
-    Utf8Char& entry = to_utf8_[code];
-    for (std::size_t i = 0; i < utf8.size(); ++i) entry.bytes[i] = utf8[i];
-    entry.size = static_cast<std::uint8_t>(utf8.size());
+    Utf8Char& entry = to_utf8_[SlotOf(code)];
+    for (std::size_t i = 0; i < utf8.size(); ++i) entry[i] = utf8[i];
+    entry[kSizeAt] = static_cast<char>(utf8.size());
   }
 
   void FillToUtf8(iconv_t cd) {
@@ -116,14 +140,15 @@ class Tables {
   bool AsciiIsItself() const {
     for (char32_t code = 1; code < 0x80; ++code) {
       if (to_cp932_[code] != code) return false;
-      const Utf8Char& back = to_utf8_[code];
-      if (back.size != 1 || static_cast<unsigned char>(back.bytes[0]) != code) return false;
+      const Utf8Char& back = to_utf8_[SlotOf(static_cast<std::uint16_t>(code))];
+      if (back[kSizeAt] != 1 || static_cast<unsigned char>(back[0]) != code) return false;
     }
     return true;
   }
 
   std::vector<std::uint16_t> to_cp932_;
   std::vector<Utf8Char> to_utf8_;
+  std::array<std::int32_t, 0x100> lead_slot_;
   bool usable_ = false;
 };
 
@@ -176,8 +201,9 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
 std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
   const Tables& tables = Tables::Get();
   if (!tables.usable()) return std::nullopt;
-  // At most three UTF-8 bytes for each CP932 byte (a half-width katakana).
-  std::string out(cp932.size() * 3, '\0');
+  // At most three UTF-8 bytes for each CP932 byte (a half-width katakana), and one to spare for
+  // the four-byte copy.
+  std::string out(cp932.size() * 3 + 1, '\0');
   char* put = out.data();
   for (std::size_t at = 0; at < cp932.size();) {
     auto byte = static_cast<unsigned char>(cp932[at]);
@@ -186,17 +212,19 @@ std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
       ++at;
       continue;
     }
-    std::uint16_t code = byte;
-    std::size_t length = 1;
-    if (IsCp932Lead(byte)) {
+    std::size_t slot = byte;
+    if (std::int32_t lead_slot = tables.LeadSlot(byte); lead_slot >= 0) {
       if (at + 1 >= cp932.size()) return std::nullopt;
-      code = static_cast<std::uint16_t>(byte << 8 | static_cast<unsigned char>(cp932[at + 1]));
-      length = 2;
+      unsigned trail = static_cast<unsigned char>(cp932[at + 1]) - 0x40u;
+      if (trail > 0xFC - 0x40) return std::nullopt;
+      slot = static_cast<std::size_t>(lead_slot) + trail;
+      ++at;
     }
-    const Utf8Char& utf8 = tables.Utf8Of(code);
-    if (utf8.size == 0) return std::nullopt;
-    for (std::uint8_t i = 0; i < utf8.size; ++i) *put++ = utf8.bytes[i];
-    at += length;
+    ++at;
+    const Utf8Char& utf8 = tables.Utf8At(slot);
+    if (utf8[kSizeAt] == 0) return std::nullopt;
+    std::memcpy(put, utf8.data(), utf8.size());
+    put += utf8[kSizeAt];
   }
   out.resize(static_cast<std::size_t>(put - out.data()));
   return out;

@@ -1,6 +1,7 @@
 // Piecewise conversion between the user's encodings and the passes' Shift_JIS.
 #include "common/text_conversion.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,14 +30,14 @@ bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 
 class TextPlace {
  public:
   void Pass(std::string_view utf8) {
-    for (char byte : utf8) {
-      if (byte == '\n') {
-        ++line_;
-        column_ = 0;
-      } else if (!IsUtf8Continuation(byte)) {
-        ++column_;
-      }
+    line_ += static_cast<int>(std::count(utf8.begin(), utf8.end(), '\n'));
+    std::size_t last_line_end = utf8.rfind('\n');
+    if (last_line_end != std::string_view::npos) {
+      column_ = 0;
+      utf8.remove_prefix(last_line_end + 1);
     }
+    column_ += static_cast<int>(std::count_if(utf8.begin(), utf8.end(),
+                                              [](char byte) { return !IsUtf8Continuation(byte); }));
   }
   // `bad` counted within the piece that follows what was passed.
   void Place(UnencodableCharacter& bad) const {
@@ -53,12 +54,11 @@ class TextPlace {
 class LineEnds {
  public:
   void Pass(std::string_view bytes) {
-    for (char byte : bytes) {
-      if (byte == '\n') {
-        (last_ == '\r' ? cr_lf_ : lf_) = true;
-      }
-      last_ = byte;
-    }
+    if (bytes.empty()) return;
+    if (last_ == '\r' && bytes.front() == '\n') cr_lf_ = true;
+    lf_ = lf_ || bytes.find('\n') != std::string_view::npos;
+    cr_lf_ = cr_lf_ || bytes.find("\r\n") != std::string_view::npos;
+    last_ = bytes.back();
   }
   bool LfOnly() const { return lf_ && !cr_lf_; }
 
@@ -149,20 +149,23 @@ bool ConvertFromShiftJis(const TextSource& sjis, const UserEncoding& user, const
   return true;
 }
 
-bool WriteForUser(const std::filesystem::path& written, const UserEncoding& user,
-                  const std::filesystem::path& target) {
+bool WriteForUserAt(const std::filesystem::path& written, const UserEncoding& user,
+                    const std::filesystem::path& write_path) {
   std::unique_ptr<FileTextSource> source = FileTextSource::Open(written);
   if (!source) return false;
-  FileReplacement replacement(target);
-  if (replacement.Begin() != ReplaceStatus::kOk) return false;
-  std::FILE* out = std::fopen(replacement.WritePath().c_str(), "wb");
+  std::FILE* out = std::fopen(write_path.c_str(), "wb");
   if (out == nullptr) return false;
   bool converted = ConvertFromShiftJis(*source, user, [out](std::string_view piece) {
     return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
   });
-  bool closed = SyncAndClose(out);
-  source.reset();  // the replacement may rename over `written` itself
-  return converted && closed && replacement.Commit();
+  return SyncAndClose(out) && converted;
+}
+
+bool WriteForUser(const std::filesystem::path& written, const UserEncoding& user,
+                  const std::filesystem::path& target) {
+  FileReplacement replacement(target);
+  if (replacement.Begin() != ReplaceStatus::kOk) return false;
+  return WriteForUserAt(written, user, replacement.WritePath()) && replacement.Commit();
 }
 
 }  // namespace common

@@ -48,8 +48,13 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
 [[nodiscard]] bool ConvertFromShiftJis(const TextSource& sjis, const UserEncoding& user,
                                        const PieceSink& sink);
 
-// Writes the Shift_JIS file `written` to `target` in `user`'s form through a FileReplacement;
-// `target` may be `written` itself. On false `target` is as it was.
+// Writes the Shift_JIS file `written` in `user`'s form to `write_path`, created or truncated and
+// waited onto the disk; false when either file fails.
+[[nodiscard]] bool WriteForUserAt(const std::filesystem::path& written, const UserEncoding& user,
+                                  const std::filesystem::path& write_path);
+
+// The same through a FileReplacement of `target`, which may be `written` itself (the file is
+// renamed over it only once complete). On false `target` is as it was.
 [[nodiscard]] bool WriteForUser(const std::filesystem::path& written, const UserEncoding& user,
                                 const std::filesystem::path& target);
 

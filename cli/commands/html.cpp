@@ -78,17 +78,17 @@ std::optional<fs::path> WritePage(const CommandEnv& env, const fs::path& file,
 
 CommandResult RunHtml(const CommandEnv& env) {
   fs::path file = env.args.Operands().front();
-  const std::string* output = env.args.Last(kOutputOption);
-  if (file == kStandardStream && env.args.Has(kOpen) && !output) {
+  if (file == kStandardStream && env.args.Has(kOpen) && !env.args.Has(kOutputOption)) {
     return CommandResult::UsageError(std::string(messages::kOpenNeedsFile));
   }
   std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
   if (!input) return CommandResult::Failure();
   std::optional<fs::path> page =
       WritePage(env, DocumentOf(env, *input), *input->sjis, input->form.encoding);
-  if (!page || !DeliverWritten(env, *input, *page)) return CommandResult::Failure();
-  if (!env.args.Has(kOpen)) return CommandResult::Success();
-  return ShowInBrowser(env, output ? fs::path(*output) : *page);
+  if (!page) return CommandResult::Failure();
+  std::optional<fs::path> delivered = DeliverWritten(env, *input, *page);
+  if (!delivered) return CommandResult::Failure();
+  return env.args.Has(kOpen) ? ShowInBrowser(env, *delivered) : CommandResult::Success();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
+#include "engine/ruby_file_naming.h"
 #include "engine/ruby_pipeline.h"
 
 namespace cli {
@@ -158,12 +159,13 @@ engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   return context;
 }
 
-// Runs the kind over `text` as the document `document`; the ruby file's path, or nullopt when
-// it failed after a message.
+// Runs the kind over the text as the document DocumentOf names; the ruby file's path, or
+// nullopt when it failed after a message.
 std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
                                 const RubyJobSetup& setup, engine::RubyCommandContext context,
-                                const common::TextSource& text, const fs::path& document) {
-  context.document_path = document;
+                                const UserText& input) {
+  const common::TextSource& text = *input.sjis;
+  context.document_path = DocumentOf(env, input);
   context.fault_line = [&text](std::size_t offset) {
     return common::LogicalLineOfFault(text, offset);
   };
@@ -171,7 +173,7 @@ std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
       kind.run(RubyJob{text, setup.use, setup.choices, context, env.messenger});
   if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
     // This step fails without a word of its own; the user still learns which file failed.
-    TellFailure(env.messenger, messages::kMarkingFailed, {PathText(document)});
+    TellFailure(env.messenger, messages::kMarkingFailed, {input.ShownName()});
   }
   if (!common::IsOk(result.status)) return std::nullopt;
   return result.ruby_file;
@@ -182,9 +184,9 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
                  const engine::RubyCommandContext& context, const fs::path& file) {
   std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
   if (!input) return false;
-  std::optional<fs::path> ruby_file =
-      RunKind(env, kind, setup, context, *input->sjis, DocumentOf(env, *input));
-  return ruby_file && DeliverWritten(env, *input, *ruby_file);
+  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *input);
+  return ruby_file &&
+         DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName).has_value();
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
@@ -238,10 +240,9 @@ const Command kRubyCommand = {
     "Each FILE (Shift_JIS, or UTF-8; see --encoding) is given ruby from the dictionaries and\n"
     "the path of each ruby file written is printed; the ruby file is in the encoding and line\n"
     "ends of its text. FILE - reads standard input and prints the ruby text instead; -o OUT\n"
-    "(with one FILE) writes the ruby file there instead of beside FILE. A UTF-8\n"
-    "character that Shift_JIS cannot hold is refused, and nothing is written. Non-ruby areas\n"
-    "come from the settings\n"
-    "(FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str). The kinds:\n"
+    "(with one FILE) writes the ruby file there instead of beside FILE. A UTF-8 character\n"
+    "that Shift_JIS cannot hold is refused, and nothing is written. Non-ruby areas come from\n"
+    "the settings (FUNCTION/NoRbYuko, NoRbBgn_Str, NoRbEnd_Str). The kinds:\n"
     "  all     every word a dictionary knows (.srb)\n"
     "  grade   only kanji of the school grades chosen in RUBIRANGE/NENSETTYPE, NENSITA,\n"
     "          NENUE, NenAddFlag, NENRUBIOUTFLAG, JUKCKFLAG (.hrb; main dictionary only)\n"

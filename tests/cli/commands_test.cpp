@@ -64,19 +64,32 @@ TEST(CliRuby, RefusedTextGetsNoRubyFile) {
   }
 }
 
-TEST(CliCommands, EmptyTextIsRefusedAndNothingIsWritten) {
+// An empty text, and a UTF-8 text with a character Shift_JIS lacks, are refused before anything
+// is written.
+TEST(CliCommands, RefusedTextLeavesNothingWritten) {
   ProgramFolder home;
-  WriteFile(home / "a.srb", "");
-  const std::pair<std::string, std::string> cases[] = {
-      {"check", "【ご確認!!】 テストする内容がない！\n"},
-      {"html", "【ご注意!!】 表示する内容がありません！\n"},
-      {"nnn", "【ご注意!!。】 変換する内容がありません！\n"},
-      {"ymi", "【ご注意!!。】 変換する内容がありません！\n"},
+  const std::string unencodable = "の 2 行 1 字目の文字<☃>は Shift_JIS にありません。";
+  struct Case {
+    std::string text;
+    std::string command;
+    std::string complaint;
   };
-  for (const auto& [command, complaint] : cases) {
-    CliRun run = home.Run({command, (home / "a.srb").string()});
-    EXPECT_EQ(run.exit_code, 1) << command;
-    EXPECT_EQ(run.err, complaint);
+  const Case cases[] = {
+      {"", "check", "【ご確認!!】 テストする内容がない！\n"},
+      {"", "html", "【ご注意!!】 表示する内容がありません！\n"},
+      {"", "nnn", "【ご注意!!。】 変換する内容がありません！\n"},
+      {"", "ymi", "【ご注意!!。】 変換する内容がありません！\n"},
+      {"{漢字/かんじ}\n☃\n", "check", unencodable},
+      {"{漢字/かんじ}\n☃\n", "html", unencodable},
+      {"{漢字/かんじ}\n☃\n", "nnn", unencodable},
+      {"{漢字/かんじ}\n☃\n", "ymi", unencodable},
+      {"{漢字/かんじ}\n☃\n", "escape-braces", unencodable},
+  };
+  for (const Case& c : cases) {
+    WriteFile(home / "a.srb", c.text);
+    CliRun run = home.Run({c.command, (home / "a.srb").string()});
+    EXPECT_EQ(run.exit_code, 1) << c.command;
+    EXPECT_TRUE(Contains(run.err, c.complaint)) << run.err;
     EXPECT_EQ(run.out, "");
   }
   EXPECT_FALSE(fs::exists(home / "aRb.html"));

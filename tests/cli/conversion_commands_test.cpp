@@ -82,13 +82,16 @@ TEST(CliConversions, CheckedConversionsRefuseAFaultAtItsLine) {
   EXPECT_TRUE(fs::exists(home / "aRb.html"));
 }
 
+// The browser is shown the page where it finally stands, in either encoding.
 TEST(CliHtml, OpenStartsTheBrowserOnThePage) {
   ProgramFolder home;
-  WriteFile(home / "a.srb", Golden("a.srb"));
-  CliRun run =
-      home.Run({"--set", "PROGRAM/WWWBROWSER=true", "html", "--open", (home / "a.srb").string()});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.err, "【ご報告！】 [ " + (home / "aRb.html").string() + " ] を表示します。\n");
+  for (const std::string& ruby_file : {Golden("a.srb"), Utf8(Golden("a.srb"))}) {
+    WriteFile(home / "a.srb", ruby_file);
+    CliRun run =
+        home.Run({"--set", "PROGRAM/WWWBROWSER=true", "html", "--open", (home / "a.srb").string()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.err, "【ご報告！】 [ " + (home / "aRb.html").string() + " ] を表示します。\n");
+  }
 }
 
 TEST(CliYmi, DialogRefusalWritesNothing) {

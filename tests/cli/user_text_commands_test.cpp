@@ -69,17 +69,6 @@ TEST(CliUserText, FaultsOfAUtf8TextAreReportedAtTheirLine) {
     EXPECT_TRUE(Contains(run.err, "2 行目::")) << run.err;
   }
   EXPECT_FALSE(fs::exists(home / "a.ymi"));
-  // A character Shift_JIS lacks stops every command before it writes anything.
-  WriteFile(home / "b.srb", "{漢字/かんじ}\n☃\n");
-  for (std::string command : {"html", "ymi", "nnn", "escape-braces", "check"}) {
-    CliRun run = home.Run({command, (home / "b.srb").string()});
-    EXPECT_EQ(run.exit_code, 1) << command;
-    EXPECT_TRUE(Contains(run.err, "の 2 行 1 字目の文字<☃>")) << command << run.err;
-    EXPECT_EQ(run.out, "");
-  }
-  EXPECT_FALSE(fs::exists(home / "bRb.html"));
-  EXPECT_FALSE(fs::exists(home / "b.ymi"));
-  EXPECT_FALSE(fs::exists(home / "b.nnn"));
 }
 
 // Dictionary sources may be UTF-8 too: a duplicate's place counts the file's own bytes, and a
@@ -120,6 +109,24 @@ TEST(CliUserText, Utf8SampleGivesTheRubyOfTheShiftJisSample) {
   CliRun filtered = home.RunWithInput("今日は雨です。\n", {"ruby", "-"});
   EXPECT_EQ(filtered.exit_code, 0) << filtered.err;
   EXPECT_EQ(filtered.out, "{今日/きょう}は{雨/あめ}です。\n");
+}
+
+// A UTF-8 text's ruby file is kept as the backup as any ruby file is: only when the run replaces
+// one that says something else (corrected by hand), and then as it was.
+TEST(CliUserText, Utf8RubyFileBecomesTheBackupOnlyWhenItDiffers) {
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
+  WriteFile(home / "t.txt", "今日は雨です。\n");
+  const std::string ruby = "{今日/きょう}は{雨/あめ}です。\n";
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_EQ(home.Run({"ruby", (home / "t.txt").string()}).exit_code, 0);
+  }
+  EXPECT_EQ(ReadFile(home / "t.srb"), ruby);
+  EXPECT_FALSE(fs::exists(home / "t.~srb"));
+  WriteFile(home / "t.srb", "{今日/こんにち}は{雨/あめ}です。\n");
+  EXPECT_EQ(home.Run({"ruby", (home / "t.txt").string()}).exit_code, 0);
+  EXPECT_EQ(ReadFile(home / "t.srb"), ruby);
+  EXPECT_EQ(ReadFile(home / "t.~srb"), "{今日/こんにち}は{雨/あめ}です。\n");
 }
 
 TEST(CliUserText, OutputOptionTakesOneText) {
