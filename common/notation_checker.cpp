@@ -3,6 +3,7 @@
 #include "common/notation_checker.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -46,6 +47,22 @@ bool IsKanjiInReading(std::uint16_t code) {
 
 bool IsLead(int byte) { return byte != kEnd && IsLeadByte(static_cast<unsigned char>(byte)); }
 
+// What a byte asks of the scan between groups: a plain byte is stepped over, a lead byte with
+// its trail byte; the rest are looked at one by one.
+enum ByteKind : std::uint8_t { kPlainByte, kLeadByte, kLookedAt };
+constexpr std::array<ByteKind, 256> kByteKinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  for (int byte = 0; byte < 256; ++byte) {
+    if (IsLeadByte(static_cast<unsigned char>(byte))) {
+      kinds[static_cast<std::size_t>(byte)] = kLeadByte;
+    }
+  }
+  for (char byte : {kLineFeed, kGroupOpen, kGroupClose}) {
+    kinds[static_cast<unsigned char>(byte)] = kLookedAt;
+  }
+  return kinds;
+}();
+
 // The state of one check: the counters, and a cursor that never passes the end of the range
 // being scanned, so a group cut off by the end of the text is never read beyond it.
 class Scan {
@@ -59,6 +76,7 @@ class Scan {
 
  private:
   std::size_t Here() const { return cursor_.Offset(); }
+  int SkipPlain();
   int Peek() { return Here() < end_ ? cursor_.Peek() : kEnd; }
   void Step(std::size_t count = 1) { cursor_.Seek(std::min(Here() + count, end_)); }
   std::optional<std::uint16_t> TakeChar();
@@ -75,10 +93,25 @@ class Scan {
   NotationCheck result_;
 };
 
+// Steps over the bytes that need nothing but a step, as many as are loaded at once; returns
+// the byte it stops at.
+int Scan::SkipPlain() {
+  std::string_view ahead = cursor_.Ahead();
+  std::size_t limit = std::min(ahead.size(), end_ - Here());
+  std::size_t i = 0;
+  while (i < limit) {
+    ByteKind kind = kByteKinds[static_cast<unsigned char>(ahead[i])];
+    if (kind == kLookedAt) break;
+    i += 1 + kind;  // a trail byte beyond the loaded bytes is stepped over unseen all the same
+  }
+  Step(i);
+  return Peek();
+}
+
 bool Scan::Range(std::size_t from, std::size_t end) {
   end_ = end;
   cursor_.Seek(from);
-  for (int byte = Peek(); byte != kEnd; byte = Peek()) {
+  for (int byte = SkipPlain(); byte != kEnd; byte = SkipPlain()) {
     if (byte == kLineFeed) {
       if (!LineEnd()) return false;
     } else if (IsLead(byte)) {

@@ -71,6 +71,12 @@ class TextCursor {
     offset_ = saved;
     return byte;
   }
+  // The bytes loaded from the cursor on: at least one unless the text ends here. Scans that
+  // step over most bytes read them here rather than one Peek at a time.
+  std::string_view Ahead() {
+    if (Peek() < 0) return {};
+    return std::string_view(window_).substr(offset_ - window_start_);
+  }
   void Advance(std::size_t count = 1) { offset_ += count; }
   void Seek(std::size_t offset) { offset_ = offset; }
   // Offset of the next occurrence of `needle` at or after the cursor that starts on a

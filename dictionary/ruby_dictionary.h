@@ -52,6 +52,9 @@ class LengthSection {
     return std::string_view(readings_.data() + reading.offset, reading.length);
   }
 
+  // The bucket in which Find looks for `key`.
+  std::uint32_t BucketOf(std::string_view key) const { return modulus_.Of(key); }
+
   // The section in stored order, for restore and filters.
   const std::vector<Bucket>& Buckets() const { return buckets_; }
   std::string_view Key(int index) const {

@@ -70,10 +70,13 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
   }
 }
 
-// The match table of the run; returns the passes that may find a word anywhere in it.
+// The match table of the run; returns the passes that may find a word anywhere in it. Each
+// pass's candidates are listed in order as they are found, so that a pass visits only the
+// positions worth a lookup.
 std::uint32_t MatchTable::LookUp() {
   const std::size_t count = run_.count;
   candidates_.resize(count);
+  for (std::vector<std::uint32_t>& positions : positions_) positions.clear();
   std::uint32_t any = 0;
   if (!run_.has_tags) {
     const char* first = chunk_.data() + run_.begin;
@@ -91,6 +94,7 @@ std::uint32_t MatchTable::LookUp() {
       // are asked for now, so that the passes seldom wait for them.
       for (std::uint32_t passes = found; passes != 0; passes &= passes - 1) {
         auto pass = static_cast<std::size_t>(std::countr_zero(passes));
+        positions_[pass].push_back(static_cast<std::uint32_t>(i));
         if (short_passes_ >> pass & 1) {
           short_words_[pass].Prefetch(here);
         } else {
@@ -104,16 +108,10 @@ std::uint32_t MatchTable::LookUp() {
           filter_.Candidates([this, i](std::size_t k) { return At(i + k); }, count - i);
       candidates_[i] = found;
       any |= found;
-    }
-  }
-  // Each pass's candidates in order, so that a pass visits only the positions worth a lookup.
-  for (std::uint32_t passes = any; passes != 0; passes &= passes - 1) {
-    positions_[static_cast<std::size_t>(std::countr_zero(passes))].clear();
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    for (std::uint32_t passes = candidates_[i]; passes != 0; passes &= passes - 1) {
-      positions_[static_cast<std::size_t>(std::countr_zero(passes))].push_back(
-          static_cast<std::uint32_t>(i));
+      for (std::uint32_t passes = found; passes != 0; passes &= passes - 1) {
+        positions_[static_cast<std::size_t>(std::countr_zero(passes))].push_back(
+            static_cast<std::uint32_t>(i));
+      }
     }
   }
   return any;

@@ -2,6 +2,7 @@
 #include "engine/prepared_text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "common/text_source_writer.h"
@@ -15,17 +16,28 @@ constexpr std::size_t kChunk = 1 << 16;
 
 int LineOfFirstNul(const common::TextSource& text) {
   std::vector<char> chunk(kChunk);
-  int line = 1;
-  for (std::size_t offset = 0; offset < text.Size();) {
+  // Texts hold no NUL byte as a rule: the lines are counted only once one is found.
+  std::size_t nul_offset = 0;
+  bool found = false;
+  for (std::size_t offset = 0; offset < text.Size() && !found;) {
     std::size_t n = text.Read(offset, chunk.data(), chunk.size());
     if (n == 0) break;
-    auto end = chunk.begin() + static_cast<std::ptrdiff_t>(n);
-    auto nul = std::find(chunk.begin(), end, '\0');
-    line += static_cast<int>(std::count(chunk.begin(), nul, '\n'));
-    if (nul != end) return line;
+    const void* nul = std::memchr(chunk.data(), '\0', n);
+    found = nul != nullptr;
+    nul_offset = offset + (found ? static_cast<std::size_t>(static_cast<const char*>(nul) -
+                                                            chunk.data())
+                                 : n);
     offset += n;
   }
-  return 0;
+  if (!found) return 0;
+  int line = 1;
+  for (std::size_t offset = 0; offset < nul_offset;) {
+    std::size_t n = text.Read(offset, chunk.data(), std::min(chunk.size(), nul_offset - offset));
+    if (n == 0) break;
+    line += static_cast<int>(std::count(chunk.data(), chunk.data() + n, '\n'));
+    offset += n;
+  }
+  return line;
 }
 
 PreparedTextStatus WritePreparedText(const common::TextSource& text,

@@ -31,17 +31,20 @@ ShortWords::ShortWords(const PassWords& pass) : length_(pass.word_length) {
   entries_.assign(std::size_t{1} << bits, Entry{});
   mask_ = entries_.size() - 1;
   shift_ = 64 - bits;
-  for (std::size_t k = 0; k < count; ++k) {
-    std::string_view key = words.Key(static_cast<int>(k));
-    // A key the dictionary's lookup would not find (one in the wrong bucket) is left out too.
-    int index = words.Find(key);
-    if (key.size() != key_bytes || index < 0) continue;
-    std::uint32_t code = KeyOf(key.data());
-    std::size_t slot = SlotOf(code);
-    while (entries_[slot].kind != Kind::kEmpty && entries_[slot].key != code) {
-      slot = (slot + 1) & mask_;
+  // Each key as the dictionary's lookup finds it: only in its own bucket, where the last of
+  // equal keys wins. A key stored in another bucket is never found, so it is left out.
+  const std::vector<dictionary::LengthSection::Bucket>& buckets = words.Buckets();
+  for (std::uint32_t b = 0; b < buckets.size(); ++b) {
+    for (std::uint32_t k = buckets[b].first; k < buckets[b].first + buckets[b].count; ++k) {
+      std::string_view key = words.Key(static_cast<int>(k));
+      if (key.size() != key_bytes || words.BucketOf(key) != b) continue;
+      std::uint32_t code = KeyOf(key.data());
+      std::size_t slot = SlotOf(code);
+      while (entries_[slot].kind != Kind::kEmpty && entries_[slot].key != code) {
+        slot = (slot + 1) & mask_;
+      }
+      entries_[slot] = EntryOf(code, words.ReadingOf(static_cast<int>(k)));
     }
-    entries_[slot] = EntryOf(code, words.ReadingOf(index));
   }
 }
 

@@ -201,6 +201,16 @@ TEST(NotationCheck, FileOnDiskIsCheckedPieceByPiece) {
   EXPECT_EQ(LogicalLineOfFault(*source, check.fault_offset), 9001);
 }
 
+// The scan reads the text 64 KiB at a time: a character cut by that edge keeps its trail byte,
+// whatever byte that is, and what follows is still looked at.
+TEST(NotationCheck, CharacterCutByTheReadingWindowStaysWhole) {
+  const std::string before(65535, 'a');
+  ExpectFault(Check(before + "\x8A\xBF" + "{a/b}\n"), CheckCode::kNoBaseAfterBrace, 65537 + 2);
+  // '{' as the trail byte opens no group: the '}' after it is left unbalanced.
+  ExpectFault(Check(before + "\x8A{a/b}\n"), CheckCode::kUnbalancedBraces, 65541);
+  EXPECT_TRUE(Check(before + "\x8A}a\n" + std::string(70000, 'b') + "\n").ok());
+}
+
 TEST(NotationCheck, TextThatCannotBeReadWholeIsSaidSo) {
   std::string line = Sjis("{漢/かん}\n");
   FailingSource source(Repeat(line, 10000), 7000 * line.size());
