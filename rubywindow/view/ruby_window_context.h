@@ -31,7 +31,7 @@ struct RubyWindowContext {
   RubyWindowSession* session = nullptr;
   // The field separator of line-and-field ruby as typed (Shift_JIS, "\t" for the tab); the YMI
   // dialog starts from it. Empty: the YMI dialog's own.
-  std::string line_field_separator;
+  std::string line_field_separator{};
 };
 
 }  // namespace view
