@@ -29,6 +29,7 @@
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
+#include "common/view/sjis_codec.h"
 #include "engine/ruby_file_naming.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
@@ -174,6 +175,8 @@ void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool
   context.search = context_.search;
   context.starter = context_.starter;
   context.session = ruby_session_.get();
+  context.line_field_separator =
+      common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator());
   auto* window = new rubywindow::view::RubyWindow(context, this);
   ruby_window_ = window;
   // The flag drops as soon as the window has closed, before Qt gets round to deleting it.

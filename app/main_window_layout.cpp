@@ -13,6 +13,7 @@
 #include "app/ruby_commands/ruby_commands.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_pane.h"
+#include "rubywindow/view/ruby_repair_dialog.h"
 
 namespace app {
 
@@ -110,6 +111,13 @@ void MainTextWindow::CreateActions() {
        .caption = tr("画面既定値で表示(&G)"),
        .icon = QIcon(":/app/icons/shrink.png"),
        .triggered = [this] { ShrinkClick(); }},
+      {.name = "emphasisSettingsAction",
+       .caption = tr("るび部強調表示設定(&M)"),
+       .triggered =
+           [this] {
+             rubywindow::view::EmphasisSettingsDialog dialog(*context_.settings, this);
+             dialog.exec();
+           }},
       {.name = "helpAction",
        .caption = tr("ヘルプを開く(&O)"),
        .key = K(Qt::Key_F1),
@@ -196,7 +204,9 @@ void MainTextWindow::CreateMenus() {
           {{"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
            {"emptyRubyWindowAction"},
            {"nonRubyAreaAction", "braceEscapeAction"}});
-  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"}, {"desktopKeys"}});
+  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"},
+                           {"emphasisSettingsAction"},
+                           {"desktopKeys"}});
   AddMenu(tr("ヘルプ(&H)"),
           {{"helpAction", "helpSearchAction", "helpUsageAction"}, {"versionAction"}});
 

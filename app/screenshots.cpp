@@ -1,7 +1,10 @@
 // Taking the documentation's pictures from inside the program.
 #include "app/screenshots.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
@@ -11,6 +14,7 @@
 #include "app/ruby_commands/ruby_commands.h"
 #include "common/message_format.h"
 #include "common/view/qt_text.h"
+#include "rubywindow/view/output_window.h"
 #include "rubywindow/view/ruby_window.h"
 
 namespace app {
@@ -40,6 +44,27 @@ void ScheduleQuestionScreenshot(QWidget* over, const std::filesystem::path& fold
   });
 }
 
+// The YMI dialog over the ruby window (then left by 中止), and the NNN window with the file that
+// F8 writes under the dialog's first template. True when both were saved.
+bool SaveOutputScreenshots(MainTextWindow& window, const std::filesystem::path& folder) {
+  rubywindow::view::RubyWindow* ruby = window.RubyWindowIfOpen();
+  if (ruby == nullptr) return false;
+  bool dialog_saved = false;
+  QTimer::singleShot(kSettleMilliseconds, ruby, [&dialog_saved, folder] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    dialog_saved = Save(dialog, folder / "ymi_dialog.png");
+    if (dialog != nullptr) dialog->reject();
+  });
+  ruby->MakeYmi();
+  QTimer::singleShot(kSettleMilliseconds, ruby, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      if (auto* run = dialog->findChild<QPushButton*>(QStringLiteral("runButton"))) run->click();
+    }
+  });
+  ruby->MakeNnn();
+  return dialog_saved;
+}
+
 }  // namespace
 
 void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& folder) {
@@ -48,7 +73,13 @@ void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& fo
     window.Commands().AllRubiClick();
     QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder, main_saved] {
       bool ruby_saved = Save(window.RubyWindowIfOpen(), folder / "ruby_window.png");
-      ScheduleQuestionScreenshot(window.RubyWindowIfOpen(), folder, main_saved && ruby_saved);
+      bool dialog_saved = SaveOutputScreenshots(window, folder);
+      bool shown = main_saved && ruby_saved && dialog_saved;
+      QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder, shown] {
+        bool nnn_saved =
+            Save(window.findChild<rubywindow::view::NnnWindow*>(), folder / "nnn_window.png");
+        ScheduleQuestionScreenshot(window.RubyWindowIfOpen(), folder, shown && nnn_saved);
+      });
     });
   });
 }

@@ -1,6 +1,7 @@
 // Pictures of the windows for the documentation, taken by the program itself so that no
 // screen-capture tool is needed: started with MIRUKAZE_SCREENSHOT_DIR set, it saves the main
-// text window, runs the all-ruby command, saves the ruby window and ends.
+// text window, runs the all-ruby command, saves the ruby window, the YMI dialog and the NNN
+// window, and ends.
 #pragma once
 
 #include <filesystem>

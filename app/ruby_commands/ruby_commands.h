@@ -54,6 +54,9 @@ class RubyCommands : public QObject {
   void RbWButtonClick();          // F3, empty ruby window
   void PassRubiAreaClick();       // the non-ruby area dialog
 
+  // The field separator last typed for line-and-field ruby, which YMI output takes over.
+  const QString& LineFieldSeparator() const { return session_.separator_typed; }
+
  private:
   std::optional<std::string> PrepareText(bool check_notation);
   std::optional<engine::DictionaryUse> ChosenDictionaryUse();

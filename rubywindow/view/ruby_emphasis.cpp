@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kMarkColour = 0x008000;     // green, 0x00BBGGRR
 constexpr int kRubyColour = 0x0000FF;     // red, 0x00BBGGRR
-constexpr int kSliceMilliseconds = 40;    // the longest the window waits on one slice
+constexpr int kSliceMilliseconds = 20;  // the longest the window waits on one slice
 constexpr int kNotColoured = -1;
 
 QTextCharFormat BoldIn(int bgr) {

@@ -12,6 +12,7 @@
 #include "common/view/text_pane.h"
 #include "rubywindow/view/messages.h"
 #include "rubywindow/view/ruby_document.h"
+#include "rubywindow/view/ruby_emphasis.h"
 #include "rubywindow/view/ruby_window_session.h"
 
 namespace rubywindow::view {
@@ -71,6 +72,8 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
       session_(context.session ? *context.session : *own_session_) {
   CreateActions();
   CreateMenus();
+  // Made before any text is loaded: attaching it later would go over the whole text at once.
+  emphasis_ = new RubyEmphasis(Pane()->document(), Pane());
   spare_panel_ = new QLabel(this);
   spare_panel_->setMinimumWidth(kSparePanelWidth);
   statusBar()->addWidget(spare_panel_);

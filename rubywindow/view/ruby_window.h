@@ -95,7 +95,7 @@ class RubyWindow : public common::view::TextWindow {
   std::unique_ptr<RubyWindowSession> own_session_;
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
-  RubyEmphasis* emphasis_ = nullptr;  // created when first switched on
+  RubyEmphasis* emphasis_ = nullptr;
 
   bool error_list_mode_ = false;
   bool check_before_conversions_ = true;

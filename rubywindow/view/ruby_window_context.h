@@ -1,6 +1,8 @@
 // What the ruby window is handed by the application that opens it. It owns none of it.
 #pragma once
 
+#include <string>
+
 namespace common {
 struct Settings;
 class ProgramDir;
@@ -27,6 +29,9 @@ struct RubyWindowContext {
   // Kept by the application from one ruby window to the next; a window handed none keeps its
   // own for its lifetime.
   RubyWindowSession* session = nullptr;
+  // The field separator of line-and-field ruby as typed (Shift_JIS, "\t" for the tab); the YMI
+  // dialog starts from it. Empty: the YMI dialog's own.
+  std::string line_field_separator{};
 };
 
 }  // namespace view

@@ -75,7 +75,7 @@ void RubyWindow::RepairRuby() {
 }
 
 bool RubyWindow::EmphasisColouring() const {
-  return emphasis_ != nullptr && emphasis_->IsColouring();
+  return emphasis_->IsColouring();
 }
 
 void RubyWindow::ToggleEmphasis() {
@@ -87,7 +87,6 @@ void RubyWindow::ToggleEmphasis() {
 // Switching back to the plain display checks the notation first (while the check is on); a
 // fault leaves the emphasis on, with the caret at the fault.
 void RubyWindow::SetEmphasis(bool on) {
-  if (emphasis_ == nullptr) emphasis_ = new RubyEmphasis(Pane()->document(), Pane());
   if (on) {
     emphasis_->SwitchOn(context_.settings->highlight_max);
     return;

@@ -71,7 +71,13 @@ void RubyWindow::MakeYmi() {
   if (!text || !MayConvert(*text)) return;
   common::Settings& settings = *context_.settings;
   YmiOptions options = session_.ymi.value_or(YmiOptionsOf(settings));
-  if (!session_.ymi) options.template_text = InitialTemplate(settings.ymi_template, settings.ymi_templates);
+  if (!session_.ymi) {
+    options.template_text = InitialTemplate(settings.ymi_template, settings.ymi_templates);
+  }
+  // The separator comes over from line-and-field ruby, whose output this usually is.
+  if (!context_.line_field_separator.empty()) {
+    options.separator_edit = context_.line_field_separator;
+  }
   // A selection names the line-head mark.
   if (Pane()->textCursor().hasSelection()) {
     options.line_head_mark = common::view::EncodeSjisLossy(Pane()->SelectedText());

@@ -3,10 +3,13 @@
 // to the next.
 #include "app/main_text_window.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -391,6 +394,43 @@ class MainTextWindowTest : public QObject {
     messenger_.Script({Answer::kNo, Answer::kCancel});
     QVERIFY(!window_->close());
     QCOMPARE(active, QStringList({ruby->windowTitle(), window_->windowTitle()}));
+  }
+
+  // With all four windows edited, exit asks about the NNN, YMI, ruby and main windows in that
+  // order; Cancel at any of them keeps every window and its text.
+  void CloseQueryAsksFourWindowsInOrderAndCancelKeepsThemAll() {
+    Action("emptyRubyWindowAction")->trigger();
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<common::view::TextPane*>()->insertPlainText("a,{漢/かん}\n");
+    for (auto make : {&rubywindow::view::RubyWindow::MakeYmi,
+                      &rubywindow::view::RubyWindow::MakeNnn}) {
+      QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("runButton")->click(); });
+      (ruby->*make)();
+    }
+    auto outputs = window_->findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(outputs.size(), 3);
+    for (common::view::TextWindow* output : outputs) output->Pane()->insertPlainText("typed");
+    Type("漢");
+    messenger_.records.clear();
+    const std::vector<std::string> order = {"ＮＮＮ画面の", "ＹＭＩ画面の", "ＲＢ画面の",
+                                            "オリジナル画面の"};
+    for (std::size_t cancel_at = 0; cancel_at < order.size(); ++cancel_at) {
+      std::vector<Answer> answers(cancel_at, Answer::kNo);
+      answers.push_back(Answer::kCancel);
+      for (Answer answer : answers) messenger_.Script({answer});
+      QVERIFY(!window_->close());
+      QCOMPARE(messenger_.records.size(), cancel_at + 1);
+      for (std::size_t i = 0; i <= cancel_at; ++i) {
+        QVERIFY(messenger_.records[i].text.starts_with(order[i]));
+      }
+      QCOMPARE(window_->findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly).size(),
+               3);
+      messenger_.records.clear();
+    }
+    settings_.ymi_top = 0;
+    messenger_.Script({Answer::kNo, Answer::kNo, Answer::kNo, Answer::kNo});
+    QVERIFY(window_->close());
+    QVERIFY(settings_.ymi_top != 0);  // the YMI window's place is kept for the next start
   }
 
   void CloseQueryAsksOnceWhenOnlyTheMainTextIsEdited() {

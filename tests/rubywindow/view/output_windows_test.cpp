@@ -26,9 +26,7 @@
 #include "rubywindow/view/ymi_settings_dialog.h"
 #include "rubywindow/ymi_writer.h"
 #include "tests/cli/cli_runner.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/scripted_choosers.h"
-#include "tests/support/test_files.h"
+#include "tests/rubywindow/view/ruby_window_fixture.h"
 
 using namespace rubywindow::view;
 using testing_support::ReadFile;
@@ -38,65 +36,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-class NoStarter final : public rubywindow::ProgramStarter {
- public:
-  bool Start(const std::string&, const std::vector<std::string>&) override { return true; }
-};
-
-struct Fixture {
-  testing_support::ScratchDir dir;
-  common::Settings settings;
-  common::ProgramDir program{dir.Path()};
-  testing_support::RecordingMessenger messenger;
-  testing_support::ScriptedChoosers choosers;
-  common::view::SearchMemory search;
-  NoStarter starter;
-  RubyWindowSession session;
-  std::unique_ptr<RubyWindow> window;
-
-  Fixture() {
-    window = std::make_unique<RubyWindow>(Context());
-  }
-  ~Fixture() {
-    // The output windows are the ruby window's children here; they go with it.
-    window.reset();
-  }
-  RubyWindowContext Context() {
-    return {&settings, &program, &messenger, &choosers, &search, &starter, &session};
-  }
-  common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
-  void Trigger(const char* action) {
-    window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-  }
-  fs::path Open(std::string_view name, std::string_view sjis) {
-    fs::path path = dir / name;
-    WriteFile(path, sjis);
-    window->OpenRubyFile(path, true);
-    messenger.records.clear();
-    return path;
-  }
-};
-
-// Answers the next modal dialog: `prepare` sets its controls, then it is accepted (or, when
-// `prepare` returns false, left to the caller's reject).
-void AcceptNextDialog(std::function<void(QDialog*)> prepare = {}) {
-  QTimer::singleShot(0, [prepare] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QVERIFY(dialog);
-    if (prepare) prepare(dialog);
-    dialog->accept();
-    // A refused run leaves the dialog open; close it so the test goes on.
-    if (dialog->isVisible()) dialog->reject();
-  });
-}
-
-void ClickRadio(QDialog* dialog, const char* caption) {
-  for (auto* radio : dialog->findChildren<QRadioButton*>()) {
-    if (radio->text() == U(caption)) radio->click();
-  }
-}
+using namespace ruby_window_testing;
 
 // What the command-line tool writes for `args` over a copy of `ruby` in a folder of its own.
 std::string CliOutput(std::string_view command, const fs::path& ruby, std::string_view extension,
