@@ -115,7 +115,7 @@ std::optional<UserText> ReadUserText(const CommandEnv& env, const std::filesyste
   } else {
     common::FileBytes read = common::ReadBinaryFile(file);
     if (read.ok) bytes = std::move(read.bytes);
-    if (!bytes) TellFailure(env.messenger, cannot_read, {shown});
+    if (!bytes) TellCannotRead(env.messenger, cannot_read, file);
   }
   if (!bytes) return std::nullopt;
   text.encoding = EncodingOf(env, *bytes);

@@ -92,7 +92,7 @@ CommandResult CheckFile(const CommandEnv& env, const std::filesystem::path& file
   // A read error ends every scan where it happens: neither a clean end nor a fault found there
   // would say anything true about the file.
   if (text.Failed()) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
+    TellCannotRead(env.messenger, messages::kCannotReadFile, file);
     return CommandResult::Failure();
   }
   if (!check.ok()) {

@@ -17,7 +17,7 @@ CommandResult RunDupcheck(const CommandEnv& env) {
   // The byte position shown counts the file's own bytes, CR included.
   common::FileBytes input = common::ReadBinaryFile(file);
   if (!input.ok) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
+    TellCannotRead(env.messenger, messages::kCannotReadFile, file);
     return CommandResult::Failure();
   }
   std::optional<dictionary::DuplicateField> found =

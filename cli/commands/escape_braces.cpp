@@ -23,7 +23,7 @@ CommandResult RunEscapeBraces(const CommandEnv& env) {
   std::filesystem::path file = env.args.Operands().front();
   common::FileBytes input = common::ReadBinaryFile(file);
   if (!input.ok) {
-    TellFailure(env.messenger, messages::kCannotReadFile, {PathText(file)});
+    TellCannotRead(env.messenger, messages::kCannotReadFile, file);
     return CommandResult::Failure();
   }
   std::string escaped = engine::EscapeBraces(input.bytes);
