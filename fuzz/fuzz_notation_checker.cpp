@@ -1,5 +1,5 @@
 // Any text through the notation checker from any start, with any non-ruby area markers: a text
-// in memory is read whole, a fault lies inside the text on a line of its own, and the checker
+// in memory is read whole, a fault's caret lies inside the text on a line of it, and the checker
 // reaches the same verdict a second time.
 #include <algorithm>
 #include <cstddef>
@@ -25,7 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   common::NotationCheck check = common::CheckNotation(source, start, report_separators, areas);
   fuzzing::Require(!check.read_failed, "a text in memory is read whole");
   if (check.faulty) {
-    fuzzing::Require(check.fault_offset <= text.size(), "a fault lies inside the text");
+    // The caret stands before fault_offset: at most at the end of the text, where a group that
+    // runs off the end is reported.
+    fuzzing::Require(check.fault_offset >= 1 && check.fault_offset - 1 <= text.size(),
+                     "a fault's caret lies inside the text");
     fuzzing::Require(common::LogicalLineOfFault(source, check.fault_offset) >= 1,
                      "a fault is reported on a line");
   }
