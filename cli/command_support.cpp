@@ -13,10 +13,16 @@ void TellFailure(common::Messenger& messenger, std::string_view pattern,
                                  common::FormatMessage(pattern, args), common::Icon::kWarning});
 }
 
+void TellCannotRead(common::Messenger& messenger, std::string_view pattern,
+                    const std::filesystem::path& path) {
+  bool special = common::IsSpecialFile(path);
+  TellFailure(messenger, special ? messages::kNotRegularFile : pattern, {PathText(path)});
+}
+
 std::unique_ptr<common::FileTextSource> OpenInput(const std::filesystem::path& path,
                                                   common::Messenger& messenger) {
   std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(path);
-  if (!source) TellFailure(messenger, messages::kCannotOpenFile, {PathText(path)});
+  if (!source) TellCannotRead(messenger, messages::kCannotOpenFile, path);
   return source;
 }
 

@@ -17,6 +17,11 @@ namespace cli {
 void TellFailure(common::Messenger& messenger, std::string_view pattern,
                  std::initializer_list<common::MessageArg> args);
 
+// Tells that `path` could not be read: by `pattern` (which takes the path), or, for a pipe, a
+// device or a folder, that it is no regular file.
+void TellCannotRead(common::Messenger& messenger, std::string_view pattern,
+                    const std::filesystem::path& path);
+
 // The file as a text source, or nullptr after a message when it cannot be opened or is not
 // a regular file.
 std::unique_ptr<common::FileTextSource> OpenInput(const std::filesystem::path& path,

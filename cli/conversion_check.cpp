@@ -9,7 +9,7 @@ namespace cli {
 namespace {
 
 void TellNotRead(const std::filesystem::path& file, common::Messenger& messenger) {
-  TellFailure(messenger, messages::kCannotReadFile, {PathText(file)});
+  TellCannotRead(messenger, messages::kCannotReadFile, file);
 }
 
 }  // namespace

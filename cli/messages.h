@@ -12,6 +12,8 @@ inline constexpr std::string_view kTitleCaution = "ご注意!!";
 // Message boxes of the tool's own.
 inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>が開けません。";
 inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
+inline constexpr std::string_view kNotRegularFile =
+    "<%s>は通常のファイルではありません（パイプ・デバイス・フォルダは読みません）。";
 inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
 inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";

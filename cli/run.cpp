@@ -223,7 +223,10 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
   return Run(argc, argv, out, err, AskOnTerminal);
 }
 
-int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQuestion ask) {
+namespace {
+
+int RunArguments(int argc, char** argv, std::ostream& out, std::ostream& err,
+                 TerminalQuestion ask) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   ParsedArgs parsed;
   const std::span<const OptionSpec> global_only[] = {kGlobalOptions};
@@ -262,6 +265,20 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQue
     return ReportUsageError(err, result.usage_error, command);
   }
   return ExitCodeOf(result.outcome);
+}
+
+}  // namespace
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQuestion ask) {
+  int code = RunArguments(argc, argv, out, err, std::move(ask));
+  // Help or a report that never reached its reader is no success (a full disk, a closed pipe).
+  out.flush();
+  if (!out && code == ExitCodeOf(Outcome::kSuccess)) {
+    err << FormatMessage(messages::kUsageErrorLine,
+                         {messages::kProgramName, messages::kCannotWriteOutput});
+    return ExitCodeOf(Outcome::kFailed);
+  }
+  return code;
 }
 
 }  // namespace cli

@@ -146,7 +146,11 @@ std::optional<UserText> OpenUserText(const CommandEnv& env, const fs::path& file
   }
   std::unique_ptr<common::FileTextSource> original = common::FileTextSource::Open(bytes_path);
   if (!original) {
-    TellFailure(env.messenger, cannot_read, {text.ShownName()});
+    if (text.from_standard_input) {
+      TellFailure(env.messenger, cannot_read, {text.ShownName()});
+    } else {
+      TellCannotRead(env.messenger, cannot_read, file);
+    }
     return std::nullopt;
   }
   text.form.encoding = EncodingOf(env, bytes_path);

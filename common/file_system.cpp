@@ -1,6 +1,9 @@
 // File-system helpers on std::filesystem, without exceptions.
 #include "common/file_system.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +18,35 @@ namespace fs = std::filesystem;
 bool FileExists(const fs::path& path) {
   std::error_code error;
   return fs::is_regular_file(path, error);
+}
+
+int OpenRegularFile(const fs::path& path) {
+  // O_NONBLOCK lets the open of a pipe return at once; it is cleared again for the reads.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info;
+  int flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
+std::FILE* OpenRegularFileStream(const fs::path& path) {
+  int fd = OpenRegularFile(path);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (!file) ::close(fd);
+  return file;
+}
+
+bool IsSpecialFile(const fs::path& path) {
+  std::error_code error;
+  fs::file_status status = fs::status(path, error);
+  return !error && fs::exists(status) && !fs::is_regular_file(status);
 }
 
 bool IsReadOnly(const fs::path& path) {
@@ -86,6 +118,15 @@ WriteOutcome WriteFileSynced(const fs::path& path, std::string_view bytes) {
 
 bool ReplaceFileContents(const fs::path& target, std::string_view bytes) {
   return ReplaceFile(target, bytes) == ReplaceStatus::kOk;
+}
+
+bool FolderIsFull(const fs::path& folder) {
+  // Below this a working file of any size fails to be written, while a write that merely
+  // outgrew a roomy disk has freed its space again by the time this is asked.
+  constexpr unsigned long long kRoomNeeded = 1ULL << 20;
+  struct statvfs info;
+  if (::statvfs(folder.c_str(), &info) != 0) return false;
+  return static_cast<unsigned long long>(info.f_bavail) * info.f_frsize < kRoomNeeded;
 }
 
 fs::path WithoutExtension(const fs::path& path) {

@@ -8,6 +8,16 @@
 namespace common {
 
 bool FileExists(const std::filesystem::path& path);  // a regular file (or a link to one)
+
+// Opens an existing file for reading, refusing whatever is not a regular file (a pipe, a device,
+// a folder) without waiting on it: a pipe with no writer would hold a plain open for ever and a
+// device such as /dev/zero never ends. Every reader of a named file opens it here; standard
+// input is read as a stream elsewhere. -1 (or nullptr) when refused or not opened.
+int OpenRegularFile(const std::filesystem::path& path);
+std::FILE* OpenRegularFileStream(const std::filesystem::path& path);  // "rb"
+// Whether `path` exists but is something other than a regular file (links followed): the
+// reason a reader refused it.
+bool IsSpecialFile(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
 [[nodiscard]] bool ClearReadOnly(const std::filesystem::path& path);
 [[nodiscard]] bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -38,6 +48,10 @@ enum class WriteOutcome { kWritten, kCannotCreate, kWriteFailed };
 // target is read-only, the folder cannot be written, the disk is full) `target` is as it was and
 // no temporary file is left.
 [[nodiscard]] bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+
+// Whether the file system holding `folder` has (next to) no room left: the likely cause when a
+// write there has failed. A folder whose space cannot be learnt counts as not full.
+bool FolderIsFull(const std::filesystem::path& folder);
 
 // `path` with everything from the last '.' of its file name cut off (the directory part is
 // never cut): /texts/story.txt gives /texts/story, /a.b/story gives /a.b/story.

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/file_replace.h"
+#include "common/file_system.h"
 #include "common/ini_file.h"
 #include "common/program_dir.h"
 
@@ -355,9 +357,7 @@ Settings::Settings() {
   for (const Row& row : Rows()) VisitField(row, *this, RowReader(row, std::nullopt, places));
 }
 
-Settings LoadSettings(const fs::path& program_dir) {
-  // A file that cannot be read is taken as absent: start-up goes on with the defaults.
-  IniFile file = IniFile::Load(ProgramDir(program_dir).SettingsFile()).value_or(IniFile());
+Settings SettingsOf(const IniFile& file, const fs::path& program_dir) {
   const Places places{program_dir, ProgramDir(program_dir).DicDir()};
   Settings settings;
   for (const Row& row : Rows()) {
@@ -368,16 +368,35 @@ Settings LoadSettings(const fs::path& program_dir) {
   return settings;
 }
 
+void PutSettings(const Settings& settings, IniFile& file) {
+  for (const Row& row : Rows()) {
+    if (row.persistence == kNeverSaved) continue;
+    file.Set(row.section, row.SavedKey(), VisitField(row, settings, RowWriter(row)));
+  }
+}
+
+Settings LoadSettings(const fs::path& program_dir) {
+  // A file that cannot be read is taken as absent: start-up goes on with the defaults.
+  return SettingsOf(IniFile::Load(ProgramDir(program_dir).SettingsFile()).value_or(IniFile()),
+                    program_dir);
+}
+
 bool SaveSettings(const fs::path& program_dir, const Settings& settings) {
   fs::path path = ProgramDir(program_dir).SettingsFile();
   // Replacing a file we cannot read would lose everything in it that we do not write.
   std::optional<IniFile> file = IniFile::Load(path);
   if (!file) return false;
-  for (const Row& row : Rows()) {
-    if (row.persistence == kNeverSaved) continue;
-    file->Set(row.section, row.SavedKey(), VisitField(row, settings, RowWriter(row)));
-  }
+  PutSettings(settings, *file);
   return file->Save(path);
+}
+
+bool CanSaveSettings(const fs::path& program_dir) {
+  fs::path path = ProgramDir(program_dir).SettingsFile();
+  if (!IniFile::Load(path) || IsReadOnly(path)) return false;
+  fs::path probe = NewTemporaryFile(path.parent_path());
+  if (probe.empty()) return false;
+  RemoveFile(probe);
+  return true;
 }
 
 SettingOverride OverrideSetting(Settings& settings, std::string_view section, std::string_view key,

@@ -132,11 +132,22 @@ struct Settings {
 // right as the program has always done.
 Settings LoadSettings(const std::filesystem::path& program_dir);
 
+class IniFile;
+// The settings a settings document holds, as LoadSettings reads them, and every setting put into
+// a document as SaveSettings writes it: the two halves of those, without the file.
+Settings SettingsOf(const IniFile& file, const std::filesystem::path& program_dir);
+void PutSettings(const Settings& settings, IniFile& file);
+
 // Writes every setting into the settings file of `program_dir`, keeping the keys and comments
 // it does not know and the values of the keys that are only read. The file is replaced in one
 // step; false when it cannot be (unwritable folder, full disk, or an existing file that cannot
 // be read), and the previous file is then untouched.
 [[nodiscard]] bool SaveSettings(const std::filesystem::path& program_dir, const Settings& settings);
+
+// Whether SaveSettings would succeed as far as can be known beforehand: the file (if any) can be
+// read and is not read-only, and its folder takes a new file. A step whose result is useless
+// without its setting (a dictionary whose size a setting records) asks first.
+bool CanSaveSettings(const std::filesystem::path& program_dir);
 
 enum class SettingOverride { kOk, kUnknownKey, kNotAnInteger };
 

@@ -2,9 +2,11 @@
 #include "common/text_encoding.h"
 
 #include <cstddef>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 
 #include "common/cp932.h"
+#include "common/file_system.h"
 
 namespace common {
 namespace {
@@ -82,14 +84,15 @@ std::size_t UnfinishedUtf8Tail(std::string_view bytes) {
 }
 
 std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenRegularFileStream(file), &std::fclose);
   if (!in) return std::nullopt;
   std::string buffer(kDetectionPiece, '\0');
   std::string piece;
   bool first = true;
   bool non_ascii = false;
-  while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
-    piece.append(buffer, 0, static_cast<std::size_t>(in.gcount()));
+  std::size_t read;
+  while ((read = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0) {
+    piece.append(buffer, 0, read);
     if (first && piece.size() >= kUtf8Bom.size()) {
       if (piece.starts_with(kUtf8Bom)) return TextEncoding::kUtf8WithBom;
       first = false;
@@ -101,7 +104,7 @@ std::optional<TextEncoding> DetectFileEncoding(const std::filesystem::path& file
     }
     piece.erase(0, piece.size() - keep);
   }
-  if (in.bad()) return std::nullopt;
+  if (std::ferror(in.get())) return std::nullopt;
   if (!piece.empty()) return TextEncoding::kShiftJis;  // cut off inside a sequence
   return non_ascii ? TextEncoding::kUtf8 : TextEncoding::kShiftJis;
 }

@@ -18,7 +18,7 @@ TextReader::~TextReader() {
 
 bool TextReader::Open(const std::filesystem::path& path) {
   if (file_) std::fclose(file_);
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = OpenRegularFileStream(path);
   raw_.resize(kChunk + 1);
   buffer_.resize(kChunk + 1);
   pos_ = end_ = 0;
@@ -164,7 +164,7 @@ bool TextWriter::CloseSynced() {
 
 FileBytes ReadBinaryFile(const std::filesystem::path& path) {
   FileBytes result;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRegularFileStream(path);
   if (!file) return result;
   char chunk[kChunk];
   std::size_t n;

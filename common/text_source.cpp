@@ -1,7 +1,6 @@
 // In-memory and on-disk text sources.
 #include "common/text_source.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/file_system.h"
 #include "common/sjis.h"
 
 namespace common {
@@ -28,10 +28,10 @@ std::size_t StringTextSource::Read(std::size_t offset, char* buffer, std::size_t
 FileTextSource::~FileTextSource() { ::close(fd_); }
 
 std::unique_ptr<FileTextSource> FileTextSource::Open(const std::filesystem::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = OpenRegularFile(path);
   if (fd < 0) return nullptr;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0) {
     ::close(fd);
     return nullptr;
   }
@@ -51,6 +51,13 @@ std::size_t FileTextSource::Read(std::size_t offset, char* buffer, std::size_t c
     done += static_cast<std::size_t>(n);
   }
   return done;
+}
+
+bool FileTextSource::IsFile(const std::filesystem::path& path) const {
+  struct stat mine;
+  struct stat other;
+  return ::fstat(fd_, &mine) == 0 && ::stat(path.c_str(), &other) == 0 &&
+         mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
 }
 
 TextCursor::TextCursor(const TextSource& source, std::size_t offset)

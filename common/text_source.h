@@ -21,6 +21,9 @@ class TextSource {
   // Whether a read has failed, or has found the text shorter than its Size(): from then on the
   // text cannot be read whole. It stays so.
   virtual bool Failed() const { return false; }
+  // Whether the text is read from the file `path` names, however it is named (a link, another
+  // hard link): a writer must never replace the file it is reading.
+  virtual bool IsFile(const std::filesystem::path& /*path*/) const { return false; }
 };
 
 class StringTextSource final : public TextSource {
@@ -41,6 +44,7 @@ class FileTextSource final : public TextSource {
   std::size_t Size() const override { return size_; }
   std::size_t Read(std::size_t offset, char* buffer, std::size_t count) const override;
   bool Failed() const override { return failed_; }
+  bool IsFile(const std::filesystem::path& path) const override;
 
  private:
   FileTextSource(int fd, std::size_t size) : fd_(fd), size_(size) {}

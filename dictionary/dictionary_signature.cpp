@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/file_system.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dictionary {
@@ -15,7 +16,7 @@ bool HasRubySignature(std::string_view header) {
 }
 
 Signature SignatureOf(const std::filesystem::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = common::OpenRegularFileStream(path);
   if (!file) return Signature::kUnreadable;
   std::string header(kVersionOffset + kVersionText.size(), '\0');
   std::size_t read = std::fread(header.data(), 1, header.size(), file);

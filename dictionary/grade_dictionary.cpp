@@ -47,6 +47,14 @@ std::optional<GradeEntry> EntryAt(std::string_view bytes, std::string_view area,
 
 bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
                            common::Messenger& messenger) {
+  // An unreadable file is taken as one too short: the same message names it.
+  common::FileBytes content = common::ReadBinaryFile(file);
+  return LoadBytes(content.ok ? std::string_view(content.bytes) : std::string_view(), file,
+                   kanji_count, messenger);
+}
+
+bool GradeDictionary::LoadBytes(std::string_view bytes, const std::filesystem::path& file,
+                                int kanji_count, common::Messenger& messenger) {
   entries_.clear();
   first_of_.assign(std::size_t{1} << 16, kAbsent);
   if (kanji_count < 0 || kanji_count > kGradeMaxKanji) {
@@ -57,11 +65,9 @@ bool GradeDictionary::Load(const std::filesystem::path& file, int kanji_count,
                     common::Icon::kError});
     return false;
   }
-  common::FileBytes content = common::ReadBinaryFile(file);
   // Whatever the count says, nothing is read beyond the tables or the file.
-  bool ok = content.ok && content.bytes.size() >= kGradeReadingAreaOffset;
+  bool ok = bytes.size() >= kGradeReadingAreaOffset;
   if (ok) {
-    std::string_view bytes = content.bytes;
     std::string_view area = bytes.substr(kGradeReadingAreaOffset, kGradeReadingAreaSize);
     for (std::size_t i = 0; ok && i < static_cast<std::size_t>(kanji_count); ++i) {
       std::optional<GradeEntry> entry = EntryAt(bytes, area, i);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/messenger.h"
@@ -44,6 +45,9 @@ class GradeDictionary {
   // dictionary is left empty.
   [[nodiscard]] bool Load(const std::filesystem::path& file, int kanji_count,
                           common::Messenger& messenger);
+  // The same from the file's bytes held in memory; `file` only names it in messages.
+  [[nodiscard]] bool LoadBytes(std::string_view bytes, const std::filesystem::path& file,
+                               int kanji_count, common::Messenger& messenger);
   // The first entry of the kanji in file order; nullptr when absent.
   const GradeEntry* Find(std::uint16_t kanji) const;
   int KanjiCount() const { return static_cast<int>(entries_.size()); }
@@ -63,7 +67,8 @@ enum class [[nodiscard]] GradeBuildStatus : int{
     kNoGradeField = -4,  // also a grade outside 1–6, whose code the layout cannot hold
     kOverwriteDeclined = -7,
     kNoReading = -10,
-    kOverLimit = -11,  // more kanji or reading bytes than the layout holds
+    kOverLimit = -11,           // more kanji or reading bytes than the layout holds
+    kSettingsUnwritable = -12,  // H_KANJISUU could not follow, so the old dictionary stays
 };
 
 struct GradeBuildResult {

@@ -4,6 +4,7 @@
 
 #include "common/file_system.h"
 #include "common/message_format.h"
+#include "common/settings.h"
 #include "common/text_file.h"
 #include "dictionary/file_replacement.h"
 #include "dictionary/grade_dictionary.h"
@@ -85,6 +86,14 @@ GradeBuildResult BuildGradeDictionary(const common::ProgramDir& program,
   if (!SourceFits(source, messenger)) {
     result.status =
         source.status == GradeBuildStatus::kOk ? GradeBuildStatus::kOverLimit : source.status;
+    return result;
+  }
+  // The grade filter reads exactly H_KANJISUU entries: a dictionary whose count cannot be
+  // recorded would be read with the old count, so the old dictionary stays instead.
+  if (!common::CanSaveSettings(program.Dir())) {
+    TellCaution(messenger, common::FormatMessage(messages::kGradeSettingsUnwritable,
+                                                 {program.SettingsFile().string()}));
+    result.status = GradeBuildStatus::kSettingsUnwritable;
     return result;
   }
   if (!OverwriteAllowed(program.GradeDictionary(), messenger)) {

@@ -13,11 +13,17 @@
 namespace dictionary {
 
 bool LevelDictionary::Load(const std::filesystem::path& file, common::Messenger& messenger) {
+  // An unreadable file is taken as one too short: the same message names it.
+  common::FileBytes content = common::ReadBinaryFile(file);
+  return LoadBytes(content.ok ? std::string_view(content.bytes) : std::string_view(), file,
+                   messenger);
+}
+
+bool LevelDictionary::LoadBytes(std::string_view bytes, const std::filesystem::path& file,
+                                common::Messenger& messenger) {
   buckets_.clear();
   entries_.clear();
-  common::FileBytes content = common::ReadBinaryFile(file);
-  std::string_view bytes = content.bytes;
-  bool ok = content.ok && bytes.size() >= kLevelEntryOffset;
+  bool ok = bytes.size() >= kLevelEntryOffset;
   if (ok) {
     std::size_t available = std::min<std::size_t>(
         (bytes.size() - kLevelEntryOffset) / kLevelEntrySize, kLevelMaxEntries);

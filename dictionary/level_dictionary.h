@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/messenger.h"
@@ -21,6 +22,9 @@ class LevelDictionary {
   // Refuses a missing, unreadable or damaged file (buckets pointing past the entries) with the
   // level dictionary's message.
   [[nodiscard]] bool Load(const std::filesystem::path& file, common::Messenger& messenger);
+  // The same from the file's bytes held in memory; `file` only names it in messages.
+  [[nodiscard]] bool LoadBytes(std::string_view bytes, const std::filesystem::path& file,
+                               common::Messenger& messenger);
   // The level index of the kanji's first entry; nullopt: in no level (級外). An entry whose
   // level code is not one of "0"–"9", "A", "B" gives an index outside 0–11.
   std::optional<int> LevelIndexOf(std::uint16_t kanji) const;

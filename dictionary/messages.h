@@ -127,6 +127,9 @@ inline constexpr std::string_view kGradeTooManyReadings =
     "%d行目でエラー発生。１字の読みは %d 個までです。";
 inline constexpr std::string_view kGradeWriteFailed =
     "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。";
+inline constexpr std::string_view kGradeSettingsUnwritable =
+    "設定ファイル<%s>に書き込めません。\n"
+    "漢字の数 H_KANJISUU を記録できないため、HaitouNen.dic は作りませんでした。";
 inline constexpr std::string_view kGradeBuildDone = "HaitouNen.dic を作成・更新しました。";
 inline constexpr std::string_view kGradeBuildFailed =
     "HaitouNen.dic の作成・更新に\n失敗しました。";

@@ -3,7 +3,7 @@
 #include "dictionary/registry.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <functional>
 
 #include "common/cp932.h"
@@ -41,8 +41,9 @@ bool IsRegistered(const common::Settings& settings, int index) {
 bool NamesNoFile(const std::filesystem::path& file) { return file.filename().empty(); }
 
 bool Opens(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return common::FileExists(file) && stream.is_open();
+  std::FILE* stream = common::OpenRegularFileStream(file);
+  if (stream) std::fclose(stream);
+  return stream != nullptr;
 }
 
 void RemoveEntry(common::Settings& settings, int index) {

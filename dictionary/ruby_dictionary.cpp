@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 
@@ -29,11 +30,34 @@ bool RubyDictionary::Open(const std::filesystem::path& path, common::Messenger& 
   Close();
   path_ = path;
   std::string shown = path.string();
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = common::OpenRegularFileStream(path);
   if (!file_) {
     ShowWarning(messenger, common::FormatMessage(messages::kCannotOpenDictionary, {shown}));
     return false;
   }
+  return ReadHeader(messenger);
+}
+
+bool RubyDictionary::OpenBytes(std::string_view bytes, const std::filesystem::path& shown_as,
+                               common::Messenger& messenger) {
+  Close();
+  path_ = shown_as;
+  std::string shown = shown_as.string();
+  // The C library makes no stream of no bytes; such a file is too short all the same.
+  if (bytes.empty()) {
+    ShowWarning(messenger, common::FormatMessage(messages::kDictionaryTooShort, {shown}));
+    return false;
+  }
+  file_ = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "r");
+  if (!file_) {
+    ShowWarning(messenger, common::FormatMessage(messages::kCannotOpenDictionary, {shown}));
+    return false;
+  }
+  return ReadHeader(messenger);
+}
+
+bool RubyDictionary::ReadHeader(common::Messenger& messenger) {
+  std::string shown = path_.string();
   std::string header(kHeaderSize, '\0');
   if (std::fseek(file_, 0, SEEK_END) != 0 || std::ftell(file_) < 0) {
     ShowWarning(messenger, common::FormatMessage(messages::kCannotReadDictionary, {shown}));

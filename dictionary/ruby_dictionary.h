@@ -92,6 +92,10 @@ class RubyDictionary {
   // Opens the file and reads its header. On failure the message has been shown (title
   // "Warning") and false is returned. The signature is not checked here.
   [[nodiscard]] bool Open(const std::filesystem::path& path, common::Messenger& messenger);
+  // Reads a dictionary held in memory as Open reads a file, `shown_as` naming it in messages:
+  // for the checks of the loader. `bytes` must outlive the use of the dictionary.
+  [[nodiscard]] bool OpenBytes(std::string_view bytes, const std::filesystem::path& shown_as,
+                               common::Messenger& messenger);
 
   // Reads the four regions of word length 1–10 whole into `section`. A section that does not
   // fit the file or whose tables point outside themselves is refused with a message (false);
@@ -118,6 +122,7 @@ class RubyDictionary {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
+  bool ReadHeader(common::Messenger& messenger);  // of the file just opened
   bool RefuseSection(int word_length, LengthSection& section, common::Messenger& messenger);
   bool ReadBuckets(const LengthRecord& record, LengthSection& section);
   bool ReadKeys(const LengthRecord& record, LengthSection& section,

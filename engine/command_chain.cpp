@@ -2,9 +2,11 @@
 #include "engine/command_chain.h"
 
 #include "common/file_system.h"
+#include "common/message_format.h"
 #include "common/status.h"
 #include "common/working_files.h"
 #include "engine/dictionary_application.h"
+#include "engine/messages.h"
 #include "engine/non_ruby_marking.h"
 #include "engine/ruby_file_naming.h"
 
@@ -14,6 +16,13 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run) {
   for (const ChainStep& step : steps) {
     RubyCommandStatus status = step.run(run);
     if (common::IsOk(status)) continue;
+    // Every step writes working files: a full disk is the cause to name, not the step.
+    if (common::FolderIsFull(run.context.work.Dir())) {
+      run.messenger.Tell(
+          {std::string(messages::kTitleCaution),
+           common::FormatMessage(messages::kWorkFolderFull, {run.context.work.Dir().string()}),
+           common::Icon::kWarning});
+    }
     if (step.abort_step) {
       ShowAbortReport(*step.abort_step, run.progress, run.messenger);
       status = RubyCommandStatus::kAborted;

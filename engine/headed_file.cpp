@@ -28,7 +28,7 @@ HeadedFileStatus WriteBody(const std::filesystem::path& path,
 // The summary, then the text's bytes as they stand in `body` (already CR LF).
 bool WriteHeaderAndBody(const std::filesystem::path& target, const std::string& header,
                         const std::filesystem::path& body) {
-  std::FILE* in = std::fopen(body.c_str(), "rb");
+  std::FILE* in = common::OpenRegularFileStream(body);
   if (!in) return false;
   common::TextWriter out;
   bool ok = out.Open(target);

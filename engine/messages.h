@@ -38,7 +38,9 @@ inline constexpr std::string_view kPreparedTextNotWritten =
 
 // Dictionary application, naming and the abort report.
 inline constexpr std::string_view kWorkingFileMissing = "%s が存在しません。";
-inline constexpr std::string_view kRubyFileNotRenamed = "%s to %s rename failed";
+inline constexpr std::string_view kRubyFileNotWritten = "るびファイル<%s>を書き込めませんでした。";
+inline constexpr std::string_view kWorkFolderFull =
+    "作業フォルダ<%s>のディスクに空きがありません。\n空きを作ってから実行してください。";
 inline constexpr std::string_view kAborted = "問題が発生しました。<in %s>\nるび振りは中止します。";
 
 // Titles of the filter dialogs and the auxiliary dictionaries.

@@ -83,7 +83,7 @@ RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view workin
   if (!moved) {
     std::string shown = naming.ruby_file.string();
     messenger.Tell({std::string(messages::kTitleCautionPlain),
-                    common::FormatMessage(messages::kRubyFileNotRenamed, {working_file, shown}),
+                    common::FormatMessage(messages::kRubyFileNotWritten, {shown}),
                     common::Icon::kWarning});
     return naming;
   }

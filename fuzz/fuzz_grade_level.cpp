@@ -13,10 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int kanji_count = input.Int16();
   std::uint16_t probes[4];
   for (std::uint16_t& probe : probes) probe = static_cast<std::uint16_t>(input.Int16());
-  std::filesystem::path file = fuzzing::WriteScratch("dictionary.dic", input.Rest());
+  std::string_view bytes = input.Rest();
+  const std::filesystem::path file = "dictionary.dic";
 
   dictionary::GradeDictionary grades;
-  if (grades.Load(file, kanji_count, messenger)) {
+  if (grades.LoadBytes(bytes, file, kanji_count, messenger)) {
     fuzzing::Require(grades.KanjiCount() <= kanji_count, "no more grade entries than asked for");
     for (std::uint16_t probe : probes) {
       if (const dictionary::GradeEntry* entry = grades.Find(probe)) {
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   dictionary::LevelDictionary levels;
-  if (levels.Load(file, messenger)) {
+  if (levels.LoadBytes(bytes, file, messenger)) {
     for (std::uint16_t probe : probes) (void)levels.LevelIndexOf(probe);
   }
   return 0;

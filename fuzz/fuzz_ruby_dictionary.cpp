@@ -9,10 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::QuietMessenger messenger;
-  std::filesystem::path file =
-      fuzzing::WriteScratch("Qv_Body.dic", std::string_view(reinterpret_cast<const char*>(data), size));
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
   dictionary::RubyDictionary loaded;
-  if (!loaded.Open(file, messenger)) return 0;
+  if (!loaded.OpenBytes(bytes, "Qv_Body.dic", messenger)) return 0;
   for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {
     if (!loaded.LoadLength(length, messenger)) continue;
     std::size_t keys = loaded.KeyCount();

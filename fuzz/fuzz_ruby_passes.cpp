@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   fuzzing::QuietMessenger messenger;
   dictionary::RubyDictionary loaded;
-  fuzzing::Require(loaded.Open(fuzzing::WriteScratch("passes.dic", compiled.bytes), messenger),
+  fuzzing::Require(loaded.OpenBytes(compiled.bytes, "passes.dic", messenger),
                    "a compiled dictionary opens");
   std::string ruby = RunPasses(text, loaded, html_mode, messenger);
   if (html_mode) return 0;

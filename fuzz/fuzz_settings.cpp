@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/ini_file.h"
-#include "common/program_dir.h"
 #include "common/settings.h"
 #include "fuzz/fuzz_support.h"
 
@@ -26,14 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)got;
   }
 
-  const std::filesystem::path& dir = fuzzing::ScratchDir();
-  common::ProgramDir program(dir);
-  fuzzing::WriteScratch(program.SettingsFile().filename().string(), file);
-  common::Settings settings = common::LoadSettings(dir);
+  // The file's reading and writing without the file: what LoadSettings and SaveSettings do.
+  const std::filesystem::path dir = "/mirukaze-fuzz";
+  common::Settings settings = common::SettingsOf(parsed, dir);
   (void)common::OverrideSetting(settings, section, key, value);
   (void)common::NonRubyAreasOf(settings);
-  if (!common::SaveSettings(dir, settings)) return 0;
-  common::Settings again = common::LoadSettings(dir);
+  common::PutSettings(settings, parsed);
+  common::Settings again = common::SettingsOf(common::IniFile::Parse(parsed.Serialize()), dir);
   fuzzing::Require(again.h_kanjisuu == settings.h_kanjisuu && again.dic_num == settings.dic_num &&
                        again.dic_names == settings.dic_names &&
                        again.nnn_templates == settings.nnn_templates &&

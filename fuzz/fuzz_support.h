@@ -1,17 +1,13 @@
 // What every fuzz target needs: a messenger that says nothing and answers OK, a reader that
-// takes small choices off the front of the input, a scratch folder of the process for the
-// readers that only take files, and a check that aborts with a reason, so that libFuzzer keeps
-// the input that broke a rule and not only one that crashed.
+// takes small choices off the front of the input, and a check that aborts with a reason, so
+// that libFuzzer keeps the input that broke a rule and not only one that crashed. Every target
+// works in memory: a file per input would cost more than the code it exercises.
 #pragma once
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -55,27 +51,6 @@ class Input {
  private:
   std::string_view rest_;
 };
-
-// A folder of this process under the temporary folder, made once and emptied at exit.
-inline const std::filesystem::path& ScratchDir() {
-  static const std::filesystem::path dir = [] {
-    std::filesystem::path made = std::filesystem::temp_directory_path() /
-                                 ("mirukaze-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(made);
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(ScratchDir(), ignored);
-    });
-    return made;
-  }();
-  return dir;
-}
-
-inline std::filesystem::path WriteScratch(std::string_view name, std::string_view bytes) {
-  std::filesystem::path path = ScratchDir() / name;
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
-  return path;
-}
 
 [[noreturn]] inline void Fail(const char* rule) {
   std::fprintf(stderr, "broken rule: %s\n", rule);

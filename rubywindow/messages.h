@@ -15,6 +15,8 @@ inline constexpr std::string_view kOutputNotOpened = "%s がオープンでき�
 // The text a page or file is made from could not be read whole, so nothing was written.
 inline constexpr std::string_view kTextNotRead =
     "文書を最後まで読み込めませんでした。\n%s は書きませんでした。";
+inline constexpr std::string_view kOutputIsInput =
+    "%s は変換する文書そのものです。\n文書を上書きしないよう、何も書きませんでした。";
 inline constexpr std::string_view kNothingToShow = "表示する内容がありません！";
 inline constexpr std::string_view kShowingPage = "[ %s ] を表示します。";
 inline constexpr std::string_view kTitleShowingPage = "ご報告！";

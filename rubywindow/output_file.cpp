@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 
 OutputStatus WriteConvertedFile(const common::TextSource& source, const fs::path& target,
                                 const std::function<void(OutputSink&)>& convert) {
+  if (source.IsFile(target)) return OutputStatus::kSameAsInput;
   common::FileReplacement replacement(target);
   common::TextWriter writer;
   if (replacement.Begin() != common::ReplaceStatus::kOk || !writer.Open(replacement.WritePath())) {
@@ -36,6 +37,8 @@ void ReportOutputFailure(OutputStatus status, const fs::path& target,
     messenger.Tell({std::string(title), common::FormatMessage(cannot_create, {where})});
   } else if (status == OutputStatus::kReadFailed) {
     messenger.Tell({std::string(title), common::FormatMessage(messages::kTextNotRead, {where})});
+  } else if (status == OutputStatus::kSameAsInput) {
+    messenger.Tell({std::string(title), common::FormatMessage(messages::kOutputIsInput, {where})});
   }
 }
 

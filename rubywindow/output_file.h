@@ -17,6 +17,7 @@ enum class [[nodiscard]] OutputStatus : int{
     kOk = 1,
     kCannotCreate = -1,  // the file cannot be created, written whole, or is read-only
     kReadFailed = -2,    // the text could not be read whole; nothing was written
+    kSameAsInput = -3,   // the target is the file the text is read from; nothing was written
 };
 
 // Runs `convert` into a text file (LF written as CR LF) that then takes the place of `target`.

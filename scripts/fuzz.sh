@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs each for SECONDS (default 60) from a corpus seeded with the test data. Prints per target
-# its executions and "no finding" or the path of the input that broke it, then
+# runs each for SECONDS (default 60) or a million executions, whichever comes first, from a
+# corpus seeded with the test data. Prints per target its executions and "no finding" or the
+# path of the input that broke it, then
 #   targets=N findings=F execs=E
 # and exits 1 when anything was found.
 #   bash scripts/fuzz.sh [SECONDS]        (build folder: build-fuzz, or $FUZZ_BUILD_DIR)
@@ -26,7 +27,7 @@ CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_FUZZ=ON -DMIRUKAZE_GUI=OFF \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
 targets=(fuzz_ruby_dictionary fuzz_grade_level fuzz_dictionary_roundtrip fuzz_ruby_passes
-         fuzz_kana fuzz_writers fuzz_settings fuzz_encoding)
+         fuzz_kana fuzz_writers fuzz_settings fuzz_encoding fuzz_filters fuzz_notation_checker)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 ||
   { tail -40 "$build/build.log" >&2; exit 2; }
 if "$build_only"; then exit 0; fi
@@ -60,6 +61,10 @@ seed fuzz_writers ruby '\x01\x06\x00\x12\x00\xfa\x00\x01\x01\x01\x00\x03\x00\x00
 seed fuzz_settings ini '\x00\x00\x00' "$data"/engine/*/settings.txt "$data"/cli/*/settings.ini
 seed fuzz_encoding text '' "$data"/engine/*/input.txt "$data"/rubywindow/*/expected.* \
   "$data"/dicgen/everyday.txt
+seed fuzz_filters ruby '\x01\x03\x05\x00\x00\x00\x01\x08\x03\x01\x00\x02\x00\x01\x01\x03@\x00,\x00\x00\x00' \
+  "$data"/engine/*/expected.*rb "$data"/rubywindow/*/*.srb "$data"/cli/*/*.srb
+seed fuzz_notation_checker ruby '\x01\x00\x00\x00<HTML>\x00<BODY>\x00' \
+  "$data"/engine/*/expected.*rb "$data"/rubywindow/*/*.srb "$data"/rubywindow/*/*.lrb
 
 mkdir -p "$build/findings"
 findings=0
@@ -67,7 +72,7 @@ total=0
 for target in "${targets[@]}"; do
   log="$build/$target.log"
   status=0
-  "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+  "$build/fuzz/$target" -max_total_time="$seconds" -runs=1000000 -timeout=25 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
     "$build/corpus/$target" >"$log" 2>&1 || status=$?
   execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"

@@ -150,6 +150,29 @@ TEST(GradeDictionaryBuild, CancelKeepsTheOldFileAndBuildsNothing) {
   EXPECT_FALSE(fs::exists(dir.program.DicDir() / "HaitouNen.di$"));
 }
 
+// The filter reads as many entries as the settings record: a dictionary whose count cannot be
+// saved would be read with the old count, so the old dictionary stays. A read-only file and one
+// that cannot be read (a folder in its place, which no permission lets through) are refused.
+TEST(GradeDictionaryBuild, SettingsThatCannotBeSavedKeepTheOldDictionary) {
+  for (bool read_only : {true, false}) {
+    GradeProgram dir(OneKanji("一", "いち"));
+    WriteFile(dir.program.GradeDictionary(), "old");
+    if (read_only) {
+      WriteFile(dir.program.SettingsFile(), "[DICTIONARY]\r\nH_KANJISUU=1026\r\n");
+      fs::permissions(dir.program.SettingsFile(), fs::perms::owner_write, fs::perm_options::remove);
+    } else {
+      fs::create_directories(dir.program.SettingsFile());
+    }
+    EXPECT_EQ(dir.Build().status, GradeBuildStatus::kSettingsUnwritable);
+    EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
+    EXPECT_FALSE(fs::exists(dir.program.DicDir() / "HaitouNen.di$"));
+    ASSERT_TRUE(ShowedOnly(dir.messenger, "",
+                           "設定ファイル<" + dir.program.SettingsFile().string() +
+                               ">に書き込めません。\n漢字の数 H_KANJISUU を記録できないため、"
+                               "HaitouNen.dic は作りませんでした。"));
+  }
+}
+
 TEST(GradeDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
   GradeProgram dir(OneKanji("一", "いち"));
   fs::create_directories(dir.program.GradeDictionary() / "in the way");

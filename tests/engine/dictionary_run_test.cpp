@@ -85,11 +85,12 @@ TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
   EXPECT_TRUE(Exists(common::kNonRubyMarked));  // a failed run leaves its input
 }
 
-TEST_F(DictionaryRunTest, UnreadableInputIsReportedAtClose) {
+// A folder in the input's place is no file to read: the pass never starts on it.
+TEST_F(DictionaryRunTest, FolderInPlaceOfTheInputIsNoInput) {
   std::filesystem::remove(work_.File(common::kNonRubyMarked));
   std::filesystem::create_directory(work_.File(common::kNonRubyMarked));
-  EXPECT_EQ(Run(), RunStatus::kFileNotClosed);
-  ExpectOneWarning("failed <in file> close <ji_ku==10>.･･");
+  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
+  ExpectOneWarning("< nrb_.$$$ > がない");
 }
 
 TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {

@@ -157,7 +157,7 @@ TEST_F(AllRubyTest, RubyFileThatCannotBeReplacedAbortsTheNaming) {
       std::filesystem::create_directories(ruby_file / "inside");
     }
     EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
-    ExpectMessages({{"ご注意", "shori_.$rb to " + ruby_file.string() + " rename failed"},
+    ExpectMessages({{"ご注意", "るびファイル<" + ruby_file.string() + ">を書き込めませんでした。"},
                     {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
   }
   EXPECT_EQ(ReadFile(ruby_file), "kept");

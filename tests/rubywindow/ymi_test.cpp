@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "common/text_source.h"
@@ -189,6 +190,27 @@ TEST(Ymi, UnreadableTextLeavesTheOldFile) {
   ASSERT_TRUE(ShowedOnly(messenger, "",
                          "文書を最後まで読み込めませんでした。\n" + (dir / "a.ymi").string() +
                              " は書きませんでした。"));
+}
+
+// The text being read is never replaced by its conversion, whatever name leads to it.
+TEST(Ymi, OutputThatIsTheInputIsRefused) {
+  ScratchDir dir;
+  WriteFile(dir / "a.ymi", Sjis("{漢/かん}\n"));
+  WriteFile(dir / "b.lrb", Sjis("{字/じ}\n"));
+  fs::create_hard_link(dir / "b.lrb", dir / "b.ymi");
+  for (const char* name : {"a.ymi", "b.lrb"}) {
+    std::string before = ReadFile(dir / name);
+    std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(dir / name);
+    ASSERT_TRUE(source);
+    RecordingMessenger messenger;
+    EXPECT_EQ(WriteYmi(dir / name, *source, YmiOptions(), messenger), OutputStatus::kSameAsInput);
+    EXPECT_EQ(ReadFile(dir / name), before);
+    std::string shown = YmiPath(dir / name).string();
+    ASSERT_TRUE(ShowedOnly(messenger, "",
+                           shown + " は変換する文書そのものです。\n"
+                                   "文書を上書きしないよう、何も書きませんでした。"));
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
 }
 
 TEST(Ymi, UnwritableFolderIsReported) {
