@@ -122,10 +122,21 @@ int main(int argc, char** argv) {
               limit, static_cast<long long>(returned), coloured / 1000.0,
               static_cast<long long>(std::max(longest, returned)));
 
+  // Off checks the notation of the whole text first, beside the window.
+  longest = 0;
   clock.restart();
+  last = 0;
+  beat.start();
   emphasis->trigger();
-  std::printf("emphasis off: %lld ms (the notation check of the whole text included)\n",
-              static_cast<long long>(clock.elapsed()));
+  returned = clock.elapsed();
+  while (window.EmphasisShown()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  qint64 off = clock.elapsed();
+  QApplication::processEvents();
+  beat.stop();
+  std::printf("emphasis off: returned after %lld ms, off after the check in %.2f s, "
+              "longest wait %lld ms\n",
+              static_cast<long long>(returned), off / 1000.0,
+              static_cast<long long>(std::max(longest, returned)));
   window.CloseWithoutQuery();
   fs::remove_all(folder);
   return 0;

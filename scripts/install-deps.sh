@@ -14,7 +14,7 @@ packages=(
   libmecab-dev     # MeCab (libmecab2), opened by make-default-dic alone to read words in context
   chromium         # headless browser: the HTML ruby page is rendered in a test
   fonts-noto-cjk   # Japanese glyphs for that rendering and for the desktop application
-  qt6-base-dev     # Qt 6 Widgets and Qt Test: the desktop application and its tests
+  qt6-base-dev     # Qt 6 Widgets, Network, Concurrent and Test: the desktop application and its tests
   qt6-translations-l10n  # Qt's own texts (stock buttons, file and colour dialogs) in Japanese
 )
 

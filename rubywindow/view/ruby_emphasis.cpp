@@ -35,11 +35,13 @@ RubyEmphasis::RubyEmphasis(QTextDocument* document, QWidget* keys)
     : QSyntaxHighlighter(document), keys_(keys) {
   timer_.setInterval(0);
   connect(&timer_, &QTimer::timeout, this, &RubyEmphasis::ColourSlice);
+  clear_timer_.setInterval(0);
+  connect(&clear_timer_, &QTimer::timeout, this, &RubyEmphasis::ClearSlice);
 }
 
 void RubyEmphasis::SwitchOn(int limit) {
   Stop();
-  SwitchOff();
+  ClearAtOnce();
   on_ = true;
   limit_ = limit;
   watermark_ = 0;
@@ -51,11 +53,35 @@ void RubyEmphasis::SwitchOn(int limit) {
 void RubyEmphasis::SwitchOff() {
   Stop();
   on_ = false;
-  int coloured = watermark_;
+  still_coloured_ = std::max(still_coloured_, watermark_);
   watermark_ = 0;
-  // Clearing a block changes its state, which carries the clearing on to the next coloured one;
-  // it stops at the first block that was never coloured.
-  if (coloured > 0) rehighlightBlock(document()->firstBlock());
+  if (still_coloured_ > 0) clear_timer_.start();
+}
+
+// Blocks are cleared from the last coloured one back to the first: a block whose state changes
+// makes the highlighter redo the next one, which, already clear, stops it there. Clearing
+// forwards would carry on through every coloured block at once.
+void RubyEmphasis::ClearSlice() {
+  QElapsedTimer slice;
+  slice.start();
+  QTextDocument* text = document();
+  still_coloured_ = std::min(still_coloured_, text->blockCount());
+  while (still_coloured_ > 0 && slice.elapsed() < kSliceMilliseconds) {
+    --still_coloured_;
+    rehighlightBlock(text->findBlockByNumber(still_coloured_));
+  }
+  if (still_coloured_ == 0) clear_timer_.stop();
+}
+
+// Before colouring anew, whatever an unfinished switch-off left is cleared in one go: the
+// first block's change carries on to the last coloured one.
+void RubyEmphasis::ClearAtOnce() {
+  clear_timer_.stop();
+  bool coloured = still_coloured_ > 0 || watermark_ > 0;
+  on_ = false;
+  still_coloured_ = 0;
+  watermark_ = 0;
+  if (coloured) rehighlightBlock(document()->firstBlock());
 }
 
 void RubyEmphasis::Stop() {

@@ -19,10 +19,12 @@ class RubyEmphasis : public QSyntaxHighlighter {
 
   // Colours at most `limit` + 1 groups from the start of the text, in slices.
   void SwitchOn(int limit);
+  // Takes the colours away, in slices as well.
   void SwitchOff();
   void Stop();
   bool IsOn() const { return on_; }
   bool IsColouring() const { return timer_.isActive(); }
+  bool IsClearing() const { return clear_timer_.isActive(); }
 
  signals:
   void Finished();
@@ -33,12 +35,16 @@ class RubyEmphasis : public QSyntaxHighlighter {
 
  private:
   void ColourSlice();
+  void ClearSlice();
+  void ClearAtOnce();
 
   QWidget* keys_;
   QTimer timer_;
+  QTimer clear_timer_;
   bool on_ = false;
   int limit_ = 0;
   int watermark_ = 0;  // blocks before it are coloured; those after it are left alone
+  int still_coloured_ = 0;  // while switching off: the blocks before it keep their colours
 };
 
 }  // namespace rubywindow::view

@@ -2,6 +2,7 @@
 // and show it in the browser.
 #pragma once
 
+#include <QFutureWatcher>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "common/messenger.h"
 #include "common/notation_checker.h"
+#include "common/view/sjis_codec.h"
 #include "common/view/text_window.h"
 #include "rubywindow/view/ruby_window_context.h"
 
@@ -46,6 +48,7 @@ class RubyWindow : public common::view::TextWindow {
   bool YmiAvailable() const { return ymi_available_; }
   bool ErrorListMode() const { return error_list_mode_; }
   bool EmphasisColouring() const;
+  bool EmphasisShown() const;
 
  public slots:
   void BrowserRubyDisplay();
@@ -76,10 +79,20 @@ class RubyWindow : public common::view::TextWindow {
   std::vector<common::view::ActionRow> CorrectionActions();
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
+  // The check before the emphasis goes off runs beside the window, so that a long text never
+  // keeps it waiting; its verdict is taken only for the text it was run on.
+  struct OffCheck {
+    std::optional<std::string> file;  // the text as its file holds it; none: not encodable
+    common::view::Unencodable bad;
+    common::NotationCheck check;
+  };
+  void StartOffCheck();
+  void FinishOffCheck();
   std::filesystem::path DocumentOnDisk();
 
   // Checks and pages.
   std::optional<std::string> TextInSjis();
+  void TellUnencodable(const common::view::Unencodable& bad);
   std::optional<common::NotationCheck> RunCheck(const std::string& text, std::size_t start,
                                                 bool report_separators);
   void ShowFault(const common::NotationCheck& check, std::string_view file);
@@ -96,6 +109,8 @@ class RubyWindow : public common::view::TextWindow {
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;
+  QFutureWatcher<OffCheck>* off_check_ = nullptr;
+  int off_check_revision_ = 0;
 
   bool error_list_mode_ = false;
   bool check_before_conversions_ = true;

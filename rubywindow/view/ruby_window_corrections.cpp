@@ -1,8 +1,11 @@
 // The ruby window's corrections of its groups: the kana of every reading, the repair of the
 // selected groups or of all of them, and the emphasis of the groups on screen.
 #include <QAction>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "common/settings.h"
+#include "common/text_encoding.h"
+#include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/ruby_repair.h"
@@ -78,6 +81,10 @@ bool RubyWindow::EmphasisColouring() const {
   return emphasis_->IsColouring();
 }
 
+bool RubyWindow::EmphasisShown() const {
+  return emphasis_->IsOn() || emphasis_->IsClearing();
+}
+
 void RubyWindow::ToggleEmphasis() {
   bool on = Named("rubyEmphasis")->isChecked();
   context_.settings->highlight_readings = on ? 1 : 0;
@@ -91,13 +98,54 @@ void RubyWindow::SetEmphasis(bool on) {
     emphasis_->SwitchOn(context_.settings->highlight_max);
     return;
   }
-  std::optional<std::string> text = TextInSjis();
-  if (!text || !PassesCheckBeforeConversion(*text)) {
-    context_.settings->highlight_readings = 1;
-    Named("rubyEmphasis")->setChecked(true);
+  if (!check_before_conversions_) {
+    emphasis_->SwitchOff();
     return;
   }
-  emphasis_->SwitchOff();
+  StartOffCheck();
+}
+
+void RubyWindow::StartOffCheck() {
+  if (!off_check_) {
+    off_check_ = new QFutureWatcher<OffCheck>(this);
+    connect(off_check_, &QFutureWatcher<OffCheck>::finished, this, [this] { FinishOffCheck(); });
+  }
+  if (off_check_->isRunning()) return;  // its verdict is weighed against the text when it ends
+  off_check_revision_ = Pane()->document()->revision();
+  // The editor holds LF line ends, the file CR LF: the check runs over the file's bytes.
+  off_check_->setFuture(QtConcurrent::run(
+      [text = Pane()->Text(), areas = common::NonRubyAreasOf(*context_.settings)] {
+        OffCheck result;
+        std::optional<std::string> sjis = common::view::EncodeSjis(text, &result.bad);
+        if (!sjis) return result;
+        result.file = common::LfToCrLf(*sjis);
+        common::StringTextSource source(*result.file);
+        result.check = common::CheckNotation(source, 0, false, areas);
+        return result;
+      }));
+}
+
+void RubyWindow::FinishOffCheck() {
+  // Switched on again while the check ran: nothing to decide.
+  if (Named("rubyEmphasis")->isChecked()) return;
+  // Edited while the check ran: its verdict is on another text.
+  if (Pane()->document()->revision() != off_check_revision_) {
+    StartOffCheck();
+    return;
+  }
+  OffCheck result = off_check_->result();
+  if (!check_before_conversions_ || (result.file && result.check.ok())) {
+    emphasis_->SwitchOff();
+    return;
+  }
+  context_.settings->highlight_readings = 1;
+  Named("rubyEmphasis")->setChecked(true);
+  if (!result.file) {
+    TellUnencodable(result.bad);
+  } else {
+    Pane()->setExtraSelections({});
+    ShowFault(result.check, *result.file);
+  }
 }
 
 }  // namespace rubywindow::view

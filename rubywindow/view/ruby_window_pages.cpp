@@ -52,14 +52,15 @@ std::size_t EditorOffsetOf(std::string_view file_text, std::size_t offset) {
 std::optional<std::string> RubyWindow::TextInSjis() {
   common::view::Unencodable bad;
   std::optional<std::string> text = common::view::EncodeSjis(Pane()->Text(), &bad);
-  if (!text) {
-    Tell(messages::kTitleUnencodable,
-         common::FormatMessage(
-             messages::kUnencodable,
-             {common::view::DescribeCharacter(bad.character), std::int64_t{bad.line}}),
-         common::Icon::kWarning);
-  }
+  if (!text) TellUnencodable(bad);
   return text;
+}
+
+void RubyWindow::TellUnencodable(const common::view::Unencodable& bad) {
+  Tell(messages::kTitleUnencodable,
+       common::FormatMessage(messages::kUnencodable, {common::view::DescribeCharacter(bad.character),
+                                                      std::int64_t{bad.line}}),
+       common::Icon::kWarning);
 }
 
 // `text` is the editor's text in Shift_JIS, `start` an offset in it.

@@ -97,6 +97,29 @@ TEST(DictionaryBuilder, FirstBackupIsKeptOverThreeBuilds) {
             "<" + setup.Dic().string() + ">は既に存在しています。\n\n上書きしていいですか？");
 }
 
+// A run that has the dictionary open while it is built anew goes on reading the old one whole
+// (the new one takes the old one's place by rename); the next run opens the new one.
+TEST(DictionaryBuilder, OpenDictionaryIsNeverMixedWithItsRebuild) {
+  BuildSetup setup;
+  RecordingMessenger messenger;
+  setup.Source("漢,かん\n漢字,かんじ\n");
+  ASSERT_EQ(BuildDictionary(setup.Request(), messenger), BuildStatus::kOk);
+  RubyDictionary running;
+  ASSERT_TRUE(running.Open(setup.Dic(), messenger));
+  ASSERT_TRUE(running.LoadLength(1, messenger));
+  EXPECT_EQ(running.ReadingOf(running.Find(Sjis("漢"))), Sjis("かん"));
+
+  setup.Source("漢,から\n漢字,からじ\n");
+  ASSERT_EQ(BuildDictionary(setup.Request(), messenger), BuildStatus::kOk);
+  ASSERT_TRUE(running.LoadLength(2, messenger));
+  EXPECT_EQ(running.ReadingOf(running.Find(Sjis("漢字"))), Sjis("かんじ"));
+
+  RubyDictionary next;
+  ASSERT_TRUE(next.Open(setup.Dic(), messenger));
+  ASSERT_TRUE(next.LoadLength(2, messenger));
+  EXPECT_EQ(next.ReadingOf(next.Find(Sjis("漢字"))), Sjis("からじ"));
+}
+
 TEST(DictionaryBuilder, DeclinedOverwriteLeavesTheOldDictionary) {
   BuildSetup setup;
   WriteFile(setup.Dic(), "old");
