@@ -69,6 +69,7 @@ enum class [[nodiscard]] GradeBuildStatus : int{
     kNoReading = -10,
     kOverLimit = -11,           // more kanji or reading bytes than the layout holds
     kSettingsUnwritable = -12,  // H_KANJISUU could not follow, so the old dictionary stays
+    kUnencodable = -13,         // a UTF-8 list with a character Shift_JIS cannot hold
 };
 
 struct GradeBuildResult {

@@ -11,6 +11,7 @@
 #include "dictionary/grade_dictionary_format.h"
 #include "dictionary/grade_source.h"
 #include "dictionary/messages.h"
+#include "dictionary/source_text.h"
 
 namespace dictionary {
 namespace {
@@ -76,13 +77,17 @@ GradeBuildStatus WriteInPlace(const std::filesystem::path& target, std::string_v
 GradeBuildResult BuildGradeDictionary(const common::ProgramDir& program,
                                       common::Messenger& messenger) {
   GradeBuildResult result;
-  common::FileBytes text = common::ReadTextFile(program.GradeSource());
-  if (!text.ok) {
+  SourceText text = ReadSourceText(program.GradeSource(), messenger);
+  if (text.status == SourceTextStatus::kUnreadable) {
     TellCaution(messenger, std::string(messages::kGradeSourceMissing));
     result.status = GradeBuildStatus::kSourceMissing;
     return result;
   }
-  GradeSource source = ParseGradeSource(text.bytes);
+  if (text.status == SourceTextStatus::kUnencodable) {
+    result.status = GradeBuildStatus::kUnencodable;
+    return result;
+  }
+  GradeSource source = ParseGradeSource(text.sjis);
   if (!SourceFits(source, messenger)) {
     result.status =
         source.status == GradeBuildStatus::kOk ? GradeBuildStatus::kOverLimit : source.status;

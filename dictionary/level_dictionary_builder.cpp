@@ -12,6 +12,7 @@
 #include "dictionary/level_dictionary_format.h"
 #include "dictionary/level_source.h"
 #include "dictionary/messages.h"
+#include "dictionary/source_text.h"
 
 namespace dictionary {
 namespace {
@@ -26,13 +27,13 @@ bool ReadSources(const common::ProgramDir& program, std::array<std::string, kLev
                  common::Messenger& messenger) {
   for (std::size_t i = 0; i < kLevelSourceNames.size(); ++i) {
     std::filesystem::path path = program.LevelSourceDir() / kLevelSourceNames[i];
-    common::FileBytes text = common::ReadTextFile(path);
-    if (!text.ok) {
+    SourceText text = ReadSourceText(path, messenger);
+    if (text.status == SourceTextStatus::kUnreadable) {
       Tell(messenger, messages::kTitleConfirmation,
            common::FormatMessage(messages::kLevelSourceMissing, {path.string()}));
-      return false;
     }
-    texts[i] = std::move(text.bytes);
+    if (text.status != SourceTextStatus::kOk) return false;
+    texts[i] = std::move(text.sjis);
   }
   return true;
 }

@@ -111,6 +111,9 @@ inline constexpr std::string_view kGradeDictionaryBroken = "HDIC 部が異常で
 inline constexpr std::string_view kGradeCountOutOfRange =
     "設定 DICTIONARY/H_KANJISUU の値 %d は 0 から %d までの範囲にありません。\n"
     "設定ファイルを確かめてください。";
+// The list, then the line, column and character that Shift_JIS cannot hold.
+inline constexpr std::string_view kSourceUnencodable =
+    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\nこの一覧は読みませんでした。";
 inline constexpr std::string_view kGradeSourceMissing = "教育漢字.txt がオープンできません！";
 inline constexpr std::string_view kGradeDictionaryExists =
     "haitouNen.dic はすでに存在します。作成しますか？\n"

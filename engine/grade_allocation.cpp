@@ -97,7 +97,7 @@ std::string AllocateGradesOfText(std::string_view text, const GradeSources& sour
 
 bool GradeAllocator::Load(const GradeAllocationFiles& files, bool compound_check,
                           common::Messenger& messenger) {
-  if (!jukujikun_.Load(files.jukujikun)) {
+  if (!jukujikun_.Load(files.jukujikun, messenger)) {
     messenger.Tell({std::string(messages::kTitleDataReport),
                     std::string(messages::kJukujikunListUnreadable), common::Icon::kWarning});
   }

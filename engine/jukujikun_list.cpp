@@ -3,7 +3,7 @@
 
 #include "common/sjis.h"
 #include "common/sjis_reader.h"
-#include "common/text_file.h"
+#include "dictionary/source_text.h"
 
 namespace engine {
 namespace {
@@ -15,10 +15,10 @@ constexpr std::size_t kSeparatorBytes = 1;  // between the reading and the grade
 
 }  // namespace
 
-bool JukujikunList::Load(const std::filesystem::path& file) {
-  common::FileBytes list = common::ReadTextFile(file);
-  SetText(list.ok ? list.bytes : std::string());
-  return list.ok;
+bool JukujikunList::Load(const std::filesystem::path& file, common::Messenger& messenger) {
+  dictionary::SourceText list = dictionary::ReadSourceText(file, messenger);
+  SetText(list.sjis);
+  return list.status != dictionary::SourceTextStatus::kUnreadable;
 }
 
 // '#' is never a trail byte, so a comment can be found byte by byte.

@@ -9,12 +9,16 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "common/messenger.h"
+
 namespace engine {
 
 class JukujikunList {
  public:
-  // False when the file cannot be read; the list is then empty.
-  [[nodiscard]] bool Load(const std::filesystem::path& file);
+  // Reads the list in Shift_JIS or UTF-8. False when the file cannot be read; the list is then
+  // empty, as it is after a UTF-8 list with a character Shift_JIS cannot hold (named through
+  // `messenger`).
+  [[nodiscard]] bool Load(const std::filesystem::path& file, common::Messenger& messenger);
   // The list from its text; everything from a '#' to the end of its line is left out.
   void SetText(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/status.h"
+#include "common/text_encoding.h"
 #include "dictionary/build_command.h"
 #include "dictionary/grade_source.h"
 #include "tests/dictionary/dictionary_fixtures.h"
@@ -94,14 +95,32 @@ TEST(GradeSource, CommentLinesAndTheLastLineBreakAreNotNeeded) {
   EXPECT_EQ(source.entries[0].readings, (std::vector<std::string>{Sjis("あめ"), Sjis("ひと")}));
 }
 
+// A list kept in UTF-8 builds the same dictionary.
 TEST(GradeDictionaryBuild, SmallListMatchesGoldenBytes) {
-  GradeProgram dir(ReadFile(TestData("dictionary/grade_small/source.txt")));
-  GradeBuildResult result = dir.Build();
-  ASSERT_EQ(result.status, GradeBuildStatus::kOk);
-  EXPECT_EQ(result.kanji_count, 4);
-  EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")),
-                         ReadFile(dir.program.GradeDictionary())));
-  EXPECT_TRUE(dir.messenger.records.empty());
+  for (common::TextEncoding encoding :
+       {common::TextEncoding::kShiftJis, common::TextEncoding::kUtf8WithBom}) {
+    SCOPED_TRACE(static_cast<int>(encoding));
+    GradeProgram dir(common::FromShiftJis(
+        ReadFile(TestData("dictionary/grade_small/source.txt")), encoding));
+    GradeBuildResult result = dir.Build();
+    ASSERT_EQ(result.status, GradeBuildStatus::kOk);
+    EXPECT_EQ(result.kanji_count, 4);
+    EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")),
+                           ReadFile(dir.program.GradeDictionary())));
+    EXPECT_TRUE(dir.messenger.records.empty());
+  }
+}
+
+TEST(GradeDictionaryBuild, Utf8ListWithACharacterShiftJisLacksBuildsNothing) {
+  GradeProgram dir(common::FromShiftJis(OneKanji("一", "いち"), common::TextEncoding::kUtf8) +
+                   "1\t𠮟\t1\tしか\r\n");
+  WriteFile(dir.program.GradeDictionary(), "old");
+  EXPECT_EQ(dir.Build().status, GradeBuildStatus::kUnencodable);
+  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご注意!!",
+                         "<" + dir.program.GradeSource().string() +
+                             ">の 2 行 3 字目の文字<𠮟>は Shift_JIS にありません。\n"
+                             "この一覧は読みませんでした。"));
+  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
 }
 
 TEST(GradeDictionaryBuild, MissingSourceIsRefused) {

@@ -4,6 +4,7 @@
 
 #include "common/file_system.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 #include "dictionary/build_command.h"
 #include "dictionary/level_source.h"
 #include "tests/dictionary/dictionary_fixtures.h"
@@ -61,15 +62,22 @@ TEST(LevelSource, CommentEmptyAndIndentedLinesAreNotCounted) {
   EXPECT_EQ(entries[0].kanji, 0x894A);
 }
 
+// Lists kept in UTF-8 build the same dictionary.
 TEST(LevelDictionaryBuild, SmallListsMatchGoldenBytes) {
-  LevelProgram dir;
-  for (std::string_view name : kLevelSourceNames) {
-    dir.SetList(name, ReadFile(TestData("dictionary/level_small/q_file/" + std::string(name))));
+  for (common::TextEncoding encoding :
+       {common::TextEncoding::kShiftJis, common::TextEncoding::kUtf8}) {
+    SCOPED_TRACE(static_cast<int>(encoding));
+    LevelProgram dir;
+    for (std::string_view name : kLevelSourceNames) {
+      dir.SetList(name, common::FromShiftJis(ReadFile(TestData("dictionary/level_small/q_file/" +
+                                                               std::string(name))),
+                                             encoding));
+    }
+    ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
+    EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/level_small/kanken_Q.dic")),
+                           ReadFile(dir.program.LevelDictionary())));
+    EXPECT_TRUE(dir.messenger.records.empty());
   }
-  ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
-  EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/level_small/kanken_Q.dic")),
-                         ReadFile(dir.program.LevelDictionary())));
-  EXPECT_TRUE(dir.messenger.records.empty());
 }
 
 TEST(LevelDictionaryBuild, MissingListStopsBeforeTheOldDictionaryIsTouched) {

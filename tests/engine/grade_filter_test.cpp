@@ -87,6 +87,23 @@ std::string Filter(std::string_view utf8, GradeRubyOptions options) {
   return FilterGradesOfText(Sjis(utf8), options);
 }
 
+// The list may be kept in UTF-8; one with a character Shift_JIS lacks is named and left empty.
+TEST(JukujikunListFile, Utf8ListIsReadAsTheShiftJisOne) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  JukujikunList list;
+  WriteFile(dir / "utf8.txt", "# 熟字訓\n今日/きょう,2\n");
+  ASSERT_TRUE(list.Load(dir / "utf8.txt", messenger));
+  EXPECT_EQ(list.GradeOf(Sjis("今日/きょう"), false), 2);
+  EXPECT_TRUE(messenger.records.empty());
+
+  WriteFile(dir / "lacking.txt", "今日/きょう,2\n𠮟る/しかる,4\n");
+  EXPECT_TRUE(list.Load(dir / "lacking.txt", messenger));
+  EXPECT_EQ(list.GradeOf(Sjis("今日/きょう"), false), std::nullopt);
+  ASSERT_EQ(messenger.records.size(), 1u);
+  EXPECT_NE(messenger.records[0].text.find("2 行 1 字目の文字<𠮟>"), std::string::npos);
+}
+
 TEST(GradeFilter, EachRangeKindKeepsItsGroupsWithTheirTags) {
   struct Case {
     GradeRubyOptions options;
