@@ -91,19 +91,23 @@ void DictionaryCommands::BuildClick() {
   }
 }
 
-// The text is taken as it stands when the build starts; the user may edit on meanwhile.
+// The text is taken as it stands when the build starts; the user may edit on meanwhile. Even
+// its conversion to Shift_JIS is left to the worker, a large source being megabytes.
 void DictionaryCommands::BuildRubyDictionary() {
-  std::optional<std::string> text =
-      EncodeTextOrTell(host_.Text(), messages::kSourceNotSjis, *services_.messenger);
-  if (!text) return;
   fs::path base_name = host_.DocumentBaseName();
   built_base_name_ = base_name;
   auto result = std::make_shared<dictionary::DictionaryBuildResult>();
   host_.ShowProgress(QStringOfUtf8(messages::kProgressBuilding));
   build_->Start(
-      [text = std::move(*text), base_name, program = *services_.program,
+      [text = host_.Text(), base_name, program = *services_.program,
        work = common::WorkDir(services_.work_dir), result](common::Messenger& messenger) {
-        common::StringTextSource source(text);
+        std::optional<std::string> bytes =
+            EncodeTextOrTell(text, messages::kSourceNotSjis, messenger);
+        if (!bytes) {
+          result->status = dictionary::BuildStatus::kValidationFailed;
+          return;
+        }
+        common::StringTextSource source(*bytes);
         *result = dictionary::RunDictionaryBuild(source, base_name, program, work, messenger);
       },
       [this, result] {

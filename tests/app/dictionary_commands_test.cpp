@@ -169,9 +169,26 @@ class DictionaryCommandsTest : public QObject {
     QVERIFY(!window_->RubyWindowOpen());
   }
 
-  void EmptyWindowHasNothingToBuild() {
+  void RefusedSourcesBuildNothing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QString() << "作成する内容がありません。";
+    // A character Shift_JIS cannot hold would otherwise be dropped from the dictionary unseen.
+    QTest::newRow("not Shift_JIS")
+        << "翔太,しょう*た\n𠮷田,よし*だ\n"
+        << "2 行目の文字「𠮷」（U+20BB7） は Shift_JIS で表せません。\n"
+           "辞書作成は中止します。\n文字を置き換えてから実行してください。";
+  }
+
+  void RefusedSourcesBuildNothing() {
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    window_->SetCurrentFile(*docs_ / "names.pre");
+    Pane().insertPlainText(text);
     QVERIFY(Build(BuildKind::kRubyDictionary));
-    QVERIFY(Showed(messenger_, "ご注意！", "作成する内容がありません。"));
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(messenger_.records[0].text), message);
+    QVERIFY(!fs::exists(*docs_ / "names.dic"));
   }
 
   // While the build waits for an answer the window goes on working, but neither a second build
