@@ -83,9 +83,9 @@ inline constexpr std::string_view kDictionaryTooLarge =
     "辞書を作成できません。語の一部を別の辞書に分けてください。";
 
 // The status line during a build, one text per step.
-inline constexpr std::string_view kProgressValidating = "辞書元を検査中";
-inline constexpr std::string_view kProgressCompiling = "辞書を作成中";
-inline constexpr std::string_view kProgressWriting = "辞書を書込中";
+inline constexpr std::string_view kProgressValidating = "検査中";
+inline constexpr std::string_view kProgressCompiling = "作成中";
+inline constexpr std::string_view kProgressWriting = "書込中";
 
 // The build command.
 inline constexpr std::string_view kNothingToBuild = "作成する内容がありません。";

@@ -39,6 +39,6 @@ inline constexpr std::string_view kBuildRunning =
     "辞書を作成中です。\n作成が終わってから実行してください。";
 inline constexpr std::string_view kCloseWhileBuilding =
     "辞書を作成中です。\n作成が終わってから終了してください。";
-inline constexpr std::string_view kProgressBuilding = "辞書作成中";
+inline constexpr std::string_view kProgressBuilding = "準備中";
 
 }  // namespace app::dictionary_messages

@@ -151,7 +151,7 @@ class DictionaryCommandsTest : public QObject {
     QCOMPARE(messenger_.records[1].text, " 辞書名＝＝" + (*docs_ / "names.dic").string());
     QCOMPARE(messenger_.records[2].title, std::string("ご確認！"));
     QVERIFY(fs::exists(*docs_ / "names.dic"));
-    QVERIFY(std::ranges::find(messenger_.progress, "辞書を作成中") != messenger_.progress.end());
+    QVERIFY(std::ranges::find(messenger_.progress, "作成中") != messenger_.progress.end());
     QCOMPARE(window_->StatusText(2), QString());
     QVERIFY(fs::is_empty(work_->Path()));
 
