@@ -27,6 +27,8 @@
 
 namespace fs = std::filesystem;
 using app::BuildKind;
+using app_testing::NoStarter;
+using app_testing::QtPath;
 using app_testing::Showed;
 using common::Answer;
 using testing_support::ReadFile;
@@ -36,13 +38,6 @@ using testing_support::Sjis;
 using testing_support::WriteFile;
 
 namespace {
-
-QString QtPath(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-class NoStarter final : public rubywindow::ProgramStarter {
- public:
-  bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
-};
 
 template <typename W>
 W* Child(QObject& parent, const char* name) {
