@@ -16,8 +16,8 @@
 #include <chrono>
 
 #include "app/close_query.h"
-#include "app/dictionary_indicator.h"
 #include "app/dictionary_commands/dictionary_commands.h"
+#include "app/dictionary_indicator.h"
 #include "app/edit_capacity_dialog.h"
 #include "app/help.h"
 #include "app/messages.h"
@@ -29,8 +29,8 @@
 #include "common/view/caret_position.h"
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
-#include "common/view/text_pane.h"
 #include "common/view/sjis_codec.h"
+#include "common/view/text_pane.h"
 #include "engine/ruby_file_naming.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"

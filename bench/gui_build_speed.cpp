@@ -1,8 +1,8 @@
 // Times the ruby-dictionary build of the desktop program against the command line's: the
-// source is opened (and laid out) in the main text window and built through the build command (its dialog
-// answered with 実行) on the build's worker thread until it has finished; each run also times
-// `CLI --home HOME --yes build-dic SOURCE` right before, so that both see the same load on the
-// machine (the builds wait mostly for the disk). Meanwhile a timer on the window's thread
+// source is opened (and laid out) in the main text window and built through the build command (its
+// dialog answered with 実行) on the build's worker thread until it has finished; each run also
+// times `CLI --home HOME --yes build-dic SOURCE` right before, so that both see the same load on
+// the machine (the builds wait mostly for the disk). Meanwhile a timer on the window's thread
 // measures the longest time the window went without handling an event.
 //
 //   gui_build_speed HOME SOURCE CLI [RUNS]     (run it with QT_QPA_PLATFORM=offscreen)
@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
   auto start = Clock::now();
   if (!window.OpenFile(source)) return 1;
   while (!laid_out) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  std::printf("open %s in the main text window and lay it out: %.3f s\n",
-              source.filename().c_str(), SecondsSince(start));
+  std::printf("open %s in the main text window and lay it out: %.3f s\n", source.filename().c_str(),
+              SecondsSince(start));
 
   fs::path dictionary = source;
   dictionary.replace_extension(".dic");
@@ -160,8 +160,7 @@ int main(int argc, char** argv) {
   std::printf("build from the window (辞書作成開始): best %.3f s, median %.3f s (%d runs)\n",
               *std::min_element(window_times.begin(), window_times.end()), Median(window_times),
               runs);
-  std::printf("longest time the window handled no event during a build: %.3f s\n",
-              longest_stall);
+  std::printf("longest time the window handled no event during a build: %.3f s\n", longest_stall);
   fs::remove_all(work);
   return 0;
 }

@@ -66,9 +66,10 @@ bool DictionaryCommands::RefuseWhileBuilding() {
 
 void DictionaryCommands::OpenSourceClick() {
   if (!host_.MayDropText()) return;
-  std::optional<QString> chosen = services_.choosers->OpenFileName(
-      dialog_parent_, QStringOfUtf8(messages::kSourceDialogTitle),
-      QStringOfPath(services_.program->DicDir()), common::view::QtFilterOf(messages::kSourceFilter));
+  std::optional<QString> chosen =
+      services_.choosers->OpenFileName(dialog_parent_, QStringOfUtf8(messages::kSourceDialogTitle),
+                                       QStringOfPath(services_.program->DicDir()),
+                                       common::view::QtFilterOf(messages::kSourceFilter));
   if (!chosen) return;
   // A file that cannot be read has been reported; the text stays as it was.
   static_cast<void>(host_.OpenAsDocument(common::view::PathOfQString(*chosen)));
@@ -150,9 +151,10 @@ fs::path DictionaryCommands::ReportPath() const {
 void DictionaryCommands::ShowReportClick() {
   fs::path report = ReportPath();
   if (!common::FileExists(report)) {
-    services_.messenger->Tell({std::string(messages::kTitleCaution),
-                               common::FormatMessage(messages::kCannotOpenReport, {report.string()}),
-                               common::Icon::kWarning});
+    services_.messenger->Tell(
+        {std::string(messages::kTitleCaution),
+         common::FormatMessage(messages::kCannotOpenReport, {report.string()}),
+         common::Icon::kWarning});
     return;
   }
   // The ruby window may hold a ruby file with unsaved corrections: it is never swapped for the
@@ -168,10 +170,10 @@ void DictionaryCommands::RestoreClick() {
                                common::Icon::kWarning});
     return;
   }
-  std::optional<QString> chosen = services_.choosers->OpenFileName(
-      dialog_parent_, QStringOfUtf8(messages::kRestoreDialogTitle),
-      QStringOfPath(services_.settings->user_path),
-      common::view::QtFilterOf(messages::kDictionaryFilter));
+  std::optional<QString> chosen =
+      services_.choosers->OpenFileName(dialog_parent_, QStringOfUtf8(messages::kRestoreDialogTitle),
+                                       QStringOfPath(services_.settings->user_path),
+                                       common::view::QtFilterOf(messages::kDictionaryFilter));
   if (!chosen) return;
   fs::path dictionary_file = common::view::PathOfQString(*chosen);
   if (!common::IsOk(dictionary::RunRestoreCommand(dictionary_file, *services_.messenger))) return;

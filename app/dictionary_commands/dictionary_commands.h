@@ -48,13 +48,13 @@ class DictionaryCommands : public QObject {
   bool MayClose();
 
  public slots:
-  void OpenSourceClick();     // 辞書元FILE読込
-  void BuildClick();          // 辞書作成開始
-  void ShowReportClick();     // エラーメッセージ表示
-  void RestoreClick();        // Preファイルを復元, Ctrl+Alt+B
-  void SortClick();           // ソート, Ctrl+Alt+S
+  void OpenSourceClick();      // 辞書元FILE読込
+  void BuildClick();           // 辞書作成開始
+  void ShowReportClick();      // エラーメッセージ表示
+  void RestoreClick();         // Preファイルを復元, Ctrl+Alt+B
+  void SortClick();            // ソート, Ctrl+Alt+S
   void DuplicateCheckClick();  // 重複チェック, Ctrl+W
-  void RegistryClick();       // 辞書選択, Shift+F8
+  void RegistryClick();        // 辞書選択, Shift+F8
 
  signals:
   void BuildFinished();

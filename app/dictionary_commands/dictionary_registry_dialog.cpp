@@ -26,9 +26,7 @@ using common::view::QStringOfUtf8;
 
 DictionaryRegistryDialog::DictionaryRegistryDialog(const RegistryDialogServices& services,
                                                    QWidget* parent)
-    : QDialog(parent),
-      ui_(std::make_unique<Ui::DictionaryRegistryDialog>()),
-      services_(services) {
+    : QDialog(parent), ui_(std::make_unique<Ui::DictionaryRegistryDialog>()), services_(services) {
   ui_->setupUi(this);
   modes_.addButton(ui_->main_only_radio, dictionary::kModeMainOnly);
   modes_.addButton(ui_->pre_only_radio, dictionary::kModePreOnly);

@@ -1,6 +1,8 @@
 // The dictionary commands driven through the main text window's actions and keys and their real
 // dialogs: a source loaded and built (on its worker thread) with its report, the grade and level
 // builds, restore, sort and duplicate check, and the registry dialog up to the next all-ruby.
+#include "app/dictionary_commands/dictionary_commands.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,7 +14,6 @@
 #include <optional>
 
 #include "app/dictionary_commands/build_kind_dialog.h"
-#include "app/dictionary_commands/dictionary_commands.h"
 #include "app/dictionary_commands/dictionary_registry_dialog.h"
 #include "app/main_text_window.h"
 #include "common/program_dir.h"
@@ -65,9 +66,7 @@ class DictionaryCommandsTest : public QObject {
 
   common::view::TextPane& Pane() const { return *window_->Pane(); }
   app::DictionaryCommands& Tools() const { return window_->DictionaryTools(); }
-  QString Indicator() const {
-    return Child<QLabel>(*window_, "dictionaryIndicator")->text();
-  }
+  QString Indicator() const { return Child<QLabel>(*window_, "dictionaryIndicator")->text(); }
 
   void Trigger(const char* name) {
     auto* action = window_->findChild<QAction*>(name);
@@ -246,7 +245,8 @@ class DictionaryCommandsTest : public QObject {
     QCOMPARE(choosers_.asked.at(0).dir, QtPath(docs_->Path()));
     QCOMPARE(choosers_.asked[0].filter, QString("辞書ファイル (*.dic *.DIC)"));
     fs::path restored = program_->DicDir() / "Qv_Users.pre";
-    QVERIFY(Showed(messenger_, "お知らせ", "< " + restored.string() + " >ファイルを作成しました。"));
+    QVERIFY(
+        Showed(messenger_, "お知らせ", "< " + restored.string() + " >ファイルを作成しました。"));
     QCOMPARE(window_->CurrentFileName(), restored);
     QCOMPARE(window_->Text(), QString("一月,ひと*つき\n"));
     QVERIFY(!Pane().IsModified());
@@ -262,8 +262,8 @@ class DictionaryCommandsTest : public QObject {
     QApplication::setActiveWindow(window_.get());
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     QTest::keyClick(&Pane(), Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(Showed(messenger_, "発見!!",
-                   "18 ﾊﾞｲﾄ目 :: 1 行 及び 2 行 :: 2 字 \n\n重複文字＝[ 漢字 ]"));
+    QVERIFY(
+        Showed(messenger_, "発見!!", "18 ﾊﾞｲﾄ目 :: 1 行 及び 2 行 :: 2 字 \n\n重複文字＝[ 漢字 ]"));
     QCOMPARE(Pane().CaretByte(), std::size_t{17});
     QVERIFY(window_->StatusText(0).startsWith("2行：(半角)5桁"));
 
@@ -306,8 +306,8 @@ class DictionaryCommandsTest : public QObject {
       indicators << Indicator();
       QTest::keyClick(&dialog, Qt::Key_F5);
     });
-    QCOMPARE(indicators, QStringList({"[本体辞書]", "[児童名]＋[本体辞書]",
-                                      "[標準ﾌﾟﾚ]＋[本体辞書]"}));
+    QCOMPARE(indicators,
+             QStringList({"[本体辞書]", "[児童名]＋[本体辞書]", "[標準ﾌﾟﾚ]＋[本体辞書]"}));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QCOMPARE(settings_.dic_pattern, 2);
     QCOMPARE(settings_.dic_num, -1);
