@@ -16,6 +16,7 @@
 #include <chrono>
 
 #include "app/close_query.h"
+#include "app/dictionary_commands/dictionary_commands.h"
 #include "app/dictionary_indicator.h"
 #include "app/edit_capacity_dialog.h"
 #include "app/help.h"
@@ -67,8 +68,14 @@ MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent
   RubyCommandServices services{context_.settings, context_.program, context_.messenger,
                                context_.work_dir, [this] { HelpClick(); }};
   ruby_commands_ = std::make_unique<RubyCommands>(*this, services, this);
+  dictionary_commands_ = std::make_unique<DictionaryCommands>(
+      *this,
+      DictionaryCommandServices{context_.settings, context_.program, context_.messenger,
+                                context_.choosers, context_.work_dir, [this] { HelpClick(); }},
+      this);
 
   CreateActions();
+  CreateDictionaryActions();
   CreateMenus();
   CreateStatusBar();
 
@@ -159,13 +166,24 @@ rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return 
 bool MainTextWindow::RubyWindowOpen() const { return !ruby_window_.isNull(); }
 
 void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) {
-  // One ruby window at the most: a second one would escape the exit question, and its unsaved
-  // text with it. The ruby commands refuse before they get here; this keeps any other caller
-  // from opening a second.
+  rubywindow::view::RubyWindow* window = NewRubyWindow();
+  if (window == nullptr) return;
+  window->OpenRubyFile(ruby_file, field_flag);
+  if (command_started_ && WrittenSince(ruby_file, *command_started_)) {
+    std::filesystem::path backup = engine::RubyFileBackupName(ruby_file);
+    window->AnnounceWritten(common::FileExists(backup) ? backup : std::filesystem::path());
+  }
+  window->activateWindow();
+}
+
+// One ruby window at the most: a second one would escape the exit question, and its unsaved
+// text with it. The commands refuse before they get here; this keeps any other caller from
+// opening a second (nullptr, and the open one comes to the front).
+rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   if (ruby_window_ != nullptr) {
     ruby_window_->raise();
     ruby_window_->activateWindow();
-    return;
+    return nullptr;
   }
   rubywindow::view::RubyWindowContext context;
   context.settings = context_.settings;
@@ -185,12 +203,7 @@ void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool
     window->deleteLater();
   });
   window->show();
-  window->OpenRubyFile(ruby_file, field_flag);
-  if (command_started_ && WrittenSince(ruby_file, *command_started_)) {
-    std::filesystem::path backup = engine::RubyFileBackupName(ruby_file);
-    window->AnnounceWritten(common::FileExists(backup) ? backup : std::filesystem::path());
-  }
-  window->activateWindow();
+  return window;
 }
 
 // A ruby command holds the event loop until it ends; its progress marks mean nothing after it.
@@ -268,6 +281,7 @@ void MainTextWindow::keyPressEvent(QKeyEvent* event) {
 // Every open text window with unsaved text is asked about, in a fixed order, before anything
 // closes; each question stands over its own window, which comes to the front for it.
 bool MainTextWindow::QueryClose() {
+  if (!dictionary_commands_->MayClose()) return false;
   QList<common::view::TextWindow*> open =
       findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
   open.removeIf([](common::view::TextWindow* window) { return window->HasClosed(); });

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/dictionary_commands/dictionary_command_host.h"
 #include "app/ruby_commands/ruby_command_host.h"
 #include "common/messenger.h"
 #include "common/program_dir.h"
@@ -27,6 +28,7 @@ struct RubyWindowSession;
 namespace app {
 
 class ClickableLabel;
+class DictionaryCommands;
 class RubyCommands;
 
 // What the application hands the main text window. It owns none of it; all of it outlives the
@@ -41,7 +43,9 @@ struct MainWindowContext {
   std::filesystem::path work_dir;                 // the working files of the ruby passes
 };
 
-class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
+class MainTextWindow : public common::view::TextWindow,
+                       public RubyCommandHost,
+                       public DictionaryCommandHost {
   Q_OBJECT
 
  public:
@@ -62,6 +66,7 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   void ShowForSecondStart(const std::optional<std::filesystem::path>& file);
 
   RubyCommands& Commands() const { return *ruby_commands_; }
+  DictionaryCommands& DictionaryTools() const { return *dictionary_commands_; }
   rubywindow::view::RubyWindow* RubyWindowIfOpen() const;
   QString StatusText(int panel) const;  // 0 caret, 1 file, 2 progress
 
@@ -77,6 +82,14 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   int FileLineOfByte(std::size_t byte_offset) const override;
   void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) override;
 
+  // DictionaryCommandHost (main_window_dictionary.cpp), besides the above.
+  bool MayDropText() override;
+  bool OpenAsDocument(const std::filesystem::path& path) override { return OpenFile(path); }
+  void ReplaceText(const QString& text) override;
+  std::filesystem::path DocumentBaseName() const override { return base_name_; }
+  void ShowBuildReport(const std::filesystem::path& report) override;
+  void ShowDictionaryIndicator(const QString& text) override;
+
  public slots:
   void EditCapacityClick();
   void ShrinkClick();
@@ -84,7 +97,7 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   void VersionClick();
   void DictionaryIndicatorClick();
   void T1Click();  // brace escape
-  void ShowProgress(const QString& text);
+  void ShowProgress(const QString& text) override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -101,9 +114,12 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   void CreateMenus();
   void CreateStatusBar();
   void RunRubyCommand(void (RubyCommands::*command)());
+  void CreateDictionaryActions();
+  rubywindow::view::RubyWindow* NewRubyWindow();
 
   MainWindowContext context_;
   std::unique_ptr<RubyCommands> ruby_commands_;
+  std::unique_ptr<DictionaryCommands> dictionary_commands_;
   // The ruby window's choices that outlive one window and are never saved.
   std::unique_ptr<rubywindow::view::RubyWindowSession> ruby_session_;
   QPointer<rubywindow::view::RubyWindow> ruby_window_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -60,8 +61,8 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
 }
 
 // Ctrl+C ends the program here, as it closes the ruby window; copying is Ctrl+Ins. Under the
-// desktop's keys Ctrl+Q and Ctrl+W end it and Ctrl+S saves. The ruby commands' toolbar buttons
-// carry a picture and a hint.
+// desktop's keys Ctrl+Q ends it and Ctrl+S saves; Ctrl+W is the duplicate check under either.
+// The ruby commands' toolbar buttons carry a picture and a hint.
 void MainTextWindow::CreateActions() {
   using K = QKeySequence;
   auto ruby = [this](void (RubyCommands::*command)()) {
@@ -93,7 +94,7 @@ void MainTextWindow::CreateActions() {
       {.name = "exitAction",
        .caption = tr("終了(&X)"),
        .key = K(Qt::CTRL | Qt::Key_C),
-       .desktop_keys = {{K(Qt::CTRL | Qt::Key_Q), K(Qt::CTRL | Qt::Key_W)}},
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_Q)}},
        .triggered = [this] { close(); }},
       {.name = "popupSaveAction", .caption = tr("上書保存(&S)"), .triggered = [this] { Save(); }},
       {.name = "popupEndAction",
@@ -203,7 +204,15 @@ void MainTextWindow::CreateMenus() {
   AddMenu(tr("実行(&R)"),
           {{"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
            {"emptyRubyWindowAction"},
-           {"nonRubyAreaAction", "braceEscapeAction"}});
+           {"nonRubyAreaAction", "braceEscapeAction"},
+           {"dictionarySelectAction"}});
+  AddMenu(tr("辞書作成(&D)"),
+          {{"dictionarySourceAction", "dictionaryBuildAction", "buildReportAction"},
+           {"restoreSourceAction"},
+           {"sortSourceAction", "duplicateCheckAction"},
+           {"dictionarySelectAction"}})
+      ->menuAction()
+      ->setStatusTip(tr("ﾕｰｻﾞｰ辞書を作成する"));
   AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"},
                            {"emphasisSettingsAction"},
                            {"desktopKeys"}});
@@ -214,8 +223,8 @@ void MainTextWindow::CreateMenus() {
   CreateToolBar({{"newAction", "openAction", "saveAction", "saveAsAction"},
                  {"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste},
-                 {EditAction::kFind, EditAction::kReplace, EditAction::kTakeSearch,
-                  EditAction::kTakeReplacement},
+                 {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp,
+                  EditAction::kReplace, EditAction::kTakeSearch, EditAction::kTakeReplacement},
                  {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
                  {"shrinkAction"}});
   CreatePopupMenu({{"openAction", "popupSaveAction"},

@@ -34,9 +34,6 @@ inline constexpr std::string_view kCannotShowReport =
     "辞書は作成されましたが、報告ファイル<%s>が読めません。";
 inline constexpr std::string_view kSelectionNotFound =
     "ファイル<%s>には指定された文字列がありません。\n何も変更しませんでした。";
-inline constexpr std::string_view kNotInDicFolder =
-    "辞書ファイル<%s>は dic フォルダ<%s>にありません。\n"
-    "登録できるのは dic フォルダの辞書だけです。";
 
 // The lines of "dic list" (UTF-8, tab-separated).
 inline constexpr std::string_view kListIndicator = "使用辞書\t%s\n";

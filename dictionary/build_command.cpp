@@ -81,6 +81,12 @@ GradeBuildResult RunGradeBuild(const common::ProgramDir& program, const common::
   return result;
 }
 
+bool KeepGradeKanjiCount(const GradeBuildResult& result, common::Settings& settings) {
+  if (!common::IsOk(result.status)) return false;
+  settings.h_kanjisuu = result.kanji_count;
+  return true;
+}
+
 LevelBuildStatus RunLevelBuild(const common::ProgramDir& program, const common::WorkDir& work,
                                common::Messenger& messenger) {
   LevelBuildStatus status = BuildLevelDictionary(program, messenger);

@@ -6,6 +6,7 @@
 
 #include "common/messenger.h"
 #include "common/program_dir.h"
+#include "common/settings.h"
 #include "common/text_source.h"
 #include "common/working_files.h"
 #include "dictionary/dictionary_builder.h"
@@ -34,10 +35,14 @@ DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
                                          const common::WorkDir& work, common::Messenger& messenger);
 
 // The build command's items for the grade-allocation and the kanji-test level dictionary: build,
-// then tell the outcome (titled "お知らせ"). The caller stores the grade result's kanji_count as
-// H_KANJISUU when the build succeeded. A working source left by an earlier build is deleted.
+// then tell the outcome (titled "お知らせ"). The caller keeps H_KANJISUU with KeepGradeKanjiCount.
+// A working source left by an earlier build is deleted.
 GradeBuildResult RunGradeBuild(const common::ProgramDir& program, const common::WorkDir& work,
                                common::Messenger& messenger);
+// The grade filter reads exactly H_KANJISUU entries, so the setting follows a successful build;
+// a failed one leaves it as it was. True when the count was stored.
+bool KeepGradeKanjiCount(const GradeBuildResult& result, common::Settings& settings);
+
 LevelBuildStatus RunLevelBuild(const common::ProgramDir& program, const common::WorkDir& work,
                                common::Messenger& messenger);
 

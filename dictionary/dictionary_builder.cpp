@@ -131,6 +131,7 @@ fs::path ReportDirOf(const fs::path& base_name) { return base_name.parent_path()
 
 BuildStatus BuildDictionary(const BuildRequest& request, common::Messenger& messenger) {
   const fs::path output = DictionaryOutputPath(request.base_name, request.program);
+  messenger.SetProgress(messages::kProgressValidating);
   BuildStatus status = RunValidation(request, output, messenger);
   if (!common::IsOk(status)) return status;
   messenger.Tell({std::string(messages::kTitleNotice),
@@ -140,8 +141,10 @@ BuildStatus BuildDictionary(const BuildRequest& request, common::Messenger& mess
   if (!common::IsOk(status)) return status;
 
   CompiledDictionary compiled;
+  messenger.SetProgress(messages::kProgressCompiling);
   status = CompileWorkFiles(request.work, messenger, compiled);
   if (!common::IsOk(status)) return status;
+  messenger.SetProgress(messages::kProgressWriting);
   status = InstallDictionary(compiled, output, messenger);
   if (!common::IsOk(status)) return status;
 

@@ -38,6 +38,7 @@ struct BuildRequest {
   common::WorkDir work;
 };
 
+// The status line names each step as it starts (checking the source, compiling, writing).
 // A failure has shown its own message where it has one; the caller adds the build's failure
 // message. Until the new dictionary is complete on disk the old one stays in place; it then
 // becomes the ".~dic" backup unless one exists already. The working files are deleted after a

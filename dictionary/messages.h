@@ -82,6 +82,11 @@ inline constexpr std::string_view kDictionaryTooLarge =
     "%d 字の語までで、辞書が形式の上限(16MB)を超える。\n"
     "辞書を作成できません。語の一部を別の辞書に分けてください。";
 
+// The status line during a build, one text per step.
+inline constexpr std::string_view kProgressValidating = "検査中";
+inline constexpr std::string_view kProgressCompiling = "作成中";
+inline constexpr std::string_view kProgressWriting = "書込中";
+
 // The build command.
 inline constexpr std::string_view kNothingToBuild = "作成する内容がありません。";
 inline constexpr std::string_view kTextNotRead = "辞書元のテキストを最後まで読み込めませんでした。";
@@ -162,6 +167,9 @@ inline constexpr std::string_view kRegistryDuplicateName =
 inline constexpr std::string_view kRegistryCannotOpen = "指定された辞書がOpenできません。\n";
 inline constexpr std::string_view kRegistryNotRubyDictionary =
     "指定された辞書は、<るび振り用>の辞書ではありません。\n";
+inline constexpr std::string_view kRegistryNotInDicFolder =
+    "辞書ファイル<%s>は dic フォルダ<%s>にありません。\n"
+    "登録できるのは dic フォルダの辞書だけです。";
 inline constexpr std::string_view kRegistryConfirmRemoveChecked =
     "ﾁｪｯｸした辞書を登録から削除します。\n\n本当にいいですか？";
 inline constexpr std::string_view kRegistryConfirmRemoveAll =

@@ -37,6 +37,15 @@ bool IsRegistered(const common::Settings& settings, int index) {
   return index >= 0 && index < RegisteredCount(settings);
 }
 
+bool InDicFolder(const std::filesystem::path& file, const common::ProgramDir& program) {
+  std::error_code error;
+  std::filesystem::path folder =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(file).parent_path(), error);
+  if (error) return false;
+  std::filesystem::path dic = std::filesystem::weakly_canonical(program.DicDir(), error);
+  return !error && folder == dic;
+}
+
 // An entry loaded from an empty file name holds only the dic folder.
 bool NamesNoFile(const std::filesystem::path& file) { return file.filename().empty(); }
 
@@ -133,6 +142,21 @@ RegistryStatus Register(common::Settings& settings, std::string_view name_cp932,
   settings.dic_names[slot] = std::string(name_cp932);
   settings.dic_files[slot] = file;
   return RegistryStatus::kOk;
+}
+
+RegistryStatus RegisterFromDicFolder(common::Settings& settings, std::string_view name_cp932,
+                                     const std::filesystem::path& file,
+                                     const common::ProgramDir& program,
+                                     common::Messenger& messenger) {
+  RegistryStatus status = CheckNewName(settings, name_cp932, messenger);
+  if (status != RegistryStatus::kOk) return status;
+  if (!InDicFolder(file, program)) {
+    Tell(messenger, messages::kTitleCautionDouble,
+         common::FormatMessage(messages::kRegistryNotInDicFolder,
+                               {file.string(), program.DicDir().string()}));
+    return RegistryStatus::kNotInDicFolder;
+  }
+  return Register(settings, name_cp932, program.DicDir() / file.filename(), messenger);
 }
 
 RegistryStatus RemoveChecked(common::Settings& settings, std::vector<int> indexes,

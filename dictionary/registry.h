@@ -34,6 +34,7 @@ enum class [[nodiscard]] RegistryStatus : int{
     kFileMissing = -9,
     kBadMode = -10,
     kControlCharacter = -11,  // a name holding a line break, tab or other control character
+    kNotInDicFolder = -12,
 };
 
 // Registered entries stand at 0 … count − 1: the names up to the first empty one.
@@ -53,6 +54,14 @@ RegistryStatus CheckNewName(const common::Settings& settings, std::string_view n
 // ruby dictionary. The selection does not change.
 RegistryStatus Register(common::Settings& settings, std::string_view name_cp932,
                         const std::filesystem::path& file, common::Messenger& messenger);
+
+// Register for a file chosen anywhere: registered files are kept by name and found again in
+// the program's dic/ folder, so a file elsewhere is refused (with its message) rather than
+// turned into a different path at the next start. The entry names the file in dic/.
+RegistryStatus RegisterFromDicFolder(common::Settings& settings, std::string_view name_cp932,
+                                     const std::filesystem::path& file,
+                                     const common::ProgramDir& program,
+                                     common::Messenger& messenger);
 
 // Removes the entries at `indexes` (all registered, else kNothingChosen with a message) after
 // the user's OK; the later entries move down. The selection follows its entry, or falls back to

@@ -11,10 +11,8 @@ CommandResult RunBuildGrade(const CommandEnv& env) {
   dictionary::GradeBuildResult result =
       dictionary::RunGradeBuild(env.program, env.work, env.messenger);
   if (!common::IsOk(result.status)) return CommandResult::Failure();
-  // The grade filter reads exactly H_KANJISUU entries, so the setting follows every build.
   bool kept = ChangeSettingsFile(env.program, env.messenger, [&](common::Settings& settings) {
-    settings.h_kanjisuu = result.kanji_count;
-    return true;
+    return dictionary::KeepGradeKanjiCount(result, settings);
   });
   return kept ? CommandResult::Success() : CommandResult::Failure();
 }

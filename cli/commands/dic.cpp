@@ -72,29 +72,12 @@ CommandResult Keep(const CommandEnv& env, Change change) {
   return kept ? CommandResult::Success() : CommandResult::Failure();
 }
 
-// Registered files are stored by name and found again in HOME/dic, so only a file that lies
-// there can be registered: any other would silently turn into a different path.
-bool InDicFolder(const fs::path& file, const common::ProgramDir& program) {
-  std::error_code error;
-  fs::path folder = fs::weakly_canonical(fs::absolute(file).parent_path(), error);
-  fs::path dic = fs::weakly_canonical(program.DicDir(), error);
-  return !error && folder == dic;
-}
-
 CommandResult RunAdd(const CommandEnv& env, Operands operands) {
   std::optional<std::string> name = common::Utf8ToCp932(operands[0]);
   if (!name) return CommandResult::UsageError(FormatMessage(messages::kNameNotShiftJis, {}));
   fs::path file = operands[1];
   return Keep(env, [&](common::Settings& settings) {
-    dictionary::RegistryStatus checked = dictionary::CheckNewName(settings, *name, env.messenger);
-    if (!common::IsOk(checked)) return checked;
-    if (!InDicFolder(file, env.program)) {
-      TellFailure(env.messenger, messages::kNotInDicFolder,
-                  {PathText(file), PathText(env.program.DicDir())});
-      return dictionary::RegistryStatus::kCancelled;
-    }
-    return dictionary::Register(settings, *name, env.program.DicDir() / file.filename(),
-                                env.messenger);
+    return dictionary::RegisterFromDicFolder(settings, *name, file, env.program, env.messenger);
   });
 }
 

@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/program_dir.h"
 #include "common/text_source.h"
 #include "common/working_files.h"
 #include "dictionary/build_command.h"
+#include "rubywindow/browser_launcher.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
@@ -57,6 +60,16 @@ inline std::optional<int> MakeProgramFolder(const std::filesystem::path& home,
   }
   return grade.kanji_count;
 }
+
+inline QString QtPath(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+// No browser or other program is ever started by a test.
+class NoStarter final : public rubywindow::ProgramStarter {
+ public:
+  bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
+};
 
 // ShowedOnly for Qt Test: a mismatch is logged with what was really shown.
 inline bool Showed(const testing_support::RecordingMessenger& messenger, std::string_view title,

@@ -1,0 +1,44 @@
+// Message texts, titles and dialog captions of the dictionary commands (UTF-8), filled in by
+// common::FormatMessage. The steps' own messages are in dictionary/messages.h.
+#pragma once
+
+#include <string_view>
+
+namespace app::dictionary_messages {
+
+inline constexpr std::string_view kTitleCaution = "ご注意！";
+inline constexpr std::string_view kTitleCautionDouble = "ご注意!!";
+
+inline constexpr std::string_view kSourceDialogTitle = "辞書を作成するpreﾌｧｲﾙを指定";
+inline constexpr std::string_view kSourceFilter =
+    "辞書元ファイル(*.pre)|*.PRE|テキストファイル(*.txt)|*.TXT|すべてのファイル (*.*)|*.*";
+inline constexpr std::string_view kRestoreDialogTitle = "preﾌｧｲﾙを復元する辞書を指定";
+inline constexpr std::string_view kDictionaryFilter = "辞書ファイル (*.dic)|*.DIC";
+inline constexpr std::string_view kRegisterDialogTitle = "登録する辞書を指定";
+inline constexpr std::string_view kRegisterFilter = "実行ファイル (*.dic)|*.DIC";
+
+inline constexpr std::string_view kCannotOpenReport = "Can't open <%s>..\n";
+inline constexpr std::string_view kRestoreNeedsEmptyWindow =
+    "新規作成画面にしてから、実行して下さい。";
+
+// The editor holds Unicode; a character outside Shift_JIS would otherwise be lost on its way
+// into the dictionary. The character is filled in as "「X」（U+XXXX）".
+inline constexpr std::string_view kSourceNotSjis =
+    "%d 行目の文字%s は Shift_JIS で表せません。\n"
+    "辞書作成は中止します。\n文字を置き換えてから実行してください。";
+inline constexpr std::string_view kSortTextNotSjis =
+    "%d 行目の文字%s は Shift_JIS で表せません。\n"
+    "ソートは中止します。\n文字を置き換えてから実行してください。";
+inline constexpr std::string_view kDuplicateTextNotSjis =
+    "%d 行目の文字%s は Shift_JIS で表せません。\n"
+    "重複チェックは中止します。\n文字を置き換えてから実行してください。";
+
+// A build runs on while the window takes other commands; these keep a second one, and the end
+// of the program, from cutting into it.
+inline constexpr std::string_view kBuildRunning =
+    "辞書を作成中です。\n作成が終わってから実行してください。";
+inline constexpr std::string_view kCloseWhileBuilding =
+    "辞書を作成中です。\n作成が終わってから終了してください。";
+inline constexpr std::string_view kProgressBuilding = "準備中";
+
+}  // namespace app::dictionary_messages
