@@ -37,16 +37,28 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
     auto at = std::lower_bound(
         sorted.begin(), sorted.end(), rest,
         [](const WordEntry* word, const std::u32string& key) { return word->surface < key; });
+    const WordEntry* alone = nullptr;
     for (; at != sorted.end() && (*at)->surface.starts_with(rest); ++at) {
       const WordEntry& longer = **at;
-      if (longer.surface.size() == rest.size()) continue;
+      if (longer.surface.size() == rest.size()) {
+        alone = &longer;
+        continue;
+      }
       if (context.size() + longer.surface.size() >
           static_cast<std::size_t>(dictionary::kMaxWordLength)) {
         continue;
       }
       std::u32string form(context);
       form += longer.surface;
-      forms.push_back({std::move(form), longer.segments, context_word.rank});
+      // A longer word that is the rest read as it reads alone, with kana after it (中から,
+      // a spelling of 中辛, beside 中 ちゅう), guards nothing of its own: the context decides
+      // the reading there (の中から なか), as it does before any other kana.
+      bool only_kana_after =
+          std::none_of(longer.surface.begin() + rest.size(), longer.surface.end(), has_ruby);
+      bool reads_as_alone = alone != nullptr && alone->segments == longer.segments;
+      const std::vector<std::u32string>& segments =
+          only_kana_after && reads_as_alone ? context_word.segments : longer.segments;
+      forms.push_back({std::move(form), segments, context_word.rank});
     }
   }
   return forms;

@@ -14,7 +14,9 @@ namespace dicgen {
 // For each entry of `context_words` that begins with characters without ruby (the context)
 // before its first ruby-target character, the context followed by every word of `words` that
 // begins with the rest of that entry and is longer than it, with that word's readings and the
-// context word's rank. `has_ruby` tells the ruby-target characters.
+// context word's rank. A word that only adds kana to the rest and reads it as the rest reads
+// alone (中から ちゅう beside 中 ちゅう) takes the context word's readings instead (の中から
+// なか). `has_ruby` tells the ruby-target characters.
 std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& context_words,
                                               const std::vector<WordEntry>& words,
                                               const std::function<bool(char32_t)>& has_ruby);
