@@ -388,6 +388,26 @@ TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
           {U"の上がる", {U"あ"}}, {U"の中から", {U"なか"}}, {U"の中国", {U"ちゅう", U"ごく"}}}));
 }
 
+TEST(ContextForms, KanaBeforeTheClosingKanjiKeepsLongerWordsWhole) {
+  // 読む時 reads 時 とき; 読む時間 must not become 読む時 + 間. Kana after the word's own kanji
+  // keep its reading (読む時から とき, 気に入っ い), whatever the longer word reads. A word without
+  // kana before its closing kanji (時間) or ending in kana (読み込む) has nothing to guard.
+  std::vector<WordEntry> words = {Word(U"時", {U"じ"}), Word(U"時間", {U"じ", U"かん"}),
+                                  Word(U"時から", {U"じ"}), Word(U"入", {U"にゅう"}),
+                                  Word(U"入っ", {U"はい"})};
+  std::vector<WordEntry> forms = ContextProtectingForms(
+      {Word(U"読む時", {U"よ", U"とき"}, -5), Word(U"気に入", {U"き", U"い"}, -5),
+       Word(U"時間", {U"じ", U"かん"}), Word(U"読み込む", {U"よ", U"こ"})},
+      words, IsKanjiOrKe);
+  std::vector<std::pair<std::u32string, std::vector<std::u32string>>> got;
+  for (const WordEntry& form : forms) got.emplace_back(form.surface, form.segments);
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(got, (std::vector<std::pair<std::u32string, std::vector<std::u32string>>>{
+                     {U"気に入っ", {U"き", U"い"}},
+                     {U"読む時から", {U"よ", U"とき"}},
+                     {U"読む時間", {U"よ", U"じ", U"かん"}}}));
+}
+
 TEST(ContextForms, WordEndingInTheContextsKanaIsJoinedWithIt) {
   std::vector<WordEntry> words = {Word(U"若い", {U"わか"}, 7),     Word(U"怪しい", {U"あや"}),
                                   Word(U"返す", {U"かえ"}),        Word(U"小さな", {U"ちい"}),
