@@ -11,6 +11,9 @@
 namespace dicgen {
 namespace {
 
+// Kana that stand alone as a particle after a noun.
+constexpr std::u32string_view kParticles = U"がのにをではともへやか";
+
 // The characters before `surface`'s first ruby target; empty when it begins with one or has none.
 std::u32string_view ContextOf(std::u32string_view surface,
                               const std::function<bool(char32_t)>& has_ruby) {
@@ -74,8 +77,12 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
           std::none_of(longer.surface.begin() + rest.size(), longer.surface.end(), has_ruby);
       // After a word's own kana (気に入 before 入っ, 読む時 before 時から) the kana are its
       // okurigana or a particle, never another word's: its reading stays there too.
+      // A single particle after it (上が beside の上) is the particle, not a verb's okurigana:
+      // the verb's own forms (上がる, 上がっ) are longer and keep their guards.
+      bool particle_after = longer.surface.size() == rest.size() + 1 &&
+                            kParticles.find(longer.surface.back()) != std::u32string_view::npos;
       bool context_decides =
-          only_kana_after && (has_ruby(context_word.surface.front()) ||
+          only_kana_after && (has_ruby(context_word.surface.front()) || particle_after ||
                               (alone != nullptr && alone->segments == longer.segments));
       std::vector<std::u32string> segments(context_word.segments.begin(),
                                            context_word.segments.begin() + head_segments);

@@ -369,11 +369,13 @@ TEST(RedundantForms, FormStaysWhereALongerWordWouldTakeItsKanji) {
 }
 
 TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
-  // 中から (a spelling of 中辛) reads 中 as it reads alone: after の it is the context's なか.
-  // 上がる reads 上 otherwise, and keeps its own reading after の.
+  // 中から (a spelling of 中辛) reads 中 as it reads alone, and 上が (a verb's stem) ends in a
+  // single particle: after の both are the context's なか, うえ. 上がる reads 上 otherwise and
+  // keeps its own reading after の.
   std::vector<WordEntry> words = {Word(U"中", {U"ちゅう"}),     Word(U"中国", {U"ちゅう", U"ごく"}),
                                   Word(U"中から", {U"ちゅう"}), Word(U"国", {U"くに"}),
-                                  Word(U"上", {U"じょう"}),     Word(U"上がる", {U"あ"})};
+                                  Word(U"上", {U"じょう"}),     Word(U"上がる", {U"あ"}),
+                                  Word(U"上が", {U"あ"})};
   std::vector<WordEntry> forms = ContextProtectingForms(
       {Word(U"の中", {U"なか"}, -5), Word(U"の上", {U"うえ"}, -5)}, words, IsKanjiOrKe);
   std::vector<std::pair<std::u32string, std::vector<std::u32string>>> got;
@@ -382,10 +384,11 @@ TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
     got.emplace_back(form.surface, form.segments);
   }
   std::sort(got.begin(), got.end());
-  EXPECT_EQ(
-      got,
-      (std::vector<std::pair<std::u32string, std::vector<std::u32string>>>{
-          {U"の上がる", {U"あ"}}, {U"の中から", {U"なか"}}, {U"の中国", {U"ちゅう", U"ごく"}}}));
+  EXPECT_EQ(got, (std::vector<std::pair<std::u32string, std::vector<std::u32string>>>{
+                     {U"の上が", {U"うえ"}},
+                     {U"の上がる", {U"あ"}},
+                     {U"の中から", {U"なか"}},
+                     {U"の中国", {U"ちゅう", U"ごく"}}}));
 }
 
 TEST(ContextForms, KanaBeforeTheClosingKanjiKeepsLongerWordsWhole) {
