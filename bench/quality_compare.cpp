@@ -1,6 +1,6 @@
 // Compares the readings of a ruby file with MeCab + UniDic's readings of the same text.
 //
-//   quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE]
+//   quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE] [--contexts FILE]
 //
 // RUBY_FILE_UTF8 is our ruby file converted to UTF-8. MECAB_OUTPUT is MeCab's output for the
 // same text without ruby, one token a line as SURFACE TAB KANA TAB ITYPE TAB FTYPE (UniDic's
@@ -17,7 +17,9 @@
 // --dump writes every disagreement, commonest first, as RUN TAB OURS TAB UNIDIC TAB COUNT,
 // with a fifth field "sound change" where ours is UniDic's reading with sound changes that
 // UniDic marks on its tokens but does not apply inside the run (日曜 + 日 ひ → び,
-// 一 いち + ヶ月 → いっ).
+// 一 いち + ヶ月 → いっ). --contexts writes every disagreeing run where it stands, as
+// RUN TAB OURS TAB UNIDIC TAB TEXT, the text showing the run in brackets with a few characters
+// either side: what decides a reading is mostly the kana around the run.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -253,7 +255,25 @@ struct Tally {
   long long sound_change_fits = 0;  // disagreements that a marked sound change explains
   long long unclear = 0;            // UniDic gave no clean reading
   std::unordered_map<std::string, Disagreement> disagreements;  // RUN TAB OURS TAB UNIDIC
+  std::ostream* contexts = nullptr;  // every disagreement where it stands, when asked for
 };
+
+constexpr std::size_t kContextWidth = 8;
+
+// The run [start, end) in brackets, with up to kContextWidth characters of its line either side.
+std::u32string RunInContext(const std::u32string& text, std::size_t start, std::size_t end) {
+  std::size_t from = start;
+  while (from > 0 && start - from < kContextWidth && text[from - 1] != U'\n') --from;
+  std::size_t to = end;
+  while (to < text.size() && to - end < kContextWidth && text[to] != U'\n') ++to;
+  std::u32string shown = text.substr(from, start - from);
+  shown += U'[';
+  shown.append(text, start, end - start);
+  shown += U']';
+  shown.append(text, end, to - end);
+  std::replace(shown.begin(), shown.end(), U'\t', U' ');
+  return shown;
+}
 
 // Our reading of the run [start, end): the groups on it joined; a kanji without a group
 // stands for itself.
@@ -366,11 +386,15 @@ void CompareRun(const RubyText& ruby, const std::vector<bool>& kanji,
   Disagreement& entry = tally.disagreements[key];
   ++entry.count;
   entry.sound_change_fits = fits;
+  if (tally.contexts != nullptr) {
+    *tally.contexts << key << '\t' << Encode(RunInContext(ruby.text, start, end)) << '\n';
+  }
 }
 
-Tally Compare(const RubyText& ruby, const TokenizedText& tokenized) {
+Tally Compare(const RubyText& ruby, const TokenizedText& tokenized, std::ostream* contexts) {
   std::vector<bool> kanji = KanjiFlags(ruby.text);
   Tally tally;
+  tally.contexts = contexts;
   for (std::size_t p = 0; p < ruby.text.size();) {
     if (!kanji[p]) {
       ++p;
@@ -440,15 +464,18 @@ bool Dump(const Tally& tally, const char* path) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE]\n";
+    std::cerr << "usage: quality_compare RUBY_FILE_UTF8 MECAB_OUTPUT [--top N] [--dump FILE]"
+                 " [--contexts FILE]\n";
     return 2;
   }
   int top = kDefaultTop;
   const char* dump_path = nullptr;
+  const char* contexts_path = nullptr;
   for (int i = 3; i + 1 < argc; i += 2) {
     std::string_view option = argv[i];
     if (option == "--top") top = std::atoi(argv[i + 1]);
     if (option == "--dump") dump_path = argv[i + 1];
+    if (option == "--contexts") contexts_path = argv[i + 1];
   }
   std::string ruby_bytes;
   std::ifstream mecab_output(argv[2], std::ios::binary);
@@ -459,7 +486,13 @@ int main(int argc, char** argv) {
   RubyText ruby = ParseRubyFile(Decode(ruby_bytes));
   ruby_bytes = std::string();  // the decoded text is all that is needed from here on
   TokenizedText tokenized = PlaceTokens(ruby.text, mecab_output);
-  Tally tally = Compare(ruby, tokenized);
+  std::ofstream contexts;
+  if (contexts_path != nullptr) contexts.open(contexts_path, std::ios::binary);
+  Tally tally = Compare(ruby, tokenized, contexts_path != nullptr ? &contexts : nullptr);
+  if (contexts_path != nullptr && !contexts) {
+    std::cerr << "quality_compare: cannot write " << contexts_path << "\n";
+    return 1;
+  }
   PrintReport(tally, top);
   if (dump_path != nullptr && !Dump(tally, dump_path)) {
     std::cerr << "quality_compare: cannot write " << dump_path << "\n";

@@ -11,12 +11,27 @@
 namespace dicgen {
 namespace {
 
+// Kana that stand alone as a particle after a noun.
+constexpr std::u32string_view kParticles = U"がのにをではともへやか";
+
 // The characters before `surface`'s first ruby target; empty when it begins with one or has none.
 std::u32string_view ContextOf(std::u32string_view surface,
                               const std::function<bool(char32_t)>& has_ruby) {
   std::size_t first_ruby = std::find_if(surface.begin(), surface.end(), has_ruby) - surface.begin();
   if (first_ruby == surface.size()) return {};
   return surface.substr(0, first_ruby);
+}
+
+// What comes before the kanji that a context word decides: its context, or for a word that
+// begins with a ruby target, everything up to its closing run of ruby targets when kana stand
+// before that run (読む in 読む時). Empty for any other word.
+std::u32string_view HeadOf(std::u32string_view surface,
+                           const std::function<bool(char32_t)>& has_ruby) {
+  if (surface.empty() || !has_ruby(surface.front())) return ContextOf(surface, has_ruby);
+  if (!has_ruby(surface.back())) return {};
+  std::size_t run = surface.size();
+  while (run > 0 && has_ruby(surface[run - 1])) --run;
+  return run == 0 ? std::u32string_view() : surface.substr(0, run);
 }
 
 }  // namespace
@@ -31,22 +46,49 @@ std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& cont
             [](const WordEntry* a, const WordEntry* b) { return a->surface < b->surface; });
   std::vector<WordEntry> forms;
   for (const WordEntry& context_word : context_words) {
-    std::u32string_view context = ContextOf(context_word.surface, has_ruby);
+    std::u32string_view context = HeadOf(context_word.surface, has_ruby);
     if (context.empty()) continue;
     std::u32string rest = context_word.surface.substr(context.size());
+    auto head_segments =
+        static_cast<std::ptrdiff_t>(std::count_if(context.begin(), context.end(), has_ruby));
+    if (static_cast<std::size_t>(head_segments) > context_word.segments.size()) continue;
+    std::vector<std::u32string> rest_segments(context_word.segments.begin() + head_segments,
+                                              context_word.segments.end());
     auto at = std::lower_bound(
         sorted.begin(), sorted.end(), rest,
         [](const WordEntry* word, const std::u32string& key) { return word->surface < key; });
+    const WordEntry* alone = nullptr;
     for (; at != sorted.end() && (*at)->surface.starts_with(rest); ++at) {
       const WordEntry& longer = **at;
-      if (longer.surface.size() == rest.size()) continue;
+      if (longer.surface.size() == rest.size()) {
+        alone = &longer;
+        continue;
+      }
       if (context.size() + longer.surface.size() >
           static_cast<std::size_t>(dictionary::kMaxWordLength)) {
         continue;
       }
       std::u32string form(context);
       form += longer.surface;
-      forms.push_back({std::move(form), longer.segments, context_word.rank});
+      // A longer word that is the rest read as it reads alone, with kana after it (中から,
+      // a spelling of 中辛, beside 中 ちゅう), guards nothing of its own: the context decides
+      // the reading there (の中から なか), as it does before any other kana.
+      bool only_kana_after =
+          std::none_of(longer.surface.begin() + rest.size(), longer.surface.end(), has_ruby);
+      // After a word's own kana (気に入 before 入っ, 読む時 before 時から) the kana are its
+      // okurigana or a particle, never another word's: its reading stays there too.
+      // A single particle after it (上が beside の上) is the particle, not a verb's okurigana:
+      // the verb's own forms (上がる, 上がっ) are longer and keep their guards.
+      bool particle_after = longer.surface.size() == rest.size() + 1 &&
+                            kParticles.find(longer.surface.back()) != std::u32string_view::npos;
+      bool context_decides =
+          only_kana_after && (has_ruby(context_word.surface.front()) || particle_after ||
+                              (alone != nullptr && alone->segments == longer.segments));
+      std::vector<std::u32string> segments(context_word.segments.begin(),
+                                           context_word.segments.begin() + head_segments);
+      const std::vector<std::u32string>& tail = context_decides ? rest_segments : longer.segments;
+      segments.insert(segments.end(), tail.begin(), tail.end());
+      forms.push_back({std::move(form), std::move(segments), context_word.rank});
     }
   }
   return forms;

@@ -14,7 +14,11 @@ namespace dicgen {
 // For each entry of `context_words` that begins with characters without ruby (the context)
 // before its first ruby-target character, the context followed by every word of `words` that
 // begins with the rest of that entry and is longer than it, with that word's readings and the
-// context word's rank. `has_ruby` tells the ruby-target characters.
+// context word's rank. An entry that begins with a ruby target and holds kana before its closing
+// run of ruby targets (読む時) is treated alike, with everything before that run as its context
+// and its own readings for it (読む時間 よ*じ*かん). A word that only adds kana to the rest and
+// reads it as the rest reads alone (中から ちゅう beside 中 ちゅう) takes the context word's
+// readings instead (の中から なか). `has_ruby` tells the ruby-target characters.
 std::vector<WordEntry> ContextProtectingForms(const std::vector<WordEntry>& context_words,
                                               const std::vector<WordEntry>& words,
                                               const std::function<bool(char32_t)>& has_ruby);

@@ -114,7 +114,8 @@ void AddSingleKanji(const std::vector<KanjiEntry>& kanjidic, const SjisTable& sj
   }
 }
 
-// Returns the overriding words that begin with a context (の中), for ContextProtectingForms.
+// Returns the overriding words, for ContextProtectingForms: those that begin with a context (の中)
+// or hold kana before their closing kanji (読む時) get guards for the longer words after them.
 std::vector<WordEntry> ApplyOverrides(const SourceData& data, const SjisTable& sjis,
                                       const KanjiReadings& readings, WordSet& words,
                                       DropLog& drops) {
@@ -139,7 +140,7 @@ std::vector<WordEntry> ApplyOverrides(const SourceData& data, const SjisTable& s
       entry->segments = line.segments;
     }
     entry->rank = kOverrideRank;
-    if (!IsRubyTarget(sjis, entry->surface.front())) context_words.push_back(*entry);
+    context_words.push_back(*entry);
     words.Replace(std::move(*entry));
   }
   return context_words;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "common/cp932.h"
 #include "common/working_files.h"
@@ -368,26 +369,56 @@ TEST(RedundantForms, FormStaysWhereALongerWordWouldTakeItsKanji) {
 }
 
 TEST(ContextForms, KanaBeforeTheKanjiKeepsLongerWordsWhole) {
-  std::vector<WordEntry> words = {Word(U"中", {U"ちゅう"}), Word(U"中国", {U"ちゅう", U"ごく"}),
-                                  Word(U"中心", {U"ちゅう", U"しん"}), Word(U"国", {U"くに"})};
-  std::vector<WordEntry> forms =
-      ContextProtectingForms({Word(U"の中", {U"なか"}, -5)}, words, IsKanjiOrKe);
-  ASSERT_EQ(forms.size(), 2u);
-  EXPECT_EQ(forms[0].surface, U"の中国");
-  EXPECT_EQ(forms[0].segments, (std::vector<std::u32string>{U"ちゅう", U"ごく"}));
-  EXPECT_EQ(forms[0].rank, -5);
-  EXPECT_EQ(forms[1].surface, U"の中心");
+  // 中から (a spelling of 中辛) reads 中 as it reads alone, and 上が (a verb's stem) ends in a
+  // single particle: after の both are the context's なか, うえ. 上がる reads 上 otherwise and
+  // keeps its own reading after の.
+  std::vector<WordEntry> words = {Word(U"中", {U"ちゅう"}),     Word(U"中国", {U"ちゅう", U"ごく"}),
+                                  Word(U"中から", {U"ちゅう"}), Word(U"国", {U"くに"}),
+                                  Word(U"上", {U"じょう"}),     Word(U"上がる", {U"あ"}),
+                                  Word(U"上が", {U"あ"})};
+  std::vector<WordEntry> forms = ContextProtectingForms(
+      {Word(U"の中", {U"なか"}, -5), Word(U"の上", {U"うえ"}, -5)}, words, IsKanjiOrKe);
+  std::vector<std::pair<std::u32string, std::vector<std::u32string>>> got;
+  for (const WordEntry& form : forms) {
+    EXPECT_EQ(form.rank, -5);
+    got.emplace_back(form.surface, form.segments);
+  }
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(got, (std::vector<std::pair<std::u32string, std::vector<std::u32string>>>{
+                     {U"の上が", {U"うえ"}},
+                     {U"の上がる", {U"あ"}},
+                     {U"の中から", {U"なか"}},
+                     {U"の中国", {U"ちゅう", U"ごく"}}}));
+}
+
+TEST(ContextForms, KanaBeforeTheClosingKanjiKeepsLongerWordsWhole) {
+  // 読む時 reads 時 とき; 読む時間 must not become 読む時 + 間. Kana after the word's own kanji
+  // keep its reading (読む時から とき, 気に入っ い), whatever the longer word reads. A word without
+  // kana before its closing kanji (時間) or ending in kana (読み込む) has nothing to guard.
+  std::vector<WordEntry> words = {Word(U"時", {U"じ"}), Word(U"時間", {U"じ", U"かん"}),
+                                  Word(U"時から", {U"じ"}), Word(U"入", {U"にゅう"}),
+                                  Word(U"入っ", {U"はい"})};
+  std::vector<WordEntry> forms = ContextProtectingForms(
+      {Word(U"読む時", {U"よ", U"とき"}, -5), Word(U"気に入", {U"き", U"い"}, -5),
+       Word(U"時間", {U"じ", U"かん"}), Word(U"読み込む", {U"よ", U"こ"})},
+      words, IsKanjiOrKe);
+  std::vector<std::pair<std::u32string, std::vector<std::u32string>>> got;
+  for (const WordEntry& form : forms) got.emplace_back(form.surface, form.segments);
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(got, (std::vector<std::pair<std::u32string, std::vector<std::u32string>>>{
+                     {U"気に入っ", {U"き", U"い"}},
+                     {U"読む時から", {U"よ", U"とき"}},
+                     {U"読む時間", {U"よ", U"じ", U"かん"}}}));
 }
 
 TEST(ContextForms, WordEndingInTheContextsKanaIsJoinedWithIt) {
-  std::vector<WordEntry> words = {
-      Word(U"若い", {U"わか"}, 7), Word(U"怪しい", {U"あや"}), Word(U"返す", {U"かえ"}),
-      Word(U"小さな", {U"ちい"}), Word(U"値段", {U"ね", U"だん"}), Word(U"者", {U"しゃ"})};
+  std::vector<WordEntry> words = {Word(U"若い", {U"わか"}, 7),     Word(U"怪しい", {U"あや"}),
+                                  Word(U"返す", {U"かえ"}),        Word(U"小さな", {U"ちい"}),
+                                  Word(U"値段", {U"ね", U"だん"}), Word(U"者", {U"しゃ"})};
   std::vector<WordEntry> context_words = {Word(U"い者", {U"もの"}), Word(U"す値", {U"あたい"})};
   std::vector<WordEntry> protecting = {Word(U"す値段", {U"ね", U"だん"}),
                                        Word(U"な子供", {U"こ", U"ども"})};
-  KanaOverlapForms overlaps =
-      FormsForKanaOverlaps(context_words, protecting, words, IsKanjiOrKe);
+  KanaOverlapForms overlaps = FormsForKanaOverlaps(context_words, protecting, words, IsKanjiOrKe);
   // 怪しい is longer than い者 and is matched in an earlier pass, which leaves い者 its kana.
   ASSERT_EQ(overlaps.forms.size(), 1u);
   EXPECT_EQ(overlaps.forms[0].surface, U"若い者");
@@ -396,8 +427,7 @@ TEST(ContextForms, WordEndingInTheContextsKanaIsJoinedWithIt) {
   // 返す値 would split 返す値段 (す値段, longer than 返す, keeps its kana); 小さな meets
   // な子供 in the same pass.
   EXPECT_EQ(overlaps.overlaps_left, 2u);
-  EXPECT_EQ(overlaps.examples_left,
-            (std::vector<std::u32string>{U"返す|す値", U"小さな|な子供"}));
+  EXPECT_EQ(overlaps.examples_left, (std::vector<std::u32string>{U"返す|す値", U"小さな|な子供"}));
 }
 
 std::u32string TenKanji(std::size_t number) {
