@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/messenger.h"
+#include "common/prefetch.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dictionary {
@@ -43,7 +44,7 @@ class LengthSection {
   // (the section's word length of them).
   void Prefetch(const char* characters) const {
     if (buckets_.empty()) return;
-    __builtin_prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
+    common::Prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
   }
 
   // The encoded reading of key `index`, without its terminating 0 byte.

@@ -265,18 +265,21 @@ void MatchTable::Write(std::size_t from, std::size_t to, std::string& out) const
     WriteAroundTags(from, to, out);
     return;
   }
-  // Plain characters stand side by side in the chunk and are copied in stretches; the room is
-  // made first for everything the run's groups can take.
+  // The room is made first for everything the run's groups can take, and for one block copy
+  // beyond it: characters and most written groups then go over in copies of a fixed size.
   std::size_t size = out.size();
-  out.resize(size + 2 * (to - from) + group_bytes_);
+  out.resize(size + 2 * (to - from) + group_bytes_ + kGroupCopyBytes);
   char* next = out.data() + size;
-  for (std::size_t i = from; i < to;) {
-    std::size_t plain = i;
-    while (plain < to && !grouped_[plain]) ++plain;
-    std::memcpy(next, At(i), 2 * (plain - i));
-    next += 2 * (plain - i);
-    if (plain < to) next = WriteGroup(plain, next);
-    i = plain + 1;
+  for (std::size_t i = from; i < to; ++i) {
+    if (grouped_[i] == kPlain) {
+      std::memcpy(next, At(i), 2);
+      next += 2;
+    } else if (grouped_[i] == kWrittenGroup && segments_[i].size() <= kGroupCopyBytes) {
+      std::memcpy(next, segments_[i].data(), kGroupCopyBytes);
+      next += segments_[i].size();
+    } else {
+      next = WriteGroup(i, next);
+    }
   }
   out.resize(static_cast<std::size_t>(next - out.data()));
 }

@@ -77,6 +77,7 @@ OneCharacterWords::OneCharacterWords(const PassWords& pass) {
       words_[index_[code] - 1] = word;  // the later of equal keys, as the lookup finds it
     }
   });
+  texts_.append(kGroupCopyBytes, '\0');
   // Only a section of keys that are no characters can fill the index; it is left to the
   // general lookup.
   if (words_.size() == kMostWords) index_.clear();

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/prefetch.h"
 #include "engine/word_filter.h"
 
 namespace engine {
@@ -33,6 +34,9 @@ void ForEachFoundKey(const dictionary::LengthSection& words, std::size_t key_byt
 // kGroupMarks + 2 + 2 × segment's size bytes on.
 inline constexpr std::size_t kGroupMarks = 3;  // '{', '/' and '}'
 char* WriteGroupText(const char* character, std::string_view segment, char* out);
+
+// Written groups are copied in blocks of this many bytes; the room behind them is kept.
+inline constexpr std::size_t kGroupCopyBytes = 16;
 
 // The words of one character, which a text asks for at nearly every kanji: found by the
 // character's code in one read of a table of all codes, each with the group it gives already
@@ -61,7 +65,7 @@ class OneCharacterWords {
   static constexpr std::size_t kMostWords = 0xFFFF;
   std::vector<std::uint16_t> index_;  // by code: 1 + the word's place in words_, or 0
   std::vector<Word> words_;
-  std::string texts_;  // every word's group, side by side
+  std::string texts_;  // every word's group, side by side, and kGroupCopyBytes after them
 };
 
 class ShortWords {
@@ -85,7 +89,7 @@ class ShortWords {
   }
   // Asks the memory for the slot Find will read first for the word at `characters`.
   void Prefetch(const char* characters) const {
-    __builtin_prefetch(&entries_[SlotOf(KeyOf(characters))]);
+    common::Prefetch(&entries_[SlotOf(KeyOf(characters))]);
   }
 
  private:

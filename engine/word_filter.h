@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/prefetch.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/ruby_dictionary_format.h"
 
@@ -54,9 +55,9 @@ class WordFilter {
   void Prefetch(const std::uint16_t* codes, std::size_t available) const {
     if (available < 2 || longest_ < 2 || !(tables_[1].slots[codes[0]] & kLongerBit)) return;
     std::uint64_t hash = Push(codes[0], codes[1]);
-    __builtin_prefetch(&tables_[2].slots[SlotOf(2, hash)]);
+    common::Prefetch(&tables_[2].slots[SlotOf(2, hash)]);
     if (available < 3 || longest_ < 3) return;
-    __builtin_prefetch(&tables_[3].slots[SlotOf(3, Push(hash, codes[2]))]);
+    common::Prefetch(&tables_[3].slots[SlotOf(3, Push(hash, codes[2]))]);
   }
 
  private:
