@@ -47,6 +47,24 @@ class LengthSection {
     common::Prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
   }
 
+  // Asks the memory for the keys and reading places of that bucket, which Find and ReadingOf
+  // will read; the bucket itself should be near already.
+  void PrefetchBucket(const char* characters) const {
+    if (buckets_.empty()) return;
+    const Bucket& bucket = buckets_[modulus_.Of(std::string_view(characters, key_size_))];
+    if (bucket.count == 0) return;
+    const char* first = keys_.data() + static_cast<std::size_t>(bucket.first) * key_size_;
+    const char* last = first + static_cast<std::size_t>(bucket.count) * key_size_ - 1;
+    constexpr std::size_t kLine = 64;
+    constexpr std::size_t kMostLines = 4;
+    for (std::size_t line = 0; line < kMostLines && first + line * kLine <= last; ++line) {
+      common::Prefetch(first + line * kLine);
+    }
+    common::Prefetch(last);
+    common::Prefetch(&readings_index_[bucket.first]);
+    common::Prefetch(&readings_index_[bucket.first + bucket.count - 1]);
+  }
+
   // The encoded reading of key `index`, without its terminating 0 byte.
   std::string_view ReadingOf(int index) const {
     const Reading& reading = readings_index_[static_cast<std::size_t>(index)];

@@ -131,6 +131,11 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
   const auto length = static_cast<std::size_t>(passes_[pass].word_length);
   std::size_t resume = start;
   if (found_ >> pass & 1) {
+    // A longer word is found through its bucket, its key and its reading's place, each of
+    // which the one before names: all but the readings are asked for before the first lookup.
+    if (!(short_passes_ >> pass & 1) && !run_.has_tags) {
+      for (std::uint32_t at : positions_[pass]) passes_[pass].section->PrefetchBucket(At(at));
+    }
     for (std::uint32_t at : positions_[pass]) {
       if (at < resume) continue;
       if (at + length > limit) break;
