@@ -76,7 +76,9 @@ std::uint32_t MatchTable::LookUp() {
   for (std::vector<std::uint32_t>& positions : positions_) positions.clear();
   if (!run_.has_tags) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(chunk_.data() + run_.begin);
-    for (std::size_t i = 0; i < count; ++i) codes_[i] = common::CodeOf(bytes[2 * i], bytes[2 * i + 1]);
+    for (std::size_t i = 0; i < count; ++i) {
+      codes_[i] = common::CodeOf(bytes[2 * i], bytes[2 * i + 1]);
+    }
   } else {
     for (std::size_t i = 0; i < count; ++i) {
       const char* character = At(i);
@@ -95,8 +97,7 @@ std::uint32_t MatchTable::LookUp() {
     // The passes come to these words only after the whole run is looked up: their slots are
     // asked for now, so that the passes seldom wait for them. One-character passes look at
     // every character anyway, in a table small enough to stay near.
-    for (std::uint32_t passes = found & ~one_character_passes_; passes != 0;
-         passes &= passes - 1) {
+    for (std::uint32_t passes = found & ~one_character_passes_; passes != 0; passes &= passes - 1) {
       auto pass = static_cast<std::size_t>(std::countr_zero(passes));
       positions_[pass].push_back(static_cast<std::uint32_t>(i));
       if (run_.has_tags) continue;  // the key is not in one piece

@@ -56,8 +56,8 @@ OneCharacterWords::OneCharacterWords(const PassWords& pass) {
   const dictionary::LengthSection& words = *pass.section;
   index_.assign(std::size_t{1} << 16, 0);
   ForEachFoundKey(words, 2, [&](std::string_view key, int k) {
-    std::uint16_t code = common::CodeOf(static_cast<unsigned char>(key[0]),
-                                        static_cast<unsigned char>(key[1]));
+    std::uint16_t code =
+        common::CodeOf(static_cast<unsigned char>(key[0]), static_cast<unsigned char>(key[1]));
     Word word;
     if (common::IsRubyTarget(code)) {
       // The word's one segment: its reading up to the first separator.

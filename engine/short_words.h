@@ -44,7 +44,7 @@ inline constexpr std::size_t kGroupCopyBytes = 16;
 class OneCharacterWords {
  public:
   struct Word {
-    bool grouped = false;  // false for a word whose character takes no ruby: it stays plain
+    bool grouped = false;      // false for a word whose character takes no ruby: it stays plain
     std::uint32_t offset = 0;  // of the group as written, when grouped
     std::uint32_t size = 0;
   };
