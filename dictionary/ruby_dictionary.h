@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/messenger.h"
+#include "common/prefetch.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dictionary {
@@ -43,7 +44,25 @@ class LengthSection {
   // (the section's word length of them).
   void Prefetch(const char* characters) const {
     if (buckets_.empty()) return;
-    __builtin_prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
+    common::Prefetch(&buckets_[modulus_.Of(std::string_view(characters, key_size_))]);
+  }
+
+  // Asks the memory for the keys and reading places of that bucket, which Find and ReadingOf
+  // will read; the bucket itself should be near already.
+  void PrefetchBucket(const char* characters) const {
+    if (buckets_.empty()) return;
+    const Bucket& bucket = buckets_[modulus_.Of(std::string_view(characters, key_size_))];
+    if (bucket.count == 0) return;
+    const char* first = keys_.data() + static_cast<std::size_t>(bucket.first) * key_size_;
+    const char* last = first + static_cast<std::size_t>(bucket.count) * key_size_ - 1;
+    constexpr std::size_t kLine = 64;
+    constexpr std::size_t kMostLines = 4;
+    for (std::size_t line = 0; line < kMostLines && first + line * kLine <= last; ++line) {
+      common::Prefetch(first + line * kLine);
+    }
+    common::Prefetch(last);
+    common::Prefetch(&readings_index_[bucket.first]);
+    common::Prefetch(&readings_index_[bucket.first + bucket.count - 1]);
   }
 
   // The encoded reading of key `index`, without its terminating 0 byte.

@@ -9,18 +9,6 @@
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace engine {
-namespace {
-
-constexpr char kLongVowelLead = '\x81';  // ー is 0x81 0x5B
-constexpr char kLongVowelTrail = '\x5B';
-
-// '{', '/' and '}' of a group.
-constexpr std::size_t kGroupMarks = 3;
-
-// How far ahead of the lookups the word filter's slots are fetched.
-constexpr std::size_t kLookAhead = 8;
-
-}  // namespace
 
 MatchTable::MatchTable(const std::vector<PassWords>& passes)
     : passes_(passes.begin(),
@@ -29,8 +17,12 @@ MatchTable::MatchTable(const std::vector<PassWords>& passes)
       positions_(passes_.size()),
       starts_(passes_.size(), 0) {
   for (const PassWords& pass : passes_) {
-    if (short_words_.emplace_back(pass).Holds()) {
-      short_passes_ |= std::uint32_t{1} << (short_words_.size() - 1);
+    const std::uint32_t bit = std::uint32_t{1} << short_words_.size();
+    if (one_character_.emplace_back(pass).Holds()) {
+      one_character_passes_ |= bit;
+      short_words_.emplace_back(PassWords{});
+    } else if (short_words_.emplace_back(pass).Holds()) {
+      short_passes_ |= bit;
     }
   }
 }
@@ -56,7 +48,11 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
   std::size_t limit = run.count;
   for (std::size_t pass = 0; pass < passes_.size(); ++pass) {
     std::size_t start = std::min(starts_[pass], limit);
-    if (spans_checked) {
+    if (one_character_passes_ >> pass & 1) {
+      // A window of one character is never cut by tags and stands at the limit when done.
+      if (found_ >> pass & 1) PlayOneCharacterPass(pass, start, limit);
+      starts_[pass] = limit;
+    } else if (spans_checked) {
       starts_[pass] = PlayPassAroundTags(pass, start, limit);
     } else if ((found_ >> pass & 1) || run.cut) {
       starts_[pass] = PlayPass(pass, start, limit);
@@ -76,41 +72,39 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
 std::uint32_t MatchTable::LookUp() {
   const std::size_t count = run_.count;
   candidates_.resize(count);
+  codes_.resize(count);
   for (std::vector<std::uint32_t>& positions : positions_) positions.clear();
-  std::uint32_t any = 0;
   if (!run_.has_tags) {
-    const char* first = chunk_.data() + run_.begin;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(chunk_.data() + run_.begin);
     for (std::size_t i = 0; i < count; ++i) {
-      const char* here = first + 2 * i;
-      if (i + kLookAhead < count) {
-        const char* ahead = here + 2 * kLookAhead;
-        filter_.Prefetch([ahead](std::size_t k) { return ahead + 2 * k; }, count - i - kLookAhead);
-      }
-      std::uint32_t found =
-          filter_.Candidates([here](std::size_t k) { return here + 2 * k; }, count - i);
-      candidates_[i] = found;
-      any |= found;
-      // The passes come to these words only after the whole run is looked up: their slots
-      // are asked for now, so that the passes seldom wait for them.
-      for (std::uint32_t passes = found; passes != 0; passes &= passes - 1) {
-        auto pass = static_cast<std::size_t>(std::countr_zero(passes));
-        positions_[pass].push_back(static_cast<std::uint32_t>(i));
-        if (short_passes_ >> pass & 1) {
-          short_words_[pass].Prefetch(here);
-        } else {
-          passes_[pass].section->Prefetch(here);
-        }
-      }
+      codes_[i] = common::CodeOf(bytes[2 * i], bytes[2 * i + 1]);
     }
   } else {
     for (std::size_t i = 0; i < count; ++i) {
-      std::uint32_t found =
-          filter_.Candidates([this, i](std::size_t k) { return At(i + k); }, count - i);
-      candidates_[i] = found;
-      any |= found;
-      for (std::uint32_t passes = found; passes != 0; passes &= passes - 1) {
-        positions_[static_cast<std::size_t>(std::countr_zero(passes))].push_back(
-            static_cast<std::uint32_t>(i));
+      const char* character = At(i);
+      codes_[i] = common::CodeOf(static_cast<unsigned char>(character[0]),
+                                 static_cast<unsigned char>(character[1]));
+    }
+  }
+  // Runs are short (a few dozen characters): every slot the walks will read first is asked
+  // for before the first walk, so that the run waits for the memory once, not at each step.
+  for (std::size_t i = 0; i < count; ++i) filter_.Prefetch(codes_.data() + i, count - i);
+  std::uint32_t any = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint32_t found = filter_.Candidates(codes_.data() + i, count - i);
+    candidates_[i] = found;
+    any |= found;
+    // The passes come to these words only after the whole run is looked up: their slots are
+    // asked for now, so that the passes seldom wait for them. One-character passes look at
+    // every character anyway, in a table small enough to stay near.
+    for (std::uint32_t passes = found & ~one_character_passes_; passes != 0; passes &= passes - 1) {
+      auto pass = static_cast<std::size_t>(std::countr_zero(passes));
+      positions_[pass].push_back(static_cast<std::uint32_t>(i));
+      if (run_.has_tags) continue;  // the key is not in one piece
+      if (short_passes_ >> pass & 1) {
+        short_words_[pass].Prefetch(At(i));
+      } else {
+        passes_[pass].section->Prefetch(At(i));
       }
     }
   }
@@ -138,11 +132,19 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
   const auto length = static_cast<std::size_t>(passes_[pass].word_length);
   std::size_t resume = start;
   if (found_ >> pass & 1) {
+    // A longer word is found through its bucket, its key and its reading's place, each of
+    // which the one before names: all but the readings are asked for before the first lookup.
+    if (!(short_passes_ >> pass & 1) && !run_.has_tags) {
+      for (std::uint32_t at : positions_[pass]) passes_[pass].section->PrefetchBucket(At(at));
+    }
     for (std::uint32_t at : positions_[pass]) {
       if (at < resume) continue;
       if (at + length > limit) break;
       const std::uint8_t* grouped = grouped_.data() + at;
-      if (std::find(grouped, grouped + length, 1) != grouped + length) continue;
+      if (std::find_if(grouped, grouped + length, [](std::uint8_t g) { return g != kPlain; }) !=
+          grouped + length) {
+        continue;
+      }
       if (TryWord(pass, at)) resume = at + length;  // the window starts again after the word
     }
   }
@@ -182,6 +184,21 @@ std::size_t MatchTable::PlayPassAroundTags(std::size_t pass, std::size_t start, 
   return window;
 }
 
+// Each plain character that is a word of its own takes its group, written out already.
+void MatchTable::PlayOneCharacterPass(std::size_t pass, std::size_t start, std::size_t limit) {
+  const OneCharacterWords& words = one_character_[pass];
+  for (std::size_t i = start; i < limit; ++i) {
+    if (grouped_[i] != kPlain || !(candidates_[i] >> pass & 1)) continue;
+    const OneCharacterWords::Word* word = words.Find(codes_[i]);
+    if (word == nullptr) continue;
+    changed_ = true;
+    if (!word->grouped) continue;
+    grouped_[i] = kWrittenGroup;
+    segments_[i] = words.Group(*word);
+    group_bytes_ += word->size - 2;
+  }
+}
+
 bool MatchTable::TryWord(std::size_t pass, std::size_t at) {
   const auto length = static_cast<std::size_t>(passes_[pass].word_length);
   std::string_view key;
@@ -219,7 +236,7 @@ void MatchTable::PlaceWord(std::size_t at, std::size_t length, std::string_view 
                                              static_cast<unsigned char>(character[1])))) {
       continue;
     }
-    grouped_[i] = 1;
+    grouped_[i] = kGroupOfSegment;
     // Segments are a few bytes long: a plain loop finds their end sooner than a library call.
     std::size_t end = next;
     while (end < reading.size() && reading[end] != dictionary::kSegmentSeparator) ++end;
@@ -254,18 +271,21 @@ void MatchTable::Write(std::size_t from, std::size_t to, std::string& out) const
     WriteAroundTags(from, to, out);
     return;
   }
-  // Plain characters stand side by side in the chunk and are copied in stretches; the room is
-  // made first for everything the run's groups can take.
+  // The room is made first for everything the run's groups can take, and for one block copy
+  // beyond it: characters and most written groups then go over in copies of a fixed size.
   std::size_t size = out.size();
-  out.resize(size + 2 * (to - from) + group_bytes_);
+  out.resize(size + 2 * (to - from) + group_bytes_ + kGroupCopyBytes);
   char* next = out.data() + size;
-  for (std::size_t i = from; i < to;) {
-    std::size_t plain = i;
-    while (plain < to && !grouped_[plain]) ++plain;
-    std::memcpy(next, At(i), 2 * (plain - i));
-    next += 2 * (plain - i);
-    if (plain < to) next = WriteGroup(plain, next);
-    i = plain + 1;
+  for (std::size_t i = from; i < to; ++i) {
+    if (grouped_[i] == kPlain) {
+      std::memcpy(next, At(i), 2);
+      next += 2;
+    } else if (grouped_[i] == kWrittenGroup && segments_[i].size() <= kGroupCopyBytes) {
+      std::memcpy(next, segments_[i].data(), kGroupCopyBytes);
+      next += segments_[i].size();
+    } else {
+      next = WriteGroup(i, next);
+    }
   }
   out.resize(static_cast<std::size_t>(next - out.data()));
 }
@@ -279,7 +299,7 @@ void MatchTable::WriteAroundTags(std::size_t from, std::size_t to, std::string& 
     }
     if (grouped_[i]) {
       std::size_t size = out.size();
-      out.resize(size + kGroupMarks + 2 + 2 * segments_[i].size());
+      out.resize(size + GroupRoom(i));
       out.resize(static_cast<std::size_t>(WriteGroup(i, out.data() + size) - out.data()));
     } else {
       out.append(At(i), 2);
@@ -289,23 +309,17 @@ void MatchTable::WriteAroundTags(std::size_t from, std::size_t to, std::string& 
 
 // Writes character i's group at `out`; returns the end of what it wrote.
 char* MatchTable::WriteGroup(std::size_t i, char* out) const {
-  *out++ = common::kGroupOpen;
-  std::memcpy(out, At(i), 2);
-  out += 2;
-  *out++ = common::kGroupSeparator;
-  for (char byte : segments_[i]) {
-    if (byte == dictionary::kAlternativeSeparator) {
-      *out++ = common::kAlternative;
-    } else if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
-      *out++ = kLongVowelLead;
-      *out++ = kLongVowelTrail;
-    } else {
-      *out++ = static_cast<char>(dictionary::kHiraganaLead);
-      *out++ = byte;
-    }
+  if (grouped_[i] == kWrittenGroup) {
+    std::memcpy(out, segments_[i].data(), segments_[i].size());
+    return out + segments_[i].size();
   }
-  *out++ = common::kGroupClose;
-  return out;
+  return WriteGroupText(At(i), segments_[i], out);
+}
+
+// The most bytes character i's group may write.
+std::size_t MatchTable::GroupRoom(std::size_t i) const {
+  return grouped_[i] == kWrittenGroup ? segments_[i].size()
+                                      : kGroupMarks + 2 + 2 * segments_[i].size();
 }
 
 }  // namespace engine

@@ -62,26 +62,34 @@ class MatchTable {
   void SetUpGaps();
   std::size_t PlayPass(std::size_t pass, std::size_t start, std::size_t limit);
   std::size_t PlayPassAroundTags(std::size_t pass, std::size_t start, std::size_t limit);
+  void PlayOneCharacterPass(std::size_t pass, std::size_t start, std::size_t limit);
   bool TryWord(std::size_t pass, std::size_t at);
   void PlaceWord(std::size_t at, std::size_t length, std::string_view reading);
   void TakeTagsAhead(std::size_t at, std::size_t length);
   void WriteAroundTags(std::size_t from, std::size_t to, std::string& out) const;
   char* WriteGroup(std::size_t i, char* out) const;
+  std::size_t GroupRoom(std::size_t i) const;
 
   const std::vector<PassWords> passes_;
   const WordFilter filter_;
   std::vector<ShortWords> short_words_;  // of each pass
   std::uint32_t short_passes_ = 0;       // the passes whose short words hold their table
+  std::vector<OneCharacterWords> one_character_;  // of each pass
+  std::uint32_t one_character_passes_ = 0;        // the passes whose words these hold
 
   std::string_view chunk_;
   CharacterRun run_;
   const std::vector<std::uint32_t>* offsets_ = nullptr;
 
+  std::vector<std::uint16_t> codes_;                   // of the run's characters
   std::vector<std::uint32_t> candidates_;              // the match table: bit i for pass i
   std::vector<std::vector<std::uint32_t>> positions_;  // of each pass, where its bit is set
   std::uint32_t found_ = 0;                            // the passes with any candidate
-  std::vector<std::uint8_t> grouped_;                  // the character is in a group
-  std::vector<std::string_view> segments_;             // a grouped character's part of the reading
+  // How character i stands: plain, in a group of its part of the reading (segments_[i]), or
+  // in a group a one-character word wrote out whole (then segments_[i] is the group).
+  enum Standing : std::uint8_t { kPlain, kGroupOfSegment, kWrittenGroup };
+  std::vector<std::uint8_t> grouped_;
+  std::vector<std::string_view> segments_;
   std::vector<Gap> gaps_;                              // gap i stands before character i
   std::vector<TagRange> tags_;
   std::string key_;

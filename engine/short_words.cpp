@@ -5,7 +5,16 @@
 #include <bit>
 #include <cstring>
 
+#include "common/sjis.h"
+#include "dictionary/ruby_dictionary_format.h"
+
 namespace engine {
+namespace {
+
+constexpr char kLongVowelLead = '\x81';  // ー is 0x81 0x5B
+constexpr char kLongVowelTrail = '\x5B';
+
+}  // namespace
 
 ShortWords::Entry ShortWords::EntryOf(std::uint32_t key, std::string_view reading) {
   Entry entry;
@@ -22,30 +31,74 @@ ShortWords::Entry ShortWords::EntryOf(std::uint32_t key, std::string_view readin
   return entry;
 }
 
+char* WriteGroupText(const char* character, std::string_view segment, char* out) {
+  *out++ = common::kGroupOpen;
+  std::memcpy(out, character, 2);
+  out += 2;
+  *out++ = common::kGroupSeparator;
+  for (char byte : segment) {
+    if (byte == dictionary::kAlternativeSeparator) {
+      *out++ = common::kAlternative;
+    } else if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
+      *out++ = kLongVowelLead;
+      *out++ = kLongVowelTrail;
+    } else {
+      *out++ = static_cast<char>(dictionary::kHiraganaLead);
+      *out++ = byte;
+    }
+  }
+  *out++ = common::kGroupClose;
+  return out;
+}
+
+OneCharacterWords::OneCharacterWords(const PassWords& pass) {
+  if (pass.word_length != 1) return;
+  const dictionary::LengthSection& words = *pass.section;
+  index_.assign(std::size_t{1} << 16, 0);
+  ForEachFoundKey(words, 2, [&](std::string_view key, int k) {
+    std::uint16_t code =
+        common::CodeOf(static_cast<unsigned char>(key[0]), static_cast<unsigned char>(key[1]));
+    Word word;
+    if (common::IsRubyTarget(code)) {
+      // The word's one segment: its reading up to the first separator.
+      std::string_view reading = words.ReadingOf(k);
+      std::string_view segment = reading.substr(0, reading.find(dictionary::kSegmentSeparator));
+      std::size_t at = texts_.size();
+      texts_.resize(at + kGroupMarks + 2 + 2 * segment.size());
+      char* end = WriteGroupText(key.data(), segment, texts_.data() + at);
+      texts_.resize(static_cast<std::size_t>(end - texts_.data()));
+      word = {true, static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(texts_.size() - at)};
+    }
+    if (index_[code] == 0) {
+      if (words_.size() == kMostWords) return;
+      words_.push_back(word);
+      index_[code] = static_cast<std::uint16_t>(words_.size());
+    } else {
+      words_[index_[code] - 1] = word;  // the later of equal keys, as the lookup finds it
+    }
+  });
+  texts_.append(kGroupCopyBytes, '\0');
+  // Only a section of keys that are no characters can fill the index; it is left to the
+  // general lookup.
+  if (words_.size() == kMostWords) index_.clear();
+}
+
 ShortWords::ShortWords(const PassWords& pass) : length_(pass.word_length) {
   if (length_ != 1 && length_ != 2) return;
   const dictionary::LengthSection& words = *pass.section;
   std::size_t count = words.KeyCount();
-  const auto key_bytes = static_cast<std::size_t>(2 * length_);
   int bits = std::max(4, static_cast<int>(std::bit_width(2 * count)));
   entries_.assign(std::size_t{1} << bits, Entry{});
   mask_ = entries_.size() - 1;
   shift_ = 64 - bits;
-  // Each key as the dictionary's lookup finds it: only in its own bucket, where the last of
-  // equal keys wins. A key stored in another bucket is never found, so it is left out.
-  const std::vector<dictionary::LengthSection::Bucket>& buckets = words.Buckets();
-  for (std::uint32_t b = 0; b < buckets.size(); ++b) {
-    for (std::uint32_t k = buckets[b].first; k < buckets[b].first + buckets[b].count; ++k) {
-      std::string_view key = words.Key(static_cast<int>(k));
-      if (key.size() != key_bytes || words.BucketOf(key) != b) continue;
-      std::uint32_t code = KeyOf(key.data());
-      std::size_t slot = SlotOf(code);
-      while (entries_[slot].kind != Kind::kEmpty && entries_[slot].key != code) {
-        slot = (slot + 1) & mask_;
-      }
-      entries_[slot] = EntryOf(code, words.ReadingOf(static_cast<int>(k)));
+  ForEachFoundKey(words, static_cast<std::size_t>(2 * length_), [&](std::string_view key, int k) {
+    std::uint32_t code = KeyOf(key.data());
+    std::size_t slot = SlotOf(code);
+    while (entries_[slot].kind != Kind::kEmpty && entries_[slot].key != code) {
+      slot = (slot + 1) & mask_;
     }
-  }
+    entries_[slot] = EntryOf(code, words.ReadingOf(k));
+  });
 }
 
 }  // namespace engine

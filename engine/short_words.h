@@ -6,12 +6,67 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/prefetch.h"
 #include "engine/word_filter.h"
 
 namespace engine {
+
+// Calls `take` with each key of `key_bytes` bytes of `words` and its index, as the dictionary's
+// lookup finds it: only in its own bucket, where the last of equal keys wins (so a key may come
+// twice, the winner last). A key stored in another bucket is never found, so it is left out.
+template <typename Take>
+void ForEachFoundKey(const dictionary::LengthSection& words, std::size_t key_bytes, Take take) {
+  const std::vector<dictionary::LengthSection::Bucket>& buckets = words.Buckets();
+  for (std::uint32_t b = 0; b < buckets.size(); ++b) {
+    for (std::uint32_t k = buckets[b].first; k < buckets[b].first + buckets[b].count; ++k) {
+      std::string_view key = words.Key(static_cast<int>(k));
+      if (key.size() == key_bytes && words.BucketOf(key) == b) take(key, static_cast<int>(k));
+    }
+  }
+}
+
+// Writes the group of `character` (its two bytes) with `segment`, a part of an encoded reading,
+// at `out`: "{", the character, "/", the kana, "}". Returns the end of what it wrote, at most
+// kGroupMarks + 2 + 2 × segment's size bytes on.
+inline constexpr std::size_t kGroupMarks = 3;  // '{', '/' and '}'
+char* WriteGroupText(const char* character, std::string_view segment, char* out);
+
+// Written groups are copied in blocks of this many bytes; the room behind them is kept.
+inline constexpr std::size_t kGroupCopyBytes = 16;
+
+// The words of one character, which a text asks for at nearly every kanji: found by the
+// character's code in one read of a table of all codes, each with the group it gives already
+// written out, so that placing and writing it is one copy.
+class OneCharacterWords {
+ public:
+  struct Word {
+    bool grouped = false;      // false for a word whose character takes no ruby: it stays plain
+    std::uint32_t offset = 0;  // of the group as written, when grouped
+    std::uint32_t size = 0;
+  };
+
+  // Holds nothing unless the pass is for words of one character.
+  explicit OneCharacterWords(const PassWords& pass);
+
+  bool Holds() const { return !index_.empty(); }
+  const Word* Find(std::uint16_t code) const {
+    std::uint16_t at = index_[code];
+    return at == 0 ? nullptr : &words_[at - 1];
+  }
+  std::string_view Group(const Word& word) const {
+    return std::string_view(texts_).substr(word.offset, word.size);
+  }
+
+ private:
+  static constexpr std::size_t kMostWords = 0xFFFF;
+  std::vector<std::uint16_t> index_;  // by code: 1 + the word's place in words_, or 0
+  std::vector<Word> words_;
+  std::string texts_;  // every word's group, side by side, and kGroupCopyBytes after them
+};
 
 class ShortWords {
  public:
@@ -34,7 +89,7 @@ class ShortWords {
   }
   // Asks the memory for the slot Find will read first for the word at `characters`.
   void Prefetch(const char* characters) const {
-    __builtin_prefetch(&entries_[SlotOf(KeyOf(characters))]);
+    common::Prefetch(&entries_[SlotOf(KeyOf(characters))]);
   }
 
  private:

@@ -1,6 +1,8 @@
 // The tables of the word filter, filled from the keys of the loaded length sections.
 #include "engine/word_filter.h"
 
+#include "common/sjis.h"
+
 namespace engine {
 namespace {
 
@@ -47,7 +49,9 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
       if (key.size() != 2 * length) continue;
       std::uint64_t hash = 0;
       for (std::size_t walked = 1; walked <= length; ++walked) {
-        hash = Push(hash, key.data() + 2 * (walked - 1));
+        const char* character = key.data() + 2 * (walked - 1);
+        hash = Push(hash, common::CodeOf(static_cast<unsigned char>(character[0]),
+                                         static_cast<unsigned char>(character[1])));
         tables_[walked].slots[SlotOf(walked, hash)] |= walked == length ? word_bit : kLongerBit;
       }
     }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/prefetch.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/ruby_dictionary_format.h"
 
@@ -29,40 +30,34 @@ class WordFilter {
  public:
   explicit WordFilter(const std::vector<PassWords>& passes);
 
-  // Bit i is set when pass i may have its word at the characters char_at(0), char_at(1), …;
-  // `available` characters follow the position.
-  template <typename CharAt>
-  std::uint32_t Candidates(CharAt char_at, std::size_t available) const {
+  // Bit i is set when pass i may have its word at the characters whose codes are codes[0],
+  // codes[1], …; `available` characters follow the position.
+  std::uint32_t Candidates(const std::uint16_t* codes, std::size_t available) const {
     std::size_t longest = std::min(available, longest_);
-    if (longest < 3) return Walk(char_at, longest, 0, 0, 0);
-    // Most walks end within three characters, after one, two or three slots as the text
-    // goes: the three are read without a branch between them, and only what the walk would
-    // have reached counts.
-    std::uint64_t hash1 = Push(0, char_at(0));
-    std::uint64_t hash2 = Push(hash1, char_at(1));
-    std::uint64_t hash3 = Push(hash2, char_at(2));
-    std::uint8_t slot1 = tables_[1].slots[hash1];
+    std::uint8_t slot1 = tables_[1].slots[codes[0]];
+    std::uint32_t found = tables_[1].passes[slot1 & kWordBits];
+    if (!(slot1 & kLongerBit) || longest < 2) return found;
+    if (longest < 3) return Walk(codes, longest, 1, codes[0], found);
+    // Most walks that go on end within three characters: the two slots are read without a
+    // branch between them, and only what the walk would have reached counts.
+    std::uint64_t hash2 = Push(codes[0], codes[1]);
+    std::uint64_t hash3 = Push(hash2, codes[2]);
     std::uint8_t slot2 = tables_[2].slots[SlotOf(2, hash2)];
     std::uint8_t slot3 = tables_[3].slots[SlotOf(3, hash3)];
-    auto reaches2 = static_cast<std::uint8_t>(-(slot1 >> 7));
-    auto reaches3 = static_cast<std::uint8_t>(reaches2 & -(slot2 >> 7));
-    std::uint32_t found = tables_[1].passes[slot1 & kWordBits] |
-                          tables_[2].passes[slot2 & kWordBits & reaches2] |
-                          tables_[3].passes[slot3 & kWordBits & reaches3];
+    auto reaches3 = static_cast<std::uint8_t>(-(slot2 >> 7));
+    found |= tables_[2].passes[slot2 & kWordBits] | tables_[3].passes[slot3 & kWordBits & reaches3];
     if (!(reaches3 & slot3 & kLongerBit)) return found;
-    return Walk(char_at, longest, 3, hash3, found);
+    return Walk(codes, longest, 3, hash3, found);
   }
 
   // Asks the memory for the slots that Candidates will read for the two- and three-character
   // words at a position a little ahead, so that the walk seldom waits for them.
-  template <typename CharAt>
-  void Prefetch(CharAt char_at, std::size_t available) const {
-    if (available < 2 || longest_ < 2) return;
-    std::uint64_t hash = Push(Push(0, char_at(0)), char_at(1));
-    __builtin_prefetch(&tables_[2].slots[(hash * kSpread) >> tables_[2].shift]);
+  void Prefetch(const std::uint16_t* codes, std::size_t available) const {
+    if (available < 2 || longest_ < 2 || !(tables_[1].slots[codes[0]] & kLongerBit)) return;
+    std::uint64_t hash = Push(codes[0], codes[1]);
+    common::Prefetch(&tables_[2].slots[SlotOf(2, hash)]);
     if (available < 3 || longest_ < 3) return;
-    hash = Push(hash, char_at(2));
-    __builtin_prefetch(&tables_[3].slots[(hash * kSpread) >> tables_[3].shift]);
+    common::Prefetch(&tables_[3].slots[SlotOf(3, Push(hash, codes[2]))]);
   }
 
  private:
@@ -83,20 +78,17 @@ class WordFilter {
     std::array<std::uint32_t, kWordBits + 1> passes{};  // slot bits to pass bits
   };
 
-  static std::uint64_t Push(std::uint64_t hash, const char* character) {
-    return std::rotl(hash, kRotation) ^
-           (static_cast<unsigned>(static_cast<unsigned char>(character[0])) << 8 |
-            static_cast<unsigned char>(character[1]));
+  static std::uint64_t Push(std::uint64_t hash, std::uint16_t code) {
+    return std::rotl(hash, kRotation) ^ code;
   }
   std::size_t SlotOf(std::size_t length, std::uint64_t hash) const {
     return length == 1 ? hash : (hash * kSpread) >> tables_[length].shift;
   }
   // The walk on from `walked` characters, whose hash is `hash`, up to `longest`.
-  template <typename CharAt>
-  std::uint32_t Walk(CharAt char_at, std::size_t longest, std::size_t walked, std::uint64_t hash,
-                     std::uint32_t found) const {
+  std::uint32_t Walk(const std::uint16_t* codes, std::size_t longest, std::size_t walked,
+                     std::uint64_t hash, std::uint32_t found) const {
     for (std::size_t length = walked + 1; length <= longest; ++length) {
-      hash = Push(hash, char_at(length - 1));
+      hash = Push(hash, codes[length - 1]);
       std::uint8_t slot = tables_[length].slots[SlotOf(length, hash)];
       found |= tables_[length].passes[slot & kWordBits];
       if (!(slot & kLongerBit)) break;
