@@ -80,6 +80,7 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
  public slots:
   void EditCapacityClick();
   void ShrinkClick();
+  void StandardSizeClick();
   void HelpClick();
   void VersionClick();
   void DictionaryIndicatorClick();
@@ -94,6 +95,9 @@ class MainTextWindow : public common::view::TextWindow, public RubyCommandHost {
   void DocumentPathChanged() override;
   bool QueryClose() override;
   void WindowClosing() override;
+  std::function<void()> HelpOpener() override {
+    return [this] { HelpClick(); };
+  }
 
  private:
   static const common::view::TextWindowTraits& Traits();

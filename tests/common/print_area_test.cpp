@@ -57,10 +57,7 @@ TEST(PrintRectangle, MarginsBecomeDotsInsideThePrintableArea) {
       // Margins 0 start at the printable area's edge, never before it or after it.
       {"0 mm with a 50-dot strip", kInset50, {0, 0, 0, 0}, {0, 0, 5000, 6500}},
       {"1 mm inside a 50-dot strip", kInset50, {1, 1, 1, 1}, {0, 0, 5000, 6500}},
-      {"each side its own resolution and loss",
-       uneven,
-       {10, 10, 20, 20},
-       {70, 190, 2260, 6070}},
+      {"each side its own resolution and loss", uneven, {10, 10, 20, 20}, {70, 190, 2260, 6070}},
       // 0.04 x 9 x 96 = 34.56 rounds up; 0.04 x 10 x 96 = 38.4 rounds down.
       {"to the nearest dot", screen, {9, 10, 9, 10}, {35, 38, 781, 1018}},
       {"fractions of a millimetre", screen, {9.5, 0.25, 0, 0}, {36, 1, 816, 1056}},
