@@ -1,6 +1,7 @@
 // The text windows' printing, margins, font, colours and tab width.
 #include <QAction>
 #include <QPrinter>
+#include <optional>
 
 #include "common/settings.h"
 #include "common/view/choosers.h"
@@ -19,6 +20,13 @@ namespace {
 
 common::PrintMargins MarginsOf(const Settings& settings) {
   return {settings.margin_left, settings.margin_top, settings.margin_right, settings.margin_bottom};
+}
+
+// A colour asked for from `current`, as the settings hold colours; nullopt on Cancel.
+std::optional<int> ChosenColour(Choosers& choosers, QWidget* parent, int current) {
+  std::optional<QColor> colour = choosers.ChooseColour(parent, ColourOfBgr(current));
+  if (!colour) return std::nullopt;
+  return BgrOfColour(*colour);
 }
 
 }  // namespace
@@ -93,19 +101,17 @@ void TextWindow::ChooseEditorFont() {
 }
 
 void TextWindow::ChooseTextColour() {
-  std::optional<QColor> colour =
-      services_.choosers->ChooseColour(this, ColourOfBgr(pane_->TextColour()));
-  if (!colour) return;
-  pane_->SetTextColour(BgrOfColour(*colour));
-  StoreCurrentLooks();
+  if (std::optional<int> bgr = ChosenColour(*services_.choosers, this, pane_->TextColour())) {
+    pane_->SetTextColour(*bgr);
+    StoreCurrentLooks();
+  }
 }
 
 void TextWindow::ChooseBackgroundColour() {
-  std::optional<QColor> colour =
-      services_.choosers->ChooseColour(this, ColourOfBgr(pane_->BackgroundColour()));
-  if (!colour) return;
-  pane_->SetBackgroundColour(BgrOfColour(*colour));
-  StoreCurrentLooks();
+  if (std::optional<int> bgr = ChosenColour(*services_.choosers, this, pane_->BackgroundColour())) {
+    pane_->SetBackgroundColour(*bgr);
+    StoreCurrentLooks();
+  }
 }
 
 void TextWindow::ChooseTabWidth() {

@@ -14,25 +14,13 @@ void PrintTo(const PageRect& rect, std::ostream* out) {
 
 namespace {
 
-// Letter paper at 600 dpi, all of it printable.
-constexpr PrinterPage kBorderless{.dpi_x = 600,
-                                  .dpi_y = 600,
-                                  .paper_width = 5100,
-                                  .paper_height = 6600,
-                                  .printable_left = 0,
-                                  .printable_top = 0,
-                                  .printable_width = 5100,
-                                  .printable_height = 6600};
+// Letter paper at 600 dpi with `strip` dots lost on every side.
+constexpr PrinterPage Letter600(int strip) {
+  return {600, 600, 5100, 6600, strip, strip, 5100 - 2 * strip, 6600 - 2 * strip};
+}
 
-// The same paper with 50 dots lost on every side.
-constexpr PrinterPage kInset50{.dpi_x = 600,
-                               .dpi_y = 600,
-                               .paper_width = 5100,
-                               .paper_height = 6600,
-                               .printable_left = 50,
-                               .printable_top = 50,
-                               .printable_width = 5000,
-                               .printable_height = 6500};
+constexpr PrinterPage kBorderless = Letter600(0);
+constexpr PrinterPage kInset50 = Letter600(50);
 
 struct Case {
   const char* name;
