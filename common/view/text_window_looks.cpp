@@ -68,7 +68,8 @@ QFont TextWindow::PrintFont() const {
 
 void TextWindow::PrintDocument() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QStringOfPath(document_path_));
+  // The job's title; the print dialog also proposes it, in the home folder, for a PDF file.
+  printer.setDocName(QStringOfPath(document_path_.filename()));
   if (!services_.choosers->SetUpPrinter(this, printer)) return;
   PrintResult result = PrintText(printer, {pane_->Text(), PrintFont(), pane_->TabStopChars()},
                                  MarginsOf(WindowSettings()));
