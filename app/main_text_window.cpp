@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolBar>
@@ -27,6 +28,7 @@
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/view/caret_position.h"
+#include "common/view/display_dialogs.h"
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
@@ -224,6 +226,16 @@ void MainTextWindow::ShrinkClick() {
            {std::int64_t{kShrunkTop}, std::int64_t{kShrunkLeft},
             std::int64_t{settings.standard_height}, std::int64_t{settings.standard_width}}),
        common::Icon::kInformation});
+}
+
+void MainTextWindow::StandardSizeClick() {
+  common::Settings& settings = *context_.settings;
+  QSize monitor = screen() != nullptr ? screen()->geometry().size() : QSize();
+  common::view::StandardSizeDialog dialog({settings.standard_width, settings.standard_height},
+                                          size(), monitor, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  settings.standard_width = dialog.StandardSize().width();
+  settings.standard_height = dialog.StandardSize().height();
 }
 
 void MainTextWindow::HelpClick() {

@@ -93,6 +93,7 @@ class MainTextWindow : public common::view::TextWindow,
  public slots:
   void EditCapacityClick();
   void ShrinkClick();
+  void StandardSizeClick();
   void HelpClick();
   void VersionClick();
   void DictionaryIndicatorClick();
@@ -107,6 +108,9 @@ class MainTextWindow : public common::view::TextWindow,
   void DocumentPathChanged() override;
   bool QueryClose() override;
   void WindowClosing() override;
+  std::function<void()> HelpOpener() override {
+    return [this] { HelpClick(); };
+  }
 
  private:
   static const common::view::TextWindowTraits& Traits();

@@ -108,6 +108,9 @@ void MainTextWindow::CreateActions() {
       {.name = "wordWrapAction",
        .caption = tr("端で折り返す(&L)"),
        .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
+      {.name = "standardSizeSettings",
+       .caption = tr("画面既定値を設定(&N)"),
+       .triggered = [this] { StandardSizeClick(); }},
       {.name = "shrinkAction",
        .caption = tr("画面既定値で表示(&G)"),
        .icon = QIcon(":/app/icons/shrink.png"),
@@ -192,6 +195,7 @@ void MainTextWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
                                {common::view::kRecentFilesMenu},
                                {"capacityAction"},
+                               {"printText", "printerSetup", "printMargins"},
                                {"exitAction"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
@@ -214,6 +218,8 @@ void MainTextWindow::CreateMenus() {
       ->menuAction()
       ->setStatusTip(tr("ﾕｰｻﾞｰ辞書を作成する"));
   AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"},
+                           {"chooseFont", "chooseTextColour", "chooseBackground", "chooseTabWidth",
+                            "standardSizeSettings"},
                            {"emphasisSettingsAction"},
                            {"desktopKeys"}});
   AddMenu(tr("ヘルプ(&H)"),

@@ -65,11 +65,24 @@ bool SaveOutputScreenshots(MainTextWindow& window, const std::filesystem::path& 
   return dialog_saved;
 }
 
+// The print margin dialog over the main text window, left by 中止. True when it was saved.
+bool SaveMarginDialogScreenshot(MainTextWindow& window, const std::filesystem::path& folder) {
+  bool saved = false;
+  QTimer::singleShot(kSettleMilliseconds, &window, [&saved, folder] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    saved = Save(dialog, folder / "print_margins.png");
+    if (dialog != nullptr) dialog->reject();
+  });
+  window.ChoosePrintMargins();
+  return saved;
+}
+
 }  // namespace
 
 void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& folder) {
   QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder] {
-    bool main_saved = Save(&window, folder / "main_window.png");
+    bool main_saved = Save(&window, folder / "main_window.png") &&
+                      SaveMarginDialogScreenshot(window, folder);
     window.Commands().AllRubiClick();
     QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder, main_saved] {
       bool ruby_saved = Save(window.RubyWindowIfOpen(), folder / "ruby_window.png");

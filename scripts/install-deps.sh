@@ -16,6 +16,7 @@ packages=(
   fonts-noto-cjk   # Japanese glyphs for that rendering and for the desktop application
   qt6-base-dev     # Qt 6 Widgets, Network, Concurrent and Test: the desktop application and its tests
   qt6-translations-l10n  # Qt's own texts (stock buttons, file and colour dialogs) in Japanese
+  poppler-utils    # pdftoppm: a printed PDF is turned into pictures in a test
 )
 
 bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-deps "${packages[@]}"

@@ -1,9 +1,10 @@
-// The platform's file, font and colour dialogs, and filters in Qt's form.
+// The platform's file, font, colour and print dialogs, and filters in Qt's form.
 #include "common/view/choosers.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPrintDialog>
 #include <QStringList>
 
 #include "common/view/qt_text.h"
@@ -75,6 +76,11 @@ std::optional<QColor> DialogChoosers::ChooseColour(QWidget* parent, const QColor
   QColor colour = QColorDialog::getColor(current, parent);
   if (!colour.isValid()) return std::nullopt;
   return colour;
+}
+
+bool DialogChoosers::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace common::view

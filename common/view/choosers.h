@@ -1,4 +1,4 @@
-// File, font and colour choices behind an interface, so that tests can answer them.
+// File, font, colour and printer choices behind an interface, so that tests can answer them.
 #pragma once
 
 #include <QColor>
@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+class QPrinter;
 class QWidget;
 
 namespace common::view {
@@ -22,6 +23,8 @@ class Choosers {
                                               const QString& dir, const QString& filter) = 0;
   virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& current) = 0;
   virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& current) = 0;
+  // Sets up `printer` for one job (which printer, copies, pages); false when the user cancels.
+  virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The platform's dialogs.
@@ -33,6 +36,7 @@ class DialogChoosers final : public Choosers {
                                       const QString& filter) override;
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& current) override;
   std::optional<QColor> ChooseColour(QWidget* parent, const QColor& current) override;
+  bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 // A filter written as "名前 (*.txt)|*.TXT|..." (UTF-8) in Qt's form "名前 (*.txt *.TXT);;...":

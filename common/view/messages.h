@@ -28,6 +28,13 @@ inline constexpr std::string_view kUnencodableNotSaved =
     "%s（%d行目）は Shift_JIS で表せないため、保存しませんでした。\n"
     "この文字を書き換えてから保存して下さい。";
 
+// Printing.
+inline constexpr std::string_view kPrintNoRoom =
+    "印刷余白が大きすぎて、用紙に印刷できる部分が残りません。\n"
+    "印刷余白設定で余白を小さくして下さい。";
+inline constexpr std::string_view kPrintNotStarted =
+    "印刷を始められませんでした。\nプリンタや出力先のファイルを確かめて下さい。";
+
 // "「X」（U+XXXX）": %s the character, %s its code point in hex.
 inline constexpr std::string_view kCharacterDescription = "「%s」（U+%s）";
 

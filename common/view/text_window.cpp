@@ -68,6 +68,7 @@ void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLoo
   settings.*keys.font_size = looks.font_size;
   settings.*keys.font_colour = looks.font_colour;
   settings.*keys.edit_colour = looks.edit_colour;
+  settings.*keys.tab_width = looks.tab_width;
 }
 
 TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTraits& traits,
@@ -108,6 +109,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
                .hint = tr("Ctrl+C でコピー、Ctrl+V で貼り付け、Ctrl+Z で元に戻す、Ctrl+S で保存"),
                .toggled = [this](bool on) { ChooseKeyScheme(on); }}});
   SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
+  AddPrintAndLooksActions();
   UseKeySchemeOfSettings();
 }
 
@@ -422,6 +424,7 @@ void TextWindow::StoreCurrentLooks() {
   looks.font_size = pane_->EditorFontSize();
   looks.font_colour = pane_->TextColour();
   looks.edit_colour = pane_->BackgroundColour();
+  looks.tab_width = pane_->TabStopChars();
   StoreLooks(WindowSettings(), traits_.looks, looks);
 }
 

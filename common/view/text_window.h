@@ -5,6 +5,7 @@
 // own commands and says in data how it differs: captions, keys, messages and settings keys.
 #pragma once
 
+#include <QFont>
 #include <QIcon>
 #include <QKeySequence>
 #include <QList>
@@ -62,7 +63,7 @@ struct WindowLooksKeys {
 };
 
 WindowLooks LooksOf(const Settings& settings, const WindowLooksKeys& keys);
-// Writes back what a window can change: its place, font and colours (the tab width is only read).
+// Writes back what a window can change: its place, font, colours and tab width.
 void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLooks& looks);
 
 // A message box's title, text and icon, fixed for the window.
@@ -172,6 +173,17 @@ class TextWindow : public QMainWindow {
   // scheme chosen, and the choice is kept in the settings.
   void ChooseKeyScheme(bool desktop_keys);
 
+  // Printing and the display settings (text_window_looks.cpp). Every window has their actions
+  // ("printText", "printerSetup", "printMargins", "chooseFont", "chooseTextColour",
+  // "chooseBackground", "chooseTabWidth") and puts them in its menus by name. A change of font,
+  // colour or tab width goes to the settings at once and leaves the modified flag as it was.
+  void PrintDocument();
+  void ChoosePrintMargins();
+  void ChooseEditorFont();
+  void ChooseTextColour();
+  void ChooseBackgroundColour();
+  void ChooseTabWidth();
+
   // Closes without asking; the program's close query has asked already.
   void CloseWithoutQuery();
   bool HasClosed() const { return closed_; }
@@ -194,6 +206,8 @@ class TextWindow : public QMainWindow {
   virtual bool QueryClose();
   // Called once the window may close, after its looks are back in the settings.
   virtual void WindowClosing() {}
+  // What the margin dialog's help button does; a window without help leaves the button out.
+  virtual std::function<void()> HelpOpener() { return {}; }
 
   // The one place that changes the document's path and the window title.
   void SetDocumentPath(const std::filesystem::path& path);
@@ -240,6 +254,8 @@ class TextWindow : public QMainWindow {
   bool WriteDocument(const std::filesystem::path& path);
   void StoreCurrentLooks();
   void UseKeySchemeOfSettings();
+  void AddPrintAndLooksActions();
+  QFont PrintFont() const;
 
   TextWindowServices services_;
   TextWindowTraits traits_;

@@ -179,7 +179,9 @@ void OutputWindow::CreateActions() {
 
 void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
                                const QString& extra_caption) {
-  AddMenu(tr("ファイル(&F)"), {{"openFile", "saveFile", "saveAs"}, {"closeWindow"}});
+  AddMenu(tr("ファイル(&F)"), {{"openFile", "saveFile", "saveAs"},
+                               {"printText", "printerSetup", "printMargins"},
+                               {"closeWindow"}});
   std::vector<common::view::MenuItem> comma_tab{EditAction::kCommaToTab};
   if (kind_.has_tab_to_comma) comma_tab.emplace_back(EditAction::kTabToComma);
   AddMenu(tr("編集(&E)"),
@@ -191,7 +193,9 @@ void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
            comma_tab,
            {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
   if (!extra_menu.empty()) AddMenu(extra_caption, extra_menu);
-  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}});
+  AddMenu(tr("画面(&W)"),
+          {{"showToolBar", "wordWrap", "standardSize"},
+           {"chooseFont", "chooseTextColour", "chooseBackground", "chooseTabWidth"}});
   // The search button repeats the last search forward, or opens the find dialog.
   CreateToolBar({{"openFile", "saveFile", "saveAs", "closeWindow"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste,

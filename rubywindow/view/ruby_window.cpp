@@ -191,12 +191,16 @@ void RubyWindow::CreateActions() {
   });
   AddActions(OutputActions());
   AddActions(CorrectionActions());
+  Named("printerSetup")->setText(tr("プリンタﾞ設定(&R)..."));
+  Named("chooseFont")->setText(tr("フォント(&F)"));
+  Named("chooseBackground")->setText(tr("画面背景色(&G)"));
   Named("rubyEmphasis")->setCheckable(true);
 }
 
 void RubyWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"},
                                {common::view::kRecentFilesMenu},
+                               {"printText", "printerSetup", "printMargins"},
                                {"closeWindow"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
@@ -211,7 +215,9 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
   AddMenu(tr("修正(&R)"), {{"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
-  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"}, {"desktopKeys"}});
+  AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
+                           {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
+                           {"desktopKeys"}});
 
   CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs", "closeWindow"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,

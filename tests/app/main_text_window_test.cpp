@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "app/edit_capacity_dialog.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "common/view/display_dialogs.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
@@ -80,6 +82,20 @@ class MainTextWindowTest : public QObject {
         &settings, &program, &messenger_, &choosers_, &search_, &starter_, work_->Path()});
     window->show();
     return window;
+  }
+
+  // The ruby window on a small ruby text, and the YMI and NNN windows made from it: the main
+  // text window's child windows.
+  QList<common::view::TextWindow*> OpenEveryWindow() {
+    Action("emptyRubyWindowAction")->trigger();
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<common::view::TextPane*>()->insertPlainText("a,{漢/かん}\n");
+    for (auto make : {&rubywindow::view::RubyWindow::MakeYmi,
+                      &rubywindow::view::RubyWindow::MakeNnn}) {
+      QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("runButton")->click(); });
+      (ruby->*make)();
+    }
+    return window_->findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
   }
 
   QAction* Action(const char* name) const {
@@ -392,15 +408,7 @@ class MainTextWindowTest : public QObject {
   // With all four windows edited, exit asks about the NNN, YMI, ruby and main windows in that
   // order; Cancel at any of them keeps every window and its text.
   void CloseQueryAsksFourWindowsInOrderAndCancelKeepsThemAll() {
-    Action("emptyRubyWindowAction")->trigger();
-    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
-    ruby->findChild<common::view::TextPane*>()->insertPlainText("a,{漢/かん}\n");
-    for (auto make : {&rubywindow::view::RubyWindow::MakeYmi,
-                      &rubywindow::view::RubyWindow::MakeNnn}) {
-      QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("runButton")->click(); });
-      (ruby->*make)();
-    }
-    auto outputs = window_->findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly);
+    QList<common::view::TextWindow*> outputs = OpenEveryWindow();
     QCOMPARE(outputs.size(), 3);
     for (common::view::TextWindow* output : outputs) output->Pane()->insertPlainText("typed");
     Type("漢");
@@ -479,18 +487,46 @@ class MainTextWindowTest : public QObject {
     QCOMPARE(window_->windowTitle(), "『みるかぜ (VR)』v112.【オリジナル画面】 --- " + path);
   }
 
-  void EditCapacityAndShrink() {
+  // A standard height of 300 is used until the program ends, and is 400 at the next start.
+  void EditCapacityStandardSizeAndShrink() {
     app_testing::AnswerModal<app::EditCapacityDialog>([](app::EditCapacityDialog& dialog) {
       dialog.SetKiloBytes(10);
       dialog.accept();
     });
     Action("capacityAction")->trigger();
     QCOMPARE(settings_.edit_area_extra, 10000);
+    app_testing::AnswerModal<common::view::StandardSizeDialog>(
+        [](common::view::StandardSizeDialog& dialog) {
+          dialog.findChild<QSpinBox*>("standardHeight")->setValue(300);
+          dialog.findChild<QSpinBox*>("standardWidth")->setValue(805);
+          dialog.accept();
+        });
+    Action("standardSizeSettings")->trigger();
 
     Action("shrinkAction")->trigger();
-    QVERIFY(Showed(messenger_, "Schrink!!", "Top= 100, Left= 100, GdefH= 400, GdefW= 640 \n"));
-    QCOMPARE(window_->size(), QSize(640, 400));
+    QVERIFY(Showed(messenger_, "Schrink!!", "Top= 100, Left= 100, GdefH= 300, GdefW= 805 \n"));
+    QCOMPARE(window_->size(), QSize(805, 300));
     QCOMPARE(window_->pos(), QPoint(100, 100));
+    QVERIFY(common::SaveSettings(program_.Dir(), settings_));
+    QCOMPARE(common::LoadSettings(program_.Dir()).standard_height, 400);
+  }
+
+  // Every text window prints with Ctrl+P and sets its looks from its own menus.
+  void EveryWindowPrintsAndSetsItsLooks() {
+    QList<common::view::TextWindow*> windows = OpenEveryWindow();
+    windows.push_back(window_.get());
+    QCOMPARE(windows.size(), 4);
+    for (common::view::TextWindow* window : windows) {
+      QList<QAction*> in_menus;
+      for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) in_menus += menu->actions();
+      for (const char* name : {"printText", "printerSetup", "printMargins", "chooseFont",
+                               "chooseTextColour", "chooseBackground", "chooseTabWidth"}) {
+        auto* action = window->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+        QVERIFY2(action != nullptr && in_menus.contains(action),
+                 qPrintable(window->windowTitle() + ": " + name));
+      }
+      QCOMPARE(window->findChild<QAction*>("printText")->shortcut(), QKeySequence("Ctrl+P"));
+    }
   }
 };
 

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,7 @@ class ScriptedChoosers final : public common::view::Choosers {
  public:
   // One question to a chooser, as it was asked.
   struct Asked {
-    enum class Kind { kOpen, kSave, kFont, kColour } kind;
+    enum class Kind { kOpen, kSave, kFont, kColour, kPrinter } kind;
     QString title;
     QString dir;
     QString filter;
@@ -27,6 +28,8 @@ class ScriptedChoosers final : public common::view::Choosers {
   std::deque<std::optional<QString>> save_answers;
   std::deque<std::optional<QFont>> font_answers;
   std::deque<std::optional<QColor>> colour_answers;
+  // Each sets up the printer as the print dialog would (a PDF file, say); none answers Cancel.
+  std::deque<std::function<void(QPrinter&)>> printer_answers;
   std::vector<Asked> asked;
 
   std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString& dir,
@@ -46,6 +49,14 @@ class ScriptedChoosers final : public common::view::Choosers {
   std::optional<QColor> ChooseColour(QWidget*, const QColor&) override {
     asked.push_back({Asked::Kind::kColour, {}, {}, {}});
     return Next(colour_answers);
+  }
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    asked.push_back({Asked::Kind::kPrinter, {}, {}, {}});
+    if (printer_answers.empty()) return false;
+    std::function<void(QPrinter&)> answer = std::move(printer_answers.front());
+    printer_answers.pop_front();
+    answer(printer);
+    return true;
   }
 
  private:

@@ -1,0 +1,125 @@
+// The text windows' printing, margins, font, colours and tab width.
+#include <QAction>
+#include <QPrinter>
+#include <optional>
+
+#include "common/settings.h"
+#include "common/view/choosers.h"
+#include "common/view/colour_value.h"
+#include "common/view/display_dialogs.h"
+#include "common/view/messages.h"
+#include "common/view/print_area_dialog.h"
+#include "common/view/qt_text.h"
+#include "common/view/text_pane.h"
+#include "common/view/text_printer.h"
+#include "common/view/text_window.h"
+
+namespace common::view {
+
+namespace {
+
+common::PrintMargins MarginsOf(const Settings& settings) {
+  return {settings.margin_left, settings.margin_top, settings.margin_right, settings.margin_bottom};
+}
+
+// A colour asked for from `current`, as the settings hold colours; nullopt on Cancel.
+std::optional<int> ChosenColour(Choosers& choosers, QWidget* parent, int current) {
+  std::optional<QColor> colour = choosers.ChooseColour(parent, ColourOfBgr(current));
+  if (!colour) return std::nullopt;
+  return BgrOfColour(*colour);
+}
+
+}  // namespace
+
+// A window that names these captions otherwise renames its actions after construction.
+void TextWindow::AddPrintAndLooksActions() {
+  AddActions({
+      {.name = "printText",
+       .caption = tr("印刷(&P)..."),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_P),
+       .triggered = [this] { PrintDocument(); }},
+      {.name = "printerSetup", .caption = tr("プリンタ設定(&R)...")},
+      {.name = "printMargins",
+       .caption = tr("印刷余白設定(&D)"),
+       .triggered = [this] { ChoosePrintMargins(); }},
+      {.name = "chooseFont",
+       .caption = tr("フォント設定(&F)"),
+       .triggered = [this] { ChooseEditorFont(); }},
+      {.name = "chooseTextColour",
+       .caption = tr("文字色設定(&C)"),
+       .triggered = [this] { ChooseTextColour(); }},
+      {.name = "chooseBackground",
+       .caption = tr("画面色設定(&G)"),
+       .triggered = [this] { ChooseBackgroundColour(); }},
+      {.name = "chooseTabWidth",
+       .caption = tr("TAB幅設定(&T)"),
+       .triggered = [this] { ChooseTabWidth(); }},
+  });
+  // The printer, its paper and options are chosen in the print dialog itself.
+  Named("printerSetup")->setEnabled(false);
+}
+
+// The font as set, without the zoom that only the screen shows.
+QFont TextWindow::PrintFont() const {
+  QFont font = pane_->font();
+  if (pane_->EditorFontSize() > 0) font.setPointSize(pane_->EditorFontSize());
+  return font;
+}
+
+void TextWindow::PrintDocument() {
+  QPrinter printer(QPrinter::HighResolution);
+  // The job's title; the print dialog also proposes it, in the home folder, for a PDF file.
+  printer.setDocName(QStringOfPath(document_path_.filename()));
+  if (!services_.choosers->SetUpPrinter(this, printer)) return;
+  PrintResult result = PrintText(printer, {pane_->Text(), PrintFont(), pane_->TabStopChars()},
+                                 MarginsOf(WindowSettings()));
+  if (result.outcome == PrintOutcome::kNoRoom) {
+    WindowMessenger().Tell({std::string(kTitleCaution), std::string(kPrintNoRoom), Icon::kWarning});
+  } else if (result.outcome == PrintOutcome::kNotStarted) {
+    WindowMessenger().Tell(
+        {std::string(kTitleCaution), std::string(kPrintNotStarted), Icon::kWarning});
+  }
+}
+
+void TextWindow::ChoosePrintMargins() {
+  PrintAreaDialog dialog(MarginsOf(WindowSettings()), HelpOpener(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  common::PrintMargins margins = dialog.Margins();
+  Settings& settings = WindowSettings();
+  settings.margin_left = margins.left;
+  settings.margin_top = margins.top;
+  settings.margin_right = margins.right;
+  settings.margin_bottom = margins.bottom;
+}
+
+// Neither the font nor the colours are part of the text, so none of these touches its modified
+// flag; each goes to the settings at once, so that a program ended any way keeps it.
+void TextWindow::ChooseEditorFont() {
+  std::optional<QFont> font = services_.choosers->ChooseFont(this, PrintFont());
+  if (!font) return;
+  pane_->SetEditorQFont(*font);
+  StoreCurrentLooks();
+}
+
+void TextWindow::ChooseTextColour() {
+  if (std::optional<int> bgr = ChosenColour(*services_.choosers, this, pane_->TextColour())) {
+    pane_->SetTextColour(*bgr);
+    StoreCurrentLooks();
+  }
+}
+
+void TextWindow::ChooseBackgroundColour() {
+  if (std::optional<int> bgr = ChosenColour(*services_.choosers, this, pane_->BackgroundColour())) {
+    pane_->SetBackgroundColour(*bgr);
+    StoreCurrentLooks();
+  }
+}
+
+void TextWindow::ChooseTabWidth() {
+  TabWidthDialog dialog(pane_->TabStopChars(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  pane_->SetTabStopChars(dialog.TabWidth());
+  StoreCurrentLooks();
+}
+
+}  // namespace common::view
