@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program for the README: runs mirukaze under Xvfb on the bundled sample
-# text with the sample dictionary, and lets the program save its main text window and, after
+# text with the sample dictionary, and lets the program save its main text window, its speech
+# settings window and, after
 # F5, its ruby window, the YMI dialog, the NNN window after F8 and the exit question about the
 # ruby window's text, with Qt's stock
 # buttons in Japanese (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
@@ -37,6 +38,7 @@ XDG_RUNTIME_DIR="$scratch/runtime" MIRUKAZE_SCREENSHOT_DIR="$out" \
   exit 1
 }
 echo "$out/main_window.png"
+echo "$out/speech_settings.png"
 echo "$out/ruby_window.png"
 echo "$out/ymi_dialog.png"
 echo "$out/nnn_window.png"

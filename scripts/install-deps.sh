@@ -16,6 +16,12 @@ packages=(
   fonts-noto-cjk   # Japanese glyphs for that rendering and for the desktop application
   qt6-base-dev     # Qt 6 Widgets and Qt Test: the desktop application and its tests
   qt6-translations-l10n  # Qt's own texts (stock buttons, file and colour dialogs) in Japanese
+  qt6-speech-dev   # Qt TextToSpeech: read-aloud
+  qt6-declarative-dev  # Qt QML integration, which Qt TextToSpeech's CMake files ask for
+  qt6-speech-speechd-plugin  # Qt TextToSpeech on speech-dispatcher
+  speech-dispatcher  # the desktop's speech service
+  speech-dispatcher-espeak-ng  # its espeak-ng voices, Japanese among them
+  espeak-ng        # the synthesiser itself
 )
 
 bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-deps "${packages[@]}"
