@@ -13,6 +13,20 @@ namespace {
 constexpr int kRateSteps = 10;     // SPEAKRATE runs -10 … 10
 constexpr int kVolumeSteps = 100;  // SPEAKVOL runs 0 … 100
 constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+// A piece ends at the first sentence end after this many bytes (about 40 kana or kanji): the
+// service then says it without a pause of its own in the middle of a phrase.
+constexpr std::size_t kPieceBytes = 120;
+constexpr std::string_view kSentenceEnds[] = {"。", "！", "？"};
+
+// The length of the sentence end that `text` starts with, or 0.
+std::size_t SentenceEndAt(std::string_view text) {
+  if (!text.empty() && text.front() == kLineFeed) return 1;
+  for (std::string_view end : kSentenceEnds) {
+    if (text.starts_with(end)) return end.size();
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -33,6 +47,25 @@ std::string SpokenText(std::string_view text_utf8) {
   return spoken;
 }
 
+std::vector<std::string> SpokenPieces(std::string_view text_utf8) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < text_utf8.size();) {
+    std::size_t end_length = SentenceEndAt(text_utf8.substr(at));
+    if (end_length == 0) {
+      ++at;
+      continue;
+    }
+    at += end_length;
+    if (at - start >= kPieceBytes) {
+      pieces.emplace_back(text_utf8.substr(start, at - start));
+      start = at;
+    }
+  }
+  if (start < text_utf8.size()) pieces.emplace_back(text_utf8.substr(start));
+  return pieces;
+}
+
 ReadAloud::ReadAloud(SpeechEngine& engine, const common::Settings& settings,
                      common::Messenger& messenger)
     : engine_(engine), settings_(settings), messenger_(messenger) {}
@@ -50,8 +83,9 @@ void ReadAloud::Read(std::string_view text_utf8) {
     if (Succeeded(engine_.Resume(), messages::kResume)) paused_ = false;
     return;
   }
-  std::string spoken = SpokenText(text_utf8);
-  if (!spoken.empty()) Enqueue(std::move(spoken));
+  for (std::string& piece : SpokenPieces(SpokenText(text_utf8))) {
+    if (!Enqueue(std::move(piece))) return;  // the failure was told; the rest would fail too
+  }
 }
 
 // Pausing with nothing being spoken would leave a flag that turns the next Read into a resume
@@ -72,8 +106,8 @@ void ReadAloud::Stop() {
 
 void ReadAloud::Test(TestSentence sentence) {
   if (!SetRateAndVolume()) return;
-  Enqueue(std::string(sentence == TestSentence::kRate ? messages::kRateTestSentence
-                                                      : messages::kEffectTestSentence));
+  (void)Enqueue(std::string(sentence == TestSentence::kRate ? messages::kRateTestSentence
+                                                            : messages::kEffectTestSentence));
 }
 
 void ReadAloud::SpeechEnded() {
@@ -82,7 +116,7 @@ void ReadAloud::SpeechEnded() {
   if (waiting_.empty()) return;
   std::string next = std::move(waiting_.front());
   waiting_.pop_front();
-  Enqueue(std::move(next));
+  if (!Enqueue(std::move(next))) waiting_.clear();
 }
 
 void ReadAloud::ServiceFailed(std::string_view reason) {
@@ -98,12 +132,14 @@ bool ReadAloud::SetRateAndVolume() {
 
 // The engine speaks one text at a time; the next waits for the end of the one before, or for
 // the resume of paused speech.
-void ReadAloud::Enqueue(std::string text) {
+bool ReadAloud::Enqueue(std::string text) {
   if (speaking_ || paused_) {
     waiting_.push_back(std::move(text));
-    return;
+    return true;
   }
-  if (Succeeded(engine_.Say(text), messages::kSpeak)) speaking_ = true;
+  if (!Succeeded(engine_.Say(text), messages::kSpeak)) return false;
+  speaking_ = true;
+  return true;
 }
 
 bool ReadAloud::Succeeded(const EngineResult& result, std::string_view operation) {

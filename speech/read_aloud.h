@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/messenger.h"
 #include "common/settings.h"
@@ -20,6 +21,11 @@ double ServiceVolume(int speak_volume);
 
 // The text as it is spoken: carriage returns removed, line feeds kept.
 std::string SpokenText(std::string_view text_utf8);
+
+// The text in the pieces it is handed to the service in: each ends after a sentence end (。！？)
+// or a line feed once it holds enough to say, so that a long text starts at once and a pause or
+// a stop takes effect within a sentence. Joined again, the pieces are the text.
+std::vector<std::string> SpokenPieces(std::string_view text_utf8);
 
 enum class TestSentence { kRate, kEffect };
 
@@ -51,7 +57,7 @@ class ReadAloud {
 
  private:
   bool SetRateAndVolume();
-  void Enqueue(std::string text);
+  bool Enqueue(std::string text);  // false after the failure's message
   bool Succeeded(const EngineResult& result, std::string_view operation);
 
   SpeechEngine& engine_;

@@ -38,6 +38,45 @@ TEST(ServiceScales, SettingsScalesMapOntoTheServiceRangesAndClamp) {
   }
 }
 
+// Pieces end at a sentence end or a line feed once long enough, and lose nothing.
+TEST(SpokenPieces, LongTextIsCutAfterSentenceEndsAndJoinsBackWhole) {
+  std::string sentences;
+  for (int count = 0; count < 40; ++count) sentences += count % 3 ? "あいうえお。" : "かきく？\n";
+  struct Case {
+    std::string text;
+    std::size_t pieces;
+  } cases[] = {
+      {"", 0},
+      {"短い。文。", 1},
+      {std::string(500, 'a'), 1},  // no sentence end: one piece however long
+      {sentences, 6},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> pieces = SpokenPieces(c.text);
+    EXPECT_EQ(pieces.size(), c.pieces) << c.text;
+    std::string joined;
+    for (const std::string& piece : pieces) joined += piece;
+    EXPECT_EQ(joined, c.text);
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+      EXPECT_TRUE(pieces[i].ends_with("。") || pieces[i].ends_with("？") ||
+                  pieces[i].ends_with("\n"))
+          << pieces[i];
+    }
+  }
+}
+
+TEST_F(ReadAloudTest, LongTextIsSpokenPieceByPiece) {
+  std::string text;
+  for (int count = 0; count < 20; ++count) text += "あいうえお。";
+  speech.Read(text);
+  EXPECT_EQ(engine.Spoken().size(), 1u);
+  EXPECT_GT(speech.Waiting(), 0u);
+  while (speech.Speaking()) speech.SpeechEnded();
+  std::string spoken;
+  for (const std::string& call : engine.Spoken()) spoken += call.substr(4);
+  EXPECT_EQ(spoken, text);
+}
+
 // The defaults: SPEAKRATE 10 is the service's fastest, SPEAKVOL 40 is 0.4.
 TEST_F(ReadAloudTest, ReadSetsRateAndVolumeThenSpeaksWithoutCarriageReturns) {
   speech.Read("日本\r\n語");
