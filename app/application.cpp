@@ -142,8 +142,8 @@ int RunApplication(int argc, char** argv) {
   common::view::SearchMemory search;
   common::ProcessStarter processes;
   common::WordSplittingStarter starter(processes);
-  // The speech service starts with the window; without it the program runs without speech, and
-  // the first speech command says why (SetUp shows nothing).
+  // The speech service is reached at the first speech command, which says why when it cannot
+  // be; the program starts without waiting for it.
   speech::qt::QtSpeechEngine speech_engine;
   speech::ReadAloud read_aloud(speech_engine, settings, messenger);
   QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
@@ -152,7 +152,6 @@ int RunApplication(int argc, char** argv) {
                    [&read_aloud](const QString& reason) {
                      read_aloud.ServiceFailed(reason.toStdString());
                    });
-  (void)read_aloud.SetUp();
   MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
                          PathOfQString(work.path()), &read_aloud});
   messenger.SetParent(&window);

@@ -73,7 +73,6 @@ int main(int argc, char** argv) {
   QObject::connect(&engine, &speech::qt::QtSpeechEngine::failed, [&speech](const QString& reason) {
     speech.ServiceFailed(reason.toStdString());
   });
-  if (!speech.SetUp().ok()) std::printf("set-up failed; the first command says why\n");
 
   const std::string sentence = "今日は日本語の文章を読み上げる速さを測ります。\n";  // 24 characters
   std::string text;

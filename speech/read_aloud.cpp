@@ -70,12 +70,6 @@ ReadAloud::ReadAloud(SpeechEngine& engine, const common::Settings& settings,
                      common::Messenger& messenger)
     : engine_(engine), settings_(settings), messenger_(messenger) {}
 
-EngineResult ReadAloud::SetUp() {
-  EngineResult result = engine_.SetRate(ServiceRate(settings_.speak_rate));
-  if (!result.ok()) return result;
-  return engine_.SetVolume(ServiceVolume(settings_.speak_volume));
-}
-
 void ReadAloud::Read(std::string_view text_utf8) {
   if (settings_.read_aloud == 0) return;
   if (!SetRateAndVolume()) return;

@@ -35,10 +35,6 @@ class ReadAloud {
   // the settings window takes effect at the next one.
   ReadAloud(SpeechEngine& engine, const common::Settings& settings, common::Messenger& messenger);
 
-  // At start: the rate and volume of the settings. A failure is not shown here: the program
-  // starts without speech, and the first command that needs the service says why it failed.
-  EngineResult SetUp();
-
   // Speaks `text_utf8` (the selection, or the whole text) after whatever is being spoken, or
   // resumes paused speech. Nothing happens while reading aloud is switched off.
   void Read(std::string_view text_utf8);

@@ -12,15 +12,23 @@ namespace speech::qt {
 QtSpeechEngine::QtSpeechEngine(QObject* parent) : QtSpeechEngine(QString(), parent) {}
 
 QtSpeechEngine::QtSpeechEngine(const QString& engine_name, QObject* parent)
-    : QObject(parent),
-      speech_(engine_name.isEmpty() ? new QTextToSpeech(this)
-                                    : new QTextToSpeech(engine_name, this)) {
+    : QObject(parent), engine_name_(engine_name) {}
+
+QTextToSpeech::State QtSpeechEngine::State() const {
+  return speech_ == nullptr ? QTextToSpeech::Ready : speech_->state();
+}
+
+QTextToSpeech& QtSpeechEngine::Speech() {
+  if (speech_ != nullptr) return *speech_;
+  speech_ =
+      engine_name_.isEmpty() ? new QTextToSpeech(this) : new QTextToSpeech(engine_name_, this);
   connect(speech_, &QTextToSpeech::stateChanged, this, &QtSpeechEngine::StateChanged);
   connect(speech_, &QTextToSpeech::errorOccurred, this,
           [this](QTextToSpeech::ErrorReason, const QString& reason) {
             if (last_state_ == QTextToSpeech::Speaking) emit failed(reason);
           });
   ChooseJapaneseVoice();
+  return *speech_;
 }
 
 // The texts are Japanese: a voice of another language would spell them out or say nothing.
@@ -44,32 +52,32 @@ EngineResult QtSpeechEngine::Outcome() const {
 }
 
 EngineResult QtSpeechEngine::SetRate(double rate) {
-  speech_->setRate(rate);
+  Speech().setRate(rate);
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::SetVolume(double volume) {
-  speech_->setVolume(volume);
+  Speech().setVolume(volume);
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Say(std::string_view text_utf8) {
-  speech_->say(QString::fromUtf8(text_utf8.data(), static_cast<qsizetype>(text_utf8.size())));
+  Speech().say(QString::fromUtf8(text_utf8.data(), static_cast<qsizetype>(text_utf8.size())));
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Pause() {
-  speech_->pause();
+  Speech().pause();
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Resume() {
-  speech_->resume();
+  Speech().resume();
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Stop() {
-  speech_->stop();
+  Speech().stop();
   return Outcome();
 }
 

@@ -1,5 +1,6 @@
 // The speech engine on Qt TextToSpeech (speech-dispatcher on Linux), with a Japanese voice when
-// the service offers one.
+// the service offers one. The service is reached at the first operation, not at start: starting
+// it and listing its voices takes a moment that the program's start should not wait for.
 #pragma once
 
 #include <QObject>
@@ -25,18 +26,20 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   EngineResult Resume() override;
   EngineResult Stop() override;
 
-  QTextToSpeech::State State() const { return speech_->state(); }
+  QTextToSpeech::State State() const;
 
  signals:
   void ended();                        // the text that was being spoken has ended
   void failed(const QString& reason);  // the service failed while speaking
 
  private:
+  QTextToSpeech& Speech();
   void ChooseJapaneseVoice();
   EngineResult Outcome() const;
   void StateChanged(QTextToSpeech::State state);
 
-  QTextToSpeech* speech_;
+  QString engine_name_;
+  QTextToSpeech* speech_ = nullptr;  // made at the first operation
   QTextToSpeech::State last_state_ = QTextToSpeech::Ready;
 };
 

@@ -179,15 +179,6 @@ TEST_F(ReadAloudTest, FailureNamesTheOperationAndTheReasonOnceAndEndsTheCommand)
   }
 }
 
-TEST_F(ReadAloudTest, SetUpReportsNothingAndTheFirstCommandSaysWhy) {
-  engine.failing["rate"] = "speech-dispatcher is not running";
-  EXPECT_FALSE(speech.SetUp().ok());
-  EXPECT_TRUE(messenger.records.empty());
-  speech.Read("text");
-  ASSERT_EQ(messenger.records.size(), 1u);
-  EXPECT_NE(messenger.records[0].text.find("speech-dispatcher is not running"), std::string::npos);
-}
-
 TEST_F(ReadAloudTest, ServiceFailureWhileSpeakingDropsWhatWaits) {
   speech.Read("one");
   speech.Read("two");
