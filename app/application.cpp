@@ -11,20 +11,22 @@
 #include <string_view>
 
 #include "app/command_line.h"
-#include "app/command_words.h"
 #include "app/instance_handover.h"
 #include "app/main_text_window.h"
 #include "app/messages.h"
 #include "app/qt_translations.h"
 #include "app/screenshots.h"
 #include "app/single_instance.h"
+#include "common/command_words.h"
 #include "common/message_format.h"
+#include "common/program_starter.h"
 #include "common/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/message_box_messenger.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
-#include "rubywindow/browser_launcher.h"
+#include "speech/qt/qt_speech_engine.h"
+#include "speech/read_aloud.h"
 
 namespace app {
 
@@ -138,10 +140,20 @@ int RunApplication(int argc, char** argv) {
   }
   common::view::DialogChoosers choosers;
   common::view::SearchMemory search;
-  rubywindow::ProcessStarter processes;
-  WordSplittingStarter starter(processes);
-  MainTextWindow window(
-      {&settings, &program, &messenger, &choosers, &search, &starter, PathOfQString(work.path())});
+  common::ProcessStarter processes;
+  common::WordSplittingStarter starter(processes);
+  // The speech service is reached at the first speech command, which says why when it cannot
+  // be; the program starts without waiting for it.
+  speech::qt::QtSpeechEngine speech_engine;
+  speech::ReadAloud read_aloud(speech_engine, settings, messenger);
+  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
+                   [&read_aloud] { read_aloud.SpeechEnded(); });
+  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::failed,
+                   [&read_aloud](const QString& reason) {
+                     read_aloud.ServiceFailed(reason.toStdString());
+                   });
+  MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
+                         PathOfQString(work.path()), &read_aloud});
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();

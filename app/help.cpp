@@ -23,7 +23,7 @@ std::filesystem::path HelpPage(const common::ProgramDir& program,
 }
 
 void OpenHelp(const common::ProgramDir& program, std::string& browser,
-              rubywindow::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
+              common::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
               common::Messenger& messenger, const std::filesystem::path& shipped_dir) {
   std::filesystem::path page = HelpPage(program, shipped_dir);
   if (!common::FileExists(page)) {

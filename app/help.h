@@ -18,7 +18,7 @@ std::filesystem::path HelpPage(const common::ProgramDir& program,
 // Shows the guide in `browser` (the WWWBROWSER setting in UTF-8; a browser the user picks when it
 // cannot be started takes its place). A missing page is reported and nothing is started.
 void OpenHelp(const common::ProgramDir& program, std::string& browser,
-              rubywindow::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
+              common::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
               common::Messenger& messenger, const std::filesystem::path& shipped_dir = {});
 
 }  // namespace app

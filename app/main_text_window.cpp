@@ -61,8 +61,9 @@ constexpr int kShrunkLeft = 100;
 }  // namespace
 
 MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search}, Traits(),
-                 parent),
+    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
+                  context.starter},
+                 Traits(), parent),
       context_(context),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
   InitAppResources();

@@ -17,8 +17,18 @@
 
 class QLabel;
 
-namespace rubywindow {
+namespace common {
 class ProgramStarter;
+}  // namespace common
+
+namespace speech {
+class ReadAloud;
+namespace qt {
+class SpeechSettingsWindow;
+}  // namespace qt
+}  // namespace speech
+
+namespace rubywindow {
 namespace view {
 class RubyWindow;
 struct RubyWindowSession;
@@ -39,8 +49,9 @@ struct MainWindowContext {
   common::Messenger* messenger = nullptr;
   common::view::Choosers* choosers = nullptr;
   common::view::SearchMemory* search = nullptr;
-  rubywindow::ProgramStarter* starter = nullptr;  // the browser, for help and the ruby window
+  common::ProgramStarter* starter = nullptr;  // the browser, for help and the ruby window
   std::filesystem::path work_dir;                 // the working files of the ruby passes
+  speech::ReadAloud* speech = nullptr;            // none: the speech commands are disabled
 };
 
 class MainTextWindow : public common::view::TextWindow,
@@ -99,6 +110,10 @@ class MainTextWindow : public common::view::TextWindow,
   void DictionaryIndicatorClick();
   void T1Click();  // brace escape
   void ShowProgress(const QString& text) override;
+  void ReadAloudClick();
+  void PauseSpeechClick();
+  void StopSpeechClick();
+  void SpeechSettingsClick();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +146,7 @@ class MainTextWindow : public common::view::TextWindow,
   std::filesystem::path base_name_;
   // While a ruby command runs, when it started: a ruby file written since then is its own.
   std::optional<std::filesystem::file_time_type> command_started_;
+  QPointer<speech::qt::SpeechSettingsWindow> speech_settings_;
   QLabel* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };

@@ -61,4 +61,8 @@ inline constexpr std::string_view kTitleStartFailed = "ご注意!!";
 inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
 inline constexpr std::string_view kNoWorkDir = "作業フォルダを<%s>に作れませんでした。";
 
+// A registered application that does not start.
+inline constexpr std::string_view kTitleApplicationRefused = "ご注意！";
+inline constexpr std::string_view kApplicationRefused = "実行できませんでした。\n\n登録し直して下さい。";
+
 }  // namespace app::messages

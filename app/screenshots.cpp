@@ -77,12 +77,22 @@ bool SaveMarginDialogScreenshot(MainTextWindow& window, const std::filesystem::p
   return saved;
 }
 
+// The speech settings window, opened from the main text window's menu and hidden again.
+bool SaveSpeechSettings(MainTextWindow& window, const std::filesystem::path& folder) {
+  window.SpeechSettingsClick();
+  auto* settings_window = window.findChild<QDialog*>(QStringLiteral("SpeechSettingsWindow"));
+  bool saved = Save(settings_window, folder / "speech_settings.png");
+  if (settings_window != nullptr) settings_window->hide();
+  return saved;
+}
+
 }  // namespace
 
 void ScheduleScreenshots(MainTextWindow& window, const std::filesystem::path& folder) {
   QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder] {
     bool main_saved = Save(&window, folder / "main_window.png") &&
                       SaveMarginDialogScreenshot(window, folder);
+    main_saved = SaveSpeechSettings(window, folder) && main_saved;
     window.Commands().AllRubiClick();
     QTimer::singleShot(kSettleMilliseconds, &window, [&window, folder, main_saved] {
       bool ruby_saved = Save(window.RubyWindowIfOpen(), folder / "ruby_window.png");

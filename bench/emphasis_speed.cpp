@@ -40,7 +40,7 @@ class QuietMessenger final : public common::Messenger {
   void SetProgress(std::string_view) override {}
 };
 
-class NoStarter final : public rubywindow::ProgramStarter {
+class NoStarter final : public common::ProgramStarter {
  public:
   bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
 };

@@ -18,7 +18,9 @@ set(CPACK_STRIP_FILES ON)
 # The default dictionaries are made from these; UniDic gives the better readings, IPAdic is
 # what they fall back on.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "kanjidic, mecab-ipadic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "unidic-mecab")
+# Read-aloud needs the speech service and a Japanese voice; without them the program runs silent.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "unidic-mecab, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     "${PROJECT_SOURCE_DIR}/cmake/debian/postinst;${PROJECT_SOURCE_DIR}/cmake/debian/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -34,4 +34,25 @@ inline constexpr std::string_view kCheckPassed =
     "不正な箇所はありません。";
 inline constexpr std::string_view kTitleCheckPassed = "ご苦労様!!";
 
+// External applications: their registration and their start on a window's file.
+inline constexpr std::string_view kApplicationCaption = "◆ %s";
+inline constexpr std::string_view kNoApplicationCaption = "・・・・・";
+inline constexpr std::string_view kTitleSameName = "ご注意";
+inline constexpr std::string_view kSameApplicationName =
+    "登録済みのものと同名です。\n別の名称にして下さい。";
+inline constexpr std::string_view kApplicationsFull =
+    "登録できるアプリケーションは %d 個までです。\n取り消してから登録して下さい。";
+inline constexpr std::string_view kTitleConfirmRemoval = "ご確認";
+inline constexpr std::string_view kConfirmRemoval = "本当に取り消していいですか？";
+inline constexpr std::string_view kTitleReport = "ご報告";
+inline constexpr std::string_view kNothingTicked = "チェック項目がありませんでした。";
+inline constexpr std::string_view kTitleRequest = "お願い";
+inline constexpr std::string_view kNoPathShown = "<パス＆ファイル名>を表示させて下さい。";
+inline constexpr std::string_view kProgramExists = "<パス＆ファイル名>は確かに存在します。";
+inline constexpr std::string_view kProgramMissing = "<パス＆ファイル名>が存在しません。";
+// The text could not be written to its file (that message came first); %s the file.
+inline constexpr std::string_view kTitleNotLaunched = "ご注意！";
+inline constexpr std::string_view kNotLaunchedUnwritten =
+    "%s に書き込めなかったので、アプリケーションは起動しませんでした。";
+
 }  // namespace common::messages

@@ -168,6 +168,7 @@ std::vector<Row> TailRows() {
       {"RUBIRANGE", "FLDMAX", 3, &Settings::field_max},
       {"SPEAKSET", "SPEAKRATE", 10, &Settings::speak_rate},
       {"SPEAKSET", "SPEAKVOL", 40, &Settings::speak_volume},
+      {"SPEAKSET", "RUBIYOMIFLAG", 0, &Settings::read_ruby_readings},
       {"SPEAKSET", "EFFECTVOL", 10, &Settings::effect_volume},
       {"SPEAKSET", "YOMIFLAG", 1, &Settings::read_aloud},
       {"SPEAKSET", "EFFECTFLAG", 10, &Settings::sound_effects},

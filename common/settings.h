@@ -125,6 +125,8 @@ struct Settings {
   // Read-aloud.
   int speak_rate, speak_volume, effect_volume;
   int read_aloud, sound_effects;
+  // Read a text's ruby readings rather than its kanji: the text is first given ruby as F5 would.
+  int read_ruby_readings;
 };
 
 // Reads the settings file of `program_dir`. Never fails: a missing file, section or key, or an

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program for the README: runs mirukaze under Xvfb on the bundled sample
 # text with the sample dictionary, and lets the program save its main text window, its print
-# margin dialog and, after F5, its ruby window, the YMI dialog, the NNN window after F8 and the
-# exit question about the ruby window's text, with Qt's stock buttons in Japanese
-# (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
+# margin dialog, its speech settings window and, after F5, its ruby window, the YMI dialog, the
+# NNN window after F8 and the exit question about the ruby window's text, with Qt's stock buttons
+# in Japanese (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
 #
 #   bash docs/screenshots.sh [OUT_DIR]   (default OUT_DIR: docs/; build folder: build-screenshots,
 #                                         or $BUILD_DIR)
@@ -38,6 +38,7 @@ XDG_RUNTIME_DIR="$scratch/runtime" MIRUKAZE_SCREENSHOT_DIR="$out" \
 }
 echo "$out/main_window.png"
 echo "$out/print_margins.png"
+echo "$out/speech_settings.png"
 echo "$out/ruby_window.png"
 echo "$out/ymi_dialog.png"
 echo "$out/nnn_window.png"

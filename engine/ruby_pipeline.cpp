@@ -4,6 +4,8 @@
 #include <array>
 
 #include "common/file_system.h"
+#include "common/status.h"
+#include "common/text_file.h"
 #include "engine/command_chain.h"
 #include "engine/messages.h"
 #include "engine/preparation.h"
@@ -38,6 +40,29 @@ RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
   };
   CommandRun run(text, context, messenger);
   return RunChain(steps, run);
+}
+
+std::optional<std::string> GiveRuby(const common::TextSource& text, DictionaryUse use,
+                                    const RubyCommandContext& context,
+                                    common::Messenger& messenger) {
+  const std::array<ChainStep, 4> steps = {
+      ChainStep{Prepare, std::nullopt},
+      MarkNonRubyStep(common::kPreparedText),
+      AnnounceMarkedStep(),
+      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen),
+  };
+  RubyCommandContext in_memory = context;
+  in_memory.ruby_window_open = false;
+  CommandRun run(text, in_memory, messenger);
+  if (!common::IsOk(RunChain(steps, run).status)) return std::nullopt;
+  const std::filesystem::path result = context.work.File(common::kCleanedUp);
+  common::FileBytes ruby = common::ReadTextFile(result);
+  common::RemoveFile(result);
+  if (!ruby.ok) {
+    ShowAbortReport(AbortStep::kDictionariesChosen, run.progress, messenger);
+    return std::nullopt;
+  }
+  return std::move(ruby.bytes);
 }
 
 }  // namespace engine

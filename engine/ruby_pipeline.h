@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "common/messenger.h"
 #include "common/non_ruby_areas.h"
@@ -53,6 +55,14 @@ struct RubyCommandResult {
 // The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb".
 RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger);
+
+// The all-ruby command's steps up to the clean-up, for a text that is wanted with its ruby in
+// memory rather than as a ruby file: the result is read back and its working file removed, and
+// no ruby file is named, so an open ruby window is no reason to refuse. nullopt after the
+// failing step's message (kNotPrepared's when the result cannot be read back).
+std::optional<std::string> GiveRuby(const common::TextSource& text, DictionaryUse use,
+                                    const RubyCommandContext& context,
+                                    common::Messenger& messenger);
 
 // The filter commands. Each checks its options as its dialog does first: a refusal is shown with
 // the dialog's message and title, nothing is written, and the status is kRefused. After the

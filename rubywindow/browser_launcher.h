@@ -7,25 +7,9 @@
 #include <vector>
 
 #include "common/messenger.h"
+#include "common/program_starter.h"
 
 namespace rubywindow {
-
-// Starts a program without waiting for it; the arguments go to it as they are, never through a
-// shell, so a path with blanks stays one argument.
-class ProgramStarter {
- public:
-  virtual ~ProgramStarter() = default;
-  // false when the program could not be started (not found, not executable, or ended with a
-  // failure at once).
-  virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
-};
-
-// Starts programs as processes of their own, detached from ours. A start waits up to a second
-// for a program that fails at once.
-class ProcessStarter final : public ProgramStarter {
- public:
-  bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
-};
 
 // The open dialog in which the user picks the browser program; nullopt when cancelled.
 class BrowserPicker {
@@ -47,7 +31,7 @@ enum class [[nodiscard]] LaunchStatus : int{
 // starts, says so and lets the user pick a browser, which then becomes `browser` and is tried
 // once more.
 LaunchStatus LaunchBrowser(const std::filesystem::path& page, std::string& browser,
-                           ProgramStarter& starter, BrowserPicker& picker,
+                           common::ProgramStarter& starter, BrowserPicker& picker,
                            common::Messenger& messenger);
 
 }  // namespace rubywindow

@@ -17,6 +17,12 @@ packages=(
   qt6-base-dev     # Qt 6 Widgets, Network, Concurrent and Test: the desktop application and its tests
   qt6-translations-l10n  # Qt's own texts (stock buttons, file and colour dialogs) in Japanese
   poppler-utils    # pdftoppm: a printed PDF is turned into pictures in a test
+  qt6-speech-dev   # Qt TextToSpeech: read-aloud
+  qt6-declarative-dev  # Qt QML integration, which Qt TextToSpeech's CMake files ask for
+  qt6-speech-speechd-plugin  # Qt TextToSpeech on speech-dispatcher
+  speech-dispatcher  # the desktop's speech service
+  speech-dispatcher-espeak-ng  # its espeak-ng voices, Japanese among them
+  espeak-ng        # the synthesiser itself
 )
 
 bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-deps "${packages[@]}"

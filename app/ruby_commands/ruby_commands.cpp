@@ -17,6 +17,7 @@
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/preparation.h"
+#include "speech/ruby_readings.h"
 
 namespace app {
 
@@ -114,6 +115,20 @@ void RubyCommands::GyouSpeedButtonClick() {
   }
   common::StringTextSource source(*text);
   Finish(engine::RunLineFieldRuby(source, *options, *use, ContextOf(), *services_.messenger));
+}
+
+std::optional<QString> RubyCommands::ReadingsOf(const QString& text) {
+  std::optional<std::string> bytes =
+      EncodeTextOrTell(text, messages::kTextNotSjis, *services_.messenger);
+  if (!bytes) return std::nullopt;
+  std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
+  if (!use) return std::nullopt;
+  engine::RubyCommandContext context = ContextOf();
+  context.fault_line = nullptr;  // the text may be a selection: the caret stays where it is
+  common::StringTextSource source(*bytes);
+  std::optional<std::string> ruby = engine::GiveRuby(source, *use, context, *services_.messenger);
+  if (!ruby) return std::nullopt;
+  return common::view::DecodeSjis(speech::ReadingsOf(*ruby));
 }
 
 void RubyCommands::RbWButtonClick() {

@@ -54,6 +54,11 @@ class RubyCommands : public QObject {
   void RbWButtonClick();          // F3, empty ruby window
   void PassRubiAreaClick();       // the non-ruby area dialog
 
+  // `text` as it is read by its ruby: given ruby in memory as F5 gives it, with the
+  // dictionaries in use, and every group replaced by its reading. nullopt after the failing
+  // step's message.
+  std::optional<QString> ReadingsOf(const QString& text);
+
   // The field separator last typed for line-and-field ruby, which YMI output takes over.
   const QString& LineFieldSeparator() const { return session_.separator_typed; }
 

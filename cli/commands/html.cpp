@@ -48,7 +48,7 @@ CommandResult ShowInBrowser(const CommandEnv& env, const fs::path& page) {
   // The setting is Shift_JIS like the whole settings file; the system wants the UTF-8 name.
   std::string browser =
       common::Cp932ToUtf8(env.settings.web_browser).value_or(env.settings.web_browser);
-  rw::ProcessStarter starter;
+  common::ProcessStarter starter;
   NoBrowserPicker picker;
   rw::LaunchStatus status = rw::LaunchBrowser(page, browser, starter, picker, env.messenger);
   return common::IsOk(status) ? CommandResult::Success() : CommandResult::Failure();

@@ -21,6 +21,7 @@
 
 #include "common/file_system.h"
 #include "common/message_format.h"
+#include "common/view/application_menu.h"
 #include "common/view/caret_position.h"
 #include "common/view/choosers.h"
 #include "common/view/key_scheme.h"
@@ -377,6 +378,25 @@ QMenu* TextWindow::AddMenu(const QString& caption, const MenuGroups& groups) {
   QMenu* menu = menuBar()->addMenu(caption);
   FillMenu(menu, groups);
   return menu;
+}
+
+ApplicationMenu* TextWindow::AddApplicationMenu(const FixedMessage& refused) {
+  auto target = [this, refused] {
+    // A document not named yet is written where the user's files go.
+    fs::path file = document_path_.is_relative() ? WindowSettings().user_path / document_path_
+                                                 : document_path_;
+    Message refusal{std::string(refused.title), std::string(refused.text), refused.icon};
+    return LaunchTarget{file,
+                        [this, file] {
+                          return SaveTextFile(file, pane_->Text(), encoding_, WindowMessenger());
+                        },
+                        refusal};
+  };
+  auto* applications = new ApplicationMenu(
+      this,
+      {services_.settings, services_.messenger, services_.choosers, services_.starter}, target);
+  menuBar()->addMenu(applications->Menu());
+  return applications;
 }
 
 void TextWindow::CreateToolBar(const MenuGroups& groups) {

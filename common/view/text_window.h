@@ -30,8 +30,13 @@ class QLabel;
 class QMenu;
 class QToolBar;
 
+namespace common {
+class ProgramStarter;
+}  // namespace common
+
 namespace common::view {
 
+class ApplicationMenu;
 class Choosers;
 struct SearchMemory;
 class TextPane;
@@ -114,6 +119,7 @@ struct TextWindowServices {
   Messenger* messenger = nullptr;
   Choosers* choosers = nullptr;
   SearchMemory* search = nullptr;
+  ProgramStarter* starter = nullptr;  // the registered applications
 };
 
 // One row of a window's action table. A row with `toggled` is a check mark, on at start.
@@ -224,6 +230,10 @@ class TextWindow : public QMainWindow {
   void FillMenu(QMenu* menu, const MenuGroups& groups);
   void CreateToolBar(const MenuGroups& groups);
   void CreatePopupMenu(const MenuGroups& groups);
+  // The menu "アプリケーション(&A)" after the others; a launch writes the text to the window's
+  // file first, leaving the modified flag as it is, and says `refused` when the program does
+  // not start.
+  ApplicationMenu* AddApplicationMenu(const FixedMessage& refused);
   QToolBar* ToolBar() const { return tool_bar_; }
   QLabel* CaretPanel() const { return caret_panel_; }
   QLabel* FilePanel() const { return file_panel_; }

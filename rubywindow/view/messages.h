@@ -55,4 +55,9 @@ inline constexpr std::string_view kBrowserDialogTitle = "ブラウザ ファイ�
 // Programs carry no extension here; any file may be one.
 inline constexpr std::string_view kBrowserDialogFilter = "ブラウザ ファイル (*)|*";
 
+// A registered application that does not start, in the ruby, YMI and NNN windows.
+inline constexpr std::string_view kTitleApplicationRefused = "ご確認!!";
+inline constexpr std::string_view kApplicationRefused =
+    "実行できませんでした。\n\n正しく登録し直して下さい。";
+
 }  // namespace rubywindow::view::messages

@@ -98,7 +98,8 @@ std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& 
 
 OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
                            QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search},
+    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
+                  context.starter},
                  kind.traits, parent),
       context_(context),
       kind_(kind) {
@@ -196,6 +197,7 @@ void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
   AddMenu(tr("画面(&W)"),
           {{"showToolBar", "wordWrap", "standardSize"},
            {"chooseFont", "chooseTextColour", "chooseBackground", "chooseTabWidth"}});
+  AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
   // The search button repeats the last search forward, or opens the find dialog.
   CreateToolBar({{"openFile", "saveFile", "saveAs", "closeWindow"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste,

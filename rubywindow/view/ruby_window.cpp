@@ -65,8 +65,9 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
 }
 
 RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search}, Traits(),
-                 parent),
+    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
+                  context.starter},
+                 Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),
       session_(context.session ? *context.session : *own_session_) {
@@ -218,6 +219,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
                            {"desktopKeys"}});
+  AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
 
   CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs", "closeWindow"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFind,

@@ -7,6 +7,7 @@ namespace common {
 struct Settings;
 class ProgramDir;
 class Messenger;
+class ProgramStarter;
 namespace view {
 class Choosers;
 struct SearchMemory;
@@ -14,8 +15,6 @@ struct SearchMemory;
 }  // namespace common
 
 namespace rubywindow {
-class ProgramStarter;
-
 namespace view {
 struct RubyWindowSession;
 
@@ -25,7 +24,7 @@ struct RubyWindowContext {
   common::Messenger* messenger = nullptr;
   common::view::Choosers* choosers = nullptr;     // file, font and colour choices
   common::view::SearchMemory* search = nullptr;   // shared by every editing window
-  rubywindow::ProgramStarter* starter = nullptr;  // starts the browser
+  common::ProgramStarter* starter = nullptr;  // starts the browser
   // Kept by the application from one ruby window to the next; a window handed none keeps its
   // own for its lifetime.
   RubyWindowSession* session = nullptr;

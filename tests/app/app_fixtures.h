@@ -66,7 +66,7 @@ inline QString QtPath(const std::filesystem::path& path) {
 }
 
 // No browser or other program is ever started by a test.
-class NoStarter final : public rubywindow::ProgramStarter {
+class NoStarter final : public common::ProgramStarter {
  public:
   bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
 };

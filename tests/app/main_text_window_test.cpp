@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextCursor>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -24,7 +25,9 @@
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
 #include "rubywindow/view/ruby_window.h"
+#include "speech/read_aloud.h"
 #include "tests/app/app_fixtures.h"
+#include "tests/speech/recording_engine.h"
 #include "tests/support/scripted_choosers.h"
 #include "tests/support/test_files.h"
 
@@ -71,6 +74,8 @@ class MainTextWindowTest : public QObject {
   testing_support::ScriptedChoosers choosers_;
   common::view::SearchMemory search_;
   NoStarter starter_;
+  testing_support::RecordingEngine engine_;
+  std::optional<speech::ReadAloud> speech_;
   std::unique_ptr<app::MainTextWindow> window_;
 
   common::view::TextPane& Pane() const { return *window_->Pane(); }
@@ -78,8 +83,9 @@ class MainTextWindowTest : public QObject {
 
   std::unique_ptr<app::MainTextWindow> MakeWindow(common::Settings& settings,
                                                   const common::ProgramDir& program) {
-    auto window = std::make_unique<app::MainTextWindow>(app::MainWindowContext{
-        &settings, &program, &messenger_, &choosers_, &search_, &starter_, work_->Path()});
+    auto window = std::make_unique<app::MainTextWindow>(
+        app::MainWindowContext{&settings, &program, &messenger_, &choosers_, &search_, &starter_,
+                               work_->Path(), &*speech_});
     window->show();
     return window;
   }
@@ -118,6 +124,8 @@ class MainTextWindowTest : public QObject {
     messenger_ = RecordingMessenger();
     choosers_ = testing_support::ScriptedChoosers();
     search_ = common::view::SearchMemory();
+    engine_ = testing_support::RecordingEngine();
+    speech_.emplace(engine_, settings_, messenger_);
     window_ = MakeWindow(settings_, program_);
   }
 
@@ -485,6 +493,49 @@ class MainTextWindowTest : public QObject {
     window_->SetCurrentFile(path.toStdString());
     QCOMPARE(window_->CurrentBaseName(), fs::path(base_name.toStdString()));
     QCOMPARE(window_->windowTitle(), "『みるかぜ (VR)』v112.【オリジナル画面】 --- " + path);
+  }
+
+  // The selection when there is one, else the whole text; the toolbar's two 止 pause and stop.
+  void ReadAloudTakesTheSelectionOrTheWholeText() {
+    Type("日本\n語");
+    Action("readAloudAction")->trigger();
+    Pane().selectAll();
+    QTextCursor cursor = Pane().textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    Pane().setTextCursor(cursor);
+    Action("readAloudAction")->trigger();
+    Action("pauseSpeechAction")->trigger();
+    Action("readAloudAction")->trigger();
+    Action("stopSpeechAction")->trigger();
+    QCOMPARE(engine_.Spoken(), (testing_support::Calls{"say 日本\n語", "pause", "resume", "stop"}));
+    speech_->SpeechEnded();
+    Action("readAloudAction")->trigger();
+    QCOMPARE(engine_.Spoken().back(), std::string("say 日本"));
+  }
+
+  // Given ruby by the dictionaries of F5, the text reaches the engine as kana: every kanji is
+  // read the way the dictionary reads it, and no ruby file is written.
+  void RubyReadingsGiveTheEngineKanaOnly() {
+    settings_.read_ruby_readings = 1;
+    Type("今日、日本の漢字の本に行く。");
+    Action("readAloudAction")->trigger();
+    QCOMPARE(engine_.Spoken(),
+             (testing_support::Calls{"say きょう、にほんのかんじのほんにいく。\n"}));
+    QVERIFY(messenger_.records.empty());
+    QVERIFY(fs::is_empty(work_->Path()));
+    QCOMPARE(window_->StatusText(2), QString());
+  }
+
+  void SpeechSettingsWindowIsMadeOnceAndKeptOnTop() {
+    Action("speechSettingsAction")->trigger();
+    auto* settings_window = window_->findChild<QDialog*>("SpeechSettingsWindow");
+    QVERIFY(settings_window != nullptr);
+    QVERIFY(settings_window->isVisible());
+    QVERIFY(settings_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    settings_window->hide();
+    Action("speechSettingsAction")->trigger();
+    QCOMPARE(window_->findChildren<QDialog*>("SpeechSettingsWindow").size(), 1);
   }
 
   // A standard height of 300 is used until the program ends, and is 400 at the next start.

@@ -7,11 +7,11 @@
 
 #include "app/close_query.h"
 #include "app/command_line.h"
-#include "app/command_words.h"
 #include "app/dictionary_indicator.h"
 #include "app/help.h"
 #include "app/instance_handover.h"
 #include "app/messages.h"
+#include "common/command_words.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 
@@ -24,7 +24,7 @@ Q_DECLARE_METATYPE(std::optional<Words>)
 
 namespace {
 
-class RecordingStarter final : public rubywindow::ProgramStarter {
+class RecordingStarter final : public common::ProgramStarter {
  public:
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
     started.push_back(program);
@@ -93,14 +93,14 @@ class ShellPartsTest : public QObject {
   void CommandWordsSplitAsAShellWould() {
     QFETCH(QString, command);
     QFETCH(std::optional<Words>, words);
-    QCOMPARE(app::SplitCommandWords(command.toStdString()), words);
+    QCOMPARE(common::SplitCommandWords(command.toStdString()), words);
   }
 
   // The configured command is split into words, the page never is; a program file whose path
   // has blanks is one word.
   void StartedFileStaysOneArgument() {
     RecordingStarter recorder;
-    app::WordSplittingStarter starter(recorder);
+    common::WordSplittingStarter starter(recorder);
     const std::string page = "/tmp/a b;rm -rf ~ $(x).html";
     QVERIFY(starter.Start("browser --private", {page}));
     QCOMPARE(recorder.started, (Words{"browser", "--private", page}));

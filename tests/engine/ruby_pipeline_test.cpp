@@ -164,6 +164,23 @@ TEST_F(AllRubyTest, RubyFileThatCannotBeReplacedAbortsTheNaming) {
   EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));
 }
 
+// In memory: the same readings as the ruby file, with a ruby window open, and no file named
+// or left behind.
+TEST_F(AllRubyTest, RubyInMemoryIsTheRubyFilesTextAndLeavesNoFile) {
+  context_.ruby_window_open = true;
+  const std::string text = Sjis("漢字と日本\n");
+  common::StringTextSource source(text);
+  std::optional<std::string> ruby =
+      GiveRuby(source, DictionaryUse::kUserThenMain, context_, messenger_);
+  ASSERT_TRUE(ruby);
+  EXPECT_TRUE(BytesEqual(Sjis("{漢/かん}{字/じ}と{日/にっ}{本/ぽん}\n"), *ruby));
+  EXPECT_TRUE(WorkFiles().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "docs.d" / "story.srb"));
+  std::filesystem::remove(context_.main_dictionary);
+  EXPECT_FALSE(GiveRuby(source, DictionaryUse::kMainOnly, context_, messenger_));
+  EXPECT_EQ(messenger_.records.size(), 2u);  // the loader's message and the abort report
+}
+
 TEST_F(AllRubyTest, FailedMarkingEndsSilently) {
   std::filesystem::create_directory(context_.work.File(common::kNonRubyMarked));
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kMarkingFailed);

@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "common/program_starter.h"
 #include "common/settings.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
@@ -54,6 +57,7 @@ class PlainWindow final : public common::view::TextWindow {
       : TextWindow(services, traits, nullptr) {
     AddActions({{.name = "save", .caption = "save", .triggered = [this] { Save(); }}});
     AddMenu("file", {{"save"}, {common::view::kRecentFilesMenu}});
+    AddApplicationMenu({"refused", "did not start"});
     ApplyLooks(StoredLooks());
     SetDocumentPath(NewDocumentPath());
   }
@@ -69,13 +73,28 @@ class PlainWindow final : public common::view::TextWindow {
   }
 };
 
+// Records the programs started, and what their file held at that moment.
+class RecordingStarter final : public common::ProgramStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    started.push_back(program);
+    started.insert(started.end(), arguments.begin(), arguments.end());
+    if (!arguments.empty()) file_then = ReadFile(arguments.front());
+    return starts;
+  }
+  std::vector<std::string> started;
+  std::string file_then;
+  bool starts = true;
+};
+
 struct Fixture {
   testing_support::ScratchDir dir;
   Settings settings;
   testing_support::RecordingMessenger messenger;
   testing_support::ScriptedChoosers choosers;
   common::view::SearchMemory search;
-  PlainWindow window{{&settings, &messenger, &choosers, &search}};
+  RecordingStarter starter;
+  PlainWindow window{{&settings, &messenger, &choosers, &search, &starter}};
 
   void Type(const char* text) { window.Pane()->insertPlainText(QString::fromUtf8(text)); }
 };

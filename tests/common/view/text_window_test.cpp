@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -14,6 +16,8 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "common/view/application_dialog.h"
+#include "common/view/application_menu.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
@@ -195,6 +199,91 @@ class TextWindowTest : public QObject {
                             .arg(window.height())
                             .arg(room.width())
                             .arg(room.height())));
+  }
+
+  // Slots 0 and 1 named, 2 empty, 3 named: two entries, and Ctrl+F3 starts nothing.
+  void applicationMenuShowsTheSlotsBeforeTheFirstGap() {
+    Fixture f;
+    f.settings.app_names = {"ed", "view", "", "late"};
+    f.settings.app_paths = {"/opt/ed", "/opt/view", "", "/opt/late"};
+    f.window.findChild<common::view::ApplicationMenu*>()->Rebuild();
+    QStringList shown;
+    for (int slot = 0; slot < common::kApplicationSlots; ++slot) {
+      auto* launch = f.window.findChild<QAction*>(QStringLiteral("launchApplication%1").arg(slot));
+      QCOMPARE(launch->shortcut(), QKeySequence(Qt::CTRL | (Qt::Key_F1 + slot)));
+      if (launch->isVisible()) shown << launch->text();
+    }
+    QCOMPARE(shown, (QStringList{"◆ ed", "◆ view"}));
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QTest::keyClick(&f.window, Qt::Key_F3, Qt::ControlModifier);
+    QVERIFY(f.starter.started.empty());
+  }
+
+  // The program sees the text as it stands in the window, under the file's full path as one
+  // argument; the window's own state is untouched.
+  void launchWritesTheTextFirstAndKeepsTheModifiedFlag() {
+    Fixture f;
+    f.settings.app_names[0] = "ed";
+    f.settings.app_paths[0] = "/opt/my ed";
+    fs::path file = f.dir / "a b;$(x).txt";
+    WriteFile(file, "old");
+    QVERIFY(f.window.OpenDocumentFile(file));
+    f.Type("new ");
+    f.window.findChild<common::view::ApplicationMenu*>()->Rebuild();
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QTest::keyClick(&f.window, Qt::Key_F1, Qt::ControlModifier);
+    QCOMPARE(f.starter.started, (std::vector<std::string>{"/opt/my ed", file.string()}));
+    QCOMPARE(f.starter.file_then, std::string("new old"));
+    QVERIFY(f.window.IsModified());
+    QVERIFY(f.messenger.records.empty());
+    f.starter.starts = false;
+    f.window.findChild<QAction*>("launchApplication0")->trigger();
+    QCOMPARE(f.messenger.records.back().text, std::string("did not start"));
+  }
+
+  // A file that cannot be written stops the launch: the program never opens an old copy.
+  void unwritableFileStopsTheLaunch() {
+    Fixture f;
+    f.settings.app_names[0] = "ed";
+    f.settings.app_paths[0] = "/opt/ed";
+    fs::path file = f.dir / "locked.txt";
+    WriteFile(file, "old");
+    QVERIFY(f.window.OpenDocumentFile(file));
+    fs::permissions(file, fs::perms::owner_read);
+    f.Type("new ");
+    QCOMPARE(static_cast<int>(f.window.findChild<common::view::ApplicationMenu*>()->Launch(0)),
+             static_cast<int>(common::ApplicationLaunch::kNotWritten));
+    QVERIFY(f.starter.started.empty());
+    QCOMPARE(ReadFile(file), std::string("old"));
+    QCOMPARE(f.messenger.records.back().text,
+             file.string() + " に書き込めなかったので、アプリケーションは起動しませんでした。");
+  }
+
+  // Registered in one window, the program is in the menus of every window at once.
+  void registrationRebuildsEveryWindowsMenu() {
+    Fixture f;
+    Fixture other;
+    testing_support::ScratchDir bin;
+    fs::path program = bin / "my editor";
+    WriteFile(program, "");
+    f.choosers.open_answers = {common::view::QStringOfPath(program)};
+    common::view::ApplicationDialog dialog(f.settings, f.messenger, f.choosers, "/usr/bin",
+                                           &f.window);
+    dialog.findChild<QLineEdit*>("nameEdit")->setText("編集");
+    dialog.RegisterClick();
+    QCOMPARE(f.settings.app_paths[0], program.string());
+    QCOMPARE(dialog.findChild<QListWidget*>("applicationList")->count(), 1);
+    other.settings = f.settings;
+    common::view::ApplicationMenu::RebuildEverywhere();
+    auto* launch = other.window.findChild<QAction*>("launchApplication0");
+    QVERIFY(launch->isVisible());
+    QCOMPARE(launch->text(), QString("◆ 編集"));
+    dialog.RegisterClick();  // the same name again
+    QCOMPARE(f.messenger.records.back().text,
+             std::string("登録済みのものと同名です。\n別の名称にして下さい。"));
+    QCOMPARE(f.choosers.asked.size(), std::size_t{1});
   }
 
   void looksComeFromAndReturnToTheWindowsOwnKeys() {

@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class NoStarter final : public rubywindow::ProgramStarter {
+class NoStarter final : public common::ProgramStarter {
  public:
   bool Start(const std::string&, const std::vector<std::string>&) override { return true; }
 };

@@ -43,7 +43,7 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 constexpr std::string_view kUnsaved =
     "テキストは\n編集されましたが保存されていません。\n保存しますか？";
 
-class FakeStarter final : public rubywindow::ProgramStarter {
+class FakeStarter final : public common::ProgramStarter {
  public:
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
     started.push_back({program, arguments});

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "rubywindow/browser_launcher.h"
+#include "common/program_starter.h"
 
-namespace app {
+namespace common {
 
 // Blanks separate words; '...' keeps everything literally; "..." keeps all but \" \\ \$ \`;
 // a backslash outside quotes keeps the next character. Nothing is expanded. nullopt when a
@@ -20,13 +20,13 @@ std::optional<std::vector<std::string>> SplitCommandWords(std::string_view comma
 // Starts `program` split into its words, the given arguments after them. A command that names an
 // existing file as a whole is that program alone, so a path picked in a file dialog works even
 // when it holds blanks.
-class WordSplittingStarter final : public rubywindow::ProgramStarter {
+class WordSplittingStarter final : public ProgramStarter {
  public:
-  explicit WordSplittingStarter(rubywindow::ProgramStarter& starter) : starter_(starter) {}
+  explicit WordSplittingStarter(ProgramStarter& starter) : starter_(starter) {}
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
 
  private:
-  rubywindow::ProgramStarter& starter_;
+  ProgramStarter& starter_;
 };
 
-}  // namespace app
+}  // namespace common

@@ -1,9 +1,9 @@
 // Splitting a configured command into the words of a program's argument list.
-#include "app/command_words.h"
+#include "common/command_words.h"
 
 #include <filesystem>
 
-namespace app {
+namespace common {
 
 namespace {
 
@@ -97,4 +97,4 @@ bool WordSplittingStarter::Start(const std::string& program,
   return starter_.Start(words->front(), all);
 }
 
-}  // namespace app
+}  // namespace common

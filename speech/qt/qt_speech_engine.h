@@ -1,0 +1,46 @@
+// The speech engine on Qt TextToSpeech (speech-dispatcher on Linux), with a Japanese voice when
+// the service offers one. The service is reached at the first operation, not at start: starting
+// it and listing its voices takes a moment that the program's start should not wait for.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTextToSpeech>
+
+#include "speech/speech_engine.h"
+
+namespace speech::qt {
+
+class QtSpeechEngine final : public QObject, public SpeechEngine {
+  Q_OBJECT
+
+ public:
+  explicit QtSpeechEngine(QObject* parent = nullptr);
+  // For tests and for a machine with a preferred engine: one of availableEngines().
+  QtSpeechEngine(const QString& engine_name, QObject* parent);
+
+  EngineResult SetRate(double rate) override;
+  EngineResult SetVolume(double volume) override;
+  EngineResult Say(std::string_view text_utf8) override;
+  EngineResult Pause() override;
+  EngineResult Resume() override;
+  EngineResult Stop() override;
+
+  QTextToSpeech::State State() const;
+
+ signals:
+  void ended();                        // the text that was being spoken has ended
+  void failed(const QString& reason);  // the service failed while speaking
+
+ private:
+  QTextToSpeech& Speech();
+  void ChooseJapaneseVoice();
+  EngineResult Outcome() const;
+  void StateChanged(QTextToSpeech::State state);
+
+  QString engine_name_;
+  QTextToSpeech* speech_ = nullptr;  // made at the first operation
+  QTextToSpeech::State last_state_ = QTextToSpeech::Ready;
+};
+
+}  // namespace speech::qt

@@ -1,0 +1,194 @@
+#include "speech/read_aloud.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/speech/recording_engine.h"
+#include "tests/support/recording_messenger.h"
+
+namespace speech {
+namespace {
+
+using testing_support::Calls;
+using testing_support::RecordingEngine;
+using testing_support::RecordingMessenger;
+
+class ReadAloudTest : public ::testing::Test {
+ protected:
+  ReadAloudTest() : settings(common::LoadSettings("/nonexistent")) {}
+
+  common::Settings settings;
+  RecordingEngine engine;
+  RecordingMessenger messenger;
+  ReadAloud speech{engine, settings, messenger};
+};
+
+TEST(ServiceScales, SettingsScalesMapOntoTheServiceRangesAndClamp) {
+  struct Case {
+    int setting;
+    double rate;
+    double volume;
+  } cases[] = {{-10, -1.0, 0.0}, {-11, -1.0, 0.0}, {0, 0.0, 0.0},   {5, 0.5, 0.05},
+               {10, 1.0, 0.1},   {40, 1.0, 0.4},   {100, 1.0, 1.0}, {150, 1.0, 1.0}};
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(ServiceRate(c.setting), c.rate) << c.setting;
+    EXPECT_DOUBLE_EQ(ServiceVolume(c.setting), c.volume) << c.setting;
+  }
+}
+
+// Pieces end at a sentence end or a line feed once long enough, and lose nothing.
+TEST(SpokenPieces, LongTextIsCutAfterSentenceEndsAndJoinsBackWhole) {
+  std::string sentences;
+  for (int count = 0; count < 40; ++count) sentences += count % 3 ? "あいうえお。" : "かきく？\n";
+  struct Case {
+    std::string text;
+    std::size_t pieces;
+  } cases[] = {
+      {"", 0},
+      {"短い。文。", 1},
+      {std::string(500, 'a'), 1},  // no sentence end: one piece however long
+      {sentences, 6},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> pieces = SpokenPieces(c.text);
+    EXPECT_EQ(pieces.size(), c.pieces) << c.text;
+    std::string joined;
+    for (const std::string& piece : pieces) joined += piece;
+    EXPECT_EQ(joined, c.text);
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+      EXPECT_TRUE(pieces[i].ends_with("。") || pieces[i].ends_with("？") ||
+                  pieces[i].ends_with("\n"))
+          << pieces[i];
+    }
+  }
+}
+
+TEST_F(ReadAloudTest, LongTextIsSpokenPieceByPiece) {
+  std::string text;
+  for (int count = 0; count < 20; ++count) text += "あいうえお。";
+  speech.Read(text);
+  EXPECT_EQ(engine.Spoken().size(), 1u);
+  EXPECT_GT(speech.Waiting(), 0u);
+  while (speech.Speaking()) speech.SpeechEnded();
+  std::string spoken;
+  for (const std::string& call : engine.Spoken()) spoken += call.substr(4);
+  EXPECT_EQ(spoken, text);
+}
+
+// The defaults: SPEAKRATE 10 is the service's fastest, SPEAKVOL 40 is 0.4.
+TEST_F(ReadAloudTest, ReadSetsRateAndVolumeThenSpeaksWithoutCarriageReturns) {
+  speech.Read("日本\r\n語");
+  EXPECT_EQ(engine.calls, (Calls{"rate 1.00", "volume 0.40", "say 日本\n語"}));
+  EXPECT_TRUE(speech.Speaking());
+}
+
+TEST_F(ReadAloudTest, SwitchedOffReadDoesNothingButTheTestsStillSpeak) {
+  settings.read_aloud = 0;
+  speech.Read("text");
+  EXPECT_TRUE(engine.calls.empty());
+  speech.Test(TestSentence::kRate);
+  speech.SpeechEnded();
+  speech.Test(TestSentence::kEffect);
+  EXPECT_EQ(engine.Spoken(), (Calls{"say 本文の読み上げの速さと音量のテストです。",
+                                    "say 効果音の音量のテストです。"}));
+}
+
+TEST_F(ReadAloudTest, EmptyTextSetsRateAndVolumeAndSpeaksNothing) {
+  settings.speak_rate = -3;
+  speech.Read("\r");
+  EXPECT_EQ(engine.calls, (Calls{"rate -0.30", "volume 0.40"}));
+  EXPECT_FALSE(speech.Speaking());
+}
+
+TEST_F(ReadAloudTest, ReadWhileSpeakingWaitsForTheEnd) {
+  speech.Read("one");
+  speech.Read("two");
+  speech.Read("three");
+  EXPECT_EQ(engine.Spoken(), (Calls{"say one"}));
+  speech.SpeechEnded();
+  speech.SpeechEnded();
+  EXPECT_EQ(engine.Spoken(), (Calls{"say one", "say two", "say three"}));
+  speech.SpeechEnded();
+  EXPECT_FALSE(speech.Speaking());
+}
+
+TEST_F(ReadAloudTest, PauseThenReadResumesAndStopEndsEverything) {
+  speech.Read("one");
+  speech.Read("two");
+  speech.Pause();
+  speech.Pause();
+  EXPECT_TRUE(speech.Paused());
+  speech.Read("ignored while paused");
+  EXPECT_FALSE(speech.Paused());
+  speech.Stop();
+  EXPECT_EQ(engine.Spoken(), (Calls{"say one", "pause", "resume", "stop"}));
+  // The end of the stopped speech must not start what waited before the stop.
+  speech.SpeechEnded();
+  EXPECT_EQ(engine.Spoken().size(), 4u);
+  EXPECT_EQ(speech.Waiting(), 0u);
+}
+
+TEST_F(ReadAloudTest, StopWhilePausedKeepsThePauseForTheNextRead) {
+  speech.Read("one");
+  speech.Pause();
+  speech.Stop();
+  EXPECT_TRUE(speech.Paused());
+  speech.Read("x");
+  EXPECT_EQ(engine.Spoken(), (Calls{"say one", "pause", "resume"}));
+}
+
+// A pause with nothing to pause would turn the next Read into the resume of nothing.
+TEST_F(ReadAloudTest, PauseWhenIdleLeavesReadWorking) {
+  speech.Pause();
+  EXPECT_FALSE(speech.Paused());
+  speech.Read("text");
+  EXPECT_EQ(engine.Spoken(), (Calls{"say text"}));
+}
+
+TEST_F(ReadAloudTest, FailureNamesTheOperationAndTheReasonOnceAndEndsTheCommand) {
+  struct Case {
+    const char* failing;
+    const char* named;
+    Calls spoken;
+  } cases[] = {
+      {"rate", "速さの設定", {}},
+      {"volume", "音量の設定", {}},
+      {"say", "読み上げ", {"say text"}},
+      {"resume", "再開", {"say text", "pause", "resume"}},
+  };
+  for (const Case& c : cases) {
+    common::Settings settings = common::LoadSettings("/nonexistent");
+    RecordingEngine engine;
+    RecordingMessenger messenger;
+    ReadAloud speech(engine, settings, messenger);
+    engine.failing[c.failing] = "no service";
+    if (std::string(c.failing) == "resume") {
+      engine.failing.clear();
+      speech.Read("text");
+      speech.Pause();
+      engine.failing["resume"] = "no service";
+    }
+    speech.Read("text");
+    ASSERT_EQ(messenger.records.size(), 1u) << c.failing;
+    EXPECT_EQ(messenger.records[0].title, "ご注意！");
+    EXPECT_EQ(messenger.records[0].text,
+              "音声の" + std::string(c.named) + "ができませんでした。\n\nno service");
+    EXPECT_EQ(engine.Spoken(), c.spoken) << c.failing;
+  }
+}
+
+TEST_F(ReadAloudTest, ServiceFailureWhileSpeakingDropsWhatWaits) {
+  speech.Read("one");
+  speech.Read("two");
+  speech.ServiceFailed("audio device lost");
+  EXPECT_EQ(messenger.records.size(), 1u);
+  EXPECT_FALSE(speech.Speaking());
+  EXPECT_EQ(speech.Waiting(), 0u);
+  speech.Read("three");
+  EXPECT_EQ(engine.Spoken().back(), "say three");
+}
+
+}  // namespace
+}  // namespace speech
