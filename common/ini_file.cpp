@@ -80,6 +80,36 @@ std::string_view FirstLine(std::string_view value) {
   return value.substr(0, value.find_first_of("\r\n"));
 }
 
+bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+// A name that reads back as itself: whole Shift_JIS characters, no control character, no
+// blank at either end, and none of the bytes that would end it (`forbidden`).
+bool IsWritableName(std::string_view name, std::string_view forbidden) {
+  if (name.empty() || Trim(name) != name) return false;
+  SjisReader reader(name);
+  while (!reader.AtEnd()) {
+    SjisChar c = reader.Next();
+    if (c.IsDoubleByte()) {
+      if (!IsTrailByte(static_cast<unsigned char>(c.bytes[1]))) return false;
+      continue;
+    }
+    auto byte = static_cast<unsigned char>(c.bytes[0]);
+    if (byte < 0x20 || byte == 0x7F || IsLeadByte(byte)) return false;
+    if (forbidden.find(c.bytes[0]) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+bool IsWritableSection(std::string_view name) {
+  return IsWritableName(name, std::string_view(&kSectionClose, 1));
+}
+
+// A key may not start a comment or look like a header.
+bool IsWritableKey(std::string_view key) {
+  return IsWritableName(key, std::string_view(&kKeyValue, 1)) && key.front() != kComment &&
+         key.front() != kSectionOpen;
+}
+
 }  // namespace
 
 bool NamesMatch(std::string_view a, std::string_view b) {
@@ -130,7 +160,8 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
   return std::nullopt;
 }
 
-void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsWritableSection(section) || !IsWritableKey(key)) return false;
   value = FirstLine(value);
   for (Section& candidate : sections_) {
     if (!candidate.HasHeader() || !NamesMatch(candidate.name, section)) continue;
@@ -138,7 +169,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
       if (ValueOf(line.text) != value) line.text = line.key + kKeyValue + Written(value);
-      return;
+      return true;
     }
   }
   Section* target = FindSection(section);
@@ -152,6 +183,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   while (position > 0 && Trim(target->lines[position - 1].text).empty()) --position;
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
                        Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
+  return true;
 }
 
 std::string IniFile::Serialize() const {

@@ -25,8 +25,10 @@ class IniFile {
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   // A key already present keeps its place and spelling, a new key goes after the last line of
   // its section, a new section at the end of the document. A value is one line: it ends at its
-  // first CR or LF.
-  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // first CR or LF. A section or key name that could not be read back as itself (a line break
+  // or other control character, a broken double-byte character, blanks at either end, ']' in a
+  // section, '=' in a key or a key starting with ';' or '[') changes nothing and gives false.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
 
   // The document as it goes to disk, every line ending in CR LF.
   std::string Serialize() const;

@@ -19,10 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string serialized = parsed.Serialize();
   fuzzing::Require(common::IniFile::Parse(serialized).Serialize() == serialized,
                    "a written settings document reads back as written");
-  if (!section.empty() && !key.empty()) {
-    parsed.Set(section, key, value);
-    std::optional<std::string> got = common::IniFile::Parse(parsed.Serialize()).Get(section, key);
-    (void)got;
+  if (parsed.Set(section, key, value)) {
+    fuzzing::Require(common::IniFile::Parse(parsed.Serialize()).Get(section, key).has_value(),
+                     "a value that was set reads back");
   }
 
   // The file's reading and writing without the file: what LoadSettings and SaveSettings do.

@@ -8,7 +8,9 @@ namespace common {
 namespace {
 
 using testing_support::BytesEqual;
+using testing_support::ReadFile;
 using testing_support::ScratchDir;
+using testing_support::TestData;
 
 TEST(IniFile, ValuesAreFoundAsTheFileHasThem) {
   struct Row {
@@ -55,6 +57,37 @@ TEST(IniFile, SetPlacesEachValueAndWritesCrLf) {
     file.Set(row.section, row.key, row.value);
     EXPECT_EQ(file.Serialize(), row.expected) << row.document;
   }
+}
+
+TEST(IniFile, NamesThatCouldNotBeReadBackChangeNothing) {
+  struct Row {
+    std::string_view section, key;
+  };
+  const Row rows[] = {
+      {"S\r\n[EVIL]", "A"}, {"S", "A\nB"}, {"S]", "A"},      {"S", "A=B"},
+      {"S", ";A"},           {"S", "[X]"},    {" S", "A"},      {"S", "A "},
+      {"", "A"},             {"S", ""},       {"S", "A\x81"}, {"S", "\x81\n"},
+      {"S", "A\x7F"},
+  };
+  for (const Row& row : rows) {
+    IniFile file = IniFile::Parse("[S]\r\nA=1\r\n");
+    EXPECT_FALSE(file.Set(row.section, row.key, "2")) << row.section << "|" << row.key;
+    EXPECT_EQ(file.Serialize(), "[S]\r\nA=1\r\n") << row.section << "|" << row.key;
+  }
+  IniFile file;
+  EXPECT_TRUE(file.Set("\x83\x5D", "\x83\x5D", "v"));  // ゾ: its trail byte looks like ']'
+  EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("\x83\x5D", "\x83\x5D"), "v");
+}
+
+// An input that once broke the reading back of a written document: a section and a key that
+// hold whole lines of settings of their own.
+TEST(IniFile, NamesHoldingLinesDoNotWriteThoseLines) {
+  std::string input = ReadFile(TestData("common/settings_names_with_line_breaks.bin"));
+  std::size_t zero = input.find('\0');
+  ASSERT_NE(zero, std::string::npos);
+  IniFile file;
+  EXPECT_FALSE(file.Set(input.substr(0, zero), input.substr(zero + 1), ""));
+  EXPECT_EQ(file.Serialize(), "");
 }
 
 TEST(IniFile, ValuesThatReadingWouldChangeAreQuotedOnWrite) {
