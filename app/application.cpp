@@ -17,6 +17,7 @@
 #include "app/qt_translations.h"
 #include "app/screenshots.h"
 #include "app/single_instance.h"
+#include "app/unsaved_texts.h"
 #include "common/command_words.h"
 #include "common/message_format.h"
 #include "common/program_starter.h"
@@ -152,8 +153,13 @@ int RunApplication(int argc, char** argv) {
                    [&read_aloud](const QString& reason) {
                      read_aloud.ServiceFailed(reason.toStdString());
                    });
+  // Only the one running copy keeps unsaved text aside; without the lock, what is found there
+  // may be another copy's live text.
+  common::RecoveryStore unsaved(locked == LockOutcome::kAcquired
+                                    ? common::RecoveryStore::UserFolder()
+                                    : fs::path());
   MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
-                         PathOfQString(work.path()), &read_aloud});
+                         PathOfQString(work.path()), &read_aloud, &unsaved});
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();
@@ -165,6 +171,7 @@ int RunApplication(int argc, char** argv) {
         &*handover, &HandoverServer::handedOver, &window,
         [&window](const std::optional<fs::path>& file) { window.ShowForSecondStart(file); });
   }
+  OfferUnsavedTexts(window, unsaved, messenger);
   StartWork(window, *parsed.options);
   return application.exec();
 }

@@ -34,6 +34,7 @@
 #include "common/view/text_pane.h"
 #include "common/view/sjis_codec.h"
 #include "engine/ruby_file_naming.h"
+#include "common/recovery.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
 #include "rubywindow/view/ruby_window_context.h"
@@ -62,7 +63,7 @@ constexpr int kShrunkLeft = 100;
 
 MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter},
+                  context.starter, context.recovery},
                  Traits(), parent),
       context_(context),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
@@ -164,6 +165,17 @@ void MainTextWindow::ShowForSecondStart(const std::optional<std::filesystem::pat
   if (file) OpenNamedFile(*file);
 }
 
+void MainTextWindow::RestoreUnsavedTexts(const std::vector<common::RecoveredText>& texts) {
+  for (const common::RecoveredText& text : texts) {
+    if (text.window == common::kMainTextCopy) {
+      RestoreUnsaved(text);
+    } else if (text.window == common::kRubyTextCopy) {
+      if (rubywindow::view::RubyWindow* window = NewRubyWindow()) window->RestoreUnsaved(text);
+    }
+  }
+  activateWindow();
+}
+
 rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return ruby_window_; }
 
 bool MainTextWindow::RubyWindowOpen() const { return !ruby_window_.isNull(); }
@@ -195,6 +207,7 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   context.choosers = context_.choosers;
   context.search = context_.search;
   context.starter = context_.starter;
+  context.recovery = context_.recovery;
   context.session = ruby_session_.get();
   context.line_field_separator =
       common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator());

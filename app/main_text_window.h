@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/dictionary_commands/dictionary_command_host.h"
 #include "app/ruby_commands/ruby_command_host.h"
@@ -19,6 +20,8 @@ class QLabel;
 
 namespace common {
 class ProgramStarter;
+class RecoveryStore;
+struct RecoveredText;
 }  // namespace common
 
 namespace speech {
@@ -52,6 +55,7 @@ struct MainWindowContext {
   common::ProgramStarter* starter = nullptr;  // the browser, for help and the ruby window
   std::filesystem::path work_dir;                 // the working files of the ruby passes
   speech::ReadAloud* speech = nullptr;            // none: the speech commands are disabled
+  const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
 };
 
 class MainTextWindow : public common::view::TextWindow,
@@ -75,6 +79,10 @@ class MainTextWindow : public common::view::TextWindow,
   // A second start of the program asked for this window, and for `file` if it named one: the
   // window comes to the front and opens the file as Open would, asking about unsaved text.
   void ShowForSecondStart(const std::optional<std::filesystem::path>& file);
+
+  // Text a previous run left unsaved goes back into the window that held it: the text here,
+  // the ruby in a new ruby window. Texts of other windows are left alone.
+  void RestoreUnsavedTexts(const std::vector<common::RecoveredText>& texts);
 
   RubyCommands& Commands() const { return *ruby_commands_; }
   DictionaryCommands& DictionaryTools() const { return *dictionary_commands_; }

@@ -12,6 +12,7 @@
 #include "app/main_text_window.h"
 #include "app/messages.h"
 #include "app/ruby_commands/ruby_commands.h"
+#include "common/recovery.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_repair_dialog.h"
@@ -56,6 +57,7 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = 0,
       .recent_files = &Settings::main_recent_files,
+      .unsaved_copy_name = common::kMainTextCopy,
   };
   return traits;
 }

@@ -59,6 +59,13 @@ inline constexpr std::string_view kSettingsNotSaved =
 // Start-up.
 inline constexpr std::string_view kTitleStartFailed = "ご注意!!";
 inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
+// Text a previous run left unsaved, offered back at start.
+inline constexpr std::string_view kTitleUnsavedTexts = "未保存の文章";
+inline constexpr std::string_view kUnsavedTextsLeft =
+    "前回、保存されないまま終わった文章があります。\n%s\n元の画面に戻しますか？\n"
+    "「いいえ」を選ぶと、これらの文章は捨てられます。";
+inline constexpr std::string_view kUnsavedTextOfMain = "・オリジナル画面: %s";
+inline constexpr std::string_view kUnsavedTextOfRuby = "・ＲＢ画面: %s";
 inline constexpr std::string_view kNoWorkDir = "作業フォルダを<%s>に作れませんでした。";
 
 // A registered application that does not start.

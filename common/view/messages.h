@@ -38,4 +38,8 @@ inline constexpr std::string_view kPrintNotStarted =
 // "「X」（U+XXXX）": %s the character, %s its code point in hex.
 inline constexpr std::string_view kCharacterDescription = "「%s」（U+%s）";
 
+// Said once in the status line when the copy of unsaved text cannot be written.
+inline constexpr std::string_view kUnsavedCopyFailed =
+    "未保存の文章の控えを %s に書けません。こまめに保存してください。";
+
 }  // namespace common::view

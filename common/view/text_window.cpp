@@ -112,6 +112,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
   AddPrintAndLooksActions();
   UseKeySchemeOfSettings();
+  KeepUnsavedCopies();
 }
 
 TextWindow::~TextWindow() = default;
@@ -474,6 +475,7 @@ void TextWindow::closeEvent(QCloseEvent* event) {
   }
   StoreCurrentLooks();
   WindowClosing();
+  DiscardUnsavedCopy();
   event->accept();
   if (!closed_) {
     closed_ = true;

@@ -28,10 +28,13 @@
 
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace common {
 class ProgramStarter;
+class RecoveryStore;
+struct RecoveredText;
 }  // namespace common
 
 namespace common::view {
@@ -111,6 +114,8 @@ struct TextWindowTraits {
   int file_panel_width = 0;
   // Where the window keeps the files last opened or saved in it.
   std::array<std::filesystem::path, kRecentFiles> Settings::*recent_files = nullptr;
+  // The name its unsaved text is kept under while it is edited; empty: none is kept.
+  std::string_view unsaved_copy_name{};
 };
 
 // What every text window is handed. It owns none of it; all of it outlives the window.
@@ -120,6 +125,8 @@ struct TextWindowServices {
   Choosers* choosers = nullptr;
   SearchMemory* search = nullptr;
   ProgramStarter* starter = nullptr;  // the registered applications
+  // Where unsaved text is kept aside; none keeps nothing.
+  const RecoveryStore* recovery = nullptr;
 };
 
 // One row of a window's action table. A row with `toggled` is a check mark, on at start.
@@ -189,6 +196,10 @@ class TextWindow : public QMainWindow {
   void ChooseTextColour();
   void ChooseBackgroundColour();
   void ChooseTabWidth();
+
+  // Text that a previous run left unsaved, back in the window as unsaved text of its document
+  // (text_window_recovery.cpp).
+  void RestoreUnsaved(const RecoveredText& recovered);
 
   // Closes without asking; the program's close query has asked already.
   void CloseWithoutQuery();
@@ -266,6 +277,11 @@ class TextWindow : public QMainWindow {
   void UseKeySchemeOfSettings();
   void AddPrintAndLooksActions();
   QFont PrintFont() const;
+  // The copy of unsaved text: written a moment after an edit, at most that often while the
+  // user types, and taken away once the text is saved, discarded or closed.
+  void KeepUnsavedCopies();
+  void KeepUnsavedCopy();
+  void DiscardUnsavedCopy();
 
   TextWindowServices services_;
   TextWindowTraits traits_;
@@ -276,6 +292,8 @@ class TextWindow : public QMainWindow {
   QMenu* recent_menu_ = nullptr;
   QLabel* caret_panel_ = nullptr;
   QLabel* file_panel_ = nullptr;
+  QTimer* unsaved_copy_timer_ = nullptr;
+  bool unsaved_copy_failed_ = false;
   std::filesystem::path document_path_;
   bool skip_close_query_ = false;
   bool closed_ = false;

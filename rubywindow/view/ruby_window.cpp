@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "common/recovery.h"
 #include "common/settings.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/messages.h"
@@ -60,13 +61,14 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = kFilePanelWidth,
       .recent_files = &Settings::ruby_recent_files,
+      .unsaved_copy_name = common::kRubyTextCopy,
   };
   return traits;
 }
 
 RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter},
+                  context.starter, context.recovery},
                  Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),

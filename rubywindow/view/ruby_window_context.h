@@ -8,6 +8,7 @@ struct Settings;
 class ProgramDir;
 class Messenger;
 class ProgramStarter;
+class RecoveryStore;
 namespace view {
 class Choosers;
 struct SearchMemory;
@@ -25,6 +26,7 @@ struct RubyWindowContext {
   common::view::Choosers* choosers = nullptr;     // file, font and colour choices
   common::view::SearchMemory* search = nullptr;   // shared by every editing window
   common::ProgramStarter* starter = nullptr;  // starts the browser
+  const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
   // Kept by the application from one ruby window to the next; a window handed none keeps its
   // own for its lifetime.
   RubyWindowSession* session = nullptr;

@@ -1,0 +1,122 @@
+// Unsaved text kept aside while it is edited and offered back at the next start: the main
+// window and the ruby window, against a store in a scratch folder.
+#include "app/unsaved_texts.h"
+
+#include <QApplication>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/main_text_window.h"
+#include "common/program_dir.h"
+#include "common/recovery.h"
+#include "common/settings.h"
+#include "common/view/search_memory.h"
+#include "common/view/text_pane.h"
+#include "rubywindow/view/ruby_window.h"
+#include "tests/app/app_fixtures.h"
+#include "tests/support/scripted_choosers.h"
+#include "tests/support/test_files.h"
+
+namespace fs = std::filesystem;
+using common::Answer;
+using common::RecoveredText;
+using common::TextEncoding;
+using testing_support::ScratchDir;
+
+class UnsavedTextsTest : public QObject {
+  Q_OBJECT
+
+  ScratchDir home_;
+  const common::ProgramDir program_{home_.Path()};
+  ScratchDir docs_;
+  ScratchDir work_;
+  std::optional<ScratchDir> state_;
+  std::optional<common::RecoveryStore> store_;
+  common::Settings settings_;
+  testing_support::RecordingMessenger messenger_;
+  testing_support::ScriptedChoosers choosers_;
+  common::view::SearchMemory search_;
+  app_testing::NoStarter starter_;
+  std::unique_ptr<app::MainTextWindow> window_;
+
+  std::optional<RecoveredText> KeptFor(std::string_view window) const {
+    for (RecoveredText& text : store_->Left()) {
+      if (text.window == window) return text;
+    }
+    return std::nullopt;
+  }
+
+ private slots:
+  void init() {
+    state_.emplace();
+    store_.emplace(state_->Path() / "recovery");
+    settings_ = common::LoadSettings(program_.Dir());
+    messenger_ = testing_support::RecordingMessenger();
+    choosers_ = testing_support::ScriptedChoosers();
+    window_ = std::make_unique<app::MainTextWindow>(
+        app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_, &starter_,
+                               work_.Path(), nullptr, &*store_});
+    window_->show();
+  }
+
+  void cleanup() { window_.reset(); }
+
+  // Typing is copied a moment later, and the copy goes once the text is saved.
+  void TypedTextIsKeptUntilSaved() {
+    window_->Pane()->insertPlainText(QStringLiteral("作文の下書き"));
+    QVERIFY(QTest::qWaitFor([&] { return KeptFor(common::kMainTextCopy).has_value(); }, 5000));
+    QCOMPARE(QString::fromStdString(KeptFor(common::kMainTextCopy)->text),
+             QStringLiteral("作文の下書き"));
+
+    choosers_.save_answers = {app_testing::QtPath(docs_ / "draft.txt")};
+    QVERIFY(window_->SaveAs());
+    QVERIFY(!KeptFor(common::kMainTextCopy));
+  }
+
+  // What a crash left comes back into its windows, unsaved, under its own file names; the
+  // exit question then decides, and a "No" there leaves nothing behind.
+  void LeftTextsComeBackIntoTheirWindows() {
+    const fs::path text_file = docs_ / "作文.txt";
+    const fs::path ruby_file = docs_ / "作文.srb";
+    QVERIFY(store_->Keep({"main", text_file, TextEncoding::kUtf8, "本文\n二行目"}));
+    QVERIFY(store_->Keep({"ruby", ruby_file, TextEncoding::kShiftJis, "{本/ほん}{文/ぶん}"}));
+    messenger_.Script({Answer::kYes});
+    app::OfferUnsavedTexts(*window_, *store_, messenger_);
+
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+    QVERIFY(messenger_.records[0].text.find(text_file.string()) != std::string::npos);
+    QVERIFY(messenger_.records[0].text.find(ruby_file.string()) != std::string::npos);
+    QCOMPARE(window_->Pane()->toPlainText(), QStringLiteral("本文\n二行目"));
+    QVERIFY(window_->IsModified());
+    QCOMPARE(window_->CurrentFileName(), text_file);
+    QCOMPARE(window_->DocumentEncoding(), TextEncoding::kUtf8);
+    rubywindow::view::RubyWindow* ruby = window_->RubyWindowIfOpen();
+    QVERIFY(ruby != nullptr);
+    QCOMPARE(ruby->Pane()->toPlainText(), QStringLiteral("{本/ほん}{文/ぶん}"));
+    QVERIFY(ruby->IsModified());
+    QCOMPARE(ruby->DocumentPath(), ruby_file);
+    QCOMPARE(store_->Left().size(), std::size_t{2});  // still kept until saved or discarded
+
+    messenger_.default_answer = Answer::kNo;
+    QVERIFY(window_->close());
+    QVERIFY(store_->Left().empty());
+    QVERIFY(!fs::exists(text_file));
+  }
+
+  void DecliningDiscardsAndNothingLeftAsksNothing() {
+    QVERIFY(store_->Keep({"main", docs_ / "a.txt", TextEncoding::kShiftJis, "a"}));
+    messenger_.Script({Answer::kNo});
+    app::OfferUnsavedTexts(*window_, *store_, messenger_);
+    QVERIFY(store_->Left().empty());
+    QVERIFY(window_->Pane()->toPlainText().isEmpty());
+    QVERIFY(!window_->IsModified());
+
+    app::OfferUnsavedTexts(*window_, *store_, messenger_);
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+  }
+};
+
+QTEST_MAIN(UnsavedTextsTest)
+#include "unsaved_texts_test.moc"
