@@ -26,13 +26,13 @@ struct RubyWindowContext {
   common::view::Choosers* choosers = nullptr;     // file, font and colour choices
   common::view::SearchMemory* search = nullptr;   // shared by every editing window
   common::ProgramStarter* starter = nullptr;  // starts the browser
-  const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
   // Kept by the application from one ruby window to the next; a window handed none keeps its
   // own for its lifetime.
   RubyWindowSession* session = nullptr;
   // The field separator of line-and-field ruby as typed (Shift_JIS, "\t" for the tab); the YMI
   // dialog starts from it. Empty: the YMI dialog's own.
   std::string line_field_separator{};
+  const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
 };
 
 }  // namespace view
