@@ -1,8 +1,10 @@
 // The copy of a window's unsaved text, kept aside while it is edited, so that a crash, a kill
 // or a lost session costs at most the last seconds of typing.
+#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 
 #include "common/message_format.h"
 #include "common/recovery.h"
@@ -16,6 +18,10 @@ namespace common::view {
 namespace {
 // Long enough that typing is not slowed by a write per key; short enough to lose little.
 constexpr int kUnsavedCopyDelayMs = 2000;
+// A long text (a whole dictionary source) takes a while to copy; the copies then come so much
+// less often that they never take more than a twentieth of the time.
+constexpr int kUnsavedCopyShare = 20;
+constexpr int kLongestUnsavedCopyDelayMs = 60000;
 constexpr int kStatusMessageMs = 15000;
 }  // namespace
 
@@ -25,7 +31,7 @@ void TextWindow::KeepUnsavedCopies() {
   unsaved_copy_timer_->setSingleShot(true);
   unsaved_copy_timer_->setInterval(kUnsavedCopyDelayMs);
   connect(unsaved_copy_timer_, &QTimer::timeout, this, &TextWindow::KeepUnsavedCopy);
-  // Not restarted by every key: a long spell of typing is copied every two seconds.
+  // Not restarted by every key: a long spell of typing is copied every few seconds.
   connect(pane_->document(), &QTextDocument::contentsChanged, this, [this] {
     if (IsModified() && !unsaved_copy_timer_->isActive()) unsaved_copy_timer_->start();
   });
@@ -41,9 +47,14 @@ void TextWindow::KeepUnsavedCopy() {
     DiscardUnsavedCopy();
     return;
   }
+  QElapsedTimer spent;
+  spent.start();
   RecoveredText copy{std::string(traits_.unsaved_copy_name), document_path_, encoding_,
                      pane_->toPlainText().toStdString()};
-  if (services_.recovery->Keep(copy)) {
+  bool kept = services_.recovery->Keep(copy);
+  unsaved_copy_timer_->setInterval(static_cast<int>(std::clamp<qint64>(
+      spent.elapsed() * kUnsavedCopyShare, kUnsavedCopyDelayMs, kLongestUnsavedCopyDelayMs)));
+  if (kept) {
     unsaved_copy_failed_ = false;
   } else if (!unsaved_copy_failed_) {
     unsaved_copy_failed_ = true;
