@@ -80,8 +80,6 @@ std::string_view FirstLine(std::string_view value) {
   return value.substr(0, value.find_first_of("\r\n"));
 }
 
-bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
 // A name that reads back as itself: whole Shift_JIS characters, no control character, no
 // blank at either end, and none of the bytes that would end it (`forbidden`).
 bool IsWritableName(std::string_view name, std::string_view forbidden) {

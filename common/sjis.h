@@ -18,15 +18,15 @@ inline constexpr char kGroupSeparator = '/';
 inline constexpr char kGroupClose = '}';
 inline constexpr char kAlternative = '|';
 
-inline constexpr std::uint16_t kDittoMark = 0x8156;      // 〃
-inline constexpr std::uint16_t kRepeatSign = 0x8157;     // 仝
-inline constexpr std::uint16_t kIterationMark = 0x8158;  // 々
-inline constexpr std::uint16_t kClosingMark = 0x8159;    // 〆
-inline constexpr std::uint16_t kLongVowel = 0x815B;      // ー
-inline constexpr std::uint16_t kKatakanaKe = 0x8350;     // ケ
-inline constexpr std::uint16_t kVu = 0x8394;             // ヴ
-inline constexpr std::uint16_t kSmallKa = 0x8395;        // ヵ
-inline constexpr std::uint16_t kSmallKe = 0x8396;        // ヶ
+inline constexpr std::uint16_t kDittoMark = 0x8156;        // 〃
+inline constexpr std::uint16_t kRepeatSign = 0x8157;       // 仝
+inline constexpr std::uint16_t kIterationMark = 0x8158;    // 々
+inline constexpr std::uint16_t kClosingMark = 0x8159;      // 〆
+inline constexpr std::uint16_t kLongVowel = 0x815B;        // ー
+inline constexpr std::uint16_t kKatakanaKe = 0x8350;       // ケ
+inline constexpr std::uint16_t kVu = 0x8394;               // ヴ
+inline constexpr std::uint16_t kSmallKa = 0x8395;          // ヵ
+inline constexpr std::uint16_t kSmallKe = 0x8396;          // ヶ
 inline constexpr std::uint16_t kFirstTargetCode = 0x839F;  // Greek Α; kanji and the rest follow
 inline constexpr std::uint16_t kFirstHiragana = 0x829F;    // ぁ
 inline constexpr std::uint16_t kLastHiragana = 0x82F1;     // ん
@@ -44,6 +44,13 @@ constexpr bool IsLeadByte(unsigned char byte) {
 }
 constexpr bool IsLeadByte(char byte) { return IsLeadByte(static_cast<unsigned char>(byte)); }
 
+// What may follow a lead byte in well-formed text: 0x40–0x7E and 0x80–0xFC. Text is read with
+// whatever follows; only what the program writes into its own files (names, dictionary words)
+// is held to this.
+constexpr bool IsTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
 constexpr std::uint16_t CodeOf(unsigned char lead, unsigned char trail) {
   return static_cast<std::uint16_t>(lead * 256 + trail);
 }
@@ -51,8 +58,7 @@ constexpr std::uint16_t CodeOf(unsigned char lead, unsigned char trail) {
 // Characters that receive a reading when they stand in a matched word.
 constexpr bool IsRubyTarget(std::uint16_t code) {
   return code >= kFirstTargetCode || code == kDittoMark || code == kRepeatSign ||
-         code == kIterationMark || code == kClosingMark || code == kKatakanaKe ||
-         code == kSmallKe;
+         code == kIterationMark || code == kClosingMark || code == kKatakanaKe || code == kSmallKe;
 }
 
 constexpr bool IsHiragana(std::uint16_t code) {
@@ -76,8 +82,8 @@ inline bool IsCharacterStart(std::string_view text, std::size_t boundary, std::s
 }
 
 // The first occurrence of `needle` in `text` at or after `from` (itself a character boundary)
-// that starts on a character boundary, or npos. A trail byte is never taken for the start of a match. An empty needle
-// is never found.
+// that starts on a character boundary, or npos. A trail byte is never taken for the start of a
+// match. An empty needle is never found.
 std::size_t FindAligned(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 // The offset just past the last whole character in text[0, limit): limit itself, or limit - 1

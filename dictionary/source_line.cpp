@@ -46,8 +46,9 @@ bool IsReadingKana(SjisChar c) {
 // the line is judged by its lead byte alike.
 SourceError ForeignDoubleByte(SjisChar c) {
   unsigned char lead = static_cast<unsigned char>(c.bytes[0]);
-  return lead == kSymbolLead || lead == common::kHiraganaLead ? SourceError::kFullWidthSymbolInReading
-                                                         : SourceError::kForeignCharInReading;
+  return lead == kSymbolLead || lead == common::kHiraganaLead
+             ? SourceError::kFullWidthSymbolInReading
+             : SourceError::kForeignCharInReading;
 }
 
 struct WordScan {
@@ -68,6 +69,12 @@ WordScan ScanWord(SjisReader& in, unsigned char line_end) {
     if (!c.IsDoubleByte()) {
       // A lead byte without its trail byte ends the line as well.
       word.stray_byte = StartsDoubleByte(c) ? line_end : static_cast<unsigned char>(c.bytes[0]);
+      return word;
+    }
+    // A lead byte before a byte that cannot end a character (a comma, a space) is a broken
+    // character, not a word: the byte after it is what stands in the field.
+    if (!common::IsTrailByte(static_cast<unsigned char>(c.bytes[1]))) {
+      word.stray_byte = static_cast<unsigned char>(c.bytes[1]);
       return word;
     }
     in.Next();

@@ -94,5 +94,24 @@ TEST(SourceLine, LeadByteCutOffByTheLineEndIsNoCharacter) {
   EXPECT_EQ(CheckSourceLine("\x8A\xBF,\x82\xA9\x82").error, SourceError::kFullWidthSymbolInReading);
 }
 
+// A lead byte before a comma once made "\x8D," one character of the word, so that the word
+// written to the dictionary held the comma and the line's reading.
+TEST(SourceLine, LeadByteBeforeAByteNoCharacterEndsWithIsNoCharacter) {
+  for (std::string_view line : {"\x8D,\x93\xFA,*\x82\xAB\x82\xE5", "\x8A\xBF\x95 ,\x82\xA9"}) {
+    SourceLineCheck check = CheckSourceLine(line);
+    EXPECT_EQ(check.error, SourceError::kHalfWidthInFirstField);
+    EXPECT_EQ(check.stray_byte, static_cast<unsigned char>(line[line[1] == ',' ? 1 : 3]));
+  }
+  std::string found = ReadFile(TestData("dictionary/source_word_with_broken_double_byte.pre"));
+  std::string_view rest = found;
+  while (!rest.empty()) {
+    std::string_view line = rest.substr(0, rest.find('\n'));
+    rest.remove_prefix(std::min(rest.size(), line.size() + 1));
+    SourceLineCheck check = CheckSourceLine(line);
+    if (check.kind != SourceLineKind::kAccepted) continue;
+    EXPECT_EQ(line.find(','), 2 * static_cast<std::size_t>(check.word_length)) << line;
+  }
+}
+
 }  // namespace
 }  // namespace dictionary
