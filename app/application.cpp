@@ -26,6 +26,7 @@
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
 #include "speech/qt/qt_speech_engine.h"
+#include "speech/qt/speech_controls.h"
 #include "speech/read_aloud.h"
 
 namespace app {
@@ -152,8 +153,9 @@ int RunApplication(int argc, char** argv) {
                    [&read_aloud](const QString& reason) {
                      read_aloud.ServiceFailed(reason.toStdString());
                    });
+  speech::qt::SpeechControls speech_controls(settings, read_aloud);
   MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
-                         PathOfQString(work.path()), &read_aloud});
+                         PathOfQString(work.path()), &speech_controls});
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();

@@ -62,7 +62,7 @@ constexpr int kShrunkLeft = 100;
 
 MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter},
+                  context.starter, context.speech},
                  Traits(), parent),
       context_(context),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
@@ -195,6 +195,7 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   context.choosers = context_.choosers;
   context.search = context_.search;
   context.starter = context_.starter;
+  context.speech = context_.speech;
   context.session = ruby_session_.get();
   context.line_field_separator =
       common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator());

@@ -34,6 +34,10 @@ namespace common {
 class ProgramStarter;
 }  // namespace common
 
+namespace speech::qt {
+class SpeechControls;
+}  // namespace speech::qt
+
 namespace common::view {
 
 class ApplicationMenu;
@@ -119,7 +123,8 @@ struct TextWindowServices {
   Messenger* messenger = nullptr;
   Choosers* choosers = nullptr;
   SearchMemory* search = nullptr;
-  ProgramStarter* starter = nullptr;  // the registered applications
+  ProgramStarter* starter = nullptr;             // the registered applications
+  speech::qt::SpeechControls* speech = nullptr;  // none: the speech commands are disabled
 };
 
 // One row of a window's action table. A row with `toggled` is a check mark, on at start.
@@ -190,6 +195,14 @@ class TextWindow : public QMainWindow {
   void ChooseBackgroundColour();
   void ChooseTabWidth();
 
+  // Read-aloud (text_window_speech.cpp): the selection, or the whole text, as SpokenText gives
+  // it. Every window has the actions "readAloudAction", "pauseSpeechAction",
+  // "stopSpeechAction" and "speechSettingsAction", disabled when the program has no speech.
+  void ReadAloudClick();
+  void PauseSpeechClick();
+  void StopSpeechClick();
+  void SpeechSettingsClick();
+
   // Closes without asking; the program's close query has asked already.
   void CloseWithoutQuery();
   bool HasClosed() const { return closed_; }
@@ -214,6 +227,9 @@ class TextWindow : public QMainWindow {
   virtual void WindowClosing() {}
   // What the margin dialog's help button does; a window without help leaves the button out.
   virtual std::function<void()> HelpOpener() { return {}; }
+  // The text that Read hands to the speech service, asked only when it will be spoken; nullopt
+  // after a message ends the command. By default the text as it stands.
+  virtual std::optional<QString> SpokenText(const QString& text) { return text; }
 
   // The one place that changes the document's path and the window title.
   void SetDocumentPath(const std::filesystem::path& path);
@@ -234,6 +250,9 @@ class TextWindow : public QMainWindow {
   // file first, leaving the modified flag as it is, and says `refused` when the program does
   // not start.
   ApplicationMenu* AddApplicationMenu(const FixedMessage& refused);
+  // The menu "音声(&K)", and the toolbar's group of 読 and the two 止.
+  QMenu* AddSpeechMenu();
+  static std::vector<MenuItem> SpeechButtons();
   QToolBar* ToolBar() const { return tool_bar_; }
   QLabel* CaretPanel() const { return caret_panel_; }
   QLabel* FilePanel() const { return file_panel_; }
@@ -265,6 +284,7 @@ class TextWindow : public QMainWindow {
   void StoreCurrentLooks();
   void UseKeySchemeOfSettings();
   void AddPrintAndLooksActions();
+  void AddSpeechActions();
   QFont PrintFont() const;
 
   TextWindowServices services_;

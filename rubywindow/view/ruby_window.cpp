@@ -66,7 +66,7 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
 
 RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter},
+                  context.starter, context.speech},
                  Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),
@@ -219,6 +219,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
                            {"desktopKeys"}});
+  AddSpeechMenu();
   AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
 
   CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs", "closeWindow"},
@@ -227,7 +228,8 @@ void RubyWindow::CreateMenus() {
                   EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
                  {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn",
                   "rubyEmphasis"},
-                 {"standardSize"}});
+                 {"standardSize"},
+                 SpeechButtons()});
   CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
                    {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
                     "popupNnn"}});
