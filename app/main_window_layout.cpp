@@ -195,7 +195,7 @@ void MainTextWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
                                {common::view::kRecentFilesMenu},
                                {"capacityAction"},
-                               {"printText", "printerSetup", "printMargins"},
+                               {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"exitAction"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},

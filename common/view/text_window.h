@@ -42,6 +42,7 @@ namespace common::view {
 
 class ApplicationMenu;
 class Choosers;
+enum class PrintOutcome;
 struct SearchMemory;
 class TextPane;
 
@@ -185,10 +186,13 @@ class TextWindow : public QMainWindow {
   void ChooseKeyScheme(bool desktop_keys);
 
   // Printing and the display settings (text_window_looks.cpp). Every window has their actions
-  // ("printText", "printerSetup", "printMargins", "chooseFont", "chooseTextColour",
-  // "chooseBackground", "chooseTabWidth") and puts them in its menus by name. A change of font,
-  // colour or tab width goes to the settings at once and leaves the modified flag as it was.
+  // ("printText", "printPreview", "printerSetup", "printMargins", "chooseFont",
+  // "chooseTextColour", "chooseBackground", "chooseTabWidth") and puts them in its menus by
+  // name. A change of font, colour or tab width goes to the settings at once and leaves the
+  // modified flag as it was.
   void PrintDocument();
+  // The pages as PrintDocument lays them out, in a preview from which they can be printed.
+  void PreviewDocument();
   void ChoosePrintMargins();
   void ChooseEditorFont();
   void ChooseTextColour();
@@ -286,6 +290,7 @@ class TextWindow : public QMainWindow {
   void AddPrintAndLooksActions();
   void AddSpeechActions();
   QFont PrintFont() const;
+  void TellPrintOutcome(PrintOutcome outcome);
 
   TextWindowServices services_;
   TextWindowTraits traits_;

@@ -201,7 +201,7 @@ void RubyWindow::CreateActions() {
 void RubyWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"},
                                {common::view::kRecentFilesMenu},
-                               {"printText", "printerSetup", "printMargins"},
+                               {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"closeWindow"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
