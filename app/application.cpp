@@ -27,6 +27,7 @@
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
 #include "speech/qt/qt_speech_engine.h"
+#include "speech/qt/speech_controls.h"
 #include "speech/read_aloud.h"
 
 namespace app {
@@ -149,17 +150,16 @@ int RunApplication(int argc, char** argv) {
   speech::ReadAloud read_aloud(speech_engine, settings, messenger);
   QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
                    [&read_aloud] { read_aloud.SpeechEnded(); });
-  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::failed,
-                   [&read_aloud](const QString& reason) {
-                     read_aloud.ServiceFailed(reason.toStdString());
-                   });
+  QObject::connect(
+      &speech_engine, &speech::qt::QtSpeechEngine::failed,
+      [&read_aloud](const QString& reason) { read_aloud.ServiceFailed(reason.toStdString()); });
   // Only the one running copy keeps unsaved text aside; without the lock, what is found there
   // may be another copy's live text.
-  common::RecoveryStore unsaved(locked == LockOutcome::kAcquired
-                                    ? common::RecoveryStore::UserFolder()
-                                    : fs::path());
+  common::RecoveryStore unsaved(
+      locked == LockOutcome::kAcquired ? common::RecoveryStore::UserFolder() : fs::path());
+  speech::qt::SpeechControls speech_controls(settings, read_aloud);
   MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
-                         PathOfQString(work.path()), &read_aloud, &unsaved});
+                         PathOfQString(work.path()), &speech_controls, &unsaved});
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();

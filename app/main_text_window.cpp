@@ -63,7 +63,7 @@ constexpr int kShrunkLeft = 100;
 
 MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter, context.recovery},
+                  context.starter, context.speech, context.recovery},
                  Traits(), parent),
       context_(context),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
@@ -207,6 +207,7 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   context.choosers = context_.choosers;
   context.search = context_.search;
   context.starter = context_.starter;
+  context.speech = context_.speech;
   context.recovery = context_.recovery;
   context.session = ruby_session_.get();
   context.line_field_separator =

@@ -24,12 +24,9 @@ class RecoveryStore;
 struct RecoveredText;
 }  // namespace common
 
-namespace speech {
-class ReadAloud;
-namespace qt {
-class SpeechSettingsWindow;
-}  // namespace qt
-}  // namespace speech
+namespace speech::qt {
+class SpeechControls;
+}  // namespace speech::qt
 
 namespace rubywindow {
 namespace view {
@@ -52,9 +49,9 @@ struct MainWindowContext {
   common::Messenger* messenger = nullptr;
   common::view::Choosers* choosers = nullptr;
   common::view::SearchMemory* search = nullptr;
-  common::ProgramStarter* starter = nullptr;  // the browser, for help and the ruby window
-  std::filesystem::path work_dir;                 // the working files of the ruby passes
-  speech::ReadAloud* speech = nullptr;            // none: the speech commands are disabled
+  common::ProgramStarter* starter = nullptr;        // the browser, for help and the ruby window
+  std::filesystem::path work_dir;                   // the working files of the ruby passes
+  speech::qt::SpeechControls* speech = nullptr;     // none: the speech commands are disabled
   const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
 };
 
@@ -118,10 +115,6 @@ class MainTextWindow : public common::view::TextWindow,
   void DictionaryIndicatorClick();
   void T1Click();  // brace escape
   void ShowProgress(const QString& text) override;
-  void ReadAloudClick();
-  void PauseSpeechClick();
-  void StopSpeechClick();
-  void SpeechSettingsClick();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -134,6 +127,8 @@ class MainTextWindow : public common::view::TextWindow,
   std::function<void()> HelpOpener() override {
     return [this] { HelpClick(); };
   }
+  // By the readings of the ruby that the dictionaries give it, when the settings say so.
+  std::optional<QString> SpokenText(const QString& text) override;
 
  private:
   static const common::view::TextWindowTraits& Traits();
@@ -154,7 +149,6 @@ class MainTextWindow : public common::view::TextWindow,
   std::filesystem::path base_name_;
   // While a ruby command runs, when it started: a ruby file written since then is its own.
   std::optional<std::filesystem::file_time_type> command_started_;
-  QPointer<speech::qt::SpeechSettingsWindow> speech_settings_;
   QLabel* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };

@@ -188,30 +188,6 @@ void MainTextWindow::CreateActions() {
        .key = K(Qt::CTRL | Qt::Key_N),
        .triggered = ruby(&RubyCommands::PassRubiAreaClick)},
   });
-  AddActions({
-      {.name = "readAloudAction",
-       .caption = tr("読み上げる(&Y)"),
-       .hint = tr("全文or選択部を読み上げる。"),
-       .icon_text = tr("読"),
-       .triggered = [this] { ReadAloudClick(); }},
-      {.name = "pauseSpeechAction",
-       .caption = tr("読み上げを中断する"),
-       .hint = tr("読み上げを中断する。"),
-       .icon_text = tr("止"),
-       .triggered = [this] { PauseSpeechClick(); }},
-      {.name = "stopSpeechAction",
-       .caption = tr("読み上げを終える"),
-       .hint = tr("読み上げを終える。"),
-       .icon_text = tr("止"),
-       .triggered = [this] { StopSpeechClick(); }},
-      {.name = "speechSettingsAction",
-       .caption = tr("音声設定(&S)"),
-       .triggered = [this] { SpeechSettingsClick(); }},
-  });
-  for (const char* name :
-       {"readAloudAction", "pauseSpeechAction", "stopSpeechAction", "speechSettingsAction"}) {
-    Named(name)->setEnabled(context_.speech != nullptr);
-  }
   // The guide is one page: nothing to search in.
   Named("helpSearchAction")->setEnabled(false);
   Named("helpUsageAction")->setEnabled(false);
@@ -221,7 +197,7 @@ void MainTextWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
                                {common::view::kRecentFilesMenu},
                                {"capacityAction"},
-                               {"printText", "printerSetup", "printMargins"},
+                               {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"exitAction"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
@@ -248,7 +224,7 @@ void MainTextWindow::CreateMenus() {
                             "standardSizeSettings"},
                            {"emphasisSettingsAction"},
                            {"desktopKeys"}});
-  AddMenu(tr("音声(&K)"), {{"readAloudAction"}, {"speechSettingsAction"}});
+  AddSpeechMenu();
   AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
   AddMenu(tr("ヘルプ(&H)"),
           {{"helpAction", "helpSearchAction", "helpUsageAction"}, {"versionAction"}});
@@ -261,7 +237,7 @@ void MainTextWindow::CreateMenus() {
                   EditAction::kReplace, EditAction::kTakeSearch, EditAction::kTakeReplacement},
                  {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
                  {"shrinkAction"},
-                 {"readAloudAction", "pauseSpeechAction", "stopSpeechAction"}});
+                 SpeechButtons()});
   CreatePopupMenu({{"openAction", "popupSaveAction"},
                    {"popupAllRubyAction", "popupGradeRubyAction", "popupLevelRubyAction",
                     "popupLineRubyAction", "popupNonRubyAreaAction"},

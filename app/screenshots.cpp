@@ -80,7 +80,11 @@ bool SaveMarginDialogScreenshot(MainTextWindow& window, const std::filesystem::p
 // The speech settings window, opened from the main text window's menu and hidden again.
 bool SaveSpeechSettings(MainTextWindow& window, const std::filesystem::path& folder) {
   window.SpeechSettingsClick();
-  auto* settings_window = window.findChild<QDialog*>(QStringLiteral("SpeechSettingsWindow"));
+  // It belongs to no window: every text window shows the same one.
+  QWidget* settings_window = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == QStringLiteral("SpeechSettingsWindow")) settings_window = top;
+  }
   bool saved = Save(settings_window, folder / "speech_settings.png");
   if (settings_window != nullptr) settings_window->hide();
   return saved;

@@ -21,6 +21,8 @@
 namespace {
 
 constexpr int kStateWaitMilliseconds = 10'000;
+// The test sentence lasts about ten seconds in espeak-ng's Japanese voice at the normal rate.
+constexpr int kSentenceWaitMilliseconds = 30'000;
 
 class PrintingMessenger final : public common::Messenger {
  public:
@@ -37,10 +39,11 @@ class PrintingMessenger final : public common::Messenger {
 };
 
 // Waits for the engine to reach `state`; the milliseconds it took, or -1.
-qint64 WaitFor(speech::qt::QtSpeechEngine& engine, QTextToSpeech::State state) {
+qint64 WaitFor(speech::qt::QtSpeechEngine& engine, QTextToSpeech::State state,
+               int limit = kStateWaitMilliseconds) {
   QElapsedTimer timer;
   timer.start();
-  while (engine.State() != state && timer.elapsed() < kStateWaitMilliseconds) {
+  while (engine.State() != state && timer.elapsed() < limit) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
   return engine.State() == state ? timer.elapsed() : -1;
@@ -88,7 +91,8 @@ int main(int argc, char** argv) {
   speech.Test(speech::TestSentence::kRate);
   ok &= Report("first command, speaking",
                After(timer.elapsed(), WaitFor(engine, QTextToSpeech::Speaking)));
-  ok &= Report("test sentence, ended", WaitFor(engine, QTextToSpeech::Ready));
+  ok &= Report("test sentence, ended",
+               WaitFor(engine, QTextToSpeech::Ready, kSentenceWaitMilliseconds));
 
   timer.restart();
   speech.Read(text);

@@ -63,6 +63,10 @@ common::Message MessageOf(std::string_view title, std::string_view text) {
 
 }  // namespace
 
+std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite) {
+  return MapGroups(text, rewrite);
+}
+
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction) {
   return MapGroups(text,
                    [direction](std::string& out, std::string_view base, std::string_view reading) {

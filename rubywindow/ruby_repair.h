@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,11 @@ namespace rubywindow {
 // Texts are Shift_JIS. A group runs from '{' to the first '}' after it on its line, its base
 // ending at the first '/'. A group without '/' is left as it is, and so is the rest of a line
 // after a '{' that no '}' closes.
+
+// `text` with each group handed to `rewrite`, which appends what stands in its place to `out`.
+using GroupRewrite =
+    std::function<void(std::string& out, std::string_view base, std::string_view reading)>;
+std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite);
 
 // Every reading (after its '/', up to its '}') turned the given way.
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction);

@@ -23,6 +23,8 @@ packages=(
   speech-dispatcher  # the desktop's speech service
   speech-dispatcher-espeak-ng  # its espeak-ng voices, Japanese among them
   espeak-ng        # the synthesiser itself
+  pulseaudio       # a sound server whose null sink plays in real time: read-aloud's bench
+  pulseaudio-utils # pactl, which asks that server whether it is up
 )
 
 bash "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh" install-deps "${packages[@]}"

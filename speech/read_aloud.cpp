@@ -82,6 +82,8 @@ void ReadAloud::Read(std::string_view text_utf8) {
   }
 }
 
+bool ReadAloud::TakesNewText() const { return settings_.read_aloud != 0 && !paused_; }
+
 // Pausing with nothing being spoken would leave a flag that turns the next Read into a resume
 // of nothing, so that the text asked for is not read.
 void ReadAloud::Pause() {

@@ -47,6 +47,9 @@ class ReadAloud {
   void SpeechEnded();
   void ServiceFailed(std::string_view reason);
 
+  // Whether Read would speak the text it is given, rather than resume paused speech or do
+  // nothing at all: a window prepares the text only then.
+  bool TakesNewText() const;
   bool Paused() const { return paused_; }
   bool Speaking() const { return speaking_; }
   std::size_t Waiting() const { return waiting_.size(); }

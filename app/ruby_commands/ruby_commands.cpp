@@ -17,7 +17,7 @@
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/preparation.h"
-#include "speech/ruby_readings.h"
+#include "speech/spoken_ruby_text.h"
 
 namespace app {
 
@@ -128,7 +128,7 @@ std::optional<QString> RubyCommands::ReadingsOf(const QString& text) {
   common::StringTextSource source(*bytes);
   std::optional<std::string> ruby = engine::GiveRuby(source, *use, context, *services_.messenger);
   if (!ruby) return std::nullopt;
-  return common::view::DecodeSjis(speech::ReadingsOf(*ruby));
+  return common::view::DecodeSjis(speech::SpokenRubyText(*ruby, speech::SpokenPart::kReadings));
 }
 
 void RubyCommands::RbWButtonClick() {

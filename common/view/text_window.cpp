@@ -111,6 +111,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
                .toggled = [this](bool on) { ChooseKeyScheme(on); }}});
   SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
   AddPrintAndLooksActions();
+  AddSpeechActions();
   UseKeySchemeOfSettings();
   KeepUnsavedCopies();
 }

@@ -37,10 +37,15 @@ class RecoveryStore;
 struct RecoveredText;
 }  // namespace common
 
+namespace speech::qt {
+class SpeechControls;
+}  // namespace speech::qt
+
 namespace common::view {
 
 class ApplicationMenu;
 class Choosers;
+enum class PrintOutcome;
 struct SearchMemory;
 class TextPane;
 
@@ -124,7 +129,8 @@ struct TextWindowServices {
   Messenger* messenger = nullptr;
   Choosers* choosers = nullptr;
   SearchMemory* search = nullptr;
-  ProgramStarter* starter = nullptr;  // the registered applications
+  ProgramStarter* starter = nullptr;             // the registered applications
+  speech::qt::SpeechControls* speech = nullptr;  // none: the speech commands are disabled
   // Where unsaved text is kept aside; none keeps nothing.
   const RecoveryStore* recovery = nullptr;
 };
@@ -187,10 +193,13 @@ class TextWindow : public QMainWindow {
   void ChooseKeyScheme(bool desktop_keys);
 
   // Printing and the display settings (text_window_looks.cpp). Every window has their actions
-  // ("printText", "printerSetup", "printMargins", "chooseFont", "chooseTextColour",
-  // "chooseBackground", "chooseTabWidth") and puts them in its menus by name. A change of font,
-  // colour or tab width goes to the settings at once and leaves the modified flag as it was.
+  // ("printText", "printPreview", "printerSetup", "printMargins", "chooseFont",
+  // "chooseTextColour", "chooseBackground", "chooseTabWidth") and puts them in its menus by
+  // name. A change of font, colour or tab width goes to the settings at once and leaves the
+  // modified flag as it was.
   void PrintDocument();
+  // The pages as PrintDocument lays them out, in a preview from which they can be printed.
+  void PreviewDocument();
   void ChoosePrintMargins();
   void ChooseEditorFont();
   void ChooseTextColour();
@@ -200,6 +209,14 @@ class TextWindow : public QMainWindow {
   // Text that a previous run left unsaved, back in the window as unsaved text of its document
   // (text_window_recovery.cpp).
   void RestoreUnsaved(const RecoveredText& recovered);
+
+  // Read-aloud (text_window_speech.cpp): the selection, or the whole text, as SpokenText gives
+  // it. Every window has the actions "readAloudAction", "pauseSpeechAction",
+  // "stopSpeechAction" and "speechSettingsAction", disabled when the program has no speech.
+  void ReadAloudClick();
+  void PauseSpeechClick();
+  void StopSpeechClick();
+  void SpeechSettingsClick();
 
   // Closes without asking; the program's close query has asked already.
   void CloseWithoutQuery();
@@ -225,6 +242,9 @@ class TextWindow : public QMainWindow {
   virtual void WindowClosing() {}
   // What the margin dialog's help button does; a window without help leaves the button out.
   virtual std::function<void()> HelpOpener() { return {}; }
+  // The text that Read hands to the speech service, asked only when it will be spoken; nullopt
+  // after a message ends the command. By default the text as it stands.
+  virtual std::optional<QString> SpokenText(const QString& text) { return text; }
 
   // The one place that changes the document's path and the window title.
   void SetDocumentPath(const std::filesystem::path& path);
@@ -245,6 +265,9 @@ class TextWindow : public QMainWindow {
   // file first, leaving the modified flag as it is, and says `refused` when the program does
   // not start.
   ApplicationMenu* AddApplicationMenu(const FixedMessage& refused);
+  // The menu "音声(&K)", and the toolbar's group of 読 and the two 止.
+  QMenu* AddSpeechMenu();
+  static std::vector<MenuItem> SpeechButtons();
   QToolBar* ToolBar() const { return tool_bar_; }
   QLabel* CaretPanel() const { return caret_panel_; }
   QLabel* FilePanel() const { return file_panel_; }
@@ -276,7 +299,9 @@ class TextWindow : public QMainWindow {
   void StoreCurrentLooks();
   void UseKeySchemeOfSettings();
   void AddPrintAndLooksActions();
+  void AddSpeechActions();
   QFont PrintFont() const;
+  void TellPrintOutcome(PrintOutcome outcome);
   // The copy of unsaved text: written a moment after an edit, at most that often while the
   // user types, and taken away once the text is saved, discarded or closed.
   void KeepUnsavedCopies();

@@ -1,5 +1,6 @@
 // The text windows' printing, margins, font, colours and tab width.
 #include <QAction>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <optional>
 
@@ -38,6 +39,9 @@ void TextWindow::AddPrintAndLooksActions() {
        .caption = tr("印刷(&P)..."),
        .key = QKeySequence(Qt::CTRL | Qt::Key_P),
        .triggered = [this] { PrintDocument(); }},
+      {.name = "printPreview",
+       .caption = tr("印刷プレビュー(&V)..."),
+       .triggered = [this] { PreviewDocument(); }},
       {.name = "printerSetup", .caption = tr("プリンタ設定(&R)...")},
       {.name = "printMargins",
        .caption = tr("印刷余白設定(&D)"),
@@ -71,11 +75,32 @@ void TextWindow::PrintDocument() {
   // The job's title; the print dialog also proposes it, in the home folder, for a PDF file.
   printer.setDocName(QStringOfPath(document_path_.filename()));
   if (!services_.choosers->SetUpPrinter(this, printer)) return;
-  PrintResult result = PrintText(printer, {pane_->Text(), PrintFont(), pane_->TabStopChars()},
-                                 MarginsOf(WindowSettings()));
-  if (result.outcome == PrintOutcome::kNoRoom) {
+  TellPrintOutcome(PrintText(printer, {pane_->Text(), PrintFont(), pane_->TabStopChars()},
+                             MarginsOf(WindowSettings()))
+                       .outcome);
+}
+
+// The preview lays the pages out again whenever its page set-up changes, and prints through the
+// same layout; what went wrong is told once, after it closes.
+void TextWindow::PreviewDocument() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QStringOfPath(document_path_.filename()));
+  QPrintPreviewDialog preview(&printer, this);
+  PrintOutcome outcome = PrintOutcome::kPrinted;
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+    PrintOutcome laid_out = PrintText(*target, {pane_->Text(), PrintFont(), pane_->TabStopChars()},
+                                      MarginsOf(WindowSettings()))
+                                .outcome;
+    if (laid_out != PrintOutcome::kPrinted) outcome = laid_out;
+  });
+  preview.exec();
+  TellPrintOutcome(outcome);
+}
+
+void TextWindow::TellPrintOutcome(PrintOutcome outcome) {
+  if (outcome == PrintOutcome::kNoRoom) {
     WindowMessenger().Tell({std::string(kTitleCaution), std::string(kPrintNoRoom), Icon::kWarning});
-  } else if (result.outcome == PrintOutcome::kNotStarted) {
+  } else if (outcome == PrintOutcome::kNotStarted) {
     WindowMessenger().Tell(
         {std::string(kTitleCaution), std::string(kPrintNotStarted), Icon::kWarning});
   }

@@ -181,7 +181,7 @@ void OutputWindow::CreateActions() {
 void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
                                const QString& extra_caption) {
   AddMenu(tr("ファイル(&F)"), {{"openFile", "saveFile", "saveAs"},
-                               {"printText", "printerSetup", "printMargins"},
+                               {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"closeWindow"}});
   std::vector<common::view::MenuItem> comma_tab{EditAction::kCommaToTab};
   if (kind_.has_tab_to_comma) comma_tab.emplace_back(EditAction::kTabToComma);

@@ -68,7 +68,7 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
 
 RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter, context.recovery},
+                  context.starter, context.speech, context.recovery},
                  Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),
@@ -203,7 +203,7 @@ void RubyWindow::CreateActions() {
 void RubyWindow::CreateMenus() {
   AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"},
                                {common::view::kRecentFilesMenu},
-                               {"printText", "printerSetup", "printMargins"},
+                               {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"closeWindow"}});
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
@@ -221,6 +221,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
                            {"desktopKeys"}});
+  AddSpeechMenu();
   AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
 
   CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs", "closeWindow"},
@@ -229,7 +230,8 @@ void RubyWindow::CreateMenus() {
                   EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
                  {"browserRubyDisplay", "htmlRubyDisplay", "notationTest", "makeYmi", "makeNnn",
                   "rubyEmphasis"},
-                 {"standardSize"}});
+                 {"standardSize"},
+                 SpeechButtons()});
   CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
                    {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
                     "popupNnn"}});

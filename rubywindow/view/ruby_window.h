@@ -68,6 +68,9 @@ class RubyWindow : public common::view::TextWindow {
   std::optional<std::filesystem::path> OverwriteTarget() override;
   void DocumentPathChanged() override;
   bool QueryClose() override;
+  // Without the notation: the bases as a reader of the page sees them, or the readings when
+  // the settings say to read by ruby.
+  std::optional<QString> SpokenText(const QString& text) override;
 
  private:
   static const common::view::TextWindowTraits& Traits();

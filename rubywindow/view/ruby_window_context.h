@@ -15,6 +15,10 @@ struct SearchMemory;
 }  // namespace view
 }  // namespace common
 
+namespace speech::qt {
+class SpeechControls;
+}  // namespace speech::qt
+
 namespace rubywindow {
 namespace view {
 struct RubyWindowSession;
@@ -23,15 +27,16 @@ struct RubyWindowContext {
   common::Settings* settings = nullptr;  // the application's one settings record
   const common::ProgramDir* program = nullptr;
   common::Messenger* messenger = nullptr;
-  common::view::Choosers* choosers = nullptr;     // file, font and colour choices
-  common::view::SearchMemory* search = nullptr;   // shared by every editing window
-  common::ProgramStarter* starter = nullptr;  // starts the browser
+  common::view::Choosers* choosers = nullptr;    // file, font and colour choices
+  common::view::SearchMemory* search = nullptr;  // shared by every editing window
+  common::ProgramStarter* starter = nullptr;     // starts the browser
   // Kept by the application from one ruby window to the next; a window handed none keeps its
   // own for its lifetime.
   RubyWindowSession* session = nullptr;
   // The field separator of line-and-field ruby as typed (Shift_JIS, "\t" for the tab); the YMI
   // dialog starts from it. Empty: the YMI dialog's own.
   std::string line_field_separator{};
+  speech::qt::SpeechControls* speech = nullptr;     // none: the speech commands are disabled
   const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
 };
 

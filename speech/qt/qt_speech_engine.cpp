@@ -15,7 +15,9 @@ QtSpeechEngine::QtSpeechEngine(const QString& engine_name, QObject* parent)
     : QObject(parent), engine_name_(engine_name) {}
 
 QTextToSpeech::State QtSpeechEngine::State() const {
-  return speech_ == nullptr ? QTextToSpeech::Ready : speech_->state();
+  if (speech_ == nullptr) return QTextToSpeech::Ready;
+  if (paused_ && speech_->state() == QTextToSpeech::Ready) return QTextToSpeech::Paused;
+  return speech_->state();
 }
 
 QTextToSpeech& QtSpeechEngine::Speech() {
@@ -62,21 +64,33 @@ EngineResult QtSpeechEngine::SetVolume(double volume) {
 }
 
 EngineResult QtSpeechEngine::Say(std::string_view text_utf8) {
-  Speech().say(QString::fromUtf8(text_utf8.data(), static_cast<qsizetype>(text_utf8.size())));
+  saying_ = QString::fromUtf8(text_utf8.data(), static_cast<qsizetype>(text_utf8.size()));
+  paused_ = false;
+  Speech().say(saying_);
   return Outcome();
 }
 
+// speech-dispatcher 0.11.4 (Debian 12) never tells its clients that a pause has taken effect:
+// Qt stays in Speaking, ignores resume() and leaves the service paused, so that neither Read
+// nor Stop would ever be heard again. Stopping and saying the text again works on every service;
+// read-aloud hands over a sentence or so at a time, so a resume repeats at most that much.
 EngineResult QtSpeechEngine::Pause() {
-  Speech().pause();
+  QTextToSpeech& speech = Speech();
+  pause_end_due_ = speech.state() != QTextToSpeech::Ready;
+  paused_ = true;
+  speech.stop();
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Resume() {
-  Speech().resume();
+  if (!paused_) return {};
+  paused_ = false;
+  Speech().say(saying_);
   return Outcome();
 }
 
 EngineResult QtSpeechEngine::Stop() {
+  paused_ = false;
   Speech().stop();
   return Outcome();
 }
@@ -86,6 +100,10 @@ EngineResult QtSpeechEngine::Stop() {
 void QtSpeechEngine::StateChanged(QTextToSpeech::State state) {
   QTextToSpeech::State before = last_state_;
   last_state_ = state;
+  if (state == QTextToSpeech::Ready && pause_end_due_) {
+    pause_end_due_ = false;
+    return;
+  }
   if (state == QTextToSpeech::Ready &&
       (before == QTextToSpeech::Speaking || before == QTextToSpeech::Paused)) {
     emit ended();

@@ -1,6 +1,7 @@
 // The speech engine on Qt TextToSpeech (speech-dispatcher on Linux), with a Japanese voice when
 // the service offers one. The service is reached at the first operation, not at start: starting
-// it and listing its voices takes a moment that the program's start should not wait for.
+// it and listing its voices takes a moment that the program's start should not wait for. A pause
+// stops the text being said, and the resume says it again (see Pause).
 #pragma once
 
 #include <QObject>
@@ -26,6 +27,7 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   EngineResult Resume() override;
   EngineResult Stop() override;
 
+  // The service's state, and Paused between a Pause and the next Resume or Stop.
   QTextToSpeech::State State() const;
 
  signals:
@@ -41,6 +43,10 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   QString engine_name_;
   QTextToSpeech* speech_ = nullptr;  // made at the first operation
   QTextToSpeech::State last_state_ = QTextToSpeech::Ready;
+  QString saying_;  // the text of the last Say, said again on Resume
+  bool paused_ = false;
+  // The end that the stop of a pause brings is no end of the text: it is not reported.
+  bool pause_end_due_ = false;
 };
 
 }  // namespace speech::qt

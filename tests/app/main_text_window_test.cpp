@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextCursor>
@@ -25,6 +26,8 @@
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
 #include "rubywindow/view/ruby_window.h"
+#include "speech/qt/speech_controls.h"
+#include "speech/qt/speech_settings_window.h"
 #include "speech/read_aloud.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/speech/recording_engine.h"
@@ -76,6 +79,7 @@ class MainTextWindowTest : public QObject {
   NoStarter starter_;
   testing_support::RecordingEngine engine_;
   std::optional<speech::ReadAloud> speech_;
+  std::optional<speech::qt::SpeechControls> controls_;
   std::unique_ptr<app::MainTextWindow> window_;
 
   common::view::TextPane& Pane() const { return *window_->Pane(); }
@@ -85,7 +89,7 @@ class MainTextWindowTest : public QObject {
                                                   const common::ProgramDir& program) {
     auto window = std::make_unique<app::MainTextWindow>(
         app::MainWindowContext{&settings, &program, &messenger_, &choosers_, &search_, &starter_,
-                               work_->Path(), &*speech_});
+                               work_->Path(), &*controls_});
     window->show();
     return window;
   }
@@ -126,6 +130,7 @@ class MainTextWindowTest : public QObject {
     search_ = common::view::SearchMemory();
     engine_ = testing_support::RecordingEngine();
     speech_.emplace(engine_, settings_, messenger_);
+    controls_.emplace(settings_, *speech_);
     window_ = MakeWindow(settings_, program_);
   }
 
@@ -527,15 +532,22 @@ class MainTextWindowTest : public QObject {
     QCOMPARE(window_->StatusText(2), QString());
   }
 
-  void SpeechSettingsWindowIsMadeOnceAndKeptOnTop() {
-    Action("speechSettingsAction")->trigger();
-    auto* settings_window = window_->findChild<QDialog*>("SpeechSettingsWindow");
+  // One settings window for the program, whichever window asks for it, and it outlives the
+  // ruby window that opened it.
+  void SpeechSettingsWindowIsOneForEveryWindowAndKeptOnTop() {
+    Action("emptyRubyWindowAction")->trigger();
+    QPointer<rubywindow::view::RubyWindow> ruby = window_->RubyWindowIfOpen();
+    ruby->findChild<QAction*>("speechSettingsAction")->trigger();
+    QPointer<QWidget> settings_window = controls_->SettingsWindow();
     QVERIFY(settings_window != nullptr);
     QVERIFY(settings_window->isVisible());
     QVERIFY(settings_window->windowFlags() & Qt::WindowStaysOnTopHint);
     settings_window->hide();
+    ruby->close();
+    delete ruby.data();
     Action("speechSettingsAction")->trigger();
-    QCOMPARE(window_->findChildren<QDialog*>("SpeechSettingsWindow").size(), 1);
+    QCOMPARE(controls_->SettingsWindow(), settings_window.data());
+    QVERIFY(settings_window->isVisible());
   }
 
   // A standard height of 300 is used until the program ends, and is 400 at the next start.

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include "common/view/limited_spin_box.h"
 #include "common/view/messages.h"
 #include "common/view/print_area_dialog.h"
+#include "common/view/text_printer.h"
 #include "tests/common/view/plain_window.h"
 
 using common::Settings;
@@ -179,6 +182,46 @@ class PrintLooksTest : public QObject {
     QCOMPARE(f.messenger.records.size(), std::size_t{1});
     QCOMPARE(f.messenger.records[0].text, std::string(common::view::kPrintNoRoom));
     QVERIFY(!QFileInfo::exists(pdf));
+  }
+
+  // The preview shows as many pages as the text printed on the preview's paper makes; with no
+  // room between the margins it says so once, after it has closed.
+  void previewShowsThePagesPrintingMakes() {
+    Fixture f;
+    f.window.Pane()->setPlainText(QStringLiteral("漢字の行\n").repeated(300));
+    int shown = -1;
+    int printed = -2;
+    auto answer = [&f, &shown, &printed] {
+      QTimer::singleShot(0, [&f, &shown, &printed] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        QVERIFY(preview != nullptr);
+        shown = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(QStringOfPath(f.dir / "same.pdf"));
+        pdf.setPageLayout(preview->printer()->pageLayout());
+        common::PrintMargins margins{f.settings.margin_left, f.settings.margin_top,
+                                     f.settings.margin_right, f.settings.margin_bottom};
+        printed = common::view::PrintText(pdf,
+                                          {f.window.Pane()->Text(), f.window.Pane()->font(),
+                                           f.window.Pane()->TabStopChars()},
+                                          margins)
+                      .pages;
+        preview->reject();
+      });
+    };
+    answer();
+    Trigger(f.window, "printPreview");
+    QVERIFY(printed > 1);
+    QCOMPARE(shown, printed);
+    QVERIFY(f.messenger.records.empty());
+
+    f.settings.margin_left = 150;  // 6 inches each: more than A4's or Letter's width
+    f.settings.margin_right = 150;
+    answer();
+    Trigger(f.window, "printPreview");
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].text, std::string(common::view::kPrintNoRoom));
   }
 
   // Whole numbers are shown; a number typed beyond 400 is taken as 400; 中止 keeps the margins.

@@ -25,6 +25,9 @@
 #include "rubywindow/browser_launcher.h"
 #include "rubywindow/view/ruby_format_dialog.h"
 #include "rubywindow/view/ruby_window_session.h"
+#include "speech/qt/speech_controls.h"
+#include "speech/read_aloud.h"
+#include "tests/speech/recording_engine.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/scripted_choosers.h"
 #include "tests/support/test_files.h"
@@ -62,12 +65,16 @@ struct Fixture {
   common::view::SearchMemory search;
   FakeStarter starter;
   RubyWindowSession session;
+  testing_support::RecordingEngine engine;
+  speech::ReadAloud speech{engine, settings, messenger};
+  speech::qt::SpeechControls speech_controls{settings, speech};
   std::unique_ptr<RubyWindow> window;
 
   Fixture() {
     settings.web_browser = "test-browser";
-    window = std::make_unique<RubyWindow>(
-        RubyWindowContext{&settings, &program, &messenger, &choosers, &search, &starter, &session});
+    window = std::make_unique<RubyWindow>(RubyWindowContext{
+        &settings, &program, &messenger, &choosers, &search, &starter, &session, {},
+        &speech_controls});
   }
   common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
   void Trigger(const char* action) {
@@ -387,6 +394,48 @@ class RubyWindowTest : public QObject {
     QVERIFY(names.contains(U("別名")));
     QVERIFY(names.contains(U("切取")));
     QVERIFY(names.contains(U("行へ")));
+  }
+
+  // Neither braces nor slashes reach the voice: the bases are read as the page shows them, or
+  // with reading by ruby switched on, the readings alone.
+  void readAloudSpeaksTheTextWithoutItsNotation_data() {
+    QTest::addColumn<int>("by_ruby");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("bases") << 0 << U("漢字を読む。\n1/2");
+    QTest::newRow("readings") << 1 << U("かんじをよむ。\n1/2");
+  }
+  void readAloudSpeaksTheTextWithoutItsNotation() {
+    QFETCH(int, by_ruby);
+    QFETCH(QString, spoken);
+    Fixture f;
+    f.settings.read_ruby_readings = by_ruby;
+    f.Open("a.srb", Sjis("{漢字/かんじ}を{読/よ}む。\r\n1/2"));
+    f.Trigger("readAloudAction");
+    QCOMPARE(f.engine.Spoken(), (testing_support::Calls{"say " + spoken.toStdString()}));
+    QVERIFY(f.messenger.records.empty());
+    QVERIFY(!f.window->IsModified());
+  }
+
+  // 読 and the two 止 sit on the toolbar. A Read while paused resumes without looking at the
+  // text again; a new text Shift_JIS cannot hold is named, not read in part.
+  void speechButtonsPauseResumeAndStop() {
+    Fixture f;
+    auto* tool_bar = f.window->findChild<QToolBar*>("toolBar");
+    QStringList names;
+    for (QAction* action : tool_bar->actions()) names << action->iconText();
+    QCOMPARE(names.count(U("読")), 1);
+    QCOMPARE(names.count(U("止")), 2);
+    f.Open("a.srb", Sjis("{漢/かん}"));
+    f.Trigger("readAloudAction");
+    f.Trigger("pauseSpeechAction");
+    f.Pane()->setPlainText(U("{漢/かん}😀"));
+    f.Trigger("readAloudAction");
+    f.Trigger("stopSpeechAction");
+    f.speech.SpeechEnded();
+    f.Trigger("readAloudAction");
+    QCOMPARE(f.engine.Spoken(), (testing_support::Calls{"say 漢", "pause", "resume", "stop"}));
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QVERIFY(f.LastText().find("U+1F600") != std::string::npos);
   }
 
   // Font and colours are kept at once, alignment and line height when the dialog closes, the
