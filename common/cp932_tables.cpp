@@ -196,15 +196,29 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
   // Shift_JIS never takes more bytes than UTF-8 for the same characters.
   std::string out(utf8.size(), '\0');
   char* put = out.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   for (std::size_t at = 0; at < utf8.size();) {
-    if (at + 8 <= utf8.size() && IsPlainAsciiWord(utf8.data() + at)) {
-      std::memcpy(put, utf8.data() + at, 8);
-      put += 8;
-      at += 8;
+    auto byte = in[at];
+    // Kana and kanji first, the most of a Japanese text: a lead of E1–EC or EE–EF takes any
+    // two continuation bytes.
+    if (byte >= 0xE1 && byte != 0xED && at + 2 < utf8.size() && ((in[at + 1] & 0xC0) == 0x80) &&
+        ((in[at + 2] & 0xC0) == 0x80)) {
+      char32_t code = static_cast<char32_t>((byte & 0x0F) << 12 | (in[at + 1] & 0x3F) << 6 |
+                                            (in[at + 2] & 0x3F));
+      std::uint16_t cp932 = byte <= 0xEF ? tables.Cp932Of(code) : 0;
+      if (cp932 == 0) return std::nullopt;
+      if (cp932 > 0xFF) *put++ = static_cast<char>(cp932 >> 8);
+      *put++ = static_cast<char>(cp932 & 0xFF);
+      at += 3;
       continue;
     }
-    auto byte = static_cast<unsigned char>(utf8[at]);
     if (byte < 0x80 && byte != 0) {
+      if (at + 8 <= utf8.size() && IsPlainAsciiWord(utf8.data() + at)) {
+        std::memcpy(put, utf8.data() + at, 8);
+        put += 8;
+        at += 8;
+        continue;
+      }
       *put++ = static_cast<char>(byte);
       ++at;
       continue;
