@@ -189,7 +189,7 @@ bool ShiftJisToUser::Take(std::string_view bytes, bool last, const PieceSink& si
   // The piece goes behind the bytes held back from the last one (at most a lead byte and a CR);
   // the buffers are kept from piece to piece, so nothing is allocated once they have grown.
   held_.resize(carried_ + bytes.size());
-  std::memcpy(held_.data() + carried_, bytes.data(), bytes.size());
+  if (!bytes.empty()) std::memcpy(held_.data() + carried_, bytes.data(), bytes.size());
   std::string_view piece(held_.data(), held_.size());
   // A piece never ends inside a double-byte character or between the CR and LF of a line end.
   std::size_t cut = piece.size();
@@ -212,7 +212,7 @@ bool ShiftJisToUser::Take(std::string_view bytes, bool last, const PieceSink& si
     }
   }
   carried_ = piece.size() - cut;
-  std::memmove(held_.data(), held_.data() + cut, carried_);
+  if (carried_ > 0) std::memmove(held_.data(), held_.data() + cut, carried_);
   if (out.empty()) return true;
   text_start_ = false;
   return sink(out);
