@@ -48,53 +48,76 @@ bool CopyStandardInput(const fs::path& copy, std::ostream& err_hint) {
   return written && closed && !std::cin.bad();
 }
 
-common::TextEncoding EncodingOf(const CommandEnv& env, const fs::path& file) {
+// The encoding --encoding names, a UTF-8 byte-order mark settling it for UTF-8 either way;
+// nullopt when it is left to the text, which the conversion then decides on its way.
+std::optional<common::TextEncoding> ChosenEncoding(const CommandEnv& env,
+                                                   const common::TextSource& original) {
   const std::string* given = env.args.Last(kEncodingOption);
   std::optional<EncodingChoice> choice =
       given ? EncodingChoiceOf(*given) : std::optional(EncodingChoice::kAuto);
   if (choice == EncodingChoice::kShiftJis) return common::TextEncoding::kShiftJis;
-  common::TextEncoding detected =
-      common::DetectFileEncoding(file).value_or(common::TextEncoding::kShiftJis);
-  if (choice == EncodingChoice::kUtf8 && detected != common::TextEncoding::kUtf8WithBom) {
-    return common::TextEncoding::kUtf8;
-  }
-  return detected;
+  char head[common::kUtf8Bom.size()];
+  std::size_t read = original.Read(0, head, sizeof head);
+  if (std::string_view(head, read) == common::kUtf8Bom) return common::TextEncoding::kUtf8WithBom;
+  if (choice == EncodingChoice::kUtf8) return common::TextEncoding::kUtf8;
+  return std::nullopt;
 }
 
-// `text`'s Shift_JIS copy in the working folder, with the line ends found on the way; false
-// after the message.
-bool ConvertToCopy(const CommandEnv& env, const common::FileTextSource& original, UserText& text) {
+enum class CopyOutcome { kConverted, kFailed, kShiftJis };
+
+// `text`'s Shift_JIS copy in the working folder, with the line ends found on the way; kFailed
+// after the message. On trial (the encoding left to the text) a text that is not UTF-8 with
+// some non-ASCII, which is how the desktop tells them, is Shift_JIS instead, and no copy is
+// kept.
+CopyOutcome ConvertToCopy(const CommandEnv& env, const common::FileTextSource& original,
+                          UserText& text, bool on_trial) {
   fs::path copy = env.work.File(kShiftJisCopy);
   std::FILE* out = std::fopen(copy.c_str(), "wb");
   if (out == nullptr) {
+    // A Shift_JIS text needs no copy: the trial is made without one.
+    if (on_trial) {
+      common::ToShiftJisResult trial = common::ConvertToShiftJis(
+          original, common::TextEncoding::kUtf8, [](std::string_view) { return true; }, true);
+      if (trial.outcome == common::ToShiftJisResult::Outcome::kNotUtf8 ||
+          (trial.ok() && !trial.non_ascii)) {
+        return CopyOutcome::kShiftJis;
+      }
+    }
     TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(copy)});
-    return false;
+    return CopyOutcome::kFailed;
   }
-  common::ToShiftJisResult result =
-      common::ConvertToShiftJis(original, text.form.encoding, [out](std::string_view piece) {
+  common::ToShiftJisResult result = common::ConvertToShiftJis(
+      original, text.form.encoding,
+      [out](std::string_view piece) {
         return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
-      });
+      },
+      on_trial);
   bool closed = std::fclose(out) == 0;
   using Outcome = common::ToShiftJisResult::Outcome;
+  if (result.outcome == Outcome::kNotUtf8 || (on_trial && result.ok() && !result.non_ascii)) {
+    common::RemoveFile(copy);
+    return CopyOutcome::kShiftJis;
+  }
   if (result.outcome == Outcome::kUnencodable) {
     common::RemoveFile(copy);
     TellFailure(env.messenger, messages::kUnencodable,
                 {text.ShownName(), std::int64_t{result.bad.line}, std::int64_t{result.bad.column},
                  result.bad.character});
-    return false;
+    return CopyOutcome::kFailed;
   }
   if (result.outcome == Outcome::kReadFailed) {
     TellFailure(env.messenger, messages::kCannotReadFile, {text.ShownName()});
-    return false;
+    return CopyOutcome::kFailed;
   }
   if (!result.ok() || !closed) {
     TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(copy)});
-    return false;
+    return CopyOutcome::kFailed;
   }
   text.form.lf_line_ends = result.lf_line_ends;
   text.sjis = common::FileTextSource::Open(copy);
-  if (!text.sjis) TellFailure(env.messenger, messages::kCannotReadFile, {PathText(copy)});
-  return text.sjis != nullptr;
+  if (text.sjis) return CopyOutcome::kConverted;
+  TellFailure(env.messenger, messages::kCannotReadFile, {PathText(copy)});
+  return CopyOutcome::kFailed;
 }
 
 // Only a Shift_JIS text from standard input needs its line ends looked for: it is read as it
@@ -153,13 +176,21 @@ std::optional<UserText> OpenUserText(const CommandEnv& env, const fs::path& file
     }
     return std::nullopt;
   }
-  text.form.encoding = EncodingOf(env, bytes_path);
-  if (text.form.encoding == common::TextEncoding::kShiftJis) {
-    text.sjis = std::move(original);
-    if (text.from_standard_input && !FindLineEnds(env, text)) return std::nullopt;
-    return text;
+  std::optional<common::TextEncoding> chosen = ChosenEncoding(env, *original);
+  if (chosen != common::TextEncoding::kShiftJis) {
+    text.form.encoding = chosen.value_or(common::TextEncoding::kUtf8);
+    switch (ConvertToCopy(env, *original, text, /*on_trial=*/!chosen)) {
+      case CopyOutcome::kConverted:
+        return text;
+      case CopyOutcome::kFailed:
+        return std::nullopt;
+      case CopyOutcome::kShiftJis:
+        break;
+    }
   }
-  if (!ConvertToCopy(env, *original, text)) return std::nullopt;
+  text.form = {};
+  text.sjis = std::move(original);
+  if (text.from_standard_input && !FindLineEnds(env, text)) return std::nullopt;
   return text;
 }
 
@@ -199,14 +230,32 @@ bool SameContent(const fs::path& a, const fs::path& b) {
   return !left->Failed() && !right->Failed();
 }
 
+// `written`, already in the text's form, as the content of `replacement`: renamed there when it
+// can be (waited onto the disk first, as a converted file is), else copied.
+bool TakeAsIs(const fs::path& written, const common::FileReplacement& replacement) {
+  std::FILE* file = common::OpenRegularFileStream(written);
+  if (file == nullptr || !common::SyncAndClose(file)) return false;
+  std::error_code error;
+  if (replacement.WritePath() != replacement.Target() &&
+      common::RenameFile(written, replacement.WritePath())) {
+    return true;
+  }
+  // A device or a pipe takes the content, as does a temporary file on another file system.
+  fs::copy_file(written, replacement.WritePath(), fs::copy_options::overwrite_existing, error);
+  return !error;
+}
+
 // The file in the text's form takes its place beside the text; a previous one that says
 // something else is first kept where `backup_name` says, when it says anywhere.
 std::optional<fs::path> PutBeside(const CommandEnv& env, const UserText& text,
-                                  const fs::path& written, const BackupName& backup_name) {
+                                  const fs::path& written, const BackupName& backup_name,
+                                  bool written_in_form) {
   fs::path target = text.file.parent_path() / written.filename();
   common::FileReplacement replacement(target);
-  bool placed = replacement.Begin() == common::ReplaceStatus::kOk &&
-                common::WriteForUserAt(written, text.form, replacement.WritePath());
+  bool placed =
+      replacement.Begin() == common::ReplaceStatus::kOk &&
+      (written_in_form ? TakeAsIs(written, replacement)
+                       : common::WriteForUserAt(written, text.form, replacement.WritePath()));
   common::RemoveFile(written);
   if (placed && backup_name && replacement.WritePath() != target && common::FileExists(target) &&
       !SameContent(target, replacement.WritePath())) {
@@ -228,11 +277,13 @@ std::optional<fs::path> Printed(const CommandEnv& env, const fs::path& file) {
 }  // namespace
 
 std::optional<fs::path> DeliverWritten(const CommandEnv& env, const UserText& text,
-                                       const fs::path& written, const BackupName& backup_name) {
+                                       const fs::path& written, const BackupName& backup_name,
+                                       bool written_in_form) {
   if (const std::string* output = env.args.Last(kOutputOption)) {
     fs::path target = *output;
-    bool moved = text.form.IsProgramOwn() ? common::MoveFile(written, target)
-                                          : common::WriteForUser(written, text.form, target);
+    bool moved = text.form.IsProgramOwn() || written_in_form
+                     ? common::MoveFile(written, target)
+                     : common::WriteForUser(written, text.form, target);
     common::RemoveFile(written);
     if (!moved) {
       TellFailure(env.messenger, messages::kCannotWriteFile, {PathText(target)});
@@ -246,7 +297,8 @@ std::optional<fs::path> DeliverWritten(const CommandEnv& env, const UserText& te
       TellFailure(env.messenger, messages::kCannotReadFile, {PathText(written)});
       return std::nullopt;
     }
-    bool printed = common::ConvertFromShiftJis(*source, text.form, [&env](std::string_view piece) {
+    common::UserEncoding form = written_in_form ? common::UserEncoding{} : text.form;
+    bool printed = common::ConvertFromShiftJis(*source, form, [&env](std::string_view piece) {
       return WriteOutput(env.out, piece, env.messenger);
     });
     source.reset();
@@ -259,7 +311,7 @@ std::optional<fs::path> DeliverWritten(const CommandEnv& env, const UserText& te
     return fs::path();
   }
   if (text.IsPlainShiftJisFile()) return Printed(env, written);
-  std::optional<fs::path> placed = PutBeside(env, text, written, backup_name);
+  std::optional<fs::path> placed = PutBeside(env, text, written, backup_name, written_in_form);
   return placed ? Printed(env, *placed) : std::nullopt;
 }
 

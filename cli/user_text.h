@@ -73,8 +73,10 @@ using BackupName = std::function<std::filesystem::path(const std::filesystem::pa
 // in its form (a previous file there that says something else kept by `backup_name`, as the
 // passes keep one beside a Shift_JIS text), or at -o OUT, and its path printed and returned; or
 // printed itself for a text from standard input (an empty path). nullopt after a message.
+// `written_in_form`: the pass wrote the file in the text's form already (it is handed on as it
+// is), rather than in Shift_JIS with CR LF.
 [[nodiscard]] std::optional<std::filesystem::path> DeliverWritten(
     const CommandEnv& env, const UserText& text, const std::filesystem::path& written,
-    const BackupName& backup_name = {});
+    const BackupName& backup_name = {}, bool written_in_form = false);
 
 }  // namespace cli

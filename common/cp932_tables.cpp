@@ -4,9 +4,14 @@
 #include <iconv.h>
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace common {
 namespace {
@@ -16,7 +21,8 @@ constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 
 bool IsCp932Lead(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  // 0x81–0x9F and 0xE0–0xFC: flipping bit 5 makes them the one range 0xA1–0xDC.
+  return static_cast<unsigned>((byte ^ 0x20) - 0xA1) <= 0xDC - 0xA1;
 }
 
 // One character through an open converter; empty when it has no conversion.
@@ -66,6 +72,7 @@ class Tables {
   // The slot of the pairs of a lead byte (add the trail byte less 0x40); -1 for no lead byte.
   std::int32_t LeadSlot(unsigned char byte) const { return lead_slot_[byte]; }
   const Utf8Char& Utf8At(std::size_t slot) const { return to_utf8_[slot]; }
+  const Utf8Char* Utf8Table() const { return to_utf8_.data(); }
 
  private:
   // The UTF-8 table holds only what can be CP932, so that it stays in the cache: the 256 single
@@ -171,6 +178,16 @@ char32_t DecodeAt(std::string_view utf8, std::size_t at, std::size_t& length) {
   return static_cast<char32_t>((lead & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F));
 }
 
+// Eight bytes of ASCII other than NUL, which both directions copy as they are.
+bool IsPlainAsciiWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  constexpr std::uint64_t kLow = 0x0101010101010101;
+  constexpr std::uint64_t kHigh = 0x8080808080808080;
+  bool has_nul = ((word - kLow) & ~word & kHigh) != 0;
+  return (word & kHigh) == 0 && !has_nul;
+}
+
 }  // namespace
 
 std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
@@ -179,9 +196,29 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
   // Shift_JIS never takes more bytes than UTF-8 for the same characters.
   std::string out(utf8.size(), '\0');
   char* put = out.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   for (std::size_t at = 0; at < utf8.size();) {
-    auto byte = static_cast<unsigned char>(utf8[at]);
+    auto byte = in[at];
+    // Kana and kanji first, the most of a Japanese text: a lead of E1–EC or EE–EF takes any
+    // two continuation bytes.
+    if (byte >= 0xE1 && byte != 0xED && at + 2 < utf8.size() && ((in[at + 1] & 0xC0) == 0x80) &&
+        ((in[at + 2] & 0xC0) == 0x80)) {
+      char32_t code = static_cast<char32_t>((byte & 0x0F) << 12 | (in[at + 1] & 0x3F) << 6 |
+                                            (in[at + 2] & 0x3F));
+      std::uint16_t cp932 = byte <= 0xEF ? tables.Cp932Of(code) : 0;
+      if (cp932 == 0) return std::nullopt;
+      if (cp932 > 0xFF) *put++ = static_cast<char>(cp932 >> 8);
+      *put++ = static_cast<char>(cp932 & 0xFF);
+      at += 3;
+      continue;
+    }
     if (byte < 0x80 && byte != 0) {
+      if (at + 8 <= utf8.size() && IsPlainAsciiWord(utf8.data() + at)) {
+        std::memcpy(put, utf8.data() + at, 8);
+        put += 8;
+        at += 8;
+        continue;
+      }
       *put++ = static_cast<char>(byte);
       ++at;
       continue;
@@ -198,35 +235,121 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
   return out;
 }
 
-std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
+namespace {
+
+// Which of 64 bytes are CP932 lead bytes, one bit each, lowest first.
+std::uint64_t LeadBytes(const unsigned char* bytes) {
+  std::uint64_t leads = 0;
+#if defined(__SSE2__)
+  // The same range test as IsCp932Lead, sixteen bytes at a time.
+  const __m128i flip = _mm_set1_epi8(0x20);
+  const __m128i low = _mm_set1_epi8(static_cast<char>(0xA1));
+  const __m128i width = _mm_set1_epi8(0xDC - 0xA1);
+  for (int part = 0; part < 4; ++part) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
+    __m128i offset = _mm_sub_epi8(_mm_xor_si128(v, flip), low);
+    __m128i in_range = _mm_cmpeq_epi8(_mm_min_epu8(offset, width), offset);
+    leads |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(in_range)))
+             << (16 * part);
+  }
+#else
+  for (int i = 0; i < 64; ++i) {
+    leads |= static_cast<std::uint64_t>(IsCp932Lead(bytes[i])) << i;
+  }
+#endif
+  return leads;
+}
+
+// For eight bytes' lead bits and whether the first of them is the trail of a character begun
+// before: where characters start (bits 0–7) and whether the byte after them is a trail (bit 8).
+constexpr std::array<std::uint16_t, 512> kStartsOfEight = [] {
+  std::array<std::uint16_t, 512> table{};
+  for (unsigned entry = 0; entry < 512; ++entry) {
+    bool trail = (entry >> 8) != 0;
+    unsigned starts = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+      bool start = !trail;
+      if (start) starts |= 1u << i;
+      trail = start && ((entry >> i) & 1) != 0;
+    }
+    table[entry] = static_cast<std::uint16_t>(starts | (trail ? 0x100u : 0u));
+  }
+  return table;
+}();
+
+// Where the characters of 64 bytes start, eight bytes at a time, so that finding where one
+// character ends never waits on the one before; `trail` says on entry whether the first byte
+// is a trail, and on return whether the byte after the 64 is one.
+std::uint64_t CharacterStarts(std::uint64_t leads, bool& trail) {
+  std::uint64_t starts = 0;
+  for (int part = 0; part < 8; ++part) {
+    unsigned entry = kStartsOfEight[(trail ? 0x100u : 0u) | ((leads >> (8 * part)) & 0xFF)];
+    starts |= static_cast<std::uint64_t>(entry & 0xFF) << (8 * part);
+    trail = (entry >> 8) != 0;
+  }
+  return starts;
+}
+
+}  // namespace
+
+char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   const Tables& tables = Tables::Get();
-  if (!tables.usable()) return std::nullopt;
-  // At most three UTF-8 bytes for each CP932 byte (a half-width katakana), and one to spare for
-  // the four-byte copy.
-  std::string out(cp932.size() * 3 + 1, '\0');
-  char* put = out.data();
-  for (std::size_t at = 0; at < cp932.size();) {
-    auto byte = static_cast<unsigned char>(cp932[at]);
-    if (byte < 0x80 && byte != 0) {
-      *put++ = static_cast<char>(byte);
-      ++at;
-      continue;
-    }
-    std::size_t slot = byte;
-    if (std::int32_t lead_slot = tables.LeadSlot(byte); lead_slot >= 0) {
-      if (at + 1 >= cp932.size()) return std::nullopt;
-      unsigned trail = static_cast<unsigned char>(cp932[at + 1]) - 0x40u;
-      if (trail > 0xFC - 0x40) return std::nullopt;
-      slot = static_cast<std::size_t>(lead_slot) + trail;
-      ++at;
-    }
-    ++at;
-    const Utf8Char& utf8 = tables.Utf8At(slot);
-    if (utf8[kSizeAt] == 0) return std::nullopt;
+  if (!tables.usable()) return nullptr;
+  const auto* in = reinterpret_cast<const unsigned char*>(cp932.data());
+  const std::size_t size = cp932.size();
+  const Utf8Char* table = tables.Utf8Table();  // kept in a register: `put` may alias anything
+  char* put = out;
+  bool unknown = false;
+  // One character: a lead byte and its trail give a slot of the pairs, any other byte its own
+  // slot, chosen by a mask rather than a jump, as ruby text changes between single- and
+  // double-byte characters every few bytes. A pair that cannot be goes to slot 0, whose count 0
+  // marks the failure, looked at once at the end. (A lead byte's slot plus a trail stays in the
+  // table; a byte that is no lead byte has slot -1, and the wrapped sum is never used.)
+  auto convert = [&](const unsigned char* at, std::size_t lead) {
+    unsigned byte = at[0];
+    unsigned trail = at[1] - 0x40u;
+    std::size_t pair_slot =
+        trail <= 0xFC - 0x40
+            ? static_cast<std::size_t>(tables.LeadSlot(static_cast<unsigned char>(byte))) + trail
+            : 0;
+    std::size_t slot = byte + ((pair_slot - byte) & (std::size_t{0} - lead));
+    const Utf8Char& utf8 = table[slot];
     std::memcpy(put, utf8.data(), utf8.size());
     put += utf8[kSizeAt];
+    unknown |= utf8[kSizeAt] == 0;
+  };
+  std::size_t at = 0;
+  bool trail = false;  // the byte at `at` ends the character before
+  // Blocks of 64 with a byte after them, so that every character starting in one is whole.
+  for (; at + 64 < size; at += 64) {
+    std::uint64_t leads = LeadBytes(in + at);
+    for (std::uint64_t starts = CharacterStarts(leads, trail); starts != 0; starts &= starts - 1) {
+      auto i = static_cast<unsigned>(std::countr_zero(starts));
+      convert(in + at + i, (leads >> i) & 1);
+    }
   }
-  out.resize(static_cast<std::size_t>(put - out.data()));
+  if (trail) ++at;
+  while (at + 1 < size) {
+    std::size_t lead = IsCp932Lead(in[at]) ? 1 : 0;
+    convert(in + at, lead);
+    at += 1 + lead;
+  }
+  if (at < size) {
+    // The last byte alone: a lead byte here has lost its trail.
+    if (IsCp932Lead(in[at])) return nullptr;
+    const Utf8Char& utf8 = table[in[at]];
+    std::memcpy(put, utf8.data(), utf8.size());
+    put += utf8[kSizeAt];
+    unknown |= utf8[kSizeAt] == 0;
+  }
+  return unknown ? nullptr : put;
+}
+
+std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
+  std::string out(cp932.size() * 3 + 1, '\0');
+  char* end = TableCp932ToUtf8Into(cp932, out.data());
+  if (end == nullptr) return std::nullopt;
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 

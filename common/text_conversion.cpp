@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "common/cp932.h"
+#include "common/cp932_tables.h"
 #include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/sjis.h"
@@ -68,6 +71,52 @@ class LineEnds {
   bool cr_lf_ = false;
 };
 
+// Leaves out the CR of every CR LF in the first `size` bytes of `bytes`, in place (a lone CR
+// stays); the new size.
+std::size_t DropCrBeforeLf(char* bytes, std::size_t size) {
+  char* put = bytes;
+  const char* at = bytes;
+  const char* end = bytes + size;
+  while (at < end) {
+    const auto* cr =
+        static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(end - at)));
+    const char* stop = cr == nullptr ? end : cr;
+    std::memmove(put, at, static_cast<std::size_t>(stop - at));
+    put += stop - at;
+    at = stop;
+    if (cr == nullptr) break;
+    if (cr + 1 < end && cr[1] == '\n') {
+      ++at;  // the LF comes next, without its CR
+      continue;
+    }
+    *put++ = '\r';
+    ++at;
+  }
+  return static_cast<std::size_t>(put - bytes);
+}
+
+// `sjis` in `encoding`, the byte-order mark first at the start of the text: the piece itself
+// for Shift_JIS, else converted into `room` (large enough for the mark and three bytes for each
+// byte of the piece, and one more).
+std::string_view ConvertPiece(std::string_view sjis, TextEncoding encoding, bool text_start,
+                              std::vector<char>& room) {
+  if (encoding == TextEncoding::kShiftJis) return sjis;
+  char* put = room.data();
+  if (encoding == TextEncoding::kUtf8WithBom && text_start) {
+    std::memcpy(put, kUtf8Bom.data(), kUtf8Bom.size());
+    put += kUtf8Bom.size();
+  }
+  if (char* end = TableCp932ToUtf8Into(sjis, put)) {
+    return std::string_view(room.data(), static_cast<std::size_t>(end - room.data()));
+  }
+  // Bytes the tables cannot take (never in what the passes write) go to iconv, which puts a
+  // replacement character in their place.
+  std::string lossy = Cp932ToUtf8Lossy(sjis);
+  std::memcpy(put, lossy.data(), lossy.size());
+  put += lossy.size();
+  return std::string_view(room.data(), static_cast<std::size_t>(put - room.data()));
+}
+
 }  // namespace
 
 std::string_view EncodingName(TextEncoding encoding) {
@@ -83,8 +132,12 @@ std::string_view EncodingName(TextEncoding encoding) {
 }
 
 ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding,
-                                   const PieceSink& sink) {
+                                   const PieceSink& sink, bool on_trial) {
+  using Outcome = ToShiftJisResult::Outcome;
   ToShiftJisResult result;
+  // On trial, a character Shift_JIS cannot hold is refused only once the rest of the text has
+  // been found to be UTF-8; the rest is then only looked at.
+  bool refused = false;
   LineEnds line_ends;
   TextPlace place;
   std::string piece;
@@ -104,15 +157,24 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
     bool last = offset >= text.Size();
     std::size_t keep = last ? 0 : UnfinishedUtf8Tail(piece);
     std::string_view whole = std::string_view(piece).substr(0, piece.size() - keep);
-    // The mark is dropped only where the text starts.
-    TextEncoding piece_encoding = text_start ? encoding : TextEncoding::kUtf8;
-    std::optional<std::string> converted = ToShiftJis(whole, piece_encoding, &result.bad);
-    if (!converted) {
-      place.Place(result.bad);
-      result.outcome = ToShiftJisResult::Outcome::kUnencodable;
-      return result;
+    result.non_ascii = result.non_ascii || HasNonAscii(whole);
+    std::optional<std::string> converted;
+    // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
+    // only what they refuse is looked into.
+    if (on_trial && !refused) converted = TableUtf8ToCp932(whole);
+    if (on_trial && !converted && !IsValidUtf8(whole)) return Stopped(Outcome::kNotUtf8);
+    if (!converted && !refused) {
+      // The mark is dropped only where the text starts.
+      TextEncoding piece_encoding = text_start ? encoding : TextEncoding::kUtf8;
+      converted = ToShiftJis(whole, piece_encoding, &result.bad);
     }
-    if (!sink(*converted)) return Stopped(ToShiftJisResult::Outcome::kOutputFailed);
+    if (!converted && !refused) {
+      place.Place(result.bad);
+      result.outcome = Outcome::kUnencodable;
+      if (!on_trial) return result;
+      refused = true;
+    }
+    if (converted && !sink(*converted)) return Stopped(Outcome::kOutputFailed);
     place.Pass(whole);
     text_start = false;
     piece.erase(0, whole.size());
@@ -121,30 +183,51 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
   return result;
 }
 
+ShiftJisToUser::ShiftJisToUser(const UserEncoding& user) : user_(user) {}
+
+bool ShiftJisToUser::Take(std::string_view bytes, bool last, const PieceSink& sink) {
+  // The piece goes behind the bytes held back from the last one (at most a lead byte and a CR);
+  // the buffers are kept from piece to piece, so nothing is allocated once they have grown.
+  held_.resize(carried_ + bytes.size());
+  if (!bytes.empty()) std::memcpy(held_.data() + carried_, bytes.data(), bytes.size());
+  std::string_view piece(held_.data(), held_.size());
+  // A piece never ends inside a double-byte character or between the CR and LF of a line end.
+  std::size_t cut = piece.size();
+  if (!last && !IsCharacterStart(piece, 0, cut)) --cut;
+  if (!last && cut > 0 && piece[cut - 1] == '\r') --cut;
+  std::string_view whole = piece.substr(0, cut);
+  std::string_view out;
+  if (!whole.empty()) {
+    if (user_.encoding != TextEncoding::kShiftJis) {
+      converted_.resize(kUtf8Bom.size() + whole.size() * 3 + 1);
+    }
+    out = ConvertPiece(whole, user_.encoding, text_start_, converted_);
+    if (user_.lf_line_ends) {
+      // The piece is written over in place; a Shift_JIS piece is first put where it may be.
+      if (out.data() != converted_.data()) {
+        converted_.assign(out.begin(), out.end());
+        out = std::string_view(converted_.data(), out.size());
+      }
+      out = out.substr(0, DropCrBeforeLf(converted_.data(), out.size()));
+    }
+  }
+  carried_ = piece.size() - cut;
+  if (carried_ > 0) std::memmove(held_.data(), held_.data() + cut, carried_);
+  if (out.empty()) return true;
+  text_start_ = false;
+  return sink(out);
+}
+
 bool ConvertFromShiftJis(const TextSource& sjis, const UserEncoding& user, const PieceSink& sink) {
-  std::string piece;
+  ShiftJisToUser converter(user);
   std::vector<char> buffer(kPiece);
-  bool text_start = true;
   for (std::size_t offset = 0; offset < sjis.Size();) {
     std::size_t read = sjis.Read(offset, buffer.data(), buffer.size());
     if (read == 0 || sjis.Failed()) return false;
     offset += read;
-    bool last = offset >= sjis.Size();
-    piece.append(buffer.data(), read);
-    // A piece never ends inside a double-byte character or between the CR and LF of a line end.
-    std::size_t cut = piece.size();
-    if (!last && !IsCharacterStart(piece, 0, cut)) --cut;
-    if (!last && cut > 0 && piece[cut - 1] == '\r') --cut;
-    std::string_view whole = std::string_view(piece).substr(0, cut);
-    // The byte-order mark stands once, before the first piece.
-    TextEncoding piece_encoding = user.encoding == TextEncoding::kUtf8WithBom && !text_start
-                                      ? TextEncoding::kUtf8
-                                      : user.encoding;
-    std::string converted = FromShiftJis(whole, piece_encoding);
-    if (user.lf_line_ends) converted = CrLfToLf(converted);
-    if (!converted.empty() && !sink(converted)) return false;
-    if (!converted.empty()) text_start = false;
-    piece.erase(0, cut);
+    if (!converter.Take(std::string_view(buffer.data(), read), offset >= sjis.Size(), sink)) {
+      return false;
+    }
   }
   return true;
 }

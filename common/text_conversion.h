@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "common/text_encoding.h"
 #include "common/text_source.h"
@@ -29,10 +30,12 @@ std::string_view EncodingName(TextEncoding encoding);
 using PieceSink = std::function<bool(std::string_view piece)>;
 
 struct ToShiftJisResult {
-  enum class Outcome { kOk, kReadFailed, kOutputFailed, kUnencodable };
+  // kNotUtf8: on trial, the text is not well-formed UTF-8 (see ConvertToShiftJis).
+  enum class Outcome { kOk, kReadFailed, kOutputFailed, kUnencodable, kNotUtf8 };
   Outcome outcome = Outcome::kOk;
   UnencodableCharacter bad;   // with kUnencodable: the first character Shift_JIS cannot hold
   bool lf_line_ends = false;  // see HasLfLineEnds
+  bool non_ascii = false;     // of a UTF-8 text: it holds a byte past ASCII
 
   bool ok() const { return outcome == Outcome::kOk; }
 };
@@ -40,8 +43,31 @@ struct ToShiftJisResult {
 // Gives `text`, in `encoding`, to `sink` in Shift_JIS (a UTF-8 byte-order mark dropped) and
 // finds its line ends. A character Shift_JIS cannot hold stops it with its line and column;
 // what `sink` was given by then is to be thrown away.
+//
+// `on_trial` makes the guess of DetectEncoding on the way, for a UTF-8 text without its mark,
+// rather than in a reading of its own: a text that is not well-formed UTF-8 somewhere stops
+// with kNotUtf8 (it is Shift_JIS), and a character Shift_JIS cannot hold counts only once the
+// whole text is known to be UTF-8. A text that is all ASCII (non_ascii false) is Shift_JIS too.
 ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding,
-                                   const PieceSink& sink);
+                                   const PieceSink& sink, bool on_trial = false);
+
+// Shift_JIS as a pass writes it, taken to a user's encoding and line ends as it comes, in pieces
+// cut anywhere: a double-byte character or a CR LF cut between two pieces is held back until
+// the next one. The byte-order mark goes once, before the first byte written.
+class ShiftJisToUser {
+ public:
+  explicit ShiftJisToUser(const UserEncoding& user);
+  // Gives `sink` what `bytes` (after anything held back) make; `last` for the text's last
+  // piece, which holds nothing back. False when `sink` fails.
+  [[nodiscard]] bool Take(std::string_view bytes, bool last, const PieceSink& sink);
+
+ private:
+  UserEncoding user_;
+  std::vector<char> held_;
+  std::vector<char> converted_;
+  std::size_t carried_ = 0;
+  bool text_start_ = true;
+};
 
 // Gives `sjis`, Shift_JIS as a pass wrote it, to `sink` in `user`'s encoding (the mark put
 // back once, at the start) and line ends. False when it cannot be read or `sink` fails.

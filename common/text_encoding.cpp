@@ -2,7 +2,9 @@
 #include "common/text_encoding.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "common/cp932.h"
@@ -13,11 +15,12 @@ namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-bool HasNonAscii(std::string_view bytes) {
-  for (char byte : bytes) {
-    if (static_cast<unsigned char>(byte) >= 0x80) return true;
-  }
-  return false;
+// Whether the eight bytes at `bytes` are all ASCII: texts are read a word at a time where they
+// are, which is most of a Western text and the markup of any.
+bool IsAsciiWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return (word & 0x8080808080808080) == 0;
 }
 
 // The length of the well-formed sequence starting at bytes[at], or 0. The second byte's range
@@ -46,11 +49,35 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
+bool HasNonAscii(std::string_view bytes) {
+  std::size_t at = 0;
+  for (; at + 8 <= bytes.size(); at += 8) {
+    if (!IsAsciiWord(bytes.data() + at)) return true;
+  }
+  for (; at < bytes.size(); ++at) {
+    if (static_cast<unsigned char>(bytes[at]) >= 0x80) return true;
+  }
+  return false;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t at = 0; at < bytes.size();) {
-    // Runs of ASCII, most of any text, skip the table.
-    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+    // Runs of ASCII skip the table.
+    if (at + 8 <= bytes.size() && IsAsciiWord(bytes.data() + at)) {
+      at += 8;
+      continue;
+    }
+    auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) {
       ++at;
+      continue;
+    }
+    // Kana and kanji, most of a Japanese text: three bytes whose lead (E1–EC, EE, EF) puts no
+    // limit on the second byte beyond being a continuation.
+    if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && at + 3 <= bytes.size() &&
+        IsContinuation(static_cast<unsigned char>(bytes[at + 1])) &&
+        IsContinuation(static_cast<unsigned char>(bytes[at + 2]))) {
+      at += 3;
       continue;
     }
     std::size_t length = SequenceLength(bytes, at);

@@ -25,6 +25,9 @@ bool IsValidUtf8(std::string_view bytes);
 
 TextEncoding DetectEncoding(std::string_view bytes);
 
+// Whether `bytes` hold a byte past ASCII.
+bool HasNonAscii(std::string_view bytes);
+
 // How many bytes at the end of `bytes` begin a UTF-8 sequence that a following piece would
 // complete: where a text read in pieces is cut.
 std::size_t UnfinishedUtf8Tail(std::string_view bytes);

@@ -108,8 +108,11 @@ TextWriter::~TextWriter() {
   if (file_) std::fclose(file_);
 }
 
-bool TextWriter::Open(const std::filesystem::path& path) {
+bool TextWriter::Open(const std::filesystem::path& path) { return Open(path, UserEncoding{}); }
+
+bool TextWriter::Open(const std::filesystem::path& path, const UserEncoding& form) {
   if (file_) std::fclose(file_);
+  form_ = form.IsProgramOwn() ? nullptr : std::make_unique<ShiftJisToUser>(form);
   file_ = std::fopen(path.c_str(), "wb");
   buffer_.resize(kChunk);
   end_ = 0;
@@ -137,15 +140,31 @@ void TextWriter::WriteLong(std::string_view bytes) {
   }
 }
 
+bool TextWriter::PutOnDisk(std::string_view bytes) {
+  return file_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+}
+
 void TextWriter::Flush() {
   if (end_ == 0) return;
-  if (!file_ || std::fwrite(buffer_.data(), 1, end_, file_) != end_) failed_ = true;
+  std::string_view bytes(buffer_.data(), end_);
+  bool written = form_ ? form_->Take(bytes, /*last=*/false,
+                                     [this](std::string_view piece) { return PutOnDisk(piece); })
+                       : PutOnDisk(bytes);
+  if (!written) failed_ = true;
   end_ = 0;
+}
+
+void TextWriter::FinishForm() {
+  if (form_ && !form_->Take({}, /*last=*/true,
+                            [this](std::string_view piece) { return PutOnDisk(piece); })) {
+    failed_ = true;
+  }
 }
 
 bool TextWriter::Close() {
   if (!file_) return false;
   Flush();
+  FinishForm();
   bool ok = !failed_;
   if (std::fflush(file_) != 0) ok = false;
   if (std::fclose(file_) != 0) ok = false;
@@ -156,6 +175,7 @@ bool TextWriter::Close() {
 bool TextWriter::CloseSynced() {
   if (!file_) return false;
   Flush();
+  FinishForm();
   bool ok = !failed_;
   ok = SyncAndClose(file_) && ok;
   file_ = nullptr;

@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/text_conversion.h"
 
 namespace common {
 
@@ -21,6 +24,9 @@ class TextReader {
   ~TextReader();
 
   [[nodiscard]] bool Open(const std::filesystem::path& path);
+  // The file is written in `form` instead: what is written to the writer (Shift_JIS, CR LF
+  // added) is converted on its way to the disk, so a file for the user needs no second pass.
+  [[nodiscard]] bool Open(const std::filesystem::path& path, const UserEncoding& form);
   bool IsOpen() const { return file_ != nullptr; }
 
   // The next byte (0–255), or kEof at the end of the file or after a read error.
@@ -65,6 +71,9 @@ class TextWriter {
   ~TextWriter();
 
   [[nodiscard]] bool Open(const std::filesystem::path& path);
+  // The file is written in `form` instead: what is written to the writer (Shift_JIS, CR LF
+  // added) is converted on its way to the disk, so a file for the user needs no second pass.
+  [[nodiscard]] bool Open(const std::filesystem::path& path, const UserEncoding& form);
   bool IsOpen() const { return file_ != nullptr; }
 
   void Put(char byte) {
@@ -105,8 +114,12 @@ class TextWriter {
   static constexpr std::size_t kShortPiece = 32;
   void WriteLong(std::string_view bytes);
   void Flush();
+  // Hands on what a converting writer still holds back; before the file is closed.
+  void FinishForm();
+  bool PutOnDisk(std::string_view bytes);
 
   std::FILE* file_ = nullptr;
+  std::unique_ptr<ShiftJisToUser> form_;  // null for the program's own form
   std::vector<char> buffer_;
   std::size_t end_ = 0;
   bool failed_ = false;

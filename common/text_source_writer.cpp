@@ -48,9 +48,10 @@ void WriteEnd(char last, bool held_cr, bool final_line_break, TextWriter& out) {
 }  // namespace
 
 TextSaveStatus WriteTextSource(const TextSource& text, const std::filesystem::path& path,
-                               bool final_line_break) {
+                               bool final_line_break, std::size_t* first_nul) {
   TextWriter out;
   if (!out.Open(path)) return TextSaveStatus::kWriteFailed;
+  if (first_nul != nullptr) *first_nul = std::string_view::npos;
   std::vector<char> chunk(kChunk);
   bool held_cr = false;
   char last = kLineFeed;
@@ -58,6 +59,11 @@ TextSaveStatus WriteTextSource(const TextSource& text, const std::filesystem::pa
   while (offset < text.Size()) {
     std::size_t n = text.Read(offset, chunk.data(), chunk.size());
     if (n == 0) break;
+    if (first_nul != nullptr && *first_nul == std::string_view::npos) {
+      if (const void* nul = std::memchr(chunk.data(), '\0', n)) {
+        *first_nul = offset + static_cast<std::size_t>(static_cast<const char*>(nul) - chunk.data());
+      }
+    }
     WritePiece(std::string_view(chunk.data(), n), held_cr, out);
     last = chunk[n - 1];
     offset += n;

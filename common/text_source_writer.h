@@ -18,7 +18,10 @@ enum class [[nodiscard]] TextSaveStatus : int {
 // as it is. With `final_line_break` the file always ends with a line break: a text without one
 // gets it, and a lone CR at the very end is taken as that line break. Without it, the last line
 // is written as the text has it. An empty text gives an empty file.
+//
+// `first_nul`, when given, is set on the way to the offset of the text's first NUL byte, or
+// npos when it holds none; it is left as it was when the file could not be created.
 TextSaveStatus WriteTextSource(const TextSource& text, const std::filesystem::path& path,
-                               bool final_line_break);
+                               bool final_line_break, std::size_t* first_nul = nullptr);
 
 }  // namespace common

@@ -42,12 +42,14 @@ ChainStep MarkNonRubyStep(std::string_view input) {
           std::nullopt};
 }
 
-ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step) {
-  return {[use](CommandRun& run) {
+ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step, bool result_is_ruby_file) {
+  return {[use, result_is_ruby_file](CommandRun& run) {
             DictionaryPaths dictionaries{run.context.main_dictionary, run.context.user_dictionary};
+            common::UserEncoding form =
+                result_is_ruby_file ? run.context.ruby_file_form : common::UserEncoding{};
             RunStatus status =
                 ApplyDictionaries(run.context.work, common::kNonRubyMarked, use, dictionaries,
-                                  run.html_mode, run.progress, run.messenger);
+                                  run.html_mode, run.progress, run.messenger, form);
             return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
           },
           abort_step};

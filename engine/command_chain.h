@@ -42,7 +42,10 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run);
 
 // Steps shared by the commands.
 ChainStep MarkNonRubyStep(std::string_view input);
-ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step);
+// With `result_is_ruby_file` the result is written in context.ruby_file_form, being the ruby
+// file itself; otherwise a later step reads it, and it stays in the passes' own form.
+ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step,
+                                bool result_is_ruby_file = false);
 ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
                            std::optional<AbortStep> abort_step);
 // Deletes a working file that an earlier step has used up; never fails.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
+#include "common/text_conversion.h"
 #include "common/working_files.h"
 #include "engine/dictionary_run.h"
 #include "engine/dictionary_use.h"
@@ -20,8 +21,10 @@ struct DictionaryPaths {
 // With kUserThenMain the user dictionary places its words of 2–10 characters first; its groups
 // are atomic for the main dictionary, so the user's word wins wherever both know one. Words of
 // one character come from the main dictionary only. The status is that of the run.
+// "shori_.$rb" is written in `result_form`.
 RunStatus ApplyDictionaries(const common::WorkDir& work, std::string_view input, DictionaryUse use,
                             const DictionaryPaths& dictionaries, bool html_mode,
-                            common::Progress& progress, common::Messenger& messenger);
+                            common::Progress& progress, common::Messenger& messenger,
+                            const common::UserEncoding& result_form = {});
 
 }  // namespace engine

@@ -82,7 +82,8 @@ RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& opt
     return RunStatus::kPassNotStarted;
   }
   common::TextWriter out;
-  if (!out.Open(work.File(output_name))) {
+  common::UserEncoding form = options.finish ? options.result_form : common::UserEncoding{};
+  if (!out.Open(work.File(output_name), form)) {
     if (options.finish) return RunStatus::kCleanUpFailed;
     Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput, {output_name}));
     return RunStatus::kPassNotStarted;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
+#include "common/text_conversion.h"
 #include "common/working_files.h"
 
 namespace engine {
@@ -26,6 +27,8 @@ struct DictionaryRunOptions {
   bool html_mode = false;
   // When set, this dictionary's words of 2–10 characters are placed first, on the same text.
   std::filesystem::path first_dictionary = {};
+  // The encoding and line ends of "shori_.$rb" (with `finish`); the passes' own by default.
+  common::UserEncoding result_form = {};
 };
 
 // Longer words are placed first, so a short word never splits a longer one (and every word of

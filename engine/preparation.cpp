@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/notation_checker.h"
 #include "common/status.h"
@@ -33,9 +35,10 @@ int FaultLine(const common::TextSource& text, const RubyCommandContext& context,
   return common::LogicalLineOfFault(text, fault_offset);
 }
 
-RubyCommandStatus SavePreparedText(const CommandRun& run) {
-  std::filesystem::path path = run.context.work.File(common::kPreparedText);
-  switch (WritePreparedText(run.text, path)) {
+// The first working file's outcome, written as the text was read for the checks.
+RubyCommandStatus ReportSaved(const CommandRun& run, PreparedTextStatus saved,
+                              const std::filesystem::path& path) {
+  switch (saved) {
     case PreparedTextStatus::kOk:
       return RubyCommandStatus::kOk;
     case PreparedTextStatus::kSourceFailed:
@@ -48,6 +51,24 @@ RubyCommandStatus SavePreparedText(const CommandRun& run) {
   Tell(run.messenger, messages::kTitleWarning,
        common::FormatMessage(messages::kPreparedTextNotWritten, {path.string()}));
   return RubyCommandStatus::kNotPrepared;
+}
+
+RubyCommandStatus CheckNotationOf(const common::TextSource& text, const RubyCommandContext& context,
+                                  common::Messenger& messenger, bool* html_mode) {
+  common::NotationCheck check =
+      common::CheckNotation(text, 0, /*report_separators=*/false, context.areas);
+  if (check.read_failed) {
+    // A fault where the reading stopped would be no fault of the text.
+    Tell(messenger, messages::kTitleWarning,
+         common::FormatMessage(messages::kTextNotRead, {context.document_path.string()}));
+    return RubyCommandStatus::kNotPrepared;
+  }
+  if (!check.ok()) {
+    common::ReportFault(check.code, FaultLine(text, context, check.fault_offset), messenger);
+    return RubyCommandStatus::kNotationFault;
+  }
+  if (html_mode != nullptr) *html_mode = check.html_mode;
+  return RubyCommandStatus::kOk;
 }
 
 }  // namespace
@@ -67,20 +88,7 @@ bool PassesGuards(bool ruby_window_open, bool text_empty, common::Messenger& mes
 RubyCommandStatus CheckText(const common::TextSource& text, const RubyCommandContext& context,
                             common::Messenger& messenger, bool* html_mode) {
   if (!HoldsNoNul(text, messenger)) return RubyCommandStatus::kRefused;
-  common::NotationCheck check =
-      common::CheckNotation(text, 0, /*report_separators=*/false, context.areas);
-  if (check.read_failed) {
-    // A fault where the reading stopped would be no fault of the text.
-    Tell(messenger, messages::kTitleWarning,
-         common::FormatMessage(messages::kTextNotRead, {context.document_path.string()}));
-    return RubyCommandStatus::kNotPrepared;
-  }
-  if (!check.ok()) {
-    common::ReportFault(check.code, FaultLine(text, context, check.fault_offset), messenger);
-    return RubyCommandStatus::kNotationFault;
-  }
-  if (html_mode != nullptr) *html_mode = check.html_mode;
-  return RubyCommandStatus::kOk;
+  return CheckNotationOf(text, context, messenger, html_mode);
 }
 
 RubyCommandStatus Prepare(CommandRun& run) {
@@ -89,9 +97,24 @@ RubyCommandStatus Prepare(CommandRun& run) {
   }
   run.progress.Clear();
   run.progress.Append(messages::kProgressChecked);
-  RubyCommandStatus checked = CheckText(run.text, run.context, run.messenger, &run.html_mode);
-  if (!common::IsOk(checked)) return checked;
-  return SavePreparedText(run);
+  // The reading that writes the first working file also looks for a NUL byte, so the text is
+  // read once for that and once for the notation. The checks still speak first and in their
+  // order; a working file of a text they refuse is removed.
+  std::filesystem::path path = run.context.work.File(common::kPreparedText);
+  std::size_t first_nul = std::string_view::npos;
+  PreparedTextStatus saved = WritePreparedText(run.text, path, &first_nul);
+  // Only a file that could not be written may have left the text unread.
+  bool nul_possible =
+      first_nul != std::string_view::npos || saved == PreparedTextStatus::kWriteFailed;
+  RubyCommandStatus checked =
+      nul_possible && !HoldsNoNul(run.text, run.messenger)
+          ? RubyCommandStatus::kRefused
+          : CheckNotationOf(run.text, run.context, run.messenger, &run.html_mode);
+  if (!common::IsOk(checked)) {
+    common::RemoveFile(path);
+    return checked;
+  }
+  return ReportSaved(run, saved, path);
 }
 
 }  // namespace engine

@@ -41,9 +41,9 @@ int LineOfFirstNul(const common::TextSource& text) {
 }
 
 PreparedTextStatus WritePreparedText(const common::TextSource& text,
-                                     const std::filesystem::path& path) {
+                                     const std::filesystem::path& path, std::size_t* first_nul) {
   // The passes take every line, the last one too, to end with a line break.
-  switch (common::WriteTextSource(text, path, /*final_line_break=*/true)) {
+  switch (common::WriteTextSource(text, path, /*final_line_break=*/true, first_nul)) {
     case common::TextSaveStatus::kOk:
       return PreparedTextStatus::kOk;
     case common::TextSaveStatus::kReadFailed:

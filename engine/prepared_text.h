@@ -20,7 +20,9 @@ enum class [[nodiscard]] PreparedTextStatus : int {
 // Line ends of the source may be CR LF or LF; each becomes one CR LF. A text that does not end
 // with a line break gets one. A lone CR is kept, except at the very end, where it is taken as
 // the line break.
+// `first_nul` as WriteTextSource sets it.
 PreparedTextStatus WritePreparedText(const common::TextSource& text,
-                                     const std::filesystem::path& path);
+                                     const std::filesystem::path& path,
+                                     std::size_t* first_nul = nullptr);
 
 }  // namespace engine

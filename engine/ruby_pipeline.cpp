@@ -35,7 +35,7 @@ RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       AnnounceMarkedStep(),
-      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen),
+      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen, /*result_is_ruby_file=*/true),
       NameRubyFileStep(common::kCleanedUp, kAllRubyExtension, AbortStep::kRubyFileNaming),
   };
   CommandRun run(text, context, messenger);

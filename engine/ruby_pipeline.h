@@ -10,6 +10,7 @@
 
 #include "common/messenger.h"
 #include "common/non_ruby_areas.h"
+#include "common/text_conversion.h"
 #include "common/text_source.h"
 #include "common/working_files.h"
 #include "engine/dictionary_use.h"
@@ -23,6 +24,9 @@ struct RubyCommandContext {
   std::filesystem::path main_dictionary;
   std::filesystem::path user_dictionary;
   common::NonRubyAreas areas;
+  // The encoding and line ends the all-ruby file is written in; the passes' own (Shift_JIS,
+  // CR LF) unless a front end hands the file to the user as it is.
+  common::UserEncoding ruby_file_form{};
   bool ruby_window_open = false;
   // The line number at which a notation fault at this byte offset is reported (the editor's
   // display line of the caret it moves there; the logical line elsewhere).
@@ -52,7 +56,8 @@ struct RubyCommandResult {
   bool field_flag = false;
 };
 
-// The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb".
+// The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb",
+// in context.ruby_file_form.
 RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger);
 

@@ -106,14 +106,17 @@ std::optional<engine::Refusal> ChooseLineField(const CommandEnv& env, FilterChoi
 
 // The kinds of ruby. Grade ruby always applies the main dictionary alone and level ruby the
 // user dictionary before the main one; the others take the mode asked for.
+// All ruby writes its file in the text's encoding and line ends as it goes; the filters' files
+// are converted once written.
 struct RubyKind {
   std::string_view name;
   std::optional<engine::DictionaryUse> fixed_use;
   Choose choose;
   engine::RubyCommandResult (*run)(const RubyJob& job);
+  bool writes_in_form = false;
 };
 constexpr RubyKind kKinds[] = {
-    {"all", std::nullopt, ChooseNothing, RunAll},
+    {"all", std::nullopt, ChooseNothing, RunAll, /*writes_in_form=*/true},
     {"grade", engine::DictionaryUse::kMainOnly, ChooseGrade, RunGrade},
     {"kanken", engine::DictionaryUse::kUserThenMain, ChooseLevel, RunLevel},
     {"line", std::nullopt, ChooseLineField, RunLineField},
@@ -166,6 +169,7 @@ std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
                                 const UserText& input) {
   const common::TextSource& text = *input.sjis;
   context.document_path = DocumentOf(env, input);
+  if (kind.writes_in_form) context.ruby_file_form = input.form;
   context.fault_line = [&text](std::size_t offset) {
     return common::LogicalLineOfFault(text, offset);
   };
@@ -186,7 +190,8 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup
   if (!input) return false;
   std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *input);
   return ruby_file &&
-         DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName).has_value();
+         DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName, kind.writes_in_form)
+             .has_value();
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a

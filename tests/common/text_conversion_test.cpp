@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "common/cp932.h"
+#include "common/text_file.h"
 #include "tests/support/test_files.h"
 
 namespace common {
@@ -95,6 +98,92 @@ TEST(TextConversion, FileIsRewrittenForItsUserOrWrittenElsewhere) {
   EXPECT_EQ(testing_support::ReadFile(dir / "r.srb"), "\xEF\xBB\xBF\xE6\xBC\xA2\xE5\xAD\x97\r\n");
   EXPECT_FALSE(WriteForUser(dir / "missing.srb", {TextEncoding::kUtf8, false}, dir / "m.srb"));
   EXPECT_FALSE(std::filesystem::exists(dir / "m.srb"));
+}
+
+// The forms a ruby file may be written in, each with what the whole Shift_JIS text becomes.
+struct FormCase {
+  UserEncoding form;
+  std::string expected;
+};
+
+std::vector<FormCase> FormCases(std::string_view sjis_crlf) {
+  std::string utf8 = *Cp932ToUtf8(std::string(sjis_crlf));
+  return {
+      {{TextEncoding::kUtf8, false}, utf8},
+      {{TextEncoding::kUtf8, true}, CrLfToLf(utf8)},
+      {{TextEncoding::kUtf8WithBom, false}, std::string(kUtf8Bom) + utf8},
+      {{TextEncoding::kShiftJis, true}, CrLfToLf(sjis_crlf)},
+  };
+}
+
+// Pieces cut anywhere, inside a double-byte character or between CR and LF, give the bytes the
+// whole text gives; so does a writer that converts on its way to the disk.
+TEST(TextConversion, PiecesCutAnywhereGiveTheWholeTextsForm) {
+  // 漢a{字/じ} and a lone CR, CR LF line ends.
+  std::string line =
+      "\x8A\xBF"
+      "a{\x8E\x9A/\x82\xB6}\r\x83\x41\r\n";
+  std::string sjis;
+  while (sjis.size() < 200 * 1024) sjis += line;
+  std::mt19937 random(11);
+  for (const FormCase& c : FormCases(sjis)) {
+    for (int round = 0; round < 20; ++round) {
+      ShiftJisToUser converter(c.form);
+      Collected out;
+      for (std::size_t at = 0; at < sjis.size();) {
+        std::size_t count = std::uniform_int_distribution<std::size_t>(0, 9)(random);
+        count = std::min(count, sjis.size() - at);
+        bool last = at + count == sjis.size();
+        ASSERT_TRUE(converter.Take(std::string_view(sjis).substr(at, count), last, out.Sink()));
+        at += count;
+      }
+      ASSERT_TRUE(out.bytes == c.expected) << "round " << round;
+    }
+    testing_support::ScratchDir dir;
+    TextWriter writer;
+    ASSERT_TRUE(writer.Open(dir / "out.srb", c.form));
+    writer.Write(CrLfToLf(sjis));  // the writer puts the CR back before converting
+    ASSERT_TRUE(writer.Close());
+    EXPECT_TRUE(testing_support::ReadFile(dir / "out.srb") == c.expected);
+  }
+}
+
+// Converting on trial decides the encoding as detection does: a text that is not UTF-8
+// anywhere, even after a character Shift_JIS lacks, or that is all ASCII, is Shift_JIS; a
+// character Shift_JIS lacks in a UTF-8 text is refused with its place.
+TEST(TextConversion, OnTrialTheTextDecidesItsEncodingAsDetectionDoes) {
+  using Outcome = ToShiftJisResult::Outcome;
+  std::string snowman = "\xE2\x98\x83";
+  std::string far = LargeUtf8Text("\n");  // more than a piece
+  struct Case {
+    std::string what;
+    std::string text;
+    Outcome outcome;
+    bool non_ascii;
+  } cases[] = {
+      {"Shift_JIS", "\x8A\xBF\x8E\x9A\r\n", Outcome::kNotUtf8, false},
+      {"ASCII", "plain\n", Outcome::kOk, false},
+      {"UTF-8", far, Outcome::kOk, true},
+      {"UTF-8, a character Shift_JIS lacks", "a" + snowman + far, Outcome::kUnencodable, true},
+      {"Shift_JIS bytes after that character, pieces later", snowman + far + "\x8A\xBF",
+       Outcome::kNotUtf8, false},
+      {"cut off inside a sequence", far + "\xE6\xBC", Outcome::kNotUtf8, false},
+  };
+  for (const Case& c : cases) {
+    StringTextSource source(c.text);
+    Collected ignored;
+    ToShiftJisResult result = ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink(), true);
+    EXPECT_EQ(result.outcome, c.outcome) << c.what;
+    bool is_utf8 = DetectEncoding(c.text) == TextEncoding::kUtf8;
+    EXPECT_EQ(is_utf8, c.outcome != Outcome::kNotUtf8 && c.non_ascii) << c.what;
+    if (result.ok()) {
+      EXPECT_EQ(result.non_ascii, c.non_ascii) << c.what;
+    }
+    if (c.outcome == Outcome::kUnencodable) {
+      EXPECT_EQ(result.bad.character, snowman);
+      EXPECT_EQ(result.bad.column, 2);
+    }
+  }
 }
 
 }  // namespace

@@ -193,6 +193,13 @@ TEST_F(AllRubyTest, UnwritablePreparedTextIsReported) {
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kNotPrepared);
   ExpectMessages({{"Warning", "作業ファイル<" + blocked.string() +
                                   ">を書き込めませんでした。\nるび振りは中止します。"}});
+  // The text is checked as it is written: what the checks refuse is still said first.
+  messenger_.records.clear();
+  EXPECT_EQ(Run(std::string_view("a\0\n", 3)).status, RubyCommandStatus::kRefused);
+  EXPECT_EQ(Run(Sjis("{漢字かんじ}\n")).status, RubyCommandStatus::kNotationFault);
+  ASSERT_EQ(messenger_.records.size(), 2u);
+  EXPECT_EQ(messenger_.records[0].title, "ご注意!!");
+  EXPECT_EQ(messenger_.records[1].title, "警告");
 }
 
 TEST_F(AllRubyTest, TextThatCannotBeReadWholeIsReportedNotTakenForAFault) {
