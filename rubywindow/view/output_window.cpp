@@ -99,7 +99,7 @@ std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& 
 OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
                            QWidget* parent)
     : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter},
+                  context.starter, context.speech},
                  kind.traits, parent),
       context_(context),
       kind_(kind) {
@@ -197,13 +197,15 @@ void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
   AddMenu(tr("画面(&W)"),
           {{"showToolBar", "wordWrap", "standardSize"},
            {"chooseFont", "chooseTextColour", "chooseBackground", "chooseTabWidth"}});
+  AddSpeechMenu();
   AddApplicationMenu({messages::kTitleApplicationRefused, messages::kApplicationRefused});
   // The search button repeats the last search forward, or opens the find dialog.
   CreateToolBar({{"openFile", "saveFile", "saveAs", "closeWindow"},
-                 {EditAction::kCut, EditAction::kCopy, EditAction::kPaste,
-                  EditAction::kFindDown, EditAction::kReplace, EditAction::kGoToStart,
-                  EditAction::kGoToEnd, EditAction::kJumpToLine},
-                 {"standardSize"}});
+                 {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kFindDown,
+                  EditAction::kReplace, EditAction::kGoToStart, EditAction::kGoToEnd,
+                  EditAction::kJumpToLine},
+                 {"standardSize"},
+                 SpeechButtons()});
   common::view::MenuGroups popup{
       {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kSelectAll}};
   if (kind_.has_close_in_popup) popup.push_back({"popupClose"});
@@ -255,8 +257,8 @@ void YmiWindow::HtmlView() {
   std::string file = common::LfToCrLf(*text);
   common::StringTextSource source(file);
   const common::Settings& settings = *Context().settings;
-  common::NotationCheck check =
-      common::CheckNotation(source, 0, /*report_separators=*/false, common::NonRubyAreasOf(settings));
+  common::NotationCheck check = common::CheckNotation(source, 0, /*report_separators=*/false,
+                                                      common::NonRubyAreasOf(settings));
   if (!check.ok()) {
     int line = common::LogicalLineOfFault(source, check.fault_offset);
     Pane()->MoveCaretToLogicalLine(line);
@@ -266,14 +268,14 @@ void YmiWindow::HtmlView() {
   }
   std::optional<fs::path> page_source = YmiPageSource(DocumentPath(), Context().program->Dir());
   if (!page_source) return;
-  HtmlPageSettings page_settings = Context().session
-                                       ? PageSettingsOf(settings, *Context().session)
-                                       : HtmlPageSettingsOf(settings);
+  HtmlPageSettings page_settings = Context().session ? PageSettingsOf(settings, *Context().session)
+                                                     : HtmlPageSettingsOf(settings);
   if (!common::IsOk(WriteRubyPage(*page_source, source, page_settings, WindowMessenger()))) return;
   fs::path page = RubyPagePath(*page_source);
-  WindowMessenger().Tell({std::string(rubywindow::messages::kTitleShowingPage),
-                          common::FormatMessage(rubywindow::messages::kShowingPage, {page.string()}),
-                          common::Icon::kInformation});
+  WindowMessenger().Tell(
+      {std::string(rubywindow::messages::kTitleShowingPage),
+       common::FormatMessage(rubywindow::messages::kShowingPage, {page.string()}),
+       common::Icon::kInformation});
   LaunchWithStoredBrowser(*Context().settings, *Context().choosers, this,
                           [&](std::string& browser, BrowserPicker& picker) {
                             // A browser that does not start has been reported by the launcher.

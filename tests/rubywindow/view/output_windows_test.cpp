@@ -87,6 +87,10 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(shown->windowTitle(), U("みるかぜ for Win【ＹＭＩファイル画面】 --- ") +
                                        QString::fromStdString(ymi.string()));
     QVERIFY(shown->Pane()->Text().startsWith(U("no,[平和](へいわ)\t,")));
+    // Read aloud as every text window is: the text as it stands.
+    shown->findChild<QAction*>("readAloudAction")->trigger();
+    QCOMPARE(f.engine.Spoken().size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(f.engine.Spoken()[0]).startsWith(U("say no,[平和](へいわ)")));
     // One YMI window at a time.
     f.Trigger("makeYmi");
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
@@ -206,8 +210,8 @@ class OutputWindowsTest : public QObject {
     Fixture f;
     NnnWindow window(f.Context());
     window.ShowOutputFile(f.dir / "gone.nnn");
-    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご確認!!",
-                                        (f.dir / "gone.nnn").string() + " がありません。\n残念です！"));
+    QVERIFY(testing_support::ShowedOnly(
+        f.messenger, "ご確認!!", (f.dir / "gone.nnn").string() + " がありません。\n残念です！"));
     QVERIFY(window.Pane()->Text().isEmpty());
   }
 

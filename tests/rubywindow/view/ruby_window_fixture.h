@@ -18,6 +18,9 @@
 #include "rubywindow/browser_launcher.h"
 #include "rubywindow/view/ruby_window.h"
 #include "rubywindow/view/ruby_window_session.h"
+#include "speech/qt/speech_controls.h"
+#include "speech/read_aloud.h"
+#include "tests/speech/recording_engine.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/scripted_choosers.h"
 #include "tests/support/test_files.h"
@@ -42,6 +45,9 @@ struct Fixture {
   common::view::SearchMemory search;
   NoStarter starter;
   rubywindow::view::RubyWindowSession session;
+  testing_support::RecordingEngine engine;
+  speech::ReadAloud speech{engine, settings, messenger};
+  speech::qt::SpeechControls speech_controls{settings, speech};
   std::unique_ptr<rubywindow::view::RubyWindow> window;
 
   // `emphasis` is the stored RBINTENSEFLAG.
@@ -50,7 +56,8 @@ struct Fixture {
     window = std::make_unique<rubywindow::view::RubyWindow>(Context());
   }
   rubywindow::view::RubyWindowContext Context() {
-    return {&settings, &program, &messenger, &choosers, &search, &starter, &session};
+    return {&settings, &program, &messenger, &choosers,       &search,
+            &starter,  &session, {},         &speech_controls};
   }
   common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
   QAction* Action(const char* name) const {
