@@ -173,7 +173,11 @@ void MainTextWindow::RestoreUnsavedTexts(const std::vector<common::RecoveredText
       if (rubywindow::view::RubyWindow* window = NewRubyWindow()) window->RestoreUnsaved(text);
     }
   }
-  activateWindow();
+  // A restored ruby window stays in front: it is the work a user was last correcting.
+  if (ruby_window_ != nullptr) {
+    ruby_window_->raise();
+    ruby_window_->activateWindow();
+  }
 }
 
 rubywindow::view::RubyWindow* MainTextWindow::RubyWindowIfOpen() const { return ruby_window_; }

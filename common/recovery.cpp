@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <iterator>
 #include <system_error>
 
 #include "common/file_replace.h"
@@ -25,7 +26,7 @@ std::string_view NameOf(TextEncoding encoding) {
 }
 
 std::optional<TextEncoding> EncodingNamed(std::string_view name) {
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < std::size(kEncodingNames); ++i) {
     if (kEncodingNames[i] == name) return static_cast<TextEncoding>(i);
   }
   return std::nullopt;
