@@ -4,34 +4,47 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "common/sjis.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace engine {
 
-MatchTable::MatchTable(const std::vector<PassWords>& passes)
-    : passes_(passes.begin(),
-              passes.begin() + static_cast<std::ptrdiff_t>(std::min(passes.size(), kMaxPasses))),
-      filter_(passes_),
-      positions_(passes_.size()),
-      starts_(passes_.size(), 0) {
-  for (const PassWords& pass : passes_) {
-    const std::uint32_t bit = std::uint32_t{1} << short_words_.size();
-    if (one_character_.emplace_back(pass).Holds()) {
-      one_character_passes_ |= bit;
-      short_words_.emplace_back(PassWords{});
-    } else if (short_words_.emplace_back(pass).Holds()) {
-      short_passes_ |= bit;
+MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
+    : passes(all_passes.begin(), all_passes.begin() + static_cast<std::ptrdiff_t>(
+                                                          std::min(all_passes.size(), kMaxPasses))),
+      filter(passes) {
+  for (const PassWords& pass : passes) {
+    const std::uint32_t bit = std::uint32_t{1} << short_words.size();
+    if (one_character.emplace_back(pass).Holds()) {
+      one_character_passes |= bit;
+      short_words.emplace_back(PassWords{});
+    } else if (short_words.emplace_back(pass).Holds()) {
+      short_passes |= bit;
     }
   }
 }
 
+MatchTable::MatchTable(const std::vector<PassWords>& passes)
+    : MatchTable(std::make_shared<const MatchWords>(passes)) {}
+
+MatchTable::MatchTable(std::shared_ptr<const MatchWords> words)
+    : words_(std::move(words)),
+      passes_(words_->passes),
+      filter_(words_->filter),
+      short_words_(words_->short_words),
+      short_passes_(words_->short_passes),
+      one_character_(words_->one_character),
+      one_character_passes_(words_->one_character_passes),
+      positions_(passes_.size()),
+      starts_(passes_.size(), 0) {}
+
 void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
-                      const std::vector<std::uint32_t>& offsets) {
+                      const std::uint32_t* offsets) {
   chunk_ = chunk;
   run_ = run;
-  offsets_ = &offsets;
+  offsets_ = offsets;
   changed_ = false;
   group_bytes_ = 0;
   if (!continues_) std::fill(starts_.begin(), starts_.end(), 0);

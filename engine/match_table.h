@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,15 +19,33 @@
 
 namespace engine {
 
+// What the passes look words up in: the dictionaries' sections and the tables made from them.
+// Never changed once made, so that tables on several threads share one.
+struct MatchWords {
+  explicit MatchWords(const std::vector<PassWords>& passes);
+
+  const std::vector<PassWords> passes;
+  const WordFilter filter;
+  std::vector<ShortWords> short_words;           // of each pass
+  std::uint32_t short_passes = 0;                // the passes whose short words hold their table
+  std::vector<OneCharacterWords> one_character;  // of each pass
+  std::uint32_t one_character_passes = 0;        // the passes whose words these hold
+};
+
 class MatchTable {
  public:
   explicit MatchTable(const std::vector<PassWords>& passes);
+  explicit MatchTable(std::shared_ptr<const MatchWords> words);
 
-  // Plays every pass on `run` of `chunk` (`offsets` as the segmenter gave them). A cut run is
-  // played as far as the chunk decides it; the rest waits, and the next run played is taken for
-  // its continuation, from its first waiting character on.
-  void Play(std::string_view chunk, const CharacterRun& run,
-            const std::vector<std::uint32_t>& offsets);
+  const std::shared_ptr<const MatchWords>& Words() const { return words_; }
+
+  // Plays every pass on `run` of `chunk` (`offsets` as the segmenter gave them, one for each
+  // character when the run has tags). A cut run is played as far as the chunk decides it; the
+  // rest waits, and the next run played is taken for its continuation, from its first waiting
+  // character on.
+  void Play(std::string_view chunk, const CharacterRun& run, const std::uint32_t* offsets);
+  // The next run played goes on from a cut one.
+  bool Continues() const { return continues_; }
 
   // Some word was found in the run.
   bool Changed() const { return changed_; }
@@ -54,7 +73,7 @@ class MatchTable {
   };
 
   std::size_t Offset(std::size_t i) const {
-    return run_.has_tags ? (*offsets_)[i] : run_.begin + 2 * i;
+    return run_.has_tags ? offsets_[i] : run_.begin + 2 * i;
   }
   const char* At(std::size_t i) const { return chunk_.data() + Offset(i); }
 
@@ -70,16 +89,17 @@ class MatchTable {
   char* WriteGroup(std::size_t i, char* out) const;
   std::size_t GroupRoom(std::size_t i) const;
 
-  const std::vector<PassWords> passes_;
-  const WordFilter filter_;
-  std::vector<ShortWords> short_words_;  // of each pass
-  std::uint32_t short_passes_ = 0;       // the passes whose short words hold their table
-  std::vector<OneCharacterWords> one_character_;  // of each pass
-  std::uint32_t one_character_passes_ = 0;        // the passes whose words these hold
+  const std::shared_ptr<const MatchWords> words_;
+  const std::vector<PassWords>& passes_;
+  const WordFilter& filter_;
+  const std::vector<ShortWords>& short_words_;
+  const std::uint32_t short_passes_;
+  const std::vector<OneCharacterWords>& one_character_;
+  const std::uint32_t one_character_passes_;
 
   std::string_view chunk_;
   CharacterRun run_;
-  const std::vector<std::uint32_t>* offsets_ = nullptr;
+  const std::uint32_t* offsets_ = nullptr;
 
   std::vector<std::uint16_t> codes_;                   // of the run's characters
   std::vector<std::uint32_t> candidates_;              // the match table: bit i for pass i
@@ -90,7 +110,7 @@ class MatchTable {
   enum Standing : std::uint8_t { kPlain, kGroupOfSegment, kWrittenGroup };
   std::vector<std::uint8_t> grouped_;
   std::vector<std::string_view> segments_;
-  std::vector<Gap> gaps_;                              // gap i stands before character i
+  std::vector<Gap> gaps_;  // gap i stands before character i
   std::vector<TagRange> tags_;
   std::string key_;
 

@@ -122,7 +122,6 @@ bool RunSegmenter::StartsCharacter(std::size_t at) const {
 void RunSegmenter::TakeRun(CharacterRun& run, std::vector<std::uint32_t>& offsets) {
   const std::size_t size = chunk_.size();
   run = CharacterRun{.begin = at_};
-  offsets.clear();
   std::size_t at = at_;
   for (;;) {
     std::size_t from = at;

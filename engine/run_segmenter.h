@@ -31,7 +31,8 @@ class RunSegmenter {
 
   // Scanning goes on in a new chunk at `from`, in the state the previous chunk left.
   void Begin(std::string_view chunk, bool last_chunk, std::size_t from);
-  // The next run; false when the chunk holds no more. After a cut run the chunk is done.
+  // The next run; false when the chunk holds no more. After a cut run the chunk is done. A run
+  // with tags appends the offset of each of its characters to `offsets`.
   bool Next(CharacterRun& run, std::vector<std::uint32_t>& offsets);
   // Where the scan stopped: what follows waits for the next chunk (a character cut in two).
   std::size_t Stop() const { return at_; }

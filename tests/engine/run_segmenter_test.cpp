@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/engine/engine_fixtures.h"
@@ -25,9 +26,11 @@ Segmented Segment(const std::string& chunk, bool last_chunk, bool html_mode = fa
   CharacterRun run;
   std::vector<std::uint32_t> offsets;
   while (segmenter.Next(run, offsets)) {
+    std::vector<std::uint32_t> own = std::move(offsets);
+    offsets.clear();
     std::string shown = chunk.substr(run.begin, run.end - run.begin);
     if (run.has_tags) {
-      EXPECT_EQ(offsets.size(), run.count) << shown;
+      EXPECT_EQ(own.size(), run.count) << shown;
       shown += '+';
     } else {
       EXPECT_EQ(run.end - run.begin, 2 * run.count) << shown;

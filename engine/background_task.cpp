@@ -1,0 +1,65 @@
+#include "engine/background_task.h"
+
+#include <system_error>
+#include <utility>
+
+namespace engine {
+
+BackgroundTask::~BackgroundTask() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+void BackgroundTask::Start(std::function<void()> job) {
+  if (!thread_.joinable()) {
+    try {
+      thread_ = std::thread([this] { Serve(); });
+    } catch (const std::system_error&) {
+      try {
+        job();
+      } catch (...) {
+        failure_ = std::current_exception();
+      }
+      return;
+    }
+  }
+  {
+    std::lock_guard lock(mutex_);
+    job_ = std::move(job);
+    busy_ = true;
+  }
+  changed_.notify_all();
+}
+
+void BackgroundTask::Wait() {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+void BackgroundTask::Serve() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return busy_ || stopping_; });
+    if (!busy_) return;
+    std::function<void()> job = std::move(job_);
+    lock.unlock();
+    std::exception_ptr failure;
+    try {
+      job();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    lock.lock();
+    failure_ = failure;
+    busy_ = false;
+    changed_.notify_all();
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,38 @@
+// One job at a time on a thread of its own, for work that the calling thread shares: it starts
+// a job, does its own part meanwhile and waits for the job before it uses what the job made.
+#pragma once
+
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace engine {
+
+class BackgroundTask {
+ public:
+  BackgroundTask() = default;
+  BackgroundTask(const BackgroundTask&) = delete;
+  BackgroundTask& operator=(const BackgroundTask&) = delete;
+  ~BackgroundTask();
+
+  // Runs `job` on the task's thread, started with the first job. When no thread can be started
+  // the job runs here and now, so the work is done either way.
+  void Start(std::function<void()> job);
+  // Returns once the job started last is done, throwing what it threw.
+  void Wait();
+
+ private:
+  void Serve();
+
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::function<void()> job_;
+  std::exception_ptr failure_;
+  bool busy_ = false;
+  bool stopping_ = false;
+};
+
+}  // namespace engine

@@ -1,0 +1,39 @@
+#include "engine/background_task.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace engine {
+namespace {
+
+TEST(BackgroundTask, EachJobIsDoneBeforeWaitReturns) {
+  BackgroundTask task;
+  std::vector<int> done;
+  for (int i = 0; i < 100; ++i) {
+    task.Start([&done, i] { done.push_back(i); });
+    task.Wait();
+    ASSERT_EQ(done.size(), static_cast<std::size_t>(i + 1));
+  }
+}
+
+TEST(BackgroundTask, WhatAJobThrowsReachesTheWaiterOnce) {
+  BackgroundTask task;
+  task.Start([] { throw std::runtime_error("full"); });
+  EXPECT_THROW(task.Wait(), std::runtime_error);
+  task.Start([] {});
+  EXPECT_NO_THROW(task.Wait());
+}
+
+TEST(BackgroundTask, AJobLeftRunningIsFinishedBeforeTheTaskEnds) {
+  bool done = false;
+  {
+    BackgroundTask task;
+    task.Start([&done] { done = true; });
+  }
+  EXPECT_TRUE(done);
+}
+
+}  // namespace
+}  // namespace engine
