@@ -32,6 +32,23 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run) {
   return {RubyCommandStatus::kOk, run.ruby_file, run.field_flag};
 }
 
+namespace {
+
+DictionaryPaths PathsOf(const RubyCommandContext& context) {
+  return {context.main_dictionary, context.user_dictionary};
+}
+
+}  // namespace
+
+ChainStep LoadWordsAheadStep(DictionaryUse use) {
+  return {[use](CommandRun& run) {
+            run.words_ahead =
+                std::make_unique<RunWordsAhead>(ApplicationWords(use, PathsOf(run.context)));
+            return RubyCommandStatus::kOk;
+          },
+          std::nullopt};
+}
+
 ChainStep MarkNonRubyStep(std::string_view input) {
   return {[input](CommandRun& run) {
             NonRubyStatus status =
@@ -44,12 +61,12 @@ ChainStep MarkNonRubyStep(std::string_view input) {
 
 ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step, bool result_is_ruby_file) {
   return {[use, result_is_ruby_file](CommandRun& run) {
-            DictionaryPaths dictionaries{run.context.main_dictionary, run.context.user_dictionary};
             common::UserEncoding form =
                 result_is_ruby_file ? run.context.ruby_file_form : common::UserEncoding{};
-            RunStatus status =
-                ApplyDictionaries(run.context.work, common::kNonRubyMarked, use, dictionaries,
-                                  run.html_mode, run.progress, run.messenger, form);
+            RunStatus status = ApplyDictionaries(run.context.work, common::kNonRubyMarked, use,
+                                                 PathsOf(run.context), run.html_mode, run.progress,
+                                                 run.messenger, form, run.words_ahead.get());
+            run.words_ahead.reset();
             return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
           },
           abort_step};

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "engine/abort_report.h"
 #include "engine/dictionary_use.h"
 #include "engine/ruby_pipeline.h"
+#include "engine/run_words.h"
 
 namespace engine {
 
@@ -29,6 +31,8 @@ struct CommandRun {
   bool html_mode = false;  // decided by the notation check of the preparation
   bool field_flag = false;
   std::filesystem::path ruby_file;
+  // The dictionaries' words, loading while the text is prepared.
+  std::unique_ptr<RunWordsAhead> words_ahead;
 };
 
 struct ChainStep {
@@ -41,6 +45,8 @@ struct ChainStep {
 RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run);
 
 // Steps shared by the commands.
+// Starts loading the words that ApplyDictionariesStep(use, …) will look up; never fails.
+ChainStep LoadWordsAheadStep(DictionaryUse use);
 ChainStep MarkNonRubyStep(std::string_view input);
 // With `result_is_ruby_file` the result is written in context.ruby_file_form, being the ruby
 // file itself; otherwise a later step reads it, and it stays in the passes' own form.

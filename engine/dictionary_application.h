@@ -25,6 +25,10 @@ struct DictionaryPaths {
 RunStatus ApplyDictionaries(const common::WorkDir& work, std::string_view input, DictionaryUse use,
                             const DictionaryPaths& dictionaries, bool html_mode,
                             common::Progress& progress, common::Messenger& messenger,
-                            const common::UserEncoding& result_form = {});
+                            const common::UserEncoding& result_form = {},
+                            RunWordsAhead* ahead = nullptr);
+
+// The words the application for `use` looks up, for loading them ahead.
+RunWordsKey ApplicationWords(DictionaryUse use, const DictionaryPaths& dictionaries);
 
 }  // namespace engine

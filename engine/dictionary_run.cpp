@@ -2,7 +2,7 @@
 #include "engine/dictionary_run.h"
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,51 +28,24 @@ int LowestLength(const DictionaryRunOptions& options) {
   return options.one_character_words ? 1 : 2;
 }
 
-// The sections of one dictionary, longest words first, appended to `sections`; false after
-// the loader's message.
-bool LoadSections(const std::filesystem::path& path, int lowest,
-                  std::deque<dictionary::LengthSection>& sections, common::Messenger& messenger) {
-  dictionary::RubyDictionary dictionary;
-  if (!dictionary.Open(path, messenger)) return false;
-  for (int length = dictionary::kMaxWordLength; length >= lowest; --length) {
-    if (!dictionary.LoadLength(length, sections.emplace_back(), messenger)) return false;
-  }
-  return true;
-}
-
-// The passes of the run in the order they are played, one per loaded section.
-std::vector<PassWords> Passes(const std::deque<dictionary::LengthSection>& sections,
-                              const DictionaryRunOptions& options) {
-  std::vector<PassWords> passes;
-  auto section = sections.begin();
-  auto add = [&](int lowest) {
-    for (int length = dictionary::kMaxWordLength; length >= lowest; --length) {
-      passes.push_back({length, &*section++});
-    }
-  };
-  if (!options.first_dictionary.empty()) add(2);
-  add(LowestLength(options));
-  return passes;
-}
-
 // The clean-up, when the run finishes, reads the passes' output a chunk at a time as they give
 // it, so neither needs a file in between.
-void RunSweep(const std::vector<PassWords>& passes, bool html_mode, bool finish,
+void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bool finish,
               common::TextReader& in, common::TextWriter& out) {
   FileSource source(in);
   FileSink sink(out);
   if (finish) {
-    MatchingStage stage(passes, html_mode, source);
+    MatchingStage stage(words, html_mode, source);
     CleanUp(html_mode, stage, sink);
   } else {
-    RunMatchingPasses(passes, html_mode, source, sink);
+    RunMatchingPasses(words, html_mode, source, sink);
   }
 }
 
 // Reads the run's input and writes "user_.$rb", or "shori_.$rb" when the run finishes. A
 // failure of the clean-up's own file shows no message, like every clean-up failure.
 RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& options,
-                    const std::vector<PassWords>& passes, common::Progress& progress,
+                    const RunWords& words, common::Progress& progress,
                     common::Messenger& messenger) {
   std::string input_name(options.input);
   std::string output_name(options.finish ? common::kCleanedUp : common::kRunResult);
@@ -88,8 +61,10 @@ RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& opt
     Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput, {output_name}));
     return RunStatus::kPassNotStarted;
   }
-  for (std::size_t i = 0; i < passes.size(); ++i) progress.Append(messages::kProgressPass);
-  RunSweep(passes, options.html_mode, options.finish, in, out);
+  for (std::size_t i = 0; i < words.tables->passes.size(); ++i) {
+    progress.Append(messages::kProgressPass);
+  }
+  RunSweep(words.tables, options.html_mode, options.finish, in, out);
 
   // A failed write shows here too: a full disk must not pass for a finished run.
   if (!out.Close()) {
@@ -117,15 +92,17 @@ void FinishRun(const common::WorkDir& work, common::Progress& progress) {
 
 }  // namespace
 
+RunWordsKey RunWordsKeyOf(const DictionaryRunOptions& options) {
+  return {options.dictionary, options.first_dictionary, LowestLength(options)};
+}
+
 RunStatus RunDictionary(const common::WorkDir& work, const DictionaryRunOptions& options,
                         common::Progress& progress, common::Messenger& messenger) {
-  std::deque<dictionary::LengthSection> sections;  // where the passes find them
-  if ((!options.first_dictionary.empty() &&
-       !LoadSections(options.first_dictionary, 2, sections, messenger)) ||
-      !LoadSections(options.dictionary, LowestLength(options), sections, messenger)) {
-    return RunStatus::kDictionaryNotOpened;
-  }
-  RunStatus status = RunPasses(work, options, Passes(sections, options), progress, messenger);
+  RunWordsKey key = RunWordsKeyOf(options);
+  std::unique_ptr<RunWords> words = options.ahead ? options.ahead->Take(key) : nullptr;
+  if (!words) words = LoadRunWords(key, messenger);
+  if (!words) return RunStatus::kDictionaryNotOpened;
+  RunStatus status = RunPasses(work, options, *words, progress, messenger);
   if (common::IsOk(status) && options.finish) FinishRun(work, progress);
   return status;
 }

@@ -8,15 +8,16 @@
 #include "common/messenger.h"
 #include "common/text_conversion.h"
 #include "common/working_files.h"
+#include "engine/run_words.h"
 
 namespace engine {
 
-enum class [[nodiscard]] RunStatus : int {
-  kOk = 1,
-  kPassNotStarted = -1,        // a working file of a pass could not be opened
-  kFileNotClosed = -3,         // a working file could not be closed, read or written whole
-  kDictionaryNotOpened = -110, // also when a length section was refused
-  kCleanUpFailed = -130,       // the only failure that has shown no message
+enum class [[nodiscard]] RunStatus : int{
+    kOk = 1,
+    kPassNotStarted = -1,         // a working file of a pass could not be opened
+    kFileNotClosed = -3,          // a working file could not be closed, read or written whole
+    kDictionaryNotOpened = -110,  // also when a length section was refused
+    kCleanUpFailed = -130,        // the only failure that has shown no message
 };
 
 struct DictionaryRunOptions {
@@ -29,7 +30,12 @@ struct DictionaryRunOptions {
   std::filesystem::path first_dictionary = {};
   // The encoding and line ends of "shori_.$rb" (with `finish`); the passes' own by default.
   common::UserEncoding result_form = {};
+  // The words loaded ahead of the run, taken when they are those of these options.
+  RunWordsAhead* ahead = nullptr;
 };
+
+// The words a run with `options` looks up.
+RunWordsKey RunWordsKeyOf(const DictionaryRunOptions& options);
 
 // Longer words are placed first, so a short word never splits a longer one (and every word of
 // the first dictionary, when there is one, comes before the dictionary's own). The run's input

@@ -74,8 +74,9 @@ ChainStep LineFieldMarkingStep(const LineFieldOptions& options) {
 
 RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOptions& options,
                                const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 7> steps = {
+  const std::array<ChainStep, 8> steps = {
       CheckOptionsStep(ValidateGradeRuby(options)),
+      LoadWordsAheadStep(DictionaryUse::kMainOnly),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       ApplyDictionariesStep(DictionaryUse::kMainOnly, AbortStep::kDictionariesFixed),
@@ -89,8 +90,9 @@ RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOp
 
 RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOptions& options,
                                const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 8> steps = {
+  const std::array<ChainStep, 9> steps = {
       CheckOptionsStep(ValidateLevelRuby(options)),
+      LoadWordsAheadStep(DictionaryUse::kUserThenMain),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       RemoveWorkingFileStep(common::kUserRunResult),
@@ -106,8 +108,9 @@ RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOp
 RubyCommandResult RunLineFieldRuby(const common::TextSource& text, const LineFieldOptions& options,
                                    DictionaryUse use, const RubyCommandContext& context,
                                    common::Messenger& messenger) {
-  const std::array<ChainStep, 8> steps = {
+  const std::array<ChainStep, 9> steps = {
       CheckOptionsStep(ValidateLineField(options)),
+      LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},
       LineFieldMarkingStep(options),
       RemoveWorkingFileStep(common::kPreparedText),

@@ -29,8 +29,8 @@ constexpr std::size_t kSharedRunBytes = 1 << 15;
 
 class MatchingSweep {
  public:
-  MatchingSweep(const std::vector<PassWords>& passes, bool html_mode, ByteSource& in)
-      : table_(passes), segmenter_(html_mode), chunks_(in) {}
+  MatchingSweep(std::shared_ptr<const MatchWords> words, bool html_mode, ByteSource& in)
+      : table_(std::move(words)), segmenter_(html_mode), chunks_(in) {}
 
   // Sweeps the next chunk of the input, appending what it writes to `out`; false once the
   // input is done.
@@ -186,16 +186,16 @@ void MatchingSweep::Flush(std::size_t offset, Writing& writing) const {
 }  // namespace
 
 struct MatchingStage::State {
-  State(const std::vector<PassWords>& passes, bool html_mode, ByteSource& upstream)
-      : sweep(passes, html_mode, upstream) {}
+  State(std::shared_ptr<const MatchWords> words, bool html_mode, ByteSource& upstream)
+      : sweep(std::move(words), html_mode, upstream) {}
   MatchingSweep sweep;
   std::string buffer;
   std::size_t read = 0;  // bytes of the buffer handed on already
 };
 
-MatchingStage::MatchingStage(const std::vector<PassWords>& passes, bool html_mode,
+MatchingStage::MatchingStage(std::shared_ptr<const MatchWords> words, bool html_mode,
                              ByteSource& upstream)
-    : state_(std::make_unique<State>(passes, html_mode, upstream)) {}
+    : state_(std::make_unique<State>(std::move(words), html_mode, upstream)) {}
 
 MatchingStage::~MatchingStage() = default;
 
@@ -228,7 +228,12 @@ bool MatchingStage::AtEnd() { return !Fill(); }
 
 void RunMatchingPasses(const std::vector<PassWords>& passes, bool html_mode, ByteSource& in,
                        ByteSink& out) {
-  MatchingSweep sweep(passes, html_mode, in);
+  RunMatchingPasses(std::make_shared<const MatchWords>(passes), html_mode, in, out);
+}
+
+void RunMatchingPasses(std::shared_ptr<const MatchWords> words, bool html_mode, ByteSource& in,
+                       ByteSink& out) {
+  MatchingSweep sweep(std::move(words), html_mode, in);
   std::string buffer;
   while (sweep.Step(buffer)) {
     out.Write(buffer);

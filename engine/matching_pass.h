@@ -10,6 +10,7 @@
 #include "common/text_file.h"
 #include "dictionary/ruby_dictionary.h"
 #include "engine/byte_stream.h"
+#include "engine/match_table.h"
 #include "engine/word_filter.h"
 
 namespace engine {
@@ -22,6 +23,9 @@ namespace engine {
 // by `out`, so the caller learns of either when it closes the files.
 void RunMatchingPasses(const std::vector<PassWords>& passes, bool html_mode, ByteSource& in,
                        ByteSink& out);
+// The same with the passes' tables made already.
+void RunMatchingPasses(std::shared_ptr<const MatchWords> words, bool html_mode, ByteSource& in,
+                       ByteSink& out);
 // One pass, for words of `word_length` characters from `section`.
 void RunMatchingPass(int word_length, const dictionary::LengthSection& section, bool html_mode,
                      common::TextReader& in, common::TextWriter& out);
@@ -30,7 +34,7 @@ void RunMatchingPass(int word_length, const dictionary::LengthSection& section, 
 // own output is asked for, so that only a few chunks of the text are in memory at once.
 class MatchingStage final : public ByteSource {
  public:
-  MatchingStage(const std::vector<PassWords>& passes, bool html_mode, ByteSource& upstream);
+  MatchingStage(std::shared_ptr<const MatchWords> words, bool html_mode, ByteSource& upstream);
   ~MatchingStage() override;
   bool ReadBlock(std::string& out, std::size_t max_bytes) override;
   bool AtEnd() override;

@@ -31,7 +31,8 @@ ChainStep AnnounceMarkedStep() {
 
 RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 5> steps = {
+  const std::array<ChainStep, 6> steps = {
+      LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       AnnounceMarkedStep(),
@@ -45,7 +46,8 @@ RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
 std::optional<std::string> GiveRuby(const common::TextSource& text, DictionaryUse use,
                                     const RubyCommandContext& context,
                                     common::Messenger& messenger) {
-  const std::array<ChainStep, 4> steps = {
+  const std::array<ChainStep, 5> steps = {
+      LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       AnnounceMarkedStep(),

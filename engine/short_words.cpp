@@ -87,7 +87,7 @@ ShortWords::ShortWords(const PassWords& pass) : length_(pass.word_length) {
   if (length_ != 1 && length_ != 2) return;
   const dictionary::LengthSection& words = *pass.section;
   std::size_t count = words.KeyCount();
-  int bits = std::max(4, static_cast<int>(std::bit_width(2 * count)));
+  int bits = std::max(4, static_cast<int>(std::bit_width(count + count / 3)));
   entries_.assign(std::size_t{1} << bits, Entry{});
   mask_ = entries_.size() - 1;
   shift_ = 64 - bits;

@@ -129,7 +129,7 @@ class ShortWords {
   }
 
   int length_ = 0;
-  std::vector<Entry> entries_;  // open addressing, at most half full
+  std::vector<Entry> entries_;  // open addressing, at most three quarters full
   std::size_t mask_ = 0;
   int shift_ = 64;
 };
