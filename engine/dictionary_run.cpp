@@ -12,6 +12,8 @@
 #include "common/text_file.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/ruby_dictionary_format.h"
+#include "engine/background_task.h"
+#include "engine/block_queue.h"
 #include "engine/byte_stream.h"
 #include "engine/clean_up.h"
 #include "engine/matching_pass.h"
@@ -28,18 +30,42 @@ int LowestLength(const DictionaryRunOptions& options) {
   return options.one_character_words ? 1 : 2;
 }
 
-// The clean-up, when the run finishes, reads the passes' output a chunk at a time as they give
-// it, so neither needs a file in between.
+// Blocks of the passes' output on their way to the clean-up: a few, so that the two keep
+// each other busy without holding much of the text.
+constexpr std::size_t kBlocksToCleanUp = 3;
+
+// The clean-up, when the run finishes, takes the passes' output a chunk at a time as they give
+// it, on a thread of its own that also writes the result, so neither needs a file in between.
 void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bool finish,
               common::TextReader& in, common::TextWriter& out) {
   FileSource source(in);
   FileSink sink(out);
-  if (finish) {
-    MatchingStage stage(words, html_mode, source);
-    CleanUp(html_mode, stage, sink);
-  } else {
+  if (!finish) {
     RunMatchingPasses(words, html_mode, source, sink);
+    return;
   }
+  BlockQueue queue(kBlocksToCleanUp);
+  BackgroundTask cleaner;
+  cleaner.Start([&queue, &sink, html_mode] {
+    QueueSource passes_output(queue);
+    try {
+      CleanUp(html_mode, passes_output, sink);
+    } catch (...) {
+      queue.Abandon();
+      throw;
+    }
+    queue.Abandon();  // nothing is left after the end of the input
+  });
+  QueueSink to_clean_up(queue);
+  try {
+    RunMatchingPasses(words, html_mode, source, to_clean_up);
+  } catch (...) {
+    queue.Close();
+    cleaner.Wait();
+    throw;
+  }
+  queue.Close();
+  cleaner.Wait();
 }
 
 // Reads the run's input and writes "user_.$rb", or "shori_.$rb" when the run finishes. A
