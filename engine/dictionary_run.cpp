@@ -16,6 +16,7 @@
 #include "engine/block_queue.h"
 #include "engine/byte_stream.h"
 #include "engine/clean_up.h"
+#include "engine/match_table.h"
 #include "engine/matching_pass.h"
 #include "engine/messages.h"
 

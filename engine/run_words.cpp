@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "dictionary/ruby_dictionary_format.h"
+#include "engine/match_table.h"
 
 namespace engine {
 namespace {

@@ -14,9 +14,10 @@
 #include "common/messenger.h"
 #include "dictionary/ruby_dictionary.h"
 #include "engine/background_task.h"
-#include "engine/match_table.h"
 
 namespace engine {
+
+struct MatchWords;
 
 // Which words a run loads.
 struct RunWordsKey {

@@ -29,7 +29,7 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
   for (std::size_t length = 1; length <= longest_; ++length) {
     Table& table = tables_[length];
     int bits = length == 1 ? 16 : SlotBits(walking[length]);
-    table.slots.assign(std::size_t{1} << bits, 0);
+    table.slot_bytes.assign(std::size_t{1} << bits, 0);
     table.shift = 64 - bits;
   }
   std::array<int, dictionary::kMaxWordLength + 1> passes_of_length{};
@@ -52,7 +52,8 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
         const char* character = key.data() + 2 * (walked - 1);
         hash = Push(hash, common::CodeOf(static_cast<unsigned char>(character[0]),
                                          static_cast<unsigned char>(character[1])));
-        tables_[walked].slots[SlotOf(walked, hash)] |= walked == length ? word_bit : kLongerBit;
+        tables_[walked].slot_bytes[SlotOf(walked, hash)] |=
+            walked == length ? word_bit : kLongerBit;
       }
     }
   }

@@ -34,7 +34,7 @@ class WordFilter {
   // codes[1], …; `available` characters follow the position.
   std::uint32_t Candidates(const std::uint16_t* codes, std::size_t available) const {
     std::size_t longest = std::min(available, longest_);
-    std::uint8_t slot1 = tables_[1].slots[codes[0]];
+    std::uint8_t slot1 = tables_[1].slot_bytes[codes[0]];
     std::uint32_t found = tables_[1].passes[slot1 & kWordBits];
     if (!(slot1 & kLongerBit) || longest < 2) return found;
     if (longest < 3) return Walk(codes, longest, 1, codes[0], found);
@@ -42,8 +42,8 @@ class WordFilter {
     // branch between them, and only what the walk would have reached counts.
     std::uint64_t hash2 = Push(codes[0], codes[1]);
     std::uint64_t hash3 = Push(hash2, codes[2]);
-    std::uint8_t slot2 = tables_[2].slots[SlotOf(2, hash2)];
-    std::uint8_t slot3 = tables_[3].slots[SlotOf(3, hash3)];
+    std::uint8_t slot2 = tables_[2].slot_bytes[SlotOf(2, hash2)];
+    std::uint8_t slot3 = tables_[3].slot_bytes[SlotOf(3, hash3)];
     auto reaches3 = static_cast<std::uint8_t>(-(slot2 >> 7));
     found |= tables_[2].passes[slot2 & kWordBits] | tables_[3].passes[slot3 & kWordBits & reaches3];
     if (!(reaches3 & slot3 & kLongerBit)) return found;
@@ -53,11 +53,11 @@ class WordFilter {
   // Asks the memory for the slots that Candidates will read for the two- and three-character
   // words at a position a little ahead, so that the walk seldom waits for them.
   void Prefetch(const std::uint16_t* codes, std::size_t available) const {
-    if (available < 2 || longest_ < 2 || !(tables_[1].slots[codes[0]] & kLongerBit)) return;
+    if (available < 2 || longest_ < 2 || !(tables_[1].slot_bytes[codes[0]] & kLongerBit)) return;
     std::uint64_t hash = Push(codes[0], codes[1]);
-    common::Prefetch(&tables_[2].slots[SlotOf(2, hash)]);
+    common::Prefetch(&tables_[2].slot_bytes[SlotOf(2, hash)]);
     if (available < 3 || longest_ < 3) return;
-    common::Prefetch(&tables_[3].slots[SlotOf(3, Push(hash, codes[2]))]);
+    common::Prefetch(&tables_[3].slot_bytes[SlotOf(3, Push(hash, codes[2]))]);
   }
 
  private:
@@ -73,7 +73,7 @@ class WordFilter {
   // One table per word length, of a size that keeps about one slot in eight in use; the
   // one-character table is indexed by the character itself and answers exactly.
   struct Table {
-    std::vector<std::uint8_t> slots;
+    std::vector<std::uint8_t> slot_bytes;
     int shift = 64;
     std::array<std::uint32_t, kWordBits + 1> passes{};  // slot bits to pass bits
   };
@@ -89,7 +89,7 @@ class WordFilter {
                      std::uint64_t hash, std::uint32_t found) const {
     for (std::size_t length = walked + 1; length <= longest; ++length) {
       hash = Push(hash, codes[length - 1]);
-      std::uint8_t slot = tables_[length].slots[SlotOf(length, hash)];
+      std::uint8_t slot = tables_[length].slot_bytes[SlotOf(length, hash)];
       found |= tables_[length].passes[slot & kWordBits];
       if (!(slot & kLongerBit)) break;
     }

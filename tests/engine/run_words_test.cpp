@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "engine/match_table.h"
 #include "tests/engine/engine_fixtures.h"
 
 namespace engine {
