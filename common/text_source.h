@@ -3,6 +3,7 @@
 // piece, so that a large text is never held whole.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -43,14 +44,15 @@ class FileTextSource final : public TextSource {
   static std::unique_ptr<FileTextSource> Open(const std::filesystem::path& path);
   std::size_t Size() const override { return size_; }
   std::size_t Read(std::size_t offset, char* buffer, std::size_t count) const override;
-  bool Failed() const override { return failed_; }
+  bool Failed() const override { return failed_.load(std::memory_order_relaxed); }
   bool IsFile(const std::filesystem::path& path) const override;
 
  private:
   FileTextSource(int fd, std::size_t size) : fd_(fd), size_(size) {}
   int fd_;
   std::size_t size_;
-  mutable bool failed_ = false;
+  // Set by whichever reader meets the failure: the checks and the copy may read at once.
+  mutable std::atomic<bool> failed_{false};
 };
 
 // Sequential byte access over a TextSource through a window of a few kilobytes.

@@ -10,11 +10,15 @@
 #include "common/notation_checker.h"
 #include "common/status.h"
 #include "common/working_files.h"
+#include "engine/background_task.h"
 #include "engine/messages.h"
 #include "engine/prepared_text.h"
 
 namespace engine {
 namespace {
+
+// Texts shorter than this are checked after the copy: a thread would cost more than it saves.
+constexpr std::size_t kCheckedAsideBytes = 1 << 16;
 
 void Tell(common::Messenger& messenger, std::string_view title, std::string text) {
   messenger.Tell({std::string(title), std::move(text), common::Icon::kWarning});
@@ -53,10 +57,14 @@ RubyCommandStatus ReportSaved(const CommandRun& run, PreparedTextStatus saved,
   return RubyCommandStatus::kNotPrepared;
 }
 
-RubyCommandStatus CheckNotationOf(const common::TextSource& text, const RubyCommandContext& context,
-                                  common::Messenger& messenger, bool* html_mode) {
-  common::NotationCheck check =
-      common::CheckNotation(text, 0, /*report_separators=*/false, context.areas);
+common::NotationCheck CheckNotationOf(const common::TextSource& text,
+                                      const RubyCommandContext& context) {
+  return common::CheckNotation(text, 0, /*report_separators=*/false, context.areas);
+}
+
+RubyCommandStatus ReportNotation(const common::NotationCheck& check, const common::TextSource& text,
+                                 const RubyCommandContext& context, common::Messenger& messenger,
+                                 bool* html_mode) {
   if (check.read_failed) {
     // A fault where the reading stopped would be no fault of the text.
     Tell(messenger, messages::kTitleWarning,
@@ -88,7 +96,7 @@ bool PassesGuards(bool ruby_window_open, bool text_empty, common::Messenger& mes
 RubyCommandStatus CheckText(const common::TextSource& text, const RubyCommandContext& context,
                             common::Messenger& messenger, bool* html_mode) {
   if (!HoldsNoNul(text, messenger)) return RubyCommandStatus::kRefused;
-  return CheckNotationOf(text, context, messenger, html_mode);
+  return ReportNotation(CheckNotationOf(text, context), text, context, messenger, html_mode);
 }
 
 RubyCommandStatus Prepare(CommandRun& run) {
@@ -97,19 +105,30 @@ RubyCommandStatus Prepare(CommandRun& run) {
   }
   run.progress.Clear();
   run.progress.Append(messages::kProgressChecked);
-  // The reading that writes the first working file also looks for a NUL byte, so the text is
-  // read once for that and once for the notation. The checks still speak first and in their
-  // order; a working file of a text they refuse is removed.
+  // The reading that writes the first working file also looks for a NUL byte, and a long text's
+  // notation is checked on a thread of its own meanwhile. The checks still speak first and in
+  // their order; a working file of a text they refuse is removed.
   std::filesystem::path path = run.context.work.File(common::kPreparedText);
   std::size_t first_nul = std::string_view::npos;
+  common::NotationCheck notation;
+  BackgroundTask checker;
+  bool checked_aside = run.text.Size() >= kCheckedAsideBytes;
+  if (checked_aside) {
+    checker.Start([&notation, &run] { notation = CheckNotationOf(run.text, run.context); });
+  }
   PreparedTextStatus saved = WritePreparedText(run.text, path, &first_nul);
+  if (checked_aside) {
+    checker.Wait();
+  } else {
+    notation = CheckNotationOf(run.text, run.context);
+  }
   // Only a file that could not be written may have left the text unread.
   bool nul_possible =
       first_nul != std::string_view::npos || saved == PreparedTextStatus::kWriteFailed;
   RubyCommandStatus checked =
       nul_possible && !HoldsNoNul(run.text, run.messenger)
           ? RubyCommandStatus::kRefused
-          : CheckNotationOf(run.text, run.context, run.messenger, &run.html_mode);
+          : ReportNotation(notation, run.text, run.context, run.messenger, &run.html_mode);
   if (!common::IsOk(checked)) {
     common::RemoveFile(path);
     return checked;

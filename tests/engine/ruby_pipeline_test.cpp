@@ -133,6 +133,27 @@ TEST_F(AllRubyTest, NotationFaultIsReportedAtItsLine) {
   ExpectMessages({{"警告", "7 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
 }
 
+// A long text is checked while it is copied: the checks still speak in their order, the NUL
+// guard before the notation.
+TEST_F(AllRubyTest, LongTextIsRefusedAsAShortOneIs) {
+  std::string lines;
+  for (int i = 0; i < 40000; ++i) lines += "a\n";
+  std::string fault = Sjis("{漢字かんじ}\n");
+  EXPECT_EQ(Run(lines + fault).status, RubyCommandStatus::kNotationFault);
+  ExpectMessages({{"警告", "40001 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
+  EXPECT_TRUE(WorkFiles().empty());
+
+  messenger_.records.clear();
+  EXPECT_EQ(Run(lines + fault + std::string(1, '\0')).status, RubyCommandStatus::kRefused);
+  ASSERT_EQ(messenger_.records.size(), 1u);
+  EXPECT_EQ(messenger_.records[0].title, "ご注意!!");
+  EXPECT_TRUE(WorkFiles().empty());
+
+  messenger_.records.clear();
+  EXPECT_EQ(Run(lines + Sjis("漢字\n")).status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
 TEST_F(AllRubyTest, MissingDictionaryAbortsNamingTheStep) {
   std::filesystem::remove(context_.main_dictionary);
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
