@@ -10,6 +10,9 @@ namespace engine {
 namespace {
 
 constexpr std::string_view kBodyTags[] = {"<BODY>", "<body>"};
+constexpr std::size_t kPieceBlockBytes = 1 << 16;
+// The marked text is written in blocks of about this size.
+constexpr std::size_t kMarkedBlockBytes = 1 << 16;
 
 }  // namespace
 
@@ -21,18 +24,23 @@ std::size_t FirstPieceLength(std::string_view text) {
 }
 
 void ForEachPiece(common::TextReader& in, const std::function<void(std::string_view)>& take) {
-  std::string pending;  // the next piece and the bytes read after it
-  std::string read;
+  // The text is read in blocks; a piece is decided once a full piece and one byte more (which
+  // tells whether its last character is cut) are ahead, or the text has ended.
+  std::string block;
+  std::size_t at = 0;  // the next piece starts here
+  bool ended = false;
   for (;;) {
-    // One byte beyond a full piece tells whether its last character is cut.
-    while (pending.find('\n') == std::string::npos && pending.size() <= kMaxPieceBytes &&
-           in.ReadLine(read, kMaxPieceBytes + 1 - pending.size())) {
-      pending += read;
+    if (!ended && block.size() - at <= kMaxPieceBytes) {
+      block.erase(0, at);
+      at = 0;
+      ended = !in.ReadBlock(block, kPieceBlockBytes);
+      continue;
     }
-    if (pending.empty()) return;
-    std::size_t length = FirstPieceLength(pending);
-    take(std::string_view(pending).substr(0, length));
-    pending.erase(0, length);
+    std::string_view rest = std::string_view(block).substr(at);
+    if (rest.empty()) return;
+    std::size_t length = FirstPieceLength(rest);
+    take(rest.substr(0, length));
+    at += length;
   }
 }
 
@@ -123,10 +131,13 @@ NonRubyStatus RunNonRubyMarking(const common::WorkDir& work, std::string_view in
   NonRubyMarker marker(areas, html_mode);
   std::string marked;
   ForEachPiece(in, [&](std::string_view piece) {
-    marked.clear();
     marker.Mark(piece, marked);
-    out.Write(marked);
+    if (marked.size() >= kMarkedBlockBytes) {
+      out.Write(marked);
+      marked.clear();
+    }
   });
+  out.Write(marked);
   if (!out.Close()) return NonRubyStatus::kOutputFailed;
   if (!in.Close()) return NonRubyStatus::kInputFailed;
   return NonRubyStatus::kOk;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <string>
 
 #include "common/text_file.h"
 #include "tests/engine/engine_fixtures.h"
@@ -104,6 +106,36 @@ TEST_F(NonRubyMarkingFiles, FileStepWritesWhatTheFunctionGives) {
   EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kOk);
   EXPECT_TRUE(BytesEqual(MarkNonRubyAreas(text, DefaultAreas(), false),
                          common::ReadTextFile(output_).bytes));
+}
+
+// The file is read in blocks far longer than a piece: wherever a block ends, in a line, a
+// character or an area's string, the pieces are those of the text held whole.
+TEST_F(NonRubyMarkingFiles, BlocksOfTheFileGiveThePiecesOfTheWholeText) {
+  std::mt19937 random(20261207);
+  auto pick = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const std::string pieces[] = {"<HTML>", "<BODY>", Sjis("亜"), "\n", "a", Sjis("漢字かな")};
+  for (int t = 0; t < 20; ++t) {
+    std::string text;
+    while (text.size() < 200000) {
+      int kind = pick(0, 9);
+      if (kind < 6) {
+        text += pieces[static_cast<std::size_t>(kind)];
+      } else if (kind < 8) {
+        text += std::string(static_cast<std::size_t>(pick(4000, 4100)), 'x');
+      } else {
+        text += std::string(static_cast<std::size_t>(pick(1, 9000)), 'y');
+      }
+    }
+    ASSERT_TRUE(common::WriteTextFile(input_, text));
+    common::NonRubyAreas areas = Areas("<HTML>", "<BODY>");
+    bool html_mode = t % 2 == 1;
+    ASSERT_EQ(Run(areas, html_mode), NonRubyStatus::kOk);
+    ASSERT_TRUE(
+        BytesEqual(MarkNonRubyAreas(text, areas, html_mode), common::ReadTextFile(output_).bytes))
+        << "text " << t;
+  }
 }
 
 TEST_F(NonRubyMarkingFiles, NothingToMarkRenamesTheInput) {
