@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kFewestSlotBits = 10;
 constexpr int kMostSlotBits = 22;
-constexpr std::size_t kSlotsPerEntry = 8;
+constexpr std::size_t kSlotsPerEntry = 4;
 
 int SlotBits(std::size_t entries) {
   int bits = std::bit_width(entries * kSlotsPerEntry);

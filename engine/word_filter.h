@@ -70,7 +70,7 @@ class WordFilter {
   static constexpr std::uint8_t kWordBits = 0x7F;
   static constexpr std::uint8_t kLongerBit = 0x80;
 
-  // One table per word length, of a size that keeps about one slot in eight in use; the
+  // One table per word length, of a size that keeps about one slot in four in use; the
   // one-character table is indexed by the character itself and answers exactly.
   struct Table {
     std::vector<std::uint8_t> slot_bytes;
