@@ -16,24 +16,33 @@ BackgroundTask::~BackgroundTask() {
 }
 
 void BackgroundTask::Start(std::function<void()> job) {
-  if (!thread_.joinable()) {
-    try {
-      thread_ = std::thread([this] { Serve(); });
-    } catch (const std::system_error&) {
-      try {
-        job();
-      } catch (...) {
-        failure_ = std::current_exception();
-      }
-      return;
-    }
+  if (StartAside(job)) return;
+  try {
+    job();
+  } catch (...) {
+    failure_ = std::current_exception();
   }
+}
+
+bool BackgroundTask::StartAside(std::function<void()> job) {
+  if (!HasThread()) return false;
   {
     std::lock_guard lock(mutex_);
     job_ = std::move(job);
     busy_ = true;
   }
   changed_.notify_all();
+  return true;
+}
+
+bool BackgroundTask::HasThread() {
+  if (thread_.joinable()) return true;
+  try {
+    thread_ = std::thread([this] { Serve(); });
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
 }
 
 void BackgroundTask::Wait() {

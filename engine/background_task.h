@@ -20,11 +20,15 @@ class BackgroundTask {
   // Runs `job` on the task's thread, started with the first job. When no thread can be started
   // the job runs here and now, so the work is done either way.
   void Start(std::function<void()> job);
+  // The same for a job that must not run here, because it waits for what this thread is yet to
+  // do: false, with the job not run, when no thread can be started.
+  [[nodiscard]] bool StartAside(std::function<void()> job);
   // Returns once the job started last is done, throwing what it threw.
   void Wait();
 
  private:
   void Serve();
+  bool HasThread();  // starts the thread if it has not started yet
 
   std::thread thread_;
   std::mutex mutex_;

@@ -47,7 +47,7 @@ void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bo
   }
   BlockQueue queue(kBlocksToCleanUp);
   BackgroundTask cleaner;
-  cleaner.Start([&queue, &sink, html_mode] {
+  bool aside = cleaner.StartAside([&queue, &sink, html_mode] {
     QueueSource passes_output(queue);
     try {
       CleanUp(html_mode, passes_output, sink);
@@ -57,6 +57,12 @@ void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bo
     }
     queue.Abandon();  // nothing is left after the end of the input
   });
+  if (!aside) {
+    // No thread to be had: the clean-up asks the passes for each chunk itself.
+    MatchingStage stage(words, html_mode, source);
+    CleanUp(html_mode, stage, sink);
+    return;
+  }
   QueueSink to_clean_up(queue);
   try {
     RunMatchingPasses(words, html_mode, source, to_clean_up);

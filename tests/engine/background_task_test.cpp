@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace engine {
@@ -16,6 +17,14 @@ TEST(BackgroundTask, EachJobIsDoneBeforeWaitReturns) {
     task.Wait();
     ASSERT_EQ(done.size(), static_cast<std::size_t>(i + 1));
   }
+}
+
+TEST(BackgroundTask, AJobStartedAsideRunsOnAnotherThread) {
+  BackgroundTask task;
+  std::thread::id ran_on;
+  ASSERT_TRUE(task.StartAside([&ran_on] { ran_on = std::this_thread::get_id(); }));
+  task.Wait();
+  EXPECT_NE(ran_on, std::this_thread::get_id());
 }
 
 TEST(BackgroundTask, WhatAJobThrowsReachesTheWaiterOnce) {
