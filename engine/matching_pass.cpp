@@ -23,9 +23,9 @@
 namespace engine {
 namespace {
 
-// Runs over fewer bytes than this are played on one thread: sharing them would cost more than
-// it saves.
-constexpr std::size_t kSharedRunBytes = 1 << 15;
+// Chunks shorter than this are played on one thread: sharing them would cost more than it
+// saves.
+constexpr std::size_t kSharedChunkBytes = 1 << 15;
 
 class MatchingSweep {
  public:
@@ -41,34 +41,44 @@ class MatchingSweep {
     CharacterRun run;
     std::size_t offsets = 0;  // where its characters' offsets start, when it has tags
   };
+  struct RunList {
+    std::vector<Run> runs;
+    std::vector<std::uint32_t> offsets;  // of the characters of every run with tags
+    void Clear() {
+      runs.clear();
+      offsets.clear();
+    }
+  };
   // Bytes of the chunk from `written` on are written up to there.
   struct Writing {
     std::string* out = nullptr;
     std::size_t written = 0;
   };
-  // The second table, its thread and what it writes, made for the first chunk long enough to
-  // share, and kept apart in memory from what this thread writes as it plays.
+  // The second table, its thread, its runs and what it writes, made for the first chunk long
+  // enough to share, and kept apart in memory from what this thread writes as it plays.
   struct alignas(64) Helper {
     explicit Helper(std::shared_ptr<const MatchWords> words) : table(std::move(words)) {}
     MatchTable table;
+    RunList runs;
     std::string out;
     Writing writing;
     BackgroundTask task;
   };
 
-  void Segment();
-  std::size_t Share(std::size_t first, std::size_t end) const;
-  void PlayRuns(MatchTable& table, std::size_t first, std::size_t end, Writing& writing);
-  std::size_t PlayRun(MatchTable& table, const Run& run, Writing& writing);
+  bool Find(RunList& list);
+  static void MoveLast(RunList& from, RunList& to);
+  bool ShareFirstHalf();
+  std::size_t PlayRun(MatchTable& table, const RunList& list, const Run& run, Writing& writing);
   void Flush(std::size_t offset, Writing& writing) const;
 
   MatchTable table_;
   RunSegmenter segmenter_;
   ChunkReader chunks_;
-  std::vector<Run> runs_;
-  std::vector<std::uint32_t> offsets_;  // of the characters of every run with tags
-  std::string waiting_;                 // the undecided end of a cut run, as it now stands
+  RunList runs_;         // the runs this thread plays
+  std::string own_out_;  // what it writes of them while the helper writes what comes before
+  std::string waiting_;  // the undecided end of a cut run, as it now stands
   std::string_view chunk_;
+  bool chunk_done_ = false;  // the segmenter has found the chunk's last run
   bool done_ = false;
   std::unique_ptr<Helper> helper_;
 };
@@ -81,34 +91,50 @@ bool MatchingSweep::Step(std::string& out) {
   chunk_ = chunks_.Chunk();
   bool last = chunks_.IsLast();
   segmenter_.Begin(chunk_, last, 0);
-  Segment();
-
-  // The continuation of a cut run is played by the table that played its beginning, and a cut
-  // run by the table that will play its continuation: both here.
-  std::size_t first = !runs_.empty() && table_.Continues() ? 1 : 0;
-  std::size_t end = !runs_.empty() && runs_.back().run.cut ? runs_.size() - 1 : runs_.size();
-  std::size_t shared = Share(first, end);
+  chunk_done_ = false;
+  runs_.Clear();
   Writing writing{&out, 0};
-  if (shared < end) {
-    if (!helper_) helper_ = std::make_unique<Helper>(table_.Words());
-    Helper& helper = *helper_;
-    helper.out.clear();
-    helper.writing = {&helper.out, runs_[shared].run.begin};
-    helper.task.Start([this, &helper, shared, end] {
-      PlayRuns(helper.table, shared, end, helper.writing);
-      Flush(runs_[end - 1].run.end, helper.writing);
-    });
-  }
-  PlayRuns(table_, 0, shared, writing);
-  if (shared < end) {
-    helper_->task.Wait();
-    Flush(runs_[shared].run.begin, writing);
-    out.append(helper_->out);
-    writing.written = helper_->writing.written;
-  }
   std::size_t keep = chunk_.size();
-  bool cut = end < runs_.size();
-  if (cut) keep = PlayRun(table_, runs_.back(), writing);
+  bool cut = false;
+  bool more = true;
+  // The continuation of a cut run is played first, by the table that played its beginning.
+  if (table_.Continues()) {
+    more = Find(runs_);
+    if (more) {
+      keep = PlayRun(table_, runs_, runs_.runs.back(), writing);
+      cut = runs_.runs.back().run.cut;
+      more = !cut;
+    }
+    runs_.Clear();
+  }
+
+  // In a long chunk the helper plays the runs of the first half as soon as they are found, while
+  // the rest are found and played here; a cut run waits for the helper, as its play may rewrite
+  // the chunk.
+  bool shared = more && ShareFirstHalf();
+  Writing own = writing;
+  if (shared) {
+    own_out_.clear();
+    own = {&own_out_, helper_->runs.runs.back().run.end};
+  }
+  more = more && (!runs_.runs.empty() || Find(runs_));
+  while (more && !runs_.runs.back().run.cut) {
+    PlayRun(table_, runs_, runs_.runs.back(), own);
+    more = Find(runs_);
+  }
+  if (shared) {
+    helper_->task.Wait();
+    Flush(helper_->runs.runs.front().run.begin, writing);
+    out.append(helper_->out);
+    out.append(own_out_);
+    writing.written = own.written;
+  } else {
+    writing = own;
+  }
+  if (more) {
+    keep = PlayRun(table_, runs_, runs_.runs.back(), writing);
+    cut = true;
+  }
 
   if (segmenter_.Ended() || last) {
     Flush(segmenter_.Ended() ? segmenter_.Stop() : chunk_.size(), writing);  // nothing from NUL on
@@ -121,43 +147,63 @@ bool MatchingSweep::Step(std::string& out) {
   return true;
 }
 
-// Finds every run of the chunk before any is played.
-void MatchingSweep::Segment() {
-  runs_.clear();
-  offsets_.clear();
+// Appends the chunk's next run to `list`; false when the chunk holds no more.
+bool MatchingSweep::Find(RunList& list) {
+  if (chunk_done_) return false;
   Run run;
-  run.offsets = 0;
-  while (segmenter_.Next(run.run, offsets_)) {
-    runs_.push_back(run);
-    run.offsets = offsets_.size();
-    if (run.run.cut) break;
+  run.offsets = list.offsets.size();
+  if (!segmenter_.Next(run.run, list.offsets)) {
+    chunk_done_ = true;
+    return false;
   }
+  chunk_done_ = run.run.cut;  // a cut run is the chunk's last
+  list.runs.push_back(run);
+  return true;
 }
 
-// Where the helper's share of runs [first, end) starts: at the middle of the chunk, or at `end`
-// when the runs are too short to share.
-std::size_t MatchingSweep::Share(std::size_t first, std::size_t end) const {
-  if (first >= end || runs_[end - 1].run.end - runs_[first].run.begin < kSharedRunBytes) {
-    return end;
-  }
-  std::size_t middle =
-      runs_[first].run.begin + (runs_[end - 1].run.end - runs_[first].run.begin) / 2;
-  auto at = std::partition_point(runs_.begin() + static_cast<std::ptrdiff_t>(first),
-                                 runs_.begin() + static_cast<std::ptrdiff_t>(end),
-                                 [middle](const Run& run) { return run.run.begin < middle; });
-  return static_cast<std::size_t>(at - runs_.begin());
+void MatchingSweep::MoveLast(RunList& from, RunList& to) {
+  Run run = from.runs.back();
+  from.runs.pop_back();
+  auto offsets = from.offsets.begin() + static_cast<std::ptrdiff_t>(run.offsets);
+  std::size_t moved_offsets = to.offsets.size();
+  to.offsets.insert(to.offsets.end(), offsets, from.offsets.end());
+  from.offsets.erase(offsets, from.offsets.end());
+  run.offsets = moved_offsets;
+  to.runs.push_back(run);
 }
 
-void MatchingSweep::PlayRuns(MatchTable& table, std::size_t first, std::size_t end,
-                             Writing& writing) {
-  for (std::size_t i = first; i < end; ++i) PlayRun(table, runs_[i], writing);
+// In a chunk long enough to share, finds the runs that begin in its first half and starts the
+// helper on them; the run found after them is left to this thread. False when nothing was
+// shared.
+bool MatchingSweep::ShareFirstHalf() {
+  if (chunk_.size() < kSharedChunkBytes) return false;
+  if (!helper_) helper_ = std::make_unique<Helper>(table_.Words());
+  Helper& helper = *helper_;
+  helper.runs.Clear();
+  const std::size_t middle = chunk_.size() / 2;
+  while (Find(helper.runs)) {
+    const CharacterRun& run = helper.runs.runs.back().run;
+    if (run.cut || run.begin >= middle) {
+      MoveLast(helper.runs, runs_);
+      break;
+    }
+  }
+  if (helper.runs.runs.empty()) return false;
+  helper.out.clear();
+  helper.writing = {&helper.out, helper.runs.runs.front().run.begin};
+  helper.task.Start([this, &helper] {
+    for (const Run& run : helper.runs.runs) PlayRun(helper.table, helper.runs, run, helper.writing);
+    Flush(helper.runs.runs.back().run.end, helper.writing);
+  });
+  return true;
 }
 
 // Plays the run and writes what the passes decided of it; returns where the chunk's undecided
 // rest starts (meaningful for a cut run only).
-std::size_t MatchingSweep::PlayRun(MatchTable& table, const Run& at, Writing& writing) {
+std::size_t MatchingSweep::PlayRun(MatchTable& table, const RunList& list, const Run& at,
+                                   Writing& writing) {
   const CharacterRun& run = at.run;
-  table.Play(chunk_, run, offsets_.data() + at.offsets);
+  table.Play(chunk_, run, list.offsets.data() + at.offsets);
   std::size_t decided = table.Waiting();
   std::size_t keep = table.EndBefore(decided);
   if (!table.Changed()) return keep;  // the chunk holds the run as it stands
