@@ -26,9 +26,6 @@ MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
   }
 }
 
-MatchTable::MatchTable(const std::vector<PassWords>& passes)
-    : MatchTable(std::make_shared<const MatchWords>(passes)) {}
-
 MatchTable::MatchTable(std::shared_ptr<const MatchWords> words)
     : words_(std::move(words)),
       passes_(words_->passes),

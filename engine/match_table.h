@@ -34,7 +34,6 @@ struct MatchWords {
 
 class MatchTable {
  public:
-  explicit MatchTable(const std::vector<PassWords>& passes);
   explicit MatchTable(std::shared_ptr<const MatchWords> words);
 
   const std::shared_ptr<const MatchWords>& Words() const { return words_; }

@@ -3,8 +3,9 @@
 // found is left in the chunk, to be written later in one piece with what surrounds it.
 //
 // Runs are independent of each other, except a run cut at a chunk's end and its continuation in
-// the next chunk. So in a long chunk a second table, on a thread of its own, plays the second
-// half of the runs while the first half is played here; what it writes follows the first half.
+// the next chunk. So in a long chunk a second table, on a thread of its own, plays the runs of
+// the first half as the segmenter finds them, while the rest are found and played here; what
+// this thread writes follows what the helper wrote.
 #include "engine/matching_pass.h"
 
 #include <algorithm>
