@@ -51,6 +51,11 @@ void BackgroundTask::Wait() {
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
+bool BackgroundTask::Busy() {
+  std::lock_guard lock(mutex_);
+  return busy_;
+}
+
 void BackgroundTask::Serve() {
   std::unique_lock lock(mutex_);
   for (;;) {

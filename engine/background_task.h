@@ -25,6 +25,8 @@ class BackgroundTask {
   [[nodiscard]] bool StartAside(std::function<void()> job);
   // Returns once the job started last is done, throwing what it threw.
   void Wait();
+  // The job started last is not done yet.
+  bool Busy();
 
  private:
   void Serve();

@@ -4,8 +4,9 @@
 //
 // Runs are independent of each other, except a run cut at a chunk's end and its continuation in
 // the next chunk. So in a long chunk a second table, on a thread of its own, plays the runs of
-// the first half as the segmenter finds them, while the rest are found and played here; what
-// this thread writes follows what the helper wrote.
+// the chunk's front as the segmenter finds them, while the rest are found and played here; what
+// this thread writes follows what the helper wrote. This thread also finds every run and joins
+// the two outputs, so the front is sized from chunk to chunk until both threads end together.
 #include "engine/matching_pass.h"
 
 #include <algorithm>
@@ -27,6 +28,13 @@ namespace {
 // Chunks shorter than this are played on one thread: sharing them would cost more than it
 // saves.
 constexpr std::size_t kSharedChunkBytes = 1 << 15;
+// The helper's front of a chunk, in 64ths of its bytes: where it starts, how far it moves after
+// each chunk, and its bounds.
+constexpr std::size_t kShareScale = 64;
+constexpr std::size_t kFirstShare = 32;
+constexpr std::size_t kShareStep = 1;
+constexpr std::size_t kLeastShare = 16;
+constexpr std::size_t kMostShare = 48;
 
 class MatchingSweep {
  public:
@@ -68,7 +76,7 @@ class MatchingSweep {
 
   bool Find(RunList& list);
   static void MoveLast(RunList& from, RunList& to);
-  bool ShareFirstHalf();
+  bool ShareFront();
   std::size_t PlayRun(MatchTable& table, const RunList& list, const Run& run, Writing& writing);
   void Flush(std::size_t offset, Writing& writing) const;
 
@@ -82,6 +90,7 @@ class MatchingSweep {
   bool chunk_done_ = false;  // the segmenter has found the chunk's last run
   bool done_ = false;
   std::unique_ptr<Helper> helper_;
+  std::size_t share_ = kFirstShare;  // of the next shared chunk, in 64ths
 };
 
 bool MatchingSweep::Step(std::string& out) {
@@ -109,10 +118,10 @@ bool MatchingSweep::Step(std::string& out) {
     runs_.Clear();
   }
 
-  // In a long chunk the helper plays the runs of the first half as soon as they are found, while
-  // the rest are found and played here; a cut run waits for the helper, as its play may rewrite
-  // the chunk.
-  bool shared = more && ShareFirstHalf();
+  // In a long chunk the helper plays the runs of the front as soon as they are found, while the
+  // rest are found and played here; a cut run waits for the helper, as its play may rewrite the
+  // chunk.
+  bool shared = more && ShareFront();
   Writing own = writing;
   if (shared) {
     own_out_.clear();
@@ -124,6 +133,12 @@ bool MatchingSweep::Step(std::string& out) {
     more = Find(runs_);
   }
   if (shared) {
+    // A helper still at work had the larger part: the next front is a little shorter.
+    if (helper_->task.Busy()) {
+      share_ = std::max(share_ - kShareStep, kLeastShare);
+    } else {
+      share_ = std::min(share_ + kShareStep, kMostShare);
+    }
     helper_->task.Wait();
     Flush(helper_->runs.runs.front().run.begin, writing);
     out.append(helper_->out);
@@ -173,18 +188,17 @@ void MatchingSweep::MoveLast(RunList& from, RunList& to) {
   to.runs.push_back(run);
 }
 
-// In a chunk long enough to share, finds the runs that begin in its first half and starts the
-// helper on them; the run found after them is left to this thread. False when nothing was
-// shared.
-bool MatchingSweep::ShareFirstHalf() {
+// In a chunk long enough to share, finds the runs that begin in its front and starts the helper
+// on them; the run found after them is left to this thread. False when nothing was shared.
+bool MatchingSweep::ShareFront() {
   if (chunk_.size() < kSharedChunkBytes) return false;
   if (!helper_) helper_ = std::make_unique<Helper>(table_.Words());
   Helper& helper = *helper_;
   helper.runs.Clear();
-  const std::size_t middle = chunk_.size() / 2;
+  const std::size_t front = chunk_.size() / kShareScale * share_;
   while (Find(helper.runs)) {
     const CharacterRun& run = helper.runs.runs.back().run;
-    if (run.cut || run.begin >= middle) {
+    if (run.cut || run.begin >= front) {
       MoveLast(helper.runs, runs_);
       break;
     }
