@@ -148,6 +148,31 @@ TEST_F(NonRubyMarkingFiles, NothingToMarkRenamesTheInput) {
   EXPECT_FALSE(std::filesystem::exists(input_));
 }
 
+// Outside HTML mode a text that holds neither string anywhere is moved, not copied; one that
+// holds either, even across the blocks it is searched in, is marked.
+TEST_F(NonRubyMarkingFiles, TextWithoutTheStringsIsMovedAndOneWithThemMarked) {
+  WriteFile(input_, "a\r\n<HTM>L\r\n");
+  EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kOk);
+  EXPECT_EQ(ReadFile(output_), "a\r\n<HTM>L\r\n");
+  EXPECT_FALSE(std::filesystem::exists(input_));
+
+  for (std::size_t block_edge : {std::size_t{1} << 18, std::size_t{1} << 19}) {
+    for (std::string_view string : {"<HTML>", "<BODY>"}) {
+      // Short CR LF lines, the string starting three bytes before the edge.
+      std::string on_disk;
+      while (on_disk.size() + 100 < block_edge) on_disk += std::string(98, 'a') + "\r\n";
+      on_disk += std::string(block_edge - 3 - on_disk.size(), 'a') + std::string(string) + "b\r\n";
+      WriteFile(input_, on_disk);
+      ASSERT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kOk);
+      std::string text = on_disk;
+      std::erase(text, '\r');
+      std::string marked = common::ReadTextFile(output_).bytes;
+      EXPECT_NE(marked, text) << string << " at " << block_edge - 3;
+      EXPECT_TRUE(BytesEqual(MarkNonRubyAreas(text, DefaultAreas(), false), marked));
+    }
+  }
+}
+
 TEST_F(NonRubyMarkingFiles, InputThatCannotTakeTheNameFails) {
   common::NonRubyAreas off;
   off.enabled = false;
@@ -158,7 +183,7 @@ TEST_F(NonRubyMarkingFiles, InputThatCannotTakeTheNameFails) {
 
 TEST_F(NonRubyMarkingFiles, MissingInputOrBlockedOutputFails) {
   EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kInputFailed);
-  WriteFile(input_, "a\n");
+  WriteFile(input_, "<HTML>a\n");
   std::filesystem::create_directory(output_);
   EXPECT_EQ(Run(DefaultAreas(), false), NonRubyStatus::kOutputFailed);
 }

@@ -203,7 +203,7 @@ TEST_F(AllRubyTest, RubyInMemoryIsTheRubyFilesTextAndLeavesNoFile) {
 }
 
 TEST_F(AllRubyTest, FailedMarkingEndsSilently) {
-  std::filesystem::create_directory(context_.work.File(common::kNonRubyMarked));
+  std::filesystem::create_directories(context_.work.File(common::kNonRubyMarked) / "inside");
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kMarkingFailed);
   EXPECT_TRUE(messenger_.records.empty());
 }
