@@ -14,26 +14,27 @@ constexpr std::size_t kChunk = 1 << 16;
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 
-// Writes one piece, leaving out the CR of each CR LF (the writer puts it back). A CR at the end
-// of the piece is held back until the next byte is known.
+// Writes one piece with every line end as CR LF: a CR goes before each LF that has none. A CR
+// at the end of the piece is held back until the next byte is known; a held CR is written
+// with the next piece, since CR LF and a lone CR both keep it.
 void WritePiece(std::string_view piece, bool& held_cr, TextWriter& out) {
-  if (held_cr && piece.front() != kLineFeed) out.Put(kCarriageReturn);
-  held_cr = false;
-  while (!piece.empty()) {
-    const void* found = std::memchr(piece.data(), kCarriageReturn, piece.size());
-    if (!found) {
-      out.Write(piece);
-      return;
-    }
-    std::size_t at = static_cast<const char*>(found) - piece.data();
-    out.Write(piece.substr(0, at));
-    if (at + 1 == piece.size()) {
-      held_cr = true;
-      return;
-    }
-    if (piece[at + 1] != kLineFeed) out.Put(kCarriageReturn);
-    piece.remove_prefix(at + 1);
+  if (piece.empty()) return;
+  bool after_cr = held_cr;
+  if (held_cr) out.WriteRaw("\r");
+  held_cr = piece.back() == kCarriageReturn;
+  if (held_cr) piece.remove_suffix(1);
+  // Most texts end their lines with CR LF already: a piece of them goes over in one copy.
+  std::size_t written = 0;
+  for (std::size_t at = 0; at < piece.size(); ++at) {
+    const void* found = std::memchr(piece.data() + at, kLineFeed, piece.size() - at);
+    if (!found) break;
+    at = static_cast<std::size_t>(static_cast<const char*>(found) - piece.data());
+    if (at == 0 ? after_cr : piece[at - 1] == kCarriageReturn) continue;
+    out.WriteRaw(piece.substr(written, at - written));
+    out.WriteRaw("\r");
+    written = at;
   }
+  out.WriteRaw(piece.substr(written));
 }
 
 // The end of the file: `last` is the text's last byte, '\n' for an empty text.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/support/failing_source.h"
 #include "tests/support/test_files.h"
 
@@ -50,6 +52,40 @@ TEST(WriteTextSource, CrLfAcrossReadPiecesIsOneLineEnd) {
     expected += "\r\ny\r";
     EXPECT_TRUE(BytesEqual(expected + "\n", Saved(text, true))) << length;
     EXPECT_TRUE(BytesEqual(expected, Saved(text, false))) << length;
+  }
+}
+
+// The rule itself, byte by byte: a CR goes before each LF that has none, and a final line break
+// is added (a final lone CR taking its LF) when asked for.
+std::string WithCrLf(std::string_view text, bool final_line_break) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  if (final_line_break && !text.empty() && text.back() != '\n') out += text.back() == '\r' ? "\n" : "\r\n";
+  return out;
+}
+
+TEST(WriteTextSource, MixedLineEndsAcrossPiecesFollowTheRule) {
+  // Line ends of every kind, thick around the places where the text is read in two pieces.
+  std::mt19937 random(7);
+  for (int round = 0; round < 40; ++round) {
+    std::string text(65536 * 2 + 300, 'x');
+    for (char& byte : text) {
+      int what = static_cast<int>(random() % 16);
+      if (what == 0) byte = '\r';
+      if (what == 1) byte = '\n';
+    }
+    for (std::size_t edge : {65535u, 65536u, 131071u, 131072u}) {
+      text[edge] = random() % 2 ? '\r' : '\n';
+      text[edge + 1] = random() % 2 ? '\r' : '\n';
+    }
+    text.resize(text.size() - random() % 300);
+    for (bool final_line_break : {true, false}) {
+      ASSERT_TRUE(BytesEqual(WithCrLf(text, final_line_break), Saved(text, final_line_break)))
+          << "round " << round << ", final line break " << final_line_break;
+    }
   }
 }
 
