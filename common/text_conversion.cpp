@@ -25,6 +25,8 @@ ToShiftJisResult Stopped(ToShiftJisResult::Outcome outcome) {
 // Large enough that the converter's set-up costs nothing, small enough that a text of any size
 // stays a few megabytes in memory.
 constexpr std::size_t kPiece = std::size_t{1} << 20;
+// What a trial looks at first.
+constexpr std::size_t kTrialHead = std::size_t{1} << 12;
 
 bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
@@ -158,6 +160,13 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
     std::size_t keep = last ? 0 : UnfinishedUtf8Tail(piece);
     std::string_view whole = std::string_view(piece).substr(0, piece.size() - keep);
     result.non_ascii = result.non_ascii || HasNonAscii(whole);
+    // A Shift_JIS text shows itself within its first lines as a rule: it is told there, before
+    // the conversion tables are made.
+    if (on_trial && text_start) {
+      std::string_view head = whole.substr(0, kTrialHead);
+      if (head.size() < whole.size()) head.remove_suffix(UnfinishedUtf8Tail(head));
+      if (!IsValidUtf8(head)) return Stopped(Outcome::kNotUtf8);
+    }
     std::optional<std::string> converted;
     // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
     // only what they refuse is looked into.

@@ -168,6 +168,13 @@ TEST(TextConversion, OnTrialTheTextDecidesItsEncodingAsDetectionDoes) {
       {"Shift_JIS bytes after that character, pieces later", snowman + far + "\x8A\xBF",
        Outcome::kNotUtf8, false},
       {"cut off inside a sequence", far + "\xE6\xBC", Outcome::kNotUtf8, false},
+      // The first look at a text ends inside a character, which the look must not hold against
+      // the text.
+      {"UTF-8 with a character across 4 KB", std::string(4095, 'a') + "\xE6\xBC\xA2" + far,
+       Outcome::kOk, true},
+      {"UTF-8 with a short first line", "a\n" + far, Outcome::kOk, true},
+      {"Shift_JIS after 4 KB of ASCII", std::string(5000, 'a') + "\x8A\xBF\r\n",
+       Outcome::kNotUtf8, false},
   };
   for (const Case& c : cases) {
     StringTextSource source(c.text);
