@@ -251,6 +251,8 @@ std::optional<fs::path> PutBeside(const CommandEnv& env, const UserText& text,
                                   const fs::path& written, const BackupName& backup_name,
                                   bool written_in_form) {
   fs::path target = text.file.parent_path() / written.filename();
+  // Where no file stands yet, there is none to keep or to lose: the file simply moves there.
+  if (written_in_form && common::MoveToFreeName(written, target)) return target;
   common::FileReplacement replacement(target);
   bool placed =
       replacement.Begin() == common::ReplaceStatus::kOk &&

@@ -1,9 +1,11 @@
 // Replacing a file: temporary sibling, links followed, permissions kept.
 #include "common/file_replace.h"
 
+#include <fcntl.h>  // AT_FDCWD
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>  // renameat2
 #include <cstdlib>
 #include <string>
 
@@ -86,6 +88,15 @@ bool FileReplacement::Commit() {
   bool ok = RenameFile(write_path_, target_);
   if (ok) pending_ = false;
   return ok;
+}
+
+bool MoveToFreeName(const fs::path& from, const fs::path& target) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+    return false;
+  }
+  std::error_code error;
+  fs::permissions(target, NewFileMode(), error);
+  return true;
 }
 
 ReplaceStatus ReplaceFile(const fs::path& target, std::string_view bytes) {

@@ -51,6 +51,13 @@ class FileReplacement {
 [[nodiscard]] ReplaceStatus ReplaceFile(const std::filesystem::path& target,
                                         std::string_view bytes);
 
+// Moves `from` to `target` when nothing stands there, not even a link, in one rename that can
+// replace nothing; the file gets the permissions of any new file. False, with nothing moved,
+// when something stands there or the rename cannot be made (another file system): the move is
+// then a replacement. Nothing is lost if a crash follows, so nothing waits for the disk.
+[[nodiscard]] bool MoveToFreeName(const std::filesystem::path& from,
+                                  const std::filesystem::path& target);
+
 // A new empty file with a short unique name in `folder`, for content that is renamed into place
 // (or for scratch work beside it); an empty path when the folder takes no new file.
 std::filesystem::path NewTemporaryFile(const std::filesystem::path& folder);

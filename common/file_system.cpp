@@ -69,6 +69,7 @@ bool RenameFile(const fs::path& from, const fs::path& to) {
 }
 
 bool MoveFile(const fs::path& from, const fs::path& to) {
+  if (MoveToFreeName(from, to)) return true;
   FileReplacement replacement(to);
   if (replacement.Begin() != ReplaceStatus::kOk) return false;
   std::error_code error;

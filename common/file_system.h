@@ -23,7 +23,8 @@ bool IsReadOnly(const std::filesystem::path& path);  // no write permission for 
 [[nodiscard]] bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Moves a file to `to` as a FileReplacement puts a file in place (common/file_replace.h): in one
 // step, also across file systems, links followed, permissions kept, a read-only `to` refused. On
-// failure `to` keeps its previous content and `from` stays.
+// failure `to` keeps its previous content and `from` stays. A free `to` is taken by one rename
+// (MoveToFreeName).
 [[nodiscard]] bool MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Deletes a file if it exists; true when no file of that name is left.
 bool RemoveFile(const std::filesystem::path& path);

@@ -119,5 +119,29 @@ TEST(MoveFile, KeepsTheTargetsPermissionsAndFollowsALink) {
   EXPECT_FALSE(fs::exists(dir / "work.tmp"));
 }
 
+// Only a free name is taken by the one rename; whatever stands there (a file, a link that leads
+// nowhere, a folder) is left as it is, for a replacement to deal with.
+TEST(MoveToFreeName, TakesOnlyAFreeNameWithTheUsualPermissions) {
+  ScratchDir dir;
+  WriteFile(dir / "work.tmp", "ruby");
+  fs::permissions(dir / "work.tmp", static_cast<fs::perms>(0600));
+  mode_t mask = ::umask(022);
+  ASSERT_TRUE(MoveToFreeName(dir / "work.tmp", dir / "story.srb"));
+  ::umask(mask);
+  EXPECT_EQ(ReadFile(dir / "story.srb"), "ruby");
+  EXPECT_EQ(ModeOf(dir / "story.srb"), static_cast<fs::perms>(0644));
+  EXPECT_FALSE(fs::exists(dir / "work.tmp"));
+
+  WriteFile(dir / "work.tmp", "new");
+  fs::create_symlink("nowhere.srb", dir / "link.srb");
+  fs::create_directory(dir / "folder.srb");
+  for (const char* taken : {"story.srb", "link.srb", "folder.srb"}) {
+    EXPECT_FALSE(MoveToFreeName(dir / "work.tmp", dir / taken)) << taken;
+    EXPECT_EQ(ReadFile(dir / "work.tmp"), "new") << taken;
+  }
+  EXPECT_EQ(ReadFile(dir / "story.srb"), "ruby");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.srb"));
+}
+
 }  // namespace
 }  // namespace common
