@@ -28,6 +28,15 @@ constexpr std::size_t kPiece = std::size_t{1} << 20;
 // What a trial looks at first.
 constexpr std::size_t kTrialHead = std::size_t{1} << 12;
 
+// Whether the first bytes of `text` are UTF-8, leaving out a character the look cuts off.
+bool HeadMayBeUtf8(const TextSource& text) {
+  char head[kTrialHead];
+  std::size_t read = text.Read(0, head, sizeof head);
+  std::string_view bytes(head, read);
+  if (read < text.Size()) bytes.remove_suffix(UnfinishedUtf8Tail(bytes));
+  return IsValidUtf8(bytes);
+}
+
 bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
 // Where a message points in the text: lines and characters seen so far, so that a character
@@ -136,6 +145,9 @@ std::string_view EncodingName(TextEncoding encoding) {
 ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding,
                                    const PieceSink& sink, bool on_trial) {
   using Outcome = ToShiftJisResult::Outcome;
+  // A Shift_JIS text shows itself within its first lines as a rule: it is told there, before
+  // anything is read in pieces or the conversion tables are made.
+  if (on_trial && !HeadMayBeUtf8(text)) return Stopped(Outcome::kNotUtf8);
   ToShiftJisResult result;
   // On trial, a character Shift_JIS cannot hold is refused only once the rest of the text has
   // been found to be UTF-8; the rest is then only looked at.
@@ -160,13 +172,6 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
     std::size_t keep = last ? 0 : UnfinishedUtf8Tail(piece);
     std::string_view whole = std::string_view(piece).substr(0, piece.size() - keep);
     result.non_ascii = result.non_ascii || HasNonAscii(whole);
-    // A Shift_JIS text shows itself within its first lines as a rule: it is told there, before
-    // the conversion tables are made.
-    if (on_trial && text_start) {
-      std::string_view head = whole.substr(0, kTrialHead);
-      if (head.size() < whole.size()) head.remove_suffix(UnfinishedUtf8Tail(head));
-      if (!IsValidUtf8(head)) return Stopped(Outcome::kNotUtf8);
-    }
     std::optional<std::string> converted;
     // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
     // only what they refuse is looked into.
