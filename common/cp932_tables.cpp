@@ -9,9 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "common/sjis_blocks.h"
 
 namespace common {
 namespace {
@@ -235,63 +233,6 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
   return out;
 }
 
-namespace {
-
-// Which of 64 bytes are CP932 lead bytes, one bit each, lowest first.
-std::uint64_t LeadBytes(const unsigned char* bytes) {
-  std::uint64_t leads = 0;
-#if defined(__SSE2__)
-  // The same range test as IsCp932Lead, sixteen bytes at a time.
-  const __m128i flip = _mm_set1_epi8(0x20);
-  const __m128i low = _mm_set1_epi8(static_cast<char>(0xA1));
-  const __m128i width = _mm_set1_epi8(0xDC - 0xA1);
-  for (int part = 0; part < 4; ++part) {
-    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
-    __m128i offset = _mm_sub_epi8(_mm_xor_si128(v, flip), low);
-    __m128i in_range = _mm_cmpeq_epi8(_mm_min_epu8(offset, width), offset);
-    leads |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(in_range)))
-             << (16 * part);
-  }
-#else
-  for (int i = 0; i < 64; ++i) {
-    leads |= static_cast<std::uint64_t>(IsCp932Lead(bytes[i])) << i;
-  }
-#endif
-  return leads;
-}
-
-// For eight bytes' lead bits and whether the first of them is the trail of a character begun
-// before: where characters start (bits 0–7) and whether the byte after them is a trail (bit 8).
-constexpr std::array<std::uint16_t, 512> kStartsOfEight = [] {
-  std::array<std::uint16_t, 512> table{};
-  for (unsigned entry = 0; entry < 512; ++entry) {
-    bool trail = (entry >> 8) != 0;
-    unsigned starts = 0;
-    for (unsigned i = 0; i < 8; ++i) {
-      bool start = !trail;
-      if (start) starts |= 1u << i;
-      trail = start && ((entry >> i) & 1) != 0;
-    }
-    table[entry] = static_cast<std::uint16_t>(starts | (trail ? 0x100u : 0u));
-  }
-  return table;
-}();
-
-// Where the characters of 64 bytes start, eight bytes at a time, so that finding where one
-// character ends never waits on the one before; `trail` says on entry whether the first byte
-// is a trail, and on return whether the byte after the 64 is one.
-std::uint64_t CharacterStarts(std::uint64_t leads, bool& trail) {
-  std::uint64_t starts = 0;
-  for (int part = 0; part < 8; ++part) {
-    unsigned entry = kStartsOfEight[(trail ? 0x100u : 0u) | ((leads >> (8 * part)) & 0xFF)];
-    starts |= static_cast<std::uint64_t>(entry & 0xFF) << (8 * part);
-    trail = (entry >> 8) != 0;
-  }
-  return starts;
-}
-
-}  // namespace
-
 char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   const Tables& tables = Tables::Get();
   if (!tables.usable()) return nullptr;
@@ -322,8 +263,8 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   bool trail = false;  // the byte at `at` ends the character before
   // Blocks of 64 with a byte after them, so that every character starting in one is whole.
   for (; at + 64 < size; at += 64) {
-    std::uint64_t leads = LeadBytes(in + at);
-    for (std::uint64_t starts = CharacterStarts(leads, trail); starts != 0; starts &= starts - 1) {
+    std::uint64_t leads = LeadBytesOf64(in + at);
+    for (std::uint64_t starts = CharacterStartsOf64(leads, trail); starts != 0; starts &= starts - 1) {
       auto i = static_cast<unsigned>(std::countr_zero(starts));
       convert(in + at + i, (leads >> i) & 1);
     }

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 
 #include "common/message_format.h"
 #include "common/messages.h"
 #include "common/sjis.h"
+#include "common/sjis_blocks.h"
 
 namespace common {
 
@@ -50,6 +52,7 @@ bool IsLead(int byte) { return byte != kEnd && IsLeadByte(static_cast<unsigned c
 // What a byte asks of the scan between groups: a plain byte is stepped over, a lead byte with
 // its trail byte; the rest are looked at one by one.
 enum ByteKind : std::uint8_t { kPlainByte, kLeadByte, kLookedAt };
+constexpr std::size_t kBlockBytes = 64;
 constexpr std::array<ByteKind, 256> kByteKinds = [] {
   std::array<ByteKind, 256> kinds{};
   for (int byte = 0; byte < 256; ++byte) {
@@ -94,13 +97,25 @@ class Scan {
 };
 
 // Steps over the bytes that need nothing but a step, as many as are loaded at once; returns
-// the byte it stops at.
+// the byte it stops at. Whole blocks of 64 bytes are looked at first, where the first byte
+// looked at that starts a character is found without a step per byte.
 int Scan::SkipPlain() {
   std::string_view ahead = cursor_.Ahead();
   std::size_t limit = std::min(ahead.size(), end_ - Here());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(ahead.data());
   std::size_t i = 0;
+  bool trail = false;  // byte i is the trail of a character begun before it
+  for (; i + kBlockBytes <= limit; i += kBlockBytes) {
+    std::uint64_t starts = CharacterStartsOf64(LeadBytesOf64(bytes + i), trail);
+    std::uint64_t looked_at = BytesAmong64(bytes + i, kLineFeed, kGroupOpen, kGroupClose) & starts;
+    if (looked_at != 0) {
+      Step(i + static_cast<std::size_t>(std::countr_zero(looked_at)));
+      return Peek();
+    }
+  }
+  if (trail) ++i;
   while (i < limit) {
-    ByteKind kind = kByteKinds[static_cast<unsigned char>(ahead[i])];
+    ByteKind kind = kByteKinds[bytes[i]];
     if (kind == kLookedAt) break;
     i += 1 + kind;  // a trail byte beyond the loaded bytes is stepped over unseen all the same
   }

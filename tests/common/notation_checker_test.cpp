@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <set>
 #include <string>
 
@@ -217,6 +219,58 @@ TEST(NotationCheck, TextThatCannotBeReadWholeIsSaidSo) {
   NotationCheck check = CheckNotation(source, 0, false, NoAreas());
   EXPECT_TRUE(check.read_failed);
   EXPECT_EQ(check.groups, 7000);
+}
+
+// A text read a few bytes at a time, so that the scan never has a long stretch loaded and
+// steps byte by byte, as a scan of any text may near its loaded end.
+class TricklingSource final : public TextSource {
+ public:
+  explicit TricklingSource(std::string_view text) : text_(text) {}
+  std::size_t Size() const override { return text_.size(); }
+  std::size_t Read(std::size_t offset, char* buffer, std::size_t count) const override {
+    std::size_t n = std::min({count, kMostBytes, text_.size() - std::min(offset, text_.size())});
+    std::copy_n(text_.data() + offset, n, buffer);
+    return n;
+  }
+  bool Failed() const override { return false; }
+
+ private:
+  static constexpr std::size_t kMostBytes = 13;
+  std::string_view text_;
+};
+
+// Long stretches are stepped over in blocks; wherever a block starts or ends (in a character,
+// before a brace that is a trail byte, on a line feed), the scan stops where a scan byte by byte
+// stops, with the same counts.
+TEST(NotationCheck, LongStretchesGiveWhatAStepByByteGives) {
+  std::mt19937 random(1207);
+  // ボ, マ and ポ have '{', '}' and '|' for their trail bytes.
+  const std::string sound[] = {"a", "abcdefgh", Sjis("漢字"), Sjis("ボ"), Sjis("マ"), Sjis("ポ"),
+                               Sjis("{漢字/かんじ}"), Sjis("{漢/かん|から}"), "\n", "\r\n"};
+  const std::string faulty[] = {"{", "}", Sjis("{漢字}"), "{a/b}", "\x83"};
+  for (int t = 0; t < 400; ++t) {
+    std::string text;
+    std::size_t size = 200 + random() % 3000;
+    while (text.size() < size) {
+      std::size_t pick = random() % std::size(sound);
+      std::size_t times = pick == 0 ? random() % 130 : 1;  // runs of every length
+      for (std::size_t i = 0; i < times; ++i) text += sound[pick];
+      if (random() % 400 == 0) text += faulty[random() % std::size(faulty)];
+    }
+    StringTextSource whole(text);
+    TricklingSource trickle(text);
+    for (bool separators : {false, true}) {
+      NotationCheck fast = CheckNotation(whole, 0, separators, NoAreas());
+      NotationCheck slow = CheckNotation(trickle, 0, separators, NoAreas());
+      ASSERT_EQ(fast.faulty, slow.faulty) << "text " << t;
+      EXPECT_EQ(fast.groups, slow.groups) << "text " << t;
+      EXPECT_EQ(fast.lines, slow.lines) << "text " << t;
+      if (fast.faulty) {
+        EXPECT_EQ(fast.code, slow.code) << "text " << t;
+        EXPECT_EQ(fast.fault_offset, slow.fault_offset) << "text " << t;
+      }
+    }
+  }
 }
 
 TEST(LogicalLineOfFault, CountsLineFeedsBeforeTheCaret) {
