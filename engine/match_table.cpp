@@ -8,13 +8,31 @@
 
 #include "common/sjis.h"
 #include "dictionary/ruby_dictionary_format.h"
+#include "engine/background_task.h"
 
 namespace engine {
+namespace {
+
+// Dictionaries of fewer words make their tables on one thread: a second would cost more than
+// it saves.
+constexpr std::size_t kWordsMadeAside = 20000;
+
+}  // namespace
 
 MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
     : passes(all_passes.begin(), all_passes.begin() + static_cast<std::ptrdiff_t>(
-                                                          std::min(all_passes.size(), kMaxPasses))),
-      filter(passes) {
+                                                          std::min(all_passes.size(), kMaxPasses))) {
+  // The filter and the short words' tables are made from the same sections, side by side when
+  // they are large enough to be worth a thread.
+  std::size_t words = 0;
+  for (const PassWords& pass : passes) words += pass.section->KeyCount();
+  BackgroundTask aside;
+  auto make_filter = [this] { filter = WordFilter(passes); };
+  if (words >= kWordsMadeAside) {
+    aside.Start(make_filter);
+  } else {
+    make_filter();
+  }
   for (const PassWords& pass : passes) {
     const std::uint32_t bit = std::uint32_t{1} << short_words.size();
     if (one_character.emplace_back(pass).Holds()) {
@@ -24,6 +42,7 @@ MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
       short_passes |= bit;
     }
   }
+  aside.Wait();
 }
 
 MatchTable::MatchTable(std::shared_ptr<const MatchWords> words)

@@ -20,12 +20,12 @@
 namespace engine {
 
 // What the passes look words up in: the dictionaries' sections and the tables made from them.
-// Never changed once made, so that tables on several threads share one.
+// Never changed once made (it is shared as const), so that tables on several threads share one.
 struct MatchWords {
   explicit MatchWords(const std::vector<PassWords>& passes);
 
   const std::vector<PassWords> passes;
-  const WordFilter filter;
+  WordFilter filter;
   std::vector<ShortWords> short_words;           // of each pass
   std::uint32_t short_passes = 0;                // the passes whose short words hold their table
   std::vector<OneCharacterWords> one_character;  // of each pass

@@ -28,6 +28,7 @@ inline constexpr std::size_t kMaxPasses = 32;
 
 class WordFilter {
  public:
+  WordFilter() = default;  // names no word
   explicit WordFilter(const std::vector<PassWords>& passes);
 
   // Bit i is set when pass i may have its word at the characters whose codes are codes[0],
