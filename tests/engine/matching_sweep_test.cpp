@@ -70,13 +70,15 @@ std::string Reading(Random& random, int length) {
   return reading;
 }
 
-// Short words are many, as in a real dictionary; some keys are repeated (the later wins).
-dictionary::EntriesByLength Entries(Random& random, int lowest) {
+// Short words are many, as in a real dictionary; some keys are repeated (the later wins). A
+// large dictionary, whose tables are made on two threads, holds words of three characters and
+// more, as few short ones can be made of the characters above.
+dictionary::EntriesByLength Entries(Random& random, int lowest, bool large) {
   dictionary::EntriesByLength entries;
-  int words = Pick(random, 5, 60);
+  int words = large ? Pick(random, 20000, 24000) : Pick(random, 5, 60);
   for (int i = 0; i < words; ++i) {
     int longer = Chance(random, 0.2) ? Pick(random, 0, 6) : 0;
-    int length = std::min(10, Pick(random, lowest, 4) + longer);
+    int length = large ? Pick(random, 3, 10) : std::min(10, Pick(random, lowest, 4) + longer);
     entries[static_cast<std::size_t>(length - 1)].push_back(
         {Word(random, length), dictionary::EncodeReading(Reading(random, length))});
   }
@@ -84,10 +86,11 @@ dictionary::EntriesByLength Entries(Random& random, int lowest) {
 }
 
 // Sections of one generated dictionary, longest words first, appended to `sections`.
-void LoadDictionary(Random& random, const std::filesystem::path& path, int lowest,
+void LoadDictionary(Random& random, const std::filesystem::path& path, int lowest, bool large,
                     std::deque<dictionary::LengthSection>& sections,
                     std::vector<PassWords>& passes) {
-  dictionary::CompiledDictionary compiled = dictionary::CompileDictionary(Entries(random, lowest));
+  dictionary::CompiledDictionary compiled =
+      dictionary::CompileDictionary(Entries(random, lowest, large));
   ASSERT_TRUE(compiled.ok());
   WriteFile(path, compiled.bytes);
   RecordingMessenger messenger;
@@ -162,6 +165,7 @@ struct Shape {
   bool long_tags;
   bool one_run;  // characters only: a line longer than a chunk
   bool trickle;  // half of the texts reach the sweep in small chunks
+  bool large_dictionaries = false;
 };
 
 class SweepMatchesPassByPass : public ::testing::TestWithParam<Shape> {};
@@ -174,8 +178,9 @@ TEST_P(SweepMatchesPassByPass, ForGeneratedTextsAndDictionaries) {
     std::deque<dictionary::LengthSection> sections;
     std::vector<PassWords> passes;
     bool user_then_main = Chance(random, 0.4);
-    if (user_then_main) LoadDictionary(random, dir / "user.dic", 2, sections, passes);
-    LoadDictionary(random, dir / "main.dic", Chance(random, 0.8) ? 1 : 2, sections, passes);
+    bool large = shape.large_dictionaries;
+    if (user_then_main) LoadDictionary(random, dir / "user.dic", 2, large, sections, passes);
+    LoadDictionary(random, dir / "main.dic", Chance(random, 0.8) ? 1 : 2, large, sections, passes);
     for (int t = 0; t < shape.texts; ++t) {
       bool html_mode = Chance(random, 0.5);
       auto bytes = static_cast<std::size_t>(Pick(random, 1, 2 * static_cast<int>(shape.bytes)));
@@ -193,15 +198,18 @@ TEST_P(SweepMatchesPassByPass, ForGeneratedTextsAndDictionaries) {
 }
 
 // Short texts in their thousands; texts longer than a chunk, whose runs and tags are cut at
-// chunk ends; one line of characters over several chunks; texts given in small chunks; and
-// tags long enough that a window spanning them gives up its word.
+// chunk ends; one line of characters over several chunks; texts given in small chunks; tags
+// long enough that a window spanning them gives up its word; and dictionaries large enough to
+// have their tables made on two threads.
 INSTANTIATE_TEST_SUITE_P(Shapes, SweepMatchesPassByPass,
                          ::testing::Values(Shape{"short texts", 300, 10, 400, false, false, true},
                                            Shape{"texts over several chunks", 4, 2, 700000, false,
                                                  false, false},
                                            Shape{"one long line", 3, 1, 600000, false, true, false},
                                            Shape{"small chunks", 100, 5, 6000, false, false, true},
-                                           Shape{"long tags", 6, 3, 300000, true, false, true}),
+                                           Shape{"long tags", 6, 3, 300000, true, false, true},
+                                           Shape{"large dictionaries", 3, 2, 200000, false, false,
+                                                 false, true}),
                          [](const auto& info) { return std::to_string(info.index); });
 
 // A window gives up its word once it spans more than 65536 bytes: tags just below, at and
