@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,10 +65,14 @@ class MatchingSweep {
     std::size_t written = 0;
   };
   // The second table, its thread, its runs and what it writes, made for the first chunk long
-  // enough to share, and kept apart in memory from what this thread writes as it plays.
+  // enough to share, and kept apart in memory from what this thread writes as it plays. The
+  // table is made by the helper's thread on its first job, so that the memory it writes as it
+  // plays comes from that thread's own allocations and never shares a cache line with this
+  // thread's.
   struct alignas(64) Helper {
-    explicit Helper(std::shared_ptr<const MatchWords> words) : table(std::move(words)) {}
-    MatchTable table;
+    explicit Helper(std::shared_ptr<const MatchWords> words) : words(std::move(words)) {}
+    std::shared_ptr<const MatchWords> words;
+    std::optional<MatchTable> table;
     RunList runs;
     std::string out;
     Writing writing;
@@ -207,7 +212,8 @@ bool MatchingSweep::ShareFront() {
   helper.out.clear();
   helper.writing = {&helper.out, helper.runs.runs.front().run.begin};
   helper.task.Start([this, &helper] {
-    for (const Run& run : helper.runs.runs) PlayRun(helper.table, helper.runs, run, helper.writing);
+    if (!helper.table) helper.table.emplace(helper.words);
+    for (const Run& run : helper.runs.runs) PlayRun(*helper.table, helper.runs, run, helper.writing);
     Flush(helper.runs.runs.back().run.end, helper.writing);
   });
   return true;
