@@ -2,12 +2,11 @@
 #include "engine/non_ruby_marking.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <vector>
+#include <memory>
 
 #include "common/file_system.h"
 #include "common/sjis.h"
+#include "common/text_source.h"
 
 namespace engine {
 namespace {
@@ -16,42 +15,22 @@ constexpr std::string_view kBodyTags[] = {"<BODY>", "<body>"};
 constexpr std::size_t kPieceBlockBytes = 1 << 16;
 // The marked text is written in blocks of about this size.
 constexpr std::size_t kMarkedBlockBytes = 1 << 16;
-// A text is searched for the area strings in blocks of this size.
-constexpr std::size_t kScannedBlockBytes = 1 << 18;
 
 // Whether marking the file may change it: outside HTML mode the marker changes only where the
-// start or the end string stands, so a text that holds neither anywhere in its bytes (the
-// usual case) is marked by its name alone. True whenever that is not sure.
+// start or the end string stands, so a text that holds neither (the usual case) is marked by its
+// name alone. True whenever that is not sure.
 bool MayBeMarked(const std::filesystem::path& path, const common::NonRubyAreas& areas,
                  bool html_mode) {
   if (html_mode) return true;
   if (!areas.enabled) return false;
-  std::vector<std::string_view> strings;
+  std::unique_ptr<common::FileTextSource> text = common::FileTextSource::Open(path);
+  if (!text) return true;  // the marking itself says what is wrong
   for (std::string_view string : {std::string_view(areas.start), std::string_view(areas.end)}) {
-    if (string.empty()) continue;  // never found
-    // The text is read here as it lies on the disk, with CR LF line ends.
+    // The text is searched as it lies on the disk, with CR LF line ends.
     if (string.find_first_of("\r\n") != std::string_view::npos) return true;
-    strings.push_back(string);
+    if (common::TextCursor(*text).Find(string) != std::string_view::npos) return true;
   }
-  if (strings.empty()) return false;
-  std::FILE* file = common::OpenRegularFileStream(path);
-  if (file == nullptr) return true;  // the marking itself says what is wrong
-  std::size_t overlap = 0;
-  for (std::string_view string : strings) overlap = std::max(overlap, string.size() - 1);
-  // The end of each block is kept before the next, so that a string across two is found.
-  std::vector<char> buffer(overlap + kScannedBlockBytes);
-  std::size_t kept = 0;
-  bool found = false;
-  std::size_t n;
-  while (!found && (n = std::fread(buffer.data() + kept, 1, kScannedBlockBytes, file)) > 0) {
-    std::string_view block(buffer.data(), kept + n);
-    for (std::string_view string : strings) found = found || block.find(string) != block.npos;
-    kept = std::min(overlap, block.size());
-    std::memmove(buffer.data(), block.data() + block.size() - kept, kept);
-  }
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  return found || failed;
+  return text->Failed();
 }
 
 }  // namespace
