@@ -67,34 +67,31 @@ class Tables {
   bool usable() const { return usable_; }
   // The CP932 code of a code point below U+10000 (one byte below 0x100); 0 when not known.
   std::uint16_t Cp932Of(char32_t code) const { return to_cp932_[code]; }
-  // The slot of the pairs of a lead byte (add the trail byte less 0x40); -1 for no lead byte.
-  std::int32_t LeadSlot(unsigned char byte) const { return lead_slot_[byte]; }
-  const Utf8Char& Utf8At(std::size_t slot) const { return to_utf8_[slot]; }
+  // Where the character that starts with `byte` is in the UTF-8 table: its slot, to which the
+  // next byte, masked with its mask, is added (a mask of 0 for a single byte, 0xFF for a lead).
+  const std::uint16_t* CharacterBases() const { return character_base_.data(); }
+  const std::uint8_t* NextByteMasks() const { return next_byte_mask_.data(); }
   const Utf8Char* Utf8Table() const { return to_utf8_.data(); }
 
  private:
   // The UTF-8 table holds only what can be CP932, so that it stays in the cache: the 256 single
-  // bytes, then 189 trail bytes (0x40–0xFC) for each of the 60 lead bytes. Slot 0 (NUL) is
-  // never filled, and stands for every pair that cannot be.
-  static constexpr std::size_t kTrails = 0xFC - 0x40 + 1;
-  static constexpr std::size_t kSlots = 0x100 + 60 * kTrails;
+  // bytes, then a row of 256 for each of the 60 lead bytes, indexed by the next byte. Slots never
+  // filled, NUL and the pairs that cannot be, keep the count 0.
+  static constexpr std::size_t kSlots = 0x100 + 60 * 0x100;
 
   static std::size_t SlotOf(std::uint16_t code) {
     if (code < 0x100) return code;
     unsigned lead = code >> 8;
-    unsigned trail = code & 0xFF;
-    if (trail < 0x40 || trail > 0xFC) return 0;
     std::size_t lead_index = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
-    return 0x100 + lead_index * kTrails + (trail - 0x40);
+    return 0x100 + lead_index * 0x100 + (code & 0xFF);
   }
 
   Tables() : to_cp932_(kCodes), to_utf8_(kSlots) {
-    lead_slot_.fill(-1);
-    for (unsigned lead = 0x81; lead < 0x100; ++lead) {
-      if (IsCp932Lead(static_cast<unsigned char>(lead))) {
-        lead_slot_[lead] =
-            static_cast<std::int32_t>(SlotOf(static_cast<std::uint16_t>(lead << 8 | 0x40)));
-      }
+    for (unsigned byte = 0; byte < 0x100; ++byte) {
+      bool lead = IsCp932Lead(static_cast<unsigned char>(byte));
+      character_base_[byte] =
+          static_cast<std::uint16_t>(lead ? SlotOf(static_cast<std::uint16_t>(byte << 8)) : byte);
+      next_byte_mask_[byte] = lead ? 0xFF : 0;
     }
     iconv_t to_cp932 = iconv_open("CP932", "UTF-8");
     iconv_t to_utf8 = iconv_open("UTF-8", "CP932");
@@ -153,7 +150,8 @@ class Tables {
 
   std::vector<std::uint16_t> to_cp932_;
   std::vector<Utf8Char> to_utf8_;
-  std::array<std::int32_t, 0x100> lead_slot_;
+  std::array<std::uint16_t, 0x100> character_base_;
+  std::array<std::uint8_t, 0x100> next_byte_mask_;
   bool usable_ = false;
 };
 
@@ -188,12 +186,10 @@ bool IsPlainAsciiWord(const char* bytes) {
 
 }  // namespace
 
-std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
+char* TableUtf8ToCp932Into(std::string_view utf8, char* out) {
   const Tables& tables = Tables::Get();
-  if (!tables.usable()) return std::nullopt;
-  // Shift_JIS never takes more bytes than UTF-8 for the same characters.
-  std::string out(utf8.size(), '\0');
-  char* put = out.data();
+  if (!tables.usable()) return nullptr;
+  char* put = out;
   const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   for (std::size_t at = 0; at < utf8.size();) {
     auto byte = in[at];
@@ -204,7 +200,7 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
       char32_t code = static_cast<char32_t>((byte & 0x0F) << 12 | (in[at + 1] & 0x3F) << 6 |
                                             (in[at + 2] & 0x3F));
       std::uint16_t cp932 = byte <= 0xEF ? tables.Cp932Of(code) : 0;
-      if (cp932 == 0) return std::nullopt;
+      if (cp932 == 0) return nullptr;
       if (cp932 > 0xFF) *put++ = static_cast<char>(cp932 >> 8);
       *put++ = static_cast<char>(cp932 & 0xFF);
       at += 3;
@@ -224,12 +220,20 @@ std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
     std::size_t length = 0;
     char32_t code = byte == 0 ? 0 : DecodeAt(utf8, at, length);
     std::uint16_t cp932 = code == 0 ? 0 : tables.Cp932Of(code);
-    if (cp932 == 0) return std::nullopt;
+    if (cp932 == 0) return nullptr;
     if (cp932 > 0xFF) *put++ = static_cast<char>(cp932 >> 8);
     *put++ = static_cast<char>(cp932 & 0xFF);
     at += length;
   }
-  out.resize(static_cast<std::size_t>(put - out.data()));
+  return put;
+}
+
+std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {
+  // Shift_JIS never takes more bytes than UTF-8 for the same characters.
+  std::string out(utf8.size(), '\0');
+  char* end = TableUtf8ToCp932Into(utf8, out.data());
+  if (end == nullptr) return std::nullopt;
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 
@@ -238,42 +242,33 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   if (!tables.usable()) return nullptr;
   const auto* in = reinterpret_cast<const unsigned char*>(cp932.data());
   const std::size_t size = cp932.size();
-  const Utf8Char* table = tables.Utf8Table();  // kept in a register: `put` may alias anything
+  // Kept in registers: `put` may alias anything.
+  const Utf8Char* table = tables.Utf8Table();
+  const std::uint16_t* bases = tables.CharacterBases();
+  const std::uint8_t* masks = tables.NextByteMasks();
   char* put = out;
-  bool unknown = false;
-  // One character: a lead byte and its trail give a slot of the pairs, any other byte its own
-  // slot, chosen by a mask rather than a jump, as ruby text changes between single- and
-  // double-byte characters every few bytes. A pair that cannot be goes to slot 0, whose count 0
-  // marks the failure, looked at once at the end. (A lead byte's slot plus a trail stays in the
-  // table; a byte that is no lead byte has slot -1, and the wrapped sum is never used.)
-  auto convert = [&](const unsigned char* at, std::size_t lead) {
-    unsigned byte = at[0];
-    unsigned trail = at[1] - 0x40u;
-    std::size_t pair_slot =
-        trail <= 0xFC - 0x40
-            ? static_cast<std::size_t>(tables.LeadSlot(static_cast<unsigned char>(byte))) + trail
-            : 0;
-    std::size_t slot = byte + ((pair_slot - byte) & (std::size_t{0} - lead));
-    const Utf8Char& utf8 = table[slot];
+  // Whether every character so far has a conversion (a count other than 0), looked at once at
+  // the end.
+  bool known = true;
+  // One character, found without a jump, as ruby text changes between single- and double-byte
+  // characters every few bytes; the byte after it is always there to read.
+  auto convert = [&](const unsigned char* at) {
+    const Utf8Char& utf8 = table[bases[at[0]] + (at[1] & masks[at[0]])];
     std::memcpy(put, utf8.data(), utf8.size());
     put += utf8[kSizeAt];
-    unknown |= utf8[kSizeAt] == 0;
+    known &= utf8[kSizeAt] != 0;
   };
   std::size_t at = 0;
   bool trail = false;  // the byte at `at` ends the character before
   // Blocks of 64 with a byte after them, so that every character starting in one is whole.
   for (; at + 64 < size; at += 64) {
-    std::uint64_t leads = LeadBytesOf64(in + at);
-    for (std::uint64_t starts = CharacterStartsOf64(leads, trail); starts != 0; starts &= starts - 1) {
-      auto i = static_cast<unsigned>(std::countr_zero(starts));
-      convert(in + at + i, (leads >> i) & 1);
-    }
+    std::uint64_t starts = CharacterStartsOf64(LeadBytesOf64(in + at), trail);
+    for (; starts != 0; starts &= starts - 1) convert(in + at + std::countr_zero(starts));
   }
   if (trail) ++at;
   while (at + 1 < size) {
-    std::size_t lead = IsCp932Lead(in[at]) ? 1 : 0;
-    convert(in + at, lead);
-    at += 1 + lead;
+    convert(in + at);
+    at += IsCp932Lead(in[at]) ? 2 : 1;
   }
   if (at < size) {
     // The last byte alone: a lead byte here has lost its trail.
@@ -281,9 +276,9 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
     const Utf8Char& utf8 = table[in[at]];
     std::memcpy(put, utf8.data(), utf8.size());
     put += utf8[kSizeAt];
-    unknown |= utf8[kSizeAt] == 0;
+    known &= utf8[kSizeAt] != 0;
   }
-  return unknown ? nullptr : put;
+  return known ? put : nullptr;
 }
 
 std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {

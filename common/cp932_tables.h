@@ -13,6 +13,10 @@ namespace common {
 std::optional<std::string> TableUtf8ToCp932(std::string_view utf8);
 std::optional<std::string> TableCp932ToUtf8(std::string_view cp932);
 
+// TableUtf8ToCp932 into `out`, which has room for as many bytes as `utf8` has; the end of what
+// was written, or nullptr where the tables cannot say.
+char* TableUtf8ToCp932Into(std::string_view utf8, char* out);
+
 // TableCp932ToUtf8 into `out`, which has room for three bytes for each byte of `cp932` and one
 // more; the end of what was written, or nullptr where the tables cannot say (`out` then holds
 // nothing of use). For a caller that converts piece after piece into one buffer.

@@ -1,7 +1,5 @@
 #include "common/sjis_blocks.h"
 
-#include <array>
-
 #include "common/sjis.h"
 
 #if defined(__SSE2__)
@@ -9,26 +7,6 @@
 #endif
 
 namespace common {
-namespace {
-
-// For eight bytes' lead bits and whether the first of them is the trail of a character begun
-// before: where characters start (bits 0–7) and whether the byte after them is a trail (bit 8).
-constexpr std::array<std::uint16_t, 512> kStartsOfEight = [] {
-  std::array<std::uint16_t, 512> table{};
-  for (unsigned entry = 0; entry < 512; ++entry) {
-    bool trail = (entry >> 8) != 0;
-    unsigned starts = 0;
-    for (unsigned i = 0; i < 8; ++i) {
-      bool start = !trail;
-      if (start) starts |= 1u << i;
-      trail = start && ((entry >> i) & 1) != 0;
-    }
-    table[entry] = static_cast<std::uint16_t>(starts | (trail ? 0x100u : 0u));
-  }
-  return table;
-}();
-
-}  // namespace
 
 std::uint64_t LeadBytesOf64(const unsigned char* bytes) {
   std::uint64_t leads = 0;
@@ -54,13 +32,24 @@ std::uint64_t LeadBytesOf64(const unsigned char* bytes) {
 }
 
 std::uint64_t CharacterStartsOf64(std::uint64_t leads, bool& trail) {
-  std::uint64_t starts = 0;
-  for (int part = 0; part < 8; ++part) {
-    unsigned entry = kStartsOfEight[(trail ? 0x100u : 0u) | ((leads >> (8 * part)) & 0xFF)];
-    starts |= static_cast<std::uint64_t>(entry & 0xFF) << (8 * part);
-    trail = (entry >> 8) != 0;
-  }
-  return starts;
+  // A byte is a trail when the byte before starts a character and is a lead byte. A run of lead
+  // bytes that follows a byte of any other kind starts a character at its first byte, so its
+  // trails are the bytes at odd distances from that first byte, up to and including the byte
+  // after the run. Adding the first byte's bit to the run carries through it to that byte after,
+  // which marks the whole span at once; runs that start on even and on odd bits are added apart,
+  // since their trails fall on odd and on even bits. A trail carried in is no start of a run.
+  constexpr std::uint64_t kEvenBits = 0x5555555555555555;
+  constexpr std::uint64_t kOddBits = ~kEvenBits;
+  std::uint64_t carried = trail ? 1 : 0;
+  leads &= ~carried;
+  std::uint64_t run_starts = leads & ~(leads << 1);
+  std::uint64_t even_spans = (leads + (run_starts & kEvenBits)) ^ leads;
+  std::uint64_t odd_sum = leads + (run_starts & kOddBits);
+  // A run on odd bits that reaches the last byte carries out: the byte after the 64 is a trail.
+  trail = odd_sum < leads;
+  std::uint64_t odd_spans = odd_sum ^ leads;
+  std::uint64_t trails = (even_spans & kOddBits) | (odd_spans & kEvenBits) | carried;
+  return ~trails;
 }
 
 std::uint64_t BytesAmong64(const unsigned char* bytes, unsigned char a, unsigned char b,

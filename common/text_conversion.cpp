@@ -25,6 +25,8 @@ ToShiftJisResult Stopped(ToShiftJisResult::Outcome outcome) {
 // Large enough that the converter's set-up costs nothing, small enough that a text of any size
 // stays a few megabytes in memory.
 constexpr std::size_t kPiece = std::size_t{1} << 20;
+// The most bytes of a UTF-8 character that the end of a piece can cut off.
+constexpr std::size_t kUtf8CutOff = 3;
 // What a trial looks at first.
 constexpr std::size_t kTrialHead = std::size_t{1} << 12;
 
@@ -44,11 +46,19 @@ bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 
 class TextPlace {
  public:
   void Pass(std::string_view utf8) {
-    line_ += static_cast<int>(std::count(utf8.begin(), utf8.end(), '\n'));
-    std::size_t last_line_end = utf8.rfind('\n');
-    if (last_line_end != std::string_view::npos) {
+    if (utf8.empty()) return;
+    // Lines are long next to what a jump from one line feed to the next costs.
+    const char* end = utf8.data() + utf8.size();
+    const char* after_last = nullptr;
+    for (const char* at = utf8.data();; ++line_) {
+      const auto* line_feed =
+          static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+      if (line_feed == nullptr) break;
+      at = after_last = line_feed + 1;
+    }
+    if (after_last != nullptr) {
       column_ = 0;
-      utf8.remove_prefix(last_line_end + 1);
+      utf8.remove_prefix(static_cast<std::size_t>(after_last - utf8.data()));
     }
     column_ += static_cast<int>(std::count_if(utf8.begin(), utf8.end(),
                                               [](char byte) { return !IsUtf8Continuation(byte); }));
@@ -154,33 +164,45 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
   bool refused = false;
   LineEnds line_ends;
   TextPlace place;
-  std::string piece;
-  std::vector<char> buffer(kPiece);
+  // What is read goes behind the end of a character the last piece cut off (at most three
+  // bytes), and what the tables make of it into `table_out`: both are kept from piece to piece.
+  std::vector<char> buffer(kUtf8CutOff + kPiece);
+  std::size_t carried = 0;
+  std::vector<char> table_out;
   bool text_start = true;
   for (std::size_t offset = 0; offset < text.Size();) {
-    std::size_t read = text.Read(offset, buffer.data(), buffer.size());
+    std::size_t read = text.Read(offset, buffer.data() + carried, kPiece);
     if (read == 0 || text.Failed()) return Stopped(ToShiftJisResult::Outcome::kReadFailed);
     offset += read;
-    std::string_view bytes(buffer.data(), read);
+    std::string_view bytes(buffer.data() + carried, read);
     line_ends.Pass(bytes);
     if (encoding == TextEncoding::kShiftJis) {
       if (!sink(bytes)) return Stopped(ToShiftJisResult::Outcome::kOutputFailed);
       continue;
     }
-    piece.append(bytes);
+    std::string_view piece(buffer.data(), carried + read);
     bool last = offset >= text.Size();
     std::size_t keep = last ? 0 : UnfinishedUtf8Tail(piece);
-    std::string_view whole = std::string_view(piece).substr(0, piece.size() - keep);
+    std::string_view whole = piece.substr(0, piece.size() - keep);
     result.non_ascii = result.non_ascii || HasNonAscii(whole);
-    std::optional<std::string> converted;
+    std::optional<std::string_view> converted;
+    std::optional<std::string> by_converter;
     // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
     // only what they refuse is looked into.
-    if (on_trial && !refused) converted = TableUtf8ToCp932(whole);
+    if (on_trial && !refused) {
+      // Shift_JIS never takes more bytes than UTF-8 for the same characters.
+      table_out.resize(std::max(table_out.size(), whole.size()));
+      if (char* end = TableUtf8ToCp932Into(whole, table_out.data())) {
+        converted =
+            std::string_view(table_out.data(), static_cast<std::size_t>(end - table_out.data()));
+      }
+    }
     if (on_trial && !converted && !IsValidUtf8(whole)) return Stopped(Outcome::kNotUtf8);
     if (!converted && !refused) {
       // The mark is dropped only where the text starts.
       TextEncoding piece_encoding = text_start ? encoding : TextEncoding::kUtf8;
-      converted = ToShiftJis(whole, piece_encoding, &result.bad);
+      by_converter = ToShiftJis(whole, piece_encoding, &result.bad);
+      if (by_converter) converted = *by_converter;
     }
     if (!converted && !refused) {
       place.Place(result.bad);
@@ -191,7 +213,8 @@ ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding
     if (converted && !sink(*converted)) return Stopped(Outcome::kOutputFailed);
     place.Pass(whole);
     text_start = false;
-    piece.erase(0, whole.size());
+    carried = keep;
+    std::memmove(buffer.data(), buffer.data() + whole.size(), carried);
   }
   result.lf_line_ends = line_ends.LfOnly();
   return result;
