@@ -65,6 +65,11 @@ class LengthSection {
     common::Prefetch(&readings_index_[bucket.first + bucket.count - 1]);
   }
 
+  // Asks the memory for the reading of key `index`, which ReadingOf will give.
+  void PrefetchReading(int index) const {
+    common::Prefetch(readings_.data() + readings_index_[static_cast<std::size_t>(index)].offset);
+  }
+
   // The encoded reading of key `index`, without its terminating 0 byte.
   std::string_view ReadingOf(int index) const {
     const Reading& reading = readings_index_[static_cast<std::size_t>(index)];
@@ -77,8 +82,7 @@ class LengthSection {
   // The section in stored order, for restore and filters.
   const std::vector<Bucket>& Buckets() const { return buckets_; }
   std::string_view Key(int index) const {
-    return std::string_view(keys_.data() + static_cast<std::size_t>(index) * key_size_,
-                            key_size_);
+    return std::string_view(keys_.data() + static_cast<std::size_t>(index) * key_size_, key_size_);
   }
   std::size_t KeyCount() const { return key_size_ ? keys_.size() / key_size_ : 0; }
   void Clear();
@@ -146,8 +150,8 @@ class RubyDictionary {
   bool ReadBuckets(const LengthRecord& record, LengthSection& section);
   bool ReadKeys(const LengthRecord& record, LengthSection& section,
                 std::string_view& failed_buffer);
-  bool ReadReadings(const LengthRecord& record, std::uint64_t section_end,
-                    LengthSection& section, std::string_view& failed_buffer);
+  bool ReadReadings(const LengthRecord& record, std::uint64_t section_end, LengthSection& section,
+                    std::string_view& failed_buffer);
 
   std::FILE* file_ = nullptr;
   std::filesystem::path path_;

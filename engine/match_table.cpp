@@ -20,8 +20,8 @@ constexpr std::size_t kWordsMadeAside = 20000;
 }  // namespace
 
 MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
-    : passes(all_passes.begin(), all_passes.begin() + static_cast<std::ptrdiff_t>(
-                                                          std::min(all_passes.size(), kMaxPasses))) {
+    : passes(all_passes.begin(), all_passes.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                          all_passes.size(), kMaxPasses))) {
   // The filter and the short words' tables are made from the same sections, side by side when
   // they are large enough to be worth a thread.
   std::size_t words = 0;
@@ -54,6 +54,7 @@ MatchTable::MatchTable(std::shared_ptr<const MatchWords> words)
       one_character_(words_->one_character),
       one_character_passes_(words_->one_character_passes),
       positions_(passes_.size()),
+      indexes_(passes_.size()),
       starts_(passes_.size(), 0) {}
 
 void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
@@ -65,6 +66,7 @@ void MatchTable::Play(std::string_view chunk, const CharacterRun& run,
   group_bytes_ = 0;
   if (!continues_) std::fill(starts_.begin(), starts_.end(), 0);
   found_ = LookUp();
+  if (!run.has_tags) LookUpLongerWords();
 
   grouped_.assign(run.count, 0);
   segments_.resize(run.count);
@@ -161,11 +163,7 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
   const auto length = static_cast<std::size_t>(passes_[pass].word_length);
   std::size_t resume = start;
   if (found_ >> pass & 1) {
-    // A longer word is found through its bucket, its key and its reading's place, each of
-    // which the one before names: all but the readings are asked for before the first lookup.
-    if (!(short_passes_ >> pass & 1) && !run_.has_tags) {
-      for (std::uint32_t at : positions_[pass]) passes_[pass].section->PrefetchBucket(At(at));
-    }
+    if (!(short_passes_ >> pass & 1) && !run_.has_tags) return PlayLongerPass(pass, start, limit);
     for (std::uint32_t at : positions_[pass]) {
       if (at < resume) continue;
       if (at + length > limit) break;
@@ -177,12 +175,67 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
       if (TryWord(pass, at)) resume = at + length;  // the window starts again after the word
     }
   }
-  // The window at the limit: at most L − 1 characters, none grouped, none in a word.
+  return WindowAtLimit(resume, limit, length);
+}
+
+// Where a pass's window stands at `limit` once its last word ended at `resume`: at most L − 1
+// characters, none grouped, none in a word.
+std::size_t MatchTable::WindowAtLimit(std::size_t resume, std::size_t limit,
+                                      std::size_t length) const {
   std::size_t window = std::max(resume, limit + 1 >= length ? limit + 1 - length : 0);
   for (std::size_t i = limit; i > window; --i) {
     if (grouped_[i - 1]) return i;
   }
   return window;
+}
+
+// PlayPass for a pass of longer words in a run without tags, whose words LookUpLongerWords has
+// looked up. Characters beyond the window's start are grouped only by earlier passes, so a
+// window looked up ahead is the one the pass comes to, or one it skips.
+std::size_t MatchTable::PlayLongerPass(std::size_t pass, std::size_t start, std::size_t limit) {
+  const auto length = static_cast<std::size_t>(passes_[pass].word_length);
+  const dictionary::LengthSection& words = *passes_[pass].section;
+  const std::vector<std::uint32_t>& positions = positions_[pass];
+  const std::vector<int>& indexes = indexes_[pass];
+  std::size_t resume = start;
+  for (std::size_t k = 0; k < positions.size(); ++k) {
+    std::uint32_t at = positions[k];
+    if (at < resume || indexes[k] < 0) continue;
+    if (at + length > limit) break;
+    const std::uint8_t* grouped = grouped_.data() + at;
+    if (std::find_if(grouped, grouped + length, [](std::uint8_t g) { return g != kPlain; }) !=
+        grouped + length) {
+      continue;
+    }
+    PlaceWord(at, length, words.ReadingOf(indexes[k]));
+    resume = at + length;  // the window starts again after the word
+  }
+  return WindowAtLimit(resume, limit, length);
+}
+
+// A longer word is found through its bucket, its key, its reading's place and its reading,
+// each of which the one before names. The buckets were asked for as the run was looked up;
+// every window of the longer passes is now looked up and its reading asked for before any pass
+// is played, so that the run waits for the memory a few times rather than at every word. A
+// window a longer word takes first is looked up for nothing, which costs less than the wait.
+void MatchTable::LookUpLongerWords() {
+  std::uint32_t longer = found_ & ~short_passes_ & ~one_character_passes_;
+  for (std::uint32_t passes = longer; passes != 0; passes &= passes - 1) {
+    auto pass = static_cast<std::size_t>(std::countr_zero(passes));
+    for (std::uint32_t at : positions_[pass]) passes_[pass].section->PrefetchBucket(At(at));
+  }
+  for (std::uint32_t passes = longer; passes != 0; passes &= passes - 1) {
+    auto pass = static_cast<std::size_t>(std::countr_zero(passes));
+    const dictionary::LengthSection& words = *passes_[pass].section;
+    const std::size_t key_bytes = 2 * static_cast<std::size_t>(passes_[pass].word_length);
+    std::vector<int>& indexes = indexes_[pass];
+    indexes.clear();
+    for (std::uint32_t at : positions_[pass]) {
+      int index = words.Find(std::string_view(At(at), key_bytes));
+      if (index >= 0) words.PrefetchReading(index);
+      indexes.push_back(index);
+    }
+  }
 }
 
 // The same step by step, for a run whose tags are long enough that a window may span more than

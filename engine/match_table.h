@@ -77,8 +77,11 @@ class MatchTable {
   const char* At(std::size_t i) const { return chunk_.data() + Offset(i); }
 
   std::uint32_t LookUp();
+  void LookUpLongerWords();
   void SetUpGaps();
   std::size_t PlayPass(std::size_t pass, std::size_t start, std::size_t limit);
+  std::size_t PlayLongerPass(std::size_t pass, std::size_t start, std::size_t limit);
+  std::size_t WindowAtLimit(std::size_t resume, std::size_t limit, std::size_t length) const;
   std::size_t PlayPassAroundTags(std::size_t pass, std::size_t start, std::size_t limit);
   void PlayOneCharacterPass(std::size_t pass, std::size_t start, std::size_t limit);
   bool TryWord(std::size_t pass, std::size_t at);
@@ -103,7 +106,9 @@ class MatchTable {
   std::vector<std::uint16_t> codes_;                   // of the run's characters
   std::vector<std::uint32_t> candidates_;              // the match table: bit i for pass i
   std::vector<std::vector<std::uint32_t>> positions_;  // of each pass, where its bit is set
-  std::uint32_t found_ = 0;                            // the passes with any candidate
+  // Of each longer pass, the index in its section of the word at each of its positions, or -1.
+  std::vector<std::vector<int>> indexes_;
+  std::uint32_t found_ = 0;  // the passes with any candidate
   // How character i stands: plain, in a group of its part of the reading (segments_[i]), or
   // in a group a one-character word wrote out whole (then segments_[i] is the group).
   enum Standing : std::uint8_t { kPlain, kGroupOfSegment, kWrittenGroup };
