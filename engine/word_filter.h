@@ -38,27 +38,34 @@ class WordFilter {
     std::uint8_t slot1 = tables_[1].slot_bytes[codes[0]];
     std::uint32_t found = tables_[1].passes[slot1 & kWordBits];
     if (!(slot1 & kLongerBit) || longest < 2) return found;
-    if (longest < 3) return Walk(codes, longest, 1, codes[0], found);
-    // Most walks that go on end within three characters: the two slots are read without a
-    // branch between them, and only what the walk would have reached counts.
+    // The slots of two to five characters share one line of memory: one wait for all. Most
+    // walks that go on end within three characters: the three-character slot is read without
+    // a branch, and counts only where the walk would have reached it.
     std::uint64_t hash2 = Push(codes[0], codes[1]);
-    std::uint64_t hash3 = Push(hash2, codes[2]);
-    std::uint8_t slot2 = tables_[2].slot_bytes[SlotOf(2, hash2)];
-    std::uint8_t slot3 = tables_[3].slot_bytes[SlotOf(3, hash3)];
+    const Line& line = LineOf(hash2);
+    std::uint8_t slot2 = line.bytes[SlotInLine(2, hash2)];
+    found |= tables_[2].passes[slot2 & kWordBits];
+    if (longest < 3) return found;
+    std::uint64_t hash = Push(hash2, codes[2]);
+    std::uint8_t slot3 = line.bytes[SlotInLine(3, hash)];
     auto reaches3 = static_cast<std::uint8_t>(-(slot2 >> 7));
-    found |= tables_[2].passes[slot2 & kWordBits] | tables_[3].passes[slot3 & kWordBits & reaches3];
+    found |= tables_[3].passes[slot3 & kWordBits & reaches3];
     if (!(reaches3 & slot3 & kLongerBit)) return found;
-    return Walk(codes, longest, 3, hash3, found);
+    for (std::size_t length = 4; length <= longest; ++length) {
+      hash = Push(hash, codes[length - 1]);
+      std::uint8_t slot =
+          length <= kLongestInLine ? line.bytes[SlotInLine(length, hash)] : TableSlot(length, hash);
+      found |= tables_[length].passes[slot & kWordBits];
+      if (!(slot & kLongerBit)) break;
+    }
+    return found;
   }
 
-  // Asks the memory for the slots that Candidates will read for the two- and three-character
-  // words at a position a little ahead, so that the walk seldom waits for them.
+  // Asks the memory for the line that Candidates will read for the two- and three-character
+  // words at a position a little ahead, so that the walk seldom waits for it.
   void Prefetch(const std::uint16_t* codes, std::size_t available) const {
     if (available < 2 || longest_ < 2 || !(tables_[1].slot_bytes[codes[0]] & kLongerBit)) return;
-    std::uint64_t hash = Push(codes[0], codes[1]);
-    common::Prefetch(&tables_[2].slot_bytes[SlotOf(2, hash)]);
-    if (available < 3 || longest_ < 3) return;
-    common::Prefetch(&tables_[3].slot_bytes[SlotOf(3, Push(hash, codes[2]))]);
+    common::Prefetch(&LineOf(Push(codes[0], codes[1])));
   }
 
  private:
@@ -72,7 +79,8 @@ class WordFilter {
   static constexpr std::uint8_t kLongerBit = 0x80;
 
   // One table per word length, of a size that keeps about one slot in four in use; the
-  // one-character table is indexed by the character itself and answers exactly.
+  // one-character table is indexed by the character itself and answers exactly. The slots of
+  // two and three characters are in lines of their own instead (the tables keep their passes).
   struct Table {
     std::vector<std::uint8_t> slot_bytes;
     int shift = 64;
@@ -85,20 +93,35 @@ class WordFilter {
   std::size_t SlotOf(std::size_t length, std::uint64_t hash) const {
     return length == 1 ? hash : (hash * kSpread) >> tables_[length].shift;
   }
-  // The walk on from `walked` characters, whose hash is `hash`, up to `longest`.
-  std::uint32_t Walk(const std::uint16_t* codes, std::size_t longest, std::size_t walked,
-                     std::uint64_t hash, std::uint32_t found) const {
-    for (std::size_t length = walked + 1; length <= longest; ++length) {
-      hash = Push(hash, codes[length - 1]);
-      std::uint8_t slot = tables_[length].slot_bytes[SlotOf(length, hash)];
-      found |= tables_[length].passes[slot & kWordBits];
-      if (!(slot & kLongerBit)) break;
+
+  // A line holds the slots of two to five characters of the words whose first two characters
+  // lead to it, a quarter of the line for each length: the two-character slot chosen by the bits
+  // of the hash below those that chose the line, the longer ones by another mix of their hash.
+  // A walk then finds most of the words it meets in one line.
+  static constexpr std::size_t kLineBytes = 64;
+  static constexpr std::size_t kLongestInLine = 5;
+  static constexpr int kQuarterBits = 4;
+  static constexpr std::uint64_t kLongerSpread = 0xD6E8FEB86659FD93u;
+  struct alignas(kLineBytes) Line {
+    std::uint8_t bytes[kLineBytes] = {};
+  };
+  const Line& LineOf(std::uint64_t hash2) const { return lines_[(hash2 * kSpread) >> line_shift_]; }
+  std::size_t SlotInLine(std::size_t length, std::uint64_t hash) const {
+    std::size_t quarter = (length - 2) << kQuarterBits;
+    if (length == 2) {
+      return quarter + (((hash * kSpread) >> (line_shift_ - kQuarterBits)) &
+                        ((std::size_t{1} << kQuarterBits) - 1));
     }
-    return found;
+    return quarter + ((hash * kLongerSpread) >> (64 - kQuarterBits));
+  }
+  std::uint8_t TableSlot(std::size_t length, std::uint64_t hash) const {
+    return tables_[length].slot_bytes[SlotOf(length, hash)];
   }
 
   std::size_t longest_ = 0;
   std::array<Table, dictionary::kMaxWordLength + 1> tables_;
+  std::vector<Line> lines_;
+  int line_shift_ = 64;
 };
 
 }  // namespace engine
