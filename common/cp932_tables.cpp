@@ -52,10 +52,13 @@ std::string Utf8Of(char32_t code) {
 }
 
 // A CP932 character in UTF-8: at most three bytes (CP932 holds nothing past U+FFFF), then how
-// many there are (0: not known). All four are copied in one move; the next character, or the
-// final cut of the output, overwrites the count.
+// many there are. All four are copied in one move; the next character, or the final cut of the
+// output, overwrites the count. What has no conversion is three bytes 0xFF, which UTF-8 never
+// holds: one search of the output finds them all.
 using Utf8Char = std::array<char, 4>;
 constexpr std::size_t kSizeAt = 3;
+constexpr char kNotUtf8 = '\xFF';
+constexpr Utf8Char kUnknown = {kNotUtf8, kNotUtf8, kNotUtf8, 3};
 
 class Tables {
  public:
@@ -76,7 +79,7 @@ class Tables {
  private:
   // The UTF-8 table holds only what can be CP932, so that it stays in the cache: the 256 single
   // bytes, then a row of 256 for each of the 60 lead bytes, indexed by the next byte. Slots never
-  // filled, NUL and the pairs that cannot be, keep the count 0.
+  // filled, NUL and the pairs that cannot be, stay kUnknown.
   static constexpr std::size_t kSlots = 0x100 + 60 * 0x100;
 
   static std::size_t SlotOf(std::uint16_t code) {
@@ -86,7 +89,7 @@ class Tables {
     return 0x100 + lead_index * 0x100 + (code & 0xFF);
   }
 
-  Tables() : to_cp932_(kCodes), to_utf8_(kSlots) {
+  Tables() : to_cp932_(kCodes), to_utf8_(kSlots, kUnknown) {
     for (unsigned byte = 0; byte < 0x100; ++byte) {
       bool lead = IsCp932Lead(static_cast<unsigned char>(byte));
       character_base_[byte] =
@@ -119,6 +122,7 @@ class Tables {
   void Keep(std::uint16_t code, const std::string& utf8) {
     if (utf8.empty() || utf8.size() > 3) return;
     Utf8Char& entry = to_utf8_[SlotOf(code)];
+    entry = Utf8Char{};
     for (std::size_t i = 0; i < utf8.size(); ++i) entry[i] = utf8[i];
     entry[kSizeAt] = static_cast<char>(utf8.size());
   }
@@ -247,23 +251,22 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   const std::uint16_t* bases = tables.CharacterBases();
   const std::uint8_t* masks = tables.NextByteMasks();
   char* put = out;
-  // Whether every character so far has a conversion (a count other than 0), looked at once at
-  // the end.
-  bool known = true;
   // One character, found without a jump, as ruby text changes between single- and double-byte
   // characters every few bytes; the byte after it is always there to read.
   auto convert = [&](const unsigned char* at) {
-    const Utf8Char& utf8 = table[bases[at[0]] + (at[1] & masks[at[0]])];
+    const Utf8Char& utf8 = table[std::size_t{bases[at[0]]} + (at[1] & masks[at[0]])];
     std::memcpy(put, utf8.data(), utf8.size());
-    put += utf8[kSizeAt];
-    known &= utf8[kSizeAt] != 0;
+    put += static_cast<unsigned char>(utf8[kSizeAt]);
   };
   std::size_t at = 0;
   bool trail = false;  // the byte at `at` ends the character before
   // Blocks of 64 with a byte after them, so that every character starting in one is whole.
   for (; at + 64 < size; at += 64) {
-    std::uint64_t starts = CharacterStartsOf64(LeadBytesOf64(in + at), trail);
-    for (; starts != 0; starts &= starts - 1) convert(in + at + std::countr_zero(starts));
+    const unsigned char* block = in + at;
+    std::uint64_t starts = CharacterStartsOf64(LeadBytesOf64(block), trail);
+    for (; starts != 0; starts &= starts - 1) {
+      convert(block + static_cast<std::size_t>(std::countr_zero(starts)));
+    }
   }
   if (trail) ++at;
   while (at + 1 < size) {
@@ -275,10 +278,10 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
     if (IsCp932Lead(in[at])) return nullptr;
     const Utf8Char& utf8 = table[in[at]];
     std::memcpy(put, utf8.data(), utf8.size());
-    put += utf8[kSizeAt];
-    known &= utf8[kSizeAt] != 0;
+    put += static_cast<unsigned char>(utf8[kSizeAt]);
   }
-  return known ? put : nullptr;
+  if (std::memchr(out, kNotUtf8, static_cast<std::size_t>(put - out)) != nullptr) return nullptr;
+  return put;
 }
 
 std::optional<std::string> TableCp932ToUtf8(std::string_view cp932) {
