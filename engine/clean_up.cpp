@@ -2,11 +2,15 @@
 // Like the matching pass, it scans chunks with an offset and writes what it keeps in pieces.
 #include "engine/clean_up.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "common/sjis.h"
+#include "common/sjis_blocks.h"
 #include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
 
@@ -70,6 +74,7 @@ class CleanUpScan {
     const std::size_t size = chunk_.size();
     has_markers_ = std::memchr(chunk_.data(), common::kAreaStart, size) ||
                    std::memchr(chunk_.data(), common::kAreaEnd, size);
+    block_ = kNoBlock;
     while (at_ < size) {
       std::size_t found = NextSpecial(at_);
       if (found == size) {
@@ -77,9 +82,7 @@ class CleanUpScan {
         at_ = !last_chunk_ && !common::IsCharacterStart(chunk_, at_, size) ? size - 1 : size;
         return;
       }
-      if (!common::IsCharacterStart(chunk_, at_, found)) {
-        at_ = found + 1;
-      } else if (chunk_[found] != common::kGroupSeparator) {
+      if (chunk_[found] != common::kGroupSeparator) {
         Drop(found);
       } else if (found + kSeparatorLookahead > size && !last_chunk_) {
         at_ = found;
@@ -91,17 +94,57 @@ class CleanUpScan {
     }
   }
 
-  // The next byte at or after `from` that the clean-up acts on, or the chunk's size. Most chunks
-  // hold no area marker; then only the separators need finding.
-  std::size_t NextSpecial(std::size_t from) const {
+  // The next byte at or after `from` (a character's start) that the clean-up acts on and that
+  // starts a character, or the chunk's size. Blocks of 64 bytes are looked at whole: the bytes
+  // acted on among their character starts, found from where the block begins. The scan moves
+  // forward from one character start to the next, so the block of the last call holds the next
+  // one's answer until the scan leaves it. Most chunks hold no area marker; then only the
+  // separators are looked for.
+  std::size_t NextSpecial(std::size_t from) {
     const std::size_t size = chunk_.size();
-    if (!has_markers_) {
-      const void* found = std::memchr(chunk_.data() + from, common::kGroupSeparator, size - from);
-      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - chunk_.data())
-                   : size;
+    if (block_ == kNoBlock || from < block_ || from >= block_ + kBlockBytes) {
+      block_ = from;
+      block_trail_ = false;
+      if (!LookAtBlock()) return NextSpecialByteByByte(from);
     }
-    while (from < size && !IsSpecial(chunk_[from])) ++from;
-    return from;
+    for (;;) {
+      std::uint64_t ahead = hits_ & (~std::uint64_t{0} << (from - block_));
+      if (ahead != 0) return block_ + static_cast<std::size_t>(std::countr_zero(ahead));
+      block_ += kBlockBytes;
+      from = block_ + (block_trail_ ? 1 : 0);
+      block_trail_ = false;
+      if (from >= size) return size;
+      block_ = from;
+      if (!LookAtBlock()) return NextSpecialByteByByte(from);
+    }
+  }
+
+  // The bytes acted on that start characters in the 64 bytes from block_ (itself a character's
+  // start); false, leaving no block, where fewer than 64 bytes are left.
+  bool LookAtBlock() {
+    if (block_ + kBlockBytes > chunk_.size()) {
+      block_ = kNoBlock;
+      return false;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(chunk_.data() + block_);
+    std::uint64_t starts = common::CharacterStartsOf64(common::LeadBytesOf64(bytes), block_trail_);
+    auto separator = static_cast<unsigned char>(common::kGroupSeparator);
+    std::uint64_t special =
+        has_markers_
+            ? common::BytesAmong64(bytes, separator, static_cast<unsigned char>(common::kAreaStart),
+                                   static_cast<unsigned char>(common::kAreaEnd))
+            : common::BytesAmong64(bytes, separator, separator, separator);
+    hits_ = special & starts;
+    return true;
+  }
+
+  // The same for the last bytes of a chunk, a character at a time.
+  std::size_t NextSpecialByteByByte(std::size_t from) const {
+    const std::size_t size = chunk_.size();
+    while (from < size && !IsSpecial(chunk_[from])) {
+      from += common::IsLeadByte(chunk_[from]) ? 2 : 1;
+    }
+    return std::min(from, size);
   }
 
   // Stands on a '/'. The two bytes after it are taken together: "}{" is dropped with the '/',
@@ -151,6 +194,13 @@ class CleanUpScan {
   std::size_t at_ = 0;
   std::size_t written_ = 0;
   bool has_markers_ = false;  // the chunk holds 0x11 or 0x12
+  // The block NextSpecial last looked at: where it starts (kNoBlock for none), the bytes acted
+  // on that start characters in it, and whether the byte after it is a trail byte.
+  static constexpr std::size_t kBlockBytes = 64;
+  static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+  std::size_t block_ = kNoBlock;
+  std::uint64_t hits_ = 0;
+  bool block_trail_ = false;
 };
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <string>
 
 #include "common/text_file.h"
 #include "common/working_files.h"
+#include "engine/memory_stream.h"
 #include "tests/engine/engine_fixtures.h"
 
 namespace engine {
@@ -59,6 +62,83 @@ TEST(CleanUp, JoinsAndMarkersAcrossChunkEndsAreHandledAlike) {
     std::string want = text;
     for (int i = 0; i < 2500; ++i) text += piece, want += expected;
     ASSERT_TRUE(BytesEqual(want, CleanedUp(text))) << "shift " << shift;
+  }
+}
+
+// Hands the text out a few bytes at a time, so that the clean-up's chunks stay too short for a
+// look at 64 bytes at once: it then goes a character at a time.
+class TrickleSource final : public ByteSource {
+ public:
+  TrickleSource(std::string_view text, std::size_t step) : text_(text), step_(step) {}
+  bool ReadBlock(std::string& out, std::size_t max_bytes) override {
+    if (text_.empty()) return false;
+    std::size_t taken = std::min({step_, max_bytes, text_.size()});
+    out.append(text_.substr(0, taken));
+    text_.remove_prefix(taken);
+    return true;
+  }
+  bool AtEnd() override { return text_.empty(); }
+
+ private:
+  std::string_view text_;
+  std::size_t step_;
+};
+
+// Long texts are looked at 64 bytes at a time; generated texts, dense with separators, groups,
+// markers, trail bytes that look like lead bytes or like '/', and lead bytes left alone, come
+// out as they do when read a few bytes at a time.
+TEST(CleanUp, BlocksAtATimeGiveWhatCharactersAtATimeGive) {
+  std::mt19937 random(5);
+  auto pick = [&random](unsigned low, unsigned high) {
+    return static_cast<char>(std::uniform_int_distribution<unsigned>(low, high)(random));
+  };
+  for (int round = 0; round < 400; ++round) {
+    const bool markers = round % 3 != 0;
+    const bool html_mode = round % 5 == 0;
+    std::string text;
+    if (html_mode) text = "<html>\n\x0F";
+    std::size_t length = std::uniform_int_distribution<std::size_t>(1, 3000)(random);
+    while (text.size() < length) {
+      switch (std::uniform_int_distribution<int>(0, 9)(random)) {
+        case 0:
+          text += "/}{";
+          break;
+        case 1:
+          text += pick(0, 1) ? "/" : "{";
+          break;
+        case 2:
+          text += '}';
+          break;
+        case 3:
+          text += {pick(0x88, 0x9F), pick(0x40, 0xFC)};  // kanji, trail often lead-like
+          break;
+        case 4:
+          text += {pick(0x81, 0x84), '/'};  // a trail byte that is '/' (not well-formed)
+          break;
+        case 5:
+          text += {'\x82', pick(0x9F, 0xF1)};  // hiragana
+          break;
+        case 6:
+          text += markers ? pick(0x11, 0x12) : 'm';
+          break;
+        case 7:
+          text += pick(0, 3) ? pick(0x20, 0x7E) : '\n';
+          break;
+        case 8:
+          text += pick(0x81, 0x9F);  // a lead byte, whatever follows
+          break;
+        default:
+          text += Sjis("{今/}{日/きょう}");
+          break;
+      }
+    }
+    StringSource whole(text);
+    StringSink by_blocks;
+    CleanUp(html_mode, whole, by_blocks);
+    TrickleSource trickle(text, 1 + static_cast<std::size_t>(round % 13));
+    StringSink by_characters;
+    CleanUp(html_mode, trickle, by_characters);
+    ASSERT_TRUE(BytesEqual(by_characters.Text(), by_blocks.Text())) << "round " << round;
   }
 }
 
