@@ -59,10 +59,13 @@ class MatchingSweep {
       offsets.clear();
     }
   };
-  // Bytes of the chunk from `written` on are written up to there.
+  // Bytes of the chunk from `written` on are written up to there. Each thread reads the chunk
+  // through its own view of it, kept with what it writes, so that the helper never reads a line
+  // of memory that this thread writes as it finds runs.
   struct Writing {
     std::string* out = nullptr;
     std::size_t written = 0;
+    std::string_view chunk;
   };
   // The second table, its thread, its runs and what it writes, made for the first chunk long
   // enough to share, and kept apart in memory from what this thread writes as it plays. The
@@ -108,7 +111,7 @@ bool MatchingSweep::Step(std::string& out) {
   segmenter_.Begin(chunk_, last, 0);
   chunk_done_ = false;
   runs_.Clear();
-  Writing writing{&out, 0};
+  Writing writing{&out, 0, chunk_};
   std::size_t keep = chunk_.size();
   bool cut = false;
   bool more = true;
@@ -130,7 +133,7 @@ bool MatchingSweep::Step(std::string& out) {
   Writing own = writing;
   if (shared) {
     own_out_.clear();
-    own = {&own_out_, helper_->runs.runs.back().run.end};
+    own = {&own_out_, helper_->runs.runs.back().run.end, chunk_};
   }
   more = more && (!runs_.runs.empty() || Find(runs_));
   while (more && !runs_.runs.back().run.cut) {
@@ -210,10 +213,11 @@ bool MatchingSweep::ShareFront() {
   }
   if (helper.runs.runs.empty()) return false;
   helper.out.clear();
-  helper.writing = {&helper.out, helper.runs.runs.front().run.begin};
+  helper.writing = {&helper.out, helper.runs.runs.front().run.begin, chunk_};
   helper.task.Start([this, &helper] {
     if (!helper.table) helper.table.emplace(helper.words);
-    for (const Run& run : helper.runs.runs) PlayRun(*helper.table, helper.runs, run, helper.writing);
+    for (const Run& run : helper.runs.runs)
+      PlayRun(*helper.table, helper.runs, run, helper.writing);
     Flush(helper.runs.runs.back().run.end, helper.writing);
   });
   return true;
@@ -224,7 +228,7 @@ bool MatchingSweep::ShareFront() {
 std::size_t MatchingSweep::PlayRun(MatchTable& table, const RunList& list, const Run& at,
                                    Writing& writing) {
   const CharacterRun& run = at.run;
-  table.Play(chunk_, run, list.offsets.data() + at.offsets);
+  table.Play(writing.chunk, run, list.offsets.data() + at.offsets);
   std::size_t decided = table.Waiting();
   std::size_t keep = table.EndBefore(decided);
   if (!table.Changed()) return keep;  // the chunk holds the run as it stands
@@ -246,7 +250,7 @@ std::size_t MatchingSweep::PlayRun(MatchTable& table, const RunList& list, const
 // Writes the unchanged bytes of the chunk up to `offset`.
 void MatchingSweep::Flush(std::size_t offset, Writing& writing) const {
   if (offset <= writing.written) return;
-  writing.out->append(chunk_.substr(writing.written, offset - writing.written));
+  writing.out->append(writing.chunk.substr(writing.written, offset - writing.written));
   writing.written = offset;
 }
 
