@@ -71,16 +71,12 @@ class TrickleSource final : public ByteSource {
  public:
   TrickleSource(std::string_view text, std::size_t step) : text_(text), step_(step) {}
   bool ReadBlock(std::string& out, std::size_t max_bytes) override {
-    if (text_.empty()) return false;
-    std::size_t taken = std::min({step_, max_bytes, text_.size()});
-    out.append(text_.substr(0, taken));
-    text_.remove_prefix(taken);
-    return true;
+    return text_.ReadBlock(out, std::min(max_bytes, step_));
   }
-  bool AtEnd() override { return text_.empty(); }
+  bool AtEnd() override { return text_.AtEnd(); }
 
  private:
-  std::string_view text_;
+  StringSource text_;
   std::size_t step_;
 };
 
