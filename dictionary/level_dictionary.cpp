@@ -23,6 +23,7 @@ bool LevelDictionary::LoadBytes(std::string_view bytes, const std::filesystem::p
                                 common::Messenger& messenger) {
   buckets_.clear();
   entries_.clear();
+  level_of_.clear();
   bool ok = bytes.size() >= kLevelEntryOffset;
   if (ok) {
     std::size_t available = std::min<std::size_t>(
@@ -39,6 +40,18 @@ bool LevelDictionary::LoadBytes(std::string_view bytes, const std::filesystem::p
       buckets_.push_back(bucket);
     }
   }
+  if (ok) {
+    // A lookup reads only the kanji's own bucket, and takes its first entry there.
+    level_of_.assign(std::size_t{1} << 16, kNoLevel);
+    for (int b = 0; b < kLevelBucketCount; ++b) {
+      const Bucket& bucket = buckets_[static_cast<std::size_t>(b)];
+      for (std::size_t i = bucket.first; i < std::size_t{bucket.first} + bucket.count; ++i) {
+        const Entry& entry = entries_[i];
+        if (LevelBucketOf(entry.kanji) != b || level_of_[entry.kanji] != kNoLevel) continue;
+        level_of_[entry.kanji] = static_cast<std::int16_t>(LevelIndexOfCode(entry.level_code));
+      }
+    }
+  }
   if (!ok) {
     buckets_.clear();
     entries_.clear();
@@ -50,12 +63,8 @@ bool LevelDictionary::LoadBytes(std::string_view bytes, const std::filesystem::p
 }
 
 std::optional<int> LevelDictionary::LevelIndexOf(std::uint16_t kanji) const {
-  if (buckets_.empty()) return std::nullopt;
-  const Bucket& bucket = buckets_[static_cast<std::size_t>(LevelBucketOf(kanji))];
-  for (std::size_t i = bucket.first; i < std::size_t{bucket.first} + bucket.count; ++i) {
-    if (entries_[i].kanji == kanji) return LevelIndexOfCode(entries_[i].level_code);
-  }
-  return std::nullopt;
+  if (level_of_.empty() || level_of_[kanji] == kNoLevel) return std::nullopt;
+  return level_of_[kanji];
 }
 
 }  // namespace dictionary

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -40,6 +41,10 @@ class LevelDictionary {
   };
   std::vector<Bucket> buckets_;
   std::vector<Entry> entries_;
+  // Every kanji's level index as the buckets give it, made once the file is read, so that a
+  // lookup is one read; kNoLevel where there is none.
+  static constexpr std::int16_t kNoLevel = INT16_MIN;
+  std::vector<std::int16_t> level_of_;
 };
 
 enum class [[nodiscard]] LevelBuildStatus : int{

@@ -6,6 +6,7 @@
 #include "common/status.h"
 #include "common/text_encoding.h"
 #include "dictionary/build_command.h"
+#include "dictionary/level_dictionary_format.h"
 #include "dictionary/level_source.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 
@@ -69,9 +70,10 @@ TEST(LevelDictionaryBuild, SmallListsMatchGoldenBytes) {
     SCOPED_TRACE(static_cast<int>(encoding));
     LevelProgram dir;
     for (std::string_view name : kLevelSourceNames) {
-      dir.SetList(name, common::FromShiftJis(ReadFile(TestData("dictionary/level_small/q_file/" +
-                                                               std::string(name))),
-                                             encoding));
+      dir.SetList(
+          name,
+          common::FromShiftJis(
+              ReadFile(TestData("dictionary/level_small/q_file/" + std::string(name))), encoding));
     }
     ASSERT_EQ(dir.Build(), LevelBuildStatus::kOk);
     EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/level_small/kanken_Q.dic")),
@@ -206,7 +208,8 @@ TEST(LevelDictionaryLoad, DamagedFileIsRefused) {
   EXPECT_FALSE(dictionary.Load(dir / "missing.dic", messenger));
   ASSERT_EQ(messenger.records.size(), 3u);
   EXPECT_EQ(messenger.records[0].title, "大事な大事なご報告");
-  EXPECT_EQ(messenger.records[0].text, "KDIC 部が異常です。!!! \n<" + (dir / "cut.dic").string() + ">");
+  EXPECT_EQ(messenger.records[0].text,
+            "KDIC 部が異常です。!!! \n<" + (dir / "cut.dic").string() + ">");
   EXPECT_EQ(messenger.records[2].text,
             "KDIC 部が異常です。!!! \n<" + (dir / "missing.dic").string() + ">");
   EXPECT_EQ(dictionary.LevelIndexOf(kIchi), std::nullopt);
@@ -226,6 +229,24 @@ TEST(LevelDictionaryLoad, LevelCodesMapByMask) {
     int expected = code <= '9' ? code - '0' : code - 'A' + 10;
     EXPECT_EQ(dictionary.LevelIndexOf(kIchi), expected) << code;
   }
+}
+
+// A lookup reads only the kanji's own bucket: an entry listed under another bucket is never
+// found, as the program that reads these files never finds it.
+TEST(LevelDictionaryLoad, EntryUnderAnotherBucketIsNotFound) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[0] = Sjis("一\n");
+  std::string bytes = EncodeLevelDictionary(CollectLevelEntries(texts));
+  const std::size_t own = kLevelBucketOffset + kLevelBucketSize * LevelBucketOf(kIchi);
+  const std::size_t other = kLevelBucketOffset + kLevelBucketSize * (LevelBucketOf(kIchi) + 1);
+  bytes.replace(other, kLevelBucketSize, bytes.substr(own, kLevelBucketSize));
+  bytes.replace(own, kLevelBucketSize, std::string(kLevelBucketSize, '\0'));
+  WriteFile(dir / "moved.dic", bytes);
+  LevelDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(dir / "moved.dic", messenger));
+  EXPECT_EQ(dictionary.LevelIndexOf(kIchi), std::nullopt);
 }
 
 }  // namespace
