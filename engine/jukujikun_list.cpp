@@ -13,6 +13,12 @@ constexpr char kOneCharacterMark = '>';
 constexpr char kLineFeed = '\n';
 constexpr std::size_t kSeparatorBytes = 1;  // between the reading and the grade digit
 
+// The first two bytes of `text` (two or more) as one number.
+std::size_t FirstBytesOf(std::string_view text) {
+  return static_cast<std::size_t>(static_cast<unsigned char>(text[0])) << 8 |
+         static_cast<unsigned char>(text[1]);
+}
+
 }  // namespace
 
 bool JukujikunList::Load(const std::filesystem::path& file, common::Messenger& messenger) {
@@ -36,6 +42,10 @@ void JukujikunList::SetText(std::string_view text) {
 
 std::optional<int> JukujikunList::GradeOf(std::string_view base_and_reading,
                                           bool one_character) const {
+  if (first_bytes_.empty() || base_and_reading.size() < 2 ||
+      !first_bytes_[FirstBytesOf(base_and_reading)]) {
+    return std::nullopt;
+  }
   auto found = entries_.find(base_and_reading);
   if (found == entries_.end()) return std::nullopt;
   if (one_character && !found->second.marked) return std::nullopt;
@@ -47,6 +57,7 @@ std::optional<int> JukujikunList::GradeOf(std::string_view base_and_reading,
 // once keeps each group's question to one lookup.
 void JukujikunList::IndexEntries() {
   entries_.clear();
+  first_bytes_.assign(std::size_t{1} << 16, false);
   for (std::size_t start = 0; start < text_.size(); ++start) {
     if (!StartsEntry(start)) continue;
     bool marked = start > 0 && text_[start - 1] == kOneCharacterMark;
@@ -55,6 +66,7 @@ void JukujikunList::IndexEntries() {
       std::string_view key = std::string_view(text_).substr(start, end - start);
       if (grade && key.find(common::kGroupSeparator) != std::string_view::npos) {
         entries_.try_emplace(std::string(key), Entry{*grade, marked});
+        first_bytes_[FirstBytesOf(key)] = true;  // a key holds at least a byte and '/'
       }
       if (text_[end] == kLineFeed) break;  // a group never spans a line
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "common/messenger.h"
 
@@ -43,6 +44,9 @@ class JukujikunList {
     }
   };
   std::unordered_map<std::string, Entry, TextHash, std::equal_to<>> entries_;
+  // The first two bytes of every entry, by their 16-bit value: most groups begin as no entry
+  // does, and are told so without a lookup.
+  std::vector<bool> first_bytes_;
 };
 
 }  // namespace engine
