@@ -61,8 +61,8 @@ class WordFilter {
     return found;
   }
 
-  // Asks the memory for the line that Candidates will read for the two- and three-character
-  // words at a position a little ahead, so that the walk seldom waits for it.
+  // Asks the memory for the line that Candidates will read for the words of two to five
+  // characters at a position a little ahead, so that the walk seldom waits for it.
   void Prefetch(const std::uint16_t* codes, std::size_t available) const {
     if (available < 2 || longest_ < 2 || !(tables_[1].slot_bytes[codes[0]] & kLongerBit)) return;
     common::Prefetch(&LineOf(Push(codes[0], codes[1])));
@@ -80,7 +80,7 @@ class WordFilter {
 
   // One table per word length, of a size that keeps about one slot in four in use; the
   // one-character table is indexed by the character itself and answers exactly. The slots of
-  // two and three characters are in lines of their own instead (the tables keep their passes).
+  // two to five characters are in lines instead (their tables keep only their passes).
   struct Table {
     std::vector<std::uint8_t> slot_bytes;
     int shift = 64;
