@@ -167,15 +167,17 @@ std::size_t MatchTable::PlayPass(std::size_t pass, std::size_t start, std::size_
     for (std::uint32_t at : positions_[pass]) {
       if (at < resume) continue;
       if (at + length > limit) break;
-      const std::uint8_t* grouped = grouped_.data() + at;
-      if (std::find_if(grouped, grouped + length, [](std::uint8_t g) { return g != kPlain; }) !=
-          grouped + length) {
-        continue;
-      }
+      if (!AllPlain(at, length)) continue;
       if (TryWord(pass, at)) resume = at + length;  // the window starts again after the word
     }
   }
   return WindowAtLimit(resume, limit, length);
+}
+
+// Whether none of the `length` characters from `at` is grouped yet.
+bool MatchTable::AllPlain(std::size_t at, std::size_t length) const {
+  const std::uint8_t* grouped = grouped_.data() + at;
+  return std::all_of(grouped, grouped + length, [](std::uint8_t g) { return g == kPlain; });
 }
 
 // Where a pass's window stands at `limit` once its last word ended at `resume`: at most L − 1
@@ -202,11 +204,7 @@ std::size_t MatchTable::PlayLongerPass(std::size_t pass, std::size_t start, std:
     std::uint32_t at = positions[k];
     if (at < resume || indexes[k] < 0) continue;
     if (at + length > limit) break;
-    const std::uint8_t* grouped = grouped_.data() + at;
-    if (std::find_if(grouped, grouped + length, [](std::uint8_t g) { return g != kPlain; }) !=
-        grouped + length) {
-      continue;
-    }
+    if (!AllPlain(at, length)) continue;
     PlaceWord(at, length, words.ReadingOf(indexes[k]));
     resume = at + length;  // the window starts again after the word
   }

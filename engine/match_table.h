@@ -82,6 +82,7 @@ class MatchTable {
   std::size_t PlayPass(std::size_t pass, std::size_t start, std::size_t limit);
   std::size_t PlayLongerPass(std::size_t pass, std::size_t start, std::size_t limit);
   std::size_t WindowAtLimit(std::size_t resume, std::size_t limit, std::size_t length) const;
+  bool AllPlain(std::size_t at, std::size_t length) const;
   std::size_t PlayPassAroundTags(std::size_t pass, std::size_t start, std::size_t limit);
   void PlayOneCharacterPass(std::size_t pass, std::size_t start, std::size_t limit);
   bool TryWord(std::size_t pass, std::size_t at);

@@ -216,8 +216,9 @@ bool MatchingSweep::ShareFront() {
   helper.writing = {&helper.out, helper.runs.runs.front().run.begin, chunk_};
   helper.task.Start([this, &helper] {
     if (!helper.table) helper.table.emplace(helper.words);
-    for (const Run& run : helper.runs.runs)
+    for (const Run& run : helper.runs.runs) {
       PlayRun(*helper.table, helper.runs, run, helper.writing);
+    }
     Flush(helper.runs.runs.back().run.end, helper.writing);
   });
   return true;

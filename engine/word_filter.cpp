@@ -62,7 +62,7 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
         hash = Push(hash, common::CodeOf(static_cast<unsigned char>(character[0]),
                                          static_cast<unsigned char>(character[1])));
         std::uint8_t bit = walked == length ? word_bit : kLongerBit;
-        if (walked == 2) line = &lines_[(hash * kSpread) >> line_shift_];
+        if (walked == 2) line = &lines_[LineIndexOf(hash)];
         if (walked >= 2 && walked <= kLongestInLine) {
           line->bytes[SlotInLine(walked, hash)] |= bit;
         } else {

@@ -105,7 +105,8 @@ class WordFilter {
   struct alignas(kLineBytes) Line {
     std::uint8_t bytes[kLineBytes] = {};
   };
-  const Line& LineOf(std::uint64_t hash2) const { return lines_[(hash2 * kSpread) >> line_shift_]; }
+  std::size_t LineIndexOf(std::uint64_t hash2) const { return (hash2 * kSpread) >> line_shift_; }
+  const Line& LineOf(std::uint64_t hash2) const { return lines_[LineIndexOf(hash2)]; }
   std::size_t SlotInLine(std::size_t length, std::uint64_t hash) const {
     std::size_t quarter = (length - 2) << kQuarterBits;
     if (length == 2) {

@@ -39,6 +39,13 @@ std::array<std::string, kLevelCount> Lists() {
   return texts;
 }
 
+// A dictionary of 一 alone, in the first level.
+std::string IchiAloneBytes() {
+  std::array<std::string, kLevelCount> texts = Lists();
+  texts[0] = Sjis("一\n");
+  return EncodeLevelDictionary(CollectLevelEntries(texts));
+}
+
 TEST(LevelSource, IchiInTenthLevelListGoesToBucket341WithCodeB) {
   std::array<std::string, kLevelCount> texts = Lists();
   texts[kLevel10] = Sjis("一\n");
@@ -218,9 +225,7 @@ TEST(LevelDictionaryLoad, DamagedFileIsRefused) {
 TEST(LevelDictionaryLoad, LevelCodesMapByMask) {
   ScratchDir dir;
   RecordingMessenger messenger;
-  std::array<std::string, kLevelCount> texts = Lists();
-  texts[0] = Sjis("一\n");
-  std::string bytes = EncodeLevelDictionary(CollectLevelEntries(texts));
+  std::string bytes = IchiAloneBytes();
   for (char code : std::string_view("09ABC")) {
     bytes.back() = code;
     WriteFile(dir / "one.dic", bytes);
@@ -236,9 +241,7 @@ TEST(LevelDictionaryLoad, LevelCodesMapByMask) {
 TEST(LevelDictionaryLoad, EntryUnderAnotherBucketIsNotFound) {
   ScratchDir dir;
   RecordingMessenger messenger;
-  std::array<std::string, kLevelCount> texts = Lists();
-  texts[0] = Sjis("一\n");
-  std::string bytes = EncodeLevelDictionary(CollectLevelEntries(texts));
+  std::string bytes = IchiAloneBytes();
   const std::size_t own = kLevelBucketOffset + kLevelBucketSize * LevelBucketOf(kIchi);
   const std::size_t other = kLevelBucketOffset + kLevelBucketSize * (LevelBucketOf(kIchi) + 1);
   bytes.replace(other, kLevelBucketSize, bytes.substr(own, kLevelBucketSize));
