@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/background_task.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
 #include "common/text_file.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/ruby_dictionary_format.h"
-#include "engine/background_task.h"
 #include "engine/block_queue.h"
 #include "engine/byte_stream.h"
 #include "engine/clean_up.h"
@@ -46,7 +46,7 @@ void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bo
     return;
   }
   BlockQueue queue(kBlocksToCleanUp);
-  BackgroundTask cleaner;
+  common::BackgroundTask cleaner;
   bool aside = cleaner.StartAside([&queue, &sink, html_mode] {
     QueueSource passes_output(queue);
     try {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <utility>
 
+#include "common/background_task.h"
 #include "common/sjis.h"
 #include "dictionary/ruby_dictionary_format.h"
-#include "engine/background_task.h"
 
 namespace engine {
 namespace {
@@ -26,7 +26,7 @@ MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
   // they are large enough to be worth a thread.
   std::size_t words = 0;
   for (const PassWords& pass : passes) words += pass.section->KeyCount();
-  BackgroundTask aside;
+  common::BackgroundTask aside;
   auto make_filter = [this] { filter = WordFilter(passes); };
   if (words >= kWordsMadeAside) {
     aside.Start(make_filter);

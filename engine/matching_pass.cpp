@@ -17,7 +17,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/background_task.h"
+#include "common/background_task.h"
 #include "engine/byte_stream.h"
 #include "engine/chunk_reader.h"
 #include "engine/match_table.h"
@@ -79,7 +79,7 @@ class MatchingSweep {
     RunList runs;
     std::string out;
     Writing writing;
-    BackgroundTask task;
+    common::BackgroundTask task;
   };
 
   bool Find(RunList& list);

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/background_task.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/notation_checker.h"
 #include "common/status.h"
 #include "common/working_files.h"
-#include "engine/background_task.h"
 #include "engine/messages.h"
 #include "engine/prepared_text.h"
 
@@ -111,7 +111,7 @@ RubyCommandStatus Prepare(CommandRun& run) {
   std::filesystem::path path = run.context.work.File(common::kPreparedText);
   std::size_t first_nul = std::string_view::npos;
   common::NotationCheck notation;
-  BackgroundTask checker;
+  common::BackgroundTask checker;
   bool checked_aside = run.text.Size() >= kCheckedAsideBytes;
   if (checked_aside) {
     checker.Start([&notation, &run] { notation = CheckNotationOf(run.text, run.context); });

@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "common/background_task.h"
 #include "common/messenger.h"
 #include "dictionary/ruby_dictionary.h"
-#include "engine/background_task.h"
 
 namespace engine {
 
@@ -68,7 +68,7 @@ class RunWordsAhead {
   std::atomic<bool> cancelled_{false};
   std::unique_ptr<RunWords> words_;
   bool taken_ = false;
-  BackgroundTask task_;  // last: it ends first, before what its job uses
+  common::BackgroundTask task_;  // last: it ends first, before what its job uses
 };
 
 }  // namespace engine

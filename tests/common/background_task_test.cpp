@@ -1,4 +1,4 @@
-#include "engine/background_task.h"
+#include "common/background_task.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace engine {
+namespace common {
 namespace {
 
 TEST(BackgroundTask, EachJobIsDoneBeforeWaitReturns) {
@@ -45,4 +45,4 @@ TEST(BackgroundTask, AJobLeftRunningIsFinishedBeforeTheTaskEnds) {
 }
 
 }  // namespace
-}  // namespace engine
+}  // namespace common

@@ -1,9 +1,9 @@
-#include "engine/background_task.h"
+#include "common/background_task.h"
 
 #include <system_error>
 #include <utility>
 
-namespace engine {
+namespace common {
 
 BackgroundTask::~BackgroundTask() {
   if (!thread_.joinable()) return;
@@ -76,4 +76,4 @@ void BackgroundTask::Serve() {
   }
 }
 
-}  // namespace engine
+}  // namespace common

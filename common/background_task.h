@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-namespace engine {
+namespace common {
 
 class BackgroundTask {
  public:
@@ -41,4 +41,4 @@ class BackgroundTask {
   bool stopping_ = false;
 };
 
-}  // namespace engine
+}  // namespace common
