@@ -2,11 +2,15 @@
 #include "common/text_conversion.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/background_task.h"
 #include "common/cp932.h"
 #include "common/cp932_tables.h"
 #include "common/file_replace.h"
@@ -116,6 +120,188 @@ std::size_t DropCrBeforeLf(char* bytes, std::size_t size) {
   return static_cast<std::size_t>(put - bytes);
 }
 
+// A Shift_JIS text goes on as it is; only its line ends are looked for.
+ToShiftJisResult PassShiftJis(const TextSource& text, const PieceSink& sink) {
+  ToShiftJisResult result;
+  LineEnds line_ends;
+  std::vector<char> buffer(kPiece);
+  for (std::size_t offset = 0; offset < text.Size();) {
+    std::size_t read = text.Read(offset, buffer.data(), kPiece);
+    if (read == 0 || text.Failed()) return Stopped(ToShiftJisResult::Outcome::kReadFailed);
+    offset += read;
+    std::string_view bytes(buffer.data(), read);
+    line_ends.Pass(bytes);
+    if (!sink(bytes)) return Stopped(ToShiftJisResult::Outcome::kOutputFailed);
+  }
+  result.lf_line_ends = line_ends.LfOnly();
+  return result;
+}
+
+// The tables' conversion of a piece of UTF-8, shared by the thread that reads the text and one
+// aside. The piece is cut into blocks at character starts, and each thread converts the next
+// block left until none is; the reading thread first does its own work, so that the two are
+// busy alike. A block's Shift_JIS goes where its UTF-8 is in the piece (it never takes more
+// bytes), and the blocks are then moved up behind one another. A cut is never inside a
+// character of well-formed UTF-8, so the tables refuse a piece wherever it is cut.
+class SharedConversion {
+ public:
+  // Starts converting `utf8` into `out`, which has room for as many bytes.
+  void Start(std::string_view utf8, char* out, BackgroundTask& aside) {
+    utf8_ = utf8;
+    out_ = out;
+    blocks_ = (utf8.size() + kBlock - 1) / kBlock;
+    ends_.assign(blocks_, nullptr);
+    next_.store(0, std::memory_order_relaxed);
+    aside_started_ = blocks_ > 1 && aside.StartAside([this] { ConvertBlocksLeft(); });
+  }
+  // Converts the blocks left and waits for the aside's; the end of the Shift_JIS in `out`, or
+  // null when the tables refuse a character.
+  char* Finish(BackgroundTask& aside) {
+    ConvertBlocksLeft();
+    if (aside_started_) aside.Wait();
+    char* put = out_;
+    for (std::size_t block = 0; block < blocks_; ++block) {
+      if (ends_[block] == nullptr) return nullptr;
+      char* converted = out_ + BlockStart(block);
+      auto size = static_cast<std::size_t>(ends_[block] - converted);
+      if (put != converted) std::memmove(put, converted, size);
+      put += size;
+    }
+    return put;
+  }
+
+ private:
+  // Small enough that the two threads end together, large enough that taking one costs nothing.
+  static constexpr std::size_t kBlock = std::size_t{1} << 16;
+
+  std::size_t BlockStart(std::size_t block) const {
+    std::size_t at = block * kBlock;
+    if (at >= utf8_.size()) return utf8_.size();
+    // A character has at most three continuation bytes; more are no UTF-8 anyway.
+    for (int step = 0; step < 3 && at < utf8_.size() && IsUtf8Continuation(utf8_[at]); ++step) {
+      ++at;
+    }
+    return at;
+  }
+
+  void ConvertBlocksLeft() {
+    for (;;) {
+      std::size_t block = next_.fetch_add(1, std::memory_order_relaxed);
+      if (block >= blocks_) return;
+      std::size_t start = BlockStart(block);
+      std::size_t end = BlockStart(block + 1);
+      ends_[block] = TableUtf8ToCp932Into(utf8_.substr(start, end - start), out_ + start);
+    }
+  }
+
+  std::string_view utf8_;
+  char* out_ = nullptr;
+  std::size_t blocks_ = 0;
+  std::vector<char*> ends_;  // each block's, written by the thread that converted it
+  std::atomic<std::size_t> next_{0};
+  bool aside_started_ = false;
+};
+
+// A piece of a UTF-8 text, cut after its last whole character.
+struct Utf8Piece {
+  // The end of a character that the piece before cut off, then the bytes read.
+  std::vector<char> buffer = std::vector<char>(kUtf8CutOff + kPiece);
+  std::string_view whole;   // the characters it holds whole
+  std::size_t cut_off = 0;  // the bytes after them, which the next piece takes
+  bool last = false;
+  TextEncoding encoding = TextEncoding::kUtf8;  // with its mark only where the text starts
+  std::vector<char> table_out;
+  char* table_end = nullptr;  // null when the tables refused it or were not tried
+};
+
+// Each piece is converted by the tables, while the piece before it is handed on and the next
+// one read; what they refuse goes to the converter, which names a character Shift_JIS lacks.
+ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
+                                const PieceSink& sink, bool on_trial) {
+  using Outcome = ToShiftJisResult::Outcome;
+  ToShiftJisResult result;
+  LineEnds line_ends;
+  std::size_t offset = 0;
+  // Reads the piece after `before` (null for the first); false when the text cannot be read.
+  auto read = [&](Utf8Piece& piece, const Utf8Piece* before) {
+    std::size_t carried = before == nullptr ? 0 : before->cut_off;
+    if (carried > 0) {
+      std::memcpy(piece.buffer.data(), before->whole.data() + before->whole.size(), carried);
+    }
+    std::size_t count = text.Read(offset, piece.buffer.data() + carried, kPiece);
+    if (count == 0 || text.Failed()) return false;
+    offset += count;
+    line_ends.Pass(std::string_view(piece.buffer.data() + carried, count));
+    std::string_view bytes(piece.buffer.data(), carried + count);
+    piece.last = offset >= text.Size();
+    piece.cut_off = piece.last ? 0 : UnfinishedUtf8Tail(bytes);
+    piece.whole = bytes.substr(0, bytes.size() - piece.cut_off);
+    piece.encoding = before == nullptr ? encoding : TextEncoding::kUtf8;
+    return true;
+  };
+  // On trial, a character Shift_JIS cannot hold is refused only once the rest of the text has
+  // been found to be UTF-8; the rest is then only looked at.
+  bool refused = false;
+  TextPlace place;
+  // Gives `sink` the piece in Shift_JIS; the result to stop with, if any.
+  auto hand_on = [&](const Utf8Piece& piece) -> std::optional<ToShiftJisResult> {
+    std::string_view whole = piece.whole;
+    result.non_ascii = result.non_ascii || HasNonAscii(whole);
+    std::optional<std::string_view> converted;
+    std::optional<std::string> by_converter;
+    if (!refused && piece.table_end != nullptr) {
+      converted = std::string_view(piece.table_out.data(),
+                                   static_cast<std::size_t>(piece.table_end - piece.table_out.data()));
+    }
+    // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
+    // only what they refuse is looked into.
+    if (on_trial && !converted && !IsValidUtf8(whole)) return Stopped(Outcome::kNotUtf8);
+    if (!converted && !refused) {
+      by_converter = ToShiftJis(whole, piece.encoding, &result.bad);
+      if (by_converter) converted = *by_converter;
+    }
+    if (!converted && !refused) {
+      place.Place(result.bad);
+      result.outcome = Outcome::kUnencodable;
+      if (!on_trial) return result;
+      refused = true;
+    }
+    if (converted && !sink(*converted)) return Stopped(Outcome::kOutputFailed);
+    place.Pass(whole);
+    return std::nullopt;
+  };
+  if (text.Size() == 0) return result;
+  std::array<Utf8Piece, 2> pieces;
+  SharedConversion conversion;
+  BackgroundTask aside;  // after what its jobs use, so that one left running ends first
+  Utf8Piece* current = &pieces[0];
+  if (!read(*current, nullptr)) return Stopped(Outcome::kReadFailed);
+  Utf8Piece* before = nullptr;  // converted, not yet handed on
+  for (std::size_t index = 1;; ++index) {
+    // The mark is the converter's to drop: the tables take only what follows it.
+    bool tables = !refused && current->encoding == TextEncoding::kUtf8;
+    if (tables) {
+      current->table_out.resize(std::max(current->table_out.size(), current->whole.size()));
+      conversion.Start(current->whole, current->table_out.data(), aside);
+    }
+    if (before != nullptr) {
+      if (std::optional<ToShiftJisResult> stop = hand_on(*before)) return *std::move(stop);
+    }
+    Utf8Piece* next = &pieces[index % 2];
+    bool next_read = !current->last && read(*next, current);
+    current->table_end = tables ? conversion.Finish(aside) : nullptr;
+    if (current->last || !next_read) {
+      if (std::optional<ToShiftJisResult> stop = hand_on(*current)) return *std::move(stop);
+      if (!next_read && !current->last) return Stopped(Outcome::kReadFailed);
+      break;
+    }
+    before = current;
+    current = next;
+  }
+  result.lf_line_ends = line_ends.LfOnly();
+  return result;
+}
+
 // `sjis` in `encoding`, the byte-order mark first at the start of the text: the piece itself
 // for Shift_JIS, else converted into `room` (large enough for the mark and three bytes for each
 // byte of the piece, and one more).
@@ -154,70 +340,11 @@ std::string_view EncodingName(TextEncoding encoding) {
 
 ToShiftJisResult ConvertToShiftJis(const TextSource& text, TextEncoding encoding,
                                    const PieceSink& sink, bool on_trial) {
-  using Outcome = ToShiftJisResult::Outcome;
   // A Shift_JIS text shows itself within its first lines as a rule: it is told there, before
   // anything is read in pieces or the conversion tables are made.
-  if (on_trial && !HeadMayBeUtf8(text)) return Stopped(Outcome::kNotUtf8);
-  ToShiftJisResult result;
-  // On trial, a character Shift_JIS cannot hold is refused only once the rest of the text has
-  // been found to be UTF-8; the rest is then only looked at.
-  bool refused = false;
-  LineEnds line_ends;
-  TextPlace place;
-  // What is read goes behind the end of a character the last piece cut off (at most three
-  // bytes), and what the tables make of it into `table_out`: both are kept from piece to piece.
-  std::vector<char> buffer(kUtf8CutOff + kPiece);
-  std::size_t carried = 0;
-  std::vector<char> table_out;
-  bool text_start = true;
-  for (std::size_t offset = 0; offset < text.Size();) {
-    std::size_t read = text.Read(offset, buffer.data() + carried, kPiece);
-    if (read == 0 || text.Failed()) return Stopped(ToShiftJisResult::Outcome::kReadFailed);
-    offset += read;
-    std::string_view bytes(buffer.data() + carried, read);
-    line_ends.Pass(bytes);
-    if (encoding == TextEncoding::kShiftJis) {
-      if (!sink(bytes)) return Stopped(ToShiftJisResult::Outcome::kOutputFailed);
-      continue;
-    }
-    std::string_view piece(buffer.data(), carried + read);
-    bool last = offset >= text.Size();
-    std::size_t keep = last ? 0 : UnfinishedUtf8Tail(piece);
-    std::string_view whole = piece.substr(0, piece.size() - keep);
-    result.non_ascii = result.non_ascii || HasNonAscii(whole);
-    std::optional<std::string_view> converted;
-    std::optional<std::string> by_converter;
-    // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
-    // only what they refuse is looked into.
-    if (on_trial && !refused) {
-      // Shift_JIS never takes more bytes than UTF-8 for the same characters.
-      table_out.resize(std::max(table_out.size(), whole.size()));
-      if (char* end = TableUtf8ToCp932Into(whole, table_out.data())) {
-        converted =
-            std::string_view(table_out.data(), static_cast<std::size_t>(end - table_out.data()));
-      }
-    }
-    if (on_trial && !converted && !IsValidUtf8(whole)) return Stopped(Outcome::kNotUtf8);
-    if (!converted && !refused) {
-      // The mark is dropped only where the text starts.
-      TextEncoding piece_encoding = text_start ? encoding : TextEncoding::kUtf8;
-      by_converter = ToShiftJis(whole, piece_encoding, &result.bad);
-      if (by_converter) converted = *by_converter;
-    }
-    if (!converted && !refused) {
-      place.Place(result.bad);
-      result.outcome = Outcome::kUnencodable;
-      if (!on_trial) return result;
-      refused = true;
-    }
-    if (converted && !sink(*converted)) return Stopped(Outcome::kOutputFailed);
-    place.Pass(whole);
-    text_start = false;
-    carried = keep;
-    std::memmove(buffer.data(), buffer.data() + whole.size(), carried);
-  }
-  result.lf_line_ends = line_ends.LfOnly();
-  return result;
+  if (on_trial && !HeadMayBeUtf8(text)) return Stopped(ToShiftJisResult::Outcome::kNotUtf8);
+  if (encoding == TextEncoding::kShiftJis) return PassShiftJis(text, sink);
+  return Utf8ToShiftJis(text, encoding, sink, on_trial);
 }
 
 ShiftJisToUser::ShiftJisToUser(const UserEncoding& user) : user_(user) {}

@@ -8,6 +8,7 @@
 
 #include "common/cp932.h"
 #include "common/text_file.h"
+#include "tests/support/failing_source.h"
 #include "tests/support/test_files.h"
 
 namespace common {
@@ -86,6 +87,115 @@ TEST(TextConversion, ColumnCountsOnAcrossPieces) {
   ToShiftJisResult result = ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink());
   EXPECT_EQ(result.bad.line, 1);
   EXPECT_EQ(result.bad.column, static_cast<int>(kMoreThanAPiece) + 1);
+}
+
+// A UTF-8 text of `size` bytes or a little more, of characters of one, two and three bytes
+// that Shift_JIS holds, and both line ends.
+std::string MixedUtf8Text(std::size_t size, std::mt19937& random) {
+  static const std::string_view kCharacters[] = {
+      "a", " ", "\n", "\r\n", "\xC2\xA7", "\xCE\xB1", "\xD0\x94",  // § α Д
+      "\xE6\xBC\xA2", "\xE3\x82\xA2", "\xE3\x80\x81", "\xEF\xBC\xA1"};  // 漢 ア 、 Ａ
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kCharacters) - 1);
+  std::string text;
+  while (text.size() < size) text += kCharacters[pick(random)];
+  return text;
+}
+
+// Where a message names the character at `at`: its line, and its column counted in characters.
+std::pair<int, int> PlaceOf(std::string_view utf8, std::size_t at) {
+  int line = 1;
+  int column = 1;
+  for (std::size_t i = 0; i < at; ++i) {
+    if (utf8[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return {line, column};
+}
+
+// The text is converted by parts on two threads; whatever falls where a part or a piece ends,
+// the Shift_JIS is the whole text's, and a character refused anywhere is named by its place.
+TEST(TextConversion, TextsConvertAsAWholeWhereverTheyAreCut) {
+  using Outcome = ToShiftJisResult::Outcome;
+  std::mt19937 random(5);
+  std::string text = MixedUtf8Text((std::size_t{2} << 20) + 4096, random);
+  for (bool on_trial : {false, true}) {
+    StringTextSource source(text);
+    Collected sjis;
+    ToShiftJisResult result = ConvertToShiftJis(source, TextEncoding::kUtf8, sjis.Sink(), on_trial);
+    ASSERT_TRUE(result.ok());
+    EXPECT_TRUE(sjis.bytes == *Utf8ToCp932(text)) << "on trial " << on_trial;
+    EXPECT_FALSE(result.lf_line_ends);
+  }
+  // Near where a part of 64 KiB or a piece of 1 MiB ends, and anywhere.
+  std::vector<std::size_t> places;
+  for (std::size_t end : {std::size_t{1} << 16, std::size_t{5} << 16, std::size_t{1} << 20,
+                          std::size_t{2} << 20}) {
+    for (std::size_t before : {0, 2}) places.push_back(end - before);
+  }
+  for (int i = 0; i < 2; ++i) {
+    places.push_back(std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random));
+  }
+  // A character Shift_JIS lacks (😀), and a byte that is no UTF-8.
+  for (std::string_view bad : {std::string_view("\xF0\x9F\x98\x80"), std::string_view("\xFF")}) {
+    for (std::size_t place : places) {
+      while ((static_cast<unsigned char>(text[place]) & 0xC0) == 0x80) ++place;
+      std::string spoilt = text.substr(0, place) + std::string(bad) + text.substr(place);
+      auto [line, column] = PlaceOf(spoilt, place);
+      for (bool on_trial : {false, true}) {
+        StringTextSource source(spoilt);
+        Collected ignored;
+        ToShiftJisResult result =
+            ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink(), on_trial);
+        std::string what = "at " + std::to_string(place) + (on_trial ? " on trial" : "");
+        if (on_trial && bad == "\xFF") {
+          EXPECT_EQ(result.outcome, Outcome::kNotUtf8) << what;
+          continue;
+        }
+        ASSERT_EQ(result.outcome, Outcome::kUnencodable) << what;
+        EXPECT_EQ(result.bad.character, bad) << what;
+        EXPECT_EQ(result.bad.line, line) << what;
+        EXPECT_EQ(result.bad.column, column) << what;
+      }
+    }
+  }
+}
+
+// A text that cannot be read on, or an output that fails, stops the conversion; what comes
+// first in the text speaks first.
+TEST(TextConversion, FailuresStopTheConversionInTheTextsOrder) {
+  using Outcome = ToShiftJisResult::Outcome;
+  std::string text = LargeUtf8Text("\n");
+  std::size_t two_pieces = std::size_t{2} << 20;
+  {
+    testing_support::FailingSource source(text, two_pieces);
+    Collected ignored;
+    EXPECT_EQ(ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink(), true).outcome,
+              Outcome::kReadFailed);
+  }
+  {
+    // A character Shift_JIS lacks comes before the part that cannot be read: it is named, unless
+    // the text is still on trial, which only a whole reading ends.
+    std::string spoilt = "\xE2\x98\x83" + text;
+    for (bool on_trial : {false, true}) {
+      testing_support::FailingSource source(spoilt, two_pieces);
+      Collected ignored;
+      ToShiftJisResult result =
+          ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink(), on_trial);
+      EXPECT_EQ(result.outcome, on_trial ? Outcome::kReadFailed : Outcome::kUnencodable);
+    }
+  }
+  {
+    StringTextSource source(text);
+    int pieces = 0;
+    ToShiftJisResult result = ConvertToShiftJis(
+        source, TextEncoding::kUtf8, [&pieces](std::string_view) { return ++pieces < 2; }, true);
+    EXPECT_EQ(result.outcome, Outcome::kOutputFailed);
+    EXPECT_EQ(pieces, 2);
+  }
 }
 
 TEST(TextConversion, FileIsRewrittenForItsUserOrWrittenElsewhere) {
