@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/cp932.h"
+#include "common/cp932_tables.h"
 #include "common/file_system.h"
 
 namespace common {
@@ -165,7 +166,9 @@ std::optional<std::string> ToShiftJis(std::string_view bytes, TextEncoding encod
     if (length == 0) length = 1;  // not UTF-8 at all: the byte is the culprit
     std::string_view character = bytes.substr(at, length);
     ++bad->column;
-    if (!Utf8ToCp932(character)) {
+    // What the tables take, iconv takes: only what they refuse is put to iconv.
+    char room[4];
+    if (TableUtf8ToCp932Into(character, room) == nullptr && !Utf8ToCp932(character)) {
       bad->character = std::string(character);
       return std::nullopt;
     }
