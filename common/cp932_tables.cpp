@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/background_task.h"
 #include "common/sjis_blocks.h"
 
 namespace common {
@@ -96,19 +97,40 @@ class Tables {
           static_cast<std::uint16_t>(lead ? SlotOf(static_cast<std::uint16_t>(byte << 8)) : byte);
       next_byte_mask_[byte] = lead ? 0xFF : 0;
     }
-    iconv_t to_cp932 = iconv_open("CP932", "UTF-8");
-    iconv_t to_utf8 = iconv_open("UTF-8", "CP932");
-    if (to_cp932 != reinterpret_cast<iconv_t>(-1) && to_utf8 != reinterpret_cast<iconv_t>(-1)) {
-      FillToCp932(to_cp932);
-      FillToUtf8(to_utf8);
-      usable_ = AsciiIsItself();
-    }
-    if (to_cp932 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_cp932);
-    if (to_utf8 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_utf8);
+    // A character at a time through iconv takes some milliseconds, which a text to convert
+    // waits for: the work is shared with a thread aside, each with converters of its own.
+    Converter to_cp932("CP932", "UTF-8");
+    Converter aside_to_cp932("CP932", "UTF-8");
+    Converter to_utf8("UTF-8", "CP932");
+    if (!to_cp932.ok() || !aside_to_cp932.ok() || !to_utf8.ok()) return;
+    BackgroundTask aside;
+    aside.Start([&] {
+      FillToCp932(aside_to_cp932.cd, kAsideFrom, kCodes);
+      FillToUtf8(to_utf8.cd);
+    });
+    FillToCp932(to_cp932.cd, 1, kAsideFrom);
+    aside.Wait();
+    usable_ = AsciiIsItself();
   }
 
-  void FillToCp932(iconv_t cd) {
-    for (char32_t code = 1; code < kCodes; ++code) {
+  // An open iconv converter, closed at the end.
+  struct Converter {
+    Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() {
+      if (ok()) iconv_close(cd);
+    }
+    bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd;
+  };
+
+  // Where the thread aside starts on the code points: with the CP932 table's own characters,
+  // which it also converts, its share of iconv calls is about the other's.
+  static constexpr char32_t kAsideFrom = 0x9000;
+
+  void FillToCp932(iconv_t cd, char32_t from, char32_t to) {
+    for (char32_t code = from; code < to; ++code) {
       if (code >= kFirstSurrogate && code <= kLastSurrogate) continue;
       std::string cp932 = ConvertOne(cd, common::Utf8Of(code));
       if (cp932.size() == 1) to_cp932_[code] = static_cast<unsigned char>(cp932[0]);
