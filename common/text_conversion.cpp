@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,38 +46,32 @@ bool HeadMayBeUtf8(const TextSource& text) {
 
 bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
-// Where a message points in the text: lines and characters seen so far, so that a character
-// refused in a later piece is named by its place in the whole text.
-class TextPlace {
- public:
-  void Pass(std::string_view utf8) {
-    if (utf8.empty()) return;
+// Places `bad`, counted within the piece that starts at byte `start` of `text`, in the whole
+// text: on from the lines and characters before the piece. Only a refused character needs its
+// place, so they are counted then, in a second reading; false when that reading fails.
+bool PlaceInText(const TextSource& text, std::size_t start, UnencodableCharacter& bad) {
+  int lines = 0;
+  int column = 0;
+  std::vector<char> buffer(std::min(start, kPiece));
+  for (std::size_t offset = 0; offset < start;) {
+    std::size_t count = text.Read(offset, buffer.data(), std::min(buffer.size(), start - offset));
+    if (count == 0 || text.Failed()) return false;
+    offset += count;
+    std::string_view bytes(buffer.data(), count);
     // Lines are long next to what a jump from one line feed to the next costs.
-    const char* end = utf8.data() + utf8.size();
-    const char* after_last = nullptr;
-    for (const char* at = utf8.data();; ++line_) {
-      const auto* line_feed =
-          static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-      if (line_feed == nullptr) break;
-      at = after_last = line_feed + 1;
+    for (std::size_t line_feed = bytes.find('\n'); line_feed != std::string_view::npos;
+         line_feed = bytes.find('\n')) {
+      ++lines;
+      column = 0;
+      bytes.remove_prefix(line_feed + 1);
     }
-    if (after_last != nullptr) {
-      column_ = 0;
-      utf8.remove_prefix(static_cast<std::size_t>(after_last - utf8.data()));
-    }
-    column_ += static_cast<int>(std::count_if(utf8.begin(), utf8.end(),
-                                              [](char byte) { return !IsUtf8Continuation(byte); }));
+    column += static_cast<int>(std::count_if(bytes.begin(), bytes.end(),
+                                             [](char byte) { return !IsUtf8Continuation(byte); }));
   }
-  // `bad` counted within the piece that follows what was passed.
-  void Place(UnencodableCharacter& bad) const {
-    if (bad.line == 1) bad.column += column_;
-    bad.line += line_;
-  }
-
- private:
-  int line_ = 0;
-  int column_ = 0;
-};
+  if (bad.line == 1) bad.column += column;
+  bad.line += lines;
+  return true;
+}
 
 // Whether a text's lines end in LF alone, seen a piece at a time.
 class LineEnds {
@@ -205,12 +200,14 @@ class SharedConversion {
 // A piece of a UTF-8 text, cut after its last whole character.
 struct Utf8Piece {
   // The end of a character that the piece before cut off, then the bytes read.
-  std::vector<char> buffer = std::vector<char>(kUtf8CutOff + kPiece);
+  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kUtf8CutOff + kPiece);
   std::string_view whole;   // the characters it holds whole
+  std::size_t start = 0;    // where they are in the text
   std::size_t cut_off = 0;  // the bytes after them, which the next piece takes
   bool last = false;
   TextEncoding encoding = TextEncoding::kUtf8;  // with its mark only where the text starts
-  std::vector<char> table_out;
+  // What the tables make of it: Shift_JIS never takes more bytes than UTF-8.
+  std::unique_ptr<char[]> table_out = std::make_unique_for_overwrite<char[]>(kUtf8CutOff + kPiece);
   char* table_end = nullptr;  // null when the tables refused it or were not tried
 };
 
@@ -226,13 +223,14 @@ ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
   auto read = [&](Utf8Piece& piece, const Utf8Piece* before) {
     std::size_t carried = before == nullptr ? 0 : before->cut_off;
     if (carried > 0) {
-      std::memcpy(piece.buffer.data(), before->whole.data() + before->whole.size(), carried);
+      std::memcpy(piece.buffer.get(), before->whole.data() + before->whole.size(), carried);
     }
-    std::size_t count = text.Read(offset, piece.buffer.data() + carried, kPiece);
+    std::size_t count = text.Read(offset, piece.buffer.get() + carried, kPiece);
     if (count == 0 || text.Failed()) return false;
+    piece.start = offset - carried;
     offset += count;
-    line_ends.Pass(std::string_view(piece.buffer.data() + carried, count));
-    std::string_view bytes(piece.buffer.data(), carried + count);
+    line_ends.Pass(std::string_view(piece.buffer.get() + carried, count));
+    std::string_view bytes(piece.buffer.get(), carried + count);
     piece.last = offset >= text.Size();
     piece.cut_off = piece.last ? 0 : UnfinishedUtf8Tail(bytes);
     piece.whole = bytes.substr(0, bytes.size() - piece.cut_off);
@@ -242,7 +240,6 @@ ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
   // On trial, a character Shift_JIS cannot hold is refused only once the rest of the text has
   // been found to be UTF-8; the rest is then only looked at.
   bool refused = false;
-  TextPlace place;
   // Gives `sink` the piece in Shift_JIS; the result to stop with, if any.
   auto hand_on = [&](const Utf8Piece& piece) -> std::optional<ToShiftJisResult> {
     std::string_view whole = piece.whole;
@@ -250,8 +247,8 @@ ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
     std::optional<std::string_view> converted;
     std::optional<std::string> by_converter;
     if (!refused && piece.table_end != nullptr) {
-      converted = std::string_view(piece.table_out.data(),
-                                   static_cast<std::size_t>(piece.table_end - piece.table_out.data()));
+      converted = std::string_view(
+          piece.table_out.get(), static_cast<std::size_t>(piece.table_end - piece.table_out.get()));
     }
     // On trial, the tables' conversion is the test: what they take is well-formed UTF-8, and
     // only what they refuse is looked into.
@@ -261,13 +258,12 @@ ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
       if (by_converter) converted = *by_converter;
     }
     if (!converted && !refused) {
-      place.Place(result.bad);
+      if (!PlaceInText(text, piece.start, result.bad)) return Stopped(Outcome::kReadFailed);
       result.outcome = Outcome::kUnencodable;
       if (!on_trial) return result;
       refused = true;
     }
     if (converted && !sink(*converted)) return Stopped(Outcome::kOutputFailed);
-    place.Pass(whole);
     return std::nullopt;
   };
   if (text.Size() == 0) return result;
@@ -280,10 +276,7 @@ ToShiftJisResult Utf8ToShiftJis(const TextSource& text, TextEncoding encoding,
   for (std::size_t index = 1;; ++index) {
     // The mark is the converter's to drop: the tables take only what follows it.
     bool tables = !refused && current->encoding == TextEncoding::kUtf8;
-    if (tables) {
-      current->table_out.resize(std::max(current->table_out.size(), current->whole.size()));
-      conversion.Start(current->whole, current->table_out.data(), aside);
-    }
+    if (tables) conversion.Start(current->whole, current->table_out.get(), aside);
     if (before != nullptr) {
       if (std::optional<ToShiftJisResult> stop = hand_on(*before)) return *std::move(stop);
     }

@@ -92,9 +92,11 @@ TEST(TextConversion, ColumnCountsOnAcrossPieces) {
 // A UTF-8 text of `size` bytes or a little more, of characters of one, two and three bytes
 // that Shift_JIS holds, and both line ends.
 std::string MixedUtf8Text(std::size_t size, std::mt19937& random) {
+  // ASCII and both line ends; § α Д; 漢 ア 、 Ａ.
   static const std::string_view kCharacters[] = {
-      "a", " ", "\n", "\r\n", "\xC2\xA7", "\xCE\xB1", "\xD0\x94",  // § α Д
-      "\xE6\xBC\xA2", "\xE3\x82\xA2", "\xE3\x80\x81", "\xEF\xBC\xA1"};  // 漢 ア 、 Ａ
+      "a",           " ",        "\n",           "\r\n",         "\xC2\xA7",
+      "\xCE\xB1",    "\xD0\x94", "\xE6\xBC\xA2", "\xE3\x82\xA2", "\xE3\x80\x81",
+      "\xEF\xBC\xA1"};
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kCharacters) - 1);
   std::string text;
   while (text.size() < size) text += kCharacters[pick(random)];
@@ -132,8 +134,8 @@ TEST(TextConversion, TextsConvertAsAWholeWhereverTheyAreCut) {
   }
   // Near where a part of 64 KiB or a piece of 1 MiB ends, and anywhere.
   std::vector<std::size_t> places;
-  for (std::size_t end : {std::size_t{1} << 16, std::size_t{5} << 16, std::size_t{1} << 20,
-                          std::size_t{2} << 20}) {
+  for (std::size_t end :
+       {std::size_t{1} << 16, std::size_t{5} << 16, std::size_t{1} << 20, std::size_t{2} << 20}) {
     for (std::size_t before : {0, 2}) places.push_back(end - before);
   }
   for (int i = 0; i < 2; ++i) {
@@ -283,8 +285,8 @@ TEST(TextConversion, OnTrialTheTextDecidesItsEncodingAsDetectionDoes) {
       {"UTF-8 with a character across 4 KB", std::string(4095, 'a') + "\xE6\xBC\xA2" + far,
        Outcome::kOk, true},
       {"UTF-8 with a short first line", "a\n" + far, Outcome::kOk, true},
-      {"Shift_JIS after 4 KB of ASCII", std::string(5000, 'a') + "\x8A\xBF\r\n",
-       Outcome::kNotUtf8, false},
+      {"Shift_JIS after 4 KB of ASCII", std::string(5000, 'a') + "\x8A\xBF\r\n", Outcome::kNotUtf8,
+       false},
   };
   for (const Case& c : cases) {
     StringTextSource source(c.text);
