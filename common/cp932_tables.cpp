@@ -71,32 +71,20 @@ class Tables {
   bool usable() const { return usable_; }
   // The CP932 code of a code point below U+10000 (one byte below 0x100); 0 when not known.
   std::uint16_t Cp932Of(char32_t code) const { return to_cp932_[code]; }
-  // Where the character that starts with `byte` is in the UTF-8 table: its slot, to which the
-  // next byte, masked with its mask, is added (a mask of 0 for a single byte, 0xFF for a lead).
-  const std::uint16_t* CharacterBases() const { return character_base_.data(); }
-  const std::uint8_t* NextByteMasks() const { return next_byte_mask_.data(); }
+  // The UTF-8 table, indexed by a character's byte and the byte after it (see PairOf).
   const Utf8Char* Utf8Table() const { return to_utf8_.data(); }
-
- private:
-  // The UTF-8 table holds only what can be CP932, so that it stays in the cache: the 256 single
-  // bytes, then a row of 256 for each of the 60 lead bytes, indexed by the next byte. Slots never
-  // filled, NUL and the pairs that cannot be, stay kUnknown.
-  static constexpr std::size_t kSlots = 0x100 + 60 * 0x100;
-
-  static std::size_t SlotOf(std::uint16_t code) {
-    if (code < 0x100) return code;
-    unsigned lead = code >> 8;
-    std::size_t lead_index = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
-    return 0x100 + lead_index * 0x100 + (code & 0xFF);
+  static std::size_t PairOf(unsigned char byte, unsigned char next) {
+    return std::size_t{byte} << 8 | next;
   }
 
+ private:
+  // The UTF-8 table has a row of 256 for each first byte, indexed by the byte after it: a lead
+  // byte's row holds its double-byte characters, and a single byte's entry stands in each slot
+  // of its row, so that a character is found the same way whatever it is. Slots never filled,
+  // NUL and the pairs that cannot be, stay kUnknown.
+  static constexpr std::size_t kSlots = 0x100 * 0x100;
+
   Tables() : to_cp932_(kCodes), to_utf8_(kSlots, kUnknown) {
-    for (unsigned byte = 0; byte < 0x100; ++byte) {
-      bool lead = IsCp932Lead(static_cast<unsigned char>(byte));
-      character_base_[byte] =
-          static_cast<std::uint16_t>(lead ? SlotOf(static_cast<std::uint16_t>(byte << 8)) : byte);
-      next_byte_mask_[byte] = lead ? 0xFF : 0;
-    }
     // A character at a time through iconv takes some milliseconds, which a text to convert
     // waits for: the work is shared with a thread aside, each with converters of its own.
     Converter to_cp932("CP932", "UTF-8");
@@ -143,10 +131,16 @@ class Tables {
 
   void Keep(std::uint16_t code, const std::string& utf8) {
     if (utf8.empty() || utf8.size() > 3) return;
-    Utf8Char& entry = to_utf8_[SlotOf(code)];
-    entry = Utf8Char{};
+    Utf8Char entry{};
     for (std::size_t i = 0; i < utf8.size(); ++i) entry[i] = utf8[i];
     entry[kSizeAt] = static_cast<char>(utf8.size());
+    if (code > 0xFF) {
+      to_utf8_[code] = entry;
+      return;
+    }
+    for (unsigned next = 0; next < 0x100; ++next) {
+      to_utf8_[PairOf(static_cast<unsigned char>(code), static_cast<unsigned char>(next))] = entry;
+    }
   }
 
   void FillToUtf8(iconv_t cd) {
@@ -168,7 +162,7 @@ class Tables {
   bool AsciiIsItself() const {
     for (char32_t code = 1; code < 0x80; ++code) {
       if (to_cp932_[code] != code) return false;
-      const Utf8Char& back = to_utf8_[SlotOf(static_cast<std::uint16_t>(code))];
+      const Utf8Char& back = to_utf8_[PairOf(static_cast<unsigned char>(code), 0)];
       if (back[kSizeAt] != 1 || static_cast<unsigned char>(back[0]) != code) return false;
     }
     return true;
@@ -176,8 +170,6 @@ class Tables {
 
   std::vector<std::uint16_t> to_cp932_;
   std::vector<Utf8Char> to_utf8_;
-  std::array<std::uint16_t, 0x100> character_base_;
-  std::array<std::uint8_t, 0x100> next_byte_mask_;
   bool usable_ = false;
 };
 
@@ -270,13 +262,11 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   const std::size_t size = cp932.size();
   // Kept in registers: `put` may alias anything.
   const Utf8Char* table = tables.Utf8Table();
-  const std::uint16_t* bases = tables.CharacterBases();
-  const std::uint8_t* masks = tables.NextByteMasks();
   char* put = out;
   // One character, found without a jump, as ruby text changes between single- and double-byte
   // characters every few bytes; the byte after it is always there to read.
   auto convert = [&](const unsigned char* at) {
-    const Utf8Char& utf8 = table[std::size_t{bases[at[0]]} + (at[1] & masks[at[0]])];
+    const Utf8Char& utf8 = table[Tables::PairOf(at[0], at[1])];
     std::memcpy(put, utf8.data(), utf8.size());
     put += static_cast<unsigned char>(utf8[kSizeAt]);
   };
@@ -298,7 +288,7 @@ char* TableCp932ToUtf8Into(std::string_view cp932, char* out) {
   if (at < size) {
     // The last byte alone: a lead byte here has lost its trail.
     if (IsCp932Lead(in[at])) return nullptr;
-    const Utf8Char& utf8 = table[in[at]];
+    const Utf8Char& utf8 = table[Tables::PairOf(in[at], 0)];
     std::memcpy(put, utf8.data(), utf8.size());
     put += static_cast<unsigned char>(utf8[kSizeAt]);
   }
