@@ -67,6 +67,8 @@ inline constexpr std::string_view kBadSetting = "--set wants SECTION/KEY=VALUE, 
 inline constexpr std::string_view kUnknownSetting = "--set: no setting %s/%s";
 inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an integer, not '%s'";
 inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
+inline constexpr std::string_view kBadReading =
+    "--reading wants context or dictionary, not '%s'";
 inline constexpr std::string_view kBadKind = "--kind wants one of: %s; not '%s'";
 inline constexpr std::string_view kUnknownAction =
     "dic wants list, add, remove, remove-all, select or mode, not '%s'";
@@ -84,6 +86,9 @@ inline constexpr std::string_view kMissingChoice = "%s is required: %s";
 inline constexpr std::string_view kBadEncoding = "--encoding wants auto, sjis or utf-8, not '%s'";
 inline constexpr std::string_view kUsageLine = "Usage: %s %s\n";
 inline constexpr std::string_view kVersionLine = "%s %s\n";
+inline constexpr std::string_view kVersionContext = "reading in context: %s\n";
+inline constexpr std::string_view kVersionNoContext =
+    "reading in context: not available; the main dictionary reads alone\n%s\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
 
 // Help texts.

@@ -12,6 +12,7 @@
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
 #include "common/message_format.h"
+#include "engine/context/context_source.h"
 
 namespace cli {
 namespace {
@@ -234,6 +235,11 @@ int RunArguments(int argc, char** argv, std::ostream& out, std::ostream& err,
   if (!head.ok) return ReportUsageError(err, head.error, nullptr);
   if (parsed.Has(kVersion)) {
     out << FormatMessage(messages::kVersionLine, {messages::kProgramName, MIRUKAZE_VERSION});
+    std::shared_ptr<engine::context::ContextSource> context =
+        engine::context::ProcessContextSource();
+    out << FormatMessage(context->OpenAnalyser() ? messages::kVersionContext
+                                                 : messages::kVersionNoContext,
+                         {context->Description()});
     return ExitCodeOf(Outcome::kSuccess);
   }
   if (head.consumed == args.size()) {

@@ -14,6 +14,7 @@ inline constexpr std::string_view kLineFieldMarked = "geta_.$rb";
 inline constexpr std::string_view kNonRubyMarked = "nrb_.$$$";
 inline constexpr std::string_view kRunResult = "user_.$rb";
 inline constexpr std::string_view kUserRunResult = "user_0.$rb";
+inline constexpr std::string_view kContextRead = "bunmyaku_.$rb";  // read in context
 inline constexpr std::string_view kCleanedUp = "shori_.$rb";
 inline constexpr std::string_view kGradeAllocated = "hai_.$rb";
 inline constexpr std::string_view kGradeFiltered = "kimi_ck_.$rb";

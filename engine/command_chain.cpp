@@ -27,9 +27,9 @@ RubyCommandResult RunChain(std::span<const ChainStep> steps, CommandRun& run) {
       ShowAbortReport(*step.abort_step, run.progress, run.messenger);
       status = RubyCommandStatus::kAborted;
     }
-    return {status, run.ruby_file, run.field_flag};
+    return {status, run.ruby_file, run.field_flag, run.reading};
   }
-  return {RubyCommandStatus::kOk, run.ruby_file, run.field_flag};
+  return {RubyCommandStatus::kOk, run.ruby_file, run.field_flag, run.reading};
 }
 
 namespace {
@@ -42,8 +42,8 @@ DictionaryPaths PathsOf(const RubyCommandContext& context) {
 
 ChainStep LoadWordsAheadStep(DictionaryUse use) {
   return {[use](CommandRun& run) {
-            run.words_ahead =
-                std::make_unique<RunWordsAhead>(ApplicationWords(use, PathsOf(run.context)));
+            run.words_ahead = std::make_unique<RunWordsAhead>(ApplicationWords(
+                use, PathsOf(run.context), run.context.context_reading != nullptr));
             return RubyCommandStatus::kOk;
           },
           std::nullopt};
@@ -63,9 +63,10 @@ ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step, bool re
   return {[use, result_is_ruby_file](CommandRun& run) {
             common::UserEncoding form =
                 result_is_ruby_file ? run.context.ruby_file_form : common::UserEncoding{};
-            RunStatus status = ApplyDictionaries(run.context.work, common::kNonRubyMarked, use,
-                                                 PathsOf(run.context), run.html_mode, run.progress,
-                                                 run.messenger, form, run.words_ahead.get());
+            RunStatus status = ApplyDictionaries(
+                run.context.work, common::kNonRubyMarked, use, PathsOf(run.context), run.html_mode,
+                run.progress, run.messenger, form, run.words_ahead.get(),
+                {run.context.context_reading.get(), &run.reading});
             run.words_ahead.reset();
             return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
           },

@@ -30,6 +30,7 @@ struct CommandRun {
   common::Progress progress;
   bool html_mode = false;  // decided by the notation check of the preparation
   bool field_flag = false;
+  ReadingMode reading = ReadingMode::kDictionary;
   std::filesystem::path ruby_file;
   // The dictionaries' words, loading while the text is prepared.
   std::unique_ptr<RunWordsAhead> words_ahead;

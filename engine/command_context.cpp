@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "dictionary/registry.h"
+#include "engine/context/context_source.h"
 
 namespace engine {
 
@@ -21,6 +22,9 @@ RubyCommandContext RubyCommandContextOf(const common::Settings& settings,
       .grade_kanji_count = settings.h_kanjisuu,
       .jukujikun_list = program.SchoolJukujikunList(),
       .level_dictionary = program.LevelDictionary(),
+      .context_reading = settings.yomi_mode == static_cast<int>(ReadingMode::kContext)
+                             ? context::ProcessContextSource()
+                             : nullptr,
   };
 }
 

@@ -29,4 +29,15 @@ constexpr std::optional<DictionaryUse> DictionaryUseOf(int value) {
   }
 }
 
+// How the words that no user dictionary holds are read: by the main dictionary's longest
+// match alone, or by an analyser that reads each sentence in context, with the main
+// dictionary for what it leaves. The numbers are those of the settings (YOMI_MODE).
+enum class ReadingMode : int { kDictionary = 0, kContext = 1 };
+
+constexpr std::optional<ReadingMode> ReadingModeOf(int value) {
+  if (value == static_cast<int>(ReadingMode::kDictionary)) return ReadingMode::kDictionary;
+  if (value == static_cast<int>(ReadingMode::kContext)) return ReadingMode::kContext;
+  return std::nullopt;
+}
+
 }  // namespace engine

@@ -95,4 +95,19 @@ inline constexpr std::string_view kLevelHeaderOutsideOnly = "☆☆☆　指定�
 inline constexpr std::string_view kLevelSummary =
     "　>>>> 指定級の漢字は %d 個ありました <<<<\n　▽　本　文　▽\n";
 
+// The context reading of a ruby command: why it fell back to the dictionaries alone.
+inline constexpr std::string_view kTitleNotice = "お知らせ";
+inline constexpr std::string_view kNoMecab =
+    "文の流れから読みを決める形態素解析器 MeCab (パッケージ libmecab2) がありません。\n"
+    "読みは辞書だけで付けます。文脈で読むには libmecab2 と unidic-mecab を"
+    "インストールしてください。";
+inline constexpr std::string_view kNoUnidic =
+    "文の流れから読みを決めるための辞書 UniDic (パッケージ unidic-mecab) がありません。\n"
+    "読みは辞書だけで付けます。文脈で読むには unidic-mecab をインストールしてください。";
+inline constexpr std::string_view kUnidicUnreadable =
+    "MeCab が UniDic を開けませんでした。読みは辞書だけで付けます。\n"
+    "unidic-mecab を入れ直してください (sudo apt-get install --reinstall unidic-mecab)。";
+inline constexpr std::string_view kContextFailed =
+    "文の流れから読みを決める途中で解析器が止まりました。読みは辞書だけで付けます。";
+
 }  // namespace engine::messages

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,10 @@
 #include "common/working_files.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
+
+namespace engine::context {
+class ContextSource;
+}
 
 namespace engine {
 
@@ -36,6 +41,9 @@ struct RubyCommandContext {
   int grade_kanji_count = 1026;              // H_KANJISUU: the file does not store it
   std::filesystem::path jukujikun_list{};    // dic/小学熟字訓.txt
   std::filesystem::path level_dictionary{};  // dic/kanken_Q.dic
+  // Reading in context: the analyser and what it needs, kept from run to run. Without it the
+  // main dictionary reads every word that no user dictionary holds.
+  std::shared_ptr<context::ContextSource> context_reading{};
 };
 
 enum class [[nodiscard]] RubyCommandStatus : int {
@@ -54,6 +62,8 @@ struct RubyCommandResult {
   // What the ruby window reads when it opens: true only after line-and-field ruby with a
   // field mode, whose ruby file the YMI output then treats as fields.
   bool field_flag = false;
+  // How the words that no user dictionary holds were read.
+  ReadingMode reading = ReadingMode::kDictionary;
 };
 
 // The all-ruby command on `text` (LF or CR LF line ends): writes the document's name + ".srb",

@@ -14,6 +14,7 @@
 #include "common/settings.h"
 #include "common/status.h"
 #include "engine/command_context.h"
+#include "engine/context/context_source.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
 #include "engine/ruby_file_naming.h"
@@ -33,11 +34,15 @@ constexpr std::string_view kDeleteStart = "--nr-delete-start";
 constexpr std::string_view kDeleteEnd = "--nr-delete-end";
 constexpr std::string_view kMarkDelete = "--mark-delete";
 constexpr std::string_view kSeparator = "--separator";
+constexpr std::string_view kReading = "--reading";
 
 constexpr OptionSpec kOptions[] = {
     {kKind, "", ValueKind::kText, "all|grade|kanken|line", "which ruby to give (default: all)"},
     {kDicMode, "", ValueKind::kText, "0|1|2",
      "0 main, 1 user, 2 user then main (default: DIC_PATTERN; grade: 0, kanken: 2)"},
+    {kReading, "", ValueKind::kText, "context|dictionary",
+     "read words in context with MeCab + UniDic, or by the main dictionary alone "
+     "(default: DICTIONARY/YOMI_MODE, 1 context)"},
     {kMainDic, "", ValueKind::kPath, "PATH", "main dictionary (default: HOME/dic/Qv_Body.dic)"},
     {kUserDic, "", ValueKind::kPath, "PATH",
      "user dictionary (default: the selected one, else HOME/dic/Qv_Users.dic)"},
@@ -138,6 +143,9 @@ std::string KindNames() {
   return names;
 }
 
+constexpr std::string_view kReadingContext = "context";
+constexpr std::string_view kReadingDictionary = "dictionary";
+
 // --dic-mode takes the number as DIC_PATTERN holds it, written plainly ("01" or "+1" is no
 // mode).
 std::optional<engine::DictionaryUse> UseOf(std::string_view option) {
@@ -159,6 +167,10 @@ engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   if (const std::string* user_dic = args.Last(kUserDic)) context.user_dictionary = *user_dic;
   context.areas.delete_start = args.Has(kDeleteStart);
   context.areas.delete_end = args.Has(kDeleteEnd);
+  if (const std::string* reading = args.Last(kReading)) {
+    context.context_reading =
+        *reading == kReadingContext ? engine::context::ProcessContextSource() : nullptr;
+  }
   return context;
 }
 
@@ -227,6 +239,10 @@ CommandResult RunRuby(const CommandEnv& env) {
   }
   if (env.args.Has(kOutputOption) && env.args.Operands().size() > 1) {
     return CommandResult::UsageError(std::string(messages::kOneFileWithOutput));
+  }
+  if (const std::string* reading = env.args.Last(kReading);
+      reading && *reading != kReadingContext && *reading != kReadingDictionary) {
+    return CommandResult::UsageError(FormatMessage(messages::kBadReading, {*reading}));
   }
   engine::RubyCommandContext context = ContextOf(env);
   bool all_done = true;

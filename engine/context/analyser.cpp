@@ -1,0 +1,222 @@
+// MeCab's C interface, resolved from libmecab.so.2 at run time. One model holds UniDic, mapped
+// by MeCab from its files; each thread parses through a tagger and a lattice of its own, and
+// reads the nodes directly, without MeCab formatting any text.
+#include "engine/context/analyser.h"
+
+#include <dlfcn.h>
+#include <mecab.h>
+
+#include <mutex>
+
+#include "engine/messages.h"
+
+namespace engine::context {
+namespace {
+
+constexpr const char* kMecabLibrary = "libmecab.so.2";
+
+// UniDic's feature fields that are read (the list in its dicrc).
+constexpr int kPos1 = 0;
+constexpr int kPos2 = 1;
+constexpr int kPos3 = 2;
+constexpr int kLemma = 7;
+constexpr int kInitialType = 13;
+constexpr int kKana = 20;
+constexpr int kLastField = kKana;
+
+struct MecabApi {
+  mecab_model_t* (*model_new)(int, char**) = nullptr;
+  void (*model_destroy)(mecab_model_t*) = nullptr;
+  mecab_t* (*model_new_tagger)(mecab_model_t*) = nullptr;
+  mecab_lattice_t* (*model_new_lattice)(mecab_model_t*) = nullptr;
+  void (*destroy)(mecab_t*) = nullptr;
+  void (*lattice_destroy)(mecab_lattice_t*) = nullptr;
+  void (*lattice_clear)(mecab_lattice_t*) = nullptr;
+  void (*lattice_set_sentence2)(mecab_lattice_t*, const char*, size_t) = nullptr;
+  int (*parse_lattice)(mecab_t*, mecab_lattice_t*) = nullptr;
+  mecab_node_t* (*lattice_get_bos_node)(mecab_lattice_t*) = nullptr;
+  const char* (*strerror)(mecab_t*) = nullptr;
+  const char* (*version)() = nullptr;
+};
+
+template <typename Function>
+bool Resolve(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(dlsym(library, name));
+  return function != nullptr;
+}
+
+bool ResolveAll(void* library, MecabApi& api) {
+  return Resolve(library, "mecab_model_new", api.model_new) &&
+         Resolve(library, "mecab_model_destroy", api.model_destroy) &&
+         Resolve(library, "mecab_model_new_tagger", api.model_new_tagger) &&
+         Resolve(library, "mecab_model_new_lattice", api.model_new_lattice) &&
+         Resolve(library, "mecab_destroy", api.destroy) &&
+         Resolve(library, "mecab_lattice_destroy", api.lattice_destroy) &&
+         Resolve(library, "mecab_lattice_clear", api.lattice_clear) &&
+         Resolve(library, "mecab_lattice_set_sentence2", api.lattice_set_sentence2) &&
+         Resolve(library, "mecab_parse_lattice", api.parse_lattice) &&
+         Resolve(library, "mecab_lattice_get_bos_node", api.lattice_get_bos_node) &&
+         Resolve(library, "mecab_strerror", api.strerror) &&
+         Resolve(library, "mecab_version", api.version);
+}
+
+// Splits MeCab's comma-separated feature string; a field in double quotes may hold commas.
+void ReadFeatures(const char* feature, Morpheme& m) {
+  std::string_view rest(feature);
+  int field = 0;
+  while (field <= kLastField) {
+    std::string value;
+    if (!rest.empty() && rest.front() == '"') {
+      std::size_t i = 1;
+      while (i < rest.size()) {
+        if (rest[i] == '"' && i + 1 < rest.size() && rest[i + 1] == '"') {
+          value += '"';
+          i += 2;
+        } else if (rest[i] == '"') {
+          ++i;
+          break;
+        } else {
+          value += rest[i++];
+        }
+      }
+      rest.remove_prefix(i);
+    } else {
+      std::size_t comma = rest.find(',');
+      value = std::string(rest.substr(0, comma));
+      rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma);
+    }
+    switch (field) {
+      case kPos1: m.pos1 = std::move(value); break;
+      case kPos2: m.pos2 = std::move(value); break;
+      case kPos3: m.pos3 = std::move(value); break;
+      case kLemma: m.lemma = std::move(value); break;
+      case kInitialType: m.i_type = std::move(value); break;
+      case kKana: m.kana = std::move(value); break;
+      default: break;
+    }
+    if (rest.empty()) break;
+    rest.remove_prefix(1);  // the comma
+    ++field;
+  }
+  if (m.kana == "*") m.kana.clear();
+  if (m.i_type == "*") m.i_type.clear();
+}
+
+class Library {
+ public:
+  Library(void* handle, MecabApi api, mecab_model_t* model)
+      : handle_(handle), api_(api), model_(model) {}
+  ~Library() {
+    api_.model_destroy(model_);
+    dlclose(handle_);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+
+  const MecabApi& Api() const { return api_; }
+  mecab_model_t* Model() const { return model_; }
+
+ private:
+  void* handle_;
+  MecabApi api_;
+  mecab_model_t* model_;
+};
+
+class MecabTagger final : public Tagger {
+ public:
+  MecabTagger(std::shared_ptr<const Library> library, mecab_t* tagger, mecab_lattice_t* lattice)
+      : library_(std::move(library)), tagger_(tagger), lattice_(lattice) {}
+  ~MecabTagger() override {
+    library_->Api().lattice_destroy(lattice_);
+    library_->Api().destroy(tagger_);
+  }
+  MecabTagger(const MecabTagger&) = delete;
+  MecabTagger& operator=(const MecabTagger&) = delete;
+
+  bool Analyse(std::string_view sentence_utf8, std::vector<Morpheme>& out) override {
+    const MecabApi& api = library_->Api();
+    out.clear();
+    api.lattice_clear(lattice_);
+    api.lattice_set_sentence2(lattice_, sentence_utf8.data(), sentence_utf8.size());
+    if (!api.parse_lattice(tagger_, lattice_)) return false;
+    for (const mecab_node_t* node = api.lattice_get_bos_node(lattice_); node != nullptr;
+         node = node->next) {
+      if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
+      Morpheme m;
+      // The surface points into the sentence; leading spaces are counted in rlength only.
+      m.begin = static_cast<std::size_t>(node->surface - sentence_utf8.data());
+      m.end = m.begin + node->length;
+      if (node->stat != MECAB_UNK_NODE) ReadFeatures(node->feature, m);
+      out.push_back(std::move(m));
+    }
+    return true;
+  }
+
+ private:
+  std::shared_ptr<const Library> library_;
+  mecab_t* tagger_;
+  mecab_lattice_t* lattice_;
+};
+
+class MecabAnalyser final : public Analyser {
+ public:
+  MecabAnalyser(std::shared_ptr<const Library> library, std::string description)
+      : library_(std::move(library)), description_(std::move(description)) {}
+
+  std::unique_ptr<Tagger> NewTagger() override {
+    std::lock_guard lock(mutex_);
+    const MecabApi& api = library_->Api();
+    mecab_t* tagger = api.model_new_tagger(library_->Model());
+    if (tagger == nullptr) return nullptr;
+    mecab_lattice_t* lattice = api.model_new_lattice(library_->Model());
+    if (lattice == nullptr) {
+      api.destroy(tagger);
+      return nullptr;
+    }
+    return std::make_unique<MecabTagger>(library_, tagger, lattice);
+  }
+
+  std::string Description() const override { return description_; }
+
+ private:
+  std::mutex mutex_;
+  std::shared_ptr<const Library> library_;
+  std::string description_;
+};
+
+}  // namespace
+
+std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir,
+                                       std::string& why_not) {
+  std::error_code error;
+  if (dic_dir.empty() || !std::filesystem::exists(dic_dir / "sys.dic", error)) {
+    why_not = std::string(messages::kNoUnidic);
+    return nullptr;
+  }
+  void* handle = dlopen(kMecabLibrary, RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    why_not = std::string(messages::kNoMecab);
+    return nullptr;
+  }
+  MecabApi api;
+  if (!ResolveAll(handle, api)) {
+    dlclose(handle);
+    why_not = std::string(messages::kNoMecab);
+    return nullptr;
+  }
+  std::vector<std::string> arguments = {"mecab", "-d", dic_dir.string()};
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  mecab_model_t* model = api.model_new(static_cast<int>(argv.size()), argv.data());
+  if (model == nullptr) {
+    dlclose(handle);
+    why_not = std::string(messages::kUnidicUnreadable);
+    return nullptr;
+  }
+  std::string description =
+      "MeCab " + std::string(api.version()) + " + UniDic (" + dic_dir.string() + ")";
+  auto library = std::make_shared<const Library>(handle, api, model);
+  return std::make_shared<MecabAnalyser>(std::move(library), std::move(description));
+}
+
+}  // namespace engine::context

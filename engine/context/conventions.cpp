@@ -1,0 +1,88 @@
+#include "engine/context/conventions.h"
+
+#include "common/cp932.h"
+#include "engine/context/conventions_table.h"
+
+namespace engine::context {
+namespace {
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  while (!line.empty()) {
+    std::size_t tab = line.find('\t');
+    std::string_view field = line.substr(0, tab);
+    if (!field.empty()) fields.push_back(field);
+    if (tab == std::string_view::npos) break;
+    line.remove_prefix(tab + 1);
+  }
+  return fields;
+}
+
+}  // namespace
+
+Conventions Conventions::Parse(std::string_view table, std::vector<std::string>& faults) {
+  Conventions conventions;
+  int number = 0;
+  while (!table.empty()) {
+    std::size_t end = table.find('\n');
+    std::string_view line = table.substr(0, end);
+    table.remove_prefix(end == std::string_view::npos ? table.size() : end + 1);
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    std::vector<std::string_view> utf8 = Fields(line);
+    std::vector<std::string> f;
+    bool converted = true;
+    for (std::size_t i = 1; i < utf8.size(); ++i) {
+      std::optional<std::string> sjis = common::Utf8ToCp932(utf8[i]);
+      if (!sjis) converted = false;
+      f.push_back(sjis.value_or(""));
+    }
+    std::string_view kind = utf8.empty() ? std::string_view() : utf8.front();
+    if (!converted) {
+      faults.push_back(std::to_string(number) + ": not Shift_JIS");
+    } else if (kind == "word" && f.size() == 3) {
+      if (f[1] == "*") {
+        conventions.any_reading_[f[0]] = f[2];
+      } else {
+        conventions.words_[{f[0], f[1]}] = f[2];
+      }
+    } else if (kind == "after" && f.size() == 3) {
+      conventions.after_[{f[0], f[1]}] = f[2];
+    } else if (kind == "counter" && f.size() >= 2) {
+      conventions.counters_[f[0]].assign(f.begin() + 1, f.end());
+    } else {
+      faults.push_back(std::to_string(number) + ": " + std::string(line));
+    }
+  }
+  return conventions;
+}
+
+const Conventions& Conventions::BuiltIn() {
+  static const Conventions conventions = [] {
+    std::vector<std::string> faults;
+    return Parse(kConventionsTable, faults);
+  }();
+  return conventions;
+}
+
+const std::string* Conventions::WordReading(std::string_view word,
+                                            std::string_view analysed) const {
+  auto found = words_.find({std::string(word), std::string(analysed)});
+  if (found != words_.end()) return &found->second;
+  auto any = any_reading_.find(std::string(word));
+  return any == any_reading_.end() ? nullptr : &any->second;
+}
+
+const std::string* Conventions::ReadingAfter(std::string_view previous,
+                                             std::string_view word) const {
+  auto found = after_.find({std::string(previous), std::string(word)});
+  return found == after_.end() ? nullptr : &found->second;
+}
+
+const std::vector<std::string>* Conventions::CounterReadings(std::string_view kanji) const {
+  auto found = counters_.find(std::string(kanji));
+  return found == counters_.end() ? nullptr : &found->second;
+}
+
+}  // namespace engine::context

@@ -1,0 +1,37 @@
+// The teacher's conventions over the analyser's readings, kept as data (conventions.txt of the
+// project's default data, built into the program): the common reading where the analyser
+// picks a formal or variant one, the sound changes of words inside known compounds, and the
+// part of a reading a counter takes after digits.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace engine::context {
+
+class Conventions {
+ public:
+  // Reads the table (UTF-8; every text in it is kept in Shift_JIS). A line it cannot read is
+  // reported in `faults` with its number and left out.
+  static Conventions Parse(std::string_view table_utf8, std::vector<std::string>& faults);
+  // The table built into the program.
+  static const Conventions& BuiltIn();
+
+  // The reading to use for `word` where the analyser read `analysed` (Shift_JIS), or nullptr.
+  const std::string* WordReading(std::string_view word, std::string_view analysed) const;
+  // The reading of `word` right after the word `previous` in one compound, or nullptr.
+  const std::string* ReadingAfter(std::string_view previous, std::string_view word) const;
+  // The readings a counter kanji may take after digits, most particular first.
+  const std::vector<std::string>* CounterReadings(std::string_view kanji) const;
+
+ private:
+  std::map<std::pair<std::string, std::string>, std::string> words_;   // (word, analysed)
+  std::map<std::string, std::string> any_reading_;                     // word read as "*"
+  std::map<std::pair<std::string, std::string>, std::string> after_;  // (previous, word)
+  std::map<std::string, std::vector<std::string>> counters_;
+};
+
+}  // namespace engine::context

@@ -1,0 +1,84 @@
+#include "engine/context/lexicon.h"
+
+#include <algorithm>
+
+#include "common/sjis_reader.h"
+
+namespace engine::context {
+
+Segments DecodeSegments(std::string_view encoded) {
+  Segments segments(1);
+  bool in_alternative = false;
+  for (char byte : encoded) {
+    if (byte == dictionary::kSegmentSeparator) {
+      segments.emplace_back();
+      in_alternative = false;
+    } else if (byte == dictionary::kAlternativeSeparator) {
+      in_alternative = true;
+    } else if (!in_alternative) {
+      if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
+        segments.back() += "\x81\x5B";
+      } else {
+        segments.back() += static_cast<char>(dictionary::kHiraganaLead);
+        segments.back() += byte;
+      }
+    }
+  }
+  return segments;
+}
+
+std::unique_ptr<Lexicon> Lexicon::Load(const std::filesystem::path& path,
+                                       common::Messenger& messenger) {
+  dictionary::RubyDictionary file;
+  if (!file.Open(path, messenger)) return nullptr;
+  auto lexicon = std::make_unique<Lexicon>();
+  for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {
+    if (!file.LoadLength(length, lexicon->sections_[length - 1], messenger)) return nullptr;
+    lexicon->LearnKanjiReadings(lexicon->sections_[length - 1]);
+  }
+  return lexicon;
+}
+
+bool Lexicon::Find(std::string_view word, Segments& out) const {
+  std::size_t length = word.size() / 2;
+  if (length == 0 || length > sections_.size() || word.size() % 2 != 0) return false;
+  const dictionary::LengthSection& section = sections_[length - 1];
+  int index = section.Find(word);
+  if (index < 0) return false;
+  out = DecodeSegments(section.ReadingOf(index));
+  return out.size() == length;
+}
+
+// A segment of a word whose reading divides over its characters tells how one kanji reads; a
+// word with group ruby (an empty segment) tells nothing of its single kanji.
+void Lexicon::LearnKanjiReadings(const dictionary::LengthSection& section) {
+  for (std::size_t i = 0; i < section.KeyCount(); ++i) {
+    std::string_view key = section.Key(static_cast<int>(i));
+    Segments segments = DecodeSegments(section.ReadingOf(static_cast<int>(i)));
+    if (segments.size() * 2 != key.size()) continue;
+    if (std::any_of(segments.begin(), segments.end(),
+                    [](const std::string& s) { return s.empty(); })) {
+      continue;
+    }
+    for (std::size_t c = 0; c < segments.size(); ++c) {
+      auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(key[2 * c]) << 8 |
+                                             static_cast<unsigned char>(key[2 * c + 1]));
+      AddKanjiReading(code, std::move(segments[c]));
+    }
+  }
+}
+
+void Lexicon::AddKanjiReading(std::uint16_t kanji, std::string reading) {
+  std::vector<std::string>& readings = kanji_[kanji];
+  if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
+    readings.push_back(std::move(reading));
+  }
+}
+
+const std::vector<std::string>& Lexicon::ReadingsOf(std::uint16_t kanji) const {
+  static const std::vector<std::string> kNone;
+  auto found = kanji_.find(kanji);
+  return found == kanji_.end() ? kNone : found->second;
+}
+
+}  // namespace engine::context

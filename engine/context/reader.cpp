@@ -1,0 +1,263 @@
+#include "engine/context/reader.h"
+
+#include <algorithm>
+
+#include "common/cp932.h"
+#include "common/sjis.h"
+#include "engine/context/reading_split.h"
+
+namespace engine::context {
+namespace {
+
+constexpr std::uint16_t kFirstKanji = 0x889F;
+constexpr std::uint16_t kFirstKatakana = 0x8340;
+constexpr std::uint16_t kLastKatakana = 0x8393;  // ン
+constexpr std::uint16_t kKatakanaGap = 0x837F;   // no character: ミ 0x837E, ム 0x8380
+
+bool IsKanaCode(std::uint16_t code) {
+  return common::IsHiragana(code) || (code >= kFirstKatakana && code <= kLastKatakana) ||
+         code == common::kLongVowel;
+}
+
+// The hiragana a kana of the text is read as (ー stays ー).
+std::uint16_t HiraganaCode(std::uint16_t code) {
+  if (code >= kFirstKatakana && code <= kLastKatakana) {
+    std::uint16_t index = code - kFirstKatakana - (code > kKatakanaGap ? 1 : 0);
+    return static_cast<std::uint16_t>(common::kFirstHiragana + index);
+  }
+  return code;
+}
+
+bool IsDigitCode(std::uint16_t code) {
+  return (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);  // ０–９
+}
+
+std::string CharBytes(std::uint16_t code) {
+  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+}
+
+// A piece of a word's surface: a run of kanji, whose reading is to be found, or one kana that
+// the reading spells as it is.
+struct Part {
+  std::size_t first = 0;  // characters of the sentence
+  std::size_t last = 0;
+  std::string literal;    // the kana's hiragana; empty for a run of kanji
+  std::string reading;    // found for a run of kanji
+};
+
+// Gives each run of kanji its part of `reading`, so that the kana between them stand where the
+// reading spells them; the shortest reading first for each run.
+bool MatchParts(std::vector<Part>& parts, std::size_t index, std::string_view reading) {
+  if (index == parts.size()) return reading.empty();
+  Part& part = parts[index];
+  if (!part.literal.empty()) {
+    return reading.starts_with(part.literal) &&
+           MatchParts(parts, index + 1, reading.substr(part.literal.size()));
+  }
+  for (std::size_t size = 2; size <= reading.size(); size += 2) {
+    part.reading = std::string(reading.substr(0, size));
+    if (MatchParts(parts, index + 1, reading.substr(size))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsContextTarget(std::uint16_t code) {
+  return code >= kFirstKanji || code == common::kIterationMark ||
+         code == common::kClosingMark || code == common::kSmallKe;
+}
+
+std::string HiraganaOf(std::string_view kana) {
+  std::string hiragana;
+  for (std::size_t i = 0; i < kana.size();) {
+    auto byte = static_cast<unsigned char>(kana[i]);
+    if ((byte & 0xF0) != 0xE0 || i + 3 > kana.size()) return {};
+    char32_t c = (byte & 0x0F) << 12 | (kana[i + 1] & 0x3F) << 6 | (kana[i + 2] & 0x3F);
+    if (c >= 0x30A1 && c <= 0x30F6) c -= 0x60;
+    if (!((c >= 0x3041 && c <= 0x3096) || c == 0x30FC)) return {};
+    hiragana += static_cast<char>(0xE0 | (c >> 12));
+    hiragana += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    hiragana += static_cast<char>(0x80 | (c & 0x3F));
+    i += 3;
+  }
+  return common::Utf8ToCp932(hiragana).value_or("");
+}
+
+struct Reader::Word {
+  std::size_t first = 0;
+  std::size_t last = 0;
+  Morpheme morpheme;
+  std::string surface;  // Shift_JIS
+  std::string reading;  // Shift_JIS hiragana
+  bool readable = false;    // no character of it fixed, a reading, a character to read
+  bool all_target = false;  // every character a kanji
+  bool taken = false;       // read as part of a dictionary word
+};
+
+bool Reader::Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const {
+  std::vector<Morpheme> morphemes;
+  if (!tagger.Analyse(sentence.utf8, morphemes)) return false;
+  // The character that starts at each byte of the UTF-8 sentence.
+  constexpr std::size_t kInside = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> char_at(sentence.utf8.size() + 1, kInside);
+  for (std::size_t c = 0; c < sentence.chars.size(); ++c) {
+    char_at[sentence.chars[c].utf8_begin] = c;
+  }
+  char_at[sentence.utf8.size()] = sentence.chars.size();
+
+  std::vector<Word> words;
+  for (Morpheme& m : morphemes) {
+    if (m.begin > m.end || m.end > sentence.utf8.size()) return false;
+    Word word;
+    word.first = char_at[m.begin];
+    word.last = char_at[m.end];
+    if (word.first == kInside || word.last == kInside || word.first >= word.last) continue;
+    word.morpheme = std::move(m);
+    words.push_back(std::move(word));
+  }
+  ReadWords(sentence, words);
+  ApplyConventions(sentence, words);
+  TakeDictionaryCompounds(sentence, words, out);
+  for (const Word& word : words) {
+    if (word.readable && !word.taken) DivideWord(sentence, word, out);
+  }
+  std::sort(out.begin(), out.end(),
+            [](const RubySpan& a, const RubySpan& b) { return a.first < b.first; });
+  return true;
+}
+
+void Reader::ReadWords(const Sentence& sentence, std::vector<Word>& words) const {
+  for (Word& word : words) {
+    bool any_target = false;
+    bool any_fixed = false;
+    word.all_target = true;
+    for (std::size_t c = word.first; c < word.last; ++c) {
+      const SentenceChar& ch = sentence.chars[c];
+      word.surface += sentence.source.substr(ch.offset, ch.size);
+      bool target = ch.size == 2 && IsContextTarget(ch.code);
+      any_target = any_target || target;
+      word.all_target = word.all_target && target;
+      any_fixed = any_fixed || ch.fixed;
+    }
+    word.reading = HiraganaOf(word.morpheme.kana);
+    word.readable = any_target && !any_fixed && !word.reading.empty();
+  }
+}
+
+void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const {
+  (void)sentence;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    Word& word = words[i];
+    if (!word.readable) continue;
+    if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
+      word.reading = *ours;
+    }
+    if (i > 0 && words[i - 1].last == word.first) {
+      if (const std::string* ours = conventions_.ReadingAfter(words[i - 1].surface, word.surface)) {
+        word.reading = *ours;
+      }
+    }
+  }
+}
+
+// Where the analyser reads a word of the main dictionary as two or more words of kanji, the
+// dictionary's reading of the whole holds the sound changes of the compound (株式会社 がいしゃ,
+// 日曜日 び) that the analyser's words read apart lose.
+void Reader::TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
+                                     std::vector<RubySpan>& out) const {
+  auto joins = [&](std::size_t i) {
+    return words[i].readable && words[i].all_target &&
+           (i == 0 || !words[i - 1].readable || !words[i - 1].all_target ||
+            words[i - 1].last == words[i].first);
+  };
+  (void)sentence;
+  std::size_t start = 0;
+  while (start < words.size()) {
+    if (!joins(start)) {
+      ++start;
+      continue;
+    }
+    std::size_t end = start + 1;
+    while (end < words.size() && joins(end) && words[end - 1].last == words[end].first) ++end;
+    // Leftmost-longest within words[start, end), whole words only.
+    std::size_t s = start;
+    while (s + 1 < end) {
+      bool took = false;
+      for (std::size_t e = end; e >= s + 2 && !took; --e) {
+        std::size_t chars = words[e - 1].last - words[s].first;
+        if (chars > dictionary::kMaxWordLength) continue;
+        std::string surface;
+        for (std::size_t w = s; w < e; ++w) surface += words[w].surface;
+        Segments segments;
+        if (!lexicon_.Find(surface, segments) || segments.back().empty()) continue;
+        out.push_back({words[s].first, words[e - 1].last, std::move(segments)});
+        for (std::size_t w = s; w < e; ++w) words[w].taken = true;
+        s = e;
+        took = true;
+      }
+      if (!took) ++s;
+    }
+    start = end;
+  }
+}
+
+void Reader::DivideWord(const Sentence& sentence, const Word& word,
+                        std::vector<RubySpan>& out) const {
+  std::vector<Part> parts;
+  std::size_t digits = 0;
+  for (std::size_t c = word.first; c < word.last; ++c) {
+    std::uint16_t code = sentence.chars[c].code;
+    bool target = sentence.chars[c].size == 2 && IsContextTarget(code);
+    if (target) {
+      if (parts.empty() || !parts.back().literal.empty()) parts.push_back({c, c, "", ""});
+      parts.back().last = c + 1;
+    } else if (sentence.chars[c].size == 2 && IsKanaCode(code)) {
+      parts.push_back({c, c + 1, CharBytes(HiraganaCode(code)), ""});
+    } else if (IsDigitCode(code) && parts.empty()) {
+      ++digits;
+    } else {
+      return;  // a letter or sign inside the word: its reading cannot be placed
+    }
+  }
+  if (parts.empty()) return;
+
+  auto chars_of = [&](const Part& part) {
+    std::vector<std::string_view> chars;
+    for (std::size_t c = part.first; c < part.last; ++c) {
+      chars.push_back(sentence.source.substr(sentence.chars[c].offset, 2));
+    }
+    return chars;
+  };
+  if (digits > 0) {
+    // Digits take no ruby: the kanji after them take their own part of the whole reading.
+    if (parts.size() != 1) return;
+    std::string run;
+    for (std::string_view c : chars_of(parts[0])) run += c;
+    std::vector<std::string> candidates;
+    if (const std::vector<std::string>* counter = conventions_.CounterReadings(run)) {
+      candidates = *counter;
+    } else if (parts[0].last - parts[0].first == 1) {
+      candidates = lexicon_.ReadingsOf(sentence.chars[parts[0].first].code);
+      std::sort(candidates.begin(), candidates.end(),
+                [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    }
+    const std::string* found = nullptr;
+    for (const std::string& candidate : candidates) {
+      if (candidate.size() < word.reading.size() && word.reading.ends_with(candidate)) {
+        found = &candidate;
+        break;
+      }
+    }
+    if (found == nullptr) return;
+    out.push_back({parts[0].first, parts[0].last, SplitReading(lexicon_, chars_of(parts[0]), *found)});
+    return;
+  }
+  if (!MatchParts(parts, 0, word.reading)) return;
+  for (const Part& part : parts) {
+    if (!part.literal.empty()) continue;
+    out.push_back({part.first, part.last, SplitReading(lexicon_, chars_of(part), part.reading)});
+  }
+}
+
+}  // namespace engine::context

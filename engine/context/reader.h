@@ -1,0 +1,67 @@
+// Reads one sentence in context: the analyser divides it into words and reads them; the
+// conventions and the main dictionary then have their say, and each word's reading is divided
+// over its kanji. What comes out are the groups to write, in the dictionaries' own form.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/context/analyser.h"
+#include "engine/context/conventions.h"
+#include "engine/context/lexicon.h"
+
+namespace engine::context {
+
+// A character of a sentence as the working file holds it.
+struct SentenceChar {
+  std::size_t offset = 0;      // of its first byte in the piece of text the sentence is from
+  std::uint16_t code = 0;      // its Shift_JIS code (one byte: the byte)
+  std::uint8_t size = 1;       // bytes in the working file
+  bool fixed = false;          // the base of a group already written: never read again
+  std::size_t utf8_begin = 0;  // where it starts in the sentence's UTF-8
+};
+
+struct Sentence {
+  std::string_view source;  // the text the characters' offsets point into
+  std::vector<SentenceChar> chars;
+  std::string utf8;  // what the analyser reads
+};
+
+// Readings for the characters [first, last) of a sentence, one segment each.
+struct RubySpan {
+  std::size_t first = 0;
+  std::size_t last = 0;
+  Segments segments;
+};
+
+// Characters that the context reading gives a reading: kanji, 々, 〆 and ヶ. Other characters
+// the dictionaries know (Greek letters, symbols) are left to them.
+bool IsContextTarget(std::uint16_t code);
+
+class Reader {
+ public:
+  Reader(const Lexicon& lexicon, const Conventions& conventions)
+      : lexicon_(lexicon), conventions_(conventions) {}
+
+  // The groups of `sentence` read by `tagger`; false when the analyser failed on it.
+  bool Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const;
+
+ private:
+  struct Word;
+  void ReadWords(const Sentence& sentence, std::vector<Word>& words) const;
+  void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
+  void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
+                               std::vector<RubySpan>& out) const;
+  void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
+
+  const Lexicon& lexicon_;
+  const Conventions& conventions_;
+};
+
+// A katakana or hiragana reading in UTF-8 as Shift_JIS hiragana; empty when it holds anything
+// else.
+std::string HiraganaOf(std::string_view kana_utf8);
+
+}  // namespace engine::context
