@@ -7,18 +7,6 @@
 
 namespace cli {
 
-void TellFailure(common::Messenger& messenger, std::string_view pattern,
-                 std::initializer_list<common::MessageArg> args) {
-  messenger.Tell(common::Message{std::string(messages::kTitleCaution),
-                                 common::FormatMessage(pattern, args), common::Icon::kWarning});
-}
-
-void TellCannotRead(common::Messenger& messenger, std::string_view pattern,
-                    const std::filesystem::path& path) {
-  bool special = common::IsSpecialFile(path);
-  TellFailure(messenger, special ? messages::kNotRegularFile : pattern, {PathText(path)});
-}
-
 std::unique_ptr<common::FileTextSource> OpenInput(const std::filesystem::path& path,
                                                   common::Messenger& messenger) {
   std::unique_ptr<common::FileTextSource> source = common::FileTextSource::Open(path);

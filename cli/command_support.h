@@ -10,17 +10,13 @@
 #include "common/message_format.h"
 #include "common/messenger.h"
 #include "common/text_source.h"
+#include "jobs/job_text.h"
 
 namespace cli {
 
-// Shows one of the tool's own failure messages (cli/messages.h), titled "ご注意!!".
-void TellFailure(common::Messenger& messenger, std::string_view pattern,
-                 std::initializer_list<common::MessageArg> args);
-
-// Tells that `path` could not be read: by `pattern` (which takes the path), or, for a pipe, a
-// device or a folder, that it is no regular file.
-void TellCannotRead(common::Messenger& messenger, std::string_view pattern,
-                    const std::filesystem::path& path);
+// The failure messages of the jobs' own form (titled "ご注意!!"), for the tool's messages too.
+using jobs::TellCannotRead;
+using jobs::TellFailure;
 
 // The file as a text source, or nullptr after a message when it cannot be opened or is not
 // a regular file.

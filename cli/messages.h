@@ -5,21 +5,21 @@
 
 #include <string_view>
 
+#include "jobs/messages.h"
+
 namespace cli::messages {
 
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
 
+// The jobs' own, which the tool shows as the windows do.
+using jobs::messages::kCannotReadFile;
+using jobs::messages::kCannotReadInput;
+using jobs::messages::kCannotWriteFile;
+using jobs::messages::kCannotWriteOutput;
+using jobs::messages::kNotRegularFile;
+
 // Message boxes of the tool's own.
 inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>が開けません。";
-inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
-inline constexpr std::string_view kNotRegularFile =
-    "<%s>は通常のファイルではありません（パイプ・デバイス・フォルダは読みません）。";
-inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
-inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
-inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
-// %s the character, then its line and column in the text.
-inline constexpr std::string_view kUnencodable =
-    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
 inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
 inline constexpr std::string_view kCannotLocateProgram =
     "プログラムフォルダが分かりません。--home で指定してください。";
@@ -106,7 +106,7 @@ inline constexpr std::string_view kHelpFooter =
 // Said on stderr before standard input is read from a terminal.
 inline constexpr std::string_view kReadingTerminal =
     "%s: reading the text from the terminal; end it with Ctrl-D\n";
-inline constexpr std::string_view kStandardInputName = "標準入力";
+using jobs::messages::kStandardInputName;
 inline constexpr std::string_view kOneFileWithOutput = "-o OUT takes one FILE";
 inline constexpr std::string_view kStandardInputNeedsOutput =
     "SOURCE - needs -o DIC to name the dictionary";

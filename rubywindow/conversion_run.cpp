@@ -20,6 +20,7 @@ ConversionStatus WriteStatusOf(OutputStatus status) {
 }  // namespace
 
 ConversionStatus CheckBeforeConversion(const ConversionInput& input, common::Messenger& messenger) {
+  if (!input.check_notation) return ConversionStatus::kOk;
   common::NotationCheck check =
       common::CheckNotation(input.text, 0, /*report_separators=*/false, input.areas);
   if (check.read_failed || input.text.Failed()) return ConversionStatus::kReadFailed;

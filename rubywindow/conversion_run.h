@@ -33,6 +33,8 @@ struct ConversionInput {
   // The line at which a fault at this offset is reported, where a window moves its caret;
   // empty for the logical line.
   std::function<int(std::size_t fault_offset)> fault_line{};
+  // The notation check; a window leaves it out once the user has taken the text as it is.
+  bool check_notation = true;
 };
 
 // The check before a conversion: the whole text from its start, separators allowed. kOk,
@@ -40,7 +42,8 @@ struct ConversionInput {
 // proves nothing either way).
 ConversionStatus CheckBeforeConversion(const ConversionInput& input, common::Messenger& messenger);
 
-// Writes YmiPath(input.document) after the empty-text refusal, the check, RefusalOf(options) and, with
+// Writes YmiPath(input.document) after the empty-text refusal, the check (unless left out),
+// RefusalOf(options) and, with
 // options.warn_markers, the marker warning, which only informs.
 ConversionStatus ConvertToYmi(const ConversionInput& input, const YmiOptions& options,
                               common::Messenger& messenger);

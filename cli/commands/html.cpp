@@ -6,24 +6,21 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/conversion_check.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
 #include "common/cp932.h"
 #include "common/message_format.h"
 #include "common/status.h"
+#include "jobs/conversion_jobs.h"
 #include "rubywindow/browser_launcher.h"
 #include "rubywindow/messages.h"
-#include "rubywindow/pass_through_page.h"
-#include "rubywindow/ruby_page.h"
+#include "rubywindow/html_page_settings.h"
 
 namespace cli {
 namespace {
 
 namespace fs = std::filesystem;
 namespace rw = rubywindow;
-
-constexpr std::string_view kUtf8Charset = "UTF-8";
 
 constexpr std::string_view kPassThrough = "--pass-through";
 constexpr std::string_view kOpen = "--open";
@@ -54,28 +51,6 @@ CommandResult ShowInBrowser(const CommandEnv& env, const fs::path& page) {
   return common::IsOk(status) ? CommandResult::Success() : CommandResult::Failure();
 }
 
-// The written page (Shift_JIS), or nullopt after the message of a refusal or a failure. A ruby
-// page declares the encoding it is handed to the user in; a pass-through page keeps its own.
-std::optional<fs::path> WritePage(const CommandEnv& env, const fs::path& file,
-                                  const common::TextSource& text, common::TextEncoding encoding) {
-  if (text.Size() == 0) {
-    env.messenger.Tell({std::string(rw::messages::kTitleCaution),
-                        std::string(rw::messages::kNothingToShow), common::Icon::kWarning});
-    return std::nullopt;
-  }
-  if (!env.args.Has(kPassThrough)) {
-    rw::HtmlPageSettings settings = rw::HtmlPageSettingsOf(env.settings);
-    if (encoding != common::TextEncoding::kShiftJis) settings.charset = kUtf8Charset;
-    if (!common::IsOk(rw::WriteRubyPage(file, text, settings, env.messenger))) {
-      return std::nullopt;
-    }
-    return rw::RubyPagePath(file);
-  }
-  if (!PassesConversionCheck(text, file, env.settings, env.messenger)) return std::nullopt;
-  if (!common::IsOk(rw::WritePassThroughPage(file, text, env.messenger))) return std::nullopt;
-  return rw::PassThroughPagePath(file);
-}
-
 CommandResult RunHtml(const CommandEnv& env) {
   fs::path file = env.args.Operands().front();
   if (file == kStandardStream && env.args.Has(kOpen) && !env.args.Has(kOutputOption)) {
@@ -83,12 +58,14 @@ CommandResult RunHtml(const CommandEnv& env) {
   }
   std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
   if (!input) return CommandResult::Failure();
-  std::optional<fs::path> page =
-      WritePage(env, DocumentOf(env, *input), *input->sjis, input->form.encoding);
-  if (!page) return CommandResult::Failure();
-  std::optional<fs::path> delivered = DeliverWritten(env, *input, *page);
-  if (!delivered) return CommandResult::Failure();
-  return env.args.Has(kOpen) ? ShowInBrowser(env, *delivered) : CommandResult::Success();
+  jobs::Destination destination = DestinationOf(env);
+  jobs::ConversionJob job{*input, destination, env.work, common::NonRubyAreasOf(env.settings)};
+  jobs::JobResult page = env.args.Has(kPassThrough)
+                             ? jobs::RunPassThroughPageJob(job, env.messenger)
+                             : jobs::RunRubyPageJob(job, rw::HtmlPageSettingsOf(env.settings),
+                                                    env.messenger);
+  if (!PrintWritten(env, page)) return CommandResult::Failure();
+  return env.args.Has(kOpen) ? ShowInBrowser(env, page.file) : CommandResult::Success();
 }
 
 }  // namespace

@@ -10,15 +10,13 @@
 #include "cli/user_text.h"
 #include "common/field_entry.h"
 #include "common/message_format.h"
-#include "common/notation_checker.h"
 #include "common/settings.h"
-#include "common/status.h"
 #include "engine/command_context.h"
 #include "engine/context/context_source.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
-#include "engine/ruby_file_naming.h"
 #include "engine/ruby_pipeline.h"
+#include "jobs/ruby_job.h"
 
 namespace cli {
 namespace {
@@ -53,78 +51,40 @@ constexpr OptionSpec kOptions[] = {
     kOutputFileOptionSpec,
 };
 
-// The dialog choices of the filter kinds, taken from the settings and the options.
-struct FilterChoices {
-  engine::GradeRubyOptions grade;
-  engine::LevelRubyOptions level;
-  engine::LineFieldOptions line;
-};
-
-// What every file of one run shares.
-struct RubyJobSetup {
-  engine::DictionaryUse use = engine::DictionaryUse::kMainOnly;
-  FilterChoices choices;
-};
-
-// Everything one ruby command needs for one file.
-struct RubyJob {
-  const common::TextSource& text;
-  engine::DictionaryUse use;
-  const FilterChoices& choices;
-  const engine::RubyCommandContext& context;
-  common::Messenger& messenger;
-};
-
-engine::RubyCommandResult RunAll(const RubyJob& job) {
-  return engine::RunAllRuby(job.text, job.use, job.context, job.messenger);
-}
-engine::RubyCommandResult RunGrade(const RubyJob& job) {
-  return engine::RunGradeRuby(job.text, job.choices.grade, job.context, job.messenger);
-}
-engine::RubyCommandResult RunLevel(const RubyJob& job) {
-  return engine::RunLevelRuby(job.text, job.choices.level, job.context, job.messenger);
-}
-engine::RubyCommandResult RunLineField(const RubyJob& job) {
-  return engine::RunLineFieldRuby(job.text, job.choices.line, job.use, job.context, job.messenger);
-}
-
 // Each kind reads its dialog's choices and checks them as the dialog does.
-using Choose = std::optional<engine::Refusal> (*)(const CommandEnv& env, FilterChoices& choices);
+using Choose = std::optional<engine::Refusal> (*)(const CommandEnv& env,
+                                                  jobs::RubyChoices& choices);
 
-std::optional<engine::Refusal> ChooseNothing(const CommandEnv&, FilterChoices&) {
+std::optional<engine::Refusal> ChooseNothing(const CommandEnv&, jobs::RubyChoices&) {
   return std::nullopt;
 }
-std::optional<engine::Refusal> ChooseGrade(const CommandEnv& env, FilterChoices& choices) {
+std::optional<engine::Refusal> ChooseGrade(const CommandEnv& env, jobs::RubyChoices& choices) {
   choices.grade = engine::GradeRubyOptionsOf(env.settings);
   return engine::ValidateGradeRuby(choices.grade);
 }
-std::optional<engine::Refusal> ChooseLevel(const CommandEnv& env, FilterChoices& choices) {
+std::optional<engine::Refusal> ChooseLevel(const CommandEnv& env, jobs::RubyChoices& choices) {
   choices.level = engine::LevelRubyOptionsOf(env.settings);
   return engine::ValidateLevelRuby(choices.level);
 }
-std::optional<engine::Refusal> ChooseLineField(const CommandEnv& env, FilterChoices& choices) {
+std::optional<engine::Refusal> ChooseLineField(const CommandEnv& env,
+                                               jobs::RubyChoices& choices) {
   const std::string* typed = env.args.Last(kSeparator);
   choices.line = engine::LineFieldOptionsOf(env.settings, env.args.Has(kMarkDelete),
                                             common::SeparatorEntry(typed ? *typed : ""));
   return engine::ValidateLineField(choices.line);
 }
 
-// The kinds of ruby. Grade ruby always applies the main dictionary alone and level ruby the
-// user dictionary before the main one; the others take the mode asked for.
-// All ruby writes its file in the text's encoding and line ends as it goes; the filters' files
-// are converted once written.
+// The kinds of ruby by their names on the command line.
 struct RubyKind {
   std::string_view name;
-  std::optional<engine::DictionaryUse> fixed_use;
+  jobs::RubyKind kind;
   Choose choose;
-  engine::RubyCommandResult (*run)(const RubyJob& job);
-  bool writes_in_form = false;
 };
 constexpr RubyKind kKinds[] = {
-    {"all", std::nullopt, ChooseNothing, RunAll, /*writes_in_form=*/true},
-    {"grade", engine::DictionaryUse::kMainOnly, ChooseGrade, RunGrade},
-    {"kanken", engine::DictionaryUse::kUserThenMain, ChooseLevel, RunLevel},
-    {"line", std::nullopt, ChooseLineField, RunLineField},
+    {"all", jobs::RubyKind::kAll, ChooseNothing},
+    {"grade", jobs::RubyKind::kGrade, ChooseGrade},
+    {"kanken", jobs::RubyKind::kLevel, ChooseLevel},
+    {"line", jobs::RubyKind::kLineField, ChooseLineField},
 };
 
 std::optional<RubyKind> KindOf(std::string_view name) {
@@ -174,36 +134,18 @@ engine::RubyCommandContext ContextOf(const CommandEnv& env) {
   return context;
 }
 
-// Runs the kind over the text as the document DocumentOf names; the ruby file's path, or
-// nullopt when it failed after a message.
-std::optional<fs::path> RunKind(const CommandEnv& env, const RubyKind& kind,
-                                const RubyJobSetup& setup, engine::RubyCommandContext context,
-                                const UserText& input) {
-  const common::TextSource& text = *input.sjis;
-  context.document_path = DocumentOf(env, input);
-  if (kind.writes_in_form) context.ruby_file_form = input.form;
-  context.fault_line = [&text](std::size_t offset) {
-    return common::LogicalLineOfFault(text, offset);
-  };
-  engine::RubyCommandResult result =
-      kind.run(RubyJob{text, setup.use, setup.choices, context, env.messenger});
-  if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
-    // This step fails without a word of its own; the user still learns which file failed.
-    TellFailure(env.messenger, messages::kMarkingFailed, {input.ShownName()});
-  }
-  if (!common::IsOk(result.status)) return std::nullopt;
-  return result.ruby_file;
-}
-
-// Gives one text ruby and hands its ruby file to the user; false when it failed after a message.
-bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const RubyJobSetup& setup,
+// Gives one text ruby and prints where its ruby file went; false when it failed after a message.
+bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const jobs::RubyChoices& choices,
                  const engine::RubyCommandContext& context, const fs::path& file) {
   std::optional<UserText> input = OpenUserText(env, file, messages::kCannotOpenFile);
   if (!input) return false;
-  std::optional<fs::path> ruby_file = RunKind(env, kind, setup, context, *input);
-  return ruby_file &&
-         DeliverWritten(env, *input, *ruby_file, engine::RubyFileBackupName, kind.writes_in_form)
-             .has_value();
+  jobs::RubyJobResult result =
+      jobs::RunRubyJob(kind.kind, choices, *input, context, DestinationOf(env), env.messenger);
+  if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
+    // This step fails without a word of its own; the user still learns which file failed.
+    TellFailure(env.messenger, messages::kMarkingFailed, {input->ShownName()});
+  }
+  return PrintWritten(env, result);
 }
 
 // The dictionary use: the kind's own, else --dic-mode, else DIC_PATTERN. A bad --dic-mode is a
@@ -215,7 +157,9 @@ std::optional<CommandResult> ChooseUse(const CommandEnv& env, const RubyKind& ki
     chosen = UseOf(*mode);
     if (!chosen) return CommandResult::UsageError(FormatMessage(messages::kBadDicMode, {*mode}));
   }
-  if (kind.fixed_use) chosen = kind.fixed_use;
+  if (kind.kind == jobs::RubyKind::kGrade || kind.kind == jobs::RubyKind::kLevel) {
+    chosen = jobs::DictionaryUseOf(kind.kind, engine::DictionaryUse::kMainOnly);
+  }
   if (!chosen) {
     TellFailure(env.messenger, messages::kBadDicPattern, {env.settings.dic_pattern});
     return CommandResult::Failure();
@@ -230,10 +174,10 @@ CommandResult RunRuby(const CommandEnv& env) {
   if (!kind) {
     return CommandResult::UsageError(FormatMessage(messages::kBadKind, {KindNames(), *kind_name}));
   }
-  RubyJobSetup setup;
-  if (std::optional<CommandResult> refused = ChooseUse(env, *kind, setup.use)) return *refused;
+  jobs::RubyChoices choices;
+  if (std::optional<CommandResult> refused = ChooseUse(env, *kind, choices.use)) return *refused;
   // The dialog's refusal is shown once, and no file is touched.
-  if (std::optional<engine::Refusal> refusal = kind->choose(env, setup.choices)) {
+  if (std::optional<engine::Refusal> refusal = kind->choose(env, choices)) {
     env.messenger.Tell(common::Message{refusal->title, refusal->text, common::Icon::kWarning});
     return CommandResult::Failure();
   }
@@ -247,7 +191,7 @@ CommandResult RunRuby(const CommandEnv& env) {
   engine::RubyCommandContext context = ContextOf(env);
   bool all_done = true;
   for (const std::string& file : env.args.Operands()) {
-    all_done = RubyOneFile(env, *kind, setup, context, file) && all_done;
+    all_done = RubyOneFile(env, *kind, choices, context, file) && all_done;
   }
   return all_done ? CommandResult::Success() : CommandResult::Failure();
 }

@@ -7,11 +7,11 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/conversion_check.h"
 #include "cli/messages.h"
 #include "cli/option_values.h"
 #include "cli/user_text.h"
-#include "rubywindow/conversion_run.h"
+#include "common/non_ruby_areas.h"
+#include "jobs/conversion_jobs.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/ymi_options.h"
 #include "rubywindow/ymi_writer.h"
@@ -92,10 +92,11 @@ CommandResult RunYmi(const CommandEnv& env) {
   std::optional<UserText> input =
       OpenUserText(env, env.args.Operands().front(), messages::kCannotOpenFile);
   if (!input) return CommandResult::Failure();
-  fs::path document = DocumentOf(env, *input);
-  rw::ConversionStatus status = rw::ConvertToYmi(
-      ConversionInputOf(document, *input->sjis, env.settings), *options, env.messenger);
-  return FinishConversion(env, status, *input, rw::YmiPath(document));
+  jobs::Destination destination = DestinationOf(env);
+  jobs::ConversionJob job{*input, destination, env.work, common::NonRubyAreasOf(env.settings)};
+  return PrintWritten(env, jobs::RunYmiJob(job, *options, env.messenger))
+             ? CommandResult::Success()
+             : CommandResult::Failure();
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+// Where a file a job writes for a text ends up, and how it gets there: beside the text in the
+// text's form (a previous file that says something else kept as its backup, where the job keeps
+// one), at a file the user named instead, or into a stream for a text that came from one.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "common/messenger.h"
+#include "common/text_conversion.h"
+#include "common/working_files.h"
+#include "jobs/job_text.h"
+
+namespace jobs {
+
+// Where the user wants a job's file. By default beside the text (or into `stream` for a text
+// from a stream).
+struct Destination {
+  std::optional<std::filesystem::path> output;  // instead of beside the text (-o OUT)
+  common::PieceSink stream{};                   // a text from a stream: its file goes here
+};
+
+// What every job hands back to the front end that ran it.
+struct JobResult {
+  bool ok = false;
+  std::filesystem::path file;    // the file written; empty when it went into the stream
+  std::filesystem::path backup;  // where the file it replaced went; empty when none was kept
+  common::UserEncoding form;     // the encoding and line ends it was written in
+};
+
+// The document a pass is told it works on, which its file is named after: a Shift_JIS file
+// itself, or a stand-in of the same name in the working folder, so that the pass writes nothing
+// beside the text that is not yet in its final form (or that goes elsewhere).
+std::filesystem::path PassDocument(const JobText& text, const Destination& destination,
+                                   const common::WorkDir& work);
+
+// Hands the Shift_JIS file a pass wrote for PassDocument(...) to the user: beside the text in
+// its form, at the output, or into the stream. `written_in_form`: the pass wrote the file in
+// the text's form already (it is handed on as it is), rather than in Shift_JIS with CR LF.
+// Not ok after a message.
+[[nodiscard]] JobResult Deliver(const JobText& text, const Destination& destination,
+                                const std::filesystem::path& written, bool written_in_form,
+                                common::Messenger& messenger);
+
+}  // namespace jobs

@@ -1,0 +1,213 @@
+// Reading the user's text into Shift_JIS, and the form of the files written for it.
+#include "jobs/job_text.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+#include "common/file_system.h"
+#include "common/message_format.h"
+#include "jobs/messages.h"
+
+namespace jobs {
+
+namespace fs = std::filesystem;
+
+// The steps of opening a text, which fill in what a JobText keeps to itself.
+class TextOpening {
+ public:
+  static void Own(JobText& text, const fs::path& copy) { text.copy_ = copy; }
+};
+
+namespace {
+
+// The working file of a text taken to Shift_JIS.
+constexpr std::string_view kShiftJisCopy = "text.sjis";
+
+// The encoding the choice names, a UTF-8 byte-order mark settling it for UTF-8 either way;
+// nullopt when it is left to the text, which the conversion then decides on its way.
+std::optional<common::TextEncoding> ChosenEncoding(EncodingChoice choice,
+                                                   const common::TextSource& original) {
+  if (choice == EncodingChoice::kShiftJis) return common::TextEncoding::kShiftJis;
+  char head[common::kUtf8Bom.size()];
+  std::size_t read = original.Read(0, head, sizeof head);
+  if (std::string_view(head, read) == common::kUtf8Bom) return common::TextEncoding::kUtf8WithBom;
+  if (choice == EncodingChoice::kUtf8) return common::TextEncoding::kUtf8;
+  return std::nullopt;
+}
+
+enum class CopyOutcome { kConverted, kFailed, kShiftJis };
+
+// `original`'s Shift_JIS copy in the working folder, with the line ends found on the way; kFailed
+// after the message. On trial (the encoding left to the text) a text that is not UTF-8 with
+// some non-ASCII is Shift_JIS instead, and no copy is kept.
+CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource& original,
+                          JobText& text, bool on_trial, common::Messenger& messenger) {
+  fs::path copy = work.File(kShiftJisCopy);
+  std::FILE* out = std::fopen(copy.c_str(), "wb");
+  if (out == nullptr) {
+    // A Shift_JIS text needs no copy: the trial is made without one.
+    if (on_trial) {
+      common::ToShiftJisResult trial = common::ConvertToShiftJis(
+          original, common::TextEncoding::kUtf8, [](std::string_view) { return true; }, true);
+      if (trial.outcome == common::ToShiftJisResult::Outcome::kNotUtf8 ||
+          (trial.ok() && !trial.non_ascii)) {
+        return CopyOutcome::kShiftJis;
+      }
+    }
+    TellFailure(messenger, messages::kCannotWriteFile, {copy.string()});
+    return CopyOutcome::kFailed;
+  }
+  common::ToShiftJisResult result = common::ConvertToShiftJis(
+      original, text.form.encoding,
+      [out](std::string_view piece) {
+        return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
+      },
+      on_trial);
+  bool closed = std::fclose(out) == 0;
+  using Outcome = common::ToShiftJisResult::Outcome;
+  if (result.outcome == Outcome::kNotUtf8 || (on_trial && result.ok() && !result.non_ascii)) {
+    common::RemoveFile(copy);
+    return CopyOutcome::kShiftJis;
+  }
+  if (result.outcome == Outcome::kUnencodable) {
+    common::RemoveFile(copy);
+    TellFailure(messenger, messages::kUnencodable,
+                {text.ShownName(), std::int64_t{result.bad.line}, std::int64_t{result.bad.column},
+                 result.bad.character});
+    return CopyOutcome::kFailed;
+  }
+  if (result.outcome == Outcome::kReadFailed) {
+    TellFailure(messenger, messages::kCannotReadFile, {text.ShownName()});
+    return CopyOutcome::kFailed;
+  }
+  if (!result.ok() || !closed) {
+    TellFailure(messenger, messages::kCannotWriteFile, {copy.string()});
+    return CopyOutcome::kFailed;
+  }
+  text.form.lf_line_ends = result.lf_line_ends;
+  text.sjis = common::FileTextSource::Open(copy);
+  TextOpening::Own(text, copy);
+  if (text.sjis) return CopyOutcome::kConverted;
+  TellFailure(messenger, messages::kCannotReadFile, {copy.string()});
+  return CopyOutcome::kFailed;
+}
+
+// Only a Shift_JIS text from a stream needs its line ends looked for: it is read as it came,
+// and given back with them.
+bool FindLineEnds(JobText& text, common::Messenger& messenger) {
+  common::ToShiftJisResult scan = common::ConvertToShiftJis(
+      *text.sjis, common::TextEncoding::kShiftJis, [](std::string_view) { return true; });
+  if (!scan.ok()) TellFailure(messenger, messages::kCannotReadInput, {});
+  text.form.lf_line_ends = scan.lf_line_ends;
+  return scan.ok();
+}
+
+}  // namespace
+
+JobText::JobText(JobText&& other) noexcept
+    : file(std::move(other.file)),
+      form(other.form),
+      from_stream(other.from_stream),
+      sjis(std::move(other.sjis)),
+      copy_(std::exchange(other.copy_, {})) {}
+
+JobText::~JobText() {
+  sjis.reset();
+  if (!copy_.empty()) common::RemoveFile(copy_);
+}
+
+std::string JobText::ShownName() const {
+  return from_stream ? std::string(messages::kStandardInputName) : file.string();
+}
+
+std::string JobText::ForUser(std::string_view written) const {
+  std::string text;
+  common::StringTextSource source(written);
+  // A string is read without fail and the sink never refuses.
+  (void)common::ConvertFromShiftJis(source, form, [&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  return text;
+}
+
+std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkDir& work,
+                                     common::Messenger& messenger) {
+  JobText text;
+  text.file = given.file;
+  text.from_stream = given.from_stream;
+  std::unique_ptr<common::FileTextSource> original = common::FileTextSource::Open(given.bytes);
+  if (!original) {
+    if (text.from_stream) {
+      TellFailure(messenger, given.cannot_read, {text.ShownName()});
+    } else {
+      TellCannotRead(messenger, given.cannot_read, given.file);
+    }
+    return std::nullopt;
+  }
+  std::optional<common::TextEncoding> chosen = ChosenEncoding(given.encoding, *original);
+  if (chosen != common::TextEncoding::kShiftJis) {
+    text.form.encoding = chosen.value_or(common::TextEncoding::kUtf8);
+    switch (ConvertToCopy(work, *original, text, /*on_trial=*/!chosen, messenger)) {
+      case CopyOutcome::kConverted:
+        return text;
+      case CopyOutcome::kFailed:
+        return std::nullopt;
+      case CopyOutcome::kShiftJis:
+        break;
+    }
+  }
+  text.form = {};
+  text.sjis = std::move(original);
+  if (text.from_stream && !FindLineEnds(text, messenger)) return std::nullopt;
+  return text;
+}
+
+std::optional<JobText> OpenEditedText(std::string_view utf8, const fs::path& document,
+                                      common::TextEncoding encoding, const common::WorkDir& work,
+                                      common::Messenger& messenger) {
+  JobText text;
+  text.file = document;
+  text.form.encoding = common::TextEncoding::kUtf8;
+  common::StringTextSource source(utf8);
+  if (ConvertToCopy(work, source, text, /*on_trial=*/false, messenger) !=
+      CopyOutcome::kConverted) {
+    return std::nullopt;
+  }
+  text.form = FormOfDocument(document, encoding);
+  return text;
+}
+
+common::UserEncoding FormOfDocument(const fs::path& document, common::TextEncoding encoding) {
+  if (encoding == common::TextEncoding::kShiftJis) return {};
+  common::UserEncoding form{.encoding = encoding};
+  if (std::unique_ptr<common::FileTextSource> on_disk = common::FileTextSource::Open(document)) {
+    form.lf_line_ends =
+        common::ConvertToShiftJis(*on_disk, encoding, [](std::string_view) { return true; })
+            .lf_line_ends;
+  }
+  return form;
+}
+
+std::optional<std::string> WholeText(const JobText& text, common::Messenger& messenger) {
+  std::string bytes(text.sjis->Size(), '\0');
+  if (text.sjis->Read(0, bytes.data(), bytes.size()) == bytes.size() && !text.sjis->Failed()) {
+    return bytes;
+  }
+  TellFailure(messenger, messages::kCannotReadFile, {text.ShownName()});
+  return std::nullopt;
+}
+
+void TellFailure(common::Messenger& messenger, std::string_view pattern,
+                 std::initializer_list<common::MessageArg> args) {
+  messenger.Tell(common::Message{std::string(messages::kTitleCaution),
+                                 common::FormatMessage(pattern, args), common::Icon::kWarning});
+}
+
+void TellCannotRead(common::Messenger& messenger, std::string_view pattern, const fs::path& path) {
+  bool special = common::IsSpecialFile(path);
+  TellFailure(messenger, special ? messages::kNotRegularFile : pattern, {path.string()});
+}
+
+}  // namespace jobs

@@ -1,0 +1,24 @@
+// Message texts and titles of the jobs (UTF-8), filled in by common::FormatMessage: what every
+// front end shows when a text cannot be read, converted or written back.
+#pragma once
+
+#include <string_view>
+
+namespace jobs::messages {
+
+inline constexpr std::string_view kTitleCaution = "ご注意!!";
+
+inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
+inline constexpr std::string_view kNotRegularFile =
+    "<%s>は通常のファイルではありません（パイプ・デバイス・フォルダは読みません）。";
+inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
+inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
+inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
+// The one message for a character Shift_JIS cannot hold, from every front end: the text's name,
+// the line and column of the character, and the character.
+inline constexpr std::string_view kUnencodable =
+    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
+// The name of standard input in a message.
+inline constexpr std::string_view kStandardInputName = "標準入力";
+
+}  // namespace jobs::messages
