@@ -19,6 +19,7 @@ constexpr const char* kMecabLibrary = "libmecab.so.2";
 constexpr int kPos1 = 0;
 constexpr int kPos2 = 1;
 constexpr int kPos3 = 2;
+constexpr int kLemmaKana = 6;
 constexpr int kLemma = 7;
 constexpr int kInitialType = 13;
 constexpr int kKana = 20;
@@ -89,6 +90,7 @@ void ReadFeatures(const char* feature, Morpheme& m) {
       case kPos1: m.pos1 = std::move(value); break;
       case kPos2: m.pos2 = std::move(value); break;
       case kPos3: m.pos3 = std::move(value); break;
+      case kLemmaKana: m.lemma_kana = std::move(value); break;
       case kLemma: m.lemma = std::move(value); break;
       case kInitialType: m.i_type = std::move(value); break;
       case kKana: m.kana = std::move(value); break;

@@ -51,6 +51,16 @@ Conventions Conventions::Parse(std::string_view table, std::vector<std::string>&
       conventions.after_[{f[0], f[1]}] = f[2];
     } else if (kind == "counter" && f.size() >= 2) {
       conventions.counters_[f[0]].assign(f.begin() + 1, f.end());
+    } else if (kind == "before" && f.size() == 3) {
+      conventions.before_[{f[0], f[1]}] = f[2];
+    } else if (kind == "suffix" && f.size() == 2) {
+      conventions.suffixes_[f[0]] = f[1];
+    } else if (kind == "digits" && f.size() == 13) {
+      conventions.digits_[f[0]].assign(f.begin() + 1, f.end());
+    } else if (kind == "number" && f.size() >= 3) {
+      for (std::size_t n = 2; n < f.size(); ++n) conventions.exact_numbers_[f[0]][f[n]] = f[1];
+    } else if (kind == "weekday" && f.size() == 2) {
+      conventions.weekdays_[f[0]] = f[1];
     } else {
       faults.push_back(std::to_string(number) + ": " + std::string(line));
     }
@@ -78,6 +88,45 @@ const std::string* Conventions::ReadingAfter(std::string_view previous,
                                              std::string_view word) const {
   auto found = after_.find({std::string(previous), std::string(word)});
   return found == after_.end() ? nullptr : &found->second;
+}
+
+const std::string* Conventions::ReadingBefore(std::string_view word,
+                                              std::string_view next) const {
+  auto found = before_.find({std::string(word), std::string(next)});
+  return found == before_.end() ? nullptr : &found->second;
+}
+
+const std::string* Conventions::SuffixReading(std::string_view word) const {
+  auto found = suffixes_.find(std::string(word));
+  return found == suffixes_.end() ? nullptr : &found->second;
+}
+
+const std::string* Conventions::NumberReading(std::string_view word,
+                                              std::string_view digits) const {
+  std::string key(word);
+  if (auto exact = exact_numbers_.find(key); exact != exact_numbers_.end()) {
+    auto number = exact->second.find(std::string(digits));
+    if (number != exact->second.end()) return &number->second;
+  }
+  auto found = digits_.find(key);
+  if (found == digits_.end() || digits.empty()) return nullptr;
+  // The column of the number's last digit that is not 0, or of its zeros.
+  std::size_t zeros = 0;
+  while (zeros < digits.size() && digits[digits.size() - 1 - zeros] == '0') ++zeros;
+  std::size_t column;
+  if (zeros == digits.size()) {
+    return nullptr;  // 0 itself
+  } else if (zeros == 0) {
+    column = static_cast<std::size_t>(digits.back() - '1');
+  } else {
+    column = 8 + std::min<std::size_t>(zeros, 3);  // 10, 100, 1000 and more
+  }
+  return &found->second[column];
+}
+
+const std::string* Conventions::WeekdayReading(std::string_view word) const {
+  auto found = weekdays_.find(std::string(word));
+  return found == weekdays_.end() ? nullptr : &found->second;
 }
 
 const std::vector<std::string>* Conventions::CounterReadings(std::string_view kanji) const {

@@ -24,14 +24,29 @@ class Conventions {
   const std::string* WordReading(std::string_view word, std::string_view analysed) const;
   // The reading of `word` right after the word `previous` in one compound, or nullptr.
   const std::string* ReadingAfter(std::string_view previous, std::string_view word) const;
-  // The readings a counter kanji may take after digits, most particular first.
+  // The readings a counter kanji may take inside one word with the digits before it.
   const std::vector<std::string>* CounterReadings(std::string_view kanji) const;
+  // The reading of `word` right before the word `next` (母 before さん: かあ), or nullptr.
+  const std::string* ReadingBefore(std::string_view word, std::string_view next) const;
+  // The reading of `word` at the end of a compound of kanji (誕生日 び), or nullptr.
+  const std::string* SuffixReading(std::string_view word) const;
+  // The reading of counter `word` after the number `digits` (ASCII digits), or nullptr.
+  const std::string* NumberReading(std::string_view word, std::string_view digits) const;
+  // The reading of `word` as a day of the week in brackets after a date, or nullptr.
+  const std::string* WeekdayReading(std::string_view word) const;
 
  private:
   std::map<std::pair<std::string, std::string>, std::string> words_;   // (word, analysed)
   std::map<std::string, std::string> any_reading_;                     // word read as "*"
   std::map<std::pair<std::string, std::string>, std::string> after_;  // (previous, word)
   std::map<std::string, std::vector<std::string>> counters_;
+  std::map<std::pair<std::string, std::string>, std::string> before_;  // (word, next)
+  std::map<std::string, std::string> suffixes_;
+  // Per counter: the reading after a number ending in 1–9, in 10, in 100, in 1000 or more.
+  std::map<std::string, std::vector<std::string>> digits_;
+  // Per counter: numbers read otherwise than the rest, with their reading.
+  std::map<std::string, std::map<std::string, std::string>> exact_numbers_;
+  std::map<std::string, std::string> weekdays_;
 };
 
 }  // namespace engine::context

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp932.h"
+#include "common/sjis_reader.h"
 #include "common/sjis.h"
 #include "engine/context/reading_split.h"
 
@@ -145,19 +146,149 @@ void Reader::ReadWords(const Sentence& sentence, std::vector<Word>& words) const
   }
 }
 
+namespace {
+
+bool IsVoicedKana(std::uint16_t code, std::uint16_t& plain) {
+  // が…ど: one after their plain kana; ば, ぱ: one and two after は's row.
+  static constexpr std::uint16_t kPlain[] = {0x82A9, 0x82AB, 0x82AD, 0x82AF, 0x82B1, 0x82B3,
+                                             0x82B5, 0x82B7, 0x82B9, 0x82BB, 0x82BD, 0x82BF,
+                                             0x82C2, 0x82C4, 0x82C6};
+  for (std::uint16_t p : kPlain) {
+    if (code == p + 1) {
+      plain = p;
+      return true;
+    }
+  }
+  static constexpr std::uint16_t kHaRow[] = {0x82CD, 0x82D0, 0x82D3, 0x82D6, 0x82D9};
+  for (std::uint16_t p : kHaRow) {
+    if (code == p + 1 || code == p + 2) {
+      plain = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The digits right before character `first`, as ASCII ("" when none).
+std::string DigitsBefore(const Sentence& sentence, std::size_t first) {
+  std::string digits;
+  for (std::size_t c = first; c > 0; --c) {
+    std::uint16_t code = sentence.chars[c - 1].code;
+    if (code >= '0' && code <= '9') {
+      digits.insert(digits.begin(), static_cast<char>(code));
+    } else if (code >= 0x824F && code <= 0x8258) {
+      digits.insert(digits.begin(), static_cast<char>('0' + (code - 0x824F)));
+    } else if (code == ',' && !digits.empty()) {
+      continue;  // 1,000
+    } else {
+      break;
+    }
+  }
+  return digits;
+}
+
+bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }   // （
+bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }   // ）
+
+bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> endings) {
+  for (std::string_view ending : endings) {
+    if (text.size() >= ending.size() && text.ends_with(ending) &&
+        common::IsCharacterStart(text, 0, text.size() - ending.size())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// 方 reads かた for a person (保護者の方, ご希望の方, 聞いてくださった方) and ほう for a side or a
+// comparison (こちらの方が安い, 上の方に), which the analyser mostly reads for both.
+bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
+  static const std::string kNo = common::Sjis("の");
+  static const std::string kGa = common::Sjis("が");
+  static const std::string kPersonEndings[] = {
+      common::Sjis("者"), common::Sjis("員"), common::Sjis("様"), common::Sjis("民"),
+      common::Sjis("族"), common::Sjis("客"), common::Sjis("生"), common::Sjis("初めて"),
+      common::Sjis("年寄り"), common::Sjis("人々")};
+  static const std::string kHonorificPrefixes[] = {common::Sjis("ご"), common::Sjis("御"),
+                                                   common::Sjis("お")};
+  if (i == 0) return false;
+  const Word& before = words[i - 1];
+  bool comparison = i + 2 < words.size() && words[i + 1].surface == kGa &&
+                    words[i + 2].morpheme.pos1 == "形容詞";
+  if (comparison) return false;
+  if (before.surface == kNo && i >= 2) {
+    const Word& owner = words[i - 2];
+    for (const std::string& ending : kPersonEndings) {
+      if (EndsWithAny(owner.surface, {ending})) return true;
+    }
+    if (i >= 3) {
+      for (const std::string& prefix : kHonorificPrefixes) {
+        if (words[i - 3].surface == prefix && words[i - 3].last == owner.first) return true;
+      }
+    }
+    return false;
+  }
+  // After a verb: a person where the sentence addresses people politely.
+  if (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞") {
+    for (const Word& word : words) {
+      if (word.surface == common::Sjis("ください") || word.surface == common::Sjis("くださ") ||
+          word.surface == common::Sjis("願い") || word.surface == common::Sjis("様")) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const {
-  (void)sentence;
+  static const std::string kKata = common::Sjis("方");
+  static const std::string kNan = common::Sjis("何");
   for (std::size_t i = 0; i < words.size(); ++i) {
     Word& word = words[i];
     if (!word.readable) continue;
+    bool after_word = i > 0 && words[i - 1].last == word.first;
+    bool in_compound = after_word && words[i - 1].all_target && words[i - 1].readable;
+    bool before_word = i + 1 < words.size() && words[i + 1].first == word.last;
+    // A word that starts a compound reads as it does alone (川 かわ), whatever form of it the
+    // analyser took.
+    std::uint16_t plain = 0;
+    if (!in_compound && IsVoicedKana(CodeAt(word.reading, 0), plain)) {
+      std::string alone = HiraganaOf(word.morpheme.lemma_kana);
+      if (CodeAt(alone, 0) == plain) word.reading.replace(0, 2, alone.substr(0, 2));
+    }
     if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
       word.reading = *ours;
     }
-    if (i > 0 && words[i - 1].last == word.first) {
+    if (after_word) {
       if (const std::string* ours = conventions_.ReadingAfter(words[i - 1].surface, word.surface)) {
         word.reading = *ours;
       }
     }
+    if (before_word) {
+      if (const std::string* ours = conventions_.ReadingBefore(word.surface, words[i + 1].surface)) {
+        word.reading = *ours;
+      }
+    }
+    if (in_compound && words[i - 1].last - words[i - 1].first >= 2) {
+      if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
+    }
+    std::string digits = DigitsBefore(sentence, word.first);
+    if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
+    if (!digits.empty()) {
+      if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
+        word.reading = *ours;
+      }
+    }
+    if (word.first > 0 && word.last < sentence.chars.size() &&
+        IsOpeningBracket(sentence.chars[word.first - 1].code) &&
+        IsClosingBracket(sentence.chars[word.last].code)) {
+      if (const std::string* ours = conventions_.WeekdayReading(word.surface)) {
+        word.reading = *ours;
+      }
+    }
+    if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
   }
 }
 

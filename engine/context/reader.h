@@ -52,6 +52,7 @@ class Reader {
   struct Word;
   void ReadWords(const Sentence& sentence, std::vector<Word>& words) const;
   void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
+  bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
                                std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
