@@ -109,7 +109,10 @@ const std::string* Conventions::NumberReading(std::string_view word,
     if (number != exact->second.end()) return &number->second;
   }
   auto found = digits_.find(key);
-  if (found == digits_.end() || digits.empty()) return nullptr;
+  if (found == digits_.end() || digits.empty() ||
+      digits.find_first_not_of("0123456789") != std::string_view::npos) {
+    return nullptr;  // 何 and other words that stand for a number are read by the exact list
+  }
   // The column of the number's last digit that is not 0, or of its zeros.
   std::size_t zeros = 0;
   while (zeros < digits.size() && digits[digits.size() - 1 - zeros] == '0') ++zeros;
