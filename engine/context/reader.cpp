@@ -187,6 +187,31 @@ std::string DigitsBefore(const Sentence& sentence, std::size_t first) {
   return digits;
 }
 
+// The number a word of kanji numerals stands for (三 "3", 二十 "20", 百 "100"), as ASCII
+// digits; "" for any other word.
+std::string KanjiNumber(std::string_view surface) {
+  static const std::string kDigits = common::Sjis("〇一二三四五六七八九");
+  static const std::string kTen = common::Sjis("十");
+  static const std::string kHundred = common::Sjis("百");
+  static const std::string kThousand = common::Sjis("千");
+  long long total = 0;
+  long long digit = -1;
+  for (std::size_t i = 0; i + 1 < surface.size() + 1 && i + 2 <= surface.size(); i += 2) {
+    std::string_view c = surface.substr(i, 2);
+    std::size_t at = kDigits.find(c);
+    if (at != std::string::npos && at % 2 == 0) {
+      digit = static_cast<long long>(at / 2);
+      continue;
+    }
+    long long unit = c == kTen ? 10 : c == kHundred ? 100 : c == kThousand ? 1000 : 0;
+    if (unit == 0) return "";
+    total += (digit < 0 ? 1 : digit) * unit;
+    digit = -1;
+  }
+  if (digit >= 0) total += digit;
+  return total > 0 ? std::to_string(total) : "";
+}
+
 bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }   // （
 bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }   // ）
 
@@ -202,44 +227,63 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 
 }  // namespace
 
-// 方 reads かた for a person (保護者の方, ご希望の方, 聞いてくださった方) and ほう for a side or a
-// comparison (こちらの方が安い, 上の方に), which the analyser mostly reads for both.
+bool Reader::IsNumeral(const Word& word) { return word.morpheme.pos2 == "数詞"; }
+
+std::string Reader::NumberOf(const Word& word) {
+  return IsNumeral(word) ? KanjiNumber(word.surface) : "";
+}
+
+// 方 reads かた for a person (保護者の方, 65歳以上の方, 参加される方) and ほう for a side or a
+// comparison (こちらの方が安い, 上の方に, AよりBの方が), which the analyser mostly reads as
+// ほう for both. A person is meant after a word for people, and, where the sentence addresses
+// people politely, after anything but a side or a comparison.
 bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   static const std::string kNo = common::Sjis("の");
   static const std::string kGa = common::Sjis("が");
-  static const std::string kPersonEndings[] = {
-      common::Sjis("者"), common::Sjis("員"), common::Sjis("様"), common::Sjis("民"),
-      common::Sjis("族"), common::Sjis("客"), common::Sjis("生"), common::Sjis("初めて"),
-      common::Sjis("年寄り"), common::Sjis("人々")};
-  static const std::string kHonorificPrefixes[] = {common::Sjis("ご"), common::Sjis("御"),
-                                                   common::Sjis("お")};
+  static const std::string kYori = common::Sjis("より");
+  static const std::vector<std::string> kPeople = [] {
+    std::vector<std::string> out;
+    for (std::string_view w : {"者", "員", "様", "民", "族", "客", "生", "初めて", "人々", "以上",
+                               "以下", "未満", "対象", "多く", "署", "皆さん", "皆"}) {
+      out.push_back(common::Sjis(w));
+    }
+    return out;
+  }();
+  static const std::vector<std::string> kSides = [] {
+    std::vector<std::string> out;
+    for (std::string_view w : {"上", "下", "右", "左", "前", "後ろ", "奥", "手前", "横", "東", "西",
+                               "南", "北", "こちら", "あちら", "そちら", "どちら", "こっち",
+                               "あっち", "そっち", "どっち", "私", "僕", "自分", "外", "内",
+                               "中", "先", "後", "窓", "駅", "海", "山", "川"}) {
+      out.push_back(common::Sjis(w));
+    }
+    return out;
+  }();
   if (i == 0) return false;
-  const Word& before = words[i - 1];
   bool comparison = i + 2 < words.size() && words[i + 1].surface == kGa &&
-                    words[i + 2].morpheme.pos1 == "形容詞";
+                    (words[i + 2].morpheme.pos1 == "形容詞" ||
+                     words[i + 2].morpheme.pos1 == "形状詞");
+  for (std::size_t w = 0; w < i; ++w) comparison = comparison || words[w].surface == kYori;
   if (comparison) return false;
+  bool polite = false;
+  for (const Word& word : words) {
+    const std::string& pos1 = word.morpheme.pos1;
+    polite = polite || pos1 == "接頭辞" || word.morpheme.lemma == "下さる" ||
+             word.morpheme.lemma == "願う" || word.morpheme.lemma == "頂く" ||
+             word.morpheme.lemma == "様";
+  }
+  const Word& before = words[i - 1];
   if (before.surface == kNo && i >= 2) {
     const Word& owner = words[i - 2];
-    for (const std::string& ending : kPersonEndings) {
+    for (const std::string& side : kSides) {
+      if (owner.surface == side) return false;
+    }
+    for (const std::string& ending : kPeople) {
       if (EndsWithAny(owner.surface, {ending})) return true;
     }
-    if (i >= 3) {
-      for (const std::string& prefix : kHonorificPrefixes) {
-        if (words[i - 3].surface == prefix && words[i - 3].last == owner.first) return true;
-      }
-    }
-    return false;
+    return polite;
   }
-  // After a verb: a person where the sentence addresses people politely.
-  if (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞") {
-    for (const Word& word : words) {
-      if (word.surface == common::Sjis("ください") || word.surface == common::Sjis("くださ") ||
-          word.surface == common::Sjis("願い") || word.surface == common::Sjis("様")) {
-        return true;
-      }
-    }
-  }
-  return false;
+  return polite && (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞");
 }
 
 void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const {
@@ -271,10 +315,12 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
         word.reading = *ours;
       }
     }
-    if (in_compound && words[i - 1].last - words[i - 1].first >= 2) {
+    if (after_word && words[i - 1].readable && words[i - 1].morpheme.pos1 == "名詞" &&
+        words[i - 1].last - words[i - 1].first >= 2 && !IsNumeral(words[i - 1])) {
       if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
     }
     std::string digits = DigitsBefore(sentence, word.first);
+    if (digits.empty() && after_word) digits = NumberOf(words[i - 1]);
     if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
     if (!digits.empty()) {
       if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {

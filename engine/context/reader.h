@@ -53,6 +53,8 @@ class Reader {
   void ReadWords(const Sentence& sentence, std::vector<Word>& words) const;
   void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
+  static bool IsNumeral(const Word& word);
+  static std::string NumberOf(const Word& word);
   void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
                                std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
