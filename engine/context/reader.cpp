@@ -336,6 +336,24 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
     }
     if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
   }
+  // A numeral before a counter that starts with p doubles its last sound: 一分 いっぷん,
+  // 六本 ろっぽん, 十匹 じゅっぴき, 百杯 ひゃっぱい.
+  for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+    Word& numeral = words[i];
+    const Word& counter = words[i + 1];
+    if (!numeral.readable || !IsNumeral(numeral) || counter.first != numeral.last) continue;
+    std::uint16_t first = CodeAt(counter.reading, 0);
+    bool p_sound = first == 0x82CF || first == 0x82D2 || first == 0x82D5 || first == 0x82D8 ||
+                   first == 0x82DB;  // ぱぴぷぺぽ
+    if (!p_sound) continue;
+    for (std::string_view ending : {"いち", "ろく", "はち", "じゅう", "ひゃく"}) {
+      std::string sjis = common::Sjis(ending);
+      if (numeral.reading.ends_with(sjis)) {
+        numeral.reading.replace(numeral.reading.size() - 2, 2, common::Sjis("っ"));
+        break;
+      }
+    }
+  }
 }
 
 // Where the analyser reads a word of the main dictionary as two or more words of kanji, the
