@@ -67,7 +67,8 @@ inline constexpr std::string_view kUnsavedTextsLeft =
     "「いいえ」を選ぶと、これらの文章は捨てられます。";
 inline constexpr std::string_view kUnsavedTextOfMain = "・オリジナル画面: %s";
 inline constexpr std::string_view kUnsavedTextOfRuby = "・ＲＢ画面: %s";
-// The file of the command line, when the main text window took back its unsaved text instead.
+// The file of the command line (its name), when the main text window took back its unsaved
+// text instead.
 inline constexpr std::string_view kFileLeftForRestoredText =
     "未保存の文章を戻しました。%s は読み込んでいません。";
 inline constexpr std::string_view kNoWorkDir = "作業フォルダを<%s>に作れませんでした。";

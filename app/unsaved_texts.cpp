@@ -46,7 +46,7 @@ void OpenAtStart(MainTextWindow& window, const common::RecoveryStore& store,
   std::filesystem::path path = std::filesystem::absolute(*file, error);
   if (restored) {
     window.ShowStatus(common::view::QStringOfUtf8(
-        common::FormatMessage(messages::kFileLeftForRestoredText, {path.string()})));
+        common::FormatMessage(messages::kFileLeftForRestoredText, {path.filename().string()})));
     return;
   }
   (void)window.OpenFile(path);  // it tells its failure

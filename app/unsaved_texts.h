@@ -20,8 +20,8 @@ bool OfferUnsavedTexts(MainTextWindow& window, const common::RecoveryStore& stor
 
 // The start of a run: the texts left unsaved are offered first, then `file` (the command line's)
 // is opened. Text taken back into the main window exists nowhere else, so the file is never
-// loaded over it: it stays unopened, and the status line says so. Declined texts are gone and
-// the file opens as on any start.
+// loaded over it: it stays unopened, and the status line says so (by its name: the title shows
+// the restored text's path). Declined texts are gone and the file opens as on any start.
 void OpenAtStart(MainTextWindow& window, const common::RecoveryStore& store,
                  common::Messenger& messenger, const std::optional<std::filesystem::path>& file);
 
