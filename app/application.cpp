@@ -90,12 +90,8 @@ int HandOverToRunningCopy(int argc, char** argv, const fs::path& lock_file) {
   return kExitFailed;
 }
 
-// The file named on the command line, and the documentation's pictures when they are asked for.
-void StartWork(MainTextWindow& window, const StartOptions& options) {
-  if (options.file) {
-    std::error_code error;
-    (void)window.OpenFile(fs::absolute(*options.file, error));  // it tells its failure
-  }
+// The documentation's pictures, when they are asked for.
+void ScheduleScreenshotsIfAsked(MainTextWindow& window) {
   if (const char* folder = std::getenv(kScreenshotDirVariable); folder != nullptr && *folder) {
     ScheduleScreenshots(window, folder);
   }
@@ -171,8 +167,9 @@ int RunApplication(int argc, char** argv) {
         &*handover, &HandoverServer::handedOver, &window,
         [&window](const std::optional<fs::path>& file) { window.ShowForSecondStart(file); });
   }
-  OfferUnsavedTexts(window, unsaved, messenger);
-  StartWork(window, *parsed.options);
+  // Unsaved text left by a killed run comes before the file named on the command line.
+  OpenAtStart(window, unsaved, messenger, parsed.options->file);
+  ScheduleScreenshotsIfAsked(window);
   return application.exec();
 }
 

@@ -24,6 +24,7 @@
 #include "app/messages.h"
 #include "app/ruby_commands/brace_escape_command.h"
 #include "app/ruby_commands/ruby_commands.h"
+#include "app/settings_keeper.h"
 #include "app/version_dialog.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
@@ -66,6 +67,8 @@ MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent
                   context.starter, context.speech, context.recovery},
                  Traits(), parent),
       context_(context),
+      settings_keeper_(
+          new SettingsKeeper(*context.program, *context.settings, *context.messenger, this)),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
   InitAppResources();
   setWindowIcon(QIcon(":/app/icons/mirukaze-256.png"));
@@ -75,7 +78,8 @@ MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent
   dictionary_commands_ = std::make_unique<DictionaryCommands>(
       *this,
       DictionaryCommandServices{context_.settings, context_.program, context_.messenger,
-                                context_.choosers, context_.work_dir, [this] { HelpClick(); }},
+                                context_.choosers, context_.work_dir, [this] { HelpClick(); },
+                                [this] { settings_keeper_->SaveChanges(); }},
       this);
 
   CreateActions();
@@ -282,6 +286,7 @@ void MainTextWindow::DictionaryIndicatorClick() {
   common::Settings& settings = *context_.settings;
   settings.dic_pattern = NextDictionaryPattern(settings.dic_pattern);
   dictionary_indicator_->setText(DictionaryIndicatorText(settings));
+  settings_keeper_->SaveChanges();
 }
 
 // The text's own braces become look-alikes, as one edit the user can undo or save.
@@ -334,17 +339,12 @@ bool MainTextWindow::QueryClose() {
   return true;
 }
 
-// Only then do the other windows close and the settings reach the disk, once.
+// Only then do the other windows close; the places they leave reach the settings file.
 void MainTextWindow::WindowClosing() {
   for (auto* window : findChildren<common::view::TextWindow*>(Qt::FindDirectChildrenOnly)) {
     window->CloseWithoutQuery();
   }
-  if (!common::SaveSettings(context_.program->Dir(), *context_.settings)) {
-    context_.messenger->Tell({std::string(messages::kTitleNotice),
-                              common::FormatMessage(messages::kSettingsNotSaved,
-                                                    {context_.program->SettingsFile().string()}),
-                              common::Icon::kInformation});
-  }
+  settings_keeper_->SaveChanges();
 }
 
 }  // namespace app

@@ -40,11 +40,12 @@ namespace app {
 class ClickableLabel;
 class DictionaryCommands;
 class RubyCommands;
+class SettingsKeeper;
 
 // What the application hands the main text window. It owns none of it; all of it outlives the
 // window.
 struct MainWindowContext {
-  common::Settings* settings = nullptr;  // loaded at start; the window saves it when it closes
+  common::Settings* settings = nullptr;  // loaded at start; the window keeps its file up to date
   const common::ProgramDir* program = nullptr;
   common::Messenger* messenger = nullptr;
   common::view::Choosers* choosers = nullptr;
@@ -140,6 +141,7 @@ class MainTextWindow : public common::view::TextWindow,
   rubywindow::view::RubyWindow* NewRubyWindow();
 
   MainWindowContext context_;
+  SettingsKeeper* settings_keeper_;  // a child: writes the settings file as the record changes
   std::unique_ptr<RubyCommands> ruby_commands_;
   std::unique_ptr<DictionaryCommands> dictionary_commands_;
   // The ruby window's choices that outlive one window and are never saved.

@@ -52,9 +52,10 @@ inline constexpr std::string_view kShrunk = "Top= %d, Left= %d, GdefH= %d, GdefW
 // Help: the user guide beside the program.
 inline constexpr std::string_view kHelpMissing = "%s が見あたりません。";
 
-// Exit: the settings file could not be replaced; the previous one stays.
+// The settings file could not be replaced; the previous one stays. Told once until a write works.
 inline constexpr std::string_view kSettingsNotSaved =
-    "設定ファイル<%s>を書き込めませんでした。\n今回の設定は保存されません。";
+    "設定ファイル<%s>を書き込めませんでした。\n"
+    "変えた設定は、書き込めるようになるまで保存されません。";
 
 // Start-up.
 inline constexpr std::string_view kTitleStartFailed = "ご注意!!";
@@ -66,6 +67,10 @@ inline constexpr std::string_view kUnsavedTextsLeft =
     "「いいえ」を選ぶと、これらの文章は捨てられます。";
 inline constexpr std::string_view kUnsavedTextOfMain = "・オリジナル画面: %s";
 inline constexpr std::string_view kUnsavedTextOfRuby = "・ＲＢ画面: %s";
+// The file of the command line (its name), when the main text window took back its unsaved
+// text instead.
+inline constexpr std::string_view kFileLeftForRestoredText =
+    "未保存の文章を戻しました。%s は読み込んでいません。";
 inline constexpr std::string_view kNoWorkDir = "作業フォルダを<%s>に作れませんでした。";
 
 // A registered application that does not start.

@@ -1,5 +1,5 @@
-// The settings record: every user setting of the program, read once from the settings file in
-// the program directory at start-up and written back once at exit.
+// The settings record: every user setting of the program, read from the settings file in the
+// program directory at start-up and written back whenever it has changed.
 #pragma once
 
 #include <array>

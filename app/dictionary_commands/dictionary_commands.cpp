@@ -127,8 +127,11 @@ void DictionaryCommands::BuildGradeDictionary() {
       },
       [this, result] {
         host_.ShowProgress({});
-        // The settings reach the file at exit, with the rest of the record.
-        static_cast<void>(dictionary::KeepGradeKanjiCount(*result, *services_.settings));
+        // The dictionary is read with the count the settings give: both are kept at once.
+        if (dictionary::KeepGradeKanjiCount(*result, *services_.settings) &&
+            services_.settings_changed) {
+          services_.settings_changed();
+        }
       });
 }
 

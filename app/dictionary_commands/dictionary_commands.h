@@ -32,6 +32,7 @@ struct DictionaryCommandServices {
   common::view::Choosers* choosers = nullptr;
   std::filesystem::path work_dir;  // the build's working files
   std::function<void()> open_help{};
+  std::function<void()> settings_changed{};  // a build recorded a setting: it goes to the file
 };
 
 class DictionaryCommands : public QObject {

@@ -4,8 +4,10 @@
 #include "app/main_text_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -15,8 +17,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/edit_capacity_dialog.h"
 #include "common/program_dir.h"
@@ -548,6 +552,111 @@ class MainTextWindowTest : public QObject {
     Action("speechSettingsAction")->trigger();
     QCOMPARE(controls_->SettingsWindow(), settings_window.data());
     QVERIFY(settings_window->isVisible());
+  }
+
+  // A setting chosen in a dialog, a settings window, a menu or the indicator is in the settings
+  // file as soon as the command is over, so that a killed run keeps it: nothing waits for the
+  // exit. One row per way a setting is chosen.
+  void ChosenSettingsReachTheFileAtOnce() {
+    fs::path editor = *docs_ / "my editor";
+    WriteFile(editor, "");
+    struct Row {
+      const char* name;
+      std::function<void()> choose;
+      std::function<bool(const common::Settings&)> kept;
+    };
+    const std::vector<Row> rows = {
+        {"edit capacity dialog",
+         [&] {
+           app_testing::AnswerModal<app::EditCapacityDialog>([](app::EditCapacityDialog& d) {
+             d.SetKiloBytes(30);
+             d.accept();
+           });
+           Action("capacityAction")->trigger();
+         },
+         [](const common::Settings& s) { return s.edit_area_extra == 30000; }},
+        {"standard size dialog",
+         [&] {
+           app_testing::AnswerModal<common::view::StandardSizeDialog>(
+               [](common::view::StandardSizeDialog& d) {
+                 d.findChild<QSpinBox*>("standardHeight")->setValue(450);
+                 d.findChild<QSpinBox*>("standardWidth")->setValue(805);
+                 d.accept();
+               });
+           Action("standardSizeSettings")->trigger();
+         },
+         [](const common::Settings& s) {
+           return s.standard_height == 450 && s.standard_width == 805;
+         }},
+        {"font",
+         [&] {
+           choosers_.font_answers = {QFont("Noto Sans Mono CJK JP", 17)};
+           Action("chooseFont")->trigger();
+         },
+         [](const common::Settings& s) { return s.main_font_size == 17; }},
+        {"text colour",
+         [&] {
+           choosers_.colour_answers = {QColor(0x12, 0x34, 0x56)};
+           Action("chooseTextColour")->trigger();
+         },
+         [](const common::Settings& s) { return s.main_font_color == 0x563412; }},
+        {"desktop keys", [&] { Action("desktopKeys")->trigger(); },
+         [](const common::Settings& s) { return s.desktop_keys; }},
+        {"dictionary indicator",
+         [&] {
+           QTest::mouseClick(window_->findChild<QLabel*>("dictionaryIndicator"), Qt::LeftButton);
+         },
+         [](const common::Settings& s) { return s.dic_pattern == 1; }},
+        {"registered application",
+         [&] {
+           choosers_.open_answers = {QtPath(editor)};
+           app_testing::AnswerModal<QDialog>([](QDialog& d) {
+             d.findChild<QLineEdit*>("nameEdit")->setText("編集");
+             d.findChild<QPushButton*>("registerButton")->click();
+             d.findChild<QPushButton*>("closeButton")->click();
+           });
+           Action("registerApplications")->trigger();
+         },
+         [&](const common::Settings& s) { return s.app_paths[0] == editor.string(); }},
+        {"speech settings window",
+         [&] {
+           Action("speechSettingsAction")->trigger();
+           QTest::mouseClick(
+               controls_->SettingsWindow()->findChild<QCheckBox*>("rubyReadingsCheck"),
+               Qt::LeftButton);
+         },
+         [](const common::Settings& s) { return s.read_ruby_readings == 1; }},
+    };
+    for (const Row& row : rows) {
+      row.choose();
+      QCoreApplication::processEvents();  // the command is over
+      QVERIFY2(row.kept(settings_), row.name);
+      QVERIFY2(row.kept(common::LoadSettings(program_.Dir())), row.name);
+    }
+    QVERIFY(messenger_.records.empty());
+  }
+
+  // A settings file that cannot be replaced is told once, not at every later choice; the exit
+  // tries again, and keeps the last choice once the file can be written.
+  void AnUnwritableSettingsFileIsToldOnce() {
+    WriteFile(program_.SettingsFile(), "[POSITION]\r\nMAINTOP=30\r\n");
+    fs::permissions(program_.SettingsFile(), fs::perms::owner_read, fs::perm_options::replace);
+    for (int kilobytes : {10, 20}) {
+      app_testing::AnswerModal<app::EditCapacityDialog>([kilobytes](app::EditCapacityDialog& d) {
+        d.SetKiloBytes(kilobytes);
+        d.accept();
+      });
+      Action("capacityAction")->trigger();
+      QCoreApplication::processEvents();
+    }
+    QVERIFY(Showed(messenger_, "お知らせ",
+                   "設定ファイル<" + program_.SettingsFile().string() +
+                       ">を書き込めませんでした。\n"
+                       "変えた設定は、書き込めるようになるまで保存されません。"));
+    fs::permissions(program_.SettingsFile(), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    QVERIFY(window_->close());
+    QCOMPARE(common::LoadSettings(program_.Dir()).edit_area_extra, 20000);
   }
 
   // A standard height of 300 is used until the program ends, and is 400 at the next start.

@@ -3,12 +3,14 @@
 #include "app/unsaved_texts.h"
 
 #include <QApplication>
+#include <QTextCursor>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "app/main_text_window.h"
+#include "app/single_instance.h"
 #include "common/program_dir.h"
 #include "common/recovery.h"
 #include "common/settings.h"
@@ -23,7 +25,9 @@ namespace fs = std::filesystem;
 using common::Answer;
 using common::RecoveredText;
 using common::TextEncoding;
+using testing_support::ReadFile;
 using testing_support::ScratchDir;
+using testing_support::WriteFile;
 
 class UnsavedTextsTest : public QObject {
   Q_OBJECT
@@ -48,6 +52,14 @@ class UnsavedTextsTest : public QObject {
     return std::nullopt;
   }
 
+  // A start of the program, as far as the window goes.
+  void StartWindow() {
+    window_ = std::make_unique<app::MainTextWindow>(
+        app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_, &starter_,
+                               work_.Path(), nullptr, &*store_});
+    window_->show();
+  }
+
  private slots:
   void init() {
     state_.emplace();
@@ -55,10 +67,7 @@ class UnsavedTextsTest : public QObject {
     settings_ = common::LoadSettings(program_.Dir());
     messenger_ = testing_support::RecordingMessenger();
     choosers_ = testing_support::ScriptedChoosers();
-    window_ = std::make_unique<app::MainTextWindow>(
-        app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_, &starter_,
-                               work_.Path(), nullptr, &*store_});
-    window_->show();
+    StartWindow();
   }
 
   void cleanup() { window_.reset(); }
@@ -103,6 +112,56 @@ class UnsavedTextsTest : public QObject {
     QVERIFY(window_->close());
     QVERIFY(store_->Left().empty());
     QVERIFY(!fs::exists(text_file));
+  }
+
+  // A run is killed after an edit of story.txt, once the copy has been kept: its lock file and
+  // the copy stay behind. The next start is given story.txt, as a file manager starts it. Yes
+  // brings the edit back, unsaved, and story.txt is not loaded over it; No discards the copy
+  // and opens story.txt as it is on disk.
+  void AKilledRunsEditWinsOverTheFileArgument_data() {
+    QTest::addColumn<bool>("take_back");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+  }
+
+  void AKilledRunsEditWinsOverTheFileArgument() {
+    QFETCH(bool, take_back);
+    const fs::path story = docs_ / "story.txt";
+    const fs::path lock_file = state_->Path() / "TesmaroVR11.lock";
+    WriteFile(story, "今日は晴れ。\n");
+    {
+      app::SingleInstanceLock killed_run(lock_file);
+      QCOMPARE(killed_run.Acquire(), app::LockOutcome::kAcquired);
+      QVERIFY(window_->OpenFile(story));
+      window_->Pane()->moveCursor(QTextCursor::End);
+      window_->Pane()->insertPlainText(QStringLiteral("明日は雨。\n"));
+      QVERIFY(QTest::qWaitFor([&] { return KeptFor(common::kMainTextCopy).has_value(); }, 5000));
+      window_.reset();  // no close, no question: the process is gone, and its lock with it
+    }
+    QVERIFY(fs::exists(lock_file));
+
+    app::SingleInstanceLock next_run(lock_file);
+    QCOMPARE(next_run.Acquire(), app::LockOutcome::kAcquired);
+    StartWindow();
+    messenger_.Script({take_back ? Answer::kYes : Answer::kNo});
+    app::OpenAtStart(*window_, *store_, messenger_, story);
+
+    QCOMPARE(messenger_.records.size(), std::size_t{1});
+    QVERIFY(messenger_.records[0].text.find(story.string()) != std::string::npos);
+    QCOMPARE(window_->CurrentFileName(), story);
+    QCOMPARE(ReadFile(story), std::string("今日は晴れ。\n"));
+    if (take_back) {
+      QCOMPARE(window_->Pane()->toPlainText(), QStringLiteral("今日は晴れ。\n明日は雨。\n"));
+      QVERIFY(window_->IsModified());
+      QVERIFY(KeptFor(common::kMainTextCopy).has_value());  // until it is saved or discarded
+      QCOMPARE(window_->StatusText(1),
+               QStringLiteral("未保存の文章を戻しました。story.txt は読み込んでいません。"));
+      QCOMPARE(window_->DocumentEncoding(), TextEncoding::kUtf8);
+    } else {
+      QCOMPARE(window_->Pane()->toPlainText(), QStringLiteral("今日は晴れ。\n"));
+      QVERIFY(!window_->IsModified());
+      QVERIFY(store_->Left().empty());
+    }
   }
 
   void DecliningDiscardsAndNothingLeftAsksNothing() {
