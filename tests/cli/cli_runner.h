@@ -2,6 +2,7 @@
 // as the tests of cli/ need it.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -59,7 +60,13 @@ class StandardInput {
   std::streambuf* previous_ = nullptr;
 };
 
+// The tests of the command line pin the main dictionary's own readings (--reading
+// dictionary), whatever analyser the machine has; a test of the context reading says so.
 inline CliRun RunCli(std::vector<std::string> args) {
+  bool reading_chosen = false;
+  for (const std::string& arg : args) reading_chosen = reading_chosen || arg == "--reading";
+  auto ruby = std::find(args.begin(), args.end(), "ruby");
+  if (ruby != args.end() && !reading_chosen) args.insert(ruby + 1, "--reading=dictionary");
   args.insert(args.begin(), "mirukaze-cli");
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
