@@ -1,0 +1,175 @@
+// The context reading on scripted analyses: where groups go, what stays untouched, and the
+// conventions it keeps over the analyser's readings.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/cp932.h"
+#include "common/sjis.h"
+#include "engine/context/context_stage.h"
+#include "engine/context/conventions.h"
+#include "engine/context/reading_split.h"
+#include "tests/engine/context/scripted_tagger.h"
+
+namespace engine::context {
+namespace {
+
+using common::Sjis;
+
+std::uint16_t Code(std::string_view kanji_utf8) {
+  std::string sjis = Sjis(kanji_utf8);
+  return CodeAt(sjis, 0);
+}
+
+// Readings the kanji of the cases take in words, as a main dictionary would give them.
+std::shared_ptr<Lexicon> CaseLexicon() {
+  auto lexicon = std::make_shared<Lexicon>();
+  for (auto [kanji, reading] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"自", "じ"},   {"動", "どう"}, {"車", "しゃ"}, {"行", "い"},   {"漢", "かん"},
+           {"字", "じ"},   {"本", "ほん"}, {"分", "ふん"}, {"日", "にち"}, {"方", "ほう"},
+           {"保", "ほ"},   {"護", "ご"},   {"者", "しゃ"}, {"右", "みぎ"}, {"何", "なに"},
+           {"川", "かわ"}, {"江", "え"},   {"戸", "と"},   {"木", "き"},   {"一", "いち"},
+           {"君", "くん"}, {"学", "がく"}, {"校", "こう"}, {"人", "ひと"}, {"誕", "たん"},
+           {"生", "じょう"}, {"母", "はは"}}) {
+    lexicon->AddKanjiReading(Code(kanji), Sjis(reading));
+  }
+  return lexicon;
+}
+
+struct ReadingCase {
+  const char* name;
+  const char* text;  // UTF-8; \x11…\x12 an area, \x0F the body start
+  bool html;
+  const char* sentence;  // what the analyser is given
+  std::vector<std::string> words;
+  const char* expected;
+};
+
+class ContextReadingTest : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(ContextReadingTest, WritesTheGroupsOfEachSentence) {
+  const ReadingCase& c = GetParam();
+  auto analyser = std::make_shared<testing::ScriptedAnalyser>();
+  analyser->Script(c.sentence, c.words);
+  ContextResources resources{analyser, CaseLexicon()};
+  std::string out = ReadInContext(Sjis(c.text), c.html, resources);
+  EXPECT_EQ(common::Cp932ToUtf8Lossy(out), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ContextReadingTest,
+    ::testing::Values(
+        ReadingCase{"SuffixOfACompound", "自動車で行く。", false, "自動車で行く。",
+                    {"自動車:名詞:ジドウシャ", "で:助詞:デ", "行く:動詞:イク", "。:補助記号:"},
+                    "{自/じ}{動/どう}{車/しゃ}で{行/い}く。"},
+        ReadingCase{"ReadingThatDoesNotDivideIsOneGroup", "今日は", false, "今日は",
+                    {"今日:名詞:キョウ", "は:助詞:ハ"}, "{今/}{日/きょう}は"},
+        ReadingCase{"GroupAlreadyWrittenIsKeptAndGivesContext", "{山田/やまだ}君", false,
+                    "山田君", {"山田:名詞:ヤマダ", "君:接尾辞:クン"}, "{山田/やまだ}{君/くん}"},
+        ReadingCase{"AreaIsNotRead", "\x11漢字\x12漢字", false, "漢字", {"漢字:名詞:カンジ"},
+                    "\x11漢字\x12{漢/かん}{字/じ}"},
+        ReadingCase{"TagInsideAWordGoesAheadOfIt", "<b>\x0F漢<i>字", true, "漢字",
+                    {"漢字:名詞:カンジ"}, "<b>\x0F<i>{漢/かん}{字/じ}"},
+        ReadingCase{"AnalyserFailureLeavesTheText", "漢字", false, "別の文", {}, "漢字"},
+        ReadingCase{"CounterAfterDigits", "3本と10分", false, "3本と10分",
+                    {"3:名詞:サン:数詞", "本:接尾辞:ポン", "と:助詞:ト", "1:名詞:イチ:数詞",
+                     "0:名詞:ゼロ:数詞", "分:名詞:フン"},
+                    "3{本/ぼん}と10{分/ぷん}"},
+        ReadingCase{"DigitsJoinedToTheirCounter", "1日", false, "1日", {"1日:名詞:ツイタチ"},
+                    "1{日/たち}"},
+        ReadingCase{"NumeralBeforeACounterInP", "一分", false, "一分",
+                    {"一:名詞:イチ:数詞", "分:名詞:フン"}, "{一/いっ}{分/ぷん}"},
+        ReadingCase{"NaniBeforeO", "何を", false, "何を", {"何:代名詞:ナン", "を:助詞:ヲ"},
+                    "{何/なに}を"},
+        ReadingCase{"KataForAPerson", "保護者の方は", false, "保護者の方は",
+                    {"保護者:名詞:ホゴシャ", "の:助詞:ノ", "方:名詞:ホウ", "は:助詞:ハ"},
+                    "{保/ほ}{護/ご}{者/しゃ}の{方/かた}は"},
+        ReadingCase{"HouForASide", "右の方に", false, "右の方に",
+                    {"右:名詞:ミギ", "の:助詞:ノ", "方:名詞:ホウ", "に:助詞:ニ"},
+                    "{右/みぎ}の{方/ほう}に"},
+        ReadingCase{"WordAloneWithoutItsCompoundSoundChange", "川で", false, "川で",
+                    {"川:名詞:ガワ::カワ", "で:助詞:デ"}, "{川/かわ}で"},
+        ReadingCase{"SoundChangeKeptInsideACompound", "江戸川", false, "江戸川",
+                    {"江戸:名詞:エド", "川:名詞:ガワ::カワ"}, "{江/え}{戸/ど}{川/がわ}"},
+        ReadingCase{"DayOfTheWeekInBrackets", "５日（木）", false, "５日（木）",
+                    {"５日:名詞:イツカ", "（:補助記号:", "木:名詞:キ", "）:補助記号:"},
+                    "５{日/か}（{木/もく}）"},
+        ReadingCase{"KinshipBeforeSan", "母さん", false, "母さん",
+                    {"母:名詞:ハハ", "さん:接尾辞:サン"}, "{母/かあ}さん"},
+        ReadingCase{"DayAtTheEndOfACompound", "誕生日", false, "誕生日",
+                    {"誕生:名詞:タンジョウ", "日:名詞:ヒ"}, "{誕/たん}{生/じょう}{日/び}"}),
+    [](const ::testing::TestParamInfo<ReadingCase>& info) { return info.param.name; });
+
+struct SplitCase {
+  const char* run;
+  const char* reading;
+  std::vector<const char*> segments;
+};
+
+class SplitReadingTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitReadingTest, DividesAsTheKanjiRead) {
+  const SplitCase& c = GetParam();
+  std::string run = Sjis(c.run);
+  std::vector<std::string_view> chars;
+  for (std::size_t i = 0; i < run.size(); i += 2) chars.push_back(std::string_view(run).substr(i, 2));
+  Segments segments = SplitReading(*CaseLexicon(), chars, Sjis(c.reading));
+  std::vector<std::string> got;
+  for (const std::string& s : segments) got.push_back(common::Cp932ToUtf8Lossy(s));
+  std::vector<std::string> want(c.segments.begin(), c.segments.end());
+  EXPECT_EQ(got, want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SplitReadingTest,
+    ::testing::Values(SplitCase{"自動車", "じどうしゃ", {"じ", "どう", "しゃ"}},
+                      SplitCase{"学校", "がっこう", {"がっ", "こう"}},        // doubled
+                      SplitCase{"人々", "ひとびと", {"ひと", "びと"}},        // voiced 々
+                      SplitCase{"江戸", "えど", {"え", "ど"}},                // voiced
+                      SplitCase{"今日", "きょう", {"", "きょう"}},            // no cover
+                      SplitCase{"漢字", "かんじょう", {"", "かんじょう"}}));  // too long
+
+struct NumberCase {
+  const char* counter;
+  const char* number;
+  const char* expected;  // "" for none
+};
+
+class NumberReadingTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberReadingTest, TakesTheColumnOfTheNumbersEnd) {
+  const NumberCase& c = GetParam();
+  const std::string* reading =
+      Conventions::BuiltIn().NumberReading(Sjis(c.counter), Sjis(c.number));
+  EXPECT_EQ(reading ? common::Cp932ToUtf8Lossy(*reading) : "", c.expected)
+      << c.number << c.counter;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counters, NumberReadingTest,
+    ::testing::Values(NumberCase{"本", "1", "ぽん"}, NumberCase{"本", "3", "ぼん"},
+                      NumberCase{"本", "4", "ほん"}, NumberCase{"本", "20", "ぽん"},
+                      NumberCase{"本", "100", "ぽん"}, NumberCase{"本", "3000", "ぼん"},
+                      NumberCase{"分", "5", "ふん"}, NumberCase{"分", "10", "ぷん"},
+                      NumberCase{"日", "2", "か"}, NumberCase{"日", "20", "か"},
+                      NumberCase{"日", "30", "にち"}, NumberCase{"日", "11", "にち"},
+                      NumberCase{"本", "何", "ぼん"}, NumberCase{"本", "0", ""},
+                      // A word standing for a number with no exact entry has no column.
+                      NumberCase{"円", "何", ""}, NumberCase{"日", "何", ""},
+                      NumberCase{"分", "何", "ぷん"},
+                      NumberCase{"階", "何", "がい"}));
+
+TEST(ConventionsTest, ReportsTheLinesItCannotRead) {
+  std::vector<std::string> faults;
+  Conventions conventions = Conventions::Parse(
+      "# a comment\nword\t私\tわたくし\tわたし\nwrong line\ndigits\t本\tぽん\n", faults);
+  ASSERT_EQ(faults.size(), 2u);
+  EXPECT_EQ(faults[0].substr(0, 2), "3:");
+  EXPECT_EQ(faults[1].substr(0, 2), "4:");
+  ASSERT_NE(conventions.WordReading(Sjis("私"), Sjis("わたくし")), nullptr);
+}
+
+}  // namespace
+}  // namespace engine::context
