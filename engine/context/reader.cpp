@@ -286,6 +286,26 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   return polite && (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞");
 }
 
+// A word that begins with a counter after digits (3日前, 5本目, 10分間): the counter's part of
+// the reading becomes the one the number asks for, the rest stays as the analyser read it.
+void Reader::ReadCounterAtStart(const Sentence& sentence, Word& word,
+                                const std::string& digits) const {
+  if (word.last - word.first < 2 || sentence.chars[word.first].size != 2) return;
+  std::string counter = word.surface.substr(0, 2);
+  const std::string* ours = conventions_.NumberReading(counter, digits);
+  if (ours == nullptr) return;
+  std::size_t longest = 0;
+  for (const std::string& known : lexicon_.ReadingsOf(sentence.chars[word.first].code)) {
+    for (const std::string& form : SoundChangeForms(known)) {
+      if (form.size() > longest && form.size() < word.reading.size() &&
+          word.reading.starts_with(form)) {
+        longest = form.size();
+      }
+    }
+  }
+  if (longest > 0) word.reading = *ours + word.reading.substr(longest);
+}
+
 void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const {
   static const std::string kKata = common::Sjis("方");
   static const std::string kNan = common::Sjis("何");
@@ -315,7 +335,7 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
         word.reading = *ours;
       }
     }
-    if (after_word && words[i - 1].readable && words[i - 1].morpheme.pos1 == "名詞" &&
+    if (after_word && words[i - 1].morpheme.pos1 == "名詞" &&
         words[i - 1].last - words[i - 1].first >= 2 && !IsNumeral(words[i - 1])) {
       if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
     }
@@ -325,6 +345,8 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
     if (!digits.empty()) {
       if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
         word.reading = *ours;
+      } else {
+        ReadCounterAtStart(sentence, word, digits);
       }
     }
     if (word.first > 0 && word.last < sentence.chars.size() &&

@@ -54,6 +54,7 @@ class Reader {
   void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   static bool IsNumeral(const Word& word);
+  void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;
   static std::string NumberOf(const Word& word);
   void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
                                std::vector<RubySpan>& out) const;
