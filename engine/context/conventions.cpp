@@ -59,6 +59,8 @@ Conventions Conventions::Parse(std::string_view table, std::vector<std::string>&
       conventions.digits_[f[0]].assign(f.begin() + 1, f.end());
     } else if (kind == "number" && f.size() >= 3) {
       for (std::size_t n = 2; n < f.size(); ++n) conventions.exact_numbers_[f[0]][f[n]] = f[1];
+    } else if (kind == "alone" && f.size() == 3) {
+      conventions.alone_[{f[0], f[1]}] = f[2];
     } else if (kind == "weekday" && f.size() == 2) {
       conventions.weekdays_[f[0]] = f[1];
     } else {
@@ -125,6 +127,12 @@ const std::string* Conventions::NumberReading(std::string_view word,
     column = 8 + std::min<std::size_t>(zeros, 3);  // 10, 100, 1000 and more
   }
   return &found->second[column];
+}
+
+const std::string* Conventions::AloneReading(std::string_view word,
+                                             std::string_view analysed) const {
+  auto found = alone_.find({std::string(word), std::string(analysed)});
+  return found == alone_.end() ? nullptr : &found->second;
 }
 
 const std::string* Conventions::WeekdayReading(std::string_view word) const {

@@ -32,6 +32,9 @@ class Conventions {
   const std::string* SuffixReading(std::string_view word) const;
   // The reading of counter `word` after the number `digits` (ASCII digits), or nullptr.
   const std::string* NumberReading(std::string_view word, std::string_view digits) const;
+  // The reading of `word`, read `analysed`, where it starts a phrase (after a particle, a sign
+  // or nothing), or nullptr.
+  const std::string* AloneReading(std::string_view word, std::string_view analysed) const;
   // The reading of `word` as a day of the week in brackets after a date, or nullptr.
   const std::string* WeekdayReading(std::string_view word) const;
 
@@ -47,6 +50,7 @@ class Conventions {
   // Per counter: numbers read otherwise than the rest, with their reading.
   std::map<std::string, std::map<std::string, std::string>> exact_numbers_;
   std::map<std::string, std::string> weekdays_;
+  std::map<std::pair<std::string, std::string>, std::string> alone_;
 };
 
 }  // namespace engine::context

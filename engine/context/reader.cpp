@@ -325,6 +325,13 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
     if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
       word.reading = *ours;
     }
+    bool starts_phrase = i == 0 || words[i - 1].morpheme.pos1 == "助詞" ||
+                         words[i - 1].morpheme.pos1 == "補助記号";
+    if (starts_phrase) {
+      if (const std::string* ours = conventions_.AloneReading(word.surface, word.reading)) {
+        word.reading = *ours;
+      }
+    }
     if (after_word) {
       if (const std::string* ours = conventions_.ReadingAfter(words[i - 1].surface, word.surface)) {
         word.reading = *ours;
