@@ -59,6 +59,8 @@ Conventions Conventions::Parse(std::string_view table, std::vector<std::string>&
       conventions.digits_[f[0]].assign(f.begin() + 1, f.end());
     } else if (kind == "number" && f.size() >= 3) {
       for (std::size_t n = 2; n < f.size(); ++n) conventions.exact_numbers_[f[0]][f[n]] = f[1];
+    } else if (kind == "phrase" && f.size() == 5) {
+      conventions.phrases_[f[0] + '\t' + f[1] + '\t' + f[2]] = {f[3], f[4]};
     } else if (kind == "alone" && f.size() == 3) {
       conventions.alone_[{f[0], f[1]}] = f[2];
     } else if (kind == "weekday" && f.size() == 2) {
@@ -133,6 +135,13 @@ const std::string* Conventions::AloneReading(std::string_view word,
                                              std::string_view analysed) const {
   auto found = alone_.find({std::string(word), std::string(analysed)});
   return found == alone_.end() ? nullptr : &found->second;
+}
+
+const std::pair<std::string, std::string>* Conventions::PhraseReading(
+    std::string_view first, std::string_view second, std::string_view kanji) const {
+  auto found = phrases_.find(std::string(first) + '\t' + std::string(second) + '\t' +
+                             std::string(kanji));
+  return found == phrases_.end() ? nullptr : &found->second;
 }
 
 const std::string* Conventions::WeekdayReading(std::string_view word) const {

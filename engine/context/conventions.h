@@ -35,6 +35,11 @@ class Conventions {
   // The reading of `word`, read `analysed`, where it starts a phrase (after a particle, a sign
   // or nothing), or nullptr.
   const std::string* AloneReading(std::string_view word, std::string_view analysed) const;
+  // Where `first` and `second` stand right before a word that begins with the kanji `kanji`,
+  // the reading that kanji's part `analysed` of the word's reading becomes (気に入る: 入 い).
+  const std::pair<std::string, std::string>* PhraseReading(std::string_view first,
+                                                           std::string_view second,
+                                                           std::string_view kanji) const;
   // The reading of `word` as a day of the week in brackets after a date, or nullptr.
   const std::string* WeekdayReading(std::string_view word) const;
 
@@ -51,6 +56,7 @@ class Conventions {
   std::map<std::string, std::map<std::string, std::string>> exact_numbers_;
   std::map<std::string, std::string> weekdays_;
   std::map<std::pair<std::string, std::string>, std::string> alone_;
+  std::map<std::string, std::pair<std::string, std::string>> phrases_;  // first+second+kanji
 };
 
 }  // namespace engine::context

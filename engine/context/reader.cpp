@@ -94,6 +94,7 @@ struct Reader::Word {
   bool readable = false;    // no character of it fixed, a reading, a character to read
   bool all_target = false;  // every character a kanji
   bool taken = false;       // read as part of a dictionary word
+  bool settled = false;     // read by a convention: no dictionary word takes it
 };
 
 bool Reader::Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const {
@@ -187,29 +188,31 @@ std::string DigitsBefore(const Sentence& sentence, std::size_t first) {
   return digits;
 }
 
-// The number a word of kanji numerals stands for (三 "3", 二十 "20", 百 "100"), as ASCII
-// digits; "" for any other word.
-std::string KanjiNumber(std::string_view surface) {
-  static const std::string kDigits = common::Sjis("〇一二三四五六七八九");
-  static const std::string kTen = common::Sjis("十");
-  static const std::string kHundred = common::Sjis("百");
-  static const std::string kThousand = common::Sjis("千");
-  long long total = 0;
-  long long digit = -1;
-  for (std::size_t i = 0; i + 1 < surface.size() + 1 && i + 2 <= surface.size(); i += 2) {
-    std::string_view c = surface.substr(i, 2);
-    std::size_t at = kDigits.find(c);
-    if (at != std::string::npos && at % 2 == 0) {
-      digit = static_cast<long long>(at / 2);
-      continue;
-    }
-    long long unit = c == kTen ? 10 : c == kHundred ? 100 : c == kThousand ? 1000 : 0;
-    if (unit == 0) return "";
-    total += (digit < 0 ? 1 : digit) * unit;
-    digit = -1;
+// The reading of a numeral that doubles its last sound before a counter beginning with
+// `next`, or "" where it does not: いち and じゅう before k, s, t and p; ろく, はち and ひゃく before
+// k and p.
+std::string DoubledNumeral(const std::string& reading, std::uint16_t next) {
+  auto row = [next](std::uint16_t from, std::uint16_t to) { return next >= from && next <= to; };
+  bool k = row(0x82A9, 0x82B1) && (next - 0x82A9) % 2 == 0;  // かきくけこ
+  bool s = row(0x82B3, 0x82BB) && (next - 0x82B3) % 2 == 0;  // さしすせそ
+  bool t = next == 0x82BD || next == 0x82BF || next == 0x82C2 || next == 0x82C4 ||
+           next == 0x82C6;                                   // たちつてと
+  bool p = next == 0x82CF || next == 0x82D2 || next == 0x82D5 || next == 0x82D8 ||
+           next == 0x82DB;                                   // ぱぴぷぺぽ
+  struct Ending {
+    const char* plain;
+    bool before_s_and_t;
+  };
+  for (Ending ending : {Ending{"いち", true}, Ending{"じゅう", true}, Ending{"ろく", false},
+                        Ending{"はち", false}, Ending{"ひゃく", false}}) {
+    std::string sjis = common::Sjis(ending.plain);
+    if (!reading.ends_with(sjis)) continue;
+    bool doubles = p || k || (ending.before_s_and_t && (s || t));
+    if (std::string_view(ending.plain) == "はち") doubles = p;
+    if (!doubles) return "";
+    return reading.substr(0, reading.size() - 2) + common::Sjis("っ");
   }
-  if (digit >= 0) total += digit;
-  return total > 0 ? std::to_string(total) : "";
+  return "";
 }
 
 bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }   // （
@@ -229,9 +232,6 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 
 bool Reader::IsNumeral(const Word& word) { return word.morpheme.pos2 == "数詞"; }
 
-std::string Reader::NumberOf(const Word& word) {
-  return IsNumeral(word) ? KanjiNumber(word.surface) : "";
-}
 
 // 方 reads かた for a person (保護者の方, 65歳以上の方, 参加される方) and ほう for a side or a
 // comparison (こちらの方が安い, 上の方に, AよりBの方が), which the analyser mostly reads as
@@ -303,15 +303,27 @@ void Reader::ReadCounterAtStart(const Sentence& sentence, Word& word,
       }
     }
   }
-  if (longest > 0) word.reading = *ours + word.reading.substr(longest);
+  if (longest > 0) {
+    word.reading = *ours + word.reading.substr(longest);
+    word.settled = true;
+  }
 }
 
 void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const {
-  static const std::string kKata = common::Sjis("方");
-  static const std::string kNan = common::Sjis("何");
   for (std::size_t i = 0; i < words.size(); ++i) {
     Word& word = words[i];
     if (!word.readable) continue;
+    ApplyWordConventions(sentence, words, i);
+  }
+  DoubleNumerals(words);
+}
+
+void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& words,
+                                  std::size_t i) const {
+  static const std::string kKata = common::Sjis("方");
+  static const std::string kNan = common::Sjis("何");
+  Word& word = words[i];
+  {
     bool after_word = i > 0 && words[i - 1].last == word.first;
     bool in_compound = after_word && words[i - 1].all_target && words[i - 1].readable;
     bool before_word = i + 1 < words.size() && words[i + 1].first == word.last;
@@ -324,6 +336,15 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
     }
     if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
       word.reading = *ours;
+    }
+    if (i >= 2 && words[i - 2].last == words[i - 1].first && after_word &&
+        word.surface.size() >= 2) {
+      if (const auto* phrase = conventions_.PhraseReading(words[i - 2].surface, words[i - 1].surface,
+                                                          word.surface.substr(0, 2))) {
+        if (word.reading.starts_with(phrase->first)) {
+          word.reading = phrase->second + word.reading.substr(phrase->first.size());
+        }
+      }
     }
     bool starts_phrase = i == 0 || words[i - 1].morpheme.pos1 == "助詞" ||
                          words[i - 1].morpheme.pos1 == "補助記号";
@@ -347,11 +368,12 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
       if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
     }
     std::string digits = DigitsBefore(sentence, word.first);
-    if (digits.empty() && after_word) digits = NumberOf(words[i - 1]);
     if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
     if (!digits.empty()) {
+      // A counter read by its number is not read again as part of a dictionary word.
       if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
         word.reading = *ours;
+        word.settled = true;
       } else {
         ReadCounterAtStart(sentence, word, digits);
       }
@@ -365,23 +387,20 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
     }
     if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
   }
-  // A numeral before a counter that starts with p doubles its last sound: 一分 いっぷん,
-  // 六本 ろっぽん, 十匹 じゅっぴき, 百杯 ひゃっぱい.
+}
+
+void Reader::DoubleNumerals(std::vector<Word>& words) const {
+  // A numeral before a counter doubles its last sound as it is said: 一分 いっぷん, 十回
+  // じゅっかい, 十種類 じゅっしゅるい, 六本 ろっぽん, 百個 ひゃっこ.
   for (std::size_t i = 0; i + 1 < words.size(); ++i) {
     Word& numeral = words[i];
     const Word& counter = words[i + 1];
-    if (!numeral.readable || !IsNumeral(numeral) || counter.first != numeral.last) continue;
-    std::uint16_t first = CodeAt(counter.reading, 0);
-    bool p_sound = first == 0x82CF || first == 0x82D2 || first == 0x82D5 || first == 0x82D8 ||
-                   first == 0x82DB;  // ぱぴぷぺぽ
-    if (!p_sound) continue;
-    for (std::string_view ending : {"いち", "ろく", "はち", "じゅう", "ひゃく"}) {
-      std::string sjis = common::Sjis(ending);
-      if (numeral.reading.ends_with(sjis)) {
-        numeral.reading.replace(numeral.reading.size() - 2, 2, common::Sjis("っ"));
-        break;
-      }
+    if (!numeral.readable || !IsNumeral(numeral) || counter.first != numeral.last ||
+        !counter.readable || IsNumeral(counter)) {
+      continue;
     }
+    std::string doubled = DoubledNumeral(numeral.reading, CodeAt(counter.reading, 0));
+    if (!doubled.empty()) numeral.reading = doubled;
   }
 }
 
@@ -391,7 +410,7 @@ void Reader::ApplyConventions(const Sentence& sentence, std::vector<Word>& words
 void Reader::TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
                                      std::vector<RubySpan>& out) const {
   auto joins = [&](std::size_t i) {
-    return words[i].readable && words[i].all_target &&
+    return words[i].readable && words[i].all_target && !words[i].settled &&
            (i == 0 || !words[i - 1].readable || !words[i - 1].all_target ||
             words[i - 1].last == words[i].first);
   };

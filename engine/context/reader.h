@@ -52,10 +52,12 @@ class Reader {
   struct Word;
   void ReadWords(const Sentence& sentence, std::vector<Word>& words) const;
   void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
+  void ApplyWordConventions(const Sentence& sentence, std::vector<Word>& words,
+                            std::size_t i) const;
+  void DoubleNumerals(std::vector<Word>& words) const;
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   static bool IsNumeral(const Word& word);
   void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;
-  static std::string NumberOf(const Word& word);
   void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
                                std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
