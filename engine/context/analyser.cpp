@@ -61,30 +61,29 @@ bool ResolveAll(void* library, MecabApi& api) {
          Resolve(library, "mecab_version", api.version);
 }
 
-// Splits MeCab's comma-separated feature string; a field in double quotes may hold commas.
-void ReadFeatures(const char* feature, Morpheme& m) {
-  std::string_view rest(feature);
-  int field = 0;
-  while (field <= kLastField) {
+// Splits MeCab's comma-separated feature string up to `last_field`, walking it once (it is
+// long, and most of it is not read); a field in double quotes may hold commas.
+void ReadFeatures(const char* feature, int last_field, Morpheme& m) {
+  const char* p = feature;
+  for (int field = 0; field <= last_field && *p != '\0'; ++field) {
     std::string value;
-    if (!rest.empty() && rest.front() == '"') {
-      std::size_t i = 1;
-      while (i < rest.size()) {
-        if (rest[i] == '"' && i + 1 < rest.size() && rest[i + 1] == '"') {
+    if (*p == '"') {
+      ++p;
+      while (*p != '\0') {
+        if (p[0] == '"' && p[1] == '"') {
           value += '"';
-          i += 2;
-        } else if (rest[i] == '"') {
-          ++i;
+          p += 2;
+        } else if (*p == '"') {
+          ++p;
           break;
         } else {
-          value += rest[i++];
+          value += *p++;
         }
       }
-      rest.remove_prefix(i);
     } else {
-      std::size_t comma = rest.find(',');
-      value = std::string(rest.substr(0, comma));
-      rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma);
+      const char* start = p;
+      while (*p != '\0' && *p != ',') ++p;
+      value.assign(start, p);
     }
     switch (field) {
       case kPos1: m.pos1 = std::move(value); break;
@@ -96,12 +95,27 @@ void ReadFeatures(const char* feature, Morpheme& m) {
       case kKana: m.kana = std::move(value); break;
       default: break;
     }
-    if (rest.empty()) break;
-    rest.remove_prefix(1);  // the comma
-    ++field;
+    if (*p == ',') ++p;
   }
   if (m.kana == "*") m.kana.clear();
   if (m.i_type == "*") m.i_type.clear();
+}
+
+// True when the UTF-8 text holds a kanji, 々, 〆 or ヶ: a word whose reading is asked for.
+bool HoldsKanji(const char* text, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0xE4 && b <= 0xE9) return true;  // U+4E00–U+9FFF
+    if (b == 0xE3 && i + 2 < size) {
+      auto b1 = static_cast<unsigned char>(text[i + 1]);
+      auto b2 = static_cast<unsigned char>(text[i + 2]);
+      if ((b1 == 0x80 && (b2 == 0x85 || b2 == 0x86)) || (b1 == 0x83 && b2 == 0xB6) ||
+          (b1 >= 0x90)) {
+        return true;  // 々 〆 ヶ, and the CJK extension A block
+      }
+    }
+  }
+  return false;
 }
 
 class Library {
@@ -148,7 +162,11 @@ class MecabTagger final : public Tagger {
       // The surface points into the sentence; leading spaces are counted in rlength only.
       m.begin = static_cast<std::size_t>(node->surface - sentence_utf8.data());
       m.end = m.begin + node->length;
-      if (node->stat != MECAB_UNK_NODE) ReadFeatures(node->feature, m);
+      // Words without kanji are looked at for their part of speech and lemma alone.
+      if (node->stat != MECAB_UNK_NODE) {
+        ReadFeatures(node->feature, HoldsKanji(node->surface, node->length) ? kLastField : kLemma,
+                     m);
+      }
       out.push_back(std::move(m));
     }
     return true;
