@@ -312,6 +312,7 @@ class DictionaryCommandsTest : public QObject {
              QStringList({"[本体辞書]", "[児童名]＋[本体辞書]", "[標準ﾌﾟﾚ]＋[本体辞書]"}));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QCOMPARE(settings_.dic_pattern, 2);
+    QCOMPARE(common::LoadSettings(program_->Dir()).dic_pattern, 2);  // in the file at once
     QCOMPARE(settings_.dic_num, -1);
     QVERIFY(settings_.dic_names[0].empty());
   }
