@@ -159,16 +159,17 @@ int RunApplication(int argc, char** argv) {
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();
+  // Unsaved text left by a killed run comes before the file named on the command line, or
+  // handed over by a second start meanwhile.
+  RunStart start(window, unsaved, messenger);
   // Only the holder of the lock may answer on the socket beside it.
   std::optional<HandoverServer> handover;
   if (locked == LockOutcome::kAcquired) {
     handover.emplace(HandoverSocketOf(lock_file));
-    QObject::connect(
-        &*handover, &HandoverServer::handedOver, &window,
-        [&window](const std::optional<fs::path>& file) { window.ShowForSecondStart(file); });
+    QObject::connect(&*handover, &HandoverServer::handedOver, &window,
+                     [&start](const std::optional<fs::path>& file) { start.HandOver(file); });
   }
-  // Unsaved text left by a killed run comes before the file named on the command line.
-  OpenAtStart(window, unsaved, messenger, parsed.options->file);
+  start.Run(parsed.options->file);
   ScheduleScreenshotsIfAsked(window);
   return application.exec();
 }

@@ -14,7 +14,6 @@
 #include <QTextCursor>
 #include <QToolBar>
 #include <algorithm>
-#include <chrono>
 
 #include "app/close_query.h"
 #include "app/dictionary_commands/dictionary_commands.h"
@@ -34,7 +33,6 @@
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
 #include "common/view/sjis_codec.h"
-#include "engine/ruby_file_naming.h"
 #include "common/recovery.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/ruby_window.h"
@@ -47,14 +45,6 @@ static void InitAppResources() { Q_INIT_RESOURCE(app); }
 namespace app {
 
 namespace {
-
-// Whether `path` is a file written at or after `since`. File times may be coarser than the
-// clock, so a second's slack is allowed.
-bool WrittenSince(const std::filesystem::path& path, std::filesystem::file_time_type since) {
-  std::error_code error;
-  std::filesystem::file_time_type written = std::filesystem::last_write_time(path, error);
-  return !error && written + std::chrono::seconds(1) >= since;
-}
 
 // The place the shrink command moves the window to.
 constexpr int kShrunkTop = 100;
@@ -192,11 +182,11 @@ void MainTextWindow::OpenRubyWindow(const std::filesystem::path& ruby_file, bool
   rubywindow::view::RubyWindow* window = NewRubyWindow();
   if (window == nullptr) return;
   window->OpenRubyFile(ruby_file, field_flag);
-  if (command_started_ && WrittenSince(ruby_file, *command_started_)) {
-    std::filesystem::path backup = engine::RubyFileBackupName(ruby_file);
-    window->AnnounceWritten(common::FileExists(backup) ? backup : std::filesystem::path());
-  }
   window->activateWindow();
+}
+
+void MainTextWindow::AnnounceRubyFile(const std::filesystem::path& backup) {
+  if (ruby_window_ != nullptr) ruby_window_->AnnounceWritten(backup);
 }
 
 // One ruby window at the most: a second one would escape the exit question, and its unsaved
@@ -217,6 +207,7 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   context.starter = context_.starter;
   context.speech = context_.speech;
   context.recovery = context_.recovery;
+  context.work_dir = context_.work_dir;
   context.session = ruby_session_.get();
   context.line_field_separator =
       common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator());
@@ -233,9 +224,7 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
 
 // A ruby command holds the event loop until it ends; its progress marks mean nothing after it.
 void MainTextWindow::RunRubyCommand(void (RubyCommands::*command)()) {
-  command_started_ = std::filesystem::file_time_type::clock::now();
   (ruby_commands_.get()->*command)();
-  command_started_.reset();
   ShowProgress({});
 }
 
@@ -291,7 +280,8 @@ void MainTextWindow::DictionaryIndicatorClick() {
 
 // The text's own braces become look-alikes, as one edit the user can undo or save.
 void MainTextWindow::T1Click() {
-  std::optional<QString> escaped = EscapeBracesOf(Pane()->Text(), *context_.messenger);
+  std::optional<QString> escaped =
+      EscapeBracesOf(Pane()->Text(), CurrentFile(), *context_.messenger);
   if (escaped && *escaped != Pane()->Text()) Pane()->ReplaceWholeText(*escaped);
 }
 

@@ -98,6 +98,7 @@ class MainTextWindow : public common::view::TextWindow,
   void MoveCaretToByte(std::size_t byte_offset) override;
   int FileLineOfByte(std::size_t byte_offset) const override;
   void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) override;
+  void AnnounceRubyFile(const std::filesystem::path& backup) override;
 
   // DictionaryCommandHost (main_window_dictionary.cpp), besides the above.
   bool MayDropText() override;
@@ -150,7 +151,6 @@ class MainTextWindow : public common::view::TextWindow,
 
   std::filesystem::path base_name_;
   // While a ruby command runs, when it started: a ruby file written since then is its own.
-  std::optional<std::filesystem::file_time_type> command_started_;
   QLabel* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/messages.h"
+#include "common/file_system.h"
 #include "common/ini_file.h"
 #include "common/message_format.h"
 
@@ -49,7 +50,8 @@ SettingsKeeper::SettingsKeeper(const common::ProgramDir& program, common::Settin
       program_(program),
       settings_(settings),
       messenger_(messenger),
-      written_(WrittenForm(settings)) {
+      // A program folder without a settings file gets one at the first chance, as it always did.
+      written_(common::FileExists(program.SettingsFile()) ? WrittenForm(settings) : std::string()) {
   if (QCoreApplication::instance() != nullptr) {
     QCoreApplication::instance()->installEventFilter(this);
   }

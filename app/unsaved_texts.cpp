@@ -38,18 +38,30 @@ bool OfferUnsavedTexts(MainTextWindow& window, const common::RecoveryStore& stor
   return false;
 }
 
-void OpenAtStart(MainTextWindow& window, const common::RecoveryStore& store,
-                 common::Messenger& messenger, const std::optional<std::filesystem::path>& file) {
-  bool restored = OfferUnsavedTexts(window, store, messenger);
-  if (!file) return;
+void RunStart::Run(const std::optional<std::filesystem::path>& file) {
+  file_ = file;
+  running_ = true;
+  bool restored = OfferUnsavedTexts(window_, store_, messenger_);
+  running_ = false;
+  if (!file_) return;
   std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(*file, error);
+  std::filesystem::path path = std::filesystem::absolute(*file_, error);
   if (restored) {
-    window.ShowStatus(common::view::QStringOfUtf8(
+    window_.ShowStatus(common::view::QStringOfUtf8(
         common::FormatMessage(messages::kFileLeftForRestoredText, {path.filename().string()})));
     return;
   }
-  (void)window.OpenFile(path);  // it tells its failure
+  (void)window_.OpenFile(path);  // it tells its failure
+}
+
+// While the question is open the window only comes to the front with it.
+void RunStart::HandOver(const std::optional<std::filesystem::path>& file) {
+  if (!running_) {
+    window_.ShowForSecondStart(file);
+    return;
+  }
+  if (file) file_ = file;
+  window_.ShowForSecondStart(std::nullopt);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
+#include "jobs/transform_job.h"
 
 namespace cli {
 
@@ -18,8 +19,7 @@ inline constexpr OptionSpec kOutputOptionSpec = {
     kOutputOption, "-o", ValueKind::kPath, "OUT",
     "write the result to OUT (may be FILE itself) instead of standard output"};
 
-// Returns the new text, or nullopt when the transform refused (it has said why).
-using Transform = std::function<std::optional<std::string>(std::string_view text)>;
+using jobs::Transform;
 
 // Runs `transform` over the Shift_JIS bytes of the command's one operand (a file in either
 // encoding, or "-" for standard input; see user_text.h). A Shift_JIS file's line ends are kept as

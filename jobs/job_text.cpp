@@ -72,9 +72,7 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
   }
   if (result.outcome == Outcome::kUnencodable) {
     common::RemoveFile(copy);
-    TellFailure(messenger, messages::kUnencodable,
-                {text.ShownName(), std::int64_t{result.bad.line}, std::int64_t{result.bad.column},
-                 result.bad.character});
+    TellUnencodable(messenger, text.ShownName(), result.bad);
     return CopyOutcome::kFailed;
   }
   if (result.outcome == Outcome::kReadFailed) {
@@ -177,6 +175,20 @@ std::optional<JobText> OpenEditedText(std::string_view utf8, const fs::path& doc
   }
   text.form = FormOfDocument(document, encoding);
   return text;
+}
+
+std::optional<std::string> EditedTextInShiftJis(std::string_view utf8, const fs::path& document,
+                                                common::Messenger& messenger) {
+  common::UnencodableCharacter bad;
+  std::optional<std::string> sjis = common::ToShiftJis(utf8, common::TextEncoding::kUtf8, &bad);
+  if (!sjis) TellUnencodable(messenger, document.string(), bad);
+  return sjis;
+}
+
+void TellUnencodable(common::Messenger& messenger, std::string_view shown_name,
+                     const common::UnencodableCharacter& bad) {
+  TellFailure(messenger, messages::kUnencodable,
+              {shown_name, std::int64_t{bad.line}, std::int64_t{bad.column}, bad.character});
 }
 
 common::UserEncoding FormOfDocument(const fs::path& document, common::TextEncoding encoding) {

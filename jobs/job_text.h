@@ -13,6 +13,7 @@
 #include "common/message_format.h"
 #include "common/messenger.h"
 #include "common/text_conversion.h"
+#include "common/text_encoding.h"
 #include "common/text_source.h"
 #include "common/working_files.h"
 
@@ -73,6 +74,17 @@ std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkD
 std::optional<JobText> OpenEditedText(std::string_view utf8, const std::filesystem::path& document,
                                       common::TextEncoding encoding, const common::WorkDir& work,
                                       common::Messenger& messenger);
+
+// A window's text (UTF-8) in Shift_JIS, for what reads it in memory (a check, read-aloud);
+// nullopt after the message OpenEditedText gives.
+std::optional<std::string> EditedTextInShiftJis(std::string_view utf8,
+                                                const std::filesystem::path& document,
+                                                common::Messenger& messenger);
+
+// The one message that a text holds a character Shift_JIS cannot hold, naming the text, the
+// character's line and column, and the character; nothing is written.
+void TellUnencodable(common::Messenger& messenger, std::string_view shown_name,
+                     const common::UnencodableCharacter& bad);
 
 // The form of the files written for a document kept in `encoding`: a Shift_JIS document's are
 // the program's own (Shift_JIS, CR LF); a UTF-8 document's keep its encoding and the line ends

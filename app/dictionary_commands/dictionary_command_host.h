@@ -21,6 +21,8 @@ class DictionaryCommandHost {
   virtual void ReplaceText(const QString& text) = 0;
   // The current file without the extension of its file name.
   virtual std::filesystem::path DocumentBaseName() const = 0;
+  // The document itself, which a message about its text names.
+  virtual std::filesystem::path CurrentFile() const = 0;
   // The status line's file panel, and its progress panel.
   virtual void ShowStatus(const QString& text) = 0;
   virtual void ShowProgress(const QString& text) = 0;

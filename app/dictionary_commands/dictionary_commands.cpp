@@ -100,10 +100,10 @@ void DictionaryCommands::BuildRubyDictionary() {
   auto result = std::make_shared<dictionary::DictionaryBuildResult>();
   host_.ShowProgress(QStringOfUtf8(messages::kProgressBuilding));
   build_->Start(
-      [text = host_.Text(), base_name, program = *services_.program,
+      [text = host_.Text(), document = host_.CurrentFile(), base_name, program = *services_.program,
        work = common::WorkDir(services_.work_dir), result](common::Messenger& messenger) {
         std::optional<std::string> bytes =
-            EncodeTextOrTell(text, messages::kSourceNotSjis, messenger);
+            EncodeTextOrTell(text, document, messenger);
         if (!bytes) {
           result->status = dictionary::BuildStatus::kValidationFailed;
           return;
@@ -187,7 +187,7 @@ void DictionaryCommands::RestoreClick() {
 void DictionaryCommands::SortClick() {
   host_.ShowStatus(QStringOfUtf8(dictionary::messages::kSortRunning));
   std::optional<std::string> text =
-      EncodeTextOrTell(host_.Text(), messages::kSortTextNotSjis, *services_.messenger);
+      EncodeTextOrTell(host_.Text(), host_.CurrentFile(), *services_.messenger);
   if (!text) return;
   dictionary::SortResult sorted = dictionary::SortSourceLines(*text);
   if (!sorted.text) {
@@ -202,7 +202,7 @@ void DictionaryCommands::SortClick() {
 // in the window's text, whose line breaks are one character.
 void DictionaryCommands::DuplicateCheckClick() {
   std::optional<std::string> text =
-      EncodeTextOrTell(host_.Text(), messages::kDuplicateTextNotSjis, *services_.messenger);
+      EncodeTextOrTell(host_.Text(), host_.CurrentFile(), *services_.messenger);
   if (!text) return;
   std::string on_disk = common::LfToCrLf(*text);
   std::optional<dictionary::DuplicateField> found = dictionary::FindDuplicateFirstField(on_disk);

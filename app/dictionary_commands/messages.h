@@ -21,18 +21,6 @@ inline constexpr std::string_view kCannotOpenReport = "Can't open <%s>..\n";
 inline constexpr std::string_view kRestoreNeedsEmptyWindow =
     "新規作成画面にしてから、実行して下さい。";
 
-// The editor holds Unicode; a character outside Shift_JIS would otherwise be lost on its way
-// into the dictionary. The character is filled in as "「X」（U+XXXX）".
-inline constexpr std::string_view kSourceNotSjis =
-    "%d 行目の文字%s は Shift_JIS で表せません。\n"
-    "辞書作成は中止します。\n文字を置き換えてから実行してください。";
-inline constexpr std::string_view kSortTextNotSjis =
-    "%d 行目の文字%s は Shift_JIS で表せません。\n"
-    "ソートは中止します。\n文字を置き換えてから実行してください。";
-inline constexpr std::string_view kDuplicateTextNotSjis =
-    "%d 行目の文字%s は Shift_JIS で表せません。\n"
-    "重複チェックは中止します。\n文字を置き換えてから実行してください。";
-
 // A build runs on while the window takes other commands; these keep a second one, and the end
 // of the program, from cutting into it.
 inline constexpr std::string_view kBuildRunning =

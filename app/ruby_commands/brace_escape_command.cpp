@@ -3,15 +3,15 @@
 
 #include <string>
 
-#include "app/ruby_commands/messages.h"
 #include "app/ruby_commands/sjis_entry.h"
 #include "common/view/sjis_codec.h"
 #include "engine/brace_escape.h"
 
 namespace app {
 
-std::optional<QString> EscapeBracesOf(const QString& text, common::Messenger& messenger) {
-  std::optional<std::string> bytes = EncodeTextOrTell(text, messages::kBracesNotSjis, messenger);
+std::optional<QString> EscapeBracesOf(const QString& text, const std::filesystem::path& document,
+                                      common::Messenger& messenger) {
+  std::optional<std::string> bytes = EncodeTextOrTell(text, document, messenger);
   if (!bytes) return std::nullopt;
   return common::view::DecodeSjis(engine::EscapeBraces(*bytes));
 }

@@ -2,6 +2,7 @@
 // text become look-alike characters, so that a ruby pass does not read them as ruby groups.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 
 #include <QString>
@@ -11,8 +12,9 @@
 namespace app {
 
 // The text with its braces escaped ({漢/かん} → @∈漢/かん@∋, {注} → ∈注∋), which the window then
-// sets as an edit of its own. nullopt, after a message naming it and its line, when the text
+// sets as an edit of its own. nullopt, after a message naming it, its line and column, when the text
 // holds a character Shift_JIS cannot hold: it would not survive the conversion.
-std::optional<QString> EscapeBracesOf(const QString& text, common::Messenger& messenger);
+std::optional<QString> EscapeBracesOf(const QString& text, const std::filesystem::path& document,
+                                      common::Messenger& messenger);
 
 }  // namespace app

@@ -17,23 +17,12 @@ inline constexpr std::string_view kNoMarkedLine =
 inline constexpr std::string_view kRubyWindowAlreadyOpen =
     "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！";
 
-// The editor holds Unicode; a character outside Shift_JIS would otherwise be lost on the way to
-// the passes.
 // The character is filled in as "「X」（U+XXXX）".
-inline constexpr std::string_view kTextNotSjis =
-    "%d 行目の文字%s は Shift_JIS で表せません。\n"
-    "るび振りは中止します。\n文字を置き換えてから実行してください。";
 inline constexpr std::string_view kEntryNotSjis =
     "文字%s は Shift_JIS で表せません。\n別の文字にしてください。";
-inline constexpr std::string_view kBracesNotSjis =
-    "%d 行目の文字%s は Shift_JIS で表せません。\n"
-    "{ } の退避は中止します。\n文字を置き換えてから実行してください。";
 
 // The status line after a pass: the ruby file and the encoding it was written in.
 inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を %s で書きました。";
-// The ruby file stays in Shift_JIS when it cannot be rewritten; the user is told so.
-inline constexpr std::string_view kRubyFileNotConverted =
-    "ルビファイル<%s>を %s で書き直せませんでした。\nShift_JIS のまま開きます。";
 
 // Non-ruby marking fails without a word of its own; the user must still learn that nothing
 // was written.

@@ -22,8 +22,8 @@ class RubyCommandHost {
   virtual QString LineBeforeCaret() const { return {}; }
   // The document the ruby file is named after.
   virtual std::filesystem::path CurrentFile() const = 0;
-  // The encoding the text was opened in and is saved in; its ruby file is written in it too, so
-  // that the user's other tools read both alike.
+  // The encoding the text was opened in and is saved in; the ruby job writes its ruby file in
+  // it too, so that the user's other tools read both alike.
   virtual common::TextEncoding DocumentEncoding() const { return common::TextEncoding::kShiftJis; }
   // Shows a line in the window's status line.
   virtual void ShowStatus(const QString& text) { (void)text; }
@@ -36,6 +36,9 @@ class RubyCommandHost {
   // The hand-over: opens the ruby window on the ruby file just written (or on a name whose
   // file is missing, which the ruby window reports itself).
   virtual void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) = 0;
+  // Says in the ruby window just opened that a command has written its file, and where the
+  // file it replaced was kept (empty: it was not, the two said the same or none stood there).
+  virtual void AnnounceRubyFile(const std::filesystem::path& backup) { (void)backup; }
 };
 
 }  // namespace app

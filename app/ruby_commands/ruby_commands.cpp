@@ -1,22 +1,20 @@
-// The ruby commands: guards and the Shift_JIS text first, then the dialog, then the pass in the
-// core, and the ruby window on the file it wrote.
+// The ruby commands: guards and the text for the passes first, then the dialog, then the ruby job,
+// and the ruby window on the file it wrote.
 #include "app/ruby_commands/ruby_commands.h"
 
 #include <cstdint>
 #include <utility>
 
 #include "app/ruby_commands/messages.h"
-#include "app/ruby_commands/sjis_entry.h"
 #include "common/field_entry.h"
-#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_conversion.h"
 #include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "engine/command_context.h"
 #include "engine/dictionary_use.h"
 #include "engine/preparation.h"
+#include "jobs/job_text.h"
 #include "speech/spoken_ruby_text.h"
 
 namespace app {
@@ -69,34 +67,31 @@ std::string RubyCommands::FieldSeparator() const {
 }
 
 void RubyCommands::AllRubiClick() {
-  std::optional<std::string> text = PrepareText(/*check_notation=*/false);
+  std::optional<jobs::JobText> text = PrepareText(/*check_notation=*/false);
   if (!text) return;
   std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
   if (!use) return;
-  common::StringTextSource source(*text);
-  Finish(engine::RunAllRuby(source, *use, ContextOf(), *services_.messenger));
+  Run(jobs::RubyKind::kAll, {.use = *use}, *text);
 }
 
 void RubyCommands::HaitouRubiClick() {
-  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  std::optional<jobs::JobText> text = PrepareText(/*check_notation=*/true);
   if (!text) return;
   std::optional<engine::GradeRubyOptions> options = dialogs_->AskGradeRuby(*services_.settings);
   if (!options) return;
-  common::StringTextSource source(*text);
-  Finish(engine::RunGradeRuby(source, *options, ContextOf(), *services_.messenger));
+  Run(jobs::RubyKind::kGrade, {.grade = *options}, *text);
 }
 
 void RubyCommands::KankenSpeedButtonClick() {
-  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  std::optional<jobs::JobText> text = PrepareText(/*check_notation=*/true);
   if (!text) return;
   std::optional<engine::LevelRubyOptions> options = dialogs_->AskLevelRuby(*services_.settings);
   if (!options) return;
-  common::StringTextSource source(*text);
-  Finish(engine::RunLevelRuby(source, *options, ContextOf(), *services_.messenger));
+  Run(jobs::RubyKind::kLevel, {.level = *options}, *text);
 }
 
 void RubyCommands::GyouSpeedButtonClick() {
-  std::optional<std::string> text = PrepareText(/*check_notation=*/true);
+  std::optional<jobs::JobText> text = PrepareText(/*check_notation=*/true);
   if (!text) return;
   std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
   if (!use) return;
@@ -104,8 +99,10 @@ void RubyCommands::GyouSpeedButtonClick() {
   std::optional<engine::LineFieldOptions> options =
       dialogs_->AskLineFieldRuby(*services_.settings, session_, host_.LineBeforeCaret());
   if (!options) return;
+  std::optional<std::string> bytes = jobs::WholeText(*text, *services_.messenger);
+  if (!bytes) return;
   // Without a chosen line the pass would write the text back without a single reading.
-  if (!ChoosesALine(*text, *options)) {
+  if (!ChoosesALine(*bytes, *options)) {
     services_.messenger->Tell(
         {std::string(messages::kTitleNotice),
          common::FormatMessage(messages::kNoMarkedLine,
@@ -113,13 +110,12 @@ void RubyCommands::GyouSpeedButtonClick() {
          common::Icon::kInformation});
     return;
   }
-  common::StringTextSource source(*text);
-  Finish(engine::RunLineFieldRuby(source, *options, *use, ContextOf(), *services_.messenger));
+  Run(jobs::RubyKind::kLineField, {.use = *use, .line = *options}, *text);
 }
 
 std::optional<QString> RubyCommands::ReadingsOf(const QString& text) {
   std::optional<std::string> bytes =
-      EncodeTextOrTell(text, messages::kTextNotSjis, *services_.messenger);
+      jobs::EditedTextInShiftJis(text.toStdString(), host_.CurrentFile(), *services_.messenger);
   if (!bytes) return std::nullopt;
   std::optional<engine::DictionaryUse> use = ChosenDictionaryUse();
   if (!use) return std::nullopt;
@@ -148,21 +144,20 @@ void RubyCommands::PassRubiAreaClick() {
 }
 
 // The core's guards first, as the passes themselves check them, so that no dialog opens for a
-// command that cannot run; then the text in Shift_JIS, and for the commands with a dialog the
-// core's check of the text, whose fault would otherwise show only after the dialog.
-std::optional<std::string> RubyCommands::PrepareText(bool check_notation) {
+// command that cannot run; then the text as the job takes it, and for the commands with a
+// dialog the core's check of the text, whose fault would otherwise show only after the dialog.
+std::optional<jobs::JobText> RubyCommands::PrepareText(bool check_notation) {
   if (!engine::PassesGuards(host_.RubyWindowOpen(), host_.Text().isEmpty(), *services_.messenger)) {
     return std::nullopt;
   }
-  std::optional<std::string> bytes =
-      EncodeTextOrTell(host_.Text(), messages::kTextNotSjis, *services_.messenger);
-  if (bytes && check_notation) {
-    common::StringTextSource source(*bytes);
-    if (!common::IsOk(engine::CheckText(source, ContextOf(), *services_.messenger))) {
-      return std::nullopt;
-    }
+  std::optional<jobs::JobText> text = jobs::OpenEditedText(
+      host_.Text().toStdString(), host_.CurrentFile(), host_.DocumentEncoding(),
+      common::WorkDir(services_.work_dir), *services_.messenger);
+  if (text && check_notation &&
+      !common::IsOk(engine::CheckText(*text->sjis, ContextOf(), *services_.messenger))) {
+    return std::nullopt;
   }
-  return bytes;
+  return text;
 }
 
 // DIC_PATTERN as the dictionary selection set it; a value that stands for no use is refused
@@ -199,14 +194,19 @@ int RubyCommands::ShowFaultAt(std::size_t fault_offset) {
   return host_.FileLineOfByte(caret);
 }
 
-void RubyCommands::Finish(const engine::RubyCommandResult& result) {
+// The job decides where the ruby file goes, in which form, and whether the file it replaces is
+// kept; the window shows what it did.
+void RubyCommands::Run(jobs::RubyKind kind, const jobs::RubyChoices& choices,
+                       const jobs::JobText& text) {
+  jobs::RubyJobResult result =
+      jobs::RunRubyJob(kind, choices, text, ContextOf(), {}, *services_.messenger);
   switch (result.status) {
     case engine::RubyCommandStatus::kOk:
       break;
     case engine::RubyCommandStatus::kNamingFailed:
-      // The filter commands open the ruby window on the name they meant to write; it reports
-      // the missing file itself.
-      if (result.ruby_file.empty()) return;
+      // The filter commands open the ruby window on the name they meant to write; it shows what
+      // stands there, or reports the missing file itself.
+      if (kind == jobs::RubyKind::kAll || result.file.empty()) return;
       break;
     case engine::RubyCommandStatus::kMarkingFailed:
       Warn(*services_.messenger, messages::kTitleCaution, std::string(messages::kMarkingFailed));
@@ -217,24 +217,13 @@ void RubyCommands::Finish(const engine::RubyCommandResult& result) {
     case engine::RubyCommandStatus::kNotPrepared:
       return;  // each has shown its message
   }
-  WriteInTextEncoding(result.ruby_file);
-  host_.OpenRubyWindow(result.ruby_file, result.field_flag);
-}
-
-// The passes write Shift_JIS; the ruby file is given the text's encoding (with the editor's
-// CR LF) before the ruby window reads it, and the status line says which it is.
-void RubyCommands::WriteInTextEncoding(const std::filesystem::path& ruby_file) {
-  common::UserEncoding form{.encoding = host_.DocumentEncoding()};
-  if (!common::FileExists(ruby_file)) return;  // the ruby window reports the missing file
-  if (!form.IsProgramOwn() && !common::WriteForUser(ruby_file, form, ruby_file)) {
-    form.encoding = common::TextEncoding::kShiftJis;
-    Warn(*services_.messenger, messages::kTitleCaution,
-         common::FormatMessage(
-             messages::kRubyFileNotConverted,
-             {ruby_file.string(), common::EncodingName(host_.DocumentEncoding())}));
+  if (result.ok) {
+    host_.ShowStatus(QString::fromStdString(
+        common::FormatMessage(messages::kRubyFileWritten,
+                              {result.file.string(), common::EncodingName(result.form.encoding)})));
   }
-  host_.ShowStatus(QString::fromStdString(common::FormatMessage(
-      messages::kRubyFileWritten, {ruby_file.string(), common::EncodingName(form.encoding)})));
+  host_.OpenRubyWindow(result.file, result.field_flag);
+  if (result.ok) host_.AnnounceRubyFile(result.backup);
 }
 
 // A selection becomes the line-head mark before the dialog opens, which shows it.

@@ -1,5 +1,5 @@
 // The five ruby commands of the main text window: each takes the window's text, asks its dialog,
-// runs the pass in the core and hands the ruby file to the ruby window.
+// runs the ruby job (jobs/ruby_job.h) and hands the ruby file it wrote to the ruby window.
 #pragma once
 
 #include <filesystem>
@@ -17,6 +17,8 @@
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "engine/ruby_pipeline.h"
+#include "jobs/job_text.h"
+#include "jobs/ruby_job.h"
 
 class QWidget;
 
@@ -63,12 +65,11 @@ class RubyCommands : public QObject {
   const QString& LineFieldSeparator() const { return session_.separator_typed; }
 
  private:
-  std::optional<std::string> PrepareText(bool check_notation);
+  std::optional<jobs::JobText> PrepareText(bool check_notation);
   std::optional<engine::DictionaryUse> ChosenDictionaryUse();
   engine::RubyCommandContext ContextOf();
   int ShowFaultAt(std::size_t fault_offset);
-  void Finish(const engine::RubyCommandResult& result);
-  void WriteInTextEncoding(const std::filesystem::path& ruby_file);
+  void Run(jobs::RubyKind kind, const jobs::RubyChoices& choices, const jobs::JobText& text);
   void TakeSelectionAsMark();
 
   RubyCommandHost& host_;

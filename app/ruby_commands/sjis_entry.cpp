@@ -1,25 +1,17 @@
 // Encoding with a refusal that names the first character Shift_JIS cannot hold.
 #include "app/ruby_commands/sjis_entry.h"
 
-#include <cstdint>
-
 #include "app/ruby_commands/messages.h"
 #include "common/message_format.h"
 #include "common/view/sjis_codec.h"
+#include "jobs/job_text.h"
 
 namespace app {
 
-std::optional<std::string> EncodeTextOrTell(const QString& text, std::string_view pattern,
+std::optional<std::string> EncodeTextOrTell(const QString& text,
+                                            const std::filesystem::path& document,
                                             common::Messenger& messenger) {
-  common::view::Unencodable bad;
-  std::optional<std::string> bytes = common::view::EncodeSjis(text, &bad);
-  if (!bytes) {
-    std::string character = common::view::DescribeCharacter(bad.character);
-    messenger.Tell({std::string(messages::kTitleCaution),
-                    common::FormatMessage(pattern, {std::int64_t{bad.line}, character}),
-                    common::Icon::kWarning});
-  }
-  return bytes;
+  return jobs::EditedTextInShiftJis(text.toStdString(), document, messenger);
 }
 
 std::optional<std::string> EncodeEntryOrTell(const QString& entry, common::Messenger& messenger) {

@@ -2,6 +2,7 @@
 // a character has no Shift_JIS form, so that nothing is dropped on the way.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +13,10 @@
 
 namespace app {
 
-// The bytes of a whole text, or nullopt after `pattern` (a message with %d for the line and %s
-// for the character) was shown.
-std::optional<std::string> EncodeTextOrTell(const QString& text, std::string_view pattern,
+// The bytes of a whole text of `document`, or nullopt after the one message of every front end
+// (jobs::TellUnencodable) named the first character Shift_JIS cannot hold, its line and column.
+std::optional<std::string> EncodeTextOrTell(const QString& text,
+                                            const std::filesystem::path& document,
                                             common::Messenger& messenger);
 
 // The bytes of what was typed into one field of a dialog, or nullopt after its refusal.

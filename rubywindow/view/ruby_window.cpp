@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 #include "common/recovery.h"

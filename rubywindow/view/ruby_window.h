@@ -14,10 +14,14 @@
 #include "common/messenger.h"
 #include "common/notation_checker.h"
 #include "common/view/sjis_codec.h"
+#include "common/text_encoding.h"
 #include "common/view/text_window.h"
+#include "jobs/conversion_jobs.h"
+#include "jobs/job_text.h"
 #include "rubywindow/view/ruby_window_context.h"
 
 class QLabel;
+class QTemporaryDir;
 
 namespace rubywindow::view {
 
@@ -86,7 +90,7 @@ class RubyWindow : public common::view::TextWindow {
   // keeps it waiting; its verdict is taken only for the text it was run on.
   struct OffCheck {
     std::optional<std::string> file;  // the text as its file holds it; none: not encodable
-    common::view::Unencodable bad;
+    common::UnencodableCharacter bad;
     common::NotationCheck check;
   };
   void StartOffCheck();
@@ -95,7 +99,10 @@ class RubyWindow : public common::view::TextWindow {
 
   // Checks and pages.
   std::optional<std::string> TextInSjis();
-  void TellUnencodable(const common::view::Unencodable& bad);
+  std::optional<jobs::JobText> EditedText();
+  std::filesystem::path WorkFolder();
+  std::optional<jobs::JobResult> RunConversion(
+      const std::function<jobs::JobResult(const jobs::ConversionJob& job)>& run);
   std::optional<common::NotationCheck> RunCheck(const std::string& text, std::size_t start,
                                                 bool report_separators);
   void ShowFault(const common::NotationCheck& check, std::string_view file);
@@ -109,6 +116,7 @@ class RubyWindow : public common::view::TextWindow {
 
   RubyWindowContext context_;
   std::unique_ptr<RubyWindowSession> own_session_;
+  std::unique_ptr<QTemporaryDir> own_work_;  // without the application's working folder
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;

@@ -1,6 +1,7 @@
 // What the ruby window is handed by the application that opens it. It owns none of it.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace common {
@@ -38,6 +39,8 @@ struct RubyWindowContext {
   std::string line_field_separator{};
   speech::qt::SpeechControls* speech = nullptr;     // none: the speech commands are disabled
   const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
+  // The application's folder for working files; none: the window makes one of its own.
+  std::filesystem::path work_dir{};
 };
 
 }  // namespace view

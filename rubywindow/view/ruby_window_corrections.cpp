@@ -8,6 +8,7 @@
 #include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
+#include "jobs/job_text.h"
 #include "rubywindow/ruby_repair.h"
 #include "rubywindow/view/ruby_emphasis.h"
 #include "rubywindow/view/ruby_repair_dialog.h"
@@ -116,7 +117,8 @@ void RubyWindow::StartOffCheck() {
   off_check_->setFuture(QtConcurrent::run(
       [text = Pane()->Text(), areas = common::NonRubyAreasOf(*context_.settings)] {
         OffCheck result;
-        std::optional<std::string> sjis = common::view::EncodeSjis(text, &result.bad);
+        std::optional<std::string> sjis =
+            common::ToShiftJis(text.toStdString(), common::TextEncoding::kUtf8, &result.bad);
         if (!sjis) return result;
         result.file = common::LfToCrLf(*sjis);
         common::StringTextSource source(*result.file);
@@ -141,7 +143,7 @@ void RubyWindow::FinishOffCheck() {
   context_.settings->highlight_readings = 1;
   Named("rubyEmphasis")->setChecked(true);
   if (!result.file) {
-    TellUnencodable(result.bad);
+    jobs::TellUnencodable(Messenger(), DocumentPath().string(), result.bad);
   } else {
     Pane()->setExtraSelections({});
     ShowFault(result.check, *result.file);

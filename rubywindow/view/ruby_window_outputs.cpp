@@ -3,11 +3,10 @@
 #include <QAction>
 
 #include "common/settings.h"
-#include "common/status.h"
-#include "common/text_encoding.h"
-#include "common/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
+#include "common/working_files.h"
+#include "jobs/conversion_jobs.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"
@@ -16,7 +15,6 @@
 #include "rubywindow/view/ruby_window.h"
 #include "rubywindow/view/ruby_window_session.h"
 #include "rubywindow/view/ymi_settings_dialog.h"
-#include "rubywindow/ymi_writer.h"
 
 namespace rubywindow::view {
 
@@ -54,6 +52,25 @@ bool RubyWindow::MayConvert(const std::string& text) {
   return PassesCheckBeforeConversion(text);
 }
 
+// The window's text as the conversion jobs take it, beside the document on disk, after the check
+// that MayConvert has made; the file written, or nullopt after the job's message.
+std::optional<jobs::JobResult> RubyWindow::RunConversion(
+    const std::function<jobs::JobResult(const jobs::ConversionJob& job)>& run) {
+  std::optional<jobs::JobText> text = EditedText();
+  if (!text) return std::nullopt;
+  jobs::Destination beside;
+  common::WorkDir work(WorkFolder());
+  jobs::JobResult written =
+      run({.text = *text,
+           .destination = beside,
+           .work = work,
+           .areas = common::NonRubyAreasOf(*context_.settings),
+           .fault_line = {},
+           .check_notation = false});
+  if (!written.ok) return std::nullopt;
+  return written;
+}
+
 // The output windows belong to the window that owns this one, so that they outlive it and the
 // program's exit question reaches them.
 QWidget* RubyWindow::OutputWindowParent() {
@@ -88,15 +105,17 @@ void RubyWindow::MakeYmi() {
   settings.ymi_template = dialog.Options().template_text;
   settings.line_head_mark = dialog.Options().line_head_mark;
 
-  fs::path document = DocumentOnDisk();
-  std::string file = common::LfToCrLf(*text);
-  common::StringTextSource source(file);
-  if (!common::IsOk(WriteYmi(document, source, dialog.Options(), Messenger()))) return;
+  // The dialog has refused its own faults and warned of missing markers.
+  YmiOptions chosen = dialog.Options();
+  chosen.warn_markers = false;
+  std::optional<jobs::JobResult> written = RunConversion(
+      [&](const jobs::ConversionJob& job) { return jobs::RunYmiJob(job, chosen, Messenger()); });
+  if (!written) return;
   auto* window = new YmiWindow(context_, OutputWindowParent());
   session_.ymi_window = window;
   connect(window, &YmiWindow::Closed, window, &QObject::deleteLater);
   window->show();
-  window->ShowOutputFile(YmiPath(document));
+  window->ShowOutputFile(written->file);
 }
 
 void RubyWindow::MakeNnn() {
@@ -113,16 +132,16 @@ void RubyWindow::MakeNnn() {
   NnnFormatDialog dialog(settings, *session_.nnn, Messenger(), *context_.choosers, this);
   if (dialog.exec() != QDialog::Accepted) return;
 
-  fs::path document = DocumentOnDisk();
-  std::string file = common::LfToCrLf(*text);
-  common::StringTextSource source(file);
-  if (!common::IsOk(WriteNnn(document, source, dialog.Options(), Messenger()))) return;
-  if (!dialog.ShowResult()) return;
+  // The dialog has asked about missing markers.
+  std::optional<jobs::JobResult> written = RunConversion([&](const jobs::ConversionJob& job) {
+    return jobs::RunNnnJob(job, dialog.Options(), /*ask_on_missing_markers=*/false, Messenger());
+  });
+  if (!written || !dialog.ShowResult()) return;
   auto* window = new NnnWindow(context_, OutputWindowParent());
   session_.nnn_window = window;
   connect(window, &NnnWindow::Closed, window, &QObject::deleteLater);
   window->show();
-  window->ShowOutputFile(NnnPath(document));
+  window->ShowOutputFile(written->file);
 }
 
 }  // namespace rubywindow::view

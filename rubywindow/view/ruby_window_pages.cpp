@@ -1,5 +1,6 @@
 // The ruby window's checks and browser displays: the notation check, the HTML ruby page, the
 // pass-through page, their settings and the choice of browser.
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -13,9 +14,10 @@
 #include "common/view/colour_value.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
+#include "common/working_files.h"
+#include "jobs/conversion_jobs.h"
+#include "jobs/job_text.h"
 #include "rubywindow/messages.h"
-#include "rubywindow/pass_through_page.h"
-#include "rubywindow/ruby_page.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/check_start_dialog.h"
 #include "rubywindow/view/messages.h"
@@ -47,20 +49,23 @@ std::size_t EditorOffsetOf(std::string_view file_text, std::size_t offset) {
 
 }  // namespace
 
-// The text as the core reads it. A character Shift_JIS cannot hold is named, with its line,
-// rather than dropped from the page or the check.
+// The text as the core reads it. A character Shift_JIS cannot hold is named, with its line and
+// column, rather than dropped from the page or the check.
 std::optional<std::string> RubyWindow::TextInSjis() {
-  common::view::Unencodable bad;
-  std::optional<std::string> text = common::view::EncodeSjis(Pane()->Text(), &bad);
-  if (!text) TellUnencodable(bad);
-  return text;
+  return jobs::EditedTextInShiftJis(Pane()->Text().toStdString(), DocumentPath(), Messenger());
 }
 
-void RubyWindow::TellUnencodable(const common::view::Unencodable& bad) {
-  Tell(messages::kTitleUnencodable,
-       common::FormatMessage(messages::kUnencodable, {common::view::DescribeCharacter(bad.character),
-                                                      std::int64_t{bad.line}}),
-       common::Icon::kWarning);
+// The text as the jobs take it: its document on disk decides the form of what they write.
+std::optional<jobs::JobText> RubyWindow::EditedText() {
+  return jobs::OpenEditedText(Pane()->Text().toStdString(), DocumentOnDisk(), encoding_,
+                              common::WorkDir(WorkFolder()), Messenger());
+}
+
+// The folder of the jobs' working files: the application's, else one of the window's own.
+std::filesystem::path RubyWindow::WorkFolder() {
+  if (!context_.work_dir.empty()) return context_.work_dir;
+  if (!own_work_) own_work_ = std::make_unique<QTemporaryDir>();
+  return own_work_->path().toStdString();
 }
 
 // `text` is the editor's text in Shift_JIS, `start` an offset in it.
@@ -139,25 +144,21 @@ void RubyWindow::BrowserRubyDisplay() {
   if (!HasPageToShow()) return;
   // Once shown in the browser, the text is taken as it is: no later conversion checks it.
   check_before_conversions_ = false;
-  std::optional<std::string> text = TextInSjis();
-  if (!text) return;
-  fs::path document = DocumentOnDisk();
-  common::StringTextSource source(*text);
-  OutputStatus status =
-      WriteRubyPage(document, source, PageSettingsOf(*context_.settings, session_), Messenger());
+  std::optional<jobs::JobResult> page = RunConversion([&](const jobs::ConversionJob& job) {
+    return jobs::RunRubyPageJob(job, PageSettingsOf(*context_.settings, session_), Messenger());
+  });
   // The failure has been reported; a browser started now would show an older page, or none.
-  if (!common::IsOk(status)) return;
-  ShowPage(RubyPagePath(document));
+  if (page) ShowPage(page->file);
 }
 
 void RubyWindow::HtmlRubyDisplay() {
   if (!HasPageToShow()) return;
   std::optional<std::string> text = TextInSjis();
   if (!text || !PassesCheckBeforeConversion(*text)) return;
-  fs::path document = DocumentOnDisk();
-  common::StringTextSource source(*text);
-  if (!common::IsOk(WritePassThroughPage(document, source, Messenger()))) return;
-  ShowPage(PassThroughPagePath(document));
+  std::optional<jobs::JobResult> page = RunConversion([&](const jobs::ConversionJob& job) {
+    return jobs::RunPassThroughPageJob(job, Messenger());
+  });
+  if (page) ShowPage(page->file);
 }
 
 void RubyWindow::ShowPage(const fs::path& page) {

@@ -2,18 +2,16 @@
 // page sees and a voice would spell out.
 #include "common/settings.h"
 #include "common/view/sjis_codec.h"
+#include "jobs/job_text.h"
 #include "rubywindow/view/ruby_window.h"
 #include "speech/spoken_ruby_text.h"
 
 namespace rubywindow::view {
 
 std::optional<QString> RubyWindow::SpokenText(const QString& text) {
-  common::view::Unencodable bad;
-  std::optional<std::string> sjis = common::view::EncodeSjis(text, &bad);
-  if (!sjis) {
-    TellUnencodable(bad);
-    return std::nullopt;
-  }
+  std::optional<std::string> sjis =
+      jobs::EditedTextInShiftJis(text.toStdString(), DocumentPath(), Messenger());
+  if (!sjis) return std::nullopt;
   speech::SpokenPart part = context_.settings->read_ruby_readings != 0
                                 ? speech::SpokenPart::kReadings
                                 : speech::SpokenPart::kBases;

@@ -170,8 +170,7 @@ class DictionaryCommandsTest : public QObject {
     // A character Shift_JIS cannot hold would otherwise be dropped from the dictionary unseen.
     QTest::newRow("not Shift_JIS")
         << "翔太,しょう*た\n𠮷田,よし*だ\n"
-        << "2 行目の文字「𠮷」（U+20BB7） は Shift_JIS で表せません。\n"
-           "辞書作成は中止します。\n文字を置き換えてから実行してください。";
+        << "<%1>の 2 行 1 字目の文字<𠮷>は Shift_JIS にありません。\n何も書きませんでした。";
   }
 
   void RefusedSourcesBuildNothing() {
@@ -181,6 +180,7 @@ class DictionaryCommandsTest : public QObject {
     Pane().insertPlainText(text);
     QVERIFY(Build(BuildKind::kRubyDictionary));
     QCOMPARE(messenger_.records.size(), std::size_t{1});
+    if (message.contains("%1")) message = message.arg(QtPath(*docs_ / "names.pre"));
     QCOMPARE(QString::fromStdString(messenger_.records[0].text), message);
     QVERIFY(!fs::exists(*docs_ / "names.dic"));
   }
@@ -312,6 +312,7 @@ class DictionaryCommandsTest : public QObject {
              QStringList({"[本体辞書]", "[児童名]＋[本体辞書]", "[標準ﾌﾟﾚ]＋[本体辞書]"}));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QCOMPARE(settings_.dic_pattern, 2);
+    QCOMPARE(common::LoadSettings(program_->Dir()).dic_pattern, 2);  // in the file at once
     QCOMPARE(settings_.dic_num, -1);
     QVERIFY(settings_.dic_names[0].empty());
   }

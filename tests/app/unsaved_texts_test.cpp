@@ -117,18 +117,25 @@ class UnsavedTextsTest : public QObject {
   // A run is killed after an edit of story.txt, once the copy has been kept: its lock file and
   // the copy stay behind. The next start is given story.txt, as a file manager starts it. Yes
   // brings the edit back, unsaved, and story.txt is not loaded over it; No discards the copy
-  // and opens story.txt as it is on disk.
+  // and opens story.txt as it is on disk. A second start that hands over other.txt while the
+  // question is open asks for the same thing later: other.txt takes story.txt's place.
   void AKilledRunsEditWinsOverTheFileArgument_data() {
     QTest::addColumn<bool>("take_back");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<bool>("handed_over");
+    QTest::newRow("yes") << true << false;
+    QTest::newRow("no") << false << false;
+    QTest::newRow("yes, other.txt handed over meanwhile") << true << true;
+    QTest::newRow("no, other.txt handed over meanwhile") << false << true;
   }
 
   void AKilledRunsEditWinsOverTheFileArgument() {
     QFETCH(bool, take_back);
+    QFETCH(bool, handed_over);
     const fs::path story = docs_ / "story.txt";
+    const fs::path other = docs_ / "other.txt";
     const fs::path lock_file = state_->Path() / "TesmaroVR11.lock";
     WriteFile(story, "今日は晴れ。\n");
+    WriteFile(other, "別の文章\n");
     {
       app::SingleInstanceLock killed_run(lock_file);
       QCOMPARE(killed_run.Acquire(), app::LockOutcome::kAcquired);
@@ -144,21 +151,26 @@ class UnsavedTextsTest : public QObject {
     QCOMPARE(next_run.Acquire(), app::LockOutcome::kAcquired);
     StartWindow();
     messenger_.Script({take_back ? Answer::kYes : Answer::kNo});
-    app::OpenAtStart(*window_, *store_, messenger_, story);
+    app::RunStart start(*window_, *store_, messenger_);
+    if (handed_over) messenger_.on_ask = [&] { start.HandOver(other); };
+    start.Run(story);
 
     QCOMPARE(messenger_.records.size(), std::size_t{1});
     QVERIFY(messenger_.records[0].text.find(story.string()) != std::string::npos);
-    QCOMPARE(window_->CurrentFileName(), story);
     QCOMPARE(ReadFile(story), std::string("今日は晴れ。\n"));
     if (take_back) {
+      QCOMPARE(window_->CurrentFileName(), story);
       QCOMPARE(window_->Pane()->toPlainText(), QStringLiteral("今日は晴れ。\n明日は雨。\n"));
       QVERIFY(window_->IsModified());
       QVERIFY(KeptFor(common::kMainTextCopy).has_value());  // until it is saved or discarded
-      QCOMPARE(window_->StatusText(1),
-               QStringLiteral("未保存の文章を戻しました。story.txt は読み込んでいません。"));
+      QCOMPARE(window_->StatusText(1), QStringLiteral("未保存の文章を戻しました。") +
+                                           (handed_over ? "other.txt" : "story.txt") +
+                                           QStringLiteral(" は読み込んでいません。"));
       QCOMPARE(window_->DocumentEncoding(), TextEncoding::kUtf8);
     } else {
-      QCOMPARE(window_->Pane()->toPlainText(), QStringLiteral("今日は晴れ。\n"));
+      QCOMPARE(window_->CurrentFileName(), handed_over ? other : story);
+      QCOMPARE(window_->Pane()->toPlainText(),
+               handed_over ? QStringLiteral("別の文章\n") : QStringLiteral("今日は晴れ。\n"));
       QVERIFY(!window_->IsModified());
       QVERIFY(store_->Left().empty());
     }

@@ -168,20 +168,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FormCase>& info) { return std::string(info.param.name); });
 
 // A character Shift_JIS cannot hold in a window's text is named as the command line names it,
-// with its line and column, and nothing is written.
+// with its line and column, whether the text goes to the passes or is read in memory; nothing
+// is written.
 TEST(EditedText, UnencodableCharacterIsNamedWithLineAndColumn) {
   ScratchDir docs;
   ScratchDir work;
-  RecordingMessenger messenger;
   fs::path document = docs / "story.txt";
-  std::optional<JobText> text =
-      OpenEditedText("一行目\n二行目の\xF0\x9F\x98\x80\n", document,
-                     common::TextEncoding::kShiftJis, common::WorkDir(work.Path()), messenger);
-  EXPECT_FALSE(text);
-  EXPECT_TRUE(testing_support::ShowedOnly(
-      messenger, "ご注意!!",
-      "<" + document.string() +
-          ">の 2 行 5 字目の文字<\xF0\x9F\x98\x80>は Shift_JIS にありません。\n何も書きませんでした。"));
+  const std::string text = "一行目\n二行目の\xF0\x9F\x98\x80\n";
+  const std::string expected = "<" + document.string() +
+                               ">の 2 行 5 字目の文字<\xF0\x9F\x98\x80>は Shift_JIS にありません。\n"
+                               "何も書きませんでした。";
+  RecordingMessenger for_passes;
+  EXPECT_FALSE(OpenEditedText(text, document, common::TextEncoding::kShiftJis,
+                              common::WorkDir(work.Path()), for_passes));
+  EXPECT_TRUE(testing_support::ShowedOnly(for_passes, "ご注意!!", expected));
+  RecordingMessenger in_memory;
+  EXPECT_FALSE(EditedTextInShiftJis(text, document, in_memory));
+  EXPECT_TRUE(testing_support::ShowedOnly(in_memory, "ご注意!!", expected));
   EXPECT_TRUE(fs::is_empty(work.Path()));
 }
 

@@ -284,10 +284,10 @@ class RubyCommandsTest : public QObject {
         "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！");
     row("unknown dictionary use", Command::kAll, false, "今日", 7, "ご注意!!",
         "辞書の使用パターン DIC_PATTERN=7 は使えません。\n辞書選択で設定し直してください。");
-    row("unencodable character, with its line", Command::kGrade, false, "今日は\n晴れ😀です。\n", 0,
-        "ご注意!!",
-        "2 行目の文字「😀」（U+1F600） は Shift_JIS で表せません。\n"
-        "るび振りは中止します。\n文字を置き換えてから実行してください。");
+    // Named as the command line names it: the text, the line and column, the character.
+    row("unencodable character, with its line and column", Command::kGrade, false,
+        "今日は\n晴れ😀です。\n", 0, "ご注意!!",
+        "<%1>の 2 行 3 字目の文字<😀>は Shift_JIS にありません。\n何も書きませんでした。");
   }
 
   void RefusalsComeBeforeAnyDialogOrFile() {
@@ -301,6 +301,7 @@ class RubyCommandsTest : public QObject {
     host_.text = text;
     settings_.dic_pattern = dic_pattern;
     Run(command);
+    if (message.contains("%1")) message = message.arg(QString::fromStdString(host_.current_file));
     QVERIFY(Showed(messenger_, title.toStdString(), message.toStdString()));
     QCOMPARE(dialogs_->asked, 0);
     QVERIFY(host_.opened.empty());
@@ -372,12 +373,12 @@ class RubyCommandsTest : public QObject {
   }
 
   void BraceEscapeRoundTripsOrRefusesUnencodableText() {
-    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}本\n"), messenger_),
+    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}本\n"), "story.txt", messenger_),
              std::optional<QString>(QStringLiteral("∈注∋本\n")));
-    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}\n\n😀{注}"), messenger_),
+    QCOMPARE(app::EscapeBracesOf(QStringLiteral("{注}\n\n😀{注}"), "story.txt", messenger_),
              std::optional<QString>());
     QCOMPARE(messenger_.records.size(), std::size_t{1});
-    QVERIFY(messenger_.records[0].text.starts_with("3 行目の文字「😀」"));
+    QVERIFY(messenger_.records[0].text.starts_with("<story.txt>の 3 行 1 字目の文字<😀>"));
   }
 };
 

@@ -15,6 +15,7 @@
 
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "common/text_encoding.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"
@@ -53,6 +54,25 @@ std::string CliOutput(std::string_view command, const fs::path& ruby, std::strin
 const std::string kTable = Sjis(
     "no,{平和/へいわ},{漢/かん}{字/じ}テスト\r\n"
     "1,{人/ひと|にん},{ヴァイオリン/ヴァイオリン}\r\n");
+
+// A ruby file's text (UTF-8, CR LF) as a file in an encoding and with line ends of its own.
+std::string InForm(std::string_view utf8_crlf, bool utf8, bool lf) {
+  std::string text = lf ? common::CrLfToLf(utf8_crlf) : std::string(utf8_crlf);
+  return utf8 ? text : Sjis(text);
+}
+
+// What the command-line tool writes as `written` for `args` over a copy of `ruby` in a folder of
+// its own.
+std::string CliFile(const fs::path& ruby, const std::string& written,
+                    std::vector<std::string> args) {
+  cli::ProgramFolder home;
+  fs::path copy = home / ruby.filename().string();
+  fs::copy_file(ruby, copy);
+  args.insert(args.begin() + 1, copy.string());
+  cli::CliRun run = home.Run(args);
+  if (run.exit_code != 0) return "exit " + std::to_string(run.exit_code) + ": " + run.err;
+  return ReadFile(home / written);
+}
 
 }  // namespace
 
@@ -116,6 +136,46 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(f.session.nnn_window->Pane()->Text(),
              U("<ruby>花<rt>はな</rt></ruby>(1)が咲く\n<ruby>漢字<rt>かんじ</rt></ruby>(2)\n"));
     QCOMPARE(f.settings.nnn_template, Sjis("<ruby>****1<rt>****4</rt></ruby>(****3)"));
+  }
+
+  // The page (F5), YMI (F7) and NNN (F8) files of the ruby window are the command-line tool's,
+  // byte for byte, for a ruby file in Shift_JIS or UTF-8, with CR LF or LF line ends.
+  void outputFilesAreTheToolsInEveryForm_data() {
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<bool>("lf");
+    QTest::newRow("Shift_JIS, CR LF") << false << false;
+    QTest::newRow("Shift_JIS, LF") << false << true;
+    QTest::newRow("UTF-8, CR LF") << true << false;
+    QTest::newRow("UTF-8, LF") << true << true;
+  }
+
+  void outputFilesAreTheToolsInEveryForm() {
+    QFETCH(bool, utf8);
+    QFETCH(bool, lf);
+    Fixture f;
+    fs::path ruby = f.Open("list.lrb", InForm("no,{平和/へいわ},{漢/かん}{字/じ}テスト\r\n"
+                                              "1,{人/ひと|にん},{花/はな}\r\n",
+                                              utf8, lf));
+    f.Trigger("browserRubyDisplay");
+    QCOMPARE(ReadFile(f.dir / "listRb.html"), CliFile(ruby, "listRb.html", {"html"}));
+
+    AcceptNextDialog([](QDialog* dialog) {
+      dialog->findChild<QSpinBox*>("firstField")->setValue(2);
+      ClickRadio(dialog, "指定ﾌｨｰﾙﾄﾞ以降");
+      dialog->findChild<QComboBox*>("templateBox")->setEditText(U("[@@@@1](@@@@2)^^t"));
+    });
+    f.Trigger("makeYmi");
+    QCOMPARE(ReadFile(f.dir / "list.ymi"),
+             CliFile(ruby, "list.ymi",
+                     {"ymi", "--range-mode", "2", "--first", "2", "--template",
+                      Sjis("[@@@@1](@@@@2)^^t")}));
+
+    AcceptNextDialog([](QDialog* dialog) {
+      dialog->findChild<QComboBox*>("templateBox")->setEditText(U("<****1|****4>"));
+    });
+    f.Trigger("makeNnn");
+    QCOMPARE(ReadFile(f.dir / "list.nnn"),
+             CliFile(ruby, "list.nnn", {"nnn", "--template", Sjis("<****1|****4>")}));
   }
 
   // A faulty notation stops both commands before their dialogs; nothing is written.

@@ -294,8 +294,8 @@ class RubyWindowTest : public QObject {
     f.Trigger("browserRubyDisplay");
     QVERIFY(testing_support::ShowedOnly(
         f.messenger, "ご注意!!",
-        "「😀」（U+1F600）（2行目）は Shift_JIS で表せないため、実行できません。\n"
-        "この文字を書き換えてから実行して下さい。"));
+        "<" + (f.dir / "a.srb").string() +
+            ">の 2 行 1 字目の文字<😀>は Shift_JIS にありません。\n何も書きませんでした。"));
     QVERIFY(!fs::exists(f.dir / "aRb.html"));
   }
 
@@ -435,7 +435,7 @@ class RubyWindowTest : public QObject {
     f.Trigger("readAloudAction");
     QCOMPARE(f.engine.Spoken(), (testing_support::Calls{"say 漢", "pause", "resume", "stop"}));
     QCOMPARE(f.messenger.records.size(), std::size_t{1});
-    QVERIFY(f.LastText().find("U+1F600") != std::string::npos);
+    QVERIFY(f.LastText().find("1 行 7 字目の文字<😀>") != std::string::npos);
   }
 
   // Font and colours are kept at once, alignment and line height when the dialog closes, the
