@@ -88,6 +88,7 @@ RubyJobResult RunRubyJob(RubyKind kind, const RubyChoices& choices, const JobTex
   RubyJobResult result;
   result.status = pass.status;
   result.field_flag = pass.field_flag;
+  result.reading = pass.reading;
   result.form = text.form;
   if (!common::IsOk(pass.status)) {
     if (!pass.ruby_file.empty()) {

@@ -38,6 +38,8 @@ struct RubyJobResult : JobResult {
   engine::RubyCommandStatus status = engine::RubyCommandStatus::kOk;
   // The ruby window reads the file as fields (line-and-field ruby with a field mode).
   bool field_flag = false;
+  // Whether the analyser read the words in context or the main dictionary read them alone.
+  engine::ReadingMode reading = engine::ReadingMode::kDictionary;
 };
 
 // Runs `kind` over `text`. `context` holds what the front end knows (dictionaries, non-ruby

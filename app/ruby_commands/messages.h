@@ -22,7 +22,10 @@ inline constexpr std::string_view kEntryNotSjis =
     "文字%s は Shift_JIS で表せません。\n別の文字にしてください。";
 
 // The status line after a pass: the ruby file and the encoding it was written in.
-inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を %s で書きました。";
+inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を %s で書きました。%s";
+// Which reading a run took, after the file's name on the status line.
+inline constexpr std::string_view kReadInContext = "（読み: 文脈から）";
+inline constexpr std::string_view kReadByDictionary = "（読み: 辞書のみ）";
 
 // Non-ruby marking fails without a word of its own; the user must still learn that nothing
 // was written.

@@ -220,7 +220,10 @@ void RubyCommands::Run(jobs::RubyKind kind, const jobs::RubyChoices& choices,
   if (result.ok) {
     host_.ShowStatus(QString::fromStdString(
         common::FormatMessage(messages::kRubyFileWritten,
-                              {result.file.string(), common::EncodingName(result.form.encoding)})));
+                              {result.file.string(), common::EncodingName(result.form.encoding),
+                               result.reading == engine::ReadingMode::kContext
+                                   ? messages::kReadInContext
+                                   : messages::kReadByDictionary})));
   }
   host_.OpenRubyWindow(result.file, result.field_flag);
   if (result.ok) host_.AnnounceRubyFile(result.backup);
