@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds mirukaze-cli, makes the default dictionaries
 # from Debian's open data into a program folder of its own, gives the sample text ruby with them
-# and prints the ruby file (converted to UTF-8), then the grade ruby of grades 3 to 5. The times
+# (its words read in context by MeCab with UniDic where they are installed, else by the main
+# dictionary alone; the script says which) and prints the ruby file (converted to UTF-8), then
+# the grade ruby of grades 3 to 5. The times
 # of the dictionary generation and of the whole run are printed as they end.
 #   bash scripts/sample.sh        (build folder: build-sample, or $BUILD_DIR;
 #                                  MIRUKAZE_UNIDIC=0 makes the dictionaries without UniDic)
@@ -32,7 +34,8 @@ main() {
   time "$cli" --home "$home" make-default-dic "${unidic[@]}"
 
   echo
-  echo "== ruby (the standard user dictionary, then the main one): $home/sample.txt"
+  "$cli" --version | sed 's/^/== /'
+  echo "== ruby (the standard user dictionary, then the words in context): $home/sample.txt"
   local srb
   srb="$("$cli" --home "$home" --no ruby --dic-mode 2 "$home/sample.txt")"
   echo "== $srb"
