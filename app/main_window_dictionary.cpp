@@ -9,6 +9,7 @@
 #include "common/view/edit_commands.h"
 #include "common/view/key_scheme.h"
 #include "common/view/text_pane.h"
+#include "engine/dictionary_use.h"
 #include "rubywindow/view/ruby_window.h"
 
 namespace app {
@@ -47,7 +48,17 @@ void MainTextWindow::CreateDictionaryActions() {
        .caption = tr("辞書選択"),
        .key = K(Qt::SHIFT | Qt::Key_F8),
        .triggered = run(&DictionaryCommands::RegistryClick)},
+      {.name = "readInContextAction",
+       .caption = tr("文の流れから読む(MeCab + UniDic)"),
+       .hint = tr("外すと、本体辞書の最長一致だけで読みを付けます"),
+       .toggled = [this](bool on) {
+         WindowSettings().yomi_mode = static_cast<int>(on ? engine::ReadingMode::kContext
+                                                          : engine::ReadingMode::kDictionary);
+       }},
   });
+  // The check mark shows the setting; rows with a check mark start on.
+  Named("readInContextAction")
+      ->setChecked(WindowSettings().yomi_mode == static_cast<int>(engine::ReadingMode::kContext));
   QAction* search_down = Edit().Action(common::view::EditAction::kFindDown);
   common::view::SetSchemeKeys(search_down, {}, common::view::KeySchemeOf(WindowSettings()));
   search_down->setIconText(tr("次検"));

@@ -211,7 +211,7 @@ void MainTextWindow::CreateMenus() {
           {{"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
            {"emptyRubyWindowAction"},
            {"nonRubyAreaAction", "braceEscapeAction"},
-           {"dictionarySelectAction"}});
+           {"dictionarySelectAction", "readInContextAction"}});
   AddMenu(tr("辞書作成(&D)"),
           {{"dictionarySourceAction", "dictionaryBuildAction", "buildReportAction"},
            {"restoreSourceAction"},
