@@ -215,6 +215,29 @@ std::string DoubledNumeral(const std::string& reading, std::uint16_t next) {
   return "";
 }
 
+// The number a word of kanji numerals stands for (三 "3", 二十 "20", 百 "100"), as ASCII
+// digits; "" for any other word.
+std::string KanjiNumber(std::string_view surface) {
+  static const std::string kDigits = common::Sjis("〇一二三四五六七八九");
+  static const std::string kUnits = common::Sjis("十百千");
+  long long total = 0;
+  long long digit = -1;
+  for (std::size_t i = 0; i + 2 <= surface.size(); i += 2) {
+    std::string_view c = surface.substr(i, 2);
+    if (std::size_t at = kDigits.find(c); at != std::string::npos && at % 2 == 0) {
+      digit = static_cast<long long>(at / 2);
+      continue;
+    }
+    std::size_t unit_at = kUnits.find(c);
+    if (unit_at == std::string::npos || unit_at % 2 != 0) return "";
+    long long unit = unit_at == 0 ? 10 : unit_at == 2 ? 100 : 1000;
+    total += (digit < 0 ? 1 : digit) * unit;
+    digit = -1;
+  }
+  if (digit >= 0) total += digit;
+  return total > 0 ? std::to_string(total) : "";
+}
+
 bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }   // （
 bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }   // ）
 
@@ -376,6 +399,14 @@ void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& w
         word.settled = true;
       } else {
         ReadCounterAtStart(sentence, word, digits);
+      }
+    } else if (after_word && IsNumeral(words[i - 1])) {
+      // After kanji numerals only a longer word is read so (三軒先): a counter alone is left to
+      // the dictionary's words of numeral and counter (四月, 七日), which know them better.
+      std::string number = KanjiNumber(words[i - 1].surface);
+      if (!number.empty()) {
+        ReadCounterAtStart(sentence, word, number);
+        word.settled = false;  // a dictionary word of numeral and counter still reads it whole
       }
     }
     if (word.first > 0 && word.last < sentence.chars.size() &&

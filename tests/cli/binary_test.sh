@@ -43,7 +43,7 @@ stderr_has "  → Cancel"
 pids=()
 for i in 1 2 3 4; do
   cp "$data/text.txt" "$home/t$i.txt"
-  "$cli" --home "$home" ruby "$home/t$i.txt" >"$scratch/out$i" 2>&1 </dev/null &
+  "$cli" --home "$home" ruby --reading dictionary "$home/t$i.txt" >"$scratch/out$i" 2>&1 </dev/null &
   pids+=("$!")
 done
 for i in 1 2 3 4; do
@@ -63,12 +63,12 @@ expect 1 "$cli" --home "$home" check --separators "$home/t1.srb"
 stderr_has "【警告】 3 行目::"
 
 # A filter: standard input in, the ruby text out, in the text's own encoding and line ends.
-"$cli" --home "$home" --no ruby --dic-mode 0 - <"$data/text.txt" >"$scratch/filtered" ||
+"$cli" --home "$home" --no ruby --reading dictionary --dic-mode 0 - <"$data/text.txt" >"$scratch/filtered" ||
   fail "ruby - failed on a Shift_JIS text"
 cmp "$data/expected.srb" "$scratch/filtered" || fail "ruby - printed another ruby text"
 iconv -f CP932 -t UTF-8 "$data/text.txt" | tr -d '\r' >"$scratch/utf8.txt"
 iconv -f CP932 -t UTF-8 "$data/expected.srb" | tr -d '\r' >"$scratch/utf8.srb"
-"$cli" --home "$home" --no ruby --dic-mode 0 - <"$scratch/utf8.txt" >"$scratch/filtered" ||
+"$cli" --home "$home" --no ruby --reading dictionary --dic-mode 0 - <"$scratch/utf8.txt" >"$scratch/filtered" ||
   fail "ruby - failed on a UTF-8 text"
 cmp "$scratch/utf8.srb" "$scratch/filtered" || fail "ruby - changed the encoding or line ends"
 expect 0 "$cli" --version

@@ -101,7 +101,7 @@ for target in big.kana big.ymi big.nnn big.html; do
 done
 "${run[@]}" strip --keep base "$big" -o "$scratch/big.txt" || fail "strip of the big text failed"
 echo previous >"$big"
-expect 1 "${limited[@]}" "${run[@]}" ruby "$scratch/big.txt"
+expect 1 "${limited[@]}" "${run[@]}" ruby --reading dictionary "$scratch/big.txt"
 [ "$(cat "$big")" = previous ] || fail "a failed ruby run changed the ruby file"
 [ "$(find "$scratch" -maxdepth 1 -name '.*' | wc -l)" -eq 0 ] || fail "a temporary file was left"
 
@@ -113,7 +113,7 @@ if mount -t tmpfs -o size=200k tmpfs "$full" 2>/dev/null; then
   trap 'umount "$full"; rm -rf "$scratch"' EXIT
   for _ in $(seq 3000); do cat "$data/text.txt"; done >"$scratch/huge.txt"
   echo previous >"$scratch/huge.srb"
-  expect 1 "${run[@]}" --workdir "$full" ruby "$scratch/huge.txt"
+  expect 1 "${run[@]}" --workdir "$full" ruby --reading dictionary "$scratch/huge.txt"
   stderr_has "作業フォルダ<$full>のディスクに空きがありません。"
   [ "$(cat "$scratch/huge.srb")" = previous ] || fail "a run on a full disk changed the ruby file"
   umount "$full"
@@ -126,11 +126,11 @@ fi
 for i in 1 2 3 4 5 6 7 8; do
   for _ in $(seq "$i"); do cat "$data/text.txt"; done >"$scratch/text$i.txt"
   cp "$scratch/text$i.txt" "$scratch/alone$i.txt"
-  "${run[@]}" ruby "$scratch/alone$i.txt" >/dev/null 2>"$scratch/err" || fail "run $i: $(cat "$scratch/err")"
+  "${run[@]}" ruby --reading dictionary "$scratch/alone$i.txt" >/dev/null 2>"$scratch/err" || fail "run $i: $(cat "$scratch/err")"
 done
 pids=()
 for i in 1 2 3 4 5 6 7 8; do
-  "${run[@]}" ruby "$scratch/text$i.txt" >/dev/null 2>&1 </dev/null &
+  "${run[@]}" ruby --reading dictionary "$scratch/text$i.txt" >/dev/null 2>&1 </dev/null &
   pids+=("$!")
 done
 for i in 1 2 3 4 5 6 7 8; do

@@ -82,10 +82,13 @@ class RubyJobTest : public ::testing::TestWithParam<FormCase> {
     return document;
   }
 
+  // The main dictionary reads alone, so that the files are those of the pinned command line.
   engine::RubyCommandContext Context() {
     common::ProgramDir program(home_->Path());
-    return engine::RubyCommandContextOf(common::LoadSettings(program.Dir()), program,
-                                        common::WorkDir(work_.Path()));
+    engine::RubyCommandContext context = engine::RubyCommandContextOf(
+        common::LoadSettings(program.Dir()), program, common::WorkDir(work_.Path()));
+    context.context_reading = nullptr;
+    return context;
   }
 
   // F5 as the desktop gives it: the window's text (UTF-8, LF) of the document.
