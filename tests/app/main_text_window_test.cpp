@@ -25,6 +25,7 @@
 #include "app/edit_capacity_dialog.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "engine/dictionary_use.h"
 #include "common/view/display_dialogs.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
@@ -129,6 +130,8 @@ class MainTextWindowTest : public QObject {
     docs_.emplace();
     work_.emplace();
     settings_ = common::LoadSettings(program_.Dir());
+    // F5 is compared with the dictionary's own files, whatever analyser the machine has.
+    settings_.yomi_mode = static_cast<int>(engine::ReadingMode::kDictionary);
     messenger_ = RecordingMessenger();
     choosers_ = testing_support::ScriptedChoosers();
     search_ = common::view::SearchMemory();
@@ -240,6 +243,9 @@ class MainTextWindowTest : public QObject {
     QCOMPARE(window_->RubyWindowIfOpen()->DocumentPath(), *docs_ / "text.srb");
     QVERIFY(messenger_.records.empty());
     QVERIFY(fs::is_empty(work_->Path()));  // a finished pass leaves only its ruby file
+    // The status line says how the words were read.
+    QVERIFY2(window_->StatusText(1).endsWith("（読み: 辞書のみ）"),
+             qPrintable(window_->StatusText(1)));
   }
 
   // A ruby file corrected by hand is not lost to the next run: it is the backup, the ruby

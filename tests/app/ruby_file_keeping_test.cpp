@@ -11,6 +11,7 @@
 #include "app/main_text_window.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "engine/dictionary_use.h"
 #include "common/text_encoding.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
@@ -86,6 +87,8 @@ class RubyFileKeepingTest : public QObject {
     docs_.emplace();
     work_.emplace();
     settings_ = common::LoadSettings(program_.Dir());
+    // F5 is compared with the dictionary's own files, whatever analyser the machine has.
+    settings_.yomi_mode = static_cast<int>(engine::ReadingMode::kDictionary);
     messenger_ = RecordingMessenger();
     window_ = std::make_unique<app::MainTextWindow>(
         app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_,
