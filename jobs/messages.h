@@ -17,6 +17,9 @@ inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き�
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
 inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
 using common::messages::kUnencodable;
+// Non-ruby marking fails without a word of its own; the user still learns which text failed.
+inline constexpr std::string_view kMarkingFailed =
+    "非るび領域の処理に失敗しました。<%s>\nるび振りは中止します。";
 // The name of standard input in a message.
 inline constexpr std::string_view kStandardInputName = "標準入力";
 

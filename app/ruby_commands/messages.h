@@ -24,10 +24,6 @@ inline constexpr std::string_view kEntryNotSjis =
 // The status line after a pass: the ruby file and the encoding it was written in.
 inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を %s で書きました。";
 
-// Non-ruby marking fails without a word of its own; the user must still learn that nothing
-// was written.
-inline constexpr std::string_view kMarkingFailed =
-    "非るび領域の処理で作業ファイルを作れませんでした。\nるび振りは中止します。";
 inline constexpr std::string_view kBadDicPattern =
     "辞書の使用パターン DIC_PATTERN=%d は使えません。\n辞書選択で設定し直してください。";
 
