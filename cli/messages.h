@@ -24,8 +24,6 @@ inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%
 inline constexpr std::string_view kCannotLocateProgram =
     "プログラムフォルダが分かりません。--home で指定してください。";
 inline constexpr std::string_view kCannotCreateWorkDir = "作業フォルダ<%s>が作れません。";
-inline constexpr std::string_view kMarkingFailed =
-    "非るび領域の処理に失敗しました。<%s>\nるび振りは中止します。";
 inline constexpr std::string_view kBadDicPattern =
     "辞書の使用パターン DIC_PATTERN=%d は使えません。\n0・1・2 のいずれかにしてください。";
 inline constexpr std::string_view kStartBeyondEnd =

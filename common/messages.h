@@ -5,6 +5,11 @@
 
 namespace common::messages {
 
+// The one message, from every front end, for a text holding a character Shift_JIS cannot hold:
+// the text's name, the character's line and column, and the character.
+inline constexpr std::string_view kUnencodable =
+    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
+
 // A malformed ruby group; %d is the 1-based line of the fault.
 inline constexpr std::string_view kTitleFault = "警告";
 inline constexpr std::string_view kReadingTooLong = "%d 行目::るびかなの数が 20 字を超えている。";

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "common/messages.h"
+
 namespace jobs::messages {
 
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
@@ -14,10 +16,10 @@ inline constexpr std::string_view kNotRegularFile =
 inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
 inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
-// The one message for a character Shift_JIS cannot hold, from every front end: the text's name,
-// the line and column of the character, and the character.
-inline constexpr std::string_view kUnencodable =
-    "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
+using common::messages::kUnencodable;
+// Non-ruby marking fails without a word of its own; the user still learns which text failed.
+inline constexpr std::string_view kMarkingFailed =
+    "非るび領域の処理に失敗しました。<%s>\nるび振りは中止します。";
 // The name of standard input in a message.
 inline constexpr std::string_view kStandardInputName = "標準入力";
 

@@ -85,6 +85,9 @@ RubyJobResult RunRubyJob(RubyKind kind, const RubyChoices& choices, const JobTex
   RubyChoices used = choices;
   used.use = DictionaryUseOf(kind, choices.use);
   engine::RubyCommandResult pass = RunPass(kind, used, sjis, context, messenger);
+  if (pass.status == engine::RubyCommandStatus::kMarkingFailed) {
+    TellFailure(messenger, messages::kMarkingFailed, {text.ShownName()});
+  }
   RubyJobResult result;
   result.status = pass.status;
   result.field_flag = pass.field_flag;

@@ -44,8 +44,8 @@ struct RubyJobResult : JobResult {
 
 // Runs `kind` over `text`. `context` holds what the front end knows (dictionaries, non-ruby
 // areas, whether a ruby window is open, where a fault shows); the document and the ruby file's
-// form are the job's. After kNamingFailed (its message shown) `file` still names the ruby file
-// that was meant.
+// form are the job's. Every failure has been told when it returns (kMarkingFailed too, which the
+// pass leaves unsaid). After kNamingFailed `file` still names the ruby file that was meant.
 RubyJobResult RunRubyJob(RubyKind kind, const RubyChoices& choices, const JobText& text,
                          engine::RubyCommandContext context, const Destination& destination,
                          common::Messenger& messenger);

@@ -27,10 +27,6 @@ inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を 
 inline constexpr std::string_view kReadInContext = "（読み: 文脈から）";
 inline constexpr std::string_view kReadByDictionary = "（読み: 辞書のみ）";
 
-// Non-ruby marking fails without a word of its own; the user must still learn that nothing
-// was written.
-inline constexpr std::string_view kMarkingFailed =
-    "非るび領域の処理で作業ファイルを作れませんでした。\nるび振りは中止します。";
 inline constexpr std::string_view kBadDicPattern =
     "辞書の使用パターン DIC_PATTERN=%d は使えません。\n辞書選択で設定し直してください。";
 

@@ -209,8 +209,6 @@ void RubyCommands::Run(jobs::RubyKind kind, const jobs::RubyChoices& choices,
       if (kind == jobs::RubyKind::kAll || result.file.empty()) return;
       break;
     case engine::RubyCommandStatus::kMarkingFailed:
-      Warn(*services_.messenger, messages::kTitleCaution, std::string(messages::kMarkingFailed));
-      return;
     case engine::RubyCommandStatus::kRefused:
     case engine::RubyCommandStatus::kNotationFault:
     case engine::RubyCommandStatus::kAborted:

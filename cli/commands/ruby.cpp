@@ -141,10 +141,6 @@ bool RubyOneFile(const CommandEnv& env, const RubyKind& kind, const jobs::RubyCh
   if (!input) return false;
   jobs::RubyJobResult result =
       jobs::RunRubyJob(kind.kind, choices, *input, context, DestinationOf(env), env.messenger);
-  if (result.status == engine::RubyCommandStatus::kMarkingFailed) {
-    // This step fails without a word of its own; the user still learns which file failed.
-    TellFailure(env.messenger, messages::kMarkingFailed, {input->ShownName()});
-  }
   return PrintWritten(env, result);
 }
 

@@ -23,10 +23,6 @@ inline constexpr std::string_view kNotShiftJis =
     "その部分は「\xEF\xBF\xBD」で表示しています。";
 inline constexpr std::string_view kCannotWrite =
     "%s に書き込めません。\n元のファイルはそのままです。";
-// %s the character as DescribeCharacter gives it, %d its line.
-inline constexpr std::string_view kUnencodableNotSaved =
-    "%s（%d行目）は Shift_JIS で表せないため、保存しませんでした。\n"
-    "この文字を書き換えてから保存して下さい。";
 
 // Printing.
 inline constexpr std::string_view kPrintNoRoom =

@@ -6,6 +6,7 @@
 #include "common/file_replace.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
+#include "common/messages.h"
 #include "common/text_file.h"
 #include "common/view/messages.h"
 
@@ -72,12 +73,15 @@ std::optional<LoadedText> LoadTextFile(const fs::path& path, common::Messenger& 
 
 bool SaveTextFile(const fs::path& path, const QString& text, TextEncoding encoding,
                   common::Messenger& messenger) {
-  Unencodable bad;
-  std::optional<std::string> bytes = EncodeTextBytes(text, encoding, &bad);
+  std::optional<std::string> bytes = EncodeTextBytes(text, encoding);
   if (!bytes) {
+    // Named in the words of every other refusal: the file, the line and column, the character.
+    UnencodableCharacter bad;
+    static_cast<void>(ToShiftJis(text.toStdString(), TextEncoding::kUtf8, &bad));
     messenger.Tell({std::string(kTitleCaution),
-                    FormatMessage(kUnencodableNotSaved,
-                                  {DescribeCharacter(bad.character), std::int64_t{bad.line}}),
+                    FormatMessage(messages::kUnencodable,
+                                  {path.string(), std::int64_t{bad.line}, std::int64_t{bad.column},
+                                   bad.character}),
                     common::Icon::kWarning});
     return false;
   }

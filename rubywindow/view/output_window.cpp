@@ -17,6 +17,9 @@
 #include "common/text_source.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"
+#include "common/working_files.h"
+#include "jobs/conversion_jobs.h"
+#include "jobs/job_text.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/ruby_page.h"
 #include "rubywindow/view/browser_choice.h"
@@ -239,7 +242,7 @@ const OutputWindowKind& YmiWindow::Kind() {
 }
 
 YmiWindow::YmiWindow(const RubyWindowContext& context, QWidget* parent)
-    : OutputWindow(context, Kind(), parent) {
+    : OutputWindow(context, Kind(), parent), work_folder_(context.work_dir) {
   CreateActions();
   AddActions({{.name = "htmlView",
                .caption = tr("HTMLるび表示(&R)"),
@@ -250,17 +253,18 @@ YmiWindow::YmiWindow(const RubyWindowContext& context, QWidget* parent)
 }
 
 // The text as it stands, not the file, goes to the page; its notation is checked first and a
-// fault is shown at its line.
+// fault is shown at its line. The page job writes the page in the YMI file's encoding (and a
+// UTF-8 file's line ends), named after the page source.
 void YmiWindow::HtmlView() {
-  std::optional<std::string> text = SjisOrTell(Pane()->Text(), WindowMessenger());
+  common::WorkDir work(work_folder_.Path());
+  std::optional<jobs::JobText> text = jobs::OpenEditedText(
+      Pane()->Text().toStdString(), DocumentPath(), encoding_, work, WindowMessenger());
   if (!text) return;
-  std::string file = common::LfToCrLf(*text);
-  common::StringTextSource source(file);
   const common::Settings& settings = *Context().settings;
-  common::NotationCheck check = common::CheckNotation(source, 0, /*report_separators=*/false,
+  common::NotationCheck check = common::CheckNotation(*text->sjis, 0, /*report_separators=*/false,
                                                       common::NonRubyAreasOf(settings));
   if (!check.ok()) {
-    int line = common::LogicalLineOfFault(source, check.fault_offset);
+    int line = common::LogicalLineOfFault(*text->sjis, check.fault_offset);
     Pane()->MoveCaretToLogicalLine(line);
     Pane()->NotifyCaretMoved();
     common::ReportFault(check.code, line, WindowMessenger());
@@ -268,10 +272,15 @@ void YmiWindow::HtmlView() {
   }
   std::optional<fs::path> page_source = YmiPageSource(DocumentPath(), Context().program->Dir());
   if (!page_source) return;
+  text->file = *page_source;
   HtmlPageSettings page_settings = Context().session ? PageSettingsOf(settings, *Context().session)
                                                      : HtmlPageSettingsOf(settings);
-  if (!common::IsOk(WriteRubyPage(*page_source, source, page_settings, WindowMessenger()))) return;
-  fs::path page = RubyPagePath(*page_source);
+  jobs::Destination beside;
+  jobs::JobResult written =
+      jobs::RunRubyPageJob({.text = *text, .destination = beside, .work = work, .areas = {}},
+                           page_settings, WindowMessenger());
+  if (!written.ok) return;
+  const fs::path& page = written.file;
   WindowMessenger().Tell(
       {std::string(rubywindow::messages::kTitleShowingPage),
        common::FormatMessage(rubywindow::messages::kShowingPage, {page.string()}),

@@ -10,6 +10,7 @@
 
 #include "common/view/text_window.h"
 #include "rubywindow/view/ruby_document.h"
+#include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_window_context.h"
 
 namespace rubywindow::view {
@@ -62,6 +63,9 @@ class YmiWindow : public OutputWindow {
  public slots:
   // The window's text as an HTML ruby page in the browser, after the notation check.
   void HtmlView();
+
+ private:
+  JobWorkFolder work_folder_;
 };
 
 class NnnWindow : public OutputWindow {

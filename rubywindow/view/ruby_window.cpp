@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QToolBar>
 
 #include "common/recovery.h"
@@ -73,6 +72,7 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
                  Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),
+      work_folder_(context.work_dir),
       session_(context.session ? *context.session : *own_session_) {
   CreateActions();
   CreateMenus();

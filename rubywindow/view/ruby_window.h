@@ -18,10 +18,10 @@
 #include "common/view/text_window.h"
 #include "jobs/conversion_jobs.h"
 #include "jobs/job_text.h"
+#include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_window_context.h"
 
 class QLabel;
-class QTemporaryDir;
 
 namespace rubywindow::view {
 
@@ -100,7 +100,6 @@ class RubyWindow : public common::view::TextWindow {
   // Checks and pages.
   std::optional<std::string> TextInSjis();
   std::optional<jobs::JobText> EditedText();
-  std::filesystem::path WorkFolder();
   std::optional<jobs::JobResult> RunConversion(
       const std::function<jobs::JobResult(const jobs::ConversionJob& job)>& run);
   std::optional<common::NotationCheck> RunCheck(const std::string& text, std::size_t start,
@@ -116,7 +115,7 @@ class RubyWindow : public common::view::TextWindow {
 
   RubyWindowContext context_;
   std::unique_ptr<RubyWindowSession> own_session_;
-  std::unique_ptr<QTemporaryDir> own_work_;  // without the application's working folder
+  JobWorkFolder work_folder_;
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;

@@ -59,7 +59,7 @@ std::optional<jobs::JobResult> RubyWindow::RunConversion(
   std::optional<jobs::JobText> text = EditedText();
   if (!text) return std::nullopt;
   jobs::Destination beside;
-  common::WorkDir work(WorkFolder());
+  common::WorkDir work(work_folder_.Path());
   jobs::JobResult written =
       run({.text = *text,
            .destination = beside,

@@ -1,6 +1,5 @@
 // The ruby window's checks and browser displays: the notation check, the HTML ruby page, the
 // pass-through page, their settings and the choice of browser.
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -58,14 +57,7 @@ std::optional<std::string> RubyWindow::TextInSjis() {
 // The text as the jobs take it: its document on disk decides the form of what they write.
 std::optional<jobs::JobText> RubyWindow::EditedText() {
   return jobs::OpenEditedText(Pane()->Text().toStdString(), DocumentOnDisk(), encoding_,
-                              common::WorkDir(WorkFolder()), Messenger());
-}
-
-// The folder of the jobs' working files: the application's, else one of the window's own.
-std::filesystem::path RubyWindow::WorkFolder() {
-  if (!context_.work_dir.empty()) return context_.work_dir;
-  if (!own_work_) own_work_ = std::make_unique<QTemporaryDir>();
-  return own_work_->path().toStdString();
+                              common::WorkDir(work_folder_.Path()), Messenger());
 }
 
 // `text` is the editor's text in Shift_JIS, `start` an offset in it.

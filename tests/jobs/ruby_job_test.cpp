@@ -161,6 +161,31 @@ TEST_P(RubyJobTest, CorrectedRubyFileSurvivesEveryRun) {
   EXPECT_NE(ReadFile(ruby), corrected);
 }
 
+// A filter's ruby file, written by the pass in the program's form, is put beside the document
+// in the document's form too, and compared with the previous one in that form.
+TEST_P(RubyJobTest, LineRubyFileIsInTheDocumentsForm) {
+  fs::path document = docs_ / "story.txt";
+  WriteFile(document, InForm("♀今日は本\n今日\n", GetParam().form));
+  RubyChoices choices;
+  choices.line.mode = 0;  // the lines that begin with the mark
+  choices.line.mark = Sjis("♀");
+  for (int run = 0; run < 2; ++run) {
+    std::optional<JobText> text = OpenEditedText("♀今日は本\n今日\n", document,
+                                                 GetParam().form.encoding,
+                                                 common::WorkDir(work_.Path()), messenger_);
+    ASSERT_TRUE(text);
+    RubyJobResult result =
+        RunRubyJob(RubyKind::kLineField, choices, *text, Context(), {}, messenger_);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.file, docs_ / "story.lrb");
+    EXPECT_TRUE(result.backup.empty());
+  }
+  EXPECT_EQ(ReadFile(docs_ / "story.lrb"),
+            InForm("♀{今日/きょう}は{本/ほん}\n今日\n", Expected()));
+  EXPECT_FALSE(fs::exists(docs_ / "story.~lrb"));
+  EXPECT_TRUE(messenger_.records.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Forms, RubyJobTest,
     ::testing::Values(FormCase{"ShiftJisCrLf", {common::TextEncoding::kShiftJis, false}},

@@ -99,10 +99,10 @@ class SjisTextTest : public QObject {
     WriteFile(dir / "keep.txt", "old");
     testing_support::RecordingMessenger messenger;
     QVERIFY(!SaveTextFile(dir / "keep.txt", U("ab\n漢😀"), TextEncoding::kShiftJis, messenger));
-    QVERIFY(
-        ShowedOnly(messenger, "ご注意！",
-                   "「😀」（U+1F600）（2行目）は Shift_JIS で表せないため、保存しませんでした。\n"
-                   "この文字を書き換えてから保存して下さい。"));
+    QVERIFY(ShowedOnly(messenger, "ご注意！",
+                       "<" + (dir / "keep.txt").string() +
+                           ">の 2 行 2 字目の文字<😀>は Shift_JIS にありません。\n"
+                           "何も書きませんでした。"));
     QCOMPARE(ReadFile(dir / "keep.txt"), std::string("old"));
     QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
   }

@@ -169,6 +169,13 @@ class OutputWindowsTest : public QObject {
              CliFile(ruby, "list.ymi",
                      {"ymi", "--range-mode", "2", "--first", "2", "--template",
                       Sjis("[@@@@1](@@@@2)^^t")}));
+    // The YMI window's HTML view: the page of the YMI file under the name of its page source.
+    QVERIFY(f.session.ymi_window);
+    f.session.ymi_window->findChild<QAction*>("htmlView")->trigger();
+    testing_support::ScratchDir source;
+    fs::copy_file(f.dir / "list.ymi", source / "listYMI.ymi");
+    QCOMPARE(ReadFile(f.dir / "listYMIRb.html"),
+             CliFile(source / "listYMI.ymi", "listYMIRb.html", {"html"}));
 
     AcceptNextDialog([](QDialog* dialog) {
       dialog->findChild<QComboBox*>("templateBox")->setEditText(U("<****1|****4>"));
