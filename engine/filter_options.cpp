@@ -2,7 +2,6 @@
 #include "engine/filter_options.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "common/cp932.h"
 #include "common/field_entry.h"
@@ -181,11 +180,13 @@ std::optional<Refusal> ValidateLineField(const LineFieldOptions& options) {
     return RefusalOf(messages::kTitleCautionBang, messages::kMarkMissing);
   }
   if (uses_fields) {
-    if (options.separator.empty()) {
-      return RefusalOf(messages::kTitleCautionBang, messages::kSeparatorMissing);
-    }
-    if (common::IsLeadByte(options.separator[0])) {
-      return RefusalOf(messages::kTitleCautionPlain, messages::kSeparatorNotSingleByte);
+    switch (common::SeparatorFaultOf(options.separator)) {
+      case common::SeparatorFault::kEmpty:
+        return RefusalOf(messages::kTitleCautionBang, messages::kSeparatorMissing);
+      case common::SeparatorFault::kDoubleByte:
+        return RefusalOf(messages::kTitleCautionPlain, messages::kSeparatorNotSingleByte);
+      case common::SeparatorFault::kNone:
+        break;
     }
     if (auto refusal = OutOfRange("FLDTYPE", options.field_kind, 0, 3)) return refusal;
     if (auto refusal = OutOfRange("FLDMIN", options.first_field, kFirstField, kLastField)) {
@@ -220,12 +221,6 @@ FieldBounds FieldBoundsOf(const LineFieldOptions& options) {
       return {kFirstField, options.first_field};
   }
   return {options.first_field, options.first_field};
-}
-
-std::string SeparatorCode(char separator) {
-  char code[8];
-  std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(separator));
-  return code;
 }
 
 }  // namespace engine

@@ -118,7 +118,6 @@ std::optional<Refusal> CheckMarkDeletion(std::string_view mark, bool delete_mark
 FieldBounds FieldBoundsOf(const LineFieldOptions& options);
 // The separator as typed, read as every entry of it is.
 using common::SeparatorEntry;
-// "0x09" for the tab.
-std::string SeparatorCode(char separator);
+using common::SeparatorCode;
 
 }  // namespace engine

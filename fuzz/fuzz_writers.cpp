@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/field_entry.h"
 #include "common/text_source.h"
 #include "fuzz/fuzz_support.h"
 #include "rubywindow/html_page_settings.h"
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rubywindow::RenderNnn(text, nnn, out);
   }
   (void)rubywindow::NnnPreview(nnn);
-  (void)rubywindow::SeparatorOf(ymi.separator_edit);
+  (void)common::SeparatorByteOf(ymi.separator_edit);
   (void)rubywindow::ExpandTabMarks(ymi.template_text);
   return 0;
 }

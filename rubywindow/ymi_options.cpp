@@ -36,12 +36,6 @@ FieldRange FieldRangeOf(const YmiOptions& options) {
   return {};
 }
 
-std::optional<char> SeparatorOf(std::string_view edit) {
-  std::string separator = common::SeparatorEntry(edit);
-  if (separator.empty() || common::IsLeadByte(separator[0])) return std::nullopt;
-  return separator[0];
-}
-
 std::string ExpandTabMarks(std::string_view text) {
   std::string out;
   std::size_t rest = 0;
@@ -68,11 +62,13 @@ std::optional<common::Message> RefusalOf(const YmiOptions& options) {
   if (options.part_mode == 1 && options.line_head_mark.empty()) {
     return MessageOf(messages::kTitleCautionFullWidth, messages::kNoLineHeadMark);
   }
-  if (options.separator_edit.empty()) {
-    return MessageOf(messages::kTitleCautionFullWidth, messages::kNoSeparator);
-  }
-  if (!SeparatorOf(options.separator_edit)) {
-    return MessageOf(messages::kTitleCautionPlain, messages::kSeparatorNotSingleByte);
+  switch (common::SeparatorFaultOf(common::SeparatorEntry(options.separator_edit))) {
+    case common::SeparatorFault::kEmpty:
+      return MessageOf(messages::kTitleCautionFullWidth, messages::kNoSeparator);
+    case common::SeparatorFault::kDoubleByte:
+      return MessageOf(messages::kTitleCautionPlain, messages::kSeparatorNotSingleByte);
+    case common::SeparatorFault::kNone:
+      break;
   }
   if (MarkCannotBeRemoved(options)) {
     return MessageOf(messages::kTitleConfirmTwice, messages::kMarkCannotBeRemoved);

@@ -47,10 +47,6 @@ struct FieldRange {
 // A range mode outside 0–4 selects no field.
 FieldRange FieldRangeOf(const YmiOptions& options);
 
-// The separator the edit's text stands for; nullopt for an empty edit or one that starts with a
-// double-byte character. A backslash not followed by "t" stands for itself.
-std::optional<char> SeparatorOf(std::string_view edit);
-
 // Every "^^t" of a template as a tab, which the one-line template box cannot take.
 std::string ExpandTabMarks(std::string_view text);
 

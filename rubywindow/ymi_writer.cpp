@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/field_entry.h"
 #include "common/sjis.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/ruby_group_reader.h"
@@ -28,7 +29,7 @@ class YmiConversion {
         options_(options),
         table_(ParseTemplate(ExpandTabMarks(options.template_text), kYmiMarkers)),
         range_(FieldRangeOf(options)),
-        separator_(SeparatorOf(options.separator_edit).value_or(',')),
+        separator_(common::SeparatorByteOf(options.separator_edit).value_or(',')),
         skipping_(options.part_mode == 1) {
     text_.reserve(kFieldReserve);
     reading_.reserve(kFieldReserve);

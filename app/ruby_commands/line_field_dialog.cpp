@@ -20,8 +20,6 @@ using engine::LineFieldMode;
 
 namespace {
 
-constexpr char16_t kBackslash = u'\\';
-constexpr char16_t kTabLetter = u't';
 constexpr int kKeepMark = 0;
 constexpr int kDeleteMark = 1;
 
@@ -149,12 +147,10 @@ void LineFieldDialog::FieldNumbersChanged() {
   settings_.field_max = ui_->second_field_box->value();
 }
 
-// The first character typed is the separator; "\t" stands for the tab, and a backslash before
-// anything else is cut back to the backslash alone.
+// The edit keeps what common::KeptSeparatorEdit keeps, as every separator entry does.
 void LineFieldDialog::SeparatorEdited(const QString& typed) {
-  if (typed.size() > 1 && typed[0] == kBackslash && typed[1] != kTabLetter) {
-    ui_->separator_edit->setText(QString(kBackslash));
-  }
+  QString kept = common::view::KeptSeparatorEdit(typed);
+  if (kept != typed) ui_->separator_edit->setText(kept);
   session_.separator_typed = ui_->separator_edit->text();
   ShowSeparator();
 }
@@ -167,7 +163,7 @@ void LineFieldDialog::CheckMark() {
 void LineFieldDialog::ShowSeparator() {
   std::string separator = common::SeparatorEntry(SeparatorBytes());
   ui_->separator_code_label->setText(
-      separator.empty() ? QString() : QString::fromStdString(engine::SeparatorCode(separator[0])));
+      separator.empty() ? QString() : QString::fromStdString(common::SeparatorCode(separator[0])));
   ui_->caret_field_label->setText(
       tr("・現ｶ-ｿﾙは<%1>field.").arg(engine::CaretField(caret_line_head_, separator)));
 }

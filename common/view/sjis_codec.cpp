@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/field_entry.h"
 #include "common/message_format.h"
 #include "common/view/messages.h"
 
@@ -151,6 +152,13 @@ std::string DescribeCharacter(char32_t character) {
   char code[16];
   std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(character));
   return FormatMessage(kCharacterDescription, {std::string_view(Utf8Of(character)), code});
+}
+
+QString KeptSeparatorEdit(const QString& typed) {
+  QByteArray bytes = typed.toUtf8();
+  std::string_view kept =
+      common::KeptSeparatorEdit({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+  return QString::fromUtf8(kept.data(), static_cast<qsizetype>(kept.size()));
 }
 
 }  // namespace common::view

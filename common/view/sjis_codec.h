@@ -44,4 +44,7 @@ int CharIndexOfByte(const QString& text, std::size_t byte_offset);
 // "「X」（U+XXXX）" in UTF-8, for messages about a character Shift_JIS cannot hold.
 std::string DescribeCharacter(char32_t character);
 
+// What a separator edit keeps of `typed`, by common::KeptSeparatorEdit.
+QString KeptSeparatorEdit(const QString& typed);
+
 }  // namespace common::view

@@ -186,12 +186,6 @@ QString TextPane::CharacterAtCaret() const {
   return QString(first);
 }
 
-int TextPane::FieldOfCaret(QChar separator) const {
-  QTextCursor cursor = textCursor();
-  int in_block = cursor.position() - cursor.block().position();
-  return static_cast<int>(QStringView(cursor.block().text()).left(in_block).count(separator)) + 1;
-}
-
 void TextPane::MoveCaretToLogicalLine(int line) {
   if (line <= 1) {
     MoveCaretToStart();

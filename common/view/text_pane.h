@@ -57,8 +57,6 @@ class TextPane : public QPlainTextEdit {
   int ByteColumnOfCaret() const;
   // The character at the caret (a surrogate pair whole); empty at the end of the text.
   QString CharacterAtCaret() const;
-  // 1 plus the number of `separator` characters in the caret's logical line before the caret.
-  int FieldOfCaret(QChar separator) const;
 
   // Caret moves: to the start of logical line `line` (beyond the last line: the end of the
   // text) or of display line `line`; a line of 1 or less is the start of the text.

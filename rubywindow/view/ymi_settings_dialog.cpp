@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "common/field_entry.h"
 #include "common/view/sjis_codec.h"
 #include "rubywindow/template_table.h"
 #include "rubywindow/view/template_list_dialog.h"
@@ -26,8 +27,6 @@ namespace {
 using common::view::DecodeSjis;
 
 constexpr int kMarkMaxLength = 16;
-constexpr char16_t kBackslash = u'\\';
-constexpr char16_t kTabLetter = u't';
 
 QGroupBox* RadioGroup(const QString& title, QButtonGroup& group, const QStringList& captions,
                       bool vertical, QWidget* parent) {
@@ -127,6 +126,7 @@ void YmiSettingsDialog::CreateControls() {
   separator_->setObjectName(QStringLiteral("separator"));
   separator_->setMaximumWidth(60);
   separator_code_ = new QLabel(this);
+  separator_code_->setObjectName(QStringLiteral("separatorCode"));
   separator->addWidget(new QLabel(tr("F Sep"), this));
   separator->addWidget(separator_);
   separator->addWidget(separator_code_);
@@ -178,22 +178,18 @@ void YmiSettingsDialog::RangeModeChanged(int mode) {
   last_field_->setEnabled(mode == static_cast<int>(RangeMode::kRange));
 }
 
-// The first character is the separator; "\t" stands for the tab, and a backslash followed by
-// anything else is taken back to the backslash alone.
+// The edit keeps what common::KeptSeparatorEdit keeps, as every separator entry does.
 void YmiSettingsDialog::SeparatorEdited(const QString& typed) {
-  QString kept = typed.left(1);
-  if (typed.startsWith(kBackslash) && typed.size() > 1) {
-    kept = typed.at(1) == kTabLetter ? typed.left(2) : QString(kBackslash);
-  }
+  QString kept = common::view::KeptSeparatorEdit(typed);
   if (kept != typed) separator_->setText(kept);
   ShowSeparatorCode();
 }
 
 void YmiSettingsDialog::ShowSeparatorCode() {
   std::optional<char> separator =
-      SeparatorOf(common::view::EncodeSjisLossy(separator_->text()));
-  separator_code_->setText(
-      separator ? QString::asprintf("0x%02X", static_cast<unsigned char>(*separator)) : QString());
+      common::SeparatorByteOf(common::view::EncodeSjisLossy(separator_->text()));
+  separator_code_->setText(separator ? QString::fromStdString(common::SeparatorCode(*separator))
+                                     : QString());
 }
 
 void YmiSettingsDialog::WarnIfMarkCannotGo() {

@@ -99,13 +99,5 @@ TEST(FilterOptions, SettingsGiveTheOptionsAndKeepThem) {
   EXPECT_EQ(settings.grade_low, 2);
 }
 
-TEST(LineFieldOptions, BackslashTGivesTheTab) {
-  EXPECT_EQ(SeparatorEntry("\\t"), "\t");
-  EXPECT_EQ(SeparatorCode('\t'), "0x09");
-  EXPECT_EQ(SeparatorEntry("\\x"), "\\");
-  EXPECT_EQ(SeparatorEntry(",;"), ",");
-  EXPECT_EQ(SeparatorEntry(""), "");
-}
-
 }  // namespace
 }  // namespace engine

@@ -128,13 +128,6 @@ TEST(YmiOptions, RefusalsInTheDialogsOrder) {
   EXPECT_EQ(RefusalOf(options)->title, "ご確認!!");
 }
 
-TEST(YmiOptions, SeparatorEdit) {
-  EXPECT_EQ(SeparatorOf("\\t"), '\t');
-  EXPECT_EQ(SeparatorOf("\\x"), '\\');
-  EXPECT_EQ(SeparatorOf(";;"), ';');
-  EXPECT_FALSE(SeparatorOf(""));
-}
-
 TEST(YmiOptions, FieldRanges) {
   YmiOptions options;
   options.first_field = 3;

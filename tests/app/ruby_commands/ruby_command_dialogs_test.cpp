@@ -203,6 +203,7 @@ class RubyCommandDialogsTest : public QObject {
     QTest::newRow("tab") << "\\t" << QString("\\t") << "0x09";
     QTest::newRow("backslash before another letter") << "\\x" << QString("\\") << "0x5C";
     QTest::newRow("comma") << "," << QString(",") << "0x2C";
+    QTest::newRow("a second character stays") << ",;" << QString(",;") << "0x2C";
   }
 
   void LineFieldSeparatorEntry() {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -209,6 +210,31 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(dialog.result(), int{QDialog::Rejected});
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご確認！",
                                         "左のフィールド≦右のフィールド にして下さい。"));
+  }
+
+  // The separator edit keeps what the line-and-field dialog's edit keeps.
+  void ymiDialogSeparatorEntry_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("tab") << "\\t" << QString("\\t") << "0x09";
+    QTest::newRow("backslash before another letter") << "\\x" << QString("\\") << "0x5C";
+    QTest::newRow("a second character stays") << ",;" << QString(",;") << "0x2C";
+  }
+
+  void ymiDialogSeparatorEntry() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, code);
+    Fixture f;
+    rubywindow::TemplateList stored = f.settings.ymi_templates;
+    rubywindow::YmiOptions options;
+    YmiSettingsDialog dialog(options, stored, f.messenger);
+    auto* separator = dialog.findChild<QLineEdit*>("separator");
+    separator->clear();
+    QTest::keyClicks(separator, typed);
+    QCOMPARE(separator->text(), shown);
+    QCOMPARE(dialog.findChild<QLabel*>("separatorCode")->text(), code);
   }
 
   // Cancel at the marker question keeps the NNN dialog open; OK runs.
