@@ -34,7 +34,6 @@ std::unique_ptr<Lexicon> Lexicon::Load(const std::filesystem::path& path,
   auto lexicon = std::make_unique<Lexicon>();
   for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {
     if (!file.LoadLength(length, lexicon->sections_[length - 1], messenger)) return nullptr;
-    lexicon->LearnKanjiReadings(lexicon->sections_[length - 1]);
   }
   return lexicon;
 }
@@ -49,13 +48,22 @@ bool Lexicon::Find(std::string_view word, Segments& out) const {
   return out.size() == length;
 }
 
+void Lexicon::LearnKanjiReadings() {
+  for (const dictionary::LengthSection& section : sections_) LearnKanjiReadings(section);
+}
+
 // A segment of a word whose reading divides over its characters tells how one kanji reads; a
-// word with group ruby (an empty segment) tells nothing of its single kanji.
+// word with group ruby (an empty segment) tells nothing of its single kanji. Words with kana
+// among their kanji are passed over, as their segments stand for the kanji alone.
 void Lexicon::LearnKanjiReadings(const dictionary::LengthSection& section) {
+  Segments segments;
   for (std::size_t i = 0; i < section.KeyCount(); ++i) {
     std::string_view key = section.Key(static_cast<int>(i));
-    Segments segments = DecodeSegments(section.ReadingOf(static_cast<int>(i)));
-    if (segments.size() * 2 != key.size()) continue;
+    std::string_view encoded = section.ReadingOf(static_cast<int>(i));
+    std::size_t separators = static_cast<std::size_t>(
+        std::count(encoded.begin(), encoded.end(), dictionary::kSegmentSeparator));
+    if ((separators + 1) * 2 != key.size()) continue;
+    segments = DecodeSegments(encoded);
     if (std::any_of(segments.begin(), segments.end(),
                     [](const std::string& s) { return s.empty(); })) {
       continue;
@@ -77,6 +85,8 @@ void Lexicon::AddKanjiReading(std::uint16_t kanji, std::string reading) {
 
 const std::vector<std::string>& Lexicon::ReadingsOf(std::uint16_t kanji) const {
   static const std::vector<std::string> kNone;
+  // The readings given by hand (a lexicon without a dictionary) are there already.
+  std::call_once(learned_, [this] { const_cast<Lexicon*>(this)->LearnKanjiReadings(); });
   auto found = kanji_.find(kanji);
   return found == kanji_.end() ? kNone : found->second;
 }

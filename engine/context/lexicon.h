@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,14 +35,17 @@ class Lexicon {
   // it has alternatives; false when the dictionary lacks the word.
   bool Find(std::string_view word, Segments& out) const;
 
-  // The readings `kanji` has in the dictionary's words, each once.
+  // The readings `kanji` has in the dictionary's words, each once. The table is made from the
+  // whole dictionary the first time it is asked for, which a short text may never need.
   const std::vector<std::string>& ReadingsOf(std::uint16_t kanji) const;
   void AddKanjiReading(std::uint16_t kanji, std::string reading);
 
  private:
+  void LearnKanjiReadings();
   void LearnKanjiReadings(const dictionary::LengthSection& section);
 
   std::array<dictionary::LengthSection, dictionary::kMaxWordLength> sections_;
+  mutable std::once_flag learned_;
   std::unordered_map<std::uint16_t, std::vector<std::string>> kanji_;
 };
 
