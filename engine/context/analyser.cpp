@@ -62,43 +62,37 @@ bool ResolveAll(void* library, MecabApi& api) {
 }
 
 // Splits MeCab's comma-separated feature string up to `last_field`, walking it once (it is
-// long, and most of it is not read); a field in double quotes may hold commas.
+// long, and most of it is not read). A field in double quotes (one that holds a comma) is
+// taken between its quotes.
 void ReadFeatures(const char* feature, int last_field, Morpheme& m) {
   const char* p = feature;
   for (int field = 0; field <= last_field && *p != '\0'; ++field) {
-    std::string value;
+    const char* start = p;
+    const char* end;
     if (*p == '"') {
-      ++p;
-      while (*p != '\0') {
-        if (p[0] == '"' && p[1] == '"') {
-          value += '"';
-          p += 2;
-        } else if (*p == '"') {
-          ++p;
-          break;
-        } else {
-          value += *p++;
-        }
-      }
+      start = ++p;
+      while (*p != '\0' && !(p[0] == '"' && p[1] != '"')) p += (p[0] == '"') ? 2 : 1;
+      end = p;
+      if (*p == '"') ++p;
     } else {
-      const char* start = p;
       while (*p != '\0' && *p != ',') ++p;
-      value.assign(start, p);
+      end = p;
     }
+    std::string_view value(start, static_cast<std::size_t>(end - start));
     switch (field) {
-      case kPos1: m.pos1 = std::move(value); break;
-      case kPos2: m.pos2 = std::move(value); break;
-      case kPos3: m.pos3 = std::move(value); break;
-      case kLemmaKana: m.lemma_kana = std::move(value); break;
-      case kLemma: m.lemma = std::move(value); break;
-      case kInitialType: m.i_type = std::move(value); break;
-      case kKana: m.kana = std::move(value); break;
+      case kPos1: m.pos1 = value; break;
+      case kPos2: m.pos2 = value; break;
+      case kPos3: m.pos3 = value; break;
+      case kLemmaKana: m.lemma_kana = value; break;
+      case kLemma: m.lemma = value; break;
+      case kInitialType: m.i_type = value; break;
+      case kKana: m.kana = value; break;
       default: break;
     }
     if (*p == ',') ++p;
   }
-  if (m.kana == "*") m.kana.clear();
-  if (m.i_type == "*") m.i_type.clear();
+  if (m.kana == "*") m.kana = {};
+  if (m.i_type == "*") m.i_type = {};
 }
 
 // True when the UTF-8 text holds a kanji, 々, 〆 or ヶ: a word whose reading is asked for.
@@ -167,7 +161,7 @@ class MecabTagger final : public Tagger {
         ReadFeatures(node->feature, HoldsKanji(node->surface, node->length) ? kLastField : kLemma,
                      m);
       }
-      out.push_back(std::move(m));
+      out.push_back(m);
     }
     return true;
   }

@@ -11,17 +11,18 @@
 
 namespace engine::context {
 
-// One word of a sentence as the analyser reads it. Offsets are bytes of the UTF-8 sentence.
+// One word of a sentence as the analyser reads it. Offsets are bytes of the UTF-8 sentence;
+// the texts (UTF-8) stay valid until the tagger reads its next sentence.
 struct Morpheme {
   std::size_t begin = 0;
   std::size_t end = 0;
-  std::string pos1;      // 名詞, 動詞, 接尾辞, …
-  std::string pos2;      // 普通名詞, 固有名詞, 数詞, 名詞的, …
-  std::string pos3;      // 人名, 地名, 助数詞可能, …
-  std::string lemma_kana;  // how the lemma reads standing alone (カワ where 川 reads ガワ)
-  std::string lemma;     // the dictionary form, in its usual spelling
-  std::string kana;      // the reading as spelt (katakana); empty for a word it does not know
-  std::string i_type;    // the sound change its first kana may take (カ濁, ヒ混合, …)
+  std::string_view pos1;        // 名詞, 動詞, 接尾辞, …
+  std::string_view pos2;        // 普通名詞, 固有名詞, 数詞, 名詞的, …
+  std::string_view pos3;        // 人名, 地名, 助数詞可能, …
+  std::string_view lemma_kana;  // how the lemma reads standing alone (カワ where 川 reads ガワ)
+  std::string_view lemma;       // the dictionary form, in its usual spelling
+  std::string_view kana;  // the reading as spelt (katakana); empty for a word it does not know
+  std::string_view i_type;  // the sound change its first kana may take (カ濁, ヒ混合, …)
 };
 
 class Analyser;

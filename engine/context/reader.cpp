@@ -290,7 +290,7 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   if (comparison) return false;
   bool polite = false;
   for (const Word& word : words) {
-    const std::string& pos1 = word.morpheme.pos1;
+    std::string_view pos1 = word.morpheme.pos1;
     polite = polite || pos1 == "接頭辞" || word.morpheme.lemma == "下さる" ||
              word.morpheme.lemma == "願う" || word.morpheme.lemma == "頂く" ||
              word.morpheme.lemma == "様";

@@ -1,5 +1,6 @@
 #include "tests/engine/context/scripted_tagger.h"
 
+#include <deque>
 #include <sstream>
 
 namespace engine::context::testing {
@@ -10,11 +11,12 @@ class ScriptedTagger final : public Tagger {
 
   bool Analyse(std::string_view sentence, std::vector<Morpheme>& out) override {
     out.clear();
+    fields_.clear();
     auto found = analyser_.scripts_.find(std::string(sentence));
     if (found == analyser_.scripts_.end()) return false;
     std::size_t at = 0;
     for (const std::string& word : found->second) {
-      std::vector<std::string> fields;
+      std::vector<std::string>& fields = fields_.emplace_back();
       std::stringstream in(word);
       for (std::string field; std::getline(in, field, ':');) fields.push_back(field);
       fields.resize(5);
@@ -35,6 +37,7 @@ class ScriptedTagger final : public Tagger {
 
  private:
   const ScriptedAnalyser& analyser_;
+  std::deque<std::vector<std::string>> fields_;  // what the morphemes' texts point into
 };
 
 std::unique_ptr<Tagger> ScriptedAnalyser::NewTagger() {
