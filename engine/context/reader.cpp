@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/cp932.h"
-#include "common/sjis_reader.h"
 #include "common/sjis.h"
+#include "common/sjis_reader.h"
 #include "engine/context/reading_split.h"
 
 namespace engine::context {
@@ -42,8 +42,8 @@ std::string CharBytes(std::uint16_t code) {
 struct Part {
   std::size_t first = 0;  // characters of the sentence
   std::size_t last = 0;
-  std::string literal;    // the kana's hiragana; empty for a run of kanji
-  std::string reading;    // found for a run of kanji
+  std::string literal;  // the kana's hiragana; empty for a run of kanji
+  std::string reading;  // found for a run of kanji
 };
 
 // Gives each run of kanji its part of `reading`, so that the kana between them stand where the
@@ -65,8 +65,8 @@ bool MatchParts(std::vector<Part>& parts, std::size_t index, std::string_view re
 }  // namespace
 
 bool IsContextTarget(std::uint16_t code) {
-  return code >= kFirstKanji || code == common::kIterationMark ||
-         code == common::kClosingMark || code == common::kSmallKe;
+  return code >= kFirstKanji || code == common::kIterationMark || code == common::kClosingMark ||
+         code == common::kSmallKe;
 }
 
 std::string HiraganaOf(std::string_view kana) {
@@ -89,8 +89,8 @@ struct Reader::Word {
   std::size_t first = 0;
   std::size_t last = 0;
   Morpheme morpheme;
-  std::string surface;  // Shift_JIS
-  std::string reading;  // Shift_JIS hiragana
+  std::string surface;      // Shift_JIS
+  std::string reading;      // Shift_JIS hiragana
   bool readable = false;    // no character of it fixed, a reading, a character to read
   bool all_target = false;  // every character a kanji
   bool taken = false;       // read as part of a dictionary word
@@ -120,7 +120,7 @@ bool Reader::Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan
   }
   ReadWords(sentence, words);
   ApplyConventions(sentence, words);
-  TakeDictionaryCompounds(sentence, words, out);
+  TakeDictionaryCompounds(words, out);
   for (const Word& word : words) {
     if (word.readable && !word.taken) DivideWord(sentence, word, out);
   }
@@ -151,9 +151,9 @@ namespace {
 
 bool IsVoicedKana(std::uint16_t code, std::uint16_t& plain) {
   // が…ど: one after their plain kana; ば, ぱ: one and two after は's row.
-  static constexpr std::uint16_t kPlain[] = {0x82A9, 0x82AB, 0x82AD, 0x82AF, 0x82B1, 0x82B3,
-                                             0x82B5, 0x82B7, 0x82B9, 0x82BB, 0x82BD, 0x82BF,
-                                             0x82C2, 0x82C4, 0x82C6};
+  static constexpr std::uint16_t kPlain[] = {0x82A9, 0x82AB, 0x82AD, 0x82AF, 0x82B1,
+                                             0x82B3, 0x82B5, 0x82B7, 0x82B9, 0x82BB,
+                                             0x82BD, 0x82BF, 0x82C2, 0x82C4, 0x82C6};
   for (std::uint16_t p : kPlain) {
     if (code == p + 1) {
       plain = p;
@@ -189,16 +189,16 @@ std::string DigitsBefore(const Sentence& sentence, std::size_t first) {
 }
 
 // The reading of a numeral that doubles its last sound before a counter beginning with
-// `next`, or "" where it does not: いち and じゅう before k, s, t and p; ろく, はち and ひゃく before
-// k and p.
+// `next`, or "" where it does not: いち and じゅう before k, s, t and p; ろく, はち and ひゃく
+// before k and p.
 std::string DoubledNumeral(const std::string& reading, std::uint16_t next) {
   auto row = [next](std::uint16_t from, std::uint16_t to) { return next >= from && next <= to; };
   bool k = row(0x82A9, 0x82B1) && (next - 0x82A9) % 2 == 0;  // かきくけこ
   bool s = row(0x82B3, 0x82BB) && (next - 0x82B3) % 2 == 0;  // さしすせそ
   bool t = next == 0x82BD || next == 0x82BF || next == 0x82C2 || next == 0x82C4 ||
-           next == 0x82C6;                                   // たちつてと
+           next == 0x82C6;  // たちつてと
   bool p = next == 0x82CF || next == 0x82D2 || next == 0x82D5 || next == 0x82D8 ||
-           next == 0x82DB;                                   // ぱぴぷぺぽ
+           next == 0x82DB;  // ぱぴぷぺぽ
   struct Ending {
     const char* plain;
     bool before_s_and_t;
@@ -238,8 +238,8 @@ std::string KanjiNumber(std::string_view surface) {
   return total > 0 ? std::to_string(total) : "";
 }
 
-bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }   // （
-bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }   // ）
+bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }  // （
+bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }  // ）
 
 bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> endings) {
   for (std::string_view ending : endings) {
@@ -254,7 +254,6 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 }  // namespace
 
 bool Reader::IsNumeral(const Word& word) { return word.morpheme.pos2 == "数詞"; }
-
 
 // 方 reads かた for a person (保護者の方, 65歳以上の方, 参加される方) and ほう for a side or a
 // comparison (こちらの方が安い, 上の方に, AよりBの方が), which the analyser mostly reads as
@@ -274,18 +273,19 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   }();
   static const std::vector<std::string> kSides = [] {
     std::vector<std::string> out;
-    for (std::string_view w : {"上", "下", "右", "左", "前", "後ろ", "奥", "手前", "横", "東", "西",
-                               "南", "北", "こちら", "あちら", "そちら", "どちら", "こっち",
-                               "あっち", "そっち", "どっち", "私", "僕", "自分", "外", "内",
-                               "中", "先", "後", "窓", "駅", "海", "山", "川"}) {
+    for (std::string_view w :
+         {"上",     "下",     "右",     "左", "前",     "後ろ",   "奥",     "手前",   "横",
+          "東",     "西",     "南",     "北", "こちら", "あちら", "そちら", "どちら", "こっち",
+          "あっち", "そっち", "どっち", "私", "僕",     "自分",   "外",     "内",     "中",
+          "先",     "後",     "窓",     "駅", "海",     "山",     "川"}) {
       out.push_back(common::Sjis(w));
     }
     return out;
   }();
   if (i == 0) return false;
-  bool comparison = i + 2 < words.size() && words[i + 1].surface == kGa &&
-                    (words[i + 2].morpheme.pos1 == "形容詞" ||
-                     words[i + 2].morpheme.pos1 == "形状詞");
+  bool comparison =
+      i + 2 < words.size() && words[i + 1].surface == kGa &&
+      (words[i + 2].morpheme.pos1 == "形容詞" || words[i + 2].morpheme.pos1 == "形状詞");
   for (std::size_t w = 0; w < i; ++w) comparison = comparison || words[w].surface == kYori;
   if (comparison) return false;
   bool polite = false;
@@ -346,78 +346,75 @@ void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& w
   static const std::string kKata = common::Sjis("方");
   static const std::string kNan = common::Sjis("何");
   Word& word = words[i];
-  {
-    bool after_word = i > 0 && words[i - 1].last == word.first;
-    bool in_compound = after_word && words[i - 1].all_target && words[i - 1].readable;
-    bool before_word = i + 1 < words.size() && words[i + 1].first == word.last;
-    // A word that starts a compound reads as it does alone (川 かわ), whatever form of it the
-    // analyser took.
-    std::uint16_t plain = 0;
-    if (!in_compound && IsVoicedKana(CodeAt(word.reading, 0), plain)) {
-      std::string alone = HiraganaOf(word.morpheme.lemma_kana);
-      if (CodeAt(alone, 0) == plain) word.reading.replace(0, 2, alone.substr(0, 2));
+  bool after_word = i > 0 && words[i - 1].last == word.first;
+  bool in_compound = after_word && words[i - 1].all_target && words[i - 1].readable;
+  bool before_word = i + 1 < words.size() && words[i + 1].first == word.last;
+  // A word that starts a compound reads as it does alone (川 かわ), whatever form of it the
+  // analyser took.
+  std::uint16_t plain = 0;
+  if (!in_compound && IsVoicedKana(CodeAt(word.reading, 0), plain)) {
+    std::string alone = HiraganaOf(word.morpheme.lemma_kana);
+    if (CodeAt(alone, 0) == plain) word.reading.replace(0, 2, alone.substr(0, 2));
+  }
+  if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
+    word.reading = *ours;
+  }
+  if (i >= 2 && words[i - 2].last == words[i - 1].first && after_word && word.surface.size() >= 2) {
+    if (const auto* phrase = conventions_.PhraseReading(words[i - 2].surface, words[i - 1].surface,
+                                                        word.surface.substr(0, 2))) {
+      if (word.reading.starts_with(phrase->first)) {
+        word.reading = phrase->second + word.reading.substr(phrase->first.size());
+      }
     }
-    if (const std::string* ours = conventions_.WordReading(word.surface, word.reading)) {
+  }
+  bool starts_phrase =
+      i == 0 || words[i - 1].morpheme.pos1 == "助詞" || words[i - 1].morpheme.pos1 == "補助記号";
+  if (starts_phrase) {
+    if (const std::string* ours = conventions_.AloneReading(word.surface, word.reading)) {
       word.reading = *ours;
     }
-    if (i >= 2 && words[i - 2].last == words[i - 1].first && after_word &&
-        word.surface.size() >= 2) {
-      if (const auto* phrase = conventions_.PhraseReading(words[i - 2].surface, words[i - 1].surface,
-                                                          word.surface.substr(0, 2))) {
-        if (word.reading.starts_with(phrase->first)) {
-          word.reading = phrase->second + word.reading.substr(phrase->first.size());
-        }
-      }
-    }
-    bool starts_phrase = i == 0 || words[i - 1].morpheme.pos1 == "助詞" ||
-                         words[i - 1].morpheme.pos1 == "補助記号";
-    if (starts_phrase) {
-      if (const std::string* ours = conventions_.AloneReading(word.surface, word.reading)) {
-        word.reading = *ours;
-      }
-    }
-    if (after_word) {
-      if (const std::string* ours = conventions_.ReadingAfter(words[i - 1].surface, word.surface)) {
-        word.reading = *ours;
-      }
-    }
-    if (before_word) {
-      if (const std::string* ours = conventions_.ReadingBefore(word.surface, words[i + 1].surface)) {
-        word.reading = *ours;
-      }
-    }
-    if (after_word && words[i - 1].morpheme.pos1 == "名詞" &&
-        words[i - 1].last - words[i - 1].first >= 2 && !IsNumeral(words[i - 1])) {
-      if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
-    }
-    std::string digits = DigitsBefore(sentence, word.first);
-    if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
-    if (!digits.empty()) {
-      // A counter read by its number is not read again as part of a dictionary word.
-      if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
-        word.reading = *ours;
-        word.settled = true;
-      } else {
-        ReadCounterAtStart(sentence, word, digits);
-      }
-    } else if (after_word && IsNumeral(words[i - 1])) {
-      // After kanji numerals only a longer word is read so (三軒先): a counter alone is left to
-      // the dictionary's words of numeral and counter (四月, 七日), which know them better.
-      std::string number = KanjiNumber(words[i - 1].surface);
-      if (!number.empty()) {
-        ReadCounterAtStart(sentence, word, number);
-        word.settled = false;  // a dictionary word of numeral and counter still reads it whole
-      }
-    }
-    if (word.first > 0 && word.last < sentence.chars.size() &&
-        IsOpeningBracket(sentence.chars[word.first - 1].code) &&
-        IsClosingBracket(sentence.chars[word.last].code)) {
-      if (const std::string* ours = conventions_.WeekdayReading(word.surface)) {
-        word.reading = *ours;
-      }
-    }
-    if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
   }
+  if (after_word) {
+    if (const std::string* ours = conventions_.ReadingAfter(words[i - 1].surface, word.surface)) {
+      word.reading = *ours;
+    }
+  }
+  if (before_word) {
+    if (const std::string* ours = conventions_.ReadingBefore(word.surface, words[i + 1].surface)) {
+      word.reading = *ours;
+    }
+  }
+  if (after_word && words[i - 1].morpheme.pos1 == "名詞" &&
+      words[i - 1].last - words[i - 1].first >= 2 && !IsNumeral(words[i - 1])) {
+    if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
+  }
+  std::string digits = DigitsBefore(sentence, word.first);
+  if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
+  if (!digits.empty()) {
+    // A counter read by its number is not read again as part of a dictionary word.
+    if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
+      word.reading = *ours;
+      word.settled = true;
+    } else {
+      ReadCounterAtStart(sentence, word, digits);
+    }
+  } else if (after_word && IsNumeral(words[i - 1])) {
+    // After kanji numerals only a longer word is read so (三軒先): a counter alone is left to
+    // the dictionary's words of numeral and counter (四月, 七日), which know them better.
+    std::string number = KanjiNumber(words[i - 1].surface);
+    if (!number.empty()) {
+      ReadCounterAtStart(sentence, word, number);
+      word.settled = false;  // a dictionary word of numeral and counter still reads it whole
+    }
+  }
+  if (word.first > 0 && word.last < sentence.chars.size() &&
+      IsOpeningBracket(sentence.chars[word.first - 1].code) &&
+      IsClosingBracket(sentence.chars[word.last].code)) {
+    if (const std::string* ours = conventions_.WeekdayReading(word.surface)) {
+      word.reading = *ours;
+    }
+  }
+  if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
 }
 
 void Reader::DoubleNumerals(std::vector<Word>& words) const {
@@ -438,14 +435,12 @@ void Reader::DoubleNumerals(std::vector<Word>& words) const {
 // Where the analyser reads a word of the main dictionary as two or more words of kanji, the
 // dictionary's reading of the whole holds the sound changes of the compound (株式会社 がいしゃ,
 // 日曜日 び) that the analyser's words read apart lose.
-void Reader::TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
-                                     std::vector<RubySpan>& out) const {
+void Reader::TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubySpan>& out) const {
   auto joins = [&](std::size_t i) {
     return words[i].readable && words[i].all_target && !words[i].settled &&
            (i == 0 || !words[i - 1].readable || !words[i - 1].all_target ||
             words[i - 1].last == words[i].first);
   };
-  (void)sentence;
   std::size_t start = 0;
   while (start < words.size()) {
     if (!joins(start)) {
@@ -524,7 +519,8 @@ void Reader::DivideWord(const Sentence& sentence, const Word& word,
       }
     }
     if (found == nullptr) return;
-    out.push_back({parts[0].first, parts[0].last, SplitReading(lexicon_, chars_of(parts[0]), *found)});
+    out.push_back(
+        {parts[0].first, parts[0].last, SplitReading(lexicon_, chars_of(parts[0]), *found)});
     return;
   }
   if (!MatchParts(parts, 0, word.reading)) return;

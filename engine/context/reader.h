@@ -58,8 +58,7 @@ class Reader {
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   static bool IsNumeral(const Word& word);
   void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;
-  void TakeDictionaryCompounds(const Sentence& sentence, std::vector<Word>& words,
-                               std::vector<RubySpan>& out) const;
+  void TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
 
   const Lexicon& lexicon_;
