@@ -21,6 +21,8 @@ class ProgramDir {
   // The kanji-test level dictionary and the folder of its twelve lists.
   std::filesystem::path LevelDictionary() const { return DicDir() / "kanken_Q.dic"; }
   std::filesystem::path LevelSourceDir() const { return DicDir() / "q_file"; }
+  // What the program last wrote to each ruby file it put beside a document.
+  std::filesystem::path WrittenRecordDir() const { return dir_ / "written"; }
 
  private:
   std::filesystem::path dir_;

@@ -25,6 +25,7 @@ RubyCommandContext RubyCommandContextOf(const common::Settings& settings,
       .context_reading = settings.yomi_mode == static_cast<int>(ReadingMode::kContext)
                              ? context::ProcessContextSource()
                              : nullptr,
+      .written_record = program.WrittenRecordDir(),
   };
 }
 

@@ -52,9 +52,11 @@ std::filesystem::path RubyFileBackupName(const std::filesystem::path& ruby_file)
   return backup;
 }
 
-RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view working_file,
-                            const std::filesystem::path& document, std::string_view extension,
-                            common::Messenger& messenger) {
+RubyFileNaming NameRubyFile(
+    const common::WorkDir& work, std::string_view working_file,
+    const std::filesystem::path& document, std::string_view extension,
+    common::Messenger& messenger,
+    const std::function<bool(const std::filesystem::path&)>& untouched) {
   RubyFileNaming naming{.ok = false, .ruby_file = RubyFileName(document, extension), .backup = {}};
   std::filesystem::path from = work.File(working_file);
   if (!common::FileExists(from)) {
@@ -68,7 +70,8 @@ RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view workin
   bool exists = common::FileExists(naming.ruby_file);
   bool protected_file = exists && common::IsReadOnly(naming.ruby_file);
   std::filesystem::path backup;
-  if (exists && !protected_file && !SameBytes(from, naming.ruby_file)) {
+  if (exists && !protected_file && !SameBytes(from, naming.ruby_file) &&
+      !(untouched && untouched(naming.ruby_file))) {
     backup = RubyFileBackupName(naming.ruby_file);
     // Never replaced without its backup: a ruby file that cannot be kept is not replaced.
     if (!common::RenameFile(naming.ruby_file, backup)) {

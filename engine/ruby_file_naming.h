@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "common/messenger.h"
@@ -29,9 +30,13 @@ struct RubyFileNaming {
 // the previous ruby file as it was. A previous ruby file that differs from the new one may hold
 // the user's corrections: it becomes the backup, one generation deep (an older backup goes).
 // One that says the same is simply replaced, so that running a command twice never pushes the
-// corrections out of the backup. Shows its message on failure.
-RubyFileNaming NameRubyFile(const common::WorkDir& work, std::string_view working_file,
-                            const std::filesystem::path& document, std::string_view extension,
-                            common::Messenger& messenger);
+// corrections out of the backup; so is one that `untouched` vouches for (the program's own
+// output that nobody has edited since), so that a run that reads differently never does either.
+// Shows its message on failure.
+RubyFileNaming NameRubyFile(
+    const common::WorkDir& work, std::string_view working_file,
+    const std::filesystem::path& document, std::string_view extension,
+    common::Messenger& messenger,
+    const std::function<bool(const std::filesystem::path&)>& untouched = {});
 
 }  // namespace engine

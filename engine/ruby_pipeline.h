@@ -44,6 +44,9 @@ struct RubyCommandContext {
   // Reading in context: the analyser and what it needs, kept from run to run. Without it the
   // main dictionary reads every word that no user dictionary holds.
   std::shared_ptr<context::ContextSource> context_reading{};
+  // Where the jobs remember what they wrote to each ruby file beside a document, so that one
+  // nobody has edited since is replaced without becoming the backup. Empty: nothing is kept.
+  std::filesystem::path written_record{};
 };
 
 enum class [[nodiscard]] RubyCommandStatus : int {

@@ -7,6 +7,7 @@
 #include "common/status.h"
 #include "engine/ruby_file_naming.h"
 #include "jobs/messages.h"
+#include "jobs/written_record.h"
 
 namespace jobs {
 namespace {
@@ -36,8 +37,10 @@ engine::RubyCommandResult RunPass(RubyKind kind, const RubyChoices& choices,
 // The ruby file written in the working folder takes its place beside the document: in the
 // document's form first, so that it is compared with the previous ruby file as the user will
 // read both, and kept as the backup only when they differ.
+// A ruby file the job itself wrote there and nobody has edited since is simply replaced, so
+// that the backup keeps the last copy a person touched.
 void PlaceBeside(const JobText& text, const fs::path& written, bool written_in_form,
-                 const common::WorkDir& work, RubyJobResult& result,
+                 const engine::RubyCommandContext& context, RubyJobResult& result,
                  common::Messenger& messenger) {
   std::string extension = written.extension().string();
   result.file = engine::RubyFileName(text.file, extension);
@@ -48,13 +51,16 @@ void PlaceBeside(const JobText& text, const fs::path& written, bool written_in_f
     result.status = engine::RubyCommandStatus::kNamingFailed;
     return;
   }
-  engine::RubyFileNaming naming = engine::NameRubyFile(work, written.filename().string(),
-                                                       text.file, extension, messenger);
+  WrittenRecord record(context.written_record);
+  engine::RubyFileNaming naming = engine::NameRubyFile(
+      context.work, written.filename().string(), text.file, extension, messenger,
+      [&record](const fs::path& file) { return record.IsUntouched(file); });
   if (!naming.ok) {
     common::RemoveFile(written);
     result.status = engine::RubyCommandStatus::kNamingFailed;
     return;
   }
+  record.Remember(naming.ruby_file);
   result.ok = true;
   result.backup = naming.backup;
 }
@@ -106,7 +112,7 @@ RubyJobResult RunRubyJob(RubyKind kind, const RubyChoices& choices, const JobTex
     if (!delivered.ok) result.status = engine::RubyCommandStatus::kNamingFailed;
     return result;
   }
-  PlaceBeside(text, pass.ruby_file, in_form, context.work, result, messenger);
+  PlaceBeside(text, pass.ruby_file, in_form, context, result, messenger);
   return result;
 }
 

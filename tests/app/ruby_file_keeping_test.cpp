@@ -1,6 +1,7 @@
 // The desktop's F5 as a teacher uses it, on a text in Shift_JIS or UTF-8 with CR LF or LF line
 // ends: the ruby file is the command-line tool's, a correction made in the ruby window survives
-// every later F5 in the ruby file or its backup, and F5 with nothing changed makes no backup.
+// every later F5 in the ruby file or its backup (also one whose text reads differently), and F5
+// with nothing changed makes no backup.
 #include <QLabel>
 #include <QTest>
 #include <QTextCursor>
@@ -150,6 +151,19 @@ class RubyFileKeepingTest : public QObject {
     QCOMPARE(ReadFile(backup), corrected);
     QVERIFY(testing_support::BytesEqual(CliRubyFile(text), ReadFile(ruby_file)));
     QVERIFY(messenger_.records.empty());
+    ruby->CloseWithoutQuery();
+
+    // The text grows a line, F5: the ruby file nobody edited is replaced, not kept, so the
+    // backup still holds the correction.
+    QTextCursor end(window_->findChild<common::view::TextPane*>()->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString::fromUtf8("本を読む。\n"));
+    ruby = F5();
+    QVERIFY(ruby);
+    QCOMPARE(FilePanel(ruby), QtPath(ruby_file) + "を書き出しました。");
+    QCOMPARE(ReadFile(backup), corrected);
+    QVERIFY(ReadFile(ruby_file).find(sjis ? Sjis("{本/ほん}を読む") : "{本/ほん}を読む") !=
+            std::string::npos);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -92,8 +93,8 @@ class RubyJobTest : public ::testing::TestWithParam<FormCase> {
   }
 
   // F5 as the desktop gives it: the window's text (UTF-8, LF) of the document.
-  RubyJobResult RunEdited(const fs::path& document) {
-    std::optional<JobText> text = OpenEditedText(kText, document, GetParam().form.encoding,
+  RubyJobResult RunEdited(const fs::path& document, std::string_view window_text = kText) {
+    std::optional<JobText> text = OpenEditedText(window_text, document, GetParam().form.encoding,
                                                  common::WorkDir(work_.Path()), messenger_);
     if (!text) return {};
     return RunRubyJob(RubyKind::kAll, {}, *text, Context(), {}, messenger_);
@@ -137,7 +138,8 @@ TEST_P(RubyJobTest, WindowTextGivesTheRubyFileOfTheFile) {
   EXPECT_TRUE(fs::is_empty(work_.Path()));  // nothing is left in the working folder
 }
 
-// Run, run (no backup), correct by hand, run (the correction is the backup), run (it stays).
+// Run, run (no backup), correct by hand, run (the correction is the backup), run (it stays),
+// run on a text that reads differently (the untouched ruby file it replaces is not the backup).
 TEST_P(RubyJobTest, CorrectedRubyFileSurvivesEveryRun) {
   fs::path document = Document();
   fs::path ruby = docs_ / "story.srb";
@@ -159,6 +161,19 @@ TEST_P(RubyJobTest, CorrectedRubyFileSurvivesEveryRun) {
   EXPECT_TRUE(fourth.backup.empty());
   EXPECT_EQ(ReadFile(backup), corrected);
   EXPECT_NE(ReadFile(ruby), corrected);
+
+  std::string before = ReadFile(ruby);
+  RubyJobResult fifth = RunEdited(document, std::string(kText) + "本。\n");
+  EXPECT_TRUE(fifth.ok);
+  EXPECT_TRUE(fifth.backup.empty());
+  EXPECT_EQ(ReadFile(backup), corrected);
+  EXPECT_NE(ReadFile(ruby), before);
+  // Edited again by hand, the ruby file is what a run keeps.
+  WriteFile(ruby, corrected);
+  EXPECT_EQ(RunEdited(document).backup, backup);
+  EXPECT_EQ(ReadFile(backup), corrected);
+  // What the program remembers lives in its home, never beside the document.
+  EXPECT_EQ(std::distance(fs::directory_iterator(docs_.Path()), fs::directory_iterator()), 3);
 }
 
 // A filter's ruby file, written by the pass in the program's form, is put beside the document
