@@ -70,19 +70,30 @@ bool IsContextTarget(std::uint16_t code) {
 }
 
 std::string HiraganaOf(std::string_view kana) {
+  // Shift_JIS holds ぁ…ん in one run from 829F, and ー at 815B.
+  constexpr char32_t kFirstHiragana = 0x3041;
+  constexpr char32_t kLastHiragana = 0x3093;
+  constexpr unsigned kFirstHiraganaSjis = 0x829F;
   std::string hiragana;
+  hiragana.reserve(kana.size() / 3 * 2);
   for (std::size_t i = 0; i < kana.size();) {
     auto byte = static_cast<unsigned char>(kana[i]);
     if ((byte & 0xF0) != 0xE0 || i + 3 > kana.size()) return {};
     char32_t c = (byte & 0x0F) << 12 | (kana[i + 1] & 0x3F) << 6 | (kana[i + 2] & 0x3F);
     if (c >= 0x30A1 && c <= 0x30F6) c -= 0x60;
-    if (!((c >= 0x3041 && c <= 0x3096) || c == 0x30FC)) return {};
-    hiragana += static_cast<char>(0xE0 | (c >> 12));
-    hiragana += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    hiragana += static_cast<char>(0x80 | (c & 0x3F));
+    unsigned sjis;
+    if (c >= kFirstHiragana && c <= kLastHiragana) {
+      sjis = kFirstHiraganaSjis + (c - kFirstHiragana);
+    } else if (c == 0x30FC) {
+      sjis = 0x815B;
+    } else {
+      return {};  // ゔ, ゕ, ゖ and anything not kana: Shift_JIS has no hiragana for it
+    }
+    hiragana += static_cast<char>(sjis >> 8);
+    hiragana += static_cast<char>(sjis & 0xFF);
     i += 3;
   }
-  return common::Utf8ToCp932(hiragana).value_or("");
+  return hiragana;
 }
 
 struct Reader::Word {
@@ -98,17 +109,20 @@ struct Reader::Word {
 };
 
 bool Reader::Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const {
-  std::vector<Morpheme> morphemes;
+  // Each thread keeps its buffers from sentence to sentence.
+  thread_local std::vector<Morpheme> morphemes;
+  thread_local std::vector<std::size_t> char_at;
+  thread_local std::vector<Word> words;
   if (!tagger.Analyse(sentence.utf8, morphemes)) return false;
   // The character that starts at each byte of the UTF-8 sentence.
   constexpr std::size_t kInside = static_cast<std::size_t>(-1);
-  std::vector<std::size_t> char_at(sentence.utf8.size() + 1, kInside);
+  char_at.assign(sentence.utf8.size() + 1, kInside);
   for (std::size_t c = 0; c < sentence.chars.size(); ++c) {
     char_at[sentence.chars[c].utf8_begin] = c;
   }
   char_at[sentence.utf8.size()] = sentence.chars.size();
 
-  std::vector<Word> words;
+  words.clear();
   for (Morpheme& m : morphemes) {
     if (m.begin > m.end || m.end > sentence.utf8.size()) return false;
     Word word;
