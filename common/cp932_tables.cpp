@@ -11,6 +11,7 @@
 
 #include "common/background_task.h"
 #include "common/sjis_blocks.h"
+#include "common/utf8.h"
 
 namespace common {
 namespace {
@@ -37,21 +38,6 @@ std::string ConvertOne(iconv_t cd, std::string_view in) {
   return std::string(out, sizeof out - out_left);
 }
 
-std::string Utf8Of(char32_t code) {
-  std::string utf8;
-  if (code < 0x80) {
-    utf8 += static_cast<char>(code);
-  } else if (code < 0x800) {
-    utf8 += static_cast<char>(0xC0 | (code >> 6));
-    utf8 += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    utf8 += static_cast<char>(0xE0 | (code >> 12));
-    utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    utf8 += static_cast<char>(0x80 | (code & 0x3F));
-  }
-  return utf8;
-}
-
 // A CP932 character in UTF-8: at most three bytes (CP932 holds nothing past U+FFFF), then how
 // many there are. All four are copied in one move; the next character, or the final cut of the
 // output, overwrites the count. What has no conversion is three bytes 0xFF, which UTF-8 never
@@ -68,7 +54,10 @@ class Tables {
     return tables;
   }
 
+  // The fast paths copy ASCII as they are, which needs iconv to do the same; a character at a
+  // time, the tables serve whenever iconv could fill them.
   bool usable() const { return usable_; }
+  bool filled() const { return filled_; }
   // The CP932 code of a code point below U+10000 (one byte below 0x100); 0 when not known.
   std::uint16_t Cp932Of(char32_t code) const { return to_cp932_[code]; }
   // The UTF-8 table, indexed by a character's byte and the byte after it (see PairOf).
@@ -98,6 +87,7 @@ class Tables {
     });
     FillToCp932(to_cp932.cd, 1, kAsideFrom);
     aside.Wait();
+    filled_ = true;
     usable_ = AsciiIsItself();
   }
 
@@ -120,7 +110,7 @@ class Tables {
   void FillToCp932(iconv_t cd, char32_t from, char32_t to) {
     for (char32_t code = from; code < to; ++code) {
       if (code >= kFirstSurrogate && code <= kLastSurrogate) continue;
-      std::string cp932 = ConvertOne(cd, common::Utf8Of(code));
+      std::string cp932 = ConvertOne(cd, Utf8Of(code));
       if (cp932.size() == 1) to_cp932_[code] = static_cast<unsigned char>(cp932[0]);
       if (cp932.size() == 2) {
         to_cp932_[code] = static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[0]) << 8 |
@@ -170,6 +160,7 @@ class Tables {
 
   std::vector<std::uint16_t> to_cp932_;
   std::vector<Utf8Char> to_utf8_;
+  bool filled_ = false;
   bool usable_ = false;
 };
 
@@ -244,6 +235,29 @@ char* TableUtf8ToCp932Into(std::string_view utf8, char* out) {
     at += length;
   }
   return put;
+}
+
+std::optional<std::uint16_t> Cp932CodeOf(char32_t code) {
+  const Tables& tables = Tables::Get();
+  if (!tables.filled() || code >= kCodes) return std::nullopt;
+  if (code == 0) return 0;  // NUL is itself, but a code of 0 in the table means "none"
+  std::uint16_t cp932 = tables.Cp932Of(code);
+  if (cp932 == 0) return std::nullopt;
+  return cp932;
+}
+
+std::optional<char32_t> UnicodeOfCp932(std::uint16_t cp932) {
+  const Tables& tables = Tables::Get();
+  auto first = static_cast<unsigned char>(cp932 > 0xFF ? cp932 >> 8 : cp932);
+  if (!tables.filled() || IsCp932Lead(first) != (cp932 > 0xFF)) return std::nullopt;
+  if (cp932 == 0) return U'\0';
+  const Utf8Char& utf8 =
+      tables.Utf8Table()[cp932 > 0xFF ? cp932 : Tables::PairOf(first, 0)];
+  std::size_t length = 0;
+  char32_t code = utf8[kSizeAt] == 1 ? static_cast<unsigned char>(utf8[0])
+                                     : DecodeAt(std::string_view(utf8.data(), kSizeAt), 0, length);
+  if (code == 0) return std::nullopt;
+  return code;
 }
 
 std::optional<std::string> TableUtf8ToCp932(std::string_view utf8) {

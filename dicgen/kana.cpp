@@ -1,4 +1,4 @@
-// UTF-8 decoding and encoding without a library: the generator's inputs are plain BMP text.
+// UTF-8 decoding without a library: the generator's inputs are plain BMP text.
 #include "dicgen/kana.h"
 
 namespace dicgen {
@@ -38,29 +38,6 @@ std::u32string DecodeUtf8(std::string_view utf8) {
     }
     out.push_back(ok ? c : kReplacement);
     i += ok ? more + 1 : 1;
-  }
-  return out;
-}
-
-std::string EncodeUtf8(std::u32string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
   }
   return out;
 }

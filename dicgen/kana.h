@@ -5,11 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/utf8.h"
+
 namespace dicgen {
 
 // Malformed bytes decode to U+FFFD each; the generator's inputs have been checked by iconv.
 std::u32string DecodeUtf8(std::string_view utf8);
-std::string EncodeUtf8(std::u32string_view text);
+using common::EncodeUtf8;
 
 constexpr bool IsHiragana(char32_t c) { return c >= U'ぁ' && c <= U'ゖ'; }
 constexpr bool IsKatakana(char32_t c) { return c >= U'ァ' && c <= U'ヶ'; }

@@ -1,51 +1,17 @@
-// Every double-byte CP932 code is decoded once; the characters found are encoded back in one
-// call, which picks iconv's own code where CP932 has two (the NEC and IBM duplicates).
+// The codes come from the system's one CP932 table. A character is taken only where its code
+// reads back as itself: that keeps iconv's own code of the NEC and IBM duplicates and leaves out
+// the characters iconv maps one way only (〜 written as ～), whose word would read otherwise.
 #include "dicgen/sjis_table.h"
 
-#include "common/cp932.h"
+#include "common/cp932_tables.h"
 #include "common/sjis.h"
-#include "dicgen/kana.h"
 
 namespace dicgen {
-namespace {
-
-constexpr unsigned kFirstTrail = 0x40;
-constexpr unsigned kLastTrail = 0xFC;
-constexpr unsigned kDeleteByte = 0x7F;  // never a trail byte
-
-// Every character that some double-byte code of CP932 decodes to.
-std::u32string DoubleByteCharacters() {
-  std::u32string found;
-  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-    if (!common::IsLeadByte(static_cast<unsigned char>(lead))) continue;
-    for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-      if (trail == kDeleteByte) continue;
-      std::string code = {static_cast<char>(lead), static_cast<char>(trail)};
-      std::optional<std::string> utf8 = common::Cp932ToUtf8(code);
-      if (!utf8) continue;
-      std::u32string chars = DecodeUtf8(*utf8);
-      if (chars.size() == 1) found.push_back(chars[0]);
-    }
-  }
-  return found;
-}
-
-}  // namespace
-
-SjisTable::SjisTable() {
-  std::u32string chars = DoubleByteCharacters();
-  for (char32_t c : chars) {
-    std::optional<std::string> code = common::Utf8ToCp932(EncodeUtf8(std::u32string(1, c)));
-    if (!code || code->size() != 2) continue;
-    codes_.emplace(c, common::CodeOf(static_cast<unsigned char>((*code)[0]),
-                                     static_cast<unsigned char>((*code)[1])));
-  }
-}
 
 std::optional<std::uint16_t> SjisTable::DoubleByteCode(char32_t c) const {
-  auto found = codes_.find(c);
-  if (found == codes_.end()) return std::nullopt;
-  return found->second;
+  std::optional<std::uint16_t> code = common::Cp932CodeOf(c);
+  if (!code || *code <= 0xFF || common::UnicodeOfCp932(*code) != c) return std::nullopt;
+  return code;
 }
 
 std::optional<EncodedWord> SjisTable::EncodeWord(std::u32string_view word) const {

@@ -1,11 +1,10 @@
-// Unicode → Shift_JIS (CP932) for single characters, built once from iconv's own table so
-// that hundreds of thousands of words are encoded without a conversion call each.
+// Unicode → Shift_JIS (CP932) for the words of a dictionary, a character at a time through the
+// CP932 table, so that hundreds of thousands of words are encoded without a conversion call each.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace dicgen {
@@ -24,7 +23,6 @@ constexpr bool IsSingleByteCharacter(char32_t c) {
 
 class SjisTable {
  public:
-  SjisTable();
   // The double-byte code of `c`, or nullopt when CP932 lacks it or writes it in one byte.
   std::optional<std::uint16_t> DoubleByteCode(char32_t c) const;
   // nullopt when a character is missing from CP932 or is a single-byte one, which would break
@@ -32,9 +30,6 @@ class SjisTable {
   std::optional<EncodedWord> EncodeWord(std::u32string_view word) const;
   // Hiragana and ー only (a reading); nullopt for anything else, such as ゔ.
   std::optional<std::string> EncodeReading(std::u32string_view reading) const;
-
- private:
-  std::unordered_map<char32_t, std::uint16_t> codes_;
 };
 
 }  // namespace dicgen

@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/cp932_tables.h"
 #include "common/field_entry.h"
 #include "common/message_format.h"
+#include "common/utf8.h"
 #include "common/view/messages.h"
 
 namespace common::view {
@@ -16,39 +18,18 @@ namespace {
 constexpr char32_t kLastBmp = 0xFFFF;
 constexpr int kUnencodableWidth = 2;  // such a character is shown full width
 
-std::string Utf8Of(char32_t character) {
-  char32_t c = character;
-  std::string out;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
-}
-
 bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 // Widths of every character of the Basic Multilingual Plane (CP932 holds nothing beyond it),
-// asked of the converter itself so that its one-way mappings (¥ → 0x5C) count as it writes them.
+// from the CP932 table, which holds the converter's one-way mappings (¥ → 0x5C) as it writes them.
 using WidthTable = std::array<std::uint8_t, kLastBmp + 1>;
 
 WidthTable BuildWidthTable() {
   WidthTable table{};
   for (char32_t c = 0; c <= kLastBmp; ++c) {
     if (IsSurrogate(c)) continue;
-    std::optional<std::string> bytes = Utf8ToCp932(Utf8Of(c));
-    if (bytes) table[c] = static_cast<std::uint8_t>(bytes->size());
+    std::optional<std::uint16_t> code = Cp932CodeOf(c);
+    if (code) table[c] = *code > 0xFF ? 2 : 1;
   }
   return table;
 }

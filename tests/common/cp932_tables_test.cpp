@@ -2,26 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <random>
 #include <string>
 
 #include "common/cp932.h"
+#include "common/utf8.h"
 
 namespace common {
 namespace {
-
-std::string Utf8Of(char32_t code) {
-  std::string utf8;
-  if (code < 0x80) return std::string(1, static_cast<char>(code));
-  if (code < 0x800) {
-    utf8 += static_cast<char>(0xC0 | (code >> 6));
-  } else {
-    utf8 += static_cast<char>(0xE0 | (code >> 12));
-    utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-  }
-  utf8 += static_cast<char>(0x80 | (code & 0x3F));
-  return utf8;
-}
 
 // Every character the tables convert, they convert as iconv does (short texts go to iconv), and
 // every one iconv converts, they know.
@@ -41,6 +32,74 @@ TEST(Cp932Tables, AgreeWithIconvOnEveryCharacter) {
       }
     }
   }
+}
+
+// The code of one character is the code iconv writes for it, NUL included; and the character
+// of one code is the one iconv reads, for every byte and every pair of bytes.
+TEST(Cp932Tables, SingleCharactersAgreeWithIconv) {
+  for (char32_t code = 0; code < 0x10000; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    std::optional<std::string> by_iconv = Utf8ToCp932(Utf8Of(code));
+    std::optional<std::uint16_t> expected;
+    if (by_iconv && by_iconv->size() == 1) expected = static_cast<unsigned char>((*by_iconv)[0]);
+    if (by_iconv && by_iconv->size() == 2) {
+      expected = static_cast<std::uint16_t>(static_cast<unsigned char>((*by_iconv)[0]) << 8 |
+                                            static_cast<unsigned char>((*by_iconv)[1]));
+    }
+    ASSERT_EQ(Cp932CodeOf(code), expected) << "U+" << std::hex << static_cast<unsigned>(code);
+  }
+  std::map<std::string, char32_t> characters;
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    if (c < 0xD800 || c > 0xDFFF) characters.emplace(Utf8Of(c), c);
+  }
+  for (unsigned code = 0; code < 0x10000; ++code) {
+    std::string bytes = code > 0xFF ? std::string{static_cast<char>(code >> 8),
+                                                  static_cast<char>(code & 0xFF)}
+                                    : std::string(1, static_cast<char>(code));
+    std::optional<std::string> by_iconv = Cp932ToUtf8(bytes);
+    std::optional<char32_t> expected;
+    if (by_iconv && characters.contains(*by_iconv)) expected = characters.at(*by_iconv);
+    ASSERT_EQ(UnicodeOfCp932(static_cast<std::uint16_t>(code)), expected)
+        << std::hex << code;
+  }
+}
+
+// The cases the table's layout makes easy to get wrong.
+TEST(Cp932Tables, NamedCharacters) {
+  struct Case {
+    const char* name;
+    char32_t character;
+    std::optional<std::uint16_t> code;
+  };
+  const Case kCases[] = {
+      {"NUL, which the table cannot hold as a code", U'\0', 0x00},
+      {"ASCII", U'A', 0x41},
+      {"half-width katakana", 0xFF71, 0xB1},
+      {"kanji", 0x6F22, 0x8ABF},
+      {"NEC and IBM duplicate: iconv's code", 0x7E8A, 0xFA5C},
+      {"one-way: 〜 written as ～'s code", 0x301C, 0x8160},
+      {"not in CP932", 0x2603, std::nullopt},
+      {"past the plane", 0x1F600, std::nullopt},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(Cp932CodeOf(c.character), c.code) << c.name;
+
+  struct Back {
+    const char* name;
+    std::uint16_t code;
+    std::optional<char32_t> character;
+  };
+  const Back kBacks[] = {
+      {"NUL", 0x00, U'\0'},
+      {"a byte", 0x5C, U'\\'},
+      {"a pair", 0x8ABF, 0x6F22},
+      {"a duplicate reads as the character", 0xED40, 0x7E8A},
+      {"～ reads as itself, not 〜", 0x8160, 0xFF5E},
+      {"a byte pair whose first byte is no lead byte", 0x4142, std::nullopt},
+      {"a lead byte alone", 0x0081, std::nullopt},
+      {"a lead byte with no trail byte after it", 0x8A7F, std::nullopt},
+      {"a byte CP932 leaves out", 0x00A0, std::nullopt},
+  };
+  for (const Back& b : kBacks) EXPECT_EQ(UnicodeOfCp932(b.code), b.character) << b.name;
 }
 
 // A long text that the tables cannot take whole (a character CP932 lacks, bytes that are no

@@ -150,6 +150,29 @@ TEST(SjisTable, WordsAndReadingsThatShiftJisCannotHold) {
   EXPECT_EQ(sjis.EncodeReading(U"かー"), "\x82\xA9\x81\x5B");
 }
 
+// A character is taken only with a code that reads back as itself: of a duplicate the code
+// iconv writes, and never a one-way mapping, whose word a text would hold as another character.
+TEST(SjisTable, CodesThatReadBackAsTheCharacter) {
+  struct Case {
+    const char* name;
+    char32_t character;
+    std::optional<std::uint16_t> code;
+  };
+  const Case kCases[] = {
+      {"kanji", U'漢', 0x8ABF},
+      {"ヶ", U'ヶ', 0x8396},
+      {"NEC and IBM duplicate", U'纊', 0xFA5C},
+      {"〜 is written as ～", U'〜', std::nullopt},
+      {"‖ is written as ∥", U'‖', std::nullopt},
+      {"～", U'～', 0x8160},
+      {"a single byte", U'A', std::nullopt},
+      {"half-width katakana", U'ｱ', std::nullopt},
+      {"not in CP932", U'☃', std::nullopt},
+  };
+  SjisTable sjis;
+  for (const Case& c : kCases) EXPECT_EQ(sjis.DoubleByteCode(c.character), c.code) << c.name;
+}
+
 TEST(DropLog, OneLinePerReasonWithCountAndExamples) {
   DropLog drops;
   for (std::u32string word : {U"一", U"二", U"三", U"四", U"五", U"六"}) {
