@@ -42,8 +42,12 @@ DictionaryPaths PathsOf(const RubyCommandContext& context) {
 
 ChainStep LoadWordsAheadStep(DictionaryUse use) {
   return {[use](CommandRun& run) {
-            run.words_ahead = std::make_unique<RunWordsAhead>(ApplicationWords(
-                use, PathsOf(run.context), run.context.context_reading != nullptr));
+            // Reading in context, the analyser's stage comes first and the main dictionary's
+            // words are loaded once it has let go of its memory, not beside it.
+            if (run.context.context_reading == nullptr) {
+              run.words_ahead = std::make_unique<RunWordsAhead>(
+                  ApplicationWords(use, PathsOf(run.context), false));
+            }
             return RubyCommandStatus::kOk;
           },
           std::nullopt};

@@ -5,8 +5,16 @@
 
 #include <dlfcn.h>
 #include <mecab.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <mutex>
+#include <unordered_map>
+#include <sstream>
 
 #include "engine/messages.h"
 
@@ -61,39 +69,57 @@ bool ResolveAll(void* library, MecabApi& api) {
          Resolve(library, "mecab_version", api.version);
 }
 
-// Splits MeCab's comma-separated feature string up to `last_field`, walking it once (it is
-// long, and most of it is not read). A field in double quotes (one that holds a comma) is
-// taken between its quotes.
-void ReadFeatures(const char* feature, int last_field, Morpheme& m) {
-  const char* p = feature;
-  for (int field = 0; field <= last_field && *p != '\0'; ++field) {
-    const char* start = p;
-    const char* end;
-    if (*p == '"') {
-      start = ++p;
-      while (*p != '\0' && !(p[0] == '"' && p[1] != '"')) p += (p[0] == '"') ? 2 : 1;
-      end = p;
-      if (*p == '"') ++p;
-    } else {
-      while (*p != '\0' && *p != ',') ++p;
-      end = p;
+// The fields of a word's feature string that are read, copied out of the dictionary. MeCab's
+// feature string is comma-separated and long; it is walked once, up to the last field read. A
+// field in double quotes (one that holds a comma) is taken between its quotes.
+class Features {
+ public:
+  void Read(const char* feature) {
+    std::string_view values[kLastField + 1];
+    const char* p = feature;
+    for (int field = 0; field <= kLastField && *p != '\0'; ++field) {
+      const char* start = p;
+      const char* end;
+      if (*p == '"') {
+        start = ++p;
+        while (*p != '\0' && !(p[0] == '"' && p[1] != '"')) p += (p[0] == '"') ? 2 : 1;
+        end = p;
+        if (*p == '"') ++p;
+      } else {
+        while (*p != '\0' && *p != ',') ++p;
+        end = p;
+      }
+      values[field] = std::string_view(start, static_cast<std::size_t>(end - start));
+      if (*p == ',') ++p;
     }
-    std::string_view value(start, static_cast<std::size_t>(end - start));
-    switch (field) {
-      case kPos1: m.pos1 = value; break;
-      case kPos2: m.pos2 = value; break;
-      case kPos3: m.pos3 = value; break;
-      case kLemmaKana: m.lemma_kana = value; break;
-      case kLemma: m.lemma = value; break;
-      case kInitialType: m.i_type = value; break;
-      case kKana: m.kana = value; break;
-      default: break;
+    if (values[kKana] == "*") values[kKana] = {};
+    if (values[kInitialType] == "*") values[kInitialType] = {};
+    for (int field : kFieldsRead) {
+      begins_[IndexOf(field)] = text_.size();
+      text_ += values[field];
     }
-    if (*p == ',') ++p;
+    begins_[kFieldCount] = text_.size();
   }
-  if (m.kana == "*") m.kana = {};
-  if (m.i_type == "*") m.i_type = {};
-}
+
+  std::string_view Field(int field) const {
+    std::size_t i = IndexOf(field);
+    return std::string_view(text_).substr(begins_[i], begins_[i + 1] - begins_[i]);
+  }
+
+ private:
+  static constexpr int kFieldsRead[] = {kPos1, kPos2, kPos3, kLemmaKana, kLemma, kInitialType, kKana};
+  static constexpr std::size_t kFieldCount = std::size(kFieldsRead);
+
+  static constexpr std::size_t IndexOf(int field) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+      if (kFieldsRead[i] == field) return i;
+    }
+    return kFieldCount;
+  }
+
+  std::string text_;
+  std::uint32_t begins_[kFieldCount + 1] = {};
+};
 
 // True when the UTF-8 text holds a kanji, 々, 〆 or ヶ: a word whose reading is asked for.
 bool HoldsKanji(const char* text, std::size_t size) {
@@ -110,6 +136,51 @@ bool HoldsKanji(const char* text, std::size_t size) {
     }
   }
   return false;
+}
+
+// The part of sys.dic that holds the words' feature text, as this process maps it: read for
+// every word, once each, and by far the largest part of the file. Empty when it cannot be
+// found (the pages are then simply kept).
+struct FeatureArea {
+  char* begin = nullptr;
+  std::size_t size = 0;
+};
+
+FeatureArea FindFeatureArea(const std::filesystem::path& sys_dic) {
+  // The compiled dictionary's header: ten 32-bit counts (the sizes of the double array, the
+  // tokens and the features among them), then 32 bytes of charset name; the three parts follow
+  // in that order.
+  constexpr std::size_t kHeaderBytes = 10 * 4 + 32;
+  std::ifstream file(sys_dic, std::ios::binary);
+  std::uint32_t header[10] = {};
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return {};
+  const std::uint64_t array_bytes = header[6];
+  const std::uint64_t token_bytes = header[7];
+  const std::uint64_t feature_bytes = header[8];
+  const std::uint64_t offset = kHeaderBytes + array_bytes + token_bytes;
+
+  std::error_code error;
+  std::filesystem::path wanted = std::filesystem::canonical(sys_dic, error);
+  if (error) return {};
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    std::istringstream fields(line);
+    std::string range, permissions, file_offset, device, inode, path;
+    fields >> range >> permissions >> file_offset >> device >> inode >> path;
+    if (path != wanted.string() || std::stoull(file_offset, nullptr, 16) != 0) continue;
+    std::size_t dash = range.find('-');
+    std::uintptr_t start = std::stoull(range.substr(0, dash), nullptr, 16);
+    std::uintptr_t end = std::stoull(range.substr(dash + 1), nullptr, 16);
+    if (offset + feature_bytes > end - start) return {};
+    // Whole pages inside the area only.
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    std::uintptr_t first = (start + offset + page - 1) / page * page;
+    std::uintptr_t last = (start + offset + feature_bytes) / page * page;
+    if (last <= first) return {};
+    return {reinterpret_cast<char*>(first), last - first};
+  }
+  return {};
 }
 
 class Library {
@@ -134,8 +205,9 @@ class Library {
 
 class MecabTagger final : public Tagger {
  public:
-  MecabTagger(std::shared_ptr<const Library> library, mecab_t* tagger, mecab_lattice_t* lattice)
-      : library_(std::move(library)), tagger_(tagger), lattice_(lattice) {}
+  MecabTagger(std::shared_ptr<const Library> library, mecab_t* tagger, mecab_lattice_t* lattice,
+              FeatureArea area)
+      : library_(std::move(library)), tagger_(tagger), lattice_(lattice), area_(area) {}
   ~MecabTagger() override {
     library_->Api().lattice_destroy(lattice_);
     library_->Api().destroy(tagger_);
@@ -146,6 +218,7 @@ class MecabTagger final : public Tagger {
   bool Analyse(std::string_view sentence_utf8, std::vector<Morpheme>& out) override {
     const MecabApi& api = library_->Api();
     out.clear();
+    if (features_.size() > kMostRememberedWords) features_.clear();
     api.lattice_clear(lattice_);
     api.lattice_set_sentence2(lattice_, sentence_utf8.data(), sentence_utf8.size());
     if (!api.parse_lattice(tagger_, lattice_)) return false;
@@ -156,10 +229,17 @@ class MecabTagger final : public Tagger {
       // The surface points into the sentence; leading spaces are counted in rlength only.
       m.begin = static_cast<std::size_t>(node->surface - sentence_utf8.data());
       m.end = m.begin + node->length;
-      // Words without kanji are looked at for their part of speech and lemma alone.
       if (node->stat != MECAB_UNK_NODE) {
-        ReadFeatures(node->feature, HoldsKanji(node->surface, node->length) ? kLastField : kLemma,
-                     m);
+        const Features& features = FeaturesOf(node->feature);
+        m.pos1 = features.Field(kPos1);
+        m.pos2 = features.Field(kPos2);
+        m.pos3 = features.Field(kPos3);
+        m.lemma_kana = features.Field(kLemmaKana);
+        m.lemma = features.Field(kLemma);
+        m.i_type = features.Field(kInitialType);
+        m.kana = features.Field(kKana);
+        // Words without kanji are looked at for their part of speech and lemma alone.
+        if (!HoldsKanji(node->surface, node->length)) m.kana = m.i_type = {};
       }
       out.push_back(m);
     }
@@ -167,15 +247,40 @@ class MecabTagger final : public Tagger {
   }
 
  private:
+  // A word's features are read from the dictionary once, the first time the word is met, and
+  // kept here (keyed by where the dictionary holds them): a text uses the same words again and
+  // again. The pages of feature text that the new words brought into the process are let go of
+  // every so often (they stay in the system's file cache, and the mapping is read-only, so a
+  // page another tagger still reads simply comes back), so that what a run holds does not grow
+  // with the vocabulary of its text.
+  static constexpr std::size_t kMostRememberedWords = 1 << 18;
+  static constexpr std::size_t kWordsBetweenReleases = 256;
+
+  const Features& FeaturesOf(const char* feature) {
+    auto [at, added] = features_.try_emplace(feature);
+    if (added) {
+      at->second.Read(feature);
+      if (++read_since_release_ >= kWordsBetweenReleases && area_.size > 0) {
+        static_cast<void>(madvise(area_.begin, area_.size, MADV_DONTNEED));
+        read_since_release_ = 0;
+      }
+    }
+    return at->second;
+  }
+
   std::shared_ptr<const Library> library_;
   mecab_t* tagger_;
   mecab_lattice_t* lattice_;
+  FeatureArea area_;
+  std::unordered_map<const char*, Features> features_;
+  std::size_t read_since_release_ = 0;
 };
 
 class MecabAnalyser final : public Analyser {
  public:
-  MecabAnalyser(std::shared_ptr<const Library> library, std::string description)
-      : library_(std::move(library)), description_(std::move(description)) {}
+  MecabAnalyser(std::shared_ptr<const Library> library, std::string description,
+                FeatureArea features)
+      : library_(std::move(library)), description_(std::move(description)), features_(features) {}
 
   std::unique_ptr<Tagger> NewTagger() override {
     std::lock_guard lock(mutex_);
@@ -187,7 +292,7 @@ class MecabAnalyser final : public Analyser {
       api.destroy(tagger);
       return nullptr;
     }
-    return std::make_unique<MecabTagger>(library_, tagger, lattice);
+    return std::make_unique<MecabTagger>(library_, tagger, lattice, features_);
   }
 
   std::string Description() const override { return description_; }
@@ -196,6 +301,7 @@ class MecabAnalyser final : public Analyser {
   std::mutex mutex_;
   std::shared_ptr<const Library> library_;
   std::string description_;
+  FeatureArea features_;  // handed to each tagger
 };
 
 }  // namespace
@@ -230,7 +336,8 @@ std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir,
   std::string description =
       "MeCab " + std::string(api.version()) + " + UniDic (" + dic_dir.string() + ")";
   auto library = std::make_shared<const Library>(handle, api, model);
-  return std::make_shared<MecabAnalyser>(std::move(library), std::move(description));
+  return std::make_shared<MecabAnalyser>(std::move(library), std::move(description),
+                                         FindFeatureArea(dic_dir / "sys.dic"));
 }
 
 }  // namespace engine::context

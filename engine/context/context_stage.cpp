@@ -16,7 +16,7 @@
 namespace engine::context {
 namespace {
 
-constexpr std::size_t kBlockBytes = 1 << 20;
+constexpr std::size_t kBlockBytes = 1 << 18;
 // A sentence of more characters is cut, so that the analyser's lattice stays small.
 constexpr std::size_t kLongestSentence = 1024;
 
