@@ -13,7 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
-#include <unordered_map>
+#include <deque>
+#include <vector>
 #include <sstream>
 
 #include "engine/messages.h"
@@ -121,6 +122,66 @@ class Features {
   std::uint32_t begins_[kFieldCount + 1] = {};
 };
 
+// The features of the words met so far, by where the dictionary holds them: an open-addressed
+// table of pointers (one memory access for most words, which a text meets again and again), the
+// features themselves in a deque that never moves them.
+class KnownWords {
+ public:
+  KnownWords() { Clear(); }
+
+  const Features& Find(const char* feature, bool& added) {
+    if ((features_.size() + 1) * 2 > slots_.size()) Grow();
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = Hash(feature) & mask;; i = (i + 1) & mask) {
+      Slot& slot = slots_[i];
+      if (slot.key == feature) {
+        added = false;
+        return features_[slot.index];
+      }
+      if (slot.key == nullptr) {
+        slot = {feature, static_cast<std::uint32_t>(features_.size())};
+        features_.emplace_back().Read(feature);
+        added = true;
+        return features_.back();
+      }
+    }
+  }
+
+  std::size_t Size() const { return features_.size(); }
+
+  void Clear() {
+    features_.clear();
+    slots_.assign(kFirstSlots, Slot{});
+  }
+
+ private:
+  struct Slot {
+    const char* key = nullptr;
+    std::uint32_t index = 0;
+  };
+  static constexpr std::size_t kFirstSlots = 1 << 12;
+
+  static std::size_t Hash(const char* key) {
+    auto bits = reinterpret_cast<std::uintptr_t>(key);
+    return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 20);
+  }
+
+  void Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+      if (slot.key == nullptr) continue;
+      std::size_t i = Hash(slot.key) & mask;
+      while (slots_[i].key != nullptr) i = (i + 1) & mask;
+      slots_[i] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::deque<Features> features_;
+};
+
 // True when the UTF-8 text holds a kanji, 々, 〆 or ヶ: a word whose reading is asked for.
 bool HoldsKanji(const char* text, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) {
@@ -218,7 +279,7 @@ class MecabTagger final : public Tagger {
   bool Analyse(std::string_view sentence_utf8, std::vector<Morpheme>& out) override {
     const MecabApi& api = library_->Api();
     out.clear();
-    if (features_.size() > kMostRememberedWords) features_.clear();
+    if (known_.Size() > kMostRememberedWords) known_.Clear();
     api.lattice_clear(lattice_);
     api.lattice_set_sentence2(lattice_, sentence_utf8.data(), sentence_utf8.size());
     if (!api.parse_lattice(tagger_, lattice_)) return false;
@@ -257,22 +318,20 @@ class MecabTagger final : public Tagger {
   static constexpr std::size_t kWordsBetweenReleases = 256;
 
   const Features& FeaturesOf(const char* feature) {
-    auto [at, added] = features_.try_emplace(feature);
-    if (added) {
-      at->second.Read(feature);
-      if (++read_since_release_ >= kWordsBetweenReleases && area_.size > 0) {
-        static_cast<void>(madvise(area_.begin, area_.size, MADV_DONTNEED));
-        read_since_release_ = 0;
-      }
+    bool added = false;
+    const Features& features = known_.Find(feature, added);
+    if (added && ++read_since_release_ >= kWordsBetweenReleases && area_.size > 0) {
+      static_cast<void>(madvise(area_.begin, area_.size, MADV_DONTNEED));
+      read_since_release_ = 0;
     }
-    return at->second;
+    return features;
   }
 
   std::shared_ptr<const Library> library_;
   mecab_t* tagger_;
   mecab_lattice_t* lattice_;
   FeatureArea area_;
-  std::unordered_map<const char*, Features> features_;
+  KnownWords known_;
   std::size_t read_since_release_ = 0;
 };
 
