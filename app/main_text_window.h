@@ -92,7 +92,7 @@ class MainTextWindow : public common::view::TextWindow,
   QString SelectedText() const override;
   QString LineBeforeCaret() const override;
   std::filesystem::path CurrentFile() const override { return DocumentPath(); }
-  common::TextEncoding DocumentEncoding() const override { return encoding_; }
+  common::TextEncoding DocumentEncoding() const override { return FileForm().encoding; }
   void ShowStatus(const QString& text) override;
   bool RubyWindowOpen() const override;
   void MoveCaretToByte(std::size_t byte_offset) override;

@@ -19,39 +19,44 @@ QString FromUtf8(std::string_view bytes) {
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+// The editor's lines end in "\n"; the file's as its form says.
+std::string WithLineEnds(std::string_view text, const UserEncoding& form) {
+  return form.lf_line_ends ? std::string(text) : LfToCrLf(text);
+}
+
 }  // namespace
 
 LoadedText DecodeTextBytes(std::string_view bytes, bool* had_bad_bytes) {
   if (had_bad_bytes != nullptr) *had_bad_bytes = false;
+  const bool lf_line_ends = HasLfLineEnds(bytes);
   std::string text = CrLfToLf(bytes);
   std::string_view view = text;
-  switch (DetectEncoding(view)) {
+  switch (TextEncoding encoding = DetectEncoding(view)) {
     case TextEncoding::kUtf8WithBom:
       view.remove_prefix(kUtf8Bom.size());
       if (!IsValidUtf8(view) && had_bad_bytes != nullptr) *had_bad_bytes = true;
-      return {FromUtf8(view), TextEncoding::kUtf8WithBom};
+      [[fallthrough]];
     case TextEncoding::kUtf8:
-      return {FromUtf8(view), TextEncoding::kUtf8};
+      return {FromUtf8(view), {encoding, lf_line_ends}};
     case TextEncoding::kShiftJis:
       break;
   }
-  if (std::optional<QString> decoded = DecodeSjisExact(view)) {
-    return {*decoded, TextEncoding::kShiftJis};
-  }
+  const UserEncoding form{TextEncoding::kShiftJis, lf_line_ends};
+  if (std::optional<QString> decoded = DecodeSjisExact(view)) return {*decoded, form};
   if (had_bad_bytes != nullptr) *had_bad_bytes = true;
-  return {DecodeSjis(view), TextEncoding::kShiftJis};
+  return {DecodeSjis(view), form};
 }
 
-std::optional<std::string> EncodeTextBytes(const QString& text, TextEncoding encoding,
+std::optional<std::string> EncodeTextBytes(const QString& text, const UserEncoding& form,
                                            Unencodable* first_bad) {
-  if (encoding == TextEncoding::kShiftJis) {
+  if (form.encoding == TextEncoding::kShiftJis) {
     std::optional<std::string> bytes = EncodeSjis(text, first_bad);
     if (!bytes) return std::nullopt;
-    return LfToCrLf(*bytes);
+    return WithLineEnds(*bytes, form);
   }
   QByteArray utf8 = text.toUtf8();
-  std::string bytes = LfToCrLf(std::string_view(utf8.data(), utf8.size()));
-  if (encoding == TextEncoding::kUtf8WithBom) bytes.insert(0, kUtf8Bom);
+  std::string bytes = WithLineEnds(std::string_view(utf8.data(), utf8.size()), form);
+  if (form.encoding == TextEncoding::kUtf8WithBom) bytes.insert(0, kUtf8Bom);
   return bytes;
 }
 
@@ -71,9 +76,15 @@ std::optional<LoadedText> LoadTextFile(const fs::path& path, common::Messenger& 
   return loaded;
 }
 
-bool SaveTextFile(const fs::path& path, const QString& text, TextEncoding encoding,
+UserEncoding FormOnDisk(const fs::path& path, TextEncoding encoding) {
+  if (!path.is_absolute()) return {encoding};  // a new document's name: no file of its own yet
+  FileBytes file = ReadBinaryFile(path);
+  return {encoding, file.ok && HasLfLineEnds(file.bytes)};
+}
+
+bool SaveTextFile(const fs::path& path, const QString& text, const UserEncoding& form,
                   common::Messenger& messenger) {
-  std::optional<std::string> bytes = EncodeTextBytes(text, encoding);
+  std::optional<std::string> bytes = EncodeTextBytes(text, form);
   if (!bytes) {
     // Named in the words of every other refusal: the file, the line and column, the character.
     UnencodableCharacter bad;

@@ -139,7 +139,7 @@ bool TextWindow::LoadDocument(const fs::path& path) {
   std::optional<LoadedText> loaded = LoadTextFile(path, WindowMessenger());
   if (!loaded) return false;
   pane_->setPlainText(loaded->text);
-  encoding_ = loaded->encoding;
+  form_ = loaded->form;
   pane_->ApplyLoadCapacity(SjisByteLength(loaded->text), WindowSettings().edit_area_extra);
   return true;
 }
@@ -148,7 +148,7 @@ void TextWindow::NewDocument() {
   if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
   pane_->clear();
   pane_->SetModified(false);
-  encoding_ = TextEncoding::kShiftJis;
+  form_ = {};
   pane_->setFocus();
   SetDocumentPath(NewDocumentPath());
 }
@@ -245,7 +245,7 @@ bool TextWindow::ClearReadOnlyIfAsked(const fs::path& path) {
 }
 
 bool TextWindow::WriteDocument(const fs::path& path) {
-  if (!SaveTextFile(path, pane_->Text(), encoding_, WindowMessenger())) return false;
+  if (!SaveTextFile(path, pane_->Text(), form_, WindowMessenger())) return false;
   ShowFileStatus(traits_.files.saved_status, path);
   pane_->SetModified(false);
   return true;
@@ -390,7 +390,7 @@ ApplicationMenu* TextWindow::AddApplicationMenu(const FixedMessage& refused) {
     Message refusal{std::string(refused.title), std::string(refused.text), refused.icon};
     return LaunchTarget{file,
                         [this, file] {
-                          return SaveTextFile(file, pane_->Text(), encoding_, WindowMessenger());
+                          return SaveTextFile(file, pane_->Text(), form_, WindowMessenger());
                         },
                         refusal};
   };

@@ -288,7 +288,8 @@ class TextWindow : public QMainWindow {
   Messenger& WindowMessenger() const { return *services_.messenger; }
   const TextWindowServices& Services() const { return services_; }
 
-  TextEncoding encoding_ = TextEncoding::kShiftJis;
+  // The form the document's file is saved in: as it was read, or as a new text's is.
+  const UserEncoding& FileForm() const { return form_; }
 
  private:
   QAction* Item(const MenuItem& item) const;
@@ -320,6 +321,7 @@ class TextWindow : public QMainWindow {
   QTimer* unsaved_copy_timer_ = nullptr;
   bool unsaved_copy_failed_ = false;
   std::filesystem::path document_path_;
+  UserEncoding form_;
   bool skip_close_query_ = false;
   bool closed_ = false;
 };

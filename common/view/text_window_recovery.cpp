@@ -49,7 +49,7 @@ void TextWindow::KeepUnsavedCopy() {
   }
   QElapsedTimer spent;
   spent.start();
-  RecoveredText copy{std::string(traits_.unsaved_copy_name), document_path_, encoding_,
+  RecoveredText copy{std::string(traits_.unsaved_copy_name), document_path_, form_.encoding,
                      pane_->toPlainText().toStdString()};
   bool kept = services_.recovery->Keep(copy);
   unsaved_copy_timer_->setInterval(static_cast<int>(std::clamp<qint64>(
@@ -71,7 +71,7 @@ void TextWindow::DiscardUnsavedCopy() {
 }
 
 void TextWindow::RestoreUnsaved(const RecoveredText& recovered) {
-  encoding_ = recovered.encoding;
+  form_ = FormOnDisk(recovered.document, recovered.encoding);
   pane_->setPlainText(QString::fromStdString(recovered.text));
   SetDocumentPath(recovered.document);
   pane_->SetModified(true);

@@ -258,7 +258,7 @@ YmiWindow::YmiWindow(const RubyWindowContext& context, QWidget* parent)
 void YmiWindow::HtmlView() {
   common::WorkDir work(work_folder_.Path());
   std::optional<jobs::JobText> text = jobs::OpenEditedText(
-      Pane()->Text().toStdString(), DocumentPath(), encoding_, work, WindowMessenger());
+      Pane()->Text().toStdString(), DocumentPath(), FileForm().encoding, work, WindowMessenger());
   if (!text) return;
   const common::Settings& settings = *Context().settings;
   common::NotationCheck check = common::CheckNotation(*text->sjis, 0, /*report_separators=*/false,

@@ -56,7 +56,7 @@ std::optional<std::string> RubyWindow::TextInSjis() {
 
 // The text as the jobs take it: its document on disk decides the form of what they write.
 std::optional<jobs::JobText> RubyWindow::EditedText() {
-  return jobs::OpenEditedText(Pane()->Text().toStdString(), DocumentOnDisk(), encoding_,
+  return jobs::OpenEditedText(Pane()->Text().toStdString(), DocumentOnDisk(), FileForm().encoding,
                               common::WorkDir(work_folder_.Path()), Messenger());
 }
 

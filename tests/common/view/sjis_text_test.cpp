@@ -77,6 +77,13 @@ class SjisTextTest : public QObject {
                                << int(TextEncoding::kShiftJis) << U("漢字\nｱ");
     QTest::newRow("ascii is shift_jis")
         << QByteArray("ab\r\n") << int(TextEncoding::kShiftJis) << U("ab\n");
+    QTest::newRow("utf-8, lf") << QByteArray("\xE6\xBC\xA2\nab\n") << int(TextEncoding::kUtf8)
+                               << U("漢\nab\n");
+    QTest::newRow("utf-8 with byte order mark, lf")
+        << QByteArray("\xEF\xBB\xBF\xE6\xBC\xA2\n") << int(TextEncoding::kUtf8WithBom)
+        << U("漢\n");
+    QTest::newRow("shift_jis, lf") << QByteArray("\x8A\xBF\nab\n") << int(TextEncoding::kShiftJis)
+                                   << U("漢\nab\n");
   }
   void utf8FileIsRecognisedAndSavedBackUnchanged() {
     QFETCH(QByteArray, bytes);
@@ -87,9 +94,9 @@ class SjisTextTest : public QObject {
     testing_support::RecordingMessenger messenger;
     std::optional<LoadedText> loaded = LoadTextFile(dir / "in.txt", messenger);
     QVERIFY(loaded);
-    QCOMPARE(int(loaded->encoding), encoding);
+    QCOMPARE(int(loaded->form.encoding), encoding);
     QCOMPARE(loaded->text, text);
-    QVERIFY(SaveTextFile(dir / "out.txt", loaded->text, loaded->encoding, messenger));
+    QVERIFY(SaveTextFile(dir / "out.txt", loaded->text, loaded->form, messenger));
     QCOMPARE(QByteArray::fromStdString(ReadFile(dir / "out.txt")), bytes);
     QVERIFY(messenger.records.empty());
   }
@@ -98,7 +105,7 @@ class SjisTextTest : public QObject {
     ScratchDir dir;
     WriteFile(dir / "keep.txt", "old");
     testing_support::RecordingMessenger messenger;
-    QVERIFY(!SaveTextFile(dir / "keep.txt", U("ab\n漢😀"), TextEncoding::kShiftJis, messenger));
+    QVERIFY(!SaveTextFile(dir / "keep.txt", U("ab\n漢😀"), common::UserEncoding{}, messenger));
     QVERIFY(ShowedOnly(messenger, "ご注意！",
                        "<" + (dir / "keep.txt").string() +
                            ">の 2 行 2 字目の文字<😀>は Shift_JIS にありません。\n"
@@ -114,7 +121,7 @@ class SjisTextTest : public QObject {
     fs::permissions(dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(dir / "real.txt", dir / "link.txt");
     testing_support::RecordingMessenger messenger;
-    QVERIFY(SaveTextFile(dir / "link.txt", U("new"), TextEncoding::kShiftJis, messenger));
+    QVERIFY(SaveTextFile(dir / "link.txt", U("new"), common::UserEncoding{}, messenger));
     QVERIFY(fs::is_symlink(dir / "link.txt"));
     QCOMPARE(ReadFile(dir / "real.txt"), std::string("new"));
     QCOMPARE(fs::status(dir / "real.txt").permissions(),
@@ -135,7 +142,7 @@ class SjisTextTest : public QObject {
   void failedSaveKeepsTheOldFile() {
     ScratchDir dir;
     testing_support::RecordingMessenger messenger;
-    QVERIFY(!SaveTextFile(dir / "missing" / "a.txt", U("a"), TextEncoding::kUtf8, messenger));
+    QVERIFY(!SaveTextFile(dir / "missing" / "a.txt", U("a"), {TextEncoding::kUtf8}, messenger));
     QVERIFY(!LoadTextFile(dir / "missing.txt", messenger));
     QCOMPARE(messenger.records.size(), std::size_t{2});
   }

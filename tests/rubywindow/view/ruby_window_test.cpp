@@ -352,9 +352,26 @@ class RubyWindowTest : public QObject {
     QVERIFY(f.window->IsModified());
   }
 
-  void saveWritesTheFile() {
+  // A save gives the file back in the encoding and line ends it was read in.
+  void saveWritesTheFileInItsForm_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("saved");
+    const std::string sjis = Sjis("{漢字/かんじ}");
+    const std::string sjis_added = Sjis("です");
+    const QByteArray utf8("{\xE6\xBC\xA2/\xE3\x81\x8B\xE3\x82\x93}");
+    const QByteArray utf8_added("\xE3\x81\xA7\xE3\x81\x99");
+    QTest::newRow("shift_jis, cr lf") << QByteArray::fromStdString(sjis + "\r\n")
+                                      << QByteArray::fromStdString(sjis + "\r\n" + sjis_added);
+    QTest::newRow("shift_jis, lf") << QByteArray::fromStdString(sjis + "\n")
+                                   << QByteArray::fromStdString(sjis + "\n" + sjis_added);
+    QTest::newRow("utf-8, cr lf") << utf8 + "\r\n" << utf8 + "\r\n" + utf8_added;
+    QTest::newRow("utf-8, lf") << utf8 + "\n" << utf8 + "\n" + utf8_added;
+  }
+  void saveWritesTheFileInItsForm() {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, saved);
     Fixture f;
-    fs::path path = f.Open("a.srb", Sjis("{漢字/かんじ}\r\n"));
+    fs::path path = f.Open("a.srb", file.toStdString());
     QVERIFY(!f.window->Save());
     QVERIFY(
         testing_support::ShowedOnly(f.messenger, "ご確認", "未編集なので保存の必要はありません。"));
@@ -363,7 +380,7 @@ class RubyWindowTest : public QObject {
     f.messenger.records.clear();
     QVERIFY(f.window->Save());
     QVERIFY(testing_support::ShowedOnly(f.messenger, "保存ファイル名", path.string()));
-    QVERIFY(testing_support::BytesEqual(Sjis("{漢字/かんじ}\r\nです"), ReadFile(path)));
+    QVERIFY(testing_support::BytesEqual(saved.toStdString(), ReadFile(path)));
     QVERIFY(!f.window->IsModified());
   }
 
