@@ -62,8 +62,8 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
   return traits;
 }
 
-// Ctrl+C ends the program here, as it closes the ruby window; copying is Ctrl+Ins. Under the
-// desktop's keys Ctrl+Q ends it and Ctrl+S saves; Ctrl+W is the duplicate check under either.
+// Ctrl+S saves and Ctrl+C copies under either set of keys; under the desktop's Ctrl+Q ends the
+// program. Ctrl+W is the duplicate check under either.
 // The ruby commands' toolbar buttons carry a picture and a hint.
 void MainTextWindow::CreateActions() {
   using K = QKeySequence;
@@ -83,7 +83,7 @@ void MainTextWindow::CreateActions() {
        .triggered = [this] { OpenDocument(); }},
       {.name = "saveAction",
        .caption = tr("上書き保存(&S)"),
-       .desktop_keys = {{K(Qt::CTRL | Qt::Key_S)}},
+       .key = K(Qt::CTRL | Qt::Key_S),
        .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
        .triggered = [this] { Save(); }},
       {.name = "saveAsAction",
@@ -95,7 +95,6 @@ void MainTextWindow::CreateActions() {
        .triggered = [this] { EditCapacityClick(); }},
       {.name = "exitAction",
        .caption = tr("終了(&X)"),
-       .key = K(Qt::CTRL | Qt::Key_C),
        .desktop_keys = {{K(Qt::CTRL | Qt::Key_Q)}},
        .triggered = [this] { close(); }},
       {.name = "popupSaveAction", .caption = tr("上書保存(&S)"), .triggered = [this] { Save(); }},

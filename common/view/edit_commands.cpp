@@ -44,7 +44,9 @@ EditCommands::EditCommands(TextPane* pane, SearchMemory& memory, common::Messeng
 EditCommands::~EditCommands() = default;
 
 // The program's keys first, then the desktop's. Where the desktop gives a key to the window
-// (Ctrl+Z, Ctrl+S, Ctrl+Q, Ctrl+W) the command that held it keeps only its menu entry.
+// (Ctrl+Z, Ctrl+Q, Ctrl+W) the command that held it keeps only its menu entry. Ctrl+C copies
+// and Ctrl+S saves under either set, so taking the search string has its menu entry and
+// toolbar button only.
 void EditCommands::CreateActions() {
   using K = QKeySequence;
   const K ctrl_insert(Qt::CTRL | Qt::Key_Insert);
@@ -56,7 +58,8 @@ void EditCommands::CreateActions() {
   Add(EditAction::kRedo, tr("やり直し(&R)"), same(K(Qt::CTRL | Qt::Key_Y)), &EditCommands::Redo);
   Add(EditAction::kCut, tr("切り取り(&T)"),
       {{shift_delete}, {K(Qt::CTRL | Qt::Key_X), shift_delete}}, &EditCommands::Cut);
-  Add(EditAction::kCopy, tr("コピー(&C)"), {{ctrl_insert}, {K(Qt::CTRL | Qt::Key_C), ctrl_insert}},
+  Add(EditAction::kCopy, tr("コピー(&C)"),
+      {{K(Qt::CTRL | Qt::Key_C), ctrl_insert}, {K(Qt::CTRL | Qt::Key_C), ctrl_insert}},
       &EditCommands::Copy);
   Add(EditAction::kPaste, tr("貼り付け(&P)"),
       {{shift_insert}, {K(Qt::CTRL | Qt::Key_V), shift_insert}}, &EditCommands::Paste);
@@ -71,7 +74,7 @@ void EditCommands::CreateActions() {
       &EditCommands::SearchUp);
   Add(EditAction::kReplace, tr("置換(&E)..."), same(K(Qt::CTRL | Qt::Key_E)),
       &EditCommands::ShowReplaceDialog);
-  Add(EditAction::kTakeSearch, tr("検索文字列取得(&S)"), {{K(Qt::CTRL | Qt::Key_S)}, {}},
+  Add(EditAction::kTakeSearch, tr("検索文字列取得(&S)"), {},
       &EditCommands::TakeSearchString);
   Add(EditAction::kTakeReplacement, tr("置換文字列取得(&R)"), same(K(Qt::CTRL | Qt::Key_R)),
       &EditCommands::TakeReplacementString);

@@ -1,5 +1,6 @@
-// The two sets of keys of the text windows: the program's own (Ctrl+C closes, Ctrl+Ins copies,
-// Ctrl+U undoes) and the desktop's usual ones (Ctrl+C copies, Ctrl+Z undoes, Ctrl+Q quits).
+// The two sets of keys of the text windows: the program's own (Ctrl+U undoes, Ctrl+Z goes to the
+// end, Ctrl+W and Ctrl+Q search again) and the desktop's usual ones (Ctrl+Z undoes, Ctrl+W
+// closes, Ctrl+Q quits). Under both Ctrl+C copies and Ctrl+S saves.
 // Every action keeps its keys of both sets, so that a window can change from one to the other
 // while it is open.
 #pragma once

@@ -107,7 +107,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
                .triggered = [this] { pane_->Zoom(-1); }},
               {.name = "desktopKeys",
                .caption = tr("デスクトップ標準のキー(&K)"),
-               .hint = tr("Ctrl+C でコピー、Ctrl+V で貼り付け、Ctrl+Z で元に戻す、Ctrl+S で保存"),
+               .hint = tr("Ctrl+Z で元に戻す、Ctrl+Y でやり直し、Ctrl+W で閉じる、Ctrl+Q で終了"),
                .toggled = [this](bool on) { ChooseKeyScheme(on); }}});
   SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
   AddPrintAndLooksActions();

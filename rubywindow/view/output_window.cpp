@@ -160,6 +160,7 @@ void OutputWindow::CreateActions() {
        .triggered = [this] { SaveAs(); }},
       {.name = "closeWindow",
        .caption = tr("閉じる(&C)"),
+       .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
        .hint = tr("このｳｲﾝﾄﾞｳを閉じる"),
        .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
        .triggered = [this] { close(); }},

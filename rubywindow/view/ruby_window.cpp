@@ -94,9 +94,9 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
 
 RubyWindow::~RubyWindow() = default;
 
-// The pictures are the main text window's, so a command looks the same in both windows. Ctrl+C
-// closes the window, as Ctrl+C ends the main window; copying is Ctrl+Ins. Under the desktop's
-// keys Ctrl+W closes it, Ctrl+S saves and Ctrl+Q ends the program.
+// The pictures are the main text window's, so a command looks the same in both windows. Ctrl+S
+// saves and Ctrl+C copies under either set of keys; under the desktop's Ctrl+W closes the window
+// and Ctrl+Q ends the program.
 void RubyWindow::CreateActions() {
   using K = QKeySequence;
   QStyle* look = style();
@@ -114,7 +114,7 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { OpenDocument(); }},
       {.name = "saveFile",
        .caption = tr("上書き保存(&S)"),
-       .desktop_keys = {{K(Qt::CTRL | Qt::Key_S)}},
+       .key = K(Qt::CTRL | Qt::Key_S),
        .hint = tr("ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する"),
        .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
        .triggered = [this] { Save(); }},
@@ -125,7 +125,6 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { SaveAs(); }},
       {.name = "closeWindow",
        .caption = tr("閉じる(&C)"),
-       .key = K(Qt::CTRL | Qt::Key_C),
        .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
        .hint = tr("このｳｨﾝﾄﾞｳを閉じる"),
        .icon = look->standardIcon(QStyle::SP_DialogCloseButton),

@@ -333,13 +333,49 @@ class MainTextWindowTest : public QObject {
     QTest::newRow("the desktop's keys") << true;
   }
 
+  // Every text window: the main, ruby, YMI and NNN windows.
   void NoKeyServesTwoCommandsOfOneWindow() {
     QFETCH(bool, desktop_keys);
-    Action("emptyRubyWindowAction")->trigger();
+    QList<common::view::TextWindow*> windows = OpenEveryWindow();
+    windows.push_back(window_.get());
+    QCOMPARE(windows.size(), 4);
     Action("desktopKeys")->setChecked(desktop_keys);
     QCOMPARE(settings_.desktop_keys, desktop_keys);
-    QCOMPARE(SharedKeys(*window_), QStringList());
-    QCOMPARE(SharedKeys(*window_->RubyWindowIfOpen()), QStringList());
+    for (common::view::TextWindow* window : windows) {
+      QVERIFY2(SharedKeys(*window).isEmpty(),
+               qPrintable(window->windowTitle() + ": " + SharedKeys(*window).join(", ")));
+    }
+  }
+
+  void CtrlSSavesAndCtrlCCopiesInEveryWindow_data() { NoKeyServesTwoCommandsOfOneWindow_data(); }
+
+  // Under either set of keys, in every window: Ctrl+C copies the selection and leaves the window
+  // open, Ctrl+S writes the file.
+  void CtrlSSavesAndCtrlCCopiesInEveryWindow() {
+    QFETCH(bool, desktop_keys);
+    QList<common::view::TextWindow*> windows = OpenEveryWindow();
+    windows.push_back(window_.get());
+    Action("desktopKeys")->setChecked(desktop_keys);
+    int number = 0;
+    for (common::view::TextWindow* window : windows) {
+      const QString name = window->metaObject()->className();
+      fs::path file = *docs_ / ("window" + std::to_string(++number) + ".txt");
+      WriteFile(file, "old\r\n");
+      QVERIFY(window->OpenDocumentFile(file));
+      window->Pane()->moveCursor(QTextCursor::End);
+      window->Pane()->insertPlainText("new");
+      window->Pane()->selectAll();
+      window->show();
+      QApplication::setActiveWindow(window);
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QGuiApplication::clipboard()->clear();
+      QTest::keyClick(window->Pane(), Qt::Key_C, Qt::ControlModifier);
+      QVERIFY2(window->isVisible(), qPrintable(name));
+      QCOMPARE(QGuiApplication::clipboard()->text(), "old\nnew");
+      QTest::keyClick(window->Pane(), Qt::Key_S, Qt::ControlModifier);
+      QVERIFY2(!window->IsModified(), qPrintable(name));
+      QCOMPARE(ReadFile(file), std::string("old\r\nnew"));
+    }
   }
 
   // Chosen in one window, the desktop's keys hold in the other too and at the next start; in
@@ -373,7 +409,7 @@ class MainTextWindowTest : public QObject {
     QCOMPARE(Action("exitAction")->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Q")});
   }
 
-  // Ctrl+S in the ruby window takes the search string that the toolbar's search-down button then
+  // The search string taken in the ruby window is the one the toolbar's search-down button then
   // finds in the main text.
   void RubyWindowSharesTheRememberedStrings() {
     Type("漢y漢");
@@ -384,7 +420,7 @@ class MainTextWindowTest : public QObject {
     ruby_pane->insertPlainText("{漢/かん}");
     ruby_pane->SelectBytes(1, 2);
     QVERIFY(QTest::qWaitForWindowActive(ruby));
-    QTest::keyClick(ruby_pane, Qt::Key_S, Qt::ControlModifier);
+    ruby->Edit().Action(common::view::EditAction::kTakeSearch)->trigger();
     QCOMPARE(search_.search, QString("漢"));
 
     window_->Edit().Action(common::view::EditAction::kFindDown)->trigger();
