@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
 #include <string>
 
 #include "common/file_replace.h"
@@ -56,6 +57,18 @@ bool IsReadOnly(const fs::path& path) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
+std::FILE* CreateFreshFile(const fs::path& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0 && (S_ISLNK(info.st_mode) || S_ISREG(info.st_mode))) {
+    ::unlink(path.c_str());
+  }
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) ::close(fd);
+  return file;
+}
+
 bool ClearReadOnly(const fs::path& path) {
   std::error_code error;
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
@@ -90,6 +103,26 @@ bool MoveFile(const fs::path& from, const fs::path& to) {
   }
   if (moved) static_cast<void>(RenameFile(replacement.WritePath(), from));  // back where it was
   return false;
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b) {
+  constexpr std::size_t kCompareChunk = 1 << 16;
+  std::error_code error;
+  if (fs::file_size(a, error) != fs::file_size(b, error) || error) return false;
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  std::string one(kCompareChunk, '\0');
+  std::string two(kCompareChunk, '\0');
+  while (first && second) {
+    first.read(one.data(), static_cast<std::streamsize>(one.size()));
+    second.read(two.data(), static_cast<std::streamsize>(two.size()));
+    if (first.gcount() != second.gcount() ||
+        one.compare(0, static_cast<std::size_t>(first.gcount()), two, 0,
+                    static_cast<std::size_t>(second.gcount())) != 0) {
+      return false;
+    }
+  }
+  return first.eof() && second.eof();
 }
 
 bool RemoveFile(const fs::path& path) {

@@ -19,6 +19,11 @@ std::FILE* OpenRegularFileStream(const std::filesystem::path& path);  // "rb"
 // reason a reader refused it.
 bool IsSpecialFile(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
+// Creates `path` as a new file to write ("wb"), never through whatever stands there: a link or
+// a file of that name is removed first (what a link points to is left alone), then the file is
+// made exclusively, links not followed. For reports and working files, which nobody edits.
+// nullptr when it cannot be made (a folder or a device stands there, the folder is read-only).
+std::FILE* CreateFreshFile(const std::filesystem::path& path);
 [[nodiscard]] bool ClearReadOnly(const std::filesystem::path& path);
 [[nodiscard]] bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Moves a file to `to` as a FileReplacement puts a file in place (common/file_replace.h): in one
@@ -26,6 +31,8 @@ bool IsReadOnly(const std::filesystem::path& path);  // no write permission for 
 // failure `to` keeps its previous content and `from` stays. A free `to` is taken by one rename
 // (MoveToFreeName).
 [[nodiscard]] bool MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Whether two files hold the same bytes; false too when either cannot be read.
+bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b);
 // Deletes a file if it exists; true when no file of that name is left.
 bool RemoveFile(const std::filesystem::path& path);
 

@@ -120,6 +120,16 @@ bool TextWriter::Open(const std::filesystem::path& path, const UserEncoding& for
   return file_ != nullptr;
 }
 
+bool TextWriter::OpenFresh(const std::filesystem::path& path) {
+  if (file_) std::fclose(file_);
+  form_ = nullptr;
+  file_ = CreateFreshFile(path);
+  buffer_.resize(kChunk);
+  end_ = 0;
+  failed_ = false;
+  return file_ != nullptr;
+}
+
 void TextWriter::WriteRaw(std::string_view bytes) {
   while (!bytes.empty()) {
     if (end_ == buffer_.size()) Flush();
@@ -216,6 +226,13 @@ bool WriteBinaryFile(const std::filesystem::path& path, std::string_view bytes) 
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text) {
   TextWriter writer;
   if (!writer.Open(path)) return false;
+  writer.Write(text);
+  return writer.Close();
+}
+
+bool WriteFreshTextFile(const std::filesystem::path& path, std::string_view text) {
+  TextWriter writer;
+  if (!writer.OpenFresh(path)) return false;
   writer.Write(text);
   return writer.Close();
 }

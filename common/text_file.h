@@ -74,6 +74,9 @@ class TextWriter {
   // The file is written in `form` instead: what is written to the writer (Shift_JIS, CR LF
   // added) is converted on its way to the disk, so a file for the user needs no second pass.
   [[nodiscard]] bool Open(const std::filesystem::path& path, const UserEncoding& form);
+  // A report or a working file: made anew, never written through a link or into a file that
+  // stands there (common::CreateFreshFile).
+  [[nodiscard]] bool OpenFresh(const std::filesystem::path& path);
   bool IsOpen() const { return file_ != nullptr; }
 
   void Put(char byte) {
@@ -134,5 +137,7 @@ FileBytes ReadBinaryFile(const std::filesystem::path& path);
 FileBytes ReadTextFile(const std::filesystem::path& path);  // CR LF read as LF
 [[nodiscard]] bool WriteBinaryFile(const std::filesystem::path& path, std::string_view bytes);
 [[nodiscard]] bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
+// The same for a report, made anew as TextWriter::OpenFresh makes it.
+[[nodiscard]] bool WriteFreshTextFile(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace common

@@ -1,6 +1,7 @@
 // The dictionary build command around the builder.
 #include "dictionary/build_command.h"
 
+#include "common/file_identity.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
@@ -36,6 +37,23 @@ BuildStatus SaveAndBuild(const common::TextSource& text, const std::filesystem::
   return BuildStatus::kWorkFileMissing;
 }
 
+// Whether a file the build writes is the source itself; if so, says which.
+bool SourceIsOutput(const std::filesystem::path& source_file,
+                    const std::filesystem::path& base_name, const common::ProgramDir& program,
+                    common::Messenger& messenger) {
+  if (source_file.empty()) return false;
+  const std::filesystem::path outputs[] = {DictionaryOutputPath(base_name, program),
+                                           BuildReportPath(base_name),
+                                           ReportDirOf(base_name) / common::kHeaderDump};
+  for (const std::filesystem::path& output : outputs) {
+    if (!common::SameFile(source_file, output)) continue;
+    TellCaution(messenger, common::FormatMessage(messages::kSourceIsBuildOutput,
+                                                 {source_file.string(), output.string()}));
+    return true;
+  }
+  return false;
+}
+
 void TellNotice(common::Messenger& messenger, std::string_view text, bool ok) {
   messenger.Tell({std::string(messages::kTitleNotice), std::string(text),
                   ok ? common::Icon::kInformation : common::Icon::kWarning});
@@ -51,10 +69,13 @@ DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
                                          const std::filesystem::path& base_name,
                                          const common::ProgramDir& program,
                                          const common::WorkDir& work,
-                                         common::Messenger& messenger) {
+                                         common::Messenger& messenger,
+                                         const std::filesystem::path& source_file) {
   DictionaryBuildResult result;
   result.report_path = BuildReportPath(base_name);
-  if (text.Size() == 0) {
+  if (SourceIsOutput(source_file, base_name, program, messenger)) {
+    result.status = BuildStatus::kSourceIsOutput;
+  } else if (text.Size() == 0) {
     TellCaution(messenger, messages::kNothingToBuild);
     result.status = BuildStatus::kValidationFailed;
   } else {

@@ -28,11 +28,15 @@ std::filesystem::path BuildReportPath(const std::filesystem::path& base_name);
 // outcome; every message is shown here. An empty text is refused (kValidationFailed) with its
 // own message and nothing is built. A text that cannot be read whole, or a working source that
 // cannot be written, fails the build as kWorkFileMissing, with a message that says which before
-// the build's failure message. The working source is deleted in every case.
+// the build's failure message. The working source is deleted in every case. `source_file`, the
+// file the text was read from (if any), is never written: when the dictionary, the report or
+// the header dump would be that file (by name or through a link), the build is refused as
+// kSourceIsOutput with a message that says so, before any question.
 DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
                                          const std::filesystem::path& base_name,
                                          const common::ProgramDir& program,
-                                         const common::WorkDir& work, common::Messenger& messenger);
+                                         const common::WorkDir& work, common::Messenger& messenger,
+                                         const std::filesystem::path& source_file = {});
 
 // The build command's items for the grade-allocation and the kanji-test level dictionary: build,
 // then tell the outcome (titled "お知らせ"). The caller keeps H_KANJISUU with KeepGradeKanjiCount.

@@ -19,6 +19,7 @@ enum class [[nodiscard]] BuildStatus : int {
   kWorkFileMissing = -4,
   kOverwriteDeclined = -8,
   kReadOnlyKept = -21,
+  kSourceIsOutput = -22,  // the source is a file the build would write; nothing was written
 };
 
 // Where the dictionary of a source goes: a base name whose file name holds "QV_BODY" (in any

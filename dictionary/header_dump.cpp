@@ -28,7 +28,7 @@ std::string HeaderDumpText(const CompiledDictionary& compiled) {
 }
 
 bool WriteHeaderDump(const std::filesystem::path& path, const CompiledDictionary& compiled) {
-  return common::WriteTextFile(path, HeaderDumpText(compiled));
+  return common::WriteFreshTextFile(path, HeaderDumpText(compiled));
 }
 
 }  // namespace dictionary

@@ -89,6 +89,16 @@ inline constexpr std::string_view kProgressWriting = "書込中";
 
 // The build command.
 inline constexpr std::string_view kNothingToBuild = "作成する内容がありません。";
+// The source of a build is a file the build itself would write: the dictionary (a source named
+// .dic), the report or the header dump, by its name or through a link.
+inline constexpr std::string_view kSourceIsBuildOutput =
+    "辞書の元ファイル<%s>は、辞書作成が書き出す<%s>そのものです（同じファイルか、そこへのリンク）。"
+    "書き出せば元ファイルが失われるため、辞書は作りません。"
+    "元ファイルを別の名前（拡張子 .pre など）にしてから作ってください。";
+// The restored source would be written into the dictionary it is restored from.
+inline constexpr std::string_view kRestoreIntoDictionary =
+    "復元先<%s>は、辞書<%s>そのものです（リンク）。辞書を失わないよう、復元しません。"
+    "リンクを取り除いてからやり直してください。";
 inline constexpr std::string_view kTextNotRead = "辞書元のテキストを最後まで読み込めませんでした。";
 inline constexpr std::string_view kBuildDone =
     "辞書 を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。";

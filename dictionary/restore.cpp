@@ -1,6 +1,7 @@
 // Restore: dictionary in, source file out.
 #include "dictionary/restore.h"
 
+#include "common/file_identity.h"
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
@@ -101,6 +102,13 @@ RestoreStatus RestoreSource(const fs::path& dictionary, common::Messenger& messe
   RestoreStatus status = OpenRubyDictionary(loaded, dictionary, messenger);
   if (!common::IsOk(status)) return status;
   const fs::path source = RestoredSourcePath(dictionary);
+  // A source that is a link to the dictionary would have the dictionary replaced by its text.
+  if (common::SameFile(source, dictionary)) {
+    Tell(messenger, messages::kTitleAttention,
+         common::FormatMessage(messages::kRestoreIntoDictionary,
+                               {source.string(), dictionary.string()}));
+    return RestoreStatus::kIntoDictionary;
+  }
   status = ConfirmSource(source, messenger);
   if (!common::IsOk(status)) return status;
 
@@ -127,7 +135,7 @@ RestoreStatus RunRestoreCommand(const fs::path& dictionary, common::Messenger& m
     Tell(messenger, messages::kTitleNotice, common::FormatMessage(messages::kRestoreDone, {shown}),
          common::Icon::kInformation);
   } else if (status != RestoreStatus::kOverwriteDeclined &&
-             status != RestoreStatus::kReadOnlyKept) {
+             status != RestoreStatus::kReadOnlyKept && status != RestoreStatus::kIntoDictionary) {
     // A source the user chose to keep is no failure: nothing was to be written.
     Tell(messenger, messages::kTitleCautionDouble,
          common::FormatMessage(messages::kRestoreFailed, {shown}));

@@ -15,6 +15,7 @@ enum class [[nodiscard]] RestoreStatus : int {
   kOverwriteDeclined = -8,
   kCannotCreate = -13,  // the source could not be written or put in place
   kReadOnlyKept = -21,
+  kIntoDictionary = -22,  // the source would be the dictionary (a link); nothing was written
   kCannotOpen = -110,  // not readable, not a ruby dictionary, or damaged
 };
 

@@ -44,13 +44,13 @@ class SourceValidation {
  private:
   ValidationStatus OpenFiles() {
     if (!source_.Open(request_.source)) return ValidationStatus::kSourceUnreadable;
-    if (!report_.Open(request_.report_dir / common::kBuildReport)) {
+    if (!report_.OpenFresh(request_.report_dir / common::kBuildReport)) {
       TellAttention(messenger_, messages::kTitleReportAttention,
                     std::string(messages::kReportCannotOpen));
       return ValidationStatus::kCannotCreateReport;
     }
     for (int length = 1; length <= kMaxWordLength; ++length) {
-      if (!work_files_[length - 1].Open(WorkFile(length))) {
+      if (!work_files_[length - 1].OpenFresh(WorkFile(length))) {
         return ValidationStatus::kCannotCreateWorkFile;
       }
     }

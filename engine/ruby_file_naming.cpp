@@ -1,7 +1,6 @@
 // The ruby file takes its name from the document.
 #include "engine/ruby_file_naming.h"
 
-#include <fstream>
 #include <string>
 
 #include "common/file_system.h"
@@ -16,34 +15,6 @@ std::filesystem::path RubyFileName(const std::filesystem::path& document,
   name += extension;
   return name;
 }
-
-namespace {
-
-constexpr std::size_t kCompareChunk = 1 << 16;
-
-// Whether two files hold the same bytes; false too when either cannot be read.
-bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  if (std::filesystem::file_size(a, error) != std::filesystem::file_size(b, error) || error) {
-    return false;
-  }
-  std::ifstream first(a, std::ios::binary);
-  std::ifstream second(b, std::ios::binary);
-  std::string one(kCompareChunk, '\0');
-  std::string two(kCompareChunk, '\0');
-  while (first && second) {
-    first.read(one.data(), static_cast<std::streamsize>(one.size()));
-    second.read(two.data(), static_cast<std::streamsize>(two.size()));
-    if (first.gcount() != second.gcount() ||
-        one.compare(0, static_cast<std::size_t>(first.gcount()), two, 0,
-                    static_cast<std::size_t>(second.gcount())) != 0) {
-      return false;
-    }
-  }
-  return first.eof() && second.eof();
-}
-
-}  // namespace
 
 std::filesystem::path RubyFileBackupName(const std::filesystem::path& ruby_file) {
   std::string extension = ruby_file.extension().string();
@@ -70,7 +41,7 @@ RubyFileNaming NameRubyFile(
   bool exists = common::FileExists(naming.ruby_file);
   bool protected_file = exists && common::IsReadOnly(naming.ruby_file);
   std::filesystem::path backup;
-  if (exists && !protected_file && !SameBytes(from, naming.ruby_file) &&
+  if (exists && !protected_file && !common::SameBytes(from, naming.ruby_file) &&
       !(untouched && untouched(naming.ruby_file))) {
     backup = RubyFileBackupName(naming.ruby_file);
     // Never replaced without its backup: a ruby file that cannot be kept is not replaced.

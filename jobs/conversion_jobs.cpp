@@ -41,7 +41,8 @@ bool RefusedAsEmpty(const ConversionJob& job, common::Messenger& messenger) {
 JobResult Finish(const ConversionJob& job, bool written, const fs::path& file,
                  common::Messenger& messenger) {
   if (!written) return Failed(job);
-  return Deliver(job.text, job.destination, file, /*written_in_form=*/false, messenger);
+  return Deliver(job.text, job.destination, file, /*written_in_form=*/false, messenger,
+                 job.written_record);
 }
 
 // A conversion's status as the writer left it; a text that could not be read is named.
@@ -58,7 +59,7 @@ bool Converted(const ConversionJob& job, rw::ConversionStatus status,
 JobResult RunRubyPageJob(const ConversionJob& job, rw::HtmlPageSettings settings,
                          common::Messenger& messenger) {
   if (RefusedAsEmpty(job, messenger)) return Failed(job);
-  fs::path document = PassDocument(job.text, job.destination, job.work);
+  fs::path document = PassDocument(job.text, job.work);
   // A ruby page declares the encoding it is handed to the user in.
   if (job.text.form.encoding != common::TextEncoding::kShiftJis) settings.charset = kUtf8Charset;
   bool written = common::IsOk(rw::WriteRubyPage(document, *job.text.sjis, settings, messenger));
@@ -67,7 +68,7 @@ JobResult RunRubyPageJob(const ConversionJob& job, rw::HtmlPageSettings settings
 
 JobResult RunPassThroughPageJob(const ConversionJob& job, common::Messenger& messenger) {
   if (RefusedAsEmpty(job, messenger)) return Failed(job);
-  fs::path document = PassDocument(job.text, job.destination, job.work);
+  fs::path document = PassDocument(job.text, job.work);
   rw::ConversionStatus checked = rw::CheckBeforeConversion(InputOf(job, document), messenger);
   if (checked == rw::ConversionStatus::kReadFailed) {
     TellCannotRead(messenger, messages::kCannotReadFile, document);
@@ -79,7 +80,7 @@ JobResult RunPassThroughPageJob(const ConversionJob& job, common::Messenger& mes
 
 JobResult RunYmiJob(const ConversionJob& job, const rw::YmiOptions& options,
                     common::Messenger& messenger) {
-  fs::path document = PassDocument(job.text, job.destination, job.work);
+  fs::path document = PassDocument(job.text, job.work);
   bool written =
       Converted(job, rw::ConvertToYmi(InputOf(job, document), options, messenger), messenger);
   return Finish(job, written, rw::YmiPath(document), messenger);
@@ -87,7 +88,7 @@ JobResult RunYmiJob(const ConversionJob& job, const rw::YmiOptions& options,
 
 JobResult RunNnnJob(const ConversionJob& job, const rw::NnnOptions& options,
                     bool ask_on_missing_markers, common::Messenger& messenger) {
-  fs::path document = PassDocument(job.text, job.destination, job.work);
+  fs::path document = PassDocument(job.text, job.work);
   bool written = Converted(
       job, rw::ConvertToNnn(InputOf(job, document), options, ask_on_missing_markers, messenger),
       messenger);

@@ -28,6 +28,9 @@ struct ConversionJob {
   // The notation check before the conversion; a window leaves it out once the user has taken the
   // text as it is.
   bool check_notation = true;
+  // What the program last wrote to each file beside a text (jobs/written_record.h), so that a
+  // file a person edited is kept as the backup and an untouched one is simply replaced.
+  std::filesystem::path written_record{};
 };
 
 // The HTML ruby page (name + "Rb.html"). An empty text is refused.

@@ -3,7 +3,10 @@
 
 #include "common/file_replace.h"
 #include "common/file_system.h"
+#include "engine/ruby_file_naming.h"
 #include "jobs/messages.h"
+#include "jobs/output_guard.h"
+#include "jobs/written_record.h"
 
 namespace jobs {
 
@@ -29,23 +32,55 @@ bool TakeAsIs(const fs::path& written, const common::FileReplacement& replacemen
   return !error;
 }
 
-// The file in the text's form takes its place beside the text.
-JobResult PutBeside(const JobText& text, const fs::path& written, bool written_in_form,
-                    common::Messenger& messenger) {
-  fs::path target = text.file.parent_path() / written.filename();
-  JobResult result{.ok = true, .file = target, .backup = {}, .form = text.form};
-  // Where no file stands yet, there is none to lose: the file simply moves there.
-  if (written_in_form && common::MoveToFreeName(written, target)) return result;
-  common::FileReplacement replacement(target);
-  bool placed =
-      replacement.Begin() == common::ReplaceStatus::kOk &&
-      (written_in_form ? TakeAsIs(written, replacement)
-                       : common::WriteForUserAt(written, text.form, replacement.WritePath()));
-  common::RemoveFile(written);
-  if (!placed || !replacement.Commit()) {
-    TellFailure(messenger, messages::kCannotWriteFile, {target.string()});
-    result.ok = false;
+// A file beside the text that a person may have edited, which `written` is about to replace:
+// it says something else and the program has not written it as it stands. It is kept as the
+// backup (story.~ymi, storyRb.~html), one generation deep, as a ruby file is. False when it
+// cannot be kept, and then it must not be replaced.
+bool KeepEdited(const fs::path& target, const fs::path& written, const WrittenRecord& record,
+                fs::path& backup) {
+  if (!common::FileExists(target) || common::IsReadOnly(target) ||
+      common::SameBytes(written, target) || record.IsUntouched(target)) {
+    return true;
   }
+  backup = engine::RubyFileBackupName(target);
+  if (common::RenameFile(target, backup)) return true;
+  backup.clear();
+  return false;
+}
+
+// The file, turned into the text's form first (so that it is compared with the file it
+// replaces as the user reads both), takes its place beside the text.
+JobResult PutBeside(const JobText& text, const fs::path& written, bool written_in_form,
+                    const fs::path& written_record, common::Messenger& messenger) {
+  fs::path target = text.file.parent_path() / written.filename();
+  JobResult result{.ok = false, .file = target, .backup = {}, .form = text.form};
+  if (RefusedAsInput(text, target, messenger)) {
+    common::RemoveFile(written);
+    return result;
+  }
+  WrittenRecord record(written_record);
+  bool in_form = written_in_form || common::WriteForUser(written, text.form, written);
+  // Where no file stands yet, there is none to lose: the file simply moves there.
+  if (in_form && common::MoveToFreeName(written, target)) {
+    record.Remember(target);
+    result.ok = true;
+    return result;
+  }
+  common::FileReplacement replacement(target);
+  bool placed = in_form && KeepEdited(target, written, record, result.backup) &&
+                replacement.Begin() == common::ReplaceStatus::kOk &&
+                TakeAsIs(written, replacement) && replacement.Commit();
+  common::RemoveFile(written);
+  if (!placed) {
+    if (!result.backup.empty()) {
+      static_cast<void>(common::RenameFile(result.backup, target));  // back in place
+      result.backup.clear();
+    }
+    TellFailure(messenger, messages::kCannotWriteFile, {target.string()});
+    return result;
+  }
+  record.Remember(target);
+  result.ok = true;
   return result;
 }
 
@@ -75,17 +110,19 @@ JobResult Stream(const JobText& text, const Destination& destination, const fs::
 
 }  // namespace
 
-fs::path PassDocument(const JobText& text, const Destination& destination,
-                      const common::WorkDir& work) {
-  if (text.from_stream) return work.File(kStreamDocument);
-  if (text.IsPlainShiftJisFile() && !destination.output) return text.file;
-  return work.File(text.file.filename().string());
+fs::path PassDocument(const JobText& text, const common::WorkDir& work) {
+  return work.File(text.from_stream ? std::string(kStreamDocument) : text.file.filename().string());
 }
 
 JobResult Deliver(const JobText& text, const Destination& destination, const fs::path& written,
-                  bool written_in_form, common::Messenger& messenger) {
+                  bool written_in_form, common::Messenger& messenger,
+                  const fs::path& written_record) {
   if (destination.output) {
     const fs::path& target = *destination.output;
+    if (RefusedAsInput(text, target, messenger)) {
+      common::RemoveFile(written);
+      return {.ok = false, .file = target, .backup = {}, .form = text.form};
+    }
     bool moved = text.form.IsProgramOwn() || written_in_form
                      ? common::MoveFile(written, target)
                      : common::WriteForUser(written, text.form, target);
@@ -94,10 +131,8 @@ JobResult Deliver(const JobText& text, const Destination& destination, const fs:
     return {.ok = moved, .file = target, .backup = {}, .form = text.form};
   }
   if (text.from_stream) return Stream(text, destination, written, written_in_form, messenger);
-  if (text.IsPlainShiftJisFile()) {
-    return {.ok = true, .file = written, .backup = {}, .form = text.form};
-  }
-  return PutBeside(text, written, written_in_form, messenger);
+  return PutBeside(text, written, written_in_form || text.form.IsProgramOwn(), written_record,
+                   messenger);
 }
 
 }  // namespace jobs

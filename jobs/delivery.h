@@ -29,18 +29,23 @@ struct JobResult {
   common::UserEncoding form;     // the encoding and line ends it was written in
 };
 
-// The document a pass is told it works on, which its file is named after: a Shift_JIS file
-// itself, or a stand-in of the same name in the working folder, so that the pass writes nothing
-// beside the text that is not yet in its final form (or that goes elsewhere).
-std::filesystem::path PassDocument(const JobText& text, const Destination& destination,
-                                   const common::WorkDir& work);
+// The document a pass is told it works on, which its file is named after: a stand-in of the
+// text's name in the working folder, so that the pass writes nothing beside the text; Deliver
+// puts its file in place, where the one rule of jobs/output_guard.h is kept.
+std::filesystem::path PassDocument(const JobText& text, const common::WorkDir& work);
 
 // Hands the Shift_JIS file a pass wrote for PassDocument(...) to the user: beside the text in
-// its form, at the output, or into the stream. `written_in_form`: the pass wrote the file in
+// its form, at the output, or into the stream; never over the text's own file (refused with
+// its message, nothing written). `written_in_form`: the pass wrote the file in
 // the text's form already (it is handed on as it is), rather than in Shift_JIS with CR LF.
 // Not ok after a message.
+// Beside the text, a previous file that a person may have edited (it says something else, and
+// `written_record` does not vouch for it as the program's own) is kept as its backup
+// (story.~ymi), which the result names; without a record every file that differs counts as
+// edited.
 [[nodiscard]] JobResult Deliver(const JobText& text, const Destination& destination,
                                 const std::filesystem::path& written, bool written_in_form,
-                                common::Messenger& messenger);
+                                common::Messenger& messenger,
+                                const std::filesystem::path& written_record = {});
 
 }  // namespace jobs

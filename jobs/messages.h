@@ -14,6 +14,10 @@ inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み�
 inline constexpr std::string_view kNotRegularFile =
     "<%s>は通常のファイルではありません（パイプ・デバイス・フォルダは読みません）。";
 inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
+// A file a job would write is the text it reads (the same name, a link to it, or a hard link).
+inline constexpr std::string_view kOutputIsInput =
+    "書き出すファイル<%s>は、読み込んだファイル<%s>そのものです（同じファイルか、そこへのリンク）。"
+    "読み込んだファイルを失わないよう、何も書きませんでした。別の名前を指定してください。";
 inline constexpr std::string_view kCannotWriteOutput = "標準出力に書き込めませんでした。";
 inline constexpr std::string_view kCannotReadInput = "標準入力を読み込めませんでした。";
 using common::messages::kUnencodable;

@@ -7,6 +7,7 @@
 #include "common/status.h"
 #include "engine/ruby_file_naming.h"
 #include "jobs/messages.h"
+#include "jobs/output_guard.h"
 #include "jobs/written_record.h"
 
 namespace jobs {
@@ -44,6 +45,11 @@ void PlaceBeside(const JobText& text, const fs::path& written, bool written_in_f
                  common::Messenger& messenger) {
   std::string extension = written.extension().string();
   result.file = engine::RubyFileName(text.file, extension);
+  if (RefusedAsInput(text, result.file, messenger)) {
+    common::RemoveFile(written);
+    result.status = engine::RubyCommandStatus::kNamingFailed;
+    return;
+  }
   if (!written_in_form && !text.form.IsProgramOwn() &&
       !common::WriteForUser(written, text.form, written)) {
     common::RemoveFile(written);

@@ -3,15 +3,17 @@
 
 #include "common/file_replace.h"
 #include "jobs/messages.h"
+#include "jobs/output_guard.h"
 
 namespace jobs {
 
 JobResult RunTransformJob(JobText& text, const Destination& destination,
                           const Transform& transform, common::Messenger& messenger) {
   JobResult result{.ok = false, .file = {}, .backup = {}, .form = text.form};
+  if (destination.output && RefusedAsInput(text, *destination.output, messenger)) return result;
   std::optional<std::string> whole = WholeText(text, messenger);
   if (!whole) return result;
-  text.sjis.reset();  // the output may be the file itself
+  text.sjis.reset();
   std::optional<std::string> transformed = transform(*whole);
   if (!transformed) return result;
   std::string bytes =

@@ -18,7 +18,7 @@ namespace jobs {
 using Transform = std::function<std::optional<std::string>(std::string_view text)>;
 
 // Runs `transform` over the whole of `text` and writes the result to destination.output
-// (replaced only by a complete result; it may be the text's own file) or into the stream. A
+// (replaced only by a complete result; never the text's own file) or into the stream. A
 // Shift_JIS file's result is written as the transform made it, line ends and all; any other
 // text's goes back to its encoding and line ends. Not ok after a message.
 [[nodiscard]] JobResult RunTransformJob(JobText& text, const Destination& destination,

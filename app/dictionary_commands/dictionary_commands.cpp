@@ -109,7 +109,8 @@ void DictionaryCommands::BuildRubyDictionary() {
           return;
         }
         common::StringTextSource source(*bytes);
-        *result = dictionary::RunDictionaryBuild(source, base_name, program, work, messenger);
+        *result =
+            dictionary::RunDictionaryBuild(source, base_name, program, work, messenger, document);
       },
       [this, result] {
         host_.ShowProgress({});

@@ -42,7 +42,8 @@ CommandResult RunBuildDic(const CommandEnv& env) {
   if (!source) return CommandResult::Failure();
   fs::path base_name = common::WithoutExtension(output ? fs::path(*output) : source_path);
   dictionary::DictionaryBuildResult result = dictionary::RunDictionaryBuild(
-      *source->sjis, base_name, env.program, env.work, env.messenger);
+      *source->sjis, base_name, env.program, env.work, env.messenger,
+      source->from_stream ? fs::path() : source->file);
   if (!common::IsOk(result.status)) return CommandResult::Failure();
   if (result.show_report && !PrintReport(env, result.report_path)) {
     return CommandResult::Failure();

@@ -60,6 +60,7 @@ CommandResult RunHtml(const CommandEnv& env) {
   if (!input) return CommandResult::Failure();
   jobs::Destination destination = DestinationOf(env);
   jobs::ConversionJob job{*input, destination, env.work, common::NonRubyAreasOf(env.settings)};
+  job.written_record = env.program.WrittenRecordDir();
   jobs::JobResult page = env.args.Has(kPassThrough)
                              ? jobs::RunPassThroughPageJob(job, env.messenger)
                              : jobs::RunRubyPageJob(job, rw::HtmlPageSettingsOf(env.settings),

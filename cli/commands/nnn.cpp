@@ -58,6 +58,7 @@ CommandResult RunNnn(const CommandEnv& env) {
   if (!input) return CommandResult::Failure();
   jobs::Destination destination = DestinationOf(env);
   jobs::ConversionJob job{*input, destination, env.work, common::NonRubyAreasOf(env.settings)};
+  job.written_record = env.program.WrittenRecordDir();
   return PrintWritten(env, jobs::RunNnnJob(job, *options, env.args.Has(kWarnMarkers),
                                            env.messenger))
              ? CommandResult::Success()

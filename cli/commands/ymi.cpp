@@ -94,6 +94,7 @@ CommandResult RunYmi(const CommandEnv& env) {
   if (!input) return CommandResult::Failure();
   jobs::Destination destination = DestinationOf(env);
   jobs::ConversionJob job{*input, destination, env.work, common::NonRubyAreasOf(env.settings)};
+  job.written_record = env.program.WrittenRecordDir();
   return PrintWritten(env, jobs::RunYmiJob(job, *options, env.messenger))
              ? CommandResult::Success()
              : CommandResult::Failure();

@@ -118,17 +118,22 @@ TEST(CliCheck, StartBeyondTheEndFails) {
   EXPECT_EQ(home.Run({"check", file, "--from", "3"}).exit_code, 0);
 }
 
-TEST(CliEscapeBraces, ResultGoesToStandardOutputOrMayReplaceTheInput) {
+TEST(CliEscapeBraces, ResultGoesToStandardOutputOrOutputButNeverOverTheInput) {
   ProgramFolder home;
   std::string file = (home / "a.txt").string();
-  WriteFile(file, Sjis("{漢/かん}と{本}\r\n"));  // 本 is 0x96 0x7B: its trail byte is no brace
+  std::string text = Sjis("{漢/かん}と{本}\r\n");  // 本 is 0x96 0x7B: its trail byte is no brace
+  WriteFile(file, text);
   CliRun shown = home.Run({"escape-braces", file});
   EXPECT_EQ(shown.exit_code, 0) << shown.err;
   EXPECT_TRUE(BytesEqual(Sjis("@∈漢/かん@∋と∈本∋\r\n"), shown.out));
-  CliRun replaced = home.Run({"escape-braces", file, "-o", file});
-  EXPECT_EQ(replaced.exit_code, 0) << replaced.err;
-  EXPECT_EQ(replaced.out, "");
-  EXPECT_TRUE(BytesEqual(shown.out, ReadFile(file)));
+  std::string output = (home / "b.txt").string();
+  CliRun written = home.Run({"escape-braces", file, "-o", output});
+  EXPECT_EQ(written.exit_code, 0) << written.err;
+  EXPECT_TRUE(BytesEqual(shown.out, ReadFile(output)));
+  CliRun refused = home.Run({"escape-braces", file, "-o", file});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_TRUE(Contains(refused.err, "そのもの")) << refused.err;
+  EXPECT_TRUE(BytesEqual(text, ReadFile(file)));
 }
 
 TEST(CliEscapeBraces, UnwritableOutputFailsAndLeavesNoFile) {
