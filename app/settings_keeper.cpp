@@ -67,7 +67,7 @@ void SettingsKeeper::SaveChanges() {
   std::string now = WrittenForm(settings_);
   if (now == written_) return;
   saving_ = true;
-  if (common::SaveSettings(program_.Dir(), settings_)) {
+  if (common::SaveChangedSettings(program_.Dir(), written_, settings_)) {
     written_ = std::move(now);
     refused_.reset();
     failure_told_ = false;

@@ -24,6 +24,9 @@ inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%
 inline constexpr std::string_view kCannotLocateProgram =
     "プログラムフォルダが分かりません。--home で指定してください。";
 inline constexpr std::string_view kCannotCreateWorkDir = "作業フォルダ<%s>が作れません。";
+inline constexpr std::string_view kWorkDirInUse =
+    "作業フォルダ<%s>は、いま別の mirukaze-cli が使っています。\n"
+    "終わるのを待つか、別の作業フォルダを指定してください。";
 inline constexpr std::string_view kBadDicPattern =
     "辞書の使用パターン DIC_PATTERN=%d は使えません。\n0・1・2 のいずれかにしてください。";
 inline constexpr std::string_view kStartBeyondEnd =

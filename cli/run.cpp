@@ -32,7 +32,8 @@ constexpr OptionSpec kGlobalOptions[] = {
     {kHome, "", ValueKind::kPath, "DIR",
      "program folder with qelvoVR11.ini and dic/ (default: this program's folder)"},
     {kWorkDir, "", ValueKind::kPath, "DIR",
-     "folder for the working files (default: a private one, removed afterwards)"},
+     "folder for the working files, one run at a time (default: under $TMPDIR or /tmp); each run\n"
+     "works in a private folder made in it and removed afterwards"},
     {kSet, "", ValueKind::kText, "SECTION/KEY=VALUE",
      "override a setting for this run, e.g. FUNCTION/NoRbYuko=0 (repeatable)"},
     {kYes, "", ValueKind::kNone, "", "answer every question OK / Yes"},
@@ -168,7 +169,15 @@ std::optional<fs::path> HomeOf(const ParsedArgs& args, common::Messenger& messen
 [[nodiscard]] bool PrepareWorkFolder(const ParsedArgs& args, WorkFolder& folder,
                                      common::Messenger& messenger) {
   if (const std::string* given = args.Last(kWorkDir)) {
-    if (folder.UseGiven(*given)) return true;
+    switch (folder.UseGiven(*given)) {
+      case WorkFolder::Given::kReady:
+        return true;
+      case WorkFolder::Given::kInUse:
+        TellFailure(messenger, messages::kWorkDirInUse, {*given});
+        return false;
+      case WorkFolder::Given::kCannotCreate:
+        break;
+    }
     TellFailure(messenger, messages::kCannotCreateWorkDir, {*given});
     return false;
   }

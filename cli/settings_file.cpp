@@ -8,9 +8,21 @@ namespace cli {
 
 bool ChangeSettingsFile(const common::ProgramDir& program, common::Messenger& messenger,
                         const std::function<bool(common::Settings&)>& change) {
-  common::Settings settings = common::LoadSettings(program.Dir());
-  if (!change(settings)) return false;
-  if (common::SaveSettings(program.Dir(), settings)) return true;
+  common::SettingsLock lock(program.Dir());
+  return ChangeSettingsFile(lock, program, messenger, change);
+}
+
+bool ChangeSettingsFile(const common::SettingsLock& lock, const common::ProgramDir& program,
+                        common::Messenger& messenger,
+                        const std::function<bool(common::Settings&)>& change) {
+  switch (common::ChangeSettings(lock, change)) {
+    case common::SettingsChange::kSaved:
+      return true;
+    case common::SettingsChange::kDeclined:
+      return false;
+    case common::SettingsChange::kNotSaved:
+      break;
+  }
   TellFailure(messenger, messages::kCannotWriteFile, {PathText(program.SettingsFile())});
   return false;
 }

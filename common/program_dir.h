@@ -11,6 +11,8 @@ class ProgramDir {
   const std::filesystem::path& Dir() const { return dir_; }
   std::filesystem::path DicDir() const { return dir_ / "dic"; }
   std::filesystem::path SettingsFile() const { return dir_ / "qelvoVR11.ini"; }
+  // Held by a run while it reads, changes and writes back the settings file.
+  std::filesystem::path SettingsLockFile() const { return dir_ / "qelvoVR11.ini.lock"; }
   std::filesystem::path MainDictionary() const { return DicDir() / "Qv_Body.dic"; }
   // One file, whichever case a caller has in mind (Qv_Users.dic / qv_users.dic).
   std::filesystem::path StandardUserDictionary() const { return DicDir() / "Qv_Users.dic"; }

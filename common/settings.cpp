@@ -392,6 +392,35 @@ bool SaveSettings(const fs::path& program_dir, const Settings& settings) {
   return file->Save(path);
 }
 
+SettingsLock::SettingsLock(const fs::path& program_dir) : program_dir_(program_dir) {
+  // Unlocked only where no lock file can be made: the settings file cannot be replaced there.
+  static_cast<void>(lock_.Take(ProgramDir(program_dir).SettingsLockFile()));
+}
+
+SettingsChange ChangeSettings(const SettingsLock& lock,
+                              const std::function<bool(Settings&)>& change) {
+  Settings settings = LoadSettings(lock.ProgramDirPath());
+  if (!change(settings)) return SettingsChange::kDeclined;
+  return SaveSettings(lock.ProgramDirPath(), settings) ? SettingsChange::kSaved
+                                                       : SettingsChange::kNotSaved;
+}
+
+bool SaveChangedSettings(const fs::path& program_dir, std::string_view written_before,
+                         const Settings& now) {
+  SettingsLock lock(program_dir);
+  fs::path path = ProgramDir(program_dir).SettingsFile();
+  std::optional<IniFile> file = IniFile::Load(path);
+  if (!file) return false;
+  IniFile before = IniFile::Parse(written_before);
+  for (const Row& row : Rows()) {
+    if (row.persistence == kNeverSaved) continue;
+    std::string value = VisitField(row, now, RowWriter(row));
+    if (!written_before.empty() && before.Get(row.section, row.SavedKey()) == value) continue;
+    file->Set(row.section, row.SavedKey(), value);
+  }
+  return file->Save(path);
+}
+
 bool CanSaveSettings(const fs::path& program_dir) {
   fs::path path = ProgramDir(program_dir).SettingsFile();
   if (!IniFile::Load(path) || IsReadOnly(path)) return false;

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "common/file_lock.h"
 #include "common/non_ruby_areas.h"
 
 namespace common {
@@ -151,6 +153,35 @@ void PutSettings(const Settings& settings, IniFile& file);
 // read and is not read-only, and its folder takes a new file. A step whose result is useless
 // without its setting (a dictionary whose size a setting records) asks first.
 bool CanSaveSettings(const std::filesystem::path& program_dir);
+
+// Held while a run reads the settings file, changes it and writes it back (and while it makes
+// what a setting records, such as the grade dictionary whose size H_KANJISUU holds): a lock on
+// the program folder's lock file, which another run waits for, so that no run writes back a
+// record read before another's change and loses it. A folder where the lock file cannot be made
+// is not locked; a settings file there cannot be replaced either.
+class SettingsLock {
+ public:
+  explicit SettingsLock(const std::filesystem::path& program_dir);
+  const std::filesystem::path& ProgramDirPath() const { return program_dir_; }
+
+ private:
+  std::filesystem::path program_dir_;
+  FileLock lock_;
+};
+
+enum class SettingsChange { kSaved, kDeclined, kNotSaved };
+
+// Under `lock`: reads the settings file, lets `change` alter the record and, when it returns
+// true, saves it as SaveSettings does. kNotSaved when the file could not be written.
+SettingsChange ChangeSettings(const SettingsLock& lock,
+                              const std::function<bool(Settings&)>& change);
+
+// For a program that keeps its record while it runs: writes into the settings file, under its
+// lock, only the settings whose written value in `now` differs from `written_before` (what the
+// program last wrote or read, as PutSettings puts it into an empty document; empty: everything),
+// so that a setting another run changed meanwhile is kept. False as SaveSettings.
+[[nodiscard]] bool SaveChangedSettings(const std::filesystem::path& program_dir,
+                                       std::string_view written_before, const Settings& now);
 
 enum class SettingOverride { kOk, kUnknownKey, kNotAnInteger };
 

@@ -8,10 +8,13 @@ namespace cli {
 namespace {
 
 CommandResult RunBuildGrade(const CommandEnv& env) {
+  // The dictionary and the count it records change together: no other run reads or writes the
+  // settings in between.
+  common::SettingsLock lock(env.program.Dir());
   dictionary::GradeBuildResult result =
       dictionary::RunGradeBuild(env.program, env.work, env.messenger);
   if (!common::IsOk(result.status)) return CommandResult::Failure();
-  bool kept = ChangeSettingsFile(env.program, env.messenger, [&](common::Settings& settings) {
+  bool kept = ChangeSettingsFile(lock, env.program, env.messenger, [&](common::Settings& settings) {
     return dictionary::KeepGradeKanjiCount(result, settings);
   });
   return kept ? CommandResult::Success() : CommandResult::Failure();

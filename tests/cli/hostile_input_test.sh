@@ -114,7 +114,8 @@ if mount -t tmpfs -o size=200k tmpfs "$full" 2>/dev/null; then
   for _ in $(seq 3000); do cat "$data/text.txt"; done >"$scratch/huge.txt"
   echo previous >"$scratch/huge.srb"
   expect 1 "${run[@]}" --workdir "$full" ruby --reading dictionary "$scratch/huge.txt"
-  stderr_has "作業フォルダ<$full>のディスクに空きがありません。"
+  stderr_has "作業フォルダ<$full/mirukaze-"
+  stderr_has "のディスクに空きがありません。"
   [ "$(cat "$scratch/huge.srb")" = previous ] || fail "a run on a full disk changed the ruby file"
   umount "$full"
   trap 'rm -rf "$scratch"' EXIT

@@ -250,6 +250,36 @@ TEST(Settings, ReadOnlyProgramFolderLeavesTheOldFile) {
   EXPECT_EQ(ReadFile(dir / kSettingsName), old_text);
 }
 
+// A program that keeps its record while it runs writes back only what it changed: a setting
+// another run changed meanwhile (the dictionary mode, a grade count) stays as that run left it.
+TEST(Settings, SavingChangesKeepsWhatAnotherRunChangedMeanwhile) {
+  ScratchDir dir;
+  WriteSettings(dir, "[DICTIONARY]\r\nDIC_PATTERN=0\r\nH_KANJISUU=1026\r\n");
+  Settings record = LoadSettings(dir.Path());
+  IniFile read_form;
+  PutSettings(record, read_form);
+  std::string written_before = read_form.Serialize();
+  {
+    // Meanwhile another run changes two settings under the lock.
+    SettingsLock other(dir.Path());
+    ASSERT_EQ(ChangeSettings(other,
+                             [](Settings& settings) {
+                               settings.dic_pattern = 2;
+                               settings.h_kanjisuu = 10;
+                               return true;
+                             }),
+              SettingsChange::kSaved);
+  }
+  record.yomi_mode = 0;
+  ASSERT_TRUE(SaveChangedSettings(dir.Path(), written_before, record));
+  struct Case {
+    std::string_view key;
+    std::string_view value;
+  };
+  const Case cases[] = {{"DIC_PATTERN", "2"}, {"H_KANJISUU", "10"}, {"YOMI_MODE", "0"}};
+  for (const Case& c : cases) EXPECT_EQ(SavedValue(dir, "DICTIONARY", c.key), c.value) << c.key;
+}
+
 TEST(OverrideSetting, SetsKnownKeysAndRefusesTheRest) {
   struct Row {
     std::string_view section, key, value;
