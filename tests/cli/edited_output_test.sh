@@ -3,16 +3,8 @@
 # its backup (.~ymi, .~nnn, Rb.~html) before replacing it, in either encoding, as it keeps a
 # ruby file; a file it wrote itself and nobody touched is simply replaced.
 #   edited_output_test.sh MIRUKAZE_CLI
-set -euo pipefail
-
 cli="$1"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/script_support.sh"
 run() { "$cli" --home "$scratch/home" --no "$@" >/dev/null 2>"$scratch/err" || fail "'$*': $(cat "$scratch/err")"; }
 
 mkdir -p "$scratch/home/dic"

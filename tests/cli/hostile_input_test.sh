@@ -4,27 +4,9 @@
 # must not be replaced, standard output that cannot be written, a file-size limit that makes
 # every write fail, and eight runs at the same time.
 #   hostile_input_test.sh MIRUKAZE_CLI TEST_DATA_DIR
-set -euo pipefail
-
 cli="$1"
 data="$2/all_ruby"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# expect STATUS COMMAND...: runs COMMAND (killed after 10 s, which shows as 124) with no
-# terminal on stdin; stdout and stderr are kept in $scratch/out and $scratch/err.
-expect() {
-  local want="$1" got=0
-  shift
-  timeout 10 "$@" >"$scratch/out" 2>"$scratch/err" </dev/null || got=$?
-  [ "$got" -eq "$want" ] || fail "'$*' exited with $got, not $want: $(cat "$scratch/err")"
-}
-stderr_has() { grep -qF -- "$1" "$scratch/err" || fail "stderr lacks '$1': $(cat "$scratch/err")"; }
+source "$(dirname "$0")/script_support.sh"
 
 home="$scratch/home"
 mkdir -p "$home/dic"

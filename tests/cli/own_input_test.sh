@@ -4,26 +4,9 @@
 # dictionary build and restore neither; and its reports are made anew, never written through
 # a link. Every refusal names both files and leaves every file as it was.
 #   own_input_test.sh MIRUKAZE_CLI TEST_DATA_DIR
-set -euo pipefail
-
 cli="$1"
 data="$2/all_ruby"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# expect STATUS COMMAND...: stdout and stderr are kept in $scratch/out and $scratch/err.
-expect() {
-  local want="$1" got=0
-  shift
-  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err" </dev/null || got=$?
-  [ "$got" -eq "$want" ] || fail "'$*' exited with $got, not $want: $(cat "$scratch/err")"
-}
-stderr_has() { grep -qF -- "$1" "$scratch/err" || fail "stderr lacks '$1': $(cat "$scratch/err")"; }
+source "$(dirname "$0")/script_support.sh"
 same() { cmp -s "$1" "$2" || fail "$3"; }
 
 home="$scratch/home"

@@ -4,17 +4,9 @@
 # working folder given with --workdir is used by one run at a time, and a user's file there
 # never gives way to a working file of the same name.
 #   shared_runs_test.sh MIRUKAZE_CLI TEST_DATA_DIR
-set -euo pipefail
-
 cli="$1"
 data="$2/all_ruby"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/script_support.sh"
 
 home="$scratch/home"
 mkdir -p "$home/dic"
