@@ -269,6 +269,22 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 
 bool Reader::IsNumeral(const Word& word) { return word.morpheme.pos2 == "数詞"; }
 
+bool Reader::IsCounter(const Word& word) {
+  return word.morpheme.pos3 == "助数詞" || word.morpheme.pos3 == "助数詞可能";
+}
+
+// 分 between two numbers joined by の is a fraction (3分の1, 四分の三), never minutes.
+bool Reader::IsFraction(const Sentence& sentence, const std::vector<Word>& words, std::size_t i) {
+  static const std::string kBun = common::Sjis("分");
+  static const std::string kNo = common::Sjis("の");
+  auto is_number = [&](const Word& word) {
+    std::uint16_t code = sentence.chars[word.first].code;
+    return IsNumeral(word) || (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);
+  };
+  return words[i].surface == kBun && i > 0 && i + 2 < words.size() &&
+         is_number(words[i - 1]) && words[i + 1].surface == kNo && is_number(words[i + 2]);
+}
+
 // 方 reads かた for a person (保護者の方, 65歳以上の方, 参加される方) and ほう for a side or a
 // comparison (こちらの方が安い, 上の方に, AよりBの方が), which the analyser mostly reads as
 // ほう for both. A person is meant after a word for people, and, where the sentence addresses
@@ -402,16 +418,28 @@ void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& w
       words[i - 1].last - words[i - 1].first >= 2 && !IsNumeral(words[i - 1])) {
     if (const std::string* ours = conventions_.SuffixReading(word.surface)) word.reading = *ours;
   }
+  // A counter followed by 曜 names a day of the week (第2月曜日, 第4日曜日), not a count.
+  constexpr std::uint16_t kDayOfTheWeek = 0x976A;  // 曜
+  bool names_weekday = word.first + 1 < sentence.chars.size() &&
+                       sentence.chars[word.first + 1].code == kDayOfTheWeek;
   std::string digits = DigitsBefore(sentence, word.first);
   if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
-  if (!digits.empty()) {
-    // A counter read by its number is not read again as part of a dictionary word.
+  if (names_weekday) {
+    // Left to the analyser and the dictionary's word of the day (月曜日 げつようび).
+  } else if (IsFraction(sentence, words, i)) {
+    word.reading = common::Sjis("ぶん");
+    word.settled = true;
+  } else if (!digits.empty()) {
+    // A counter read by its number is not read again as part of a dictionary word, nor is a
+    // counter the analyser reads after digits the start of one (8勝目 しょうめ, not 勝目
+    // かちめ).
     if (const std::string* ours = conventions_.NumberReading(word.surface, digits)) {
       word.reading = *ours;
       word.settled = true;
     } else {
       ReadCounterAtStart(sentence, word, digits);
     }
+    if (IsCounter(word)) word.settled = true;
   } else if (after_word && IsNumeral(words[i - 1])) {
     // After kanji numerals only a longer word is read so (三軒先): a counter alone is left to
     // the dictionary's words of numeral and counter (四月, 七日), which know them better.

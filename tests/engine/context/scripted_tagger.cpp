@@ -19,7 +19,7 @@ class ScriptedTagger final : public Tagger {
       std::vector<std::string>& fields = fields_.emplace_back();
       std::stringstream in(word);
       for (std::string field; std::getline(in, field, ':');) fields.push_back(field);
-      fields.resize(5);
+      fields.resize(6);
       std::size_t begin = sentence.find(fields[0], at);
       if (begin == std::string_view::npos) return false;
       Morpheme m;
@@ -29,6 +29,7 @@ class ScriptedTagger final : public Tagger {
       m.kana = fields[2];
       m.pos2 = fields[3];
       m.lemma_kana = fields[4].empty() ? fields[2] : fields[4];
+      m.pos3 = fields[5];
       out.push_back(m);
       at = m.end;
     }

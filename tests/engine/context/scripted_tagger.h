@@ -1,6 +1,7 @@
 // An analyser whose words are written by the test: each sentence it knows reads as the words
-// given for it, a plain word being "surface:pos1:kana" (pos2 and the lemma's kana may follow:
-// "三:名詞:サン:数詞", "川:名詞:ガワ::カワ"). A sentence it does not know fails.
+// given for it, a plain word being "surface:pos1:kana" (pos2, the lemma's kana and pos3 may
+// follow: "三:名詞:サン:数詞", "川:名詞:ガワ::カワ", "分:接尾辞:ブン:名詞的::サ変可能"). A sentence it
+// does not know fails.
 #pragma once
 
 #include <map>
