@@ -24,6 +24,17 @@ std::string Now() {
   return ReportDateTime(local);
 }
 
+// The next line of `in`, however long, with its LF if it has one; only its first
+// kSourceLineBytes bytes are kept. False when nothing was left to read.
+bool ReadSourceLine(common::TextReader& in, std::string& line) {
+  if (!in.ReadLine(line, kSourceLineBytes)) return false;
+  std::string rest;
+  while (line.back() != '\n' && in.ReadLine(rest, kSourceLineBytes)) {
+    if (rest.back() == '\n') line.push_back('\n');
+  }
+  return true;
+}
+
 class SourceValidation {
  public:
   SourceValidation(const ValidationRequest& request, common::Messenger& messenger)
@@ -60,7 +71,7 @@ class SourceValidation {
   ValidationStatus CheckAllLines() {
     std::string line;
     std::uint64_t line_number = 0;
-    while (source_.ReadLine(line, kSourceLineBytes)) {
+    while (ReadSourceLine(source_, line)) {
       ++line_number;
       SourceLineCheck check = CheckSourceLine(line);
       if (check.kind == SourceLineKind::kRejected) {

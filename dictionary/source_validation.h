@@ -24,9 +24,10 @@ enum class [[nodiscard]] ValidationStatus : int {
 
 // Keys of one word length may fill at most this many bytes.
 inline constexpr std::size_t kMaxKeyBytesPerLength = 720000;
-// A source is read in pieces of at most this many bytes; the rest of a longer line is read as
-// a line of its own.
-inline constexpr std::size_t kSourceLineBytes = 127;
+// A source line is read whole, however long, but only this many bytes of it are kept and
+// checked: an entry ends within its first 60 bytes, so the rest of a longer line can only be a
+// comment, and a source without line breaks never takes more memory than this.
+inline constexpr std::size_t kSourceLineBytes = 64 * 1024;
 
 struct ValidationRequest {
   std::filesystem::path source;      // Shift_JIS text, CR LF or LF

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "common/cp932.h"
 #include "tests/dictionary/dictionary_fixtures.h"
@@ -58,16 +60,30 @@ TEST(SourceValidation, CommentsOnlyGiveZeroCounts) {
             std::string::npos);
 }
 
-TEST(SourceValidation, LongLineIsReadInPiecesThatCountAsLines) {
-  ScratchDir dir;
-  std::string long_line = Sjis("漢,かん ") + std::string(130, 'x');  // 127 bytes, then the rest
-  WriteFile(dir / "s.pre", long_line + "\r\n" + Sjis("漢字,かんじ\r\n"));
-  RecordingMessenger messenger;
-  ValidationResult result = Validate(dir, dir / "s.pre", messenger);
-  ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.accepted[0], 1u);
-  EXPECT_TRUE(common::Cp932ToUtf8Lossy(ReadFile(dir / "error_ck.out"))
-                  .starts_with("3行目：<errnum=8>漢字数と読み数が一致しない"));
+// A line is one line however long it is: its comment never starts a line of its own, whether a
+// double-byte character or a single byte stands where an old reader cut it.
+TEST(SourceValidation, LongLineCountsAsOneLine) {
+  std::string kana_comment;
+  for (int i = 0; i < 64; ++i) kana_comment += Sjis("あ");
+  const std::string longer_than_kept(kSourceLineBytes + 100, 'x');
+  const std::vector<std::pair<const char*, std::string>> comments = {
+      {"130 single bytes", std::string(130, 'x')},
+      {"64 kana", kana_comment},
+      {"64 kana after one byte", "x" + kana_comment},
+      {"more than is kept of a line", longer_than_kept},
+  };
+  for (const auto& [what, comment] : comments) {
+    ScratchDir dir;
+    WriteFile(dir / "s.pre", Sjis("漢,かん #") + comment + "\r\n" + Sjis("漢字,かんじ\r\n"));
+    RecordingMessenger messenger;
+    ValidationResult result = Validate(dir, dir / "s.pre", messenger);
+    ASSERT_TRUE(result.ok()) << what;
+    EXPECT_EQ(result.accepted[0], 1u) << what;
+    EXPECT_EQ(result.rejected, 1u) << what;
+    EXPECT_TRUE(common::Cp932ToUtf8Lossy(ReadFile(dir / "error_ck.out"))
+                    .starts_with("2行目：<errnum=8>漢字数と読み数が一致しない"))
+        << what;
+  }
 }
 
 TEST(SourceValidation, MalformedEntryIsReportedWithoutText) {
