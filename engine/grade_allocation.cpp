@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "engine/group_scan.h"
@@ -23,7 +24,7 @@ class GradeVisitor final : public GroupVisitor {
   explicit GradeVisitor(const GradeSources& sources) : sources_(sources) {}
 
   void Visit(std::string_view group, ByteSink& out) override {
-    GroupParts parts = SplitGroup(group);
+    common::GroupParts parts = common::SplitGroup(group);
     if (!parts.closed || !parts.has_separator) {
       out.Write(group);
       return;
@@ -41,7 +42,7 @@ class GradeVisitor final : public GroupVisitor {
   }
 
  private:
-  std::optional<int> CodeOf(const GroupParts& parts, std::string_view group) const {
+  std::optional<int> CodeOf(const common::GroupParts& parts, std::string_view group) const {
     // base "/" reading, as the 熟字訓 list writes it
     std::string_view entry = group.substr(1, parts.base.size() + 1 + parts.reading.size());
     if (parts.base.size() != kOneCharacterBase) return GradeFromList(entry, false);

@@ -10,6 +10,7 @@
 
 #include "common/cp932.h"
 #include "common/message_format.h"
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "engine/grade_allocation.h"
@@ -50,7 +51,7 @@ class GradeFilterVisitor final : public GroupVisitor {
     bool closed = group.back() == common::kGroupClose &&
                   common::IsCharacterStart(group, 0, group.size() - 1);
     if (closed && (code < min_ || code > max_)) {
-      out.Write(SplitGroup(group.substr(base_at - 1)).base);
+      out.Write(common::SplitGroup(group.substr(base_at - 1)).base);
       return;
     }
     if (closed) {

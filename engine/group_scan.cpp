@@ -1,30 +1,16 @@
 // Finding whole ruby groups in a stream of chunks.
 #include "engine/group_scan.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "common/sjis_reader.h"
 #include "engine/chunk_reader.h"
 
 namespace engine {
 namespace {
-
-// The offset of the first `byte` at or after `from`, or npos. Groups and the gaps between them
-// are short, so the first bytes are looked at in place before the library search.
-std::size_t FindByte(std::string_view text, char byte, std::size_t from) {
-  constexpr std::size_t kNear = 16;
-  std::size_t near_end = std::min(text.size(), from + kNear);
-  for (std::size_t at = from; at < near_end; ++at) {
-    if (text[at] == byte) return at;
-  }
-  if (near_end == text.size()) return std::string_view::npos;
-  const void* hit = std::memchr(text.data() + near_end, byte, text.size() - near_end);
-  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
-             : std::string_view::npos;
-}
 
 constexpr std::size_t kNotFound = std::string_view::npos;
 
@@ -102,22 +88,18 @@ class GroupScan {
     return true;
   }
 
-  // The offset just past the '}' that closes the group opened at `open`, or kNotFound.
+  // The offset just past the '}' that closes the group opened at `open`, or kNotFound. The
+  // passes wrote these groups themselves, so a group may run over lines.
   std::size_t GroupEnd(std::size_t open) const {
-    std::size_t from = open + 1;
-    while (from < chunk_.size()) {
-      std::size_t close = FindByte(chunk_, common::kGroupClose, from);
-      if (close == std::string_view::npos) return kNotFound;
-      if (common::IsCharacterStart(chunk_, open, close)) return close + 1;
-      from = close + 1;
-    }
-    return kNotFound;
+    common::GroupStop stop =
+        common::FindGroupStop(chunk_, open + 1, common::GroupLineRule::kSpansLines);
+    return stop.closed ? stop.at + 1 : kNotFound;
   }
 
   std::size_t NextSpecial(std::size_t from) const {
     const std::size_t size = chunk_.size();
     if (!has_areas_) {  // most chunks hold no area: only the groups need finding
-      std::size_t open = FindByte(chunk_, common::kGroupOpen, from);
+      std::size_t open = common::FindByteAhead(chunk_, common::kGroupOpen, from);
       return open == std::string_view::npos ? size : open;
     }
     while (from < size && !special_[static_cast<unsigned char>(chunk_[from])]) ++from;
@@ -147,38 +129,6 @@ class GroupScan {
 
 void ScanGroups(ByteSource& in, ByteSink& out, bool copy_areas, GroupVisitor& visitor) {
   GroupScan(in, out, copy_areas, visitor).Run();
-}
-
-namespace {
-
-// The first `byte` at or after `from` that starts a character, or npos. Neither '/' nor '}'
-// can be taken for a trail byte unless a lead byte stands right before it.
-std::size_t FindCharacter(std::string_view text, char byte, std::size_t from) {
-  while (from < text.size()) {
-    std::size_t at = FindByte(text, byte, from);
-    if (at == std::string_view::npos) return at;
-    if (common::IsCharacterStart(text, 0, at)) return at;
-    from = at + 1;
-  }
-  return std::string_view::npos;
-}
-
-}  // namespace
-
-GroupParts SplitGroup(std::string_view group) {
-  GroupParts parts;
-  std::size_t end = FindCharacter(group, common::kGroupClose, 1);
-  parts.closed = end != std::string_view::npos;
-  if (!parts.closed) end = group.size();
-  std::size_t separator = FindCharacter(group.substr(0, end), common::kGroupSeparator, 1);
-  if (separator == std::string_view::npos) {
-    parts.base = group.substr(1, end - 1);
-    return parts;
-  }
-  parts.has_separator = true;
-  parts.base = group.substr(1, separator - 1);
-  parts.reading = group.substr(separator + 1, end - separator - 1);
-  return parts;
 }
 
 }  // namespace engine

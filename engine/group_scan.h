@@ -21,14 +21,4 @@ class GroupVisitor {
 // Any group length is handled: a group cut by the end of a chunk waits for the next one.
 void ScanGroups(ByteSource& in, ByteSink& out, bool copy_areas, GroupVisitor& visitor);
 
-// The parts of a group "{base/reading}" (the code digits of a grade-allocated group are part
-// of the base). Without a '/' the reading is empty and has_separator false.
-struct GroupParts {
-  std::string_view base;
-  std::string_view reading;
-  bool has_separator = false;
-  bool closed = false;  // ends with its '}'
-};
-GroupParts SplitGroup(std::string_view group);
-
 }  // namespace engine

@@ -7,6 +7,7 @@
 
 #include "common/cp932.h"
 #include "common/message_format.h"
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "dictionary/level_dictionary.h"
@@ -28,7 +29,7 @@ class LevelVisitor final : public GroupVisitor {
       : selected_(LevelSelectionOf(options)), tag_(options.tag), level_of_(level_of) {}
 
   void Visit(std::string_view group, ByteSink& out) override {
-    GroupParts parts = SplitGroup(group);
+    common::GroupParts parts = common::SplitGroup(group);
     if (!parts.closed || !parts.has_separator || parts.base.size() != kOneCharacterBase) {
       out.Write(group);
       return;

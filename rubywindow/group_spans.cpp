@@ -1,17 +1,18 @@
-// Finding the ruby groups of a line.
+// Finding the ruby groups of a line, by the walk the conversions of a ruby file use.
 #include "rubywindow/group_spans.h"
+
+#include "common/ruby_group.h"
 
 namespace rubywindow {
 
 std::vector<GroupSpan> GroupSpansOf(std::u16string_view line) {
   std::vector<GroupSpan> spans;
   std::size_t at = 0;
-  while ((at = line.find(u'{', at)) != std::u16string_view::npos) {
-    std::size_t close = line.find(u'}', at + 1);
-    if (close == std::u16string_view::npos) break;
-    std::size_t slash = line.find(u'/', at + 1);
-    if (slash < close) spans.push_back({at, slash, close});
-    at = close + 1;
+  while (auto group = common::FindGroup(line, at, common::GroupLineRule::kEndsAtLine)) {
+    if (!group->closed) break;
+    std::size_t slash = common::SeparatorOf(line, *group);
+    if (slash != std::u16string_view::npos) spans.push_back({group->open, slash, group->end - 1});
+    at = group->end;
   }
   return spans;
 }

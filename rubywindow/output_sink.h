@@ -60,6 +60,13 @@ class ByteInput {
     return static_cast<unsigned char>(block_[pos_++]);
   }
   std::size_t Offset() const { return block_start_ + pos_; }
+  // The bytes loaded from the current offset on: at least one unless the text has ended.
+  std::string_view Loaded() {
+    if (pos_ == block_.size() && !Refill()) return {};
+    return std::string_view(block_).substr(pos_);
+  }
+  // Steps over `count` bytes of Loaded().
+  void Skip(std::size_t count) { pos_ += count; }
   void Seek(std::size_t offset) {
     if (offset >= block_start_ && offset <= block_start_ + block_.size()) {
       pos_ = offset - block_start_;

@@ -7,10 +7,10 @@
 
 namespace rubywindow {
 
-// Appends the base (up to '/') to `base` and the reading (up to '}') to `reading`, character
-// by character, '|' included; the braces and '/' are taken but not kept, CR is dropped. A group
-// never runs past its line: a line feed, left unread, or the end of the text ends it, and so
-// does a '}' before any '/'.
+// Appends the base (up to '/') to `base` and the reading (up to '}') to `reading`, '|' included;
+// the braces and '/' are taken but not kept, CR is dropped. The group is read as
+// common::GroupLineRule::kEndsAtLine says: it never runs past its line, a line feed (left
+// unread) or the end of the text ends it, and so does a '}' before any '/'.
 void ReadGroup(ByteInput& in, std::string& base, std::string& reading);
 
 }  // namespace rubywindow

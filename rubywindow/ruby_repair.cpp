@@ -1,6 +1,7 @@
 // Ruby groups rewritten one at a time by a walk that never runs past a line.
 #include "rubywindow/ruby_repair.h"
 
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "rubywindow/messages.h"
 
@@ -8,8 +9,6 @@ namespace rubywindow {
 
 namespace {
 
-constexpr std::string_view kOpen = "{";
-constexpr std::string_view kClose = "}";
 constexpr std::string_view kSlash = "/";
 
 // Copies `text` to the result with each group handed to `rewrite(out, base, reading)`.
@@ -18,29 +17,18 @@ std::string MapGroups(std::string_view text, Rewrite rewrite) {
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t open = common::FindAligned(text, kOpen, i);
-    if (open == std::string_view::npos) {
-      out += text.substr(i);
-      break;
-    }
-    std::size_t line_end = std::min(text.find('\n', open), text.size());
-    std::size_t close = common::FindAligned(text.substr(0, line_end), kClose, open + 1);
-    if (close == std::string_view::npos) {
-      out += text.substr(i, line_end - i);  // an unclosed '{': the line stays as it is
-      i = line_end;
-      continue;
-    }
-    out += text.substr(i, open - i);
-    std::string_view inside = text.substr(open + 1, close - open - 1);
-    std::size_t slash = common::FindAligned(inside, kSlash);
-    if (slash == std::string_view::npos) {
-      out += text.substr(open, close - open + 1);
+  while (auto group = common::FindGroup(text, i, common::GroupLineRule::kEndsAtLine)) {
+    out += text.substr(i, group->open - i);
+    std::size_t separator = common::SeparatorOf(text, *group);
+    if (!group->closed || separator == std::string_view::npos) {
+      out += text.substr(group->open, group->end - group->open);  // left as it is
     } else {
-      rewrite(out, inside.substr(0, slash), inside.substr(slash + 1));
+      rewrite(out, text.substr(group->open + 1, separator - group->open - 1),
+              text.substr(separator + 1, group->end - separator - 2));
     }
-    i = close + 1;
+    i = group->end;
   }
+  out += text.substr(i);
   return out;
 }
 
