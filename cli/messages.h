@@ -33,6 +33,12 @@ inline constexpr std::string_view kStartBeyondEnd =
     "開始位置 %d は<%s>の長さ %d バイトを超えています。";
 inline constexpr std::string_view kCannotShowReport =
     "辞書は作成されましたが、報告ファイル<%s>が読めません。";
+// A text left to the guess that is UTF-8 but for a few broken bytes: its name, the line and the
+// byte (from 1) of the first break, and its bytes in hex.
+inline constexpr std::string_view kBrokenUtf8 =
+    "<%s>は UTF-8 のテキストですが、%d 行目（先頭から %d バイト目）の<%s>が UTF-8 になりません。\n"
+    "Shift_JIS として読むと文字化けするので、何も書きませんでした。\n"
+    "そのバイトを直すか、Shift_JIS のテキストなら --encoding sjis を付けてください。";
 inline constexpr std::string_view kSelectionNotFound =
     "ファイル<%s>には指定された文字列がありません。\n何も変更しませんでした。";
 

@@ -56,7 +56,8 @@ std::optional<UserText> OpenUserText(const CommandEnv& env, const fs::path& file
                         .bytes = file,
                         .from_stream = file == kStandardStream,
                         .encoding = EncodingChoice::kAuto,
-                        .cannot_read = cannot_read};
+                        .cannot_read = cannot_read,
+                        .broken_utf8 = messages::kBrokenUtf8};
   if (const std::string* chosen = env.args.Last(kEncodingOption)) {
     given.encoding = EncodingChoiceOf(*chosen).value_or(EncodingChoice::kAuto);
   }

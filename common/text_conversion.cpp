@@ -319,6 +319,62 @@ std::string_view ConvertPiece(std::string_view sjis, TextEncoding encoding, bool
 
 }  // namespace
 
+std::optional<BrokenUtf8> FindBrokenUtf8(const TextSource& text) {
+  // After this many breaks, a text that breaks UTF-8 more often than it holds a well-formed
+  // sequence past ASCII has shown itself to be in another encoding.
+  constexpr std::size_t kDecisiveBreaks = 1024;
+  constexpr std::size_t kShownBytes = 4;
+  std::optional<BrokenUtf8> found;
+  std::size_t well_formed = 0;
+  std::size_t breaks = 0;
+  std::size_t lines_before = 0;  // line feeds before the piece, until the first break
+  std::vector<char> buffer(kUtf8CutOff + kPiece);
+  std::size_t carried = 0;  // the start of a sequence that the last piece cut off
+  for (std::size_t offset = 0; offset < text.Size();) {
+    std::size_t count = text.Read(offset, buffer.data() + carried, kPiece);
+    if (count == 0 || text.Failed()) return std::nullopt;
+    std::size_t start = offset - carried;
+    offset += count;
+    std::string_view bytes(buffer.data(), carried + count);
+    std::size_t cut = offset >= text.Size() ? 0 : UnfinishedUtf8Tail(bytes);
+    std::size_t end = bytes.size() - cut;
+    for (std::size_t at = 0; at < end;) {
+      if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+        ++at;
+        continue;
+      }
+      if (std::size_t length = Utf8SequenceLength(bytes, at)) {
+        ++well_formed;
+        at += length;
+        continue;
+      }
+      if (!found) {
+        found = BrokenUtf8{};
+        found->offset = start + at;
+        found->line = 1 + lines_before +
+                      static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + at, '\n'));
+        // The break runs on to the next character that is whole, or ASCII.
+        for (std::size_t i = at; i < bytes.size() && found->bytes.size() < kShownBytes &&
+                                 static_cast<unsigned char>(bytes[i]) >= 0x80 &&
+                                 (i == at || Utf8SequenceLength(bytes, i) == 0);
+             ++i) {
+          found->bytes += bytes[i];
+        }
+      }
+      ++at;
+      if (++breaks >= kDecisiveBreaks && well_formed < breaks) return found;
+    }
+    if (!found) {
+      lines_before +=
+          static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + end, '\n'));
+    }
+    std::memmove(buffer.data(), buffer.data() + end, cut);
+    carried = cut;
+  }
+  if (found) found->mostly_utf8 = well_formed >= 2 * breaks;
+  return found;
+}
+
 std::string_view EncodingName(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::kShiftJis:

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +27,20 @@ struct UserEncoding {
 // The name an encoding goes by in a message or a status line: "Shift_JIS", "UTF-8" or
 // "UTF-8 (BOM)".
 std::string_view EncodingName(TextEncoding encoding);
+
+// Where a text stops being well-formed UTF-8, and whether it reads as UTF-8 all the same: a
+// UTF-8 text with a few broken bytes, rather than one in another encoding (Shift_JIS breaks
+// UTF-8 at nearly every character, and what it does not break stays short).
+struct BrokenUtf8 {
+  bool mostly_utf8 = false;
+  std::size_t offset = 0;  // of the first byte that is not UTF-8, counted from 0
+  std::size_t line = 1;    // its line, counted from 1
+  std::string bytes;       // that byte and the bytes past ASCII after it, at most four
+};
+
+// nullopt when `text` is well-formed UTF-8 or cannot be read. A text is read only until it has
+// shown itself to be in another encoding, so a Shift_JIS text is looked at in its first lines.
+std::optional<BrokenUtf8> FindBrokenUtf8(const TextSource& text);
 
 // Takes a piece of converted text; false stops the conversion (the output failed).
 using PieceSink = std::function<bool(std::string_view piece)>;

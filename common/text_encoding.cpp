@@ -88,6 +88,10 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t at) {
+  return SequenceLength(bytes, at);
+}
+
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) return TextEncoding::kUtf8WithBom;
   if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return TextEncoding::kUtf8;

@@ -25,6 +25,10 @@ bool IsValidUtf8(std::string_view bytes);
 
 TextEncoding DetectEncoding(std::string_view bytes);
 
+// The length of the well-formed UTF-8 sequence that starts at bytes[at] (1 for ASCII), or 0 for
+// a byte that starts none there.
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t at);
+
 // Whether `bytes` hold a byte past ASCII.
 bool HasNonAscii(std::string_view bytes);
 

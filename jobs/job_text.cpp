@@ -91,6 +91,31 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
   return CopyOutcome::kFailed;
 }
 
+// The bytes as "0xE3 0x81", for a message.
+std::string HexBytes(std::string_view bytes) {
+  std::string shown;
+  for (char byte : bytes) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%s0x%02X", shown.empty() ? "" : " ",
+                  static_cast<unsigned char>(byte));
+    shown += hex;
+  }
+  return shown;
+}
+
+// Whether a text that the guess found not to be UTF-8 is UTF-8 all the same but for a few
+// broken bytes; if so it is refused, after `message` names them.
+bool RefusedAsBrokenUtf8(std::string_view message, const common::TextSource& original,
+                         std::string_view shown_name, common::Messenger& messenger) {
+  if (message.empty()) return false;
+  std::optional<common::BrokenUtf8> broken = common::FindBrokenUtf8(original);
+  if (!broken || !broken->mostly_utf8) return false;
+  TellFailure(messenger, message,
+              {shown_name, static_cast<std::int64_t>(broken->line),
+               static_cast<std::int64_t>(broken->offset + 1), HexBytes(broken->bytes)});
+  return true;
+}
+
 // Only a Shift_JIS text from a stream needs its line ends looked for: it is read as it came,
 // and given back with them.
 bool FindLineEnds(JobText& text, common::Messenger& messenger) {
@@ -153,6 +178,10 @@ std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkD
       case CopyOutcome::kFailed:
         return std::nullopt;
       case CopyOutcome::kShiftJis:
+        if (!chosen &&
+            RefusedAsBrokenUtf8(given.broken_utf8, *original, text.ShownName(), messenger)) {
+          return std::nullopt;
+        }
         break;
     }
   }

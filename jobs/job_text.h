@@ -60,11 +60,17 @@ struct GivenText {
   // The message naming a file that cannot be read (a pipe, a device or a folder is named as
   // such).
   std::string_view cannot_read;
+  // The message refusing a text left to the guess that is UTF-8 but for a few broken bytes
+  // (common::FindBrokenUtf8), which read as Shift_JIS would give ruby on garbled text: it takes
+  // the text's name, the line and the byte (from 1) where the first break stands, and its bytes
+  // in hex. Empty: such a text is read as Shift_JIS.
+  std::string_view broken_utf8;
 };
 
 // Opens the text for the passes; a large text is converted a piece at a time and never held
-// whole. nullopt after the message: it cannot be read, or a UTF-8 text holds a character
-// Shift_JIS cannot hold (named with its line and column; nothing is written).
+// whole. nullopt after the message: it cannot be read, a UTF-8 text holds a character
+// Shift_JIS cannot hold (named with its line and column; nothing is written), or a text left to
+// the guess is broken UTF-8 (see GivenText::broken_utf8).
 std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkDir& work,
                                      common::Messenger& messenger);
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real mirukaze-cli binary on input of unusual shape: dictionary sources with lines far
-# longer than any entry.
-#   unusual_input_test.sh MIRUKAZE_CLI
+# longer than any entry, and UTF-8 texts with a broken byte.
+#   unusual_input_test.sh MIRUKAZE_CLI TEST_DATA_DIR
 cli="$1"
+data="$2/all_ruby"
 source "$(dirname "$0")/script_support.sh"
 
 home="$scratch/home"
@@ -39,5 +40,40 @@ for row in "${sources[@]}"; do
     paste -sd, || true)"
   [ "$named" = "$lines" ] || fail "$what: the report names lines '$named', not '$lines'"
 done
+
+# A UTF-8 text with one broken byte is not taken for Shift_JIS (ruby on garbled text): it is
+# refused, naming the text, the line and the byte, and how to force the encoding; forced, it is
+# read as said. A Shift_JIS text is read as ever. Each row: what is run, its status, what stderr
+# says (empty: nothing is checked), and whether a ruby file is written.
+cp "$data/Qv_Body.pre" "$home/dic/Qv_Body.pre"
+expect 0 "${run[@]}" build-dic "$home/dic/Qv_Body.pre"
+iconv -f CP932 -t UTF-8 "$data/text.txt" | sed '2s/$/\xff/' >"$scratch/broken.txt"
+cp "$data/text.txt" "$scratch/sjis.txt"
+texts=(
+  "ruby --reading dictionary broken.txt|1|2 行目|no"
+  "ruby --reading dictionary - <broken.txt|1|標準入力|no"
+  "ruby --reading dictionary broken.txt|1|--encoding sjis|no"
+  "--encoding sjis ruby --reading dictionary broken.txt|0||yes"
+  "ruby --reading dictionary sjis.txt|0||yes"
+)
+for row in "${texts[@]}"; do
+  IFS='|' read -r args want says written <<<"$row"
+  rm -f "$scratch"/*.srb
+  read -ra words <<<"${args%<*}"
+  input=/dev/null
+  [ "$args" = "${args%<*}" ] || input="$scratch/${args#*<}"
+  got=0
+  (cd "$scratch" && timeout 60 "${run[@]}" "${words[@]}" <"$input" >"$scratch/out" 2>"$scratch/err") ||
+    got=$?
+  [ "$got" -eq "$want" ] || fail "'$args' exited with $got, not $want: $(cat "$scratch/err")"
+  [ -z "$says" ] || stderr_has "$says"
+  if [ "$written" = yes ]; then
+    ls "$scratch"/*.srb >/dev/null 2>&1 || fail "'$args' wrote no ruby file"
+  else
+    ! ls "$scratch"/*.srb >/dev/null 2>&1 || fail "'$args' wrote a ruby file"
+    [ "${args%<*}" = "$args" ] || [ ! -s "$scratch/out" ] || fail "'$args' printed ruby"
+  fi
+done
+cmp -s "$scratch/sjis.srb" "$data/expected.srb" || fail "a Shift_JIS text got other ruby"
 
 echo "unusual input: all passed"

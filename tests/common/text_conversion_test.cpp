@@ -305,5 +305,51 @@ TEST(TextConversion, OnTrialTheTextDecidesItsEncodingAsDetectionDoes) {
   }
 }
 
+// A text that is not UTF-8 is told apart: UTF-8 broken in a few places (named by the first
+// break's line, offset and bytes) from Shift_JIS, which breaks it at nearly every character.
+TEST(TextConversion, BrokenUtf8IsToldFromShiftJis) {
+  const std::string kyou = "\xE4\xBB\x8A\xE6\x97\xA5";  // 今日 in UTF-8
+  const std::string sjis_line =
+      "\x8D\xA1\x93\xFA\x82\xCD\x89\x4A\x82\xC5\x82\xB7\x81\x42\r\n";  // 今日は雨です。
+  std::string long_utf8;
+  while (long_utf8.size() < kMoreThanAPiece) long_utf8 += kyou + "\n";
+  std::string long_sjis;
+  while (long_sjis.size() < kMoreThanAPiece) long_sjis += sjis_line;
+  struct Row {
+    const char* what;
+    std::string text;
+    bool broken;
+    bool mostly_utf8;
+    std::size_t offset;
+    std::size_t line;
+    std::string bytes;
+  };
+  const std::vector<Row> rows = {
+      {"well-formed UTF-8", kyou + "\n" + kyou, false, false, 0, 0, ""},
+      {"all ASCII", "abc\n", false, false, 0, 0, ""},
+      {"one bad byte on line 2", kyou + "\n{" + kyou + "\xFF}\n" + kyou, true, true, 14, 2, "\xFF"},
+      {"a byte Shift_JIS would read, in UTF-8", kyou + "\x82\xA0" + kyou + kyou, true, true, 6, 1,
+       "\x82\xA0"},
+      {"cut off inside its last character", kyou + kyou + "\xE3\x81", true, true, 12, 1,
+       "\xE3\x81"},
+      {"one bad byte after a piece of lines", long_utf8 + "\xFF", true, true, long_utf8.size(),
+       long_utf8.size() / 7 + 1, "\xFF"},
+      {"Shift_JIS", sjis_line + sjis_line, true, false, 0, 1, "\x8D\xA1\x93\xFA"},
+      {"Shift_JIS past a piece", long_sjis, true, false, 0, 1, "\x8D\xA1\x93\xFA"},
+      {"Shift_JIS half-width katakana", "\xC3\xBD\xC4 \xB6\xC0\xB6\xC5\r\n", true, false, 2, 1,
+       "\xC4"},
+  };
+  for (const Row& row : rows) {
+    StringTextSource source(row.text);
+    std::optional<BrokenUtf8> broken = FindBrokenUtf8(source);
+    ASSERT_EQ(broken.has_value(), row.broken) << row.what;
+    if (!broken) continue;
+    EXPECT_EQ(broken->mostly_utf8, row.mostly_utf8) << row.what;
+    EXPECT_EQ(broken->offset, row.offset) << row.what;
+    EXPECT_EQ(broken->line, row.line) << row.what;
+    EXPECT_EQ(broken->bytes, row.bytes) << row.what;
+  }
+}
+
 }  // namespace
 }  // namespace common

@@ -103,8 +103,8 @@ class RubyJobTest : public ::testing::TestWithParam<FormCase> {
   // `mirukaze-cli ruby` on the file.
   RubyJobResult RunGiven(const fs::path& document) {
     std::optional<JobText> text = OpenGivenText(
-        {.file = document, .bytes = document, .cannot_read = "%s"}, common::WorkDir(work_.Path()),
-        messenger_);
+        {.file = document, .bytes = document, .cannot_read = "%s", .broken_utf8 = "%s"},
+        common::WorkDir(work_.Path()), messenger_);
     if (!text) return {};
     return RunRubyJob(RubyKind::kAll, {}, *text, Context(), {}, messenger_);
   }
