@@ -8,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
+#include "cli/interrupt_cleanup.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
@@ -209,6 +210,7 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   if (std::optional<std::string> error = ApplyOverrides(args, settings)) {
     return CommandResult::UsageError(*std::move(error));
   }
+  StartInterruptCleanup();
   WorkFolder folder;
   if (!PrepareWorkFolder(args, folder, messenger)) return CommandResult::Failure();
   common::WorkDir work(folder.Path());

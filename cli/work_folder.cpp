@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include "cli/interrupt_cleanup.h"
+
 namespace cli {
 
 namespace fs = std::filesystem;
@@ -21,6 +23,7 @@ constexpr std::string_view kGivenFolderLock = ".mirukaze-workdir.lock";
 
 WorkFolder::~WorkFolder() {
   if (path_.empty()) return;
+  RemoveOnInterrupt({});
   std::error_code error;
   // A failed run may leave working files behind; the folder goes with them.
   fs::remove_all(path_, error);
@@ -43,6 +46,7 @@ bool WorkFolder::MakePrivateIn(const fs::path& parent) {
   std::string pattern = (parent / "mirukaze-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) return false;
   path_ = pattern;
+  RemoveOnInterrupt(path_);
   return true;
 }
 

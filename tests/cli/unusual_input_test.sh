@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real mirukaze-cli binary on input of unusual shape: dictionary sources with lines far
-# longer than any entry, and UTF-8 texts with a broken byte.
+# longer than any entry, UTF-8 texts with a broken byte, and runs stopped by a signal.
 #   unusual_input_test.sh MIRUKAZE_CLI TEST_DATA_DIR
 cli="$1"
 data="$2/all_ruby"
@@ -75,5 +75,30 @@ for row in "${texts[@]}"; do
   fi
 done
 cmp -s "$scratch/sjis.srb" "$data/expected.srb" || fail "a Shift_JIS text got other ruby"
+
+# A run stopped by a signal leaves no working folder behind. Each run waits on standard input (a
+# FIFO held open) with part of its text copied into its private folder, is sent the signal (which
+# the shell would have a background job ignore, hence env), and ends by it with the folder gone.
+tmp="$scratch/tmp"
+mkdir "$tmp"
+mkfifo "$scratch/fifo"
+for interrupt in INT TERM HUP PIPE; do
+  TMPDIR="$tmp" env --default-signal="$interrupt" "${run[@]}" ruby --reading dictionary - \
+    <"$scratch/fifo" >/dev/null 2>"$scratch/err" &
+  pid=$!
+  exec 3>"$scratch/fifo"
+  printf 'abc' >&3
+  for ((i = 0; i < 600; i++)); do
+    compgen -G "$tmp/mirukaze-*/stdin.raw" >/dev/null && break
+    sleep 0.1
+  done
+  compgen -G "$tmp/mirukaze-*/stdin.raw" >/dev/null || fail "SIG$interrupt: the run never copied its input"
+  kill -s "$interrupt" "$pid"
+  got=0
+  wait "$pid" || got=$?
+  exec 3>&-
+  [ "$got" -eq $((128 + $(kill -l "$interrupt"))) ] || fail "SIG$interrupt: the run exited with $got"
+  ! compgen -G "$tmp/mirukaze-*" >/dev/null || fail "SIG$interrupt left $(ls "$tmp")"
+done
 
 echo "unusual input: all passed"
