@@ -1,7 +1,8 @@
 // Times (in processor time) the matching passes of a dictionary run on a text in memory, the
-// sweep against the pass-by-pass reference kept with the tests, and compares their bytes: with
-// the main dictionary alone, with the user dictionary first, and each on the text and on an
-// HTML page made of it (tags between characters every few dozen characters).
+// sweep against the pass-by-pass reference kept with the tests (written to be plain, not fast,
+// so its speed is no yardstick), and compares their bytes: with the main dictionary alone, with
+// the user dictionary first, and each on the text and on an HTML page made of it (tags between
+// characters every few dozen characters).
 //
 //   sweep_check MAIN.dic USER.dic TEXT
 //

@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "dictionary/ruby_dictionary.h"
-#include "engine/byte_stream.h"
 #include "engine/word_filter.h"
 
 namespace engine_testing::reference {
 
-void RunReferencePass(int word_length, const dictionary::LengthSection& section, bool html_mode,
-                      engine::ByteSource& in, engine::ByteSink& out);
+std::string RunReferencePass(int word_length, const dictionary::LengthSection& section,
+                             bool html_mode, std::string_view text);
 
 // The passes one after another over `text`, each on the whole result of the one before.
 std::string RunReferencePasses(const std::vector<engine::PassWords>& passes, bool html_mode,
