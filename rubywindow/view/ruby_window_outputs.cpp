@@ -66,7 +66,9 @@ std::optional<jobs::JobResult> RubyWindow::RunConversion(
            .work = work,
            .areas = common::NonRubyAreasOf(*context_.settings),
            .fault_line = {},
-           .check_notation = false});
+           .check_notation = false,
+           .written_record = context_.program != nullptr ? context_.program->WrittenRecordDir()
+                                                         : std::filesystem::path()});
   if (!written.ok) return std::nullopt;
   return written;
 }
