@@ -2,6 +2,7 @@
 // the windows that show them.
 #include <QAction>
 
+#include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
