@@ -2,28 +2,9 @@
 # The real mirukaze-cli binary: exit statuses, messages on stderr, questions without a
 # terminal, and several runs at the same time.
 #   binary_test.sh MIRUKAZE_CLI TEST_DATA_DIR
-set -euo pipefail
-
 cli="$1"
 data="$2/all_ruby"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# expect STATUS COMMAND...: runs COMMAND with no terminal on stdin; its output is kept in
-# $scratch/out and $scratch/err.
-expect() {
-  local want="$1" got=0
-  shift
-  "$@" >"$scratch/out" 2>"$scratch/err" </dev/null || got=$?
-  [ "$got" -eq "$want" ] || fail "'$*' exited with $got, not $want: $(cat "$scratch/err")"
-}
-
-stderr_has() { grep -qF -- "$1" "$scratch/err" || fail "stderr lacks '$1': $(cat "$scratch/err")"; }
+source "$(dirname "$0")/script_support.sh"
 
 expect 0 "$cli" --help
 grep -q '^Usage: mirukaze-cli' "$scratch/out" || fail "--help prints no usage"
