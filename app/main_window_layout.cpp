@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #include "app/dictionary_indicator.h"
@@ -54,6 +53,7 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
               .close_query_format = messages::kCloseQueryMain,
               .close_query_rank = common::view::kMainWindowRank,
           },
+      .rows = {.has_close = false, .tool_bar_caption = "ツールバー表示(&B)"},
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = 0,
       .recent_files = &Settings::main_recent_files,
@@ -62,34 +62,15 @@ const common::view::TextWindowTraits& MainTextWindow::Traits() {
   return traits;
 }
 
-// Ctrl+S saves and Ctrl+C copies under either set of keys; under the desktop's Ctrl+Q ends the
-// program. Ctrl+W is the duplicate check under either.
-// The ruby commands' toolbar buttons carry a picture and a hint.
+// Ctrl+C copies under either set of keys; under the desktop's Ctrl+Q ends the program. Ctrl+W
+// is the duplicate check under either, so the window has no Close. The ruby commands' toolbar
+// buttons carry a picture and a hint.
 void MainTextWindow::CreateActions() {
   using K = QKeySequence;
   auto ruby = [this](void (RubyCommands::*command)()) {
     return [this, command] { RunRubyCommand(command); };
   };
-  QStyle* look = style();
   AddActions({
-      {.name = "newAction",
-       .caption = tr("新規作成(&N)"),
-       .icon = look->standardIcon(QStyle::SP_FileIcon),
-       .triggered = [this] { NewDocument(); }},
-      {.name = "openAction",
-       .caption = tr("開く(&O)..."),
-       .key = K(Qt::CTRL | Qt::Key_O),
-       .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
-       .triggered = [this] { OpenDocument(); }},
-      {.name = "saveAction",
-       .caption = tr("上書き保存(&S)"),
-       .key = K(Qt::CTRL | Qt::Key_S),
-       .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
-       .triggered = [this] { Save(); }},
-      {.name = "saveAsAction",
-       .caption = tr("名前をつけて保存(&A)..."),
-       .icon_text = tr("別名"),  // it has no picture: a short name for its button
-       .triggered = [this] { SaveAs(); }},
       {.name = "capacityAction",
        .caption = tr("編集領域追加(&Z)"),
        .triggered = [this] { EditCapacityClick(); }},
@@ -103,12 +84,6 @@ void MainTextWindow::CreateActions() {
        .key = K(Qt::CTRL | Qt::Key_B),
        .triggered = [this] { Edit().GoToEnd(); }},
 
-      {.name = "toolbarAction",
-       .caption = tr("ツールバー表示(&B)"),
-       .toggled = [this](bool on) { ToolBar()->setVisible(on); }},
-      {.name = "wordWrapAction",
-       .caption = tr("端で折り返す(&L)"),
-       .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
       {.name = "standardSizeSettings",
        .caption = tr("画面既定値を設定(&N)"),
        .triggered = [this] { StandardSizeClick(); }},
@@ -193,7 +168,7 @@ void MainTextWindow::CreateActions() {
 }
 
 void MainTextWindow::CreateMenus() {
-  AddMenu(tr("ファイル(&F)"), {{"newAction", "openAction", "saveAction", "saveAsAction"},
+  AddMenu(tr("ファイル(&F)"), {{"newFile", "openFile", "saveFile", "saveAs"},
                                {common::view::kRecentFilesMenu},
                                {"capacityAction"},
                                {"printText", "printPreview", "printerSetup", "printMargins"},
@@ -218,7 +193,7 @@ void MainTextWindow::CreateMenus() {
            {"dictionarySelectAction"}})
       ->menuAction()
       ->setStatusTip(tr("ﾕｰｻﾞｰ辞書を作成する"));
-  AddMenu(tr("表示(&V)"), {{"toolbarAction", "wordWrapAction", "shrinkAction"},
+  AddMenu(tr("表示(&V)"), {{"showToolBar", "wordWrap", "shrinkAction"},
                            {"chooseFont", "chooseTextColour", "chooseBackground", "chooseTabWidth",
                             "standardSizeSettings"},
                            {"emphasisSettingsAction"},
@@ -229,7 +204,7 @@ void MainTextWindow::CreateMenus() {
           {{"helpAction", "helpSearchAction", "helpUsageAction"}, {"versionAction"}});
 
   // The ruby commands come right after the files: on a narrow window they stay in sight.
-  CreateToolBar({{"newAction", "openAction", "saveAction", "saveAsAction"},
+  CreateToolBar({{"newFile", "openFile", "saveFile", "saveAs"},
                  {"allRubyAction", "gradeRubyAction", "levelRubyAction", "lineRubyAction"},
                  {EditAction::kCut, EditAction::kCopy, EditAction::kPaste},
                  {EditAction::kFind, EditAction::kFindDown, EditAction::kFindUp,
@@ -237,7 +212,7 @@ void MainTextWindow::CreateMenus() {
                  {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine},
                  {"shrinkAction"},
                  SpeechButtons()});
-  CreatePopupMenu({{"openAction", "popupSaveAction"},
+  CreatePopupMenu({{"openFile", "popupSaveAction"},
                    {"popupAllRubyAction", "popupGradeRubyAction", "popupLevelRubyAction",
                     "popupLineRubyAction", "popupNonRubyAreaAction"},
                    {EditAction::kCut, EditAction::kCopy, EditAction::kPaste},

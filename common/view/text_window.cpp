@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
@@ -110,6 +111,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
                .hint = tr("Ctrl+Z で元に戻す、Ctrl+Y でやり直し、Ctrl+W で閉じる、Ctrl+Q で終了"),
                .toggled = [this](bool on) { ChooseKeyScheme(on); }}});
   SetSchemeKeys(Named("zoomIn"), {zoom_in, zoom_in}, KeyScheme::kProgram);
+  AddStandardActions();
   AddPrintAndLooksActions();
   AddSpeechActions();
   UseKeySchemeOfSettings();
@@ -325,6 +327,65 @@ void TextWindow::AddActions(const std::vector<ActionRow>& rows) {
     if (row.triggered) connect(action, &QAction::triggered, this, row.triggered);
     addAction(action);  // the key works whether or not a menu shows the action
   }
+}
+
+// Ctrl+S saves under either set of keys; under the desktop's Ctrl+W closes the window.
+void TextWindow::AddStandardActions() {
+  using K = QKeySequence;
+  const StandardRows& rows = traits_.rows;
+  QStyle* look = style();
+  std::vector<ActionRow> table;
+  if (rows.has_new) {
+    table.push_back({.name = "newFile",
+                     .caption = tr("新規作成(&N)"),
+                     .hint = QStringOfUtf8(rows.new_hint),
+                     .icon = look->standardIcon(QStyle::SP_FileIcon),
+                     .triggered = [this] { NewDocument(); }});
+  }
+  table.push_back({.name = "openFile",
+                   .caption = tr("開く(&O)..."),
+                   .key = K(Qt::CTRL | Qt::Key_O),
+                   .hint = QStringOfUtf8(rows.open_hint),
+                   .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
+                   .triggered = [this] { OpenDocument(); }});
+  table.push_back({.name = "saveFile",
+                   .caption = tr("上書き保存(&S)"),
+                   .key = K(Qt::CTRL | Qt::Key_S),
+                   .hint = QStringOfUtf8(rows.save_hint),
+                   .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
+                   .triggered = [this] { Save(); }});
+  table.push_back({.name = "saveAs",
+                   .caption = tr("名前をつけて保存(&A)..."),
+                   .hint = QStringOfUtf8(rows.save_as_hint),
+                   .icon_text = tr("別名"),  // it has no picture: a short name for its button
+                   .triggered = [this] { SaveAs(); }});
+  if (rows.has_close) {
+    table.push_back({.name = "closeWindow",
+                     .caption = tr("閉じる(&C)"),
+                     .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
+                     .hint = QStringOfUtf8(rows.close_hint),
+                     .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
+                     .triggered = [this] { close(); }});
+  }
+  table.push_back({.name = "showToolBar",
+                   .caption = rows.tool_bar_caption.empty() ? tr("ﾂｰﾙﾊﾞｰ表示(&B)")
+                                                            : QStringOfUtf8(rows.tool_bar_caption),
+                   .toggled =
+                       [this](bool on) {
+                         if (tool_bar_ != nullptr) tool_bar_->setVisible(on);
+                       }});
+  table.push_back({.name = "wordWrap",
+                   .caption = tr("端で折り返す(&L)"),
+                   .toggled = [this](bool on) { pane_->SetWordWrap(on); }});
+  if (rows.standard_place) {
+    table.push_back({.name = "standardSize",
+                     .caption = tr("画面規定値(&G)"),
+                     .key = K(Qt::SHIFT | Qt::Key_Return),
+                     .hint = tr("画面規定値"),
+                     .triggered = [this, place = *rows.standard_place] { ShowStandardSize(place); },
+                     .text_keeps_key = true});
+  }
+  AddActions(table);
 }
 
 QAction* TextWindow::Named(const char* name) const {

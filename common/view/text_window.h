@@ -111,10 +111,29 @@ struct FileCommandTexts {
   int close_query_rank = 0;
 };
 
+// The rows every text window has under the same names, captions, keys and pictures: "newFile",
+// "openFile", "saveFile", "saveAs", "closeWindow", "showToolBar", "wordWrap" and
+// "standardSize". A window says which of them it has and what their hints say (none when empty).
+struct StandardRows {
+  bool has_new = true;
+  bool has_close = true;
+  std::string_view new_hint{};
+  std::string_view open_hint{};
+  std::string_view save_hint{};
+  std::string_view save_as_hint{};
+  std::string_view close_hint{};
+  // The toolbar check mark's caption; empty: "ﾂｰﾙﾊﾞｰ表示(&B)".
+  std::string_view tool_bar_caption{};
+  // Where the standard size puts the window (Shift+Enter, which the text keeps as a line
+  // break); none: the window has no such row.
+  std::optional<QPoint> standard_place{};
+};
+
 // How one window differs from the others in data.
 struct TextWindowTraits {
   WindowLooksKeys looks;
   FileCommandTexts files;
+  StandardRows rows;
   int caret_panel_width = 0;
   int file_panel_width = 0;
   // Where the window keeps the files last opened or saved in it.
@@ -299,6 +318,7 @@ class TextWindow : public QMainWindow {
   bool WriteDocument(const std::filesystem::path& path);
   void StoreCurrentLooks();
   void UseKeySchemeOfSettings();
+  void AddStandardActions();
   void AddPrintAndLooksActions();
   void AddSpeechActions();
   QFont PrintFont() const;

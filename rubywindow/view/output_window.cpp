@@ -2,8 +2,7 @@
 // window's page in the browser.
 #include "rubywindow/view/output_window.h"
 
-#include <QStyle>
-#include <QToolBar>
+#include <QPoint>
 #include <algorithm>
 #include <cctype>
 
@@ -58,10 +57,18 @@ common::view::FileCommandTexts OutputFileTexts() {
   return texts;
 }
 
-common::view::TextWindowTraits OutputTraits(const common::view::WindowLooksKeys& looks) {
+// Both windows open and save; New belongs to the ruby window that writes their files.
+common::view::TextWindowTraits OutputTraits(const common::view::WindowLooksKeys& looks,
+                                            QPoint standard_place) {
   common::view::TextWindowTraits traits;
   traits.looks = looks;
   traits.files = OutputFileTexts();
+  traits.rows = {.has_new = false,
+                 .open_hint = "ファイルを開く",
+                 .save_hint = "上書き保存する",
+                 .save_as_hint = "名前を付けて保存する",
+                 .close_hint = "このｳｲﾝﾄﾞｳを閉じる",
+                 .standard_place = standard_place};
   traits.caret_panel_width = kCaretPanelWidth;
   traits.file_panel_width = kFilePanelWidth;
   return traits;
@@ -138,48 +145,9 @@ std::optional<fs::path> OutputWindow::OverwriteTarget() {
 }
 
 void OutputWindow::CreateActions() {
-  using K = QKeySequence;
-  QStyle* look = style();
-  AddActions({
-      {.name = "openFile",
-       .caption = tr("開く(&O)..."),
-       .key = K(Qt::CTRL | Qt::Key_O),
-       .hint = tr("ファイルを開く"),
-       .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
-       .triggered = [this] { OpenDocument(); }},
-      {.name = "saveFile",
-       .caption = tr("上書き保存(&S)"),
-       .key = K(Qt::CTRL | Qt::Key_S),
-       .hint = tr("上書き保存する"),
-       .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
-       .triggered = [this] { Save(); }},
-      {.name = "saveAs",
-       .caption = tr("名前をつけて保存(&A)..."),
-       .hint = tr("名前を付けて保存する"),
-       .icon_text = tr("別名"),
-       .triggered = [this] { SaveAs(); }},
-      {.name = "closeWindow",
-       .caption = tr("閉じる(&C)"),
-       .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
-       .hint = tr("このｳｲﾝﾄﾞｳを閉じる"),
-       .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
-       .triggered = [this] { close(); }},
-      {.name = "popupClose",
-       .caption = tr("このｳｲﾝﾄﾞｳを閉じる(&C)"),
-       .triggered = [this] { close(); }},
-      {.name = "showToolBar",
-       .caption = tr("ﾂｰﾙﾊﾞｰ表示(&B)"),
-       .toggled = [this](bool on) { ToolBar()->setVisible(on); }},
-      {.name = "wordWrap",
-       .caption = tr("端で折り返す(&L)"),
-       .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
-      {.name = "standardSize",
-       .caption = tr("画面規定値(&G)"),
-       .key = K(Qt::SHIFT | Qt::Key_Return),
-       .hint = tr("画面規定値"),
-       .triggered = [this] { ShowStandardSize(kind_.shrunk_place); },
-       .text_keeps_key = true},
-  });
+  AddActions({{.name = "popupClose",
+               .caption = tr("このｳｲﾝﾄﾞｳを閉じる(&C)"),
+               .triggered = [this] { close(); }}});
 }
 
 void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
@@ -225,12 +193,12 @@ const OutputWindowKind& YmiWindow::Kind() {
     ymi.traits = OutputTraits({&Settings::ymi_top, &Settings::ymi_left, &Settings::ymi_height,
                                &Settings::ymi_width, &Settings::ymi_font_name,
                                &Settings::ymi_font_size, &Settings::ymi_font_color,
-                               &Settings::ymi_edit_color, &Settings::ymi_tab_width});
+                               &Settings::ymi_edit_color, &Settings::ymi_tab_width},
+                              QPoint(200, 200));
     ymi.title_format = messages::kYmiWindowTitle;
     ymi.empty_path_name = messages::kYmiNewText;
     ymi.missing = {messages::kTitleYmiMissing, messages::kYmiMissing, common::Icon::kWarning};
     ymi.minimum = {.top = 200, .left = 200, .height = 300, .width = 400};
-    ymi.shrunk_place = {200, 200};
     common::view::FileCommandTexts& files = ymi.traits.files;
     files.file_filter = messages::kYmiFilter;
     files.not_edited = {messages::kTitleOutputConfirm, messages::kYmiNotEdited};
@@ -303,11 +271,11 @@ const OutputWindowKind& NnnWindow::Kind() {
     nnn.traits = OutputTraits({&Settings::nnn_top, &Settings::nnn_left, &Settings::nnn_height,
                                &Settings::nnn_width, &Settings::nnn_font_name,
                                &Settings::nnn_font_size, &Settings::nnn_font_color,
-                               &Settings::nnn_edit_color, &Settings::nnn_tab_width});
+                               &Settings::nnn_edit_color, &Settings::nnn_tab_width},
+                              QPoint(250, 250));
     nnn.title_format = messages::kNnnWindowTitle;
     nnn.missing = {messages::kTitleNnnMissing, messages::kNnnMissing, common::Icon::kWarning};
     nnn.minimum = {.top = 200, .left = 200, .height = 400, .width = 500};
-    nnn.shrunk_place = {250, 250};
     nnn.has_tab_to_comma = false;
     nnn.has_close_in_popup = true;
     common::view::FileCommandTexts& files = nnn.traits.files;

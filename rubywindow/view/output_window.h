@@ -3,7 +3,6 @@
 // captions, messages, sizes), and the YMI window adds its page in the browser.
 #pragma once
 
-#include <QPoint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -22,7 +21,6 @@ struct OutputWindowKind {
   std::string_view empty_path_name;    // shown in the title when there is no path
   common::view::FixedMessage missing;  // the file to show does not exist; %s the path
   WindowPlace minimum;                 // a smaller stored size is raised, moving to this place
-  QPoint shrunk_place;                 // where the standard-size command puts the window
   bool has_tab_to_comma = true;
   bool has_close_in_popup = false;
 };
@@ -38,7 +36,7 @@ class OutputWindow : public common::view::TextWindow {
  protected:
   OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind, QWidget* parent);
 
-  // The window's own commands before the shared ones are put into menus.
+  // The window's own commands, then its menus, toolbar and pop-up menu.
   void CreateActions();
   void CreateMenus(const common::view::MenuGroups& extra_menu, const QString& extra_caption);
 

@@ -5,8 +5,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
-#include <QStyle>
-#include <QToolBar>
 
 #include "common/recovery.h"
 #include "common/settings.h"
@@ -58,6 +56,15 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
               .close_query_format = messages::kCloseQuery,
               .close_query_rank = common::view::kRubyWindowRank,
           },
+      .rows =
+          {
+              .new_hint = "新規作成する",
+              .open_hint = "?RBファイルをオープンする",
+              .save_hint = "ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する",
+              .save_as_hint = "名前を付けて保存する",
+              .close_hint = "このｳｨﾝﾄﾞｳを閉じる",
+              .standard_place = QPoint(kStandardLeft, kStandardTop),
+          },
       .caret_panel_width = kCaretPanelWidth,
       .file_panel_width = kFilePanelWidth,
       .recent_files = &Settings::ruby_recent_files,
@@ -94,41 +101,10 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
 
 RubyWindow::~RubyWindow() = default;
 
-// The pictures are the main text window's, so a command looks the same in both windows. Ctrl+S
-// saves and Ctrl+C copies under either set of keys; under the desktop's Ctrl+W closes the window
-// and Ctrl+Q ends the program.
+// Ctrl+C copies under either set of keys; under the desktop's Ctrl+Q ends the program.
 void RubyWindow::CreateActions() {
   using K = QKeySequence;
-  QStyle* look = style();
   AddActions({
-      {.name = "newFile",
-       .caption = tr("新規作成(&N)"),
-       .hint = tr("新規作成する"),
-       .icon = look->standardIcon(QStyle::SP_FileIcon),
-       .triggered = [this] { NewDocument(); }},
-      {.name = "openFile",
-       .caption = tr("開く(&O)..."),
-       .key = K(Qt::CTRL | Qt::Key_O),
-       .hint = tr("?RBファイルをオープンする"),
-       .icon = look->standardIcon(QStyle::SP_DialogOpenButton),
-       .triggered = [this] { OpenDocument(); }},
-      {.name = "saveFile",
-       .caption = tr("上書き保存(&S)"),
-       .key = K(Qt::CTRL | Qt::Key_S),
-       .hint = tr("ﾙﾋﾞ(?RB)ﾌｧｲﾙを保存する"),
-       .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
-       .triggered = [this] { Save(); }},
-      {.name = "saveAs",
-       .caption = tr("名前をつけて保存(&A)..."),
-       .hint = tr("名前を付けて保存する"),
-       .icon_text = tr("別名"),  // it has no picture: a short name for its button
-       .triggered = [this] { SaveAs(); }},
-      {.name = "closeWindow",
-       .caption = tr("閉じる(&C)"),
-       .desktop_keys = {{K(Qt::CTRL | Qt::Key_W)}},
-       .hint = tr("このｳｨﾝﾄﾞｳを閉じる"),
-       .icon = look->standardIcon(QStyle::SP_DialogCloseButton),
-       .triggered = [this] { close(); }},
       // A key without a menu entry: the program's end is the main text window's command.
       {.name = "quitProgram",
        .caption = tr("終了(&X)"),
@@ -160,22 +136,6 @@ void RubyWindow::CreateActions() {
        .key = K(Qt::Key_F9),
        .hint = tr("ルビ形式の不正をテストする"),
        .triggered = [this] { NotationTest(); }},
-
-      {.name = "showToolBar",
-       .caption = tr("ﾂｰﾙﾊﾞｰ表示(&B)"),
-       .toggled = [this](bool on) { ToolBar()->setVisible(on); }},
-      {.name = "wordWrap",
-       .caption = tr("端で折り返す(&L)"),
-       .toggled = [this](bool on) { Pane()->SetWordWrap(on); }},
-      {.name = "standardSize",
-       .caption = tr("画面規定値(&G)"),
-       .key = K(Qt::SHIFT | Qt::Key_Return),
-       .hint = tr("画面規定値"),
-       .triggered =
-           [this] {
-             ShowStandardSize({kStandardLeft, kStandardTop});
-           },
-       .text_keeps_key = true},
 
       // The pop-up menu has captions of its own for the same commands.
       {.name = "popupOpen", .caption = tr("開く(&O)"), .triggered = [this] { OpenDocument(); }},

@@ -150,18 +150,18 @@ class MainTextWindowTest : public QObject {
     WriteFile(utf8, "ひらがな\r\n");
     choosers_.open_answers = {QtPath(sjis), QtPath(utf8)};
 
-    Action("openAction")->trigger();
+    Action("openFile")->trigger();
     QCOMPARE(window_->Text(), QString("漢字の本\n二行目\n"));
     QCOMPARE(window_->CurrentFileName(), sjis);
     QCOMPARE(window_->StatusText(1), QtPath(sjis) + "を開きました。");
     QVERIFY(!Pane().IsModified());
 
-    Action("openAction")->trigger();
+    Action("openFile")->trigger();
     QCOMPARE(choosers_.asked[1].dir, QtPath(docs_->Path()));  // starts where the last file was
     Pane().moveCursor(QTextCursor::End);
     Type("漢字");
     QVERIFY(window_->StatusText(0).startsWith("2行：(半角)5桁"));  // follows the caret
-    Action("saveAction")->trigger();
+    Action("saveFile")->trigger();
     QCOMPARE(ReadFile(utf8), std::string("ひらがな\r\n漢字"));  // saved back as UTF-8
   }
 
@@ -181,7 +181,7 @@ class MainTextWindowTest : public QObject {
     settings_.user_path = docs_->Path();
     Type("書きかけ");
     messenger_.Script({static_cast<Answer>(answer)});
-    Action("newAction")->trigger();  // Yes offers Save As, which the chooser cancels
+    Action("newFile")->trigger();  // Yes offers Save As, which the chooser cancels
     QVERIFY(Showed(messenger_, "ご確認",
                    "テキストは\n編集されましたが保存されていません。\n保存しますか？"));
     QVERIFY(messenger_.records[0].buttons == common::Buttons::kYesNoCancel);
@@ -194,18 +194,18 @@ class MainTextWindowTest : public QObject {
     fs::path out = *docs_ / "out.txt";
     choosers_.save_answers = {QtPath(out)};
     Type("漢字\n二");
-    Action("saveAction")->trigger();  // a new text has no name yet: Save As
+    Action("saveFile")->trigger();  // a new text has no name yet: Save As
     QCOMPARE(ReadFile(out), Sjis("漢字\r\n二"));
     QCOMPARE(window_->CurrentFileName(), out);
     QCOMPARE(window_->StatusText(1), QtPath(out) + "を保存しました。");
     QVERIFY(!Pane().IsModified());
 
     Type("三");
-    Action("saveAction")->trigger();
+    Action("saveFile")->trigger();
     QCOMPARE(ReadFile(out), Sjis("漢字\r\n二三"));
     QCOMPARE(choosers_.asked.size(), 1u);
 
-    Action("saveAction")->trigger();
+    Action("saveFile")->trigger();
     QVERIFY(Showed(messenger_, "お知らせ", "未編集なので保存しません。"));
   }
 
@@ -217,7 +217,7 @@ class MainTextWindowTest : public QObject {
     Type("new ");
 
     messenger_.Script({Answer::kCancel});
-    Action("saveAction")->trigger();
+    Action("saveFile")->trigger();
     QVERIFY(Showed(
         messenger_, "ご確認！",
         "<" + file.string() + ">は読み出し専用ファイルです。\n属性を解除して書き込みますか？"));
@@ -225,7 +225,7 @@ class MainTextWindowTest : public QObject {
     QVERIFY(Pane().IsModified());
 
     messenger_.Script({Answer::kOk});
-    Action("saveAction")->trigger();
+    Action("saveFile")->trigger();
     QCOMPARE(ReadFile(file), std::string("new old"));
   }
 
@@ -325,6 +325,58 @@ class MainTextWindowTest : public QObject {
 
     window_->RubyWindowIfOpen()->close();
     QVERIFY(!window_->RubyWindowOpen());  // the flag drops when the window closes
+  }
+
+  // The rows every window takes from the frame: which window has which, under what caption, and
+  // its keys under the program's and the desktop's scheme (empty: none).
+  void StandardRowsOfEveryWindow() {
+    struct Row {
+      const char* window;
+      const char* action;
+      const char* caption;  // nullptr: the window has no such row
+      const char* program_keys;
+      const char* desktop_keys;
+    };
+    const Row rows[] = {
+        {"MainTextWindow", "newFile", "新規作成(&N)", "", ""},
+        {"MainTextWindow", "openFile", "開く(&O)...", "Ctrl+O", "Ctrl+O"},
+        {"MainTextWindow", "saveFile", "上書き保存(&S)", "Ctrl+S", "Ctrl+S"},
+        {"MainTextWindow", "saveAs", "名前をつけて保存(&A)...", "", ""},
+        {"MainTextWindow", "closeWindow", nullptr, "", ""},  // Ctrl+W is the duplicate check
+        {"MainTextWindow", "showToolBar", "ツールバー表示(&B)", "", ""},
+        {"MainTextWindow", "wordWrap", "端で折り返す(&L)", "", ""},
+        {"MainTextWindow", "standardSize", nullptr, "", ""},  // its own, with a message
+        {"RubyWindow", "newFile", "新規作成(&N)", "", ""},
+        {"RubyWindow", "openFile", "開く(&O)...", "Ctrl+O", "Ctrl+O"},
+        {"RubyWindow", "closeWindow", "閉じる(&C)", "", "Ctrl+W"},
+        {"RubyWindow", "showToolBar", "ﾂｰﾙﾊﾞｰ表示(&B)", "", ""},
+        {"RubyWindow", "standardSize", "画面規定値(&G)", "Shift+Return", "Shift+Return"},
+        {"YmiWindow", "newFile", nullptr, "", ""},
+        {"YmiWindow", "saveFile", "上書き保存(&S)", "Ctrl+S", "Ctrl+S"},
+        {"YmiWindow", "closeWindow", "閉じる(&C)", "", "Ctrl+W"},
+        {"YmiWindow", "standardSize", "画面規定値(&G)", "Shift+Return", "Shift+Return"},
+        {"NnnWindow", "newFile", nullptr, "", ""},
+        {"NnnWindow", "saveAs", "名前をつけて保存(&A)...", "", ""},
+        {"NnnWindow", "wordWrap", "端で折り返す(&L)", "", ""},
+    };
+    QList<common::view::TextWindow*> windows = OpenEveryWindow();
+    windows.push_back(window_.get());
+    for (bool desktop_keys : {false, true}) {
+      Action("desktopKeys")->setChecked(desktop_keys);
+      for (const Row& row : rows) {
+        auto window = std::ranges::find_if(windows, [&row](common::view::TextWindow* window) {
+          return QString(window->metaObject()->className()).endsWith(row.window);
+        });
+        QVERIFY2(window != windows.end(), row.window);
+        const QString where = QString("%1 %2").arg(row.window, row.action);
+        auto* action = (*window)->findChild<QAction*>(row.action, Qt::FindDirectChildrenOnly);
+        QVERIFY2((action != nullptr) == (row.caption != nullptr), qPrintable(where));
+        if (action == nullptr) continue;
+        QCOMPARE(action->text(), QString(row.caption));
+        QCOMPARE(action->shortcut().toString(),
+                 QString(desktop_keys ? row.desktop_keys : row.program_keys));
+      }
+    }
   }
 
   void NoKeyServesTwoCommandsOfOneWindow_data() {

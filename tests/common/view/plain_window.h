@@ -42,6 +42,7 @@ inline const common::view::TextWindowTraits& Traits() {
                 .save_path_title = {},
                 .close_query_format = "window: %s",
                 .close_query_rank = common::view::kYmiWindowRank},
+      .rows = {},
       .caret_panel_width = 100,
       .file_panel_width = 100,
       .recent_files = &Settings::main_recent_files,
