@@ -154,8 +154,15 @@ int RunApplication(int argc, char** argv) {
   common::RecoveryStore unsaved(
       locked == LockOutcome::kAcquired ? common::RecoveryStore::UserFolder() : fs::path());
   speech::qt::SpeechControls speech_controls(settings, read_aloud);
-  MainTextWindow window({&settings, &program, &messenger, &choosers, &search, &starter,
-                         PathOfQString(work.path()), &speech_controls, &unsaved});
+  MainTextWindow window({.settings = &settings,
+                         .program = &program,
+                         .messenger = &messenger,
+                         .choosers = &choosers,
+                         .search = &search,
+                         .starter = &starter,
+                         .speech = &speech_controls,
+                         .recovery = &unsaved,
+                         .work_dir = PathOfQString(work.path())});
   messenger.SetParent(&window);
   messenger.SetProgressSink([&window](const QString& text) { window.ShowProgress(text); });
   window.show();

@@ -52,23 +52,19 @@ constexpr int kShrunkLeft = 100;
 
 }  // namespace
 
-MainTextWindow::MainTextWindow(const MainWindowContext& context, QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter, context.speech, context.recovery},
-                 Traits(), parent),
-      context_(context),
+MainTextWindow::MainTextWindow(const common::view::WindowServices& context, QWidget* parent)
+    : TextWindow(context, Traits(), parent),
+      context_(Services()),
       settings_keeper_(
           new SettingsKeeper(*context.program, *context.settings, *context.messenger, this)),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
   InitAppResources();
   setWindowIcon(QIcon(":/app/icons/mirukaze-256.png"));
-  RubyCommandServices services{context_.settings, context_.program, context_.messenger,
-                               context_.work_dir, [this] { HelpClick(); }};
-  ruby_commands_ = std::make_unique<RubyCommands>(*this, services, this);
+  ruby_commands_ = std::make_unique<RubyCommands>(
+      *this, RubyCommandServices{context_, [this] { HelpClick(); }}, this);
   dictionary_commands_ = std::make_unique<DictionaryCommands>(
       *this,
-      DictionaryCommandServices{context_.settings, context_.program, context_.messenger,
-                                context_.choosers, context_.work_dir, [this] { HelpClick(); },
+      DictionaryCommandServices{context_, [this] { HelpClick(); },
                                 [this] { settings_keeper_->SaveChanges(); }},
       this);
 
@@ -198,19 +194,9 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
     ruby_window_->activateWindow();
     return nullptr;
   }
-  rubywindow::view::RubyWindowContext context;
-  context.settings = context_.settings;
-  context.program = context_.program;
-  context.messenger = context_.messenger;
-  context.choosers = context_.choosers;
-  context.search = context_.search;
-  context.starter = context_.starter;
-  context.speech = context_.speech;
-  context.recovery = context_.recovery;
-  context.work_dir = context_.work_dir;
-  context.session = ruby_session_.get();
-  context.line_field_separator =
-      common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator());
+  rubywindow::view::RubyWindowContext context{
+      context_, ruby_session_.get(),
+      common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator())};
   auto* window = new rubywindow::view::RubyWindow(context, this);
   ruby_window_ = window;
   // The flag drops as soon as the window has closed, before Qt gets round to deleting it.

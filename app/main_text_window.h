@@ -19,14 +19,8 @@
 class QLabel;
 
 namespace common {
-class ProgramStarter;
-class RecoveryStore;
 struct RecoveredText;
 }  // namespace common
-
-namespace speech::qt {
-class SpeechControls;
-}  // namespace speech::qt
 
 namespace rubywindow {
 namespace view {
@@ -42,27 +36,16 @@ class DictionaryCommands;
 class RubyCommands;
 class SettingsKeeper;
 
-// What the application hands the main text window. It owns none of it; all of it outlives the
-// window.
-struct MainWindowContext {
-  common::Settings* settings = nullptr;  // loaded at start; the window keeps its file up to date
-  const common::ProgramDir* program = nullptr;
-  common::Messenger* messenger = nullptr;
-  common::view::Choosers* choosers = nullptr;
-  common::view::SearchMemory* search = nullptr;
-  common::ProgramStarter* starter = nullptr;        // the browser, for help and the ruby window
-  std::filesystem::path work_dir;                   // the working files of the ruby passes
-  speech::qt::SpeechControls* speech = nullptr;     // none: the speech commands are disabled
-  const common::RecoveryStore* recovery = nullptr;  // none: no copy of unsaved text is kept
-};
-
 class MainTextWindow : public common::view::TextWindow,
                        public RubyCommandHost,
                        public DictionaryCommandHost {
   Q_OBJECT
 
  public:
-  explicit MainTextWindow(const MainWindowContext& context, QWidget* parent = nullptr);
+  // The window keeps the settings' file up to date; the working files of the ruby passes go to
+  // the services' work folder.
+  explicit MainTextWindow(const common::view::WindowServices& services,
+                          QWidget* parent = nullptr);
   ~MainTextWindow() override;
 
   // The one place that changes the current file, its base name and the window title.
@@ -141,7 +124,7 @@ class MainTextWindow : public common::view::TextWindow,
   void CreateDictionaryActions();
   rubywindow::view::RubyWindow* NewRubyWindow();
 
-  MainWindowContext context_;
+  const common::view::WindowServices& context_;  // the frame's
   SettingsKeeper* settings_keeper_;  // a child: writes the settings file as the record changes
   std::unique_ptr<RubyCommands> ruby_commands_;
   std::unique_ptr<DictionaryCommands> dictionary_commands_;

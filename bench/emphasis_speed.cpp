@@ -79,8 +79,14 @@ int main(int argc, char** argv) {
   common::view::SearchMemory search;
   NoStarter starter;
   rubywindow::view::RubyWindowSession session;
-  rubywindow::view::RubyWindow window(rubywindow::view::RubyWindowContext{
-      &settings, &program, &messenger, &choosers, &search, &starter, &session});
+  rubywindow::view::RubyWindow window(
+      rubywindow::view::RubyWindowContext{{.settings = &settings,
+                                           .program = &program,
+                                           .messenger = &messenger,
+                                           .choosers = &choosers,
+                                           .search = &search,
+                                           .starter = &starter},
+                                          &session});
   window.show();
   QElapsedTimer clock;
   clock.start();

@@ -14,23 +14,17 @@
 #include "common/messenger.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "common/view/window_services.h"
 
 class QWidget;
-
-namespace common::view {
-class Choosers;
-}
 
 namespace app {
 
 class BackgroundBuild;
 
-struct DictionaryCommandServices {
-  common::Settings* settings = nullptr;
-  const common::ProgramDir* program = nullptr;
-  common::Messenger* messenger = nullptr;
-  common::view::Choosers* choosers = nullptr;
-  std::filesystem::path work_dir;  // the build's working files
+// The window's services (a build's working files go to its work folder), and what only the
+// dictionary commands ask of the window.
+struct DictionaryCommandServices : common::view::WindowServices {
   std::function<void()> open_help{};
   std::function<void()> settings_changed{};  // a build recorded a setting: it goes to the file
 };

@@ -16,6 +16,7 @@
 #include "common/messenger.h"
 #include "common/program_dir.h"
 #include "common/settings.h"
+#include "common/view/window_services.h"
 #include "engine/ruby_pipeline.h"
 #include "jobs/job_text.h"
 #include "jobs/ruby_job.h"
@@ -24,11 +25,8 @@ class QWidget;
 
 namespace app {
 
-struct RubyCommandServices {
-  common::Settings* settings = nullptr;
-  const common::ProgramDir* program = nullptr;
-  common::Messenger* messenger = nullptr;
-  std::filesystem::path work_dir;  // a private folder for the working files
+// The window's services (the working files go to its work folder), and the user guide.
+struct RubyCommandServices : common::view::WindowServices {
   // Opens the user guide; the dialogs' help buttons call it and are hidden while it is empty.
   std::function<void()> open_help{};
 };

@@ -19,7 +19,7 @@ constexpr const char* kProgramFolder = "/usr/bin";
 
 }  // namespace
 
-ApplicationMenu::ApplicationMenu(QWidget* window, const ApplicationMenuServices& services,
+ApplicationMenu::ApplicationMenu(QWidget* window, const WindowServices& services,
                                  std::function<LaunchTarget()> target)
     : QObject(window),
       window_(window),

@@ -10,6 +10,7 @@
 #include "common/messenger.h"
 #include "common/program_starter.h"
 #include "common/settings.h"
+#include "common/view/window_services.h"
 
 class QAction;
 class QMenu;
@@ -17,21 +18,12 @@ class QWidget;
 
 namespace common::view {
 
-class Choosers;
-
-struct ApplicationMenuServices {
-  Settings* settings = nullptr;
-  Messenger* messenger = nullptr;
-  Choosers* choosers = nullptr;
-  ProgramStarter* starter = nullptr;
-};
-
 class ApplicationMenu : public QObject {
   Q_OBJECT
 
  public:
   // `target` says, at each launch, which file the window's text goes to and how it is written.
-  ApplicationMenu(QWidget* window, const ApplicationMenuServices& services,
+  ApplicationMenu(QWidget* window, const WindowServices& services,
                   std::function<LaunchTarget()> target);
 
   QMenu* Menu() const { return menu_; }
@@ -45,7 +37,7 @@ class ApplicationMenu : public QObject {
 
  private:
   QWidget* window_;
-  ApplicationMenuServices services_;
+  WindowServices services_;
   std::function<LaunchTarget()> target_;
   QMenu* menu_;
   std::array<QAction*, kApplicationSlots> launches_{};

@@ -73,7 +73,7 @@ void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLoo
   settings.*keys.tab_width = looks.tab_width;
 }
 
-TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTraits& traits,
+TextWindow::TextWindow(const WindowServices& services, const TextWindowTraits& traits,
                        QWidget* parent)
     : QMainWindow(parent), services_(services), traits_(traits), pane_(new TextPane(this)) {
   setCentralWidget(pane_);
@@ -455,9 +455,7 @@ ApplicationMenu* TextWindow::AddApplicationMenu(const FixedMessage& refused) {
                         },
                         refusal};
   };
-  auto* applications = new ApplicationMenu(
-      this,
-      {services_.settings, services_.messenger, services_.choosers, services_.starter}, target);
+  auto* applications = new ApplicationMenu(this, services_, target);
   menuBar()->addMenu(applications->Menu());
   return applications;
 }

@@ -25,6 +25,7 @@
 #include "common/settings.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_file_io.h"
+#include "common/view/window_services.h"
 
 class QLabel;
 class QMenu;
@@ -142,18 +143,6 @@ struct TextWindowTraits {
   std::string_view unsaved_copy_name{};
 };
 
-// What every text window is handed. It owns none of it; all of it outlives the window.
-struct TextWindowServices {
-  Settings* settings = nullptr;
-  Messenger* messenger = nullptr;
-  Choosers* choosers = nullptr;
-  SearchMemory* search = nullptr;
-  ProgramStarter* starter = nullptr;             // the registered applications
-  speech::qt::SpeechControls* speech = nullptr;  // none: the speech commands are disabled
-  // Where unsaved text is kept aside; none keeps nothing.
-  const RecoveryStore* recovery = nullptr;
-};
-
 // One row of a window's action table. A row with `toggled` is a check mark, on at start.
 struct ActionRow {
   const char* name;    // the action's object name
@@ -245,7 +234,7 @@ class TextWindow : public QMainWindow {
   void Closed();  // once, when the window has closed
 
  protected:
-  TextWindow(const TextWindowServices& services, const TextWindowTraits& traits, QWidget* parent);
+  TextWindow(const WindowServices& services, const TextWindowTraits& traits, QWidget* parent);
 
   // The window title for a document at `path`.
   virtual QString TitleFor(const std::filesystem::path& path) const = 0;
@@ -305,7 +294,7 @@ class TextWindow : public QMainWindow {
 
   Settings& WindowSettings() const { return *services_.settings; }
   Messenger& WindowMessenger() const { return *services_.messenger; }
-  const TextWindowServices& Services() const { return services_; }
+  const WindowServices& Services() const { return services_; }
 
   // The form the document's file is saved in: as it was read, or as a new text's is.
   const UserEncoding& FileForm() const { return form_; }
@@ -329,7 +318,7 @@ class TextWindow : public QMainWindow {
   void KeepUnsavedCopy();
   void DiscardUnsavedCopy();
 
-  TextWindowServices services_;
+  WindowServices services_;
   TextWindowTraits traits_;
   TextPane* pane_;
   EditCommands* edit_;

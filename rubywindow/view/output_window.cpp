@@ -108,9 +108,7 @@ std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& 
 
 OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
                            QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter, context.speech},
-                 kind.traits, parent),
+    : TextWindow(context, kind.traits, parent),
       context_(context),
       kind_(kind) {
   common::view::WindowLooks looks = StoredLooks();

@@ -74,9 +74,7 @@ const common::view::TextWindowTraits& RubyWindow::Traits() {
 }
 
 RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
-    : TextWindow({context.settings, context.messenger, context.choosers, context.search,
-                  context.starter, context.speech, context.recovery},
-                 Traits(), parent),
+    : TextWindow(context, Traits(), parent),
       context_(context),
       own_session_(context.session ? nullptr : std::make_unique<RubyWindowSession>()),
       work_folder_(context.work_dir),

@@ -117,8 +117,14 @@ class DictionaryCommandsTest : public QObject {
     settings_.user_path = docs_->Path();
     messenger_ = RecordingMessenger();
     choosers_ = testing_support::ScriptedChoosers();
-    window_ = std::make_unique<app::MainTextWindow>(app::MainWindowContext{
-        &settings_, &*program_, &messenger_, &choosers_, &search_, &starter_, work_->Path()});
+    window_ = std::make_unique<app::MainTextWindow>(
+        common::view::WindowServices{.settings = &settings_,
+                                     .program = &*program_,
+                                     .messenger = &messenger_,
+                                     .choosers = &choosers_,
+                                     .search = &search_,
+                                     .starter = &starter_,
+                                     .work_dir = work_->Path()});
     window_->show();
   }
 

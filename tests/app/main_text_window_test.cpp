@@ -93,8 +93,14 @@ class MainTextWindowTest : public QObject {
   std::unique_ptr<app::MainTextWindow> MakeWindow(common::Settings& settings,
                                                   const common::ProgramDir& program) {
     auto window = std::make_unique<app::MainTextWindow>(
-        app::MainWindowContext{&settings, &program, &messenger_, &choosers_, &search_, &starter_,
-                               work_->Path(), &*controls_});
+        common::view::WindowServices{.settings = &settings,
+                                     .program = &program,
+                                     .messenger = &messenger_,
+                                     .choosers = &choosers_,
+                                     .search = &search_,
+                                     .starter = &starter_,
+                                     .speech = &*controls_,
+                                     .work_dir = work_->Path()});
     window->show();
     return window;
   }

@@ -92,8 +92,13 @@ class RubyFileKeepingTest : public QObject {
     settings_.yomi_mode = static_cast<int>(engine::ReadingMode::kDictionary);
     messenger_ = RecordingMessenger();
     window_ = std::make_unique<app::MainTextWindow>(
-        app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_,
-                               &starter_, work_->Path(), nullptr});
+        common::view::WindowServices{.settings = &settings_,
+                                     .program = &program_,
+                                     .messenger = &messenger_,
+                                     .choosers = &choosers_,
+                                     .search = &search_,
+                                     .starter = &starter_,
+                                     .work_dir = work_->Path()});
     window_->show();
   }
 

@@ -55,8 +55,14 @@ class UnsavedTextsTest : public QObject {
   // A start of the program, as far as the window goes.
   void StartWindow() {
     window_ = std::make_unique<app::MainTextWindow>(
-        app::MainWindowContext{&settings_, &program_, &messenger_, &choosers_, &search_, &starter_,
-                               work_.Path(), nullptr, &*store_});
+        common::view::WindowServices{.settings = &settings_,
+                                     .program = &program_,
+                                     .messenger = &messenger_,
+                                     .choosers = &choosers_,
+                                     .search = &search_,
+                                     .starter = &starter_,
+                                     .recovery = &*store_,
+                                     .work_dir = work_.Path()});
     window_->show();
   }
 

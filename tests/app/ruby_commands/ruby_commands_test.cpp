@@ -143,10 +143,10 @@ class RubyCommandsTest : public QObject {
     host_ = FakeHost();
     host_.current_file = docs_->Path() / "story.txt";
     host_.text = kStory;
-    app::RubyCommandServices services{.settings = &settings_,
-                                      .program = &program_,
-                                      .messenger = &messenger_,
-                                      .work_dir = work_->Path()};
+    app::RubyCommandServices services{{.settings = &settings_,
+                                       .program = &program_,
+                                       .messenger = &messenger_,
+                                       .work_dir = work_->Path()}};
     commands_ = std::make_unique<app::RubyCommands>(host_, services, nullptr);
     auto dialogs = std::make_unique<ScriptedDialogs>();
     dialogs_ = dialogs.get();
@@ -338,10 +338,10 @@ class RubyCommandsTest : public QObject {
   void AbortReportNamesTheStep() {
     ScratchDir empty_home;
     common::ProgramDir no_dictionaries(empty_home.Path());
-    app::RubyCommandServices services{.settings = &settings_,
-                                      .program = &no_dictionaries,
-                                      .messenger = &messenger_,
-                                      .work_dir = work_->Path()};
+    app::RubyCommandServices services{{.settings = &settings_,
+                                       .program = &no_dictionaries,
+                                       .messenger = &messenger_,
+                                       .work_dir = work_->Path()}};
     app::RubyCommands commands(host_, services, nullptr);
     commands.AllRubiClick();
     QVERIFY(!messenger_.records.empty());

@@ -53,7 +53,7 @@ inline const common::view::TextWindowTraits& Traits() {
 // A window whose new document has no file: Save asks for a name.
 class PlainWindow final : public common::view::TextWindow {
  public:
-  explicit PlainWindow(const common::view::TextWindowServices& services,
+  explicit PlainWindow(const common::view::WindowServices& services,
                        const common::view::TextWindowTraits& traits = Traits())
       : TextWindow(services, traits, nullptr) {
     AddActions({{.name = "save", .caption = "save", .triggered = [this] { Save(); }}});
@@ -95,7 +95,11 @@ struct Fixture {
   testing_support::ScriptedChoosers choosers;
   common::view::SearchMemory search;
   RecordingStarter starter;
-  PlainWindow window{{&settings, &messenger, &choosers, &search, &starter}};
+  PlainWindow window{{.settings = &settings,
+                      .messenger = &messenger,
+                      .choosers = &choosers,
+                      .search = &search,
+                      .starter = &starter}};
 
   void Type(const char* text) { window.Pane()->insertPlainText(QString::fromUtf8(text)); }
 };

@@ -87,8 +87,11 @@ std::vector<QImage> PagesOf(const QString& pdf, const QString& prefix) {
   return pages;
 }
 
-common::view::TextWindowServices ServicesOf(Fixture& f) {
-  return {&f.settings, &f.messenger, &f.choosers, &f.search};
+common::view::WindowServices ServicesOf(Fixture& f) {
+  return {.settings = &f.settings,
+          .messenger = &f.messenger,
+          .choosers = &f.choosers,
+          .search = &f.search};
 }
 
 // The traits of the test window with the looks keys of one of the program's windows.

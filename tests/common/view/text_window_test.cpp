@@ -189,7 +189,10 @@ class TextWindowTest : public QObject {
     f.settings.ymi_top = stored.top();
     f.settings.ymi_width = stored.width();
     f.settings.ymi_height = stored.height();
-    PlainWindow window({&f.settings, &f.messenger, &f.choosers, &f.search});
+    PlainWindow window({.settings = &f.settings,
+                        .messenger = &f.messenger,
+                        .choosers = &f.choosers,
+                        .search = &f.search});
     QRect room = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY2(room.contains(QRect(window.pos(), window.size())),
              qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
@@ -291,7 +294,10 @@ class TextWindowTest : public QObject {
     f.settings.ymi_top = 120;
     f.settings.ymi_left = 130;
     f.settings.ymi_edit_color = 0x123456;
-    PlainWindow window({&f.settings, &f.messenger, &f.choosers, &f.search});
+    PlainWindow window({.settings = &f.settings,
+                        .messenger = &f.messenger,
+                        .choosers = &f.choosers,
+                        .search = &f.search});
     QCOMPARE(window.pos(), QPoint(130, 120));
     QCOMPARE(window.Pane()->BackgroundColour(), 0x123456);
     Settings before = f.settings;

@@ -56,8 +56,14 @@ struct Fixture {
     window = std::make_unique<rubywindow::view::RubyWindow>(Context());
   }
   rubywindow::view::RubyWindowContext Context() {
-    return {&settings, &program, &messenger, &choosers,       &search,
-            &starter,  &session, {},         &speech_controls};
+    return {{.settings = &settings,
+             .program = &program,
+             .messenger = &messenger,
+             .choosers = &choosers,
+             .search = &search,
+             .starter = &starter,
+             .speech = &speech_controls},
+            &session};
   }
   common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
   QAction* Action(const char* name) const {

@@ -72,9 +72,14 @@ struct Fixture {
 
   Fixture() {
     settings.web_browser = "test-browser";
-    window = std::make_unique<RubyWindow>(RubyWindowContext{
-        &settings, &program, &messenger, &choosers, &search, &starter, &session, {},
-        &speech_controls});
+    window = std::make_unique<RubyWindow>(RubyWindowContext{{.settings = &settings,
+                                                             .program = &program,
+                                                             .messenger = &messenger,
+                                                             .choosers = &choosers,
+                                                             .search = &search,
+                                                             .starter = &starter,
+                                                             .speech = &speech_controls},
+                                                            &session});
   }
   common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
   void Trigger(const char* action) {
@@ -387,8 +392,13 @@ class RubyWindowTest : public QObject {
   void placeIsCorrectedAndWrittenBackOnClose() {
     Fixture f;
     f.settings.ruby_height = 300;
-    f.window = std::make_unique<RubyWindow>(RubyWindowContext{
-        &f.settings, &f.program, &f.messenger, &f.choosers, &f.search, &f.starter, &f.session});
+    f.window = std::make_unique<RubyWindow>(RubyWindowContext{{.settings = &f.settings,
+                                                               .program = &f.program,
+                                                               .messenger = &f.messenger,
+                                                               .choosers = &f.choosers,
+                                                               .search = &f.search,
+                                                               .starter = &f.starter},
+                                                              &f.session});
     QCOMPARE(f.window->height(), 400);
     QCOMPARE(f.window->pos().y(), 150);
     f.window->resize(700, 450);
