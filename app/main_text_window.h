@@ -44,8 +44,7 @@ class MainTextWindow : public common::view::TextWindow,
  public:
   // The window keeps the settings' file up to date; the working files of the ruby passes go to
   // the services' work folder.
-  explicit MainTextWindow(const common::view::WindowServices& services,
-                          QWidget* parent = nullptr);
+  explicit MainTextWindow(const common::view::WindowServices& services, QWidget* parent = nullptr);
   ~MainTextWindow() override;
 
   // The one place that changes the current file, its base name and the window title.

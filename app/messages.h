@@ -4,46 +4,42 @@
 
 #include <string_view>
 
-#include "rubywindow/view/messages.h"
+#include "common/messages.h"
+#include "common/view/messages.h"
 
 namespace app::messages {
 
-inline constexpr std::string_view kApplicationTitle = "TesmaroVR v1.12";
+using common::view::kApplicationTitle;
 inline constexpr std::string_view kMainWindowTitle =
     "『みるかぜ (VR)』v112.【オリジナル画面】 --- %s";
 inline constexpr std::string_view kNewFileName = "新規作成.txt";
 // The name of the lock that lets one copy of the program run per user.
 inline constexpr std::string_view kInstanceLockName = "TesmaroVR11";
 
-inline constexpr std::string_view kTitleNotice = "お知らせ";
+using common::view::kTitleNotice;
 inline constexpr std::string_view kTitleConfirm = "ご確認";
 inline constexpr std::string_view kTitleConfirmStrong = "ご確認！";
 
 // Unsaved text: asked by New and Open, and at exit inside each window's own question.
-inline constexpr std::string_view kUnsavedText =
-    "テキストは\n編集されましたが保存されていません。\n保存しますか？";
+using common::view::kUnsavedText;
 
-// The close query, asked window by window.
+// The close query, asked window by window; each window has its own line of it.
 inline constexpr std::string_view kTitleCloseQuery = "終了時のご確認";
-inline constexpr std::string_view kCloseQueryNnn = "ＮＮＮ画面の%s";
-inline constexpr std::string_view kCloseQueryYmi = "ＹＭＩ画面の%s";
-inline constexpr std::string_view kCloseQueryRuby = rubywindow::view::messages::kCloseQuery;
 inline constexpr std::string_view kCloseQueryMain = "オリジナル画面の%s";
 
 // Files.
 inline constexpr std::string_view kOpenDialogTitle = "るびを振るﾃｷｽﾄﾌｧｲﾙを開く";
-inline constexpr std::string_view kSaveDialogTitle = "名前をつけて保存";
+using common::view::kSaveDialogTitle;
 inline constexpr std::string_view kTextFileFilter =
     "テキストファイル (*.txt)|*.TXT|HTMLファイル (*.htm;*.html)|*.HTM;*.HTML|"
     "すべてのファイル (*.*)|*.*";
 inline constexpr std::string_view kNotEdited = "未編集なので保存しません。";
 inline constexpr std::string_view kNothingToSave = "保存する内容がありません。";
-inline constexpr std::string_view kReadOnlyFile =
-    "<%s>は読み出し専用ファイルです。\n属性を解除して書き込みますか？";
+using common::view::kReadOnlyFile;
 inline constexpr std::string_view kReadOnlyNotCleared =
     "<%s>の読み出し専用属性を解除できませんでした。\n保存は中止します。";
-inline constexpr std::string_view kOpenedStatus = "%sを開きました。";
-inline constexpr std::string_view kSavedStatus = "%sを保存しました。";
+using common::view::kOpenedStatus;
+using common::view::kSavedStatus;
 
 // Shrink to the standard size.
 inline constexpr std::string_view kTitleShrink = "Schrink!!";
@@ -59,7 +55,7 @@ inline constexpr std::string_view kSettingsNotSaved =
 
 // Start-up.
 inline constexpr std::string_view kTitleStartFailed = "ご注意!!";
-inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
+using common::messages::kNoProgramDir;
 // Text a previous run left unsaved, offered back at start.
 inline constexpr std::string_view kTitleUnsavedTexts = "未保存の文章";
 inline constexpr std::string_view kUnsavedTextsLeft =

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QPushButton>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 
 #include "app/main_text_window.h"
@@ -14,6 +14,7 @@
 #include "app/ruby_commands/ruby_commands.h"
 #include "common/message_format.h"
 #include "common/view/qt_text.h"
+#include "rubywindow/view/messages.h"
 #include "rubywindow/view/output_window.h"
 #include "rubywindow/view/ruby_window.h"
 
@@ -33,7 +34,7 @@ void ScheduleQuestionScreenshot(QWidget* over, const std::filesystem::path& fold
   auto* box = new QMessageBox(
       QMessageBox::Question, common::view::QStringOfUtf8(messages::kTitleCloseQuery),
       common::view::QStringOfUtf8(
-          common::FormatMessage(messages::kCloseQueryRuby, {messages::kUnsavedText})),
+          common::FormatMessage(rubywindow::view::messages::kCloseQuery, {messages::kUnsavedText})),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, over);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->show();

@@ -79,14 +79,13 @@ int main(int argc, char** argv) {
   common::view::SearchMemory search;
   NoStarter starter;
   rubywindow::view::RubyWindowSession session;
-  rubywindow::view::RubyWindow window(
-      rubywindow::view::RubyWindowContext{{.settings = &settings,
-                                           .program = &program,
-                                           .messenger = &messenger,
-                                           .choosers = &choosers,
-                                           .search = &search,
-                                           .starter = &starter},
-                                          &session});
+  rubywindow::view::RubyWindow window(rubywindow::view::RubyWindowContext{{.settings = &settings,
+                                                                           .program = &program,
+                                                                           .messenger = &messenger,
+                                                                           .choosers = &choosers,
+                                                                           .search = &search,
+                                                                           .starter = &starter},
+                                                                          &session});
   window.show();
   QElapsedTimer clock;
   clock.start();

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "common/messages.h"
 #include "jobs/messages.h"
 
 namespace cli::messages {
@@ -20,7 +21,7 @@ using jobs::messages::kNotRegularFile;
 
 // Message boxes of the tool's own.
 inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>が開けません。";
-inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
+using common::messages::kNoProgramDir;
 inline constexpr std::string_view kCannotLocateProgram =
     "プログラムフォルダが分かりません。--home で指定してください。";
 inline constexpr std::string_view kCannotCreateWorkDir = "作業フォルダ<%s>が作れません。";

@@ -1,4 +1,5 @@
-// Message texts and titles of the notation check (UTF-8), filled in by common::FormatMessage.
+// Message texts and titles of the notation check, the external applications, the mark and
+// separator entries and the program folder (UTF-8), filled in by common::FormatMessage.
 #pragma once
 
 #include <string_view>
@@ -59,5 +60,16 @@ inline constexpr std::string_view kProgramMissing = "<パス＆ファイル名>�
 inline constexpr std::string_view kTitleNotLaunched = "ご注意！";
 inline constexpr std::string_view kNotLaunchedUnwritten =
     "%s に書き込めなかったので、アプリケーションは起動しませんでした。";
+
+// The entries of line-and-field ruby and of the YMI options: the line-head mark and the field
+// separator.
+inline constexpr std::string_view kMarkMissing = "行頭マーク文字列を指定して下さい。";
+inline constexpr std::string_view kSeparatorMissing = "フィールド・セパレーターを指定して下さい。";
+inline constexpr std::string_view kMarkCannotBeCut =
+    "マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > "
+    "\n\nがあると、\n\n削除はできません。";
+
+// The program folder named at start (--home) is not a folder.
+inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";
 
 }  // namespace common::messages

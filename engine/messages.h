@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "common/messages.h"
+
 namespace engine::messages {
 
 inline constexpr std::string_view kTitleWarning = "Warning";
@@ -59,14 +61,13 @@ inline constexpr std::string_view kLevelRangeReversed =
 inline constexpr std::string_view kLevelNotChosen = "級の指定がありません。\n\n確認してください。";
 
 // Refusals of the line-and-field dialog.
-inline constexpr std::string_view kMarkMissing = "行頭マーク文字列を指定して下さい。";
-inline constexpr std::string_view kSeparatorMissing = "フィールド・セパレーターを指定して下さい。";
+using common::messages::kMarkMissing;
+using common::messages::kSeparatorMissing;
 inline constexpr std::string_view kSeparatorNotSingleByte =
     "フィールド・セパレーターは\n半角１字です。\n（タブは \\t）";
 inline constexpr std::string_view kFieldRangeReversed =
     "フィールドは 左欄＜右欄 となるように，数値をセットして下さい。";
-inline constexpr std::string_view kMarkCannotBeDeleted =
-    "マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > \n\nがあると、\n\n削除はできません。";
+inline constexpr std::string_view kMarkCannotBeDeleted = common::messages::kMarkCannotBeCut;
 // A value that no control of the dialog can show, set in the settings file or on the command
 // line; the filter would otherwise run on a range nobody chose.
 inline constexpr std::string_view kSettingOutOfRange =

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "common/messages.h"
+
 namespace rubywindow::messages {
 
 // Pages, YMI and NNN files.
@@ -33,15 +35,13 @@ inline constexpr std::string_view kYmiWindowOpen = "YMI画面を閉じてから�
 inline constexpr std::string_view kFieldsOutOfOrder =
     "左のフィールド≦右のフィールド にして下さい。";
 inline constexpr std::string_view kTitleConfirm = "ご確認！";
-inline constexpr std::string_view kNoLineHeadMark = "行頭マーク文字列を指定して下さい。";
+inline constexpr std::string_view kNoLineHeadMark = common::messages::kMarkMissing;
 inline constexpr std::string_view kTitleCautionFullWidth = "ご注意！";
-inline constexpr std::string_view kNoSeparator = "フィールド・セパレーターを指定して下さい。";
+inline constexpr std::string_view kNoSeparator = common::messages::kSeparatorMissing;
 inline constexpr std::string_view kSeparatorNotSingleByte =
     "フィールド・セパレーターは\n半角１字です。";
 inline constexpr std::string_view kTitleCautionPlain = "ご注意";
-inline constexpr std::string_view kMarkCannotBeRemoved =
-    "マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > "
-    "\n\nがあると、\n\n削除はできません。";
+inline constexpr std::string_view kMarkCannotBeRemoved = common::messages::kMarkCannotBeCut;
 inline constexpr std::string_view kTitleConfirmTwice = "ご確認!!";
 inline constexpr std::string_view kYmiNoMarkers = "元ﾌｨｰﾙﾄﾞ部<@@@@1>,読み部<@@@@2>がありません。";
 inline constexpr std::string_view kYmiNoReadingMarker = "読み部<@@@@2>がありません。";

@@ -155,10 +155,9 @@ fs::path DictionaryCommands::ReportPath() const {
 void DictionaryCommands::ShowReportClick() {
   fs::path report = ReportPath();
   if (!common::FileExists(report)) {
-    services_.messenger->Tell(
-        {std::string(messages::kTitleCaution),
-         common::FormatMessage(messages::kCannotOpenReport, {report.string()}),
-         common::Icon::kWarning});
+    services_.messenger->Tell({std::string(messages::kTitleCaution),
+                               common::FormatMessage(messages::kCannotOpenFile, {report.string()}),
+                               common::Icon::kWarning});
     return;
   }
   // The ruby window may hold a ruby file with unsaved corrections: it is never swapped for the

@@ -4,9 +4,11 @@
 
 #include <string_view>
 
+#include "common/view/messages.h"
+
 namespace app::dictionary_messages {
 
-inline constexpr std::string_view kTitleCaution = "ご注意！";
+using common::view::kTitleCaution;
 inline constexpr std::string_view kTitleCautionDouble = "ご注意!!";
 
 inline constexpr std::string_view kSourceDialogTitle = "辞書を作成するpreﾌｧｲﾙを指定";
@@ -17,7 +19,7 @@ inline constexpr std::string_view kDictionaryFilter = "辞書ファイル (*.dic
 inline constexpr std::string_view kRegisterDialogTitle = "登録する辞書を指定";
 inline constexpr std::string_view kRegisterFilter = "実行ファイル (*.dic)|*.DIC";
 
-inline constexpr std::string_view kCannotOpenReport = "Can't open <%s>..\n";
+using common::view::kCannotOpenFile;
 inline constexpr std::string_view kRestoreNeedsEmptyWindow =
     "新規作成画面にしてから、実行して下さい。";
 

@@ -4,11 +4,13 @@
 
 #include <string_view>
 
+#include "common/view/messages.h"
+
 namespace app::messages {
 
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kTitleCheckAgain = "ご確認！。";
-inline constexpr std::string_view kTitleNotice = "お知らせ";
+using common::view::kTitleNotice;
 
 inline constexpr std::string_view kNoMarkedLine =
     "行頭マーク < %s > で始まる行がありません。\nるびは振りませんでした。";

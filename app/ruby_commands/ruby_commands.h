@@ -2,14 +2,13 @@
 // runs the ruby job (jobs/ruby_job.h) and hands the ruby file it wrote to the ruby window.
 #pragma once
 
+#include <QObject>
+#include <QString>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <QObject>
-#include <QString>
 
 #include "app/ruby_commands/ruby_command_dialogs.h"
 #include "app/ruby_commands/ruby_command_host.h"

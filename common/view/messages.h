@@ -6,6 +6,9 @@
 
 namespace common::view {
 
+// The program's name, the title of some questions.
+inline constexpr std::string_view kApplicationTitle = "TesmaroVR v1.12";
+
 inline constexpr std::string_view kTitleNotice = "お知らせ";
 inline constexpr std::string_view kTitleCaution = "ご注意！";
 inline constexpr std::string_view kTitleWarning = "Warning";
@@ -18,6 +21,17 @@ inline constexpr std::string_view kNotFoundBefore =
 
 // Files. %s is the path.
 inline constexpr std::string_view kCannotRead = "%s を読み込めません。";
+inline constexpr std::string_view kCannotOpenFile = "Can't open <%s>..\n";
+// The text windows' file commands: the status line after Open and Save, the Save As dialog,
+// the question before writing over a read-only file, and the one about unsaved text (before
+// New and Open, when a window closes, and inside the program's exit question).
+inline constexpr std::string_view kOpenedStatus = "%sを開きました。";
+inline constexpr std::string_view kSavedStatus = "%sを保存しました。";
+inline constexpr std::string_view kSaveDialogTitle = "名前をつけて保存";
+inline constexpr std::string_view kReadOnlyFile =
+    "<%s>は読み出し専用ファイルです。\n属性を解除して書き込みますか？";
+inline constexpr std::string_view kUnsavedText =
+    "テキストは\n編集されましたが保存されていません。\n保存しますか？";
 inline constexpr std::string_view kNotShiftJis =
     "%s には Shift_JIS として読めないバイトがあります。\n"
     "その部分は「\xEF\xBF\xBD」で表示しています。";

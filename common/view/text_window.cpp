@@ -13,8 +13,8 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
@@ -370,10 +370,9 @@ void TextWindow::AddStandardActions() {
   table.push_back({.name = "showToolBar",
                    .caption = rows.tool_bar_caption.empty() ? tr("ﾂｰﾙﾊﾞｰ表示(&B)")
                                                             : QStringOfUtf8(rows.tool_bar_caption),
-                   .toggled =
-                       [this](bool on) {
-                         if (tool_bar_ != nullptr) tool_bar_->setVisible(on);
-                       }});
+                   .toggled = [this](bool on) {
+                     if (tool_bar_ != nullptr) tool_bar_->setVisible(on);
+                   }});
   table.push_back({.name = "wordWrap",
                    .caption = tr("端で折り返す(&L)"),
                    .toggled = [this](bool on) { pane_->SetWordWrap(on); }});

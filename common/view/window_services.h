@@ -25,9 +25,9 @@ struct WindowServices {
   Settings* settings = nullptr;  // the application's one settings record
   const ProgramDir* program = nullptr;
   Messenger* messenger = nullptr;
-  Choosers* choosers = nullptr;      // file, font and colour choices
-  SearchMemory* search = nullptr;    // the search strings every text window shares
-  ProgramStarter* starter = nullptr;  // the registered applications and the browser
+  Choosers* choosers = nullptr;                  // file, font and colour choices
+  SearchMemory* search = nullptr;                // the search strings every text window shares
+  ProgramStarter* starter = nullptr;             // the registered applications and the browser
   speech::qt::SpeechControls* speech = nullptr;  // none: the speech commands are disabled
   const RecoveryStore* recovery = nullptr;       // none: no copy of unsaved text is kept
   // The application's folder for working files; empty: a window that needs one makes its own.

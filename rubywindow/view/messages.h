@@ -1,8 +1,11 @@
-// Message texts, titles and fixed captions of the ruby window (UTF-8), filled in by
-// common::FormatMessage. The checker's and the pages' own messages are in rubywindow/messages.h.
+// Message texts, titles and fixed captions of the ruby window, the YMI and NNN windows and their
+// dialogs (UTF-8), filled in by common::FormatMessage. The checker's and the pages' own messages
+// are in rubywindow/messages.h; the texts every text window shares are in common/view/messages.h.
 #pragma once
 
 #include <string_view>
+
+#include "common/view/messages.h"
 
 namespace rubywindow::view::messages {
 
@@ -11,9 +14,9 @@ inline constexpr std::string_view kWindowTitle = "みるかぜ (VR)【るび振�
 inline constexpr std::string_view kBuildReportTitle = "辞書作成エラーメセージ表示--- err_ck.out";
 
 // Opening. %s is the path.
-inline constexpr std::string_view kCannotOpen = "Can't open <%s>..\n";
+using common::view::kCannotOpenFile;
 inline constexpr std::string_view kTitleCannotOpen = "ご注意!!";
-inline constexpr std::string_view kOpened = "%sを開きました。";
+using common::view::kOpenedStatus;
 // A ruby file that a ruby command has just written; the second names the previous version's
 // backup.
 inline constexpr std::string_view kWritten = "%sを書き出しました。";
@@ -26,18 +29,16 @@ inline constexpr std::string_view kOpenDialogFilter =
 inline constexpr std::string_view kNotEdited = "未編集なので保存の必要はありません。";
 inline constexpr std::string_view kTitleNotEdited = "ご確認";
 inline constexpr std::string_view kTitleSaveFile = "保存ファイル名";
-inline constexpr std::string_view kReadOnly =
-    "<%s>は読み出し専用ファイルです。\n属性を解除して書き込みますか？";
-inline constexpr std::string_view kTitleReadOnly = "お知らせ";
+using common::view::kReadOnlyFile;
+inline constexpr std::string_view kTitleReadOnly = common::view::kTitleNotice;
 inline constexpr std::string_view kReadOnlyNotCleared = "<%s>の読み出し専用属性を解除できません。";
 inline constexpr std::string_view kNothingToSave = "保存する内容がありません！";
 inline constexpr std::string_view kTitleNothingToSave = "ご注意!!";
-inline constexpr std::string_view kSaved = "%sを保存しました。";
-inline constexpr std::string_view kSaveDialogTitle = "名前をつけて保存";
+using common::view::kSaveDialogTitle;
+using common::view::kSavedStatus;
 
 // The question before New, Open and closing.
-inline constexpr std::string_view kUnsaved =
-    "テキストは\n編集されましたが保存されていません。\n保存しますか？";
+using common::view::kUnsavedText;
 inline constexpr std::string_view kTitleUnsaved = "ご確認!!";
 inline constexpr std::string_view kTitleUnsavedOnClose = "ご確認！";
 // The program's exit question about this window; %s is the question above.
@@ -59,5 +60,40 @@ inline constexpr std::string_view kBrowserDialogFilter = "ブラウザ ファイ
 inline constexpr std::string_view kTitleApplicationRefused = "ご確認!!";
 inline constexpr std::string_view kApplicationRefused =
     "実行できませんでした。\n\n正しく登録し直して下さい。";
+
+// The YMI and NNN windows and the dialogs that write their files.
+// The application's title, which some questions of the YMI and NNN windows carry.
+using common::view::kApplicationTitle;
+
+// The YMI window. %s is the path.
+inline constexpr std::string_view kYmiWindowTitle = "みるかぜ for Win【ＹＭＩファイル画面】 --- %s";
+inline constexpr std::string_view kYmiNewText = "<新規テキスト>";
+inline constexpr std::string_view kYmiMissing = "%s がありません。";
+inline constexpr std::string_view kTitleYmiMissing = "ご注意!!";
+inline constexpr std::string_view kYmiNotEdited = "未編集なので同名保存はしません。";
+inline constexpr std::string_view kYmiFilter =
+    "YMIファイル (*.ymi)|*.YMI|テキストファイル (*.txt)|*.TXT|すべてのファイル (*.*)|*.*";
+inline constexpr std::string_view kYmiCloseQuery = "ＹＭＩ画面の%s";
+
+// The NNN window. %s is the path.
+inline constexpr std::string_view kNnnWindowTitle = "みるかぜ for Win【ＮＮＮファイル画面】 --- %s";
+inline constexpr std::string_view kNnnMissing = "%s がありません。\n残念です！";
+inline constexpr std::string_view kTitleNnnMissing = "ご確認!!";
+inline constexpr std::string_view kNnnNotEdited = "編集されていないので同名保存はしません。";
+inline constexpr std::string_view kNnnFilter =
+    "NNNファイル (*.nnn)|*.NNN|テキストファイル (*.txt)|*.TXT|すべてのファイル (*.*)|*.*";
+inline constexpr std::string_view kNnnCloseQuery = "ＮＮＮ画面の%s";
+
+// Both windows.
+inline constexpr std::string_view kOutputOpenTitle = "ファイルを開く";
+inline constexpr std::string_view kTitleOutputConfirm = "ご確認";
+
+// The template list editor: the caret's line and column, and a line beyond the twentieth.
+inline constexpr std::string_view kListEditorTitle =
+    "変換形式リストの編集(１行半角６８字 ２０行以内…２１行以降は)";
+inline constexpr std::string_view kListPosition = "［ %d 行： %d字目";
+
+// Ruby emphasis settings.
+inline constexpr std::string_view kEmphasisDialogTitle = "■強調表示するるびの設定■";
 
 }  // namespace rubywindow::view::messages

@@ -23,7 +23,6 @@
 #include "rubywindow/ruby_page.h"
 #include "rubywindow/view/browser_choice.h"
 #include "rubywindow/view/messages.h"
-#include "rubywindow/view/output_messages.h"
 #include "rubywindow/view/ruby_window_session.h"
 #include "rubywindow/view/template_list_dialog.h"
 
@@ -44,16 +43,16 @@ common::view::FileCommandTexts OutputFileTexts() {
   common::view::FileCommandTexts texts;
   texts.open_dialog_title = messages::kOutputOpenTitle;
   texts.save_dialog_title = messages::kSaveDialogTitle;
-  texts.opened_status = messages::kOpened;
-  texts.saved_status = messages::kSaved;
+  texts.opened_status = messages::kOpenedStatus;
+  texts.saved_status = messages::kSavedStatus;
   texts.nothing_to_save = {messages::kTitleNothingToSave, messages::kNothingToSave,
                            common::Icon::kWarning};
-  texts.read_only = {messages::kTitleReadOnly, messages::kReadOnly, common::Icon::kQuestion};
+  texts.read_only = {messages::kTitleReadOnly, messages::kReadOnlyFile, common::Icon::kQuestion};
   texts.read_only_kept = {messages::kTitleReadOnly, messages::kReadOnlyNotCleared,
                           common::Icon::kWarning};
-  texts.unsaved_text = messages::kUnsaved;
+  texts.unsaved_text = messages::kUnsavedText;
   // Asked before Open in both windows, so that no edited text is dropped by opening another.
-  texts.unsaved_title = messages::kTitleApplication;
+  texts.unsaved_title = messages::kApplicationTitle;
   return texts;
 }
 
@@ -108,9 +107,7 @@ std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& 
 
 OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
                            QWidget* parent)
-    : TextWindow(context, kind.traits, parent),
-      context_(context),
-      kind_(kind) {
+    : TextWindow(context, kind.traits, parent), context_(context), kind_(kind) {
   common::view::WindowLooks looks = StoredLooks();
   WindowPlace place =
       PlaceWithMinimum({looks.top, looks.left, looks.height, looks.width}, kind_.minimum);
@@ -125,7 +122,7 @@ void OutputWindow::ShowOutputFile(const fs::path& path) {
   if (!common::FileExists(path)) {
     Tell(kind_.missing, common::FormatMessage(kind_.missing.text, {path.string()}));
   } else if (LoadDocument(path)) {
-    ShowFileStatus(messages::kOpened, path);
+    ShowFileStatus(messages::kOpenedStatus, path);
   }
   SetDocumentPath(path);
   Pane()->SetModified(false);
@@ -143,9 +140,9 @@ std::optional<fs::path> OutputWindow::OverwriteTarget() {
 }
 
 void OutputWindow::CreateActions() {
-  AddActions({{.name = "popupClose",
-               .caption = tr("このｳｲﾝﾄﾞｳを閉じる(&C)"),
-               .triggered = [this] { close(); }}});
+  AddActions({{.name = "popupClose", .caption = tr("このｳｲﾝﾄﾞｳを閉じる(&C)"), .triggered = [this] {
+                 close();
+               }}});
 }
 
 void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
@@ -188,11 +185,11 @@ const OutputWindowKind& YmiWindow::Kind() {
   using common::Settings;
   static const OutputWindowKind kind = [] {
     OutputWindowKind ymi;
-    ymi.traits = OutputTraits({&Settings::ymi_top, &Settings::ymi_left, &Settings::ymi_height,
-                               &Settings::ymi_width, &Settings::ymi_font_name,
-                               &Settings::ymi_font_size, &Settings::ymi_font_color,
-                               &Settings::ymi_edit_color, &Settings::ymi_tab_width},
-                              QPoint(200, 200));
+    ymi.traits = OutputTraits(
+        {&Settings::ymi_top, &Settings::ymi_left, &Settings::ymi_height, &Settings::ymi_width,
+         &Settings::ymi_font_name, &Settings::ymi_font_size, &Settings::ymi_font_color,
+         &Settings::ymi_edit_color, &Settings::ymi_tab_width},
+        QPoint(200, 200));
     ymi.title_format = messages::kYmiWindowTitle;
     ymi.empty_path_name = messages::kYmiNewText;
     ymi.missing = {messages::kTitleYmiMissing, messages::kYmiMissing, common::Icon::kWarning};
@@ -200,7 +197,7 @@ const OutputWindowKind& YmiWindow::Kind() {
     common::view::FileCommandTexts& files = ymi.traits.files;
     files.file_filter = messages::kYmiFilter;
     files.not_edited = {messages::kTitleOutputConfirm, messages::kYmiNotEdited};
-    files.unsaved_on_close_title = messages::kTitleApplication;
+    files.unsaved_on_close_title = messages::kApplicationTitle;
     files.close_query_format = messages::kYmiCloseQuery;
     files.close_query_rank = common::view::kYmiWindowRank;
     return ymi;
@@ -266,11 +263,11 @@ const OutputWindowKind& NnnWindow::Kind() {
   using common::Settings;
   static const OutputWindowKind kind = [] {
     OutputWindowKind nnn;
-    nnn.traits = OutputTraits({&Settings::nnn_top, &Settings::nnn_left, &Settings::nnn_height,
-                               &Settings::nnn_width, &Settings::nnn_font_name,
-                               &Settings::nnn_font_size, &Settings::nnn_font_color,
-                               &Settings::nnn_edit_color, &Settings::nnn_tab_width},
-                              QPoint(250, 250));
+    nnn.traits = OutputTraits(
+        {&Settings::nnn_top, &Settings::nnn_left, &Settings::nnn_height, &Settings::nnn_width,
+         &Settings::nnn_font_name, &Settings::nnn_font_size, &Settings::nnn_font_color,
+         &Settings::nnn_edit_color, &Settings::nnn_tab_width},
+        QPoint(250, 250));
     nnn.title_format = messages::kNnnWindowTitle;
     nnn.missing = {messages::kTitleNnnMissing, messages::kNnnMissing, common::Icon::kWarning};
     nnn.minimum = {.top = 200, .left = 200, .height = 400, .width = 500};

@@ -11,8 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "rubywindow/view/output_messages.h"
 #include "common/view/qt_text.h"
+#include "rubywindow/view/messages.h"
 
 namespace rubywindow::view {
 

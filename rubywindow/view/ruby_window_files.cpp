@@ -28,9 +28,10 @@ void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
   if (!IsNewDocument(path)) {
     if (!common::FileExists(path)) {
       Tell(messages::kTitleCannotOpen,
-           common::FormatMessage(messages::kCannotOpen, {path.string()}), common::Icon::kWarning);
+           common::FormatMessage(messages::kCannotOpenFile, {path.string()}),
+           common::Icon::kWarning);
     } else if (LoadDocument(path)) {
-      ShowFileStatus(messages::kOpened, path);
+      ShowFileStatus(messages::kOpenedStatus, path);
     }
   }
   SetDocumentPath(path);

@@ -15,7 +15,6 @@
 #include "common/view/sjis_codec.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/view/messages.h"
-#include "rubywindow/view/output_messages.h"
 
 namespace rubywindow::view {
 

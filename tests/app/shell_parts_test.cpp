@@ -12,6 +12,7 @@
 #include "app/instance_handover.h"
 #include "app/messages.h"
 #include "common/command_words.h"
+#include "rubywindow/view/messages.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 
@@ -128,10 +129,11 @@ class ShellPartsTest : public QObject {
         return saves;
       };
     };
-    QVERIFY(app::RunCloseQuery({{app::messages::kCloseQueryNnn, true, saver("nnn", true)},
-                                {app::messages::kCloseQueryRuby, false, saver("ruby", true)},
-                                {app::messages::kCloseQueryMain, true, saver("main", true)}},
-                               messenger));
+    QVERIFY(
+        app::RunCloseQuery({{rubywindow::view::messages::kNnnCloseQuery, true, saver("nnn", true)},
+                            {rubywindow::view::messages::kCloseQuery, false, saver("ruby", true)},
+                            {app::messages::kCloseQueryMain, true, saver("main", true)}},
+                           messenger));
     QCOMPARE(tried, QStringList{"main"});
     QCOMPARE(messenger.records.size(), 2u);
     QCOMPARE(messenger.records[0].title, "終了時のご確認");
@@ -140,9 +142,10 @@ class ShellPartsTest : public QObject {
     QVERIFY(messenger.records[0].buttons == common::Buttons::kYesNoCancel);
     QVERIFY(messenger.records[1].text.starts_with("オリジナル画面のテキストは"));
 
-    QVERIFY(!app::RunCloseQuery({{app::messages::kCloseQueryRuby, true, saver("ruby", false)},
-                                 {app::messages::kCloseQueryMain, true, saver("main", true)}},
-                                messenger));
+    QVERIFY(
+        !app::RunCloseQuery({{rubywindow::view::messages::kCloseQuery, true, saver("ruby", false)},
+                             {app::messages::kCloseQueryMain, true, saver("main", true)}},
+                            messenger));
     QCOMPARE(tried, (QStringList{"main", "ruby"}));
     QCOMPARE(messenger.records.size(), 3u);
   }
