@@ -16,6 +16,7 @@
 #include "common/file_system.h"
 #include "common/ini_file.h"
 #include "common/program_dir.h"
+#include "common/window_place.h"
 
 namespace common {
 namespace {
@@ -260,9 +261,8 @@ std::string PathToCp932(const fs::path& path) {
 }
 
 constexpr int kMinHighlightMax = 1000;
-constexpr int kMinMainHeight = 400;
-constexpr int kMinMainWidth = 500;
-constexpr int kCorrectedMainPlace = 100;  // top or left of a main window that was too small
+// A main window too small opens this large, its corner at (100, 100).
+constexpr WindowPlace kMinMainPlace{.top = 100, .left = 100, .height = 400, .width = 500};
 constexpr int kMinStandardHeight = 400;
 constexpr int kMinStandardWidth = 500;
 
@@ -336,14 +336,13 @@ class RowWriter {
 void PutRight(Settings& settings) {
   settings.highlight_max = std::max(settings.highlight_max, kMinHighlightMax);
   if (settings.dic_num >= kDictionarySlots) settings.dic_num = kNoDictionarySelected;
-  if (settings.main_height < kMinMainHeight) {
-    settings.main_height = kMinMainHeight;
-    settings.main_top = kCorrectedMainPlace;
-  }
-  if (settings.main_width < kMinMainWidth) {
-    settings.main_width = kMinMainWidth;
-    settings.main_left = kCorrectedMainPlace;
-  }
+  WindowPlace main =
+      AtLeast({settings.main_top, settings.main_left, settings.main_height, settings.main_width},
+              kMinMainPlace);
+  settings.main_top = main.top;
+  settings.main_left = main.left;
+  settings.main_height = main.height;
+  settings.main_width = main.width;
   settings.standard_height = std::max(settings.standard_height, kMinStandardHeight);
   settings.standard_width = std::max(settings.standard_width, kMinStandardWidth);
 }

@@ -73,19 +73,6 @@ common::view::TextWindowTraits OutputTraits(const common::view::WindowLooksKeys&
   return traits;
 }
 
-// A stored size below the window's minimum is raised, and the window moved where it fits.
-WindowPlace PlaceWithMinimum(WindowPlace place, const WindowPlace& minimum) {
-  if (place.height < minimum.height) {
-    place.height = minimum.height;
-    place.top = minimum.top;
-  }
-  if (place.width < minimum.width) {
-    place.width = minimum.width;
-    place.left = minimum.left;
-  }
-  return place;
-}
-
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
   return text.size() >= end.size() &&
          std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
@@ -109,8 +96,8 @@ OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowK
                            QWidget* parent)
     : TextWindow(context, kind.traits, parent), context_(context), kind_(kind) {
   common::view::WindowLooks looks = StoredLooks();
-  WindowPlace place =
-      PlaceWithMinimum({looks.top, looks.left, looks.height, looks.width}, kind_.minimum);
+  common::WindowPlace place =
+      common::AtLeast({looks.top, looks.left, looks.height, looks.width}, kind_.minimum);
   looks.top = place.top;
   looks.left = place.left;
   looks.height = place.height;

@@ -8,8 +8,9 @@
 #include <string_view>
 
 #include "common/view/text_window.h"
-#include "rubywindow/view/ruby_document.h"
+#include "common/window_place.h"
 #include "rubywindow/view/job_work_folder.h"
+#include "rubywindow/view/ruby_document.h"
 #include "rubywindow/view/ruby_window_context.h"
 
 namespace rubywindow::view {
@@ -20,7 +21,7 @@ struct OutputWindowKind {
   std::string_view title_format;       // %s the path
   std::string_view empty_path_name;    // shown in the title when there is no path
   common::view::FixedMessage missing;  // the file to show does not exist; %s the path
-  WindowPlace minimum;                 // a smaller stored size is raised, moving to this place
+  common::WindowPlace minimum;         // a smaller stored size is raised, moving to this place
   bool has_tab_to_comma = true;
   bool has_close_in_popup = false;
 };

@@ -10,10 +10,7 @@ namespace {
 constexpr std::string_view kNewDocumentFullWidth = "新規ファイル.srb";
 constexpr std::string_view kLineFieldExtension = ".LRB";
 
-constexpr int kMinHeight = 400;
-constexpr int kMinWidth = 500;
-constexpr int kCorrectedTop = 150;
-constexpr int kCorrectedLeft = 150;
+constexpr common::WindowPlace kMinPlace{.top = 150, .left = 150, .height = 400, .width = 500};
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -33,18 +30,10 @@ bool YmiAvailableFor(const std::filesystem::path& path) {
   return true;
 }
 
-WindowPlace RubyWindowPlace(const common::Settings& settings) {
-  WindowPlace place{settings.ruby_top, settings.ruby_left, settings.ruby_height,
-                    settings.ruby_width};
-  if (place.height < kMinHeight) {
-    place.height = kMinHeight;
-    place.top = kCorrectedTop;
-  }
-  if (place.width < kMinWidth) {
-    place.width = kMinWidth;
-    place.left = kCorrectedLeft;
-  }
-  return place;
+common::WindowPlace RubyWindowPlace(const common::Settings& settings) {
+  return common::AtLeast(
+      {settings.ruby_top, settings.ruby_left, settings.ruby_height, settings.ruby_width},
+      kMinPlace);
 }
 
 }  // namespace rubywindow::view

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/settings.h"
+#include "common/window_place.h"
 
 namespace rubywindow::view {
 
@@ -20,15 +21,8 @@ bool IsNewDocument(const std::filesystem::path& path);
 // YMI output works on the output of line-and-field ruby: a ".lrb" file, in any case.
 bool YmiAvailableFor(const std::filesystem::path& path);
 
-struct WindowPlace {
-  int top = 0;
-  int left = 0;
-  int height = 0;
-  int width = 0;
-};
-
 // The stored place of the ruby window, made large enough to work in: a window lower than 400
 // opens 400 high at top 150, one narrower than 500 opens 500 wide at left 150.
-WindowPlace RubyWindowPlace(const common::Settings& settings);
+common::WindowPlace RubyWindowPlace(const common::Settings& settings);
 
 }  // namespace rubywindow::view

@@ -89,7 +89,7 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
   statusBar()->addWidget(spare_panel_);
 
   common::view::WindowLooks looks = StoredLooks();
-  WindowPlace place = RubyWindowPlace(*context_.settings);
+  common::WindowPlace place = RubyWindowPlace(*context_.settings);
   looks.top = place.top;
   looks.left = place.left;
   looks.height = place.height;
