@@ -1,10 +1,13 @@
 // Message texts and titles of the notation check, the external applications, the mark and
-// separator entries and the program folder (UTF-8), filled in by common::FormatMessage.
+// separator entries, the editing windows' documents and the program folder (UTF-8), filled in by common::FormatMessage.
 #pragma once
 
 #include <string_view>
 
 namespace common::messages {
+
+inline constexpr std::string_view kTitleCaution = "ご注意！";
+inline constexpr std::string_view kTitleWarning = "Warning";
 
 // The one message, from every front end, for a text holding a character Shift_JIS cannot hold:
 // the text's name, the character's line and column, and the character.
@@ -57,7 +60,7 @@ inline constexpr std::string_view kNoPathShown = "<パス＆ファイル名>を�
 inline constexpr std::string_view kProgramExists = "<パス＆ファイル名>は確かに存在します。";
 inline constexpr std::string_view kProgramMissing = "<パス＆ファイル名>が存在しません。";
 // The text could not be written to its file (that message came first); %s the file.
-inline constexpr std::string_view kTitleNotLaunched = "ご注意！";
+inline constexpr std::string_view kTitleNotLaunched = kTitleCaution;
 inline constexpr std::string_view kNotLaunchedUnwritten =
     "%s に書き込めなかったので、アプリケーションは起動しませんでした。";
 
@@ -68,6 +71,14 @@ inline constexpr std::string_view kSeparatorMissing = "フィールド・セパ�
 inline constexpr std::string_view kMarkCannotBeCut =
     "マーク文字列中に\n\n　半角カンマ　< , > \n　半角中括弧　< { > "
     "\n\nがあると、\n\n削除はできません。";
+
+// The documents of the editing windows. %s is the path.
+inline constexpr std::string_view kCannotReadDocument = "%s を読み込めません。";
+inline constexpr std::string_view kNotShiftJis =
+    "%s には Shift_JIS として読めないバイトがあります。\n"
+    "その部分は「\xEF\xBF\xBD」で表示しています。";
+inline constexpr std::string_view kCannotWriteDocument =
+    "%s に書き込めません。\n元のファイルはそのままです。";
 
 // The program folder named at start (--home) is not a folder.
 inline constexpr std::string_view kNoProgramDir = "プログラムフォルダ<%s>がありません。";

@@ -4,14 +4,16 @@
 
 #include <string_view>
 
+#include "common/messages.h"
+
 namespace common::view {
 
 // The program's name, the title of some questions.
 inline constexpr std::string_view kApplicationTitle = "TesmaroVR v1.12";
 
 inline constexpr std::string_view kTitleNotice = "お知らせ";
-inline constexpr std::string_view kTitleCaution = "ご注意！";
-inline constexpr std::string_view kTitleWarning = "Warning";
+using common::messages::kTitleCaution;
+using common::messages::kTitleWarning;
 
 // Search.
 inline constexpr std::string_view kNotFoundAfter =
@@ -20,7 +22,6 @@ inline constexpr std::string_view kNotFoundBefore =
     "検索文字列 < %s > は、\n\nカーソル位置より前には\n\n(もう)ありません。";
 
 // Files. %s is the path.
-inline constexpr std::string_view kCannotRead = "%s を読み込めません。";
 inline constexpr std::string_view kCannotOpenFile = "Can't open <%s>..\n";
 // The text windows' file commands: the status line after Open and Save, the Save As dialog,
 // the question before writing over a read-only file, and the one about unsaved text (before
@@ -32,11 +33,6 @@ inline constexpr std::string_view kReadOnlyFile =
     "<%s>は読み出し専用ファイルです。\n属性を解除して書き込みますか？";
 inline constexpr std::string_view kUnsavedText =
     "テキストは\n編集されましたが保存されていません。\n保存しますか？";
-inline constexpr std::string_view kNotShiftJis =
-    "%s には Shift_JIS として読めないバイトがあります。\n"
-    "その部分は「\xEF\xBF\xBD」で表示しています。";
-inline constexpr std::string_view kCannotWrite =
-    "%s に書き込めません。\n元のファイルはそのままです。";
 
 // Printing.
 inline constexpr std::string_view kPrintNoRoom =

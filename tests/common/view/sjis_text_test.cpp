@@ -1,19 +1,13 @@
-// Shift_JIS positions, text files, the search steps and the caret-position text.
+// Shift_JIS positions, the search steps and the caret-position text.
 #include <QTest>
 
 #include "common/view/caret_position.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
-#include "common/view/text_file_io.h"
 #include "common/view/text_search.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
 
 using namespace common::view;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
 
 namespace {
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -61,90 +55,6 @@ class SjisTextTest : public QObject {
     QCOMPARE(bad.character, U'😀');
     QCOMPARE(bad.line, 3);
     QCOMPARE(EncodeSjis(U("漢ｱ\n")).value(), std::string("\x8A\xBF\xB1\n"));
-  }
-
-  void utf8FileIsRecognisedAndSavedBackUnchanged_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("encoding");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("utf-8") << QByteArray("\xE6\xBC\xA2\xE5\xAD\x97\r\nab\r\n")
-                           << int(TextEncoding::kUtf8) << U("漢字\nab\n");
-    QTest::newRow("utf-8 with byte order mark") << QByteArray(
-                                                       "\xEF\xBB\xBF"
-                                                       "a\r\n")
-                                                << int(TextEncoding::kUtf8WithBom) << U("a\n");
-    QTest::newRow("shift_jis") << QByteArray("\x8A\xBF\x8E\x9A\r\n\xB1")
-                               << int(TextEncoding::kShiftJis) << U("漢字\nｱ");
-    QTest::newRow("ascii is shift_jis")
-        << QByteArray("ab\r\n") << int(TextEncoding::kShiftJis) << U("ab\n");
-    QTest::newRow("utf-8, lf") << QByteArray("\xE6\xBC\xA2\nab\n") << int(TextEncoding::kUtf8)
-                               << U("漢\nab\n");
-    QTest::newRow("utf-8 with byte order mark, lf")
-        << QByteArray("\xEF\xBB\xBF\xE6\xBC\xA2\n") << int(TextEncoding::kUtf8WithBom)
-        << U("漢\n");
-    QTest::newRow("shift_jis, lf") << QByteArray("\x8A\xBF\nab\n") << int(TextEncoding::kShiftJis)
-                                   << U("漢\nab\n");
-  }
-  void utf8FileIsRecognisedAndSavedBackUnchanged() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, encoding);
-    QFETCH(QString, text);
-    ScratchDir dir;
-    WriteFile(dir / "in.txt", bytes.toStdString());
-    testing_support::RecordingMessenger messenger;
-    std::optional<LoadedText> loaded = LoadTextFile(dir / "in.txt", messenger);
-    QVERIFY(loaded);
-    QCOMPARE(int(loaded->form.encoding), encoding);
-    QCOMPARE(loaded->text, text);
-    QVERIFY(SaveTextFile(dir / "out.txt", loaded->text, loaded->form, messenger));
-    QCOMPARE(QByteArray::fromStdString(ReadFile(dir / "out.txt")), bytes);
-    QVERIFY(messenger.records.empty());
-  }
-
-  void shiftJisSaveOfUnencodableTextIsRefused() {
-    ScratchDir dir;
-    WriteFile(dir / "keep.txt", "old");
-    testing_support::RecordingMessenger messenger;
-    QVERIFY(!SaveTextFile(dir / "keep.txt", U("ab\n漢😀"), common::UserEncoding{}, messenger));
-    QVERIFY(ShowedOnly(messenger, "ご注意！",
-                       "<" + (dir / "keep.txt").string() +
-                           ">の 2 行 2 字目の文字<😀>は Shift_JIS にありません。\n"
-                           "何も書きませんでした。"));
-    QCOMPARE(ReadFile(dir / "keep.txt"), std::string("old"));
-    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-  }
-
-  void saveThroughALinkKeepsTheLinkAndThePermissions() {
-    namespace fs = std::filesystem;
-    ScratchDir dir;
-    WriteFile(dir / "real.txt", "old");
-    fs::permissions(dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(dir / "real.txt", dir / "link.txt");
-    testing_support::RecordingMessenger messenger;
-    QVERIFY(SaveTextFile(dir / "link.txt", U("new"), common::UserEncoding{}, messenger));
-    QVERIFY(fs::is_symlink(dir / "link.txt"));
-    QCOMPARE(ReadFile(dir / "real.txt"), std::string("new"));
-    QCOMPARE(fs::status(dir / "real.txt").permissions(),
-             fs::perms::owner_read | fs::perms::owner_write);
-  }
-
-  void badShiftJisBytesAreShownAndReported() {
-    ScratchDir dir;
-    WriteFile(dir / "bad.txt", "a\x85\x40");  // 0x8540 is an unassigned code
-    testing_support::RecordingMessenger messenger;
-    std::optional<LoadedText> loaded = LoadTextFile(dir / "bad.txt", messenger);
-    QVERIFY(loaded);
-    QVERIFY(loaded->text.startsWith(u'a'));
-    QVERIFY(loaded->text.contains(QChar::ReplacementCharacter));
-    QCOMPARE(messenger.records.size(), std::size_t{1});
-  }
-
-  void failedSaveKeepsTheOldFile() {
-    ScratchDir dir;
-    testing_support::RecordingMessenger messenger;
-    QVERIFY(!SaveTextFile(dir / "missing" / "a.txt", U("a"), {TextEncoding::kUtf8}, messenger));
-    QVERIFY(!LoadTextFile(dir / "missing.txt", messenger));
-    QCOMPARE(messenger.records.size(), std::size_t{2});
   }
 
   void forwardSearchStepsOverTheCharacterAtTheCaret_data() {
