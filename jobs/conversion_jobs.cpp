@@ -1,6 +1,9 @@
 // The conversion jobs: the run order of the core, then the file in the text's form.
 #include "jobs/conversion_jobs.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,6 +22,17 @@ namespace fs = std::filesystem;
 namespace rw = rubywindow;
 
 constexpr std::string_view kUtf8Charset = "UTF-8";
+constexpr std::string_view kYmiExtension = ".ymi";
+constexpr std::string_view kPageSourceSuffix = "YMI.ymi";
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
 
 rw::ConversionInput InputOf(const ConversionJob& job, const fs::path& document) {
   return {document, *job.text.sjis, job.areas, job.fault_line, job.check_notation};
@@ -55,6 +69,14 @@ bool Converted(const ConversionJob& job, rw::ConversionStatus status,
 }
 
 }  // namespace
+
+std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& program_dir) {
+  std::string name = ymi_file.string();
+  if (!EndsWithIgnoringCase(name, kYmiExtension)) return std::nullopt;
+  name.resize(name.size() - kYmiExtension.size());
+  fs::path source(name + std::string(kPageSourceSuffix));
+  return source.has_parent_path() ? source : program_dir / source;
+}
 
 JobResult RunRubyPageJob(const ConversionJob& job, rw::HtmlPageSettings settings,
                          common::Messenger& messenger) {

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "common/messenger.h"
 #include "common/non_ruby_areas.h"
@@ -32,6 +34,12 @@ struct ConversionJob {
   // file a person edited is kept as the backup and an untouched one is simply replaced.
   std::filesystem::path written_record{};
 };
+
+// The page source the YMI window writes its text under: "list.ymi" gives "listYMI.ymi" (whose
+// page is then "listYMIRb.html"), in the program folder when the path names no folder; nullopt
+// when the path does not end in ".ymi", in any case.
+std::optional<std::filesystem::path> YmiPageSource(const std::filesystem::path& ymi_file,
+                                                   const std::filesystem::path& program_dir);
 
 // The HTML ruby page (name + "Rb.html"). An empty text is refused.
 [[nodiscard]] JobResult RunRubyPageJob(const ConversionJob& job,

@@ -3,8 +3,6 @@
 #include "rubywindow/view/output_window.h"
 
 #include <QPoint>
-#include <algorithm>
-#include <cctype>
 
 #include "common/file_system.h"
 #include "common/message_format.h"
@@ -35,8 +33,6 @@ namespace {
 
 constexpr int kCaretPanelWidth = 200;
 constexpr int kFilePanelWidth = 350;
-constexpr std::string_view kYmiExtension = ".ymi";
-constexpr std::string_view kPageSourceSuffix = "YMI.ymi";
 
 // The file commands of both windows; the YMI and NNN records change what differs.
 common::view::FileCommandTexts OutputFileTexts() {
@@ -73,24 +69,7 @@ common::view::TextWindowTraits OutputTraits(const common::view::WindowLooksKeys&
   return traits;
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() &&
-         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
-
 }  // namespace
-
-std::optional<fs::path> YmiPageSource(const fs::path& ymi_file, const fs::path& program_dir) {
-  std::string name = ymi_file.string();
-  if (!EndsWithIgnoringCase(name, kYmiExtension)) return std::nullopt;
-  name.resize(name.size() - kYmiExtension.size());
-  fs::path source(name + std::string(kPageSourceSuffix));
-  return source.has_parent_path() ? source : program_dir / source;
-}
 
 OutputWindow::OutputWindow(const RubyWindowContext& context, const OutputWindowKind& kind,
                            QWidget* parent)
@@ -221,7 +200,8 @@ void YmiWindow::HtmlView() {
     common::ReportFault(check.code, line, WindowMessenger());
     return;
   }
-  std::optional<fs::path> page_source = YmiPageSource(DocumentPath(), Context().program->Dir());
+  std::optional<fs::path> page_source =
+      jobs::YmiPageSource(DocumentPath(), Context().program->Dir());
   if (!page_source) return;
   text->file = *page_source;
   HtmlPageSettings page_settings = Context().session ? PageSettingsOf(settings, *Context().session)

@@ -75,9 +75,4 @@ class NnnWindow : public OutputWindow {
   static const OutputWindowKind& Kind();
 };
 
-// The page source the YMI window writes for its file: "list.ymi" gives "listYMI.ymi", in the
-// program folder when the path names no folder; nullopt when the path does not end in ".ymi".
-std::optional<std::filesystem::path> YmiPageSource(const std::filesystem::path& ymi_file,
-                                                   const std::filesystem::path& program_dir);
-
 }  // namespace rubywindow::view

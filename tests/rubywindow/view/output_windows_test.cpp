@@ -324,12 +324,6 @@ class OutputWindowsTest : public QObject {
     QVERIFY(window.close());
     QCOMPARE(ReadFile(f.dir / "a.ymi"), std::string("typedx\r\n"));
   }
-
-  void ymiPageSourceFollowsTheFileName() {
-    QCOMPARE(YmiPageSource("/d/list.ymi", "/prog"), std::optional<fs::path>("/d/listYMI.ymi"));
-    QCOMPARE(YmiPageSource("list.ymi", "/prog"), std::optional<fs::path>("/prog/listYMI.ymi"));
-    QCOMPARE(YmiPageSource("/d/list.txt", "/prog"), std::optional<fs::path>());
-  }
 };
 
 QTEST_MAIN(OutputWindowsTest)
