@@ -32,7 +32,4 @@ inline constexpr std::string_view kReadByDictionary = "（読み: 辞書のみ�
 inline constexpr std::string_view kBadDicPattern =
     "辞書の使用パターン DIC_PATTERN=%d は使えません。\n辞書選択で設定し直してください。";
 
-// The new ruby window's document: a name without a folder, which it does not try to open.
-inline constexpr std::string_view kNewRubyFile = "新規ﾌｧｲﾙ.srb";
-
 }  // namespace app::messages

@@ -34,7 +34,8 @@ class RubyCommandHost {
   // that byte offset.
   virtual int FileLineOfByte(std::size_t byte_offset) const = 0;
   // The hand-over: opens the ruby window on the ruby file just written (or on a name whose
-  // file is missing, which the ruby window reports itself).
+  // file is missing, which the ruby window reports itself); an empty path opens it on a new
+  // text.
   virtual void OpenRubyWindow(const std::filesystem::path& ruby_file, bool field_flag) = 0;
   // Says in the ruby window just opened that a command has written its file, and where the
   // file it replaced was kept (empty: it was not, the two said the same or none stood there).

@@ -133,7 +133,7 @@ void RubyCommands::RbWButtonClick() {
          std::string(messages::kRubyWindowAlreadyOpen));
     return;
   }
-  host_.OpenRubyWindow(std::filesystem::path(messages::kNewRubyFile), /*field_flag=*/false);
+  host_.OpenRubyWindow({}, /*field_flag=*/false);
 }
 
 void RubyCommands::PassRubiAreaClick() {

@@ -38,9 +38,9 @@ class RubyWindow : public common::view::TextWindow {
   ~RubyWindow() override;
 
   // Opens a ruby file (Shift_JIS, or UTF-8 when it is valid UTF-8 holding non-ASCII text). A
-  // missing file is reported and the window shows an empty text under that name; the name of a
-  // document not yet saved ("新規ﾌｧｲﾙ.srb") opens empty without a message. `field_flag` says
-  // that the last ruby pass was a line-and-field pass over fields.
+  // missing file is reported and the window shows an empty text under that name; no name, or
+  // the name of a document not yet saved ("新規ﾌｧｲﾙ.srb"), opens empty without a message.
+  // `field_flag` says that the last ruby pass was a line-and-field pass over fields.
   void OpenRubyFile(const std::filesystem::path& path, bool field_flag);
   // Says in the status bar that a ruby command has just written the open file, and where the
   // file it replaced was kept (empty: none was).

@@ -23,7 +23,8 @@ using common::view::PathOfQString;
 using common::view::QStringOfPath;
 using common::view::QStringOfUtf8;
 
-void RubyWindow::OpenRubyFile(const fs::path& path, bool field_flag) {
+void RubyWindow::OpenRubyFile(const fs::path& given, bool field_flag) {
+  const fs::path path = given.empty() ? NewDocumentPath() : given;
   field_flag_ = field_flag;
   if (!IsNewDocument(path)) {
     if (!common::FileExists(path)) {

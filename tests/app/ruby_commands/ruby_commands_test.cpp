@@ -249,11 +249,11 @@ class RubyCommandsTest : public QObject {
     }
   }
 
-  void EmptyRubyWindowOpensTheNewName() {
+  void EmptyRubyWindowOpensOnANewText() {
     host_.text.clear();  // no pass runs, so no text is needed
     commands_->RbWButtonClick();
     QCOMPARE(host_.opened.size(), std::size_t{1});
-    QCOMPARE(host_.opened[0].file, fs::path(u8"新規ﾌｧｲﾙ.srb"));
+    QCOMPARE(host_.opened[0].file, fs::path());
     QVERIFY(!host_.opened[0].field_flag);
   }
 
