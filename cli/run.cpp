@@ -10,6 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/messages.h"
+#include "cli/option_values.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
 #include "common/message_format.h"
@@ -42,6 +43,8 @@ constexpr OptionSpec kGlobalOptions[] = {
     {kEncodingOption, "", ValueKind::kText, "auto|sjis|utf-8",
      "encoding of the texts given and written (default auto: UTF-8 when the text is valid\n"
      "UTF-8 holding non-ASCII, else Shift_JIS)"},
+    {kStdinLimitOption, "", ValueKind::kText, "BYTES",
+     "the most of standard input (FILE -) a run reads, e.g. 64M (default 1G)"},
     {kHelp, "-h", ValueKind::kNone, "", "show the help"},
     {kVersion, "", ValueKind::kNone, "", "show the program's version"},
 };
@@ -201,6 +204,9 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   if (const std::string* encoding = args.Last(kEncodingOption);
       encoding && !EncodingChoiceOf(*encoding)) {
     return CommandResult::UsageError(FormatMessage(messages::kBadEncoding, {*encoding}));
+  }
+  if (std::string error; !ByteSizeOption(args, kStdinLimitOption, 0, error)) {
+    return CommandResult::UsageError(error);
   }
   StderrMessenger messenger(err, AnswerModeOf(args), std::move(ask));
   std::optional<fs::path> home = HomeOf(args, messenger);
