@@ -43,6 +43,14 @@ inline constexpr std::string_view kBrokenUtf8 =
 inline constexpr std::string_view kStandardInputTooLarge =
     "標準入力が上限の %d バイトを超えたので、読み込みを止めました。何も書いていません。\n"
     "大きなテキストはファイルとして渡すか、--stdin-limit で上限を上げてください。";
+inline constexpr std::string_view kTooLargeToSort =
+    "<%s>は %d バイトあり、並べ替えで一度に扱える上限の %d バイトを超えています。"
+    "何も書いていません。\n"
+    "ファイルを分けて並べ替えるか、--max-size で上限を上げてください。";
+// The memory ran out in the middle of a command.
+inline constexpr std::string_view kOutOfMemory =
+    "メモリが足りなくなったので、処理を中止しました。書きかけのファイルは残していません。\n"
+    "テキストを分けるか、ほかのプログラムを終えてからやり直してください。";
 inline constexpr std::string_view kSelectionNotFound =
     "ファイル<%s>には指定された文字列がありません。\n何も変更しませんでした。";
 

@@ -2,6 +2,7 @@
 #include "cli/run.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -220,7 +221,13 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   WorkFolder folder;
   if (!PrepareWorkFolder(args, folder, messenger)) return CommandResult::Failure();
   common::WorkDir work(folder.Path());
-  return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  try {
+    return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  } catch (const std::bad_alloc&) {
+    // Every file half written is a temporary one, removed on the way here.
+    TellFailure(messenger, messages::kOutOfMemory, {});
+    return CommandResult::Failure();
+  }
 }
 
 }  // namespace
