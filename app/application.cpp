@@ -26,6 +26,7 @@
 #include "common/view/message_box_messenger.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
+#include "common/view/watching_starter.h"
 #include "speech/qt/qt_speech_engine.h"
 #include "speech/qt/speech_controls.h"
 #include "speech/read_aloud.h"
@@ -138,7 +139,7 @@ int RunApplication(int argc, char** argv) {
   }
   common::view::DialogChoosers choosers;
   common::view::SearchMemory search;
-  common::ProcessStarter processes;
+  common::view::WatchingStarter processes;
   common::WordSplittingStarter starter(processes);
   // The speech service is reached at the first speech command, off the window's thread, which
   // says why when nothing can be heard; the program starts without waiting for it.
