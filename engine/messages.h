@@ -41,7 +41,7 @@ inline constexpr std::string_view kWorkingFileMissing = "%s が存在しませ�
 inline constexpr std::string_view kRubyFileNotWritten = "るびファイル<%s>を書き込めませんでした。";
 inline constexpr std::string_view kWorkFolderFull =
     "作業フォルダ<%s>のディスクに空きがありません。\n空きを作ってから実行してください。";
-inline constexpr std::string_view kAborted = "問題が発生しました。<in %s>\nるび振りは中止します。";
+inline constexpr std::string_view kAborted = "%sの途中で問題が発生しました。\nるび振りは中止します。";
 
 // Titles of the filter dialogs and the auxiliary dictionaries.
 inline constexpr std::string_view kTitleConfirm = "ご確認！";
