@@ -2,6 +2,7 @@
 #include "cli/run.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,8 +11,10 @@
 #include "cli/command_support.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/messages.h"
+#include "cli/option_values.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
+#include "common/cp932.h"
 #include "common/message_format.h"
 #include "engine/context/context_source.h"
 
@@ -42,6 +45,8 @@ constexpr OptionSpec kGlobalOptions[] = {
     {kEncodingOption, "", ValueKind::kText, "auto|sjis|utf-8",
      "encoding of the texts given and written (default auto: UTF-8 when the text is valid\n"
      "UTF-8 holding non-ASCII, else Shift_JIS)"},
+    {kStdinLimitOption, "", ValueKind::kText, "BYTES",
+     "the most of standard input (FILE -) a run reads, e.g. 64M (default 1G)"},
     {kHelp, "-h", ValueKind::kNone, "", "show the help"},
     {kVersion, "", ValueKind::kNone, "", "show the program's version"},
 };
@@ -133,19 +138,24 @@ std::optional<SettingOverrideArg> SplitOverride(std::string_view arg) {
                             std::string(arg.substr(equals + 1))};
 }
 
+// A --set value (Shift_JIS once parsed) as the terminal shows it, in UTF-8 as it was typed.
+std::string Shown(std::string_view sjis) {
+  return common::Cp932ToUtf8(sjis).value_or(std::string(sjis));
+}
+
 // Overrides the settings with every --set, in order; a usage error names the first bad one.
 std::optional<std::string> ApplyOverrides(const ParsedArgs& args, common::Settings& settings) {
   for (const std::string& arg : args.All(kSet)) {
     std::optional<SettingOverrideArg> split = SplitOverride(arg);
-    if (!split) return FormatMessage(messages::kBadSetting, {arg});
+    if (!split) return FormatMessage(messages::kBadSetting, {Shown(arg)});
     switch (common::OverrideSetting(settings, split->section, split->key, split->value)) {
       case common::SettingOverride::kOk:
         break;
       case common::SettingOverride::kUnknownKey:
-        return FormatMessage(messages::kUnknownSetting, {split->section, split->key});
+        return FormatMessage(messages::kUnknownSetting, {Shown(split->section), Shown(split->key)});
       case common::SettingOverride::kNotAnInteger:
         return FormatMessage(messages::kSettingNotInteger,
-                             {split->section, split->key, split->value});
+                             {Shown(split->section), Shown(split->key), Shown(split->value)});
     }
   }
   return std::nullopt;
@@ -202,6 +212,9 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
       encoding && !EncodingChoiceOf(*encoding)) {
     return CommandResult::UsageError(FormatMessage(messages::kBadEncoding, {*encoding}));
   }
+  if (std::string error; !ByteSizeOption(args, kStdinLimitOption, 0, error)) {
+    return CommandResult::UsageError(error);
+  }
   StderrMessenger messenger(err, AnswerModeOf(args), std::move(ask));
   std::optional<fs::path> home = HomeOf(args, messenger);
   if (!home) return CommandResult::Failure();
@@ -214,7 +227,13 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   WorkFolder folder;
   if (!PrepareWorkFolder(args, folder, messenger)) return CommandResult::Failure();
   common::WorkDir work(folder.Path());
-  return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  try {
+    return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  } catch (const std::bad_alloc&) {
+    // Every file half written is a temporary one, removed on the way here.
+    TellFailure(messenger, messages::kOutOfMemory, {});
+    return CommandResult::Failure();
+  }
 }
 
 }  // namespace
