@@ -107,6 +107,9 @@ inline constexpr std::string_view kNoUnidic =
 inline constexpr std::string_view kUnidicUnreadable =
     "MeCab が UniDic を開けませんでした。読みは辞書だけで付けます。\n"
     "unidic-mecab を入れ直してください (sudo apt-get install --reinstall unidic-mecab)。";
+inline constexpr std::string_view kUnidicDamaged =
+    "UniDic (%s) が壊れています。%s。読みは辞書だけで付けます。\n"
+    "unidic-mecab を入れ直してください (sudo apt-get install --reinstall unidic-mecab)。";
 inline constexpr std::string_view kContextFailed =
     "文の流れから読みを決める途中で解析器が止まりました。読みは辞書だけで付けます。";
 
