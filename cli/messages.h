@@ -39,6 +39,18 @@ inline constexpr std::string_view kBrokenUtf8 =
     "<%s>は UTF-8 のテキストですが、%d 行目（先頭から %d バイト目）の<%s>が UTF-8 になりません。\n"
     "Shift_JIS として読むと文字化けするので、何も書きませんでした。\n"
     "そのバイトを直すか、Shift_JIS のテキストなら --encoding sjis を付けてください。";
+// Standard input holds more than the limit (in bytes) a run copies of it.
+inline constexpr std::string_view kStandardInputTooLarge =
+    "標準入力が上限の %d バイトを超えたので、読み込みを止めました。何も書いていません。\n"
+    "大きなテキストはファイルとして渡すか、--stdin-limit で上限を上げてください。";
+inline constexpr std::string_view kTooLargeToSort =
+    "<%s>は %d バイトあり、並べ替えで一度に扱える上限の %d バイトを超えています。"
+    "何も書いていません。\n"
+    "ファイルを分けて並べ替えるか、--max-size で上限を上げてください。";
+// The memory ran out in the middle of a command.
+inline constexpr std::string_view kOutOfMemory =
+    "メモリが足りなくなったので、処理を中止しました。書きかけのファイルは残していません。\n"
+    "テキストを分けるか、ほかのプログラムを終えてからやり直してください。";
 inline constexpr std::string_view kSelectionNotFound =
     "ファイル<%s>には指定された文字列がありません。\n何も変更しませんでした。";
 
@@ -91,6 +103,8 @@ inline constexpr std::string_view kNameNotShiftJis =
 inline constexpr std::string_view kBadOffset = "--from wants a byte offset (0 or more), not '%s'";
 inline constexpr std::string_view kBadNumber = "%s wants a whole number from %d to %d, not '%s'";
 inline constexpr std::string_view kBadCount = "%s wants a whole number from %d up, not '%s'";
+inline constexpr std::string_view kBadByteSize =
+    "%s wants a number of bytes above 0, optionally with K, M or G, not '%s'";
 inline constexpr std::string_view kBadChoice = "%s wants %s, not '%s'";
 inline constexpr std::string_view kMissingChoice = "%s is required: %s";
 inline constexpr std::string_view kBadEncoding = "--encoding wants auto, sjis or utf-8, not '%s'";

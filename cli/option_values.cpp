@@ -47,4 +47,27 @@ std::optional<std::size_t> ChoiceOption(const ParsedArgs& args, std::string_view
   return std::nullopt;
 }
 
+std::optional<std::uint64_t> ByteSizeOption(const ParsedArgs& args, std::string_view option,
+                                            std::uint64_t fallback, std::string& error) {
+  const std::string* given = args.Last(option);
+  if (!given) return fallback;
+  std::string_view digits = *given;
+  int shift = 0;
+  if (!digits.empty()) {
+    std::size_t unit = std::string_view("KMG").find(digits.back());
+    if (unit != std::string_view::npos) {
+      shift = 10 * static_cast<int>(unit + 1);
+      digits.remove_suffix(1);
+    }
+  }
+  std::uint64_t value = 0;
+  auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || failure != std::errc() || end != digits.data() + digits.size() ||
+      value == 0 || value > (std::numeric_limits<std::uint64_t>::max() >> shift)) {
+    error = FormatMessage(messages::kBadByteSize, {option, *given});
+    return std::nullopt;
+  }
+  return value << shift;
+}
+
 }  // namespace cli

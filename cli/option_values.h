@@ -1,6 +1,7 @@
 // Reading the values of command options that stand for numbers or for one of a few words.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,5 +21,11 @@ std::optional<int> IntegerOption(const ParsedArgs& args, std::string_view option
 std::optional<std::size_t> ChoiceOption(const ParsedArgs& args, std::string_view option,
                                         std::span<const std::string_view> words,
                                         std::string& error);
+
+// The value of `option` as a number of bytes: digits, optionally followed by K, M or G (units of
+// 1024), `fallback` when the option is absent; a value that is no such size, or 0, gives the usage
+// error in `error`.
+std::optional<std::uint64_t> ByteSizeOption(const ParsedArgs& args, std::string_view option,
+                                            std::uint64_t fallback, std::string& error);
 
 }  // namespace cli

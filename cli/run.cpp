@@ -2,6 +2,7 @@
 #include "cli/run.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "cli/command_support.h"
 #include "cli/interrupt_cleanup.h"
 #include "cli/messages.h"
+#include "cli/option_values.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
 #include "common/message_format.h"
@@ -42,6 +44,8 @@ constexpr OptionSpec kGlobalOptions[] = {
     {kEncodingOption, "", ValueKind::kText, "auto|sjis|utf-8",
      "encoding of the texts given and written (default auto: UTF-8 when the text is valid\n"
      "UTF-8 holding non-ASCII, else Shift_JIS)"},
+    {kStdinLimitOption, "", ValueKind::kText, "BYTES",
+     "the most of standard input (FILE -) a run reads, e.g. 64M (default 1G)"},
     {kHelp, "-h", ValueKind::kNone, "", "show the help"},
     {kVersion, "", ValueKind::kNone, "", "show the program's version"},
 };
@@ -202,6 +206,9 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
       encoding && !EncodingChoiceOf(*encoding)) {
     return CommandResult::UsageError(FormatMessage(messages::kBadEncoding, {*encoding}));
   }
+  if (std::string error; !ByteSizeOption(args, kStdinLimitOption, 0, error)) {
+    return CommandResult::UsageError(error);
+  }
   StderrMessenger messenger(err, AnswerModeOf(args), std::move(ask));
   std::optional<fs::path> home = HomeOf(args, messenger);
   if (!home) return CommandResult::Failure();
@@ -214,7 +221,13 @@ CommandResult Execute(const Command& command, const ParsedArgs& args, std::ostre
   WorkFolder folder;
   if (!PrepareWorkFolder(args, folder, messenger)) return CommandResult::Failure();
   common::WorkDir work(folder.Path());
-  return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  try {
+    return command.run(CommandEnv{args, out, messenger, program, work, settings});
+  } catch (const std::bad_alloc&) {
+    // Every file half written is a temporary one, removed on the way here.
+    TellFailure(messenger, messages::kOutOfMemory, {});
+    return CommandResult::Failure();
+  }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "cli/command_support.h"
 #include "cli/messages.h"
+#include "cli/option_values.h"
+#include "common/file_system.h"
 #include "common/message_format.h"
 
 namespace cli {
@@ -21,24 +23,33 @@ constexpr std::string_view kStandardInputCopy = "stdin.raw";
 
 constexpr std::size_t kInputPiece = std::size_t{1} << 20;
 
-// Standard input copied to `copy` a piece at a time; false when it cannot be read or written.
-bool CopyStandardInput(const fs::path& copy, std::ostream& err_hint) {
+enum class StdinCopy { kCopied, kFailed, kTooLarge };
+
+// Standard input copied to `copy` a piece at a time, at most `limit` bytes of it; a stream that
+// holds more is not copied further and its copy is removed.
+StdinCopy CopyStandardInput(const fs::path& copy, std::uint64_t limit, std::ostream& err_hint) {
   if (::isatty(STDIN_FILENO)) {
     err_hint << common::FormatMessage(messages::kReadingTerminal, {messages::kProgramName});
     err_hint.flush();
   }
   std::FILE* out = std::fopen(copy.c_str(), "wb");
-  if (out == nullptr) return false;
+  if (out == nullptr) return StdinCopy::kFailed;
   std::vector<char> buffer(kInputPiece);
   bool written = true;
-  while (written && std::cin) {
+  std::uint64_t total = 0;
+  while (written && total <= limit && std::cin) {
     std::cin.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     auto count = static_cast<std::size_t>(std::cin.gcount());
-    written = std::fwrite(buffer.data(), 1, count, out) == count;
+    total += count;
+    written = total > limit || std::fwrite(buffer.data(), 1, count, out) == count;
   }
   // A working copy: nothing is lost if a crash takes it, so it is not waited onto the disk.
   bool closed = std::fclose(out) == 0;
-  return written && closed && !std::cin.bad();
+  if (total > limit) {
+    common::RemoveFile(copy);
+    return StdinCopy::kTooLarge;
+  }
+  return written && closed && !std::cin.bad() ? StdinCopy::kCopied : StdinCopy::kFailed;
 }
 
 }  // namespace
@@ -63,9 +74,19 @@ std::optional<UserText> OpenUserText(const CommandEnv& env, const fs::path& file
   }
   if (given.from_stream) {
     given.bytes = env.work.File(kStandardInputCopy);
-    if (!CopyStandardInput(given.bytes, std::cerr)) {
-      TellFailure(env.messenger, messages::kCannotReadInput, {});
-      return std::nullopt;
+    std::string unused;
+    std::uint64_t limit =
+        ByteSizeOption(env.args, kStdinLimitOption, kDefaultStdinLimit, unused).value_or(0);
+    switch (CopyStandardInput(given.bytes, limit, std::cerr)) {
+      case StdinCopy::kCopied:
+        break;
+      case StdinCopy::kFailed:
+        TellFailure(env.messenger, messages::kCannotReadInput, {});
+        return std::nullopt;
+      case StdinCopy::kTooLarge:
+        TellFailure(env.messenger, messages::kStandardInputTooLarge,
+                    {static_cast<std::int64_t>(limit)});
+        return std::nullopt;
     }
   }
   return jobs::OpenGivenText(given, env.work, env.messenger);

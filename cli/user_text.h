@@ -4,6 +4,7 @@
 // from standard input, and its path is printed.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,10 @@ namespace cli {
 
 inline constexpr std::string_view kEncodingOption = "--encoding";
 inline constexpr std::string_view kStandardStream = "-";
+// How much of standard input a run copies at most (bytes; K, M, G allowed): more is refused, so
+// that an endless stream cannot fill the disk.
+inline constexpr std::string_view kStdinLimitOption = "--stdin-limit";
+inline constexpr std::uint64_t kDefaultStdinLimit = std::uint64_t{1} << 30;
 
 using jobs::EncodingChoice;
 using UserText = jobs::JobText;
@@ -25,7 +30,8 @@ using UserText = jobs::JobText;
 std::optional<EncodingChoice> EncodingChoiceOf(std::string_view value);
 
 // Opens `file` ("-": standard input, after a word on stderr when that is a terminal) for the
-// jobs. nullopt after the message: the file cannot be read (`cannot_read`, with its name), or a
+// jobs. nullopt after the message: the file cannot be read (`cannot_read`, with its name),
+// standard input holds more than --stdin-limit, or a
 // UTF-8 text holds a character Shift_JIS cannot hold (named with its line and column; nothing is
 // written).
 std::optional<UserText> OpenUserText(const CommandEnv& env, const std::filesystem::path& file,

@@ -1,6 +1,9 @@
 // Brace escape: literal braces of the user's text become look-alike characters.
 #include "engine/brace_escape.h"
 
+#include <memory>
+
+#include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "common/sjis_reader.h"
 
@@ -13,51 +16,96 @@ constexpr std::string_view kOpenLookAlike = "\x81\xB8";   // ∈
 constexpr std::string_view kCloseLookAlike = "\x81\xB9";  // ∋
 constexpr char kGroupLikeMark = '@';
 
-// Offset of the next single-byte `byte` at or after `from`, or npos.
-std::size_t FindSingleByte(std::string_view text, std::size_t from, char byte) {
-  common::SjisReader reader(text, from);
-  while (!reader.AtEnd()) {
-    if (reader.AtByte(byte)) return reader.Offset();
-    reader.Next();
+// Where the stretch of a '{' ends, found past the piece in hand.
+struct StretchEnd {
+  std::size_t close = std::string_view::npos;  // its '}', npos when none follows
+  bool group_like = false;                      // a '/' lies before it
+};
+
+// The first '}' starting a character at or after `from` (a character start), one character at a
+// time through the text.
+StretchEnd FindStretchEnd(const common::TextSource& text, std::size_t from) {
+  StretchEnd end;
+  common::TextCursor cursor(text, from);
+  for (int byte = cursor.Peek(); byte >= 0; byte = cursor.Peek()) {
+    if (byte == common::kGroupClose) {
+      end.close = cursor.Offset();
+      return end;
+    }
+    end.group_like = end.group_like || byte == common::kGroupSeparator;
+    cursor.Advance(common::IsLeadByte(static_cast<char>(byte)) ? 2 : 1);
   }
-  return std::string_view::npos;
+  end.group_like = false;
+  return end;
 }
 
-void AppendEscaped(std::string_view stretch, std::string& out) {
-  bool group_like = FindSingleByte(stretch, 0, common::kGroupSeparator) != std::string_view::npos;
-  for (common::SjisReader reader(stretch); !reader.AtEnd();) {
-    common::SjisChar c = reader.Next();
-    bool open = c.Is(common::kGroupOpen);
-    if (!open && !c.Is(common::kGroupClose)) {
-      out.append(c.bytes);
-      continue;
+class BraceEscaper {
+ public:
+  explicit BraceEscaper(const common::TextSource& text) : text_(text) {}
+
+  std::size_t Step(std::string_view buffer, std::size_t offset, bool at_end, std::string& out) {
+    std::size_t end = at_end ? buffer.size() : common::WholeCharactersEnd(buffer);
+    out.reserve(out.size() + end + end / 8);
+    for (common::SjisReader reader(buffer.substr(0, end)); !reader.AtEnd();) {
+      std::size_t at = reader.Offset();
+      common::SjisChar c = reader.Next();
+      bool open = c.Is(common::kGroupOpen);
+      if (!open && !c.Is(common::kGroupClose)) {
+        out.append(c.bytes);
+        continue;
+      }
+      bool in_stretch = offset + at < stretch_end_;
+      if (open && !in_stretch) in_stretch = OpenStretch(buffer, offset, at, at_end);
+      if (!open && !in_stretch) {
+        out.append(c.bytes);  // a '}' that no '{' opened
+        continue;
+      }
+      if (in_stretch && group_like_) out += kGroupLikeMark;
+      out.append(open ? kOpenLookAlike : kCloseLookAlike);
     }
-    if (group_like) out += kGroupLikeMark;
-    out.append(open ? kOpenLookAlike : kCloseLookAlike);
+    return end;
   }
-}
+
+ private:
+  // The '{' at `at` opens a stretch up to the first '}' after it; false when none follows.
+  bool OpenStretch(std::string_view buffer, std::size_t offset, std::size_t at, bool at_end) {
+    if (!closable_) return false;
+    std::size_t close = common::FindCharacterUnit(buffer, common::kGroupClose, at + 1);
+    if (close != std::string_view::npos) {
+      group_like_ = common::FindCharacterUnit(buffer.substr(0, close), common::kGroupSeparator,
+                                              at + 1) != std::string_view::npos;
+      stretch_end_ = offset + close + 1;
+      return true;
+    }
+    StretchEnd found = at_end ? StretchEnd{} : FindStretchEnd(text_, offset + at + 1);
+    // A '{' that nothing closes is escaped alone, and so is every '{' after it.
+    closable_ = found.close != std::string_view::npos;
+    group_like_ = found.group_like;
+    if (closable_) stretch_end_ = found.close + 1;
+    return closable_;
+  }
+
+  const common::TextSource& text_;
+  bool closable_ = true;        // false once a '{' has found no '}' after it
+  std::size_t stretch_end_ = 0;  // just past the '}' of the stretch being escaped
+  bool group_like_ = false;      // that stretch holds a '/'
+};
 
 }  // namespace
 
 std::string EscapeBraces(std::string_view text) {
+  common::StringTextSource source(text);
+  BraceEscaper escaper(source);
   std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  std::size_t done = 0;
-  bool closable = true;  // false once a '{' has found no '}' after it
-  for (;;) {
-    std::size_t open = FindSingleByte(text, done, common::kGroupOpen);
-    if (open == std::string_view::npos) break;
-    std::size_t close =
-        closable ? FindSingleByte(text, open + 1, common::kGroupClose) : std::string_view::npos;
-    // A '{' that nothing closes is escaped alone, and so is every '{' after it.
-    closable = close != std::string_view::npos;
-    std::size_t stretch_end = closable ? close + 1 : open + 1;
-    out.append(text.substr(done, open - done));
-    AppendEscaped(text.substr(open, stretch_end - open), out);
-    done = stretch_end;
-  }
-  out.append(text.substr(done));
+  escaper.Step(text, 0, /*at_end=*/true, out);
   return out;
+}
+
+common::PieceStep BraceEscapeStep(const common::TextSource& text) {
+  auto escaper = std::make_shared<BraceEscaper>(text);
+  return [escaper](std::string_view buffer, std::size_t offset, bool at_end, std::string& out) {
+    return escaper->Step(buffer, offset, at_end, out);
+  };
 }
 
 }  // namespace engine

@@ -1,30 +1,77 @@
-// Whole-text transforms: one read, one write, nothing written when the transform refuses.
+// Whole-text transforms: read and written a piece at a time, nothing put in place when the
+// transform refuses or fails.
 #include "jobs/transform_job.h"
 
+#include <cstdio>
+#include <optional>
+#include <utility>
+
 #include "common/file_replace.h"
+#include "common/file_system.h"
 #include "jobs/messages.h"
 #include "jobs/output_guard.h"
 
 namespace jobs {
 
+namespace {
+
+// The file at the output, written as the result comes and put in place only once complete.
+class OutputFile {
+ public:
+  explicit OutputFile(const std::filesystem::path& target) : replacement_(target) {
+    if (replacement_.Begin() == common::ReplaceStatus::kOk) {
+      file_ = std::fopen(replacement_.WritePath().c_str(), "wb");
+    }
+  }
+  ~OutputFile() {
+    if (file_ != nullptr) std::fclose(file_);
+  }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  bool Write(std::string_view piece) {
+    return file_ != nullptr && std::fwrite(piece.data(), 1, piece.size(), file_) == piece.size();
+  }
+  bool Finish() {
+    if (file_ == nullptr) return false;
+    bool synced = common::SyncAndClose(std::exchange(file_, nullptr));
+    return synced && replacement_.Commit();
+  }
+
+ private:
+  common::FileReplacement replacement_;
+  std::FILE* file_ = nullptr;
+};
+
+}  // namespace
+
 JobResult RunTransformJob(JobText& text, const Destination& destination,
                           const Transform& transform, common::Messenger& messenger) {
   JobResult result{.ok = false, .file = {}, .backup = {}, .form = text.form};
   if (destination.output && RefusedAsInput(text, *destination.output, messenger)) return result;
-  std::optional<std::string> whole = WholeText(text, messenger);
-  if (!whole) return result;
-  text.sjis.reset();
-  std::optional<std::string> transformed = transform(*whole);
-  if (!transformed) return result;
-  std::string bytes =
-      text.IsPlainShiftJisFile() ? *std::move(transformed) : text.ForUser(*transformed);
-  if (!destination.output) {
-    result.ok = destination.stream(bytes);
-    return result;
+  std::optional<OutputFile> output;
+  common::PieceSink write = destination.stream;
+  if (destination.output) {
+    result.file = *destination.output;
+    output.emplace(result.file);
+    write = [&output](std::string_view piece) { return output->Write(piece); };
   }
-  result.file = *destination.output;
-  result.ok = common::ReplaceFile(result.file, bytes) == common::ReplaceStatus::kOk;
-  if (!result.ok) TellFailure(messenger, messages::kCannotWriteFile, {result.file.string()});
+  bool as_is = text.IsPlainShiftJisFile();
+  common::ShiftJisToUser to_user(text.form);
+  bool write_failed = false;
+  common::PieceSink sink = [&](std::string_view piece) {
+    write_failed = !(as_is ? write(piece) : to_user.Take(piece, false, write));
+    return !write_failed;
+  };
+  bool done = transform(*text.sjis, sink);
+  if (done && !as_is && !to_user.Take({}, true, write)) write_failed = true;
+  if (done && !write_failed && output && !output->Finish()) write_failed = true;
+  if (text.sjis->Failed()) {
+    TellFailure(messenger, messages::kCannotReadFile, {text.ShownName()});
+  } else if (write_failed && output) {
+    TellFailure(messenger, messages::kCannotWriteFile, {result.file.string()});
+  }
+  result.ok = done && !write_failed;
   return result;
 }
 

@@ -1,6 +1,8 @@
 // Ruby groups rewritten one at a time by a walk that never runs past a line.
 #include "rubywindow/ruby_repair.h"
 
+#include <algorithm>
+
 #include "common/ruby_group.h"
 #include "common/sjis.h"
 #include "rubywindow/messages.h"
@@ -11,14 +13,15 @@ namespace {
 
 constexpr std::string_view kSlash = "/";
 
-// Copies `text` to the result with each group handed to `rewrite(out, base, reading)`.
+// Copies the start of `text` to `out` with each group handed to `rewrite(out, base, reading)`;
+// returns the bytes taken. Unless `at_end`, it stops before a group that the end of `text` cuts
+// off (its '}' or its line feed may follow) and before a character cut in two.
 template <typename Rewrite>
-std::string MapGroups(std::string_view text, Rewrite rewrite) {
-  std::string out;
-  out.reserve(text.size());
+std::size_t MapGroupsOf(std::string_view text, bool at_end, Rewrite& rewrite, std::string& out) {
   std::size_t i = 0;
   while (auto group = common::FindGroup(text, i, common::GroupLineRule::kEndsAtLine)) {
     out += text.substr(i, group->open - i);
+    if (!at_end && !group->closed && group->end == text.size()) return group->open;
     std::size_t separator = common::SeparatorOf(text, *group);
     if (!group->closed || separator == std::string_view::npos) {
       out += text.substr(group->open, group->end - group->open);  // left as it is
@@ -28,8 +31,24 @@ std::string MapGroups(std::string_view text, Rewrite rewrite) {
     }
     i = group->end;
   }
-  out += text.substr(i);
+  std::size_t end = at_end ? text.size() : common::WholeCharactersEnd(text);
+  out += text.substr(i, end - i);
+  return end;
+}
+
+template <typename Rewrite>
+std::string MapGroups(std::string_view text, Rewrite rewrite) {
+  std::string out;
+  out.reserve(text.size());
+  MapGroupsOf(text, /*at_end=*/true, rewrite, out);
   return out;
+}
+
+template <typename Rewrite>
+common::PieceStep MapGroupsStep(Rewrite rewrite) {
+  return [rewrite](std::string_view buffer, std::size_t, bool at_end, std::string& out) mutable {
+    return MapGroupsOf(buffer, at_end, rewrite, out);
+  };
 }
 
 void AppendGroup(std::string& out, std::string_view base, std::string_view reading) {
@@ -45,6 +64,20 @@ KanaDirection DirectionOf(int kind) {
                                                            : KanaDirection::kToHiragana;
 }
 
+// The group with its reading turned `direction`.
+auto ReadingConverter(KanaDirection direction) {
+  return [direction](std::string& out, std::string_view base, std::string_view reading) {
+    AppendGroup(out, base, ConvertKana(reading, direction));
+  };
+}
+
+// The group replaced by its base or its reading.
+auto PartKeeper(GroupPart part) {
+  return [part](std::string& out, std::string_view base, std::string_view reading) {
+    out += part == GroupPart::kBase ? base : reading;
+  };
+}
+
 common::Message MessageOf(std::string_view title, std::string_view text) {
   return {std::string(title), std::string(text)};
 }
@@ -56,16 +89,19 @@ std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite) {
 }
 
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction) {
-  return MapGroups(text,
-                   [direction](std::string& out, std::string_view base, std::string_view reading) {
-                     AppendGroup(out, base, ConvertKana(reading, direction));
-                   });
+  return MapGroups(text, ReadingConverter(direction));
 }
 
 std::string KeepPartOfAllGroups(std::string_view text, GroupPart part) {
-  return MapGroups(text, [part](std::string& out, std::string_view base, std::string_view reading) {
-    out += part == GroupPart::kBase ? base : reading;
-  });
+  return MapGroups(text, PartKeeper(part));
+}
+
+common::PieceStep ConvertAllReadingsStep(KanaDirection direction) {
+  return MapGroupsStep(ReadingConverter(direction));
+}
+
+common::PieceStep KeepPartOfAllGroupsStep(GroupPart part) {
+  return MapGroupsStep(PartKeeper(part));
 }
 
 std::string ConvertSelection(std::string_view selection, int kind, bool align_kana) {
@@ -113,9 +149,13 @@ std::optional<common::Message> RepairSelectionMessage(SelectionCheck check) {
   return std::nullopt;
 }
 
-std::string ReplaceAllOccurrences(std::string_view text, std::string_view selected,
-                                  std::string_view replacement) {
-  std::string out;
+namespace {
+
+// Copies the start of `text` to `out` with every occurrence of `selected` replaced; returns the
+// bytes taken. Unless `at_end`, the last bytes that could begin an occurrence wait for the text
+// after them.
+std::size_t ReplaceOccurrencesOf(std::string_view text, bool at_end, std::string_view selected,
+                                 std::string_view replacement, std::string& out) {
   std::size_t rest = 0;
   for (std::size_t hit = common::FindAligned(text, selected); hit != std::string_view::npos;
        hit = common::FindAligned(text, selected, rest)) {
@@ -123,8 +163,31 @@ std::string ReplaceAllOccurrences(std::string_view text, std::string_view select
     out += replacement;
     rest = hit + selected.size();
   }
-  out += text.substr(rest);
+  std::size_t end = text.size();
+  if (!at_end) {
+    std::size_t waiting = selected.empty() ? 0 : selected.size() - 1;
+    end = text.size() - std::min(text.size(), waiting);
+    end = std::max(rest, end == text.size() ? common::WholeCharactersEnd(text)
+                                            : common::AlignedCut(text, end));
+  }
+  out += text.substr(rest, end - rest);
+  return end;
+}
+
+}  // namespace
+
+std::string ReplaceAllOccurrences(std::string_view text, std::string_view selected,
+                                  std::string_view replacement) {
+  std::string out;
+  ReplaceOccurrencesOf(text, /*at_end=*/true, selected, replacement, out);
   return out;
+}
+
+common::PieceStep ReplaceAllOccurrencesStep(std::string selected, std::string replacement) {
+  return [selected = std::move(selected), replacement = std::move(replacement)](
+             std::string_view buffer, std::size_t, bool at_end, std::string& out) {
+    return ReplaceOccurrencesOf(buffer, at_end, selected, replacement, out);
+  };
 }
 
 std::string ApplyRepair(std::string_view document, std::size_t selection_start,

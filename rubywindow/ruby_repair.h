@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
+#include "common/text_pieces.h"
 #include "rubywindow/kana_table.h"
 
 namespace rubywindow {
@@ -28,6 +29,10 @@ std::string ConvertAllReadings(std::string_view text, KanaDirection direction);
 enum class GroupPart : int { kBase = 0, kReading = 1 };
 // Every group replaced by its base or by its reading ('|' separators kept).
 std::string KeepPartOfAllGroups(std::string_view text, GroupPart part);
+
+// The two above a piece at a time, for a text of any size.
+common::PieceStep ConvertAllReadingsStep(KanaDirection direction);
+common::PieceStep KeepPartOfAllGroupsStep(GroupPart part);
 
 enum class RepairKind : int {
   kKeepBase = 1,
@@ -66,5 +71,7 @@ std::string ApplyRepair(std::string_view document, std::size_t selection_start,
 // Every occurrence of `selected` (on character boundaries) replaced by `replacement`.
 std::string ReplaceAllOccurrences(std::string_view text, std::string_view selected,
                                   std::string_view replacement);
+// The same a piece at a time.
+common::PieceStep ReplaceAllOccurrencesStep(std::string selected, std::string replacement);
 
 }  // namespace rubywindow

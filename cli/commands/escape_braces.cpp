@@ -13,8 +13,8 @@ namespace {
 constexpr OptionSpec kOptions[] = {kOutputOptionSpec};
 
 CommandResult RunEscapeBraces(const CommandEnv& env) {
-  return TransformFile(env, [](std::string_view text) -> std::optional<std::string> {
-    return engine::EscapeBraces(text);
+  return TransformFile(env, [](const common::TextSource& text, const common::PieceSink& sink) {
+    return common::TransformInPieces(text, engine::BraceEscapeStep(text), sink);
   });
 }
 

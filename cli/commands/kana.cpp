@@ -26,9 +26,7 @@ CommandResult RunKana(const CommandEnv& env) {
   if (!choice) return CommandResult::UsageError(error);
   rubywindow::KanaDirection direction = *choice == 0 ? rubywindow::KanaDirection::kToKatakana
                                                      : rubywindow::KanaDirection::kToHiragana;
-  return TransformFile(env, [direction](std::string_view text) -> std::optional<std::string> {
-    return rubywindow::ConvertAllReadings(text, direction);
-  });
+  return TransformFile(env, InPieces(rubywindow::ConvertAllReadingsStep(direction)));
 }
 
 }  // namespace

@@ -33,31 +33,33 @@ constexpr OptionSpec kOptions[] = {
 
 // Every group of the text, as the whole-document repair does it: a kana change touches only
 // the readings.
-std::string RepairEveryGroup(std::string_view text, int kind) {
+common::PieceStep RepairEveryGroup(int kind) {
   switch (static_cast<RepairKind>(kind)) {
     case RepairKind::kKeepBase:
-      return rubywindow::KeepPartOfAllGroups(text, rubywindow::GroupPart::kBase);
+      return rubywindow::KeepPartOfAllGroupsStep(rubywindow::GroupPart::kBase);
     case RepairKind::kKeepReading:
-      return rubywindow::KeepPartOfAllGroups(text, rubywindow::GroupPart::kReading);
+      return rubywindow::KeepPartOfAllGroupsStep(rubywindow::GroupPart::kReading);
     case RepairKind::kToKatakana:
-      return rubywindow::ConvertAllReadings(text, rubywindow::KanaDirection::kToKatakana);
+      return rubywindow::ConvertAllReadingsStep(rubywindow::KanaDirection::kToKatakana);
     case RepairKind::kToHiragana:
       break;
   }
-  return rubywindow::ConvertAllReadings(text, rubywindow::KanaDirection::kToHiragana);
+  return rubywindow::ConvertAllReadingsStep(rubywindow::KanaDirection::kToHiragana);
 }
 
 // A selection that the text does not hold would leave it unchanged; that is refused rather
-// than reported as done.
-std::optional<std::string> RepairSelection(std::string_view text, std::string_view selection,
-                                           int kind, bool align_kana, common::Messenger& messenger,
-                                           const std::string& file) {
-  if (common::FindAligned(text, selection) == std::string_view::npos) {
-    TellFailure(messenger, messages::kSelectionNotFound, {file});
-    return std::nullopt;
-  }
-  return rubywindow::ReplaceAllOccurrences(
-      text, selection, rubywindow::ConvertSelection(selection, kind, align_kana));
+// than reported as done, before anything is written.
+Transform RepairSelection(const std::string& selection, int kind, bool align_kana,
+                          common::Messenger& messenger, const std::string& file) {
+  common::PieceStep step = rubywindow::ReplaceAllOccurrencesStep(
+      selection, rubywindow::ConvertSelection(selection, kind, align_kana));
+  return [=, &messenger](const common::TextSource& text, const common::PieceSink& sink) {
+    if (common::TextCursor(text).Find(selection) == std::string_view::npos) {
+      if (!text.Failed()) TellFailure(messenger, messages::kSelectionNotFound, {file});
+      return false;
+    }
+    return common::TransformInPieces(text, step, sink);
+  };
 }
 
 // Whether every group is to be repaired; nullopt when the selection is refused or the
@@ -89,10 +91,8 @@ CommandResult RunRepair(const CommandEnv& env) {
   if (!every_group) return CommandResult::Failure();
   bool align_kana = env.args.Has(kAlignKana);
   std::string file = env.args.Operands().front();
-  return TransformFile(env, [&](std::string_view text) -> std::optional<std::string> {
-    if (*every_group) return RepairEveryGroup(text, *kind);
-    return RepairSelection(text, selection, *kind, align_kana, env.messenger, file);
-  });
+  if (*every_group) return TransformFile(env, InPieces(RepairEveryGroup(*kind)));
+  return TransformFile(env, RepairSelection(selection, *kind, align_kana, env.messenger, file));
 }
 
 }  // namespace

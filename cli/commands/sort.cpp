@@ -1,7 +1,11 @@
 // sort: sorts the lines of a dictionary source in Japanese order, each distinct line once.
+#include <cstdint>
 #include <string>
 
 #include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/messages.h"
+#include "cli/option_values.h"
 #include "cli/text_transform.h"
 #include "common/text_encoding.h"
 #include "dictionary/source_sort.h"
@@ -9,17 +13,37 @@
 namespace cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {kOutputOptionSpec};
+constexpr std::string_view kMaxSize = "--max-size";
+// Sorting holds every line, a copy of it and a key for each, several times the text in all.
+constexpr std::uint64_t kDefaultMaxSize = std::uint64_t{256} << 20;
+
+constexpr OptionSpec kOptions[] = {
+    {kMaxSize, "", ValueKind::kText, "BYTES",
+     "refuse a FILE larger than BYTES (K, M, G allowed; default 256M), which the sort holds whole"},
+    kOutputOptionSpec,
+};
 
 CommandResult RunSort(const CommandEnv& env) {
-  return TransformFile(env, [&env](std::string_view text) -> std::optional<std::string> {
+  std::string error;
+  std::optional<std::uint64_t> max_size = ByteSizeOption(env.args, kMaxSize, kDefaultMaxSize, error);
+  if (!max_size) return CommandResult::UsageError(error);
+  const std::string& file = env.args.Operands().front();
+  return TransformFile(env, [&](const common::TextSource& source, const common::PieceSink& sink) {
+    if (source.Size() > *max_size) {
+      TellFailure(env.messenger, messages::kTooLargeToSort,
+                  {file == kStandardStream ? messages::kStandardInputName : std::string_view(file),
+                   static_cast<std::int64_t>(source.Size()), static_cast<std::int64_t>(*max_size)});
+      return false;
+    }
+    std::string text(source.Size(), '\0');
+    if (source.Read(0, text.data(), text.size()) != text.size()) return false;
     dictionary::SortResult sorted = dictionary::SortSourceLines(common::CrLfToLf(text));
     if (!sorted.text) {
       env.messenger.Tell(dictionary::SortFailedMessage(sorted));
-      return std::nullopt;
+      return false;
     }
     // Sources are written with CR LF, as every text file of the program.
-    return common::LfToCrLf(*sorted.text);
+    return sink(common::LfToCrLf(*sorted.text));
   });
 }
 
@@ -27,13 +51,14 @@ CommandResult RunSort(const CommandEnv& env) {
 
 const Command kSortCommand = {
     "sort",
-    "sort FILE [-o OUT]",
+    "sort [--max-size BYTES] FILE [-o OUT]",
     "sort the lines of a dictionary source; each distinct line is kept once",
     "Lines are put in Japanese collation order (ICU's collator for Japanese), letter case\n"
     "ignored; lines that compare equal are kept once and empty lines are dropped, so that\n"
     "entries typed twice stand side by side for dupcheck. The result, in the encoding of FILE\n"
     "(- for standard input) with CR LF (a UTF-8 text or standard input keeps its own line\n"
-    "ends), goes to standard output, or to OUT.\n",
+    "ends), goes to standard output, or to OUT. The sort holds the whole text: a FILE larger\n"
+    "than --max-size is refused.\n",
     kOptions,
     1,
     1,

@@ -25,9 +25,7 @@ CommandResult RunStrip(const CommandEnv& env) {
   std::optional<std::size_t> choice = ChoiceOption(env.args, kKeep, kParts, error);
   if (!choice) return CommandResult::UsageError(error);
   auto part = static_cast<rubywindow::GroupPart>(*choice);
-  return TransformFile(env, [part](std::string_view text) -> std::optional<std::string> {
-    return rubywindow::KeepPartOfAllGroups(text, part);
-  });
+  return TransformFile(env, InPieces(rubywindow::KeepPartOfAllGroupsStep(part)));
 }
 
 }  // namespace

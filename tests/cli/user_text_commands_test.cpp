@@ -129,6 +129,40 @@ TEST(CliUserText, Utf8RubyFileBecomesTheBackupOnlyWhenItDiffers) {
   EXPECT_EQ(ReadFile(home / "t.~srb"), "{今日/こんにち}は{雨/あめ}です。\n");
 }
 
+// Standard input is copied only up to --stdin-limit: more is refused with the limit named and
+// nothing written, whatever the command; a bad limit is a usage error.
+TEST(CliUserText, StandardInputPastItsLimitIsRefused) {
+  ProgramFolder home;
+  const std::string text = "{漢字/かんじ}\n";  // 19 bytes
+  struct Case {
+    std::string limit;
+    std::vector<std::string> command;
+    int exit_code;
+  };
+  const Case cases[] = {
+      {"19", {"strip", "--keep", "base", "-"}, 0},
+      {"18", {"strip", "--keep", "base", "-"}, 1},
+      {"18", {"ruby", "-"}, 1},
+      {"18", {"check", "-"}, 1},
+      {"18", {"html", "-", "-o", (home / "page.html").string()}, 1},
+      {"1K", {"sort", "-"}, 0},
+      {"0", {"sort", "-"}, 2},
+      {"12X", {"sort", "-"}, 2},
+      {"99999999999999999999G", {"sort", "-"}, 2},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--stdin-limit", c.limit};
+    args.insert(args.end(), c.command.begin(), c.command.end());
+    CliRun run = home.RunWithInput(text, args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.limit << " " << c.command[0] << ": " << run.err;
+    if (c.exit_code == 1) {
+      EXPECT_TRUE(Contains(run.err, "上限の 18 バイトを超えた")) << run.err;
+      EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+  }
+  EXPECT_FALSE(fs::exists(home / "page.html"));
+}
+
 TEST(CliUserText, OutputOptionTakesOneText) {
   ProgramFolder home;
   CliRun run = home.Run({"ruby", "-o", (home / "x.srb").string(), "a.txt", "b.txt"});

@@ -27,5 +27,34 @@ TEST(BraceEscape, EveryRealBraceIsReplacedAndTrailBytesAreLeftAlone) {
   }
 }
 
+// Read a few bytes at a time, the braces are those of the text read whole: a stretch whose '}'
+// lies pieces away, or that none closes, included.
+TEST(BraceEscape, CutsAnywhereChangeNothing) {
+  const std::string_view texts[] = {
+      "{漢/かん}と{注}本",          "本±{本±}本",
+      "{a{b}c}",                    "{a}b{c/d{e",
+      "{長い/\nながい\n}ここ{注}", "{a\nb}{c\n/d}\n{e",
+  };
+  for (std::string_view utf8 : texts) {
+    std::string text = Sjis(utf8);
+    for (std::string tail : {"", "\x8A"}) {  // a lead byte whose trail never comes
+      std::string whole_text = text + tail;
+      std::string whole = EscapeBraces(whole_text);
+      common::StringTextSource source(whole_text);
+      for (std::size_t piece = 1; piece <= 9; ++piece) {
+        std::string out;
+        ASSERT_TRUE(common::TransformInPieces(
+            source, BraceEscapeStep(source),
+            [&out](std::string_view part) {
+              out += part;
+              return true;
+            },
+            piece));
+        EXPECT_TRUE(BytesEqual(whole, out)) << utf8 << " piece " << piece;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace engine

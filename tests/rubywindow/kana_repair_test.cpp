@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include "common/text_pieces.h"
 #include "rubywindow/kana_table.h"
 #include "rubywindow/ruby_repair.h"
 #include "tests/rubywindow/rubywindow_fixtures.h"
@@ -77,6 +79,67 @@ TEST(RubyRepair, WholeDocumentScopeReplacesEveryOccurrence) {
   EXPECT_EQ(ApplyRepair(document, 0, Sjis("{本/ほん}"), request), Sjis("本と本と{木/き}"));
   request.scope = 1;
   EXPECT_EQ(ApplyRepair(document, 11, Sjis("{本/ほん}"), request), Sjis("{本/ほん}と本と{木/き}"));
+}
+
+// What `step` makes of `text` read `piece` bytes at a time.
+std::string InPieces(std::string_view text, const common::PieceStep& step, std::size_t piece) {
+  common::StringTextSource source(text);
+  std::string out;
+  bool read = common::TransformInPieces(
+      source, step,
+      [&out](std::string_view part) {
+        out += part;
+        return true;
+      },
+      piece);
+  EXPECT_TRUE(read);
+  return out;
+}
+
+// Read a few bytes at a time, every group, line and character cut at every place, the changes
+// of a ruby text are those of the text read whole.
+TEST(RubyTextInPieces, CutsAnywhereChangeNothing) {
+  const std::string_view texts[] = {
+      "{漢字/かんじ}と{仮名/かな}\n{数/かず}ー",
+      "{あ/あ {い/い\n{う/う}",  // unclosed groups end at their line
+      "{漢字/かん",               // … or at the text's end
+      "本{本/ほん}本±{本/ほん}",  // 本 and ± end in a brace's byte
+      "{漢字/かんじ}の{本/ほん}{漢字/かんじ}の\n{本/ほん}",
+      "{人/ひと|にん}\r\n{x",
+  };
+  const std::string selection = Sjis("{漢字/かんじ}の{本/ほん}");
+  struct Step {
+    std::string_view name;
+    std::function<std::string(std::string_view)> whole;
+    common::PieceStep step;
+  };
+  const Step steps[] = {
+      {"katakana", [](std::string_view t) { return ConvertAllReadings(t, KanaDirection::kToKatakana); },
+       ConvertAllReadingsStep(KanaDirection::kToKatakana)},
+      {"base", [](std::string_view t) { return KeepPartOfAllGroups(t, GroupPart::kBase); },
+       KeepPartOfAllGroupsStep(GroupPart::kBase)},
+      {"reading", [](std::string_view t) { return KeepPartOfAllGroups(t, GroupPart::kReading); },
+       KeepPartOfAllGroupsStep(GroupPart::kReading)},
+      {"selection",
+       [&](std::string_view t) { return ReplaceAllOccurrences(t, selection, "#"); },
+       ReplaceAllOccurrencesStep(selection, "#")},
+  };
+  for (std::string_view utf8 : texts) {
+    std::string text = Sjis(utf8);
+    for (std::string tail : {"", "\x8A"}) {  // a lead byte whose trail never comes
+      std::string whole_text = text + tail;
+      for (const Step& step : steps) {
+        std::string whole = step.whole(whole_text);
+        for (std::size_t piece = 1; piece <= 9; ++piece) {
+          EXPECT_EQ(InPieces(whole_text, step.step, piece), whole)
+              << step.name << " " << utf8 << " piece " << piece;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(ReplaceAllOccurrences(Sjis("{漢字/かんじ}の{本/ほん}{漢字/かんじ}の\n{本/ほん}"),
+                                  selection, "#"),
+            Sjis("#{漢字/かんじ}の\n{本/ほん}"));
 }
 
 TEST(RubyRepair, SelectionChecks) {
