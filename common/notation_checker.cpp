@@ -76,6 +76,8 @@ class Scan {
   NotationCheck& Result() { return result_; }
   // Scans text[from, end); false at the first fault.
   bool Range(std::size_t from, std::size_t end);
+  // The end of the text at `end`, which closes a last line that has no line feed as one would.
+  bool TextEnd(std::size_t end);
 
  private:
   std::size_t Here() const { return cursor_.Offset(); }
@@ -153,6 +155,11 @@ bool Scan::LineEnd() {
   opening_braces_ = 0;
   closing_braces_ = 0;
   Step();
+  return true;
+}
+
+bool Scan::TextEnd(std::size_t end) {
+  if (opening_braces_ != closing_braces_) return Fault(CheckCode::kUnbalancedBraces, end);
   return true;
 }
 
@@ -297,6 +304,7 @@ NotationCheck CheckNotation(const TextSource& text, std::size_t start, bool repo
   std::size_t size = text.Size();
   std::size_t point = scan.Result().html_mode ? BodyStart(cursor, size) : 0;
   ScanRanges(scan, cursor, std::max(point, start), size, areas);
+  if (!scan.Result().faulty) scan.TextEnd(size);
   scan.Result().read_failed = text.Failed();
   return scan.Result();
 }

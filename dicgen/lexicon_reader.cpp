@@ -111,6 +111,7 @@ std::optional<LexiconRow> ParseIpadicRow(std::string_view line) {
   std::optional<LexiconRow> row = MakeRow(fields, kIpadicReading);
   if (!row) return std::nullopt;
   row->proper_noun = fields[kPos2] == "固有名詞";
+  row->name = row->proper_noun && (fields[kPos3] == "人名" || fields[kPos3] == "地域");
   row->sahen_noun = fields[kPos1] == "名詞" && fields[kPos2] == "サ変接続";
   row->sahen_verb = fields[kConjugationType].starts_with("サ変");
   row->affix = fields[kPos1] == "接頭詞" || fields[kPos2].starts_with("接尾");

@@ -24,6 +24,7 @@ struct LexiconRow {
   bool affix = false;      // a prefix or suffix: 者 しゃ, 等 とう, 君 くん, 実 じっ
   bool classical = false;  // a form of the classical conjugations: 会は あ, 雪が すす
   bool variant = false;    // a spoken or irregular form of its lemma: 本当 ほんと, 者 もん
+  bool name = false;       // the name of a person or a place, whose reading is the bearer's own
 };
 
 // Rows whose surface holds no kanji (nor 々, 〆, ヶ) are left out: nothing else gets ruby.

@@ -3,7 +3,9 @@
 // last the format's limits.
 #include "dicgen/main_source.h"
 
+#include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "common/cp932.h"
 #include "common/file_system.h"
@@ -34,6 +36,30 @@ constexpr std::string_view kHeadLines[] = {
 };
 constexpr std::string_view kUnidicName = "UniDic 3.1 (unidic-mecab, BSD)";
 constexpr std::string_view kIpadicName = "IPAdic 2.7.0 (mecab-ipadic, IPAdic licence)";
+constexpr std::string_view kUnidicAndIpadicName =
+    "UniDic 3.1 (unidic-mecab, BSD), 複合語 IPAdic 2.7.0 (mecab-ipadic)";
+
+// UniDic divides words into short units (水蒸気 as 水 + 蒸気), and the analyser reads each unit
+// as if it stood alone (水 みず). IPAdic lists many such compounds whole: those of two kanji or
+// more that UniDic lacks join the lexicon, so that a run of units is read as the word it is.
+// Names of people and places stay out: their readings are their bearers' own.
+constexpr std::size_t kShortestCompound = 2;
+
+bool IsCompoundRow(const LexiconRow& row) {
+  return row.surface.size() >= kShortestCompound && !row.name && !row.affix &&
+         !row.classical && !row.sahen_verb &&
+         std::all_of(row.surface.begin(), row.surface.end(),
+                     [](char32_t c) { return IsKanji(c) || c == U'々'; });
+}
+
+void AddCompounds(std::vector<LexiconRow> compounds, std::vector<LexiconRow>& rows) {
+  std::unordered_set<std::u32string> known;
+  known.reserve(rows.size());
+  for (const LexiconRow& row : rows) known.insert(row.surface);
+  for (LexiconRow& row : compounds) {
+    if (IsCompoundRow(row) && !known.contains(row.surface)) rows.push_back(std::move(row));
+  }
+}
 
 // Reads the lexicon's rows and the name the source's head gives it; false after a message.
 bool ReadLexicon(const MainSourceInputs& inputs, SourceData& data, common::Messenger& messenger) {
@@ -41,6 +67,13 @@ bool ReadLexicon(const MainSourceInputs& inputs, SourceData& data, common::Messe
   if (!inputs.unidic_lex.empty() && common::FileExists(inputs.unidic_lex)) {
     rows = ReadUnidicLexicon(inputs.unidic_lex, messenger);
     data.lexicon_name = kUnidicName;
+    if (rows && !inputs.ipadic_dir.empty() && std::filesystem::is_directory(inputs.ipadic_dir)) {
+      std::optional<std::vector<LexiconRow>> compounds =
+          ReadIpadicLexicon(inputs.ipadic_dir, messenger);
+      if (!compounds) return false;
+      AddCompounds(std::move(*compounds), *rows);
+      data.lexicon_name = kUnidicAndIpadicName;
+    }
   } else if (!inputs.ipadic_dir.empty() && std::filesystem::is_directory(inputs.ipadic_dir)) {
     rows = ReadIpadicLexicon(inputs.ipadic_dir, messenger);
     data.lexicon_name = kIpadicName;
@@ -266,7 +299,7 @@ std::optional<SourceData> ReadSourceData(const MainSourceInputs& inputs,
   }
   if (!ReadLexicon(inputs, data, messenger)) return std::nullopt;
   // The analyser reads with UniDic: beside IPAdic's words its readings would not match.
-  if (data.lexicon_name == kUnidicName) {
+  if (data.lexicon_name != kIpadicName) {
     data.analyser = OpenMecab(inputs.analyser_dic, data.no_analyser);
   } else {
     data.no_analyser = std::string(messages::kNoUnidicForAnalyser);

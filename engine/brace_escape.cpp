@@ -56,10 +56,6 @@ class BraceEscaper {
       }
       bool in_stretch = offset + at < stretch_end_;
       if (open && !in_stretch) in_stretch = OpenStretch(buffer, offset, at, at_end);
-      if (!open && !in_stretch) {
-        out.append(c.bytes);  // a '}' that no '{' opened
-        continue;
-      }
       if (in_stretch && group_like_) out += kGroupLikeMark;
       out.append(open ? kOpenLookAlike : kCloseLookAlike);
     }

@@ -12,8 +12,8 @@ namespace engine {
 
 // {漢/かん} becomes @∈漢/かん@∋ and {注} becomes ∈注∋: a stretch from a '{' to the first '}'
 // after it, on any line, has its braces replaced, each marked by '@' when the stretch holds a
-// '/'. A '{' without a '}' after it is replaced alone, and so is every '{' after it. Trail bytes
-// equal to a brace (本 is 0x96 0x7B) are left alone.
+// '/'. A '{' without a '}' after it is replaced alone, and so is every '{' after it, and so is a
+// '}' that no '{' opened. Trail bytes equal to a brace (本 is 0x96 0x7B) are left alone.
 std::string EscapeBraces(std::string_view text);
 
 // The same a piece at a time over `text` (common/text_pieces.h), which the step reads ahead in

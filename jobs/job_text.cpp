@@ -83,7 +83,6 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
     TellFailure(messenger, messages::kCannotWriteFile, {copy.string()});
     return CopyOutcome::kFailed;
   }
-  text.form.lf_line_ends = result.lf_line_ends;
   text.sjis = common::FileTextSource::Open(copy);
   TextOpening::Own(text, copy);
   if (text.sjis) return CopyOutcome::kConverted;
@@ -116,14 +115,22 @@ bool RefusedAsBrokenUtf8(std::string_view message, const common::TextSource& ori
   return true;
 }
 
-// Only a Shift_JIS text from a stream needs its line ends looked for: it is read as it came,
-// and given back with them.
+// The line ends of the files written for a text are those of its first line: LF when its first
+// line feed has no CR before it, else CR LF (also for a text without a line feed). A text whose
+// lines end in both ways takes its first line's for all, as the passes end every line alike.
+// Shift_JIS and UTF-8 alike, whose CR and LF are never part of another character. False after
+// the message that the text could not be read.
 bool FindLineEnds(JobText& text, common::Messenger& messenger) {
-  common::ToShiftJisResult scan = common::ConvertToShiftJis(
-      *text.sjis, common::TextEncoding::kShiftJis, [](std::string_view) { return true; });
-  if (!scan.ok()) TellFailure(messenger, messages::kCannotReadInput, {});
-  text.form.lf_line_ends = scan.lf_line_ends;
-  return scan.ok();
+  text.form.lf_line_ends = FirstLineEndsInLf(*text.sjis);
+  if (text.sjis->Failed()) {
+    if (text.from_stream) {
+      TellFailure(messenger, messages::kCannotReadInput, {});
+    } else {
+      TellFailure(messenger, messages::kCannotReadFile, {text.ShownName()});
+    }
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -174,6 +181,7 @@ std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkD
     text.form.encoding = chosen.value_or(common::TextEncoding::kUtf8);
     switch (ConvertToCopy(work, *original, text, /*on_trial=*/!chosen, messenger)) {
       case CopyOutcome::kConverted:
+        if (!FindLineEnds(text, messenger)) return std::nullopt;
         return text;
       case CopyOutcome::kFailed:
         return std::nullopt;
@@ -187,7 +195,7 @@ std::optional<JobText> OpenGivenText(const GivenText& given, const common::WorkD
   }
   text.form = {};
   text.sjis = std::move(original);
-  if (text.from_stream && !FindLineEnds(text, messenger)) return std::nullopt;
+  if (!FindLineEnds(text, messenger)) return std::nullopt;
   return text;
 }
 
@@ -220,13 +228,27 @@ void TellUnencodable(common::Messenger& messenger, std::string_view shown_name,
               {shown_name, std::int64_t{bad.line}, std::int64_t{bad.column}, bad.character});
 }
 
+bool FirstLineEndsInLf(const common::TextSource& text) {
+  // The bytes themselves are looked at: no trail byte of either encoding is a CR or an LF.
+  char piece[4096];
+  char before = '\0';
+  for (std::size_t offset = 0; offset < text.Size();) {
+    std::size_t read = text.Read(offset, piece, sizeof piece);
+    if (read == 0) return false;
+    std::string_view bytes(piece, read);
+    if (std::size_t line_feed = bytes.find('\n'); line_feed != std::string_view::npos) {
+      return (line_feed == 0 ? before : bytes[line_feed - 1]) != '\r';
+    }
+    before = bytes.back();
+    offset += read;
+  }
+  return false;
+}
+
 common::UserEncoding FormOfDocument(const fs::path& document, common::TextEncoding encoding) {
-  if (encoding == common::TextEncoding::kShiftJis) return {};
   common::UserEncoding form{.encoding = encoding};
   if (std::unique_ptr<common::FileTextSource> on_disk = common::FileTextSource::Open(document)) {
-    form.lf_line_ends =
-        common::ConvertToShiftJis(*on_disk, encoding, [](std::string_view) { return true; })
-            .lf_line_ends;
+    form.lf_line_ends = FirstLineEndsInLf(*on_disk);
   }
   return form;
 }

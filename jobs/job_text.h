@@ -37,7 +37,7 @@ class JobText {
   // in the working folder.
   std::unique_ptr<common::FileTextSource> sjis;
 
-  // A Shift_JIS file, whose files the passes write beside it as they always have.
+  // A Shift_JIS file, whose bytes are read as they stand.
   bool IsPlainShiftJisFile() const {
     return !from_stream && form.encoding == common::TextEncoding::kShiftJis;
   }
@@ -92,9 +92,13 @@ std::optional<std::string> EditedTextInShiftJis(std::string_view utf8,
 void TellUnencodable(common::Messenger& messenger, std::string_view shown_name,
                      const common::UnencodableCharacter& bad);
 
-// The form of the files written for a document kept in `encoding`: a Shift_JIS document's are
-// the program's own (Shift_JIS, CR LF); a UTF-8 document's keep its encoding and the line ends
-// it has on disk (CR LF when it is not there yet).
+// Whether the first line of `text` (Shift_JIS or UTF-8) ends in LF alone: the files written for
+// a text end every line as its first line ends, LF or CR LF (CR LF without a line feed). The
+// one rule for every front end.
+bool FirstLineEndsInLf(const common::TextSource& text);
+
+// The form of the files written for a document kept in `encoding`: its encoding, and the line
+// ends of its first line as it is on disk (CR LF when it is not there yet).
 common::UserEncoding FormOfDocument(const std::filesystem::path& document,
                                     common::TextEncoding encoding);
 

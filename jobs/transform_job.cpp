@@ -56,7 +56,7 @@ JobResult RunTransformJob(JobText& text, const Destination& destination,
     output.emplace(result.file);
     write = [&output](std::string_view piece) { return output->Write(piece); };
   }
-  bool as_is = text.IsPlainShiftJisFile();
+  bool as_is = text.form.IsProgramOwn();
   common::ShiftJisToUser to_user(text.form);
   bool write_failed = false;
   common::PieceSink sink = [&](std::string_view piece) {

@@ -20,9 +20,8 @@ using Transform =
     std::function<bool(const common::TextSource& text, const common::PieceSink& sink)>;
 
 // Runs `transform` over `text` and writes the result to destination.output (replaced only by a
-// complete result; never the text's own file) or into the stream. A Shift_JIS file's result is
-// written as the transform made it, line ends and all; any other text's goes back to its
-// encoding and line ends. Not ok after a message.
+// complete result; never the text's own file) or into the stream, in the text's encoding and
+// line ends (see FirstLineEndsInLf). Not ok after a message.
 [[nodiscard]] JobResult RunTransformJob(JobText& text, const Destination& destination,
                                         const Transform& transform, common::Messenger& messenger);
 

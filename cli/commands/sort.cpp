@@ -55,10 +55,9 @@ const Command kSortCommand = {
     "sort the lines of a dictionary source; each distinct line is kept once",
     "Lines are put in Japanese collation order (ICU's collator for Japanese), letter case\n"
     "ignored; lines that compare equal are kept once and empty lines are dropped, so that\n"
-    "entries typed twice stand side by side for dupcheck. The result, in the encoding of FILE\n"
-    "(- for standard input) with CR LF (a UTF-8 text or standard input keeps its own line\n"
-    "ends), goes to standard output, or to OUT. The sort holds the whole text: a FILE larger\n"
-    "than --max-size is refused.\n",
+    "entries typed twice stand side by side for dupcheck. The result, in the encoding and line\n"
+    "ends of FILE (- for standard input), goes to standard output, or to OUT. The sort holds\n"
+    "the whole text: a FILE larger than --max-size is refused.\n",
     kOptions,
     1,
     1,

@@ -82,6 +82,35 @@ TEST(CliConversions, CheckedConversionsRefuseAFaultAtItsLine) {
   EXPECT_TRUE(fs::exists(home / "aRb.html"));
 }
 
+// A '}' that no '{' opened is a fault on a last line without a line break as on any other: the
+// checked commands refuse it from a file and from standard input, and escape-braces replaces it.
+TEST(CliConversions, UnopenedBraceOnTheLastLineIsAFault) {
+  ProgramFolder home;
+  const std::vector<std::string> commands[] = {
+      {"check"}, {"ymi"}, {"nnn"}, {"html", "--pass-through"}, {"ruby"}};
+  for (const std::string& text : {std::string("今日}"), Sjis("{漢字/かんじ}\r\n今日}")}) {
+    WriteFile(home / "a.srb", text);
+    WriteFile(home / "a.txt", text);
+    for (const std::vector<std::string>& command : commands) {
+      std::string named = (home / (command[0] == "ruby" ? "a.txt" : "a.srb")).string();
+      for (const std::string& file : {std::string("-"), named}) {
+        std::vector<std::string> args = command;
+        args.push_back(file);
+        CliRun run = home.RunWithInput(text, args);
+        EXPECT_EQ(run.exit_code, 1) << command[0] << " " << file;
+        EXPECT_TRUE(Contains(run.err, "行目::<{>と<}>の数が不一致。")) << command[0] << run.err;
+      }
+    }
+  }
+  for (std::string_view name : {"a.ymi", "a.nnn", "aRb.htm", "a.~srb"}) {
+    EXPECT_FALSE(fs::exists(home / name)) << name;
+  }
+  EXPECT_EQ(ReadFile(home / "a.srb"), Sjis("{漢字/かんじ}\r\n今日}"));
+  CliRun escaped = home.RunWithInput("今日}", {"escape-braces", "-"});
+  EXPECT_EQ(escaped.exit_code, 0) << escaped.err;
+  EXPECT_EQ(escaped.out, "今日∋");
+}
+
 // The browser is shown the page where it finally stands, in either encoding.
 TEST(CliHtml, OpenStartsTheBrowserOnThePage) {
   ProgramFolder home;

@@ -2,6 +2,7 @@
 // the result out ("-"), and the refusals that leave nothing written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -161,6 +162,70 @@ TEST(CliUserText, StandardInputPastItsLimitIsRefused) {
     }
   }
   EXPECT_FALSE(fs::exists(home / "page.html"));
+}
+
+// Every file written for a text ends its lines as the text's first line ends, from a file and
+// from standard input alike, Shift_JIS or UTF-8; a text whose lines end both ways gives the
+// passes' files its first line's end throughout.
+TEST(CliUserText, WrittenFilesKeepTheLineEndsOfTheText) {
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
+  struct Text {
+    std::string name;
+    std::string bytes;
+    bool lf;      // the first line ends in LF alone
+    bool mixed;   // its other lines end otherwise
+  };
+  // 。 ends in 0x82 in UTF-8, a Shift_JIS lead byte: the line feed after it is one all the same.
+  const std::string lines[] = {"{今日/きょう}は雨。", "{雨/あめ}です", "今日"};
+  auto join = [&](std::string_view first, std::string_view rest) {
+    return std::string(lines[0]) + std::string(first) + lines[1] + std::string(rest) + lines[2] +
+           std::string(rest);
+  };
+  const Text texts[] = {
+      {"Shift_JIS LF", Sjis(join("\n", "\n")), true, false},
+      {"Shift_JIS CR LF", Sjis(join("\r\n", "\r\n")), false, false},
+      {"UTF-8 LF", join("\n", "\n"), true, false},
+      {"UTF-8 CR LF", join("\r\n", "\r\n"), false, false},
+      {"Shift_JIS LF, then CR LF", Sjis(join("\n", "\r\n")), true, true},
+      {"UTF-8 CR LF, then LF", join("\r\n", "\n"), false, true},
+  };
+  struct Command {
+    std::vector<std::string> args;
+    bool keeps_other_ends;  // changes the text in place, keeping the ends of a CR LF text's lines
+  };
+  const Command commands[] = {
+      {{"ruby"}, false},       {{"ymi", "--first", "1"}, false},
+      {{"nnn"}, false},        {{"html"}, false},
+      {{"kana", "--to", "katakana"}, true},
+      {{"strip", "--keep", "base"}, true},
+      {{"escape-braces"}, true},
+  };
+  int n = 0;
+  for (const Text& text : texts) {
+    WriteFile(home / "a.txt", text.bytes);
+    for (const Command& command : commands) {
+      for (bool from_file : {true, false}) {
+        std::string out = (home / ("out" + std::to_string(++n))).string();
+        std::vector<std::string> args = command.args;
+        args.insert(args.end(), {from_file ? (home / "a.txt").string() : "-", "-o", out});
+        CliRun run = home.RunWithInput(text.bytes, args);
+        ASSERT_EQ(run.exit_code, 0) << text.name << " " << args[0] << ": " << run.err;
+        std::string written = ReadFile(out);
+        std::string where = text.name + ", " + args[0] + (from_file ? " from a file" : " from -");
+        std::size_t first_end = written.find('\n');
+        ASSERT_NE(first_end, std::string::npos) << where;
+        EXPECT_EQ(first_end > 0 && written[first_end - 1] == '\r', !text.lf) << where;
+        auto line_feeds = static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
+        std::size_t cr_lfs = written.size() - common::CrLfToLf(written).size();
+        if (text.lf) {
+          EXPECT_EQ(cr_lfs, 0u) << where;
+        } else if (!text.mixed || !command.keeps_other_ends) {
+          EXPECT_EQ(cr_lfs, line_feeds) << where;
+        }
+      }
+    }
+  }
 }
 
 TEST(CliUserText, OutputOptionTakesOneText) {

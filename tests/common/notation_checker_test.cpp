@@ -57,7 +57,6 @@ TEST(NotationCheck, SoundTextsPassWithTheirCounts) {
       {"{漢字/カンジ}\n", 1, 1, false},  // katakana readings are accepted
       {"{一/ヶ}{時/ゝー}\n", 2, 1, false},
       {"{人/ひと|にん}\n", 1, 1, false},  // separators are not reported unless asked
-      {"{漢/かん}\nabc}", 1, 1, false},   // a last line without LF is not balanced
       {"{図/ず}＋\n", 1, 1, false},       // 図 is 0x90 0x7D, ＋ is 0x81 0x7B: no braces
       {"{漢/かん}\r\n{字/じ}\r\n", 2, 2, false},
       {"<html><head>{a/b}</head>\n", 0, 0, true},  // no body tag: nothing is checked
@@ -97,6 +96,9 @@ TEST(NotationCheck, MalformedGroupGivesItsCodePlaceAndLine) {
       {"{漢/か＊}\n", CheckCode::kUnbalancedBraces, 9, 1},
       {"}{a/b}", CheckCode::kNoBaseAfterBrace, 3, 1},  // a '{' right after a stray '}'
       {"ab}\ncd\n", CheckCode::kUnbalancedBraces, 3, 1},
+      // A last line without a line feed is balanced as any other.
+      {"今日}", CheckCode::kUnbalancedBraces, 5, 1},
+      {"{漢/かん}\n{字/じ}}", CheckCode::kUnbalancedBraces, 18, 2},
       {"<Html><BODY>{a/b}\n", CheckCode::kNoBaseAfterBrace, 14, 1},  // no HTML mode
       // Groups that run off the end of the text.
       {"{", CheckCode::kNoBaseAfterBrace, 2, 1},

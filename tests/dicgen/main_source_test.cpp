@@ -195,6 +195,39 @@ TEST_F(MainSourceTest, IpadicServesWhenUnidicIsNotGiven) {
   EXPECT_NE(ReadFile(pre_).find(Sjis("IPAdic")), std::string::npos);
 }
 
+TEST_F(MainSourceTest, IpadicCompoundsJoinUnidicsShortUnits) {
+  // UniDic reads 今日人 as 今日 + 人; IPAdic's whole words that UniDic lacks join it, but not the
+  // names of people and places, nor a word UniDic has (its reading stays: 漢字 かんじ, which the
+  // single kanji read alike, goes as redundant), nor an affix.
+  WriteUnidic(UnidicRow("今日", 2000, "名詞,普通名詞,副詞可能", "*", "キョウ") +
+              UnidicRow("漢字", 3000, "名詞,普通名詞,一般", "*", "カンジ"));
+  std::filesystem::create_directory(dir_ / "ipadic");
+  WriteFile(dir_ / "ipadic" / "Noun.csv",
+            EucJp("今日人,1285,1285,3000,名詞,一般,*,*,*,*,今日人,コンニチジン,コンニチジン\n"
+                  "漢字,1285,1285,3000,名詞,一般,*,*,*,*,漢字,カンジジ,カンジジ\n"
+                  "一日,1285,1285,3000,名詞,副詞可能,*,*,*,*,一日,ツイタチ,ツイタチ\n"));
+  WriteFile(dir_ / "ipadic" / "Noun.name.csv",
+            EucJp("今日子,1291,1291,8000,名詞,固有名詞,人名,名,*,*,今日子,キョウコ,キョーコ\n"));
+  WriteFile(dir_ / "ipadic" / "Noun.place.csv",
+            EucJp("終日,1293,1293,8000,名詞,固有名詞,地域,一般,*,*,終日,ヒネモス,ヒネモス\n"));
+  WriteFile(dir_ / "ipadic" / "Suffix.csv",
+            EucJp("人日,1300,1300,8000,名詞,接尾,一般,*,*,*,人日,ジンジツ,ジンジツ\n"));
+  inputs_.ipadic_dir = dir_ / "ipadic";
+  ASSERT_TRUE(WriteMainSource(inputs_, pre_, report_, messenger_));
+  std::vector<std::string> lines = Lines();
+  auto has = [&lines](std::string_view line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has("今日人,こん*にち*じん"));
+  EXPECT_TRUE(has("一日,*ついたち"));
+  for (std::string_view start : {"漢字,かんじじ", "今日子,", "終日,", "人日,"}) {
+    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [start](const std::string& line) {
+      return line.starts_with(start);
+    })) << start;
+  }
+  EXPECT_NE(ReadFile(pre_).find(Sjis("複合語 IPAdic")), std::string::npos);
+}
+
 TEST_F(MainSourceTest, WithoutAnyLexiconNothingIsWritten) {
   inputs_.unidic_lex = dir_ / "missing.csv";
   EXPECT_FALSE(WriteMainSource(inputs_, pre_, report_, messenger_));

@@ -18,7 +18,9 @@ TEST(BraceEscape, EveryRealBraceIsReplacedAndTrailBytesAreLeftAlone) {
   };
   const Case cases[] = {
       {"本±{本±}本", "本±∈本±∋本"},  // ± is 0x81 0x7D
-      {"{a{b}c}", "∈a∈b∋c}"},
+      {"{a{b}c}", "∈a∈b∋c∋"},     // a '}' that no '{' opened, too
+      {"今日}", "今日∋"},          // … on a last line without a line feed
+      {"a}\nb{c}}", "a∋\nb∈c∋∋"},
       {"{a}b{c/d{e", "∈a∋b∈c/d∈e"},  // an unclosed brace alone
       {"漢字/かな\n", "漢字/かな\n"},
   };

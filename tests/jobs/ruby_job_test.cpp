@@ -69,13 +69,8 @@ class RubyJobTest : public ::testing::TestWithParam<FormCase> {
     home_ = nullptr;
   }
 
-  // The form the job decides on for the case's document (a Shift_JIS one is always written as
-  // the program writes, in CR LF).
-  common::UserEncoding Expected() const {
-    common::UserEncoding form = GetParam().form;
-    if (form.encoding == common::TextEncoding::kShiftJis) form.lf_line_ends = false;
-    return form;
-  }
+  // The form the job decides on for the case's document: its own, in either encoding.
+  common::UserEncoding Expected() const { return GetParam().form; }
 
   fs::path Document() {
     fs::path document = docs_ / "story.txt";
