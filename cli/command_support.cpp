@@ -1,6 +1,8 @@
 // Shared input and output steps of the commands.
 #include "cli/command_support.h"
 
+#include <cerrno>
+
 #include "cli/messages.h"
 #include "common/file_replace.h"
 #include "common/file_system.h"
@@ -25,7 +27,7 @@ bool WriteOutput(std::ostream& out, std::string_view bytes, common::Messenger& m
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  common::Messenger& messenger) {
   if (common::ReplaceFile(target, bytes) == common::ReplaceStatus::kOk) return true;
-  TellFailure(messenger, messages::kCannotWriteFile, {PathText(target)});
+  jobs::TellCannotWrite(messenger, target, errno);
   return false;
 }
 

@@ -1,6 +1,8 @@
 // Load, change and save of the settings file for the commands that keep a change.
 #include "cli/settings_file.h"
 
+#include <cerrno>
+
 #include "cli/command_support.h"
 #include "cli/messages.h"
 
@@ -15,7 +17,9 @@ bool ChangeSettingsFile(const common::ProgramDir& program, common::Messenger& me
 bool ChangeSettingsFile(const common::SettingsLock& lock, const common::ProgramDir& program,
                         common::Messenger& messenger,
                         const std::function<bool(common::Settings&)>& change) {
-  switch (common::ChangeSettings(lock, change)) {
+  common::SettingsChange outcome = common::ChangeSettings(lock, change);
+  int error = errno;
+  switch (outcome) {
     case common::SettingsChange::kSaved:
       return true;
     case common::SettingsChange::kDeclined:
@@ -23,7 +27,7 @@ bool ChangeSettingsFile(const common::SettingsLock& lock, const common::ProgramD
     case common::SettingsChange::kNotSaved:
       break;
   }
-  TellFailure(messenger, messages::kCannotWriteFile, {PathText(program.SettingsFile())});
+  jobs::TellCannotWrite(messenger, program.SettingsFile(), error);
   return false;
 }
 

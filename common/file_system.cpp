@@ -11,6 +11,8 @@
 #include <string>
 
 #include "common/file_replace.h"
+#include "common/message_format.h"
+#include "common/messages.h"
 
 namespace common {
 
@@ -168,6 +170,45 @@ fs::path WithoutExtension(const fs::path& path) {
   std::size_t dot = name.rfind('.');
   if (dot == std::string::npos) return path;
   return path.parent_path() / name.substr(0, dot);
+}
+
+namespace {
+
+// A name that no file system here takes: a part over 255 bytes, or a path over 4095.
+bool NameTooLong(const std::filesystem::path& path) {
+  if (path.native().size() >= 4096) return true;
+  for (const std::filesystem::path& part : path) {
+    if (part.native().size() > 255) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string WriteFailureCause(const std::filesystem::path& target, int error) {
+  namespace msg = messages;
+  std::error_code ignored;
+  std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+  if (error == ENAMETOOLONG || NameTooLong(target)) return std::string(msg::kCauseNameTooLong);
+  if (!std::filesystem::is_directory(folder, ignored)) {
+    return FormatMessage(msg::kCauseNoFolder, {folder.string()});
+  }
+  if (IsReadOnly(target)) return std::string(msg::kCauseReadOnlyFile);
+  struct statvfs disk {};
+  bool known = ::statvfs(folder.c_str(), &disk) == 0;
+  if (error == EROFS || (known && (disk.f_flag & ST_RDONLY) != 0)) {
+    return std::string(msg::kCauseReadOnlyDisk);
+  }
+  if (error == EACCES || error == EPERM || ::access(folder.c_str(), W_OK) != 0) {
+    return std::string(msg::kCauseNoPermission);
+  }
+  if (error == ENOSPC || error == EDQUOT || (known && disk.f_bavail == 0)) {
+    return std::string(msg::kCauseDiskFull);
+  }
+  if (error == EFBIG) return std::string(msg::kCauseFileTooLarge);
+  if (error == EISDIR) return std::string(msg::kCauseIsFolder);
+  if (error == EIO) return std::string(msg::kCauseDeviceError);
+  return FormatMessage(msg::kCauseOther, {std::int64_t{error}});
 }
 
 }  // namespace common

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace common {
@@ -19,6 +20,12 @@ std::FILE* OpenRegularFileStream(const std::filesystem::path& path);  // "rb"
 // reason a reader refused it.
 bool IsSpecialFile(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
+
+// Why `target` could not be written, as one Japanese sentence for a message: its name too long,
+// its folder missing, read-only (the file, its folder or the file system), the disk full, the
+// file-size limit reached, or else what `error` (the errno of the failing call) says. The file
+// system is asked first, as an errno may have been overwritten on the way out of a failure.
+std::string WriteFailureCause(const std::filesystem::path& target, int error);
 // Creates `path` as a new file to write ("wb"), never through whatever stands there: a link or
 // a file of that name is removed first (what a link points to is left alone), then the file is
 // made exclusively, links not followed. For reports and working files, which nobody edits.

@@ -10,6 +10,20 @@ namespace common::messages {
 inline constexpr std::string_view kUnencodable =
     "<%s>の %d 行 %d 字目の文字<%s>は Shift_JIS にありません。\n何も書きませんでした。";
 
+// Why a file could not be written (common::WriteFailureCause), said after the file's name.
+inline constexpr std::string_view kCauseNameTooLong = "名前が長すぎます。短い名前にしてください。";
+inline constexpr std::string_view kCauseNoFolder = "フォルダ<%s>がありません。";
+inline constexpr std::string_view kCauseReadOnlyFile =
+    "読み取り専用のファイルです。書き込みを許すか、別の名前にしてください。";
+inline constexpr std::string_view kCauseReadOnlyDisk = "読み取り専用のディスクにあります。";
+inline constexpr std::string_view kCauseNoPermission = "そのフォルダに書き込む権限がありません。";
+inline constexpr std::string_view kCauseDiskFull = "ディスクに空きがありません。";
+inline constexpr std::string_view kCauseFileTooLarge =
+    "ファイルの大きさの上限を超えました。";
+inline constexpr std::string_view kCauseIsFolder = "同じ名前のフォルダがあります。";
+inline constexpr std::string_view kCauseDeviceError = "ディスクの読み書きでエラーが起きました。";
+inline constexpr std::string_view kCauseOther = "原因はシステムのエラー番号 %d です。";
+
 // A malformed ruby group; %d is the 1-based line of the fault.
 inline constexpr std::string_view kTitleFault = "警告";
 inline constexpr std::string_view kReadingTooLong = "%d 行目::るびかなの数が 20 字を超えている。";

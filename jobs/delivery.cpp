@@ -1,6 +1,8 @@
 // Giving the files written for a text back to the user in the text's form.
 #include "jobs/delivery.h"
 
+#include <cerrno>
+
 #include "common/file_replace.h"
 #include "common/file_system.h"
 #include "engine/ruby_file_naming.h"
@@ -70,13 +72,14 @@ JobResult PutBeside(const JobText& text, const fs::path& written, bool written_i
   bool placed = in_form && KeepEdited(target, written, record, result.backup) &&
                 replacement.Begin() == common::ReplaceStatus::kOk &&
                 TakeAsIs(written, replacement) && replacement.Commit();
+  int error = errno;
   common::RemoveFile(written);
   if (!placed) {
     if (!result.backup.empty()) {
       static_cast<void>(common::RenameFile(result.backup, target));  // back in place
       result.backup.clear();
     }
-    TellFailure(messenger, messages::kCannotWriteFile, {target.string()});
+    TellCannotWrite(messenger, target, error);
     return result;
   }
   record.Remember(target);
@@ -126,8 +129,9 @@ JobResult Deliver(const JobText& text, const Destination& destination, const fs:
     bool moved = text.form.IsProgramOwn() || written_in_form
                      ? common::MoveFile(written, target)
                      : common::WriteForUser(written, text.form, target);
+    int error = errno;
     common::RemoveFile(written);
-    if (!moved) TellFailure(messenger, messages::kCannotWriteFile, {target.string()});
+    if (!moved) TellCannotWrite(messenger, target, error);
     return {.ok = moved, .file = target, .backup = {}, .form = text.form};
   }
   if (text.from_stream) return Stream(text, destination, written, written_in_form, messenger);

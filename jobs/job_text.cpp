@@ -1,6 +1,7 @@
 // Reading the user's text into Shift_JIS, and the form of the files written for it.
 #include "jobs/job_text.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -55,7 +56,7 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
         return CopyOutcome::kShiftJis;
       }
     }
-    TellFailure(messenger, messages::kCannotWriteFile, {copy.string()});
+    TellCannotWrite(messenger, copy, errno);
     return CopyOutcome::kFailed;
   }
   common::ToShiftJisResult result = common::ConvertToShiftJis(
@@ -65,6 +66,7 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
       },
       on_trial);
   bool closed = std::fclose(out) == 0;
+  int error = errno;
   using Outcome = common::ToShiftJisResult::Outcome;
   if (result.outcome == Outcome::kNotUtf8 || (on_trial && result.ok() && !result.non_ascii)) {
     common::RemoveFile(copy);
@@ -80,7 +82,7 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
     return CopyOutcome::kFailed;
   }
   if (!result.ok() || !closed) {
-    TellFailure(messenger, messages::kCannotWriteFile, {copy.string()});
+    TellCannotWrite(messenger, copy, error);
     return CopyOutcome::kFailed;
   }
   text.sjis = common::FileTextSource::Open(copy);
@@ -266,6 +268,11 @@ void TellFailure(common::Messenger& messenger, std::string_view pattern,
                  std::initializer_list<common::MessageArg> args) {
   messenger.Tell(common::Message{std::string(messages::kTitleCaution),
                                  common::FormatMessage(pattern, args), common::Icon::kWarning});
+}
+
+void TellCannotWrite(common::Messenger& messenger, const fs::path& path, int error) {
+  TellFailure(messenger, messages::kCannotWriteFile,
+              {path.string(), common::WriteFailureCause(path, error)});
 }
 
 void TellCannotRead(common::Messenger& messenger, std::string_view pattern, const fs::path& path) {

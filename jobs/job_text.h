@@ -110,6 +110,10 @@ std::optional<std::string> WholeText(const JobText& text, common::Messenger& mes
 void TellFailure(common::Messenger& messenger, std::string_view pattern,
                  std::initializer_list<common::MessageArg> args);
 
+// Tells that `path` could not be written, and why: `error` is the errno of the failing call,
+// taken before anything else could change it.
+void TellCannotWrite(common::Messenger& messenger, const std::filesystem::path& path, int error);
+
 // Tells that `path` could not be read: by `pattern` (which takes the path), or, for a pipe, a
 // device or a folder, that it is no regular file.
 void TellCannotRead(common::Messenger& messenger, std::string_view pattern,

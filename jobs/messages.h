@@ -13,7 +13,8 @@ inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kCannotReadFile = "ファイル<%s>を読み込めませんでした。";
 inline constexpr std::string_view kNotRegularFile =
     "<%s>は通常のファイルではありません（パイプ・デバイス・フォルダは読みません）。";
-inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。";
+// The file, then why (common::WriteFailureCause).
+inline constexpr std::string_view kCannotWriteFile = "ファイル<%s>に書き込めませんでした。%s";
 // A file a job would write is the text it reads (the same name, a link to it, or a hard link).
 inline constexpr std::string_view kOutputIsInput =
     "書き出すファイル<%s>は、読み込んだファイル<%s>そのものです（同じファイルか、そこへのリンク）。"

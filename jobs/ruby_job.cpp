@@ -2,6 +2,8 @@
 // document.
 #include "jobs/ruby_job.h"
 
+#include <cerrno>
+
 #include "common/file_system.h"
 #include "common/notation_checker.h"
 #include "common/status.h"
@@ -52,8 +54,11 @@ void PlaceBeside(const JobText& text, const fs::path& written, bool written_in_f
   }
   if (!written_in_form && !text.form.IsProgramOwn() &&
       !common::WriteForUser(written, text.form, written)) {
+    int error = errno;
     common::RemoveFile(written);
-    TellFailure(messenger, messages::kCannotWriteFile, {result.file.string()});
+    // The ruby file is named; the cause is where it was being made.
+    TellFailure(messenger, messages::kCannotWriteFile,
+                {result.file.string(), common::WriteFailureCause(written, error)});
     result.status = engine::RubyCommandStatus::kNamingFailed;
     return;
   }

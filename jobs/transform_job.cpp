@@ -2,6 +2,7 @@
 // transform refuses or fails.
 #include "jobs/transform_job.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -59,17 +60,22 @@ JobResult RunTransformJob(JobText& text, const Destination& destination,
   bool as_is = text.form.IsProgramOwn();
   common::ShiftJisToUser to_user(text.form);
   bool write_failed = false;
+  int error = 0;
+  auto failed = [&](bool ok) {
+    if (!ok && !write_failed) error = errno;
+    write_failed = write_failed || !ok;
+    return ok;
+  };
   common::PieceSink sink = [&](std::string_view piece) {
-    write_failed = !(as_is ? write(piece) : to_user.Take(piece, false, write));
-    return !write_failed;
+    return failed(as_is ? write(piece) : to_user.Take(piece, false, write));
   };
   bool done = transform(*text.sjis, sink);
-  if (done && !as_is && !to_user.Take({}, true, write)) write_failed = true;
-  if (done && !write_failed && output && !output->Finish()) write_failed = true;
+  if (done && !as_is) failed(to_user.Take({}, true, write));
+  if (done && !write_failed && output) failed(output->Finish());
   if (text.sjis->Failed()) {
     TellFailure(messenger, messages::kCannotReadFile, {text.ShownName()});
   } else if (write_failed && output) {
-    TellFailure(messenger, messages::kCannotWriteFile, {result.file.string()});
+    TellCannotWrite(messenger, result.file, error);
   }
   result.ok = done && !write_failed;
   return result;

@@ -136,21 +136,48 @@ TEST(CliEscapeBraces, ResultGoesToStandardOutputOrOutputButNeverOverTheInput) {
   EXPECT_TRUE(BytesEqual(text, ReadFile(file)));
 }
 
-TEST(CliEscapeBraces, UnwritableOutputFailsAndLeavesNoFile) {
+// An output that cannot be written is named with the reason, whichever command writes it, and
+// nothing is left in its place.
+TEST(CliCommands, UnwritableOutputIsNamedWithTheReason) {
   ProgramFolder home;
-  WriteFile(home / "a.txt", "{x}");
-  std::string out = (home / "no" / "b.txt").string();
-  CliRun run = home.Run({"escape-braces", (home / "a.txt").string(), "--output", out});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "【ご注意!!】 ファイル<" + out + ">に書き込めませんでした。\n");
-  EXPECT_FALSE(fs::exists(home / "no"));
-
+  WriteFile(home / "a.srb", Sjis("{漢字/かんじ}\r\n"));
   std::string kept = (home / "kept.txt").string();
   WriteFile(kept, "kept");
   fs::permissions(kept, fs::perms::owner_write, fs::perm_options::remove);
-  run = home.Run({"escape-braces", (home / "a.txt").string(), "-o", kept});
-  EXPECT_EQ(run.exit_code, 1);
+  std::string missing = (home / "no").string();
+  std::string too_long = (home / std::string(300, 'n')).string();
+  struct Case {
+    std::vector<std::string> command;
+    std::string output;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {{"escape-braces"}, missing + "/b.txt", "フォルダ<" + missing + ">がありません。"},
+      {{"kana", "--to", "hiragana"}, too_long, "名前が長すぎます。"},
+      {{"strip", "--keep", "base"}, kept, "読み取り専用のファイルです。"},
+      {{"ymi", "--first", "1"}, missing + "/a.ymi", "フォルダ<" + missing + ">がありません。"},
+      {{"nnn"}, too_long, "名前が長すぎます。"},
+      {{"html"}, kept, "読み取り専用のファイルです。"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.command;
+    args.insert(args.end(), {(home / "a.srb").string(), "-o", c.output});
+    CliRun run = home.Run(args);
+    EXPECT_EQ(run.exit_code, 1) << c.command[0];
+    EXPECT_TRUE(Contains(run.err, "【ご注意!!】 ファイル<" + c.output + ">に書き込めませんでした。" +
+                                      c.reason))
+        << c.command[0] << ": " << run.err;
+  }
+  EXPECT_FALSE(fs::exists(home / "no"));
   EXPECT_EQ(ReadFile(kept), "kept");  // read-only: left as it is
+
+  // The settings file too.
+  ASSERT_EQ(home.Run({"dic", "mode", "1"}).exit_code, 0);
+  fs::permissions(home / "qelvoVR11.ini", fs::perms::owner_write, fs::perm_options::remove);
+  CliRun settings = home.Run({"dic", "mode", "2"});
+  EXPECT_EQ(settings.exit_code, 1);
+  EXPECT_TRUE(Contains(settings.err, "qelvoVR11.ini>に書き込めませんでした。読み取り専用のファイルです。"))
+      << settings.err;
 }
 
 TEST(CliEscapeBraces, StandardOutputThatCannotBeWrittenFails) {

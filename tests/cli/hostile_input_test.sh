@@ -75,6 +75,7 @@ big="$scratch/big.srb"
 for i in $(seq 200); do cat "$data/expected.srb"; done >"$big"
 for target in big.kana big.ymi big.nnn big.html; do echo previous >"$scratch/$target"; done
 expect 1 "${limited[@]}" "${run[@]}" kana --to katakana "$big" -o "$scratch/big.kana"
+stderr_has "big.kana>に書き込めませんでした。ファイルの大きさの上限を超えました。"
 expect 1 "${limited[@]}" "${run[@]}" ymi "$big"
 expect 1 "${limited[@]}" "${run[@]}" nnn "$big"
 expect 1 "${limited[@]}" "${run[@]}" html "$big"
