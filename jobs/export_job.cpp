@@ -1,6 +1,7 @@
 // The export job: the core's check, the worksheet file in the working folder, then delivery.
 #include "jobs/export_job.h"
 
+#include <cerrno>
 #include <optional>
 #include <string>
 
@@ -43,7 +44,7 @@ JobResult RunExportJob(const ConversionJob& job, const ExportChoices& choices,
                                   .title = job.text.file.stem().string()};
   if (!worksheet::WriteSheet(written, choices.format,
                              engine::KeepFirstRubyOfText(*text, choices.first_ruby), options)) {
-    TellFailure(messenger, messages::kCannotWriteFile, {written.string()});
+    TellCannotWrite(messenger, written, errno);
     return Failed(job);
   }
   // The file is UTF-8 or a zip container: handed on byte for byte.

@@ -3,6 +3,7 @@
 #include "worksheet/sheet_formats.h"
 
 #include <array>
+#include <cerrno>
 
 #include "common/file_system.h"
 #include "worksheet/markup_text.h"
@@ -356,7 +357,9 @@ bool WriteSheet(const std::filesystem::path& path, SheetFormat format, std::stri
   if (common::WriteFileSynced(path, Html5Page(sjis, options)) == common::WriteOutcome::kWritten) {
     return true;
   }
+  int error = errno;         // the cause, for the message
   common::RemoveFile(path);  // a file that could not be written is not left half-written
+  errno = error;
   return false;
 }
 

@@ -39,7 +39,7 @@ std::vector<PackagePart> DocxParts(std::string_view sjis, const SheetOptions& op
 std::string Html5Page(std::string_view sjis, const SheetOptions& options);
 
 // Writes the file of `format` at `path` (made anew). False when it could not be written; no
-// partial file is then left.
+// partial file is then left, and errno tells why.
 [[nodiscard]] bool WriteSheet(const std::filesystem::path& path, SheetFormat format,
                               std::string_view sjis, const SheetOptions& options);
 

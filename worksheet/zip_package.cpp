@@ -4,6 +4,7 @@
 
 #include <zip.h>
 
+#include <cerrno>
 #include <system_error>
 
 namespace worksheet {
@@ -26,8 +27,13 @@ bool AddPart(zip_t* archive, const PackagePart& part) {
 
 bool WriteZipPackage(const std::filesystem::path& path, std::span<const PackagePart> parts) {
   int error = 0;
+  errno = 0;
   zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  if (archive == nullptr) return false;
+  if (archive == nullptr) {
+    // libzip's own code; the system's cause is errno, when the opening reached the system.
+    if (errno == 0) errno = EIO;
+    return false;
+  }
   for (const PackagePart& part : parts) {
     if (!AddPart(archive, part)) {
       zip_discard(archive);
@@ -35,9 +41,11 @@ bool WriteZipPackage(const std::filesystem::path& path, std::span<const PackageP
     }
   }
   if (zip_close(archive) != 0) {
+    int cause = zip_error_code_system(zip_get_error(archive));
     zip_discard(archive);
     std::error_code ignored;  // nothing more can be done about a file that is not there
     std::filesystem::remove(path, ignored);
+    errno = cause != 0 ? cause : EIO;
     return false;
   }
   return true;

@@ -9,7 +9,7 @@
 namespace worksheet {
 
 // Writes `parts` in their order into a new zip file at `path` (replacing what stands there).
-// False when it could not be written; the file is then removed.
+// False when it could not be written; the file is then removed, and errno tells why.
 [[nodiscard]] bool WriteZipPackage(const std::filesystem::path& path,
                                    std::span<const PackagePart> parts);
 

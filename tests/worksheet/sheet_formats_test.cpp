@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <cerrno>
 #include <map>
 #include <string>
 #include <vector>
@@ -197,7 +198,9 @@ TEST(SheetFormats, UnwritablePlaceFailsAndLeavesNoFile) {
   ScratchDir dir;
   for (SheetFormat format : {SheetFormat::kOdt, SheetFormat::kDocx, SheetFormat::kHtml5}) {
     std::filesystem::path path = dir / "missing" / ("s" + std::string(ExtensionOf(format)));
+    errno = 0;
     EXPECT_FALSE(WriteSheet(path, format, Sjis(kRubyText), {}));
+    EXPECT_EQ(errno, ENOENT) << path;  // the cause the message names
     EXPECT_FALSE(std::filesystem::exists(path));
   }
 }
