@@ -26,6 +26,7 @@
 #include "common/view/message_box_messenger.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
+#include "common/view/watching_starter.h"
 #include "speech/qt/qt_speech_engine.h"
 #include "speech/qt/speech_controls.h"
 #include "speech/read_aloud.h"
@@ -138,12 +139,15 @@ int RunApplication(int argc, char** argv) {
   }
   common::view::DialogChoosers choosers;
   common::view::SearchMemory search;
-  common::ProcessStarter processes;
+  common::view::WatchingStarter processes;
   common::WordSplittingStarter starter(processes);
-  // The speech service is reached at the first speech command, which says why when it cannot
-  // be; the program starts without waiting for it.
+  // The speech service is reached at the first speech command, off the window's thread, which
+  // says why when nothing can be heard; the program starts without waiting for it.
   speech::qt::QtSpeechEngine speech_engine;
   speech::ReadAloud read_aloud(speech_engine, settings, messenger);
+  QObject::connect(
+      &speech_engine, &speech::qt::QtSpeechEngine::started,
+      [&read_aloud](speech::StartOutcome outcome) { read_aloud.EngineStarted(outcome); });
   QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
                    [&read_aloud] { read_aloud.SpeechEnded(); });
   QObject::connect(

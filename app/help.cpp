@@ -22,19 +22,24 @@ std::filesystem::path HelpPage(const common::ProgramDir& program,
   return common::FileExists(shipped) ? shipped : own;
 }
 
+std::optional<std::filesystem::path> HelpPageToShow(const common::ProgramDir& program,
+                                                    common::Messenger& messenger,
+                                                    const std::filesystem::path& shipped_dir) {
+  std::filesystem::path page = HelpPage(program, shipped_dir);
+  if (common::FileExists(page)) return page;
+  std::string shown = (std::filesystem::path(kHelpFolder) / kHelpFile).string();
+  messenger.Tell({std::string(messages::kTitleNotice),
+                  common::FormatMessage(messages::kHelpMissing, {shown}),
+                  common::Icon::kInformation});
+  return std::nullopt;
+}
+
 void OpenHelp(const common::ProgramDir& program, std::string& browser,
               common::ProgramStarter& starter, rubywindow::BrowserPicker& picker,
               common::Messenger& messenger, const std::filesystem::path& shipped_dir) {
-  std::filesystem::path page = HelpPage(program, shipped_dir);
-  if (!common::FileExists(page)) {
-    std::string shown = (std::filesystem::path(kHelpFolder) / kHelpFile).string();
-    messenger.Tell({std::string(messages::kTitleNotice),
-                    common::FormatMessage(messages::kHelpMissing, {shown}),
-                    common::Icon::kInformation});
-    return;
-  }
+  std::optional<std::filesystem::path> page = HelpPageToShow(program, messenger, shipped_dir);
   // LaunchBrowser shows its own messages; the outcome needs nothing more here.
-  (void)rubywindow::LaunchBrowser(page, browser, starter, picker, messenger);
+  if (page) (void)rubywindow::LaunchBrowser(*page, browser, starter, picker, messenger);
 }
 
 }  // namespace app

@@ -253,12 +253,11 @@ void MainTextWindow::StandardSizeClick() {
 void MainTextWindow::HelpClick() {
   std::filesystem::path shipped_dir =
       common::view::PathOfQString(QCoreApplication::applicationDirPath());
-  rubywindow::view::LaunchWithStoredBrowser(
-      *context_.settings, *context_.choosers, this,
-      [&](std::string& browser, rubywindow::BrowserPicker& picker) {
-        OpenHelp(*context_.program, browser, *context_.starter, picker, *context_.messenger,
-                 shipped_dir);
-      });
+  std::optional<std::filesystem::path> page =
+      HelpPageToShow(*context_.program, *context_.messenger, shipped_dir);
+  if (!page) return;
+  rubywindow::view::ShowInBrowser(*page, *context_.settings, *context_.choosers, *context_.starter,
+                                  *context_.messenger, this);
 }
 
 void MainTextWindow::VersionClick() {

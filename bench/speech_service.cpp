@@ -74,6 +74,8 @@ int main(int argc, char** argv) {
   PrintingMessenger messenger;
   speech::qt::QtSpeechEngine engine;
   speech::ReadAloud speech(engine, settings, messenger);
+  QObject::connect(&engine, &speech::qt::QtSpeechEngine::started,
+                   [&speech](speech::StartOutcome outcome) { speech.EngineStarted(outcome); });
   QObject::connect(&engine, &speech::qt::QtSpeechEngine::ended,
                    [&speech] { speech.SpeechEnded(); });
   QObject::connect(&engine, &speech::qt::QtSpeechEngine::failed, [&speech](const QString& reason) {

@@ -86,15 +86,34 @@ std::optional<std::vector<std::string>> SplitCommandWords(std::string_view comma
   return WordSplitter(command).Split();
 }
 
+std::optional<std::vector<std::string>> WordSplittingStarter::Words(
+    const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<std::string> all;
+  std::error_code error;
+  if (std::filesystem::is_regular_file(program, error)) {
+    all.push_back(program);
+  } else {
+    std::optional<std::vector<std::string>> words = SplitCommandWords(program);
+    if (!words || words->empty()) return std::nullopt;
+    all = std::move(*words);
+  }
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  return all;
+}
+
 bool WordSplittingStarter::Start(const std::string& program,
                                  const std::vector<std::string>& arguments) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(program, error)) return starter_.Start(program, arguments);
-  std::optional<std::vector<std::string>> words = SplitCommandWords(program);
-  if (!words || words->empty()) return false;
-  std::vector<std::string> all(words->begin() + 1, words->end());
-  all.insert(all.end(), arguments.begin(), arguments.end());
-  return starter_.Start(words->front(), all);
+  std::optional<std::vector<std::string>> words = Words(program, arguments);
+  if (!words) return false;
+  return starter_.Start(words->front(), {words->begin() + 1, words->end()});
+}
+
+void WordSplittingStarter::StartThen(const std::string& program,
+                                     const std::vector<std::string>& arguments,
+                                     std::function<void(bool started)> started) {
+  std::optional<std::vector<std::string>> words = Words(program, arguments);
+  if (!words) return started(false);
+  starter_.StartThen(words->front(), {words->begin() + 1, words->end()}, std::move(started));
 }
 
 }  // namespace common

@@ -24,8 +24,15 @@ class WordSplittingStarter final : public ProgramStarter {
  public:
   explicit WordSplittingStarter(ProgramStarter& starter) : starter_(starter) {}
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
+  void StartThen(const std::string& program, const std::vector<std::string>& arguments,
+                 std::function<void(bool started)> started) override;
 
  private:
+  // The program and its arguments as the starter is given them; nullopt when `program` does
+  // not split into words.
+  static std::optional<std::vector<std::string>> Words(const std::string& program,
+                                                       const std::vector<std::string>& arguments);
+
   ProgramStarter& starter_;
 };
 

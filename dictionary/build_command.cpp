@@ -80,12 +80,14 @@ DictionaryBuildResult RunDictionaryBuild(const common::TextSource& text,
     result.status = BuildStatus::kValidationFailed;
   } else {
     result.status = SaveAndBuild(text, base_name, program, work, messenger);
+    std::string name = DictionaryOutputPath(base_name, program).filename().string();
     if (common::IsOk(result.status)) {
       common::Message question{std::string(messages::kTitleConfirmation),
-                               std::string(messages::kBuildDone), common::Icon::kQuestion};
+                               common::FormatMessage(messages::kBuildDone, {name}),
+                               common::Icon::kQuestion};
       result.show_report = messenger.Ask(question, common::Buttons::kYesNo) == common::Answer::kYes;
     } else {
-      TellCaution(messenger, messages::kBuildFailed);
+      TellCaution(messenger, common::FormatMessage(messages::kBuildFailed, {name}));
     }
   }
   // Nothing reads the working source after the build.

@@ -9,7 +9,20 @@
 
 namespace dictionary {
 
-std::string_view SourceErrorText(SourceError error) {
+std::string_view SourceErrorText(SourceError error, SourceFault fault) {
+  switch (fault) {
+    case SourceFault::kNoComma:
+      return messages::kNoComma;
+    case SourceFault::kWordFarTooLong:
+      return messages::kFirstFieldTooLong;
+    case SourceFault::kReadingStartsLongVowel:
+      return messages::kReadingStartsLongVowel;
+    case SourceFault::kEntryTooLong:
+      return messages::kEntryTooLong;
+    case SourceFault::kHalfWidthInWord:
+    case SourceFault::kOther:
+      break;
+  }
   switch (error) {
     case SourceError::kFirstFieldTooLong:
       return messages::kFirstFieldTooLong;
@@ -36,11 +49,40 @@ std::string_view SourceErrorText(SourceError error) {
   return {};
 }
 
-std::string RejectedLineText(std::uint64_t line_number, SourceError error) {
-  std::string text = common::Sjis(SourceErrorText(error));
+std::string RejectedLineText(std::uint64_t line_number, SourceError error, SourceFault fault) {
+  std::string text = common::Sjis(SourceErrorText(error, fault));
   return common::FormatMessage(
       common::Sjis(messages::kReportRejectedLine),
       {static_cast<std::int64_t>(line_number), std::int64_t{static_cast<int>(error)}, text});
+}
+
+namespace {
+
+constexpr unsigned char kFirstPrintable = 0x21;      // !
+constexpr unsigned char kLastPrintable = 0x7E;       // ~
+constexpr unsigned char kFirstHalfWidthKana = 0xA1;  // ｡
+constexpr unsigned char kLastHalfWidthKana = 0xDF;   // ﾟ
+
+// A single-byte character as a person names it.
+std::string CharacterName(unsigned char byte) {
+  if (byte == ' ') return std::string(messages::kBlankCharacter);
+  if (byte == '\t') return std::string(messages::kTabCharacter);
+  if ((byte >= kFirstPrintable && byte <= kLastPrintable) ||
+      (byte >= kFirstHalfWidthKana && byte <= kLastHalfWidthKana)) {
+    return "「" + common::Cp932ToUtf8Lossy(std::string(1, static_cast<char>(byte))) + "」";
+  }
+  return std::string(messages::kControlCharacter);
+}
+
+}  // namespace
+
+std::string BrokenWordNotice(std::uint64_t line_number, const SourceLineCheck& check) {
+  auto line = static_cast<std::int64_t>(line_number);
+  if (check.fault == SourceFault::kNoComma) {
+    return common::FormatMessage(messages::kNoCommaBox, {line});
+  }
+  return common::FormatMessage(messages::kHalfWidthInFirstFieldBox,
+                               {line, CharacterName(check.stray_byte)});
 }
 
 std::string ReportSummary(const WordCounts& accepted, std::uint64_t rejected,

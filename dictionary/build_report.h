@@ -16,11 +16,17 @@ namespace dictionary {
 
 using WordCounts = std::array<std::size_t, kMaxWordLength>;  // accepted entries per length
 
-// The explanation of a rejection (UTF-8); empty for SourceError::kMalformed.
-std::string_view SourceErrorText(SourceError error);
+// The explanation of a rejection (UTF-8), made exact by `fault` where the number covers more
+// than one fault (no comma, a word of 20 characters, a reading that starts with ー …).
+std::string_view SourceErrorText(SourceError error, SourceFault fault = SourceFault::kOther);
 
 // "12行目：<errnum=8>漢字数と…" and its line feed.
-std::string RejectedLineText(std::uint64_t line_number, SourceError error);
+std::string RejectedLineText(std::uint64_t line_number, SourceError error,
+                             SourceFault fault = SourceFault::kOther);
+
+// The message shown at once for a line whose word is broken (UTF-8): the line number and, in
+// words, the comma that is missing or the half-width character that stands in the word.
+std::string BrokenWordNotice(std::uint64_t line_number, const SourceLineCheck& check);
 
 // The counts per length, the totals, the dictionary's name and the date of the build.
 std::string ReportSummary(const WordCounts& accepted, std::uint64_t rejected,

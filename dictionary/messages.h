@@ -45,9 +45,21 @@ inline constexpr std::string_view kReadingStartsHalfWidth = "after , の直後�
 inline constexpr std::string_view kSeparatorAtEnd = "第２ﾌｨｰﾙﾄﾞの最後に * がある<不適切な箇所>";
 inline constexpr std::string_view kHalfWidthInFirstField =
     "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>";
+// The faults that share a number with others, told apart.
+inline constexpr std::string_view kNoComma = "コンマ（,）がない<見出し語,読み の形にする>";
+inline constexpr std::string_view kReadingStartsLongVowel = "読みが ー（音引き）で始まっている。";
+inline constexpr std::string_view kEntryTooLong =
+    "見出し語と読みで６０バイト（全角３０字）以上ある<短くする>";
 
-// With the line number the build report gives the same line.
-inline constexpr std::string_view kHalfWidthInFirstFieldBox = "%d行目：第１fieldに半角 :: ch0==%X";
+// With the line number the build report gives the same line; %s names the character.
+inline constexpr std::string_view kHalfWidthInFirstFieldBox =
+    "%d行目：見出し語（第１フィールド）に半角文字 %s があります。\n"
+    "見出し語は全角文字だけで書いてください。";
+inline constexpr std::string_view kNoCommaBox =
+    "%d行目：コンマ（,）がありません。\n見出し語と読みをコンマで区切ってください。";
+inline constexpr std::string_view kBlankCharacter = "空白";
+inline constexpr std::string_view kTabCharacter = "タブ";
+inline constexpr std::string_view kControlCharacter = "制御文字";
 inline constexpr std::string_view kReportCannotOpen = "<error_ck.out> が open できない｡";
 inline constexpr std::string_view kReportWriteFailed = "<error_ck.out> に書き込めない｡";
 inline constexpr std::string_view kTooManyWords = "%d 字のデータが多すぎる。";
@@ -100,9 +112,10 @@ inline constexpr std::string_view kRestoreIntoDictionary =
     "復元先<%s>は、辞書<%s>そのものです（リンク）。辞書を失わないよう、復元しません。"
     "リンクを取り除いてからやり直してください。";
 inline constexpr std::string_view kTextNotRead = "辞書元のテキストを最後まで読み込めませんでした。";
+// %s the dictionary's file name.
 inline constexpr std::string_view kBuildDone =
-    "辞書 を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。";
-inline constexpr std::string_view kBuildFailed = "辞書 の作成・更新に\n失敗しました。";
+    "辞書 %s を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。";
+inline constexpr std::string_view kBuildFailed = "辞書 %s の作成・更新に\n失敗しました。";
 
 // Restore.
 inline constexpr std::string_view kNotRubyDictionary =

@@ -11,7 +11,7 @@ using common::SjisChar;
 using common::SjisReader;
 
 constexpr int kMaxWordChars = 10;
-constexpr int kMalformedWordChars = 20;  // from here on the word gets no explanation
+constexpr int kMalformedWordChars = 20;  // from here on the word is reported as malformed
 constexpr char kFieldSeparator = ',';
 constexpr char kCommentStart = '#';
 constexpr char kSegmentMark = '*';
@@ -20,11 +20,17 @@ constexpr char kAlternativeMark = '|';
 // apart from other foreign characters.
 constexpr unsigned char kSymbolLead = 0x81;
 
-SourceLineCheck Rejected(SourceError error) {
+SourceLineCheck Rejected(SourceError error, SourceFault fault = SourceFault::kOther) {
   SourceLineCheck check;
   check.kind = SourceLineKind::kRejected;
   check.error = error;
+  check.fault = fault;
   return check;
+}
+
+// A line of blanks only says nothing, like an empty one.
+bool IsBlank(std::string_view body) {
+  return body.find_first_not_of(std::string_view(" \t\r")) == std::string_view::npos;
 }
 
 // Where a '*' must not stand: before a space, a comment or the end of the line.
@@ -94,7 +100,9 @@ SourceError ScanReadingStart(SjisReader& in, int& separators) {
   }
   if (in.AtEnd() || !StartsDoubleByte(in.Peek())) return SourceError::kReadingStartsHalfWidth;
   SjisChar c = in.Next();
-  if (c.IsDoubleByte() && c.Code() == common::kLongVowel) return SourceError::kMalformed;
+  if (c.IsDoubleByte() && c.Code() == common::kLongVowel) {
+    return SourceError::kMalformed;  // told apart by the caller: the reading starts with ー
+  }
   if (c.IsDoubleByte() && common::IsHiragana(c.Code())) return SourceError::kNone;
   return ForeignDoubleByte(c);
 }
@@ -128,17 +136,20 @@ SourceLineCheck CheckSourceLine(std::string_view line) {
   unsigned char line_end =
       end == std::string_view::npos ? 0 : static_cast<unsigned char>(line[end]);
   std::string_view body = line.substr(0, end);
-  // Comments, empty lines and lines that start with a single-byte character are not entries.
-  if (body.empty() || !common::IsLeadByte(body[0])) return SourceLineCheck{};
+  if (body.starts_with(kCommentStart) || IsBlank(body)) return SourceLineCheck{};
 
   SjisReader in(body);
   WordScan word = ScanWord(in, line_end);
   if (!word.complete) {
-    SourceLineCheck check = Rejected(SourceError::kHalfWidthInFirstField);
+    bool comma = body.find(kFieldSeparator) != std::string_view::npos;
+    SourceLineCheck check = Rejected(SourceError::kHalfWidthInFirstField,
+                                     comma ? SourceFault::kHalfWidthInWord : SourceFault::kNoComma);
     check.stray_byte = word.stray_byte;
     return check;
   }
-  if (word.chars >= kMalformedWordChars) return Rejected(SourceError::kMalformed);
+  if (word.chars >= kMalformedWordChars) {
+    return Rejected(SourceError::kMalformed, SourceFault::kWordFarTooLong);
+  }
   if (word.chars > kMaxWordChars) return Rejected(SourceError::kFirstFieldTooLong);
   if (word.targets == 0) return Rejected(SourceError::kNoRubyTarget);
   in.Next();  // the comma
@@ -146,8 +157,12 @@ SourceLineCheck CheckSourceLine(std::string_view line) {
   int separators = 0;
   SourceError error = ScanReadingStart(in, separators);
   if (error == SourceError::kNone) error = ScanReadingRest(in, separators);
+  if (error == SourceError::kMalformed) {
+    return Rejected(error, SourceFault::kReadingStartsLongVowel);
+  }
   if (error != SourceError::kNone) return Rejected(error);
-  if (in.Offset() >= kEntryLimit) return Rejected(SourceError::kMalformed);
+  if (in.Offset() >= kEntryLimit)
+    return Rejected(SourceError::kMalformed, SourceFault::kEntryTooLong);
   if (separators + 1 != word.targets) return Rejected(SourceError::kSeparatorCountMismatch);
 
   SourceLineCheck check;

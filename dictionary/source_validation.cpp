@@ -85,12 +85,9 @@ class SourceValidation {
 
   void Reject(std::uint64_t line_number, const SourceLineCheck& check) {
     if (check.error == SourceError::kHalfWidthInFirstField) {
-      TellAttention(messenger_, messages::kTitleAttention,
-                    common::FormatMessage(messages::kHalfWidthInFirstFieldBox,
-                                          {static_cast<std::int64_t>(line_number),
-                                           std::int64_t{check.stray_byte}}));
+      TellAttention(messenger_, messages::kTitleAttention, BrokenWordNotice(line_number, check));
     }
-    report_.Write(RejectedLineText(line_number, check.error));
+    report_.Write(RejectedLineText(line_number, check.error, check.fault));
     ++result_.rejected;
   }
 

@@ -14,27 +14,52 @@ std::string PageArgument(const std::filesystem::path& page) {
   return error ? page.string() : full.string();
 }
 
-bool TryBrowser(const std::string& browser, const std::filesystem::path& page,
-                common::ProgramStarter& starter) {
-  std::vector<std::string> arguments = {PageArgument(page)};
-  if (!browser.empty() && starter.Start(browser, arguments)) return true;
-  return browser != kDesktopOpener && starter.Start(std::string(kDesktopOpener), arguments);
+using Started = std::function<void(bool started)>;
+
+// The browser, or the desktop opener when the browser is not set or does not start.
+void TryBrowser(const std::string& browser, const std::vector<std::string>& arguments,
+                common::ProgramStarter& starter, Started then) {
+  auto opener = [browser, arguments, &starter, then](bool started) {
+    if (started || browser == kDesktopOpener) return then(started);
+    starter.StartThen(std::string(kDesktopOpener), arguments, then);
+  };
+  if (browser.empty()) return opener(false);
+  starter.StartThen(browser, arguments, opener);
 }
 
 }  // namespace
 
+void LaunchBrowserThen(const std::filesystem::path& page, const std::string& browser,
+                       common::ProgramStarter& starter, BrowserPicker& picker,
+                       common::Messenger& messenger,
+                       std::function<void(LaunchStatus, const std::string& browser)> done) {
+  std::vector<std::string> arguments = {PageArgument(page)};
+  TryBrowser(browser, arguments, starter, [=, &starter, &picker, &messenger](bool started) {
+    if (started) return done(LaunchStatus::kOk, browser);
+    messenger.Tell(
+        {std::string(messages::kTitleCaution), std::string(messages::kBrowserNotStarted)});
+    std::optional<std::string> picked = picker.PickBrowser();
+    if (!picked) return done(LaunchStatus::kCancelled, browser);
+    starter.StartThen(*picked, arguments, [=, &messenger](bool started_picked) {
+      if (!started_picked) {
+        messenger.Tell(
+            {std::string(messages::kTitleCaution), std::string(messages::kBrowserStillNotStarted)});
+      }
+      done(started_picked ? LaunchStatus::kOk : LaunchStatus::kFailed, *picked);
+    });
+  });
+}
+
 LaunchStatus LaunchBrowser(const std::filesystem::path& page, std::string& browser,
                            common::ProgramStarter& starter, BrowserPicker& picker,
                            common::Messenger& messenger) {
-  if (TryBrowser(browser, page, starter)) return LaunchStatus::kOk;
-  messenger.Tell({std::string(messages::kTitleCaution), std::string(messages::kBrowserNotStarted)});
-  std::optional<std::string> picked = picker.PickBrowser();
-  if (!picked) return LaunchStatus::kCancelled;
-  browser = *picked;
-  if (starter.Start(browser, {PageArgument(page)})) return LaunchStatus::kOk;
-  messenger.Tell(
-      {std::string(messages::kTitleCaution), std::string(messages::kBrowserStillNotStarted)});
-  return LaunchStatus::kFailed;
+  LaunchStatus status = LaunchStatus::kFailed;
+  LaunchBrowserThen(page, browser, starter, picker, messenger,
+                    [&](LaunchStatus outcome, const std::string& kept) {
+                      status = outcome;
+                      browser = kept;
+                    });
+  return status;
 }
 
 }  // namespace rubywindow

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,9 +28,16 @@ enum class [[nodiscard]] LaunchStatus : int{
     kFailed = -2,     // the picked browser did not start either
 };
 
-// Starts `browser` (the WWWBROWSER setting) on `page`, then the desktop opener. When neither
-// starts, says so and lets the user pick a browser, which then becomes `browser` and is tried
-// once more.
+// Starts `browser` (the WWWBROWSER setting) on `page`, then the desktop opener, each judged by
+// `starter`, which may tell later whether it started. When neither starts, says so and lets the
+// user pick a browser, which is tried once more. `done` gets the outcome and the browser to keep
+// (the picked one, or `browser`). The starter, picker and messenger outlive the launch.
+void LaunchBrowserThen(const std::filesystem::path& page, const std::string& browser,
+                       common::ProgramStarter& starter, BrowserPicker& picker,
+                       common::Messenger& messenger,
+                       std::function<void(LaunchStatus, const std::string& browser)> done);
+
+// The launch with a starter that tells at once; a picked browser becomes `browser`.
 LaunchStatus LaunchBrowser(const std::filesystem::path& page, std::string& browser,
                            common::ProgramStarter& starter, BrowserPicker& picker,
                            common::Messenger& messenger);

@@ -19,18 +19,4 @@ std::optional<unsigned char> HiraganaTrailOf(unsigned char lead, unsigned char t
 void AppendConverted(std::string_view text, KanaDirection direction, std::string& out);
 std::string ConvertKana(std::string_view text, KanaDirection direction);
 
-// The direction of the "convert all readings" command: held while the program runs, flipped
-// before each use, so the first use goes to hiragana.
-class KanaToggle {
- public:
-  KanaDirection Flip() {
-    direction_ = direction_ == KanaDirection::kToKatakana ? KanaDirection::kToHiragana
-                                                          : KanaDirection::kToKatakana;
-    return direction_;
-  }
-
- private:
-  KanaDirection direction_ = KanaDirection::kToKatakana;
-};
-
 }  // namespace rubywindow

@@ -92,6 +92,15 @@ std::string ConvertAllReadings(std::string_view text, KanaDirection direction) {
   return MapGroups(text, ReadingConverter(direction));
 }
 
+KanaDirection DirectionOfAllReadings(std::string_view text) {
+  bool hiragana = false;
+  // Only hiragana changes on the way to katakana.
+  (void)RewriteGroups(text, [&hiragana](std::string&, std::string_view, std::string_view reading) {
+    hiragana = hiragana || ConvertKana(reading, KanaDirection::kToKatakana) != reading;
+  });
+  return hiragana ? KanaDirection::kToKatakana : KanaDirection::kToHiragana;
+}
+
 std::string KeepPartOfAllGroups(std::string_view text, GroupPart part) {
   return MapGroups(text, PartKeeper(part));
 }

@@ -25,6 +25,9 @@ std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite);
 
 // Every reading (after its '/', up to its '}') turned the given way.
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction);
+// The way the readings of `text` are turned when no way is chosen: to katakana when any
+// reading holds hiragana, else to hiragana, so the command always changes something it can.
+KanaDirection DirectionOfAllReadings(std::string_view text);
 
 enum class GroupPart : int { kBase = 0, kReading = 1 };
 // Every group replaced by its base or by its reading ('|' separators kept).

@@ -13,6 +13,32 @@ inline constexpr std::string_view kSpeechFailed = "音声の%sができません
 inline constexpr std::string_view kNoSpeechService =
     "音声合成サービス（speech-dispatcher）が見つかりません。";
 
+// Shown on the progress line while the service is being reached.
+inline constexpr std::string_view kPreparingSpeech = "音声を準備しています…";
+
+// Why nothing can be heard, each with the Debian packages that mend it.
+inline constexpr std::string_view kTitleSpeechUnheard = "ご注意！";
+inline constexpr std::string_view kUnheardNoService =
+    "音声合成サービス（speech-dispatcher）に接続できないため、読み上げができません。\n\n"
+    "次のパッケージを入れて下さい。\n"
+    "    speech-dispatcher\n"
+    "    speech-dispatcher-espeak-ng\n"
+    "    qt6-speech-speechd-plugin\n\n"
+    "例： sudo apt install speech-dispatcher speech-dispatcher-espeak-ng "
+    "qt6-speech-speechd-plugin";
+inline constexpr std::string_view kUnheardNoVoice =
+    "音声合成サービスに日本語の音声がないため、読み上げができません。\n\n"
+    "次のパッケージを入れて下さい。\n"
+    "    speech-dispatcher-espeak-ng\n\n"
+    "例： sudo apt install speech-dispatcher-espeak-ng";
+inline constexpr std::string_view kUnheardNoAudio =
+    "音を出す装置（サウンドサーバーまたは再生できるサウンドカード）が見つからないため、"
+    "読み上げても聞こえません。\n\n"
+    "スピーカーやヘッドホンのある環境で、次のパッケージを入れて下さい。\n"
+    "    pulseaudio（または pipewire-pulse）\n"
+    "    speech-dispatcher-audio-plugins\n\n"
+    "例： sudo apt install pulseaudio speech-dispatcher-audio-plugins";
+
 // The operations as the failure message names them.
 inline constexpr std::string_view kSetRate = "速さの設定";
 inline constexpr std::string_view kSetVolume = "音量の設定";

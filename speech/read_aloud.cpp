@@ -72,6 +72,14 @@ ReadAloud::ReadAloud(SpeechEngine& engine, const common::Settings& settings,
 
 void ReadAloud::Read(std::string_view text_utf8) {
   if (settings_.read_aloud == 0) return;
+  Service service = Reach();
+  if (service == Service::kNotReached) return;
+  if (service == Service::kStarting) {
+    for (std::string& piece : SpokenPieces(SpokenText(text_utf8))) {
+      waiting_.push_back(std::move(piece));
+    }
+    return;
+  }
   if (!SetRateAndVolume()) return;
   if (paused_) {
     if (Succeeded(engine_.Resume(), messages::kResume)) paused_ = false;
@@ -101,9 +109,55 @@ void ReadAloud::Stop() {
 }
 
 void ReadAloud::Test(TestSentence sentence) {
+  std::string text(sentence == TestSentence::kRate ? messages::kRateTestSentence
+                                                   : messages::kEffectTestSentence);
+  Service service = Reach();
+  if (service == Service::kNotReached) return;
+  if (service == Service::kStarting) {
+    waiting_.push_back(std::move(text));
+    return;
+  }
   if (!SetRateAndVolume()) return;
-  (void)Enqueue(std::string(sentence == TestSentence::kRate ? messages::kRateTestSentence
-                                                            : messages::kEffectTestSentence));
+  (void)Enqueue(std::move(text));
+}
+
+ReadAloud::Service ReadAloud::Reach() {
+  if (service_ != Service::kNotReached) return service_;
+  std::optional<StartOutcome> outcome = engine_.Start();
+  if (!outcome) {
+    service_ = Service::kStarting;
+    messenger_.SetProgress(messages::kPreparingSpeech);
+  } else if (outcome->ok()) {
+    service_ = Service::kReached;
+  } else {
+    TellUnheard(*outcome);
+  }
+  return service_;
+}
+
+void ReadAloud::EngineStarted(const StartOutcome& outcome) {
+  if (service_ != Service::kStarting) return;
+  messenger_.SetProgress("");
+  if (!outcome.ok()) {
+    service_ = Service::kNotReached;
+    waiting_.clear();
+    TellUnheard(outcome);
+    return;
+  }
+  service_ = Service::kReached;
+  // A Stop while the service was being reached leaves nothing to say.
+  if (waiting_.empty()) return;
+  std::string first = std::move(waiting_.front());
+  waiting_.pop_front();
+  if (!SetRateAndVolume() || !Enqueue(std::move(first))) waiting_.clear();
+}
+
+void ReadAloud::TellUnheard(const StartOutcome& outcome) {
+  std::string_view text = messages::kUnheardNoService;
+  if (outcome.failure == StartFailure::kNoVoice) text = messages::kUnheardNoVoice;
+  if (outcome.failure == StartFailure::kNoAudio) text = messages::kUnheardNoAudio;
+  messenger_.Tell(
+      {std::string(messages::kTitleSpeechUnheard), std::string(text), common::Icon::kWarning});
 }
 
 void ReadAloud::SpeechEnded() {

@@ -42,8 +42,12 @@ class ReadAloud {
   void Stop();                       // ends the speech and drops what waits; nothing while paused
   void Test(TestSentence sentence);  // whatever the switch and the paused flag say
 
-  // The engine's owner reports here that the text being spoken has ended, or that the service
-  // failed while speaking.
+  // The engine's owner reports here the outcome of a start that went on off the window's
+  // thread (see SpeechEngine::Start), that the text being spoken has ended, or that the service
+  // failed while speaking. What was asked for while the service was being reached is spoken
+  // once it is reached; when it cannot be, one message says why nothing can be heard and what
+  // to install, and the next command tries again.
+  void EngineStarted(const StartOutcome& outcome);
   void SpeechEnded();
   void ServiceFailed(std::string_view reason);
 
@@ -52,9 +56,14 @@ class ReadAloud {
   bool TakesNewText() const;
   bool Paused() const { return paused_; }
   bool Speaking() const { return speaking_; }
+  bool Starting() const { return service_ == Service::kStarting; }
   std::size_t Waiting() const { return waiting_.size(); }
 
  private:
+  enum class Service { kNotReached, kStarting, kReached };
+  // Reaches the service unless it is reached: kNotReached after the message of a failed start.
+  Service Reach();
+  void TellUnheard(const StartOutcome& outcome);
   bool SetRateAndVolume();
   bool Enqueue(std::string text);  // false after the failure's message
   bool Succeeded(const EngineResult& result, std::string_view operation);
@@ -63,6 +72,7 @@ class ReadAloud {
   const common::Settings& settings_;
   common::Messenger& messenger_;
   std::deque<std::string> waiting_;
+  Service service_ = Service::kNotReached;
   bool speaking_ = false;
   bool paused_ = false;
 };

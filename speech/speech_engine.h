@@ -2,6 +2,7 @@
 // goes well or fails with the system's reason.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,27 @@ struct [[nodiscard]] EngineResult {
   bool ok() const { return reason.empty(); }
 };
 
+// Why speech could not be heard, as found when the service was reached.
+enum class StartFailure {
+  kNone,
+  kNoService,  // no speech service, or none that answers
+  kNoVoice,    // the service has no Japanese voice
+  kNoAudio,    // no sound server and no playback device: speech would go nowhere
+};
+
+struct StartOutcome {
+  StartFailure failure = StartFailure::kNone;
+  bool ok() const { return failure == StartFailure::kNone; }
+};
+
 class SpeechEngine {
  public:
   virtual ~SpeechEngine() = default;
+  // Reaches the service. The first client of the service starts it, which takes seconds, so
+  // this happens off the caller's thread: the outcome is returned when already known, or else
+  // reported later by the engine's owner to ReadAloud::EngineStarted. The other operations are
+  // used only after a start that went well.
+  virtual std::optional<StartOutcome> Start() = 0;
   virtual EngineResult SetRate(double rate) = 0;      // -1 slowest … 0 normal … 1 fastest
   virtual EngineResult SetVolume(double volume) = 0;  // 0 silent … 1 loudest
   // Starts speaking at once, ending any speech still going on; the engine's owner reports the

@@ -1,7 +1,10 @@
 // Holding and picking the browser program.
 #include "rubywindow/view/browser_choice.h"
 
+#include <QPointer>
 #include <QStandardPaths>
+#include <QWidget>
+#include <memory>
 
 #include "common/cp932.h"
 #include "common/settings.h"
@@ -36,13 +39,50 @@ std::optional<std::string> AskBrowserProgram(common::view::Choosers& choosers, Q
   return common::view::PathOfQString(*chosen).string();
 }
 
-void LaunchWithStoredBrowser(
-    common::Settings& settings, common::view::Choosers& choosers, QWidget* parent,
-    const std::function<void(std::string& browser, BrowserPicker& picker)>& launch) {
+namespace {
+
+// Hands starts on to `starter`, and their outcome back only while `window` is there.
+class WindowBoundStarter final : public common::ProgramStarter {
+ public:
+  WindowBoundStarter(common::ProgramStarter& starter, QWidget* window)
+      : starter_(starter), window_(window) {}
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    return starter_.Start(program, arguments);
+  }
+  void StartThen(const std::string& program, const std::vector<std::string>& arguments,
+                 std::function<void(bool started)> started) override {
+    starter_.StartThen(program, arguments,
+                       [window = window_, started = std::move(started)](bool ok) {
+                         if (!window.isNull()) started(ok);
+                       });
+  }
+
+ private:
+  common::ProgramStarter& starter_;
+  QPointer<QWidget> window_;
+};
+
+// What a launch uses until its end, kept by the launch's last step.
+struct BrowserLaunch {
+  BrowserLaunch(common::ProgramStarter& starter, common::view::Choosers& choosers, QWidget* parent,
+                const std::string& browser)
+      : starter(starter, parent), picker(choosers, parent, browser) {}
+  WindowBoundStarter starter;
+  DialogBrowserPicker picker;
+};
+
+}  // namespace
+
+void ShowInBrowser(const std::filesystem::path& page, common::Settings& settings,
+                   common::view::Choosers& choosers, common::ProgramStarter& starter,
+                   common::Messenger& messenger, QWidget* parent) {
   std::string browser = BrowserProgram(settings);
-  DialogBrowserPicker picker(choosers, parent, browser);
-  launch(browser, picker);
-  if (browser != BrowserProgram(settings)) SetBrowserProgram(settings, browser);
+  auto launch = std::make_shared<BrowserLaunch>(starter, choosers, parent, browser);
+  LaunchBrowserThen(page, browser, launch->starter, launch->picker, messenger,
+                    [launch, &settings](LaunchStatus, const std::string& kept) {
+                      // The outcome has been reported; only a picked browser is left to keep.
+                      if (kept != BrowserProgram(settings)) SetBrowserProgram(settings, kept);
+                    });
 }
 
 std::optional<std::string> DialogBrowserPicker::PickBrowser() {

@@ -1,7 +1,7 @@
 // The browser program of the settings record, and the open dialog in which the user picks one.
 #pragma once
 
-#include <functional>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -29,12 +29,14 @@ void SetBrowserProgram(common::Settings& settings, const std::string& program_ut
 std::optional<std::string> AskBrowserProgram(common::view::Choosers& choosers, QWidget* parent,
                                              const std::string& current_utf8);
 
-// Runs `launch` with the stored browser program and a picker that offers the open dialog over
-// `parent`. A browser the user picks there, because the stored one would not start, is stored
-// in its place, so the next display does not fail the same way.
-void LaunchWithStoredBrowser(
-    common::Settings& settings, common::view::Choosers& choosers, QWidget* parent,
-    const std::function<void(std::string& browser, BrowserPicker& picker)>& launch);
+// Shows `page` in the stored browser program through `starter`, which may watch the start for
+// seconds: the window stays in use meanwhile. A browser that does not start is reported, the
+// open dialog offered over `parent`, and a browser picked there stored in place of the stored
+// one, so the next display does not fail the same way. Once `parent` is gone, nothing more
+// happens. The settings, choosers, starter and messenger outlive `parent`.
+void ShowInBrowser(const std::filesystem::path& page, common::Settings& settings,
+                   common::view::Choosers& choosers, common::ProgramStarter& starter,
+                   common::Messenger& messenger, QWidget* parent);
 
 // The picker LaunchBrowser offers when the browser cannot be started.
 class DialogBrowserPicker final : public BrowserPicker {

@@ -286,12 +286,8 @@ void YmiWindow::HtmlView() {
       {std::string(rubywindow::messages::kTitleShowingPage),
        common::FormatMessage(rubywindow::messages::kShowingPage, {page.string()}),
        common::Icon::kInformation});
-  LaunchWithStoredBrowser(*Context().settings, *Context().choosers, this,
-                          [&](std::string& browser, BrowserPicker& picker) {
-                            // A browser that does not start has been reported by the launcher.
-                            (void)LaunchBrowser(page, browser, *Context().starter, picker,
-                                                WindowMessenger());
-                          });
+  ShowInBrowser(page, *Context().settings, *Context().choosers, *Context().starter,
+                WindowMessenger(), this);
 }
 
 // The NNN window.

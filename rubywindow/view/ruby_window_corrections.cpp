@@ -45,10 +45,8 @@ void RubyWindow::ReplaceText(const std::string& sjis) {
 void RubyWindow::ConvertAllKana() {
   std::optional<std::string> text = TextInSjis();
   if (!text) return;
-  ReplaceText(ConvertAllReadings(*text, session_.kana.Flip()));
+  ReplaceText(ConvertAllReadings(*text, DirectionOfAllReadings(*text)));
   check_before_conversions_ = false;
-  Named("rubyEmphasis")->setChecked(true);
-  SetEmphasis(true);
 }
 
 void RubyWindow::RepairRuby() {

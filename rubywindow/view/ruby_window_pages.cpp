@@ -156,13 +156,7 @@ void RubyWindow::HtmlRubyDisplay() {
 void RubyWindow::ShowPage(const fs::path& page) {
   Tell(core_messages::kTitleShowingPage,
        common::FormatMessage(core_messages::kShowingPage, {page.string()}));
-  LaunchWithStoredBrowser(*context_.settings, *context_.choosers, this,
-                          [&](std::string& browser, BrowserPicker& picker) {
-                            // A browser that does not start has been reported by the launcher;
-                            // nothing is left to undo.
-                            (void)LaunchBrowser(page, browser, *context_.starter, picker,
-                                                Messenger());
-                          });
+  ShowInBrowser(page, *context_.settings, *context_.choosers, *context_.starter, Messenger(), this);
 }
 
 void RubyWindow::RubyFormatSettings() {

@@ -25,7 +25,6 @@ struct RubyWindowSession {
   // At most one YMI and one NNN window, which outlive the ruby window that opened them.
   QPointer<YmiWindow> ymi_window;
   QPointer<NnnWindow> nnn_window;
-  KanaToggle kana;  // the direction of the next conversion of all readings
 };
 
 // The page settings of a browser display: the stored ones with the session's two.

@@ -3,16 +3,69 @@
 #include "speech/qt/qt_speech_engine.h"
 
 #include <QLocale>
+#include <QThread>
 #include <QVoice>
+#include <algorithm>
+#include <memory>
 
+#include "speech/audio_output.h"
 #include "speech/messages.h"
 
 namespace speech::qt {
+
+namespace {
+
+bool HasJapanese(const QList<QLocale>& locales) {
+  return std::any_of(locales.begin(), locales.end(),
+                     [](const QLocale& locale) { return locale.language() == QLocale::Japanese; });
+}
+
+// Reaches the service once on the calling thread, which starts it when it is not running, and
+// finds out whether speech would be heard.
+StartOutcome ProbeService(const QString& engine_name) {
+  QStringList engines = QTextToSpeech::availableEngines();
+  if (engines.isEmpty() || (!engine_name.isEmpty() && !engines.contains(engine_name))) {
+    return {StartFailure::kNoService};
+  }
+  std::unique_ptr<QTextToSpeech> speech = engine_name.isEmpty()
+                                              ? std::make_unique<QTextToSpeech>()
+                                              : std::make_unique<QTextToSpeech>(engine_name);
+  if (speech->state() == QTextToSpeech::Error) return {StartFailure::kNoService};
+  if (!HasJapanese(speech->availableLocales())) return {StartFailure::kNoVoice};
+  if (!AudioOutputFound(SystemAudioPlaces())) return {StartFailure::kNoAudio};
+  return {};
+}
+
+}  // namespace
 
 QtSpeechEngine::QtSpeechEngine(QObject* parent) : QtSpeechEngine(QString(), parent) {}
 
 QtSpeechEngine::QtSpeechEngine(const QString& engine_name, QObject* parent)
     : QObject(parent), engine_name_(engine_name) {}
+
+// The program may end while the service is being reached; the thread is let finish first.
+QtSpeechEngine::~QtSpeechEngine() {
+  if (starter_ == nullptr) return;
+  starter_->wait();
+  delete starter_;
+}
+
+// The probe leaves the service running, so that the engine made here afterwards for the
+// window's thread connects at once.
+std::optional<StartOutcome> QtSpeechEngine::Start() {
+  if (speech_ != nullptr) return StartOutcome{};
+  if (starter_ != nullptr) return std::nullopt;
+  auto found = std::make_shared<StartOutcome>();
+  starter_ = QThread::create([found, name = engine_name_] { *found = ProbeService(name); });
+  connect(starter_, &QThread::finished, this, [this, found] {
+    starter_->deleteLater();
+    starter_ = nullptr;
+    if (found->ok()) (void)Speech();
+    emit started(*found);
+  });
+  starter_->start();
+  return std::nullopt;
+}
 
 QTextToSpeech::State QtSpeechEngine::State() const {
   if (speech_ == nullptr) return QTextToSpeech::Ready;

@@ -1,14 +1,18 @@
-// The speech engine on Qt TextToSpeech (speech-dispatcher on Linux), with a Japanese voice when
-// the service offers one. The service is reached at the first operation, not at start: starting
-// it and listing its voices takes a moment that the program's start should not wait for. A pause
-// stops the text being said, and the resume says it again (see Pause).
+// The speech engine on Qt TextToSpeech (speech-dispatcher on Linux), with a Japanese voice. The
+// service is reached at the first speech command, not at the program's start, and on a thread of
+// its own: the first client starts the service and lists its voices, which takes seconds that
+// no window should stand still for. A pause stops the text being said, and the resume says it
+// again (see Pause).
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QTextToSpeech>
+#include <optional>
 
 #include "speech/speech_engine.h"
+
+class QThread;
 
 namespace speech::qt {
 
@@ -19,7 +23,9 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   explicit QtSpeechEngine(QObject* parent = nullptr);
   // For tests and for a machine with a preferred engine: one of availableEngines().
   QtSpeechEngine(const QString& engine_name, QObject* parent);
+  ~QtSpeechEngine() override;
 
+  std::optional<StartOutcome> Start() override;
   EngineResult SetRate(double rate) override;
   EngineResult SetVolume(double volume) override;
   EngineResult Say(std::string_view text_utf8) override;
@@ -31,8 +37,9 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   QTextToSpeech::State State() const;
 
  signals:
-  void ended();                        // the text that was being spoken has ended
-  void failed(const QString& reason);  // the service failed while speaking
+  void started(speech::StartOutcome outcome);  // the end of a start that Start left going
+  void ended();                                // the text that was being spoken has ended
+  void failed(const QString& reason);          // the service failed while speaking
 
  private:
   QTextToSpeech& Speech();
@@ -41,6 +48,7 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
   void StateChanged(QTextToSpeech::State state);
 
   QString engine_name_;
+  QThread* starter_ = nullptr;       // while the service is being reached
   QTextToSpeech* speech_ = nullptr;  // made at the first operation
   QTextToSpeech::State last_state_ = QTextToSpeech::Ready;
   QString saying_;  // the text of the last Say, said again on Resume

@@ -203,7 +203,8 @@ class DictionaryCommandsTest : public QObject {
     QVERIFY(Build(BuildKind::kRubyDictionary));
     QVERIFY(second_refused);
     QVERIFY(close_refused);
-    QCOMPARE(messenger_.records.back().text, std::string("辞書 の作成・更新に\n失敗しました。"));
+    QCOMPARE(messenger_.records.back().text,
+             std::string("辞書 names.dic の作成・更新に\n失敗しました。"));
     QVERIFY(!fs::exists(*docs_ / "names.dic"));
   }
 

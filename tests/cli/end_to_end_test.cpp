@@ -106,6 +106,39 @@ TEST_F(CliEndToEnd, BuildReportIsPrintedInUtf8WhenAsked) {
   EXPECT_TRUE(Contains(run.err, "個の不正データがあります。")) << run.err;
 }
 
+// Every refused line is counted and named in the report with its line number and a reason in
+// words; a word of half-width letters is refused, not passed over, and the build names the
+// dictionary it made.
+TEST_F(CliEndToEnd, EveryRefusedLineIsCountedWithItsReason) {
+  struct Line {
+    const char* text;
+    const char* reported;  // the report's line, or none for an accepted line
+  } lines[] = {
+      {"日本,にっ*ぽん", nullptr},
+      {"ABC,えーびーしー", "2行目：<errnum=11>第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>\n"},
+      {"漢字かんじ", "3行目：<errnum=11>コンマ（,）がない<見出し語,読み の形にする>\n"},
+      {"漢字,ーかん", "4行目：<errnum=2>読みが ー（音引き）で始まっている。\n"},
+      {"漢字,かんじ", "5行目：<errnum=8>漢字数と読み数が一致しない"},
+  };
+  std::string source;
+  for (const Line& line : lines) source += Sjis(line.text) + "\r\n";
+  WriteFile(home_ / "names.pre", source);
+  CliRun run = home_.Run({"--yes", "build-dic", (home_ / "names.pre").string()});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  for (const Line& line : lines) {
+    if (line.reported != nullptr) {
+      EXPECT_TRUE(Contains(run.out, line.reported)) << line.text;
+    }
+  }
+  EXPECT_TRUE(Contains(run.out, "Error 総数= 4\n")) << run.out;
+  EXPECT_TRUE(Contains(run.err, " 4 個の不正データがあります。")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "2行目：見出し語（第１フィールド）に半角文字 「A」 があります。"))
+      << run.err;
+  EXPECT_TRUE(Contains(run.err, "3行目：コンマ（,）がありません。")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "辞書 names.dic を作成・更新しました。")) << run.err;
+  EXPECT_FALSE(Contains(run.err, "ch0")) << run.err;
+}
+
 // That the restored source builds the same bytes is tested with dictionary/restore.
 TEST_F(CliEndToEnd, RestoreWritesTheSourceBesideTheDictionary) {
   fs::path copy = home_ / "copy.dic";
@@ -114,6 +147,12 @@ TEST_F(CliEndToEnd, RestoreWritesTheSourceBesideTheDictionary) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, (home_ / "copy.pre").string() + "\n");
   EXPECT_TRUE(Contains(ReadFile(home_ / "copy.pre"), Sjis("漢字,かん*じ\r\n")));
+  // Declined, the source stays as it is, and nothing is called a failure.
+  WriteFile(home_ / "copy.pre", "mine");
+  CliRun declined = home_.Run({"--no", "restore-dic", copy.string()});
+  EXPECT_EQ(declined.exit_code, 1);
+  EXPECT_EQ(ReadFile(home_ / "copy.pre"), "mine");
+  EXPECT_FALSE(Contains(declined.err, "失敗")) << declined.err;
 }
 
 // The user dictionary is the one --user-dic names, else the selected registered one, else the

@@ -37,7 +37,7 @@ TEST(DictionaryBuildCommand, SuccessOffersTheReport) {
   ASSERT_FALSE(messenger.records.empty());
   EXPECT_EQ(messenger.records.back().title, "ご確認！");
   EXPECT_EQ(messenger.records.back().text,
-            "辞書 を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。");
+            "辞書 names.dic を作成・更新しました。\nｴﾗｰﾒｯｾｰｼﾞを表示しますか。");
   EXPECT_EQ(messenger.records.back().buttons, common::Buttons::kYesNo);
   EXPECT_FALSE(fs::exists(dir / "users$$$.$$$"));
 
@@ -67,7 +67,7 @@ TEST(DictionaryBuildCommand, FailureIsReportedOnce) {
   EXPECT_EQ(result.status, BuildStatus::kOverwriteDeclined);
   EXPECT_FALSE(result.show_report);
   EXPECT_EQ(messenger.records.back().title, "ご注意！");
-  EXPECT_EQ(messenger.records.back().text, "辞書 の作成・更新に\n失敗しました。");
+  EXPECT_EQ(messenger.records.back().text, "辞書 names.dic の作成・更新に\n失敗しました。");
   EXPECT_FALSE(fs::exists(dir / "users$$$.$$$"));
 }
 
@@ -83,7 +83,7 @@ TEST(DictionaryBuildCommand, UnsavedSourceSaysWhyBeforeTheFailure) {
   EXPECT_EQ(messenger.records[0].title, "注意！");
   EXPECT_EQ(messenger.records[0].text,
             "作業ファイル<" + (no_work / "users$$$.$$$").string() + ">に書き込めない。");
-  EXPECT_EQ(messenger.records[1].text, "辞書 の作成・更新に\n失敗しました。");
+  EXPECT_EQ(messenger.records[1].text, "辞書 names.dic の作成・更新に\n失敗しました。");
 
   messenger.records.clear();
   testing_support::FailingSource failing(Sjis("漢,かん\n字,じ\n"), 5);

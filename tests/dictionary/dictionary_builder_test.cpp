@@ -52,13 +52,14 @@ TEST(DictionaryBuilder, GoldenSourceBuildsGoldenDictionary) {
   EXPECT_TRUE(BytesEqual(ReadFile(fixtures::Golden("expected.dic")), ReadFile(setup.Dic())));
   EXPECT_TRUE(BytesEqual(ReadFile(fixtures::Golden("expected_adr_info.txt")),
                          ReadFile(setup.dir / "adr_info.txt")));
-  ASSERT_EQ(messenger.records.size(), 3u);
-  EXPECT_EQ(messenger.records[1].text,
-            " 3 個の不正データがあります。\nこのまま辞書を作成しますか。");
-  EXPECT_EQ(messenger.records[1].title, "注意！");
-  EXPECT_EQ(messenger.records[1].buttons, common::Buttons::kOkCancel);
-  EXPECT_EQ(messenger.records[2].text, " 辞書名＝＝" + setup.Dic().string());
-  EXPECT_EQ(messenger.records[2].title, "お知らせ");
+  // The two broken words (lines 11 and 15), the question, the dictionary's name.
+  ASSERT_EQ(messenger.records.size(), 4u);
+  EXPECT_EQ(messenger.records[2].text,
+            " 4 個の不正データがあります。\nこのまま辞書を作成しますか。");
+  EXPECT_EQ(messenger.records[2].title, "注意！");
+  EXPECT_EQ(messenger.records[2].buttons, common::Buttons::kOkCancel);
+  EXPECT_EQ(messenger.records[3].text, " 辞書名＝＝" + setup.Dic().string());
+  EXPECT_EQ(messenger.records[3].title, "お知らせ");
   for (int length = 1; length <= 10; ++length) {
     EXPECT_FALSE(fs::exists(setup.dir / "work" / common::LengthFileName(length)));
   }

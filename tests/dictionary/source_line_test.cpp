@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/cp932.h"
+#include "dictionary/build_report.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 
 namespace dictionary {
@@ -76,9 +78,48 @@ TEST(SourceLine, LineWithoutCommaNamesTheByteThatEndedTheWord) {
   EXPECT_EQ(CheckSourceLine(Sjis("漢 字,かん")).stray_byte, ' ');
 }
 
-TEST(SourceLine, LinesThatAreNotEntriesAreSkipped) {
-  for (std::string_view line : {"# 漢字,かんじ", "", "\n", "ABC,えーびーしー", " 漢,かん"}) {
-    EXPECT_EQ(CheckSourceLine(Sjis(line)).kind, SourceLineKind::kSkipped) << line;
+// Only comments and blank lines are skipped; every other line is accepted or refused, and a
+// refusal says in words what is wrong: the report line, and the message shown at once for a
+// broken word.
+TEST(SourceLine, EveryRefusedLineIsExplained) {
+  struct Case {
+    std::string_view line;
+    SourceLineKind kind;
+    int errnum;
+    std::string_view reason;  // as the report gives it
+    std::string_view notice;  // the message shown at once, or none
+  } cases[] = {
+      {"# 漢字,かんじ", SourceLineKind::kSkipped, 0, "", ""},
+      {"", SourceLineKind::kSkipped, 0, "", ""},
+      {" \t ", SourceLineKind::kSkipped, 0, "", ""},
+      {"ABC,えーびーしー", SourceLineKind::kRejected, 11,
+       "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>",
+       "3行目：見出し語（第１フィールド）に半角文字 「A」 があります。\n"
+       "見出し語は全角文字だけで書いてください。"},
+      {" 漢,かん", SourceLineKind::kRejected, 11, "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>",
+       "3行目：見出し語（第１フィールド）に半角文字 空白 があります。\n"
+       "見出し語は全角文字だけで書いてください。"},
+      {"漢\t,かん", SourceLineKind::kRejected, 11, "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>",
+       "3行目：見出し語（第１フィールド）に半角文字 タブ があります。\n"
+       "見出し語は全角文字だけで書いてください。"},
+      {"漢字かんじ", SourceLineKind::kRejected, 11, "コンマ（,）がない<見出し語,読み の形にする>",
+       "3行目：コンマ（,）がありません。\n見出し語と読みをコンマで区切ってください。"},
+      {"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢,か", SourceLineKind::kRejected, 2,
+       "第１ﾌｨｰﾙﾄﾞの字数が１０字を超えている。", ""},
+      {"漢字,ーかん", SourceLineKind::kRejected, 2, "読みが ー（音引き）で始まっている。", ""},
+      {"漢漢漢漢漢漢漢漢漢漢,かか*かか*かか*かか*かか*か*か*か*か*か", SourceLineKind::kRejected, 2,
+       "見出し語と読みで６０バイト（全角３０字）以上ある<短くする>", ""},
+  };
+  for (const Case& c : cases) {
+    SourceLineCheck check = CheckSourceLine(Sjis(c.line) + "\n");
+    ASSERT_EQ(check.kind, c.kind) << c.line;
+    if (check.kind != SourceLineKind::kRejected) continue;
+    EXPECT_EQ(static_cast<int>(check.error), c.errnum) << c.line;
+    EXPECT_EQ(common::Cp932ToUtf8Lossy(RejectedLineText(3, check.error, check.fault)),
+              "3行目：<errnum=" + std::to_string(c.errnum) + ">" + std::string(c.reason) + "\n");
+    if (!c.notice.empty()) {
+      EXPECT_EQ(BrokenWordNotice(3, check), c.notice) << c.line;
+    }
   }
 }
 

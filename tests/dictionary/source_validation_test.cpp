@@ -24,7 +24,7 @@ TEST(SourceValidation, GoldenSourceGivesItsReportAndWorkFiles) {
   RecordingMessenger messenger;
   ValidationResult result = Validate(dir, fixtures::Golden("source.pre"), messenger);
   ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.rejected, 3u);
+  EXPECT_EQ(result.rejected, 4u);
   EXPECT_EQ(result.accepted, (WordCounts{3, 5, 1, 0, 0, 0, 0, 0, 0, 0}));
 
   std::string report = ReadFile(dir / "error_ck.out");
@@ -44,9 +44,11 @@ TEST(SourceValidation, GoldenSourceGivesItsReportAndWorkFiles) {
       Sjis("漢字,かん*じ\r\n人々,ひと*びと\r\n行く,い\r\n珈琲,こー*ひー\r\n今日,*きょう\r\n"));
   EXPECT_EQ(ReadFile(dir / "d10.$"), "");
 
-  ASSERT_EQ(messenger.records.size(), 1u);  // the line without a comma
+  ASSERT_EQ(messenger.records.size(), 2u);  // the half-width word and the line without a comma
   EXPECT_EQ(messenger.records[0].title, "注意！");
-  EXPECT_EQ(messenger.records[0].text, "15行目：第１fieldに半角 :: ch0==A");  // as in the report
+  EXPECT_TRUE(
+      messenger.records[0].text.starts_with("11行目：見出し語（第１フィールド）に半角文字 「A」"));
+  EXPECT_TRUE(messenger.records[1].text.starts_with("15行目：コンマ（,）がありません。"));
 }
 
 TEST(SourceValidation, CommentsOnlyGiveZeroCounts) {
@@ -86,12 +88,14 @@ TEST(SourceValidation, LongLineCountsAsOneLine) {
   }
 }
 
-TEST(SourceValidation, MalformedEntryIsReportedWithoutText) {
+TEST(SourceValidation, MalformedEntryIsReportedWithItsFault) {
   ScratchDir dir;
   WriteFile(dir / "s.pre", Sjis("漢字,ーかん\r\n"));
   RecordingMessenger messenger;
   ASSERT_TRUE(Validate(dir, dir / "s.pre", messenger).ok());
-  EXPECT_TRUE(ReadFile(dir / "error_ck.out").starts_with(Sjis("1行目：<errnum=2>\r\n1 字：")));
+  EXPECT_TRUE(
+      ReadFile(dir / "error_ck.out")
+          .starts_with(Sjis("1行目：<errnum=2>読みが ー（音引き）で始まっている。\r\n1 字：")));
 }
 
 TEST(SourceValidation, TooManyWordsOfOneLengthStopWithoutSummary) {

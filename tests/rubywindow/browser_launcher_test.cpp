@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "tests/rubywindow/rubywindow_fixtures.h"
@@ -74,6 +76,82 @@ TEST(LaunchBrowser, PickedBrowserIsKeptAndTriedOnce) {
   messenger.records.clear();
   browser = "none";
   EXPECT_EQ(LaunchBrowser("/d/aRb.html", browser, starter, picker, messenger), LaunchStatus::kOk);
+}
+
+// A starter that answers later, as the windows' one does after watching the browser.
+class LaterStarter : public common::ProgramStarter {
+ public:
+  bool Start(const std::string&, const std::vector<std::string>&) override { return false; }
+  void StartThen(const std::string& program, const std::vector<std::string>&,
+                 std::function<void(bool started)> started) override {
+    asked.push_back(program);
+    waiting = std::move(started);
+  }
+  std::vector<std::string> asked;
+  std::function<void(bool)> waiting;
+};
+
+// Each answer that comes later moves the launch on: a browser that gave up after its start is
+// reported with the open dialog offered, and a picked browser is tried and kept.
+TEST(LaunchBrowserThen, LaterAnswersMoveTheLaunchOn) {
+  struct Case {
+    std::vector<bool> answers;
+    std::optional<std::string> pick;
+    std::vector<std::string> asked;
+    LaunchStatus status;
+    std::string kept;
+    std::vector<std::string> told;
+  } cases[] = {
+      {{true}, {}, {"fx"}, LaunchStatus::kOk, "fx", {}},
+      {{false, true}, {}, {"fx", "xdg-open"}, LaunchStatus::kOk, "fx", {}},
+      {{false, false},
+       {},
+       {"fx", "xdg-open"},
+       LaunchStatus::kCancelled,
+       "fx",
+       {"ブラウザが開けません。正しく設定して下さい。"}},
+      {{false, false, true},
+       "/opt/web",
+       {"fx", "xdg-open", "/opt/web"},
+       LaunchStatus::kOk,
+       "/opt/web",
+       {"ブラウザが開けません。正しく設定して下さい。"}},
+      {{false, false, false},
+       "/opt/web",
+       {"fx", "xdg-open", "/opt/web"},
+       LaunchStatus::kFailed,
+       "/opt/web",
+       {"ブラウザが開けません。正しく設定して下さい。",
+        "ブラウザが開けません。よく調べて下さい。"}},
+  };
+  for (const Case& c : cases) {
+    LaterStarter starter;
+    FakePicker picker;
+    picker.pick = c.pick;
+    testing_support::RecordingMessenger messenger;
+    std::optional<LaunchStatus> status;
+    std::string kept;
+    LaunchBrowserThen("/d/aRb.html", "fx", starter, picker, messenger,
+                      [&](LaunchStatus outcome, const std::string& browser) {
+                        status = outcome;
+                        kept = browser;
+                      });
+    for (bool answer : c.answers) {
+      ASSERT_FALSE(status.has_value());
+      ASSERT_TRUE(starter.waiting);
+      std::function<void(bool)> waiting = std::move(starter.waiting);
+      starter.waiting = nullptr;
+      waiting(answer);
+    }
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, c.status);
+    EXPECT_EQ(kept, c.kept);
+    EXPECT_EQ(starter.asked, c.asked);
+    std::vector<std::string> told;
+    for (const auto& record : messenger.records) told.push_back(record.text);
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(picker.asked, c.told.empty() ? 0 : 1);
+  }
 }
 
 }  // namespace

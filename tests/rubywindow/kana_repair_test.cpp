@@ -29,10 +29,22 @@ TEST(KanaTable, OtherCharactersStay) {
   EXPECT_EQ(ConvertKana(Sjis("ヴィ"), KanaDirection::kToHiragana), Sjis("ぶぃ"));
 }
 
-TEST(KanaToggle, FirstUseGoesToHiragana) {
-  KanaToggle toggle;
-  EXPECT_EQ(toggle.Flip(), KanaDirection::kToHiragana);
-  EXPECT_EQ(toggle.Flip(), KanaDirection::kToKatakana);
+// Any hiragana reading sends every reading to katakana; readings without hiragana go back.
+TEST(DirectionOfAllReadings, HiraganaInAnyReadingMeansKatakana) {
+  struct Case {
+    const char* text;
+    KanaDirection direction;
+  } cases[] = {
+      {"{漢字/かんじ}と{仮名/かな}", KanaDirection::kToKatakana},
+      {"{漢字/カンジ}と{仮名/カナ}", KanaDirection::kToHiragana},
+      {"{漢字/カンジ}\n{仮名/かな}", KanaDirection::kToKatakana},  // mixed
+      {"ひらがなの{本/ホン}", KanaDirection::kToHiragana},         // kana outside groups
+      {"{ー/ー}{abc/abc}", KanaDirection::kToHiragana},
+      {"", KanaDirection::kToHiragana},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DirectionOfAllReadings(Sjis(c.text)), c.direction) << c.text;
+  }
 }
 
 TEST(ConvertAllReadings, OnlyReadingsChange) {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "speech/audio_output.h"
 #include "tests/speech/recording_engine.h"
 #include "tests/support/recording_messenger.h"
 
@@ -188,6 +191,94 @@ TEST_F(ReadAloudTest, ServiceFailureWhileSpeakingDropsWhatWaits) {
   EXPECT_EQ(speech.Waiting(), 0u);
   speech.Read("three");
   EXPECT_EQ(engine.Spoken().back(), "say three");
+}
+
+// Reaching the service goes on off the window's thread: what is asked for meanwhile waits and
+// the progress line says so; a failure says why nothing can be heard and what to install, drops
+// what waited, and the next command tries again.
+TEST(ReadAloudStart, WaitsForTheServiceAndSaysWhyNothingCanBeHeard) {
+  struct Case {
+    StartFailure failure;
+    const char* told;  // a line of the message, or none
+    Calls spoken;
+  } cases[] = {
+      {StartFailure::kNone, nullptr, {"say one", "say two"}},
+      {StartFailure::kNoService, "    speech-dispatcher\n", {}},
+      {StartFailure::kNoVoice, "    speech-dispatcher-espeak-ng\n", {}},
+      {StartFailure::kNoAudio, "    pulseaudio（または pipewire-pulse）\n", {}},
+  };
+  for (const Case& c : cases) {
+    common::Settings settings = common::LoadSettings("/nonexistent");
+    RecordingEngine engine;
+    engine.start_outcome.reset();
+    RecordingMessenger messenger;
+    ReadAloud speech(engine, settings, messenger);
+    speech.Read("one");
+    speech.Read("two");
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_EQ(engine.starts, 1);
+    EXPECT_EQ(messenger.progress, (std::vector<std::string>{"音声を準備しています…"}));
+    speech.EngineStarted({c.failure});
+    EXPECT_EQ(messenger.progress.back(), "");
+    while (speech.Speaking()) speech.SpeechEnded();
+    EXPECT_EQ(engine.Spoken(), c.spoken);
+    if (c.told == nullptr) {
+      EXPECT_TRUE(messenger.records.empty());
+      continue;
+    }
+    ASSERT_EQ(messenger.records.size(), 1u);
+    EXPECT_EQ(messenger.records[0].title, "ご注意！");
+    EXPECT_NE(messenger.records[0].text.find(c.told), std::string::npos)
+        << messenger.records[0].text;
+    EXPECT_EQ(speech.Waiting(), 0u);
+    speech.Test(TestSentence::kRate);
+    EXPECT_EQ(engine.starts, 2);
+  }
+}
+
+// A stop while the service is being reached leaves nothing to say once it is reached.
+TEST(ReadAloudStart, StopWhileStartingDropsWhatWaited) {
+  common::Settings settings = common::LoadSettings("/nonexistent");
+  RecordingEngine engine;
+  engine.start_outcome.reset();
+  RecordingMessenger messenger;
+  ReadAloud speech(engine, settings, messenger);
+  speech.Read("one");
+  speech.Stop();
+  speech.EngineStarted({});
+  EXPECT_TRUE(engine.Spoken().empty());
+  speech.Read("two");
+  EXPECT_EQ(engine.Spoken(), (Calls{"say two"}));
+  EXPECT_EQ(engine.starts, 1);
+}
+
+TEST(AudioOutput, FoundThroughAServerSocketOrAPlaybackDevice) {
+  std::filesystem::path root = std::filesystem::path(::testing::TempDir()) / "audio_output";
+  std::filesystem::remove_all(root);
+  struct Case {
+    const char* name;
+    std::string pulse_server;
+    std::vector<std::string> files;  // made under the case's folder
+    bool found;
+  } cases[] = {
+      {"nothing", "", {}, false},
+      {"capture only", "", {"snd/pcmC0D0c", "snd/controlC0"}, false},
+      {"playback device", "", {"snd/pcmC1D0p"}, true},
+      {"pulse socket", "", {"run/pulse/native"}, true},
+      {"pipewire socket", "", {"run/pipewire-0"}, true},
+      {"system pulse", "", {"system/native"}, true},
+      {"named server", "tcp:host", {}, true},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::path folder = root / c.name;
+    std::filesystem::create_directories(folder);
+    for (const std::string& file : c.files) {
+      std::filesystem::create_directories((folder / file).parent_path());
+      std::ofstream(folder / file).put('\n');
+    }
+    AudioPlaces places{c.pulse_server, folder / "run", folder / "system/native", folder / "snd"};
+    EXPECT_EQ(AudioOutputFound(places), c.found) << c.name;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,14 @@ namespace testing_support {
 using Calls = std::vector<std::string>;
 
 // Records every operation as a line; an operation named in `failing` fails with its reason.
+// Start reports `start_outcome` at once; without one the start goes on until the test reports
+// its end to ReadAloud::EngineStarted.
 class RecordingEngine final : public speech::SpeechEngine {
  public:
+  std::optional<speech::StartOutcome> Start() override {
+    ++starts;
+    return start_outcome;
+  }
   speech::EngineResult SetRate(double rate) override { return Record("rate " + Number(rate)); }
   speech::EngineResult SetVolume(double volume) override {
     return Record("volume " + Number(volume));
@@ -37,6 +44,8 @@ class RecordingEngine final : public speech::SpeechEngine {
   }
 
   Calls calls;
+  int starts = 0;
+  std::optional<speech::StartOutcome> start_outcome = speech::StartOutcome{};
   std::map<std::string, std::string> failing;
 
  private:

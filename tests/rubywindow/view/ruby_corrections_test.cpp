@@ -55,19 +55,36 @@ class RubyCorrectionsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The first use turns readings to hiragana (nothing to do here), the second to katakana; the
-  // text between groups stays.
-  void kanaConversionAlternates() {
+  // The direction follows the readings: hiragana in any of them turns all to katakana, else all
+  // go to hiragana. The text between groups stays, and the emphasis colours stay as they were.
+  void kanaConversionFollowsTheReadings_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("hiragana") << U("{漢字/かんじ}と{仮名/かな}\r\n")
+                              << U("{漢字/カンジ}と{仮名/カナ}\n")
+                              << U("{漢字/かんじ}と{仮名/かな}\n");
+    QTest::newRow("katakana") << U("{漢字/カンジ}と{仮名/カナ}\r\n")
+                              << U("{漢字/かんじ}と{仮名/かな}\n")
+                              << U("{漢字/カンジ}と{仮名/カナ}\n");
+    QTest::newRow("mixed") << U("{漢字/カンジ}と{仮名/かな}\r\n")
+                           << U("{漢字/カンジ}と{仮名/カナ}\n")
+                           << U("{漢字/かんじ}と{仮名/かな}\n");
+  }
+  void kanaConversionFollowsTheReadings() {
+    QFETCH(QString, text);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
     Fixture f;
-    OpenText(f, "{漢字/かんじ}と{仮名/かな}\r\n");
+    OpenText(f, text.toUtf8().constData());
+    bool emphasis = f.Action("rubyEmphasis")->isChecked();
     f.Action("convertAllKana")->trigger();
-    QCOMPARE(f.Pane()->Text(), U("{漢字/かんじ}と{仮名/かな}\n"));
-    QVERIFY(!f.window->IsModified());
-    f.Action("convertAllKana")->trigger();
-    QCOMPARE(f.Pane()->Text(), U("{漢字/カンジ}と{仮名/カナ}\n"));
+    QCOMPARE(f.Pane()->Text(), first);
     QVERIFY(f.window->IsModified());
-    WaitForColouring(f);
-    QCOMPARE(Emphasised(f), U("{漢字/カンジ}{仮名/カナ}"));
+    f.Action("convertAllKana")->trigger();
+    QCOMPARE(f.Pane()->Text(), second);
+    QCOMPARE(f.Action("rubyEmphasis")->isChecked(), emphasis);
+    if (!emphasis) QVERIFY(Emphasised(f).isEmpty());
   }
 
   void repairOfTheSelection_data() {
