@@ -83,6 +83,8 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   file_panel_->setObjectName(QStringLiteral("filePanel"));
   caret_panel_->setMinimumWidth(traits_.caret_panel_width);
   file_panel_->setMinimumWidth(traits_.file_panel_width);
+  // A long path takes only the room left over, never that of the panels beside it.
+  file_panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(caret_panel_);
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);

@@ -105,7 +105,7 @@ class OutputWindowsTest : public QObject {
     YmiWindow* shown = f.session.ymi_window;
     QVERIFY(shown);
     QCOMPARE(shown->DocumentPath(), ymi);
-    QCOMPARE(shown->windowTitle(), U("みるかぜ for Win【ＹＭＩファイル画面】 --- ") +
+    QCOMPARE(shown->windowTitle(), U("みるかぜ【ＹＭＩファイル画面】 --- ") +
                                        QString::fromStdString(ymi.string()));
     QVERIFY(shown->Pane()->Text().startsWith(U("no,[平和](へいわ)\t,")));
     // Read aloud as every text window is: the text as it stands.

@@ -398,6 +398,21 @@ class RubyWindowTest : public QObject {
   }
 
   // A toolbar button without a picture would show the whole menu caption.
+  // A half-width voiced mark belongs after half-width kana only: after a full-width letter it
+  // shows as a stray mark ("プリンタﾞ").
+  void captionsNeverMixAHalfWidthMarkIntoFullWidthText() {
+    Fixture f;
+    for (const QAction* action : f.window->findChildren<QAction*>()) {
+      const QString text = action->text();
+      for (qsizetype at = text.indexOf(QChar(0xFF9E)); at >= 0;
+           at = text.indexOf(QChar(0xFF9E), at + 1)) {
+        bool after_half_width = at > 0 && text[at - 1].unicode() >= 0xFF61 &&
+                                text[at - 1].unicode() <= 0xFF9F;
+        QVERIFY2(after_half_width, qPrintable(text));
+      }
+    }
+  }
+
   void toolBarButtonsShowPicturesOrShortNames() {
     Fixture f;
     for (const char* action : {"newFile", "openFile", "saveFile", "closeWindow"}) {
