@@ -91,7 +91,7 @@ TextWindow::TextWindow(const TextWindowServices& services, const TextWindowTrait
   connect(pane_, &TextPane::fileDropped, this,
           [this](const QString& file) { OpenNamedFile(PathOfQString(file)); });
   setAcceptDrops(true);
-  recent_menu_ = new QMenu(tr("最近使ったファイル(&R)"), this);
+  recent_menu_ = new QMenu(tr("最近使ったファイル(&L)"), this);
   recent_menu_->menuAction()->setObjectName(QString::fromLatin1(kRecentFilesMenu));
   connect(recent_menu_, &QMenu::aboutToShow, this, &TextWindow::FillRecentFilesMenu);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);

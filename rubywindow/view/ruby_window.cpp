@@ -195,7 +195,7 @@ void RubyWindow::CreateActions() {
   AddActions(OutputActions());
   AddActions(CorrectionActions());
   Named("chooseFont")->setText(tr("フォント(&F)"));
-  Named("chooseBackground")->setText(tr("画面背景色(&G)"));
+  Named("chooseBackground")->setText(tr("画面背景色(&H)"));
   Named("rubyEmphasis")->setCheckable(true);
 }
 

@@ -161,23 +161,28 @@ class RubyWindowTest : public QObject {
     QVERIFY(f.messenger.records.empty());
   }
 
+  // The file of a line pass over fields, not one over lines only (an .lrb all the same).
   void ymiIsAvailableForLineFieldFilesOnly_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fields");
     QTest::addColumn<bool>("available");
-    QTest::newRow("lrb") << "a.lrb" << true;
-    QTest::newRow("LRB") << "a.LRB" << true;
-    QTest::newRow("Lrb") << "b.c.Lrb" << true;
-    QTest::newRow("srb") << "a.srb" << false;
-    QTest::newRow("hrb") << "a.hrb" << false;
-    QTest::newRow("krb") << "a.krb" << false;
-    QTest::newRow("lrbx") << "a.lrbx" << false;
+    QTest::newRow("lrb") << "a.lrb" << true << true;
+    QTest::newRow("LRB") << "a.LRB" << true << true;
+    QTest::newRow("Lrb") << "b.c.Lrb" << true << true;
+    QTest::newRow("lrb of lines") << "a.lrb" << false << false;
+    QTest::newRow("srb") << "a.srb" << true << false;
+    QTest::newRow("hrb") << "a.hrb" << true << false;
+    QTest::newRow("krb") << "a.krb" << true << false;
+    QTest::newRow("lrbx") << "a.lrbx" << true << false;
   }
   void ymiIsAvailableForLineFieldFilesOnly() {
     QFETCH(QString, name);
+    QFETCH(bool, fields);
     QFETCH(bool, available);
     Fixture f;
-    f.Open(name.toStdString(), "x");
+    f.window->OpenRubyFile(f.Open(name.toStdString(), "x"), fields);
     QCOMPARE(f.window->YmiAvailable(), available);
+    QCOMPARE(f.window->findChild<QAction*>("makeYmi")->isEnabled(), available);
   }
 
   void checkWithoutFaultReportsTheCounts() {
