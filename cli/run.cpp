@@ -14,6 +14,7 @@
 #include "cli/option_values.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
+#include "common/cp932.h"
 #include "common/message_format.h"
 #include "engine/context/context_source.h"
 
@@ -137,19 +138,24 @@ std::optional<SettingOverrideArg> SplitOverride(std::string_view arg) {
                             std::string(arg.substr(equals + 1))};
 }
 
+// A --set value (Shift_JIS once parsed) as the terminal shows it, in UTF-8 as it was typed.
+std::string Shown(std::string_view sjis) {
+  return common::Cp932ToUtf8(sjis).value_or(std::string(sjis));
+}
+
 // Overrides the settings with every --set, in order; a usage error names the first bad one.
 std::optional<std::string> ApplyOverrides(const ParsedArgs& args, common::Settings& settings) {
   for (const std::string& arg : args.All(kSet)) {
     std::optional<SettingOverrideArg> split = SplitOverride(arg);
-    if (!split) return FormatMessage(messages::kBadSetting, {arg});
+    if (!split) return FormatMessage(messages::kBadSetting, {Shown(arg)});
     switch (common::OverrideSetting(settings, split->section, split->key, split->value)) {
       case common::SettingOverride::kOk:
         break;
       case common::SettingOverride::kUnknownKey:
-        return FormatMessage(messages::kUnknownSetting, {split->section, split->key});
+        return FormatMessage(messages::kUnknownSetting, {Shown(split->section), Shown(split->key)});
       case common::SettingOverride::kNotAnInteger:
         return FormatMessage(messages::kSettingNotInteger,
-                             {split->section, split->key, split->value});
+                             {Shown(split->section), Shown(split->key), Shown(split->value)});
     }
   }
   return std::nullopt;

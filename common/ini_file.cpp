@@ -29,6 +29,22 @@ std::string_view Trim(std::string_view text) {
 
 char FoldCase(char byte) { return byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte; }
 
+// The name as NamesMatch compares it: two names match exactly when these are equal.
+std::string FoldedName(std::string_view name) {
+  std::string folded;
+  folded.reserve(name.size());
+  SjisReader reader(name);
+  while (!reader.AtEnd()) {
+    SjisChar c = reader.Next();
+    if (c.IsDoubleByte()) {
+      folded.append(c.bytes);
+    } else {
+      folded += FoldCase(c.bytes[0]);
+    }
+  }
+  return folded;
+}
+
 // Lines without their CR LF or LF; a last line without a line end counts as well.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
@@ -111,6 +127,8 @@ bool IsWritableKey(std::string_view key) {
 }  // namespace
 
 bool NamesMatch(std::string_view a, std::string_view b) {
+  // Folding keeps every character's width, so names of different lengths never match.
+  if (a.size() != b.size()) return false;
   SjisReader left(a);
   SjisReader right(b);
   while (!left.AtEnd() && !right.AtEnd()) {
@@ -130,9 +148,12 @@ IniFile IniFile::Parse(std::string_view bytes) {
   file.sections_.push_back(Section{});
   for (std::string_view line : SplitLines(bytes)) {
     if (std::optional<std::string_view> name = HeaderName(line)) {
-      file.sections_.push_back(Section{std::string(line), std::string(*name), {}});
+      file.sections_.push_back(Section{std::string(line), std::string(*name), {}, {}});
     } else {
-      file.sections_.back().lines.push_back(Line{std::string(line), std::string(KeyOf(line))});
+      Section& section = file.sections_.back();
+      std::string_view key = KeyOf(line);
+      if (!key.empty()) section.key_lines.emplace(FoldedName(key), section.lines.size());
+      section.lines.push_back(Line{std::string(line), std::string(key)});
     }
   }
   return file;
@@ -173,12 +194,14 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   Section* target = FindSection(section);
   if (!target) {
     std::string name(section);
-    sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, {}});
+    sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, {}, {}});
     target = &sections_.back();
   }
   // After the last line that is not blank, so that blank lines keep separating sections.
   std::size_t position = target->lines.size();
   while (position > 0 && Trim(target->lines[position - 1].text).empty()) --position;
+  // Only blank lines, which hold no key, move down.
+  target->key_lines.emplace(FoldedName(key), position);
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
                        Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
   return true;
@@ -211,11 +234,9 @@ IniFile::Section* IniFile::FindSection(std::string_view name) {
 }
 
 std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_view key) {
-  for (std::size_t i = 0; i < section.lines.size(); ++i) {
-    const std::string& line_key = section.lines[i].key;
-    if (!line_key.empty() && NamesMatch(line_key, key)) return i;
-  }
-  return std::nullopt;
+  auto found = section.key_lines.find(FoldedName(key));
+  if (found == section.key_lines.end()) return std::nullopt;
+  return found->second;
 }
 
 }  // namespace common

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace common {
@@ -46,6 +47,9 @@ class IniFile {
     std::string header;  // the header line as written; empty for the lines before the first
     std::string name;
     std::vector<Line> lines;
+    // Each key of the section, its case folded, with its first line: a settings file holds
+    // hundreds of keys, and every one of them is looked up on each load and save.
+    std::unordered_map<std::string, std::size_t> key_lines;
     bool HasHeader() const { return !header.empty(); }
   };
 

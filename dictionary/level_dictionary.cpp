@@ -42,7 +42,9 @@ bool LevelDictionary::LoadBytes(std::string_view bytes, const std::filesystem::p
   }
   if (ok) {
     // A lookup reads only the kanji's own bucket, and takes its first entry there.
-    level_of_.assign(std::size_t{1} << 16, kNoLevel);
+    // Copied whole from a table made once, rather than filled place by place.
+    static const std::vector<std::int16_t> kNoLevels(std::size_t{1} << 16, kNoLevel);
+    level_of_ = kNoLevels;
     for (int b = 0; b < kLevelBucketCount; ++b) {
       const Bucket& bucket = buckets_[static_cast<std::size_t>(b)];
       for (std::size_t i = bucket.first; i < std::size_t{bucket.first} + bucket.count; ++i) {

@@ -1,4 +1,4 @@
-// Step names of the abort report.
+// The steps an abort report names, as the user knows them.
 #include "engine/abort_report.h"
 
 #include <array>
@@ -10,8 +10,11 @@
 namespace engine {
 namespace {
 
+// What each step does, in the words of the message, in the order of AbortStep.
 constexpr std::array<std::string_view, 8> kStepNames = {
-    "rb_x(0/2)", "rb_x(1)", "rb_x(2)", "filename_mk", "haitou_", "kimi_ck_", "geta_pl", "kanQChk_",
+    "辞書によるるび振り",   "ユーザー辞書によるるび振り", "辞書によるるび振り",
+    "るびファイルの書き出し", "配当学年の割り当て",         "学年によるるびの選別",
+    "行・欄るびの印付け",   "レベルによるるびの選別",
 };
 
 }  // namespace

@@ -21,7 +21,7 @@ enum class AbortStep : int {
 
 std::string_view StepName(AbortStep step);
 
-// Clears the progress text and shows "問題が発生しました。<in step>…", titled "ご注意!!".
+// Clears the progress text and shows "<step>の途中で問題が発生しました。…", titled "ご注意!!".
 void ShowAbortReport(AbortStep step, common::Progress& progress, common::Messenger& messenger);
 
 }  // namespace engine

@@ -41,7 +41,7 @@ inline constexpr std::string_view kWorkingFileMissing = "%s が存在しませ�
 inline constexpr std::string_view kRubyFileNotWritten = "るびファイル<%s>を書き込めませんでした。";
 inline constexpr std::string_view kWorkFolderFull =
     "作業フォルダ<%s>のディスクに空きがありません。\n空きを作ってから実行してください。";
-inline constexpr std::string_view kAborted = "問題が発生しました。<in %s>\nるび振りは中止します。";
+inline constexpr std::string_view kAborted = "%sの途中で問題が発生しました。\nるび振りは中止します。";
 
 // Titles of the filter dialogs and the auxiliary dictionaries.
 inline constexpr std::string_view kTitleConfirm = "ご確認！";
@@ -106,6 +106,9 @@ inline constexpr std::string_view kNoUnidic =
     "読みは辞書だけで付けます。文脈で読むには unidic-mecab をインストールしてください。";
 inline constexpr std::string_view kUnidicUnreadable =
     "MeCab が UniDic を開けませんでした。読みは辞書だけで付けます。\n"
+    "unidic-mecab を入れ直してください (sudo apt-get install --reinstall unidic-mecab)。";
+inline constexpr std::string_view kUnidicDamaged =
+    "UniDic (%s) が壊れています。%s。読みは辞書だけで付けます。\n"
     "unidic-mecab を入れ直してください (sudo apt-get install --reinstall unidic-mecab)。";
 inline constexpr std::string_view kContextFailed =
     "文の流れから読みを決める途中で解析器が止まりました。読みは辞書だけで付けます。";

@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dictionary::CompiledDictionary compiled = dictionary::CompileDictionary(entries);
   if (!compiled.ok()) return 0;
   fuzzing::QuietMessenger messenger;
-  dictionary::RubyDictionary loaded;
+  // Opened again for every input, as the program opens a dictionary it has had open before.
+  static dictionary::RubyDictionary loaded;
   fuzzing::Require(loaded.OpenBytes(compiled.bytes, "roundtrip.dic", messenger),
                    "a compiled dictionary opens");
   for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {

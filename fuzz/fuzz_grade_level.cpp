@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view bytes = input.Rest();
   const std::filesystem::path file = "dictionary.dic";
 
-  dictionary::GradeDictionary grades;
+  // Loaded again for every input, as the program loads them again after a change; nothing of
+  // one load may show through the next.
+  static dictionary::GradeDictionary grades;
   if (grades.LoadBytes(bytes, file, kanji_count, messenger)) {
     fuzzing::Require(grades.KanjiCount() <= kanji_count, "no more grade entries than asked for");
     for (std::uint16_t probe : probes) {
@@ -28,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::Require(grades.KanjiCount() == 0, "a refused grade dictionary is left empty");
   }
 
-  dictionary::LevelDictionary levels;
+  static dictionary::LevelDictionary levels;
   if (levels.LoadBytes(bytes, file, messenger)) {
     for (std::uint16_t probe : probes) (void)levels.LevelIndexOf(probe);
   }

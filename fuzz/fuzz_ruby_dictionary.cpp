@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::QuietMessenger messenger;
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  dictionary::RubyDictionary loaded;
+  // Opened again for every input, as the program opens a dictionary it has had open before.
+  static dictionary::RubyDictionary loaded;
   if (!loaded.OpenBytes(bytes, "Qv_Body.dic", messenger)) return 0;
   for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {
     if (!loaded.LoadLength(length, messenger)) continue;

@@ -53,7 +53,9 @@ std::string Pick(const std::vector<std::string>& from, fuzzing::Input& input) {
 
 std::string RunPasses(const std::string& text, dictionary::RubyDictionary& loaded, bool html_mode,
                       fuzzing::QuietMessenger& messenger) {
-  std::array<dictionary::LengthSection, dictionary::kMaxWordLength> sections;
+  // Kept from one input to the next, as a long run keeps its dictionary: a load reuses what the
+  // last one allocated.
+  static std::array<dictionary::LengthSection, dictionary::kMaxWordLength> sections;
   std::vector<engine::PassWords> passes;
   for (int length = dictionary::kMaxWordLength; length >= 1; --length) {
     dictionary::LengthSection& section = sections[length - 1];
@@ -102,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!input.Empty()) text += Pick(alphabet.text, input);
 
   fuzzing::QuietMessenger messenger;
-  dictionary::RubyDictionary loaded;
+  static dictionary::RubyDictionary loaded;
   fuzzing::Require(loaded.OpenBytes(compiled.bytes, "passes.dic", messenger),
                    "a compiled dictionary opens");
   std::string ruby = RunPasses(text, loaded, html_mode, messenger);

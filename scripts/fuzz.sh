@@ -1,19 +1,38 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs each for SECONDS (default 60) or a million executions, whichever comes first, from a
-# corpus seeded with the test data. Prints per target its executions and "no finding" or the
-# path of the input that broke it, then
+# runs each from its committed corpus (fuzz/corpus/TARGET) and seeds from the test data. Prints
+# per target its executions, executions a second, and "no finding" or the path of the input
+# that broke it, then
 #   targets=N findings=F execs=E
 # and exits 1 when anything was found.
-#   bash scripts/fuzz.sh [SECONDS]        (build folder: build-fuzz, or $FUZZ_BUILD_DIR)
+#   bash scripts/fuzz.sh [SECONDS]          each target for SECONDS (default 60) or a million
+#                                           executions, whichever comes first
+#   bash scripts/fuzz.sh --runs N [TARGET…]  a long campaign: each target (all by default) until
+#                                           N executions, however long that takes
+#   bash scripts/fuzz.sh --merge            the committed corpora minimised again with what the
+#                                           runs since found (then commit fuzz/corpus)
 #   bash scripts/fuzz.sh --build-only
+# Build folder: build-fuzz, or $FUZZ_BUILD_DIR. An input it finds belongs under tests/data/ as a
+# regression test.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
-seconds="${1:-60}"
-build_only=false
-if [ "$seconds" = --build-only ]; then build_only=true; fi
+mode=time
+seconds=60
+runs=1000000
+selected=()
+case "${1:-}" in
+  --build-only) mode=build ;;
+  --merge) mode=merge ;;
+  --runs)
+    mode=campaign
+    runs="${2:?--runs needs a number}"
+    selected=("${@:3}")
+    ;;
+  "") ;;
+  *) seconds="$1" ;;
+esac
 data="$root/tests/data"
 
 bash "$root/scripts/install-missing.sh" fuzz clang libclang-rt-dev cmake libicu-dev >&2
@@ -24,13 +43,25 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 # scripts/sanitize.sh shares this build with its tests (FUZZ_WITH_TESTS=ON).
 CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_FUZZ=ON -DMIRUKAZE_GUI=OFF \
   -DMIRUKAZE_TESTS="${FUZZ_WITH_TESTS:-OFF}" -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -fsanitize-coverage-ignorelist=$root/fuzz/coverage_ignore.txt" \
   >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
 targets=(fuzz_ruby_dictionary fuzz_grade_level fuzz_dictionary_roundtrip fuzz_ruby_passes
-         fuzz_kana fuzz_writers fuzz_settings fuzz_encoding fuzz_filters fuzz_notation_checker)
+         fuzz_kana fuzz_writers fuzz_settings fuzz_encoding fuzz_filters fuzz_notation_checker
+         fuzz_context_reading)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 ||
   { tail -40 "$build/build.log" >&2; exit 2; }
-if "$build_only"; then exit 0; fi
+if [ "$mode" = build ]; then exit 0; fi
+if [ "${#selected[@]}" -gt 0 ]; then targets=("${selected[@]}"); fi
+
+# The longest input each target is given: a few kilobytes reach every branch of a text target,
+# a dictionary target needs room for its file's tables.
+max_len() {
+  case "$1" in
+    fuzz_ruby_dictionary) echo 16384 ;;
+    fuzz_grade_level) echo 20000 ;;
+    *) echo 4096 ;;
+  esac
+}
 
 # Seeds: the test data each target reads, with the option bytes some targets take first.
 seed() {  # seed TARGET NAME PREFIX FILE...
@@ -65,25 +96,49 @@ seed fuzz_filters ruby '\x01\x03\x05\x00\x00\x00\x01\x08\x03\x01\x00\x02\x00\x01
   "$data"/engine/*/expected.*rb "$data"/rubywindow/*/*.srb "$data"/cli/*/*.srb
 seed fuzz_notation_checker ruby '\x01\x00\x00\x00<HTML>\x00<BODY>\x00' \
   "$data"/engine/*/expected.*rb "$data"/rubywindow/*/*.srb "$data"/rubywindow/*/*.lrb
+seed fuzz_context_reading text '\x00\x05\x21\x33\x47\x12\x09\x8a\x00' "$data"/engine/*/input.txt
 
 mkdir -p "$build/findings"
+
+if [ "$mode" = merge ]; then
+  for target in "${targets[@]}"; do
+    committed="$root/fuzz/corpus/$target"
+    merged="$build/merged/$target"
+    rm -rf "$merged"
+    mkdir -p "$merged" "$committed"
+    "$build/fuzz/$target" -merge=1 -max_len="$(max_len "$target")" -timeout=25 \
+      -rss_limit_mb=2048 "$merged" "$committed" "$build/corpus/$target" \
+      >"$build/$target.merge.log" 2>&1 || { tail -20 "$build/$target.merge.log" >&2; exit 1; }
+    rm -rf "$committed"
+    mv "$merged" "$committed"
+    echo "$target: $(find "$committed" -type f | wc -l) inputs, $(du -sk "$committed" | cut -f1) kB"
+  done
+  exit 0
+fi
+
+limits=(-max_total_time="$seconds" -runs="$runs")
+if [ "$mode" = campaign ]; then limits=(-runs="$runs"); fi
 findings=0
 total=0
 for target in "${targets[@]}"; do
   log="$build/$target.log"
   status=0
-  "$build/fuzz/$target" -max_total_time="$seconds" -runs=1000000 -timeout=25 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
-    "$build/corpus/$target" >"$log" 2>&1 || status=$?
+  committed=()
+  if [ -d "$root/fuzz/corpus/$target" ]; then committed=("$root/fuzz/corpus/$target"); fi
+  # New inputs go to the first folder; the committed corpus is only read.
+  "$build/fuzz/$target" "${limits[@]}" -max_len="$(max_len "$target")" -timeout=25 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
+    "$build/corpus/$target" "${committed[@]}" >"$log" 2>&1 || status=$?
   execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
   execs="${execs:-0}"
+  rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
   total=$((total + execs))
   if [ "$status" -eq 0 ]; then
-    echo "$target: execs=$execs no finding"
+    echo "$target: execs=$execs exec/s=${rate:-0} no finding"
   else
     findings=$((findings + 1))
     crash="$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)"
-    echo "$target: execs=$execs finding ${crash:-(exit $status, see $log)}"
+    echo "$target: execs=$execs exec/s=${rate:-0} finding ${crash:-(exit $status, see $log)}"
   fi
 done
 echo "targets=${#targets[@]} findings=$findings execs=$total"

@@ -17,12 +17,12 @@
 #include <vector>
 #include <sstream>
 
+#include "common/message_format.h"
+#include "engine/context/unidic_check.h"
 #include "engine/messages.h"
 
 namespace engine::context {
 namespace {
-
-constexpr const char* kMecabLibrary = "libmecab.so.2";
 
 // UniDic's feature fields that are read (the list in its dicrc).
 constexpr int kPos1 = 0;
@@ -365,14 +365,14 @@ class MecabAnalyser final : public Analyser {
 
 }  // namespace
 
-std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir,
-                                       std::string& why_not) {
+std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir, std::string& why_not,
+                                       const char* library_name) {
   std::error_code error;
   if (dic_dir.empty() || !std::filesystem::exists(dic_dir / "sys.dic", error)) {
     why_not = std::string(messages::kNoUnidic);
     return nullptr;
   }
-  void* handle = dlopen(kMecabLibrary, RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(library_name, RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     why_not = std::string(messages::kNoMecab);
     return nullptr;
@@ -381,6 +381,11 @@ std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir,
   if (!ResolveAll(handle, api)) {
     dlclose(handle);
     why_not = std::string(messages::kNoMecab);
+    return nullptr;
+  }
+  if (std::string fault = UnidicFault(dic_dir); !fault.empty()) {
+    dlclose(handle);
+    why_not = common::FormatMessage(messages::kUnidicDamaged, {dic_dir.string(), fault});
     return nullptr;
   }
   std::vector<std::string> arguments = {"mecab", "-d", dic_dir.string()};

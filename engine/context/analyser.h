@@ -46,9 +46,13 @@ class Analyser {
 // The folder of the installed UniDic that MeCab reads.
 inline const std::filesystem::path kDefaultUnidic = "/var/lib/mecab/dic/unidic";
 
-// MeCab with the compiled UniDic in `dic_dir`. nullptr, with the reason in `why_not` (in
-// Japanese, for the user), when MeCab's library is not installed or it cannot open UniDic.
-std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir,
-                                       std::string& why_not);
+// MeCab's library, opened by this name.
+inline constexpr const char* kMecabLibrary = "libmecab.so.2";
+
+// MeCab (the library `library_name`) with the compiled UniDic in `dic_dir`. nullptr, with the reason
+// in `why_not` (in Japanese, for the user), when the library is not installed, UniDic is missing
+// or damaged, or MeCab cannot open it.
+std::shared_ptr<Analyser> OpenAnalyser(const std::filesystem::path& dic_dir, std::string& why_not,
+                                       const char* library_name = kMecabLibrary);
 
 }  // namespace engine::context

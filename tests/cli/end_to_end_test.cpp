@@ -147,6 +147,12 @@ TEST_F(CliEndToEnd, RestoreWritesTheSourceBesideTheDictionary) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, (home_ / "copy.pre").string() + "\n");
   EXPECT_TRUE(Contains(ReadFile(home_ / "copy.pre"), Sjis("漢字,かん*じ\r\n")));
+  // Declined, the source stays as it is, and nothing is called a failure.
+  WriteFile(home_ / "copy.pre", "mine");
+  CliRun declined = home_.Run({"--no", "restore-dic", copy.string()});
+  EXPECT_EQ(declined.exit_code, 1);
+  EXPECT_EQ(ReadFile(home_ / "copy.pre"), "mine");
+  EXPECT_FALSE(Contains(declined.err, "失敗")) << declined.err;
 }
 
 // The user dictionary is the one --user-dic names, else the selected registered one, else the

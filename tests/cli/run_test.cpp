@@ -40,6 +40,11 @@ TEST(CliRun, BadArgumentsAreUsageErrors) {
       {{"--set", "NOSUCH/KEY=1", "check", "x"}, "--set: no setting NOSUCH/KEY"},
       {{"--set", "DICTIONARY/DIC_PATTERN=two", "check", "x"},
        "--set: DICTIONARY/DIC_PATTERN wants an integer, not 'two'"},
+      // A value is shown as it was typed, in UTF-8.
+      {{"--set", "DICTIONARY/DIC_PATTERN=二", "check", "x"},
+       "--set: DICTIONARY/DIC_PATTERN wants an integer, not '二'"},
+      {{"--set", "設定/キー=1", "check", "x"}, "--set: no setting 設定/キー"},
+      {{"--set", "漢字=1", "check", "x"}, "--set wants SECTION/KEY=VALUE, not '漢字=1'"},
       {{"--set", "FUNCTION/NoRbBgn_Str=\xF0\x9F\x98\x80", "check", "x"},
        "the value of '--set' holds a character that Shift_JIS cannot represent"},
       {{"ruby", "--dic-mode", "3", "a.txt"}, "--dic-mode wants 0, 1 or 2, not '3'"},

@@ -51,7 +51,7 @@ class FilterCommandTest : public ::testing::Test {
     ASSERT_FALSE(messenger_.records.empty());
     EXPECT_EQ(messenger_.records.back().title, "ご注意!!");
     EXPECT_EQ(messenger_.records.back().text,
-              "問題が発生しました。<in " + std::string(step) + ">\nるび振りは中止します。");
+              std::string(step) + "の途中で問題が発生しました。\nるび振りは中止します。");
   }
 
   static constexpr GradeRubyOptions kGrades{
@@ -138,12 +138,12 @@ TEST_F(FilterCommandTest, BrokenPieceAbortsItsStep) {
   };
   const Case cases[] = {
       {Kind::kGrade, remove(context_.grade_dictionary), 2,
-       "HDIC 部が異常です。!!! \n<" + context_.grade_dictionary.string() + ">", "haitou_"},
-      {Kind::kGrade, block(common::kGradeFiltered), 1, "", "kimi_ck_"},
-      {Kind::kGrade, remove(context_.main_dictionary), 2, "", "rb_x(0/2)"},
+       "HDIC 部が異常です。!!! \n<" + context_.grade_dictionary.string() + ">", "配当学年の割り当て"},
+      {Kind::kGrade, block(common::kGradeFiltered), 1, "", "学年によるるびの選別"},
+      {Kind::kGrade, remove(context_.main_dictionary), 2, "", "辞書によるるび振り"},
       {Kind::kLevel, remove(context_.level_dictionary), 2,
-       "KDIC 部が異常です。!!! \n<" + context_.level_dictionary.string() + ">", "kanQChk_"},
-      {Kind::kLineField, block(common::kLineFieldMarked), 1, "", "geta_pl"},
+       "KDIC 部が異常です。!!! \n<" + context_.level_dictionary.string() + ">", "レベルによるるびの選別"},
+      {Kind::kLineField, block(common::kLineFieldMarked), 1, "", "行・欄るびの印付け"},
   };
   std::string input = Sjis("漢字\n");
   for (const Case& c : cases) {

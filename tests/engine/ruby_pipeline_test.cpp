@@ -159,7 +159,7 @@ TEST_F(AllRubyTest, MissingDictionaryAbortsNamingTheStep) {
   EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
   ExpectMessages({{"Warning", "指定された辞書<" + context_.main_dictionary.string() +
                                   ">が開けません。\n正しく登録し直してください。"},
-                  {"ご注意!!", "問題が発生しました。<in rb_x(2)>\nるび振りは中止します。"}});
+                  {"ご注意!!", "辞書によるるび振りの途中で問題が発生しました。\nるび振りは中止します。"}});
   EXPECT_EQ(messenger_.progress.back(), "");
 }
 
@@ -179,7 +179,8 @@ TEST_F(AllRubyTest, RubyFileThatCannotBeReplacedAbortsTheNaming) {
     }
     EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kAborted);
     ExpectMessages({{"ご注意", "るびファイル<" + ruby_file.string() + ">を書き込めませんでした。"},
-                    {"ご注意!!", "問題が発生しました。<in filename_mk>\nるび振りは中止します。"}});
+                    {"ご注意!!",
+                     "るびファイルの書き出しの途中で問題が発生しました。\nるび振りは中止します。"}});
   }
   EXPECT_EQ(ReadFile(ruby_file), "kept");
   EXPECT_TRUE(std::filesystem::exists(context_.work.File(common::kCleanedUp)));

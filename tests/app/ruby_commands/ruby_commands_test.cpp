@@ -347,7 +347,7 @@ class RubyCommandsTest : public QObject {
     QVERIFY(!messenger_.records.empty());
     QCOMPARE(messenger_.records.back().title, std::string("ご注意!!"));
     QCOMPARE(messenger_.records.back().text,
-             std::string("問題が発生しました。<in rb_x(2)>\nるび振りは中止します。"));
+             std::string("辞書によるるび振りの途中で問題が発生しました。\nるび振りは中止します。"));
     QVERIFY(host_.opened.empty());
     QVERIFY(!fs::exists(docs_->Path() / "story.srb"));
   }
