@@ -16,6 +16,9 @@ cmake -S "$root" -B "$build" -DMIRUKAZE_WERROR=ON
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
+# The exported ODT, DOCX and HTML5 files, read by LibreOffice and Chromium.
+BUILD_DIR="$build" bash "$root/scripts/export-check.sh"
+
 # The Debian package of this build: installed, run and removed as a user would.
 BUILD_DIR="$build" bash "$root/scripts/package-check.sh"
 
