@@ -77,5 +77,6 @@ extern const Command kRepairCommand;
 extern const Command kSortCommand;
 extern const Command kDupcheckCommand;
 extern const Command kMakeDefaultDicCommand;
+extern const Command kExportCommand;
 
 }  // namespace cli

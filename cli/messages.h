@@ -89,6 +89,9 @@ inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an in
 inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
 inline constexpr std::string_view kBadReading =
     "--reading wants context or dictionary, not '%s'";
+inline constexpr std::string_view kBadFirstOccurrence =
+    "--first-occurrence wants every, document or paragraph, not '%s'";
+inline constexpr std::string_view kBadFormat = "--format wants odt, docx or html5, not '%s'";
 inline constexpr std::string_view kBadKind = "--kind wants one of: %s; not '%s'";
 inline constexpr std::string_view kUnknownAction =
     "dic wants list, add, remove, remove-all, select or mode, not '%s'";

@@ -13,6 +13,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "ruby files into HTML pages and other formats.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
+# The libraries the programs link (libzip for the exports, ICU, Qt) become dependencies here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # The default dictionaries are made from these; UniDic gives the better readings, IPAdic is

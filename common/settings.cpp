@@ -168,6 +168,7 @@ std::vector<Row> TailRows() {
       {"RUBIRANGE", "FLDTYPE", 0, &Settings::field_range_type},
       {"RUBIRANGE", "FLDMIN", 1, &Settings::field_min},
       {"RUBIRANGE", "FLDMAX", 3, &Settings::field_max},
+      {"RUBIRANGE", "FIRSTRUBY", 0, &Settings::first_ruby},
       {"SPEAKSET", "SPEAKRATE", 10, &Settings::speak_rate},
       {"SPEAKSET", "SPEAKVOL", 40, &Settings::speak_volume},
       {"SPEAKSET", "RUBIYOMIFLAG", 0, &Settings::read_ruby_readings},

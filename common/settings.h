@@ -125,6 +125,10 @@ struct Settings {
   // Line-and-field ruby.
   int line_field_mode, field_range_type, field_min, field_max;
 
+  // Where a word keeps its ruby: 0 everywhere, 1 at its first occurrence in the text, 2 in each
+  // paragraph (engine::FirstRubyScope).
+  int first_ruby;
+
   // Read-aloud.
   int speak_rate, speak_volume, effect_volume;
   int read_aloud, sound_effects;

@@ -19,6 +19,7 @@ inline constexpr std::string_view kCleanedUp = "shori_.$rb";
 inline constexpr std::string_view kGradeAllocated = "hai_.$rb";
 inline constexpr std::string_view kGradeFiltered = "kimi_ck_.$rb";
 inline constexpr std::string_view kLevelFiltered = "kanQ_.$rb";
+inline constexpr std::string_view kFirstRubyKept = "first_.$rb";  // ruby on first occurrences
 
 // Dictionary builds.
 inline constexpr std::string_view kBuildSource = "users$$$.$$$";

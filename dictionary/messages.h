@@ -60,8 +60,10 @@ inline constexpr std::string_view kNoCommaBox =
 inline constexpr std::string_view kBlankCharacter = "空白";
 inline constexpr std::string_view kTabCharacter = "タブ";
 inline constexpr std::string_view kControlCharacter = "制御文字";
-inline constexpr std::string_view kReportCannotOpen = "<error_ck.out> が open できない｡";
-inline constexpr std::string_view kReportWriteFailed = "<error_ck.out> に書き込めない｡";
+// The report's path, then why (common::WriteFailureCause).
+inline constexpr std::string_view kReportCannotOpen = "報告ファイル<%s>が作れません。%s";
+inline constexpr std::string_view kReportWriteFailed =
+    "報告ファイル<%s>に書き込めません。%s\n書きかけの報告は残していません。";
 inline constexpr std::string_view kTooManyWords = "%d 字のデータが多すぎる。";
 inline constexpr std::string_view kWorkFileWriteFailed = "作業ファイル<%s>に書き込めない。";
 

@@ -2,9 +2,11 @@
 #include "dictionary/source_validation.h"
 
 #include <array>
+#include <cerrno>
 #include <ctime>
 #include <string>
 
+#include "common/file_system.h"
 #include "common/message_format.h"
 #include "common/text_file.h"
 #include "dictionary/messages.h"
@@ -55,9 +57,11 @@ class SourceValidation {
  private:
   ValidationStatus OpenFiles() {
     if (!source_.Open(request_.source)) return ValidationStatus::kSourceUnreadable;
-    if (!report_.OpenFresh(request_.report_dir / common::kBuildReport)) {
+    if (!report_.OpenFresh(ReportFile())) {
       TellAttention(messenger_, messages::kTitleReportAttention,
-                    std::string(messages::kReportCannotOpen));
+                    common::FormatMessage(messages::kReportCannotOpen,
+                                          {ReportFile().string(),
+                                           common::WriteFailureCause(ReportFile(), errno)}));
       return ValidationStatus::kCannotCreateReport;
     }
     for (int length = 1; length <= kMaxWordLength; ++length) {
@@ -110,9 +114,13 @@ class SourceValidation {
   // Closes every output, reporting the first that could not be written completely.
   ValidationStatus CloseOutputs() {
     if (!report_.Close()) {
-      TellAttention(messenger_, messages::kTitleReportAttention,
-                    std::string(messages::kReportWriteFailed));
+      int error = errno;
       CloseAfterFailure();
+      common::RemoveFile(ReportFile());  // half a report would pass for the whole of it
+      TellAttention(messenger_, messages::kTitleReportAttention,
+                    common::FormatMessage(messages::kReportWriteFailed,
+                                          {ReportFile().string(),
+                                           common::WriteFailureCause(ReportFile(), error)}));
       return ValidationStatus::kWriteFailed;
     }
     for (int length = 1; length <= kMaxWordLength; ++length) {
@@ -135,6 +143,8 @@ class SourceValidation {
       if (out.IsOpen()) static_cast<void>(out.Close());
     }
   }
+
+  std::filesystem::path ReportFile() const { return request_.report_dir / common::kBuildReport; }
 
   std::filesystem::path WorkFile(int length) const {
     return request_.work.File(common::LengthFileName(length));

@@ -5,11 +5,17 @@
 
 namespace engine {
 
+namespace {
+
+constexpr char kDefaultSeparator = ',';  // the line-and-field separator until one is chosen
+
+}  // namespace
+
 int CaretField(std::string_view line_head, std::string_view separator) {
-  if (separator.empty()) return 1;
+  const char counted = separator.empty() ? kDefaultSeparator : separator[0];
   int field = 1;
   for (common::SjisReader reader(line_head); !reader.AtEnd();) {
-    if (reader.AtByte(separator[0])) ++field;
+    if (reader.AtByte(counted)) ++field;
     reader.Next();
   }
   return field;

@@ -8,7 +8,7 @@ namespace engine {
 
 // Fields are counted from 1 across `line_head` (Shift_JIS, the caret's line up to the caret):
 // one more than the separators in it. A trail byte equal to the separator (ソ is 0x83 0x5C, the
-// backslash) separates nothing. No separator yet chosen: field 1.
+// backslash) separates nothing. With no separator chosen yet, a comma separates.
 int CaretField(std::string_view line_head, std::string_view separator);
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 #include "common/status.h"
 #include "common/working_files.h"
 #include "engine/dictionary_application.h"
+#include "engine/first_ruby.h"
 #include "engine/messages.h"
 #include "engine/non_ruby_marking.h"
 #include "engine/ruby_file_naming.h"
@@ -85,6 +86,15 @@ ChainStep NameRubyFileStep(std::string_view working_file, std::string_view exten
                              run.messenger);
             run.ruby_file = naming.ruby_file;
             return naming.ok ? RubyCommandStatus::kOk : RubyCommandStatus::kNamingFailed;
+          },
+          abort_step};
+}
+
+ChainStep FirstRubyStep(const common::UserEncoding& form, AbortStep abort_step) {
+  return {[form](CommandRun& run) {
+            bool ok = RunFirstRubyFilter(run.context.work, common::kCleanedUp,
+                                         run.context.first_ruby, form);
+            return ok ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
           },
           abort_step};
 }

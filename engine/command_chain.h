@@ -55,6 +55,9 @@ ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step,
                                 bool result_is_ruby_file = false);
 ChainStep NameRubyFileStep(std::string_view working_file, std::string_view extension,
                            std::optional<AbortStep> abort_step);
+// Keeps a word's ruby only where context.first_ruby says, in the dictionaries' result, and
+// writes that result in `form`; with every occurrence and the passes' own form it does nothing.
+ChainStep FirstRubyStep(const common::UserEncoding& form, AbortStep abort_step);
 // Deletes a working file that an earlier step has used up; never fails.
 ChainStep RemoveWorkingFileStep(std::string_view name);
 

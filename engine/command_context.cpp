@@ -26,6 +26,7 @@ RubyCommandContext RubyCommandContextOf(const common::Settings& settings,
                              ? context::ProcessContextSource()
                              : nullptr,
       .written_record = program.WrittenRecordDir(),
+      .first_ruby = FirstRubyScopeOf(settings),
   };
 }
 

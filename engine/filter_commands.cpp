@@ -74,12 +74,13 @@ ChainStep LineFieldMarkingStep(const LineFieldOptions& options) {
 
 RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOptions& options,
                                const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 8> steps = {
+  const std::array<ChainStep, 9> steps = {
       CheckOptionsStep(ValidateGradeRuby(options)),
       LoadWordsAheadStep(DictionaryUse::kMainOnly),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       ApplyDictionariesStep(DictionaryUse::kMainOnly, AbortStep::kDictionariesFixed),
+      FirstRubyStep({}, AbortStep::kDictionariesFixed),
       GradeAllocationAndFilterStep(options),
       RemoveWorkingFileStep(common::kCleanedUp),
       NameRubyFileStep(common::kGradeFiltered, kGradeRubyExtension, std::nullopt),
@@ -90,13 +91,14 @@ RubyCommandResult RunGradeRuby(const common::TextSource& text, const GradeRubyOp
 
 RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOptions& options,
                                const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 9> steps = {
+  const std::array<ChainStep, 10> steps = {
       CheckOptionsStep(ValidateLevelRuby(options)),
       LoadWordsAheadStep(DictionaryUse::kUserThenMain),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       RemoveWorkingFileStep(common::kUserRunResult),
       ApplyDictionariesStep(DictionaryUse::kUserThenMain, AbortStep::kDictionariesFixed),
+      FirstRubyStep({}, AbortStep::kDictionariesFixed),
       LevelFilterStep(options),
       RemoveWorkingFileStep(common::kCleanedUp),
       NameRubyFileStep(common::kLevelFiltered, kLevelRubyExtension, std::nullopt),
@@ -108,7 +110,7 @@ RubyCommandResult RunLevelRuby(const common::TextSource& text, const LevelRubyOp
 RubyCommandResult RunLineFieldRuby(const common::TextSource& text, const LineFieldOptions& options,
                                    DictionaryUse use, const RubyCommandContext& context,
                                    common::Messenger& messenger) {
-  const std::array<ChainStep, 9> steps = {
+  const std::array<ChainStep, 10> steps = {
       CheckOptionsStep(ValidateLineField(options)),
       LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},
@@ -117,6 +119,7 @@ RubyCommandResult RunLineFieldRuby(const common::TextSource& text, const LineFie
       MarkNonRubyStep(common::kLineFieldMarked),
       RemoveWorkingFileStep(common::kUserRunResult),
       ApplyDictionariesStep(use, AbortStep::kDictionariesChosen),
+      FirstRubyStep({}, AbortStep::kDictionariesChosen),
       NameRubyFileStep(common::kCleanedUp, kLineFieldRubyExtension, std::nullopt),
   };
   CommandRun run(text, context, messenger);

@@ -31,12 +31,17 @@ ChainStep AnnounceMarkedStep() {
 
 RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger) {
-  const std::array<ChainStep, 6> steps = {
+  // Ruby on first occurrences is kept from the dictionaries' result in the passes' own form,
+  // and the ruby file is written in its form then.
+  bool every = context.first_ruby == FirstRubyScope::kEvery;
+  const std::array<ChainStep, 7> steps = {
       LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},
       MarkNonRubyStep(common::kPreparedText),
       AnnounceMarkedStep(),
-      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen, /*result_is_ruby_file=*/true),
+      ApplyDictionariesStep(use, AbortStep::kDictionariesChosen, /*result_is_ruby_file=*/every),
+      FirstRubyStep(every ? common::UserEncoding{} : context.ruby_file_form,
+                    AbortStep::kDictionariesChosen),
       NameRubyFileStep(common::kCleanedUp, kAllRubyExtension, AbortStep::kRubyFileNaming),
   };
   CommandRun run(text, context, messenger);

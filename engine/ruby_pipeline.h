@@ -16,6 +16,7 @@
 #include "common/working_files.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
+#include "engine/first_ruby.h"
 
 namespace engine::context {
 class ContextSource;
@@ -47,6 +48,8 @@ struct RubyCommandContext {
   // Where the jobs remember what they wrote to each ruby file beside a document, so that one
   // nobody has edited since is replaced without becoming the backup. Empty: nothing is kept.
   std::filesystem::path written_record{};
+  // Where a word keeps its ruby, applied to the dictionaries' result before any filter.
+  FirstRubyScope first_ruby = FirstRubyScope::kEvery;
 };
 
 enum class [[nodiscard]] RubyCommandStatus : int {

@@ -111,7 +111,7 @@ if [ "$mode" = merge ]; then
       >"$build/$target.merge.log" 2>&1 || { tail -20 "$build/$target.merge.log" >&2; exit 1; }
     rm -rf "$committed"
     mv "$merged" "$committed"
-    echo "$target: $(find "$committed" -type f | wc -l) inputs, $(du -sk "$committed" | cut -f1) kB"
+    echo "$target: $(find "$committed" -type f | wc -l) inputs, $(du -sb "$committed" | cut -f1) bytes"
   done
   exit 0
 fi

@@ -11,6 +11,7 @@ packages=(
   googletest       # the GoogleTest sources and CMake files
   libc-bin         # iconv(1); glibc's own iconv with its CP932 table converts Shift_JIS
   libicu-dev       # ICU's collator: the Japanese line order of the source sort
+  libzip-dev       # libzip: the zip containers of the exported ODT and DOCX files
   libmecab-dev     # MeCab (libmecab2), opened by make-default-dic alone to read words in context
   chromium         # headless browser: the HTML ruby page is rendered in a test
   fonts-noto-cjk   # Japanese glyphs for that rendering and for the desktop application

@@ -17,7 +17,7 @@ inline constexpr std::string_view kSourceFilter =
 inline constexpr std::string_view kRestoreDialogTitle = "preﾌｧｲﾙを復元する辞書を指定";
 inline constexpr std::string_view kDictionaryFilter = "辞書ファイル (*.dic)|*.DIC";
 inline constexpr std::string_view kRegisterDialogTitle = "登録する辞書を指定";
-inline constexpr std::string_view kRegisterFilter = "実行ファイル (*.dic)|*.DIC";
+inline constexpr std::string_view kRegisterFilter = "辞書ファイル (*.dic)|*.DIC";
 
 using common::view::kCannotOpenFile;
 inline constexpr std::string_view kRestoreNeedsEmptyWindow =

@@ -15,6 +15,7 @@
 #include "engine/context/context_source.h"
 #include "engine/dictionary_use.h"
 #include "engine/filter_options.h"
+#include "engine/first_ruby.h"
 #include "engine/ruby_pipeline.h"
 #include "jobs/ruby_job.h"
 
@@ -33,6 +34,7 @@ constexpr std::string_view kDeleteEnd = "--nr-delete-end";
 constexpr std::string_view kMarkDelete = "--mark-delete";
 constexpr std::string_view kSeparator = "--separator";
 constexpr std::string_view kReading = "--reading";
+constexpr std::string_view kFirstOccurrence = "--first-occurrence";
 
 constexpr OptionSpec kOptions[] = {
     {kKind, "", ValueKind::kText, "all|grade|kanken|line", "which ruby to give (default: all)"},
@@ -41,6 +43,9 @@ constexpr OptionSpec kOptions[] = {
     {kReading, "", ValueKind::kText, "context|dictionary",
      "read words in context with MeCab + UniDic, or by the main dictionary alone "
      "(default: DICTIONARY/YOMI_MODE, 1 context)"},
+    {kFirstOccurrence, "", ValueKind::kText, "every|document|paragraph",
+     "keep a word's ruby only where it first occurs in the text, or in each paragraph (line) "
+     "(default: RUBIRANGE/FIRSTRUBY, 0 every)"},
     {kMainDic, "", ValueKind::kPath, "PATH", "main dictionary (default: HOME/dic/Qv_Body.dic)"},
     {kUserDic, "", ValueKind::kPath, "PATH",
      "user dictionary (default: the selected one, else HOME/dic/Qv_Users.dic)"},
@@ -185,6 +190,13 @@ CommandResult RunRuby(const CommandEnv& env) {
     return CommandResult::UsageError(FormatMessage(messages::kBadReading, {*reading}));
   }
   engine::RubyCommandContext context = ContextOf(env);
+  if (const std::string* first = env.args.Last(kFirstOccurrence)) {
+    std::optional<engine::FirstRubyScope> scope = engine::FirstRubyScopeNamed(*first);
+    if (!scope) {
+      return CommandResult::UsageError(FormatMessage(messages::kBadFirstOccurrence, {*first}));
+    }
+    context.first_ruby = *scope;
+  }
   bool all_done = true;
   for (const std::string& file : env.args.Operands()) {
     all_done = RubyOneFile(env, *kind, choices, context, file) && all_done;
@@ -212,7 +224,9 @@ const Command kRubyCommand = {
     "          (.krb; user dictionary, then main)\n"
     "  line    only lines beginning with GYOURUBI/GYOUTOUMARK and the fields chosen in\n"
     "          RUBIRANGE/L_F_MODE, FLDTYPE, FLDMIN, FLDMAX (.lrb)\n"
-    "Choices that the program's own dialog would refuse are refused with its message.\n",
+    "Choices that the program's own dialog would refuse are refused with its message.\n"
+    "--first-occurrence (or RUBIRANGE/FIRSTRUBY: 1 document, 2 paragraph) keeps a word's ruby\n"
+    "only at its first occurrence, before any kind's filter.\n",
     kOptions,
     1,
     kAnyNumber,

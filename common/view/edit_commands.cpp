@@ -55,7 +55,7 @@ void EditCommands::CreateActions() {
   auto same = [](K key) { return SchemeKeys{{key}, {key}}; };
   Add(EditAction::kUndo, tr("元に戻す(&U)"), {{K(Qt::CTRL | Qt::Key_U)}, {K(Qt::CTRL | Qt::Key_Z)}},
       &EditCommands::Undo);
-  Add(EditAction::kRedo, tr("やり直し(&R)"), same(K(Qt::CTRL | Qt::Key_Y)), &EditCommands::Redo);
+  Add(EditAction::kRedo, tr("やり直し(&Y)"), same(K(Qt::CTRL | Qt::Key_Y)), &EditCommands::Redo);
   Add(EditAction::kCut, tr("切り取り(&T)"),
       {{shift_delete}, {K(Qt::CTRL | Qt::Key_X), shift_delete}}, &EditCommands::Cut);
   Add(EditAction::kCopy, tr("コピー(&C)"),

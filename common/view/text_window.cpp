@@ -84,13 +84,15 @@ TextWindow::TextWindow(const WindowServices& services, const TextWindowTraits& t
   file_panel_->setObjectName(QStringLiteral("filePanel"));
   caret_panel_->setMinimumWidth(traits_.caret_panel_width);
   file_panel_->setMinimumWidth(traits_.file_panel_width);
+  // A long path takes only the room left over, never that of the panels beside it.
+  file_panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(caret_panel_);
   statusBar()->addWidget(file_panel_, 1);
   connect(pane_, &TextPane::caretMoved, this, &TextWindow::RefreshCaretDisplay);
   connect(pane_, &TextPane::fileDropped, this,
           [this](const QString& file) { OpenNamedFile(PathOfQString(file)); });
   setAcceptDrops(true);
-  recent_menu_ = new QMenu(tr("最近使ったファイル(&R)"), this);
+  recent_menu_ = new QMenu(tr("最近使ったファイル(&L)"), this);
   recent_menu_->menuAction()->setObjectName(QString::fromLatin1(kRecentFilesMenu));
   connect(recent_menu_, &QMenu::aboutToShow, this, &TextWindow::FillRecentFilesMenu);
   connect(pane_->document(), &QTextDocument::modificationChanged, this, &TextWindow::RefreshTitle);

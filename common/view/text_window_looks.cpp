@@ -53,7 +53,7 @@ void TextWindow::AddPrintAndLooksActions() {
        .caption = tr("文字色設定(&C)"),
        .triggered = [this] { ChooseTextColour(); }},
       {.name = "chooseBackground",
-       .caption = tr("画面色設定(&G)"),
+       .caption = tr("画面色設定(&H)"),
        .triggered = [this] { ChooseBackgroundColour(); }},
       {.name = "chooseTabWidth",
        .caption = tr("TAB幅設定(&T)"),

@@ -66,7 +66,7 @@ inline constexpr std::string_view kApplicationRefused =
 using common::view::kApplicationTitle;
 
 // The YMI window. %s is the path.
-inline constexpr std::string_view kYmiWindowTitle = "みるかぜ for Win【ＹＭＩファイル画面】 --- %s";
+inline constexpr std::string_view kYmiWindowTitle = "みるかぜ【ＹＭＩファイル画面】 --- %s";
 inline constexpr std::string_view kYmiNewText = "<新規テキスト>";
 inline constexpr std::string_view kYmiMissing = "%s がありません。";
 inline constexpr std::string_view kTitleYmiMissing = "ご注意!!";
@@ -76,7 +76,7 @@ inline constexpr std::string_view kYmiFilter =
 inline constexpr std::string_view kYmiCloseQuery = "ＹＭＩ画面の%s";
 
 // The NNN window. %s is the path.
-inline constexpr std::string_view kNnnWindowTitle = "みるかぜ for Win【ＮＮＮファイル画面】 --- %s";
+inline constexpr std::string_view kNnnWindowTitle = "みるかぜ【ＮＮＮファイル画面】 --- %s";
 inline constexpr std::string_view kNnnMissing = "%s がありません。\n残念です！";
 inline constexpr std::string_view kTitleNnnMissing = "ご確認!!";
 inline constexpr std::string_view kNnnNotEdited = "編集されていないので同名保存はしません。";

@@ -116,8 +116,16 @@ void OutputWindow::CreateMenus(const common::view::MenuGroups& extra_menu,
   AddMenu(tr("ファイル(&F)"), {{"openFile", "saveFile", "saveAs"},
                                {"printText", "printPreview", "printerSetup", "printMargins"},
                                {"closeWindow"}});
+  // These windows give the repeat searches each other's access keys, and the YMI window spells
+  // its comma and tab swaps with a longer arrow.
+  Edit().Action(EditAction::kFindUp)->setText(tr("上方検索↑(&W)"));
+  Edit().Action(EditAction::kFindDown)->setText(tr("下方検索↓(&Q)"));
   std::vector<common::view::MenuItem> comma_tab{EditAction::kCommaToTab};
-  if (kind_.has_tab_to_comma) comma_tab.emplace_back(EditAction::kTabToComma);
+  if (kind_.has_tab_to_comma) {
+    comma_tab.emplace_back(EditAction::kTabToComma);
+    Edit().Action(EditAction::kCommaToTab)->setText(tr("コンマ --> タブ"));
+    Edit().Action(EditAction::kTabToComma)->setText(tr("タブ --> コンマ"));
+  }
   AddMenu(tr("編集(&E)"),
           {{EditAction::kUndo, EditAction::kRedo},
            {EditAction::kCut, EditAction::kCopy, EditAction::kPaste, EditAction::kDelete,

@@ -153,9 +153,8 @@ void RubyWindow::CreateActions() {
   });
   AddActions(OutputActions());
   AddActions(CorrectionActions());
-  Named("printerSetup")->setText(tr("プリンタﾞ設定(&R)..."));
   Named("chooseFont")->setText(tr("フォント(&F)"));
-  Named("chooseBackground")->setText(tr("画面背景色(&G)"));
+  Named("chooseBackground")->setText(tr("画面背景色(&H)"));
   Named("rubyEmphasis")->setCheckable(true);
 }
 

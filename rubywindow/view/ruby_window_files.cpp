@@ -36,6 +36,11 @@ void RubyWindow::OpenRubyFile(const fs::path& given, bool field_flag) {
     }
   }
   SetDocumentPath(path);
+  // A line pass without fields writes an .lrb as well, but it has no fields to list.
+  if (!field_flag_) {
+    ymi_available_ = false;
+    Named("makeYmi")->setEnabled(false);
+  }
   Pane()->SetModified(false);
   Pane()->MoveCaretToStart();
   if (context_.settings->highlight_readings == 1) {

@@ -68,6 +68,25 @@ QStringList SharedKeys(QMainWindow& window) {
   return shared;
 }
 
+// The access keys ("&R") that two entries of one menu share, as "menu: key".
+QStringList SharedAccessKeys(QMainWindow& window) {
+  QStringList shared;
+  for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+    QMap<QChar, int> holders;
+    for (QAction* action : menu->actions()) {
+      const QString text = action->text();
+      qsizetype at = text.indexOf('&');
+      if (at >= 0 && at + 1 < text.size() && text[at + 1] != '&') {
+        ++holders[text[at + 1].toUpper()];
+      }
+    }
+    for (auto it = holders.cbegin(); it != holders.cend(); ++it) {
+      if (it.value() > 1) shared << menu->title() + ": " + it.key();
+    }
+  }
+  return shared;
+}
+
 }  // namespace
 
 class MainTextWindowTest : public QObject {
@@ -402,6 +421,9 @@ class MainTextWindowTest : public QObject {
     for (common::view::TextWindow* window : windows) {
       QVERIFY2(SharedKeys(*window).isEmpty(),
                qPrintable(window->windowTitle() + ": " + SharedKeys(*window).join(", ")));
+      // Nor does one menu hold two entries under one access key.
+      QVERIFY2(SharedAccessKeys(*window).isEmpty(),
+               qPrintable(window->windowTitle() + ": " + SharedAccessKeys(*window).join(", ")));
     }
   }
 

@@ -74,6 +74,40 @@ TEST_F(CliFilterRuby, LineRubyWritesTheGoldenFile) {
 
 // Each refusal of the option checks is tested with engine/filter_options; here, that the tool
 // shows it once and writes nothing.
+// 山 stands on two lines: once per text it keeps its ruby once, once per paragraph on both lines;
+// the option and the setting choose alike, with the grade filter as without.
+TEST_F(CliFilterRuby, FirstOccurrenceComesFromTheOptionOrTheSetting) {
+  struct Case {
+    std::string kind, extension, scope, setting;
+    int mountains_with_ruby;
+  };
+  const Case cases[] = {
+      {"all", ".srb", "document", "1", 1},
+      {"all", ".srb", "paragraph", "2", 2},
+      {"all", ".srb", "every", "0", 2},
+      {"kanken", ".krb", "document", "1", 1},
+  };
+  const std::string mountain = Sjis("{山/やま}");
+  auto count = [&mountain](const std::string& text) {
+    int found = 0;
+    for (std::size_t at = text.find(mountain); at != std::string::npos;
+         at = text.find(mountain, at + 1)) {
+      ++found;
+    }
+    return found;
+  };
+  for (const Case& c : cases) {
+    std::string by_option = RubyOf(c.kind, c.extension, {"--first-occurrence", c.scope});
+    EXPECT_EQ(count(by_option), c.mountains_with_ruby) << c.scope;
+    EXPECT_TRUE(BytesEqual(
+        by_option, RubyOf(c.kind, c.extension, {"--set", "RUBIRANGE/FIRSTRUBY=" + c.setting})));
+  }
+  CliRun run = home_.Run({"ruby", "--first-occurrence", "page", (home_ / "text.txt").string()});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find("--first-occurrence wants every, document or paragraph, not 'page'"),
+            std::string::npos);
+}
+
 TEST_F(CliFilterRuby, DialogRefusalsAreShownAndNothingIsWritten) {
   struct Case {
     std::vector<std::string> args;

@@ -121,7 +121,11 @@ TEST(SourceValidation, ReportThatCannotBeCreatedFailsWithMessage) {
       {fixtures::Golden("source.pre"), dir / "n.dic", dir / "file", common::WorkDir(dir.Path())},
       messenger);
   EXPECT_EQ(result.status, ValidationStatus::kCannotCreateReport);
-  ASSERT_TRUE(ShowedOnly(messenger, "注意！012", "<error_ck.out> が open できない｡"));
+  // The report is named with its folder, and why it could not be made there.
+  ASSERT_TRUE(ShowedOnly(messenger, "注意！012",
+                         "報告ファイル<" + (dir / "file" / "error_ck.out").string() +
+                             ">が作れません。フォルダ<" + (dir / "file").string() +
+                             ">がありません。"));
 }
 
 TEST(SourceValidation, MissingSourceOrWorkFolderFailSilently) {

@@ -88,7 +88,8 @@ TEST(CaretField, CountsSeparatorsButNeverATrailByte) {
   const Row rows[] = {
       {"", ",", 1},
       {"a,b,c", ",", 3},
-      {"a,b,c", "", 1},  // no separator chosen yet
+      {"a,b,c", "", 3},  // no separator chosen yet: the comma
+      {"a\tb", "", 1},
       {"a\tb", "\t", 2},
       {Sjis("ソ\\x"), "\\", 2},  // ソ is 0x83 0x5C: only the lone backslash separates
   };

@@ -98,6 +98,23 @@ TEST_F(FilterCommandTest, EachKindMatchesItsGoldenFile) {
   }
 }
 
+// A word met before loses its ruby before the filters see it, so the grade tag goes with it and
+// the summary counts the groups that kept theirs.
+TEST_F(FilterCommandTest, FirstOccurrenceIsKeptBeforeTheFilter) {
+  std::string input = Sjis("図書と図書\n漢字と漢字\n");
+  common::StringTextSource text(input);
+  context_.first_ruby = FirstRubyScope::kDocument;
+  RubyCommandResult result = RunGradeRuby(text, kGrades, context_, messenger_);
+  ASSERT_EQ(result.status, RubyCommandStatus::kOk);
+  EXPECT_TRUE(
+      BytesEqual(Sjis("★★★ 1年～2年の配当漢字にルビ\r\n"
+                      "　>>>> 非許容(要るび)の漢字は 3 個ありました <<<<\r\n"
+                      "　▼　　本　　文　　▼\r\n"
+                      "@[教2年]{図/と}@[教2年]{書/しょ}と図書\r\n漢@[教1年]{字/じ}と漢字\r\n"),
+                 ReadFile(result.ruby_file)));
+  EXPECT_TRUE(std::filesystem::is_empty(context_.work.Dir()));
+}
+
 TEST_F(FilterCommandTest, RefusedOptionsWriteNothing) {
   std::string input = Sjis("漢字\n");
   common::StringTextSource text(input);

@@ -63,6 +63,29 @@ TEST_F(AllRubyTest, RubyFileIsNamedAfterTheDocument) {
   EXPECT_EQ(RubyFileName("/texts/story.v2.txt", ".srb"), "/texts/story.v2.srb");
 }
 
+// Later occurrences lose their ruby in the dictionaries' result, and the ruby file still comes
+// out in its form.
+TEST_F(AllRubyTest, FirstOccurrenceKeepsRubyOnceInTheRubyFilesForm) {
+  struct Case {
+    FirstRubyScope scope;
+    common::UserEncoding form;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {FirstRubyScope::kDocument, {}, Sjis("{漢/かん}{字/じ}と漢字\r\n漢字\r\n")},
+      {FirstRubyScope::kParagraph,
+       {common::TextEncoding::kUtf8, true},
+       "{漢/かん}{字/じ}と漢字\n{漢/かん}{字/じ}\n"},
+  };
+  for (const Case& c : cases) {
+    context_.first_ruby = c.scope;
+    context_.ruby_file_form = c.form;
+    ASSERT_EQ(Run(Sjis("漢字と漢字\n漢字\n")).status, RubyCommandStatus::kOk);
+    EXPECT_TRUE(BytesEqual(c.expected, RubyFile())) << static_cast<int>(c.scope);
+    EXPECT_TRUE(WorkFiles().empty());
+  }
+}
+
 TEST_F(AllRubyTest, NoWorkingFileIsLeftBehind) {
   WriteFile(context_.work.File(common::kUserRunResult), "left by an earlier command");
   EXPECT_EQ(Run(Sjis("漢字\n"), DictionaryUse::kUserThenMain).status, RubyCommandStatus::kOk);

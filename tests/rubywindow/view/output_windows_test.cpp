@@ -105,7 +105,7 @@ class OutputWindowsTest : public QObject {
     YmiWindow* shown = f.session.ymi_window;
     QVERIFY(shown);
     QCOMPARE(shown->DocumentPath(), ymi);
-    QCOMPARE(shown->windowTitle(), U("みるかぜ for Win【ＹＭＩファイル画面】 --- ") +
+    QCOMPARE(shown->windowTitle(), U("みるかぜ【ＹＭＩファイル画面】 --- ") +
                                        QString::fromStdString(ymi.string()));
     QVERIFY(shown->Pane()->Text().startsWith(U("no,[平和](へいわ)\t,")));
     // Read aloud as every text window is: the text as it stands.
@@ -296,6 +296,39 @@ class OutputWindowsTest : public QObject {
     QVERIFY(stored[2].empty());
     QCOMPARE(dialog.TemplateBox()->currentText(), U("@@@@2"));
     QCOMPARE(dialog.Preview()->text(), U("へいわ"));
+  }
+
+  // The YMI and NNN windows name their edit commands their own way: the repeat searches under
+  // each other's access keys, the YMI window's comma and tab swaps with a longer arrow.
+  void editCaptionsOfTheOutputWindows_data() {
+    QTest::addColumn<bool>("ymi");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("caption");
+    using common::view::EditAction;
+    auto row = [](const char* name, bool ymi, EditAction action, const char* caption) {
+      QTest::newRow(name) << ymi << static_cast<int>(action) << U(caption);
+    };
+    row("YMI up", true, EditAction::kFindUp, "上方検索↑(&W)");
+    row("YMI down", true, EditAction::kFindDown, "下方検索↓(&Q)");
+    row("YMI comma", true, EditAction::kCommaToTab, "コンマ --> タブ");
+    row("YMI tab", true, EditAction::kTabToComma, "タブ --> コンマ");
+    row("NNN up", false, EditAction::kFindUp, "上方検索↑(&W)");
+    row("NNN down", false, EditAction::kFindDown, "下方検索↓(&Q)");
+    row("NNN comma", false, EditAction::kCommaToTab, "コンマ -> タブ");
+  }
+  void editCaptionsOfTheOutputWindows() {
+    QFETCH(bool, ymi);
+    QFETCH(int, action);
+    QFETCH(QString, caption);
+    Fixture f;
+    std::unique_ptr<OutputWindow> window;
+    if (ymi) {
+      window = std::make_unique<YmiWindow>(f.Context());
+    } else {
+      window = std::make_unique<NnnWindow>(f.Context());
+    }
+    QCOMPARE(window->Edit().Action(static_cast<common::view::EditAction>(action))->text(),
+             caption);
   }
 
   // A file that is not there is reported; the window still opens, empty, under its name.

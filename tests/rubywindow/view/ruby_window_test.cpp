@@ -166,23 +166,28 @@ class RubyWindowTest : public QObject {
     QVERIFY(f.messenger.records.empty());
   }
 
+  // The file of a line pass over fields, not one over lines only (an .lrb all the same).
   void ymiIsAvailableForLineFieldFilesOnly_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fields");
     QTest::addColumn<bool>("available");
-    QTest::newRow("lrb") << "a.lrb" << true;
-    QTest::newRow("LRB") << "a.LRB" << true;
-    QTest::newRow("Lrb") << "b.c.Lrb" << true;
-    QTest::newRow("srb") << "a.srb" << false;
-    QTest::newRow("hrb") << "a.hrb" << false;
-    QTest::newRow("krb") << "a.krb" << false;
-    QTest::newRow("lrbx") << "a.lrbx" << false;
+    QTest::newRow("lrb") << "a.lrb" << true << true;
+    QTest::newRow("LRB") << "a.LRB" << true << true;
+    QTest::newRow("Lrb") << "b.c.Lrb" << true << true;
+    QTest::newRow("lrb of lines") << "a.lrb" << false << false;
+    QTest::newRow("srb") << "a.srb" << true << false;
+    QTest::newRow("hrb") << "a.hrb" << true << false;
+    QTest::newRow("krb") << "a.krb" << true << false;
+    QTest::newRow("lrbx") << "a.lrbx" << true << false;
   }
   void ymiIsAvailableForLineFieldFilesOnly() {
     QFETCH(QString, name);
+    QFETCH(bool, fields);
     QFETCH(bool, available);
     Fixture f;
-    f.Open(name.toStdString(), "x");
+    f.window->OpenRubyFile(f.Open(name.toStdString(), "x"), fields);
     QCOMPARE(f.window->YmiAvailable(), available);
+    QCOMPARE(f.window->findChild<QAction*>("makeYmi")->isEnabled(), available);
   }
 
   void checkWithoutFaultReportsTheCounts() {
@@ -408,6 +413,21 @@ class RubyWindowTest : public QObject {
   }
 
   // A toolbar button without a picture would show the whole menu caption.
+  // A half-width voiced mark belongs after half-width kana only: after a full-width letter it
+  // shows as a stray mark ("プリンタﾞ").
+  void captionsNeverMixAHalfWidthMarkIntoFullWidthText() {
+    Fixture f;
+    for (const QAction* action : f.window->findChildren<QAction*>()) {
+      const QString text = action->text();
+      for (qsizetype at = text.indexOf(QChar(0xFF9E)); at >= 0;
+           at = text.indexOf(QChar(0xFF9E), at + 1)) {
+        bool after_half_width = at > 0 && text[at - 1].unicode() >= 0xFF61 &&
+                                text[at - 1].unicode() <= 0xFF9F;
+        QVERIFY2(after_half_width, qPrintable(text));
+      }
+    }
+  }
+
   void toolBarButtonsShowPicturesOrShortNames() {
     Fixture f;
     for (const char* action : {"newFile", "openFile", "saveFile", "closeWindow"}) {
