@@ -23,8 +23,8 @@ BUILD_DIR="$build" bash "$root/scripts/export-check.sh"
 BUILD_DIR="$build" bash "$root/scripts/package-check.sh"
 
 # The Qt-free code again under AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzz
-# target for a few seconds.
-SANITIZE_BUILD_DIR="$build-sanitize" bash "$root/scripts/sanitize.sh" 10
+# target for five seconds.
+SANITIZE_BUILD_DIR="$build-sanitize" bash "$root/scripts/sanitize.sh" 5
 
 # The code that starts threads, and the command-line tool, under ThreadSanitizer; this build's
 # tool makes the default dictionaries for it.
