@@ -58,11 +58,17 @@ int PositionWidth(char32_t character) {
 
 Unencodable FirstUnencodable(const QString& text) {
   int line = 1;
+  int column = 1;
   for (qsizetype i = 0; i < text.size();) {
     int units = 1;
     char32_t c = CodePointAt(text, i, &units);
-    if (SjisWidthOf(c) == 0) return {c, line};
-    if (c == u'\n') ++line;
+    if (SjisWidthOf(c) == 0) return {c, line, column};
+    if (c == u'\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
     i += units;
   }
   return {};

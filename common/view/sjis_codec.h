@@ -14,11 +14,12 @@ namespace common::view {
 // The first character of a text that Shift_JIS cannot hold.
 struct Unencodable {
   char32_t character = 0;
-  int line = 0;  // 1-based logical line
+  int line = 0;    // 1-based logical line
+  int column = 0;  // 1-based, in characters of its line
 };
 
 // The Shift_JIS (CP932) bytes of `text`, line ends left as "\n". nullopt when a character has no
-// Shift_JIS form; `first_bad`, when given, then names the first such character and its line.
+// Shift_JIS form; `first_bad`, when given, then names the first such character, its line and column.
 std::optional<std::string> EncodeSjis(const QString& text, Unencodable* first_bad = nullptr);
 
 // For a value that must be stored whatever it holds (a font name): a character Shift_JIS

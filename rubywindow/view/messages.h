@@ -47,7 +47,7 @@ inline constexpr std::string_view kCloseQuery = "ＲＢ画面の%s";
 // A conversion or check of a text holding a character Shift_JIS cannot hold. %s is the
 // character as common::view::DescribeCharacter gives it, %d its line.
 inline constexpr std::string_view kUnencodable =
-    "%s（%d行目）は Shift_JIS で表せないため、実行できません。\n"
+    "%s（%d行 %d字目）は Shift_JIS で表せないため、実行できません。\n"
     "この文字を書き換えてから実行して下さい。";
 inline constexpr std::string_view kTitleUnencodable = "ご注意!!";
 

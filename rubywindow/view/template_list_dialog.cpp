@@ -109,7 +109,7 @@ std::optional<std::string> SjisOrTell(const QString& text, common::Messenger& me
     messenger.Tell({std::string(messages::kTitleUnencodable),
                     common::FormatMessage(messages::kUnencodable,
                                           {common::view::DescribeCharacter(bad.character),
-                                           std::int64_t{bad.line}}),
+                                           std::int64_t{bad.line}, std::int64_t{bad.column}}),
                     common::Icon::kWarning});
   }
   return bytes;

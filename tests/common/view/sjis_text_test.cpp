@@ -49,11 +49,12 @@ class SjisTextTest : public QObject {
     QCOMPARE(CharIndexOfByte(U("a漢ｱ\nb"), static_cast<std::size_t>(byte)), index);
   }
 
-  void encodingNamesFirstUnencodableCharacterAndLine() {
+  void encodingNamesFirstUnencodableCharacterLineAndColumn() {
     Unencodable bad;
     QVERIFY(!EncodeSjis(U("漢字\nab\nc😀d①"), &bad));
     QCOMPARE(bad.character, U'😀');
     QCOMPARE(bad.line, 3);
+    QCOMPARE(bad.column, 2);
     QCOMPARE(EncodeSjis(U("漢ｱ\n")).value(), std::string("\x8A\xBF\xB1\n"));
   }
 
