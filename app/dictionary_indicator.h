@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 
 namespace app {
 

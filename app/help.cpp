@@ -2,7 +2,7 @@
 #include "app/help.h"
 
 #include "app/messages.h"
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 
 namespace app {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
+#include "common/platform/program_dir.h"
 #include "rubywindow/browser_launcher.h"
 
 namespace app {

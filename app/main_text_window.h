@@ -12,8 +12,8 @@
 #include "app/dictionary_commands/dictionary_command_host.h"
 #include "app/ruby_commands/ruby_command_host.h"
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/text_window.h"
 
 class QLabel;

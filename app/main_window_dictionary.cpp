@@ -9,7 +9,7 @@
 #include "common/view/edit_commands.h"
 #include "common/view/key_scheme.h"
 #include "common/view/text_pane.h"
-#include "engine/dictionary_use.h"
+#include "engine/commands/dictionary_use.h"
 #include "rubywindow/view/ruby_window.h"
 
 namespace app {

@@ -11,7 +11,7 @@
 #include "app/main_text_window.h"
 #include "app/messages.h"
 #include "app/ruby_commands/ruby_commands.h"
-#include "common/recovery.h"
+#include "common/documents/recovery.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_repair_dialog.h"

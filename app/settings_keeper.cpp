@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/messages.h"
-#include "common/file_system.h"
-#include "common/ini_file.h"
+#include "common/platform/file_system.h"
+#include "common/settings/ini_file.h"
 #include "common/message_format.h"
 
 namespace app {

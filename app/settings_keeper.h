@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 
 class QAction;
 class QEvent;

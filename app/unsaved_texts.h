@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "common/messenger.h"
-#include "common/recovery.h"
+#include "common/documents/recovery.h"
 
 namespace app {
 

@@ -14,11 +14,11 @@
 #include <random>
 #include <string>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/messenger.h"
-#include "common/settings.h"
-#include "common/text_file.h"
-#include "common/text_source.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_file.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/pass_through_page.h"
 #include "rubywindow/ruby_page.h"

@@ -16,8 +16,8 @@
 #include <iostream>
 #include <string>
 
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/search_memory.h"
 #include "rubywindow/browser_launcher.h"
@@ -57,6 +57,51 @@ fs::path WriteRubyText(const fs::path& folder, std::size_t megabytes) {
   return path;
 }
 
+// A timer that fires whenever the event loop is free: the longest gap between two of its turns
+// is the longest the window kept a user waiting.
+class Heartbeat {
+ public:
+  Heartbeat() {
+    clock_.start();
+    beat_.setInterval(0);
+    QObject::connect(&beat_, &QTimer::timeout, [this] {
+      qint64 now = clock_.elapsed();
+      longest_ = std::max(longest_, now - last_);
+      last_ = now;
+    });
+  }
+
+  struct Timing {
+    qint64 returned = 0;  // ms until `start` returned
+    qint64 done = 0;      // ms until `busy` turned false
+    qint64 longest = 0;   // the longest wait, ms
+  };
+
+  // Runs `start`, then the event loop while `busy` holds.
+  template <typename Start, typename Busy>
+  Timing Measure(Start start, Busy busy) {
+    Timing timing;
+    longest_ = 0;
+    last_ = 0;
+    clock_.restart();
+    beat_.start();
+    start();
+    timing.returned = clock_.elapsed();
+    while (busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    timing.done = clock_.elapsed();
+    QApplication::processEvents();
+    beat_.stop();
+    timing.longest = std::max(longest_, timing.returned);
+    return timing;
+  }
+
+ private:
+  QElapsedTimer clock_;
+  QTimer beat_;
+  qint64 longest_ = 0;
+  qint64 last_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,55 +138,27 @@ int main(int argc, char** argv) {
   std::printf("open %zu bytes: %.2f s\n", static_cast<std::size_t>(fs::file_size(file)),
               clock.elapsed() / 1000.0);
 
-  // A timer that fires whenever the event loop is free: the longest gap between two of its
-  // turns is the longest the window kept a user waiting.
-  qint64 longest = 0;
-  qint64 last = 0;
-  QTimer beat;
-  beat.setInterval(0);
-  QObject::connect(&beat, &QTimer::timeout, [&] {
-    qint64 now = clock.elapsed();
-    longest = std::max(longest, now - last);
-    last = now;
-  });
   auto* emphasis = window.findChild<QAction*>(QStringLiteral("rubyEmphasis"));
+  Heartbeat heartbeat;
   // The pane lays out a newly loaded text in the background first; that is not the emphasis.
-  clock.restart();
-  last = 0;
-  beat.start();
-  while (clock.elapsed() < 3000) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  beat.stop();
-  std::printf("before emphasis, idle: longest wait %lld ms\n", static_cast<long long>(longest));
-  longest = 0;
-  clock.restart();
-  last = 0;
-  beat.start();
-  emphasis->trigger();
-  qint64 returned = clock.elapsed();
-  while (window.EmphasisColouring()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  qint64 coloured = clock.elapsed();
-  QApplication::processEvents();
-  beat.stop();
+  QElapsedTimer idle;
+  idle.start();
+  Heartbeat::Timing before = heartbeat.Measure([] {}, [&] { return idle.elapsed() < 3000; });
+  std::printf("before emphasis, idle: longest wait %lld ms\n",
+              static_cast<long long>(before.longest));
+  Heartbeat::Timing on = heartbeat.Measure([&] { emphasis->trigger(); },
+                                           [&] { return window.EmphasisColouring(); });
   std::printf("emphasis on (RBINTENSEMAX %d): returned after %lld ms, coloured in %.2f s, "
               "longest wait %lld ms\n",
-              limit, static_cast<long long>(returned), coloured / 1000.0,
-              static_cast<long long>(std::max(longest, returned)));
-
+              limit, static_cast<long long>(on.returned), on.done / 1000.0,
+              static_cast<long long>(on.longest));
   // Off checks the notation of the whole text first, beside the window.
-  longest = 0;
-  clock.restart();
-  last = 0;
-  beat.start();
-  emphasis->trigger();
-  returned = clock.elapsed();
-  while (window.EmphasisShown()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  qint64 off = clock.elapsed();
-  QApplication::processEvents();
-  beat.stop();
+  Heartbeat::Timing off = heartbeat.Measure([&] { emphasis->trigger(); },
+                                            [&] { return window.EmphasisShown(); });
   std::printf("emphasis off: returned after %lld ms, off after the check in %.2f s, "
               "longest wait %lld ms\n",
-              static_cast<long long>(returned), off / 1000.0,
-              static_cast<long long>(std::max(longest, returned)));
+              static_cast<long long>(off.returned), off.done / 1000.0,
+              static_cast<long long>(off.longest));
   window.CloseWithoutQuery();
   fs::remove_all(folder);
   return 0;

@@ -23,7 +23,7 @@
 #include "app/dictionary_commands/build_kind_dialog.h"
 #include "app/dictionary_commands/dictionary_commands.h"
 #include "app/main_text_window.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"

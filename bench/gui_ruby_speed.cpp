@@ -15,7 +15,7 @@
 
 #include "app/main_text_window.h"
 #include "app/ruby_commands/ruby_commands.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/search_memory.h"
 #include "rubywindow/browser_launcher.h"

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/print_area.h"
+#include "common/settings/print_area.h"
 #include "common/view/font_fallback.h"
 #include "common/view/text_printer.h"
 

@@ -14,7 +14,7 @@
 #include <iostream>
 #include <string>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "speech/qt/qt_speech_engine.h"
 #include "speech/read_aloud.h"
 

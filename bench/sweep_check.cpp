@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "cli/stderr_messenger.h"
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 #include "dictionary/ruby_dictionary.h"
-#include "engine/matching_pass.h"
+#include "engine/sweep/matching_pass.h"
 #include "engine/memory_stream.h"
-#include "tests/engine/reference/reference_pass.h"
+#include "bench/reference/reference_pass.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "cli/options.h"
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "common/working_files.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "common/platform/working_files.h"
 
 namespace cli {
 

@@ -4,8 +4,8 @@
 #include <cerrno>
 
 #include "cli/messages.h"
-#include "common/file_replace.h"
-#include "common/file_system.h"
+#include "common/platform/file_replace.h"
+#include "common/platform/file_system.h"
 
 namespace cli {
 

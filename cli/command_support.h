@@ -9,7 +9,7 @@
 
 #include "common/message_format.h"
 #include "common/messenger.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "jobs/job_text.h"
 
 namespace cli {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/messages.h"
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
 
 namespace cli {

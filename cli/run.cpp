@@ -14,7 +14,7 @@
 #include "cli/option_values.h"
 #include "cli/user_text.h"
 #include "cli/work_folder.h"
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
 #include "engine/context/context_source.h"
 

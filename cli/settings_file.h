@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 
 namespace cli {
 

@@ -10,7 +10,7 @@
 #include "cli/command.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
-#include "common/text_pieces.h"
+#include "common/encoding/text_pieces.h"
 #include "jobs/transform_job.h"
 
 namespace cli {

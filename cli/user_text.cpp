@@ -10,7 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "cli/option_values.h"
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 
 namespace cli {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "common/file_lock.h"
+#include "common/platform/file_lock.h"
 
 namespace cli {
 

@@ -4,11 +4,11 @@
 #include <charconv>
 #include <optional>
 
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dicgen/data_file.h"
 #include "dicgen/messages.h"
 #include "dicgen/school_lists.h"

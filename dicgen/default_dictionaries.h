@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/working_files.h"
+#include "common/platform/program_dir.h"
+#include "common/platform/working_files.h"
 #include "dicgen/main_source.h"
 
 namespace dicgen {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <unordered_set>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
-#include "common/sjis.h"
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
 #include "dicgen/entry_selection.h"
 #include "dicgen/kana.h"
 #include "dicgen/kanji_readings.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/utf8.h"
+#include "common/encoding/utf8.h"
 
 namespace dicgen {
 

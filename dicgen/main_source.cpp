@@ -7,11 +7,11 @@
 #include <map>
 #include <unordered_set>
 
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/sjis.h"
-#include "common/text_file.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/text_file.h"
 #include "dicgen/compound_forms.h"
 #include "dicgen/context_forms.h"
 #include "dicgen/counters.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "dicgen/messages.h"
 #include "dictionary/grade_dictionary_format.h"

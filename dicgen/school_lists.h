@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
+#include "common/platform/program_dir.h"
 #include "dicgen/grade_readings.h"
 #include "dicgen/kanjidic.h"
 #include "dictionary/level_dictionary.h"

@@ -3,8 +3,8 @@
 // the characters iconv maps one way only (〜 written as ～), whose word would read otherwise.
 #include "dicgen/sjis_table.h"
 
-#include "common/cp932_tables.h"
-#include "common/sjis.h"
+#include "common/encoding/cp932_tables.h"
+#include "common/encoding/sjis.h"
 
 namespace dicgen {
 

@@ -1,11 +1,11 @@
 // The dictionary build command around the builder.
 #include "dictionary/build_command.h"
 
-#include "common/file_identity.h"
-#include "common/file_system.h"
+#include "common/platform/file_identity.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_source_writer.h"
+#include "common/encoding/text_source_writer.h"
 #include "dictionary/messages.h"
 
 namespace dictionary {

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "common/text_source.h"
-#include "common/working_files.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_source.h"
+#include "common/platform/working_files.h"
 #include "dictionary/dictionary_builder.h"
 #include "dictionary/grade_dictionary.h"
 #include "dictionary/level_dictionary.h"

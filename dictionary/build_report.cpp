@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 

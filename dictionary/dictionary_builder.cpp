@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
 #include "dictionary/dictionary_compiler.h"

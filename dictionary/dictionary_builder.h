@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/working_files.h"
+#include "common/platform/program_dir.h"
+#include "common/platform/working_files.h"
 
 namespace dictionary {
 

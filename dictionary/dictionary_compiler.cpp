@@ -1,7 +1,7 @@
 // Header and length-section layout of the ruby dictionary.
 #include "dictionary/dictionary_compiler.h"
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace dictionary {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dictionary {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis_reader.h"
 #include "dictionary/messages.h"
 
 namespace dictionary {

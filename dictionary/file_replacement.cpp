@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/file_replace.h"
-#include "common/file_system.h"
+#include "common/platform/file_replace.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "common/file_replace.h"
-#include "common/file_system.h"
+#include "common/platform/file_replace.h"
+#include "common/platform/file_system.h"
 #include "common/messenger.h"
 
 namespace dictionary {

@@ -2,10 +2,10 @@
 // written, and the new dictionary replaces the old one only once it is complete.
 #include <string>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/settings.h"
-#include "common/text_file.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/file_replacement.h"
 #include "dictionary/grade_dictionary.h"
 #include "dictionary/grade_dictionary_format.h"

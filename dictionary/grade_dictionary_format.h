@@ -10,7 +10,7 @@
 
 #include <cstddef>
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace dictionary {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "common/sjis.h"
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
 #include "dictionary/big_endian.h"
 #include "dictionary/grade_dictionary_format.h"
 

@@ -4,7 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 
 namespace dictionary {
 

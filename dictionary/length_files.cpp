@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/source_validation.h"
 
 namespace dictionary {

@@ -2,7 +2,7 @@
 // source order, as the compiler takes them.
 #pragma once
 
-#include "common/working_files.h"
+#include "common/platform/working_files.h"
 #include "dictionary/dictionary_compiler.h"
 
 namespace dictionary {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "common/message_format.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/big_endian.h"
 #include "dictionary/level_dictionary_format.h"
 #include "dictionary/messages.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
+#include "common/platform/program_dir.h"
 
 namespace dictionary {
 

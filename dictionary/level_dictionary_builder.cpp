@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/file_replacement.h"
 #include "dictionary/level_dictionary.h"
 #include "dictionary/level_dictionary_format.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 #include "dictionary/big_endian.h"
 #include "dictionary/level_dictionary_format.h"
 

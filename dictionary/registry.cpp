@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "dictionary/dictionary_signature.h"
 #include "dictionary/messages.h"

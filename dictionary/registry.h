@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 
 namespace dictionary {
 

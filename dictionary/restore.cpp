@@ -1,11 +1,11 @@
 // Restore: dictionary in, source file out.
 #include "dictionary/restore.h"
 
-#include "common/file_identity.h"
-#include "common/file_system.h"
+#include "common/platform/file_identity.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/dictionary_signature.h"
 #include "dictionary/file_replacement.h"
 #include "dictionary/messages.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/prefetch.h"
+#include "common/platform/prefetch.h"
 #include "dictionary/ruby_dictionary_format.h"
 
 namespace dictionary {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace dictionary {
 

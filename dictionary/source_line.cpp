@@ -1,8 +1,8 @@
 // Checking one dictionary source line, character by character.
 #include "dictionary/source_line.h"
 
-#include "common/sjis.h"
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
 
 namespace dictionary {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
 #include "dictionary/messages.h"
 

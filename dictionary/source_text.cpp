@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/message_format.h"
-#include "common/text_encoding.h"
-#include "common/text_file.h"
+#include "common/encoding/text_encoding.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/messages.h"
 
 namespace dictionary {

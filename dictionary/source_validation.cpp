@@ -6,9 +6,9 @@
 #include <ctime>
 #include <string>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/messages.h"
 #include "dictionary/source_line.h"
 

@@ -8,7 +8,7 @@
 
 #include "common/messenger.h"
 #include "common/status.h"
-#include "common/working_files.h"
+#include "common/platform/working_files.h"
 #include "dictionary/build_report.h"
 
 namespace dictionary {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 
 namespace engine {
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "common/file_system.h"
-#include "common/text_file.h"
+#include "common/platform/file_system.h"
+#include "common/encoding/text_file.h"
 
 namespace engine {
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "common/cp932.h"
-#include "common/non_ruby_areas.h"
-#include "common/notation_checker.h"
-#include "common/text_source.h"
-#include "engine/clean_up.h"
+#include "common/encoding/cp932.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/notation/notation_checker.h"
+#include "common/encoding/text_source.h"
+#include "engine/sweep/clean_up.h"
 #include "engine/context/analyser.h"
 #include "engine/context/context_stage.h"
 #include "engine/context/conventions.h"

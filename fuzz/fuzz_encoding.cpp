@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/cp932.h"
-#include "common/text_encoding.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/text_encoding.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "dictionary/grade_dictionary.h"
-#include "engine/filter_options.h"
-#include "engine/grade_allocation.h"
-#include "engine/grade_filter.h"
-#include "engine/jukujikun_list.h"
-#include "engine/level_filter.h"
-#include "engine/line_field_marking.h"
+#include "engine/filters/filter_options.h"
+#include "engine/filters/grade_allocation.h"
+#include "engine/filters/grade_filter.h"
+#include "engine/filters/jukujikun_list.h"
+#include "engine/filters/level_filter.h"
+#include "engine/markings/line_field_marking.h"
 #include "engine/memory_stream.h"
 #include "fuzz/fuzz_support.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/brace_escape.h"
+#include "engine/markings/brace_escape.h"
 #include "fuzz/fuzz_support.h"
 #include "rubywindow/kana_table.h"
 #include "rubywindow/ruby_repair.h"

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/non_ruby_areas.h"
-#include "common/notation_checker.h"
-#include "common/text_source.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/notation/notation_checker.h"
+#include "common/encoding/text_source.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "common/cp932.h"
-#include "common/non_ruby_areas.h"
-#include "common/notation_checker.h"
-#include "common/text_source.h"
+#include "common/encoding/cp932.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/notation/notation_checker.h"
+#include "common/encoding/text_source.h"
 #include "dictionary/dictionary_compiler.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/source_line.h"
-#include "engine/clean_up.h"
-#include "engine/matching_pass.h"
+#include "engine/sweep/clean_up.h"
+#include "engine/sweep/matching_pass.h"
 #include "engine/memory_stream.h"
 #include "fuzz/fuzz_support.h"
 #include "rubywindow/ruby_repair.h"

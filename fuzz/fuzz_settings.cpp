@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/ini_file.h"
-#include "common/settings.h"
+#include "common/settings/ini_file.h"
+#include "common/settings/settings.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

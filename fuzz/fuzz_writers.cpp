@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/field_entry.h"
-#include "common/text_source.h"
+#include "common/notation/field_entry.h"
+#include "common/encoding/text_source.h"
 #include "fuzz/fuzz_support.h"
 #include "rubywindow/html_page_settings.h"
 #include "rubywindow/nnn_writer.h"

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "common/messenger.h"
-#include "common/non_ruby_areas.h"
+#include "common/notation/non_ruby_areas.h"
 #include "jobs/delivery.h"
 #include "jobs/job_text.h"
 #include "rubywindow/html_page_settings.h"

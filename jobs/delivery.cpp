@@ -3,9 +3,9 @@
 
 #include <cerrno>
 
-#include "common/file_replace.h"
-#include "common/file_system.h"
-#include "engine/ruby_file_naming.h"
+#include "common/platform/file_replace.h"
+#include "common/platform/file_system.h"
+#include "engine/commands/ruby_file_naming.h"
 #include "jobs/messages.h"
 #include "jobs/output_guard.h"
 #include "jobs/written_record.h"

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "common/messenger.h"
-#include "common/text_conversion.h"
-#include "common/working_files.h"
+#include "common/encoding/text_conversion.h"
+#include "common/platform/working_files.h"
 #include "jobs/job_text.h"
 
 namespace jobs {

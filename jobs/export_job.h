@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/messenger.h"
-#include "engine/first_ruby.h"
+#include "engine/filters/first_ruby.h"
 #include "jobs/conversion_jobs.h"
 #include "worksheet/sheet_formats.h"
 

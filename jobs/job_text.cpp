@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "jobs/messages.h"
 

@@ -12,10 +12,10 @@
 
 #include "common/message_format.h"
 #include "common/messenger.h"
-#include "common/text_conversion.h"
-#include "common/text_encoding.h"
-#include "common/text_source.h"
-#include "common/working_files.h"
+#include "common/encoding/text_conversion.h"
+#include "common/encoding/text_encoding.h"
+#include "common/encoding/text_source.h"
+#include "common/platform/working_files.h"
 
 namespace jobs {
 

@@ -1,7 +1,7 @@
 // The refusal to write over the text a job reads.
 #include "jobs/output_guard.h"
 
-#include "common/file_identity.h"
+#include "common/platform/file_identity.h"
 #include "jobs/messages.h"
 
 namespace jobs {

@@ -4,10 +4,10 @@
 
 #include <cerrno>
 
-#include "common/file_system.h"
-#include "common/notation_checker.h"
+#include "common/platform/file_system.h"
+#include "common/notation/notation_checker.h"
 #include "common/status.h"
-#include "engine/ruby_file_naming.h"
+#include "engine/commands/ruby_file_naming.h"
 #include "jobs/messages.h"
 #include "jobs/output_guard.h"
 #include "jobs/written_record.h"

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "common/messenger.h"
-#include "engine/dictionary_use.h"
-#include "engine/filter_options.h"
-#include "engine/ruby_pipeline.h"
+#include "engine/commands/dictionary_use.h"
+#include "engine/filters/filter_options.h"
+#include "engine/commands/ruby_pipeline.h"
 #include "jobs/delivery.h"
 #include "jobs/job_text.h"
 

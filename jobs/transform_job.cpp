@@ -7,8 +7,8 @@
 #include <optional>
 #include <utility>
 
-#include "common/file_replace.h"
-#include "common/file_system.h"
+#include "common/platform/file_replace.h"
+#include "common/platform/file_system.h"
 #include "jobs/messages.h"
 #include "jobs/output_guard.h"
 

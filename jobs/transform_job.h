@@ -6,14 +6,14 @@
 #include <functional>
 
 #include "common/messenger.h"
-#include "common/text_conversion.h"
-#include "common/text_source.h"
+#include "common/encoding/text_conversion.h"
+#include "common/encoding/text_source.h"
 #include "jobs/delivery.h"
 #include "jobs/job_text.h"
 
 namespace jobs {
 
-// Transforms the Shift_JIS `text`, handing the result to `sink` as it goes (common/text_pieces.h
+// Transforms the Shift_JIS `text`, handing the result to `sink` as it goes (common/encoding/text_pieces.h
 // runs a step that way). False when it refused the text (after its message, before handing
 // anything on), or when the text or the sink failed.
 using Transform =

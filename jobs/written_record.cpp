@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 
 namespace jobs {
 namespace {

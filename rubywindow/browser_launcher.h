@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_starter.h"
+#include "common/platform/program_starter.h"
 
 namespace rubywindow {
 

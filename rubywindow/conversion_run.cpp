@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "common/notation_checker.h"
+#include "common/notation/notation_checker.h"
 #include "common/status.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/template_table.h"

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "common/messenger.h"
-#include "common/non_ruby_areas.h"
-#include "common/text_source.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/ymi_options.h"
 

@@ -1,7 +1,7 @@
 // Finding the ruby groups of a line, by the walk the conversions of a ruby file use.
 #include "rubywindow/group_spans.h"
 
-#include "common/ruby_group.h"
+#include "common/notation/ruby_group.h"
 
 namespace rubywindow {
 

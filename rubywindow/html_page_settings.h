@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 
 namespace rubywindow {
 

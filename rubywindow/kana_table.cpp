@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace rubywindow {
 

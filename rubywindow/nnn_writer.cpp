@@ -3,8 +3,8 @@
 
 #include <charconv>
 
-#include "common/cp932.h"
-#include "common/sjis.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/pass_through_page.h"
 #include "rubywindow/ruby_group_reader.h"

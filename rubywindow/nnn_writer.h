@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "common/messenger.h"
-#include "common/settings.h"
-#include "common/text_source.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/output_file.h"
 #include "rubywindow/output_sink.h"
 #include "rubywindow/template_table.h"

@@ -1,10 +1,10 @@
 // Converted files are written beside the target and renamed over it when complete.
 #include "rubywindow/output_file.h"
 
-#include "common/cp932.h"
-#include "common/file_replace.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_replace.h"
 #include "common/message_format.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "rubywindow/messages.h"
 
 namespace rubywindow {

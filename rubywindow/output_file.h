@@ -8,7 +8,7 @@
 
 #include "common/messenger.h"
 #include "common/status.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/output_sink.h"
 
 namespace rubywindow {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/text_file.h"
-#include "common/text_source.h"
+#include "common/encoding/text_file.h"
+#include "common/encoding/text_source.h"
 
 namespace rubywindow {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/file_system.h"
-#include "common/sjis.h"
+#include "common/platform/file_system.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 
 namespace rubywindow {

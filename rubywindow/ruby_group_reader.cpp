@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "common/ruby_group.h"
-#include "common/sjis.h"
+#include "common/notation/ruby_group.h"
+#include "common/encoding/sjis.h"
 
 namespace rubywindow {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 
 namespace rubywindow {

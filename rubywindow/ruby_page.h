@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/html_page_settings.h"
 #include "rubywindow/output_file.h"
 #include "rubywindow/output_sink.h"

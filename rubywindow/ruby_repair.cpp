@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "common/ruby_group.h"
-#include "common/sjis.h"
+#include "common/notation/ruby_group.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 
 namespace rubywindow {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
-#include "common/text_pieces.h"
+#include "common/encoding/text_pieces.h"
 #include "rubywindow/kana_table.h"
 
 namespace rubywindow {

@@ -1,7 +1,7 @@
 // Parsing a template into its literal and marker slots.
 #include "rubywindow/template_table.h"
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace rubywindow {
 

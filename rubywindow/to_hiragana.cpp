@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/cp932.h"
-#include "common/sjis.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/kana_table.h"
 
 namespace rubywindow {

@@ -1,9 +1,9 @@
 // YMI options: field ranges, separator, template tabs and the checks of the run button.
 #include "rubywindow/ymi_options.h"
 
-#include "common/cp932.h"
-#include "common/field_entry.h"
-#include "common/sjis.h"
+#include "common/encoding/cp932.h"
+#include "common/notation/field_entry.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 
 namespace rubywindow {

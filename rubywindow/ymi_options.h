@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "rubywindow/template_table.h"
 
 namespace rubywindow {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "common/field_entry.h"
-#include "common/sjis.h"
+#include "common/notation/field_entry.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/ruby_group_reader.h"
 #include "rubywindow/template_table.h"

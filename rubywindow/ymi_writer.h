@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "common/messenger.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/output_file.h"
 #include "rubywindow/output_sink.h"
 #include "rubywindow/ymi_options.h"

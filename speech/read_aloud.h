@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "speech/speech_engine.h"
 
 namespace speech {

@@ -2,8 +2,8 @@
 // where the conversions do; only a reading's alternatives and stray braces are left to here.
 #include "speech/spoken_ruby_text.h"
 
-#include "common/sjis.h"
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
 #include "rubywindow/ruby_repair.h"
 
 namespace speech {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cerrno>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "worksheet/markup_text.h"
 #include "worksheet/sheet_walk.h"
 #include "worksheet/zip_package.h"

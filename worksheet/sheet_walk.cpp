@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "common/cp932.h"
-#include "common/ruby_group.h"
+#include "common/encoding/cp932.h"
+#include "common/notation/ruby_group.h"
 
 namespace worksheet {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "app/ruby_commands/dialog_support.h"
+#include "app/dialogs/dialog_support.h"
 #include "ui_build_kind_dialog.h"
 
 namespace app {

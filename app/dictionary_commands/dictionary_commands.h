@@ -12,8 +12,8 @@
 
 #include "app/dictionary_commands/dictionary_command_host.h"
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/window_services.h"
 
 class QWidget;

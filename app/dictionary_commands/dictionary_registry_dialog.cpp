@@ -6,8 +6,8 @@
 #include <QListWidgetItem>
 
 #include "app/dictionary_commands/messages.h"
-#include "app/ruby_commands/dialog_support.h"
-#include "app/ruby_commands/sjis_entry.h"
+#include "app/dialogs/dialog_support.h"
+#include "app/dialogs/sjis_entry.h"
 #include "common/status.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 
 namespace Ui {
 class DictionaryRegistryDialog;

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/ruby_commands/sjis_entry.h"
+#include "app/dialogs/sjis_entry.h"
 #include "common/view/sjis_codec.h"
-#include "engine/brace_escape.h"
+#include "engine/markings/brace_escape.h"
 
 namespace app {
 

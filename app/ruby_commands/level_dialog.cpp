@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/ruby_commands/dialog_support.h"
+#include "app/dialogs/dialog_support.h"
 #include "ui_level_dialog.h"
 
 namespace app {

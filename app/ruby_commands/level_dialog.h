@@ -8,8 +8,8 @@
 #include <QDialog>
 
 #include "common/messenger.h"
-#include "common/settings.h"
-#include "engine/filter_options.h"
+#include "common/settings/settings.h"
+#include "engine/filters/filter_options.h"
 
 namespace Ui {
 class LevelDialog;

@@ -6,11 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "app/ruby_commands/dialog_support.h"
-#include "app/ruby_commands/sjis_entry.h"
-#include "common/field_entry.h"
+#include "app/dialogs/dialog_support.h"
+#include "app/dialogs/sjis_entry.h"
+#include "common/notation/field_entry.h"
 #include "common/view/sjis_codec.h"
-#include "engine/caret_field.h"
+#include "engine/markings/caret_field.h"
 #include "ui_line_field_dialog.h"
 
 namespace app {

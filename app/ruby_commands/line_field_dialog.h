@@ -12,8 +12,8 @@
 
 #include "app/ruby_commands/ruby_command_dialogs.h"
 #include "common/messenger.h"
-#include "common/settings.h"
-#include "engine/filter_options.h"
+#include "common/settings/settings.h"
+#include "engine/filters/filter_options.h"
 
 namespace Ui {
 class LineFieldDialog;

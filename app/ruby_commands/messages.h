@@ -4,11 +4,11 @@
 
 #include <string_view>
 
+#include "app/dialogs/messages.h"
 #include "common/view/messages.h"
 
 namespace app::messages {
 
-inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kTitleCheckAgain = "ご確認！。";
 using common::view::kTitleNotice;
 
@@ -18,10 +18,6 @@ inline constexpr std::string_view kNoMarkedLine =
 // The empty ruby window has "は" where the guard of the passes has "が".
 inline constexpr std::string_view kRubyWindowAlreadyOpen =
     "るび振りWindowはすでに開いています。\nるび振りWindowを閉じてから実行してください！";
-
-// The character is filled in as "「X」（U+XXXX）".
-inline constexpr std::string_view kEntryNotSjis =
-    "文字%s は Shift_JIS で表せません。\n別の文字にしてください。";
 
 // The status line after a pass: the ruby file and the encoding it was written in.
 inline constexpr std::string_view kRubyFileWritten = "ルビファイル<%s>を %s で書きました。%s";

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ruby_commands/sjis_entry.h"
+#include "app/dialogs/sjis_entry.h"
 #include "common/view/sjis_codec.h"
 #include "ui_non_ruby_area_dialog.h"
 

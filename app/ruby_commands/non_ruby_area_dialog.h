@@ -7,8 +7,8 @@
 #include <QDialog>
 
 #include "common/messenger.h"
-#include "common/non_ruby_areas.h"
-#include "common/settings.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/settings/settings.h"
 
 namespace Ui {
 class NonRubyAreaDialog;

@@ -9,9 +9,9 @@
 #include <QString>
 
 #include "common/messenger.h"
-#include "common/non_ruby_areas.h"
-#include "common/settings.h"
-#include "engine/filter_options.h"
+#include "common/notation/non_ruby_areas.h"
+#include "common/settings/settings.h"
+#include "engine/filters/filter_options.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 
-#include "common/text_encoding.h"
+#include "common/encoding/text_encoding.h"
 
 namespace app {
 

@@ -6,14 +6,14 @@
 #include <utility>
 
 #include "app/ruby_commands/messages.h"
-#include "common/field_entry.h"
+#include "common/notation/field_entry.h"
 #include "common/message_format.h"
 #include "common/status.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "common/view/sjis_codec.h"
-#include "engine/command_context.h"
-#include "engine/dictionary_use.h"
-#include "engine/preparation.h"
+#include "engine/commands/command_context.h"
+#include "engine/commands/dictionary_use.h"
+#include "engine/commands/preparation.h"
 #include "jobs/job_text.h"
 #include "speech/spoken_ruby_text.h"
 

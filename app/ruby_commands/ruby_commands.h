@@ -13,10 +13,10 @@
 #include "app/ruby_commands/ruby_command_dialogs.h"
 #include "app/ruby_commands/ruby_command_host.h"
 #include "common/messenger.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/window_services.h"
-#include "engine/ruby_pipeline.h"
+#include "engine/commands/ruby_pipeline.h"
 #include "jobs/job_text.h"
 #include "jobs/ruby_job.h"
 

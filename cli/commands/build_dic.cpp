@@ -6,10 +6,10 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
-#include "common/cp932.h"
-#include "common/file_system.h"
+#include "common/encoding/cp932.h"
+#include "common/platform/file_system.h"
 #include "common/status.h"
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/build_command.h"
 
 namespace cli {

@@ -11,9 +11,9 @@
 #include "cli/user_text.h"
 #include "common/message_format.h"
 #include "common/messages.h"
-#include "common/notation_checker.h"
-#include "common/sjis.h"
-#include "common/text_source.h"
+#include "common/notation/notation_checker.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/messages.h"
 
 namespace cli {

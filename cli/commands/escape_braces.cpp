@@ -5,7 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/text_transform.h"
-#include "engine/brace_escape.h"
+#include "engine/markings/brace_escape.h"
 
 namespace cli {
 namespace {

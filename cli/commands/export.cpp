@@ -8,7 +8,7 @@
 #include "cli/messages.h"
 #include "cli/user_text.h"
 #include "common/message_format.h"
-#include "engine/first_ruby.h"
+#include "engine/filters/first_ruby.h"
 #include "jobs/export_job.h"
 
 namespace cli {

@@ -8,7 +8,7 @@
 #include "cli/command_support.h"
 #include "cli/messages.h"
 #include "cli/user_text.h"
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "common/message_format.h"
 #include "common/status.h"
 #include "jobs/conversion_jobs.h"

@@ -9,7 +9,7 @@
 #include "cli/messages.h"
 #include "cli/option_values.h"
 #include "cli/user_text.h"
-#include "common/non_ruby_areas.h"
+#include "common/notation/non_ruby_areas.h"
 #include "jobs/conversion_jobs.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"

@@ -8,7 +8,7 @@
 #include "cli/option_values.h"
 #include "cli/text_transform.h"
 #include "common/message_format.h"
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 #include "rubywindow/ruby_repair.h"
 
 namespace cli {

@@ -7,7 +7,7 @@
 #include "cli/messages.h"
 #include "cli/option_values.h"
 #include "cli/text_transform.h"
-#include "common/text_encoding.h"
+#include "common/encoding/text_encoding.h"
 #include "dictionary/source_sort.h"
 
 namespace cli {

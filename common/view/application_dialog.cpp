@@ -1,11 +1,11 @@
-// The registration dialog: a view over common/applications, which holds every rule.
+// The registration dialog: a view over common/settings/applications, which holds every rule.
 #include "common/view/application_dialog.h"
 
 #include <QListWidgetItem>
 #include <QShortcut>
 #include <vector>
 
-#include "common/applications.h"
+#include "common/settings/applications.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"
 #include "ui_application_dialog.h"

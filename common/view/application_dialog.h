@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "common/messenger.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 
 namespace Ui {
 class ApplicationDialog;

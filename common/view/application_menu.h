@@ -6,10 +6,10 @@
 #include <array>
 #include <functional>
 
-#include "common/applications.h"
+#include "common/settings/applications.h"
 #include "common/messenger.h"
-#include "common/program_starter.h"
-#include "common/settings.h"
+#include "common/platform/program_starter.h"
+#include "common/settings/settings.h"
 #include "common/view/window_services.h"
 
 class QAction;

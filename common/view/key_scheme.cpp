@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QVariant>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 
 namespace common::view {
 

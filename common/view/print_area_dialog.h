@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "common/print_area.h"
+#include "common/settings/print_area.h"
 
 namespace common::view {
 

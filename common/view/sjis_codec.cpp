@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "common/cp932.h"
-#include "common/cp932_tables.h"
-#include "common/field_entry.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/cp932_tables.h"
+#include "common/notation/field_entry.h"
 #include "common/message_format.h"
-#include "common/utf8.h"
+#include "common/encoding/utf8.h"
 #include "common/view/messages.h"
 
 namespace common::view {

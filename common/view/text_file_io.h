@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/document_file.h"
+#include "common/documents/document_file.h"
 #include "common/messenger.h"
-#include "common/text_conversion.h"
-#include "common/text_encoding.h"
+#include "common/encoding/text_conversion.h"
+#include "common/encoding/text_encoding.h"
 
 namespace common::view {
 

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QString>
 
-#include "common/print_area.h"
+#include "common/settings/print_area.h"
 
 class QPrinter;
 

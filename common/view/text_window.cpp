@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
 #include "common/view/application_menu.h"
 #include "common/view/caret_position.h"

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/edit_commands.h"
 #include "common/view/text_file_io.h"
 #include "common/view/window_services.h"

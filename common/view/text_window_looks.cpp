@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <optional>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/colour_value.h"
 #include "common/view/display_dialogs.h"

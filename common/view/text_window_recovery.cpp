@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "common/message_format.h"
-#include "common/recovery.h"
+#include "common/documents/recovery.h"
 #include "common/view/messages.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"

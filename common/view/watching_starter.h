@@ -5,7 +5,7 @@
 #include <QObject>
 #include <chrono>
 
-#include "common/program_starter.h"
+#include "common/platform/program_starter.h"
 
 namespace common::view {
 

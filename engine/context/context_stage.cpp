@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "common/cp932_tables.h"
-#include "common/sjis.h"
-#include "common/text_file.h"
+#include "common/encoding/cp932_tables.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/text_file.h"
 #include "engine/context/reader.h"
 
 namespace engine::context {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "common/messenger.h"
-#include "common/working_files.h"
+#include "common/platform/working_files.h"
 #include "engine/context/analyser.h"
 #include "engine/context/conventions.h"
 #include "engine/context/lexicon.h"

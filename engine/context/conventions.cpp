@@ -1,6 +1,6 @@
 #include "engine/context/conventions.h"
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "engine/context/conventions_table.h"
 
 namespace engine::context {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/sjis_reader.h"
+#include "common/encoding/sjis_reader.h"
 
 namespace engine::context {
 

@@ -54,6 +54,8 @@ class Reader {
   void ApplyConventions(const Sentence& sentence, std::vector<Word>& words) const;
   void ApplyWordConventions(const Sentence& sentence, std::vector<Word>& words,
                             std::size_t i) const;
+  void ApplyNumberConventions(const Sentence& sentence, std::vector<Word>& words,
+                              std::size_t i) const;
   void DoubleNumerals(std::vector<Word>& words) const;
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   static bool IsNumeral(const Word& word);

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "common/sjis.h"
+#include "common/encoding/sjis.h"
 
 namespace engine::context {
 namespace {

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "common/cp932.h"
-#include "common/settings.h"
+#include "common/encoding/cp932.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"
 #include "rubywindow/view/messages.h"

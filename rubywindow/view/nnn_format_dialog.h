@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "common/messenger.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "rubywindow/nnn_writer.h"
 
 class QCheckBox;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "common/view/text_window.h"
-#include "common/window_place.h"
+#include "common/settings/window_place.h"
 #include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_document.h"
 #include "rubywindow/view/ruby_window_context.h"

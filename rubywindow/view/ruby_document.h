@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "common/settings.h"
-#include "common/window_place.h"
+#include "common/settings/settings.h"
+#include "common/settings/window_place.h"
 
 namespace rubywindow::view {
 

@@ -4,7 +4,7 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/colour_value.h"
 #include "common/view/font_fallback.h"

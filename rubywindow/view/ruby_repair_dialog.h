@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "rubywindow/ruby_repair.h"
 
 class QCheckBox;

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "common/recovery.h"
-#include "common/settings.h"
+#include "common/documents/recovery.h"
+#include "common/settings/settings.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/messages.h"
 #include "rubywindow/view/ruby_document.h"

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "common/messenger.h"
-#include "common/notation_checker.h"
+#include "common/notation/notation_checker.h"
 #include "common/view/sjis_codec.h"
-#include "common/text_encoding.h"
+#include "common/encoding/text_encoding.h"
 #include "common/view/text_window.h"
 #include "jobs/conversion_jobs.h"
 #include "jobs/job_text.h"

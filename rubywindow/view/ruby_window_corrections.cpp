@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "common/settings.h"
-#include "common/text_encoding.h"
-#include "common/text_source.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_encoding.h"
+#include "common/encoding/text_source.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
 #include "jobs/job_text.h"

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QString>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/message_format.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"
 #include "common/view/text_pane.h"

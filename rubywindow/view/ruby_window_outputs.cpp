@@ -2,11 +2,11 @@
 // the windows that show them.
 #include <QAction>
 
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
-#include "common/working_files.h"
+#include "common/platform/working_files.h"
 #include "jobs/conversion_jobs.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/nnn_writer.h"

@@ -1,6 +1,6 @@
 // The ruby window's text as it is read aloud: never the notation itself, which no reader of the
 // page sees and a voice would spell out.
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/sjis_codec.h"
 #include "jobs/job_text.h"
 #include "rubywindow/view/ruby_window.h"

@@ -15,7 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "common/field_entry.h"
+#include "common/notation/field_entry.h"
 #include "common/view/sjis_codec.h"
 #include "rubywindow/template_table.h"
 #include "rubywindow/view/template_list_dialog.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "speech/read_aloud.h"
 
 namespace speech::qt {

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "speech/read_aloud.h"
 
 namespace Ui {

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/program_dir.h"
-#include "common/text_source.h"
-#include "common/working_files.h"
+#include "common/platform/program_dir.h"
+#include "common/encoding/text_source.h"
+#include "common/platform/working_files.h"
 #include "dictionary/build_command.h"
 #include "rubywindow/browser_launcher.h"
 #include "tests/support/recording_messenger.h"

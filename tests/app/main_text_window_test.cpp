@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "app/edit_capacity_dialog.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "engine/dictionary_use.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "engine/commands/dictionary_use.h"
 #include "common/view/display_dialogs.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"

@@ -10,10 +10,10 @@
 #include <optional>
 
 #include "app/main_text_window.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "engine/dictionary_use.h"
-#include "common/text_encoding.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "engine/commands/dictionary_use.h"
+#include "common/encoding/text_encoding.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_window.h"

@@ -11,7 +11,7 @@
 #include "app/help.h"
 #include "app/instance_handover.h"
 #include "app/messages.h"
-#include "common/command_words.h"
+#include "common/platform/command_words.h"
 #include "rubywindow/view/messages.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"

@@ -11,9 +11,9 @@
 
 #include "app/main_text_window.h"
 #include "app/single_instance.h"
-#include "common/program_dir.h"
-#include "common/recovery.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/documents/recovery.h"
+#include "common/settings/settings.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_window.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {

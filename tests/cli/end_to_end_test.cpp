@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "common/cp932.h"
-#include "common/text_encoding.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/text_encoding.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "tests/cli/cli_runner.h"
 
 namespace cli {

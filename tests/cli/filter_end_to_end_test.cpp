@@ -72,7 +72,7 @@ TEST_F(CliFilterRuby, LineRubyWritesTheGoldenFile) {
                  RubyOf("line", ".lrb", {"--dic-mode", "0", "--mark-delete", "--separator", ","})));
 }
 
-// Each refusal of the option checks is tested with engine/filter_options; here, that the tool
+// Each refusal of the option checks is tested with engine/filters/filter_options; here, that the tool
 // shows it once and writes nothing.
 // 山 stands on two lines: once per text it keeps its ruby once, once per paragraph on both lines;
 // the option and the setting choose alike, with the grade filter as without.

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "cli/run.h"
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "dicgen/kana.h"
 #include "tests/support/test_files.h"
 

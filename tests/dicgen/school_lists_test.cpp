@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "dicgen/kana.h"
 #include "dictionary/grade_dictionary_format.h"
 #include "dictionary/grade_source.h"

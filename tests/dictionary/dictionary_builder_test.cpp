@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "dictionary/dictionary_compiler.h"
 #include "dictionary/ruby_dictionary.h"
 #include "tests/dictionary/dictionary_fixtures.h"

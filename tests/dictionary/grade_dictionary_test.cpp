@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/status.h"
-#include "common/text_encoding.h"
+#include "common/encoding/text_encoding.h"
 #include "dictionary/build_command.h"
 #include "dictionary/grade_source.h"
 #include "tests/dictionary/dictionary_fixtures.h"

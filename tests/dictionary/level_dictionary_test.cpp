@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "common/status.h"
-#include "common/text_encoding.h"
+#include "common/encoding/text_encoding.h"
 #include "dictionary/build_command.h"
 #include "dictionary/level_dictionary_format.h"
 #include "dictionary/level_source.h"

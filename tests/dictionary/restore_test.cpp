@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_system.h"
+#include "common/platform/file_system.h"
 #include "dictionary/dictionary_builder.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "dictionary/build_report.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 

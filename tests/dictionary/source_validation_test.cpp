@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"
 

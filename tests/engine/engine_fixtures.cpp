@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "common/text_file.h"
+#include "common/encoding/text_file.h"
 #include "dictionary/dictionary_compiler.h"
 #include "dictionary/ruby_dictionary.h"
-#include "engine/matching_pass.h"
+#include "engine/sweep/matching_pass.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 

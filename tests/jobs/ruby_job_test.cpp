@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "common/text_encoding.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_encoding.h"
 #include "dictionary/build_command.h"
-#include "engine/command_context.h"
+#include "engine/commands/command_context.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/messages.h"
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/ymi_writer.h"

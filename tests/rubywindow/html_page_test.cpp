@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "common/settings.h"
-#include "common/text_source.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/html_page_settings.h"
 #include "rubywindow/pass_through_page.h"
 #include "rubywindow/ruby_page.h"

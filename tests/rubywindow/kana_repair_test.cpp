@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "common/text_pieces.h"
+#include "common/encoding/text_pieces.h"
 #include "rubywindow/kana_table.h"
 #include "rubywindow/ruby_repair.h"
 #include "tests/rubywindow/rubywindow_fixtures.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "common/settings.h"
-#include "common/text_source.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/nnn_writer.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/template_table.h"

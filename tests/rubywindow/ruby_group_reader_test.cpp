@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/output_sink.h"
 #include "tests/rubywindow/rubywindow_fixtures.h"
 

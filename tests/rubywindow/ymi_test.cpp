@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 #include "rubywindow/to_hiragana.h"
 #include "rubywindow/ymi_options.h"
 #include "rubywindow/ymi_writer.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/text_source.h"
+#include "common/encoding/text_source.h"
 
 namespace testing_support {
 

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "common/cp932.h"
+#include "common/encoding/cp932.h"
 
 namespace testing_support {
 

@@ -17,7 +17,7 @@
 #include "app/ruby_commands/level_dialog.h"
 #include "app/ruby_commands/line_field_dialog.h"
 #include "app/ruby_commands/non_ruby_area_dialog.h"
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/ruby_commands/brace_escape_command.h"
-#include "common/cp932.h"
-#include "common/settings.h"
-#include "common/text_conversion.h"
+#include "common/encoding/cp932.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_conversion.h"
 #include "tests/app/app_fixtures.h"
 #include "tests/support/test_files.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/program_starter.h"
-#include "common/settings.h"
+#include "common/platform/program_starter.h"
+#include "common/settings/settings.h"
 #include "common/view/qt_text.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"

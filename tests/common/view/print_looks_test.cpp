@@ -19,7 +19,7 @@
 #include <cmath>
 #include <functional>
 
-#include "common/settings.h"
+#include "common/settings/settings.h"
 #include "common/view/display_dialogs.h"
 #include "common/view/limited_spin_box.h"
 #include "common/view/messages.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/cp932.h"
-#include "common/sjis.h"
+#include "common/encoding/cp932.h"
+#include "common/encoding/sjis.h"
 #include "engine/context/context_stage.h"
 #include "engine/context/conventions.h"
 #include "engine/context/reading_split.h"

@@ -14,9 +14,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "common/text_encoding.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_encoding.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"

@@ -11,8 +11,8 @@
 #include <functional>
 #include <memory>
 
-#include "common/program_dir.h"
-#include "common/settings.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
 #include "common/view/search_memory.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/browser_launcher.h"

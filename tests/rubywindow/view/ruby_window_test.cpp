@@ -15,10 +15,10 @@
 #include <QToolBar>
 
 #include "common/message_format.h"
-#include "common/notation_checker.h"
-#include "common/program_dir.h"
-#include "common/settings.h"
-#include "common/text_source.h"
+#include "common/notation/notation_checker.h"
+#include "common/platform/program_dir.h"
+#include "common/settings/settings.h"
+#include "common/encoding/text_source.h"
 #include "common/view/search_memory.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"

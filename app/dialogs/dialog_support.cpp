@@ -1,0 +1,31 @@
+// Shared pieces of the ruby commands' dialogs.
+#include "app/dialogs/dialog_support.h"
+
+#include <utility>
+
+namespace app {
+
+void SelectItem(QComboBox& box, int index) {
+  box.setCurrentIndex(index >= 0 && index < box.count() ? index : -1);
+}
+
+int CheckedIdOr(const QButtonGroup& group, int stored) {
+  return group.checkedButton() != nullptr ? group.checkedId() : stored;
+}
+
+bool TellRefusal(const std::optional<engine::Refusal>& refusal, common::Messenger& messenger) {
+  if (!refusal) return false;
+  messenger.Tell({refusal->title, refusal->text, common::Icon::kWarning});
+  return true;
+}
+
+void ConnectHelp(QAbstractButton& button, std::function<void()> open_help) {
+  if (!open_help) {
+    button.hide();
+    return;
+  }
+  QObject::connect(&button, &QAbstractButton::clicked,
+                   [open_help = std::move(open_help)] { open_help(); });
+}
+
+}  // namespace app

@@ -1,0 +1,28 @@
+// Finding the ends and parts of ruby groups in Shift_JIS text.
+#include "common/notation/ruby_group.h"
+
+#include "common/encoding/sjis.h"
+
+namespace common {
+
+GroupParts SplitGroup(std::string_view group) {
+  if (group.empty()) return {};
+  GroupStop stop = FindGroupStop(group, 1, GroupLineRule::kSpansLines);
+  return SplitGroupInside(group.substr(1, stop.at - 1), stop.closed);
+}
+
+GroupParts SplitGroupInside(std::string_view inside, bool closed) {
+  GroupParts parts;
+  parts.closed = closed;
+  std::size_t separator = FindCharacterUnit(inside, kGroupSeparator, 0);
+  if (separator == std::string_view::npos) {
+    parts.base = inside;
+    return parts;
+  }
+  parts.has_separator = true;
+  parts.base = inside.substr(0, separator);
+  parts.reading = inside.substr(separator + 1);
+  return parts;
+}
+
+}  // namespace common

@@ -1,0 +1,242 @@
+// Reading, editing and replacing INI documents without losing what they hold.
+#include "common/settings/ini_file.h"
+
+#include <system_error>
+
+#include "common/platform/file_system.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
+#include "common/encoding/text_file.h"
+
+namespace common {
+namespace {
+
+constexpr char kSectionOpen = '[';
+constexpr char kSectionClose = ']';
+constexpr char kKeyValue = '=';
+constexpr char kComment = ';';
+constexpr char kQuote = '"';
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsBlank(char byte) { return byte == ' ' || byte == '\t'; }
+
+// No trail byte is a blank, so trimming from the end never cuts a character.
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char FoldCase(char byte) { return byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte; }
+
+// The name as NamesMatch compares it: two names match exactly when these are equal.
+std::string FoldedName(std::string_view name) {
+  std::string folded;
+  folded.reserve(name.size());
+  SjisReader reader(name);
+  while (!reader.AtEnd()) {
+    SjisChar c = reader.Next();
+    if (c.IsDoubleByte()) {
+      folded.append(c.bytes);
+    } else {
+      folded += FoldCase(c.bytes[0]);
+    }
+  }
+  return folded;
+}
+
+// Lines without their CR LF or LF; a last line without a line end counts as well.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  std::string_view text = Trim(line);
+  if (text.empty() || text.front() != kSectionOpen) return std::nullopt;
+  std::size_t close = FindAligned(text, std::string_view(&kSectionClose, 1), 1);
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(text.substr(1, close - 1));
+}
+
+// The key of an entry line; empty for comments and lines without '='.
+std::string_view KeyOf(std::string_view line) {
+  std::string_view text = Trim(line);
+  if (text.empty() || text.front() == kComment) return {};
+  std::size_t equals = FindAligned(text, std::string_view(&kKeyValue, 1));
+  if (equals == std::string_view::npos) return {};
+  return Trim(text.substr(0, equals));
+}
+
+std::string ValueOf(std::string_view line) {
+  std::string_view value = Trim(line.substr(line.find(kKeyValue) + 1));
+  if (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+// Quotes keep what reading would strip: blanks at either end, or a pair of quotes of its own.
+std::string Written(std::string_view value) {
+  bool quote =
+      !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
+                         (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote));
+  std::string text(value);
+  return quote ? kQuote + text + kQuote : text;
+}
+
+std::string_view FirstLine(std::string_view value) {
+  return value.substr(0, value.find_first_of("\r\n"));
+}
+
+// A name that reads back as itself: whole Shift_JIS characters, no control character, no
+// blank at either end, and none of the bytes that would end it (`forbidden`).
+bool IsWritableName(std::string_view name, std::string_view forbidden) {
+  if (name.empty() || Trim(name) != name) return false;
+  SjisReader reader(name);
+  while (!reader.AtEnd()) {
+    SjisChar c = reader.Next();
+    if (c.IsDoubleByte()) {
+      if (!IsTrailByte(static_cast<unsigned char>(c.bytes[1]))) return false;
+      continue;
+    }
+    auto byte = static_cast<unsigned char>(c.bytes[0]);
+    if (byte < 0x20 || byte == 0x7F || IsLeadByte(byte)) return false;
+    if (forbidden.find(c.bytes[0]) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+bool IsWritableSection(std::string_view name) {
+  return IsWritableName(name, std::string_view(&kSectionClose, 1));
+}
+
+// A key may not start a comment or look like a header.
+bool IsWritableKey(std::string_view key) {
+  return IsWritableName(key, std::string_view(&kKeyValue, 1)) && key.front() != kComment &&
+         key.front() != kSectionOpen;
+}
+
+}  // namespace
+
+bool NamesMatch(std::string_view a, std::string_view b) {
+  // Folding keeps every character's width, so names of different lengths never match.
+  if (a.size() != b.size()) return false;
+  SjisReader left(a);
+  SjisReader right(b);
+  while (!left.AtEnd() && !right.AtEnd()) {
+    SjisChar x = left.Next();
+    SjisChar y = right.Next();
+    if (x.IsDoubleByte() || y.IsDoubleByte()) {
+      if (x.bytes != y.bytes) return false;
+    } else if (FoldCase(x.bytes[0]) != FoldCase(y.bytes[0])) {
+      return false;
+    }
+  }
+  return left.AtEnd() && right.AtEnd();
+}
+
+IniFile IniFile::Parse(std::string_view bytes) {
+  IniFile file;
+  file.sections_.push_back(Section{});
+  for (std::string_view line : SplitLines(bytes)) {
+    if (std::optional<std::string_view> name = HeaderName(line)) {
+      file.sections_.push_back(Section{std::string(line), std::string(*name), {}, {}});
+    } else {
+      Section& section = file.sections_.back();
+      std::string_view key = KeyOf(line);
+      if (!key.empty()) section.key_lines.emplace(FoldedName(key), section.lines.size());
+      section.lines.push_back(Line{std::string(line), std::string(key)});
+    }
+  }
+  return file;
+}
+
+std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
+  std::error_code error;
+  bool exists = std::filesystem::exists(path, error);
+  if (error) return std::nullopt;
+  if (!exists) return IniFile();
+  FileBytes bytes = ReadBinaryFile(path);
+  if (!bytes.ok) return std::nullopt;
+  return Parse(bytes.bytes);
+}
+
+std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
+  for (const Section& candidate : sections_) {
+    if (!candidate.HasHeader() || !NamesMatch(candidate.name, section)) continue;
+    if (std::optional<std::size_t> found = FindKey(candidate, key)) {
+      return ValueOf(candidate.lines[*found].text);
+    }
+  }
+  return std::nullopt;
+}
+
+bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsWritableSection(section) || !IsWritableKey(key)) return false;
+  value = FirstLine(value);
+  for (Section& candidate : sections_) {
+    if (!candidate.HasHeader() || !NamesMatch(candidate.name, section)) continue;
+    if (std::optional<std::size_t> found = FindKey(candidate, key)) {
+      Line& line = candidate.lines[*found];
+      // An unchanged value keeps its line exactly as the user wrote it.
+      if (ValueOf(line.text) != value) line.text = line.key + kKeyValue + Written(value);
+      return true;
+    }
+  }
+  Section* target = FindSection(section);
+  if (!target) {
+    std::string name(section);
+    sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, {}, {}});
+    target = &sections_.back();
+  }
+  // After the last line that is not blank, so that blank lines keep separating sections.
+  std::size_t position = target->lines.size();
+  while (position > 0 && Trim(target->lines[position - 1].text).empty()) --position;
+  // Only blank lines, which hold no key, move down.
+  target->key_lines.emplace(FoldedName(key), position);
+  target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
+                       Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
+  return true;
+}
+
+std::string IniFile::Serialize() const {
+  std::string out;
+  for (const Section& section : sections_) {
+    if (section.HasHeader()) {
+      out += section.header;
+      out += kLineEnd;
+    }
+    for (const Line& line : section.lines) {
+      out += line.text;
+      out += kLineEnd;
+    }
+  }
+  return out;
+}
+
+bool IniFile::Save(const std::filesystem::path& path) const {
+  return ReplaceFileContents(path, Serialize());
+}
+
+IniFile::Section* IniFile::FindSection(std::string_view name) {
+  for (Section& section : sections_) {
+    if (section.HasHeader() && NamesMatch(section.name, name)) return &section;
+  }
+  return nullptr;
+}
+
+std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_view key) {
+  auto found = section.key_lines.find(FoldedName(key));
+  if (found == section.key_lines.end()) return std::nullopt;
+  return found->second;
+}
+
+}  // namespace common

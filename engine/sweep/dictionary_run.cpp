@@ -1,0 +1,143 @@
+// The passes of one dictionary over the working files, and the clean-up stage after them.
+#include "engine/sweep/dictionary_run.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/platform/background_task.h"
+#include "common/platform/file_system.h"
+#include "common/message_format.h"
+#include "common/status.h"
+#include "common/encoding/text_file.h"
+#include "dictionary/ruby_dictionary.h"
+#include "dictionary/ruby_dictionary_format.h"
+#include "engine/sweep/block_queue.h"
+#include "engine/byte_stream.h"
+#include "engine/sweep/clean_up.h"
+#include "engine/sweep/match_table.h"
+#include "engine/sweep/matching_pass.h"
+#include "engine/messages.h"
+
+namespace engine {
+namespace {
+
+void Warn(common::Messenger& messenger, std::string text) {
+  messenger.Tell({std::string(messages::kTitleWarning), std::move(text), common::Icon::kWarning});
+}
+
+int LowestLength(const DictionaryRunOptions& options) {
+  return options.one_character_words ? 1 : 2;
+}
+
+// Blocks of the passes' output on their way to the clean-up: a few, so that the two keep
+// each other busy without holding much of the text.
+constexpr std::size_t kBlocksToCleanUp = 3;
+
+// The clean-up, when the run finishes, takes the passes' output a chunk at a time as they give
+// it, on a thread of its own that also writes the result, so neither needs a file in between.
+void RunSweep(const std::shared_ptr<const MatchWords>& words, bool html_mode, bool finish,
+              common::TextReader& in, common::TextWriter& out) {
+  FileSource source(in);
+  FileSink sink(out);
+  if (!finish) {
+    RunMatchingPasses(words, html_mode, source, sink);
+    return;
+  }
+  BlockQueue queue(kBlocksToCleanUp);
+  common::BackgroundTask cleaner;
+  bool aside = cleaner.StartAside([&queue, &sink, html_mode] {
+    QueueSource passes_output(queue);
+    try {
+      CleanUp(html_mode, passes_output, sink);
+    } catch (...) {
+      queue.Abandon();
+      throw;
+    }
+    queue.Abandon();  // nothing is left after the end of the input
+  });
+  if (!aside) {
+    // No thread to be had: the clean-up asks the passes for each chunk itself.
+    MatchingStage stage(words, html_mode, source);
+    CleanUp(html_mode, stage, sink);
+    return;
+  }
+  QueueSink to_clean_up(queue);
+  try {
+    RunMatchingPasses(words, html_mode, source, to_clean_up);
+  } catch (...) {
+    queue.Close();
+    cleaner.Wait();
+    throw;
+  }
+  queue.Close();
+  cleaner.Wait();
+}
+
+// Reads the run's input and writes "user_.$rb", or "shori_.$rb" when the run finishes. A
+// failure of the clean-up's own file shows no message, like every clean-up failure.
+RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& options,
+                    const RunWords& words, common::Progress& progress,
+                    common::Messenger& messenger) {
+  std::string input_name(options.input);
+  std::string output_name(options.finish ? common::kCleanedUp : common::kRunResult);
+  common::TextReader in;
+  if (!in.Open(work.File(input_name))) {
+    Warn(messenger, common::FormatMessage(messages::kPassInputMissing, {input_name}));
+    return RunStatus::kPassNotStarted;
+  }
+  common::TextWriter out;
+  common::UserEncoding form = options.finish ? options.result_form : common::UserEncoding{};
+  if (!out.Open(work.File(output_name), form)) {
+    if (options.finish) return RunStatus::kCleanUpFailed;
+    Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput, {output_name}));
+    return RunStatus::kPassNotStarted;
+  }
+  for (std::size_t i = 0; i < words.tables->passes.size(); ++i) {
+    progress.Append(messages::kProgressPass);
+  }
+  RunSweep(words.tables, options.html_mode, options.finish, in, out);
+
+  // A failed write shows here too: a full disk must not pass for a finished run.
+  if (!out.Close()) {
+    if (options.finish) return RunStatus::kCleanUpFailed;
+    Warn(messenger, common::FormatMessage(messages::kPassOutputNotClosed,
+                                          {std::int64_t{LowestLength(options)}}));
+    return RunStatus::kFileNotClosed;
+  }
+  if (!in.Close()) {
+    Warn(messenger, common::FormatMessage(messages::kPassInputNotClosed,
+                                          {std::int64_t{dictionary::kMaxWordLength}}));
+    return RunStatus::kFileNotClosed;
+  }
+  return RunStatus::kOk;
+}
+
+// The working files before the run are used up once the ruby text is in "shori_.$rb".
+void FinishRun(const common::WorkDir& work, common::Progress& progress) {
+  common::RemoveFile(work.File(common::kNonRubyMarked));
+  common::RemoveFile(work.File(common::kPreparedText));
+  common::RemoveFile(work.File(common::kLineFieldMarked));
+  progress.Clear();
+  progress.Append(messages::kProgressCleanUp);
+}
+
+}  // namespace
+
+RunWordsKey RunWordsKeyOf(const DictionaryRunOptions& options) {
+  return {options.dictionary, options.first_dictionary, LowestLength(options)};
+}
+
+RunStatus RunDictionary(const common::WorkDir& work, const DictionaryRunOptions& options,
+                        common::Progress& progress, common::Messenger& messenger) {
+  RunWordsKey key = RunWordsKeyOf(options);
+  std::unique_ptr<RunWords> words = options.ahead ? options.ahead->Take(key) : nullptr;
+  if (!words) words = LoadRunWords(key, messenger);
+  if (!words) return RunStatus::kDictionaryNotOpened;
+  RunStatus status = RunPasses(work, options, *words, progress, messenger);
+  if (common::IsOk(status) && options.finish) FinishRun(work, progress);
+  return status;
+}
+
+}  // namespace engine

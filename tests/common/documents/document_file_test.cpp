@@ -1,0 +1,104 @@
+#include "common/documents/document_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+
+#include "tests/support/recording_messenger.h"
+#include "tests/support/test_files.h"
+
+namespace common {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadFile;
+using testing_support::RecordingMessenger;
+using testing_support::ScratchDir;
+using testing_support::ShowedOnly;
+using testing_support::WriteFile;
+
+struct RoundTrip {
+  const char* name;
+  std::string bytes;
+  TextEncoding encoding;
+  bool lf_line_ends;
+  std::string utf8;  // as the window edits it
+};
+
+// Read, then saved back in the form it was read: the same bytes.
+TEST(DocumentFile, IsReadInItsFormAndSavedBackUnchanged) {
+  const RoundTrip cases[] = {
+      {"utf-8", "\xE6\xBC\xA2\xE5\xAD\x97\r\nab\r\n", TextEncoding::kUtf8, false, "漢字\nab\n"},
+      {"utf-8 with byte order mark", "\xEF\xBB\xBF" "a\r\n", TextEncoding::kUtf8WithBom, false,
+       "a\n"},
+      {"shift_jis", "\x8A\xBF\x8E\x9A\r\n\xB1", TextEncoding::kShiftJis, false, "漢字\nｱ"},
+      {"ascii is shift_jis", "ab\r\n", TextEncoding::kShiftJis, false, "ab\n"},
+      {"utf-8, lf", "\xE6\xBC\xA2\nab\n", TextEncoding::kUtf8, true, "漢\nab\n"},
+      {"utf-8 with byte order mark, lf", "\xEF\xBB\xBF\xE6\xBC\xA2\n", TextEncoding::kUtf8WithBom,
+       true, "漢\n"},
+      {"shift_jis, lf", "\x8A\xBF\nab\n", TextEncoding::kShiftJis, true, "漢\nab\n"},
+  };
+  for (const RoundTrip& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    WriteFile(dir / "in.txt", c.bytes);
+    RecordingMessenger messenger;
+    std::optional<DocumentText> loaded = LoadDocument(dir / "in.txt", messenger);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->form.encoding, c.encoding);
+    EXPECT_EQ(loaded->form.lf_line_ends, c.lf_line_ends);
+    EXPECT_EQ(loaded->utf8, c.utf8);
+    ASSERT_TRUE(SaveDocument(dir / "out.txt", loaded->utf8, loaded->form, messenger));
+    EXPECT_EQ(ReadFile(dir / "out.txt"), c.bytes);
+    EXPECT_TRUE(messenger.records.empty());
+  }
+}
+
+TEST(DocumentFile, ShiftJisSaveOfUnencodableTextIsRefused) {
+  ScratchDir dir;
+  WriteFile(dir / "keep.txt", "old");
+  RecordingMessenger messenger;
+  EXPECT_FALSE(SaveDocument(dir / "keep.txt", "ab\n漢😀", UserEncoding{}, messenger));
+  EXPECT_TRUE(ShowedOnly(messenger, "ご注意！",
+                         "<" + (dir / "keep.txt").string() +
+                             ">の 2 行 2 字目の文字<😀>は Shift_JIS にありません。\n"
+                             "何も書きませんでした。"));
+  EXPECT_EQ(ReadFile(dir / "keep.txt"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(DocumentFile, SaveThroughALinkKeepsTheLinkAndThePermissions) {
+  ScratchDir dir;
+  WriteFile(dir / "real.txt", "old");
+  fs::permissions(dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(dir / "real.txt", dir / "link.txt");
+  RecordingMessenger messenger;
+  ASSERT_TRUE(SaveDocument(dir / "link.txt", "new", UserEncoding{}, messenger));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+  EXPECT_EQ(ReadFile(dir / "real.txt"), "new");
+  EXPECT_EQ(fs::status(dir / "real.txt").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(DocumentFile, BadShiftJisBytesAreShownAndReported) {
+  ScratchDir dir;
+  WriteFile(dir / "bad.txt", "a\x85\x40");  // 0x8540 is an unassigned code
+  RecordingMessenger messenger;
+  std::optional<DocumentText> loaded = LoadDocument(dir / "bad.txt", messenger);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->utf8.substr(0, 1), "a");
+  EXPECT_NE(loaded->utf8.find("\xEF\xBF\xBD"), std::string::npos);
+  EXPECT_EQ(messenger.records.size(), 1u);
+}
+
+TEST(DocumentFile, FailedSaveAndReadAreReported) {
+  ScratchDir dir;
+  RecordingMessenger messenger;
+  EXPECT_FALSE(SaveDocument(dir / "missing" / "a.txt", "a", {TextEncoding::kUtf8}, messenger));
+  EXPECT_FALSE(LoadDocument(dir / "missing.txt", messenger));
+  EXPECT_EQ(messenger.records.size(), 2u);
+}
+
+}  // namespace
+}  // namespace common
