@@ -18,6 +18,10 @@ inline constexpr std::string_view kProgressMarked = "N";
 inline constexpr std::string_view kProgressPass = "->";
 inline constexpr std::string_view kProgressCleanUp = "S";
 
+// A list of matching passes longer than one run plays (a fault of the caller, never of a text).
+inline constexpr std::string_view kTooManyPasses =
+    "a ruby run plays at most %d matching passes; %d were given";
+
 // Working files of a dictionary run.
 inline constexpr std::string_view kPassInputMissing = "< %s > がない";
 inline constexpr std::string_view kCannotOpenPassOutput = "Can't open <%s>.･･";

@@ -153,6 +153,8 @@ void RubyWindow::CreateActions() {
   });
   AddActions(OutputActions());
   AddActions(CorrectionActions());
+  AddActions(ReadingActions());
+  CreateReadingsMenu();
   Named("chooseFont")->setText(tr("フォント(&F)"));
   Named("chooseBackground")->setText(tr("画面背景色(&H)"));
   Named("rubyEmphasis")->setCheckable(true);
@@ -174,7 +176,8 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
   AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
-  AddMenu(tr("修正(&R)"), {{"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
+  AddMenu(tr("修正(&R)"),
+          {{"chooseReading"}, {"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
@@ -190,7 +193,8 @@ void RubyWindow::CreateMenus() {
                   "rubyEmphasis"},
                  {"standardSize"},
                  SpeechButtons()});
-  CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
+  CreatePopupMenu({{"popupReadings"},
+                   {"popupOpen", "popupSave", "popupClose"},
                    {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
                     "popupNnn"}});
 }

@@ -22,6 +22,7 @@
 #include "rubywindow/view/ruby_window_context.h"
 
 class QLabel;
+class QMenu;
 
 namespace rubywindow::view {
 
@@ -72,6 +73,7 @@ class RubyWindow : public common::view::TextWindow {
   std::optional<std::filesystem::path> OverwriteTarget() override;
   void DocumentPathChanged() override;
   bool QueryClose() override;
+  void PreparePopupMenu(QPoint at) override;
   // Without the notation: the bases as a reader of the page sees them, or the readings when
   // the settings say to read by ruby.
   std::optional<QString> SpokenText(const QString& text) override;
@@ -84,6 +86,12 @@ class RubyWindow : public common::view::TextWindow {
   bool MayConvert(const std::string& text);
   QWidget* OutputWindowParent();
   std::vector<common::view::ActionRow> CorrectionActions();
+  std::vector<common::view::ActionRow> ReadingActions();
+  void CreateReadingsMenu();
+  // Lists the readings of the group with alternatives at `position` (a character index) in the
+  // readings menu; false when there is none.
+  bool FillReadingChoices(int position);
+  void ChooseReadingAtCaret();
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never
@@ -119,6 +127,7 @@ class RubyWindow : public common::view::TextWindow {
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;
+  QMenu* readings_menu_ = nullptr;  // the readings of one group, refilled before it opens
   QFutureWatcher<OffCheck>* off_check_ = nullptr;
   int off_check_revision_ = 0;
 

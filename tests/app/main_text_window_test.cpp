@@ -376,6 +376,7 @@ class MainTextWindowTest : public QObject {
         {"RubyWindow", "closeWindow", "閉じる(&C)", "", "Ctrl+W"},
         {"RubyWindow", "showToolBar", "ﾂｰﾙﾊﾞｰ表示(&B)", "", ""},
         {"RubyWindow", "standardSize", "画面規定値(&G)", "Shift+Return", "Shift+Return"},
+        {"RubyWindow", "chooseReading", "読みを選ぶ(&E)", "F4", "F4"},
         {"YmiWindow", "newFile", nullptr, "", ""},
         {"YmiWindow", "saveFile", "上書き保存(&S)", "Ctrl+S", "Ctrl+S"},
         {"YmiWindow", "closeWindow", "閉じる(&C)", "", "Ctrl+W"},
