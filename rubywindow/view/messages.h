@@ -99,4 +99,8 @@ inline constexpr std::string_view kEmphasisDialogTitle = "■強調表示する�
 // 読みを選ぶ (F4) where the caret is at no group offering alternative readings.
 inline constexpr std::string_view kNoReadingsAtCaret = "ここに複数の読みを持つルビ部はありません。";
 
+// An exported worksheet. %s is the path.
+inline constexpr std::string_view kTitleSheetWritten = "ご報告";
+inline constexpr std::string_view kSheetWritten = "%s を書き出しました。";
+
 }  // namespace rubywindow::view::messages

@@ -152,6 +152,7 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { NotationTest(); }},
   });
   AddActions(OutputActions());
+  AddActions(ExportActions());
   AddActions(CorrectionActions());
   AddActions(ReadingActions());
   CreateReadingsMenu();
@@ -175,7 +176,8 @@ void RubyWindow::CreateMenus() {
            {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
-  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
+  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"},
+                           {"exportOdt", "exportDocx", "exportHtml5", "exportHtml5Vertical"}});
   AddMenu(tr("修正(&R)"),
           {{"chooseReading"}, {"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
