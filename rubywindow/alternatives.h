@@ -18,7 +18,7 @@ struct GroupAlternatives {
   std::size_t open = 0;               // the group's '{'
   std::size_t end = 0;                // just past its '}'
   std::vector<std::string> readings;  // in the order written, empty ones left out
-  std::vector<std::string> groups;    // the group with each reading alone: {人/ひと}, {人/にん}
+  std::vector<std::string> groups;  // the group with each reading alone: {人/ひと}, {人/にん}
 };
 
 // The closed group with more than one reading that holds byte `at` of `text`, or that ends

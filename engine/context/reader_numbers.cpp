@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/encoding/cp932.h"
 #include "common/encoding/sjis.h"
 #include "engine/context/reader_word.h"
 #include "engine/context/reading_split.h"

@@ -101,8 +101,7 @@ std::optional<FirstRubyScope> FirstRubyScopeNamed(std::string_view name) {
   return std::nullopt;
 }
 
-int KeepFirstRuby(ByteSource& in, ByteSink& out, FirstRubyScope scope,
-                  Alternatives alternatives) {
+int KeepFirstRuby(ByteSource& in, ByteSink& out, FirstRubyScope scope, Alternatives alternatives) {
   if (scope == FirstRubyScope::kEvery && alternatives == Alternatives::kKept) {
     std::string block;
     while (in.ReadBlock(block, 1 << 16)) {

@@ -20,6 +20,7 @@
 #include "jobs/job_text.h"
 #include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_window_context.h"
+#include "worksheet/sheet_formats.h"
 
 class QLabel;
 class QMenu;
@@ -63,6 +64,7 @@ class RubyWindow : public common::view::TextWindow {
   void NotationTest();
   void MakeYmi();
   void MakeNnn();
+  void ExportSheet(worksheet::SheetFormat format, bool vertical);
   void ConvertAllKana();
   void RepairRuby();
   void ToggleEmphasis();
@@ -83,6 +85,7 @@ class RubyWindow : public common::view::TextWindow {
   void CreateActions();
   void CreateMenus();
   std::vector<common::view::ActionRow> OutputActions();
+  std::vector<common::view::ActionRow> ExportActions();
   bool MayConvert(const std::string& text);
   QWidget* OutputWindowParent();
   std::vector<common::view::ActionRow> CorrectionActions();
@@ -92,6 +95,8 @@ class RubyWindow : public common::view::TextWindow {
   // readings menu; false when there is none.
   bool FillReadingChoices(int position);
   void ChooseReadingAtCaret();
+  std::vector<common::view::ActionRow> LearningActions();
+  void LearnReadings();
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never

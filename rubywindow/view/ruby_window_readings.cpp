@@ -51,7 +51,8 @@ bool RubyWindow::FillReadingChoices(int position) {
   if (!found) return false;
   // Positions in the document of the group's first character and of the one after it.
   auto position_of = [&block, line = std::string_view(*sjis)](std::size_t byte) {
-    return block.position() + static_cast<int>(common::view::DecodeSjis(line.substr(0, byte)).size());
+    return block.position() +
+           static_cast<int>(common::view::DecodeSjis(line.substr(0, byte)).size());
   };
   int start = position_of(found->open);
   int end = position_of(found->end);
