@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "engine/first_ruby.h"
+#include "engine/filters/first_ruby.h"
 
 namespace app {
 
