@@ -86,6 +86,9 @@ inline constexpr std::string_view kYesAndNo = "--yes and --no cannot be given to
 inline constexpr std::string_view kBadSetting = "--set wants SECTION/KEY=VALUE, not '%s'";
 inline constexpr std::string_view kUnknownSetting = "--set: no setting %s/%s";
 inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an integer, not '%s'";
+// learn: the ruby file does not hold the text given ruby afresh. %s the ruby file, %s the text.
+inline constexpr std::string_view kRubyFileOfAnotherText =
+    "%s は %s のるびファイルではありません（るびを除いた文章が違います）。";
 inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
 inline constexpr std::string_view kBadReading =
     "--reading wants context or dictionary, not '%s'";
@@ -114,6 +117,15 @@ inline constexpr std::string_view kVersionLine = "%s %s\n";
 inline constexpr std::string_view kVersionContext = "reading in context: %s\n";
 inline constexpr std::string_view kVersionNoContext =
     "reading in context: not available; the main dictionary reads alone\n%s\n";
+inline constexpr std::string_view kVersionHugePages =
+    "memory: freed blocks kept for reuse; the heap grown by %d MB at once, %d MB of it marked "
+    "for huge pages\n";
+inline constexpr std::string_view kVersionNoHugePages =
+    "memory: freed blocks kept for reuse; the heap grown by %d MB at once; the system gives no "
+    "huge pages\n";
+inline constexpr std::string_view kVersionOtherHeap =
+    "memory: freed blocks kept for reuse; the heap did not grow at the program break (as under a "
+    "checking allocator), so no huge pages are asked for\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
 
 // Help texts.

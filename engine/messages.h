@@ -18,6 +18,10 @@ inline constexpr std::string_view kProgressMarked = "N";
 inline constexpr std::string_view kProgressPass = "->";
 inline constexpr std::string_view kProgressCleanUp = "S";
 
+// A list of matching passes longer than one run plays (a fault of the caller, never of a text).
+inline constexpr std::string_view kTooManyPasses =
+    "a ruby run plays at most %d matching passes; %d were given";
+
 // Working files of a dictionary run, named by their paths; a file not written says why
 // (common::WriteFailureCause).
 inline constexpr std::string_view kPassInputMissing = "作業ファイル<%s>を読み込めませんでした。";
