@@ -17,6 +17,8 @@ inline constexpr std::string_view kProgressChecked = "C";
 inline constexpr std::string_view kProgressMarked = "N";
 inline constexpr std::string_view kProgressPass = "->";
 inline constexpr std::string_view kProgressCleanUp = "S";
+// After the clean-up, while the ruby window colours its groups as it opens.
+inline constexpr std::string_view kProgressEmphasis = "M[強調中･･･Esc中止]";
 
 // Working files of a dictionary run.
 inline constexpr std::string_view kPassInputMissing = "< %s > がない";

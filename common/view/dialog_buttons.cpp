@@ -2,7 +2,9 @@
 #include "common/view/dialog_buttons.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace common::view {
@@ -27,6 +29,18 @@ QLayout* DecideCancelButtons(QDialog& dialog, std::function<void()> open_help) {
     row->addWidget(help);
   }
   return row;
+}
+
+QPushButton* AddHelpButton(QDialogButtonBox& buttons, const QString& caption,
+                           std::function<void()> open_help, const QKeySequence& key) {
+  if (!open_help) return nullptr;
+  QPushButton* help = buttons.addButton(caption, QDialogButtonBox::HelpRole);
+  help->setObjectName(QStringLiteral("helpButton"));
+  help->setAutoDefault(false);
+  if (!key.isEmpty()) help->setShortcut(key);
+  QObject::connect(help, &QPushButton::clicked, &buttons,
+                   [open_help = std::move(open_help)] { open_help(); });
+  return help;
 }
 
 }  // namespace common::view

@@ -297,6 +297,31 @@ class MainTextWindowTest : public QObject {
     QVERIFY(messenger_.records.empty());
   }
 
+  // While the ruby window colours the groups it opened with, the progress line says so and that
+  // Esc stops it; the line is cleared once the colouring ends.
+  void ProgressNamesTheEmphasisUntilItEnds_data() {
+    QTest::addColumn<int>("emphasis");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << 0 << QString();
+    QTest::newRow("emphasised") << 1 << QStringLiteral("SM[強調中･･･Esc中止]");
+  }
+  void ProgressNamesTheEmphasisUntilItEnds() {
+    QFETCH(int, emphasis);
+    QFETCH(QString, shown);
+    settings_.highlight_readings = emphasis;
+    messenger_.on_progress = [this](std::string_view text) {
+      window_->ShowProgress(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    };
+    fs::path text = *docs_ / "text.txt";
+    fs::copy_file(testing_support::TestData("cli/all_ruby/text.txt"), text);
+    QVERIFY(window_->OpenFile(text));
+    Action("allRubyAction")->trigger();
+    QVERIFY(window_->RubyWindowOpen());
+    QCOMPARE(window_->StatusText(2), shown);
+    QTRY_VERIFY(!window_->RubyWindowIfOpen()->EmphasisColouring());
+    QCOMPARE(window_->StatusText(2), QString());
+  }
+
   // A fault is reported on the file's line, however many rows the wrapped text above it takes.
   void NotationFaultNamesTheFilesLineInANarrowWindow() {
     window_->resize(300, 300);

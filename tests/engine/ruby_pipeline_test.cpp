@@ -92,14 +92,25 @@ TEST_F(AllRubyTest, NoWorkingFileIsLeftBehind) {
   EXPECT_TRUE(WorkFiles().empty());
 }
 
+// With the ruby window's emphasis on, the last mark says it is colouring and that Esc stops it.
 TEST_F(AllRubyTest, ProgressTellsEachStep) {
-  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
-  std::vector<std::string> expected = {"", "C", "", "N"};
-  std::string passes = "N";
-  for (int pass = 0; pass < 10; ++pass) expected.push_back(passes += "->");
-  expected.push_back("");
-  expected.push_back("S");
-  EXPECT_EQ(messenger_.progress, expected);
+  struct Case {
+    bool emphasis;
+    std::vector<std::string> last;
+  } cases[] = {
+      {false, {"", "S"}},
+      {true, {"", "S", "SM[強調中･･･Esc中止]"}},
+  };
+  for (const Case& c : cases) {
+    messenger_.progress.clear();
+    context_.ruby_emphasis = c.emphasis;
+    EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
+    std::vector<std::string> expected = {"", "C", "", "N"};
+    std::string passes = "N";
+    for (int pass = 0; pass < 10; ++pass) expected.push_back(passes += "->");
+    expected.insert(expected.end(), c.last.begin(), c.last.end());
+    EXPECT_EQ(messenger_.progress, expected) << c.emphasis;
+  }
 }
 
 TEST_F(AllRubyTest, RunningTwiceReplacesTheRubyFile) {
