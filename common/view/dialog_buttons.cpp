@@ -3,11 +3,27 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
+#include <algorithm>
 
 namespace common::view {
+
+namespace {
+
+// The frame's icon and its three buttons beside a title.
+constexpr int kTitleFrameRoom = 110;
+
+}  // namespace
+
+void KeepTitleInSight(QDialog& dialog) {
+  QFont title_font = dialog.font();
+  title_font.setBold(true);
+  int needed = QFontMetrics(title_font).horizontalAdvance(dialog.windowTitle()) + kTitleFrameRoom;
+  dialog.setMinimumWidth(std::max(dialog.minimumWidth(), needed));
+}
 
 QLayout* DecideCancelButtons(QDialog& dialog, std::function<void()> open_help) {
   auto* row = new QHBoxLayout;

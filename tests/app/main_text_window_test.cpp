@@ -322,6 +322,51 @@ class MainTextWindowTest : public QObject {
     QCOMPARE(window_->StatusText(2), QString());
   }
 
+  // Every dialog is at least as wide as its title beside the frame's icon and buttons, so that a
+  // window manager never cuts the title short.
+  void DialogTitlesFitTheirDialogs_data() {
+    QTest::addColumn<bool>("in_ruby_window");
+    QTest::addColumn<QString>("action");
+    for (const char* action :
+         {"capacityAction", "standardSizeSettings", "emphasisSettingsAction", "versionAction",
+          "gradeRubyAction", "levelRubyAction", "lineRubyAction", "nonRubyAreaAction",
+          "dictionarySelectAction", "dictionaryBuildAction", "registerApplications", "printMargins",
+          "chooseTabWidth"}) {
+      QTest::newRow(action) << false << action;
+    }
+    for (const char* action : {"rubyFormatSettings", "notationTest", "makeNnn"}) {
+      QTest::addRow("ruby %s", action) << true << action;
+    }
+  }
+  void DialogTitlesFitTheirDialogs() {
+    QFETCH(bool, in_ruby_window);
+    QFETCH(QString, action);
+    Type(QStringLiteral("日本語の文章です。"));
+    QWidget* window = window_.get();
+    if (in_ruby_window) {
+      Action("emptyRubyWindowAction")->trigger();
+      window = window_->RubyWindowIfOpen();
+      window->findChild<common::view::TextPane*>()->insertPlainText("{漢/かん}\n");
+    }
+    QString title;
+    int width = 0;
+    QTimer::singleShot(0, [&title, &width] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog == nullptr) return;
+      title = dialog->windowTitle();
+      width = dialog->width();
+      dialog->close();
+    });
+    window->findChild<QAction*>(action)->trigger();
+    QVERIFY(!title.isEmpty());
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    constexpr int kFrameRoom = 110;  // the frame's icon and its three buttons
+    int needed = QFontMetrics(bold).horizontalAdvance(title) + kFrameRoom;
+    QVERIFY2(width >= needed,
+             qPrintable(QStringLiteral("%1: %2 < %3").arg(title).arg(width).arg(needed)));
+  }
+
   // A fault is reported on the file's line, however many rows the wrapped text above it takes.
   void NotationFaultNamesTheFilesLineInANarrowWindow() {
     window_->resize(300, 300);
