@@ -73,6 +73,7 @@ extern const Command kYmiCommand;
 extern const Command kNnnCommand;
 extern const Command kKanaCommand;
 extern const Command kStripCommand;
+extern const Command kFirstReadingCommand;
 extern const Command kRepairCommand;
 extern const Command kSortCommand;
 extern const Command kDupcheckCommand;

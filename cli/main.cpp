@@ -32,8 +32,9 @@ void KeepFreedMemory() {
 // machine, a walk through two sets of them). Every thread allocates from the one heap, which
 // grows at once by a stretch marked for huge pages before anything is put in it; the memory
 // is still taken only as it is touched. Where the heap is not where the program break is (a
-// checking allocator) or the kernel gives no huge pages, nothing changes.
-void PutHeapOnHugePages() {
+// checking allocator) or the kernel gives no huge pages, nothing changes. `memory` records
+// what was done, for --version to tell.
+void PutHeapOnHugePages(cli::ProcessMemory& memory) {
   mallopt(M_ARENA_MAX, 1);
   mallopt(M_TOP_PAD, kHeapStretchBytes);
   auto low = reinterpret_cast<std::uintptr_t>(sbrk(0));
@@ -43,15 +44,20 @@ void PutHeapOnHugePages() {
   std::free(block);
   auto high = reinterpret_cast<std::uintptr_t>(sbrk(0));
   if (high < low + kHeapStretchBytes) return;
+  memory.heap_stretch = high - low;
   std::uintptr_t start = (low + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
   std::uintptr_t end = high & ~(kHugePageBytes - 1);
-  if (start < end) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  if (start < end && madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) == 0) {
+    memory.huge_page_bytes = end - start;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  cli::ProcessMemory memory;
   KeepFreedMemory();
-  PutHeapOnHugePages();
-  return cli::Run(argc, argv, std::cout, std::cerr);
+  memory.set_up = true;
+  PutHeapOnHugePages(memory);
+  return cli::Run(argc, argv, std::cout, std::cerr, memory);
 }

@@ -114,6 +114,15 @@ inline constexpr std::string_view kVersionLine = "%s %s\n";
 inline constexpr std::string_view kVersionContext = "reading in context: %s\n";
 inline constexpr std::string_view kVersionNoContext =
     "reading in context: not available; the main dictionary reads alone\n%s\n";
+inline constexpr std::string_view kVersionHugePages =
+    "memory: freed blocks kept for reuse; the heap grown by %d MB at once, %d MB of it marked "
+    "for huge pages\n";
+inline constexpr std::string_view kVersionNoHugePages =
+    "memory: freed blocks kept for reuse; the heap grown by %d MB at once; the system gives no "
+    "huge pages\n";
+inline constexpr std::string_view kVersionOtherHeap =
+    "memory: freed blocks kept for reuse; the heap did not grow at the program break (as under a "
+    "checking allocator), so no huge pages are asked for\n";
 inline constexpr std::string_view kMoreHelp = "Try '%s --help' for more information.\n";
 
 // Help texts.

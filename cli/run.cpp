@@ -59,7 +59,7 @@ const Command* const kCommands[] = {
     &kEscapeBracesCommand,   &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
     &kHtmlCommand,           &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
     &kStripCommand,          &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
-    &kMakeDefaultDicCommand, &kExportCommand,
+    &kMakeDefaultDicCommand, &kExportCommand,    &kFirstReadingCommand,
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -256,8 +256,21 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 namespace {
 
+constexpr std::size_t kMegabyte = std::size_t{1} << 20;
+
+std::string MemoryLine(const ProcessMemory& memory) {
+  if (!memory.set_up) return {};
+  if (memory.heap_stretch == 0) return std::string(messages::kVersionOtherHeap);
+  auto megabytes = [](std::size_t bytes) { return static_cast<std::int64_t>(bytes / kMegabyte); };
+  if (memory.huge_page_bytes == 0) {
+    return FormatMessage(messages::kVersionNoHugePages, {megabytes(memory.heap_stretch)});
+  }
+  return FormatMessage(messages::kVersionHugePages,
+                       {megabytes(memory.heap_stretch), megabytes(memory.huge_page_bytes)});
+}
+
 int RunArguments(int argc, char** argv, std::ostream& out, std::ostream& err,
-                 TerminalQuestion ask) {
+                 TerminalQuestion ask, const ProcessMemory& memory) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   ParsedArgs parsed;
   const std::span<const OptionSpec> global_only[] = {kGlobalOptions};
@@ -270,6 +283,7 @@ int RunArguments(int argc, char** argv, std::ostream& out, std::ostream& err,
     out << FormatMessage(context->OpenAnalyser() ? messages::kVersionContext
                                                  : messages::kVersionNoContext,
                          {context->Description()});
+    out << MemoryLine(memory);
     return ExitCodeOf(Outcome::kSuccess);
   }
   if (head.consumed == args.size()) {
@@ -303,10 +317,9 @@ int RunArguments(int argc, char** argv, std::ostream& out, std::ostream& err,
   return ExitCodeOf(result.outcome);
 }
 
-}  // namespace
-
-int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQuestion ask) {
-  int code = RunArguments(argc, argv, out, err, std::move(ask));
+int RunChecked(int argc, char** argv, std::ostream& out, std::ostream& err,
+               TerminalQuestion ask, const ProcessMemory& memory) {
+  int code = RunArguments(argc, argv, out, err, std::move(ask), memory);
   // Help or a report that never reached its reader is no success (a full disk, a closed pipe).
   out.flush();
   if (!out && code == ExitCodeOf(Outcome::kSuccess)) {
@@ -315,6 +328,16 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQue
     return ExitCodeOf(Outcome::kFailed);
   }
   return code;
+}
+
+}  // namespace
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err, TerminalQuestion ask) {
+  return RunChecked(argc, argv, out, err, std::move(ask), ProcessMemory{});
+}
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const ProcessMemory& memory) {
+  return RunChecked(argc, argv, out, err, AskOnTerminal, memory);
 }
 
 }  // namespace cli

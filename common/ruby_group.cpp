@@ -25,4 +25,24 @@ GroupParts SplitGroupInside(std::string_view inside, bool closed) {
   return parts;
 }
 
+std::vector<std::string_view> AlternativesOf(std::string_view reading) {
+  std::vector<std::string_view> readings;
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t bar = FindCharacterUnit(reading, kAlternative, from);
+    if (bar == std::string_view::npos) break;
+    readings.push_back(reading.substr(from, bar - from));
+    from = bar + 1;
+  }
+  readings.push_back(reading.substr(from));
+  return readings;
+}
+
+std::string_view FirstAlternativeOf(std::string_view reading) {
+  for (std::string_view alternative : AlternativesOf(reading)) {
+    if (!alternative.empty()) return alternative;
+  }
+  return reading;
+}
+
 }  // namespace common

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/sjis.h"
 
@@ -119,5 +120,12 @@ struct GroupParts {
 GroupParts SplitGroup(std::string_view group);
 // `inside` is what lies between a group's '{' and where it stopped, '}' left out.
 GroupParts SplitGroupInside(std::string_view inside, bool closed);
+
+// The readings a group offers, split at each '|' that starts a character: {人/ひと|にん} offers
+// ひと and にん; a reading without '|' is its only one.
+std::vector<std::string_view> AlternativesOf(std::string_view reading);
+// The reading a group keeps when its first alternative is taken: the first that is not empty,
+// or `reading` as it is when every one is.
+std::string_view FirstAlternativeOf(std::string_view reading);
 
 }  // namespace common

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Pictures of the desktop program for the README: runs mirukaze under Xvfb on the bundled sample
-# text with the sample dictionary, and lets the program save its main text window, its print
-# margin dialog, its speech settings window and, after F5, its ruby window, the YMI dialog, the
-# NNN window after F8 and the exit question about the ruby window's text, with Qt's stock buttons
-# in Japanese (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
+# Pictures of the desktop program for its guide, docs/desktop.md: runs mirukaze under Xvfb on
+# the bundled sample text with the sample dictionary, and lets the program save its main text
+# window, its print margin dialog, its speech settings window and, after F5, its ruby window,
+# the YMI dialog, the NNN window after F8 and the exit question about the ruby window's text,
+# with Qt's stock buttons in Japanese (MIRUKAZE_SCREENSHOT_DIR; no screen-capture tool is needed).
 #
 #   bash docs/screenshots.sh [OUT_DIR]   (default OUT_DIR: docs/; build folder: build-screenshots,
 #                                         or $BUILD_DIR)

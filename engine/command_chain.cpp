@@ -95,7 +95,8 @@ ChainStep NameRubyFileStep(std::string_view working_file, std::string_view exten
 ChainStep FirstRubyStep(const common::UserEncoding& form, AbortStep abort_step) {
   return {[form](CommandRun& run) {
             bool ok = RunFirstRubyFilter(run.context.work, common::kCleanedUp,
-                                         run.context.first_ruby, form);
+                                         run.context.first_ruby, run.context.alternatives,
+                                         form);
             return ok ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
           },
           abort_step};

@@ -29,7 +29,8 @@ constexpr std::array<ScopeName, 3> kScopeNames = {{
 // is known whether the word has been met before.
 class FirstRubyFilter final : public GroupVisitor, public ByteSink {
  public:
-  FirstRubyFilter(ByteSink& out, FirstRubyScope scope) : out_(out), scope_(scope) {}
+  FirstRubyFilter(ByteSink& out, FirstRubyScope scope, Alternatives alternatives)
+      : out_(out), scope_(scope), alternatives_(alternatives) {}
 
   void Visit(std::string_view group, ByteSink&) override {
     common::GroupParts parts = common::SplitGroup(group);
@@ -38,7 +39,15 @@ class FirstRubyFilter final : public GroupVisitor, public ByteSink {
       out_.Write(group);
       return;
     }
-    run_.append(group);
+    if (alternatives_ == Alternatives::kFirst) {
+      run_ += common::kGroupOpen;
+      run_ += parts.base;
+      run_ += common::kGroupSeparator;
+      run_ += common::FirstAlternativeOf(parts.reading);
+      run_ += common::kGroupClose;
+    } else {
+      run_.append(group);
+    }
     bases_.append(parts.base);
   }
 
@@ -54,7 +63,7 @@ class FirstRubyFilter final : public GroupVisitor, public ByteSink {
 
   void EndRun() {
     if (run_.empty()) return;
-    if (seen_.insert(run_).second) {
+    if (scope_ == FirstRubyScope::kEvery || seen_.insert(run_).second) {
       out_.Write(run_);
     } else {
       out_.Write(bases_);
@@ -69,6 +78,7 @@ class FirstRubyFilter final : public GroupVisitor, public ByteSink {
  private:
   ByteSink& out_;
   FirstRubyScope scope_;
+  Alternatives alternatives_;
   std::string run_;    // the groups of the word, as they stand
   std::string bases_;  // their bases alone
   std::unordered_set<std::string> seen_;
@@ -91,8 +101,8 @@ std::optional<FirstRubyScope> FirstRubyScopeNamed(std::string_view name) {
   return std::nullopt;
 }
 
-int KeepFirstRuby(ByteSource& in, ByteSink& out, FirstRubyScope scope) {
-  if (scope == FirstRubyScope::kEvery) {
+int KeepFirstRuby(ByteSource& in, ByteSink& out, FirstRubyScope scope, Alternatives alternatives) {
+  if (scope == FirstRubyScope::kEvery && alternatives == Alternatives::kKept) {
     std::string block;
     while (in.ReadBlock(block, 1 << 16)) {
       out.Write(block);
@@ -100,22 +110,27 @@ int KeepFirstRuby(ByteSource& in, ByteSink& out, FirstRubyScope scope) {
     }
     return 0;
   }
-  FirstRubyFilter filter(out, scope);
+  FirstRubyFilter filter(out, scope, alternatives);
   ScanGroups(in, filter, /*copy_areas=*/false, filter);
   filter.EndRun();
   return filter.Stripped();
 }
 
-std::string KeepFirstRubyOfText(std::string_view text, FirstRubyScope scope) {
+std::string KeepFirstRubyOfText(std::string_view text, FirstRubyScope scope,
+                                Alternatives alternatives) {
   StringSource source(text);
   StringSink sink;
-  static_cast<void>(KeepFirstRuby(source, sink, scope));  // the count is for reports only
+  // The count is for reports only.
+  static_cast<void>(KeepFirstRuby(source, sink, scope, alternatives));
   return std::move(sink.Text());
 }
 
 bool RunFirstRubyFilter(const common::WorkDir& work, std::string_view name, FirstRubyScope scope,
-                        const common::UserEncoding& form) {
-  if (scope == FirstRubyScope::kEvery && form.IsProgramOwn()) return true;
+                        Alternatives alternatives, const common::UserEncoding& form) {
+  if (scope == FirstRubyScope::kEvery && alternatives == Alternatives::kKept &&
+      form.IsProgramOwn()) {
+    return true;
+  }
   const std::filesystem::path file = work.File(name);
   const std::filesystem::path kept = work.File(common::kFirstRubyKept);
   common::TextReader in;
@@ -124,7 +139,8 @@ bool RunFirstRubyFilter(const common::WorkDir& work, std::string_view name, Firs
   if (!writer.Open(kept, form)) return false;
   FileSource source(in);
   FileSink sink(writer);
-  static_cast<void>(KeepFirstRuby(source, sink, scope));  // the count is for reports only
+  // The count is for reports only.
+  static_cast<void>(KeepFirstRuby(source, sink, scope, alternatives));
   bool read = in.Close();
   bool written = writer.Close();
   if (!read || !written || !common::RenameFile(kept, file)) {

@@ -17,11 +17,15 @@ namespace {
 // it saves.
 constexpr std::size_t kWordsMadeAside = 20000;
 
+const std::vector<PassWords>& Checked(const std::vector<PassWords>& passes) {
+  RequireFewEnoughPasses(passes.size());
+  return passes;
+}
+
 }  // namespace
 
 MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
-    : passes(all_passes.begin(), all_passes.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                          all_passes.size(), kMaxPasses))) {
+    : passes(Checked(all_passes)) {
   // The filter and the short words' tables are made from the same sections, side by side when
   // they are large enough to be worth a thread.
   std::size_t words = 0;

@@ -20,6 +20,10 @@ inline constexpr std::string_view kProgressCleanUp = "S";
 // After the clean-up, while the ruby window colours its groups as it opens.
 inline constexpr std::string_view kProgressEmphasis = "M[強調中･･･Esc中止]";
 
+// A list of matching passes longer than one run plays (a fault of the caller, never of a text).
+inline constexpr std::string_view kTooManyPasses =
+    "a ruby run plays at most %d matching passes; %d were given";
+
 // Working files of a dictionary run.
 inline constexpr std::string_view kPassInputMissing = "< %s > がない";
 inline constexpr std::string_view kCannotOpenPassOutput = "Can't open <%s>.･･";

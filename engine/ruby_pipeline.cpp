@@ -33,7 +33,8 @@ RubyCommandResult RunAllRuby(const common::TextSource& text, DictionaryUse use,
                              const RubyCommandContext& context, common::Messenger& messenger) {
   // Ruby on first occurrences is kept from the dictionaries' result in the passes' own form,
   // and the ruby file is written in its form then.
-  bool every = context.first_ruby == FirstRubyScope::kEvery;
+  bool every = context.first_ruby == FirstRubyScope::kEvery &&
+               context.alternatives == Alternatives::kKept;
   const std::array<ChainStep, 7> steps = {
       LoadWordsAheadStep(use),
       ChainStep{Prepare, std::nullopt},

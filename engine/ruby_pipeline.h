@@ -53,6 +53,9 @@ struct RubyCommandContext {
   std::filesystem::path written_record{};
   // Where a word keeps its ruby, applied to the dictionaries' result before any filter.
   FirstRubyScope first_ruby = FirstRubyScope::kEvery;
+  // Whether a group offering alternative readings keeps them all or its first alone, decided
+  // with the first-occurrence filter.
+  Alternatives alternatives = Alternatives::kKept;
 };
 
 enum class [[nodiscard]] RubyCommandStatus : int {

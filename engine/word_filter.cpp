@@ -1,7 +1,12 @@
 // The tables of the word filter, filled from the keys of the loaded length sections.
 #include "engine/word_filter.h"
 
+#include <stdexcept>
+#include <string>
+
+#include "common/message_format.h"
 #include "common/sjis.h"
+#include "engine/messages.h"
 
 namespace engine {
 namespace {
@@ -17,8 +22,16 @@ int SlotBits(std::size_t entries) {
 
 }  // namespace
 
+void RequireFewEnoughPasses(std::size_t count) {
+  if (count <= kMaxPasses) return;
+  throw std::length_error(
+      common::FormatMessage(messages::kTooManyPasses, {static_cast<std::int64_t>(kMaxPasses),
+                                                       static_cast<std::int64_t>(count)}));
+}
+
 WordFilter::WordFilter(const std::vector<PassWords>& passes) {
-  std::size_t count = std::min(passes.size(), kMaxPasses);
+  RequireFewEnoughPasses(passes.size());
+  std::size_t count = passes.size();
   // Keys that walk through each length: the words of that length and the longer ones.
   std::array<std::size_t, dictionary::kMaxWordLength + 1> walking{};
   for (std::size_t i = 0; i < count; ++i) {

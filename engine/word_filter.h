@@ -26,9 +26,14 @@ struct PassWords {
 // Passes are numbered by their place in the list; a run of up to 32 passes fits one mask.
 inline constexpr std::size_t kMaxPasses = 32;
 
+// Throws std::length_error, naming the limit, for a list of more than kMaxPasses passes: a
+// pass left out would leave its words without ruby and say nothing.
+void RequireFewEnoughPasses(std::size_t count);
+
 class WordFilter {
  public:
   WordFilter() = default;  // names no word
+  // At most kMaxPasses passes (see RequireFewEnoughPasses).
   explicit WordFilter(const std::vector<PassWords>& passes);
 
   // Bit i is set when pass i may have its word at the characters whose codes are codes[0],

@@ -2,6 +2,7 @@
 #include "rubywindow/ruby_repair.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/ruby_group.h"
 #include "common/sjis.h"
@@ -86,6 +87,10 @@ common::Message MessageOf(std::string_view title, std::string_view text) {
 
 std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite) {
   return MapGroups(text, rewrite);
+}
+
+common::PieceStep RewriteGroupsStep(GroupRewrite rewrite) {
+  return MapGroupsStep(std::move(rewrite));
 }
 
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction) {

@@ -22,6 +22,8 @@ namespace rubywindow {
 using GroupRewrite =
     std::function<void(std::string& out, std::string_view base, std::string_view reading)>;
 std::string RewriteGroups(std::string_view text, const GroupRewrite& rewrite);
+// The same a piece at a time.
+common::PieceStep RewriteGroupsStep(GroupRewrite rewrite);
 
 // Every reading (after its '/', up to its '}') turned the given way.
 std::string ConvertAllReadings(std::string_view text, KanaDirection direction);

@@ -35,6 +35,7 @@ constexpr std::string_view kMarkDelete = "--mark-delete";
 constexpr std::string_view kSeparator = "--separator";
 constexpr std::string_view kReading = "--reading";
 constexpr std::string_view kFirstOccurrence = "--first-occurrence";
+constexpr std::string_view kFirstReading = "--first-reading";
 
 constexpr OptionSpec kOptions[] = {
     {kKind, "", ValueKind::kText, "all|grade|kanken|line", "which ruby to give (default: all)"},
@@ -46,6 +47,8 @@ constexpr OptionSpec kOptions[] = {
     {kFirstOccurrence, "", ValueKind::kText, "every|document|paragraph",
      "keep a word's ruby only where it first occurs in the text, or in each paragraph (line) "
      "(default: RUBIRANGE/FIRSTRUBY, 0 every)"},
+    {kFirstReading, "", ValueKind::kNone, "",
+     "a group offering alternative readings keeps its first alone ({人/ひと|にん} → {人/ひと})"},
     {kMainDic, "", ValueKind::kPath, "PATH", "main dictionary (default: HOME/dic/Qv_Body.dic)"},
     {kUserDic, "", ValueKind::kPath, "PATH",
      "user dictionary (default: the selected one, else HOME/dic/Qv_Users.dic)"},
@@ -197,6 +200,7 @@ CommandResult RunRuby(const CommandEnv& env) {
     }
     context.first_ruby = *scope;
   }
+  if (env.args.Has(kFirstReading)) context.alternatives = engine::Alternatives::kFirst;
   bool all_done = true;
   for (const std::string& file : env.args.Operands()) {
     all_done = RubyOneFile(env, *kind, choices, context, file) && all_done;
@@ -226,7 +230,8 @@ const Command kRubyCommand = {
     "          RUBIRANGE/L_F_MODE, FLDTYPE, FLDMIN, FLDMAX (.lrb)\n"
     "Choices that the program's own dialog would refuse are refused with its message.\n"
     "--first-occurrence (or RUBIRANGE/FIRSTRUBY: 1 document, 2 paragraph) keeps a word's ruby\n"
-    "only at its first occurrence, before any kind's filter.\n",
+    "only at its first occurrence, before any kind's filter. --first-reading takes the first\n"
+    "of a group's alternative readings, before words are compared for --first-occurrence.\n",
     kOptions,
     1,
     kAnyNumber,

@@ -483,6 +483,7 @@ void TextWindow::CreatePopupMenu(const MenuGroups& groups) {
   pane_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(pane_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     edit_->UpdateEnabled();
+    PreparePopupMenu(at);
     popup_->exec(pane_->viewport()->mapToGlobal(at));
   });
 }

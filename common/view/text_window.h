@@ -274,6 +274,9 @@ class TextWindow : public QMainWindow {
   void FillMenu(QMenu* menu, const MenuGroups& groups);
   void CreateToolBar(const MenuGroups& groups);
   void CreatePopupMenu(const MenuGroups& groups);
+  // Called as the pop-up menu opens at `at` (in the text's viewport), for entries that depend on
+  // the place.
+  virtual void PreparePopupMenu(QPoint at) { static_cast<void>(at); }
   // The menu "アプリケーション(&A)" after the others; a launch writes the text to the window's
   // file first, leaving the modified flag as it is, and says `refused` when the program does
   // not start.

@@ -98,4 +98,11 @@ inline constexpr std::string_view kListPosition = "［ %d 行： %d字目";
 // Ruby emphasis settings.
 inline constexpr std::string_view kEmphasisDialogTitle = "■強調表示するるびの設定■";
 
+// 読みを選ぶ (F4) where the caret is at no group offering alternative readings.
+inline constexpr std::string_view kNoReadingsAtCaret = "ここに複数の読みを持つルビ部はありません。";
+
+// An exported worksheet. %s is the path.
+inline constexpr std::string_view kTitleSheetWritten = "ご報告";
+inline constexpr std::string_view kSheetWritten = "%s を書き出しました。";
+
 }  // namespace rubywindow::view::messages

@@ -153,7 +153,10 @@ void RubyWindow::CreateActions() {
        .triggered = [this] { NotationTest(); }},
   });
   AddActions(OutputActions());
+  AddActions(ExportActions());
   AddActions(CorrectionActions());
+  AddActions(ReadingActions());
+  CreateReadingsMenu();
   Named("chooseFont")->setText(tr("フォント(&F)"));
   Named("chooseBackground")->setText(tr("画面背景色(&H)"));
   Named("rubyEmphasis")->setCheckable(true);
@@ -174,8 +177,10 @@ void RubyWindow::CreateMenus() {
            {EditAction::kGoToStart, EditAction::kGoToEnd, EditAction::kJumpToLine}});
   AddMenu(tr("るび表示(&D)"),
           {{"browserRubyDisplay", "htmlRubyDisplay"}, {"rubyFormatSettings", "chooseBrowser"}});
-  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"}});
-  AddMenu(tr("修正(&R)"), {{"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
+  AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"},
+                           {"exportOdt", "exportDocx", "exportHtml5", "exportHtml5Vertical"}});
+  AddMenu(tr("修正(&R)"),
+          {{"chooseReading"}, {"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},
@@ -191,7 +196,8 @@ void RubyWindow::CreateMenus() {
                   "rubyEmphasis"},
                  {"standardSize"},
                  SpeechButtons()});
-  CreatePopupMenu({{"popupOpen", "popupSave", "popupClose"},
+  CreatePopupMenu({{"popupReadings"},
+                   {"popupOpen", "popupSave", "popupClose"},
                    {"popupRubyDisplay", "popupHtmlDisplay", "popupNotationTest", "popupYmi",
                     "popupNnn"}});
 }

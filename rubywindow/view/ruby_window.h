@@ -20,8 +20,10 @@
 #include "jobs/job_text.h"
 #include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_window_context.h"
+#include "worksheet/sheet_formats.h"
 
 class QLabel;
+class QMenu;
 
 namespace rubywindow::view {
 
@@ -67,6 +69,7 @@ class RubyWindow : public common::view::TextWindow {
   void NotationTest();
   void MakeYmi();
   void MakeNnn();
+  void ExportSheet(worksheet::SheetFormat format, bool vertical);
   void ConvertAllKana();
   void RepairRuby();
   void ToggleEmphasis();
@@ -78,6 +81,7 @@ class RubyWindow : public common::view::TextWindow {
   void DocumentPathChanged() override;
   bool QueryClose() override;
   void WindowClosing() override;
+  void PreparePopupMenu(QPoint at) override;
   // Without the notation: the bases as a reader of the page sees them, or the readings when
   // the settings say to read by ruby.
   std::optional<QString> SpokenText(const QString& text) override;
@@ -87,9 +91,16 @@ class RubyWindow : public common::view::TextWindow {
   void CreateActions();
   void CreateMenus();
   std::vector<common::view::ActionRow> OutputActions();
+  std::vector<common::view::ActionRow> ExportActions();
   bool MayConvert(const std::string& text);
   QWidget* OutputWindowParent();
   std::vector<common::view::ActionRow> CorrectionActions();
+  std::vector<common::view::ActionRow> ReadingActions();
+  void CreateReadingsMenu();
+  // Lists the readings of the group with alternatives at `position` (a character index) in the
+  // readings menu; false when there is none.
+  bool FillReadingChoices(int position);
+  void ChooseReadingAtCaret();
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never
@@ -125,6 +136,7 @@ class RubyWindow : public common::view::TextWindow {
   RubyWindowSession& session_;
   QLabel* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;
+  QMenu* readings_menu_ = nullptr;  // the readings of one group, refilled before it opens
   QFutureWatcher<OffCheck>* off_check_ = nullptr;
   int off_check_revision_ = 0;
 

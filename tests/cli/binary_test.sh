@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The real mirukaze-cli binary: exit statuses, messages on stderr, questions without a
-# terminal, and several runs at the same time.
-#   binary_test.sh MIRUKAZE_CLI TEST_DATA_DIR
+# terminal, several runs at the same time, and the memory set-up that main() alone does.
+#   binary_test.sh MIRUKAZE_CLI TEST_DATA_DIR HEAP
+# HEAP is "program-break" for a plain build, "sanitizer" where a checking allocator owns the heap.
 cli="$1"
 data="$2/all_ruby"
+heap="$3"
 source "$(dirname "$0")/script_support.sh"
 
 expect 0 "$cli" --help
@@ -54,5 +56,13 @@ iconv -f CP932 -t UTF-8 "$data/expected.srb" | tr -d '\r' >"$scratch/utf8.srb"
 cmp "$scratch/utf8.srb" "$scratch/filtered" || fail "ruby - changed the encoding or line ends"
 expect 0 "$cli" --version
 grep -q '^mirukaze-cli [0-9]' "$scratch/out" || fail "--version prints no version"
+# The allocator keeps freed blocks, and (on a plain heap) the heap grows at once by a stretch of
+# at least 64 MB, which is marked for huge pages where the system gives them.
+grep -q '^memory: freed blocks kept for reuse; ' "$scratch/out" ||
+  fail "--version tells no memory set-up: main() did not set up the allocator"
+if [ "$heap" = program-break ]; then
+  stretch="$(sed -n 's/^memory: .* the heap grown by \([0-9]*\) MB at once.*/\1/p' "$scratch/out")"
+  [ "${stretch:-0}" -ge 64 ] || fail "the heap did not grow by its stretch: $(grep '^memory' "$scratch/out")"
+fi
 
 echo "mirukaze-cli binary: all checks passed"

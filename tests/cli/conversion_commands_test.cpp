@@ -175,6 +175,7 @@ TEST(CliRubyEdits, ResultsGoToStandardOutput) {
        "{漢字/かんじ}と{仮名/かな}\r\n",
        "{漢字/カンジ}と{仮名/カナ}\r\n"},
       {{"strip", "--keep", "reading"}, "{漢字/かんじ}の{本/ほん}", "かんじのほん"},
+      {{"first-reading"}, "{人/ひと|にん}と{本/ほん}\r\n", "{人/ひと}と{本/ほん}\r\n"},
       {{"--yes", "repair", "--kind", "3"}, "{お茶/おちゃ}を", "{お茶/オチャ}を"},
       {{"repair", "--kind", "1", "--selection", "{本/ほん}"}, "{本/ほん}と{本/ほん}", "本と本"},
   };

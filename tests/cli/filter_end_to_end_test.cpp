@@ -108,6 +108,26 @@ TEST_F(CliFilterRuby, FirstOccurrenceComesFromTheOptionOrTheSetting) {
             std::string::npos);
 }
 
+// The main dictionary offers 人 as ひと|にん: --first-reading keeps ひと, before every kind's
+// filter and with the first-occurrence choice.
+TEST_F(CliFilterRuby, FirstReadingKeepsTheFirstAlternative) {
+  struct Case {
+    std::string kind, extension;
+    std::vector<std::string> options;
+    std::string person;
+  };
+  const Case cases[] = {
+      {"all", ".srb", {}, "{人/ひと|にん}"},
+      {"all", ".srb", {"--first-reading"}, "{人/ひと}と"},
+      {"all", ".srb", {"--first-reading", "--first-occurrence", "document"}, "{人/ひと}と"},
+      {"kanken", ".krb", {"--first-reading"}, "@[10級]{人/ひと}と"},
+  };
+  for (const Case& c : cases) {
+    std::string text = RubyOf(c.kind, c.extension, c.options);
+    EXPECT_NE(text.find(Sjis(c.person)), std::string::npos) << c.kind << " " << c.person;
+  }
+}
+
 TEST_F(CliFilterRuby, DialogRefusalsAreShownAndNothingIsWritten) {
   struct Case {
     std::vector<std::string> args;

@@ -43,6 +43,25 @@ TEST(FirstRuby, ExactlyTheFirstWordPerScopeKeepsItsRuby) {
   }
 }
 
+// The first alternative is taken before words are compared, in every scope.
+TEST(FirstRuby, FirstAlternativeIsTakenBeforeWordsAreCompared) {
+  struct Case {
+    FirstRubyScope scope;
+    std::string_view text, expected;
+  };
+  using enum FirstRubyScope;
+  const Case cases[] = {
+      {kEvery, "{人/ひと|にん}、{人/ひと|にん}", "{人/ひと}、{人/ひと}"},
+      {kDocument, "{人/ひと|にん}、{人/ひと}", "{人/ひと}、人"},
+      {kParagraph, "{本/ポン|ほん}\n{本/ポン}{本/|ほん}", "{本/ポン}\n{本/ポン}{本/ほん}"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(Sjis(c.expected),
+                           KeepFirstRubyOfText(Sjis(c.text), c.scope, Alternatives::kFirst)))
+        << c.text;
+  }
+}
+
 TEST(FirstRuby, ScopeComesFromItsNameOrTheSetting) {
   EXPECT_EQ(FirstRubyScopeNamed("document"), FirstRubyScope::kDocument);
   EXPECT_EQ(FirstRubyScopeNamed("paragraph"), FirstRubyScope::kParagraph);

@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -85,10 +86,11 @@ dictionary::EntriesByLength Entries(Random& random, int lowest, bool large) {
   return entries;
 }
 
-// Sections of one generated dictionary, longest words first, appended to `sections`.
+// Sections of one generated dictionary, longest words first (from `highest` characters down),
+// appended to `sections`.
 void LoadDictionary(Random& random, const std::filesystem::path& path, int lowest, bool large,
                     std::deque<dictionary::LengthSection>& sections,
-                    std::vector<PassWords>& passes) {
+                    std::vector<PassWords>& passes, int highest = 10) {
   dictionary::CompiledDictionary compiled =
       dictionary::CompileDictionary(Entries(random, lowest, large));
   ASSERT_TRUE(compiled.ok());
@@ -96,7 +98,7 @@ void LoadDictionary(Random& random, const std::filesystem::path& path, int lowes
   RecordingMessenger messenger;
   dictionary::RubyDictionary dictionary;
   ASSERT_TRUE(dictionary.Open(path, messenger));
-  for (int length = 10; length >= lowest; --length) {
+  for (int length = highest; length >= lowest; --length) {
     ASSERT_TRUE(dictionary.LoadLength(length, sections.emplace_back(), messenger));
     passes.push_back({length, &sections.back()});
   }
@@ -211,6 +213,66 @@ INSTANTIATE_TEST_SUITE_P(Shapes, SweepMatchesPassByPass,
                                            Shape{"large dictionaries", 3, 2, 200000, false, false,
                                                  false, true}),
                          [](const auto& info) { return std::to_string(info.index); });
+
+// Many dictionaries stacked in one run: a length with more passes than its slots have bits
+// (seven) shares the bits, and each pass must still find exactly its own words.
+struct Stack {
+  const char* name;
+  int dictionaries;  // each giving one pass of every length …
+  int highest;       // … from this many characters …
+  int lowest;        // … down to this many
+};
+
+class SweepMatchesPassByPassStacked : public ::testing::TestWithParam<Stack> {};
+
+TEST_P(SweepMatchesPassByPassStacked, ForGeneratedTextsAndDictionaries) {
+  const Stack& stack = GetParam();
+  ScratchDir dir;
+  Random random(20261208);
+  for (int round = 0; round < 20; ++round) {
+    std::deque<dictionary::LengthSection> sections;
+    std::vector<PassWords> passes;
+    for (int d = 0; d < stack.dictionaries; ++d) {
+      LoadDictionary(random, dir / ("d" + std::to_string(d) + ".dic"), stack.lowest, false,
+                     sections, passes, stack.highest);
+    }
+    for (int t = 0; t < 5; ++t) {
+      bool html_mode = Chance(random, 0.5);
+      std::string text = Text(random, html_mode, 2000, false, false);
+      StringSource whole(text);
+      ASSERT_TRUE(BytesEqual(engine_testing::reference::RunReferencePasses(passes, html_mode, text),
+                             Sweep(passes, html_mode, whole)))
+          << stack.name << ": round " << round << ", text " << t;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stacks, SweepMatchesPassByPassStacked,
+    ::testing::Values(Stack{"eight passes of each length up to three", 8, 3, 1},
+                      Stack{"fifteen passes of two characters", 15, 2, 2},
+                      Stack{"thirty-two passes, the most a run plays", 16, 2, 1}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+// A run of more passes than a mask holds is refused in words, never cut short.
+TEST(SweepMatchesPassByPass, RefusesMorePassesThanARunPlays) {
+  ScratchDir dir;
+  Random random(33);
+  std::deque<dictionary::LengthSection> sections;
+  std::vector<PassWords> passes;
+  for (int d = 0; d < 11; ++d) {
+    LoadDictionary(random, dir / ("d" + std::to_string(d) + ".dic"), 1, false, sections, passes,
+                   3);
+  }
+  ASSERT_EQ(passes.size(), 33u);
+  StringSource text(Sjis("漢字"));
+  try {
+    Sweep(passes, false, text);
+    FAIL() << "33 passes were played";
+  } catch (const std::length_error& error) {
+    EXPECT_STREQ(error.what(), "a ruby run plays at most 32 matching passes; 33 were given");
+  }
+}
 
 // A window gives up its word once it spans more than 65536 bytes: tags just below, at and
 // above that, between the characters of a two- and a three-character word, in chunks of every

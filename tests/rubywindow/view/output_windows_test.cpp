@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <zip.h>
 
 #include "common/program_dir.h"
 #include "common/settings.h"
@@ -40,6 +41,34 @@ namespace fs = std::filesystem;
 namespace {
 
 using namespace ruby_window_testing;
+
+// The part `name` of the zip file `bytes`, as a word processor reads it; empty when it is not
+// there.
+std::string ZipPart(const std::string& bytes, const std::string& name) {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+  zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error)
+                          : nullptr;
+  zip_error_fini(&error);
+  if (archive == nullptr) {
+    if (source) zip_source_free(source);
+    return {};
+  }
+  std::string part;
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  if (zip_stat(archive, name.c_str(), 0, &stat) == 0) {
+    if (zip_file_t* file = zip_fopen(archive, name.c_str(), 0)) {
+      part.resize(stat.size);
+      zip_int64_t read = zip_fread(file, part.data(), part.size());
+      part.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+      zip_fclose(file);
+    }
+  }
+  zip_close(archive);
+  return part;
+}
 
 // What the command-line tool writes for `args` over a copy of `ruby` in a folder of its own.
 std::string CliOutput(std::string_view command, const fs::path& ruby, std::string_view extension,
@@ -117,6 +146,44 @@ class OutputWindowsTest : public QObject {
     f.Trigger("makeYmi");
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
                                         "YMI画面を閉じてから実行して下さい。"));
+  }
+
+  // The exports of the 変換 menu write beside the ruby file what the command line's export
+  // writes: a page byte for byte; a document whose body (the part that holds the ruby) is the
+  // command line's, since the zip around it records when it was made.
+  void exportsWriteWhatTheToolWrites() {
+    struct Case {
+      const char* action;
+      std::string extension;
+      std::vector<std::string> args;
+      std::string body;  // the document's part that holds the text; none for a page
+      int first_ruby = 0;  // the setting RUBIRANGE/FIRSTRUBY
+    };
+    const Case cases[] = {
+        {"exportHtml5", ".html", {"--format", "html5"}, ""},
+        {"exportHtml5Vertical", ".html", {"--format", "html5", "--vertical"}, ""},
+        {"exportOdt", ".odt", {"--format", "odt"}, "content.xml"},
+        {"exportDocx", ".docx", {"--format", "docx"}, "word/document.xml"},
+        {"exportHtml5", ".html", {"--format", "html5", "--first-occurrence", "document"}, "", 1},
+    };
+    for (const Case& c : cases) {
+      Fixture f;
+      f.settings.first_ruby = c.first_ruby;
+      fs::path ruby = f.Open("story.srb", Sjis("{花/はな}が咲く\r\n{花/はな}\r\n"));
+      f.Trigger(c.action);
+      fs::path written = f.dir / ("story" + c.extension);
+      std::string expected = CliOutput("export", ruby, c.extension, c.args);
+      std::string shown = c.body.empty() ? ReadFile(written) : ZipPart(ReadFile(written), c.body);
+      if (!c.body.empty()) {
+        QCOMPARE(shown, ZipPart(expected, c.body));
+      } else {
+        QCOMPARE(shown, expected);
+      }
+      QVERIFY2(shown.find("花") != std::string::npos && shown.find("はな") != std::string::npos,
+               c.action);
+      QVERIFY(testing_support::ShowedOnly(f.messenger, "ご報告",
+                                          written.string() + " を書き出しました。"));
+    }
   }
 
   // F8 with a template of the user's own, the NNN window showing the result.

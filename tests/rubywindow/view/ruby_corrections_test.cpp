@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -55,6 +57,70 @@ class RubyCorrectionsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // '^' in the text marks the caret. Through the pop-up menu opened at the caret, or F4 at it,
+  // the reading picked replaces its group as one edit, which one undo takes back; away from a
+  // group with alternatives nothing is listed and the text stays.
+  void chosenReadingIsWrittenAndUndone_data() {
+    QTest::addColumn<bool>("by_popup");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("pop-up, second reading")
+        << true << U("{一/いち}と{人/ひ^と|にん}") << 1 << U("{一/いち}と{人/にん}");
+    QTest::newRow("pop-up, later line") << true << U("{人/ひと|にん}\n{今日/^きょう|こんにち}")
+                                        << 1 << U("{人/ひと|にん}\n{今日/こんにち}");
+    QTest::newRow("pop-up, first reading")
+        << true << U("{人/ひと|^にん}") << 0 << U("{人/ひと}");
+    QTest::newRow("pop-up, no alternatives") << true << U("{人/^ひと}") << 0 << U("{人/ひと}");
+    QTest::newRow("F4 after the group") << false << U("あ{人/ひと|にん}^い") << 1
+                                       << U("あ{人/にん}い");
+    QTest::newRow("F4, no group") << false << U("{人/ひと|にん}あ^い") << 0
+                                  << U("{人/ひと|にん}あい");
+  }
+  void chosenReadingIsWrittenAndUndone() {
+    QFETCH(bool, by_popup);
+    QFETCH(QString, text);
+    QFETCH(int, pick);
+    QFETCH(QString, expected);
+    Fixture f;
+    int caret = static_cast<int>(text.indexOf('^'));
+    const QString original = QString(text).remove('^');
+    OpenText(f, original.toUtf8().constData());
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QTextCursor cursor = f.Pane()->textCursor();
+    cursor.setPosition(caret);
+    f.Pane()->setTextCursor(cursor);
+    bool listed = false;
+    QTimer menu_open;  // gone with the test when no menu opens
+    menu_open.setSingleShot(true);
+    connect(&menu_open, &QTimer::timeout, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      QMenu* readings = menu;
+      if (by_popup) {
+        QAction* entry = f.Action("popupReadings");
+        if (entry->isEnabled() && menu->actions().contains(entry)) readings = entry->menu();
+      }
+      if (readings != menu || !by_popup) {
+        listed = readings->actions().size() > pick;
+        if (listed) readings->actions().at(pick)->trigger();
+      }
+      menu->close();
+    });
+    menu_open.start(0);
+    if (by_popup) {
+      emit f.Pane()->customContextMenuRequested(f.Pane()->cursorRect().center());
+    } else {
+      f.Trigger("chooseReading");
+    }
+    QCOMPARE(listed, expected != original);
+    QCOMPARE(f.Pane()->Text(), expected);
+    if (expected == original) return;
+    f.Pane()->undo();
+    QCOMPARE(f.Pane()->Text(), original);
+  }
+
   // The direction follows the readings: hiragana in any of them turns all to katakana, else all
   // go to hiragana. The text between groups stays, and the emphasis colours stay as they were.
   void kanaConversionFollowsTheReadings_data() {
