@@ -74,6 +74,7 @@ extern const Command kNnnCommand;
 extern const Command kKanaCommand;
 extern const Command kStripCommand;
 extern const Command kFirstReadingCommand;
+extern const Command kLearnCommand;
 extern const Command kRepairCommand;
 extern const Command kSortCommand;
 extern const Command kDupcheckCommand;

@@ -86,6 +86,9 @@ inline constexpr std::string_view kYesAndNo = "--yes and --no cannot be given to
 inline constexpr std::string_view kBadSetting = "--set wants SECTION/KEY=VALUE, not '%s'";
 inline constexpr std::string_view kUnknownSetting = "--set: no setting %s/%s";
 inline constexpr std::string_view kSettingNotInteger = "--set: %s/%s wants an integer, not '%s'";
+// learn: the ruby file does not hold the text given ruby afresh. %s the ruby file, %s the text.
+inline constexpr std::string_view kRubyFileOfAnotherText =
+    "%s は %s のるびファイルではありません（るびを除いた文章が違います）。";
 inline constexpr std::string_view kBadDicMode = "--dic-mode wants 0, 1 or 2, not '%s'";
 inline constexpr std::string_view kBadReading =
     "--reading wants context or dictionary, not '%s'";

@@ -59,7 +59,7 @@ const Command* const kCommands[] = {
     &kEscapeBracesCommand,   &kBuildGradeCommand, &kBuildKankenCommand, &kDicCommand,
     &kHtmlCommand,           &kYmiCommand,        &kNnnCommand,         &kKanaCommand,
     &kStripCommand,          &kRepairCommand,     &kSortCommand,        &kDupcheckCommand,
-    &kMakeDefaultDicCommand, &kExportCommand,    &kFirstReadingCommand,
+    &kMakeDefaultDicCommand, &kExportCommand,    &kFirstReadingCommand, &kLearnCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

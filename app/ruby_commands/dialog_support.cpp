@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "engine/first_ruby.h"
+
 namespace app {
 
 void SelectItem(QComboBox& box, int index) {
@@ -26,6 +28,14 @@ void ConnectHelp(QAbstractButton& button, std::function<void()> open_help) {
   }
   QObject::connect(&button, &QAbstractButton::clicked,
                    [open_help = std::move(open_help)] { open_help(); });
+}
+
+void ShowFirstRuby(QComboBox& box, const common::Settings& settings) {
+  box.setCurrentIndex(static_cast<int>(engine::FirstRubyScopeOf(settings)));
+}
+
+void StoreFirstRuby(const QComboBox& box, common::Settings& settings) {
+  if (box.currentIndex() >= 0) settings.first_ruby = box.currentIndex();
 }
 
 }  // namespace app

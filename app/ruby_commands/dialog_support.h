@@ -9,6 +9,7 @@
 #include <QComboBox>
 
 #include "common/messenger.h"
+#include "common/settings.h"
 #include "engine/filter_options.h"
 
 namespace app {
@@ -23,6 +24,11 @@ int CheckedIdOr(const QButtonGroup& group, int stored);
 
 // Shows a refusal of the core; true when there was one.
 bool TellRefusal(const std::optional<engine::Refusal>& refusal, common::Messenger& messenger);
+
+// Where a word keeps its ruby (RUBIRANGE/FIRSTRUBY, which every ruby command reads), shown in
+// `box` by its items every, document, paragraph; the box's choice stored in `settings`.
+void ShowFirstRuby(QComboBox& box, const common::Settings& settings);
+void StoreFirstRuby(const QComboBox& box, common::Settings& settings);
 
 // Hooks a help button to `open_help`, or hides it when there is none.
 void ConnectHelp(QAbstractButton& button, std::function<void()> open_help);

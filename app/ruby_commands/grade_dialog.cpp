@@ -31,6 +31,7 @@ GradeDialog::GradeDialog(common::Settings& settings, common::Messenger& messenge
   ui_->tag_check->setChecked(options_.tag);
   ui_->header_check->setChecked(options_.header);
   ui_->compound_check->setChecked(options_.compound_check);
+  ShowFirstRuby(*ui_->first_ruby_box, settings);
   ShowRangeKind(options_.range_kind);
 
   connect(&range_kinds_, &QButtonGroup::idClicked, this, &GradeDialog::ShowRangeKind);
@@ -46,6 +47,7 @@ void GradeDialog::accept() {
   if (TellRefusal(engine::ValidateGradeRuby(chosen), messenger_)) return;
   options_ = chosen;
   engine::StoreGradeRubyOptions(options_, settings_);
+  StoreFirstRuby(*ui_->first_ruby_box, settings_);
   QDialog::accept();
 }
 

@@ -30,6 +30,7 @@ LevelDialog::LevelDialog(common::Settings& settings, common::Messenger& messenge
   SelectItem(*ui_->second_box, options_.second_box);
   ui_->tag_check->setChecked(options_.tag);
   ui_->header_check->setChecked(options_.header);
+  ShowFirstRuby(*ui_->first_ruby_box, settings);
   ShowRangeKind(options_.range_kind);
 
   connect(&range_kinds_, &QButtonGroup::idClicked, this, &LevelDialog::ShowRangeKind);
@@ -53,6 +54,7 @@ void LevelDialog::accept() {
   }
   options_ = chosen;
   engine::StoreLevelRubyOptions(options_, settings_);
+  StoreFirstRuby(*ui_->first_ruby_box, settings_);
   QDialog::accept();
 }
 

@@ -115,6 +115,37 @@ class RubyCommandDialogsTest : public QObject {
     QCOMPARE(Child<QComboBox>(reopened, "first_box").currentText(), QStringLiteral("１０級"));
   }
 
+  // Both filter dialogs show the stored first-occurrence choice and store the one confirmed;
+  // a cancelled or refused dialog leaves it as it was.
+  void FirstOccurrenceIsShownAndStoredOnConfirm_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("grade, document") << "grade" << QStringList{"first_ruby_box=1", "run_button"}
+                                     << 1;
+    QTest::newRow("grade, every") << "grade" << QStringList{"first_ruby_box=0", "run_button"}
+                                  << 0;
+    QTest::newRow("grade, cancelled")
+        << "grade" << QStringList{"first_ruby_box=1", "cancel_button"} << 2;
+    QTest::newRow("grade, refused")
+        << "grade" << QStringList{"range_radio", "lower_box=3", "upper_box=1", "first_ruby_box=1",
+                                  "run_button"}
+        << 2;
+    QTest::newRow("level, document")
+        << "level" << QStringList{"single_radio", "first_box=11", "first_ruby_box=1", "run_button"}
+        << 1;
+  }
+  void FirstOccurrenceIsShownAndStoredOnConfirm() {
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, steps);
+    QFETCH(int, stored);
+    settings_.first_ruby = 2;
+    std::unique_ptr<QDialog> shown = Make(dialog);
+    QCOMPARE(Child<QComboBox>(*shown, "first_ruby_box").currentIndex(), 2);
+    Operate(*shown, steps);
+    QCOMPARE(settings_.first_ruby, stored);
+  }
+
   void LineFieldDialogRoundTripsItsSettings() {
     session_.separator_typed = "\\t";
     app::LineFieldDialog dialog(settings_, session_, {}, messenger_, {});
