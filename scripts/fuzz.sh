@@ -35,14 +35,12 @@ case "${1:-}" in
 esac
 data="$root/tests/data"
 
-bash "$root/scripts/install-missing.sh" fuzz clang libclang-rt-dev cmake libicu-dev >&2
+bash "$root/scripts/install-missing.sh" fuzz clang libclang-rt-dev cmake ccache libicu-dev >&2
 
 mkdir -p "$build"
-launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 # scripts/sanitize.sh shares this build with its tests (FUZZ_WITH_TESTS=ON).
 CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_FUZZ=ON -DMIRUKAZE_GUI=OFF \
-  -DMIRUKAZE_TESTS="${FUZZ_WITH_TESTS:-OFF}" -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  -DMIRUKAZE_TESTS="${FUZZ_WITH_TESTS:-OFF}" -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -fsanitize-coverage-ignorelist=$root/fuzz/coverage_ignore.txt" \
   >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
 targets=(fuzz_ruby_dictionary fuzz_grade_level fuzz_dictionary_roundtrip fuzz_ruby_passes

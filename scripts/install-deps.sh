@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential  # make and the C/C++ toolchain
   cmake            # the build
+  ccache           # objects an earlier build made are reused, in every build folder
   g++              # C++20 compiler
   libgtest-dev     # GoogleTest, the unit tests
   libgmock-dev     # GoogleMock, used beside GoogleTest

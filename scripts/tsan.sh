@@ -13,13 +13,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${TSAN_BUILD_DIR:-$root/build-tsan}"
 jobs="$(nproc)"
 
-bash "$root/scripts/install-missing.sh" tsan clang libclang-rt-dev cmake libicu-dev >&2
+bash "$root/scripts/install-missing.sh" tsan clang libclang-rt-dev cmake ccache libicu-dev >&2
 
 mkdir -p "$build"
-launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 CXX=clang++ cmake -S "$root" -B "$build" -DMIRUKAZE_GUI=OFF -DMIRUKAZE_TESTS=ON \
-  -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  -DMIRUKAZE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS=-fsanitize=thread -fno-omit-frame-pointer" \
   >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 2; }
 tests=(common_test engine_test jobs_test)

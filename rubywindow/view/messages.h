@@ -105,4 +105,15 @@ inline constexpr std::string_view kNoReadingsAtCaret = "ここに複数の読み
 inline constexpr std::string_view kTitleSheetWritten = "ご報告";
 inline constexpr std::string_view kSheetWritten = "%s を書き出しました。";
 
+// この読みを辞書に登録. kLearnQuestion: %s the user dictionary's file name, %s the list.
+inline constexpr std::string_view kTitleLearn = "辞書に登録";
+inline constexpr std::string_view kNothingToLearn = "手で直した読みはありません。";
+inline constexpr std::string_view kLearnQuestion =
+    "次の語を %s に登録して、辞書を作り直します。\n\n%s";
+inline constexpr std::string_view kLearnAdded = "登録する語:";
+inline constexpr std::string_view kLearnKnown = "登録済みの語:";
+inline constexpr std::string_view kLearnConflicts = "辞書の読みと違う語（辞書のままにします）:";
+inline constexpr std::string_view kLearnHeld = "（辞書: %s）";
+inline constexpr std::string_view kLearnt = "%d 語を %s に登録しました。";
+
 }  // namespace rubywindow::view::messages

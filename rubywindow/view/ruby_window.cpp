@@ -156,6 +156,7 @@ void RubyWindow::CreateActions() {
   AddActions(ExportActions());
   AddActions(CorrectionActions());
   AddActions(ReadingActions());
+  AddActions(LearningActions());
   CreateReadingsMenu();
   Named("chooseFont")->setText(tr("フォント(&F)"));
   Named("chooseBackground")->setText(tr("画面背景色(&H)"));
@@ -180,7 +181,7 @@ void RubyWindow::CreateMenus() {
   AddMenu(tr("変換(&V)"), {{"makeYmi", "makeNnn"},
                            {"exportOdt", "exportDocx", "exportHtml5", "exportHtml5Vertical"}});
   AddMenu(tr("修正(&R)"),
-          {{"chooseReading"}, {"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
+          {{"chooseReading", "learnReadings"}, {"repairRuby", "convertAllKana"}, {"rubyEmphasis"}});
   AddMenu(tr("補助(&H)"), {{"notationTest"}});
   AddMenu(tr("画面(&W)"), {{"showToolBar", "wordWrap", "standardSize"},
                            {"chooseTabWidth", "chooseFont", "chooseTextColour", "chooseBackground"},

@@ -101,6 +101,8 @@ class RubyWindow : public common::view::TextWindow {
   // readings menu; false when there is none.
   bool FillReadingChoices(int position);
   void ChooseReadingAtCaret();
+  std::vector<common::view::ActionRow> LearningActions();
+  void LearnReadings();
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never

@@ -447,6 +447,7 @@ class MainTextWindowTest : public QObject {
         {"RubyWindow", "showToolBar", "ﾂｰﾙﾊﾞｰ表示(&B)", "", ""},
         {"RubyWindow", "standardSize", "画面規定値(&G)", "Shift+Return", "Shift+Return"},
         {"RubyWindow", "chooseReading", "読みを選ぶ(&E)", "F4", "F4"},
+        {"RubyWindow", "learnReadings", "この読みを辞書に登録(&L)", "", ""},
         {"RubyWindow", "exportOdt", "ODT書き出し（LibreOffice用）(&O)", "", ""},
         {"RubyWindow", "exportDocx", "DOCX書き出し（Word用）(&D)", "", ""},
         {"RubyWindow", "exportHtml5", "HTML5書き出し(&H)", "", ""},

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "rubywindow/view/ruby_repair_dialog.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/rubywindow/view/ruby_window_fixture.h"
 
 using namespace rubywindow::view;
@@ -119,6 +120,56 @@ class RubyCorrectionsTest : public QObject {
     if (expected == original) return;
     f.Pane()->undo();
     QCOMPARE(f.Pane()->Text(), original);
+  }
+
+  // この読みを辞書に登録 finds the corrected words against a fresh run over the text's bases,
+  // asks before adding them, and the rebuilt user dictionary then reads them so; a word the
+  // dictionary reads otherwise is shown and left alone. Cancelled, nothing changes.
+  void learnedReadingsReachTheUserDictionary_data() {
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+  }
+  void learnedReadingsReachTheUserDictionary() {
+    QFETCH(bool, confirmed);
+    Fixture f;
+    f.settings.dic_pattern = 2;
+    f.settings.yomi_mode = 0;
+    auto build = [&f](const char* name, const char* lines) {
+      fs::path source = f.dir / "dic" / (std::string(name) + ".pre");
+      fs::create_directories(source.parent_path());
+      WriteFile(source, Sjis(lines));
+      cli::CliRun built = cli::RunCli({"--home", f.dir.Path().string(), "--no", "build-dic",
+                                       source.string()});
+      QCOMPARE(built.exit_code, 0);
+    };
+    build("Qv_Body", "今日,*きょう\r\n大学生,だい*がく*せい\r\n人,ひと\r\n");
+    build("Qv_Users", "人,ひと\r\n");
+    const std::string source_before = testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre");
+    OpenText(f, "{今日/こんにち}は{大/だい}{学/がく}{生/なま}の{人/にん}\r\n");
+    f.messenger.Script({confirmed ? common::Answer::kOk : common::Answer::kCancel});
+    f.Trigger("learnReadings");
+    QVERIFY(!f.messenger.records.empty());
+    const std::string& asked = f.messenger.records.front().text;
+    QVERIFY2(asked.find("今日,*こんにち") != std::string::npos &&
+                 asked.find("大学生,だい*がく*なま") != std::string::npos &&
+                 asked.find("人,にん（辞書: 人,ひと）") != std::string::npos,
+             asked.c_str());
+    const std::string source = testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre");
+    if (!confirmed) {
+      QCOMPARE(source, source_before);
+      return;
+    }
+    QCOMPARE(source, source_before + Sjis("今日,*こんにち\r\n大学生,だい*がく*なま\r\n"));
+    fs::path next = f.dir / "next.txt";
+    WriteFile(next, Sjis("人と大学生が今日来た。\r\n"));
+    cli::CliRun run = cli::RunCli(
+        {"--home", f.dir.Path().string(), "ruby", "--dic-mode", "2", next.string()});
+    QCOMPARE(run.exit_code, 0);
+    const std::string ruby = testing_support::ReadFile(f.dir / "next.srb");
+    QVERIFY(ruby.find(Sjis("{今日/こんにち}")) != std::string::npos);
+    QVERIFY(ruby.find(Sjis("{大/だい}{学/がく}{生/なま}")) != std::string::npos);
+    QVERIFY(ruby.find(Sjis("{人/ひと}")) != std::string::npos);
   }
 
   // The direction follows the readings: hiragana in any of them turns all to katakana, else all
