@@ -42,8 +42,10 @@ using common::view::kOpenedStatus;
 using common::view::kSavedStatus;
 
 // Shrink to the standard size.
-inline constexpr std::string_view kTitleShrink = "Schrink!!";
-inline constexpr std::string_view kShrunk = "Top= %d, Left= %d, GdefH= %d, GdefW= %d \n";
+inline constexpr std::string_view kTitleShrink = "縮小";
+// The window's top and left, then the standard height and width it now has.
+inline constexpr std::string_view kShrunk =
+    "ウィンドウを上から %d・左から %d の位置に移し、標準の大きさ（高さ %d・幅 %d）にしました。";
 
 // Help: the user guide beside the program.
 inline constexpr std::string_view kHelpMissing = "%s が見あたりません。";

@@ -39,12 +39,43 @@ std::size_t Utf8SequenceWidth(std::string_view rest) {
   return width;
 }
 
+// An iconv converter opened once for each thread and direction: opening one loads and sets up
+// its tables, which costs far more than converting a short text, and a settings file alone
+// converts a few hundred. Each use starts from the initial state.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (Opened()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool Opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t Reset() {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    return cd_;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+enum class Direction { kToCp932, kToUtf8 };
+
+Converter& ConverterFor(Direction direction) {
+  thread_local Converter to_cp932("CP932", "UTF-8");
+  thread_local Converter to_utf8("UTF-8", "CP932");
+  return direction == Direction::kToCp932 ? to_cp932 : to_utf8;
+}
+
 // Converts `input`; on an invalid or unconvertible sequence either stops (nullopt) or, when
 // `replacement` is given, writes it and skips what `skip` says.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view input,
+std::optional<std::string> Convert(Direction direction, std::string_view input,
                                    std::string_view replacement = {}, SkipWidth skip = OneByte) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  Converter& converter = ConverterFor(direction);
+  if (!converter.Opened()) return std::nullopt;
+  iconv_t cd = converter.Reset();
   std::string out(input.size() * 2 + 16, '\0');
   std::size_t written = 0;
   char* in_ptr = const_cast<char*>(input.data());
@@ -73,7 +104,6 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
       break;
     }
   }
-  iconv_close(cd);
   if (failed) return std::nullopt;
   out.resize(written);
   return out;
@@ -89,25 +119,25 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
   if (utf8.size() >= kTableWorthwhile) {
     if (std::optional<std::string> converted = TableUtf8ToCp932(utf8)) return converted;
   }
-  return Convert("CP932", "UTF-8", utf8);
+  return Convert(Direction::kToCp932, utf8);
 }
 
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
   if (cp932.size() >= kTableWorthwhile) {
     if (std::optional<std::string> converted = TableCp932ToUtf8(cp932)) return converted;
   }
-  return Convert("UTF-8", "CP932", cp932);
+  return Convert(Direction::kToUtf8, cp932);
 }
 
 std::string Cp932ToUtf8Lossy(std::string_view cp932) {
   if (cp932.size() >= kTableWorthwhile) {
     if (std::optional<std::string> converted = TableCp932ToUtf8(cp932)) return *converted;
   }
-  return Convert("UTF-8", "CP932", cp932, kUnicodeReplacement).value_or(std::string());
+  return Convert(Direction::kToUtf8, cp932, kUnicodeReplacement).value_or(std::string());
 }
 
 std::string Utf8ToCp932Lossy(std::string_view utf8) {
-  return Convert("CP932", "UTF-8", utf8, kCp932Replacement, Utf8SequenceWidth)
+  return Convert(Direction::kToCp932, utf8, kCp932Replacement, Utf8SequenceWidth)
       .value_or(std::string());
 }
 

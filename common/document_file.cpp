@@ -8,6 +8,7 @@
 #include "common/message_format.h"
 #include "common/messages.h"
 #include "common/text_file.h"
+#include "common/text_source.h"
 
 namespace common {
 
@@ -49,12 +50,70 @@ std::optional<std::string> EncodeDocument(std::string_view utf8, const UserEncod
   return bytes;
 }
 
+namespace {
+
+enum class BrokenUtf8Choice { kNone, kUtf8, kShiftJis, kCancel };
+
+// UTF-8 with each byte that starts no well-formed sequence replaced by U+FFFD.
+std::string MendedUtf8(std::string_view bytes) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  std::string mended;
+  mended.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) {
+    if (std::size_t length = Utf8SequenceLength(bytes, at)) {
+      mended.append(bytes.substr(at, length));
+      at += length;
+    } else {
+      mended.append(kReplacement);
+      ++at;
+    }
+  }
+  return mended;
+}
+
+// A file the guess takes for Shift_JIS is asked about when it is UTF-8 but for a few broken
+// bytes (the command line's test, common::FindBrokenUtf8): read as Shift_JIS it would show
+// garbled text, so the person chooses, told where the first break is.
+BrokenUtf8Choice AskAboutBrokenUtf8(const fs::path& path, std::string_view bytes,
+                                    Messenger& messenger) {
+  if (DetectEncoding(bytes) != TextEncoding::kShiftJis) return BrokenUtf8Choice::kNone;
+  StringTextSource source(bytes);
+  std::optional<BrokenUtf8> broken = FindBrokenUtf8(source);
+  if (!broken || !broken->mostly_utf8) return BrokenUtf8Choice::kNone;
+  Message question{
+      std::string(messages::kTitleCaution),
+      FormatMessage(messages::kBrokenUtf8Document,
+                    {path.string(), static_cast<std::int64_t>(broken->line),
+                     static_cast<std::int64_t>(broken->offset + 1), HexBytes(broken->bytes)}),
+      Icon::kWarning};
+  switch (messenger.Ask(question, Buttons::kYesNoCancel)) {
+    case Answer::kYes:
+      return BrokenUtf8Choice::kUtf8;
+    case Answer::kNo:
+      return BrokenUtf8Choice::kShiftJis;
+    default:
+      return BrokenUtf8Choice::kCancel;
+  }
+}
+
+}  // namespace
+
 std::optional<DocumentText> LoadDocument(const fs::path& path, Messenger& messenger) {
   FileBytes file = ReadBinaryFile(path);
   if (!file.ok) {
     messenger.Tell({std::string(messages::kTitleWarning),
                     FormatMessage(messages::kCannotReadDocument, {path.string()}), Icon::kWarning});
     return std::nullopt;
+  }
+  switch (AskAboutBrokenUtf8(path, file.bytes, messenger)) {
+    case BrokenUtf8Choice::kCancel:
+      return std::nullopt;
+    case BrokenUtf8Choice::kUtf8:
+      return DocumentText{
+          MendedUtf8(CrLfToLf(file.bytes)), {TextEncoding::kUtf8, HasLfLineEnds(file.bytes)}, true};
+    case BrokenUtf8Choice::kShiftJis:
+    case BrokenUtf8Choice::kNone:
+      break;
   }
   DocumentText text = DecodeDocument(file.bytes);
   if (text.had_bad_bytes) {

@@ -31,7 +31,9 @@ std::optional<std::string> EncodeDocument(std::string_view utf8, const UserEncod
 
 // The two above on a file, nullopt or false after a message: the file cannot be read, cannot
 // be written, or holds a character its form cannot hold (nothing is written then). A file
-// read with bad bytes is read, after a warning.
+// read with bad bytes is read, after a warning. A file that is UTF-8 but for a few broken bytes
+// is first asked about: opened as UTF-8 (each broken byte becomes U+FFFD), as Shift_JIS, or not
+// at all (nullopt).
 std::optional<DocumentText> LoadDocument(const std::filesystem::path& path, Messenger& messenger);
 [[nodiscard]] bool SaveDocument(const std::filesystem::path& path, std::string_view utf8,
                                 const UserEncoding& form, Messenger& messenger);

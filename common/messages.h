@@ -91,6 +91,14 @@ inline constexpr std::string_view kCannotReadDocument = "%s を読み込めま�
 inline constexpr std::string_view kNotShiftJis =
     "%s には Shift_JIS として読めないバイトがあります。\n"
     "その部分は「\xEF\xBF\xBD」で表示しています。";
+// A file the guess takes for Shift_JIS that is UTF-8 but for a few broken bytes: its path, the
+// line and the byte (from 1) of the first break and its bytes in hex; answered yes, no or cancel.
+inline constexpr std::string_view kBrokenUtf8Document =
+    "%s は UTF-8 のテキストですが、%d 行目（先頭から %d バイト目）の<%s>が UTF-8 になりません。\n"
+    "Shift_JIS として読むと文字化けします。\n\n"
+    "「はい」　UTF-8 として開く（そのバイトは「\xEF\xBF\xBD」で表示し、保存するとそれに置き換わります）\n"
+    "「いいえ」Shift_JIS として開く\n"
+    "「キャンセル」開かない";
 inline constexpr std::string_view kCannotWriteDocument =
     "%s に書き込めません。\n元のファイルはそのままです。";
 

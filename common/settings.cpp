@@ -3,11 +3,13 @@
 #include "common/settings.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -354,16 +356,47 @@ constexpr bool kIsNumber =
 
 }  // namespace
 
-Settings::Settings() {
+Settings::Settings(FromRows) {
   const Places places;
   for (const Row& row : Rows()) VisitField(row, *this, RowReader(row, std::nullopt, places));
 }
+
+// The defaults' texts are converted to Shift_JIS once, not for every record.
+Settings::Settings() {
+  static const Settings defaults{FromRows{}};
+  *this = defaults;
+}
+
+namespace {
+
+template <typename T>
+struct ElementOf {
+  using type = T;
+};
+template <typename T, std::size_t N>
+struct ElementOf<std::array<T, N>> {
+  using type = T;
+};
+
+// Whether the row's place is a path, whose default depends on the program folder.
+bool HoldsPath(const Row& row) {
+  return std::visit(
+      [](auto field) {
+        using Member = std::remove_cvref_t<decltype(std::declval<Settings&>().*field)>;
+        return std::is_same_v<typename ElementOf<Member>::type, fs::path>;
+      },
+      row.field);
+}
+
+}  // namespace
 
 Settings SettingsOf(const IniFile& file, const fs::path& program_dir) {
   const Places places{program_dir, ProgramDir(program_dir).DicDir()};
   Settings settings;
   for (const Row& row : Rows()) {
     std::optional<std::string> stored = file.Get(row.section, row.key);
+    // A row the file does not hold keeps the default the record starts with.
+    if (!stored && !HoldsPath(row)) continue;
     VisitField(row, settings, RowReader(row, stored, places));
   }
   PutRight(settings);

@@ -134,6 +134,12 @@ struct Settings {
   int read_aloud, sound_effects;
   // Read a text's ruby readings rather than its kanji: the text is first given ruby as F5 would.
   int read_ruby_readings;
+
+ private:
+  // Every default worked out from the table of rows; Settings() copies the one made at the
+  // first use.
+  struct FromRows {};
+  explicit Settings(FromRows);
 };
 
 // Reads the settings file of `program_dir`. Never fails: a missing file, section or key, or an

@@ -375,6 +375,17 @@ std::optional<BrokenUtf8> FindBrokenUtf8(const TextSource& text) {
   return found;
 }
 
+std::string HexBytes(std::string_view bytes) {
+  std::string shown;
+  for (char byte : bytes) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%s0x%02X", shown.empty() ? "" : " ",
+                  static_cast<unsigned char>(byte));
+    shown += hex;
+  }
+  return shown;
+}
+
 std::string_view EncodingName(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::kShiftJis:

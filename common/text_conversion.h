@@ -42,6 +42,9 @@ struct BrokenUtf8 {
 // shown itself to be in another encoding, so a Shift_JIS text is looked at in its first lines.
 std::optional<BrokenUtf8> FindBrokenUtf8(const TextSource& text);
 
+// The bytes as "0xE3 0x81", for a message naming a break.
+std::string HexBytes(std::string_view bytes);
+
 // Takes a piece of converted text; false stops the conversion (the output failed).
 using PieceSink = std::function<bool(std::string_view piece)>;
 

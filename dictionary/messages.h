@@ -17,10 +17,10 @@ inline constexpr std::string_view kTitleConfirmation = "ご確認！";
 inline constexpr std::string_view kTitleConfirm = "確認";
 
 // Loader.
-inline constexpr std::string_view kNoMemoryHead = "空きMemory 50k for Head_ がない。";
-inline constexpr std::string_view kNoMemoryKeys = "空きMemory 480k for juku_ がない。";
-inline constexpr std::string_view kNoMemoryAddresses = "空きMemory 360k for yomi.adrs がない。";
-inline constexpr std::string_view kNoMemoryReadings = "空きMemory 720k for yomi がない。";
+// The dictionary and the length of the words whose part did not fit in memory.
+inline constexpr std::string_view kNoMemoryForSection =
+    "辞書<%s>の %d 字の語を読み込むメモリが足りません。\n"
+    "ほかのプログラムを閉じてからやり直してください。";
 inline constexpr std::string_view kCannotOpenDictionary =
     "指定された辞書<%s>が開けません。\n正しく登録し直してください。";
 inline constexpr std::string_view kNotADictionary =
@@ -41,7 +41,7 @@ inline constexpr std::string_view kForeignCharInReading =
     "第２ﾌｨｰﾙﾄﾞに<*><|><平仮名or音引き>以外の文字がある<削除>";
 inline constexpr std::string_view kSeparatorCountMismatch =
     "漢字数と読み数が一致しない< * の数をCheck or 不要なspaceを削除>";
-inline constexpr std::string_view kReadingStartsHalfWidth = "after , の直後に半角文字がある。";
+inline constexpr std::string_view kReadingStartsHalfWidth = "コンマ（,）の直後に半角文字がある。";
 inline constexpr std::string_view kSeparatorAtEnd = "第２ﾌｨｰﾙﾄﾞの最後に * がある<不適切な箇所>";
 inline constexpr std::string_view kHalfWidthInFirstField =
     "第１ﾌｨｰﾙﾄﾞに半角文字がある<半角文字削除>";
@@ -83,11 +83,12 @@ inline constexpr std::string_view kReadOnlyTarget =
     "<%s>は読み出し専用ファイルとして\n既に存在します。\n\n属性を解除して書き込みますか？";
 inline constexpr std::string_view kTargetExists =
     "<%s>は既に存在しています。\n\n上書きしていいですか？";
-inline constexpr std::string_view kCannotCreateDictionary = " 辞書名＝＝%s がＯｐｅｎできない。";
+inline constexpr std::string_view kCannotCreateDictionary = "辞書<%s>を作れませんでした。";
 inline constexpr std::string_view kDictionaryWriteFailed =
-    " 辞書名＝＝%s に書き込めない。\n元の辞書はそのまま残っています。";
-inline constexpr std::string_view kLackOfMemory = "Lack of memory.";
-inline constexpr std::string_view kCannotOpenWorkFile = "Can't open %s\n";
+    "辞書<%s>に書き込めませんでした。\n元の辞書はそのまま残っています。";
+inline constexpr std::string_view kLackOfMemory =
+    "辞書を作るメモリが足りません。\nほかのプログラムを閉じてからやり直してください。";
+inline constexpr std::string_view kCannotOpenWorkFile = "作業ファイル<%s>を読み込めませんでした。";
 inline constexpr std::string_view kWorkFileDamaged = "作業ファイル<%s>の内容が壊れている。";
 inline constexpr std::string_view kBucketOverflow =
     "%d 字の語で、同じ検索区画に入る語が 255 語を超えている。\n"
@@ -122,9 +123,9 @@ inline constexpr std::string_view kBuildFailed = "辞書 %s の作成・更新�
 // Restore.
 inline constexpr std::string_view kNotRubyDictionary =
     "指定された辞書は、<るび振り>用の辞書ではありません。\n";
-inline constexpr std::string_view kCannotCreateSource = " Pre名＝＝%s がＯｐｅｎできない。";
+inline constexpr std::string_view kCannotCreateSource = "辞書の元ファイル<%s>を作れませんでした。";
 inline constexpr std::string_view kSourceWriteFailed =
-    " Pre名＝＝%s に書き込めない。\n元のファイルはそのまま残っています。";
+    "辞書の元ファイル<%s>に書き込めませんでした。\n元のファイルはそのまま残っています。";
 inline constexpr std::string_view kRestoreDone = "< %s >ファイルを作成しました。";
 inline constexpr std::string_view kRestoreFailed = "< %s >ファイルの作成に\n失敗しました。";
 
@@ -137,7 +138,8 @@ inline constexpr std::string_view kTitleReport = "ご報告";
 inline constexpr std::string_view kTitleWarningJapanese = "警告";
 
 // Grade-allocation dictionary.
-inline constexpr std::string_view kGradeDictionaryBroken = "HDIC 部が異常です。!!! \n<%s>";
+inline constexpr std::string_view kGradeDictionaryBroken =
+    "配当学年辞書<%s>が壊れています。\n配当学年辞書を作り直してください。";
 inline constexpr std::string_view kGradeCountOutOfRange =
     "設定 DICTIONARY/H_KANJISUU の値 %d は 0 から %d までの範囲にありません。\n"
     "設定ファイルを確かめてください。";
@@ -168,9 +170,10 @@ inline constexpr std::string_view kGradeBuildFailed =
     "HaitouNen.dic の作成・更新に\n失敗しました。";
 
 // Kanji-test level dictionary.
-inline constexpr std::string_view kLevelDictionaryBroken = "KDIC 部が異常です。!!! \n<%s>";
+inline constexpr std::string_view kLevelDictionaryBroken =
+    "漢検級辞書<%s>が壊れています。\n漢検級辞書を作り直してください。";
 inline constexpr std::string_view kLevelSourceMissing = "対象テキスト %s がない\n";
-inline constexpr std::string_view kLevelCannotCreate = "%s のオープンに失敗････しくしく･･\n";
+inline constexpr std::string_view kLevelCannotCreate = "漢検級辞書<%s>を作れませんでした。";
 inline constexpr std::string_view kLevelWriteFailed =
     "%s に書き込めない。\n元の辞書はそのまま残っています。";
 inline constexpr std::string_view kLevelTooManyKanji =
@@ -189,7 +192,7 @@ inline constexpr std::string_view kRegistryControlCharacter =
     "辞書名に改行やタブなどの制御文字は使えません。\n別の名称にして下さい。";
 inline constexpr std::string_view kRegistryDuplicateName =
     "登録済みのものと同名です。\n別の名称にして下さい。";
-inline constexpr std::string_view kRegistryCannotOpen = "指定された辞書がOpenできません。\n";
+inline constexpr std::string_view kRegistryCannotOpen = "指定された辞書が開けません。\n";
 inline constexpr std::string_view kRegistryNotRubyDictionary =
     "指定された辞書は、<るび振り用>の辞書ではありません。\n";
 inline constexpr std::string_view kRegistryNotInDicFolder =

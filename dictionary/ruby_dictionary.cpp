@@ -148,14 +148,14 @@ bool RubyDictionary::LoadLength(int word_length, LengthSection& section,
     return RefuseSection(word_length, section, messenger);
   }
   section.key_size_ = static_cast<std::size_t>(word_length) * 2;
-  std::string_view failed_buffer = messages::kNoMemoryHead;
   try {
-    if (!ReadBuckets(record, section) || !ReadKeys(record, section, failed_buffer) ||
-        !ReadReadings(record, section_end, section, failed_buffer)) {
+    if (!ReadBuckets(record, section) || !ReadKeys(record, section) ||
+        !ReadReadings(record, section_end, section)) {
       return RefuseSection(word_length, section, messenger);
     }
   } catch (const std::bad_alloc&) {
-    ShowWarning(messenger, std::string(failed_buffer));
+    ShowWarning(messenger, common::FormatMessage(messages::kNoMemoryForSection,
+                                                 {path_.string(), std::int64_t{word_length}}));
     section.Clear();
     return false;
   }
@@ -185,21 +185,17 @@ bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& sect
   return true;
 }
 
-bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section,
-                              std::string_view& failed_buffer) {
-  failed_buffer = messages::kNoMemoryKeys;
+bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section) {
   section.keys_.assign(section.readings_index_.size() * section.key_size_, '\0');
   return ReadAt(file_, record.jukud_ofs, section.keys_.data(), section.keys_.size());
 }
 
 // The address table and the reading area; every address must fall inside the area.
 bool RubyDictionary::ReadReadings(const LengthRecord& record, std::uint64_t section_end,
-                                  LengthSection& section, std::string_view& failed_buffer) {
-  failed_buffer = messages::kNoMemoryAddresses;
+                                  LengthSection& section) {
   std::size_t key_count = section.readings_index_.size();
   std::string addresses(key_count * 3, '\0');
   if (!ReadAt(file_, record.adrs_ofs, addresses.data(), addresses.size())) return false;
-  failed_buffer = messages::kNoMemoryReadings;
   std::size_t area_size = section_end - record.yomid_ofs;
   section.readings_.assign(area_size + 1, '\0');  // the extra 0 ends a reading cut off by the file
   if (!ReadAt(file_, record.yomid_ofs, section.readings_.data(), area_size)) return false;

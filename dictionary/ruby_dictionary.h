@@ -148,10 +148,8 @@ class RubyDictionary {
   bool ReadHeader(common::Messenger& messenger);  // of the file just opened
   bool RefuseSection(int word_length, LengthSection& section, common::Messenger& messenger);
   bool ReadBuckets(const LengthRecord& record, LengthSection& section);
-  bool ReadKeys(const LengthRecord& record, LengthSection& section,
-                std::string_view& failed_buffer);
-  bool ReadReadings(const LengthRecord& record, std::uint64_t section_end, LengthSection& section,
-                    std::string_view& failed_buffer);
+  bool ReadKeys(const LengthRecord& record, LengthSection& section);
+  bool ReadReadings(const LengthRecord& record, std::uint64_t section_end, LengthSection& section);
 
   std::FILE* file_ = nullptr;
   std::filesystem::path path_;

@@ -2,6 +2,9 @@
 // dictionary's run, the context reading and the main dictionary's run for what is left.
 #include "engine/dictionary_application.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include "common/file_system.h"
 #include "common/message_format.h"
 #include "engine/context/context_source.h"
@@ -54,9 +57,12 @@ RunStatus ApplyInContext(const common::WorkDir& work, std::string_view input, Di
     std::string_view format = read == context::ContextStatus::kInputMissing
                                   ? messages::kPassInputMissing
                                   : messages::kCannotOpenPassOutput;
-    std::string name(read == context::ContextStatus::kInputMissing ? text
-                                                                    : common::kContextRead);
-    messenger.Tell({std::string(messages::kTitleWarning), common::FormatMessage(format, {name}),
+    int error = errno;
+    std::filesystem::path path = work.File(std::string(
+        read == context::ContextStatus::kInputMissing ? text : common::kContextRead));
+    messenger.Tell({std::string(messages::kTitleWarning),
+                    common::FormatMessage(format, {path.string(),
+                                                   common::WriteFailureCause(path, error)}),
                     common::Icon::kWarning});
     return read == context::ContextStatus::kInputMissing ? RunStatus::kPassNotStarted
                                                          : RunStatus::kFileNotClosed;

@@ -1,7 +1,9 @@
 // The passes of one dictionary over the working files, and the clean-up stage after them.
 #include "engine/dictionary_run.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,15 +85,21 @@ RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& opt
   std::string input_name(options.input);
   std::string output_name(options.finish ? common::kCleanedUp : common::kRunResult);
   common::TextReader in;
-  if (!in.Open(work.File(input_name))) {
-    Warn(messenger, common::FormatMessage(messages::kPassInputMissing, {input_name}));
+  const std::filesystem::path input_path = work.File(input_name);
+  const std::filesystem::path output_path = work.File(output_name);
+  if (!in.Open(input_path)) {
+    Warn(messenger, common::FormatMessage(messages::kPassInputMissing, {input_path.string()}));
     return RunStatus::kPassNotStarted;
   }
   common::TextWriter out;
   common::UserEncoding form = options.finish ? options.result_form : common::UserEncoding{};
-  if (!out.Open(work.File(output_name), form)) {
+  errno = 0;
+  if (!out.Open(output_path, form)) {
     if (options.finish) return RunStatus::kCleanUpFailed;
-    Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput, {output_name}));
+    int error = errno;
+    Warn(messenger, common::FormatMessage(messages::kCannotOpenPassOutput,
+                                          {output_path.string(),
+                                           common::WriteFailureCause(output_path, error)}));
     return RunStatus::kPassNotStarted;
   }
   for (std::size_t i = 0; i < words.tables->passes.size(); ++i) {
@@ -100,15 +108,17 @@ RunStatus RunPasses(const common::WorkDir& work, const DictionaryRunOptions& opt
   RunSweep(words.tables, options.html_mode, options.finish, in, out);
 
   // A failed write shows here too: a full disk must not pass for a finished run.
+  errno = 0;
   if (!out.Close()) {
     if (options.finish) return RunStatus::kCleanUpFailed;
+    int error = errno;
     Warn(messenger, common::FormatMessage(messages::kPassOutputNotClosed,
-                                          {std::int64_t{LowestLength(options)}}));
+                                          {output_path.string(),
+                                           common::WriteFailureCause(output_path, error)}));
     return RunStatus::kFileNotClosed;
   }
   if (!in.Close()) {
-    Warn(messenger, common::FormatMessage(messages::kPassInputNotClosed,
-                                          {std::int64_t{dictionary::kMaxWordLength}}));
+    Warn(messenger, common::FormatMessage(messages::kPassInputNotClosed, {input_path.string()}));
     return RunStatus::kFileNotClosed;
   }
   return RunStatus::kOk;

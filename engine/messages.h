@@ -24,11 +24,14 @@ inline constexpr std::string_view kProgressEmphasis = "M[強調中･･･Esc�
 inline constexpr std::string_view kTooManyPasses =
     "a ruby run plays at most %d matching passes; %d were given";
 
-// Working files of a dictionary run.
-inline constexpr std::string_view kPassInputMissing = "< %s > がない";
-inline constexpr std::string_view kCannotOpenPassOutput = "Can't open <%s>.･･";
-inline constexpr std::string_view kPassOutputNotClosed = "failed close <ji_ku==%d>.･･";
-inline constexpr std::string_view kPassInputNotClosed = "failed <in file> close <ji_ku==%d>.･･";
+// Working files of a dictionary run, named by their paths; a file not written says why
+// (common::WriteFailureCause).
+inline constexpr std::string_view kPassInputMissing = "作業ファイル<%s>を読み込めませんでした。";
+inline constexpr std::string_view kCannotOpenPassOutput = "作業ファイル<%s>を作れませんでした。%s";
+inline constexpr std::string_view kPassOutputNotClosed =
+    "作業ファイル<%s>を最後まで書き込めませんでした。%s";
+inline constexpr std::string_view kPassInputNotClosed =
+    "作業ファイル<%s>を最後まで読み込めませんでした。";
 
 // Guards and preparation of a ruby command.
 inline constexpr std::string_view kRubyWindowOpen =

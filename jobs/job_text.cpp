@@ -92,18 +92,6 @@ CopyOutcome ConvertToCopy(const common::WorkDir& work, const common::TextSource&
   return CopyOutcome::kFailed;
 }
 
-// The bytes as "0xE3 0x81", for a message.
-std::string HexBytes(std::string_view bytes) {
-  std::string shown;
-  for (char byte : bytes) {
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%s0x%02X", shown.empty() ? "" : " ",
-                  static_cast<unsigned char>(byte));
-    shown += hex;
-  }
-  return shown;
-}
-
 // Whether a text that the guess found not to be UTF-8 is UTF-8 all the same but for a few
 // broken bytes; if so it is refused, after `message` names them.
 bool RefusedAsBrokenUtf8(std::string_view message, const common::TextSource& original,
@@ -113,7 +101,7 @@ bool RefusedAsBrokenUtf8(std::string_view message, const common::TextSource& ori
   if (!broken || !broken->mostly_utf8) return false;
   TellFailure(messenger, message,
               {shown_name, static_cast<std::int64_t>(broken->line),
-               static_cast<std::int64_t>(broken->offset + 1), HexBytes(broken->bytes)});
+               static_cast<std::int64_t>(broken->offset + 1), common::HexBytes(broken->bytes)});
   return true;
 }
 

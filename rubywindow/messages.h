@@ -12,8 +12,9 @@ namespace rubywindow::messages {
 inline constexpr std::string_view kTitleCaution = "ご注意!!";
 inline constexpr std::string_view kTitleWarning = "Warning";
 inline constexpr std::string_view kTitleReport = "ご報告";
-inline constexpr std::string_view kPageNotCreated = "ブラウザ用の %s が作れませんでした。";
-inline constexpr std::string_view kOutputNotOpened = "%s がオープンできませんでした。";
+// The file, then why (common::WriteFailureCause).
+inline constexpr std::string_view kPageNotCreated = "ブラウザ用のページ<%s>を作れませんでした。%s";
+inline constexpr std::string_view kOutputNotOpened = "ファイル<%s>を書き込めませんでした。%s";
 // The text a page or file is made from could not be read whole, so nothing was written.
 inline constexpr std::string_view kTextNotRead =
     "文書を最後まで読み込めませんでした。\n%s は書きませんでした。";

@@ -119,9 +119,10 @@ void RenderNnn(const common::TextSource& source, const NnnOptions& options, Outp
 OutputStatus WriteNnn(const std::filesystem::path& document, const common::TextSource& source,
                       const NnnOptions& options, common::Messenger& messenger) {
   std::filesystem::path target = NnnPath(document);
-  OutputStatus status =
-      WriteConvertedFile(source, target, [&](OutputSink& out) { RenderNnn(source, options, out); });
-  ReportOutputFailure(status, target, messages::kOutputNotOpened, messages::kTitleReport,
+  int error = 0;
+  OutputStatus status = WriteConvertedFile(
+      source, target, [&](OutputSink& out) { RenderNnn(source, options, out); }, error);
+  ReportOutputFailure(status, error, target, messages::kOutputNotOpened, messages::kTitleReport,
                       messenger);
   return status;
 }

@@ -21,14 +21,15 @@ enum class [[nodiscard]] OutputStatus : int{
 };
 
 // Runs `convert` into a text file (LF written as CR LF) that then takes the place of `target`.
-// On failure `target` is as it was and no temporary file is left.
+// On failure `target` is as it was and no temporary file is left; for kCannotCreate `error`
+// holds the system's cause (errno).
 OutputStatus WriteConvertedFile(const common::TextSource& source,
                                 const std::filesystem::path& target,
-                                const std::function<void(OutputSink&)>& convert);
+                                const std::function<void(OutputSink&)>& convert, int& error);
 
-// Shows the message for a failed `status`: `cannot_create` (with the target's path) under
-// `title`, or that the text could not be read. Nothing is shown for kOk.
-void ReportOutputFailure(OutputStatus status, const std::filesystem::path& target,
+// Shows the message for a failed `status`: `cannot_create` (with the target's path and why,
+// from `error`) under `title`, or that the text could not be read. Nothing is shown for kOk.
+void ReportOutputFailure(OutputStatus status, int error, const std::filesystem::path& target,
                          std::string_view cannot_create, std::string_view title,
                          common::Messenger& messenger);
 

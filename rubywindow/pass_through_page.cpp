@@ -80,9 +80,11 @@ void RenderPassThroughPage(const common::TextSource& source, OutputSink& out) {
 OutputStatus WritePassThroughPage(const fs::path& document, const common::TextSource& source,
                                   common::Messenger& messenger) {
   fs::path page = PassThroughPagePath(document);
+  int error = 0;
   OutputStatus status = WriteConvertedFile(
-      source, page, [&](OutputSink& out) { RenderPassThroughPage(source, out); });
-  ReportOutputFailure(status, page, messages::kPageNotCreated, messages::kTitleWarning, messenger);
+      source, page, [&](OutputSink& out) { RenderPassThroughPage(source, out); }, error);
+  ReportOutputFailure(status, error, page, messages::kPageNotCreated, messages::kTitleWarning,
+                      messenger);
   return status;
 }
 

@@ -115,9 +115,12 @@ OutputStatus WriteRubyPage(const fs::path& document, const common::TextSource& s
                            const HtmlPageSettings& settings, common::Messenger& messenger) {
   fs::path page = RubyPagePath(document);
   std::string title_name = PathForText(document.filename());
+  int error = 0;
   OutputStatus status = WriteConvertedFile(
-      source, page, [&](OutputSink& out) { RenderRubyPage(source, title_name, settings, out); });
-  ReportOutputFailure(status, page, messages::kPageNotCreated, messages::kTitleCaution, messenger);
+      source, page, [&](OutputSink& out) { RenderRubyPage(source, title_name, settings, out); },
+      error);
+  ReportOutputFailure(status, error, page, messages::kPageNotCreated, messages::kTitleCaution,
+                      messenger);
   return status;
 }
 

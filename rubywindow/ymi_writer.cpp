@@ -187,9 +187,10 @@ void RenderYmi(const common::TextSource& source, const YmiOptions& options, Outp
 OutputStatus WriteYmi(const std::filesystem::path& document, const common::TextSource& source,
                       const YmiOptions& options, common::Messenger& messenger) {
   std::filesystem::path target = YmiPath(document);
-  OutputStatus status =
-      WriteConvertedFile(source, target, [&](OutputSink& out) { RenderYmi(source, options, out); });
-  ReportOutputFailure(status, target, messages::kOutputNotOpened, messages::kTitleCaution,
+  int error = 0;
+  OutputStatus status = WriteConvertedFile(
+      source, target, [&](OutputSink& out) { RenderYmi(source, options, out); }, error);
+  ReportOutputFailure(status, error, target, messages::kOutputNotOpened, messages::kTitleCaution,
                       messenger);
   return status;
 }

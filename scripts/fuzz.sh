@@ -3,8 +3,10 @@
 # runs each from its committed corpus (fuzz/corpus/TARGET) and seeds from the test data. Prints
 # per target its executions, executions a second, and "no finding" or the path of the input
 # that broke it, then
-#   targets=N findings=F execs=E
-# and exits 1 when anything was found.
+#   targets=N findings=F slow=S execs=E
+# and exits 1 when anything was found or, in a timed run, a target ran fewer than
+# FUZZ_MIN_RATE executions a second (2000 by default; 0 turns the check off, as on a machine
+# busy with other work): a slow target is fuzzed too little to count.
 #   bash scripts/fuzz.sh [SECONDS]          each target for SECONDS (default 60) or a million
 #                                           executions, whichever comes first
 #   bash scripts/fuzz.sh --runs N [TARGET…]  a long campaign: each target (all by default) until
@@ -116,7 +118,9 @@ fi
 
 limits=(-max_total_time="$seconds" -runs="$runs")
 if [ "$mode" = campaign ]; then limits=(-runs="$runs"); fi
+min_rate="${FUZZ_MIN_RATE:-2000}"
 findings=0
+slow=0
 total=0
 for target in "${targets[@]}"; do
   log="$build/$target.log"
@@ -131,13 +135,18 @@ for target in "${targets[@]}"; do
   execs="${execs:-0}"
   rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
   total=$((total + execs))
+  pace=""
+  if [ "$mode" = time ] && [ "$min_rate" -gt 0 ] && [ "${rate:-0}" -lt "$min_rate" ]; then
+    slow=$((slow + 1))
+    pace=" slow (under $min_rate/s)"
+  fi
   if [ "$status" -eq 0 ]; then
-    echo "$target: execs=$execs exec/s=${rate:-0} no finding"
+    echo "$target: execs=$execs exec/s=${rate:-0} no finding$pace"
   else
     findings=$((findings + 1))
     crash="$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)"
-    echo "$target: execs=$execs exec/s=${rate:-0} finding ${crash:-(exit $status, see $log)}"
+    echo "$target: execs=$execs exec/s=${rate:-0} finding ${crash:-(exit $status, see $log)}$pace"
   fi
 done
-echo "targets=${#targets[@]} findings=$findings execs=$total"
-[ "$findings" -eq 0 ]
+echo "targets=${#targets[@]} findings=$findings slow=$slow execs=$total"
+[ "$findings" -eq 0 ] && [ "$slow" -eq 0 ]

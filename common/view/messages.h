@@ -22,7 +22,7 @@ inline constexpr std::string_view kNotFoundBefore =
     "検索文字列 < %s > は、\n\nカーソル位置より前には\n\n(もう)ありません。";
 
 // Files. %s is the path.
-inline constexpr std::string_view kCannotOpenFile = "Can't open <%s>..\n";
+inline constexpr std::string_view kCannotOpenFile = "ファイル<%s>を開けませんでした。";
 // The text windows' file commands: the status line after Open and Save, the Save As dialog,
 // the question before writing over a read-only file, and the one about unsaved text (before
 // New and Open, when a window closes, and inside the program's exit question).

@@ -2,8 +2,14 @@
 // and a 32-byte charset name, then the double array, the word entries (16 bytes each) and their
 // feature text; matrix.bin is two 16-bit sizes and a cost for every pair of them; char.bin is a
 // category count, the categories' 32-byte names, and a 32-bit entry for each of 0xFFFF codes.
+// The double array is a row of units of a 32-bit base (signed) and a 32-bit check: a search in
+// a unit of base b reads the unit at b (whose base, when its check is b and it is negative,
+// holds -1 minus a value) and those at b + 1 + byte for each byte 0 … 255 of a spelling, and
+// follows one of them only when its check is b. A value is the first of its words (the value
+// shifted right by 8) and their count (its low 8 bits).
 #include "engine/context/unidic_check.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -21,6 +27,9 @@ constexpr std::size_t kTokenSize = 16;
 constexpr std::size_t kCharCodes = 0xFFFF;
 constexpr std::size_t kCategoryName = 32;
 constexpr std::uint32_t kMostCategories = 18;  // the bits of an entry's category set
+constexpr std::size_t kUnitSize = 8;           // of the double array
+constexpr std::uint64_t kChildReach = 256;     // the farthest child past its base, less one
+constexpr std::size_t kUnitsAtOnce = 1 << 16;  // read a piece at a time: the array is large
 
 std::uint32_t Le32(const unsigned char* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -57,6 +66,38 @@ std::string CheckMatrix(const fs::path& file, Matrix& matrix) {
   return {};
 }
 
+// Whether every place a search can read stays inside the double array and every value names
+// words that exist. Which units a search reaches is not worked out: any unit whose check could be
+// its parent's base (1 to 256 below it), and the root, is taken as reached, and any unit whose
+// check is itself and whose base is negative as a value.
+bool ArrayHolds(const fs::path& file, std::uint64_t array_bytes, std::uint64_t token_count) {
+  if (array_bytes % kUnitSize != 0) return false;
+  const std::uint64_t units = array_bytes / kUnitSize;
+  std::ifstream in(file, std::ios::binary);
+  if (!in.seekg(static_cast<std::streamoff>(kDictionaryHeader))) return false;
+  std::vector<unsigned char> piece;
+  for (std::uint64_t first = 0; first < units; first += kUnitsAtOnce) {
+    std::uint64_t count = std::min<std::uint64_t>(kUnitsAtOnce, units - first);
+    piece.resize(count * kUnitSize);
+    if (!in.read(reinterpret_cast<char*>(piece.data()),
+                 static_cast<std::streamsize>(piece.size()))) {
+      return false;
+    }
+    for (std::uint64_t i = 0; i < count; ++i) {
+      const std::uint64_t at = first + i;
+      const auto base = static_cast<std::int32_t>(Le32(piece.data() + i * kUnitSize));
+      const std::uint64_t check = Le32(piece.data() + i * kUnitSize + 4);
+      if (at == 0 || (check < at && check + kChildReach >= at)) {
+        if (base < 0 || static_cast<std::uint64_t>(base) + kChildReach >= units) return false;
+      } else if (check == at && base < 0) {
+        const std::uint64_t value = static_cast<std::uint64_t>(-(std::int64_t{base} + 1));
+        if ((value >> 8) + (value & 0xFF) > token_count) return false;
+      }
+    }
+  }
+  return true;
+}
+
 std::string CheckDictionary(const fs::path& file, const Matrix& matrix) {
   std::error_code error;
   std::uintmax_t size = fs::file_size(file, error);
@@ -72,6 +113,9 @@ std::string CheckDictionary(const fs::path& file, const Matrix& matrix) {
   }
   if (values[4] != matrix.left || values[5] != matrix.right) {
     return Fault(file, "matrix.bin と組になっていません");
+  }
+  if (!ArrayHolds(file, array_bytes, token_bytes / kTokenSize)) {
+    return Fault(file, "語の見出しの表が壊れています");
   }
   std::vector<unsigned char> tokens;
   if (!ReadBytes(file, kDictionaryHeader + array_bytes, token_bytes, tokens)) {

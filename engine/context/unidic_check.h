@@ -1,7 +1,8 @@
 // A look over the compiled UniDic before MeCab is given it. MeCab checks the sizes of its files
 // but trusts what they hold: a damaged character table or word entry sends it outside its own
 // tables, and the program with it. What is checked here is every place MeCab indexes by a value
-// read from the files, except the double array of the words' spellings.
+// read from the files: the character table, the words' entries and the double array of their
+// spellings.
 #pragma once
 
 #include <filesystem>

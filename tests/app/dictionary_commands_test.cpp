@@ -165,7 +165,8 @@ class DictionaryCommandsTest : public QObject {
   void ReportIsAskedForBeforeItExists() {
     Trigger("buildReportAction");
     fs::path report = program_->Dir() / "error_ck.out";  // beside the new document
-    QVERIFY(Showed(messenger_, "ご注意！", "Can't open <" + report.string() + ">..\n"));
+    QVERIFY(
+        Showed(messenger_, "ご注意！", "ファイル<" + report.string() + ">を開けませんでした。"));
     QVERIFY(!window_->RubyWindowOpen());
   }
 

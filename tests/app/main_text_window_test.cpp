@@ -881,7 +881,9 @@ class MainTextWindowTest : public QObject {
     Action("standardSizeSettings")->trigger();
 
     Action("shrinkAction")->trigger();
-    QVERIFY(Showed(messenger_, "Schrink!!", "Top= 100, Left= 100, GdefH= 300, GdefW= 805 \n"));
+    QVERIFY(Showed(messenger_, "縮小",
+                   "ウィンドウを上から 100・左から 100 の位置に移し、標準の大きさ（高さ 300・幅 "
+                   "805）にしました。"));
     QCOMPARE(window_->size(), QSize(805, 300));
     QCOMPARE(window_->pos(), QPoint(100, 100));
     QVERIFY(common::SaveSettings(program_.Dir(), settings_));

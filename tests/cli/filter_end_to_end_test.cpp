@@ -169,8 +169,8 @@ TEST_F(CliFilterRuby, GradeDictionaryThatCannotHoldTheCountIsRefused) {
     EXPECT_EQ(run.exit_code, 1);
     std::string cause = args.size() > 4
                             ? "【大事なご報告】 設定 DICTIONARY/H_KANJISUU の値 1050 は"
-                            : "【大事なご報告】 HDIC 部が異常です。!!! \n<" +
-                                  (home_.DicDir() / "HaitouNen.dic").string() + ">\n";
+                            : "【大事なご報告】 配当学年辞書<" +
+                                  (home_.DicDir() / "HaitouNen.dic").string() + ">が壊れています。";
     EXPECT_TRUE(Contains(run.err, cause)) << run.err;
     EXPECT_TRUE(Contains(run.err, "配当学年の割り当ての途中で問題が発生しました。")) << run.err;
     EXPECT_FALSE(Contains(run.err, "<in ")) << run.err;  // no step name of the code

@@ -92,6 +92,52 @@ TEST(DocumentFile, BadShiftJisBytesAreShownAndReported) {
   EXPECT_EQ(messenger.records.size(), 1u);
 }
 
+// A UTF-8 text with one broken byte is not taken for Shift_JIS without a word: the person is
+// told where the break is and chooses the encoding.
+TEST(DocumentFile, UnfinishedUtf8IsAskedAbout) {
+  // 「今日は」 and a line of 「晴れ」 with one byte of 晴 lost.
+  const std::string bytes = "今日は\n" + std::string("\xE6\x99") + "れ\n";
+  struct Case {
+    Answer answer;
+    bool opened;
+    TextEncoding encoding;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {Answer::kYes, true, TextEncoding::kUtf8, "今日は\n\xEF\xBF\xBD\xEF\xBF\xBDれ\n"},
+      {Answer::kNo, true, TextEncoding::kShiftJis, ""},
+      {Answer::kCancel, false, TextEncoding::kShiftJis, ""},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    WriteFile(dir / "broken.txt", bytes);
+    RecordingMessenger messenger;
+    messenger.Script({c.answer});
+    std::optional<DocumentText> loaded = LoadDocument(dir / "broken.txt", messenger);
+    ASSERT_FALSE(messenger.records.empty());
+    const RecordingMessenger::Record& asked = messenger.records[0];
+    EXPECT_TRUE(asked.asked);
+    EXPECT_EQ(asked.buttons, Buttons::kYesNoCancel);
+    EXPECT_NE(asked.text.find("2 行目（先頭から 11 バイト目）の<0xE6 0x99>"), std::string::npos)
+        << asked.text;
+    ASSERT_EQ(loaded.has_value(), c.opened);
+    if (!loaded) continue;
+    EXPECT_EQ(loaded->form.encoding, c.encoding);
+    if (!c.utf8.empty()) {
+      EXPECT_EQ(loaded->utf8, c.utf8);
+    }
+  }
+
+  // Shift_JIS text is read as it always was, with no question.
+  ScratchDir dir;
+  WriteFile(dir / "sjis.txt", "\x8D\xA1\x93\xFA\n");  // 今日
+  RecordingMessenger messenger;
+  std::optional<DocumentText> loaded = LoadDocument(dir / "sjis.txt", messenger);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->utf8, "今日\n");
+  EXPECT_TRUE(messenger.records.empty());
+}
+
 TEST(DocumentFile, FailedSaveAndReadAreReported) {
   ScratchDir dir;
   RecordingMessenger messenger;

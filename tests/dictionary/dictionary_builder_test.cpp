@@ -10,6 +10,7 @@
 
 #include "common/file_system.h"
 #include "dictionary/dictionary_compiler.h"
+#include "dictionary/messages.h"
 #include "dictionary/ruby_dictionary.h"
 #include "tests/dictionary/dictionary_fixtures.h"
 #include "tests/support/file_size_cap.h"
@@ -162,9 +163,8 @@ TEST(DictionaryBuilder, UncreatableDictionaryFailsWithMessage) {
   setup.Source("漢,かん\n");
   RecordingMessenger messenger;
   EXPECT_EQ(BuildDictionary(setup.Request("Qv_Body"), messenger), BuildStatus::kCannotCreate);
-  EXPECT_EQ(
-      messenger.records.back().text,
-      " 辞書名＝＝" + (setup.dir / "prog/dic/Qv_Body.dic").string() + " がＯｐｅｎできない。");
+  EXPECT_EQ(messenger.records.back().text,
+            "辞書<" + (setup.dir / "prog/dic/Qv_Body.dic").string() + ">を作れませんでした。");
   EXPECT_TRUE(fs::exists(setup.dir / "work/d01.$"));
 }
 
@@ -179,9 +179,9 @@ TEST(DictionaryBuilder, FullDiskKeepsTheOldDictionaryInPlace) {
     status = BuildDictionary(setup.Request(), messenger);
   }
   EXPECT_EQ(status, BuildStatus::kCannotCreate);
-  EXPECT_EQ(
-      messenger.records.back().text,
-      " 辞書名＝＝" + setup.Dic().string() + " に書き込めない。\n元の辞書はそのまま残っています。");
+  EXPECT_EQ(messenger.records.back().text,
+            "辞書<" + setup.Dic().string() +
+                ">に書き込めませんでした。\n元の辞書はそのまま残っています。");
   EXPECT_EQ(ReadFile(setup.Dic()), "old");
   EXPECT_FALSE(fs::exists(setup.dir / "names.~dic"));
   int files = 0;
@@ -198,7 +198,7 @@ TEST(DictionaryBuilder, WorkFileGoneAfterValidationFails) {
   messenger.on_ask = [&] { fs::remove(setup.dir / "work/d03.$"); };
   EXPECT_EQ(BuildDictionary(setup.Request(), messenger), BuildStatus::kWorkFileMissing);
   EXPECT_EQ(messenger.records.back().text,
-            "Can't open " + (setup.dir / "work/d03.$").string() + "\n");
+            "作業ファイル<" + (setup.dir / "work/d03.$").string() + ">を読み込めませんでした。");
   EXPECT_EQ(ReadFile(setup.Dic()), "old");
 }
 
@@ -254,7 +254,7 @@ TEST(DictionaryBuilderDeathTest, ExhaustedMemoryIsReported) {
         };
         BuildStatus status = BuildDictionary(setup.Request(), messenger);
         bool reported = status == BuildStatus::kNoMemory &&
-                        messenger.records.back().text == "Lack of memory." &&
+                        messenger.records.back().text == messages::kLackOfMemory &&
                         ReadFile(setup.Dic()) == "old";
         fs::remove_all(setup.dir.Path());
         std::_Exit(reported ? 0 : 1);

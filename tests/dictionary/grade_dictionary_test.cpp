@@ -289,7 +289,8 @@ TEST(GradeDictionaryLoad, CountBeyondTheLayoutAndShortFileAreRefusedEachWithItsC
   GradeDictionary dictionary;
   EXPECT_FALSE(dictionary.Load(dir / "HaitouNen.dic", 10, messenger));
   ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告",
-                         "HDIC 部が異常です。!!! \n<" + (dir / "HaitouNen.dic").string() + ">"));
+                         "配当学年辞書<" + (dir / "HaitouNen.dic").string() +
+                             ">が壊れています。\n配当学年辞書を作り直してください。"));
 }
 
 TEST(GradeDictionaryLoad, ShortOrMissingFileIsRefused) {

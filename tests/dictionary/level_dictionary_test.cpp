@@ -215,10 +215,10 @@ TEST(LevelDictionaryLoad, DamagedFileIsRefused) {
   EXPECT_FALSE(dictionary.Load(dir / "missing.dic", messenger));
   ASSERT_EQ(messenger.records.size(), 3u);
   EXPECT_EQ(messenger.records[0].title, "大事な大事なご報告");
-  EXPECT_EQ(messenger.records[0].text,
-            "KDIC 部が異常です。!!! \n<" + (dir / "cut.dic").string() + ">");
-  EXPECT_EQ(messenger.records[2].text,
-            "KDIC 部が異常です。!!! \n<" + (dir / "missing.dic").string() + ">");
+  EXPECT_EQ(messenger.records[0].text, "漢検級辞書<" + (dir / "cut.dic").string() +
+                                           ">が壊れています。\n漢検級辞書を作り直してください。");
+  EXPECT_EQ(messenger.records[2].text, "漢検級辞書<" + (dir / "missing.dic").string() +
+                                           ">が壊れています。\n漢検級辞書を作り直してください。");
   EXPECT_EQ(dictionary.LevelIndexOf(kIchi), std::nullopt);
 }
 

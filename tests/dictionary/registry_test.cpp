@@ -98,7 +98,7 @@ TEST(Registry, FileWithoutTheSignatureIsRefused) {
                          "指定された辞書は、<るび振り用>の辞書ではありません。\n"));
   EXPECT_EQ(Register(registry.settings, "gone", registry.dir / "gone.dic", registry.messenger),
             RegistryStatus::kCannotOpen);
-  EXPECT_EQ(registry.messenger.records.back().text, "指定された辞書がOpenできません。\n");
+  EXPECT_EQ(registry.messenger.records.back().text, "指定された辞書が開けません。\n");
   EXPECT_EQ(RegisteredCount(registry.settings), 0);
 }
 

@@ -136,7 +136,7 @@ TEST(Restore, FullDiskKeepsTheOldSource) {
   }
   EXPECT_EQ(status, RestoreStatus::kCannotCreate);
   EXPECT_TRUE(messenger.records.back().text.ends_with(
-      " に書き込めない。\n元のファイルはそのまま残っています。"));
+      ">に書き込めませんでした。\n元のファイルはそのまま残っています。"));
   EXPECT_EQ(ReadFile(dir / "names.pre"), "mine");
 }
 

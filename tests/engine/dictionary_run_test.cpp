@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/file_system.h"
+#include "common/messages.h"
 #include "common/text_file.h"
 #include "engine/dictionary_application.h"
 #include "tests/engine/engine_fixtures.h"
@@ -75,13 +76,15 @@ TEST_F(DictionaryRunTest, DamagedDictionaryIsRefused) {
 TEST_F(DictionaryRunTest, MissingInputStopsTheRun) {
   std::filesystem::remove(work_.File(common::kNonRubyMarked));
   EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
-  ExpectOneWarning("< nrb_.$$$ > がない");
+  ExpectOneWarning("作業ファイル<" + work_.File(common::kNonRubyMarked).string() +
+                   ">を読み込めませんでした。");
 }
 
 TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
   std::filesystem::create_directory(work_.File(common::kRunResult));
   EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kPassNotStarted);
-  ExpectOneWarning("Can't open <user_.$rb>.･･");
+  ExpectOneWarning("作業ファイル<" + work_.File(common::kRunResult).string() +
+                   ">を作れませんでした。" + std::string(common::messages::kCauseIsFolder));
   EXPECT_TRUE(Exists(common::kNonRubyMarked));  // a failed run leaves its input
 }
 
@@ -90,7 +93,8 @@ TEST_F(DictionaryRunTest, FolderInPlaceOfTheInputIsNoInput) {
   std::filesystem::remove(work_.File(common::kNonRubyMarked));
   std::filesystem::create_directory(work_.File(common::kNonRubyMarked));
   EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
-  ExpectOneWarning("< nrb_.$$$ > がない");
+  ExpectOneWarning("作業ファイル<" + work_.File(common::kNonRubyMarked).string() +
+                   ">を読み込めませんでした。");
 }
 
 TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
@@ -98,7 +102,9 @@ TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
   std::filesystem::create_symlink("/dev/full", work_.File(common::kRunResult), error);
   if (error || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kFileNotClosed);
-  ExpectOneWarning("failed close <ji_ku==1>.･･");
+  ExpectOneWarning("作業ファイル<" + work_.File(common::kRunResult).string() +
+                   ">を最後まで書き込めませんでした。" +
+                   std::string(common::messages::kCauseDiskFull));
 }
 
 TEST_F(DictionaryRunTest, FailedCleanUpShowsNoMessage) {

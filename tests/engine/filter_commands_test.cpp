@@ -155,11 +155,15 @@ TEST_F(FilterCommandTest, BrokenPieceAbortsItsStep) {
   };
   const Case cases[] = {
       {Kind::kGrade, remove(context_.grade_dictionary), 2,
-       "HDIC 部が異常です。!!! \n<" + context_.grade_dictionary.string() + ">", "配当学年の割り当て"},
+       "配当学年辞書<" + context_.grade_dictionary.string() +
+           ">が壊れています。\n配当学年辞書を作り直してください。",
+       "配当学年の割り当て"},
       {Kind::kGrade, block(common::kGradeFiltered), 1, "", "学年によるるびの選別"},
       {Kind::kGrade, remove(context_.main_dictionary), 2, "", "辞書によるるび振り"},
       {Kind::kLevel, remove(context_.level_dictionary), 2,
-       "KDIC 部が異常です。!!! \n<" + context_.level_dictionary.string() + ">", "レベルによるるびの選別"},
+       "漢検級辞書<" + context_.level_dictionary.string() +
+           ">が壊れています。\n漢検級辞書を作り直してください。",
+       "レベルによるるびの選別"},
       {Kind::kLineField, block(common::kLineFieldMarked), 1, "", "行・欄るびの印付け"},
   };
   std::string input = Sjis("漢字\n");

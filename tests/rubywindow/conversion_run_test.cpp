@@ -8,6 +8,8 @@
 #include "common/text_source.h"
 #include "rubywindow/messages.h"
 #include "rubywindow/nnn_writer.h"
+#include "rubywindow/pass_through_page.h"
+#include "rubywindow/ruby_page.h"
 #include "rubywindow/ymi_writer.h"
 #include "tests/rubywindow/rubywindow_fixtures.h"
 
@@ -62,14 +64,14 @@ TEST(ConversionRun, EmptyTextIsRefusedFirst) {
   Conversion nnn;
   EXPECT_EQ(ConvertToNnn(nnn.Input(text), NnnOptionsOf(common::Settings()), true, nnn.messenger),
             ConversionStatus::kNothingToConvert);
-  EXPECT_TRUE(ShowedOnly(nnn.messenger, messages::kTitleNothingToConvert,
-                         messages::kNothingToConvert));
+  EXPECT_TRUE(
+      ShowedOnly(nnn.messenger, messages::kTitleNothingToConvert, messages::kNothingToConvert));
   EXPECT_FALSE(fs::exists(NnnPath(nnn.document)));
   Conversion ymi;
   EXPECT_EQ(ConvertToYmi(ymi.Input(text), YmiOptions{}, ymi.messenger),
             ConversionStatus::kNothingToConvert);
-  EXPECT_TRUE(ShowedOnly(ymi.messenger, messages::kTitleNothingToConvert,
-                         messages::kNothingToConvert));
+  EXPECT_TRUE(
+      ShowedOnly(ymi.messenger, messages::kTitleNothingToConvert, messages::kNothingToConvert));
   EXPECT_FALSE(fs::exists(YmiPath(ymi.document)));
 }
 
@@ -107,6 +109,49 @@ TEST(ConversionRun, ATextCutShortByAReadErrorIsNoFaultAndNoFile) {
             ConversionStatus::kReadFailed);
   EXPECT_TRUE(run.messenger.records.empty());
   EXPECT_FALSE(fs::exists(YmiPath(run.document)));
+}
+
+// A file that cannot be written is named with the reason, whichever writer was making it.
+TEST(ConversionRun, AFileThatCannotBeWrittenIsNamedWithTheReason) {
+  using Writer = OutputStatus (*)(const fs::path&, const common::TextSource&, common::Messenger&);
+  struct Case {
+    const char* name;
+    Writer write;
+    fs::path (*path)(const fs::path&);
+  };
+  const Case writers[] = {
+      {"YMI",
+       [](const fs::path& d, const common::TextSource& t, common::Messenger& m) {
+         return WriteYmi(d, t, YmiOptions(), m);
+       },
+       YmiPath},
+      {"NNN",
+       [](const fs::path& d, const common::TextSource& t, common::Messenger& m) {
+         return WriteNnn(d, t, NnnOptions(), m);
+       },
+       NnnPath},
+      {"ruby page",
+       [](const fs::path& d, const common::TextSource& t, common::Messenger& m) {
+         return WriteRubyPage(d, t, HtmlPageSettings(), m);
+       },
+       RubyPagePath},
+      {"page", WritePassThroughPage, PassThroughPagePath},
+  };
+  std::string bytes = Sjis("{漢/かん}\n");
+  // A folder has taken the file's name: the rename over it fails.
+  for (const Case& writer : writers) {
+    ScratchDir dir;
+    const fs::path document = dir / "list.lrb";
+    fs::create_directory(writer.path(document));
+    RecordingMessenger messenger;
+    common::StringTextSource text(bytes);
+    EXPECT_EQ(writer.write(document, text, messenger), OutputStatus::kCannotCreate) << writer.name;
+    ASSERT_EQ(messenger.records.size(), 1u) << writer.name;
+    const std::string& shown = messenger.records[0].text;
+    EXPECT_NE(shown.find("<" + writer.path(document).string() + ">"), std::string::npos)
+        << writer.name << ": " << shown;
+    EXPECT_TRUE(shown.ends_with(common::messages::kCauseIsFolder)) << writer.name << ": " << shown;
+  }
 }
 
 }  // namespace

@@ -124,9 +124,10 @@ TEST(RubyPage, UnwritableFolderIsReportedAndLeavesNothing) {
   common::StringTextSource source("x");
   RecordingMessenger messenger;
   EXPECT_EQ(WriteRubyPage(document, source, Initial(), messenger), OutputStatus::kCannotCreate);
-  ASSERT_TRUE(ShowedOnly(
-      messenger, "ご注意!!",
-      "ブラウザ用の " + (dir / "missing" / "aRb.html").string() + " が作れませんでした。"));
+  ASSERT_TRUE(ShowedOnly(messenger, "ご注意!!",
+                         "ブラウザ用のページ<" + (dir / "missing" / "aRb.html").string() +
+                             ">を作れませんでした。フォルダ<" + (dir / "missing").string() +
+                             ">がありません。"));
 }
 
 TEST(RubyPage, ReadOnlyPageIsNotReplaced) {

@@ -212,8 +212,10 @@ TEST(Ymi, UnwritableFolderIsReported) {
   RecordingMessenger messenger;
   EXPECT_EQ(WriteYmi(dir / "no" / "a.lrb", source, YmiOptions(), messenger),
             OutputStatus::kCannotCreate);
-  EXPECT_TRUE(
-      ShowedOnly(messenger, "", (dir / "no" / "a.ymi").string() + " がオープンできませんでした。"));
+  EXPECT_TRUE(ShowedOnly(messenger, "",
+                         "ファイル<" + (dir / "no" / "a.ymi").string() +
+                             ">を書き込めませんでした。フォルダ<" + (dir / "no").string() +
+                             ">がありません。"));
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ struct Damage {
   std::function<std::string()> content;
   const char* library;
   std::string_view message;  // how the message starts
+  bool full_size = false;    // the content is made as long as the installed file, in zeros
 };
 
 void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
@@ -95,6 +96,27 @@ std::string UnknownWordsOverwritten() {
   return dictionary;
 }
 
+std::uint32_t Le32At(const std::string& bytes, std::size_t at) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
+// unk.dic whole but with its double array (after the 72-byte header) overwritten: its sizes,
+// header and word entries are as they were.
+std::string UnknownArrayOverwritten() {
+  std::string dictionary = ReadFile(kDefaultUnidic / "unk.dic");
+  if (dictionary.size() < 72) return dictionary;
+  std::string garbage = Garbage(Le32At(dictionary, 24));
+  dictionary.replace(72, garbage.size(), garbage);
+  return dictionary;
+}
+
+// sys.dic's header and the start of its double array overwritten; made as long as the installed
+// file with zeros, every size agrees and every word entry names a place that exists.
+std::string SystemArrayOverwritten() { return HeadOf("sys.dic", 72) + std::string(4096, '\xFF'); }
+
 const Damage kDamages[] = {
     {"library_missing", true, nullptr, nullptr, "libmecab-absent.so.2", messages::kNoMecab},
     {"folder_missing", false, nullptr, nullptr, kMecabLibrary, messages::kNoUnidic},
@@ -115,6 +137,10 @@ const Damage kDamages[] = {
     {"unk_dic_garbage", true, "unk.dic", [] { return Garbage(5492); }, kMecabLibrary, kDamaged},
     {"unk_dic_entries_overwritten", true, "unk.dic", UnknownWordsOverwritten, kMecabLibrary,
      kDamaged},
+    {"sys_dic_array_overwritten", true, "sys.dic", SystemArrayOverwritten, kMecabLibrary, kDamaged,
+     /*full_size=*/true},
+    {"unk_dic_array_overwritten", true, "unk.dic", UnknownArrayOverwritten, kMecabLibrary,
+     kDamaged},
     {"dicrc_missing", true, "dicrc", nullptr, kMecabLibrary, kDamaged},
 };
 
@@ -128,6 +154,7 @@ class UnidicFallbackTest : public ::testing::TestWithParam<Damage> {
     for (const char* name : kUnidicFiles) {
       if (damage.file != nullptr && std::string_view(name) == damage.file) {
         if (damage.content) WriteFile(dir / name, damage.content());
+        if (damage.full_size) fs::resize_file(dir / name, fs::file_size(kDefaultUnidic / name));
       } else {
         fs::create_symlink(fs::canonical(kDefaultUnidic / name), dir / name);
       }

@@ -155,7 +155,7 @@ class RubyWindowTest : public QObject {
     fs::path path = f.dir / "gone.srb";
     f.window->OpenRubyFile(path, false);
     QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
-                                        "Can't open <" + path.string() + ">..\n"));
+                                        "ファイル<" + path.string() + ">を開けませんでした。"));
     QVERIFY(f.Pane()->Text().isEmpty());
     QCOMPARE(f.window->DocumentPath(), path);
   }
