@@ -150,9 +150,8 @@ int RunApplication(int argc, char** argv) {
       [&read_aloud](speech::StartOutcome outcome) { read_aloud.EngineStarted(outcome); });
   QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
                    [&read_aloud] { read_aloud.SpeechEnded(); });
-  QObject::connect(
-      &speech_engine, &speech::qt::QtSpeechEngine::failed,
-      [&read_aloud](const QString& reason) { read_aloud.ServiceFailed(reason.toStdString()); });
+  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::failed,
+                   [&read_aloud](speech::EngineError error) { read_aloud.ServiceFailed(error); });
   // Only the one running copy keeps unsaved text aside; without the lock, what is found there
   // may be another copy's live text.
   common::RecoveryStore unsaved(

@@ -50,22 +50,26 @@ namespace {
 constexpr int kShrunkTop = 100;
 constexpr int kShrunkLeft = 100;
 
+// The services with the guide opened from this window, for its dialogs and the windows it opens.
+common::view::WindowServices WithHelp(common::view::WindowServices services,
+                                      std::function<void()> open_help) {
+  services.open_help = std::move(open_help);
+  return services;
+}
+
 }  // namespace
 
 MainTextWindow::MainTextWindow(const common::view::WindowServices& context, QWidget* parent)
-    : TextWindow(context, Traits(), parent),
+    : TextWindow(WithHelp(context, [this] { HelpClick(); }), Traits(), parent),
       context_(Services()),
       settings_keeper_(
           new SettingsKeeper(*context.program, *context.settings, *context.messenger, this)),
       ruby_session_(std::make_unique<rubywindow::view::RubyWindowSession>()) {
   InitAppResources();
   setWindowIcon(QIcon(":/app/icons/mirukaze-256.png"));
-  ruby_commands_ = std::make_unique<RubyCommands>(
-      *this, RubyCommandServices{context_, [this] { HelpClick(); }}, this);
+  ruby_commands_ = std::make_unique<RubyCommands>(*this, RubyCommandServices{context_}, this);
   dictionary_commands_ = std::make_unique<DictionaryCommands>(
-      *this,
-      DictionaryCommandServices{context_, [this] { HelpClick(); },
-                                [this] { settings_keeper_->SaveChanges(); }},
+      *this, DictionaryCommandServices{context_, [this] { settings_keeper_->SaveChanges(); }},
       this);
 
   CreateActions();
@@ -208,9 +212,16 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   return window;
 }
 
-// A ruby command holds the event loop until it ends; its progress marks mean nothing after it.
+// A ruby command holds the event loop until it ends; its progress marks mean nothing after it,
+// except the last while the ruby window it opened still colours its groups (Esc stops that).
 void MainTextWindow::RunRubyCommand(void (RubyCommands::*command)()) {
   (ruby_commands_.get()->*command)();
+  if (ruby_window_ != nullptr && ruby_window_->EmphasisColouring()) {
+    connect(
+        ruby_window_, &rubywindow::view::RubyWindow::EmphasisColoured, this,
+        [this] { ShowProgress({}); }, Qt::SingleShotConnection);
+    return;
+  }
   ShowProgress({});
 }
 

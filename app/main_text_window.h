@@ -108,9 +108,6 @@ class MainTextWindow : public common::view::TextWindow,
   void DocumentPathChanged() override;
   bool QueryClose() override;
   void WindowClosing() override;
-  std::function<void()> HelpOpener() override {
-    return [this] { HelpClick(); };
-  }
   // By the readings of the ruby that the dictionaries give it, when the settings say so.
   std::optional<QString> SpokenText(const QString& text) override;
 

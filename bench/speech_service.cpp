@@ -78,9 +78,8 @@ int main(int argc, char** argv) {
                    [&speech](speech::StartOutcome outcome) { speech.EngineStarted(outcome); });
   QObject::connect(&engine, &speech::qt::QtSpeechEngine::ended,
                    [&speech] { speech.SpeechEnded(); });
-  QObject::connect(&engine, &speech::qt::QtSpeechEngine::failed, [&speech](const QString& reason) {
-    speech.ServiceFailed(reason.toStdString());
-  });
+  QObject::connect(&engine, &speech::qt::QtSpeechEngine::failed,
+                   [&speech](speech::EngineError error) { speech.ServiceFailed(error); });
 
   const std::string sentence = "今日は日本語の文章を読み上げる速さを測ります。\n";  // 24 characters
   std::string text;

@@ -17,6 +17,8 @@ inline constexpr std::string_view kProgressChecked = "C";
 inline constexpr std::string_view kProgressMarked = "N";
 inline constexpr std::string_view kProgressPass = "->";
 inline constexpr std::string_view kProgressCleanUp = "S";
+// After the clean-up, while the ruby window colours its groups as it opens.
+inline constexpr std::string_view kProgressEmphasis = "M[強調中･･･Esc中止]";
 
 // A list of matching passes longer than one run plays (a fault of the caller, never of a text).
 inline constexpr std::string_view kTooManyPasses =

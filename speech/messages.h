@@ -5,13 +5,18 @@
 
 namespace speech::messages {
 
-// %s the operation, %s the system's reason.
+// %s the operation, %s why.
 inline constexpr std::string_view kTitleSpeechFailed = "ご注意！";
 inline constexpr std::string_view kSpeechFailed = "音声の%sができませんでした。\n\n%s";
 
-// The reason given when the system names none.
-inline constexpr std::string_view kNoSpeechService =
-    "音声合成サービス（speech-dispatcher）が見つかりません。";
+// Why an operation failed; a failed playback is told as speech that cannot be heard (below).
+inline constexpr std::string_view kServiceNotAnswering =
+    "音声合成サービス（speech-dispatcher）が応答しません。\n"
+    "しばらくしてから、もう一度お試し下さい。";
+inline constexpr std::string_view kSettingsRefused =
+    "音声合成サービスが速さ・音量・声の設定を受け付けませんでした。\n"
+    "読み上げの設定を確かめて下さい。";
+inline constexpr std::string_view kTextRefused = "音声合成サービスがこの文を受け付けませんでした。";
 
 // Shown on the progress line while the service is being reached.
 inline constexpr std::string_view kPreparingSpeech = "音声を準備しています…";

@@ -169,10 +169,10 @@ void ReadAloud::SpeechEnded() {
   if (!Enqueue(std::move(next))) waiting_.clear();
 }
 
-void ReadAloud::ServiceFailed(std::string_view reason) {
+void ReadAloud::ServiceFailed(EngineError error) {
   waiting_.clear();
   speaking_ = false;
-  (void)Succeeded({std::string(reason)}, messages::kSpeak);  // says so, once
+  (void)Succeeded({error}, messages::kSpeak);  // says so, once
 }
 
 bool ReadAloud::SetRateAndVolume() {
@@ -194,8 +194,15 @@ bool ReadAloud::Enqueue(std::string text) {
 
 bool ReadAloud::Succeeded(const EngineResult& result, std::string_view operation) {
   if (result.ok()) return true;
+  if (result.error == EngineError::kPlayback) {
+    TellUnheard({StartFailure::kNoAudio});
+    return false;
+  }
+  std::string_view why = messages::kServiceNotAnswering;
+  if (result.error == EngineError::kSettings) why = messages::kSettingsRefused;
+  if (result.error == EngineError::kText) why = messages::kTextRefused;
   messenger_.Tell({std::string(messages::kTitleSpeechFailed),
-                   common::FormatMessage(messages::kSpeechFailed, {operation, result.reason}),
+                   common::FormatMessage(messages::kSpeechFailed, {operation, why}),
                    common::Icon::kWarning});
   return false;
 }

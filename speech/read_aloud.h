@@ -49,7 +49,7 @@ class ReadAloud {
   // to install, and the next command tries again.
   void EngineStarted(const StartOutcome& outcome);
   void SpeechEnded();
-  void ServiceFailed(std::string_view reason);
+  void ServiceFailed(EngineError error);
 
   // Whether Read would speak the text it is given, rather than resume paused speech or do
   // nothing at all: a window prepares the text only then.

@@ -1,17 +1,26 @@
 // The speech service as read-aloud sees it: a few asynchronous operations, each of which either
-// goes well or fails with the system's reason.
+// goes well or fails in one of a few ways, which read-aloud tells in its own words.
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace speech {
 
-// The outcome of one operation; `reason` is the system's description of a failure.
+// How an operation of the service failed. The service's own description is never shown: it is
+// in English, and names its insides rather than what the user can do.
+enum class EngineError {
+  kNone,
+  kService,   // the service could not be reached, or stopped answering
+  kSettings,  // the service refused a rate, a volume or a voice
+  kText,      // the service could not take the text
+  kPlayback,  // the speech could not be played: no sound server, or the audio failed
+};
+
+// The outcome of one operation.
 struct [[nodiscard]] EngineResult {
-  std::string reason;
-  bool ok() const { return reason.empty(); }
+  EngineError error = EngineError::kNone;
+  bool ok() const { return error == EngineError::kNone; }
 };
 
 // Why speech could not be heard, as found when the service was reached.

@@ -25,7 +25,6 @@ class BackgroundBuild;
 // The window's services (a build's working files go to its work folder), and what only the
 // dictionary commands ask of the window.
 struct DictionaryCommandServices : common::view::WindowServices {
-  std::function<void()> open_help{};
   std::function<void()> settings_changed{};  // a build recorded a setting: it goes to the file
 };
 

@@ -24,11 +24,9 @@ class QWidget;
 
 namespace app {
 
-// The window's services (the working files go to its work folder), and the user guide.
-struct RubyCommandServices : common::view::WindowServices {
-  // Opens the user guide; the dialogs' help buttons call it and are hidden while it is empty.
-  std::function<void()> open_help{};
-};
+// The window's services: the working files go to its work folder, and the dialogs' help
+// buttons open the guide through open_help (they are hidden while it is empty).
+struct RubyCommandServices : common::view::WindowServices {};
 
 class RubyCommands : public QObject {
   Q_OBJECT

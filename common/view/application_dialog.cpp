@@ -21,7 +21,8 @@ constexpr const char* kPickTitle = "登録するｱﾌﾟﾘｹｰｼｮﾝを�
 }  // namespace
 
 ApplicationDialog::ApplicationDialog(Settings& settings, Messenger& messenger, Choosers& choosers,
-                                     QString start_folder, QWidget* parent)
+                                     QString start_folder, QWidget* parent,
+                                     std::function<void()> open_help)
     : QDialog(parent),
       ui_(std::make_unique<Ui::ApplicationDialog>()),
       settings_(settings),
@@ -29,8 +30,12 @@ ApplicationDialog::ApplicationDialog(Settings& settings, Messenger& messenger, C
       choosers_(choosers),
       start_folder_(std::move(start_folder)) {
   ui_->setupUi(this);
-  // The guide has no page on this dialog.
-  ui_->helpButton->hide();
+  if (open_help) {
+    connect(ui_->helpButton, &QPushButton::clicked, this,
+            [open_help = std::move(open_help)] { open_help(); });
+  } else {
+    ui_->helpButton->hide();
+  }
   const std::pair<QPushButton*, Qt::Key> keys[] = {{ui_->registerButton, Qt::Key_F3},
                                                    {ui_->checkButton, Qt::Key_F4},
                                                    {ui_->closeButton, Qt::Key_F5},

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "common/messenger.h"
@@ -23,9 +24,10 @@ class ApplicationDialog : public QDialog {
 
  public:
   // Everything handed in outlives the dialog. The file dialog for the program starts in
-  // `start_folder`.
+  // `start_folder`. The help button opens the guide through `open_help`, and is hidden without
+  // it.
   ApplicationDialog(Settings& settings, Messenger& messenger, Choosers& choosers,
-                    QString start_folder, QWidget* parent);
+                    QString start_folder, QWidget* parent, std::function<void()> open_help = {});
   ~ApplicationDialog() override;
 
  public slots:

@@ -62,7 +62,7 @@ void ApplicationMenu::RebuildEverywhere() {
 
 void ApplicationMenu::RegisterClick() {
   ApplicationDialog dialog(*services_.settings, *services_.messenger, *services_.choosers,
-                           QString::fromLatin1(kProgramFolder), window_);
+                           QString::fromLatin1(kProgramFolder), window_, services_.open_help);
   dialog.exec();
   RebuildEverywhere();
 }

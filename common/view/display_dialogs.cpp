@@ -43,6 +43,7 @@ TabWidthDialog::TabWidthDialog(int tab_width, QWidget* parent) : QDialog(parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(width_);
   layout->addLayout(DecideCancelButtons(*this));
+  KeepTitleInSight(*this);
 }
 
 int TabWidthDialog::TabWidth() const { return width_->value(); }
@@ -70,6 +71,7 @@ StandardSizeDialog::StandardSizeDialog(QSize standard, QSize window, QSize monit
   layout->addWidget(input);
   layout->addWidget(current);
   layout->addLayout(DecideCancelButtons(*this));
+  KeepTitleInSight(*this);
 }
 
 QSize StandardSizeDialog::StandardSize() const { return {width_->value(), height_->value()}; }

@@ -149,7 +149,7 @@ bool TextWindow::LoadDocument(const fs::path& path) {
 }
 
 void TextWindow::NewDocument() {
-  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  if (!ClearedForOtherText()) return;
   pane_->clear();
   pane_->SetModified(false);
   form_ = {};
@@ -158,7 +158,7 @@ void TextWindow::NewDocument() {
 }
 
 void TextWindow::OpenDocument() {
-  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  if (!ClearedForOtherText()) return;
   std::optional<QString> chosen = services_.choosers->OpenFileName(
       this, QStringOfUtf8(traits_.files.open_dialog_title),
       QStringOfPath(WindowSettings().user_path), QtFilterOf(traits_.files.file_filter));
@@ -167,7 +167,7 @@ void TextWindow::OpenDocument() {
 }
 
 void TextWindow::OpenNamedFile(const fs::path& path) {
-  if (ConfirmUnsaved(traits_.files.unsaved_title) == Answer::kCancel) return;
+  if (!ClearedForOtherText()) return;
   (void)OpenDocumentFile(path);  // a failure has shown its message
 }
 
@@ -255,13 +255,19 @@ bool TextWindow::WriteDocument(const fs::path& path) {
   return true;
 }
 
+// Before New and Open.
+bool TextWindow::ClearedForOtherText() {
+  return ConfirmUnsaved(traits_.files.unsaved_title, traits_.files.unsaved_before_open) !=
+         Answer::kCancel;
+}
+
 // Yes saves first; a save that does not happen turns the answer into Cancel, so that the text
 // is never thrown away unsaved.
-Answer TextWindow::ConfirmUnsaved(std::string_view title) {
+Answer TextWindow::ConfirmUnsaved(std::string_view title, std::string_view question) {
   if (!pane_->IsModified()) return Answer::kNo;
+  if (question.empty()) question = traits_.files.unsaved_text;
   Answer answer = WindowMessenger().Ask(
-      {std::string(title), std::string(traits_.files.unsaved_text), Icon::kQuestion},
-      Buttons::kYesNoCancel);
+      {std::string(title), std::string(question), Icon::kQuestion}, Buttons::kYesNoCancel);
   if (answer == Answer::kYes && !SaveEdited()) return Answer::kCancel;
   return answer;
 }

@@ -104,6 +104,8 @@ struct FileCommandTexts {
   std::string_view unsaved_text;            // the question about unsaved text
   std::string_view unsaved_title;           // ... before New and Open
   std::string_view unsaved_on_close_title;  // ... when this window alone closes
+  // When not empty, the question before New and Open in place of `unsaved_text`.
+  std::string_view unsaved_before_open{};
   // When not empty, an overwrite save first shows the path it writes under this title.
   std::string_view save_path_title;
   // The program's exit question about this window ("…画面の%s", %s the unsaved text), and its
@@ -248,8 +250,8 @@ class TextWindow : public QMainWindow {
   virtual bool QueryClose();
   // Called once the window may close, after its looks are back in the settings.
   virtual void WindowClosing() {}
-  // What the margin dialog's help button does; a window without help leaves the button out.
-  virtual std::function<void()> HelpOpener() { return {}; }
+  // What the help buttons of the window's dialogs do; without it they are left out.
+  const std::function<void()>& HelpOpener() const { return services_.open_help; }
   // The text that Read hands to the speech service, asked only when it will be spoken; nullopt
   // after a message ends the command. By default the text as it stands.
   virtual std::optional<QString> SpokenText(const QString& text) { return text; }
@@ -258,7 +260,10 @@ class TextWindow : public QMainWindow {
   void SetDocumentPath(const std::filesystem::path& path);
   // Puts a file's text into the pane; false after a message when it cannot be read.
   bool LoadDocument(const std::filesystem::path& path);
-  common::Answer ConfirmUnsaved(std::string_view title);
+  common::Answer ConfirmUnsaved(std::string_view title, std::string_view question = {});
+  // The question about unsaved text before another text takes the pane's place; false on
+  // Cancel.
+  bool ClearedForOtherText();
   void ShowFileStatus(std::string_view pattern, const std::filesystem::path& path);
   void Tell(const FixedMessage& message, std::string text);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 namespace common {
 struct Settings;
@@ -32,6 +33,9 @@ struct WindowServices {
   const RecoveryStore* recovery = nullptr;       // none: no copy of unsaved text is kept
   // The application's folder for working files; empty: a window that needs one makes its own.
   std::filesystem::path work_dir{};
+  // Opens the user guide, as F1 in the main text window does; none: the help buttons of the
+  // windows' dialogs are left out.
+  std::function<void()> open_help{};
 };
 
 }  // namespace common::view

@@ -73,7 +73,9 @@ ChainStep ApplyDictionariesStep(DictionaryUse use, AbortStep abort_step, bool re
                 run.progress, run.messenger, form, run.words_ahead.get(),
                 {run.context.context_reading.get(), &run.reading});
             run.words_ahead.reset();
-            return common::IsOk(status) ? RubyCommandStatus::kOk : RubyCommandStatus::kAborted;
+            if (!common::IsOk(status)) return RubyCommandStatus::kAborted;
+            if (run.context.ruby_emphasis) run.progress.Append(messages::kProgressEmphasis);
+            return RubyCommandStatus::kOk;
           },
           abort_step};
 }

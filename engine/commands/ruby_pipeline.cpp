@@ -61,6 +61,7 @@ std::optional<std::string> GiveRuby(const common::TextSource& text, DictionaryUs
   };
   RubyCommandContext in_memory = context;
   in_memory.ruby_window_open = false;
+  in_memory.ruby_emphasis = false;  // no ruby window opens on it
   CommandRun run(text, in_memory, messenger);
   if (!common::IsOk(RunChain(steps, run).status)) return std::nullopt;
   const std::filesystem::path result = context.work.File(common::kCleanedUp);

@@ -34,6 +34,9 @@ struct RubyCommandContext {
   // CR LF) unless a front end hands the file to the user as it is.
   common::UserEncoding ruby_file_form{};
   bool ruby_window_open = false;
+  // The ruby window shows its groups emphasised when it opens (RBINTENSEFLAG): the progress
+  // line says so once the ruby text is made, and that Esc stops the colouring.
+  bool ruby_emphasis = false;
   // The line number at which a notation fault at this byte offset is reported (the editor's
   // display line of the caret it moves there; the logical line elsewhere).
   std::function<int(std::size_t fault_offset)> fault_line;

@@ -83,6 +83,8 @@ inline constexpr std::string_view kNnnNotEdited = "編集されていないの�
 inline constexpr std::string_view kNnnFilter =
     "NNNファイル (*.nnn)|*.NNN|テキストファイル (*.txt)|*.TXT|すべてのファイル (*.*)|*.*";
 inline constexpr std::string_view kNnnCloseQuery = "ＮＮＮ画面の%s";
+inline constexpr std::string_view kNnnUnsavedBeforeOpen =
+    "編集されたテキストが保存されていません。\n保存しますか？";
 
 // Both windows.
 inline constexpr std::string_view kOutputOpenTitle = "ファイルを開く";

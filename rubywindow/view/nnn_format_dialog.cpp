@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "common/view/choosers.h"
+#include "common/view/dialog_buttons.h"
 #include "common/view/sjis_codec.h"
 #include "rubywindow/template_list.h"
 #include "rubywindow/template_table.h"
@@ -29,14 +30,14 @@ constexpr int kTemplateMaxCharacters = 128;
 
 NnnFormatDialog::NnnFormatDialog(common::Settings& settings, NnnChoices& choices,
                                  common::Messenger& messenger, common::view::Choosers& choosers,
-                                 QWidget* parent)
+                                 QWidget* parent, std::function<void()> open_help)
     : QDialog(parent),
       settings_(settings),
       choices_(choices),
       messenger_(messenger),
       choosers_(choosers) {
   setWindowTitle(tr("ユーザー指定によるルビ書式変換"));
-  CreateControls();
+  CreateControls(std::move(open_help));
   FillTemplateCombo(*template_box_, settings_.nnn_templates, settings_.nnn_template);
   show_result_->setChecked(choices_.show_result);
   warn_markers_->setChecked(choices_.warn_markers);
@@ -45,7 +46,7 @@ NnnFormatDialog::NnnFormatDialog(common::Settings& settings, NnnChoices& choices
   connect(template_box_, &QComboBox::editTextChanged, this, &NnnFormatDialog::ShowPreview);
 }
 
-void NnnFormatDialog::CreateControls() {
+void NnnFormatDialog::CreateControls(std::function<void()> open_help) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(
       tr("◎ルビの形式を、ユーザー指定の形式に変換。結果は拡張子<nnn>のファイルに出力される。"),
@@ -103,6 +104,8 @@ void NnnFormatDialog::CreateControls() {
   run->setShortcut(QKeySequence(Qt::Key_F8));
   connect(font, &QPushButton::clicked, this, &NnnFormatDialog::ChooseFont);
   connect(list, &QPushButton::clicked, this, &NnnFormatDialog::EditList);
+  common::view::AddHelpButton(*buttons, tr("ヘルプ(F1)"), std::move(open_help),
+                              QKeySequence(Qt::Key_F1));
   connect(buttons, &QDialogButtonBox::accepted, this, &NnnFormatDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &NnnFormatDialog::reject);
   layout->addWidget(buttons);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "common/messenger.h"
 #include "common/settings/settings.h"
@@ -32,7 +33,8 @@ class NnnFormatDialog : public QDialog {
   // The stored templates and the current one are in `settings`; whenever the dialog closes its
   // list is stored back there, and on "実行(Ｆ８)" the current template too.
   NnnFormatDialog(common::Settings& settings, NnnChoices& choices, common::Messenger& messenger,
-                  common::view::Choosers& choosers, QWidget* parent = nullptr);
+                  common::view::Choosers& choosers, QWidget* parent = nullptr,
+                  std::function<void()> open_help = {});
 
   // Meaningful once accepted.
   const NnnOptions& Options() const { return choices_.options; }
@@ -48,7 +50,7 @@ class NnnFormatDialog : public QDialog {
   void ChooseFont();
 
  private:
-  void CreateControls();
+  void CreateControls(std::function<void()> open_help);
   void ShowPreview();
   void ShowFont();
 

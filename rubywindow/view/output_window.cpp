@@ -247,6 +247,7 @@ const OutputWindowKind& NnnWindow::Kind() {
     common::view::FileCommandTexts& files = nnn.traits.files;
     files.file_filter = messages::kNnnFilter;
     files.not_edited = {messages::kTitleOutputConfirm, messages::kNnnNotEdited};
+    files.unsaved_before_open = messages::kNnnUnsavedBeforeOpen;
     files.unsaved_on_close_title = messages::kTitleOutputConfirm;
     files.close_query_format = messages::kNnnCloseQuery;
     files.close_query_rank = common::view::kNnnWindowRank;

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "common/view/dialog_buttons.h"
 #include "common/view/qt_text.h"
 #include "rubywindow/view/messages.h"
 
@@ -116,6 +117,7 @@ EmphasisSettingsDialog::EmphasisSettingsDialog(common::Settings& settings, QWidg
   connect(buttons, &QDialogButtonBox::accepted, this, &EmphasisSettingsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  common::view::KeepTitleInSight(*this);
 }
 
 void EmphasisSettingsDialog::accept() {

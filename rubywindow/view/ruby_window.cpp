@@ -84,6 +84,7 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
   CreateMenus();
   // Made before any text is loaded: attaching it later would go over the whole text at once.
   emphasis_ = new RubyEmphasis(Pane()->document(), Pane());
+  connect(emphasis_, &RubyEmphasis::Finished, this, &RubyWindow::EmphasisColoured);
   spare_panel_ = new QLabel(this);
   spare_panel_->setMinimumWidth(kSparePanelWidth);
   statusBar()->addWidget(spare_panel_);

@@ -56,6 +56,11 @@ class RubyWindow : public common::view::TextWindow {
   bool EmphasisColouring() const;
   bool EmphasisShown() const;
 
+ signals:
+  // The colouring of the groups has ended: all coloured, the limit reached, stopped by Esc or by
+  // the window closing.
+  void EmphasisColoured();
+
  public slots:
   void BrowserRubyDisplay();
   void HtmlRubyDisplay();
@@ -75,6 +80,7 @@ class RubyWindow : public common::view::TextWindow {
   std::optional<std::filesystem::path> OverwriteTarget() override;
   void DocumentPathChanged() override;
   bool QueryClose() override;
+  void WindowClosing() override;
   void PreparePopupMenu(QPoint at) override;
   // Without the notation: the bases as a reader of the page sees them, or the readings when
   // the settings say to read by ruby.

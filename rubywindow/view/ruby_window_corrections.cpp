@@ -80,6 +80,9 @@ bool RubyWindow::EmphasisColouring() const {
   return emphasis_->IsColouring();
 }
 
+// A window that closes while it colours gives the busy cursor back.
+void RubyWindow::WindowClosing() { emphasis_->Stop(); }
+
 bool RubyWindow::EmphasisShown() const {
   return emphasis_->IsOn() || emphasis_->IsClearing();
 }

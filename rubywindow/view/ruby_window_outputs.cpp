@@ -102,7 +102,7 @@ void RubyWindow::MakeYmi() {
   if (Pane()->textCursor().hasSelection()) {
     options.line_head_mark = common::view::EncodeSjisLossy(Pane()->SelectedText());
   }
-  YmiSettingsDialog dialog(options, settings.ymi_templates, Messenger(), this);
+  YmiSettingsDialog dialog(options, settings.ymi_templates, Messenger(), this, context_.open_help);
   if (dialog.exec() != QDialog::Accepted) return;
   session_.ymi = dialog.Options();
   settings.ymi_template = dialog.Options().template_text;
@@ -132,7 +132,8 @@ void RubyWindow::MakeNnn() {
   if (!text || !MayConvert(*text)) return;
   common::Settings& settings = *context_.settings;
   if (!session_.nnn) session_.nnn = NnnChoices{.options = NnnOptionsOf(settings)};
-  NnnFormatDialog dialog(settings, *session_.nnn, Messenger(), *context_.choosers, this);
+  NnnFormatDialog dialog(settings, *session_.nnn, Messenger(), *context_.choosers, this,
+                         context_.open_help);
   if (dialog.exec() != QDialog::Accepted) return;
 
   // The dialog has asked about missing markers.

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "common/notation/field_entry.h"
+#include "common/view/dialog_buttons.h"
 #include "common/view/sjis_codec.h"
 #include "rubywindow/template_table.h"
 #include "rubywindow/view/template_list_dialog.h"
@@ -48,10 +49,11 @@ void Check(QButtonGroup& group, int id) {
 }  // namespace
 
 YmiSettingsDialog::YmiSettingsDialog(const YmiOptions& options, TemplateList& stored,
-                                     common::Messenger& messenger, QWidget* parent)
+                                     common::Messenger& messenger, QWidget* parent,
+                                     std::function<void()> open_help)
     : QDialog(parent), options_(options), stored_(stored), messenger_(messenger) {
   setWindowTitle(tr("整形（ＹＭＩ）ファイル設定"));
-  CreateControls();
+  CreateControls(std::move(open_help));
   Fill();
   connect(&range_modes_, &QButtonGroup::idClicked, this, &YmiSettingsDialog::RangeModeChanged);
   connect(template_box_, &QComboBox::editTextChanged, this, &YmiSettingsDialog::ShowPreview);
@@ -66,7 +68,7 @@ YmiSettingsDialog::YmiSettingsDialog(const YmiOptions& options, TemplateList& st
   });
 }
 
-void YmiSettingsDialog::CreateControls() {
+void YmiSettingsDialog::CreateControls(std::function<void()> open_help) {
   auto* layout = new QVBoxLayout(this);
 
   auto* fields = new QHBoxLayout;
@@ -144,6 +146,7 @@ void YmiSettingsDialog::CreateControls() {
   run->setShortcut(QKeySequence(Qt::Key_F5));
   run->setAutoDefault(false);
   connect(list, &QPushButton::clicked, this, &YmiSettingsDialog::EditList);
+  common::view::AddHelpButton(*buttons, tr("ヘルプ(&H)"), std::move(open_help), {});
   connect(buttons, &QDialogButtonBox::accepted, this, &YmiSettingsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &YmiSettingsDialog::reject);
   layout->addWidget(buttons);

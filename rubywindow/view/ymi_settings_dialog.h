@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QDialog>
+#include <functional>
 
 #include "common/messenger.h"
 #include "rubywindow/template_list.h"
@@ -22,9 +23,9 @@ class YmiSettingsDialog : public QDialog {
 
  public:
   // Opens with `options`; `stored` is the stored template list, which the list editor changes
-  // at once.
+  // at once. The help button opens the guide through `open_help`; without it there is none.
   YmiSettingsDialog(const YmiOptions& options, TemplateList& stored, common::Messenger& messenger,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, std::function<void()> open_help = {});
 
   // The choices "実行(F5)" accepted, templates with their "^^t" as tabs.
   const YmiOptions& Options() const { return options_; }
@@ -37,7 +38,7 @@ class YmiSettingsDialog : public QDialog {
   void EditList();
 
  private:
-  void CreateControls();
+  void CreateControls(std::function<void()> open_help);
   void Fill();
   void ShowPreview();
   void RangeModeChanged(int mode);

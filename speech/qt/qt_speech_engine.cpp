@@ -1,5 +1,5 @@
 // The Qt adapter: each operation is handed on, and a backend in its error state turns into the
-// failure with the system's description; state changes come back as ended() and failed().
+// failure of its kind; state changes come back as ended() and failed().
 #include "speech/qt/qt_speech_engine.h"
 
 #include <QLocale>
@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "speech/audio_output.h"
-#include "speech/messages.h"
 
 namespace speech::qt {
 
@@ -18,6 +17,22 @@ namespace {
 bool HasJapanese(const QList<QLocale>& locales) {
   return std::any_of(locales.begin(), locales.end(),
                      [](const QLocale& locale) { return locale.language() == QLocale::Japanese; });
+}
+
+// The backend's reason as read-aloud tells it; an error without one is the service's.
+EngineError ErrorOf(QTextToSpeech::ErrorReason reason) {
+  switch (reason) {
+    case QTextToSpeech::ErrorReason::Configuration:
+      return EngineError::kSettings;
+    case QTextToSpeech::ErrorReason::Input:
+      return EngineError::kText;
+    case QTextToSpeech::ErrorReason::Playback:
+      return EngineError::kPlayback;
+    case QTextToSpeech::ErrorReason::NoError:
+    case QTextToSpeech::ErrorReason::Initialization:
+      break;
+  }
+  return EngineError::kService;
 }
 
 // Reaches the service once on the calling thread, which starts it when it is not running, and
@@ -79,8 +94,8 @@ QTextToSpeech& QtSpeechEngine::Speech() {
       engine_name_.isEmpty() ? new QTextToSpeech(this) : new QTextToSpeech(engine_name_, this);
   connect(speech_, &QTextToSpeech::stateChanged, this, &QtSpeechEngine::StateChanged);
   connect(speech_, &QTextToSpeech::errorOccurred, this,
-          [this](QTextToSpeech::ErrorReason, const QString& reason) {
-            if (last_state_ == QTextToSpeech::Speaking) emit failed(reason);
+          [this](QTextToSpeech::ErrorReason reason, const QString&) {
+            if (last_state_ == QTextToSpeech::Speaking) emit failed(ErrorOf(reason));
           });
   ChooseJapaneseVoice();
   return *speech_;
@@ -99,11 +114,7 @@ void QtSpeechEngine::ChooseJapaneseVoice() {
 
 EngineResult QtSpeechEngine::Outcome() const {
   if (speech_->state() != QTextToSpeech::Error) return {};
-  QString reason = speech_->errorString();
-  if (reason.isEmpty())
-    reason =
-        QString::fromUtf8(messages::kNoSpeechService.data(), messages::kNoSpeechService.size());
-  return {reason.toStdString()};
+  return {ErrorOf(speech_->errorReason())};
 }
 
 EngineResult QtSpeechEngine::SetRate(double rate) {

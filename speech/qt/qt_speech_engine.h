@@ -39,7 +39,7 @@ class QtSpeechEngine final : public QObject, public SpeechEngine {
  signals:
   void started(speech::StartOutcome outcome);  // the end of a start that Start left going
   void ended();                                // the text that was being spoken has ended
-  void failed(const QString& reason);          // the service failed while speaking
+  void failed(speech::EngineError error);      // the service failed while speaking
 
  private:
   QTextToSpeech& Speech();

@@ -297,6 +297,76 @@ class MainTextWindowTest : public QObject {
     QVERIFY(messenger_.records.empty());
   }
 
+  // While the ruby window colours the groups it opened with, the progress line says so and that
+  // Esc stops it; the line is cleared once the colouring ends.
+  void ProgressNamesTheEmphasisUntilItEnds_data() {
+    QTest::addColumn<int>("emphasis");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << 0 << QString();
+    QTest::newRow("emphasised") << 1 << QStringLiteral("SM[強調中･･･Esc中止]");
+  }
+  void ProgressNamesTheEmphasisUntilItEnds() {
+    QFETCH(int, emphasis);
+    QFETCH(QString, shown);
+    settings_.highlight_readings = emphasis;
+    messenger_.on_progress = [this](std::string_view text) {
+      window_->ShowProgress(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    };
+    fs::path text = *docs_ / "text.txt";
+    fs::copy_file(testing_support::TestData("cli/all_ruby/text.txt"), text);
+    QVERIFY(window_->OpenFile(text));
+    Action("allRubyAction")->trigger();
+    QVERIFY(window_->RubyWindowOpen());
+    QCOMPARE(window_->StatusText(2), shown);
+    QTRY_VERIFY(!window_->RubyWindowIfOpen()->EmphasisColouring());
+    QCOMPARE(window_->StatusText(2), QString());
+  }
+
+  // Every dialog is at least as wide as its title beside the frame's icon and buttons, so that a
+  // window manager never cuts the title short.
+  void DialogTitlesFitTheirDialogs_data() {
+    QTest::addColumn<bool>("in_ruby_window");
+    QTest::addColumn<QString>("action");
+    for (const char* action :
+         {"capacityAction", "standardSizeSettings", "emphasisSettingsAction", "versionAction",
+          "gradeRubyAction", "levelRubyAction", "lineRubyAction", "nonRubyAreaAction",
+          "dictionarySelectAction", "dictionaryBuildAction", "registerApplications", "printMargins",
+          "chooseTabWidth"}) {
+      QTest::newRow(action) << false << action;
+    }
+    for (const char* action : {"rubyFormatSettings", "notationTest", "makeNnn"}) {
+      QTest::addRow("ruby %s", action) << true << action;
+    }
+  }
+  void DialogTitlesFitTheirDialogs() {
+    QFETCH(bool, in_ruby_window);
+    QFETCH(QString, action);
+    Type(QStringLiteral("日本語の文章です。"));
+    QWidget* window = window_.get();
+    if (in_ruby_window) {
+      Action("emptyRubyWindowAction")->trigger();
+      window = window_->RubyWindowIfOpen();
+      window->findChild<common::view::TextPane*>()->insertPlainText("{漢/かん}\n");
+    }
+    QString title;
+    int width = 0;
+    QTimer::singleShot(0, [&title, &width] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog == nullptr) return;
+      title = dialog->windowTitle();
+      width = dialog->width();
+      dialog->close();
+    });
+    window->findChild<QAction*>(action)->trigger();
+    QVERIFY(!title.isEmpty());
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    constexpr int kFrameRoom = 110;  // the frame's icon and its three buttons
+    int needed = QFontMetrics(bold).horizontalAdvance(title) + kFrameRoom;
+    QVERIFY2(width >= needed,
+             qPrintable(QStringLiteral("%1: %2 < %3").arg(title).arg(width).arg(needed)));
+  }
+
   // A fault is reported on the file's line, however many rows the wrapped text above it takes.
   void NotationFaultNamesTheFilesLineInANarrowWindow() {
     window_->resize(300, 300);

@@ -150,34 +150,62 @@ TEST_F(ReadAloudTest, PauseWhenIdleLeavesReadWorking) {
   EXPECT_EQ(engine.Spoken(), (Calls{"say text"}));
 }
 
-TEST_F(ReadAloudTest, FailureNamesTheOperationAndTheReasonOnceAndEndsTheCommand) {
+// A failure is told once, in Japanese whatever the service said, naming the operation and why;
+// it ends the command. A failed playback is told as speech that cannot be heard.
+TEST_F(ReadAloudTest, FailureIsToldOnceInJapaneseAndEndsTheCommand) {
+  using speech::EngineError;
+  const std::string not_answering =
+      "音声合成サービス（speech-"
+      "dispatcher）が応答しません。\nしばらくしてから、もう一度お試し下さい。";
+  const std::string settings_refused =
+      "音声合成サービスが速さ・音量・声の設定を受け付けませんでした。\n読み上げの設定を確かめて下さ"
+      "い。";
   struct Case {
-    const char* failing;
-    const char* named;
+    const char* failing;  // an operation, or "speaking" for a failure while speaking
+    EngineError error;
+    std::string told;  // the whole message, or a line of it
     Calls spoken;
   } cases[] = {
-      {"rate", "速さの設定", {}},
-      {"volume", "音量の設定", {}},
-      {"say", "読み上げ", {"say text"}},
-      {"resume", "再開", {"say text", "pause", "resume"}},
+      {"rate",
+       EngineError::kSettings,
+       "音声の速さの設定ができませんでした。\n\n" + settings_refused,
+       {}},
+      {"volume",
+       EngineError::kService,
+       "音声の音量の設定ができませんでした。\n\n" + not_answering,
+       {}},
+      {"say",
+       EngineError::kText,
+       "音声の読み上げができませんでした。\n\n音声合成サービスがこの文を受け付けませんでした。",
+       {"say text"}},
+      {"say", EngineError::kPlayback, "    pulseaudio（または pipewire-pulse）\n", {"say text"}},
+      {"resume",
+       EngineError::kService,
+       "音声の再開ができませんでした。\n\n" + not_answering,
+       {"say text", "pause", "resume"}},
+      {"speaking", EngineError::kPlayback, "    speech-dispatcher-audio-plugins\n", {"say text"}},
+      {"speaking",
+       EngineError::kService,
+       "音声の読み上げができませんでした。\n\n" + not_answering,
+       {"say text"}},
   };
   for (const Case& c : cases) {
     common::Settings settings = common::LoadSettings("/nonexistent");
     RecordingEngine engine;
     RecordingMessenger messenger;
     ReadAloud speech(engine, settings, messenger);
-    engine.failing[c.failing] = "no service";
-    if (std::string(c.failing) == "resume") {
-      engine.failing.clear();
+    std::string failing = c.failing;
+    if (failing == "resume") {
       speech.Read("text");
       speech.Pause();
-      engine.failing["resume"] = "no service";
     }
+    if (failing != "speaking") engine.failing[failing] = c.error;
     speech.Read("text");
+    if (failing == "speaking") speech.ServiceFailed(c.error);
     ASSERT_EQ(messenger.records.size(), 1u) << c.failing;
     EXPECT_EQ(messenger.records[0].title, "ご注意！");
-    EXPECT_EQ(messenger.records[0].text,
-              "音声の" + std::string(c.named) + "ができませんでした。\n\nno service");
+    EXPECT_NE(messenger.records[0].text.find(c.told), std::string::npos)
+        << c.failing << ": " << messenger.records[0].text;
     EXPECT_EQ(engine.Spoken(), c.spoken) << c.failing;
   }
 }
@@ -185,7 +213,7 @@ TEST_F(ReadAloudTest, FailureNamesTheOperationAndTheReasonOnceAndEndsTheCommand)
 TEST_F(ReadAloudTest, ServiceFailureWhileSpeakingDropsWhatWaits) {
   speech.Read("one");
   speech.Read("two");
-  speech.ServiceFailed("audio device lost");
+  speech.ServiceFailed(speech::EngineError::kPlayback);
   EXPECT_EQ(messenger.records.size(), 1u);
   EXPECT_FALSE(speech.Speaking());
   EXPECT_EQ(speech.Waiting(), 0u);

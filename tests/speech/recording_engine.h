@@ -14,7 +14,7 @@ namespace testing_support {
 
 using Calls = std::vector<std::string>;
 
-// Records every operation as a line; an operation named in `failing` fails with its reason.
+// Records every operation as a line; an operation named in `failing` fails with its error.
 // Start reports `start_outcome` at once; without one the start goes on until the test reports
 // its end to ReadAloud::EngineStarted.
 class RecordingEngine final : public speech::SpeechEngine {
@@ -46,7 +46,7 @@ class RecordingEngine final : public speech::SpeechEngine {
   Calls calls;
   int starts = 0;
   std::optional<speech::StartOutcome> start_outcome = speech::StartOutcome{};
-  std::map<std::string, std::string> failing;
+  std::map<std::string, speech::EngineError> failing;
 
  private:
   static std::string Number(double value) {
@@ -58,7 +58,7 @@ class RecordingEngine final : public speech::SpeechEngine {
     std::string operation = call.substr(0, call.find(' '));
     calls.push_back(std::move(call));
     auto failure = failing.find(operation);
-    return {failure == failing.end() ? std::string() : failure->second};
+    return {failure == failing.end() ? speech::EngineError::kNone : failure->second};
   }
 };
 

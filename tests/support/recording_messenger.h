@@ -41,7 +41,12 @@ class RecordingMessenger : public common::Messenger {
     answers_.pop_front();
     return answer;
   }
-  void SetProgress(std::string_view text) override { progress.emplace_back(text); }
+  void SetProgress(std::string_view text) override {
+    progress.emplace_back(text);
+    if (on_progress) on_progress(text);
+  }
+  // Called with each progress text, as a window's status line would show it.
+  std::function<void(std::string_view)> on_progress;
 
   std::vector<Record> records;
   std::vector<std::string> progress;

@@ -227,6 +227,29 @@ class RubyCommandDialogsTest : public QObject {
     QVERIFY(app_testing::Showed(messenger_, title.toStdString(), text.toStdString()));
   }
 
+  // F5 runs each ruby command's dialog, whatever its run button's caption says: the key goes to
+  // the dialog once it is the active window, as a key typed there does.
+  void F5RunsEveryDialog_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("grade") << "grade" << QStringList{"above_radio", "lower_box=3"};
+    QTest::newRow("level") << "level" << QStringList{"range_radio", "first_box=5", "second_box=2"};
+    QTest::newRow("line") << "line" << QStringList{"lines_radio", "mark_edit=■"};
+  }
+  void F5RunsEveryDialog() {
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, steps);
+    std::unique_ptr<QDialog> shown = Make(dialog);
+    Operate(*shown, steps);
+    shown->show();
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+    QTest::keyClick(shown->windowHandle(), Qt::Key_F5);
+    // A button's key clicks it as the mouse would, after showing it pressed.
+    QTRY_VERIFY2(Accepted(*shown),
+                 messenger_.records.empty() ? "not run" : messenger_.records.back().text.c_str());
+  }
+
   void LineFieldSeparatorEntry_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");

@@ -92,14 +92,25 @@ TEST_F(AllRubyTest, NoWorkingFileIsLeftBehind) {
   EXPECT_TRUE(WorkFiles().empty());
 }
 
+// With the ruby window's emphasis on, the last mark says it is colouring and that Esc stops it.
 TEST_F(AllRubyTest, ProgressTellsEachStep) {
-  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
-  std::vector<std::string> expected = {"", "C", "", "N"};
-  std::string passes = "N";
-  for (int pass = 0; pass < 10; ++pass) expected.push_back(passes += "->");
-  expected.push_back("");
-  expected.push_back("S");
-  EXPECT_EQ(messenger_.progress, expected);
+  struct Case {
+    bool emphasis;
+    std::vector<std::string> last;
+  } cases[] = {
+      {false, {"", "S"}},
+      {true, {"", "S", "SM[強調中･･･Esc中止]"}},
+  };
+  for (const Case& c : cases) {
+    messenger_.progress.clear();
+    context_.ruby_emphasis = c.emphasis;
+    EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kOk);
+    std::vector<std::string> expected = {"", "C", "", "N"};
+    std::string passes = "N";
+    for (int pass = 0; pass < 10; ++pass) expected.push_back(passes += "->");
+    expected.insert(expected.end(), c.last.begin(), c.last.end());
+    EXPECT_EQ(messenger_.progress, expected) << c.emphasis;
+  }
 }
 
 TEST_F(AllRubyTest, RunningTwiceReplacesTheRubyFile) {
@@ -210,9 +221,10 @@ TEST_F(AllRubyTest, RubyFileThatCannotBeReplacedAbortsTheNaming) {
 }
 
 // In memory: the same readings as the ruby file, with a ruby window open, and no file named
-// or left behind.
+// or left behind; no window opens on it to colour its groups.
 TEST_F(AllRubyTest, RubyInMemoryIsTheRubyFilesTextAndLeavesNoFile) {
   context_.ruby_window_open = true;
+  context_.ruby_emphasis = true;
   const std::string text = Sjis("漢字と日本\n");
   common::StringTextSource source(text);
   std::optional<std::string> ruby =
@@ -221,6 +233,7 @@ TEST_F(AllRubyTest, RubyInMemoryIsTheRubyFilesTextAndLeavesNoFile) {
   EXPECT_TRUE(BytesEqual(Sjis("{漢/かん}{字/じ}と{日/にっ}{本/ぽん}\n"), *ruby));
   EXPECT_TRUE(WorkFiles().empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "docs.d" / "story.srb"));
+  EXPECT_EQ(messenger_.progress.back(), "S");
   std::filesystem::remove(context_.main_dictionary);
   EXPECT_FALSE(GiveRuby(source, DictionaryUse::kMainOnly, context_, messenger_));
   EXPECT_EQ(messenger_.records.size(), 2u);  // the loader's message and the abort report

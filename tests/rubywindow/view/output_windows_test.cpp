@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -396,6 +397,74 @@ class OutputWindowsTest : public QObject {
     }
     QCOMPARE(window->Edit().Action(static_cast<common::view::EditAction>(action))->text(),
              caption);
+  }
+
+  // Open asks first about edited text, each window in its own words under the program's title;
+  // Cancel keeps the text and opens nothing.
+  void questionBeforeOpen_data() {
+    QTest::addColumn<bool>("ymi");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("YMI") << true
+                         << U("テキストは\n編集されましたが保存されていません。\n保存しますか？");
+    QTest::newRow("NNN") << false << U("編集されたテキストが保存されていません。\n保存しますか？");
+  }
+  void questionBeforeOpen() {
+    QFETCH(bool, ymi);
+    QFETCH(QString, question);
+    Fixture f;
+    std::unique_ptr<OutputWindow> window;
+    if (ymi) {
+      window = std::make_unique<YmiWindow>(f.Context());
+    } else {
+      window = std::make_unique<NnnWindow>(f.Context());
+    }
+    window->Pane()->insertPlainText(U("typed"));
+    f.messenger.Script({common::Answer::kCancel});
+    window->findChild<QAction*>("openFile")->trigger();
+    QCOMPARE(f.messenger.records.size(), std::size_t{1});
+    QCOMPARE(f.messenger.records[0].title, std::string("TesmaroVR v1.12"));
+    QCOMPARE(QString::fromStdString(f.messenger.records[0].text), question);
+    QCOMPARE(window->Pane()->Text(), U("typed"));
+  }
+
+  // The help buttons of the dialogs that the ruby, YMI and NNN windows open show the guide as F1
+  // in the main text window does.
+  void helpButtonsOpenTheGuide_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("action");
+    for (const char* window : {"ruby", "YMI", "NNN"}) {
+      for (const char* action : {"printMargins", "registerApplications"}) {
+        QTest::addRow("%s %s", window, action) << window << action;
+      }
+    }
+    QTest::newRow("YMI settings") << "ruby"
+                                  << "makeYmi";
+    QTest::newRow("NNN settings") << "ruby"
+                                  << "makeNnn";
+  }
+  void helpButtonsOpenTheGuide() {
+    QFETCH(QString, window);
+    QFETCH(QString, action);
+    Fixture f;
+    f.Open("list.lrb", kTable);
+    std::unique_ptr<OutputWindow> output;
+    if (window == "YMI") output = std::make_unique<YmiWindow>(f.Context());
+    if (window == "NNN") output = std::make_unique<NnnWindow>(f.Context());
+    QWidget* shown = output ? static_cast<QWidget*>(output.get()) : f.window.get();
+    bool clicked = false;
+    QTimer::singleShot(0, [&clicked] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      auto* help = dialog->findChild<QPushButton*>("helpButton");
+      if (help != nullptr && help->isVisible()) {
+        help->click();
+        clicked = true;
+      }
+      dialog->reject();
+    });
+    shown->findChild<QAction*>(action.toLatin1().constData())->trigger();
+    QVERIFY(clicked);
+    QCOMPARE(f.guide_opened, 1);
   }
 
   // A file that is not there is reported; the window still opens, empty, under its name.

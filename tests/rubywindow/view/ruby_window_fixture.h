@@ -49,6 +49,7 @@ struct Fixture {
   speech::ReadAloud speech{engine, settings, messenger};
   speech::qt::SpeechControls speech_controls{settings, speech};
   std::unique_ptr<rubywindow::view::RubyWindow> window;
+  int guide_opened = 0;  // the user guide, as F1 in the main text window opens it
 
   // `emphasis` is the stored RBINTENSEFLAG.
   explicit Fixture(int emphasis = 0) {
@@ -62,7 +63,8 @@ struct Fixture {
              .choosers = &choosers,
              .search = &search,
              .starter = &starter,
-             .speech = &speech_controls},
+             .speech = &speech_controls,
+             .open_help = [this] { ++guide_opened; }},
             &session};
   }
   common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
