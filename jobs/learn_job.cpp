@@ -1,6 +1,7 @@
 // The corrected words of a ruby file, and their way into the user dictionary's source.
 #include "jobs/learn_job.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 
@@ -130,7 +131,8 @@ void TellCaution(common::Messenger& messenger, std::string text) {
 }  // namespace
 
 std::optional<std::vector<LearnedWord>> CorrectedWords(std::string_view fresh,
-                                                       std::string_view corrected) {
+                                                       std::string_view corrected,
+                                                       const WordReadings& known) {
   const std::string fresh_text = common::CrLfToLf(fresh);
   const std::string corrected_text = common::CrLfToLf(corrected);
   Parsed before = Parse(fresh_text);
@@ -151,18 +153,21 @@ std::optional<std::vector<LearnedWord>> CorrectedWords(std::string_view fresh,
       at = found->second.end;
     }
     if (fresh_run == run) continue;
-    LearnedWord word;
-    for (const Piece& piece : run) word.word += piece.base;
-    word.reading = ReadingOfRun(run);
-    if (dictionary::CheckSourceLine(word.SourceLine()).kind !=
-        dictionary::SourceLineKind::kAccepted) {
-      continue;  // no word a source can hold (letters, a reading without kana)
+    std::string bases;
+    for (const Piece& piece : run) bases += piece.base;
+    const std::string reading = ReadingOfRun(run);
+    const std::string_view tail = std::string_view(after.bases).substr(run.back().end);
+    for (std::string& form : WordForms(bases, tail, known)) {
+      LearnedWord word{std::move(form), reading};
+      if (dictionary::CheckSourceLine(word.SourceLine()).kind !=
+          dictionary::SourceLineKind::kAccepted) {
+        continue;  // no word a source can hold (letters, a reading without kana)
+      }
+      bool listed = std::ranges::any_of(words, [&](const LearnedWord& earlier) {
+        return earlier.word == word.word && earlier.reading == word.reading;
+      });
+      if (!listed) words.push_back(std::move(word));
     }
-    bool listed = false;
-    for (const LearnedWord& earlier : words) {
-      listed = listed || (earlier.word == word.word && earlier.reading == word.reading);
-    }
-    if (!listed) words.push_back(std::move(word));
   }
   return words;
 }

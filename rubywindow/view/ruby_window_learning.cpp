@@ -61,7 +61,8 @@ void RubyWindow::LearnReadings() {
   common::StringTextSource source_text(bases);
   std::optional<std::string> fresh = engine::GiveRuby(source_text, use, context, Messenger());
   if (!fresh) return;
-  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(*fresh, *text);
+  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(
+      *fresh, *text, jobs::DictionaryWords(context.main_dictionary));
   std::optional<std::string> source =
       words ? jobs::DictionarySource(context.user_dictionary, Messenger()) : std::nullopt;
   if (!source) return;

@@ -94,6 +94,36 @@ TEST_P(CliLearn, CorrectedWordsAreReadSoByTheNextRun) {
 
 INSTANTIATE_TEST_SUITE_P(BothReadings, CliLearn, ::testing::Values("dictionary", "context"));
 
+// A verb corrected where its okurigana follow is learnt in its forms, so that the next run reads
+// its other endings so and leaves the kanji alone in other words.
+TEST(CliLearnOkurigana, AVerbIsLearntWithItsOkurigana) {
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sjis("行わ,い\r\n行い,い\r\n行う,い\r\n行く,い\r\n"
+                                                 "行か,い\r\n銀行,ぎん*こう\r\n"))
+                .exit_code,
+            0);
+  ASSERT_EQ(home.BuildDictionary("Qv_Users", Sjis("人,ひと\r\n")).exit_code, 0);
+  auto ruby = [&](std::string_view name, std::string_view text) {
+    WriteFile(home / name, Sjis(text));
+    CliRun run = home.Run({"ruby", "--dic-mode", "2", "--reading=dictionary",
+                           (home / name).string()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    return ReadFile((home / name).replace_extension(".srb"));
+  };
+  std::string fresh = ruby("story.txt", "式を行う。\r\n");
+  ASSERT_TRUE(Holds(fresh, "{行/い}う")) << common::Cp932ToUtf8Lossy(fresh);
+  WriteFile(home / "story.srb", Replaced(fresh, "{行/い}う", "{行/おこな}う"));
+  CliRun learned = home.Run({"--yes", "learn", "--dic-mode", "2", "--reading=dictionary",
+                             (home / "story.txt").string(), (home / "story.srb").string()});
+  ASSERT_EQ(learned.exit_code, 0) << learned.err;
+  EXPECT_EQ(learned.out, "add 行わ,おこな\nadd 行い,おこな\nadd 行う,おこな\n");
+
+  std::string next = ruby("next.txt", "式を行わない。駅に行く。銀行へ。\r\n");
+  for (const char* piece : {"{行/おこな}わ", "{行/い}く", "{銀/ぎん}{行/こう}"}) {
+    EXPECT_TRUE(Holds(next, piece)) << piece << " in " << common::Cp932ToUtf8Lossy(next);
+  }
+}
+
 // Where a correction sits inside a run, the whole run is the word; what is not a correction,
 // and a file of another text, teach nothing.
 TEST(CorrectedWords, TakeTheWholeRunOfACorrection) {
