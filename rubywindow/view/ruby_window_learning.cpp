@@ -2,7 +2,6 @@
 // found against a fresh run over the bases of its text, confirmed by the user, added to the user
 // dictionary's source and the dictionary built again beside the window.
 #include <QAction>
-#include <QLabel>
 #include <QPointer>
 #include <memory>
 
@@ -11,6 +10,7 @@
 #include "common/message_format.h"
 #include "common/settings/settings.h"
 #include "common/view/qt_text.h"
+#include "common/view/status_line.h"
 #include "engine/commands/command_context.h"
 #include "engine/commands/dictionary_use.h"
 #include "engine/commands/ruby_pipeline.h"
