@@ -18,6 +18,7 @@
 #include "dictionary/restore.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/source_line.h"
+#include "jobs/learn_copies.h"
 #include "jobs/messages.h"
 
 namespace jobs {
@@ -221,6 +222,9 @@ LearnStatus ApplyLearning(const LearnPlan& plan, const fs::path& dictionary,
                           const common::ProgramDir& program, const common::WorkDir& work,
                           common::Messenger& messenger) {
   if (plan.added.empty()) return LearnStatus::kNothingToAdd;
+  if (MakeOwnCopies(dictionary, messenger) == OwnCopyStatus::kFailed) {
+    return LearnStatus::kSourceNotWritten;
+  }
   fs::path source = dictionary::RestoredSourcePath(dictionary);
   std::error_code error;
   if (!fs::exists(source, error) && fs::exists(dictionary, error) &&

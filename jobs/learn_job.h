@@ -54,7 +54,9 @@ enum class LearnStatus {
 
 // Appends the plan's added words to the source of `dictionary` (its name with ".pre"; restored
 // from the dictionary first when missing), in the source's encoding and line ends, after keeping
-// the source as it was as ".~pre"; then builds the dictionary from it.
+// the source as it was as ".~pre"; then builds the dictionary from it. A dictionary or source
+// that is a link to a file the user may not write (the system's) is first replaced by a copy of
+// the user's own (MakeOwnCopies).
 LearnStatus ApplyLearning(const LearnPlan& plan, const std::filesystem::path& dictionary,
                           const common::ProgramDir& program, const common::WorkDir& work,
                           common::Messenger& messenger);

@@ -124,6 +124,37 @@ TEST(CliLearnOkurigana, AVerbIsLearntWithItsOkurigana) {
   }
 }
 
+// An installed program's folder links to the system's user dictionary, which nobody may write:
+// learn makes the user's own copy, says so, and the next run reads the word as learnt.
+TEST(CliLearnSystemDictionary, TheUsersOwnCopyIsLearntAndUsed) {
+  namespace fs = std::filesystem;
+  ProgramFolder system;
+  ASSERT_EQ(system.BuildDictionary("Qv_Users", Sjis("人,ひと\r\n")).exit_code, 0);
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sjis("今日,*きょう\r\n")).exit_code, 0);
+  for (const char* name : {"Qv_Users.pre", "Qv_Users.dic"}) {
+    fs::permissions(system.DicDir() / name, fs::perms::owner_read, fs::perm_options::replace);
+    fs::create_symlink(system.DicDir() / name, home.DicDir() / name);
+  }
+  fs::permissions(system.DicDir(), fs::perms::owner_read | fs::perms::owner_exec,
+                  fs::perm_options::replace);
+  const std::string system_source = ReadFile(system.DicDir() / "Qv_Users.pre");
+  WriteFile(home / "story.txt", Sjis("今日は晴れ。\r\n"));
+  WriteFile(home / "story.srb", Sjis("{今日/こんにち}は晴れ。\r\n"));
+
+  CliRun learned = home.Run({"--yes", "learn", "--dic-mode", "2", "--reading=dictionary",
+                             (home / "story.txt").string(), (home / "story.srb").string()});
+  CliRun next = home.Run({"ruby", "--dic-mode", "2", "--reading=dictionary",
+                          (home / "story.txt").string()});
+  fs::permissions(system.DicDir(), fs::perms::owner_all);
+  ASSERT_EQ(learned.exit_code, 0) << learned.err;
+  EXPECT_NE(learned.err.find("システムの辞書"), std::string::npos) << learned.err;
+  EXPECT_EQ(ReadFile(home.DicDir() / "Qv_Users.pre"), system_source + Sjis("今日,*こんにち\r\n"));
+  EXPECT_EQ(ReadFile(system.DicDir() / "Qv_Users.pre"), system_source);
+  EXPECT_TRUE(Holds(ReadFile(home / "story.srb"), "{今日/こんにち}"));
+  EXPECT_EQ(next.exit_code, 0) << next.err;
+}
+
 // Where a correction sits inside a run, the whole run is the word; what is not a correction,
 // and a file of another text, teach nothing.
 TEST(CorrectedWords, TakeTheWholeRunOfACorrection) {
