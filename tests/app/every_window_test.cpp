@@ -1,6 +1,10 @@
 // What every text window takes from the frame, seen from the main window and its child
 // windows: the standard rows, keys under both schemes, printing and looks, and dialogs whose
 // titles fit.
+#include <QHelpEvent>
+#include <QStatusBar>
+
+#include "common/view/status_line.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace {
@@ -184,6 +188,38 @@ class EveryWindowTest : public MainWindowFixture {
                  qPrintable(window->windowTitle() + ": " + name));
       }
       QCOMPARE(window->findChild<QAction*>("printText")->shortcut(), QKeySequence("Ctrl+P"));
+    }
+  }
+
+  // A message longer than its panel, in every panel of every window at the usual width, is
+  // shortened in the middle to fit, leaves the bar's other panels in sight, and is whole in the
+  // panel's tooltip.
+  void LongStatusMessagesFitTheirPanelsAndAreWholeInTheTooltip() {
+    QList<common::view::TextWindow*> windows = OpenEveryWindow();
+    windows.push_back(window_.get());
+    const QString message = QStringLiteral(
+        "/home/teacher/教材/二〇二六年度/三年生/国語/物語文/第一単元/story.srb を書き出しました。");
+    for (common::view::TextWindow* window : windows) {
+      window->resize(650, 400);
+      window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window));
+      const auto panels = window->statusBar()->findChildren<common::view::StatusLine*>();
+      QVERIFY2(panels.size() >= 2, window->metaObject()->className());
+      for (common::view::StatusLine* panel : panels) {
+        panel->setText(message);
+        QApplication::processEvents();  // the bar lays out its panels again
+        const QString where = QStringLiteral("%1 %2: ").arg(window->metaObject()->className(),
+                                                             panel->objectName());
+        const QString shown = panel->ShownText();
+        QVERIFY2(shown.contains(u'…'), qPrintable(where + shown));
+        QVERIFY2(panel->fontMetrics().horizontalAdvance(shown) <= panel->contentsRect().width(),
+                 qPrintable(where + shown));
+        QVERIFY2(panel->geometry().right() < window->statusBar()->width(), qPrintable(where));
+        QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), panel->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(panel, &hover);
+        QCOMPARE(panel->toolTip(), message);
+        panel->clear();
+      }
     }
   }
 
