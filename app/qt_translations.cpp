@@ -21,6 +21,8 @@ bool InstallQtTranslations(QCoreApplication& application) {
     delete translator;
     return false;
   }
+  // Dates, sizes and kinds of file in Qt's dialogs follow the language of its texts.
+  QLocale::setDefault(locale);
   return QCoreApplication::installTranslator(translator);
 }
 

@@ -2,7 +2,9 @@
 #include "app/qt_translations.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -28,7 +30,8 @@ class QtTranslationsTest : public QObject {
     QCOMPARE(locale.name().left(2), chosen);
   }
 
-  // The test runs in a C locale, as a desktop session without a language would.
+  // The test runs in a C locale, as a desktop session without a language would. The file
+  // dialog's sizes and dates speak the language of the buttons beside them.
   void stockButtonsSpeakJapanese() {
     qunsetenv("LANGUAGE");
     QVERIFY(app::InstallQtTranslations(*QCoreApplication::instance()));
@@ -36,6 +39,10 @@ class QtTranslationsTest : public QObject {
     QVERIFY2(
         buttons.button(QDialogButtonBox::Cancel)->text().contains(QStringLiteral("キャンセル")),
         qPrintable(buttons.button(QDialogButtonBox::Cancel)->text()));
+    const QString size = QLocale().formattedDataSize(19);
+    QVERIFY2(size.contains(QStringLiteral("バイト")), qPrintable(size));
+    const QString date = QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat);
+    QVERIFY2(!date.contains(QStringLiteral("Dec")), qPrintable(date));
   }
 };
 
