@@ -30,19 +30,6 @@ std::string OneKanji(std::string_view kanji, std::string_view readings) {
   return Sjis("1\t") + Sjis(kanji) + "\t1\t" + Sjis(readings) + "\r\n";
 }
 
-TEST(GradeCode, EveryGradeSurvivesTheRoundTrip) {
-  for (int grade = kLowestGrade; grade <= kHighestGrade; ++grade) {
-    EXPECT_EQ(GradeOfCode(GradeCodeOf(grade)), grade);
-  }
-  EXPECT_EQ(GradeCodeOf(3), 6999);
-}
-
-TEST(GradeCode, NumbersThatAreNoGradesCodeHaveNoGrade) {
-  for (int code : {0, 999, 2998, 3000, 14999, 22222, 65535, -1001}) {
-    EXPECT_EQ(GradeOfCode(code), std::nullopt) << code;
-  }
-}
-
 TEST(GradeSource, SchoolReadingsAreStoredAsTrailBytes) {
   GradeSource source = ParseGradeSource(Sjis("1\t一\t1\tいち\tいつ\tひと\n"));
   ASSERT_EQ(source.status, GradeBuildStatus::kOk);
