@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -31,6 +30,7 @@
 #include "common/view/display_dialogs.h"
 #include "common/view/edit_commands.h"
 #include "common/view/qt_text.h"
+#include "common/view/status_line.h"
 #include "common/view/text_pane.h"
 #include "common/view/sjis_codec.h"
 #include "common/documents/recovery.h"

@@ -16,7 +16,6 @@
 #include "common/settings/settings.h"
 #include "common/view/text_window.h"
 
-class QLabel;
 
 namespace common {
 struct RecoveredText;
@@ -130,7 +129,7 @@ class MainTextWindow : public common::view::TextWindow,
 
   std::filesystem::path base_name_;
   // While a ruby command runs, when it started: a ruby file written since then is its own.
-  QLabel* progress_panel_ = nullptr;
+  common::view::StatusLine* progress_panel_ = nullptr;
   ClickableLabel* dictionary_indicator_ = nullptr;
 };
 

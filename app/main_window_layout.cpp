@@ -2,7 +2,6 @@
 // apart from the other text windows: its messages, captions, keys and settings keys.
 #include <QAction>
 #include <QIcon>
-#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
@@ -13,6 +12,7 @@
 #include "app/ruby_commands/ruby_commands.h"
 #include "common/documents/recovery.h"
 #include "common/view/edit_commands.h"
+#include "common/view/status_line.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/ruby_repair_dialog.h"
 
@@ -221,7 +221,7 @@ void MainTextWindow::CreateMenus() {
 }
 
 void MainTextWindow::CreateStatusBar() {
-  progress_panel_ = new QLabel(this);
+  progress_panel_ = new common::view::StatusLine(this);
   progress_panel_->setMinimumWidth(kProgressPanelWidth);
   dictionary_indicator_ = new ClickableLabel(this);
   dictionary_indicator_->setObjectName("dictionaryIndicator");

@@ -7,6 +7,39 @@
 
 namespace app {
 
+namespace {
+
+// Qt texts on screen that Debian's Japanese translation of Qt leaves in English.
+struct MissingText {
+  const char* context;
+  const char* source;
+  const char* japanese;
+};
+
+constexpr MissingText kMissingJapanese[] = {
+    {"QFileSystemModel", "Folder", "フォルダー"},  // the file dialog's kind of a folder
+};
+
+// Consulted after Qt's own translation, for Japanese only.
+class MissingJapanese final : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char* disambiguation,
+                    int n) const override {
+    static_cast<void>(disambiguation);
+    static_cast<void>(n);
+    for (const MissingText& text : kMissingJapanese) {
+      if (qstrcmp(context, text.context) == 0 && qstrcmp(source, text.source) == 0) {
+        return QString::fromUtf8(text.japanese);
+      }
+    }
+    return {};
+  }
+};
+
+}  // namespace
+
 QLocale QtTextLocale(const QLocale& system, bool translation_asked) {
   bool plain = system.language() == QLocale::C || system.language() == QLocale::English;
   if (plain && !translation_asked) return QLocale(QLocale::Japanese, QLocale::Japan);
@@ -20,6 +53,12 @@ bool InstallQtTranslations(QCoreApplication& application) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
+  }
+  // The kinds of file in Qt's dialogs follow the language of its texts.
+  QLocale::setDefault(locale);
+  if (locale.language() == QLocale::Japanese) {
+    // Installed first, so consulted after Qt's own.
+    QCoreApplication::installTranslator(new MissingJapanese(&application));
   }
   return QCoreApplication::installTranslator(translator);
 }

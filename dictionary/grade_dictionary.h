@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,15 +19,6 @@ inline constexpr int kGradeCodeBase = 999, kGradeCodeStep = 2000;
 // The code a school grade is stored and compared as: grade × 2000 + 999 (grade 3 → 6999), so
 // that every code of grades 1–6 has four digits and fits its 16 bits.
 constexpr int GradeCodeOf(int grade) { return grade * kGradeCodeStep + kGradeCodeBase; }
-
-// The school grade a code stands for, or nullopt for a number that is no grade's code (the
-// filter's 22222 for "no grade", a code of a hand-made dictionary).
-constexpr std::optional<int> GradeOfCode(int code) {
-  if ((code - kGradeCodeBase) % kGradeCodeStep != 0) return std::nullopt;
-  int grade = (code - kGradeCodeBase) / kGradeCodeStep;
-  if (grade < kLowestGrade || grade > kHighestGrade) return std::nullopt;
-  return grade;
-}
 
 struct GradeEntry {
   std::uint16_t kanji = 0;

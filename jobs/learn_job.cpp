@@ -1,6 +1,7 @@
 // The corrected words of a ruby file, and their way into the user dictionary's source.
 #include "jobs/learn_job.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 
@@ -17,6 +18,7 @@
 #include "dictionary/restore.h"
 #include "dictionary/ruby_dictionary.h"
 #include "dictionary/source_line.h"
+#include "jobs/learn_copies.h"
 #include "jobs/messages.h"
 
 namespace jobs {
@@ -130,7 +132,8 @@ void TellCaution(common::Messenger& messenger, std::string text) {
 }  // namespace
 
 std::optional<std::vector<LearnedWord>> CorrectedWords(std::string_view fresh,
-                                                       std::string_view corrected) {
+                                                       std::string_view corrected,
+                                                       const WordReadings& known) {
   const std::string fresh_text = common::CrLfToLf(fresh);
   const std::string corrected_text = common::CrLfToLf(corrected);
   Parsed before = Parse(fresh_text);
@@ -151,18 +154,21 @@ std::optional<std::vector<LearnedWord>> CorrectedWords(std::string_view fresh,
       at = found->second.end;
     }
     if (fresh_run == run) continue;
-    LearnedWord word;
-    for (const Piece& piece : run) word.word += piece.base;
-    word.reading = ReadingOfRun(run);
-    if (dictionary::CheckSourceLine(word.SourceLine()).kind !=
-        dictionary::SourceLineKind::kAccepted) {
-      continue;  // no word a source can hold (letters, a reading without kana)
+    std::string bases;
+    for (const Piece& piece : run) bases += piece.base;
+    const std::string reading = ReadingOfRun(run);
+    const std::string_view tail = std::string_view(after.bases).substr(run.back().end);
+    for (std::string& form : WordForms(bases, tail, known)) {
+      LearnedWord word{std::move(form), reading};
+      if (dictionary::CheckSourceLine(word.SourceLine()).kind !=
+          dictionary::SourceLineKind::kAccepted) {
+        continue;  // no word a source can hold (letters, a reading without kana)
+      }
+      bool listed = std::ranges::any_of(words, [&](const LearnedWord& earlier) {
+        return earlier.word == word.word && earlier.reading == word.reading;
+      });
+      if (!listed) words.push_back(std::move(word));
     }
-    bool listed = false;
-    for (const LearnedWord& earlier : words) {
-      listed = listed || (earlier.word == word.word && earlier.reading == word.reading);
-    }
-    if (!listed) words.push_back(std::move(word));
   }
   return words;
 }
@@ -216,6 +222,9 @@ LearnStatus ApplyLearning(const LearnPlan& plan, const fs::path& dictionary,
                           const common::ProgramDir& program, const common::WorkDir& work,
                           common::Messenger& messenger) {
   if (plan.added.empty()) return LearnStatus::kNothingToAdd;
+  if (MakeOwnCopies(dictionary, messenger) == OwnCopyStatus::kFailed) {
+    return LearnStatus::kSourceNotWritten;
+  }
   fs::path source = dictionary::RestoredSourcePath(dictionary);
   std::error_code error;
   if (!fs::exists(source, error) && fs::exists(dictionary, error) &&

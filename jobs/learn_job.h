@@ -12,6 +12,7 @@
 #include "common/messenger.h"
 #include "common/platform/program_dir.h"
 #include "common/platform/working_files.h"
+#include "jobs/learn_forms.h"
 
 namespace jobs {
 
@@ -25,10 +26,13 @@ struct LearnedWord {
 
 // The words whose ruby in `corrected` differs from that of `fresh`, both ruby texts of one text
 // (Shift_JIS, either line ends): each run of groups with nothing between them is one word, whole,
-// so that a correction inside a longer run teaches the whole run. A word corrected alike twice is
-// listed once, in the order of the text. nullopt when the two are not ruby texts of one text.
+// so that a correction inside a longer run teaches the whole run. A run followed by okurigana
+// is learnt in the forms WordForms gives with `known`, the main dictionary's words. A word
+// corrected alike twice is listed once, in the order of the text. nullopt when the two are not
+// ruby texts of one text.
 std::optional<std::vector<LearnedWord>> CorrectedWords(std::string_view fresh,
-                                                       std::string_view corrected);
+                                                       std::string_view corrected,
+                                                       const WordReadings& known = {});
 
 struct LearnPlan {
   std::vector<LearnedWord> added;      // new to the source
@@ -50,7 +54,9 @@ enum class LearnStatus {
 
 // Appends the plan's added words to the source of `dictionary` (its name with ".pre"; restored
 // from the dictionary first when missing), in the source's encoding and line ends, after keeping
-// the source as it was as ".~pre"; then builds the dictionary from it.
+// the source as it was as ".~pre"; then builds the dictionary from it. A dictionary or source
+// that is a link to a file the user may not write (the system's) is first replaced by a copy of
+// the user's own (MakeOwnCopies).
 LearnStatus ApplyLearning(const LearnPlan& plan, const std::filesystem::path& dictionary,
                           const common::ProgramDir& program, const common::WorkDir& work,
                           common::Messenger& messenger);

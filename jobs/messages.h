@@ -28,4 +28,12 @@ inline constexpr std::string_view kMarkingFailed =
 // The name of standard input in a message.
 inline constexpr std::string_view kStandardInputName = "標準入力";
 
+// Learn found the user dictionary and its source to be the system's, reached through links in
+// the program folder: the dictionary, then the folder of the user's own copies.
+inline constexpr std::string_view kTitleOwnDictionary = "お知らせ";
+inline constexpr std::string_view kOwnDictionaryMade =
+    "ユーザー辞書<%s>はシステムの辞書で、書き換えられません。\n"
+    "その元ファイルの語をすべて写した自分用の元ファイルと辞書を<%s>に作り、"
+    "同じ名前で置き換えました。これからはこの辞書に読みを登録し、るび振りに使います。";
+
 }  // namespace jobs::messages

@@ -66,7 +66,8 @@ CommandResult RunLearn(const CommandEnv& env) {
   if (!corrected) return CommandResult::Failure();
   std::optional<std::string> fresh = engine::GiveRuby(*text->sjis, *use, context, env.messenger);
   if (!fresh) return CommandResult::Failure();
-  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(*fresh, *corrected);
+  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(
+      *fresh, *corrected, jobs::DictionaryWords(context.main_dictionary));
   if (!words) {
     TellFailure(env.messenger, messages::kRubyFileOfAnotherText,
                 {PathText(files[1]), PathText(files[0])});
@@ -96,9 +97,10 @@ const Command kLearnCommand = {
     "RUBYFILE is a ruby file of TEXT whose readings were corrected by hand. TEXT is given ruby\n"
     "afresh, and every run of groups with nothing between them whose ruby differs from the\n"
     "fresh one is a corrected word, taken whole ({大/だい}{学/がく}{生/なま} is 大学生,\n"
-    "だい*がく*なま). Each is printed: add (new to the user dictionary's source), known (the\n"
-    "source holds it so), or conflict (the source reads the word otherwise; the source's line,\n"
-    "printed after it, is kept). The added words are appended to the source of the user\n"
+    "だい*がく*なま); a word with okurigana is learnt with them, in each form of it that the\n"
+    "main dictionary reads alike ({行/おこな}う: 行わ 行い 行う 行え). Each is printed: add\n"
+    "(new to the user dictionary's source), known (the source holds it so), or conflict (the\n"
+    "source reads the word otherwise; the source's line, printed after it, is kept). The added words are appended to the source of the user\n"
     "dictionary (its name with .pre, restored from the dictionary when missing; the source as\n"
     "it was is kept as .~pre) and the dictionary is built again. --dry-run changes nothing.\n",
     kOptions,

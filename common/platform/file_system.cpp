@@ -52,6 +52,13 @@ bool IsSpecialFile(const fs::path& path) {
   return !error && fs::exists(status) && !fs::is_regular_file(status);
 }
 
+bool MayReplace(const fs::path& path) {
+  std::error_code error;
+  fs::path file = fs::canonical(path, error);
+  if (error || IsReadOnly(file)) return false;
+  return ::access(file.c_str(), W_OK) == 0 && ::access(file.parent_path().c_str(), W_OK) == 0;
+}
+
 bool IsReadOnly(const fs::path& path) {
   std::error_code error;
   fs::file_status status = fs::status(path, error);

@@ -20,6 +20,9 @@ std::FILE* OpenRegularFileStream(const std::filesystem::path& path);  // "rb"
 // reason a reader refused it.
 bool IsSpecialFile(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);  // no write permission for its owner
+// Whether this process may give the file (links followed) new content the way ReplaceFile does:
+// it is not read-only, and the process may write it and add a file to its folder.
+bool MayReplace(const std::filesystem::path& path);
 
 // Why `target` could not be written, as one Japanese sentence for a message: its name too long,
 // its folder missing, read-only (the file, its folder or the file system), the disk full, the

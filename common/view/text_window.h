@@ -27,7 +27,6 @@
 #include "common/view/text_file_io.h"
 #include "common/view/window_services.h"
 
-class QLabel;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -46,6 +45,7 @@ namespace common::view {
 
 class ApplicationMenu;
 class Choosers;
+class StatusLine;
 enum class PrintOutcome;
 struct SearchMemory;
 class TextPane;
@@ -285,8 +285,8 @@ class TextWindow : public QMainWindow {
   QMenu* AddSpeechMenu();
   static std::vector<MenuItem> SpeechButtons();
   QToolBar* ToolBar() const { return tool_bar_; }
-  QLabel* CaretPanel() const { return caret_panel_; }
-  QLabel* FilePanel() const { return file_panel_; }
+  StatusLine* CaretPanel() const { return caret_panel_; }
+  StatusLine* FilePanel() const { return file_panel_; }
 
   // The looks and place, from a record and back.
   void ApplyLooks(const WindowLooks& looks);
@@ -333,8 +333,8 @@ class TextWindow : public QMainWindow {
   QToolBar* tool_bar_ = nullptr;
   QMenu* popup_ = nullptr;
   QMenu* recent_menu_ = nullptr;
-  QLabel* caret_panel_ = nullptr;
-  QLabel* file_panel_ = nullptr;
+  StatusLine* caret_panel_ = nullptr;
+  StatusLine* file_panel_ = nullptr;
   QTimer* unsaved_copy_timer_ = nullptr;
   bool unsaved_copy_failed_ = false;
   std::filesystem::path document_path_;

@@ -1,7 +1,10 @@
-// The text windows' printing, margins, font, colours and tab width.
+// The text windows' place and size, printing, margins, font, colours and tab width.
 #include <QAction>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 #include <optional>
 
 #include "common/settings/settings.h"
@@ -30,7 +33,39 @@ std::optional<int> ChosenColour(Choosers& choosers, QWidget* parent, int current
   return BgrOfColour(*colour);
 }
 
+// A stored place from another screen or scale factor is brought onto the screen the window
+// opens on, whole, so that its title and status bar can always be reached.
+QRect FittedToScreen(QRect place) {
+  QScreen* screen = QGuiApplication::screenAt(place.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return place;
+  QRect room = screen->availableGeometry();
+  place.setWidth(std::min(place.width(), room.width()));
+  place.setHeight(std::min(place.height(), room.height()));
+  place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
+  place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
+  return place;
+}
+
 }  // namespace
+
+WindowLooks LooksOf(const Settings& settings, const WindowLooksKeys& keys) {
+  return {settings.*keys.top,         settings.*keys.left,        settings.*keys.height,
+          settings.*keys.width,       settings.*keys.font_name,   settings.*keys.font_size,
+          settings.*keys.font_colour, settings.*keys.edit_colour, settings.*keys.tab_width};
+}
+
+void StoreLooks(Settings& settings, const WindowLooksKeys& keys, const WindowLooks& looks) {
+  settings.*keys.top = looks.top;
+  settings.*keys.left = looks.left;
+  settings.*keys.height = looks.height;
+  settings.*keys.width = looks.width;
+  settings.*keys.font_name = looks.font_name;
+  settings.*keys.font_size = looks.font_size;
+  settings.*keys.font_colour = looks.font_colour;
+  settings.*keys.edit_colour = looks.edit_colour;
+  settings.*keys.tab_width = looks.tab_width;
+}
 
 // A window that names these captions otherwise renames its actions after construction.
 void TextWindow::AddPrintAndLooksActions() {
@@ -145,6 +180,39 @@ void TextWindow::ChooseTabWidth() {
   if (dialog.exec() != QDialog::Accepted) return;
   pane_->SetTabStopChars(dialog.TabWidth());
   StoreCurrentLooks();
+}
+
+void TextWindow::ApplyLooks(const WindowLooks& looks) {
+  QRect place = FittedToScreen(QRect(looks.left, looks.top, looks.width, looks.height));
+  move(place.topLeft());
+  resize(place.size());
+  pane_->SetEditorFont(looks.font_name, looks.font_size);
+  pane_->SetTextColour(looks.font_colour);
+  pane_->SetBackgroundColour(looks.edit_colour);
+  pane_->SetTabStopChars(looks.tab_width);
+}
+
+// A maximised or minimised window keeps the place it returns to.
+void TextWindow::StoreCurrentLooks() {
+  bool normal = !isMaximized() && !isMinimized() && !isFullScreen();
+  QRect place = normal ? QRect(pos(), size()) : normalGeometry();
+  WindowLooks looks = StoredLooks();
+  looks.top = place.top();
+  looks.left = place.left();
+  looks.height = place.height();
+  looks.width = place.width();
+  looks.font_name = pane_->EditorFontNameSjis();
+  looks.font_size = pane_->EditorFontSize();
+  looks.font_colour = pane_->TextColour();
+  looks.edit_colour = pane_->BackgroundColour();
+  looks.tab_width = pane_->TabStopChars();
+  StoreLooks(WindowSettings(), traits_.looks, looks);
+}
+
+void TextWindow::ShowStandardSize(QPoint place) {
+  showNormal();
+  move(place);
+  resize(WindowSettings().standard_width, WindowSettings().standard_height);
 }
 
 }  // namespace common::view

@@ -3,11 +3,11 @@
 #include "rubywindow/view/ruby_window.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QStatusBar>
 
 #include "common/documents/recovery.h"
 #include "common/settings/settings.h"
+#include "common/view/status_line.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/view/messages.h"
 #include "rubywindow/view/ruby_document.h"
@@ -85,7 +85,7 @@ RubyWindow::RubyWindow(const RubyWindowContext& context, QWidget* parent)
   // Made before any text is loaded: attaching it later would go over the whole text at once.
   emphasis_ = new RubyEmphasis(Pane()->document(), Pane());
   connect(emphasis_, &RubyEmphasis::Finished, this, &RubyWindow::EmphasisColoured);
-  spare_panel_ = new QLabel(this);
+  spare_panel_ = new common::view::StatusLine(this);
   spare_panel_->setMinimumWidth(kSparePanelWidth);
   statusBar()->addWidget(spare_panel_);
 

@@ -22,7 +22,6 @@
 #include "rubywindow/view/ruby_window_context.h"
 #include "worksheet/sheet_formats.h"
 
-class QLabel;
 class QMenu;
 
 namespace rubywindow::view {
@@ -136,7 +135,7 @@ class RubyWindow : public common::view::TextWindow {
   std::unique_ptr<RubyWindowSession> own_session_;
   JobWorkFolder work_folder_;
   RubyWindowSession& session_;
-  QLabel* spare_panel_ = nullptr;
+  common::view::StatusLine* spare_panel_ = nullptr;
   RubyEmphasis* emphasis_ = nullptr;
   QMenu* readings_menu_ = nullptr;  // the readings of one group, refilled before it opens
   QFutureWatcher<OffCheck>* off_check_ = nullptr;

@@ -1,7 +1,6 @@
 // The ruby window's document: opening a ruby file or the build report, its name and title, and
 // where it is saved.
 #include <QAction>
-#include <QLabel>
 #include <QString>
 
 #include "common/platform/file_system.h"
@@ -10,6 +9,7 @@
 #include "common/settings/settings.h"
 #include "common/view/choosers.h"
 #include "common/view/qt_text.h"
+#include "common/view/status_line.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/ruby_page.h"
 #include "rubywindow/view/messages.h"

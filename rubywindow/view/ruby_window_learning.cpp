@@ -2,13 +2,13 @@
 // found against a fresh run over the bases of its text, confirmed by the user, added to the user
 // dictionary's source and the dictionary built again.
 #include <QAction>
-#include <QLabel>
 
 #include "common/encoding/cp932.h"
 #include "common/message_format.h"
 #include "common/settings/settings.h"
 #include "common/encoding/text_source.h"
 #include "common/view/qt_text.h"
+#include "common/view/status_line.h"
 #include "engine/commands/command_context.h"
 #include "engine/commands/dictionary_use.h"
 #include "engine/commands/ruby_pipeline.h"
@@ -61,7 +61,8 @@ void RubyWindow::LearnReadings() {
   common::StringTextSource source_text(bases);
   std::optional<std::string> fresh = engine::GiveRuby(source_text, use, context, Messenger());
   if (!fresh) return;
-  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(*fresh, *text);
+  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(
+      *fresh, *text, jobs::DictionaryWords(context.main_dictionary));
   std::optional<std::string> source =
       words ? jobs::DictionarySource(context.user_dictionary, Messenger()) : std::nullopt;
   if (!source) return;

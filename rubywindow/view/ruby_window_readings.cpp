@@ -2,13 +2,13 @@
 // ({人/ひと|にん}) lists them under 読みを選ぶ, in the pop-up menu for the group clicked and under
 // F4 for the group at the caret; the one chosen replaces the group as one undoable edit.
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextCursor>
 
 #include "common/view/qt_text.h"
 #include "common/view/sjis_codec.h"
+#include "common/view/status_line.h"
 #include "common/view/text_pane.h"
 #include "rubywindow/alternatives.h"
 #include "rubywindow/view/messages.h"

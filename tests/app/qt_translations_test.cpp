@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QTest>
 
@@ -28,7 +29,8 @@ class QtTranslationsTest : public QObject {
     QCOMPARE(locale.name().left(2), chosen);
   }
 
-  // The test runs in a C locale, as a desktop session without a language would.
+  // The test runs in a C locale, as a desktop session without a language would. The file
+  // dialog names the kinds of file and folders in the language of the buttons beside them.
   void stockButtonsSpeakJapanese() {
     qunsetenv("LANGUAGE");
     QVERIFY(app::InstallQtTranslations(*QCoreApplication::instance()));
@@ -36,6 +38,11 @@ class QtTranslationsTest : public QObject {
     QVERIFY2(
         buttons.button(QDialogButtonBox::Cancel)->text().contains(QStringLiteral("キャンセル")),
         qPrintable(buttons.button(QDialogButtonBox::Cancel)->text()));
+    const QString kind = QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment();
+    QVERIFY2(kind.contains(QStringLiteral("テキスト")), qPrintable(kind));
+    const QString folder =
+        QCoreApplication::translate("QFileSystemModel", "Folder", "All other platforms");
+    QVERIFY2(folder != QStringLiteral("Folder"), qPrintable(folder));
   }
 };
 

@@ -94,6 +94,67 @@ TEST_P(CliLearn, CorrectedWordsAreReadSoByTheNextRun) {
 
 INSTANTIATE_TEST_SUITE_P(BothReadings, CliLearn, ::testing::Values("dictionary", "context"));
 
+// A verb corrected where its okurigana follow is learnt in its forms, so that the next run reads
+// its other endings so and leaves the kanji alone in other words.
+TEST(CliLearnOkurigana, AVerbIsLearntWithItsOkurigana) {
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sjis("行わ,い\r\n行い,い\r\n行う,い\r\n行く,い\r\n"
+                                                 "行か,い\r\n銀行,ぎん*こう\r\n"))
+                .exit_code,
+            0);
+  ASSERT_EQ(home.BuildDictionary("Qv_Users", Sjis("人,ひと\r\n")).exit_code, 0);
+  auto ruby = [&](std::string_view name, std::string_view text) {
+    WriteFile(home / name, Sjis(text));
+    CliRun run = home.Run({"ruby", "--dic-mode", "2", "--reading=dictionary",
+                           (home / name).string()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    return ReadFile((home / name).replace_extension(".srb"));
+  };
+  std::string fresh = ruby("story.txt", "式を行う。\r\n");
+  ASSERT_TRUE(Holds(fresh, "{行/い}う")) << common::Cp932ToUtf8Lossy(fresh);
+  WriteFile(home / "story.srb", Replaced(fresh, "{行/い}う", "{行/おこな}う"));
+  CliRun learned = home.Run({"--yes", "learn", "--dic-mode", "2", "--reading=dictionary",
+                             (home / "story.txt").string(), (home / "story.srb").string()});
+  ASSERT_EQ(learned.exit_code, 0) << learned.err;
+  EXPECT_EQ(learned.out, "add 行わ,おこな\nadd 行い,おこな\nadd 行う,おこな\n");
+
+  std::string next = ruby("next.txt", "式を行わない。駅に行く。銀行へ。\r\n");
+  for (const char* piece : {"{行/おこな}わ", "{行/い}く", "{銀/ぎん}{行/こう}"}) {
+    EXPECT_TRUE(Holds(next, piece)) << piece << " in " << common::Cp932ToUtf8Lossy(next);
+  }
+}
+
+// An installed program's folder links to the system's user dictionary, which nobody may write:
+// learn makes the user's own copy, says so, and the next run reads the word as learnt.
+TEST(CliLearnSystemDictionary, TheUsersOwnCopyIsLearntAndUsed) {
+  namespace fs = std::filesystem;
+  ProgramFolder system;
+  ASSERT_EQ(system.BuildDictionary("Qv_Users", Sjis("人,ひと\r\n")).exit_code, 0);
+  ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sjis("今日,*きょう\r\n")).exit_code, 0);
+  for (const char* name : {"Qv_Users.pre", "Qv_Users.dic"}) {
+    fs::permissions(system.DicDir() / name, fs::perms::owner_read, fs::perm_options::replace);
+    fs::create_symlink(system.DicDir() / name, home.DicDir() / name);
+  }
+  fs::permissions(system.DicDir(), fs::perms::owner_read | fs::perms::owner_exec,
+                  fs::perm_options::replace);
+  const std::string system_source = ReadFile(system.DicDir() / "Qv_Users.pre");
+  WriteFile(home / "story.txt", Sjis("今日は晴れ。\r\n"));
+  WriteFile(home / "story.srb", Sjis("{今日/こんにち}は晴れ。\r\n"));
+
+  CliRun learned = home.Run({"--yes", "learn", "--dic-mode", "2", "--reading=dictionary",
+                             (home / "story.txt").string(), (home / "story.srb").string()});
+  CliRun next = home.Run({"ruby", "--dic-mode", "2", "--reading=dictionary",
+                          (home / "story.txt").string()});
+  fs::permissions(system.DicDir(), fs::perms::owner_all);
+  ASSERT_EQ(learned.exit_code, 0) << learned.err;
+  EXPECT_NE(learned.err.find("システムの辞書"), std::string::npos) << learned.err;
+  EXPECT_EQ(ReadFile(home.DicDir() / "Qv_Users.pre"), system_source + Sjis("今日,*こんにち\r\n"));
+  EXPECT_EQ(ReadFile(system.DicDir() / "Qv_Users.pre"), system_source);
+  EXPECT_TRUE(Holds(ReadFile(home / "story.srb"), "{今日/こんにち}"));
+  EXPECT_EQ(next.exit_code, 0) << next.err;
+}
+
 // Where a correction sits inside a run, the whole run is the word; what is not a correction,
 // and a file of another text, teach nothing.
 TEST(CorrectedWords, TakeTheWholeRunOfACorrection) {

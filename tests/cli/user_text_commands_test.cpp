@@ -35,6 +35,7 @@ const Conversion kConversions[] = {
 // From standard input the result is printed in the input's encoding and line ends.
 TEST(CliUserText, StandardInputGivesItsResultOnStandardOutput) {
   ProgramFolder home;
+  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
   for (Conversion c : kConversions) {
     std::string input = common::CrLfToLf(Utf8(Golden(c.input)));
     c.command.push_back("-");
@@ -53,6 +54,7 @@ TEST(CliUserText, StandardInputGivesItsResultOnStandardOutput) {
       {{"html", "-"}, "{漢字/かんじ}\n", "charset=UTF-8"},
       {{"html", "-"}, Sjis("{漢字/かんじ}\r\n"), "charset=Shift_JIS"},
       {{"kana", "--to", "katakana", "-"}, "{漢字/かんじ}\r\n", "{漢字/カンジ}\r\n"},
+      {{"ruby", "-"}, "今日は雨です。\n", "{今日/きょう}は{雨/あめ}です。\n"},
   };
   for (const Case& c : cases) {
     CliRun run = home.RunWithInput(c.input, c.command);
@@ -91,43 +93,6 @@ TEST(CliUserText, DictionarySourcesMayBeUtf8) {
                           (home / "t.txt").string()});
   EXPECT_EQ(ruby.exit_code, 0) << ruby.err;
   EXPECT_EQ(ReadFile(home / "t.srb"), "{漢/かん}{字/じ}\n");
-}
-
-// The sample text saved as UTF-8 gives the ruby of the Shift_JIS sample, in UTF-8, from a file
-// and from standard input alike.
-TEST(CliUserText, Utf8SampleGivesTheRubyOfTheShiftJisSample) {
-  ProgramFolder home;
-  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
-  WriteFile(home / "sjis.txt", Sample("sample.txt"));
-  WriteFile(home / "utf8.txt", Utf8(Sample("sample.txt")));
-  ASSERT_EQ(home.Run({"ruby", (home / "sjis.txt").string()}).exit_code, 0);
-  ASSERT_EQ(home.Run({"ruby", (home / "utf8.txt").string()}).exit_code, 0);
-  std::string sjis_ruby = ReadFile(home / "sjis.srb");
-  std::optional<std::string> back = common::Utf8ToCp932(ReadFile(home / "utf8.srb"));
-  ASSERT_TRUE(back);
-  EXPECT_TRUE(BytesEqual(sjis_ruby, *back));
-
-  CliRun filtered = home.RunWithInput("今日は雨です。\n", {"ruby", "-"});
-  EXPECT_EQ(filtered.exit_code, 0) << filtered.err;
-  EXPECT_EQ(filtered.out, "{今日/きょう}は{雨/あめ}です。\n");
-}
-
-// A UTF-8 text's ruby file is kept as the backup as any ruby file is: only when the run replaces
-// one that says something else (corrected by hand), and then as it was.
-TEST(CliUserText, Utf8RubyFileBecomesTheBackupOnlyWhenItDiffers) {
-  ProgramFolder home;
-  ASSERT_EQ(home.BuildDictionary("Qv_Body", Sample("Qv_Body.pre")).exit_code, 0);
-  WriteFile(home / "t.txt", "今日は雨です。\n");
-  const std::string ruby = "{今日/きょう}は{雨/あめ}です。\n";
-  for (int run = 0; run < 2; ++run) {
-    EXPECT_EQ(home.Run({"ruby", (home / "t.txt").string()}).exit_code, 0);
-  }
-  EXPECT_EQ(ReadFile(home / "t.srb"), ruby);
-  EXPECT_FALSE(fs::exists(home / "t.~srb"));
-  WriteFile(home / "t.srb", "{今日/こんにち}は{雨/あめ}です。\n");
-  EXPECT_EQ(home.Run({"ruby", (home / "t.txt").string()}).exit_code, 0);
-  EXPECT_EQ(ReadFile(home / "t.srb"), ruby);
-  EXPECT_EQ(ReadFile(home / "t.~srb"), "{今日/こんにち}は{雨/あめ}です。\n");
 }
 
 // Standard input is copied only up to --stdin-limit: more is refused with the limit named and

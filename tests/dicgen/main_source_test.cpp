@@ -7,18 +7,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <utility>
 
 #include "common/encoding/cp932.h"
 #include "common/platform/working_files.h"
-#include "dicgen/context_forms.h"
-#include "dicgen/entry_selection.h"
-#include "dicgen/format_limits.h"
-#include "dicgen/kana.h"
 #include "dicgen/messages.h"
-#include "dicgen/redundant_forms.h"
 #include "dictionary/dictionary_compiler.h"
-#include "dictionary/ruby_dictionary_format.h"
 #include "engine/sweep/dictionary_run.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
@@ -26,12 +19,8 @@
 namespace dicgen {
 namespace {
 
-using dictionary::BucketOf;
 using dictionary::CompiledDictionary;
 using dictionary::EntriesByLength;
-using dictionary::kAlignment;
-using dictionary::kBucketCounts;
-using dictionary::kMaxBucketKeys;
 using testing_support::BytesEqual;
 using testing_support::ReadFile;
 using testing_support::RecordingMessenger;

@@ -61,52 +61,31 @@ std::string Split(std::u32string_view surface, std::u32string_view reading) {
   return EncodeUtf8(joined);
 }
 
-TEST(ReadingAlignment, EachKanjiTakesItsKanjidicReading) {
-  EXPECT_EQ(Split(U"漢字", U"かんじ"), "かん*じ");
-}
-
-TEST(ReadingAlignment, LaterKanjiMayBeVoiced) {
-  EXPECT_EQ(Split(U"人々", U"ひとびと"), "ひと*びと");  // 々 repeats 人, voiced
-}
-
-TEST(ReadingAlignment, FinalKuBecomesSmallTsuBeforeAnotherKanji) {
-  EXPECT_EQ(Split(U"学校", U"がっこう"), "がっ*こう");
-}
-
-TEST(ReadingAlignment, OkuriganaMustReappearInTheReading) {
-  EXPECT_EQ(Split(U"書かれる", U"かかれる"), "か");
-  EXPECT_EQ(Split(U"書かれる", U"かけれる"), "(none)");
-}
-
-TEST(ReadingAlignment, SmallKeReadsAsKaBetweenNumeralAndCounter) {
-  EXPECT_EQ(Split(U"一ヶ月", U"いっかげつ"), "いっ*か*げつ");
-}
-
-TEST(ReadingAlignment, KunStemWithoutItsOkuriganaInACompound) {
-  EXPECT_EQ(Split(U"受付", U"うけつけ"), "うけ*つけ");
-}
-
-TEST(ReadingAlignment, UnsplittableRunTakesGroupRuby) {
-  EXPECT_EQ(Split(U"今日", U"きょう"), "*きょう");
-  EXPECT_EQ(Split(U"大人", U"おとな"), "*おとな");
-}
-
-TEST(ReadingAlignment, GroupThatCouldStandElsewhereCoversTheWholeRun) {
-  // や + 百屋 おや and 八百 やお + や score alike: neither split can be trusted.
-  EXPECT_EQ(Split(U"八百屋", U"やおや"), "**やおや");
-}
-
-TEST(ReadingAlignment, GroupThatOnlyOneSplitExplainsStaysPartial) {
-  EXPECT_EQ(Split(U"三味線", U"しゃみせん"), "*しゃみ*せん");
-}
-
-TEST(ReadingAlignment, NameReadingsDoNotBeatGroupRuby) {
-  // 明 あ (from あ.かり) and 日 す (a name reading) would split あす; that is 熟字訓.
-  EXPECT_EQ(Split(U"明日", U"あす"), "*あす");
-}
-
-TEST(ReadingAlignment, NoSegmentStartsWithASmallKana) {
-  EXPECT_EQ(Split(U"今日", U"ゃあ"), "(none)");
+TEST(ReadingAlignment, SplitsTheReadingOverTheKanji) {
+  struct Case {
+    std::u32string_view surface, reading;
+    std::string_view expected;
+  };
+  const Case cases[] = {
+      {U"漢字", U"かんじ", "かん*じ"},      // each kanji takes its KANJIDIC reading
+      {U"人々", U"ひとびと", "ひと*びと"},  // 々 repeats 人, voiced
+      {U"学校", U"がっこう", "がっ*こう"},  // final く becomes っ before another kanji
+      {U"書かれる", U"かかれる", "か"},     // okurigana must reappear in the reading
+      {U"書かれる", U"かけれる", "(none)"},
+      {U"一ヶ月", U"いっかげつ", "いっ*か*げつ"},  // ヶ reads か between numeral and counter
+      {U"受付", U"うけつけ", "うけ*つけ"},         // kun stem without its okurigana
+      {U"今日", U"きょう", "*きょう"},             // an unsplittable run takes group ruby
+      {U"大人", U"おとな", "*おとな"},
+      // や + 百屋 おや and 八百 やお + や score alike: neither split can be trusted.
+      {U"八百屋", U"やおや", "**やおや"},
+      {U"三味線", U"しゃみせん", "*しゃみ*せん"},  // only one split explains the group
+      // 明 あ (from あ.かり) and 日 す (a name reading) would split あす; that is 熟字訓.
+      {U"明日", U"あす", "*あす"},
+      {U"今日", U"ゃあ", "(none)"},  // no segment starts with a small kana
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Split(c.surface, c.reading), c.expected) << EncodeUtf8(std::u32string(c.reading));
+  }
 }
 
 TEST(Kanjidic, LineGivesGradeFrequencyAndThreeKindsOfReading) {
@@ -119,9 +98,6 @@ TEST(Kanjidic, LineGivesGradeFrequencyAndThreeKindsOfReading) {
   EXPECT_EQ(entry->on_hiragana, (std::vector<std::string>{"にち", "じつ"}));
   EXPECT_EQ(entry->kun, (std::vector<std::string>{"ひ", "-び", "-か"}));
   EXPECT_EQ(entry->nanori, (std::vector<std::string>{"あ", "あき"}));
-}
-
-TEST(Kanjidic, CommentLineIsNoKanji) {
   EXPECT_FALSE(ParseKanjidicLine("# KANJIDIC JIS X 0208 Kanji Information File"));
 }
 

@@ -3,23 +3,16 @@
 #include "dicgen/entry_selection.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
-#include "common/encoding/cp932.h"
-#include "common/platform/working_files.h"
 #include "dicgen/context_forms.h"
 #include "dicgen/format_limits.h"
 #include "dicgen/kana.h"
-#include "dicgen/messages.h"
 #include "dicgen/redundant_forms.h"
 #include "dictionary/dictionary_compiler.h"
 #include "dictionary/ruby_dictionary_format.h"
-#include "engine/sweep/dictionary_run.h"
-#include "tests/support/recording_messenger.h"
 #include "tests/support/test_files.h"
 
 namespace dicgen {
@@ -31,8 +24,6 @@ using dictionary::EntriesByLength;
 using dictionary::kAlignment;
 using dictionary::kBucketCounts;
 using dictionary::kMaxBucketKeys;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
 
 const KanjiReadings& LineReadings() {
   KanjiEntry line;

@@ -30,19 +30,6 @@ std::string OneKanji(std::string_view kanji, std::string_view readings) {
   return Sjis("1\t") + Sjis(kanji) + "\t1\t" + Sjis(readings) + "\r\n";
 }
 
-TEST(GradeCode, EveryGradeSurvivesTheRoundTrip) {
-  for (int grade = kLowestGrade; grade <= kHighestGrade; ++grade) {
-    EXPECT_EQ(GradeOfCode(GradeCodeOf(grade)), grade);
-  }
-  EXPECT_EQ(GradeCodeOf(3), 6999);
-}
-
-TEST(GradeCode, NumbersThatAreNoGradesCodeHaveNoGrade) {
-  for (int code : {0, 999, 2998, 3000, 14999, 22222, 65535, -1001}) {
-    EXPECT_EQ(GradeOfCode(code), std::nullopt) << code;
-  }
-}
-
 TEST(GradeSource, SchoolReadingsAreStoredAsTrailBytes) {
   GradeSource source = ParseGradeSource(Sjis("1\t一\t1\tいち\tいつ\tひと\n"));
   ASSERT_EQ(source.status, GradeBuildStatus::kOk);
@@ -95,22 +82,6 @@ TEST(GradeSource, CommentLinesAndTheLastLineBreakAreNotNeeded) {
   EXPECT_EQ(source.entries[0].readings, (std::vector<std::string>{Sjis("あめ"), Sjis("ひと")}));
 }
 
-// A list kept in UTF-8 builds the same dictionary.
-TEST(GradeDictionaryBuild, SmallListMatchesGoldenBytes) {
-  for (common::TextEncoding encoding :
-       {common::TextEncoding::kShiftJis, common::TextEncoding::kUtf8WithBom}) {
-    SCOPED_TRACE(static_cast<int>(encoding));
-    GradeProgram dir(common::FromShiftJis(
-        ReadFile(TestData("dictionary/grade_small/source.txt")), encoding));
-    GradeBuildResult result = dir.Build();
-    ASSERT_EQ(result.status, GradeBuildStatus::kOk);
-    EXPECT_EQ(result.kanji_count, 4);
-    EXPECT_TRUE(BytesEqual(ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")),
-                           ReadFile(dir.program.GradeDictionary())));
-    EXPECT_TRUE(dir.messenger.records.empty());
-  }
-}
-
 TEST(GradeDictionaryBuild, Utf8ListWithACharacterShiftJisLacksBuildsNothing) {
   GradeProgram dir(common::FromShiftJis(OneKanji("一", "いち"), common::TextEncoding::kUtf8) +
                    "1\t𠮟\t1\tしか\r\n");
@@ -141,34 +112,6 @@ TEST(GradeDictionaryBuild, FaultyLineWritesNothingAndKeepsTheOldDictionary) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
 }
 
-TEST(GradeDictionaryBuild, SecondBuildKeepsTheFirstAsBackup) {
-  GradeProgram dir(OneKanji("一", "いち"));
-  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
-  std::string first = ReadFile(dir.program.GradeDictionary());
-  WriteFile(dir.program.GradeSource(), OneKanji("右", "みぎ"));
-  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
-  ASSERT_TRUE(ShowedOnly(dir.messenger, "ご確認!!",
-                         "haitouNen.dic はすでに存在します。作成しますか？\n"
-                         "（旧ファイルは拡張子<.di$>に改名されます。）"));
-  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), first);
-  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).substr(0, 2), "\x89\x45");
-  // A backup already there stays; the dictionary is still replaced.
-  WriteFile(dir.program.GradeDictionary(), "old");
-  ASSERT_EQ(dir.Build().status, GradeBuildStatus::kOk);
-  EXPECT_EQ(ReadFile(dir.program.DicDir() / "HaitouNen.di$"), first);
-  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()).size(), 16000u);
-}
-
-TEST(GradeDictionaryBuild, CancelKeepsTheOldFileAndBuildsNothing) {
-  GradeProgram dir(OneKanji("一", "いち"));
-  WriteFile(dir.program.GradeDictionary(), "old");
-  dir.messenger.Script({Answer::kCancel});
-  GradeBuildResult result = dir.Build();
-  EXPECT_EQ(result.status, GradeBuildStatus::kOverwriteDeclined);
-  EXPECT_EQ(ReadFile(dir.program.GradeDictionary()), "old");
-  EXPECT_FALSE(fs::exists(dir.program.DicDir() / "HaitouNen.di$"));
-}
-
 // The filter reads as many entries as the settings record: a dictionary whose count cannot be
 // saved would be read with the old count, so the old dictionary stays. A read-only file and one
 // that cannot be read (a folder in its place, which no permission lets through) are refused.
@@ -190,17 +133,6 @@ TEST(GradeDictionaryBuild, SettingsThatCannotBeSavedKeepTheOldDictionary) {
                                ">に書き込めません。\n漢字の数 H_KANJISUU を記録できないため、"
                                "HaitouNen.dic は作りませんでした。"));
   }
-}
-
-TEST(GradeDictionaryBuild, TargetThatCannotBeReplacedLeavesNoStrayFile) {
-  GradeProgram dir(OneKanji("一", "いち"));
-  fs::create_directories(dir.program.GradeDictionary() / "in the way");
-  GradeBuildResult result = dir.Build();
-  EXPECT_EQ(common::CodeOf(result.status), -2);
-  EXPECT_EQ(result.kanji_count, 0);
-  ASSERT_TRUE(ShowedOnly(dir.messenger, "",
-                         "< haitouNen.dic > に書き込めない。\n元の辞書はそのまま残っています。"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.program.DicDir()), {}), 2);
 }
 
 TEST(GradeDictionaryBuild, MoreKanjiThanTheLayoutHoldsAreRefused) {
@@ -239,19 +171,6 @@ TEST(GradeDictionaryBuild, MoreReadingBytesThanTheAreaHoldsAreRefused) {
   EXPECT_FALSE(fs::exists(dir.program.GradeDictionary()));
 }
 
-TEST(GradeDictionaryBuild, WrapperTellsTheOutcome) {
-  GradeProgram dir(OneKanji("一", "いち"));
-  WriteFile(dir.dir / "users$$$.$$$", "left over");
-  GradeBuildResult result =
-      RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger);
-  EXPECT_EQ(result.kanji_count, 1);
-  ASSERT_TRUE(ShowedOnly(dir.messenger, "お知らせ", "HaitouNen.dic を作成・更新しました。"));
-  EXPECT_FALSE(fs::exists(dir.dir / "users$$$.$$$"));
-  fs::remove(dir.program.GradeSource());
-  static_cast<void>(RunGradeBuild(dir.program, common::WorkDir(dir.dir.Path()), dir.messenger));
-  EXPECT_EQ(dir.messenger.records.back().text, "HaitouNen.dic の作成・更新に\n失敗しました。");
-}
-
 TEST(GradeDictionaryLoad, FindsKanjiGradesAndReadings) {
   RecordingMessenger messenger;
   GradeDictionary dictionary;
@@ -287,21 +206,13 @@ TEST(GradeDictionaryLoad, CountBeyondTheLayoutAndShortFileAreRefusedEachWithItsC
             ReadFile(TestData("dictionary/grade_small/HaitouNen.dic")).substr(0, 100));
   RecordingMessenger messenger;
   GradeDictionary dictionary;
-  EXPECT_FALSE(dictionary.Load(dir / "HaitouNen.dic", 10, messenger));
-  ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告",
-                         "配当学年辞書<" + (dir / "HaitouNen.dic").string() +
-                             ">が壊れています。\n配当学年辞書を作り直してください。"));
-}
-
-TEST(GradeDictionaryLoad, ShortOrMissingFileIsRefused) {
-  ScratchDir dir;
-  RecordingMessenger messenger;
-  GradeDictionary dictionary;
-  std::string bytes = ReadFile(TestData("dictionary/grade_small/HaitouNen.dic"));
-  WriteFile(dir / "short.dic", bytes.substr(0, 7000));
-  EXPECT_FALSE(dictionary.Load(dir / "short.dic", 4, messenger));
-  EXPECT_FALSE(dictionary.Load(dir / "missing.dic", 4, messenger));
-  EXPECT_EQ(messenger.records.size(), 2u);
+  for (const char* name : {"HaitouNen.dic", "missing.dic"}) {
+    messenger.records.clear();
+    EXPECT_FALSE(dictionary.Load(dir / name, 10, messenger));
+    ASSERT_TRUE(ShowedOnly(messenger, "大事なご報告",
+                           "配当学年辞書<" + (dir / name).string() +
+                               ">が壊れています。\n配当学年辞書を作り直してください。"));
+  }
 }
 
 TEST(GradeDictionaryLoad, RecordPointingOutsideTheReadingAreaIsRefused) {

@@ -14,24 +14,22 @@ std::string Sorted(std::string_view utf8) {
   return result.text.value_or("<failed>");
 }
 
-TEST(SourceSort, EqualLinesAndEmptyLinesLeaveOneLine) {
-  EXPECT_TRUE(BytesEqual(Sjis("漢字,かん*じ\n"), Sorted("漢字,かん*じ\n\n漢字,かん*じ\n")));
-}
-
-TEST(SourceSort, LetterCaseIsIgnoredAndTheFirstLineStays) {
-  EXPECT_EQ("ABC\n", Sorted("ABC\nabc"));
-  EXPECT_EQ(Sjis("ａｂｃ\n"), Sorted("ａｂｃ\nＡＢＣ\n"));
-}
-
-TEST(SourceSort, KanaTypeAndWidthAreNotMerged) {
-  EXPECT_EQ(Sjis("漢字,かん*じ\n漢字,カン*ジ\n"), Sorted("漢字,カン*ジ\n漢字,かん*じ\n"));
-  EXPECT_EQ(Sjis("abc\nａｂｃ\n"), Sorted("ａｂｃ\nabc\n"));
-}
-
-TEST(SourceSort, FollowsJapaneseCollation) {
-  // Latin letters, then kana in 五十音 order (not code order: ア is 0x8341 but sorts with あ),
-  // then kanji.
-  EXPECT_EQ(Sjis("b\nあ\nア\nか\nが\n漢\n"), Sorted("漢\nが\nか\nア\nあ\nb\n"));
+// Equal lines and empty lines leave one line; letter case is ignored (the first line stays) but
+// kana type and width are not; the order is Japanese collation: Latin letters, then kana in
+// 五十音 order (not code order: ア is 0x8341 but sorts with あ), then kanji.
+TEST(SourceSort, SortsInJapaneseOrderKeepingOneOfEqualLines) {
+  struct Case {
+    std::string_view text, sorted;
+  };
+  const Case cases[] = {
+      {"漢字,かん*じ\n\n漢字,かん*じ\n", "漢字,かん*じ\n"},
+      {"ABC\nabc", "ABC\n"},
+      {"ａｂｃ\nＡＢＣ\n", "ａｂｃ\n"},
+      {"漢字,カン*ジ\n漢字,かん*じ\n", "漢字,かん*じ\n漢字,カン*ジ\n"},
+      {"ａｂｃ\nabc\n", "abc\nａｂｃ\n"},
+      {"漢\nが\nか\nア\nあ\nb\n", "b\nあ\nア\nか\nが\n漢\n"},
+  };
+  for (const Case& c : cases) EXPECT_TRUE(BytesEqual(Sjis(c.sorted), Sorted(c.text))) << c.text;
 }
 
 TEST(SourceSort, UndecodableLineIsNamed) {
@@ -62,23 +60,28 @@ TEST(DuplicateCheck, NoDuplicateIsSaidSo) {
   EXPECT_EQ("第１ﾌｨ-ﾙﾄﾞの重複行は\n(もう)ありません。\n\nお疲れ様！", message.text);
 }
 
-TEST(DuplicateCheck, OnlyNeighboursAreCompared) {
-  EXPECT_FALSE(FindDuplicateFirstField(Sjis("漢字,a\r\n感じ,b\r\n漢字,c\r\n")));
-  EXPECT_FALSE(FindDuplicateFirstField(Sjis("漢字,a\r\n\r\n漢字,b\r\n")));
-}
-
-TEST(DuplicateCheck, LineWithoutCommaIsComparedWhole) {
-  auto found = FindDuplicateFirstField(Sjis("漢字\r\n漢字,かん*じ\r\n"));
-  ASSERT_TRUE(found);
-  EXPECT_EQ(10u, found->byte_position);
-  EXPECT_FALSE(FindDuplicateFirstField(Sjis("漢字一\r\n漢字,かん*じ\r\n")));
-}
-
-TEST(DuplicateCheck, LastLineWithoutLineBreakIsChecked) {
-  auto found = FindDuplicateFirstField(Sjis("漢字\r\n漢字"));
-  ASSERT_TRUE(found);
-  EXPECT_EQ(10u, found->byte_position);  // the end of the text stands for the line feed
-  EXPECT_EQ(2, found->line);
+// Only neighbours are compared; a line without a comma is compared whole, and the end of the
+// text stands for the line feed of a last line without one.
+TEST(DuplicateCheck, NeighboursAreComparedByTheirFirstField) {
+  struct Case {
+    std::string_view text;
+    std::size_t byte_position;  // 0: no duplicate
+    int line;
+  };
+  const Case cases[] = {
+      {"漢字,a\r\n感じ,b\r\n漢字,c\r\n", 0, 0},
+      {"漢字,a\r\n\r\n漢字,b\r\n", 0, 0},
+      {"漢字\r\n漢字,かん*じ\r\n", 10, 2},
+      {"漢字一\r\n漢字,かん*じ\r\n", 0, 0},
+      {"漢字\r\n漢字", 10, 2},
+  };
+  for (const Case& c : cases) {
+    auto found = FindDuplicateFirstField(Sjis(c.text));
+    ASSERT_EQ(found.has_value(), c.byte_position != 0) << c.text;
+    if (!found) continue;
+    EXPECT_EQ(found->byte_position, c.byte_position) << c.text;
+    EXPECT_EQ(found->line, c.line) << c.text;
+  }
 }
 
 TEST(DuplicateCheck, FieldsLongerThan128BytesAreComparedWhole) {

@@ -88,16 +88,6 @@ TEST(SourceValidation, LongLineCountsAsOneLine) {
   }
 }
 
-TEST(SourceValidation, MalformedEntryIsReportedWithItsFault) {
-  ScratchDir dir;
-  WriteFile(dir / "s.pre", Sjis("漢字,ーかん\r\n"));
-  RecordingMessenger messenger;
-  ASSERT_TRUE(Validate(dir, dir / "s.pre", messenger).ok());
-  EXPECT_TRUE(
-      ReadFile(dir / "error_ck.out")
-          .starts_with(Sjis("1行目：<errnum=2>読みが ー（音引き）で始まっている。\r\n1 字：")));
-}
-
 TEST(SourceValidation, TooManyWordsOfOneLengthStopWithoutSummary) {
   ScratchDir dir;
   std::string line = Sjis("漢漢漢漢漢漢漢漢漢漢,か*か*か*か*か*か*か*か*か*か\r\n");

@@ -64,20 +64,6 @@ TEST(TextConversion, LargeTextGoesToShiftJisAndBackInPieces) {
   }
 }
 
-// A character Shift_JIS lacks, deep in a later piece, is named by its place in the whole text.
-TEST(TextConversion, RefusedCharacterInALaterPieceIsPlacedInTheWholeText) {
-  std::string text = LargeUtf8Text("\n");
-  int lines = static_cast<int>(text.size() / 5);
-  text += "ab\xE2\x98\x83\n";  // ab☃
-  StringTextSource source(text);
-  Collected ignored;
-  ToShiftJisResult result = ConvertToShiftJis(source, TextEncoding::kUtf8, ignored.Sink());
-  EXPECT_EQ(result.outcome, ToShiftJisResult::Outcome::kUnencodable);
-  EXPECT_EQ(result.bad.character, "\xE2\x98\x83");
-  EXPECT_EQ(result.bad.line, lines + 1);
-  EXPECT_EQ(result.bad.column, 3);
-}
-
 // A line runs on across a piece's end: its column counts on from the characters before.
 TEST(TextConversion, ColumnCountsOnAcrossPieces) {
   std::string text(kMoreThanAPiece, 'x');

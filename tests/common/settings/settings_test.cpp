@@ -43,16 +43,13 @@ std::vector<std::string> SectionHeaders(std::string_view text) {
   return headers;
 }
 
-// Paths are made from the program folder; the other defaults show in the file written below.
-TEST(Settings, MissingFileGivesTheDefaultsInTheProgramFolder) {
+// A missing file gives the defaults, paths in the program folder; saved, they list every
+// section in its order.
+TEST(Settings, MissingFileGivesTheDefaultsSavedInTheirOrder) {
   ScratchDir dir;
   Settings settings = LoadSettings(dir.Path());
   EXPECT_EQ(settings.user_path, dir.Path());
   EXPECT_EQ(settings.dic_files[9], dir.Path() / "dic" / "");
-}
-
-TEST(Settings, FileFromScratchListsSectionsInTheirOrder) {
-  ScratchDir dir;
   ASSERT_TRUE(SaveSettings(dir.Path(), Settings()));
   std::string text = SavedFile(dir);
   std::vector<std::string> expected = {
@@ -170,6 +167,7 @@ TEST(Settings, ReadOnlyKeysKeepTheirStoredValues) {
   EXPECT_EQ(SavedValue(dir, "RUBIKANQ", "CHECBOX3"), "7");
 }
 
+// Recent files keep their order and their gaps; a name Shift_JIS cannot hold is kept as is.
 TEST(Settings, EverySettingSurvivesARoundTrip) {
   ScratchDir dir;
   Settings settings = LoadSettings(dir.Path());
@@ -183,6 +181,10 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   settings.level_range_type = 2;
   settings.level_high = 10;
   settings.desktop_keys = true;
+  EXPECT_TRUE(settings.main_recent_files[0].empty());
+  settings.main_recent_files[0] = dir.Path() / "物語.txt";
+  settings.main_recent_files[1] = dir.Path() / "😀.txt";
+  settings.ruby_recent_files[7] = dir.Path() / "a.srb";
   ASSERT_TRUE(SaveSettings(dir.Path(), settings));
   Settings next = LoadSettings(dir.Path());
   EXPECT_EQ(next.nnn_templates[7], settings.nnn_templates[7]);
@@ -195,18 +197,6 @@ TEST(Settings, EverySettingSurvivesARoundTrip) {
   EXPECT_EQ(next.level_range_type, 2);
   EXPECT_EQ(next.level_high, 10);
   EXPECT_TRUE(next.desktop_keys);
-}
-
-// Recent files keep their order and their gaps; a name Shift_JIS cannot hold is kept as is.
-TEST(Settings, RecentFilesSurviveARoundTrip) {
-  ScratchDir dir;
-  Settings settings = LoadSettings(dir.Path());
-  EXPECT_TRUE(settings.main_recent_files[0].empty());
-  settings.main_recent_files[0] = dir.Path() / "物語.txt";
-  settings.main_recent_files[1] = dir.Path() / "😀.txt";
-  settings.ruby_recent_files[7] = dir.Path() / "a.srb";
-  ASSERT_TRUE(SaveSettings(dir.Path(), settings));
-  Settings next = LoadSettings(dir.Path());
   EXPECT_EQ(next.main_recent_files, settings.main_recent_files);
   EXPECT_EQ(next.ruby_recent_files, settings.ruby_recent_files);
 }

@@ -134,58 +134,59 @@ TEST_F(AllRubyTest, UserDictionaryAloneAppliesItsOneCharacterWords) {
   EXPECT_TRUE(BytesEqual(Sjis("{日/にっ}{本/ぽん}の漢{字/あざ}。{字/あざ}\r\n"), RubyFile()));
 }
 
-TEST_F(AllRubyTest, RefusedCommandLeavesNoWorkingFile) {
-  EXPECT_EQ(Run("").status, RubyCommandStatus::kRefused);
-  ExpectMessages({{"再見。", "るび振りする内容がありません！"}});
-  messenger_.records.clear();
-  context_.ruby_window_open = true;
-  EXPECT_EQ(Run(Sjis("漢字\n")).status, RubyCommandStatus::kRefused);
-  ExpectMessages({{"再見。",
-                   "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行して"
-                   "ください！"}});
-  EXPECT_TRUE(WorkFiles().empty());
-}
-
-TEST_F(AllRubyTest, TextHoldingNulIsRefusedWithItsLine) {
-  EXPECT_EQ(Run(std::string_view("a\nb\0c\n", 6)).status, RubyCommandStatus::kRefused);
-  ExpectMessages({{"ご注意!!",
-                   "2 行目に NUL 文字 (0x00) があります。\n"
-                   "この文字から後ろが失われるため、るび振りは中止します。\n"
-                   "文字を取り除いてから実行してください。"}});
-  EXPECT_TRUE(WorkFiles().empty());
-}
-
-TEST_F(AllRubyTest, NotationFaultIsReportedAtItsLine) {
-  std::string text = Sjis("a\n{漢字かんじ}\n");
-  EXPECT_EQ(Run(text).status, RubyCommandStatus::kNotationFault);
-  ExpectMessages({{"警告", "2 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
-  EXPECT_TRUE(WorkFiles().empty());
-
-  messenger_.records.clear();
-  context_.fault_line = [](std::size_t) { return 7; };  // the editor's display line
-  EXPECT_EQ(Run(text).status, RubyCommandStatus::kNotationFault);
-  ExpectMessages({{"警告", "7 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
-}
-
-// A long text is checked while it is copied: the checks still speak in their order, the NUL
-// guard before the notation.
-TEST_F(AllRubyTest, LongTextIsRefusedAsAShortOneIs) {
-  std::string lines;
-  for (int i = 0; i < 40000; ++i) lines += "a\n";
-  std::string fault = Sjis("{漢字かんじ}\n");
-  EXPECT_EQ(Run(lines + fault).status, RubyCommandStatus::kNotationFault);
-  ExpectMessages({{"警告", "40001 行目::<{ / }> の内部は、/ の後にるびがなが必要。"}});
-  EXPECT_TRUE(WorkFiles().empty());
-
-  messenger_.records.clear();
-  EXPECT_EQ(Run(lines + fault + std::string(1, '\0')).status, RubyCommandStatus::kRefused);
-  ASSERT_EQ(messenger_.records.size(), 1u);
-  EXPECT_EQ(messenger_.records[0].title, "ご注意!!");
-  EXPECT_TRUE(WorkFiles().empty());
-
-  messenger_.records.clear();
-  EXPECT_EQ(Run(lines + Sjis("漢字\n")).status, RubyCommandStatus::kOk);
-  EXPECT_TRUE(messenger_.records.empty());
+// What the checks before a run refuse is told once, in the text's order (the NUL guard before
+// the notation), and leaves no working file; a long text is checked while it is copied.
+TEST_F(AllRubyTest, RefusedTextIsToldAndLeavesNoWorkingFile) {
+  std::string long_text;
+  for (int i = 0; i < 40000; ++i) long_text += "a\n";
+  const std::string fault = Sjis("{漢字かんじ}\n");
+  const std::string nul(1, '\0');
+  const std::string notation = " 行目::<{ / }> の内部は、/ の後にるびがなが必要。";
+  struct Case {
+    const char* what;
+    std::string text;
+    bool window_open;
+    bool editor_lines;  // lines are counted as the editor displays them
+    RubyCommandStatus status;
+    std::string title;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"empty", "", false, false, RubyCommandStatus::kRefused, "再見。",
+       "るび振りする内容がありません！"},
+      {"ruby window open", Sjis("漢字\n"), true, false, RubyCommandStatus::kRefused, "再見。",
+       "るび振りWindowがすでに開いています。\nるび振りWindowを閉じてから実行してください！"},
+      {"NUL", "a\nb" + nul + "c\n", false, false, RubyCommandStatus::kRefused, "ご注意!!",
+       "2 行目に NUL 文字 (0x00) があります。\n"
+       "この文字から後ろが失われるため、るび振りは中止します。\n"
+       "文字を取り除いてから実行してください。"},
+      {"notation", "a\n" + fault, false, false, RubyCommandStatus::kNotationFault, "警告",
+       "2" + notation},
+      {"notation, editor's line", "a\n" + fault, false, true, RubyCommandStatus::kNotationFault,
+       "警告", "7" + notation},
+      {"long, notation", long_text + fault, false, false, RubyCommandStatus::kNotationFault, "警告",
+       "40001" + notation},
+      {"long, notation then NUL", long_text + fault + nul, false, false,
+       RubyCommandStatus::kRefused, "ご注意!!",
+       "40002 行目に NUL 文字 (0x00) があります。\n"
+       "この文字から後ろが失われるため、るび振りは中止します。\n"
+       "文字を取り除いてから実行してください。"},
+      {"long, no fault", long_text + Sjis("漢字\n"), false, false, RubyCommandStatus::kOk, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    messenger_.records.clear();
+    context_.ruby_window_open = c.window_open;
+    context_.fault_line = nullptr;
+    if (c.editor_lines) context_.fault_line = [](std::size_t) { return 7; };
+    EXPECT_EQ(Run(c.text).status, c.status);
+    if (c.title.empty()) {
+      EXPECT_TRUE(messenger_.records.empty());
+    } else {
+      ExpectMessages({{c.title, c.message}});
+    }
+    EXPECT_TRUE(WorkFiles().empty());
+  }
 }
 
 TEST_F(AllRubyTest, MissingDictionaryAbortsNamingTheStep) {

@@ -44,43 +44,38 @@ class GradeAllocationTest : public ::testing::Test {
   JukujikunList list_;
 };
 
-// Another reading or a group with alternatives gets no code.
-TEST_F(GradeAllocationTest, SchoolReadingGetsTheGradeCode) {
-  EXPECT_TRUE(BytesEqual(Sjis("{6999漢/かん}{2999一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n"),
-                         Allocate("{漢/かん}{一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n")));
-}
-
-TEST_F(GradeAllocationTest, TrailByteBraceOfZuStaysInsideTheGroup) {
-  EXPECT_TRUE(BytesEqual(Sjis("{4999図/ず}{図書/としょ}"), Allocate("{図/ず}{図書/としょ}")));
-}
-
-TEST_F(GradeAllocationTest, SchoolJukujikunTakeTheGradeOfTheList) {
-  list_.SetText(Sjis("# 小学校で習う熟字訓\n今日/きょう,2\n>日/か,1\n明日/あす,2 # 最後の行"));
-  EXPECT_TRUE(BytesEqual(Sjis("{4999今日/きょう}{4999明日/あす}{日/か}{昨日/きのう}"),
-                         Allocate("{今日/きょう}{明日/あす}{日/か}{昨日/きのう}")));
-}
-
-TEST_F(GradeAllocationTest, CompoundCheckLooksUpOnlyMarkedEntriesForOneKanji) {
-  list_.SetText(Sjis(">日/か,1\n漢/おとこ,2\n"));
-  EXPECT_TRUE(BytesEqual(Sjis("{2999日/か}{漢/おとこ}"), Allocate("{日/か}{漢/おとこ}", true)));
-  EXPECT_TRUE(BytesEqual(Sjis("{日/か}"), Allocate("{日/か}", false)));
-}
-
-TEST_F(GradeAllocationTest, MatchInsideALongerEntryIsNoEntry) {
-  list_.SetText(Sjis("二日/ふつか,1\n今日/きょうだい,3\n"));
-  EXPECT_TRUE(
-      BytesEqual(Sjis("{日/ふつか}{今日/きょう}"), Allocate("{日/ふつか}{今日/きょう}", true)));
-}
-
-TEST_F(GradeAllocationTest, BaseBeginningWithADigitGetsAFullLengthCode) {
-  list_.SetText(Sjis("2日/ふつか,3\n"));
-  EXPECT_TRUE(BytesEqual(Sjis("{222221月/いちがつ}{069992日/ふつか}"),
-                         Allocate("{1月/いちがつ}{2日/ふつか}")));
-}
-
-TEST_F(GradeAllocationTest, AreasAndUnclosedGroupsAreCopied) {
-  EXPECT_TRUE(BytesEqual(Sjis("\x11{漢/かん}\x12{6999漢/かん}{漢/か"),
-                         Allocate("\x11{漢/かん}\x12{漢/かん}{漢/か")));
+TEST_F(GradeAllocationTest, SchoolReadingsAndListedJukujikunGetTheirGradeCode) {
+  struct Case {
+    const char* what;
+    std::string_view list;  // the jukujikun list
+    bool compound_check;
+    std::string_view text, expected;
+  };
+  const Case cases[] = {
+      // Another reading or a group with alternatives gets no code.
+      {"school readings", "", false, "{漢/かん}{一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n",
+       "{6999漢/かん}{2999一/ひと}つ{薔/ばら}{漢/から}{一/いち|ひと}\n"},
+      {"図's trail byte is a brace", "", false, "{図/ず}{図書/としょ}",
+       "{4999図/ず}{図書/としょ}"},
+      {"jukujikun take the list's grade",
+       "# 小学校で習う熟字訓\n今日/きょう,2\n>日/か,1\n明日/あす,2 # 最後の行", false,
+       "{今日/きょう}{明日/あす}{日/か}{昨日/きのう}",
+       "{4999今日/きょう}{4999明日/あす}{日/か}{昨日/きのう}"},
+      // The compound check looks up only the marked entries for one kanji.
+      {"compound check", ">日/か,1\n漢/おとこ,2\n", true, "{日/か}{漢/おとこ}",
+       "{2999日/か}{漢/おとこ}"},
+      {"no compound check", ">日/か,1\n", false, "{日/か}", "{日/か}"},
+      {"match inside a longer entry", "二日/ふつか,1\n今日/きょうだい,3\n", true,
+       "{日/ふつか}{今日/きょう}", "{日/ふつか}{今日/きょう}"},
+      {"base beginning with a digit", "2日/ふつか,3\n", false, "{1月/いちがつ}{2日/ふつか}",
+       "{222221月/いちがつ}{069992日/ふつか}"},
+      {"areas and unclosed groups", "", false, "\x11{漢/かん}\x12{漢/かん}{漢/か",
+       "\x11{漢/かん}\x12{6999漢/かん}{漢/か"},
+  };
+  for (const Case& c : cases) {
+    list_.SetText(Sjis(c.list));
+    EXPECT_TRUE(BytesEqual(Sjis(c.expected), Allocate(c.text, c.compound_check))) << c.what;
+  }
 }
 
 std::string Filter(std::string_view utf8, GradeRubyOptions options) {
@@ -125,23 +120,16 @@ TEST(GradeFilter, EachRangeKindKeepsItsGroupsWithTheirTags) {
       {{.range_kind = 2, .lower_grade = 3, .tag = true},
        "{6999漢/かん}{薔/ばら}{2999一/いち}",
        "@[教3年]{漢/かん}@[教外]{薔/ばら}一"},
+      // 図's trail byte is a brace, which ends no group.
+      {{.range_kind = 0, .lower_grade = 2}, "{4999図/ず}{図書/としょ}", "{図/ず}図書"},
+      {{.range_kind = 0, .lower_grade = 3}, "{4999図/ず}", "図"},
+      // A digit of the base survives behind the no-code mark.
+      {{.range_kind = 2, .lower_grade = 1}, "{222221月/いちがつ}", "{1月/いちがつ}"},
+      {{.range_kind = 0, .lower_grade = 3}, "{222221月/いちがつ}{069992日/ふつか}", "1月{2日/ふつか}"},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(BytesEqual(Sjis(c.filtered), Filter(c.text, c.options))) << c.filtered;
   }
-}
-
-TEST(GradeFilter, TrailByteBraceOfZuDoesNotEndTheGroup) {
-  EXPECT_TRUE(BytesEqual(Sjis("{図/ず}図書"),
-                         Filter("{4999図/ず}{図書/としょ}", {.range_kind = 0, .lower_grade = 2})));
-  EXPECT_TRUE(BytesEqual(Sjis("図"), Filter("{4999図/ず}", {.range_kind = 0, .lower_grade = 3})));
-}
-
-TEST(GradeFilter, DigitOfTheBaseSurvivesBehindTheNoCodeMark) {
-  EXPECT_TRUE(BytesEqual(Sjis("{1月/いちがつ}"),
-                         Filter("{222221月/いちがつ}", {.range_kind = 2, .lower_grade = 1})));
-  EXPECT_TRUE(BytesEqual(Sjis("1月{2日/ふつか}"), Filter("{222221月/いちがつ}{069992日/ふつか}",
-                                                         {.range_kind = 0, .lower_grade = 3})));
 }
 
 TEST(GradeFilter, HeaderAndSummaryStandBeforeTheText) {

@@ -27,32 +27,8 @@ LineFieldOptions Fields(int kind, int first, int second = 1) {
           .second_field = second};
 }
 
-TEST(LineFieldMarking, OnlyLinesWithTheMarkAreOpen) {
-  std::string text = Sjis("♀漢字\n漢字\n");
-  EXPECT_TRUE(
-      BytesEqual(Expect("♀漢字\n‹漢字\n›"), MarkLinesAndFields(text, LinesWithMark(false))));
-}
-
-TEST(LineFieldMarking, DeletedMarkLeavesOtherLinesWhole) {
-  std::string text = Sjis("♀漢字\n漢♀字\n");
-  EXPECT_TRUE(BytesEqual(Expect("漢字\n‹漢♀字\n›"), MarkLinesAndFields(text, LinesWithMark(true))));
-}
-
-TEST(LineFieldMarking, LineShorterThanTheMarkStaysClosed) {
-  LineFieldOptions options{.mode = 0, .mark = "###"};
-  EXPECT_TRUE(BytesEqual(Expect("‹#\n›‹\n›###a\n"), MarkLinesAndFields("#\n\n###a\n", options)));
-}
-
-TEST(LineFieldMarking, SingleFieldIsTheOnlyOpenOne) {
-  std::string text = Sjis("漢字,読み,意味\n");
-  EXPECT_TRUE(BytesEqual(Expect("‹漢字›,読み,‹意味\n›"), MarkLinesAndFields(text, Fields(0, 2))));
-}
-
-TEST(LineFieldMarking, EmptyFieldBetweenSeparatorsCounts) {
-  EXPECT_TRUE(BytesEqual(Expect("‹a›,‹›,b\n"), MarkLinesAndFields("a,,b\n", Fields(0, 3))));
-}
-
-TEST(LineFieldMarking, FieldsAfterTheSixtyFourthStayClosed) {
+// Sixty-six fields, of which only those after the sixty-fourth are open as the second and on.
+std::pair<std::string, std::string> SixtySixFields() {
   std::string text = "1";
   std::string expected = "‹1›";
   for (int field = 2; field <= 66; ++field) {
@@ -61,38 +37,44 @@ TEST(LineFieldMarking, FieldsAfterTheSixtyFourthStayClosed) {
   }
   text += "\n";
   expected.insert(expected.size() - 3, "\n");  // the line feed belongs to the last field
-  EXPECT_TRUE(BytesEqual(Expect(expected), MarkLinesAndFields(text, Fields(2, 2))));
+  return {text, expected};
 }
 
-TEST(LineFieldMarking, FieldsBeforeAndRanges) {
-  EXPECT_TRUE(BytesEqual(Expect("a,b,‹c›,‹d\n›"), MarkLinesAndFields("a,b,c,d\n", Fields(3, 2))));
-  EXPECT_TRUE(
-      BytesEqual(Expect("‹a›,b,c,‹d\n›"), MarkLinesAndFields("a,b,c,d\n", Fields(1, 2, 3))));
-}
-
-TEST(LineFieldMarking, MarkThenFieldsOnTheRestOfTheLine) {
-  LineFieldOptions options{
+TEST(LineFieldMarking, OnlyTheChosenLinesAndFieldsAreOpen) {
+  auto [many_fields, many_fields_open] = SixtySixFields();
+  const std::string long_line = "*" + std::string(10000, 'a') + ",b\n";
+  const LineFieldOptions mark_then_tab{
       .mode = 2, .mark = "*", .separator = "\t", .field_kind = 0, .first_field = 1};
-  EXPECT_TRUE(
-      BytesEqual(Expect("*a\t‹b\n›‹c\td\n›"), MarkLinesAndFields("*a\tb\nc\td\n", options)));
-}
-
-TEST(LineFieldMarking, SeparatorEqualToATrailByteDoesNotSplitTheKanji) {
-  LineFieldOptions options{.mode = 1, .separator = "\\", .field_kind = 0, .first_field = 1};
-  std::string text = Sjis("表\\図\n");  // 表 is 0x95 0x5C
-  EXPECT_TRUE(BytesEqual(Expect("表\\‹図\n›"), MarkLinesAndFields(text, options)));
-}
-
-TEST(LineFieldMarking, LongLineIsOneLineWithOneMark) {
-  std::string line = "*" + std::string(10000, 'a') + ",b\n";
-  LineFieldOptions options{
+  const LineFieldOptions mark_then_comma{
       .mode = 2, .mark = "*", .separator = ",", .field_kind = 0, .first_field = 2};
-  std::string expected = "*\x11" + std::string(10000, 'a') + "\x12,b\n";
-  EXPECT_TRUE(BytesEqual(expected, MarkLinesAndFields(line, options)));
-}
-
-TEST(LineFieldMarking, LastLineWithoutLineFeedIsClosed) {
-  EXPECT_TRUE(BytesEqual(Expect("‹a›,b"), MarkLinesAndFields("a,b", Fields(0, 2))));
+  struct Case {
+    const char* what;
+    std::string text;  // bytes
+    LineFieldOptions options;
+    std::string expected;  // UTF-8 with the markers
+  };
+  const Case cases[] = {
+      {"lines with the mark", Sjis("♀漢字\n漢字\n"), LinesWithMark(false), "♀漢字\n‹漢字\n›"},
+      {"mark deleted, only at the start", Sjis("♀漢字\n漢♀字\n"), LinesWithMark(true),
+       "漢字\n‹漢♀字\n›"},
+      {"line shorter than the mark", "#\n\n###a\n", {.mode = 0, .mark = "###"},
+       "‹#\n›‹\n›###a\n"},
+      {"single field", Sjis("漢字,読み,意味\n"), Fields(0, 2), "‹漢字›,読み,‹意味\n›"},
+      {"empty field counts", "a,,b\n", Fields(0, 3), "‹a›,‹›,b\n"},
+      {"fields after the 64th", many_fields, Fields(2, 2), many_fields_open},
+      {"fields from", "a,b,c,d\n", Fields(3, 2), "a,b,‹c›,‹d\n›"},
+      {"fields in a range", "a,b,c,d\n", Fields(1, 2, 3), "‹a›,b,c,‹d\n›"},
+      {"mark, then fields", "*a\tb\nc\td\n", mark_then_tab, "*a\t‹b\n›‹c\td\n›"},
+      // 表 is 0x95 0x5C.
+      {"separator equal to a trail byte", Sjis("表\\図\n"),
+       {.mode = 1, .separator = "\\", .field_kind = 0, .first_field = 1}, "表\\‹図\n›"},
+      {"long line, one mark", long_line, mark_then_comma,
+       "*‹" + std::string(10000, 'a') + "›,b\n"},
+      {"last line without line feed", "a,b", Fields(0, 2), "‹a›,b"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(BytesEqual(Expect(c.expected), MarkLinesAndFields(c.text, c.options))) << c.what;
+  }
 }
 
 TEST(LineFieldMarking, FileStepWritesTheSameBytes) {

@@ -73,13 +73,6 @@ TEST_F(DictionaryRunTest, DamagedDictionaryIsRefused) {
   EXPECT_FALSE(Exists(common::PassOutputName(10)));
 }
 
-TEST_F(DictionaryRunTest, MissingInputStopsTheRun) {
-  std::filesystem::remove(work_.File(common::kNonRubyMarked));
-  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
-  ExpectOneWarning("作業ファイル<" + work_.File(common::kNonRubyMarked).string() +
-                   ">を読み込めませんでした。");
-}
-
 TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
   std::filesystem::create_directory(work_.File(common::kRunResult));
   EXPECT_EQ(Run(true, /*finish=*/false), RunStatus::kPassNotStarted);
@@ -88,15 +81,17 @@ TEST_F(DictionaryRunTest, OutputThatCannotBeCreatedStopsTheRun) {
   EXPECT_TRUE(Exists(common::kNonRubyMarked));  // a failed run leaves its input
 }
 
-// A folder in the input's place is no file to read: the pass never starts on it.
-TEST_F(DictionaryRunTest, FolderInPlaceOfTheInputIsNoInput) {
-  std::filesystem::remove(work_.File(common::kNonRubyMarked));
-  std::filesystem::create_directory(work_.File(common::kNonRubyMarked));
-  EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
-  ExpectOneWarning("作業ファイル<" + work_.File(common::kNonRubyMarked).string() +
-                   ">を読み込めませんでした。");
+// A missing input, or a folder in its place, which is no file to read: the pass never starts.
+TEST_F(DictionaryRunTest, MissingInputStopsTheRun) {
+  for (bool folder : {false, true}) {
+    messenger_.records.clear();
+    std::filesystem::remove(work_.File(common::kNonRubyMarked));
+    if (folder) std::filesystem::create_directory(work_.File(common::kNonRubyMarked));
+    EXPECT_EQ(Run(), RunStatus::kPassNotStarted);
+    ExpectOneWarning("作業ファイル<" + work_.File(common::kNonRubyMarked).string() +
+                     ">を読み込めませんでした。");
+  }
 }
-
 TEST_F(DictionaryRunTest, FullDiskIsNeverTakenForSuccess) {
   std::error_code error;
   std::filesystem::create_symlink("/dev/full", work_.File(common::kRunResult), error);
