@@ -163,11 +163,11 @@ void RubyWindow::SavedByCommand() {
 }
 
 bool RubyWindow::AskToLearnOnSave(const LearnOffer& offer, bool& never_ask) {
-  QMessageBox box(QMessageBox::Question, common::view::QStringOfUtf8(messages::kTitleLearn),
-                  common::view::QStringOfUtf8(common::FormatMessage(
-                      messages::kLearnOnSaveQuestion,
-                      {offer.dictionary.filename().string(), offer.list})),
-                  QMessageBox::Yes | QMessageBox::No, this);
+  QMessageBox box(
+      QMessageBox::Question, common::view::QStringOfUtf8(messages::kTitleLearn),
+      common::view::QStringOfUtf8(common::FormatMessage(
+          messages::kLearnOnSaveQuestion, {offer.dictionary.filename().string(), offer.list})),
+      QMessageBox::Yes | QMessageBox::No, this);
   box.setDefaultButton(QMessageBox::Yes);
   auto* never = new QCheckBox(common::view::QStringOfUtf8(messages::kLearnOnSaveNeverAsk), &box);
   box.setCheckBox(never);
