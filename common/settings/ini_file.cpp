@@ -195,7 +195,9 @@ IniFile IniFile::Parse(std::string_view bytes) {
         section.key_lines.push_back(
             {NameHash(key), static_cast<std::uint32_t>(section.lines.size())});
       }
-      section.lines.push_back(Line{std::string(line), std::string(key)});
+      const auto key_begin = key.empty() ? 0 : static_cast<std::uint32_t>(key.data() - line.data());
+      section.lines.push_back(
+          Line{std::string(line), key_begin, static_cast<std::uint32_t>(key.size())});
     }
   }
   file.sections_.back().SortKeys();
@@ -242,7 +244,10 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
-      if (ValueOf(line.text) != value) line.text = line.key + kKeyValue + Written(value);
+      if (ValueOf(line.text) != value) {
+        line.text = std::string(line.Key()) + kKeyValue + Written(value);
+        line.key_begin = 0;
+      }
       return true;
     }
   }
@@ -262,7 +267,8 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
                        [](std::uint64_t hash, const KeyLine& entry) { return hash < entry.hash; }),
       {key_hash, static_cast<std::uint32_t>(position)});
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                       Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
+                       Line{std::string(key) + kKeyValue + Written(value), 0,
+                            static_cast<std::uint32_t>(key.size())});
   return true;
 }
 
@@ -303,7 +309,7 @@ std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_
   auto entry = std::lower_bound(section.key_lines.begin(), section.key_lines.end(), hash,
                                 [](const KeyLine& e, std::uint64_t h) { return e.hash < h; });
   for (; entry != section.key_lines.end() && entry->hash == hash; ++entry) {
-    if (NamesMatch(section.lines[entry->line].key, key)) return entry->line;
+    if (NamesMatch(section.lines[entry->line].Key(), key)) return entry->line;
   }
   return std::nullopt;
 }
