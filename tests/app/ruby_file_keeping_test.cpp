@@ -90,6 +90,8 @@ class RubyFileKeepingTest : public QObject {
     settings_ = common::LoadSettings(program_.Dir());
     // F5 is compared with the dictionary's own files, whatever analyser the machine has.
     settings_.yomi_mode = static_cast<int>(engine::ReadingMode::kDictionary);
+    // The corrections saved here are kept, not offered to the dictionary.
+    settings_.learn_on_save = 0;
     messenger_ = RecordingMessenger();
     window_ = std::make_unique<app::MainTextWindow>(
         common::view::WindowServices{.settings = &settings_,
