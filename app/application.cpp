@@ -91,6 +91,31 @@ int HandOverToRunningCopy(int argc, char** argv, const fs::path& lock_file) {
   return kExitFailed;
 }
 
+// --help or --version answered on the terminal, before anything else starts; nothing when
+// neither is asked for.
+std::optional<int> AnswerInformationRequest(int argc, char** argv) {
+  if (AsksFor(argc, argv, "--help", "-h")) {
+    std::cout << UsageText();
+    return kExitOk;
+  }
+  if (AsksFor(argc, argv, "--version", "--version")) {
+    std::cout << "mirukaze " MIRUKAZE_VERSION "\n";
+    return kExitOk;
+  }
+  return std::nullopt;
+}
+
+// The engine's reports reach the read-aloud service: started (or why not), ended, failed.
+void ConnectSpeech(speech::qt::QtSpeechEngine& engine, speech::ReadAloud& read_aloud) {
+  QObject::connect(
+      &engine, &speech::qt::QtSpeechEngine::started,
+      [&read_aloud](speech::StartOutcome outcome) { read_aloud.EngineStarted(outcome); });
+  QObject::connect(&engine, &speech::qt::QtSpeechEngine::ended,
+                   [&read_aloud] { read_aloud.SpeechEnded(); });
+  QObject::connect(&engine, &speech::qt::QtSpeechEngine::failed,
+                   [&read_aloud](speech::EngineError error) { read_aloud.ServiceFailed(error); });
+}
+
 // The documentation's pictures, when they are asked for.
 void ScheduleScreenshotsIfAsked(MainTextWindow& window) {
   if (const char* folder = std::getenv(kScreenshotDirVariable); folder != nullptr && *folder) {
@@ -101,14 +126,7 @@ void ScheduleScreenshotsIfAsked(MainTextWindow& window) {
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
-  if (AsksFor(argc, argv, "--help", "-h")) {
-    std::cout << UsageText();
-    return kExitOk;
-  }
-  if (AsksFor(argc, argv, "--version", "--version")) {
-    std::cout << "mirukaze " MIRUKAZE_VERSION "\n";
-    return kExitOk;
-  }
+  if (std::optional<int> answered = AnswerInformationRequest(argc, argv)) return *answered;
   // Taken before anything can show: a second copy hands over its file and ends, silently.
   const fs::path lock_file = UserLockFile(messages::kInstanceLockName);
   SingleInstanceLock lock(lock_file);
@@ -145,13 +163,7 @@ int RunApplication(int argc, char** argv) {
   // says why when nothing can be heard; the program starts without waiting for it.
   speech::qt::QtSpeechEngine speech_engine;
   speech::ReadAloud read_aloud(speech_engine, settings, messenger);
-  QObject::connect(
-      &speech_engine, &speech::qt::QtSpeechEngine::started,
-      [&read_aloud](speech::StartOutcome outcome) { read_aloud.EngineStarted(outcome); });
-  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::ended,
-                   [&read_aloud] { read_aloud.SpeechEnded(); });
-  QObject::connect(&speech_engine, &speech::qt::QtSpeechEngine::failed,
-                   [&read_aloud](speech::EngineError error) { read_aloud.ServiceFailed(error); });
+  ConnectSpeech(speech_engine, read_aloud);
   // Only the one running copy keeps unsaved text aside; without the lock, what is found there
   // may be another copy's live text.
   common::RecoveryStore unsaved(

@@ -200,7 +200,8 @@ rubywindow::view::RubyWindow* MainTextWindow::NewRubyWindow() {
   }
   rubywindow::view::RubyWindowContext context{
       context_, ruby_session_.get(),
-      common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator())};
+      common::view::EncodeSjisLossy(ruby_commands_->LineFieldSeparator()),
+      &dictionary_commands_->Builds()};
   auto* window = new rubywindow::view::RubyWindow(context, this);
   ruby_window_ = window;
   // The flag drops as soon as the window has closed, before Qt gets round to deleting it.

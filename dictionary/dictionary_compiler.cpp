@@ -1,6 +1,9 @@
 // Header and length-section layout of the ruby dictionary.
 #include "dictionary/dictionary_compiler.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/encoding/sjis.h"
 
 namespace dictionary {
@@ -10,41 +13,70 @@ void PadTo32(std::string& out) {
   out.append((kAlignment - out.size() % kAlignment) % kAlignment, '\0');
 }
 
-// The bucket table, four bytes a bucket (its first key and its key count), written in place
-// as each bucket's first key is counted; `first` gets each bucket's first key. A plain pass
-// over thousands of buckets however few the words, kept out of line so that the fuzz build can
-// leave its steps untraced (fuzz/coverage_ignore.txt).
-[[gnu::noinline]] void WriteBucketTable(const std::vector<std::uint32_t>& counts,
-                                        std::vector<std::uint32_t>& first, char* table) {
-  std::uint32_t key = 0;
-  for (std::size_t b = 0; b < counts.size(); ++b, table += 4) {
-    first[b] = key;
-    table[0] = static_cast<char>(key & 0xFF);
-    table[1] = static_cast<char>((key >> 8) & 0xFF);
-    table[2] = static_cast<char>((key >> 16) & 0xFF);
-    table[3] = static_cast<char>(counts[b]);
-    key += counts[b];
+// Copies the four bytes of the entry at `table` over the `count` − 1 entries after it, in
+// doubling blocks: a run of thousands of empty buckets is a few copies.
+void RepeatEntry(char* table, std::size_t count) {
+  for (std::size_t done = 1; done < count;) {
+    std::size_t block = std::min(done, count - done);
+    std::memcpy(table + 4 * done, table, 4 * block);
+    done += block;
   }
+}
+
+void WriteEntry(char* entry, std::uint32_t first_key, std::uint32_t count) {
+  entry[0] = static_cast<char>(first_key & 0xFF);
+  entry[1] = static_cast<char>((first_key >> 8) & 0xFF);
+  entry[2] = static_cast<char>((first_key >> 16) & 0xFF);
+  entry[3] = static_cast<char>(count);
+}
+
+// The bucket table, four bytes a bucket (its first key and its key count), at `table`, which
+// holds zeros. `entry_at` lists the entries grouped by bucket, `buckets` gives each entry's.
+// An empty bucket repeats the first key of the next, so runs of them are copied.
+void WriteBucketTable(const std::vector<std::size_t>& entry_at,
+                      const std::vector<std::uint32_t>& buckets, std::uint32_t bucket_count,
+                      char* table) {
+  std::uint32_t key = 0;
+  std::uint32_t bucket = 0;
+  auto fill_empty_up_to = [&](std::uint32_t end) {
+    if (key != 0 && bucket < end) {  // a first key of 0 is there already
+      WriteEntry(table + 4 * std::size_t{bucket}, key, 0);
+      RepeatEntry(table + 4 * std::size_t{bucket}, end - bucket);
+    }
+  };
+  for (std::size_t p = 0; p < entry_at.size();) {
+    const std::uint32_t b = buckets[entry_at[p]];
+    std::uint32_t count = 0;
+    for (; p < entry_at.size() && buckets[entry_at[p]] == b; ++p) ++count;
+    fill_empty_up_to(b);
+    WriteEntry(table + 4 * std::size_t{b}, key, count);
+    key += count;
+    bucket = b + 1;
+  }
+  fill_empty_up_to(bucket_count);
 }
 
 // Appends the four regions of one word length; false when a bucket or an offset overflows.
 CompileError AppendSection(std::string& out, const std::vector<SourceEntry>& entries,
                            std::uint16_t bucket_count, LengthRecord& record) {
-  std::vector<std::uint32_t> counts(bucket_count, 0);
+  // Position of each entry in the key table: grouped by bucket, source order inside.
   std::vector<std::uint32_t> buckets(entries.size());
+  std::vector<std::size_t> entry_at(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     buckets[i] = BucketOf(entries[i].key, bucket_count);
-    if (++counts[buckets[i]] > kMaxBucketKeys) return CompileError::kBucketOverflow;
+    entry_at[i] = i;
+  }
+  std::stable_sort(entry_at.begin(), entry_at.end(),
+                   [&](std::size_t a, std::size_t b) { return buckets[a] < buckets[b]; });
+  for (std::size_t p = 0; p + kMaxBucketKeys < entry_at.size(); ++p) {
+    if (buckets[entry_at[p]] == buckets[entry_at[p + kMaxBucketKeys]]) {
+      return CompileError::kBucketOverflow;
+    }
   }
   PadTo32(out);
   record.dicd_ofs = static_cast<std::uint32_t>(out.size());
   out.resize(out.size() + 4 * std::size_t{bucket_count});
-  std::vector<std::uint32_t> next(bucket_count);
-  WriteBucketTable(counts, next, out.data() + record.dicd_ofs);
-
-  // Position of each entry in the key table: grouped by bucket, source order inside.
-  std::vector<std::size_t> entry_at(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) entry_at[next[buckets[i]]++] = i;
+  WriteBucketTable(entry_at, buckets, bucket_count, out.data() + record.dicd_ofs);
   PadTo32(out);
   record.jukud_ofs = static_cast<std::uint32_t>(out.size());
   for (std::size_t index : entry_at) out += entries[index].key;
@@ -109,8 +141,8 @@ CompiledDictionary CompileDictionary(const EntriesByLength& entries) {
   int highest = 0;
   for (int length = 1; length <= kMaxWordLength; ++length) {
     const std::vector<SourceEntry>& words = entries[length - 1];
-    CompileError error = AppendSection(result.bytes, words, kBucketCounts[length - 1],
-                                       result.records[length - 1]);
+    CompileError error =
+        AppendSection(result.bytes, words, kBucketCounts[length - 1], result.records[length - 1]);
     if (error != CompileError::kNone) {
       result.error = error;
       result.failed_length = length;

@@ -2,6 +2,7 @@
 // the file and against each other before a lookup can use it.
 #include "dictionary/ruby_dictionary.h"
 
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -26,8 +27,14 @@ void ShowWarning(common::Messenger& messenger, std::string text) {
   std::uint64_t key_count = 0;
   const char* at = table.data();
   for (LengthSection::Bucket& bucket : buckets) {
-    bucket.first = ReadLe24(at);
-    bucket.count = static_cast<unsigned char>(at[3]);
+    std::uint32_t stored = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&stored, at, 4);  // one read for the four bytes
+    } else {
+      stored = ReadLe24(at) | std::uint32_t{static_cast<unsigned char>(at[3])} << 24;
+    }
+    bucket.first = stored & 0xFFFFFF;
+    bucket.count = stored >> 24;
     key_count += bucket.count;
     at += 4;
   }
@@ -172,7 +179,8 @@ bool RubyDictionary::RefuseSection(int word_length, LengthSection& section,
 
 // The bucket table, checked against the key and address regions it indexes.
 bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& section) {
-  std::string table(4u * record.hushv, '\0');
+  std::string& table = scratch_;
+  table.resize(4u * std::size_t{record.hushv});
   if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return false;
   section.modulus_ = BucketModulus(record.hushv);
   std::uint64_t key_count = DecodeBucketTable(table, section.buckets_);
@@ -194,7 +202,8 @@ bool RubyDictionary::ReadKeys(const LengthRecord& record, LengthSection& section
 bool RubyDictionary::ReadReadings(const LengthRecord& record, std::uint64_t section_end,
                                   LengthSection& section) {
   std::size_t key_count = section.readings_index_.size();
-  std::string addresses(key_count * 3, '\0');
+  std::string& addresses = scratch_;
+  addresses.resize(key_count * 3);
   if (!ReadAt(file_, record.adrs_ofs, addresses.data(), addresses.size())) return false;
   std::size_t area_size = section_end - record.yomid_ofs;
   section.readings_.assign(area_size + 1, '\0');  // the extra 0 ends a reading cut off by the file

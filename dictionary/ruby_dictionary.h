@@ -157,6 +157,8 @@ class RubyDictionary {
   std::array<LengthRecord, kMaxWordLength> records_{};
   int highest_length_ = kMaxWordLength;
   LengthSection section_;
+  // The bytes of a table read before they are decoded, kept from one section to the next.
+  std::string scratch_;
 };
 
 }  // namespace dictionary

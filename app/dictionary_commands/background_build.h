@@ -9,12 +9,13 @@
 #include <memory>
 
 #include "common/messenger.h"
+#include "common/view/build_runner.h"
 
 class QThread;
 
 namespace app {
 
-class BackgroundBuild : public QObject {
+class BackgroundBuild : public QObject, public common::view::BuildRunner {
   Q_OBJECT
 
  public:
@@ -24,12 +25,12 @@ class BackgroundBuild : public QObject {
   // with the cautious choice (Cancel, No), so that it ends without touching a dictionary.
   ~BackgroundBuild() override;
 
-  bool Running() const { return thread_ != nullptr; }
+  bool Running() const override { return thread_ != nullptr; }
 
   // Runs `job` on a worker thread with a messenger that hands everything to the window's one;
   // `done` runs on this object's thread once the job has ended, then Finished is emitted. False,
   // and nothing started, while another job runs.
-  bool Start(std::function<void(common::Messenger&)> job, std::function<void()> done);
+  bool Start(std::function<void(common::Messenger&)> job, std::function<void()> done) override;
 
  signals:
   void Finished();

@@ -49,6 +49,8 @@ DictionaryCommands::~DictionaryCommands() = default;
 
 bool DictionaryCommands::Building() const { return build_->Running(); }
 
+common::view::BuildRunner& DictionaryCommands::Builds() { return *build_; }
+
 bool DictionaryCommands::MayClose() {
   if (!Building()) return true;
   services_.messenger->Tell({std::string(messages::kTitleCaution),

@@ -14,6 +14,7 @@
 #include "common/messenger.h"
 #include "common/platform/program_dir.h"
 #include "common/settings/settings.h"
+#include "common/view/build_runner.h"
 #include "common/view/window_services.h"
 
 class QWidget;
@@ -38,6 +39,8 @@ class DictionaryCommands : public QObject {
 
   // Whether a build is running on its worker thread.
   bool Building() const;
+  // The build thread, for the builds other windows start (one at a time with these).
+  common::view::BuildRunner& Builds();
   // Refuses, with a message, while a build runs: the window must not close under it.
   bool MayClose();
 

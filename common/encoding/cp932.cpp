@@ -73,6 +73,11 @@ Converter& ConverterFor(Direction direction) {
 // `replacement` is given, writes it and skips what `skip` says.
 std::optional<std::string> Convert(Direction direction, std::string_view input,
                                    std::string_view replacement = {}, SkipWidth skip = OneByte) {
+  // Both encodings hold ASCII as it is, and most names and settings are ASCII.
+  if (std::all_of(input.begin(), input.end(),
+                  [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+    return std::string(input);
+  }
   Converter& converter = ConverterFor(direction);
   if (!converter.Opened()) return std::nullopt;
   iconv_t cd = converter.Reset();

@@ -65,8 +65,10 @@ TextCursor::TextCursor(const TextSource& source, std::size_t offset)
 
 bool TextCursor::Load() {
   window_start_ = offset_;
-  window_.resize(kWindow);
-  window_.resize(source_.Read(window_start_, window_.data(), kWindow));
+  // No larger than the text left: a short text is not given a whole window to clear.
+  const std::size_t want = std::min(kWindow, size_ - window_start_);
+  window_.resize(want);
+  window_.resize(source_.Read(window_start_, window_.data(), want));
   if (!window_.empty()) return true;
   size_ = offset_;  // a read error: end the text here rather than loop
   return false;
@@ -79,7 +81,7 @@ std::size_t TextCursor::Find(std::string_view needle) {
   std::size_t start = offset_;
   std::string chunk;
   while (start < size_) {
-    chunk.resize(kWindow + needle.size());
+    chunk.resize(std::min(kWindow + needle.size(), size_ - start));
     chunk.resize(source_.Read(start, chunk.data(), chunk.size()));
     if (chunk.empty()) return std::string_view::npos;
     std::size_t hit = FindAligned(chunk, needle);

@@ -1,6 +1,8 @@
 // Reading, editing and replacing INI documents without losing what they hold.
 #include "common/settings/ini_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <system_error>
 
 #include "common/platform/file_system.h"
@@ -29,25 +31,27 @@ std::string_view Trim(std::string_view text) {
 
 char FoldCase(char byte) { return byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte; }
 
-// The name as NamesMatch compares it: two names match exactly when these are equal.
-std::string FoldedName(std::string_view name) {
-  std::string folded;
-  folded.reserve(name.size());
-  SjisReader reader(name);
-  while (!reader.AtEnd()) {
-    SjisChar c = reader.Next();
-    if (c.IsDoubleByte()) {
-      folded.append(c.bytes);
+// A hash of the name as NamesMatch compares it: names that match hash alike.
+std::uint64_t NameHash(std::string_view name) {
+  std::uint64_t hash = 0xCBF29CE484222325u;
+  auto add = [&hash](char byte) {
+    hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3u;
+  };
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (IsLeadByte(name[i]) && i + 1 < name.size()) {  // a double-byte character is never folded
+      add(name[i]);
+      add(name[++i]);
     } else {
-      folded += FoldCase(c.bytes[0]);
+      add(FoldCase(name[i]));
     }
   }
-  return folded;
+  return hash;
 }
 
 // Lines without their CR LF or LF; a last line without a line end counts as well.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   while (!bytes.empty()) {
     std::size_t end = bytes.find('\n');
     std::string_view line = bytes.substr(0, end);
@@ -148,14 +152,20 @@ IniFile IniFile::Parse(std::string_view bytes) {
   file.sections_.push_back(Section{});
   for (std::string_view line : SplitLines(bytes)) {
     if (std::optional<std::string_view> name = HeaderName(line)) {
-      file.sections_.push_back(Section{std::string(line), std::string(*name), {}, {}});
+      file.sections_.back().SortKeys();
+      file.sections_.push_back(
+          Section{std::string(line), std::string(*name), NameHash(*name), {}, {}});
     } else {
       Section& section = file.sections_.back();
       std::string_view key = KeyOf(line);
-      if (!key.empty()) section.key_lines.emplace(FoldedName(key), section.lines.size());
+      if (!key.empty()) {
+        section.key_lines.push_back(
+            {NameHash(key), static_cast<std::uint32_t>(section.lines.size())});
+      }
       section.lines.push_back(Line{std::string(line), std::string(key)});
     }
   }
+  file.sections_.back().SortKeys();
   return file;
 }
 
@@ -169,9 +179,20 @@ std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
   return Parse(bytes.bytes);
 }
 
+void IniFile::Section::SortKeys() {
+  std::sort(key_lines.begin(), key_lines.end(), [](const KeyLine& a, const KeyLine& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.line < b.line;
+  });
+}
+
+bool IniFile::Section::Named(std::string_view other, std::uint64_t other_hash) const {
+  return HasHeader() && name_hash == other_hash && NamesMatch(name, other);
+}
+
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
+  const std::uint64_t section_hash = NameHash(section);
   for (const Section& candidate : sections_) {
-    if (!candidate.HasHeader() || !NamesMatch(candidate.name, section)) continue;
+    if (!candidate.Named(section, section_hash)) continue;
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       return ValueOf(candidate.lines[*found].text);
     }
@@ -182,8 +203,9 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
 bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!IsWritableSection(section) || !IsWritableKey(key)) return false;
   value = FirstLine(value);
+  const std::uint64_t section_hash = NameHash(section);
   for (Section& candidate : sections_) {
-    if (!candidate.HasHeader() || !NamesMatch(candidate.name, section)) continue;
+    if (!candidate.Named(section, section_hash)) continue;
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
@@ -191,24 +213,34 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
       return true;
     }
   }
-  Section* target = FindSection(section);
+  Section* target = FindSection(section, section_hash);
   if (!target) {
     std::string name(section);
-    sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, {}, {}});
+    sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, section_hash, {}, {}});
     target = &sections_.back();
   }
   // After the last line that is not blank, so that blank lines keep separating sections.
   std::size_t position = target->lines.size();
   while (position > 0 && Trim(target->lines[position - 1].text).empty()) --position;
   // Only blank lines, which hold no key, move down.
-  target->key_lines.emplace(FoldedName(key), position);
+  const std::uint64_t key_hash = NameHash(key);
+  target->key_lines.insert(
+      std::upper_bound(target->key_lines.begin(), target->key_lines.end(), key_hash,
+                       [](std::uint64_t hash, const KeyLine& entry) { return hash < entry.hash; }),
+      {key_hash, static_cast<std::uint32_t>(position)});
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
                        Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
   return true;
 }
 
 std::string IniFile::Serialize() const {
+  std::size_t size = 0;
+  for (const Section& section : sections_) {
+    if (section.HasHeader()) size += section.header.size() + kLineEnd.size();
+    for (const Line& line : section.lines) size += line.text.size() + kLineEnd.size();
+  }
   std::string out;
+  out.reserve(size);  // one allocation for a document of hundreds of lines
   for (const Section& section : sections_) {
     if (section.HasHeader()) {
       out += section.header;
@@ -226,17 +258,21 @@ bool IniFile::Save(const std::filesystem::path& path) const {
   return ReplaceFileContents(path, Serialize());
 }
 
-IniFile::Section* IniFile::FindSection(std::string_view name) {
+IniFile::Section* IniFile::FindSection(std::string_view name, std::uint64_t hash) {
   for (Section& section : sections_) {
-    if (section.HasHeader() && NamesMatch(section.name, name)) return &section;
+    if (section.Named(name, hash)) return &section;
   }
   return nullptr;
 }
 
 std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_view key) {
-  auto found = section.key_lines.find(FoldedName(key));
-  if (found == section.key_lines.end()) return std::nullopt;
-  return found->second;
+  const std::uint64_t hash = NameHash(key);
+  auto entry = std::lower_bound(section.key_lines.begin(), section.key_lines.end(), hash,
+                                [](const KeyLine& e, std::uint64_t h) { return e.hash < h; });
+  for (; entry != section.key_lines.end() && entry->hash == hash; ++entry) {
+    if (NamesMatch(section.lines[entry->line].key, key)) return entry->line;
+  }
+  return std::nullopt;
 }
 
 }  // namespace common

@@ -3,11 +3,11 @@
 // is written back as it was found.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace common {
@@ -43,17 +43,24 @@ class IniFile {
     std::string text;  // the line as it is written, without its line end
     std::string key;   // empty for a line that is not an entry
   };
+  // A key line of a section by the hash of its key as NamesMatch compares it: a settings file
+  // holds hundreds of keys, and every one of them is looked up on each load and save.
+  struct KeyLine {
+    std::uint64_t hash = 0;
+    std::uint32_t line = 0;
+  };
   struct Section {
     std::string header;  // the header line as written; empty for the lines before the first
     std::string name;
+    std::uint64_t name_hash = 0;
     std::vector<Line> lines;
-    // Each key of the section, its case folded, with its first line: a settings file holds
-    // hundreds of keys, and every one of them is looked up on each load and save.
-    std::unordered_map<std::string, std::size_t> key_lines;
+    std::vector<KeyLine> key_lines;  // by hash, then line: the first line of a key comes first
     bool HasHeader() const { return !header.empty(); }
+    bool Named(std::string_view other, std::uint64_t other_hash) const;
+    void SortKeys();
   };
 
-  Section* FindSection(std::string_view name);
+  Section* FindSection(std::string_view name, std::uint64_t hash);
   static std::optional<std::size_t> FindKey(const Section& section, std::string_view key);
 
   std::vector<Section> sections_;

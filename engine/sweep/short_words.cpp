@@ -51,10 +51,19 @@ char* WriteGroupText(const char* character, std::string_view segment, char* out)
   return out;
 }
 
+std::uint16_t& OneCharacterWords::SlotOf(std::uint16_t code) {
+  std::uint16_t& page = page_of_[code >> kPageBits];
+  if (page == 0) {
+    page = static_cast<std::uint16_t>(pages_.size() >> kPageBits);
+    pages_.resize(pages_.size() + kPageSize, 0);
+  }
+  return pages_[std::size_t{page} << kPageBits | (code & (kPageSize - 1))];
+}
+
 OneCharacterWords::OneCharacterWords(const PassWords& pass) {
   if (pass.word_length != 1) return;
   const dictionary::LengthSection& words = *pass.section;
-  index_.assign(std::size_t{1} << 16, 0);
+  pages_.assign(kPageSize, 0);  // page 0, which holds no word
   ForEachFoundKey(words, 2, [&](std::string_view key, int k) {
     std::uint16_t code =
         common::CodeOf(static_cast<unsigned char>(key[0]), static_cast<unsigned char>(key[1]));
@@ -69,18 +78,19 @@ OneCharacterWords::OneCharacterWords(const PassWords& pass) {
       texts_.resize(static_cast<std::size_t>(end - texts_.data()));
       word = {true, static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(texts_.size() - at)};
     }
-    if (index_[code] == 0) {
+    std::uint16_t& slot = SlotOf(code);
+    if (slot == 0) {
       if (words_.size() == kMostWords) return;
       words_.push_back(word);
-      index_[code] = static_cast<std::uint16_t>(words_.size());
+      slot = static_cast<std::uint16_t>(words_.size());
     } else {
-      words_[index_[code] - 1] = word;  // the later of equal keys, as the lookup finds it
+      words_[slot - 1] = word;  // the later of equal keys, as the lookup finds it
     }
   });
   texts_.append(kGroupCopyBytes, '\0');
   // Only a section of keys that are no characters can fill the index; it is left to the
   // general lookup.
-  if (words_.size() == kMostWords) index_.clear();
+  if (words_.size() == kMostWords) pages_.clear();
 }
 
 ShortWords::ShortWords(const PassWords& pass) : length_(pass.word_length) {

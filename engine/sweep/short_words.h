@@ -4,6 +4,7 @@
 // that a found word costs no further trip to the dictionary's index.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -18,14 +19,16 @@ namespace engine {
 // Calls `take` with each key of `key_bytes` bytes of `words` and its index, as the dictionary's
 // lookup finds it: only in its own bucket, where the last of equal keys wins (so a key may come
 // twice, the winner last). A key stored in another bucket is never found, so it is left out.
+// The keys are walked, not the buckets: a section has thousands of buckets however few words.
 template <typename Take>
 void ForEachFoundKey(const dictionary::LengthSection& words, std::size_t key_bytes, Take take) {
   const std::vector<dictionary::LengthSection::Bucket>& buckets = words.Buckets();
-  for (std::uint32_t b = 0; b < buckets.size(); ++b) {
-    for (std::uint32_t k = buckets[b].first; k < buckets[b].first + buckets[b].count; ++k) {
-      std::string_view key = words.Key(static_cast<int>(k));
-      if (key.size() == key_bytes && words.BucketOf(key) == b) take(key, static_cast<int>(k));
-    }
+  const std::size_t count = words.KeyCount();
+  for (std::uint32_t k = 0; k < count; ++k) {
+    std::string_view key = words.Key(static_cast<int>(k));
+    if (key.size() != key_bytes) continue;
+    const dictionary::LengthSection::Bucket& own = buckets[words.BucketOf(key)];
+    if (k >= own.first && k - own.first < own.count) take(key, static_cast<int>(k));
   }
 }
 
@@ -52,9 +55,10 @@ class OneCharacterWords {
   // Holds nothing unless the pass is for words of one character.
   explicit OneCharacterWords(const PassWords& pass);
 
-  bool Holds() const { return !index_.empty(); }
+  bool Holds() const { return !pages_.empty(); }
   const Word* Find(std::uint16_t code) const {
-    std::uint16_t at = index_[code];
+    std::uint16_t at =
+        pages_[std::size_t{page_of_[code >> kPageBits]} << kPageBits | (code & (kPageSize - 1))];
     return at == 0 ? nullptr : &words_[at - 1];
   }
   std::string_view Group(const Word& word) const {
@@ -63,7 +67,15 @@ class OneCharacterWords {
 
  private:
   static constexpr std::size_t kMostWords = 0xFFFF;
-  std::vector<std::uint16_t> index_;  // by code: 1 + the word's place in words_, or 0
+  static constexpr int kPageBits = 8;
+  static constexpr std::size_t kPageSize = std::size_t{1} << kPageBits;
+  // The slot of `code` in pages_, its page made when it has none.
+  std::uint16_t& SlotOf(std::uint16_t code);
+  // The index by code: 1 + the word's place in words_, or 0. Codes that share their lead byte
+  // share a page; only the pages of lead bytes with words are made, the rest read page 0, which
+  // holds none. A table of every code would be cleared whole for a handful of words.
+  std::array<std::uint16_t, kPageSize> page_of_{};
+  std::vector<std::uint16_t> pages_;
   std::vector<Word> words_;
   std::string texts_;  // every word's group, side by side, and kGroupCopyBytes after them
 };

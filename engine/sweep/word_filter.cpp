@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/message_format.h"
 #include "common/encoding/sjis.h"
+#include "common/message_format.h"
 #include "engine/messages.h"
 
 namespace engine {
@@ -24,9 +24,18 @@ int SlotBits(std::size_t entries) {
 
 void RequireFewEnoughPasses(std::size_t count) {
   if (count <= kMaxPasses) return;
-  throw std::length_error(
-      common::FormatMessage(messages::kTooManyPasses, {static_cast<std::int64_t>(kMaxPasses),
-                                                       static_cast<std::int64_t>(count)}));
+  throw std::length_error(common::FormatMessage(
+      messages::kTooManyPasses,
+      {static_cast<std::int64_t>(kMaxPasses), static_cast<std::int64_t>(count)}));
+}
+
+std::uint8_t& WordFilter::MakeFirstSlot(std::uint16_t code) {
+  std::uint16_t& page = first_page_of_[code >> kPageBits];
+  if (page == 0) {
+    page = static_cast<std::uint16_t>(first_pages_.size() >> kPageBits);
+    first_pages_.resize(first_pages_.size() + kPageSize, 0);
+  }
+  return first_pages_[std::size_t{page} << kPageBits | (code & (kPageSize - 1))];
 }
 
 WordFilter::WordFilter(const std::vector<PassWords>& passes) {
@@ -39,10 +48,11 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
     for (std::size_t k = 1; k <= length; ++k) walking[k] += passes[i].section->KeyCount();
     longest_ = std::max(longest_, length);
   }
-  for (std::size_t length = 1; length <= longest_; ++length) {
-    if (length >= 2 && length <= kLongestInLine) continue;  // in the lines
+  first_pages_.assign(kPageSize, 0);  // page 0
+  for (std::size_t length = 2; length <= longest_; ++length) {
+    if (length <= kLongestInLine) continue;  // in the lines
     Table& table = tables_[length];
-    int bits = length == 1 ? 16 : SlotBits(walking[length]);
+    int bits = SlotBits(walking[length]);
     table.slot_bytes.assign(std::size_t{1} << bits, 0);
     table.shift = 64 - bits;
   }
@@ -76,7 +86,9 @@ WordFilter::WordFilter(const std::vector<PassWords>& passes) {
                                          static_cast<unsigned char>(character[1])));
         std::uint8_t bit = walked == length ? word_bit : kLongerBit;
         if (walked == 2) line = &lines_[LineIndexOf(hash)];
-        if (walked >= 2 && walked <= kLongestInLine) {
+        if (walked == 1) {
+          MakeFirstSlot(static_cast<std::uint16_t>(hash)) |= bit;
+        } else if (walked <= kLongestInLine) {
           line->bytes[SlotInLine(walked, hash)] |= bit;
         } else {
           tables_[walked].slot_bytes[SlotOf(walked, hash)] |= bit;

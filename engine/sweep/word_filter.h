@@ -40,7 +40,7 @@ class WordFilter {
   // codes[1], …; `available` characters follow the position.
   std::uint32_t Candidates(const std::uint16_t* codes, std::size_t available) const {
     std::size_t longest = std::min(available, longest_);
-    std::uint8_t slot1 = tables_[1].slot_bytes[codes[0]];
+    std::uint8_t slot1 = FirstSlot(codes[0]);
     std::uint32_t found = tables_[1].passes[slot1 & kWordBits];
     if (!(slot1 & kLongerBit) || longest < 2) return found;
     // The slots of two to five characters share one line of memory: one wait for all. Most
@@ -69,7 +69,7 @@ class WordFilter {
   // Asks the memory for the line that Candidates will read for the words of two to five
   // characters at a position a little ahead, so that the walk seldom waits for it.
   void Prefetch(const std::uint16_t* codes, std::size_t available) const {
-    if (available < 2 || longest_ < 2 || !(tables_[1].slot_bytes[codes[0]] & kLongerBit)) return;
+    if (available < 2 || longest_ < 2 || !(FirstSlot(codes[0]) & kLongerBit)) return;
     common::Prefetch(&LineOf(Push(codes[0], codes[1])));
   }
 
@@ -83,9 +83,9 @@ class WordFilter {
   static constexpr std::uint8_t kWordBits = 0x7F;
   static constexpr std::uint8_t kLongerBit = 0x80;
 
-  // One table per word length, of a size that keeps about one slot in four in use; the
-  // one-character table is indexed by the character itself and answers exactly. The slots of
-  // two to five characters are in lines instead (their tables keep only their passes).
+  // One table per word length, of a size that keeps about one slot in four in use. The slots
+  // of one character are in pages by the character itself and answer exactly, those of two to
+  // five characters in lines (their tables keep only their passes).
   struct Table {
     std::vector<std::uint8_t> slot_bytes;
     int shift = 64;
@@ -96,8 +96,19 @@ class WordFilter {
     return std::rotl(hash, kRotation) ^ code;
   }
   std::size_t SlotOf(std::size_t length, std::uint64_t hash) const {
-    return length == 1 ? hash : (hash * kSpread) >> tables_[length].shift;
+    return (hash * kSpread) >> tables_[length].shift;
   }
+
+  // The one-character slots, by the character's code, in pages of the codes of one lead byte:
+  // only the pages of the words' first characters are made, the others read page 0, which is
+  // empty. A table of every code would be cleared whole for a handful of words.
+  static constexpr int kPageBits = 8;
+  static constexpr std::size_t kPageSize = std::size_t{1} << kPageBits;
+  std::uint8_t FirstSlot(std::uint16_t code) const {
+    return first_pages_[std::size_t{first_page_of_[code >> kPageBits]} << kPageBits |
+                        (code & (kPageSize - 1))];
+  }
+  std::uint8_t& MakeFirstSlot(std::uint16_t code);
 
   // A line holds the slots of two to five characters of the words whose first two characters
   // lead to it, a quarter of the line for each length: the two-character slot chosen by the bits
@@ -126,6 +137,8 @@ class WordFilter {
 
   std::size_t longest_ = 0;
   std::array<Table, dictionary::kMaxWordLength + 1> tables_;
+  std::array<std::uint16_t, kPageSize> first_page_of_{};
+  std::vector<std::uint8_t> first_pages_;
   std::vector<Line> lines_;
   int line_shift_ = 64;
 };

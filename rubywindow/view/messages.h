@@ -114,6 +114,15 @@ inline constexpr std::string_view kLearnAdded = "登録する語:";
 inline constexpr std::string_view kLearnKnown = "登録済みの語:";
 inline constexpr std::string_view kLearnConflicts = "辞書の読みと違う語（辞書のままにします）:";
 inline constexpr std::string_view kLearnHeld = "（辞書: %s）";
+// The dictionary is built beside the window: %s the dictionary's file name; kLearnt and
+// kLearnNotBuilt also %d the number of words added to its source first.
+inline constexpr std::string_view kLearnBuilding = "%s を作成しています…";
 inline constexpr std::string_view kLearnt = "%d 語を %s に登録しました。";
+inline constexpr std::string_view kLearnNotBuilt =
+    "%d 語を %s の元ファイルに書きましたが、辞書は作成できませんでした。";
+inline constexpr std::string_view kLearnSourceNotWritten = "%s に登録できませんでした。";
+// Another build (a learn, or one from the main window) is running.
+inline constexpr std::string_view kLearnWhileBuilding =
+    "辞書を作成中です。\n作成が終わってから登録してください。";
 
 }  // namespace rubywindow::view::messages

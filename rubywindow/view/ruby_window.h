@@ -18,6 +18,7 @@
 #include "common/view/text_window.h"
 #include "jobs/conversion_jobs.h"
 #include "jobs/job_text.h"
+#include "jobs/learn_job.h"
 #include "rubywindow/view/job_work_folder.h"
 #include "rubywindow/view/ruby_window_context.h"
 #include "worksheet/sheet_formats.h"
@@ -101,7 +102,17 @@ class RubyWindow : public common::view::TextWindow {
   bool FillReadingChoices(int position);
   void ChooseReadingAtCaret();
   std::vector<common::view::ActionRow> LearningActions();
+  // The corrected words of the text weighed against the user dictionary's source, and the
+  // list the user confirms them by; nullopt after a message.
+  struct LearnOffer {
+    jobs::LearnPlan plan;
+    std::filesystem::path dictionary;
+    std::string list;  // UTF-8
+  };
+  std::optional<LearnOffer> FindCorrections();
+  bool RefuseWhileBuilding();
   void LearnReadings();
+  void StartLearning(LearnOffer offer);
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/view/build_runner.h"
 #include "common/view/window_services.h"
 
 namespace rubywindow {
@@ -17,6 +18,9 @@ struct RubyWindowContext : common::view::WindowServices {
   // The field separator of line-and-field ruby as typed (Shift_JIS, "\t" for the tab); the YMI
   // dialog starts from it. Empty: the YMI dialog's own.
   std::string line_field_separator{};
+  // The application's dictionary builds, which この読みを辞書に登録 joins; none: the window
+  // builds in the foreground.
+  common::view::BuildRunner* builds = nullptr;
 };
 
 }  // namespace view

@@ -1,18 +1,19 @@
 // The ruby window's この読みを辞書に登録: the words whose readings were corrected in the window,
 // found against a fresh run over the bases of its text, confirmed by the user, added to the user
-// dictionary's source and the dictionary built again.
+// dictionary's source and the dictionary built again beside the window.
 #include <QAction>
+#include <QPointer>
+#include <memory>
 
 #include "common/encoding/cp932.h"
+#include "common/encoding/text_source.h"
 #include "common/message_format.h"
 #include "common/settings/settings.h"
-#include "common/encoding/text_source.h"
 #include "common/view/qt_text.h"
 #include "common/view/status_line.h"
 #include "engine/commands/command_context.h"
 #include "engine/commands/dictionary_use.h"
 #include "engine/commands/ruby_pipeline.h"
-#include "jobs/learn_job.h"
 #include "rubywindow/ruby_repair.h"
 #include "rubywindow/view/messages.h"
 #include "rubywindow/view/ruby_window.h"
@@ -35,6 +36,22 @@ std::string Listed(std::string_view heading, const std::vector<jobs::LearnedWord
   return out;
 }
 
+// What the user is told once the build has ended.
+std::string Outcome(jobs::LearnStatus status, std::size_t added, const std::string& name) {
+  const auto count = static_cast<std::int64_t>(added);
+  switch (status) {
+    case jobs::LearnStatus::kOk:
+    case jobs::LearnStatus::kNothingToAdd:
+      return common::FormatMessage(messages::kLearnt, {count, name});
+    case jobs::LearnStatus::kBuildFailed:
+      return common::FormatMessage(messages::kLearnNotBuilt, {count, name});
+    case jobs::LearnStatus::kSourceUnreadable:
+    case jobs::LearnStatus::kSourceNotWritten:
+      break;
+  }
+  return common::FormatMessage(messages::kLearnSourceNotWritten, {name});
+}
+
 }  // namespace
 
 std::vector<common::view::ActionRow> RubyWindow::LearningActions() {
@@ -46,12 +63,19 @@ std::vector<common::view::ActionRow> RubyWindow::LearningActions() {
   };
 }
 
+// A build that is running holds the working files and may be writing this very dictionary.
+bool RubyWindow::RefuseWhileBuilding() {
+  if (context_.builds == nullptr || !context_.builds->Running()) return false;
+  Tell(messages::kTitleLearn, std::string(messages::kLearnWhileBuilding), common::Icon::kWarning);
+  return true;
+}
+
 // The text is given ruby afresh from its bases, as F5 on the main text would; a word whose
 // ruby differs is one the user corrected.
-void RubyWindow::LearnReadings() {
-  if (error_list_mode_ || context_.program == nullptr) return;
+std::optional<RubyWindow::LearnOffer> RubyWindow::FindCorrections() {
+  if (error_list_mode_ || context_.program == nullptr) return std::nullopt;
   std::optional<std::string> text = TextInSjis();
-  if (!text) return;
+  if (!text) return std::nullopt;
   common::Settings& settings = *context_.settings;
   engine::RubyCommandContext context = engine::RubyCommandContextOf(
       settings, *context_.program, common::WorkDir(work_folder_.Path()));
@@ -60,33 +84,66 @@ void RubyWindow::LearnReadings() {
   const std::string bases = KeepPartOfAllGroups(*text, GroupPart::kBase);
   common::StringTextSource source_text(bases);
   std::optional<std::string> fresh = engine::GiveRuby(source_text, use, context, Messenger());
-  if (!fresh) return;
-  std::optional<std::vector<jobs::LearnedWord>> words = jobs::CorrectedWords(
-      *fresh, *text, jobs::DictionaryWords(context.main_dictionary));
+  if (!fresh) return std::nullopt;
+  std::optional<std::vector<jobs::LearnedWord>> words =
+      jobs::CorrectedWords(*fresh, *text, jobs::DictionaryWords(context.main_dictionary));
   std::optional<std::string> source =
       words ? jobs::DictionarySource(context.user_dictionary, Messenger()) : std::nullopt;
-  if (!source) return;
-  jobs::LearnPlan plan = jobs::PlanLearning(*words, *source);
-  std::string list = Listed(messages::kLearnAdded, plan.added) +
-                     Listed(messages::kLearnKnown, plan.known) +
-                     Listed(messages::kLearnConflicts, plan.conflicts, plan.held);
-  if (plan.added.empty()) {
-    Tell(messages::kTitleLearn, list.empty() ? std::string(messages::kNothingToLearn) : list);
+  if (!source) return std::nullopt;
+  LearnOffer offer{jobs::PlanLearning(*words, *source), context.user_dictionary, {}};
+  offer.list = Listed(messages::kLearnAdded, offer.plan.added) +
+               Listed(messages::kLearnKnown, offer.plan.known) +
+               Listed(messages::kLearnConflicts, offer.plan.conflicts, offer.plan.held);
+  return offer;
+}
+
+void RubyWindow::LearnReadings() {
+  if (RefuseWhileBuilding()) return;
+  std::optional<LearnOffer> offer = FindCorrections();
+  if (!offer) return;
+  if (offer->plan.added.empty()) {
+    Tell(messages::kTitleLearn,
+         offer->list.empty() ? std::string(messages::kNothingToLearn) : offer->list);
     return;
   }
-  std::string question = common::FormatMessage(messages::kLearnQuestion,
-                                               {context.user_dictionary.filename().string(), list});
+  std::string question = common::FormatMessage(
+      messages::kLearnQuestion, {offer->dictionary.filename().string(), offer->list});
   if (Messenger().Ask({std::string(messages::kTitleLearn), question, common::Icon::kQuestion},
                       common::Buttons::kOkCancel) != common::Answer::kOk) {
     return;
   }
-  jobs::LearnStatus status = jobs::ApplyLearning(plan, context.user_dictionary, *context_.program,
-                                                 common::WorkDir(work_folder_.Path()), Messenger());
-  if (status == jobs::LearnStatus::kOk) {
-    FilePanel()->setText(common::view::QStringOfUtf8(common::FormatMessage(
-        messages::kLearnt,
-        {std::int64_t(plan.added.size()), context.user_dictionary.filename().string()})));
+  StartLearning(std::move(*offer));
+}
+
+// The words reach the source and the dictionary is built on the application's build thread;
+// the window says what it is doing, and what came of it once the build has ended.
+void RubyWindow::StartLearning(LearnOffer offer) {
+  const std::string name = offer.dictionary.filename().string();
+  const std::size_t added = offer.plan.added.size();
+  auto status = std::make_shared<jobs::LearnStatus>(jobs::LearnStatus::kBuildFailed);
+  auto job = [status, offer = std::move(offer), program = *context_.program,
+              work = common::WorkDir(work_folder_.Path())](common::Messenger& messenger) {
+    *status = jobs::ApplyLearning(offer.plan, offer.dictionary, program, work, messenger);
+  };
+  QPointer<RubyWindow> window(this);
+  auto done = [window, status, added, name] {
+    if (window) {
+      window->FilePanel()->setText(common::view::QStringOfUtf8(Outcome(*status, added, name)));
+    }
+  };
+  const QString building =
+      common::view::QStringOfUtf8(common::FormatMessage(messages::kLearnBuilding, {name}));
+  if (context_.builds == nullptr) {
+    FilePanel()->setText(building);
+    job(Messenger());
+    done();
+    return;
   }
+  if (!context_.builds->Start(std::move(job), std::move(done))) {
+    RefuseWhileBuilding();
+    return;
+  }
+  FilePanel()->setText(building);
 }
 
 }  // namespace rubywindow::view

@@ -135,6 +135,10 @@ void YmiSettingsDialog::CreateControls(std::function<void()> open_help) {
   separator->addStretch();
   layout->addLayout(separator);
 
+  layout->addWidget(CreateButtons(std::move(open_help)));
+}
+
+QDialogButtonBox* YmiSettingsDialog::CreateButtons(std::function<void()> open_help) {
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* list = buttons->addButton(tr("ﾘｽﾄ編集(F9)"), QDialogButtonBox::ActionRole);
   QPushButton* run = buttons->addButton(tr("実行(F5)"), QDialogButtonBox::AcceptRole);
@@ -149,7 +153,7 @@ void YmiSettingsDialog::CreateControls(std::function<void()> open_help) {
   common::view::AddHelpButton(*buttons, tr("ヘルプ(&H)"), std::move(open_help), {});
   connect(buttons, &QDialogButtonBox::accepted, this, &YmiSettingsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &YmiSettingsDialog::reject);
-  layout->addWidget(buttons);
+  return buttons;
 }
 
 void YmiSettingsDialog::Fill() {

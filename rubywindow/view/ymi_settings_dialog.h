@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -39,6 +40,8 @@ class YmiSettingsDialog : public QDialog {
 
  private:
   void CreateControls(std::function<void()> open_help);
+  // リスト編集, 実行, 中止 and the help button, with their keys.
+  QDialogButtonBox* CreateButtons(std::function<void()> open_help);
   void Fill();
   void ShowPreview();
   void RangeModeChanged(int mode);

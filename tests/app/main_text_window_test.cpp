@@ -177,14 +177,11 @@ class MainTextWindowTest : public MainWindowFixture {
     QCOMPARE(messenger_.records.size(), std::size_t{2});
   }
 
-  void GuardsRefuseWithGoodbye() {
-    Action("allRubyAction")->trigger();
-    QVERIFY(Showed(messenger_, "再見。", "るび振りする内容がありません！"));
-    QVERIFY(!window_->RubyWindowOpen());
-
+  // The guard against a second ruby window sees the real one: F5 is refused while it is open, no
+  // second window is made, and the flag drops when the window closes.
+  void OneRubyWindowAtATime() {
     Action("emptyRubyWindowAction")->trigger();
     QVERIFY(window_->RubyWindowOpen());
-    messenger_.records.clear();
     Type("漢字");
     Action("allRubyAction")->trigger();
     QVERIFY(Showed(

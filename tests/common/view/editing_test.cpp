@@ -84,27 +84,32 @@ class EditingTest : public QObject {
     QCOMPARE(w.pane->TextByteLength(), std::size_t{6});
   }
 
-  void searchDownSkipsTheMatchAtTheCaretThenReportsTheEnd() {
-    Window w(U("漢字漢"));
-    w.memory.search = U("漢");
-    w.Trigger(EditAction::kFindDown);
-    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
-    QCOMPARE(w.Selected(), U("漢"));
-    w.Trigger(EditAction::kFindDown);
-    QVERIFY(ShowedOnly(w.messenger, "お知らせ", kNotFoundAfter));
-    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
+  // A repeat search steps over the match at the caret, counts Shift_JIS bytes, and says when
+  // nothing is left in its direction, leaving the last match selected.
+  void repeatSearchStepsThenReportsTheEnd_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<QList<int>>("starts");  // the byte where each match found starts
+    QTest::newRow("down from the start") << U("漢字漢") << true << QList<int>{4};
+    QTest::newRow("up from the end") << U("a漢a漢") << false << QList<int>{4, 1};
   }
-
-  void searchUpFromTheStartReportsNothingBefore() {
-    Window w(U("a漢a漢"));
-    w.pane->MoveCaretToEnd();
+  void repeatSearchStepsThenReportsTheEnd() {
+    QFETCH(QString, text);
+    QFETCH(bool, down);
+    QFETCH(QList<int>, starts);
+    Window w(text);
+    if (!down) w.pane->MoveCaretToEnd();
     w.memory.search = U("漢");
-    w.Trigger(EditAction::kFindUp);
-    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{4});
-    w.Trigger(EditAction::kFindUp);
-    QCOMPARE(w.pane->SelectionStartByte(), std::size_t{1});
-    w.Trigger(EditAction::kFindUp);
-    QVERIFY(ShowedOnly(w.messenger, "お知らせ", kNotFoundBefore));
+    const EditAction search = down ? EditAction::kFindDown : EditAction::kFindUp;
+    for (int start : starts) {
+      w.Trigger(search);
+      QCOMPARE(w.pane->SelectionStartByte(), static_cast<std::size_t>(start));
+      QCOMPARE(w.Selected(), U("漢"));
+    }
+    QVERIFY(w.messenger.records.empty());
+    w.Trigger(search);
+    QVERIFY(ShowedOnly(w.messenger, "お知らせ", down ? kNotFoundAfter : kNotFoundBefore));
+    QCOMPARE(w.pane->SelectionStartByte(), static_cast<std::size_t>(starts.back()));
   }
 
   void replaceDialogFindsAtTheCaretWithoutASelection() {

@@ -14,6 +14,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include "app/dictionary_commands/background_build.h"
 #include "rubywindow/view/ruby_repair_dialog.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/rubywindow/view/ruby_window_fixture.h"
@@ -123,16 +124,29 @@ class RubyCorrectionsTest : public QObject {
   }
 
   // この読みを辞書に登録 finds the corrected words against a fresh run over the text's bases,
-  // asks before adding them, and the rebuilt user dictionary then reads them so; a word the
-  // dictionary reads otherwise is shown and left alone. Cancelled, nothing changes.
+  // asks before adding them, and builds the user dictionary beside the window, which says so
+  // and refuses a second learn meanwhile; once built, the dictionary reads them so, and a build
+  // that fails is told, the words kept in the source. A word the dictionary reads otherwise is
+  // shown and left alone. Cancelled, nothing changes.
   void learnedReadingsReachTheUserDictionary_data() {
     QTest::addColumn<bool>("confirmed");
-    QTest::newRow("confirmed") << true;
-    QTest::newRow("cancelled") << false;
+    QTest::addColumn<bool>("replaced");  // the answer to the question before the build replaces
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("built") << true << true << U("2 語を Qv_Users.dic に登録しました。");
+    QTest::newRow("not built")
+        << true << false
+        << U("2 語を Qv_Users.dic の元ファイルに書きましたが、辞書は作成できませんでした。");
+    QTest::newRow("cancelled") << false << false << QString();
   }
   void learnedReadingsReachTheUserDictionary() {
     QFETCH(bool, confirmed);
+    QFETCH(bool, replaced);
+    QFETCH(QString, outcome);
     Fixture f;
+    app::BackgroundBuild builds(f.messenger);
+    RubyWindowContext context = f.Context();
+    context.builds = &builds;
+    f.window = std::make_unique<RubyWindow>(context);
     f.settings.dic_pattern = 2;
     f.settings.yomi_mode = 0;
     auto build = [&f](const char* name, const char* lines) {
@@ -147,7 +161,8 @@ class RubyCorrectionsTest : public QObject {
     build("Qv_Users", "人,ひと\r\n");
     const std::string source_before = testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre");
     OpenText(f, "{今日/こんにち}は{大/だい}{学/がく}{生/なま}の{人/にん}\r\n");
-    f.messenger.Script({confirmed ? common::Answer::kOk : common::Answer::kCancel});
+    f.messenger.Script({confirmed ? common::Answer::kOk : common::Answer::kCancel,
+                        replaced ? common::Answer::kOk : common::Answer::kCancel});
     f.Trigger("learnReadings");
     QVERIFY(!f.messenger.records.empty());
     const std::string& asked = f.messenger.records.front().text;
@@ -155,12 +170,27 @@ class RubyCorrectionsTest : public QObject {
                  asked.find("大学生,だい*がく*なま") != std::string::npos &&
                  asked.find("人,にん（辞書: 人,ひと）") != std::string::npos,
              asked.c_str());
-    const std::string source = testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre");
     if (!confirmed) {
-      QCOMPARE(source, source_before);
+      QVERIFY(!builds.Running());
+      QCOMPARE(testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre"), source_before);
       return;
     }
-    QCOMPARE(source, source_before + Sjis("今日,*こんにち\r\n大学生,だい*がく*なま\r\n"));
+    // The build waits for the window to answer its question, so it is still running here.
+    QVERIFY(builds.Running());
+    auto* panel = f.window->findChild<QLabel*>(QStringLiteral("filePanel"));
+    QVERIFY(panel);
+    QCOMPARE(panel->text(), U("Qv_Users.dic を作成しています…"));
+    const std::size_t told = f.messenger.records.size();
+    f.Trigger("learnReadings");
+    QCOMPARE(f.messenger.records.size(), told + 1);
+    QCOMPARE(f.messenger.records.back().text,
+             std::string("辞書を作成中です。\n作成が終わってから登録してください。"));
+    QTRY_VERIFY(!builds.Running());
+    QTRY_COMPARE(panel->text(), outcome);
+    QCOMPARE(testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre"),
+             source_before + Sjis("今日,*こんにち\r\n大学生,だい*がく*なま\r\n"));
+    QCOMPARE(testing_support::ReadFile(f.dir / "dic" / "Qv_Users.~pre"), source_before);
+    if (!replaced) return;
     fs::path next = f.dir / "next.txt";
     WriteFile(next, Sjis("人と大学生が今日来た。\r\n"));
     cli::CliRun run = cli::RunCli(

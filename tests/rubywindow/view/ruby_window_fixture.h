@@ -31,9 +31,14 @@ namespace fs = std::filesystem;
 
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class NoStarter final : public common::ProgramStarter {
+// Notes each program start, the browser's among them, and reports it started.
+class RecordingStarter final : public common::ProgramStarter {
  public:
-  bool Start(const std::string&, const std::vector<std::string>&) override { return true; }
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    started.push_back({program, arguments});
+    return true;
+  }
+  std::vector<std::pair<std::string, std::vector<std::string>>> started;
 };
 
 struct Fixture {
@@ -43,7 +48,7 @@ struct Fixture {
   testing_support::RecordingMessenger messenger;
   testing_support::ScriptedChoosers choosers;
   common::view::SearchMemory search;
-  NoStarter starter;
+  RecordingStarter starter;
   rubywindow::view::RubyWindowSession session;
   testing_support::RecordingEngine engine;
   speech::ReadAloud speech{engine, settings, messenger};

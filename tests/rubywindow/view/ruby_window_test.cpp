@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "common/encoding/text_source.h"
 #include "common/message_format.h"
 #include "common/notation/notation_checker.h"
 #include "common/platform/program_dir.h"
 #include "common/settings/settings.h"
-#include "common/encoding/text_source.h"
 #include "common/view/search_memory.h"
 #include "common/view/sjis_codec.h"
 #include "common/view/text_pane.h"
@@ -27,6 +27,7 @@
 #include "rubywindow/view/ruby_window_session.h"
 #include "speech/qt/speech_controls.h"
 #include "speech/read_aloud.h"
+#include "tests/rubywindow/view/ruby_window_fixture.h"
 #include "tests/speech/recording_engine.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/scripted_choosers.h"
@@ -41,72 +42,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+using namespace ruby_window_testing;
 
 constexpr std::string_view kUnsaved =
     "テキストは\n編集されましたが保存されていません。\n保存しますか？";
-
-class FakeStarter final : public common::ProgramStarter {
- public:
-  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
-    started.push_back({program, arguments});
-    return true;
-  }
-  std::vector<std::pair<std::string, std::vector<std::string>>> started;
-};
-
-// A ruby window with everything it is handed, in a scratch program folder.
-struct Fixture {
-  testing_support::ScratchDir dir;
-  common::Settings settings;
-  common::ProgramDir program{dir.Path()};
-  testing_support::RecordingMessenger messenger;
-  testing_support::ScriptedChoosers choosers;
-  common::view::SearchMemory search;
-  FakeStarter starter;
-  RubyWindowSession session;
-  testing_support::RecordingEngine engine;
-  speech::ReadAloud speech{engine, settings, messenger};
-  speech::qt::SpeechControls speech_controls{settings, speech};
-  std::unique_ptr<RubyWindow> window;
-
-  Fixture() {
-    settings.web_browser = "test-browser";
-    window = std::make_unique<RubyWindow>(RubyWindowContext{{.settings = &settings,
-                                                             .program = &program,
-                                                             .messenger = &messenger,
-                                                             .choosers = &choosers,
-                                                             .search = &search,
-                                                             .starter = &starter,
-                                                             .speech = &speech_controls},
-                                                            &session});
-  }
-  common::view::TextPane* Pane() const { return window->findChild<common::view::TextPane*>(); }
-  void Trigger(const char* action) {
-    window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-  }
-  // Opens `sjis` as the ruby file `name` in the scratch folder.
-  fs::path Open(std::string_view name, std::string_view sjis) {
-    fs::path path = dir / name;
-    WriteFile(path, sjis);
-    window->OpenRubyFile(path, false);
-    messenger.records.clear();
-    return path;
-  }
-  std::string LastText() const {
-    return messenger.records.empty() ? std::string() : messenger.records.back().text;
-  }
-};
-
-// Answers the next modal dialog: `prepare` sets its controls, then it is accepted.
-void AcceptNextDialog(std::function<void(QDialog*)> prepare = {}) {
-  QTimer::singleShot(0, [prepare] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QVERIFY(dialog);
-    if (prepare) prepare(dialog);
-    dialog->accept();
-  });
-}
 
 // What the core's check says of a file's bytes: its message, and where the caret belongs (the
 // editor's character index of the byte before the fault offset; CRs are not in the editor).
@@ -150,20 +89,28 @@ class RubyWindowTest : public QObject {
              QString::fromStdString(path.string()) + U("を開きました。"));
   }
 
-  void missingFileIsReportedAndKeptAsTheName() {
+  // A file that is not there is reported and kept as the name to save under; a new file's name
+  // opens without a word.
+  void missingFileIsReportedUnlessItIsANewOne_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("missing") << "gone.srb" << true;
+    QTest::newRow("new file") << U("新規ﾌｧｲﾙ.srb") << false;
+  }
+  void missingFileIsReportedUnlessItIsANewOne() {
+    QFETCH(QString, name);
+    QFETCH(bool, reported);
     Fixture f;
-    fs::path path = f.dir / "gone.srb";
+    fs::path path = f.dir / name.toStdString();
     f.window->OpenRubyFile(path, false);
-    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
-                                        "ファイル<" + path.string() + ">を開けませんでした。"));
+    if (reported) {
+      QVERIFY(testing_support::ShowedOnly(f.messenger, "ご注意!!",
+                                          "ファイル<" + path.string() + ">を開けませんでした。"));
+    } else {
+      QVERIFY(f.messenger.records.empty());
+    }
     QVERIFY(f.Pane()->Text().isEmpty());
     QCOMPARE(f.window->DocumentPath(), path);
-  }
-
-  void newDocumentNameOpensWithoutMessage() {
-    Fixture f;
-    f.window->OpenRubyFile(f.dir / "新規ﾌｧｲﾙ.srb", false);
-    QVERIFY(f.messenger.records.empty());
   }
 
   // The file of a line pass over fields, not one over lines only (an .lrb all the same).
@@ -188,28 +135,6 @@ class RubyWindowTest : public QObject {
     f.window->OpenRubyFile(f.Open(name.toStdString(), "x"), fields);
     QCOMPARE(f.window->YmiAvailable(), available);
     QCOMPARE(f.window->findChild<QAction*>("makeYmi")->isEnabled(), available);
-  }
-
-  void checkWithoutFaultReportsTheCounts() {
-    Fixture f;
-    fs::path path = f.Open("a.srb", Sjis("{漢字/かんじ}\n{人/ひと|にん}\n"));
-    AcceptNextDialog();
-    f.Trigger("notationTest");
-    QVERIFY(testing_support::ShowedOnly(f.messenger, "ご苦労様!!",
-                                        common::CheckPassedText(path.string(), 1, 1, 2, 2)));
-  }
-
-  // The fault's byte offset reaches the caret through the Shift_JIS encoding: 漢字 before the
-  // group on the same line are four bytes but two characters.
-  void checkFaultPutsTheCaretOnTheFaultyLine() {
-    Fixture f;
-    f.Open("a.srb", Sjis("ab\n漢字{漢字/かん字}\n"));
-    AcceptNextDialog();
-    f.Trigger("notationTest");
-    QVERIFY(testing_support::ShowedOnly(f.messenger, "警告",
-                                        "2 行目::◆<{ }> の内部でるびがなの後にまた漢字がある。"));
-    QCOMPARE(f.Pane()->DisplayLineOfCaret(), 2);
-    QCOMPARE(f.Pane()->textCursor().position(), 11);  // just before the faulty 字 (byte 17)
   }
 
   // F9 reports what the core's check reports of the file as saved: the same verdict, line and
@@ -274,6 +199,7 @@ class RubyWindowTest : public QObject {
 
   void browserDisplayWritesThePageAndStartsTheBrowser() {
     Fixture f;
+    f.settings.web_browser = "test-browser";
     fs::path document = f.Open("a.srb", ReadFile(TestData("rubywindow/ruby_page_detailed/a.srb")));
     f.Trigger("browserRubyDisplay");
     fs::path page = f.dir / "aRb.html";
@@ -286,37 +212,49 @@ class RubyWindowTest : public QObject {
     QCOMPARE(f.starter.started[0].second, std::vector<std::string>{page.string()});
   }
 
-  void pageThatCannotBeWrittenIsNotShown() {
+  // A display that cannot be made writes no page and starts no browser: a folder that is not
+  // there, a character Shift_JIS lacks (named, not dropped), a faulty notation in an HTML file.
+  void displayThatCannotBeMadeStartsNothing_data() {
+    QTest::addColumn<QString>("name");  // of the ruby file, beside the page
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("in_file");  // else typed into an empty window
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");  // %1: the ruby file; empty: any
+    QTest::newRow("no folder") << "no-such-folder/a.srb" << U("{漢字/かんじ}") << false
+                               << "browserRubyDisplay" << U("ご注意!!") << QString();
+    QTest::newRow("not in Shift_JIS")
+        << "a.srb" << U("{漢字/かんじ}\n😀") << false << "browserRubyDisplay" << U("ご注意!!")
+        << U("<%1>の 2 行 1 字目の文字<😀>は Shift_JIS にありません。\n何も書きませんでした。");
+    QTest::newRow("html fault") << "a.htm" << U("<HTML><BODY>\n{漢字/漢}\n") << true
+                                << "htmlRubyDisplay" << U("警告")
+                                << U("2 行目::◆<{ }> の内部にるびがながない。");
+  }
+  void displayThatCannotBeMadeStartsNothing() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, in_file);
+    QFETCH(QString, action);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
     Fixture f;
-    f.window->OpenRubyFile(f.dir / "no-such-folder" / "a.srb", false);
-    f.Pane()->setPlainText(U("{漢字/かんじ}"));
+    f.settings.web_browser = "test-browser";
+    fs::path path = f.dir / name.toStdString();
+    if (in_file) WriteFile(path, Sjis(text.toStdString()));
+    f.window->OpenRubyFile(path, false);
+    if (!in_file) f.Pane()->setPlainText(text);
     f.messenger.records.clear();
-    f.Trigger("browserRubyDisplay");
+    f.Trigger(action.toLatin1().constData());
     QCOMPARE(f.messenger.records.size(), std::size_t{1});
-    QCOMPARE(f.messenger.records[0].title, std::string("ご注意!!"));
+    QCOMPARE(QString::fromStdString(f.messenger.records[0].title), title);
+    if (!message.isEmpty()) {
+      QCOMPARE(QString::fromStdString(f.messenger.records[0].text),
+               message.arg(QString::fromStdString(path.string())));
+    }
     QVERIFY(f.starter.started.empty());
-  }
-
-  void characterShiftJisLacksIsNamedNotDropped() {
-    Fixture f;
-    f.Open("a.srb", "");
-    f.Pane()->setPlainText(U("{漢字/かんじ}\n😀"));
-    f.Trigger("browserRubyDisplay");
-    QVERIFY(testing_support::ShowedOnly(
-        f.messenger, "ご注意!!",
-        "<" + (f.dir / "a.srb").string() +
-            ">の 2 行 1 字目の文字<😀>は Shift_JIS にありません。\n何も書きませんでした。"));
-    QVERIFY(!fs::exists(f.dir / "aRb.html"));
-  }
-
-  void htmlDisplayStopsOnAFault() {
-    Fixture f;
-    f.Open("a.htm", Sjis("<HTML><BODY>\n{漢字/漢}\n"));
-    f.Trigger("htmlRubyDisplay");
-    QVERIFY(testing_support::ShowedOnly(f.messenger, "警告",
-                                        "2 行目::◆<{ }> の内部にるびがながない。"));
-    QVERIFY(!fs::exists(f.dir / "aRb.htm"));
-    QVERIFY(f.starter.started.empty());
+    for (const char* page : {"aRb.html", "aRb.htm"}) {
+      QVERIFY(!fs::exists(path.parent_path() / page) && !fs::exists(f.dir / page));
+    }
   }
 
   void errorListModeDisablesTheConversions() {
@@ -397,13 +335,7 @@ class RubyWindowTest : public QObject {
   void placeIsCorrectedAndWrittenBackOnClose() {
     Fixture f;
     f.settings.ruby_height = 300;
-    f.window = std::make_unique<RubyWindow>(RubyWindowContext{{.settings = &f.settings,
-                                                               .program = &f.program,
-                                                               .messenger = &f.messenger,
-                                                               .choosers = &f.choosers,
-                                                               .search = &f.search,
-                                                               .starter = &f.starter},
-                                                              &f.session});
+    f.window = std::make_unique<RubyWindow>(f.Context());
     QCOMPARE(f.window->height(), 400);
     QCOMPARE(f.window->pos().y(), 150);
     f.window->resize(700, 450);
@@ -412,7 +344,6 @@ class RubyWindowTest : public QObject {
     QCOMPARE(f.settings.ruby_width, 700);
   }
 
-  // A toolbar button without a picture would show the whole menu caption.
   // A half-width voiced mark belongs after half-width kana only: after a full-width letter it
   // shows as a stray mark ("プリンタﾞ").
   void captionsNeverMixAHalfWidthMarkIntoFullWidthText() {
@@ -421,13 +352,14 @@ class RubyWindowTest : public QObject {
       const QString text = action->text();
       for (qsizetype at = text.indexOf(QChar(0xFF9E)); at >= 0;
            at = text.indexOf(QChar(0xFF9E), at + 1)) {
-        bool after_half_width = at > 0 && text[at - 1].unicode() >= 0xFF61 &&
-                                text[at - 1].unicode() <= 0xFF9F;
+        bool after_half_width =
+            at > 0 && text[at - 1].unicode() >= 0xFF61 && text[at - 1].unicode() <= 0xFF9F;
         QVERIFY2(after_half_width, qPrintable(text));
       }
     }
   }
 
+  // A toolbar button without a picture would show the whole menu caption.
   void toolBarButtonsShowPicturesOrShortNames() {
     Fixture f;
     for (const char* action : {"newFile", "openFile", "saveFile", "closeWindow"}) {
@@ -441,6 +373,8 @@ class RubyWindowTest : public QObject {
     QVERIFY(names.contains(U("別名")));
     QVERIFY(names.contains(U("切取")));
     QVERIFY(names.contains(U("行へ")));
+    QCOMPARE(names.count(U("読")), 1);  // read aloud, and the two 止 that pause and stop it
+    QCOMPARE(names.count(U("止")), 2);
   }
 
   // Neither braces nor slashes reach the voice: the bases are read as the page shows them, or
@@ -463,15 +397,10 @@ class RubyWindowTest : public QObject {
     QVERIFY(!f.window->IsModified());
   }
 
-  // 読 and the two 止 sit on the toolbar. A Read while paused resumes without looking at the
-  // text again; a new text Shift_JIS cannot hold is named, not read in part.
+  // A Read while paused resumes without looking at the text again; a new text Shift_JIS cannot
+  // hold is named, not read in part.
   void speechButtonsPauseResumeAndStop() {
     Fixture f;
-    auto* tool_bar = f.window->findChild<QToolBar*>("toolBar");
-    QStringList names;
-    for (QAction* action : tool_bar->actions()) names << action->iconText();
-    QCOMPARE(names.count(U("読")), 1);
-    QCOMPARE(names.count(U("止")), 2);
     f.Open("a.srb", Sjis("{漢/かん}"));
     f.Trigger("readAloudAction");
     f.Trigger("pauseSpeechAction");
@@ -482,7 +411,7 @@ class RubyWindowTest : public QObject {
     f.Trigger("readAloudAction");
     QCOMPARE(f.engine.Spoken(), (testing_support::Calls{"say 漢", "pause", "resume", "stop"}));
     QCOMPARE(f.messenger.records.size(), std::size_t{1});
-    QVERIFY(f.LastText().find("1 行 7 字目の文字<😀>") != std::string::npos);
+    QVERIFY(f.messenger.records.back().text.find("1 行 7 字目の文字<😀>") != std::string::npos);
   }
 
   // Font and colours are kept at once, alignment and line height when the dialog closes, the
