@@ -29,6 +29,11 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
 char FoldCase(char byte) { return byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte; }
 
 // A hash of the name as NamesMatch compares it: names that match hash alike.
@@ -104,6 +109,11 @@ std::string_view FirstLine(std::string_view value) {
 // blank at either end, and none of the bytes that would end it (`forbidden`).
 bool IsWritableName(std::string_view name, std::string_view forbidden) {
   if (name.empty() || Trim(name) != name) return false;
+  if (IsAscii(name)) {
+    return std::none_of(name.begin(), name.end(), [forbidden](char byte) {
+      return byte < 0x20 || byte == 0x7F || forbidden.find(byte) != std::string_view::npos;
+    });
+  }
   SjisReader reader(name);
   while (!reader.AtEnd()) {
     SjisChar c = reader.Next();
@@ -133,6 +143,12 @@ bool IsWritableKey(std::string_view key) {
 bool NamesMatch(std::string_view a, std::string_view b) {
   // Folding keeps every character's width, so names of different lengths never match.
   if (a.size() != b.size()) return false;
+  if (IsAscii(a) && IsAscii(b)) {  // the usual names, compared without stepping by characters
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    }
+    return true;
+  }
   SjisReader left(a);
   SjisReader right(b);
   while (!left.AtEnd() && !right.AtEnd()) {
@@ -148,11 +164,28 @@ bool NamesMatch(std::string_view a, std::string_view b) {
 }
 
 IniFile IniFile::Parse(std::string_view bytes) {
+  const std::vector<std::string_view> lines = SplitLines(bytes);
+  // Each section's lines are counted first, so that its tables are made once at their size.
+  std::vector<std::size_t> headers;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (HeaderName(lines[i])) headers.push_back(i);
+  }
+  auto lines_up_to_next_header = [&](std::size_t section) {
+    std::size_t begin = section == 0 ? 0 : headers[section - 1] + 1;
+    return (section < headers.size() ? headers[section] : lines.size()) - begin;
+  };
   IniFile file;
+  file.sections_.reserve(headers.size() + 1);
   file.sections_.push_back(Section{});
-  for (std::string_view line : SplitLines(bytes)) {
+  for (const std::string_view line : lines) {
+    Section& current = file.sections_.back();
+    if (current.lines.empty()) {
+      std::size_t count = lines_up_to_next_header(file.sections_.size() - 1);
+      current.lines.reserve(count);
+      current.key_lines.reserve(count);
+    }
     if (std::optional<std::string_view> name = HeaderName(line)) {
-      file.sections_.back().SortKeys();
+      current.SortKeys();
       file.sections_.push_back(
           Section{std::string(line), std::string(*name), NameHash(*name), {}, {}});
     } else {
@@ -162,7 +195,9 @@ IniFile IniFile::Parse(std::string_view bytes) {
         section.key_lines.push_back(
             {NameHash(key), static_cast<std::uint32_t>(section.lines.size())});
       }
-      section.lines.push_back(Line{std::string(line), std::string(key)});
+      const auto key_begin = key.empty() ? 0 : static_cast<std::uint32_t>(key.data() - line.data());
+      section.lines.push_back(
+          Line{std::string(line), key_begin, static_cast<std::uint32_t>(key.size())});
     }
   }
   file.sections_.back().SortKeys();
@@ -209,7 +244,10 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
-      if (ValueOf(line.text) != value) line.text = line.key + kKeyValue + Written(value);
+      if (ValueOf(line.text) != value) {
+        line.text = std::string(line.Key()) + kKeyValue + Written(value);
+        line.key_begin = 0;
+      }
       return true;
     }
   }
@@ -229,7 +267,8 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
                        [](std::uint64_t hash, const KeyLine& entry) { return hash < entry.hash; }),
       {key_hash, static_cast<std::uint32_t>(position)});
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                       Line{std::string(key) + kKeyValue + Written(value), std::string(key)});
+                       Line{std::string(key) + kKeyValue + Written(value), 0,
+                            static_cast<std::uint32_t>(key.size())});
   return true;
 }
 
@@ -270,7 +309,7 @@ std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_
   auto entry = std::lower_bound(section.key_lines.begin(), section.key_lines.end(), hash,
                                 [](const KeyLine& e, std::uint64_t h) { return e.hash < h; });
   for (; entry != section.key_lines.end() && entry->hash == hash; ++entry) {
-    if (NamesMatch(section.lines[entry->line].key, key)) return entry->line;
+    if (NamesMatch(section.lines[entry->line].Key(), key)) return entry->line;
   }
   return std::nullopt;
 }

@@ -41,7 +41,10 @@ class IniFile {
  private:
   struct Line {
     std::string text;  // the line as it is written, without its line end
-    std::string key;   // empty for a line that is not an entry
+    // The key's place in the text; an empty key for a line that is not an entry.
+    std::uint32_t key_begin = 0;
+    std::uint32_t key_size = 0;
+    std::string_view Key() const { return std::string_view(text).substr(key_begin, key_size); }
   };
   // A key line of a section by the hash of its key as NamesMatch compares it: a settings file
   // holds hundreds of keys, and every one of them is looked up on each load and save.

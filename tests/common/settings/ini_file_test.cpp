@@ -28,6 +28,8 @@ TEST(IniFile, ValuesAreFoundAsTheFileHasThem) {
       {"[S]\nA=\"\n", "S", "A", "\""},
       {"[S]\nA=\"\"\n", "S", "A", ""},
       {"[\x83\x5D]\nK=v\n", "\x83\x5D", "K", "v"},  // ゾ: its trail byte looks like ']'
+      {"[S]\nB=0\nK=1\nA=0\nk=2\n", "S", "K", "1"},  // the first of a key's lines
+      {"[S]\nA=1\n[T]\nK=3\n[s]\nK=2\n", "S", "K", "2"},  // in a later section of the name
   };
   for (const Row& row : rows) {
     EXPECT_EQ(IniFile::Parse(row.document).Get(row.section, row.key), row.expected) << row.document;
