@@ -151,6 +151,7 @@ std::vector<Row> TailRows() {
       {"DICTIONARY", "DIC_PATTERN", 0, &Settings::dic_pattern},
       {"DICTIONARY", "H_KANJISUU", 1026, &Settings::h_kanjisuu},
       {"DICTIONARY", "YOMI_MODE", 1, &Settings::yomi_mode},
+      {"DICTIONARY", "LEARNONSAVE", 1, &Settings::learn_on_save},
       {"FUNCTION", "NoRbYuko", 1, &Settings::no_rb_yuko},
       {"FUNCTION", "NoRbBgn_Str", "<HTML>", &Settings::no_rb_bgn_str},
       {"FUNCTION", "NoRbEnd_Str", "<BODY>", &Settings::no_rb_end_str},

@@ -104,6 +104,8 @@ struct Settings {
   int dic_num;      // the selected registered dictionary, or kNoDictionarySelected
   int dic_pattern;  // 0 main dictionary only, 1 user dictionary only, 2 user then main
   int h_kanjisuu;   // kanji in the grade-allocation list
+  // 1: saving a ruby file with readings corrected by hand offers them to the user dictionary.
+  int learn_on_save;
   int yomi_mode;    // 1 words are read in context by an analyser, 0 by the main dictionary alone
 
   // Non-ruby areas.

@@ -327,12 +327,16 @@ void TextWindow::AddStandardActions() {
                    .key = K(Qt::CTRL | Qt::Key_S),
                    .hint = QStringOfUtf8(rows.save_hint),
                    .icon = look->standardIcon(QStyle::SP_DialogSaveButton),
-                   .triggered = [this] { Save(); }});
+                   .triggered = [this] {
+                     if (Save()) SavedByCommand();
+                   }});
   table.push_back({.name = "saveAs",
                    .caption = tr("名前をつけて保存(&A)..."),
                    .hint = QStringOfUtf8(rows.save_as_hint),
                    .icon_text = tr("別名"),  // it has no picture: a short name for its button
-                   .triggered = [this] { SaveAs(); }});
+                   .triggered = [this] {
+                     if (SaveAs()) SavedByCommand();
+                   }});
   if (rows.has_close) {
     table.push_back({.name = "closeWindow",
                      .caption = tr("閉じる(&C)"),

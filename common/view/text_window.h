@@ -246,6 +246,9 @@ class TextWindow : public QMainWindow {
   virtual std::optional<std::filesystem::path> OverwriteTarget() = 0;
   // Called after the document's path has changed.
   virtual void DocumentPathChanged() {}
+  // Called after a save the user chose (Save, Save As) has written the document; not after the
+  // save that a question about unsaved text makes on the way to closing or opening.
+  virtual void SavedByCommand() {}
   // Asked before the window closes; false keeps it open. By default the unsaved-text question.
   virtual bool QueryClose();
   // Called once the window may close, after its looks are back in the settings.

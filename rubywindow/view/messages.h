@@ -121,6 +121,11 @@ inline constexpr std::string_view kLearnt = "%d 語を %s に登録しました�
 inline constexpr std::string_view kLearnNotBuilt =
     "%d 語を %s の元ファイルに書きましたが、辞書は作成できませんでした。";
 inline constexpr std::string_view kLearnSourceNotWritten = "%s に登録できませんでした。";
+// A ruby file saved with readings corrected by hand: %s the user dictionary's file name, %s the
+// list. The check box turns the question off (LEARNONSAVE).
+inline constexpr std::string_view kLearnOnSaveQuestion =
+    "手で直した読みがあります。次の語を %s に登録して、辞書を作り直しますか？\n\n%s";
+inline constexpr std::string_view kLearnOnSaveNeverAsk = "今後は確認しない";
 // Another build (a learn, or one from the main window) is running.
 inline constexpr std::string_view kLearnWhileBuilding =
     "辞書を作成中です。\n作成が終わってから登録してください。";

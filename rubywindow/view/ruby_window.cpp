@@ -140,7 +140,12 @@ void RubyWindow::CreateActions() {
       // The pop-up menu has captions of its own for the same commands.
       {.name = "popupOpen", .caption = tr("開く(&O)"), .triggered = [this] { OpenDocument(); }},
       // It asks for the name.
-      {.name = "popupSave", .caption = tr("上書き保存(&S)"), .triggered = [this] { SaveAs(); }},
+      {.name = "popupSave",
+       .caption = tr("上書き保存(&S)"),
+       .triggered =
+           [this] {
+             if (SaveAs()) SavedByCommand();
+           }},
       {.name = "popupClose", .caption = tr("閉じる(&C)"), .triggered = [this] { close(); }},
       {.name = "popupRubyDisplay",
        .caption = tr("るび表示(&D)"),

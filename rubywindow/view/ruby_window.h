@@ -79,6 +79,7 @@ class RubyWindow : public common::view::TextWindow {
   std::filesystem::path NewDocumentPath() const override;
   std::optional<std::filesystem::path> OverwriteTarget() override;
   void DocumentPathChanged() override;
+  void SavedByCommand() override;
   bool QueryClose() override;
   void WindowClosing() override;
   void PreparePopupMenu(QPoint at) override;
@@ -113,6 +114,8 @@ class RubyWindow : public common::view::TextWindow {
   bool RefuseWhileBuilding();
   void LearnReadings();
   void StartLearning(LearnOffer offer);
+  // Yes to the question on save; `never_ask` is set when its check box was ticked.
+  bool AskToLearnOnSave(const LearnOffer& offer, bool& never_ask);
   void ReplaceText(const std::string& sjis);
   void SetEmphasis(bool on);
   // The check before the emphasis goes off runs beside the window, so that a long text never

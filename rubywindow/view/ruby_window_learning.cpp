@@ -2,6 +2,8 @@
 // found against a fresh run over the bases of its text, confirmed by the user, added to the user
 // dictionary's source and the dictionary built again beside the window.
 #include <QAction>
+#include <QCheckBox>
+#include <QMessageBox>
 #include <QPointer>
 #include <memory>
 
@@ -144,6 +146,34 @@ void RubyWindow::StartLearning(LearnOffer offer) {
     return;
   }
   FilePanel()->setText(building);
+}
+
+// A ruby file saved with readings corrected by hand offers them to the user dictionary, with
+// the same list as この読みを辞書に登録, until the user ticks 今後は確認しない. A build that is
+// running already keeps the question for the next save.
+void RubyWindow::SavedByCommand() {
+  if (context_.settings->learn_on_save == 0 || error_list_mode_) return;
+  if (context_.builds != nullptr && context_.builds->Running()) return;
+  std::optional<LearnOffer> offer = FindCorrections();
+  if (!offer || offer->plan.added.empty()) return;
+  bool never_ask = false;
+  const bool yes = AskToLearnOnSave(*offer, never_ask);
+  if (never_ask) context_.settings->learn_on_save = 0;
+  if (yes) StartLearning(std::move(*offer));
+}
+
+bool RubyWindow::AskToLearnOnSave(const LearnOffer& offer, bool& never_ask) {
+  QMessageBox box(
+      QMessageBox::Question, common::view::QStringOfUtf8(messages::kTitleLearn),
+      common::view::QStringOfUtf8(common::FormatMessage(
+          messages::kLearnOnSaveQuestion, {offer.dictionary.filename().string(), offer.list})),
+      QMessageBox::Yes | QMessageBox::No, this);
+  box.setDefaultButton(QMessageBox::Yes);
+  auto* never = new QCheckBox(common::view::QStringOfUtf8(messages::kLearnOnSaveNeverAsk), &box);
+  box.setCheckBox(never);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  never_ask = never->isChecked();
+  return yes;
 }
 
 }  // namespace rubywindow::view

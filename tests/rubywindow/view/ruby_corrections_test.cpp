@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -200,6 +201,58 @@ class RubyCorrectionsTest : public QObject {
     QVERIFY(ruby.find(Sjis("{今日/こんにち}")) != std::string::npos);
     QVERIFY(ruby.find(Sjis("{大/だい}{学/がく}{生/なま}")) != std::string::npos);
     QVERIFY(ruby.find(Sjis("{人/ひと}")) != std::string::npos);
+  }
+
+  // Saving a ruby file whose readings were corrected by hand offers them to the user dictionary
+  // with the same list; ticking 今後は確認しない turns the question off, and with the setting
+  // off nothing is asked.
+  void savingOffersTheCorrections_data() {
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("never_ask");
+    QTest::newRow("yes") << 1 << true << false;
+    QTest::newRow("no, never again") << 1 << false << true;
+    QTest::newRow("off") << 0 << true << false;
+  }
+  void savingOffersTheCorrections() {
+    QFETCH(int, setting);
+    QFETCH(bool, yes);
+    QFETCH(bool, never_ask);
+    Fixture f;
+    f.settings.dic_pattern = 2;
+    f.settings.yomi_mode = 0;
+    f.settings.learn_on_save = setting;
+    for (const auto& [name, lines] : {std::pair{"Qv_Body", "今日,*きょう\r\n"},
+                                      std::pair{"Qv_Users", "人,ひと\r\n"}}) {
+      fs::path source = f.dir / "dic" / (std::string(name) + ".pre");
+      fs::create_directories(source.parent_path());
+      WriteFile(source, Sjis(lines));
+      QCOMPARE(cli::RunCli({"--home", f.dir.Path().string(), "--no", "build-dic", source.string()})
+                   .exit_code,
+               0);
+    }
+    const std::string source_before = testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre");
+    OpenText(f, "{今日/きょう}は晴れ\r\n");
+    f.Pane()->ReplaceWholeText(U("{今日/こんにち}は晴れ\n"));
+    QString asked;
+    QTimer answer;  // goes with the test when no question comes
+    answer.setSingleShot(true);
+    connect(&answer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      asked = box->text();
+      box->checkBox()->setChecked(never_ask);
+      box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    answer.start(0);
+    f.Trigger("saveFile");
+    QVERIFY(!f.window->IsModified());
+    QCOMPARE(!asked.isEmpty(), setting == 1);
+    QVERIFY2(asked.isEmpty() || asked.contains(U("今日,*こんにち")), qPrintable(asked));
+    const bool learnt = setting == 1 && yes;
+    QCOMPARE(testing_support::ReadFile(f.dir / "dic" / "Qv_Users.pre"),
+             learnt ? source_before + Sjis("今日,*こんにち\r\n") : source_before);
+    QCOMPARE(f.settings.learn_on_save, never_ask ? 0 : setting);
   }
 
   // The direction follows the readings: hiragana in any of them turns all to katakana, else all
