@@ -86,7 +86,6 @@ bool RubyDictionary::OpenBytes(std::string_view bytes, const std::filesystem::pa
     ShowWarning(messenger, common::FormatMessage(messages::kCannotOpenDictionary, {shown}));
     return false;
   }
-  std::setvbuf(file_, nullptr, _IONBF, 0);  // the bytes are in memory already: no buffer
   return ReadHeader(messenger);
 }
 
