@@ -29,8 +29,10 @@ struct BucketSpan {
 // over every bucket, thousands of them however few the words, kept out of line so that the fuzz
 // build can leave its steps untraced (fuzz/coverage_ignore.txt).
 [[gnu::noinline]] BucketSpan DecodeBucketTable(std::string_view table,
-                                               std::vector<LengthSection::Bucket>& buckets) {
+                                               std::vector<LengthSection::Bucket>& buckets,
+                                               std::vector<std::uint32_t>& filled) {
   buckets.resize(table.size() / 4);
+  filled.clear();
   BucketSpan span;
   const char* at = table.data();
   for (LengthSection::Bucket& bucket : buckets) {
@@ -44,6 +46,7 @@ struct BucketSpan {
     bucket.count = stored >> 24;
     span.key_count += bucket.count;
     span.end = std::max(span.end, std::uint64_t{bucket.first} + bucket.count);
+    if (bucket.count != 0) filled.push_back(static_cast<std::uint32_t>(&bucket - buckets.data()));
     at += 4;
   }
   return span;
@@ -135,6 +138,7 @@ bool RecordFits(const LengthRecord& record, std::uint64_t section_end, std::uint
 void LengthSection::Clear() {
   key_size_ = 0;
   buckets_.clear();
+  filled_.clear();
   keys_.clear();
   readings_index_.clear();
   readings_.clear();
@@ -181,7 +185,7 @@ bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& sect
   table.resize(4u * std::size_t{record.hushv});
   if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return false;
   section.modulus_ = BucketModulus(record.hushv);
-  const BucketSpan span = DecodeBucketTable(table, section.buckets_);
+  const BucketSpan span = DecodeBucketTable(table, section.buckets_, section.filled_);
   const std::uint64_t key_count = span.key_count;
   if (key_count * section.key_size_ > record.adrs_ofs - record.jukud_ofs ||
       key_count * 3 > record.yomid_ofs - record.adrs_ofs) {
