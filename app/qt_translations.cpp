@@ -17,7 +17,11 @@ struct MissingText {
 };
 
 constexpr MissingText kMissingJapanese[] = {
-    {"QFileSystemModel", "Folder", "フォルダー"},  // the file dialog's kind of a folder
+    // The file dialog's kinds of a folder, a drive and a file the system cannot name.
+    {"QAbstractFileIconProvider", "Folder", "フォルダー"},
+    {"QAbstractFileIconProvider", "Drive", "ドライブ"},
+    {"QAbstractFileIconProvider", "File", "ファイル"},
+    {"QAbstractFileIconProvider", "%1 File", "%1 ファイル"},
 };
 
 // Consulted after Qt's own translation, for Japanese only.

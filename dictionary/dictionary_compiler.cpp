@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "common/encoding/sjis.h"
 
@@ -127,6 +128,15 @@ std::string EncodeReading(std::string_view reading) {
 
 CompiledDictionary CompileDictionary(const EntriesByLength& entries) {
   CompiledDictionary result;
+  CompileDictionary(entries, result);
+  return result;
+}
+
+void CompileDictionary(const EntriesByLength& entries, CompiledDictionary& result) {
+  std::string bytes = std::move(result.bytes);
+  bytes.clear();
+  result = CompiledDictionary{};
+  result.bytes = std::move(bytes);
   // Room for the whole file at once: the tables, up to 31 bytes of padding before each of a
   // section's four regions, and the words.
   std::size_t room = kHeaderSize;
@@ -147,7 +157,7 @@ CompiledDictionary CompileDictionary(const EntriesByLength& entries) {
       result.error = error;
       result.failed_length = length;
       result.bytes.clear();
-      return result;
+      return;
     }
     result.word_counts[length - 1] = words.size();
     if (!words.empty()) highest = length;
@@ -162,7 +172,6 @@ CompiledDictionary CompileDictionary(const EntriesByLength& entries) {
   header.append(kRecordsOffset - header.size(), '\0');
   for (const LengthRecord& record : result.records) AppendLengthRecord(header, record);
   result.bytes.replace(0, kHeaderSize, header);
-  return result;
 }
 
 }  // namespace dictionary

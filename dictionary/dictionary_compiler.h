@@ -42,5 +42,8 @@ std::string EncodeReading(std::string_view reading);
 // Lays out the header and the ten length sections. Within a bucket, entries keep their source
 // order, so the later of two equal keys is the one a lookup finds.
 CompiledDictionary CompileDictionary(const EntriesByLength& entries);
+// The same into `result`, whose buffer from an earlier compile is used again: a run that
+// compiles one dictionary after another writes into memory it already has.
+void CompileDictionary(const EntriesByLength& entries, CompiledDictionary& result);
 
 }  // namespace dictionary

@@ -85,7 +85,8 @@ fs::path RestoredSourcePath(const fs::path& dictionary) {
 
 std::string RestoredLines(const RubyDictionary& loaded) {
   std::string lines;
-  for (const RubyDictionary::Bucket& bucket : loaded.Buckets()) {
+  for (std::uint32_t b : loaded.Section().FilledBuckets()) {
+    const RubyDictionary::Bucket& bucket = loaded.Buckets()[b];
     for (std::uint32_t j = bucket.first; j < bucket.first + bucket.count; ++j) {
       int index = static_cast<int>(j);
       lines += loaded.Key(index);

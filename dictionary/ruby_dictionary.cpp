@@ -2,6 +2,7 @@
 // the file and against each other before a lookup can use it.
 #include "dictionary/ruby_dictionary.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -17,14 +18,22 @@ void ShowWarning(common::Messenger& messenger, std::string text) {
   messenger.Tell({std::string(messages::kTitleWarning), std::move(text), common::Icon::kWarning});
 }
 
-// The buckets of a table as stored (a 24-bit first key and an 8-bit count each), and how many
-// keys they hold together. This and the next are plain passes over every bucket, thousands
-// of them however few the words, kept out of line so that the fuzz build can leave their
-// steps untraced (fuzz/coverage_ignore.txt).
-[[gnu::noinline]] std::uint64_t DecodeBucketTable(std::string_view table,
-                                                  std::vector<LengthSection::Bucket>& buckets) {
-  buckets.resize(table.size() / 4);
+// What a bucket table holds: how many keys its buckets hold together, and the end of the
+// furthest bucket's keys, which must not pass that count.
+struct BucketSpan {
   std::uint64_t key_count = 0;
+  std::uint64_t end = 0;
+};
+
+// The buckets of a table as stored (a 24-bit first key and an 8-bit count each). A plain pass
+// over every bucket, thousands of them however few the words, kept out of line so that the fuzz
+// build can leave its steps untraced (fuzz/coverage_ignore.txt).
+[[gnu::noinline]] BucketSpan DecodeBucketTable(std::string_view table,
+                                               std::vector<LengthSection::Bucket>& buckets,
+                                               std::vector<std::uint32_t>& filled) {
+  buckets.resize(table.size() / 4);
+  filled.clear();
+  BucketSpan span;
   const char* at = table.data();
   for (LengthSection::Bucket& bucket : buckets) {
     std::uint32_t stored = 0;
@@ -35,20 +44,12 @@ void ShowWarning(common::Messenger& messenger, std::string text) {
     }
     bucket.first = stored & 0xFFFFFF;
     bucket.count = stored >> 24;
-    key_count += bucket.count;
+    span.key_count += bucket.count;
+    span.end = std::max(span.end, std::uint64_t{bucket.first} + bucket.count);
+    if (bucket.count != 0) filled.push_back(static_cast<std::uint32_t>(&bucket - buckets.data()));
     at += 4;
   }
-  return key_count;
-}
-
-// Whether every bucket's keys lie among the first `key_count`.
-[[gnu::noinline]] bool BucketsWithin(const std::vector<LengthSection::Bucket>& buckets,
-                                     std::uint64_t key_count) {
-  bool within = true;
-  for (const LengthSection::Bucket& bucket : buckets) {
-    within &= std::uint64_t{bucket.first} + bucket.count <= key_count;
-  }
-  return within;
+  return span;
 }
 
 bool ReadAt(std::FILE* file, std::uint64_t offset, char* buffer, std::size_t count) {
@@ -137,6 +138,7 @@ bool RecordFits(const LengthRecord& record, std::uint64_t section_end, std::uint
 void LengthSection::Clear() {
   key_size_ = 0;
   buckets_.clear();
+  filled_.clear();
   keys_.clear();
   readings_index_.clear();
   readings_.clear();
@@ -183,12 +185,13 @@ bool RubyDictionary::ReadBuckets(const LengthRecord& record, LengthSection& sect
   table.resize(4u * std::size_t{record.hushv});
   if (!ReadAt(file_, record.dicd_ofs, table.data(), table.size())) return false;
   section.modulus_ = BucketModulus(record.hushv);
-  std::uint64_t key_count = DecodeBucketTable(table, section.buckets_);
+  const BucketSpan span = DecodeBucketTable(table, section.buckets_, section.filled_);
+  const std::uint64_t key_count = span.key_count;
   if (key_count * section.key_size_ > record.adrs_ofs - record.jukud_ofs ||
       key_count * 3 > record.yomid_ofs - record.adrs_ofs) {
     return false;
   }
-  if (!BucketsWithin(section.buckets_, key_count)) return false;
+  if (span.end > key_count) return false;  // a bucket's keys run past the keys there are
   section.readings_index_.resize(key_count);
   return true;
 }

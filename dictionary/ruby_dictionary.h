@@ -81,6 +81,8 @@ class LengthSection {
 
   // The section in stored order, for restore and filters.
   const std::vector<Bucket>& Buckets() const { return buckets_; }
+  // The buckets that hold keys, in stored order: most buckets of a small section are empty.
+  const std::vector<std::uint32_t>& FilledBuckets() const { return filled_; }
   std::string_view Key(int index) const {
     return std::string_view(keys_.data() + static_cast<std::size_t>(index) * key_size_, key_size_);
   }
@@ -92,6 +94,7 @@ class LengthSection {
 
   std::size_t key_size_ = 0;
   std::vector<Bucket> buckets_;
+  std::vector<std::uint32_t> filled_;
   BucketModulus modulus_;
   std::string keys_;
   // Where each key's reading starts and how long it is up to its 0 byte.

@@ -49,11 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expected[check.word_length - 1].append(entry).append("\n");
   }
 
-  dictionary::CompiledDictionary compiled = dictionary::CompileDictionary(entries);
+  // Opened again for every input, as the program opens a dictionary it has had open before;
+  // each compile writes into the last one's buffer, which is closed first.
+  static dictionary::RubyDictionary loaded;
+  static dictionary::CompiledDictionary compiled;
+  loaded.Close();
+  dictionary::CompileDictionary(entries, compiled);
   if (!compiled.ok()) return 0;
   fuzzing::QuietMessenger messenger;
-  // Opened again for every input, as the program opens a dictionary it has had open before.
-  static dictionary::RubyDictionary loaded;
   fuzzing::Require(loaded.OpenBytes(compiled.bytes, "roundtrip.dic", messenger),
                    "a compiled dictionary opens");
   for (int length = 1; length <= dictionary::kMaxWordLength; ++length) {

@@ -37,6 +37,8 @@ MatchWords::MatchWords(const std::vector<PassWords>& all_passes)
   } else {
     make_filter();
   }
+  one_character.reserve(passes.size());
+  short_words.reserve(passes.size());
   for (const PassWords& pass : passes) {
     const std::uint32_t bit = std::uint32_t{1} << short_words.size();
     if (one_character.emplace_back(pass).Holds()) {

@@ -41,7 +41,7 @@ class QtTranslationsTest : public QObject {
     const QString kind = QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment();
     QVERIFY2(kind.contains(QStringLiteral("テキスト")), qPrintable(kind));
     const QString folder =
-        QCoreApplication::translate("QFileSystemModel", "Folder", "All other platforms");
+        QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms");
     QVERIFY2(folder != QStringLiteral("Folder"), qPrintable(folder));
   }
 };
