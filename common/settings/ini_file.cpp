@@ -84,21 +84,22 @@ std::string_view KeyOf(std::string_view line) {
   return Trim(text.substr(0, equals));
 }
 
-std::string ValueOf(std::string_view line) {
+std::string_view ValueOf(std::string_view line) {
   std::string_view value = Trim(line.substr(line.find(kKeyValue) + 1));
   if (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::string(value);
+  return value;
 }
 
 // Quotes keep what reading would strip: blanks at either end, or a pair of quotes of its own.
-std::string Written(std::string_view value) {
+void AppendWritten(std::string& out, std::string_view value) {
   bool quote =
       !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
                          (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote));
-  std::string text(value);
-  return quote ? kQuote + text + kQuote : text;
+  if (quote) out += kQuote;
+  out += value;
+  if (quote) out += kQuote;
 }
 
 std::string_view FirstLine(std::string_view value) {
@@ -175,6 +176,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
     return (section < headers.size() ? headers[section] : lines.size()) - begin;
   };
   IniFile file;
+  file.store_.assign(bytes);
   file.sections_.reserve(headers.size() + 1);
   file.sections_.push_back(Section{});
   for (const std::string_view line : lines) {
@@ -195,9 +197,10 @@ IniFile IniFile::Parse(std::string_view bytes) {
         section.key_lines.push_back(
             {NameHash(key), static_cast<std::uint32_t>(section.lines.size())});
       }
-      const auto key_begin = key.empty() ? 0 : static_cast<std::uint32_t>(key.data() - line.data());
+      const std::size_t key_begin = key.empty() ? 0 : key.data() - line.data();
       section.lines.push_back(
-          Line{std::string(line), key_begin, static_cast<std::uint32_t>(key.size())});
+          Line{static_cast<std::size_t>(line.data() - bytes.data()), line.size(), key_begin,
+               key.size()});
     }
   }
   file.sections_.back().SortKeys();
@@ -229,7 +232,7 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
   for (const Section& candidate : sections_) {
     if (!candidate.Named(section, section_hash)) continue;
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
-      return ValueOf(candidate.lines[*found].text);
+      return std::string(ValueOf(Text(candidate.lines[*found])));
     }
   }
   return std::nullopt;
@@ -244,9 +247,9 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
-      if (ValueOf(line.text) != value) {
-        line.text = std::string(line.Key()) + kKeyValue + Written(value);
-        line.key_begin = 0;
+      if (ValueOf(Text(line)) != value) {
+        const std::string key_as_written(Key(line));  // the store may move as it grows
+        line = StoreEntry(key_as_written, value);
       }
       return true;
     }
@@ -259,7 +262,7 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   }
   // After the last line that is not blank, so that blank lines keep separating sections.
   std::size_t position = target->lines.size();
-  while (position > 0 && Trim(target->lines[position - 1].text).empty()) --position;
+  while (position > 0 && Trim(Text(target->lines[position - 1])).empty()) --position;
   // Only blank lines, which hold no key, move down.
   const std::uint64_t key_hash = NameHash(key);
   target->key_lines.insert(
@@ -267,16 +270,24 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
                        [](std::uint64_t hash, const KeyLine& entry) { return hash < entry.hash; }),
       {key_hash, static_cast<std::uint32_t>(position)});
   target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                       Line{std::string(key) + kKeyValue + Written(value), 0,
-                            static_cast<std::uint32_t>(key.size())});
+                       StoreEntry(key, value));
   return true;
+}
+
+IniFile::Line IniFile::StoreEntry(std::string_view key, std::string_view value) {
+  Line line{store_.size(), 0, 0, key.size()};
+  store_ += key;
+  store_ += kKeyValue;
+  AppendWritten(store_, value);
+  line.size = store_.size() - line.begin;
+  return line;
 }
 
 std::string IniFile::Serialize() const {
   std::size_t size = 0;
   for (const Section& section : sections_) {
     if (section.HasHeader()) size += section.header.size() + kLineEnd.size();
-    for (const Line& line : section.lines) size += line.text.size() + kLineEnd.size();
+    for (const Line& line : section.lines) size += line.size + kLineEnd.size();
   }
   std::string out;
   out.reserve(size);  // one allocation for a document of hundreds of lines
@@ -286,7 +297,7 @@ std::string IniFile::Serialize() const {
       out += kLineEnd;
     }
     for (const Line& line : section.lines) {
-      out += line.text;
+      out += Text(line);
       out += kLineEnd;
     }
   }
@@ -304,12 +315,13 @@ IniFile::Section* IniFile::FindSection(std::string_view name, std::uint64_t hash
   return nullptr;
 }
 
-std::optional<std::size_t> IniFile::FindKey(const Section& section, std::string_view key) {
+std::optional<std::size_t> IniFile::FindKey(const Section& section,
+                                            std::string_view key) const {
   const std::uint64_t hash = NameHash(key);
   auto entry = std::lower_bound(section.key_lines.begin(), section.key_lines.end(), hash,
                                 [](const KeyLine& e, std::uint64_t h) { return e.hash < h; });
   for (; entry != section.key_lines.end() && entry->hash == hash; ++entry) {
-    if (NamesMatch(section.lines[entry->line].Key(), key)) return entry->line;
+    if (NamesMatch(Key(section.lines[entry->line]), key)) return entry->line;
   }
   return std::nullopt;
 }

@@ -39,15 +39,15 @@ class IniFile {
   [[nodiscard]] bool Save(const std::filesystem::path& path) const;
 
  private:
+  // A line's text lies in `store_`: a document of hundreds of lines is one buffer rather than a
+  // string per line. An edited or added line's text is appended to the store.
   struct Line {
-    std::string text;  // the line as it is written, without its line end
-    // The key's place in the text; an empty key for a line that is not an entry.
-    std::uint32_t key_begin = 0;
-    std::uint32_t key_size = 0;
-    std::string_view Key() const { return std::string_view(text).substr(key_begin, key_size); }
+    std::size_t begin = 0;  // the line's place in the store, without its line end
+    std::size_t size = 0;
+    // The key's place in the line; an empty key for a line that is not an entry.
+    std::size_t key_begin = 0;
+    std::size_t key_size = 0;
   };
-  // A key line of a section by the hash of its key as NamesMatch compares it: a settings file
-  // holds hundreds of keys, and every one of them is looked up on each load and save.
   struct KeyLine {
     std::uint64_t hash = 0;
     std::uint32_t line = 0;
@@ -63,9 +63,18 @@ class IniFile {
     void SortKeys();
   };
 
+  std::string_view Text(const Line& line) const {
+    return std::string_view(store_).substr(line.begin, line.size);
+  }
+  std::string_view Key(const Line& line) const {
+    return Text(line).substr(line.key_begin, line.key_size);
+  }
+  // Appends `key`=`value` to the store as the text of a line; `key` must not lie in the store.
+  Line StoreEntry(std::string_view key, std::string_view value);
   Section* FindSection(std::string_view name, std::uint64_t hash);
-  static std::optional<std::size_t> FindKey(const Section& section, std::string_view key);
+  std::optional<std::size_t> FindKey(const Section& section, std::string_view key) const;
 
+  std::string store_;
   std::vector<Section> sections_;
 };
 
