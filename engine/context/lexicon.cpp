@@ -6,24 +6,43 @@
 
 namespace engine::context {
 
-Segments DecodeSegments(std::string_view encoded) {
-  Segments segments(1);
+namespace {
+
+// The segments of an encoded reading, first alternatives only, into the first of `room`'s
+// strings (added when there are too few), which keep their room from one call to the next; how
+// many there are.
+std::size_t DecodeSegmentsInto(std::string_view encoded, Segments& room) {
+  std::size_t count = 0;
+  auto next = [&] {
+    if (count == room.size()) room.emplace_back();
+    room[count].clear();
+    return &room[count++];
+  };
+  std::string* segment = next();
   bool in_alternative = false;
   for (char byte : encoded) {
     if (byte == dictionary::kSegmentSeparator) {
-      segments.emplace_back();
+      segment = next();
       in_alternative = false;
     } else if (byte == dictionary::kAlternativeSeparator) {
       in_alternative = true;
     } else if (!in_alternative) {
       if (static_cast<unsigned char>(byte) == dictionary::kEncodedLongVowel) {
-        segments.back() += "\x81\x5B";
+        *segment += "\x81\x5B";
       } else {
-        segments.back() += static_cast<char>(dictionary::kHiraganaLead);
-        segments.back() += byte;
+        *segment += static_cast<char>(dictionary::kHiraganaLead);
+        *segment += byte;
       }
     }
   }
+  return count;
+}
+
+}  // namespace
+
+Segments DecodeSegments(std::string_view encoded) {
+  Segments segments;
+  segments.resize(DecodeSegmentsInto(encoded, segments));
   return segments;
 }
 
@@ -63,15 +82,18 @@ void Lexicon::LearnKanjiReadings(const dictionary::LengthSection& section) {
     std::size_t separators = static_cast<std::size_t>(
         std::count(encoded.begin(), encoded.end(), dictionary::kSegmentSeparator));
     if ((separators + 1) * 2 != key.size()) continue;
-    segments = DecodeSegments(encoded);
-    if (std::any_of(segments.begin(), segments.end(),
+    const std::size_t count = DecodeSegmentsInto(encoded, segments);
+    if (std::any_of(segments.begin(), segments.begin() + static_cast<std::ptrdiff_t>(count),
                     [](const std::string& s) { return s.empty(); })) {
       continue;
     }
-    for (std::size_t c = 0; c < segments.size(); ++c) {
+    for (std::size_t c = 0; c < count; ++c) {
       auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(key[2 * c]) << 8 |
                                              static_cast<unsigned char>(key[2 * c + 1]));
-      AddKanjiReading(code, std::move(segments[c]));
+      std::vector<std::string>& readings = kanji_[code];
+      if (std::find(readings.begin(), readings.end(), segments[c]) == readings.end()) {
+        readings.push_back(segments[c]);
+      }
     }
   }
 }

@@ -29,7 +29,7 @@ constexpr std::size_t kCategoryName = 32;
 constexpr std::uint32_t kMostCategories = 18;  // the bits of an entry's category set
 constexpr std::size_t kUnitSize = 8;           // of the double array
 constexpr std::uint64_t kChildReach = 256;     // the farthest child past its base, less one
-constexpr std::size_t kUnitsAtOnce = 1 << 16;  // read a piece at a time: the array is large
+constexpr std::size_t kPieceBytes = 1 << 19;   // read a piece at a time: the parts are large
 
 std::uint32_t Le32(const unsigned char* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -43,6 +43,28 @@ bool ReadBytes(const fs::path& file, std::uint64_t offset, std::size_t count,
   out.resize(count);
   return in && in.seekg(static_cast<std::streamoff>(offset)) &&
          in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(count));
+}
+
+// Reads `count` bytes of `file` from `offset` a piece at a time (whole units and entries: a
+// multiple of 16 bytes), each into the same buffer, and gives each piece to `look`. False when
+// the file is shorter or unreadable; else `held` tells whether `look` passed every piece.
+template <typename Look>
+bool ReadInPieces(const fs::path& file, std::uint64_t offset, std::uint64_t count, Look look,
+                  bool& held) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in.seekg(static_cast<std::streamoff>(offset))) return false;
+  std::vector<unsigned char> piece(
+      static_cast<std::size_t>(std::min<std::uint64_t>(count, kPieceBytes)));
+  held = true;
+  for (std::uint64_t done = 0; done < count && held;) {
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, count - done));
+    if (!in.read(reinterpret_cast<char*>(piece.data()), static_cast<std::streamsize>(size))) {
+      return false;
+    }
+    held = look(piece.data(), size, done);
+    done += size;
+  }
+  return true;
 }
 
 struct Matrix {
@@ -70,32 +92,43 @@ std::string CheckMatrix(const fs::path& file, Matrix& matrix) {
 // words that exist. Which units a search reaches is not worked out: any unit whose check could be
 // its parent's base (1 to 256 below it), and the root, is taken as reached, and any unit whose
 // check is itself and whose base is negative as a value.
+// Each piece is looked over whole, in 32-bit arithmetic and without a branch per unit (the
+// array's size is a 32-bit count of bytes).
 bool ArrayHolds(const fs::path& file, std::uint64_t array_bytes, std::uint64_t token_count) {
   if (array_bytes % kUnitSize != 0) return false;
-  const std::uint64_t units = array_bytes / kUnitSize;
-  std::ifstream in(file, std::ios::binary);
-  if (!in.seekg(static_cast<std::streamoff>(kDictionaryHeader))) return false;
-  std::vector<unsigned char> piece;
-  for (std::uint64_t first = 0; first < units; first += kUnitsAtOnce) {
-    std::uint64_t count = std::min<std::uint64_t>(kUnitsAtOnce, units - first);
-    piece.resize(count * kUnitSize);
-    if (!in.read(reinterpret_cast<char*>(piece.data()),
-                 static_cast<std::streamsize>(piece.size()))) {
-      return false;
+  const auto units = static_cast<std::uint32_t>(array_bytes / kUnitSize);
+  const auto tokens = static_cast<std::uint32_t>(token_count);
+  // A reached unit's base, read as unsigned (a negative one is then 2^31 or more), below this.
+  const std::uint32_t base_limit = units > kChildReach ? units - kChildReach : 0;
+  auto look = [&](const unsigned char* piece, std::size_t size, std::uint64_t done) {
+    bool bad = false;
+    auto at = static_cast<std::uint32_t>(done / kUnitSize);
+    for (std::size_t i = 0; i < size; i += kUnitSize, ++at) {
+      const std::uint32_t base = Le32(piece + i);
+      const std::uint32_t check = Le32(piece + i + 4);
+      // The unit's check is its parent's base, 1 to 256 below it (or it is the root).
+      const bool reached = at == 0 || at - check - 1 < kChildReach;
+      const std::uint32_t value = ~base;  // -1 minus the base
+      bad |= reached && base >= base_limit;
+      bad |=
+          !reached && check == at && base >= 0x80000000u && (value >> 8) + (value & 0xFF) > tokens;
     }
-    for (std::uint64_t i = 0; i < count; ++i) {
-      const std::uint64_t at = first + i;
-      const auto base = static_cast<std::int32_t>(Le32(piece.data() + i * kUnitSize));
-      const std::uint64_t check = Le32(piece.data() + i * kUnitSize + 4);
-      if (at == 0 || (check < at && check + kChildReach >= at)) {
-        if (base < 0 || static_cast<std::uint64_t>(base) + kChildReach >= units) return false;
-      } else if (check == at && base < 0) {
-        const std::uint64_t value = static_cast<std::uint64_t>(-(std::int64_t{base} + 1));
-        if ((value >> 8) + (value & 0xFF) > token_count) return false;
-      }
-    }
+    return !bad;
+  };
+  bool held = false;
+  return ReadInPieces(file, kDictionaryHeader, array_bytes, look, held) && held;
+}
+
+// A word's left and right attributes index the cost matrix, its feature the feature text.
+bool TokensHold(const unsigned char* piece, std::size_t size, const Matrix& matrix,
+                std::uint64_t feature_bytes) {
+  bool bad = false;
+  for (std::size_t at = 0; at < size; at += kTokenSize) {
+    const unsigned char* token = piece + at;
+    bad |= Le16(token) >= matrix.right || Le16(token + 2) >= matrix.left ||
+           Le32(token + 8) >= feature_bytes;
   }
-  return true;
+  return !bad;
 }
 
 std::string CheckDictionary(const fs::path& file, const Matrix& matrix) {
@@ -117,18 +150,16 @@ std::string CheckDictionary(const fs::path& file, const Matrix& matrix) {
   if (!ArrayHolds(file, array_bytes, token_bytes / kTokenSize)) {
     return Fault(file, "語の見出しの表が壊れています");
   }
-  std::vector<unsigned char> tokens;
-  if (!ReadBytes(file, kDictionaryHeader + array_bytes, token_bytes, tokens)) {
+  bool tokens_hold = false;
+  if (!ReadInPieces(
+          file, kDictionaryHeader + array_bytes, token_bytes,
+          [&](const unsigned char* piece, std::size_t size, std::uint64_t) {
+            return TokensHold(piece, size, matrix, feature_bytes);
+          },
+          tokens_hold)) {
     return Fault(file, "読めません");
   }
-  // A word's left and right attributes index the cost matrix, its feature the feature text.
-  for (std::size_t at = 0; at < tokens.size(); at += kTokenSize) {
-    const unsigned char* token = tokens.data() + at;
-    if (Le16(token) >= matrix.right || Le16(token + 2) >= matrix.left ||
-        Le32(token + 8) >= feature_bytes) {
-      return Fault(file, "語の項目が壊れています");
-    }
-  }
+  if (!tokens_hold) return Fault(file, "語の項目が壊れています");
   return {};
 }
 
