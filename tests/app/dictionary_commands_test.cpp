@@ -3,40 +3,15 @@
 // builds, restore, sort and duplicate check, and the registry dialog up to the next all-ruby.
 #include "app/dictionary_commands/dictionary_commands.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <filesystem>
-#include <memory>
-#include <optional>
 
 #include "app/dictionary_commands/build_kind_dialog.h"
 #include "app/dictionary_commands/dictionary_registry_dialog.h"
-#include "app/main_text_window.h"
-#include "common/platform/program_dir.h"
-#include "common/settings/settings.h"
-#include "common/view/search_memory.h"
-#include "common/view/text_pane.h"
-#include "rubywindow/browser_launcher.h"
-#include "rubywindow/view/ruby_window.h"
-#include "tests/app/app_fixtures.h"
-#include "tests/support/scripted_choosers.h"
-#include "tests/support/test_files.h"
+#include "tests/app/main_window_fixture.h"
 
-namespace fs = std::filesystem;
 using app::BuildKind;
-using app_testing::NoStarter;
-using app_testing::QtPath;
-using app_testing::Showed;
-using common::Answer;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
 
 namespace {
 
@@ -49,30 +24,13 @@ W* Child(QObject& parent, const char* name) {
 
 }  // namespace
 
-class DictionaryCommandsTest : public QObject {
+class DictionaryCommandsTest : public MainWindowFixture {
   Q_OBJECT
 
-  std::optional<ScratchDir> home_;
-  std::optional<common::ProgramDir> program_;
-  std::optional<ScratchDir> docs_;
-  std::optional<ScratchDir> work_;
   int grade_kanji_ = 0;
-  common::Settings settings_;
-  RecordingMessenger messenger_;
-  testing_support::ScriptedChoosers choosers_;
-  common::view::SearchMemory search_;
-  NoStarter starter_;
-  std::unique_ptr<app::MainTextWindow> window_;
 
-  common::view::TextPane& Pane() const { return *window_->Pane(); }
   app::DictionaryCommands& Tools() const { return window_->DictionaryTools(); }
   QString Indicator() const { return Child<QLabel>(*window_, "dictionaryIndicator")->text(); }
-
-  void Trigger(const char* name) {
-    auto* action = window_->findChild<QAction*>(name);
-    if (action == nullptr) qFatal("no action %s", name);
-    action->trigger();
-  }
 
   // Runs the build command with `kind` chosen and waits until its worker has finished.
   bool Build(BuildKind kind) {
@@ -81,7 +39,7 @@ class DictionaryCommandsTest : public QObject {
       dialog.Choose(kind);
       Child<QPushButton>(dialog, "run_button")->click();
     });
-    Trigger("dictionaryBuildAction");
+    Action("dictionaryBuildAction")->trigger();
     return finished.wait(20000);
   }
 
@@ -97,38 +55,24 @@ class DictionaryCommandsTest : public QObject {
     common::StringTextSource text(bytes);
     RecordingMessenger quiet;
     quiet.default_answer = Answer::kNo;
-    auto built = dictionary::RunDictionaryBuild(text, program_->DicDir() / name, *program_,
+    auto built = dictionary::RunDictionaryBuild(text, program_.DicDir() / name, program_,
                                                 common::WorkDir(work_->Path()), quiet);
     if (built.status != dictionary::BuildStatus::kOk) qFatal("no user dictionary");
-    return program_->DicDir() / (std::string(name) + ".dic");
+    return program_.DicDir() / (std::string(name) + ".dic");
   }
 
  private slots:
+  // Every test changes the dictionaries: each is given a program folder of its own.
   void init() {
-    home_.emplace();
-    program_.emplace(home_->Path());
-    std::optional<int> kanji = app_testing::MakeProgramFolder(
-        home_->Path(), testing_support::TestData("cli/all_ruby/Qv_Body.pre"), true);
+    std::optional<int> kanji = RemakeProgramWithEveryDictionary();
     QVERIFY(kanji);
     grade_kanji_ = *kanji;
-    docs_.emplace();
-    work_.emplace();
-    settings_ = common::LoadSettings(program_->Dir());
+    ResetServices();
     settings_.user_path = docs_->Path();
-    messenger_ = RecordingMessenger();
-    choosers_ = testing_support::ScriptedChoosers();
-    window_ = std::make_unique<app::MainTextWindow>(
-        common::view::WindowServices{.settings = &settings_,
-                                     .program = &*program_,
-                                     .messenger = &messenger_,
-                                     .choosers = &choosers_,
-                                     .search = &search_,
-                                     .starter = &starter_,
-                                     .work_dir = work_->Path()});
-    window_->show();
+    window_ = MakeWindow(settings_, program_);
   }
 
-  void cleanup() { window_.reset(); }
+  void cleanup() { TearDown(); }
 
   // The rejected line is asked about, the dictionary is written beside the source, the status
   // line follows the steps, and Yes to the last question shows the report in the ruby window.
@@ -136,9 +80,9 @@ class DictionaryCommandsTest : public QObject {
     fs::path source = *docs_ / "names.pre";
     WriteFile(source, Sjis("# pupils\r\n翔太,しょう*た\r\n漢,ab\r\n"));
     choosers_.open_answers = {QtPath(source)};
-    Trigger("dictionarySourceAction");
+    Action("dictionarySourceAction")->trigger();
     QCOMPARE(choosers_.asked.at(0).title, QString("辞書を作成するpreﾌｧｲﾙを指定"));
-    QCOMPARE(choosers_.asked[0].dir, QtPath(program_->DicDir()));
+    QCOMPARE(choosers_.asked[0].dir, QtPath(program_.DicDir()));
     QVERIFY(choosers_.asked[0].filter.startsWith("辞書元ファイル (*.pre *.PRE);;"));
     QCOMPARE(window_->CurrentFileName(), source);
     QCOMPARE(window_->StatusText(1), QtPath(source) + "を開きました。");
@@ -163,8 +107,8 @@ class DictionaryCommandsTest : public QObject {
   }
 
   void ReportIsAskedForBeforeItExists() {
-    Trigger("buildReportAction");
-    fs::path report = program_->Dir() / "error_ck.out";  // beside the new document
+    Action("buildReportAction")->trigger();
+    fs::path report = program_.Dir() / "error_ck.out";  // beside the new document
     QVERIFY(
         Showed(messenger_, "ご注意！", "ファイル<" + report.string() + ">を開けませんでした。"));
     QVERIFY(!window_->RubyWindowOpen());
@@ -201,7 +145,7 @@ class DictionaryCommandsTest : public QObject {
     bool close_refused = false;
     messenger_.on_ask = [&] {
       if (!Tools().Building() || second_refused) return;
-      Trigger("dictionaryBuildAction");
+      Action("dictionaryBuildAction")->trigger();
       second_refused = messenger_.records.back().text ==
                        "辞書を作成中です。\n作成が終わってから実行してください。";
       close_refused = !window_->close() && window_->isVisible();
@@ -235,26 +179,26 @@ class DictionaryCommandsTest : public QObject {
     QCOMPARE(QString::fromStdString(messenger_.records.back().text), done);
     QCOMPARE(messenger_.records.back().title, std::string("お知らせ"));
     bool grade = static_cast<BuildKind>(kind) == BuildKind::kGradeDictionary;
-    if (grade) QCOMPARE(common::LoadSettings(program_->Dir()).h_kanjisuu, grade_kanji_);
+    if (grade) QCOMPARE(common::LoadSettings(program_.Dir()).h_kanjisuu, grade_kanji_);
     QVERIFY(window_->close());
-    QCOMPARE(common::LoadSettings(program_->Dir()).h_kanjisuu, grade ? grade_kanji_ : 1);
+    QCOMPARE(common::LoadSettings(program_.Dir()).h_kanjisuu, grade ? grade_kanji_ : 1);
   }
 
   void RestoreNeedsAnEmptyWindowAndOpensTheSource() {
     Pane().insertPlainText("x");
-    Trigger("restoreSourceAction");
+    Action("restoreSourceAction")->trigger();
     QVERIFY(Showed(messenger_, "ご注意!!", "新規作成画面にしてから、実行して下さい。"));
     QVERIFY(choosers_.asked.empty());
 
     Pane().clear();
     Pane().SetModified(false);
     messenger_.records.clear();
-    fs::path dictionary = program_->StandardUserDictionary();
+    fs::path dictionary = program_.StandardUserDictionary();
     choosers_.open_answers = {QtPath(dictionary)};
-    Trigger("restoreSourceAction");
+    Action("restoreSourceAction")->trigger();
     QCOMPARE(choosers_.asked.at(0).dir, QtPath(docs_->Path()));
     QCOMPARE(choosers_.asked[0].filter, QString("辞書ファイル (*.dic *.DIC)"));
-    fs::path restored = program_->DicDir() / "Qv_Users.pre";
+    fs::path restored = program_.DicDir() / "Qv_Users.pre";
     QVERIFY(
         Showed(messenger_, "お知らせ", "< " + restored.string() + " >ファイルを作成しました。"));
     QCOMPARE(window_->CurrentFileName(), restored);
@@ -266,7 +210,7 @@ class DictionaryCommandsTest : public QObject {
   // word and puts the caret on the comma ending the second one's word.
   void SortThenCtrlWFindsTheDuplicate() {
     Pane().insertPlainText("漢字,かん*じ\n\n漢字,かん*じ\n漢字,から*じ\n");
-    Trigger("sortSourceAction");
+    Action("sortSourceAction")->trigger();
     QCOMPARE(window_->Text(), QString("漢字,から*じ\n漢字,かん*じ\n"));
     QCOMPARE(window_->StatusText(1), QString("行単位で昇順にソートしました。"));
     QApplication::setActiveWindow(window_.get());
@@ -280,7 +224,7 @@ class DictionaryCommandsTest : public QObject {
     Pane().clear();
     Pane().insertPlainText("漢字,かん*じ\n本,ほん\n漢字\n");
     messenger_.records.clear();
-    Trigger("duplicateCheckAction");
+    Action("duplicateCheckAction")->trigger();
     QVERIFY(Showed(messenger_, "重複チェック完了",
                    "第１ﾌｨ-ﾙﾄﾞの重複行は\n(もう)ありません。\n\nお疲れ様！"));
   }
@@ -320,7 +264,7 @@ class DictionaryCommandsTest : public QObject {
              QStringList({"[本体辞書]", "[児童名]＋[本体辞書]", "[標準ﾌﾟﾚ]＋[本体辞書]"}));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QCOMPARE(settings_.dic_pattern, 2);
-    QCOMPARE(common::LoadSettings(program_->Dir()).dic_pattern, 2);  // in the file at once
+    QCOMPARE(common::LoadSettings(program_.Dir()).dic_pattern, 2);  // in the file at once
     QCOMPARE(settings_.dic_num, -1);
     QVERIFY(settings_.dic_names[0].empty());
   }
@@ -336,10 +280,10 @@ class DictionaryCommandsTest : public QObject {
       QCOMPARE(Child<QListWidget>(dialog, "dictionary_list")->count(), 0);
       dialog.reject();
     });
-    QCOMPARE(choosers_.asked.at(0).dir, QtPath(program_->DicDir()));
+    QCOMPARE(choosers_.asked.at(0).dir, QtPath(program_.DicDir()));
     QVERIFY(Showed(messenger_, "ご注意!!",
                    "辞書ファイル<" + outside.string() + ">は dic フォルダ<" +
-                       program_->DicDir().string() +
+                       program_.DicDir().string() +
                        ">にありません。\n登録できるのは dic フォルダの辞書だけです。"));
     QVERIFY(settings_.dic_names[0].empty());
   }
@@ -348,13 +292,13 @@ class DictionaryCommandsTest : public QObject {
   // Shift+F8, and its reading wins in the next F5 over the main dictionary's.
   void OwnSourceWinsInTheNextAllRuby() {
     Pane().insertPlainText("翔太,しょう*た\n漢字,おとこ*な\n");
-    choosers_.save_answers = {QtPath(program_->DicDir() / "pupils.pre")};
+    choosers_.save_answers = {QtPath(program_.DicDir() / "pupils.pre")};
     QVERIFY(window_->SaveAs());
     messenger_.default_answer = Answer::kNo;  // no report
     QVERIFY(Build(BuildKind::kRubyDictionary));
-    QVERIFY(fs::exists(program_->DicDir() / "pupils.dic"));
+    QVERIFY(fs::exists(program_.DicDir() / "pupils.dic"));
 
-    choosers_.open_answers = {QtPath(program_->DicDir() / "pupils.dic")};
+    choosers_.open_answers = {QtPath(program_.DicDir() / "pupils.dic")};
     QApplication::setActiveWindow(window_.get());  // the offscreen platform does not raise it
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     app_testing::AnswerModal<app::DictionaryRegistryDialog>([](app::DictionaryRegistryDialog& d) {

@@ -24,6 +24,7 @@
 
 #include "app/edit_capacity_dialog.h"
 #include "app/main_text_window.h"
+#include "common/documents/recovery.h"
 #include "common/platform/program_dir.h"
 #include "common/settings/settings.h"
 #include "common/view/display_dialogs.h"
@@ -71,7 +72,8 @@ class MainWindowFixture : public QObject {
   void Type(const QString& text) { Pane().insertPlainText(text); }
 
   std::unique_ptr<app::MainTextWindow> MakeWindow(common::Settings& settings,
-                                                  const common::ProgramDir& program) {
+                                                  const common::ProgramDir& program,
+                                                  const common::RecoveryStore* recovery = nullptr) {
     auto window = std::make_unique<app::MainTextWindow>(
         common::view::WindowServices{.settings = &settings,
                                      .program = &program,
@@ -80,6 +82,7 @@ class MainWindowFixture : public QObject {
                                      .search = &search_,
                                      .starter = &starter_,
                                      .speech = &*controls_,
+                                     .recovery = recovery,
                                      .work_dir = work_->Path()});
     window->show();
     return window;
@@ -111,8 +114,21 @@ class MainWindowFixture : public QObject {
     QVERIFY(app_testing::MakeProgramFolder(
         home_.Path(), testing_support::TestData("cli/all_ruby/Qv_Body.pre"), false));
   }
+  // The program folder made afresh, with the ruby commands' dictionaries too, for a test that
+  // changes them; gives the grade dictionary's kanji count, or nullopt when a build failed.
+  std::optional<int> RemakeProgramWithEveryDictionary() {
+    fs::remove_all(home_.Path());
+    fs::create_directory(home_.Path());
+    return app_testing::MakeProgramFolder(
+        home_.Path(), testing_support::TestData("cli/all_ruby/Qv_Body.pre"), true);
+  }
   // A fresh window on fresh settings, read from no file.
   void SetUp() {
+    ResetServices();
+    window_ = MakeWindow(settings_, program_);
+  }
+  // Fresh folders, settings, messenger, choosers and speech, for a window yet to be made.
+  void ResetServices() {
     fs::remove(program_.SettingsFile());
     docs_.emplace();
     work_.emplace();
@@ -125,7 +141,6 @@ class MainWindowFixture : public QObject {
     engine_ = testing_support::RecordingEngine();
     speech_.emplace(engine_, settings_, messenger_);
     controls_.emplace(settings_, *speech_);
-    window_ = MakeWindow(settings_, program_);
   }
   void TearDown() { window_.reset(); }
 };

@@ -2,33 +2,11 @@
 // ends: the ruby file is the command-line tool's, a correction made in the ruby window survives
 // every later F5 in the ruby file or its backup (also one whose text reads differently), and F5
 // with nothing changed makes no backup.
-#include <QLabel>
 #include <QTest>
-#include <QTextCursor>
-#include <filesystem>
-#include <memory>
-#include <optional>
 
-#include "app/main_text_window.h"
-#include "common/platform/program_dir.h"
-#include "common/settings/settings.h"
-#include "engine/commands/dictionary_use.h"
 #include "common/encoding/text_encoding.h"
-#include "common/view/search_memory.h"
-#include "common/view/text_pane.h"
-#include "rubywindow/view/ruby_window.h"
-#include "tests/app/app_fixtures.h"
+#include "tests/app/main_window_fixture.h"
 #include "tests/cli/cli_runner.h"
-#include "tests/support/scripted_choosers.h"
-#include "tests/support/test_files.h"
-
-namespace fs = std::filesystem;
-using app_testing::QtPath;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
 
 namespace {
 
@@ -42,23 +20,12 @@ std::string InForm(std::string_view utf8, bool sjis, bool lf) {
 
 }  // namespace
 
-class RubyFileKeepingTest : public QObject {
+class RubyFileKeepingTest : public MainWindowFixture {
   Q_OBJECT
-
-  ScratchDir home_;
-  const common::ProgramDir program_{home_.Path()};
-  std::optional<ScratchDir> docs_;
-  std::optional<ScratchDir> work_;
-  common::Settings settings_;
-  RecordingMessenger messenger_;
-  testing_support::ScriptedChoosers choosers_;
-  common::view::SearchMemory search_;
-  app_testing::NoStarter starter_;
-  std::unique_ptr<app::MainTextWindow> window_;
 
   // F5 in the main text window; the ruby window it opens.
   rubywindow::view::RubyWindow* F5() {
-    window_->findChild<QAction*>("allRubyAction")->trigger();
+    Action("allRubyAction")->trigger();
     return window_->RubyWindowIfOpen();
   }
 
@@ -78,33 +45,13 @@ class RubyFileKeepingTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    QVERIFY(app_testing::MakeProgramFolder(
-        home_.Path(), testing_support::TestData("cli/all_ruby/Qv_Body.pre"), false));
-  }
-
+  void initTestCase() { SetUpProgram(); }
   void init() {
-    fs::remove(program_.SettingsFile());
-    docs_.emplace();
-    work_.emplace();
-    settings_ = common::LoadSettings(program_.Dir());
-    // F5 is compared with the dictionary's own files, whatever analyser the machine has.
-    settings_.yomi_mode = static_cast<int>(engine::ReadingMode::kDictionary);
+    SetUp();
     // The corrections saved here are kept, not offered to the dictionary.
     settings_.learn_on_save = 0;
-    messenger_ = RecordingMessenger();
-    window_ = std::make_unique<app::MainTextWindow>(
-        common::view::WindowServices{.settings = &settings_,
-                                     .program = &program_,
-                                     .messenger = &messenger_,
-                                     .choosers = &choosers_,
-                                     .search = &search_,
-                                     .starter = &starter_,
-                                     .work_dir = work_->Path()});
-    window_->show();
   }
-
-  void cleanup() { window_.reset(); }
+  void cleanup() { TearDown(); }
 
   void correctionSurvivesEveryF5_data() {
     QTest::addColumn<bool>("sjis");
@@ -162,7 +109,7 @@ class RubyFileKeepingTest : public QObject {
 
     // The text grows a line, F5: the ruby file nobody edited is replaced, not kept, so the
     // backup still holds the correction.
-    QTextCursor end(window_->findChild<common::view::TextPane*>()->document());
+    QTextCursor end(Pane().document());
     end.movePosition(QTextCursor::End);
     end.insertText(QString::fromUtf8("本を読む。\n"));
     ruby = F5();

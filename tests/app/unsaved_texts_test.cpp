@@ -2,48 +2,18 @@
 // window and the ruby window, against a store in a scratch folder.
 #include "app/unsaved_texts.h"
 
-#include <QApplication>
-#include <QTextCursor>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
-#include <optional>
-
-#include "app/main_text_window.h"
 #include "app/single_instance.h"
-#include "common/platform/program_dir.h"
 #include "common/documents/recovery.h"
-#include "common/settings/settings.h"
-#include "common/view/search_memory.h"
-#include "common/view/text_pane.h"
-#include "rubywindow/view/ruby_window.h"
-#include "tests/app/app_fixtures.h"
-#include "tests/support/scripted_choosers.h"
-#include "tests/support/test_files.h"
+#include "tests/app/main_window_fixture.h"
 
-namespace fs = std::filesystem;
-using common::Answer;
 using common::RecoveredText;
 using common::TextEncoding;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
 
-class UnsavedTextsTest : public QObject {
+class UnsavedTextsTest : public MainWindowFixture {
   Q_OBJECT
 
-  ScratchDir home_;
-  const common::ProgramDir program_{home_.Path()};
-  ScratchDir docs_;
-  ScratchDir work_;
   std::optional<ScratchDir> state_;
   std::optional<common::RecoveryStore> store_;
-  common::Settings settings_;
-  testing_support::RecordingMessenger messenger_;
-  testing_support::ScriptedChoosers choosers_;
-  common::view::SearchMemory search_;
-  app_testing::NoStarter starter_;
-  std::unique_ptr<app::MainTextWindow> window_;
 
   std::optional<RecoveredText> KeptFor(std::string_view window) const {
     for (RecoveredText& text : store_->Left()) {
@@ -53,30 +23,17 @@ class UnsavedTextsTest : public QObject {
   }
 
   // A start of the program, as far as the window goes.
-  void StartWindow() {
-    window_ = std::make_unique<app::MainTextWindow>(
-        common::view::WindowServices{.settings = &settings_,
-                                     .program = &program_,
-                                     .messenger = &messenger_,
-                                     .choosers = &choosers_,
-                                     .search = &search_,
-                                     .starter = &starter_,
-                                     .recovery = &*store_,
-                                     .work_dir = work_.Path()});
-    window_->show();
-  }
+  void StartWindow() { window_ = MakeWindow(settings_, program_, &*store_); }
 
  private slots:
   void init() {
     state_.emplace();
     store_.emplace(state_->Path() / "recovery");
-    settings_ = common::LoadSettings(program_.Dir());
-    messenger_ = testing_support::RecordingMessenger();
-    choosers_ = testing_support::ScriptedChoosers();
+    ResetServices();
     StartWindow();
   }
 
-  void cleanup() { window_.reset(); }
+  void cleanup() { TearDown(); }
 
   // Typing is copied a moment later, and the copy goes once the text is saved.
   void TypedTextIsKeptUntilSaved() {
@@ -85,7 +42,7 @@ class UnsavedTextsTest : public QObject {
     QCOMPARE(QString::fromStdString(KeptFor(common::kMainTextCopy)->text),
              QStringLiteral("作文の下書き"));
 
-    choosers_.save_answers = {app_testing::QtPath(docs_ / "draft.txt")};
+    choosers_.save_answers = {QtPath(*docs_ / "draft.txt")};
     QVERIFY(window_->SaveAs());
     QVERIFY(!KeptFor(common::kMainTextCopy));
   }
@@ -93,8 +50,8 @@ class UnsavedTextsTest : public QObject {
   // What a crash left comes back into its windows, unsaved, under its own file names; the
   // exit question then decides, and a "No" there leaves nothing behind.
   void LeftTextsComeBackIntoTheirWindows() {
-    const fs::path text_file = docs_ / "作文.txt";
-    const fs::path ruby_file = docs_ / "作文.srb";
+    const fs::path text_file = *docs_ / "作文.txt";
+    const fs::path ruby_file = *docs_ / "作文.srb";
     QVERIFY(store_->Keep({"main", text_file, TextEncoding::kUtf8, "本文\n二行目"}));
     QVERIFY(store_->Keep({"ruby", ruby_file, TextEncoding::kShiftJis, "{本/ほん}{文/ぶん}"}));
     messenger_.Script({Answer::kYes});
@@ -137,8 +94,8 @@ class UnsavedTextsTest : public QObject {
   void AKilledRunsEditWinsOverTheFileArgument() {
     QFETCH(bool, take_back);
     QFETCH(bool, handed_over);
-    const fs::path story = docs_ / "story.txt";
-    const fs::path other = docs_ / "other.txt";
+    const fs::path story = *docs_ / "story.txt";
+    const fs::path other = *docs_ / "other.txt";
     const fs::path lock_file = state_->Path() / "TesmaroVR11.lock";
     WriteFile(story, "今日は晴れ。\n");
     WriteFile(other, "別の文章\n");
@@ -183,7 +140,7 @@ class UnsavedTextsTest : public QObject {
   }
 
   void DecliningDiscardsAndNothingLeftAsksNothing() {
-    QVERIFY(store_->Keep({"main", docs_ / "a.txt", TextEncoding::kShiftJis, "a"}));
+    QVERIFY(store_->Keep({"main", *docs_ / "a.txt", TextEncoding::kShiftJis, "a"}));
     messenger_.Script({Answer::kNo});
     app::OfferUnsavedTexts(*window_, *store_, messenger_);
     QVERIFY(store_->Left().empty());

@@ -13,8 +13,6 @@ grep -q '^Usage: mirukaze-cli' "$scratch/out" || fail "--help prints no usage"
 expect 2 "$cli"
 stderr_has "no command given"
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 cp "$data/Qv_Body.pre" "$home/dic/Qv_Body.pre"
 expect 0 "$cli" --home "$home" --no build-dic "$home/dic/Qv_Body.pre"
 # Nobody at the terminal: the question to overwrite is answered Cancel.

@@ -6,8 +6,6 @@
 cli="$1"
 source "$(dirname "$0")/script_support.sh"
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 run=("$cli" --home "$home")
 group='{\x8a\xbf\x8e\x9a/\x82\xa9\x82\xf1\x82\xb6}\x82\xcc'  # {漢字/かんじ}の, Shift_JIS
 base='\x8a\xbf\x8e\x9a\x82\xcc'                         # 漢字の

@@ -5,9 +5,8 @@
 #   edited_output_test.sh MIRUKAZE_CLI
 cli="$1"
 source "$(dirname "$0")/script_support.sh"
-run() { "$cli" --home "$scratch/home" --no "$@" >/dev/null 2>"$scratch/err" || fail "'$*': $(cat "$scratch/err")"; }
+run() { "$cli" --home "$home" --no "$@" >/dev/null 2>"$scratch/err" || fail "'$*': $(cat "$scratch/err")"; }
 
-mkdir -p "$scratch/home/dic"
 cd "$scratch"
 printf '{今日/きょう}\n' >utf8.srb
 iconv -f UTF-8 -t CP932 utf8.srb | sed 's/$/\r/' >sjis.srb

@@ -8,8 +8,6 @@ cli="$1"
 data="$2/all_ruby"
 source "$(dirname "$0")/script_support.sh"
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 cp "$data/Qv_Body.pre" "$home/dic/Qv_Body.pre"
 expect 0 "$cli" --home "$home" --no build-dic "$home/dic/Qv_Body.pre"
 run=("$cli" --home "$home" --no)

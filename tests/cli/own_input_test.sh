@@ -9,8 +9,6 @@ data="$2/all_ruby"
 source "$(dirname "$0")/script_support.sh"
 same() { cmp -s "$1" "$2" || fail "$3"; }
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 cp "$data/Qv_Body.pre" "$home/dic/Qv_Body.pre"
 expect 0 "$cli" --home "$home" --no build-dic "$home/dic/Qv_Body.pre"
 run=("$cli" --home "$home" --no)

@@ -1,10 +1,13 @@
 # What the scripts that test the real mirukaze-cli binary share, sourced by them: a scratch
-# folder removed on exit, and checks that end the script with a message on the first failure.
+# folder removed on exit, an empty program folder in it, and checks that end the script with a
+# message on the first failure.
 # The sourcing script sets `cli` first.
 set -euo pipefail
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
+home="$scratch/home"  # the program folder, with an empty dic/
+mkdir -p "$home/dic"
 
 fail() {
   echo "FAIL: $*" >&2

@@ -8,8 +8,6 @@ cli="$1"
 data="$2/all_ruby"
 source "$(dirname "$0")/script_support.sh"
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 run=("$cli" --home "$home" --no)
 
 # Eight registry changes at once: all eight entries are kept.

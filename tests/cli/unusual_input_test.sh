@@ -6,8 +6,6 @@ cli="$1"
 data="$2/all_ruby"
 source "$(dirname "$0")/script_support.sh"
 
-home="$scratch/home"
-mkdir -p "$home/dic"
 run=("$cli" --home "$home" --no)
 
 # Shift_JIS pieces of dictionary sources.

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace dictionary::fixtures {
 
@@ -46,12 +45,5 @@ inline std::string CrowdedBucketSource() {
 namespace dictionary {
 namespace fs = std::filesystem;
 using common::Answer;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::ShowedOnly;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 }  // namespace dictionary

@@ -7,8 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace engine_testing {
 
@@ -42,12 +41,5 @@ using engine_testing::RunPassesOnText;
 using engine_testing::RunPassOnText;
 using engine_testing::WriteDictionary;
 using engine_testing::WriteDictionaryFromSource;
-using testing_support::BytesEqual;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::ShowedOnly;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 }  // namespace engine

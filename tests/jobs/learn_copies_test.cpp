@@ -16,18 +16,13 @@
 #include "dictionary/build_command.h"
 #include "jobs/learn_job.h"
 #include "jobs/messages.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace jobs {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 
 constexpr fs::perms kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
 

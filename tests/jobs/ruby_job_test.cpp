@@ -15,18 +15,13 @@
 #include "common/encoding/text_encoding.h"
 #include "dictionary/build_command.h"
 #include "engine/commands/command_context.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace jobs {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::Sjis;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 
 // The text of the all-ruby golden files, and the ruby of its first line.
 constexpr std::string_view kText = "今日、漢字の本を読みに行く。\n人々の一ヶ月。\n";
@@ -55,7 +50,7 @@ class RubyJobTest : public ::testing::TestWithParam<FormCase> {
     ScratchDir work;
     RecordingMessenger quiet;
     quiet.default_answer = common::Answer::kNo;  // no build report
-    const std::string words = ReadFile(testing_support::TestData("cli/all_ruby/Qv_Body.pre"));
+    const std::string words = ReadFile(TestData("cli/all_ruby/Qv_Body.pre"));
     common::StringTextSource source(words);
     ASSERT_EQ(dictionary::RunDictionaryBuild(source, program.DicDir() / "Qv_Body", program,
                                              common::WorkDir(work.Path()), quiet)
@@ -122,9 +117,8 @@ TEST_P(RubyJobTest, WindowTextGivesTheRubyFileOfTheFile) {
   fs::remove(docs_ / "story.srb");
   RubyJobResult edited = RunEdited(document);
   ASSERT_TRUE(edited.ok);
-  EXPECT_TRUE(testing_support::BytesEqual(from_file, ReadFile(docs_ / "story.srb")));
-  EXPECT_TRUE(ReadFile(docs_ / "story.srb").find(InForm(kRuby, Expected())) !=
-              std::string::npos)
+  EXPECT_TRUE(BytesEqual(from_file, ReadFile(docs_ / "story.srb")));
+  EXPECT_TRUE(ReadFile(docs_ / "story.srb").find(InForm(kRuby, Expected())) != std::string::npos)
       << ReadFile(docs_ / "story.srb");
   EXPECT_EQ(edited.file, docs_ / "story.srb");
   EXPECT_EQ(edited.form.encoding, Expected().encoding);
@@ -219,10 +213,10 @@ TEST(EditedText, UnencodableCharacterIsNamedWithLineAndColumn) {
   RecordingMessenger for_passes;
   EXPECT_FALSE(OpenEditedText(text, document, common::TextEncoding::kShiftJis,
                               common::WorkDir(work.Path()), for_passes));
-  EXPECT_TRUE(testing_support::ShowedOnly(for_passes, "ご注意!!", expected));
+  EXPECT_TRUE(ShowedOnly(for_passes, "ご注意!!", expected));
   RecordingMessenger in_memory;
   EXPECT_FALSE(EditedTextInShiftJis(text, document, in_memory));
-  EXPECT_TRUE(testing_support::ShowedOnly(in_memory, "ご注意!!", expected));
+  EXPECT_TRUE(ShowedOnly(in_memory, "ご注意!!", expected));
   EXPECT_TRUE(fs::is_empty(work.Path()));
 }
 

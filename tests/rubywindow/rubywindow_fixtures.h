@@ -4,18 +4,10 @@
 #include <filesystem>
 
 #include "tests/support/failing_source.h"
-#include "tests/support/recording_messenger.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace rubywindow {
 namespace fs = std::filesystem;
-using testing_support::BytesEqual;
+using namespace testing_support::helpers;
 using testing_support::FailingSource;
-using testing_support::ReadFile;
-using testing_support::RecordingMessenger;
-using testing_support::ScratchDir;
-using testing_support::ShowedOnly;
-using testing_support::Sjis;
-using testing_support::TestData;
-using testing_support::WriteFile;
 }  // namespace rubywindow

@@ -10,16 +10,13 @@
 #include <string>
 
 #include "common/platform/file_system.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace common {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FilesIn;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 
 fs::perms ModeOf(const fs::path& path) { return fs::status(path).permissions(); }
 

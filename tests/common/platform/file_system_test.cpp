@@ -15,16 +15,13 @@
 #include "common/encoding/text_source.h"
 
 #include "tests/support/file_size_cap.h"
-#include "tests/support/test_files.h"
+#include "tests/support/test_helpers.h"
 
 namespace common {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FilesIn;
-using testing_support::ReadFile;
-using testing_support::ScratchDir;
-using testing_support::WriteFile;
+using namespace testing_support::helpers;
 
 TEST(ReplaceFileContents, ReplacesTheTargetAndLeavesNoTemporary) {
   ScratchDir dir;
