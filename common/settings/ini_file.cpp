@@ -107,12 +107,12 @@ std::string_view FirstLine(std::string_view value) {
 }
 
 // A name that reads back as itself: whole Shift_JIS characters, no control character, no
-// blank at either end, and none of the bytes that would end it (`forbidden`).
-bool IsWritableName(std::string_view name, std::string_view forbidden) {
+// blank at either end, and not the byte that would end it (`forbidden`).
+bool IsWritableName(std::string_view name, char forbidden) {
   if (name.empty() || Trim(name) != name) return false;
   if (IsAscii(name)) {
     return std::none_of(name.begin(), name.end(), [forbidden](char byte) {
-      return byte < 0x20 || byte == 0x7F || forbidden.find(byte) != std::string_view::npos;
+      return byte < 0x20 || byte == 0x7F || byte == forbidden;
     });
   }
   SjisReader reader(name);
@@ -124,18 +124,18 @@ bool IsWritableName(std::string_view name, std::string_view forbidden) {
     }
     auto byte = static_cast<unsigned char>(c.bytes[0]);
     if (byte < 0x20 || byte == 0x7F || IsLeadByte(byte)) return false;
-    if (forbidden.find(c.bytes[0]) != std::string_view::npos) return false;
+    if (c.bytes[0] == forbidden) return false;
   }
   return true;
 }
 
 bool IsWritableSection(std::string_view name) {
-  return IsWritableName(name, std::string_view(&kSectionClose, 1));
+  return IsWritableName(name, kSectionClose);
 }
 
 // A key may not start a comment or look like a header.
 bool IsWritableKey(std::string_view key) {
-  return IsWritableName(key, std::string_view(&kKeyValue, 1)) && key.front() != kComment &&
+  return IsWritableName(key, kKeyValue) && key.front() != kComment &&
          key.front() != kSectionOpen;
 }
 
@@ -242,8 +242,10 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   if (!IsWritableSection(section) || !IsWritableKey(key)) return false;
   value = FirstLine(value);
   const std::uint64_t section_hash = NameHash(section);
+  Section* target = nullptr;  // where a new key goes: the first section of the name
   for (Section& candidate : sections_) {
     if (!candidate.Named(section, section_hash)) continue;
+    if (target == nullptr) target = &candidate;
     if (std::optional<std::size_t> found = FindKey(candidate, key)) {
       Line& line = candidate.lines[*found];
       // An unchanged value keeps its line exactly as the user wrote it.
@@ -254,7 +256,6 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
       return true;
     }
   }
-  Section* target = FindSection(section, section_hash);
   if (!target) {
     std::string name(section);
     sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, section_hash, {}, {}});
@@ -306,13 +307,6 @@ std::string IniFile::Serialize() const {
 
 bool IniFile::Save(const std::filesystem::path& path) const {
   return ReplaceFileContents(path, Serialize());
-}
-
-IniFile::Section* IniFile::FindSection(std::string_view name, std::uint64_t hash) {
-  for (Section& section : sections_) {
-    if (section.Named(name, hash)) return &section;
-  }
-  return nullptr;
 }
 
 std::optional<std::size_t> IniFile::FindKey(const Section& section,

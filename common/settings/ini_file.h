@@ -71,7 +71,6 @@ class IniFile {
   }
   // Appends `key`=`value` to the store as the text of a line; `key` must not lie in the store.
   Line StoreEntry(std::string_view key, std::string_view value);
-  Section* FindSection(std::string_view name, std::uint64_t hash);
   std::optional<std::size_t> FindKey(const Section& section, std::string_view key) const;
 
   std::string store_;
