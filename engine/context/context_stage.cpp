@@ -98,20 +98,39 @@ class SentenceScanner {
     SentenceChar c;
     c.offset = i;
     c.size = static_cast<std::uint8_t>(width);
-    c.code = width == 2 ? common::CodeOf(static_cast<unsigned char>(block[i]),
-                                         static_cast<unsigned char>(block[i + 1]))
-                        : static_cast<unsigned char>(block[i]);
     c.fixed = fixed;
     c.utf8_begin = current_.utf8.size();
-    char utf8[8];
-    char* end = common::TableCp932ToUtf8Into(block.substr(i, width), utf8);
-    if (end == nullptr || static_cast<unsigned char>(utf8[0]) == 0xFF ||
-        (width == 1 && static_cast<unsigned char>(block[i]) < 0x20 && block[i] != '\t')) {
-      end = common::TableCp932ToUtf8Into(std::string_view("\x81\xAC", 2), utf8);
-      c.code = kGeta;
-    }
-    current_.utf8.append(utf8, end);
+    const Converted& converted = Convert(block.substr(i, width));
+    c.code = converted.code;
+    current_.utf8.append(converted.utf8, converted.size);
     current_.chars.push_back(c);
+  }
+
+  // A character's code and its UTF-8, converted the first time the character is met: a text
+  // uses a few thousand characters over and over.
+  struct Converted {
+    std::uint16_t code = 0;
+    std::uint8_t size = 0;  // 0: not converted yet
+    char utf8[8] = {};
+  };
+
+  const Converted& Convert(std::string_view bytes) {
+    auto first = static_cast<unsigned char>(bytes[0]);
+    std::size_t key =
+        bytes.size() == 2 ? common::CodeOf(first, static_cast<unsigned char>(bytes[1])) : first;
+    Converted& known = converted_[key];
+    if (known.size != 0) return known;
+    char utf8[8];
+    known.code = static_cast<std::uint16_t>(key);
+    char* end = common::TableCp932ToUtf8Into(bytes, utf8);
+    if (end == nullptr || static_cast<unsigned char>(utf8[0]) == 0xFF ||
+        (bytes.size() == 1 && first < 0x20 && first != '\t')) {
+      end = common::TableCp932ToUtf8Into(std::string_view("\x81\xAC", 2), utf8);
+      known.code = kGeta;
+    }
+    known.size = static_cast<std::uint8_t>(end - utf8);
+    std::copy(utf8, end, known.utf8);
+    return known;
   }
 
   void Flush(std::vector<Sentence>& out) {
@@ -122,6 +141,7 @@ class SentenceScanner {
   State state_;
   bool html_;
   Sentence current_;
+  std::vector<Converted> converted_ = std::vector<Converted>(1 << 16);
 };
 
 // The block with the groups of its sentences written in: the characters of a span become
