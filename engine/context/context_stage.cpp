@@ -1,10 +1,11 @@
 // The text is taken a block of whole lines at a time. One thread divides a block into
-// sentences; the taggers then read its sentences side by side, each taking the next one left;
-// one thread writes the block with the groups found.
+// sentences while the taggers read the sentences of the block before, side by side, each
+// taking the next one left; the block is written when they are done.
 #include "engine/context/context_stage.h"
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -191,6 +192,11 @@ class BlockReader {
   std::string Read(std::string_view block, SentenceScanner& scanner) {
     std::vector<Sentence> sentences;
     scanner.Scan(block, sentences);
+    return Read(block, sentences);
+  }
+
+  // The block with the groups of its sentences, found by the taggers side by side.
+  std::string Read(std::string_view block, const std::vector<Sentence>& sentences) {
     std::vector<std::vector<RubySpan>> spans(sentences.size());
     std::atomic<std::size_t> next{0};
     auto work = [&](Tagger& tagger) {
@@ -217,8 +223,28 @@ class BlockReader {
   std::vector<std::unique_ptr<Tagger>> taggers_;
 };
 
+// A block of whole lines and its sentences.
+struct ScannedBlock {
+  std::string text;
+  std::vector<Sentence> sentences;  // pointing into `text`
+};
+
+// Reads the next block of `in` into `out` and divides it into sentences; false at the end.
+bool ReadBlock(common::TextReader& in, SentenceScanner* scanner, ScannedBlock& out) {
+  out.text.clear();
+  out.sentences.clear();
+  if (!in.ReadBlock(out.text, kBlockBytes)) return false;
+  std::string line;
+  // A block ends with a whole line.
+  if (out.text.back() != '\n' && in.ReadLine(line, std::string::npos)) out.text += line;
+  if (scanner != nullptr) scanner->Scan(out.text, out.sentences);
+  return true;
+}
+
 }  // namespace
 
+// While the taggers read a block, another thread reads and divides the next one; each block is
+// written when its sentences are read.
 ContextStatus RunContextReading(const common::WorkDir& work, std::string_view input,
                                 std::string_view output, bool html_mode,
                                 const ContextResources& resources, unsigned threads) {
@@ -228,18 +254,22 @@ ContextStatus RunContextReading(const common::WorkDir& work, std::string_view in
   if (!out.Open(work.File(std::string(output)))) return ContextStatus::kOutputFailed;
   BlockReader reader(resources, threads);
   SentenceScanner scanner(html_mode);
-  std::string block;
-  std::string line;
-  while (true) {
-    block.clear();
-    if (!in.ReadBlock(block, kBlockBytes)) break;
-    // A block ends with a whole line.
-    if (block.back() != '\n' && in.ReadLine(line, std::string::npos)) block += line;
-    if (reader.Usable()) {
-      out.Write(reader.Read(block, scanner));
+  SentenceScanner* scanning = reader.Usable() ? &scanner : nullptr;
+  // Held by pointer: a block's sentences point into its text, which must not move.
+  auto current = std::make_unique<ScannedBlock>();
+  auto next = std::make_unique<ScannedBlock>();
+  bool more = ReadBlock(in, scanning, *current);
+  while (more) {
+    bool next_read = false;
+    std::thread ahead([&] { next_read = ReadBlock(in, scanning, *next); });
+    if (scanning != nullptr) {
+      out.Write(reader.Read(current->text, current->sentences));
     } else {
-      out.Write(block);
+      out.Write(current->text);
     }
+    ahead.join();
+    std::swap(current, next);
+    more = next_read;
   }
   bool read_ok = !in.Failed();
   if (!out.Close() || !in.Close() || !read_ok) return ContextStatus::kOutputFailed;
