@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -261,13 +262,22 @@ ContextStatus RunContextReading(const common::WorkDir& work, std::string_view in
   bool more = ReadBlock(in, scanning, *current);
   while (more) {
     bool next_read = false;
-    std::thread ahead([&] { next_read = ReadBlock(in, scanning, *next); });
+    std::exception_ptr failed;  // out of memory while reading ahead: thrown here
+    // Joined on leaving, should writing this block throw.
+    std::jthread ahead([&] {
+      try {
+        next_read = ReadBlock(in, scanning, *next);
+      } catch (...) {
+        failed = std::current_exception();
+      }
+    });
     if (scanning != nullptr) {
       out.Write(reader.Read(current->text, current->sentences));
     } else {
       out.Write(current->text);
     }
     ahead.join();
+    if (failed) std::rethrow_exception(failed);
     std::swap(current, next);
     more = next_read;
   }
