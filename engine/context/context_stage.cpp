@@ -1,10 +1,11 @@
 // The text is taken a block of whole lines at a time. One thread divides a block into
-// sentences; the taggers then read its sentences side by side, each taking the next one left;
-// one thread writes the block with the groups found.
+// sentences while the taggers read the sentences of the block before, side by side, each
+// taking the next one left; the block is written when they are done.
 #include "engine/context/context_stage.h"
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -98,20 +99,39 @@ class SentenceScanner {
     SentenceChar c;
     c.offset = i;
     c.size = static_cast<std::uint8_t>(width);
-    c.code = width == 2 ? common::CodeOf(static_cast<unsigned char>(block[i]),
-                                         static_cast<unsigned char>(block[i + 1]))
-                        : static_cast<unsigned char>(block[i]);
     c.fixed = fixed;
     c.utf8_begin = current_.utf8.size();
-    char utf8[8];
-    char* end = common::TableCp932ToUtf8Into(block.substr(i, width), utf8);
-    if (end == nullptr || static_cast<unsigned char>(utf8[0]) == 0xFF ||
-        (width == 1 && static_cast<unsigned char>(block[i]) < 0x20 && block[i] != '\t')) {
-      end = common::TableCp932ToUtf8Into(std::string_view("\x81\xAC", 2), utf8);
-      c.code = kGeta;
-    }
-    current_.utf8.append(utf8, end);
+    const Converted& converted = Convert(block.substr(i, width));
+    c.code = converted.code;
+    current_.utf8.append(converted.utf8, converted.size);
     current_.chars.push_back(c);
+  }
+
+  // A character's code and its UTF-8, converted the first time the character is met: a text
+  // uses a few thousand characters over and over.
+  struct Converted {
+    std::uint16_t code = 0;
+    std::uint8_t size = 0;  // 0: not converted yet
+    char utf8[8] = {};
+  };
+
+  const Converted& Convert(std::string_view bytes) {
+    auto first = static_cast<unsigned char>(bytes[0]);
+    std::size_t key =
+        bytes.size() == 2 ? common::CodeOf(first, static_cast<unsigned char>(bytes[1])) : first;
+    Converted& known = converted_[key];
+    if (known.size != 0) return known;
+    char utf8[8];
+    known.code = static_cast<std::uint16_t>(key);
+    char* end = common::TableCp932ToUtf8Into(bytes, utf8);
+    if (end == nullptr || static_cast<unsigned char>(utf8[0]) == 0xFF ||
+        (bytes.size() == 1 && first < 0x20 && first != '\t')) {
+      end = common::TableCp932ToUtf8Into(std::string_view("\x81\xAC", 2), utf8);
+      known.code = kGeta;
+    }
+    known.size = static_cast<std::uint8_t>(end - utf8);
+    std::copy(utf8, end, known.utf8);
+    return known;
   }
 
   void Flush(std::vector<Sentence>& out) {
@@ -122,6 +142,7 @@ class SentenceScanner {
   State state_;
   bool html_;
   Sentence current_;
+  std::vector<Converted> converted_ = std::vector<Converted>(1 << 16);
 };
 
 // The block with the groups of its sentences written in: the characters of a span become
@@ -171,6 +192,11 @@ class BlockReader {
   std::string Read(std::string_view block, SentenceScanner& scanner) {
     std::vector<Sentence> sentences;
     scanner.Scan(block, sentences);
+    return Read(block, sentences);
+  }
+
+  // The block with the groups of its sentences, found by the taggers side by side.
+  std::string Read(std::string_view block, const std::vector<Sentence>& sentences) {
     std::vector<std::vector<RubySpan>> spans(sentences.size());
     std::atomic<std::size_t> next{0};
     auto work = [&](Tagger& tagger) {
@@ -197,8 +223,28 @@ class BlockReader {
   std::vector<std::unique_ptr<Tagger>> taggers_;
 };
 
+// A block of whole lines and its sentences.
+struct ScannedBlock {
+  std::string text;
+  std::vector<Sentence> sentences;  // pointing into `text`
+};
+
+// Reads the next block of `in` into `out` and divides it into sentences; false at the end.
+bool ReadBlock(common::TextReader& in, SentenceScanner* scanner, ScannedBlock& out) {
+  out.text.clear();
+  out.sentences.clear();
+  if (!in.ReadBlock(out.text, kBlockBytes)) return false;
+  std::string line;
+  // A block ends with a whole line.
+  if (out.text.back() != '\n' && in.ReadLine(line, std::string::npos)) out.text += line;
+  if (scanner != nullptr) scanner->Scan(out.text, out.sentences);
+  return true;
+}
+
 }  // namespace
 
+// While the taggers read a block, another thread reads and divides the next one; each block is
+// written when its sentences are read.
 ContextStatus RunContextReading(const common::WorkDir& work, std::string_view input,
                                 std::string_view output, bool html_mode,
                                 const ContextResources& resources, unsigned threads) {
@@ -208,18 +254,22 @@ ContextStatus RunContextReading(const common::WorkDir& work, std::string_view in
   if (!out.Open(work.File(std::string(output)))) return ContextStatus::kOutputFailed;
   BlockReader reader(resources, threads);
   SentenceScanner scanner(html_mode);
-  std::string block;
-  std::string line;
-  while (true) {
-    block.clear();
-    if (!in.ReadBlock(block, kBlockBytes)) break;
-    // A block ends with a whole line.
-    if (block.back() != '\n' && in.ReadLine(line, std::string::npos)) block += line;
-    if (reader.Usable()) {
-      out.Write(reader.Read(block, scanner));
+  SentenceScanner* scanning = reader.Usable() ? &scanner : nullptr;
+  // Held by pointer: a block's sentences point into its text, which must not move.
+  auto current = std::make_unique<ScannedBlock>();
+  auto next = std::make_unique<ScannedBlock>();
+  bool more = ReadBlock(in, scanning, *current);
+  while (more) {
+    bool next_read = false;
+    std::thread ahead([&] { next_read = ReadBlock(in, scanning, *next); });
+    if (scanning != nullptr) {
+      out.Write(reader.Read(current->text, current->sentences));
     } else {
-      out.Write(block);
+      out.Write(current->text);
     }
+    ahead.join();
+    std::swap(current, next);
+    more = next_read;
   }
   bool read_ok = !in.Failed();
   if (!out.Close() || !in.Close() || !read_ok) return ContextStatus::kOutputFailed;

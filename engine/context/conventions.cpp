@@ -82,34 +82,33 @@ const Conventions& Conventions::BuiltIn() {
 
 const std::string* Conventions::WordReading(std::string_view word,
                                             std::string_view analysed) const {
-  auto found = words_.find({std::string(word), std::string(analysed)});
+  auto found = words_.find(std::pair<std::string_view, std::string_view>(word, analysed));
   if (found != words_.end()) return &found->second;
-  auto any = any_reading_.find(std::string(word));
+  auto any = any_reading_.find(word);
   return any == any_reading_.end() ? nullptr : &any->second;
 }
 
 const std::string* Conventions::ReadingAfter(std::string_view previous,
                                              std::string_view word) const {
-  auto found = after_.find({std::string(previous), std::string(word)});
+  auto found = after_.find(std::pair<std::string_view, std::string_view>(previous, word));
   return found == after_.end() ? nullptr : &found->second;
 }
 
-const std::string* Conventions::ReadingBefore(std::string_view word,
-                                              std::string_view next) const {
-  auto found = before_.find({std::string(word), std::string(next)});
+const std::string* Conventions::ReadingBefore(std::string_view word, std::string_view next) const {
+  auto found = before_.find(std::pair<std::string_view, std::string_view>(word, next));
   return found == before_.end() ? nullptr : &found->second;
 }
 
 const std::string* Conventions::SuffixReading(std::string_view word) const {
-  auto found = suffixes_.find(std::string(word));
+  auto found = suffixes_.find(word);
   return found == suffixes_.end() ? nullptr : &found->second;
 }
 
 const std::string* Conventions::NumberReading(std::string_view word,
                                               std::string_view digits) const {
-  std::string key(word);
+  std::string_view key = word;
   if (auto exact = exact_numbers_.find(key); exact != exact_numbers_.end()) {
-    auto number = exact->second.find(std::string(digits));
+    auto number = exact->second.find(digits);
     if (number != exact->second.end()) return &number->second;
   }
   auto found = digits_.find(key);
@@ -133,24 +132,25 @@ const std::string* Conventions::NumberReading(std::string_view word,
 
 const std::string* Conventions::AloneReading(std::string_view word,
                                              std::string_view analysed) const {
-  auto found = alone_.find({std::string(word), std::string(analysed)});
+  auto found = alone_.find(std::pair<std::string_view, std::string_view>(word, analysed));
   return found == alone_.end() ? nullptr : &found->second;
 }
 
 const std::pair<std::string, std::string>* Conventions::PhraseReading(
     std::string_view first, std::string_view second, std::string_view kanji) const {
-  auto found = phrases_.find(std::string(first) + '\t' + std::string(second) + '\t' +
-                             std::string(kanji));
+  thread_local std::string key;
+  key.assign(first).append(1, '\t').append(second).append(1, '\t').append(kanji);
+  auto found = phrases_.find(key);
   return found == phrases_.end() ? nullptr : &found->second;
 }
 
 const std::string* Conventions::WeekdayReading(std::string_view word) const {
-  auto found = weekdays_.find(std::string(word));
+  auto found = weekdays_.find(word);
   return found == weekdays_.end() ? nullptr : &found->second;
 }
 
 const std::vector<std::string>* Conventions::CounterReadings(std::string_view kanji) const {
-  auto found = counters_.find(std::string(kanji));
+  auto found = counters_.find(kanji);
   return found == counters_.end() ? nullptr : &found->second;
 }
 

@@ -13,6 +13,26 @@
 namespace engine::context {
 
 class Conventions {
+  // Orders keys of one or two texts so that they are found by views of the texts, without
+  // copying them.
+  struct Less {
+    using is_transparent = void;
+    using Pair = std::pair<std::string_view, std::string_view>;
+    static Pair View(const std::pair<std::string, std::string>& key) {
+      return {key.first, key.second};
+    }
+    static const Pair& View(const Pair& key) { return key; }
+    static std::string_view View(std::string_view key) { return key; }
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+      return View(a) < View(b);
+    }
+  };
+  template <typename Value>
+  using PairMap = std::map<std::pair<std::string, std::string>, Value, Less>;
+  template <typename Value>
+  using TextMap = std::map<std::string, Value, Less>;
+
  public:
   // Reads the table (UTF-8; every text in it is kept in Shift_JIS). A line it cannot read is
   // reported in `faults` with its number and left out.
@@ -44,19 +64,19 @@ class Conventions {
   const std::string* WeekdayReading(std::string_view word) const;
 
  private:
-  std::map<std::pair<std::string, std::string>, std::string> words_;   // (word, analysed)
-  std::map<std::string, std::string> any_reading_;                     // word read as "*"
-  std::map<std::pair<std::string, std::string>, std::string> after_;  // (previous, word)
-  std::map<std::string, std::vector<std::string>> counters_;
-  std::map<std::pair<std::string, std::string>, std::string> before_;  // (word, next)
-  std::map<std::string, std::string> suffixes_;
+  PairMap<std::string> words_;        // (word, analysed)
+  TextMap<std::string> any_reading_;  // word read as "*"
+  PairMap<std::string> after_;        // (previous, word)
+  TextMap<std::vector<std::string>> counters_;
+  PairMap<std::string> before_;  // (word, next)
+  TextMap<std::string> suffixes_;
   // Per counter: the reading after a number ending in 1–9, in 10, in 100, in 1000 or more.
-  std::map<std::string, std::vector<std::string>> digits_;
+  TextMap<std::vector<std::string>> digits_;
   // Per counter: numbers read otherwise than the rest, with their reading.
-  std::map<std::string, std::map<std::string, std::string>> exact_numbers_;
-  std::map<std::string, std::string> weekdays_;
-  std::map<std::pair<std::string, std::string>, std::string> alone_;
-  std::map<std::string, std::pair<std::string, std::string>> phrases_;  // first+second+kanji
+  TextMap<TextMap<std::string>> exact_numbers_;
+  TextMap<std::string> weekdays_;
+  PairMap<std::string> alone_;
+  TextMap<std::pair<std::string, std::string>> phrases_;  // first+second+kanji
 };
 
 }  // namespace engine::context

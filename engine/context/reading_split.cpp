@@ -42,9 +42,9 @@ bool EndsInDoublingKana(std::uint16_t last) {
 }
 
 struct Piece {
-  std::size_t chars = 0;     // characters taken
-  std::size_t bytes = 0;     // reading bytes taken
-  Segments segments;         // of the characters taken
+  std::size_t chars = 0;  // characters taken
+  std::size_t bytes = 0;  // reading bytes taken
+  Segments segments;      // of the characters taken
 };
 
 // The segments of a word whose joined reading took a sound-change form: the first and last
@@ -62,10 +62,18 @@ Segments ReformSegments(const Segments& segments, std::string_view form) {
   return out;
 }
 
-void AddPiecesAt(const Lexicon& lexicon, const std::vector<std::string_view>& chars,
-                 std::string_view reading, std::size_t i, std::size_t j,
-                 const Segments& before, std::vector<Piece>& pieces) {
-  std::string_view rest = reading.substr(j);
+// A piece that may start at one character, whatever part of the reading is left there: the
+// dictionary's words that start at it, then the character's own readings.
+struct Candidate {
+  std::size_t chars = 0;
+  std::string form;   // the reading it takes
+  Segments segments;  // of a dictionary word, before the form reshapes them; empty for a kanji
+};
+
+// The candidates at character `i`, found once for every place in the reading they may take.
+std::vector<Candidate> CandidatesAt(const Lexicon& lexicon,
+                                    const std::vector<std::string_view>& chars, std::size_t i) {
+  std::vector<Candidate> candidates;
   std::string word;
   for (std::size_t k = i; k < chars.size() && k - i < dictionary::kMaxWordLength; ++k) {
     word += chars[k];
@@ -75,13 +83,22 @@ void AddPiecesAt(const Lexicon& lexicon, const std::vector<std::string_view>& ch
     std::string joined;
     for (const std::string& s : segments) joined += s;
     if (joined.empty() || segments.back().empty()) continue;
-    for (const std::string& form : SoundChangeForms(joined)) {
-      if (rest.starts_with(form)) {
-        pieces.push_back({k - i + 1, form.size(), ReformSegments(segments, form)});
-      }
+    for (std::string& form : SoundChangeForms(joined)) {
+      candidates.push_back({k - i + 1, std::move(form), segments});
     }
   }
-  std::uint16_t code = CodeAt(chars[i], 0);
+  return candidates;
+}
+
+void AddPiecesAt(const Lexicon& lexicon, const std::vector<Candidate>& candidates,
+                 std::uint16_t code, std::string_view rest, const Segments& before,
+                 std::vector<Piece>& pieces) {
+  for (const Candidate& candidate : candidates) {
+    if (rest.starts_with(candidate.form)) {
+      pieces.push_back({candidate.chars, candidate.form.size(),
+                        ReformSegments(candidate.segments, candidate.form)});
+    }
+  }
   if (code == common::kIterationMark && !before.empty() && !before.back().empty()) {
     for (const std::string& form : SoundChangeForms(before.back())) {
       if (rest.starts_with(form)) pieces.push_back({1, form.size(), {form}});
@@ -121,17 +138,20 @@ Segments SplitReading(const Lexicon& lexicon, const std::vector<std::string_view
   Segments whole(n);
   if (n == 0) return whole;
   whole.back() = std::string(reading);
+  // One character takes the whole reading, whatever the dictionary holds for it.
+  if (n == 1) return whole;
   Segments found;
-  if (lexicon.Find([&] {
-        std::string word;
-        for (std::string_view c : chars) word += c;
-        return word;
-      }(), found)) {
+  if (lexicon.Find(
+          [&] {
+            std::string word;
+            for (std::string_view c : chars) word += c;
+            return word;
+          }(),
+          found)) {
     std::string joined;
     for (const std::string& s : found) joined += s;
     if (joined == reading && !found.back().empty()) return found;
   }
-  if (n == 1) return whole;
 
   // best[i][j]: the fewest pieces that cover i characters and j bytes of the reading.
   std::size_t m = reading.size();
@@ -140,10 +160,17 @@ Segments SplitReading(const Lexicon& lexicon, const std::vector<std::string_view
   std::vector<std::vector<Segments>> way(n + 1, std::vector<Segments>(m + 1));
   best[0][0] = 0;
   for (std::size_t i = 0; i < n; ++i) {
+    std::vector<Candidate> candidates;
+    bool found_candidates = false;
+    const std::uint16_t code = CodeAt(chars[i], 0);
     for (std::size_t j = 0; j <= m; j += 2) {
       if (best[i][j] == kNone) continue;
+      if (!found_candidates) {
+        candidates = CandidatesAt(lexicon, chars, i);
+        found_candidates = true;
+      }
       std::vector<Piece> pieces;
-      AddPiecesAt(lexicon, chars, reading, i, j, way[i][j], pieces);
+      AddPiecesAt(lexicon, candidates, code, reading.substr(j), way[i][j], pieces);
       for (Piece& piece : pieces) {
         std::size_t ni = i + piece.chars;
         std::size_t nj = j + piece.bytes;
