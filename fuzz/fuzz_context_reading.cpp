@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "common/encoding/cp932.h"
+#include "common/encoding/sjis.h"
+#include "common/encoding/sjis_reader.h"
 #include "common/notation/non_ruby_areas.h"
 #include "common/notation/notation_checker.h"
 #include "common/encoding/text_source.h"
@@ -183,6 +185,23 @@ std::string CleanedUp(const std::string& text, bool html_mode) {
   return std::move(out.Text());
 }
 
+// A brace inside a non-ruby area is the text's own, but once the clean-up has taken the area's
+// marks away it can open or close a group with what stood outside the area: the check then sees
+// groups that the reading rightly did not.
+bool AreaHoldsBrace(std::string_view text) {
+  bool in_area = false;
+  common::SjisReader reader(text);
+  while (!reader.AtEnd()) {
+    common::SjisChar c = reader.Next();
+    if (c.IsDoubleByte()) continue;
+    char byte = c.bytes[0];
+    if (byte == common::kAreaStart) in_area = true;
+    if (byte == common::kAreaEnd) in_area = false;
+    if (in_area && (byte == common::kGroupOpen || byte == common::kGroupClose)) return true;
+  }
+  return false;
+}
+
 bool PassesCheck(std::string_view text) {
   common::StringTextSource source(text);
   common::NonRubyAreas no_areas;
@@ -209,7 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CleanedUp(engine::context::ReadInContext(text, html_mode, resources), html_mode);
   if (html_mode) return 0;
   std::string before = CleanedUp(text, html_mode);
-  if (!PassesCheck(before)) return 0;
+  if (AreaHoldsBrace(text) || !PassesCheck(before)) return 0;
 
   fuzzing::Require(PassesCheck(read), "the context reading writes a text that passes the check");
   fuzzing::Require(rubywindow::KeepPartOfAllGroups(read, rubywindow::GroupPart::kBase) ==
