@@ -130,6 +130,10 @@ if [ "$mode" = merge ]; then
   exit 0
 fi
 
+# A smaller quarantine than AddressSanitizer's 256 MB: an input frees a few hundred kilobytes at
+# the most, so 64 MB still holds what the last hundreds of inputs freed, and the memory is
+# reused instead of fresh pages being faulted in for every input.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=64}"
 limits=(-max_total_time="$seconds" -runs="$runs")
 if [ "$mode" = campaign ]; then limits=(-runs="$runs"); fi
 min_rate="${FUZZ_MIN_RATE:-2000}"

@@ -4,6 +4,7 @@
 #include "engine/context/context_stage.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <exception>
 #include <memory>
@@ -120,7 +121,9 @@ class SentenceScanner {
     auto first = static_cast<unsigned char>(bytes[0]);
     std::size_t key =
         bytes.size() == 2 ? common::CodeOf(first, static_cast<unsigned char>(bytes[1])) : first;
-    Converted& known = converted_[key];
+    std::unique_ptr<ConvertedPage>& page = converted_[key >> 8];
+    if (!page) page = std::make_unique<ConvertedPage>();
+    Converted& known = (*page)[key & 0xFF];
     if (known.size != 0) return known;
     char utf8[8];
     known.code = static_cast<std::uint16_t>(key);
@@ -143,7 +146,9 @@ class SentenceScanner {
   State state_;
   bool html_;
   Sentence current_;
-  std::vector<Converted> converted_ = std::vector<Converted>(1 << 16);
+  // By lead byte, a page made when a character of it is first met: a short run makes a few.
+  using ConvertedPage = std::array<Converted, 256>;
+  std::array<std::unique_ptr<ConvertedPage>, 256> converted_;
 };
 
 // The block with the groups of its sentences written in: the characters of a span become
