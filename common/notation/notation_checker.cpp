@@ -178,9 +178,10 @@ bool Scan::Group() {
   return Reading();
 }
 
-// Kana up to the closing '}', alternatives split by '|'. The loop ends on '}' or on the first
-// character that is not kana; such a character has been stepped past already, and the step past
-// the '}' below then skips one byte more, which leaves the group's '}' to the line balance.
+// Kana up to the closing '}', alternatives split by '|'. A reading that meets any other
+// character is code 6 there: stepping past it as if it were the '}' would let the group run on
+// over a line feed or a second '/' and pass, and the passes would then read the text after it
+// as part of the group.
 bool Scan::Reading() {
   if (!IsLead(Peek())) return Fault(CheckCode::kReadingNotKana, Here() + 1);
   std::size_t looked_at = Here();
@@ -207,6 +208,7 @@ bool Scan::Reading() {
   }
   if (reading_length == 0) return Fault(CheckCode::kNoReading, looked_at + 1);
   if (reading_length > kMaxReadingLength) return Fault(CheckCode::kReadingTooLong, looked_at + 1);
+  if (!IsReadingChar(*current)) return Fault(CheckCode::kReadingNotKana, looked_at + 1);
   Step();
   return true;
 }

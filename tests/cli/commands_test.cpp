@@ -52,6 +52,8 @@ TEST(CliRuby, RefusedTextGetsNoRubyFile) {
       {{"--main-dic", (home / "none.dic").string()}, Sjis("漢字\r\n"), "none.dic>が開けません。"},
       {{}, "", "るび振りする内容がありません！"},
       {{"--set", "DICTIONARY/DIC_PATTERN=7"}, Sjis("漢字\r\n"), "DIC_PATTERN=7 は使えません。"},
+      // A group whose reading runs on past its line would be read into by the passes.
+      {{}, Sjis("漢{は/ー１\r\n/}人\r\n"), "1 行目::<{漢字/***}> の***は全角のひらがなにせよ。"},
   };
   for (Case c : cases) {
     WriteFile(home / "a.txt", c.text);

@@ -92,8 +92,11 @@ TEST(NotationCheck, MalformedGroupGivesItsCodePlaceAndLine) {
       {"{漢/かん}\n{漢字/かんじ\n", CheckCode::kReadingNotKana, 23, 2},
       {"{漢/かん}\nabc}\nxyz\n", CheckCode::kUnbalancedBraces, 14, 2},
       {"{漢/かん}\r\n{字/ジ字}\r\n", CheckCode::kKanjiInReading, 18, 2},
-      // ＊ ends the reading and the step past it skips the '}', which the line then lacks.
-      {"{漢/か＊}\n", CheckCode::kUnbalancedBraces, 9, 1},
+      // A reading holds kana only, up to its '}': the first other character is the fault.
+      {"{漢/か＊}\n", CheckCode::kReadingNotKana, 7, 1},
+      {"{日本/に・ほん}\n", CheckCode::kReadingNotKana, 9, 1},
+      {"{は/ー１\n/}人\n", CheckCode::kReadingNotKana, 7, 1},  // not run on over the line feed
+      {"{は/ー１/}{人/ひと}\n", CheckCode::kReadingNotKana, 7, 1},
       {"}{a/b}", CheckCode::kNoBaseAfterBrace, 3, 1},  // a '{' right after a stray '}'
       {"ab}\ncd\n", CheckCode::kUnbalancedBraces, 3, 1},
       // A last line without a line feed is balanced as any other.
