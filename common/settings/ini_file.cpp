@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <system_error>
+#include <vector>
 
 #include "common/platform/file_system.h"
 #include "common/encoding/sjis.h"
@@ -238,6 +239,16 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
   return std::nullopt;
 }
 
+namespace {
+
+template <typename T>
+void GrowForOneMore(std::vector<T>& items) {
+  constexpr std::size_t kFirstRoom = 16;
+  if (items.size() == items.capacity()) items.reserve(std::max(kFirstRoom, 2 * items.capacity()));
+}
+
+}  // namespace
+
 bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!IsWritableSection(section) || !IsWritableKey(key)) return false;
   value = FirstLine(value);
@@ -258,12 +269,17 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   }
   if (!target) {
     std::string name(section);
+    GrowForOneMore(sections_);
     sections_.push_back(Section{kSectionOpen + name + kSectionClose, name, section_hash, {}, {}});
     target = &sections_.back();
   }
   // After the last line that is not blank, so that blank lines keep separating sections.
   std::size_t position = target->lines.size();
   while (position > 0 && Trim(Text(target->lines[position - 1])).empty()) --position;
+  // Saving the settings adds a hundred keys to sections that may not exist yet: room for many
+  // at once, not one growth step after another.
+  GrowForOneMore(target->lines);
+  GrowForOneMore(target->key_lines);
   // Only blank lines, which hold no key, move down.
   const std::uint64_t key_hash = NameHash(key);
   target->key_lines.insert(
