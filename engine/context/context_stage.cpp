@@ -8,6 +8,7 @@
 #include <atomic>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -201,23 +202,34 @@ class BlockReader {
     return Read(block, sentences);
   }
 
-  // The block with the groups of its sentences, found by the taggers side by side.
+  // The block with the groups of its sentences, found by the taggers side by side. What one of
+  // them throws (memory running short) stops the others and reaches the caller.
   std::string Read(std::string_view block, const std::vector<Sentence>& sentences) {
     std::vector<std::vector<RubySpan>> spans(sentences.size());
     std::atomic<std::size_t> next{0};
+    std::mutex failure_lock;
+    std::exception_ptr failure;
     auto work = [&](Tagger& tagger) {
-      for (std::size_t s = next++; s < sentences.size(); s = next++) {
-        if (!reader_.Read(tagger, sentences[s], spans[s])) spans[s].clear();
+      try {
+        for (std::size_t s = next++; s < sentences.size(); s = next++) {
+          if (!reader_.Read(tagger, sentences[s], spans[s])) spans[s].clear();
+        }
+      } catch (...) {
+        next = sentences.size();
+        std::lock_guard<std::mutex> hold(failure_lock);
+        if (!failure) failure = std::current_exception();
       }
     };
-    std::vector<std::thread> helpers;
-    if (sentences.size() > 1) {
-      for (std::size_t t = 1; t < taggers_.size(); ++t) {
-        helpers.emplace_back(work, std::ref(*taggers_[t]));
+    {
+      std::vector<std::jthread> helpers;  // joined on leaving the block
+      if (sentences.size() > 1) {
+        for (std::size_t t = 1; t < taggers_.size(); ++t) {
+          helpers.emplace_back(work, std::ref(*taggers_[t]));
+        }
       }
+      work(*taggers_[0]);
     }
-    work(*taggers_[0]);
-    for (std::thread& helper : helpers) helper.join();
+    if (failure) std::rethrow_exception(failure);
     std::string out;
     out.reserve(block.size() + block.size() / 2);
     WriteBlock(block, sentences, spans, out);
@@ -292,8 +304,8 @@ ContextStatus RunContextReading(const common::WorkDir& work, std::string_view in
 }
 
 std::string ReadInContext(std::string_view text, bool html_mode,
-                          const ContextResources& resources) {
-  BlockReader reader(resources, 1);
+                          const ContextResources& resources, unsigned threads) {
+  BlockReader reader(resources, threads);
   SentenceScanner scanner(html_mode);
   return reader.Usable() ? reader.Read(text, scanner) : std::string(text);
 }

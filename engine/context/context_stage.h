@@ -38,6 +38,6 @@ ContextStatus RunContextReading(const common::WorkDir& work, std::string_view in
 
 // The same on text in memory, for tests: the text with the groups the context reading adds.
 std::string ReadInContext(std::string_view text, bool html_mode,
-                          const ContextResources& resources);
+                          const ContextResources& resources, unsigned threads = 1);
 
 }  // namespace engine::context

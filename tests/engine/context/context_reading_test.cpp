@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -182,6 +183,37 @@ TEST(ConventionsTest, ReportsTheLinesItCannotRead) {
   EXPECT_EQ(faults[0].substr(0, 2), "3:");
   EXPECT_EQ(faults[1].substr(0, 2), "4:");
   ASSERT_NE(conventions.WordReading(Sjis("私"), Sjis("わたくし")), nullptr);
+}
+
+// An analyser that runs out of memory on the sentence holding 落 and knows no other.
+class FailingAnalyser final : public Analyser {
+ public:
+  std::unique_ptr<Tagger> NewTagger() override {
+    class FailingTagger final : public Tagger {
+     public:
+      bool Analyse(std::string_view sentence, std::vector<Morpheme>& out) override {
+        out.clear();
+        if (sentence.find("落") != std::string_view::npos) throw std::bad_alloc();
+        return false;
+      }
+    };
+    return std::make_unique<FailingTagger>();
+  }
+  std::string Description() const override { return "failing"; }
+};
+
+// However many taggers read side by side, the one that fails stops the others and its failure
+// reaches the caller, who says the memory ran short, instead of ending the program.
+TEST(ContextReadingThreads, FailureOfOneTaggerReachesTheCaller) {
+  ContextResources resources{std::make_shared<FailingAnalyser>(), CaseLexicon()};
+  for (std::size_t failing : {0, 1, 37, 79}) {
+    std::string text;
+    for (std::size_t s = 0; s < 80; ++s) text += s == failing ? "落ちた。" : "漢字。";
+    for (unsigned threads : {1u, 2u, 4u}) {
+      EXPECT_THROW(ReadInContext(Sjis(text), false, resources, threads), std::bad_alloc)
+          << failing << " " << threads;
+    }
+  }
 }
 
 }  // namespace
