@@ -1,6 +1,8 @@
 #include "engine/context/reader.h"
 
 #include <algorithm>
+#include <atomic>
+#include <unordered_map>
 
 #include "common/encoding/cp932.h"
 #include "common/encoding/sjis.h"
@@ -95,6 +97,12 @@ std::string HiraganaOf(std::string_view kana) {
     i += 3;
   }
   return hiragana;
+}
+
+Reader::Reader(const Lexicon& lexicon, const Conventions& conventions)
+    : lexicon_(lexicon), conventions_(conventions) {
+  static std::atomic<std::uint64_t> readers{0};
+  id_ = ++readers;
 }
 
 bool Reader::Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const {
@@ -347,8 +355,48 @@ void Reader::TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubyS
   }
 }
 
+// A text divides the same words over and over: each thread keeps the groups it made of each word
+// (its characters and reading), placed from the word's first character, up to a bound.
 void Reader::DivideWord(const Sentence& sentence, const Word& word,
                         std::vector<RubySpan>& out) const {
+  constexpr std::size_t kMostRememberedWords = 1 << 16;
+  struct Divided {
+    std::uint64_t reader = 0;
+    std::unordered_map<std::string, std::vector<RubySpan>> words;
+    std::string key;
+  };
+  thread_local Divided divided;
+  if (divided.reader != id_ || divided.words.size() > kMostRememberedWords) {
+    divided.words.clear();
+    divided.reader = id_;
+  }
+  // The characters (one byte or two, told apart by the first), then the reading.
+  std::string& key = divided.key;
+  key.clear();
+  for (std::size_t c = word.first; c < word.last; ++c) {
+    const SentenceChar& ch = sentence.chars[c];
+    if (ch.size == 2) key += static_cast<char>(ch.code >> 8);
+    key += static_cast<char>(ch.code & 0xFF);
+  }
+  key += '\0';
+  key += word.reading;
+  auto [known, added] = divided.words.try_emplace(key);
+  if (added) {
+    std::size_t before = out.size();
+    DivideNewWord(sentence, word, out);
+    for (std::size_t s = before; s < out.size(); ++s) {
+      known->second.push_back(
+          {out[s].first - word.first, out[s].last - word.first, out[s].segments});
+    }
+    return;
+  }
+  for (const RubySpan& span : known->second) {
+    out.push_back({word.first + span.first, word.first + span.last, span.segments});
+  }
+}
+
+void Reader::DivideNewWord(const Sentence& sentence, const Word& word,
+                           std::vector<RubySpan>& out) const {
   std::vector<Part> parts;
   std::size_t digits = 0;
   for (std::size_t c = word.first; c < word.last; ++c) {

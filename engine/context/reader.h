@@ -42,8 +42,7 @@ bool IsContextTarget(std::uint16_t code);
 
 class Reader {
  public:
-  Reader(const Lexicon& lexicon, const Conventions& conventions)
-      : lexicon_(lexicon), conventions_(conventions) {}
+  Reader(const Lexicon& lexicon, const Conventions& conventions);
 
   // The groups of `sentence` read by `tagger`; false when the analyser failed on it.
   bool Read(Tagger& tagger, const Sentence& sentence, std::vector<RubySpan>& out) const;
@@ -65,9 +64,13 @@ class Reader {
   void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;
   void TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;
+  void DivideNewWord(const Sentence& sentence, const Word& word,
+                     std::vector<RubySpan>& out) const;
 
   const Lexicon& lexicon_;
   const Conventions& conventions_;
+  // Tells the words each thread has divided for this reader from those of an earlier one.
+  std::uint64_t id_;
 };
 
 // A katakana or hiragana reading in UTF-8 as Shift_JIS hiragana; empty when it holds anything

@@ -185,6 +185,21 @@ TEST(ConventionsTest, ReportsTheLinesItCannotRead) {
   ASSERT_NE(conventions.WordReading(Sjis("私"), Sjis("わたくし")), nullptr);
 }
 
+// A word met again is divided as it was the first time, wherever it stands, and by the
+// dictionary of the run that meets it, not that of a run before on the same thread.
+TEST(ContextReadingMemory, WordMetAgainIsDividedByItsOwnRunsDictionary) {
+  auto analyser = std::make_shared<testing::ScriptedAnalyser>();
+  analyser->Script("漢字と漢字", {"漢字:名詞:カンジ", "と:助詞:ト", "漢字:名詞:カンジ"});
+  ContextResources by_kanji{analyser, CaseLexicon()};
+  ContextResources without_kanji{analyser, std::make_shared<Lexicon>()};
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(common::Cp932ToUtf8Lossy(ReadInContext(Sjis("漢字と漢字"), false, by_kanji)),
+              "{漢/かん}{字/じ}と{漢/かん}{字/じ}");
+    EXPECT_EQ(common::Cp932ToUtf8Lossy(ReadInContext(Sjis("漢字と漢字"), false, without_kanji)),
+              "{漢/}{字/かんじ}と{漢/}{字/かんじ}");
+  }
+}
+
 // An analyser that runs out of memory on the sentence holding 落 and knows no other.
 class FailingAnalyser final : public Analyser {
  public:
