@@ -181,6 +181,11 @@ bool IsVoicedKana(std::uint16_t code, std::uint16_t& plain) {
   return false;
 }
 
+// A noun (not a numeral) or a letter that the word after it joins without a particle.
+bool EndsCompoundBefore(const Morpheme& word) {
+  return (word.pos1 == "名詞" && word.pos2 != "数詞") || (word.pos1 == "記号" && word.pos2 == "文字");
+}
+
 bool IsOpeningBracket(std::uint16_t code) { return code == '(' || code == 0x8169; }  // （
 bool IsClosingBracket(std::uint16_t code) { return code == ')' || code == 0x816A; }  // ）
 
@@ -264,7 +269,14 @@ void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& w
   static const std::string kKata = common::Sjis("方");
   Word& word = words[i];
   bool after_word = i > 0 && words[i - 1].last == word.first;
-  bool in_compound = after_word && words[i - 1].all_target && words[i - 1].readable;
+  // Right after a word of kanji, or a noun without kanji (テスト版, ガラス玉, ごみ箱), the word
+  // ends a compound.
+  bool in_compound =
+      after_word && ((words[i - 1].all_target && words[i - 1].readable) ||
+                     (EndsCompoundBefore(words[i - 1].morpheme) &&
+                      std::none_of(sentence.chars.begin() + words[i - 1].first,
+                                   sentence.chars.begin() + words[i - 1].last,
+                                   [](const SentenceChar& c) { return IsContextTarget(c.code); })));
   bool before_word = i + 1 < words.size() && words[i + 1].first == word.last;
   // A word that starts a compound reads as it does alone (川 かわ), whatever form of it the
   // analyser took.
