@@ -11,6 +11,8 @@
 namespace engine::context {
 namespace {
 
+constexpr std::uint16_t kIdeographicSpace = 0x8140;
+
 // The digits right before character `first`, as ASCII ("" when none).
 std::string DigitsBefore(const Sentence& sentence, std::size_t first) {
   std::string digits;
@@ -135,6 +137,21 @@ void Reader::ApplyNumberConventions(const Sentence& sentence, std::vector<Word>&
                        sentence.chars[word.first + 1].code == kDayOfTheWeek;
   std::string digits = DigitsBefore(sentence, word.first);
   if (digits.empty() && after_word && words[i - 1].surface == kNan) digits = kNan;
+  // A counter set apart from its number by spaces ("3 分", "10　個") reads as it does right
+  // after it; a longer word is not taken for one.
+  std::size_t spaced = word.first;
+  while (spaced > 0 && (sentence.chars[spaced - 1].code == ' ' ||
+                        sentence.chars[spaced - 1].code == kIdeographicSpace)) {
+    --spaced;
+  }
+  if (digits.empty() && spaced < word.first && !names_weekday) {
+    std::string number = DigitsBefore(sentence, spaced);
+    if (const std::string* ours =
+            number.empty() ? nullptr : conventions_.NumberReading(word.surface, number)) {
+      word.reading = *ours;
+      word.settled = true;
+    }
+  }
   if (names_weekday) {
     // Left to the analyser and the dictionary's word of the day (月曜日 げつようび).
   } else if (IsFraction(sentence, words, i)) {
