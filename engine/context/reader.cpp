@@ -201,43 +201,56 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 
 }  // namespace
 
-// 方 reads かた for a person (保護者の方, 65歳以上の方, 参加される方) and ほう for a side or a
-// comparison (こちらの方が安い, 上の方に, AよりBの方が), which the analyser mostly reads as
-// ほう for both. A person is meant after a word for people, and, where the sentence addresses
-// people politely, after anything but a side or a comparison.
-bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
-  static const std::string kNo = common::Sjis("の");
+// 方 reads かた for a person (保護者の方, 65歳以上の方, ご来場の方, 参加される方) and ほう for a
+// side, a part or a comparison (こちらの方が安い, 上の方に, 終わりの方, 後者の方が), which the
+// analyser mostly reads as ほう for both. A person is meant after a word for people, and, where
+// the sentence addresses people politely, after what people do or where they come from (ご希望の
+// 方, 参加の方, 地域の方) and after a verb (参加される方); a polite request alone (…の方を使って
+// ください) says nothing of the word before.
+// 方が followed by an adjective (安い, 便利だ), or 方 after より (AよりBの方が). Many and few
+// count people as often as they compare (参加される方が多い).
+bool Reader::IsComparison(const std::vector<Word>& words, std::size_t i) {
   static const std::string kGa = common::Sjis("が");
   static const std::string kYori = common::Sjis("より");
-  static const std::vector<std::string> kPeople = [] {
-    std::vector<std::string> out;
-    for (std::string_view w : {"者", "員", "様", "民", "族", "客", "生", "初めて", "人々", "以上",
-                               "以下", "未満", "対象", "多く", "署", "皆さん", "皆"}) {
-      out.push_back(common::Sjis(w));
-    }
-    return out;
-  }();
-  static const std::vector<std::string> kSides = [] {
-    std::vector<std::string> out;
-    for (std::string_view w :
-         {"上",     "下",     "右",     "左", "前",     "後ろ",   "奥",     "手前",   "横",
-          "東",     "西",     "南",     "北", "こちら", "あちら", "そちら", "どちら", "こっち",
-          "あっち", "そっち", "どっち", "私", "僕",     "自分",   "外",     "内",     "中",
-          "先",     "後",     "窓",     "駅", "海",     "山",     "川"}) {
-      out.push_back(common::Sjis(w));
-    }
-    return out;
-  }();
-  if (i == 0) return false;
+  auto compares = [](const Morpheme& m) {
+    return (m.pos1 == "形容詞" && m.lemma != "多い" && m.lemma != "少ない") || m.pos1 == "形状詞";
+  };
   bool comparison =
-      i + 2 < words.size() && words[i + 1].surface == kGa &&
-      (words[i + 2].morpheme.pos1 == "形容詞" || words[i + 2].morpheme.pos1 == "形状詞");
+      i + 2 < words.size() && words[i + 1].surface == kGa && compares(words[i + 2].morpheme);
   for (std::size_t w = 0; w < i; ++w) comparison = comparison || words[w].surface == kYori;
-  if (comparison) return false;
+  return comparison;
+}
+
+bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
+  static const std::string kNo = common::Sjis("の");
+  auto sjis_list = [](std::initializer_list<std::string_view> words) {
+    std::vector<std::string> out;
+    for (std::string_view w : words) out.push_back(common::Sjis(w));
+    return out;
+  };
+  static const std::vector<std::string> kPeople =
+      sjis_list({"者", "員", "様", "民", "族", "客", "生", "初めて", "人々", "以上", "以下", "未満",
+                 "対象", "多く", "署", "皆さん", "皆"});
+  static const std::vector<std::string> kSides = sjis_list(
+      {"上",   "下",   "右",     "左",     "前",     "後ろ",   "奥",     "手前",   "横",
+       "東",   "西",   "南",     "北",     "こちら", "あちら", "そちら", "どちら", "こっち",
+       "あっち", "そっち", "どっち", "私",   "僕",     "自分",   "外",     "内",     "中",
+       "先",   "後",   "窓",     "駅",     "海",     "山",     "川",     "前者",   "後者",
+       "側",   "両者"});
+  // Where people come from: 地域の方, 一般の方.
+  static const std::vector<std::string> kWhence =
+      sjis_list({"一般", "地域", "地元", "近所", "近隣", "市内", "市外", "町内", "県内", "県外",
+                 "区内", "外国", "海外", "遠方", "関係"});
+  static const std::vector<std::string> kHonorificPrefixes = sjis_list({"お", "ご", "御"});
+  auto is_honorific_prefix = [&](const Word& word) {
+    return word.morpheme.pos1 == "接頭辞" &&
+           std::find(kHonorificPrefixes.begin(), kHonorificPrefixes.end(), word.surface) !=
+               kHonorificPrefixes.end();
+  };
+  if (i == 0) return false;
   bool polite = false;
   for (const Word& word : words) {
-    std::string_view pos1 = word.morpheme.pos1;
-    polite = polite || pos1 == "接頭辞" || word.morpheme.lemma == "下さる" ||
+    polite = polite || is_honorific_prefix(word) || word.morpheme.lemma == "下さる" ||
              word.morpheme.lemma == "願う" || word.morpheme.lemma == "頂く" ||
              word.morpheme.lemma == "様";
   }
@@ -250,7 +263,10 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
     for (const std::string& ending : kPeople) {
       if (EndsWithAny(owner.surface, {ending})) return true;
     }
-    return polite;
+    bool what_people_do = (i >= 3 && is_honorific_prefix(words[i - 3])) ||
+                          owner.morpheme.pos3 == "サ変可能" ||
+                          std::find(kWhence.begin(), kWhence.end(), owner.surface) != kWhence.end();
+    return polite && what_people_do;
   }
   return polite && (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞");
 }
@@ -325,7 +341,15 @@ void Reader::ApplyWordConventions(const Sentence& sentence, std::vector<Word>& w
       word.reading = *ours;
     }
   }
-  if (word.surface == kKata && IsPersonKata(words, i)) word.reading = common::Sjis("かた");
+  if (word.surface == kKata) {
+    // The suffix of 使い方 and やり方 is left as it is; the noun of …方がいい the analyser reads
+    // as かた at times.
+    if (word.morpheme.pos1 == "名詞" && IsComparison(words, i)) {
+      word.reading = common::Sjis("ほう");
+    } else if (IsPersonKata(words, i)) {
+      word.reading = common::Sjis("かた");
+    }
+  }
 }
 
 // Where the analyser reads a word of the main dictionary as two or more words of kanji, the

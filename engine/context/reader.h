@@ -56,6 +56,7 @@ class Reader {
   void ApplyNumberConventions(const Sentence& sentence, std::vector<Word>& words,
                               std::size_t i) const;
   void DoubleNumerals(std::vector<Word>& words) const;
+  static bool IsComparison(const std::vector<Word>& words, std::size_t i);
   bool IsPersonKata(const std::vector<Word>& words, std::size_t i) const;
   static bool IsNumeral(const Word& word);
   // Whether the analyser reads the word as a counter (日, 本, 勝 after a number).
