@@ -263,10 +263,17 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
     for (const std::string& ending : kPeople) {
       if (EndsWithAny(owner.surface, {ending})) return true;
     }
-    bool what_people_do = (i >= 3 && is_honorific_prefix(words[i - 3])) ||
-                          owner.morpheme.pos3 == "サ変可能" ||
-                          std::find(kWhence.begin(), kWhence.end(), owner.surface) != kWhence.end();
-    return polite && what_people_do;
+    // ご希望の方, お急ぎの方; 未経験の方, 初参加の方.
+    const Morpheme* prefix = i >= 3 && words[i - 3].last == owner.first ? &words[i - 3].morpheme
+                                                                          : nullptr;
+    bool activity = owner.morpheme.pos3 == "サ変可能";
+    if (prefix != nullptr && (is_honorific_prefix(words[i - 3]) ||
+                              (prefix->pos1 == "接頭辞" && activity))) {
+      return true;
+    }
+    bool whence =
+        std::find(kWhence.begin(), kWhence.end(), owner.surface) != kWhence.end();
+    return polite && (activity || whence);
   }
   return polite && (before.morpheme.pos1 == "動詞" || before.morpheme.pos1 == "助動詞");
 }
