@@ -103,7 +103,7 @@ class SentenceScanner {
     c.offset = i;
     c.size = static_cast<std::uint8_t>(width);
     c.fixed = fixed;
-    c.utf8_begin = current_.utf8.size();
+    c.utf8_begin = static_cast<std::uint32_t>(current_.utf8.size());
     const Converted& converted = Convert(block.substr(i, width));
     c.code = converted.code;
     current_.utf8.append(converted.utf8, converted.size);
@@ -140,7 +140,12 @@ class SentenceScanner {
   }
 
   void Flush(std::vector<Sentence>& out) {
-    if (!current_.chars.empty()) out.push_back(std::move(current_));
+    if (!current_.chars.empty()) {
+      // A block's sentences are kept until it is written: without the room their growth left.
+      current_.chars.shrink_to_fit();
+      current_.utf8.shrink_to_fit();
+      out.push_back(std::move(current_));
+    }
     current_ = Sentence{current_.source, {}, {}};
   }
 

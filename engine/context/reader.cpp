@@ -402,7 +402,7 @@ void Reader::TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubyS
 // (its characters and reading), placed from the word's first character, up to a bound.
 void Reader::DivideWord(const Sentence& sentence, const Word& word,
                         std::vector<RubySpan>& out) const {
-  constexpr std::size_t kMostRememberedWords = 1 << 16;
+  constexpr std::size_t kMostRememberedWords = 1 << 14;
   struct Divided {
     std::uint64_t reader = 0;
     std::unordered_map<std::string, std::vector<RubySpan>> words;

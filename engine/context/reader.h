@@ -15,13 +15,15 @@
 namespace engine::context {
 
 // A character of a sentence as the working file holds it.
+// Sixteen bytes: a block of text holds one for each of its characters.
 struct SentenceChar {
-  std::size_t offset = 0;      // of its first byte in the piece of text the sentence is from
-  std::uint16_t code = 0;      // its Shift_JIS code (one byte: the byte)
-  std::uint8_t size = 1;       // bytes in the working file
-  bool fixed = false;          // the base of a group already written: never read again
-  std::size_t utf8_begin = 0;  // where it starts in the sentence's UTF-8
+  std::size_t offset = 0;        // of its first byte in the piece of text the sentence is from
+  std::uint32_t utf8_begin = 0;  // where it starts in the sentence's UTF-8
+  std::uint16_t code = 0;        // its Shift_JIS code (one byte: the byte)
+  std::uint8_t size = 1;         // bytes in the working file
+  bool fixed = false;            // the base of a group already written: never read again
 };
+static_assert(sizeof(SentenceChar) == 16);
 
 struct Sentence {
   std::string_view source;  // the text the characters' offsets point into
