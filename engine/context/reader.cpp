@@ -242,6 +242,8 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
       sjis_list({"一般", "地域", "地元", "近所", "近隣", "市内", "市外", "町内", "県内", "県外",
                  "区内", "外国", "海外", "遠方", "関係"});
   static const std::vector<std::string> kHonorificPrefixes = sjis_list({"お", "ご", "御"});
+  static const std::string kChuu = common::Sjis("中");
+  static const std::string kChuuReading = common::Sjis("ちゅう");
   auto is_honorific_prefix = [&](const Word& word) {
     return word.morpheme.pos1 == "接頭辞" &&
            std::find(kHonorificPrefixes.begin(), kHonorificPrefixes.end(), word.surface) !=
@@ -257,6 +259,8 @@ bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   const Word& before = words[i - 1];
   if (before.surface == kNo && i >= 2) {
     const Word& owner = words[i - 2];
+    // People in the midst of something (子育て中の方, 妊娠中の方), not the inside (中 なか).
+    if (owner.surface == kChuu && owner.reading == kChuuReading) return true;
     for (const std::string& side : kSides) {
       if (owner.surface == side) return false;
     }
