@@ -64,6 +64,7 @@ class Reader {
   // Whether the analyser reads the word as a counter (日, 本, 勝 after a number).
   static bool IsCounter(const Word& word);
   static bool IsFraction(const Sentence& sentence, const std::vector<Word>& words, std::size_t i);
+  static bool IsScore(const Sentence& sentence, const std::vector<Word>& words, std::size_t i);
   void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;
   void TakeDictionaryCompounds(std::vector<Word>& words, std::vector<RubySpan>& out) const;
   void DivideWord(const Sentence& sentence, const Word& word, std::vector<RubySpan>& out) const;

@@ -101,6 +101,18 @@ bool Reader::IsFraction(const Sentence& sentence, const std::vector<Word>& words
          is_number(words[i - 1]) && words[i + 1].surface == kNo && is_number(words[i + 2]);
 }
 
+// 対 between two numbers is a score or a ratio (3対2, 三対二), never a pair counted.
+bool Reader::IsScore(const Sentence& sentence, const std::vector<Word>& words, std::size_t i) {
+  static const std::string kTai = common::Sjis("対");
+  auto is_number = [&](const Word& word) {
+    std::uint16_t code = sentence.chars[word.first].code;
+    return IsNumeral(word) || (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);
+  };
+  return words[i].surface == kTai && i > 0 && i + 1 < words.size() &&
+         words[i - 1].last == words[i].first && words[i + 1].first == words[i].last &&
+         is_number(words[i - 1]) && is_number(words[i + 1]);
+}
+
 // A word that begins with a counter after digits (3日前, 5本目, 10分間): the counter's part of
 // the reading becomes the one the number asks for, the rest stays as the analyser read it.
 void Reader::ReadCounterAtStart(const Sentence& sentence, Word& word,
@@ -157,6 +169,9 @@ void Reader::ApplyNumberConventions(const Sentence& sentence, std::vector<Word>&
   } else if (IsFraction(sentence, words, i)) {
     word.reading = common::Sjis("ぶん");
     word.settled = true;
+  } else if (IsScore(sentence, words, i)) {
+    word.reading = common::Sjis("たい");
+    word.settled = true;
   } else if (!digits.empty()) {
     // A counter read by its number is not read again as part of a dictionary word, nor is a
     // counter the analyser reads after digits the start of one (8勝目 しょうめ, not 勝目
@@ -181,12 +196,16 @@ void Reader::ApplyNumberConventions(const Sentence& sentence, std::vector<Word>&
 
 void Reader::DoubleNumerals(std::vector<Word>& words) const {
   // A numeral before a counter doubles its last sound as it is said: 一分 いっぷん, 十回
-  // じゅっかい, 十種類 じゅっしゅるい, 六本 ろっぽん, 百個 ひゃっこ.
+  // じゅっかい, 十種類 じゅっしゅるい, 六本 ろっぽん, 百個 ひゃっこ. The 対 of a score is no
+  // counter (一対一 いちたいいち).
+  static const std::string kTai = common::Sjis("対");
+  static const std::string kTaiReading = common::Sjis("たい");
   for (std::size_t i = 0; i + 1 < words.size(); ++i) {
     Word& numeral = words[i];
     const Word& counter = words[i + 1];
     if (!numeral.readable || !IsNumeral(numeral) || counter.first != numeral.last ||
-        !counter.readable || IsNumeral(counter)) {
+        !counter.readable || IsNumeral(counter) ||
+        (counter.surface == kTai && counter.reading == kTaiReading)) {
       continue;
     }
     std::string doubled = DoubledNumeral(numeral.reading, CodeAt(counter.reading, 0));
