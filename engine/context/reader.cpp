@@ -201,12 +201,6 @@ bool EndsWithAny(std::string_view text, std::initializer_list<std::string_view> 
 
 }  // namespace
 
-// 方 reads かた for a person (保護者の方, 65歳以上の方, ご来場の方, 参加される方) and ほう for a
-// side, a part or a comparison (こちらの方が安い, 上の方に, 終わりの方, 後者の方が), which the
-// analyser mostly reads as ほう for both. A person is meant after a word for people, and, where
-// the sentence addresses people politely, after what people do or where they come from (ご希望の
-// 方, 参加の方, 地域の方) and after a verb (参加される方); a polite request alone (…の方を使って
-// ください) says nothing of the word before.
 // 方が followed by an adjective (安い, 便利だ), or 方 after より (AよりBの方が). Many and few
 // count people as often as they compare (参加される方が多い).
 bool Reader::IsComparison(const std::vector<Word>& words, std::size_t i) {
@@ -221,6 +215,12 @@ bool Reader::IsComparison(const std::vector<Word>& words, std::size_t i) {
   return comparison;
 }
 
+// 方 reads かた for a person (保護者の方, 65歳以上の方, ご来場の方, 参加される方) and ほう for a
+// side, a part or a comparison (こちらの方が安い, 上の方に, 終わりの方, 後者の方が), which the
+// analyser mostly reads as ほう for both. A person is meant after a word for people, and, where
+// the sentence addresses people politely, after what people do or where they come from (ご希望の
+// 方, 参加の方, 地域の方) and after a verb (参加される方); a polite request alone (…の方を使って
+// ください) says nothing of the word before.
 bool Reader::IsPersonKata(const std::vector<Word>& words, std::size_t i) const {
   static const std::string kNo = common::Sjis("の");
   auto sjis_list = [](std::initializer_list<std::string_view> words) {

@@ -63,6 +63,7 @@ class Reader {
   static bool IsNumeral(const Word& word);
   // Whether the analyser reads the word as a counter (日, 本, 勝 after a number).
   static bool IsCounter(const Word& word);
+  static bool IsNumber(const Sentence& sentence, const Word& word);
   static bool IsFraction(const Sentence& sentence, const std::vector<Word>& words, std::size_t i);
   static bool IsScore(const Sentence& sentence, const std::vector<Word>& words, std::size_t i);
   void ReadCounterAtStart(const Sentence& sentence, Word& word, const std::string& digits) const;

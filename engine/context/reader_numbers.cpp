@@ -89,28 +89,27 @@ bool Reader::IsCounter(const Word& word) {
   return word.morpheme.pos3 == "助数詞" || word.morpheme.pos3 == "助数詞可能";
 }
 
+// A kanji numeral, or a word that begins with a digit.
+bool Reader::IsNumber(const Sentence& sentence, const Word& word) {
+  std::uint16_t code = sentence.chars[word.first].code;
+  return IsNumeral(word) || (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);
+}
+
 // 分 between two numbers joined by の is a fraction (3分の1, 四分の三), never minutes.
 bool Reader::IsFraction(const Sentence& sentence, const std::vector<Word>& words, std::size_t i) {
   static const std::string kBun = common::Sjis("分");
   static const std::string kNo = common::Sjis("の");
-  auto is_number = [&](const Word& word) {
-    std::uint16_t code = sentence.chars[word.first].code;
-    return IsNumeral(word) || (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);
-  };
   return words[i].surface == kBun && i > 0 && i + 2 < words.size() &&
-         is_number(words[i - 1]) && words[i + 1].surface == kNo && is_number(words[i + 2]);
+         IsNumber(sentence, words[i - 1]) && words[i + 1].surface == kNo &&
+         IsNumber(sentence, words[i + 2]);
 }
 
 // 対 between two numbers is a score or a ratio (3対2, 三対二), never a pair counted.
 bool Reader::IsScore(const Sentence& sentence, const std::vector<Word>& words, std::size_t i) {
   static const std::string kTai = common::Sjis("対");
-  auto is_number = [&](const Word& word) {
-    std::uint16_t code = sentence.chars[word.first].code;
-    return IsNumeral(word) || (code >= '0' && code <= '9') || (code >= 0x824F && code <= 0x8258);
-  };
   return words[i].surface == kTai && i > 0 && i + 1 < words.size() &&
          words[i - 1].last == words[i].first && words[i + 1].first == words[i].last &&
-         is_number(words[i - 1]) && is_number(words[i + 1]);
+         IsNumber(sentence, words[i - 1]) && IsNumber(sentence, words[i + 1]);
 }
 
 // A word that begins with a counter after digits (3日前, 5本目, 10分間): the counter's part of
